@@ -1,0 +1,46 @@
+#include "module.h"
+
+#include "baseutil.h"
+
+namespace {
+HINSTANCE g_hModule = nullptr;
+HINSTANCE g_hResources = nullptr;
+
+bool IsWindows95Family()
+{
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+#pragma GCC diagnostic pop
+}
+}
+
+HINSTANCE ControlModule()
+{
+    return g_hModule;
+}
+
+HINSTANCE ControlResources()
+{
+    return g_hResources;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
+{
+    switch (dwReason) {
+    case DLL_PROCESS_ATTACH:
+        g_hModule = hInstance;
+        g_hResources = AttachLocaleResDLL("cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+        break;
+    case DLL_PROCESS_DETACH:
+        if (g_hResources && !IsWindows95Family())
+            FreeLibrary(g_hResources);
+        g_hResources = nullptr;
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}

@@ -1,0 +1,68 @@
+// The thread and application objects and the framework's module state.
+#pragma once
+#include "afxwnd.h"
+
+class AFX_CORE_API CWinThread : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinThread)
+public:
+    CWnd* m_pMainWnd = nullptr;
+    DWORD m_nThreadID = GetCurrentThreadId();
+
+    virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance() { return 0; }
+    // Runs the message loop until WM_QUIT; returns ExitInstance's result.
+    virtual int Run();
+    // Gets and dispatches one message; FALSE on WM_QUIT.
+    virtual BOOL PumpMessage();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Called while the queue is empty; return TRUE for more idle calls.
+    virtual BOOL OnIdle(LONG lCount);
+};
+
+class AFX_CORE_API CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    LPCSTR m_pszAppName = nullptr;
+    LPCSTR m_pszRegistryKey = nullptr;   // company key under HKCU\Software
+    HINSTANCE m_hInstance = nullptr;
+    LPSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+
+    BOOL InitInstance() override { return TRUE; }
+    void SetRegistryKey(LPCSTR lpszRegistryKey) { m_pszRegistryKey = lpszRegistryKey; }
+
+private:
+    CString m_strAppName;
+};
+
+AFX_CORE_API CWinApp* AfxGetApp();
+AFX_CORE_API CWinThread* AfxGetThread();
+AFX_CORE_API CWnd* AfxGetMainWnd();
+AFX_CORE_API HINSTANCE AfxGetInstanceHandle();
+// The module resources are loaded from (the application unless switched).
+AFX_CORE_API HINSTANCE AfxGetResourceHandle();
+AFX_CORE_API void AfxSetResourceHandle(HINSTANCE hInstResource);
+AFX_CORE_API int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+AFX_CORE_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// Runs the application object: InitInstance, then the message loop.
+AFX_CORE_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+
+// Switches the current resource module for a scope and switches back.
+class CResourceSwitch {
+public:
+    explicit CResourceSwitch(HINSTANCE hInstResource) : m_hOld(AfxGetResourceHandle())
+    {
+        if (hInstResource)
+            AfxSetResourceHandle(hInstResource);
+    }
+    ~CResourceSwitch() { AfxSetResourceHandle(m_hOld); }
+    CResourceSwitch(const CResourceSwitch&) = delete;
+    CResourceSwitch& operator=(const CResourceSwitch&) = delete;
+
+private:
+    HINSTANCE m_hOld;
+};

@@ -1,0 +1,69 @@
+#include "afxwin.h"
+
+// Exported by user32 but missing from the MinGW headers.
+extern "C" __declspec(dllimport) DWORD WINAPI DrawMenuBarTemp(HWND hWnd, HDC hDC, LPRECT lprect, HMENU hMenu,
+                                                              HFONT hFont);
+
+namespace {
+
+// Frame, caption and menu bar of a top-level window, in window coordinates.
+void DrawNonClient(HWND hWnd, HDC hDC, const RECT& window, const RECT& client)
+{
+    RECT whole = {0, 0, window.right - window.left, window.bottom - window.top};
+    const LONG style = (LONG)GetWindowLongPtrA(hWnd, GWL_STYLE);
+    if (EqualRect(&whole, &client))
+        return;
+    FillRect(hDC, &whole, GetSysColorBrush(COLOR_BTNFACE));
+    if (style & (WS_THICKFRAME | WS_DLGFRAME))
+        DrawEdge(hDC, &whole, EDGE_RAISED, BF_RECT);
+    else if (style & WS_BORDER)
+        FrameRect(hDC, &whole, GetSysColorBrush(COLOR_WINDOWFRAME));
+
+    LONG top = client.top;
+    if (HMENU hMenu = GetMenu(hWnd); hMenu && !(style & WS_CHILD)) {
+        RECT bar = {client.left, top - GetSystemMetrics(SM_CYMENU), client.right, top};
+        DrawMenuBarTemp(hWnd, hDC, &bar, hMenu, nullptr);
+        top = bar.top;
+    }
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        RECT caption = {client.left, top - GetSystemMetrics(SM_CYCAPTION), client.right, top};
+        DrawCaption(hWnd, hDC, &caption, DC_ACTIVE | DC_TEXT | DC_GRADIENT);
+    }
+}
+
+void Render(HWND hWnd, HDC hDC, POINT rootOrigin)
+{
+    RECT window;
+    GetWindowRect(hWnd, &window);
+    RECT client;
+    GetClientRect(hWnd, &client);
+    MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+
+    const int saved = SaveDC(hDC);
+    const POINT origin = {window.left - rootOrigin.x, window.top - rootOrigin.y};
+    SetViewportOrgEx(hDC, origin.x, origin.y, nullptr);
+    IntersectClipRect(hDC, 0, 0, window.right - window.left, window.bottom - window.top);
+    DrawNonClient(hWnd, hDC, window, client);
+
+    SetViewportOrgEx(hDC, origin.x + client.left, origin.y + client.top, nullptr);
+    IntersectClipRect(hDC, 0, 0, client.right - client.left, client.bottom - client.top);
+    SendMessageA(hWnd, WM_PRINT, (WPARAM)hDC, PRF_CLIENT | PRF_ERASEBKGND);
+
+    // Children bottom-up, so the topmost is drawn last.
+    for (HWND child = GetWindow(GetWindow(hWnd, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
+        if (IsWindowVisible(child))
+            Render(child, hDC, rootOrigin);
+    RestoreDC(hDC, saved);
+}
+
+} // namespace
+
+void AfxRenderWindow(HWND hWnd, HDC hDC)
+{
+    if (!hWnd || !hDC)
+        return;
+    RECT window;
+    GetWindowRect(hWnd, &window);
+    Render(hWnd, hDC, POINT{window.left, window.top});
+}

@@ -1,0 +1,429 @@
+#include "afxwin.h"
+#include "wndmap.h"
+
+#include <cstdio>
+#include <mutex>
+#include <set>
+#include <string>
+
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+END_MESSAGE_MAP()
+
+namespace {
+
+// Attaches the object waiting in CreateEx to its window before the window's first message.
+LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    AfxThreadState& state = AfxGetThreadState();
+    if (code == HCBT_CREATEWND && state.pWndInit) {
+        CWnd* pWnd = state.pWndInit;
+        state.pWndInit = nullptr;
+        pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(state.hHookCbt, code, wParam, lParam);
+}
+
+void HookWindowCreate(CWnd* pWnd)
+{
+    AfxThreadState& state = AfxGetThreadState();
+    if (!state.hHookCbt)
+        state.hHookCbt = SetWindowsHookExA(WH_CBT, CbtFilterHook, nullptr, GetCurrentThreadId());
+    state.pWndInit = pWnd;
+}
+
+// Returns TRUE when the hook attached the object.
+BOOL UnhookWindowCreate()
+{
+    AfxThreadState& state = AfxGetThreadState();
+    if (state.hHookCbt) {
+        UnhookWindowsHookEx(state.hHookCbt);
+        state.hHookCbt = nullptr;
+    }
+    const BOOL attached = state.pWndInit == nullptr;
+    state.pWndInit = nullptr;
+    return attached;
+}
+
+// After WM_NCDESTROY: forget the window, end the thread's loop for its main
+// window, and let the object clean up (possibly deleting itself).
+void CleanUpAfterNcDestroy(CWnd* pWnd, HWND hWnd)
+{
+    if (CWnd::FromHandlePermanent(hWnd) != pWnd)
+        return;  // a handler already cleaned up
+    if (CWinThread* pThread = AfxGetThread(); pThread && pThread->m_pMainWnd == pWnd) {
+        pThread->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
+    pWnd->UnsubclassWindow();
+    pWnd->Detach();
+    AfxWndInternals::PostNcDestroy(pWnd);
+}
+
+} // namespace
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (!pWnd)
+        return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+
+    AfxThreadState& state = AfxGetThreadState();
+    const MSG previous = state.lastMsg;
+    state.lastMsg = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
+    const LRESULT result = pWnd->WindowProc(nMsg, wParam, lParam);
+    if (nMsg == WM_NCDESTROY)
+        CleanUpAfterNcDestroy(pWnd, hWnd);
+    state.lastMsg = previous;
+    return result;
+}
+
+CWnd::~CWnd()
+{
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+        ::DestroyWindow(m_hWnd);
+}
+
+BOOL CWnd::Attach(HWND hWndNew)
+{
+    if (!hWndNew || m_hWnd)
+        return FALSE;
+    m_hWnd = hWndNew;
+    AfxMapAdd(hWndNew, this);
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd && FromHandlePermanent(hWnd) == this)
+        AfxMapRemove(hWnd);
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!Attach(hWnd))
+        return FALSE;
+    WNDPROC old = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+    if (old != AfxWndProc) {
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc));
+        m_pfnSuper = old;
+    }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hControl = pParent ? ::GetDlgItem(pParent->m_hWnd, (int)nID) : nullptr;
+    return hControl && SubclassWindow(hControl);
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    if (m_pfnSuper) {
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        m_pfnSuper = nullptr;
+    }
+    return Detach();
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
+    return TRUE;
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+{
+    if (m_hWnd)
+        return FALSE;  // already has a window
+    CREATESTRUCTA cs{};
+    cs.dwExStyle = dwExStyle;
+    cs.lpszClass = lpszClassName;
+    cs.lpszName = lpszWindowName;
+    cs.style = (LONG)dwStyle;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.hwndParent = hWndParent;
+    cs.hMenu = nIDorHMenu;
+    cs.hInstance = AfxGetInstanceHandle();
+    cs.lpCreateParams = lpParam;
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    HookWindowCreate(this);
+    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx,
+                                  cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    const BOOL attached = UnhookWindowCreate();
+    // When creation failed after the window existed, WM_NCDESTROY has already
+    // cleaned up (and a self-deleting object is gone): touch nothing then.
+    return hWnd && attached;
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                    CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+{
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, AfxGetSafeHwnd(pParentWnd), reinterpret_cast<HMENU>((UINT_PTR)nID),
+                    lpParam);
+}
+
+BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                  UINT nID)
+{
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+void CWnd::PostNcDestroy()
+{
+}
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    const DWORD style = GetStyle();
+    const DWORD newStyle = (style & ~dwRemove) | dwAdd;
+    if (style == newStyle)
+        return FALSE;
+    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, (LONG_PTR)newStyle);
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    const DWORD style = GetExStyle();
+    const DWORD newStyle = (style & ~dwRemove) | dwAdd;
+    if (style == newStyle)
+        return FALSE;
+    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (LONG_PTR)newStyle);
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+{
+    return ::SetWindowPos(m_hWnd, AfxGetSafeHwnd(pWndInsertAfter), x, y, cx, cy, nFlags);
+}
+
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
+
+void CWnd::GetWindowText(CString& rString) const
+{
+    const int length = ::GetWindowTextLengthA(m_hWnd);
+    const int copied = ::GetWindowTextA(m_hWnd, rString.GetBufferSetLength(length), length + 1);
+    rString.ReleaseBuffer(copied);
+}
+
+CWnd* CWnd::GetTopLevelParent() const
+{
+    // Parents of child windows and owners of pop-ups, up to the top.
+    HWND hWnd = m_hWnd;
+    for (HWND parent; (parent = ::GetParent(hWnd)) != nullptr;)
+        hWnd = parent;
+    return FromHandle(hWnd);
+}
+
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd && pWnd->IsFrameWnd())
+            return static_cast<CFrameWnd*>(pWnd);
+    }
+    return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const
+{
+    CFrameWnd* pFrame = IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
+    while (pFrame) {
+        CFrameWnd* pParent = pFrame->GetParentFrame();
+        if (!pParent)
+            break;
+        pFrame = pParent;
+    }
+    return pFrame;
+}
+
+// ---- message processing ----
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_COMMAND) {
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
+        *pResult = 0;
+        return TRUE;
+    }
+    if (message == WM_NOTIFY)
+        return OnNotify(wParam, lParam, pResult);
+
+    if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message)) {
+        *pResult = entry->pfn(this, wParam, lParam);
+        return TRUE;
+    }
+
+    // A window painted by its WM_PAINT handler can also paint into a caller's
+    // DC: CPaintDC picks that DC up instead of calling BeginPaint.
+    if (message == WM_PRINTCLIENT && wParam) {
+        if (const AFX_MSGMAP_ENTRY* paint = FindMessageEntry(WM_PAINT)) {
+            AfxThreadState& state = AfxGetThreadState();
+            const HWND oldWnd = state.hWndPrint;
+            const HDC oldDC = state.hDCPrint;
+            state.hWndPrint = m_hWnd;
+            state.hDCPrint = reinterpret_cast<HDC>(wParam);
+            paint->pfn(this, 0, 0);
+            state.hWndPrint = oldWnd;
+            state.hDCPrint = oldDC;
+            *pResult = 0;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+{
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
+    if (!pHeader)
+        return FALSE;
+    return OnCmdMsg((UINT)pHeader->idFrom, (int)pHeader->code, pHeader, pResult);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    const MSG& msg = AfxGetThreadState().lastMsg;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
+}
+
+const MSG* CWnd::GetCurrentMessage()
+{
+    return &AfxGetThreadState().lastMsg;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
+    }
+    return FALSE;
+}
+
+// ---- default handlers ----
+
+int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnNcDestroy() { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnPaint() { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnMove(int, int) { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnEnable(BOOL) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKillFocus(CWnd*) { Default(); }
+void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+void CWnd::OnActivateApp(BOOL, DWORD) { Default(); }
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return (int)Default(); }
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
+LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
+void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
+void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+void CWnd::OnCancelMode() { Default(); }
+void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
+
+// ---- window classes ----
+
+LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
+{
+    // The name encodes the attributes, so equal requests share one class. The
+    // names live as long as the process: a registered class keeps pointing at them.
+    static std::mutex lock;
+    static std::set<std::string> names;
+    char name[96];
+    snprintf(name, sizeof name, "Afx:%x:%p:%p:%p", nClassStyle, (void*)hCursor, (void*)hbrBackground, (void*)hIcon);
+
+    std::lock_guard<std::mutex> guard(lock);
+    if (auto known = names.find(name); known != names.end())
+        return known->c_str();
+    WNDCLASSA wc{};
+    wc.style = nClassStyle | CS_GLOBALCLASS;
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = hCursor;
+    wc.hbrBackground = hbrBackground;
+    wc.hIcon = hIcon;
+    wc.lpszClassName = name;
+    if (!::RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return nullptr;
+    return names.insert(name).first->c_str();
+}

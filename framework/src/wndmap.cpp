@@ -1,0 +1,59 @@
+#include "wndmap.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+std::mutex g_mapLock;
+std::unordered_map<HWND, CWnd*> g_permanent;
+// Temporary wrappers for windows the framework does not own, per thread.
+thread_local std::map<HWND, std::unique_ptr<CWnd>> t_temporary;
+}
+
+AfxThreadState& AfxGetThreadState()
+{
+    thread_local AfxThreadState state;
+    return state;
+}
+
+void AfxMapAdd(HWND hWnd, CWnd* pWnd)
+{
+    std::lock_guard<std::mutex> lock(g_mapLock);
+    g_permanent[hWnd] = pWnd;
+}
+
+void AfxMapRemove(HWND hWnd)
+{
+    std::lock_guard<std::mutex> lock(g_mapLock);
+    g_permanent.erase(hWnd);
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    std::lock_guard<std::mutex> lock(g_mapLock);
+    auto it = g_permanent.find(hWnd);
+    return it == g_permanent.end() ? nullptr : it->second;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    if (!hWnd)
+        return nullptr;
+    if (CWnd* permanent = FromHandlePermanent(hWnd))
+        return permanent;
+    std::unique_ptr<CWnd>& temp = t_temporary[hWnd];
+    if (!temp) {
+        temp = std::make_unique<CWnd>();
+        temp->m_hWnd = hWnd;
+    }
+    return temp.get();
+}
+
+void CWnd::DeleteTempMap()
+{
+    for (auto& entry : t_temporary)
+        entry.second->m_hWnd = nullptr;  // a temporary never owns its window
+    t_temporary.clear();
+}

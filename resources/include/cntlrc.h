@@ -1,0 +1,4 @@
+// Resource numbers of the library's resource module "cntlrc.drx".
+#pragma once
+
+#define IDS_REGKEY_CREATE_FAILED 204   // shown when a registry key cannot be created

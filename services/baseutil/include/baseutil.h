@@ -1,0 +1,79 @@
+// The utility library: text values, registry creation, error reporting and
+// locale resource modules, as the control library uses them.
+#pragma once
+#include "afxwin.h"
+#include <string>
+
+#ifdef BASEUTIL_BUILD
+#define BASEUTIL_API __declspec(dllexport)
+#else
+#define BASEUTIL_API __declspec(dllimport)
+#endif
+
+// An ANSI text value.
+class BASEUTIL_API GUserText {
+public:
+    GUserText() = default;
+    GUserText(LPCSTR psz) : m_text(psz) {}
+    GUserText(const CString& text) : m_text(text) {}
+
+    GUserText& operator=(LPCSTR psz) { m_text = psz; return *this; }
+    GUserText& operator+=(const GUserText& other) { m_text += other.m_text; return *this; }
+    GUserText& operator+=(LPCSTR psz) { m_text += psz; return *this; }
+    GUserText& operator+=(char ch) { m_text += ch; return *this; }
+
+    int GetLength() const { return m_text.GetLength(); }
+    BOOL IsEmpty() const { return m_text.IsEmpty(); }
+    void Empty() { m_text.Empty(); }
+    operator LPCSTR() const { return m_text; }
+    LPCSTR GetString() const { return m_text; }
+    const CString& Text() const { return m_text; }
+
+    int Compare(LPCSTR psz) const { return m_text.Compare(psz); }
+    int CompareNoCase(LPCSTR psz) const { return m_text.CompareNoCase(psz); }
+
+    void Format(LPCSTR pszFormat, ...) AFX_PRINTF_MEMBER(2, 3);
+    // Loads string nID of hInstance; FALSE (and empty) when it is absent.
+    BOOL LoadString(HINSTANCE hInstance, UINT nID);
+    // Formats with string nID of hInstance as the printf format; FALSE when it is absent.
+    BOOL FormatResource(HINSTANCE hInstance, UINT nID, ...);
+
+    // Code-page conversion: to and from UTF-16, and from one ANSI code page to another.
+    std::wstring ToWide(UINT codePage = CP_ACP) const;
+    static GUserText FromWide(LPCWSTR text, UINT codePage = CP_ACP);
+    // Re-encodes text held in fromCodePage into toCodePage; FALSE (unchanged) on failure.
+    BOOL ConvertCodePage(UINT fromCodePage, UINT toCodePage);
+
+private:
+    CString m_text;
+};
+
+inline GUserText operator+(const GUserText& a, const GUserText& b) { GUserText r(a); r += b; return r; }
+inline GUserText operator+(const GUserText& a, LPCSTR b) { GUserText r(a); r += b; return r; }
+inline GUserText operator+(LPCSTR a, const GUserText& b) { GUserText r(a); r += b; return r; }
+inline bool operator==(const GUserText& a, const GUserText& b) { return a.Compare(b) == 0; }
+inline bool operator==(const GUserText& a, LPCSTR b) { return a.Compare(b) == 0; }
+inline bool operator!=(const GUserText& a, const GUserText& b) { return a.Compare(b) != 0; }
+inline bool operator!=(const GUserText& a, LPCSTR b) { return a.Compare(b) != 0; }
+inline bool operator<(const GUserText& a, const GUserText& b) { return a.Compare(b) < 0; }
+
+// Creates or opens a registry key, as RegCreateKeyExA does.
+BASEUTIL_API LONG JRegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
+                                  REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
+                                  LPDWORD lpdwDisposition);
+
+// Reports a failed result code with its source file and line to the debugger
+// output and returns the code unchanged (success codes pass silently).
+BASEUTIL_API HRESULT HRerr(HRESULT hr, LPCSTR lpszSource, int nLine);
+
+// Where AttachLocaleResDLL looks for a resource module.
+enum : UINT {
+    LOCALE_RES_BESIDE_CALLER = 1,       // the folder of the module that calls
+    LOCALE_RES_BESIDE_EXECUTABLE = 2,   // the folder of the host executable
+};
+
+// Loads the named locale resource module and returns its handle, or NULL.
+// Each folder of `where` is searched first in the subfolder named by the
+// language (decimal LANGID; 0 means the user's default UI language), then,
+// when `fallback` is TRUE, in the folder itself.
+BASEUTIL_API HINSTANCE AttachLocaleResDLL(LPCSTR lpszModuleName, UINT where, LANGID language, BOOL fallback);

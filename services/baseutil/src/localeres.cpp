@@ -1,0 +1,59 @@
+#include "baseutil.h"
+
+namespace {
+
+CString FolderOf(HMODULE hModule)
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(hModule, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return CString();
+    CString folder(path, (int)length);
+    const int slash = folder.ReverseFind('\\');
+    return slash < 0 ? CString() : folder.Left(slash + 1);
+}
+
+HINSTANCE LoadFrom(const CString& folder, LPCSTR lpszModuleName)
+{
+    const CString path = folder + lpszModuleName;
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        return nullptr;
+    return LoadLibraryExA(path, nullptr, 0);
+}
+
+} // namespace
+
+HINSTANCE AttachLocaleResDLL(LPCSTR lpszModuleName, UINT where, LANGID language, BOOL fallback)
+{
+    if (!lpszModuleName || !*lpszModuleName)
+        return nullptr;
+
+    HMODULE hCaller = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCSTR>(__builtin_return_address(0)), &hCaller);
+    CString folders[2];
+    int count = 0;
+    if (where & LOCALE_RES_BESIDE_CALLER)
+        folders[count++] = FolderOf(hCaller);
+    if (where & LOCALE_RES_BESIDE_EXECUTABLE) {
+        CString exeFolder = FolderOf(nullptr);
+        if (count == 0 || exeFolder.CompareNoCase(folders[0]) != 0)
+            folders[count++] = exeFolder;
+    }
+
+    if (language == 0)
+        language = GetUserDefaultUILanguage();
+    CString languageFolder;
+    languageFolder.Format("%u\\", (unsigned)language);
+
+    for (int i = 0; i < count; ++i) {
+        if (folders[i].IsEmpty())
+            continue;
+        if (HINSTANCE h = LoadFrom(folders[i] + languageFolder, lpszModuleName))
+            return h;
+        if (fallback)
+            if (HINSTANCE h = LoadFrom(folders[i], lpszModuleName))
+                return h;
+    }
+    return nullptr;
+}

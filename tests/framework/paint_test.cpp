@@ -1,0 +1,114 @@
+// Painting into memory: OnPaint handlers draw into a caller's DC, and whole
+// window trees render with their frames and children.
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::RenderWindow;
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+
+// Fills its client area with one colour and marks its top-left pixel.
+class CSwatch : public CWnd {
+public:
+    explicit CSwatch(COLORREF color) : m_color(color) {}
+    int paints = 0;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++paints;
+        CRect client;
+        GetClientRect(&client);
+        dc.FillSolidRect(&client, m_color);
+        dc.SetPixel(0, 0, RGB(0, 255, 0));
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    COLORREF m_color;
+};
+
+BEGIN_MESSAGE_MAP(CSwatch, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST(Paint, PaintHandlerDrawsIntoThePrintedDC)
+{
+    CSwatch swatch(kRed);
+    ASSERT_TRUE(swatch.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr));
+    testing_support::MemoryCanvas canvas(40, 30);
+    ::SendMessageA(swatch.m_hWnd, WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT);
+    EXPECT_EQ(1, swatch.paints);
+    EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(0, 0));
+    EXPECT_EQ(kRed, canvas.Pixel(39, 29));
+    EXPECT_EQ(40 * 30 - 1, canvas.Count(kRed));
+}
+
+TEST(Paint, WindowTreeRendersChildrenAtTheirPlaces)
+{
+    CSwatch parent(kBlue);
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 100, 100, 60, 50, nullptr, nullptr));
+    CSwatch child(kRed);
+    ASSERT_TRUE(child.Create(nullptr, "", WS_VISIBLE, CRect(10, 20, 30, 30), &parent, 1));
+    CSwatch hidden(RGB(9, 9, 9));
+    ASSERT_TRUE(hidden.Create(nullptr, "", 0, CRect(0, 0, 60, 50), &parent, 2));
+
+    auto canvas = RenderWindow(parent.m_hWnd);
+    EXPECT_EQ(kBlue, canvas->Pixel(5, 5));
+    EXPECT_EQ(RGB(0, 255, 0), canvas->Pixel(10, 20));   // child's own origin
+    EXPECT_EQ(kRed, canvas->Pixel(29, 29));
+    EXPECT_EQ(kBlue, canvas->Pixel(30, 30));
+    EXPECT_EQ(0, canvas->Count(RGB(9, 9, 9)));
+    EXPECT_EQ(0, hidden.paints);
+}
+
+TEST(Paint, FrameRendersCaptionAboveItsClientArea)
+{
+    auto* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Caption", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 150)));
+    CSwatch client(kRed);
+    CRect inside;
+    pFrame->GetClientRect(&inside);
+    ASSERT_TRUE(client.Create(nullptr, "", WS_VISIBLE, inside, pFrame, 1));
+
+    auto canvas = RenderWindow(pFrame->m_hWnd);
+    CPoint origin(0, 0);
+    pFrame->ClientToScreen(&origin);
+    CRect window;
+    pFrame->GetWindowRect(&window);
+    const int clientTop = origin.y - window.top;
+    ASSERT_GT(clientTop, 0);
+    // The caption strip holds the active caption colour; the client is red.
+    EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), canvas->Pixel(origin.x - window.left + 2, clientTop - 3));
+    EXPECT_EQ(kRed, canvas->Pixel(origin.x - window.left + 5, clientTop + 5));
+    pFrame->DestroyWindow();
+}
+
+TEST(Paint, GdiWrappersDrawAndReadBack)
+{
+    testing_support::MemoryCanvas canvas(20, 20);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(canvas.dc()));
+    dc.FillSolidRect(2, 2, 5, 5, kBlue);
+    dc.Draw3dRect(CRect(10, 10, 15, 15), kRed, kBlue);
+    CBrush brush(RGB(1, 2, 3));
+    dc.FillRect(CRect(0, 18, 20, 20), brush);
+    EXPECT_EQ(kBlue, dc.GetPixel(6, 6));
+    EXPECT_EQ(kRed, dc.GetPixel(10, 10));
+    EXPECT_EQ(kBlue, dc.GetPixel(14, 14));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(19, 19));
+    EXPECT_EQ(canvas.dc(), dc.Detach());
+
+    CDC memory;
+    ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&memory, 8, 4));
+    EXPECT_EQ(CSize(8, 4), bitmap.GetSize());
+}
+
+} // namespace
