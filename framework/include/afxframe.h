@@ -15,6 +15,7 @@ public:
 
     CFrameWnd() = default;
 
+    using CWnd::Create;
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
                 DWORD dwExStyle = 0);

@@ -13,37 +13,31 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// Windows the system creates on the thread's behalf while another window is
+// being created (the input-method windows come with the first top-level
+// window) must not take the object meant for the caller's window.
+bool IsWindowOfCreateCall(HWND hWnd, const AfxThreadState& state)
+{
+    char name[64];
+    if (!::GetClassNameA(hWnd, name, sizeof name))
+        return false;
+    if (lstrcmpiA(name, "IME") == 0 || lstrcmpiA(name, "MSCTFIME UI") == 0)
+        return false;
+    if (state.atomClassInit)
+        return (ATOM)::GetClassLongPtrA(hWnd, GCW_ATOM) == state.atomClassInit;
+    return true;
+}
+
 // Attaches the object waiting in CreateEx to its window before the window's first message.
 LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     AfxThreadState& state = AfxGetThreadState();
-    if (code == HCBT_CREATEWND && state.pWndInit) {
+    if (code == HCBT_CREATEWND && state.pWndInit && IsWindowOfCreateCall(reinterpret_cast<HWND>(wParam), state)) {
         CWnd* pWnd = state.pWndInit;
         state.pWndInit = nullptr;
         pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
     }
     return CallNextHookEx(state.hHookCbt, code, wParam, lParam);
-}
-
-void HookWindowCreate(CWnd* pWnd)
-{
-    AfxThreadState& state = AfxGetThreadState();
-    if (!state.hHookCbt)
-        state.hHookCbt = SetWindowsHookExA(WH_CBT, CbtFilterHook, nullptr, GetCurrentThreadId());
-    state.pWndInit = pWnd;
-}
-
-// Returns TRUE when the hook attached the object.
-BOOL UnhookWindowCreate()
-{
-    AfxThreadState& state = AfxGetThreadState();
-    if (state.hHookCbt) {
-        UnhookWindowsHookEx(state.hHookCbt);
-        state.hHookCbt = nullptr;
-    }
-    const BOOL attached = state.pWndInit == nullptr;
-    state.pWndInit = nullptr;
-    return attached;
 }
 
 // After WM_NCDESTROY: forget the window, end the thread's loop for its main
@@ -62,6 +56,36 @@ void CleanUpAfterNcDestroy(CWnd* pWnd, HWND hWnd)
 }
 
 } // namespace
+
+void AfxHookWindowCreate(CWnd* pWnd, LPCSTR lpszClassName)
+{
+    AfxThreadState& state = AfxGetThreadState();
+    if (!state.hHookCbt)
+        state.hHookCbt = SetWindowsHookExA(WH_CBT, CbtFilterHook, nullptr, GetCurrentThreadId());
+    state.pWndInit = pWnd;
+    state.atomClassInit = 0;
+    if (lpszClassName) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        state.atomClassInit = (ATOM)::GetClassInfoExA(AfxGetInstanceHandle(), lpszClassName, &wc);
+        if (!state.atomClassInit)
+            state.atomClassInit = (ATOM)::GetClassInfoExA(nullptr, lpszClassName, &wc);
+    }
+}
+
+// Returns TRUE when the hook attached the object.
+BOOL AfxUnhookWindowCreate()
+{
+    AfxThreadState& state = AfxGetThreadState();
+    if (state.hHookCbt) {
+        UnhookWindowsHookEx(state.hHookCbt);
+        state.hHookCbt = nullptr;
+    }
+    const BOOL attached = state.pWndInit == nullptr;
+    state.pWndInit = nullptr;
+    state.atomClassInit = 0;
+    return attached;
+}
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -159,10 +183,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         PostNcDestroy();
         return FALSE;
     }
-    HookWindowCreate(this);
+    AfxHookWindowCreate(this, cs.lpszClass);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx,
                                   cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    const BOOL attached = UnhookWindowCreate();
+    const BOOL attached = AfxUnhookWindowCreate();
     // When creation failed after the window existed, WM_NCDESTROY has already
     // cleaned up (and a self-deleting object is gone): touch nothing then.
     return hWnd && attached;

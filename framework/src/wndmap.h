@@ -6,6 +6,7 @@ struct AfxThreadState {
     MSG lastMsg{};                // message being dispatched (for Default)
     CWnd* pWndInit = nullptr;     // object waiting for its window in CreateEx
     HHOOK hHookCbt = nullptr;
+    ATOM atomClassInit = 0;       // class the awaited window must have (0: any)
     HWND hWndPrint = nullptr;     // window painting into a caller's DC (WM_PRINTCLIENT)
     HDC hDCPrint = nullptr;
 };
@@ -20,3 +21,8 @@ struct AfxWndInternals {
 
 void AfxMapAdd(HWND hWnd, CWnd* pWnd);
 void AfxMapRemove(HWND hWnd);
+
+// Attaches pWnd to the next window this thread creates for it (see CWnd::CreateEx),
+// of the named class when one is given; the unhook returns TRUE when the object was attached.
+void AfxHookWindowCreate(CWnd* pWnd, LPCSTR lpszClassName = nullptr);
+BOOL AfxUnhookWindowCreate();
