@@ -32,7 +32,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
     switch (dwReason) {
     case DLL_PROCESS_ATTACH:
         g_hModule = hInstance;
-        g_hResources = AttachLocaleResDLL("cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+        g_hResources = AttachLocaleResDLL(hInstance, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
         break;
     case DLL_PROCESS_DETACH:
         if (g_hResources && !IsWindows95Family())

@@ -13,7 +13,12 @@ public:
     // The frame's control bars (CControlBar*), in the order they were added.
     CPtrList m_listControlBars;
 
-    CFrameWnd() = default;
+    // Work the frame leaves for the next idle time (m_nIdleFlags).
+    enum IdleFlags : UINT { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    UINT m_nIdleFlags = 0;
+
+    CFrameWnd();
+    ~CFrameWnd() override;
 
     using CWnd::Create;
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
@@ -24,17 +29,38 @@ public:
     virtual void ActivateFrame(int nCmdShow = -1);
     virtual void RecalcLayout(BOOL bNotify = TRUE);
 
+    // Lays the frame out at the next idle time instead of now.
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
 
-    // Commands go to the frame, then to the application object.
-    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult) override;
+    // The view (or other child) that sees commands before the frame; not owned.
+    CWnd* GetActiveView() const { return m_pViewActive; }
+    void SetActiveView(CWnd* pViewNew) { m_pViewActive = pViewNew; }
+
+    // Accelerators translated by PreTranslateMessage; the frame owns a loaded table.
+    BOOL LoadAccelTable(LPCSTR lpszResourceName);
+    void SetAccelTable(HACCEL hAccel);
+    HACCEL m_hAccelTable = nullptr;
+
+    // Commands go to the active view, the frame, then the application object.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // The frames of this thread that exist, for idle updates of those outside the main window.
+    static const CPtrList& GetFrameList();
 
 protected:
+    CWnd* m_pViewActive = nullptr;
+    BOOL m_bOwnsAccelTable = FALSE;
+
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void PostNcDestroy() override;   // frames delete themselves
 
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // Runs delayed layout; command-UI updates of children come with their own handlers.
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

@@ -1,12 +1,14 @@
 // The framework layer: an MFC-compatible subset over Win32.
 #pragma once
 #include "afxdef.h"
+#include "afxdiag.h"
 #include "afxobject.h"
 #include "afxstr.h"
 #include "afxtypes.h"
 #include "afxcoll.h"
 #include "afxmsg.h"
 #include "afxwnd.h"
+#include "afxcmdui.h"
 #include "afxgdi.h"
 #include "afxframe.h"
 #include "afxapp.h"

@@ -6,6 +6,7 @@
 
 class CFrameWnd;
 class CWnd;
+class CCmdUI;
 
 // The window of a possibly NULL object.
 inline HWND AfxGetSafeHwnd(const CWnd* pWnd);
@@ -14,9 +15,13 @@ inline HWND AfxGetSafeHwnd(const CWnd* pWnd);
 class AFX_CORE_API CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)
 public:
-    // Routes a command (WM_COMMAND with nCode, or WM_NOTIFY with pExtra = NMHDR*
-    // and pResult) to this object's map; TRUE when a handler took it.
-    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult);
+    // Routes a command to this object's map; TRUE when a handler took it.
+    //  nCode CN_COMMAND (menus, accelerators) or a control's WM_COMMAND code: pExtra unused;
+    //  nCode CN_UPDATE_COMMAND_UI: pExtra is the CCmdUI*;
+    //  nCode MAKELONG(code, WM_NOTIFY) and the reflected MAKELONG(code, WM_REFLECT_BASE + msg):
+    //  pExtra is an AFX_NOTIFY* for notifications.
+    // With pHandlerInfo, nothing is called: the handler found is described there.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
@@ -27,6 +32,9 @@ protected:
 };
 
 AFX_CORE_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Delivers a message to an object's WindowProc as AfxWndProc does: the current
+// message is recorded for Default(), and no exception leaves the call.
+AFX_CORE_API LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 class AFX_CORE_API CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
@@ -43,6 +51,8 @@ public:
     // The permanent object, or a temporary one that lives until the next idle time.
     static CWnd* FromHandle(HWND hWnd);
     static void DeleteTempMap();
+    // Number of temporary objects alive on this thread.
+    static size_t GetTempMapCount();
 
     // Creation. A NULL class name uses a default framework class.
     virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
@@ -74,7 +84,10 @@ public:
     CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, AfxGetSafeHwnd(pWndNewParent))); }
-    CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
+    // The window that receives this window's commands and notifications: the
+    // one set with SetOwner, else the parent (or the owner of a pop-up).
+    CWnd* GetOwner() const;
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxGetSafeHwnd(pOwnerWnd); }
     CWnd* GetTopLevelParent() const;
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
@@ -138,8 +151,28 @@ public:
     // The message being handled by this thread.
     static const MSG* GetCurrentMessage();
 
+    // Sends a message to every child (every descendant when bDeep); with
+    // bOnlyPerm, only to windows with a permanent object, straight to it.
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
+                                  BOOL bOnlyPerm = FALSE);
+    // Enables, checks and labels the child controls as pTarget's command-UI handlers say;
+    // controls whose ID has no handler at all are disabled when bDisableIfNoHndler.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
+    // Reflection: a parent hands a child's notification (WM_COMMAND, WM_NOTIFY,
+    // owner-draw and colour messages) to the child's object first.
+    static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+    BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
+
 protected:
     WNDPROC m_pfnSuper = nullptr;   // window procedure replaced when the window was subclassed
+    HWND m_hWndOwner = nullptr;     // set by SetOwner
+
+    // A notification from this window to its parent, offered here first; TRUE
+    // when handled here (then *pResult is the parent's answer).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Routes a reflected message through this object's map.
+    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
     // Called after the window is gone and the object detached; self-deleting classes delete here.
@@ -185,6 +218,27 @@ protected:
     afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnRButtonDblClk(UINT nFlags, CPoint point);
+    // Owner-draw and scroll messages are reflected to the child's object before default processing.
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+    afx_msg void OnSysColorChange();
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnNcPaint();
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 

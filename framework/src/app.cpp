@@ -46,8 +46,39 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
-BOOL CWinThread::OnIdle(LONG)
+namespace {
+
+void SendIdleUpdate(CWnd* pWnd)
 {
+    if (!pWnd || !pWnd->m_hWnd || !pWnd->IsWindowVisible())
+        return;
+    AfxCallWndProc(pWnd, pWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
+
+} // namespace
+
+BOOL CWinThread::OnIdle(LONG lCount)
+{
+    if (lCount <= 0) {
+        // Command-UI updates and delayed layouts: the main window and its
+        // children, then the frames outside it (floating frames, pop-ups).
+        CWnd* pMainWnd = GetMainWnd();
+        SendIdleUpdate(pMainWnd);
+        CPtrList frames;
+        for (POSITION pos = CFrameWnd::GetFrameList().GetHeadPosition(); pos;)
+            frames.AddTail(const_cast<CPtrList&>(CFrameWnd::GetFrameList()).GetNext(pos));
+        for (POSITION pos = frames.GetHeadPosition(); pos;) {
+            CFrameWnd* pFrame = static_cast<CFrameWnd*>(frames.GetNext(pos));
+            // A handler may have destroyed a frame of the copied list.
+            if (pFrame == pMainWnd || !CFrameWnd::GetFrameList().Find(pFrame) || !pFrame->m_hWnd)
+                continue;
+            if (pMainWnd && pMainWnd->m_hWnd && ::IsChild(pMainWnd->m_hWnd, pFrame->m_hWnd))
+                continue;  // reached through the main window
+            SendIdleUpdate(pFrame);
+        }
+        return TRUE;
+    }
     CWnd::DeleteTempMap();
     return FALSE;
 }

@@ -5,9 +5,32 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_SIZE()
+    ON_WM_IDLEUPDATECMDUI()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+namespace {
+thread_local CPtrList t_frames;
+}
+
+CFrameWnd::CFrameWnd()
+{
+    t_frames.AddTail(this);
+}
+
+CFrameWnd::~CFrameWnd()
+{
+    if (POSITION pos = t_frames.Find(this))
+        t_frames.RemoveAt(pos);
+    if (m_bOwnsAccelTable && m_hAccelTable)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+}
+
+const CPtrList& CFrameWnd::GetFrameList()
+{
+    return t_frames;
+}
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                        CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle)
@@ -20,7 +43,9 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
                   byDefault ? CW_USEDEFAULT : rect.right - rect.left, byDefault ? CW_USEDEFAULT : rect.bottom - rect.top,
                   AfxGetSafeHwnd(pParentWnd), hMenu)) {
-        if (hMenu)
+        // A window that existed for a moment destroyed its menu with it; only
+        // a menu that never reached a window is left to destroy.
+        if (hMenu && ::IsMenu(hMenu))
             ::DestroyMenu(hMenu);
         return FALSE;
     }
@@ -52,6 +77,48 @@ void CFrameWnd::RecalcLayout(BOOL)
 {
 }
 
+void CFrameWnd::DelayRecalcLayout(BOOL bNotify)
+{
+    m_nIdleFlags |= idleLayout;
+    if (bNotify)
+        m_nIdleFlags |= idleNotify;
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    if (m_nIdleFlags & idleLayout) {
+        RecalcLayout((m_nIdleFlags & idleNotify) != 0);
+        UpdateWindow();
+    }
+    m_nIdleFlags &= ~(idleLayout | idleNotify);
+    return 0;
+}
+
+BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName)
+{
+    HACCEL hAccel = ::LoadAcceleratorsA(AfxGetResourceHandle(), lpszResourceName);
+    if (!hAccel)
+        return FALSE;
+    SetAccelTable(hAccel);
+    m_bOwnsAccelTable = TRUE;  // loaded tables are destroyed with the frame
+    return TRUE;
+}
+
+void CFrameWnd::SetAccelTable(HACCEL hAccel)
+{
+    if (m_bOwnsAccelTable && m_hAccelTable && m_hAccelTable != hAccel)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+    m_hAccelTable = hAccel;
+    m_bOwnsAccelTable = FALSE;
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
 void CFrameWnd::AddControlBar(CControlBar* pBar)
 {
     if (pBar && !m_listControlBars.Find(pBar))
@@ -64,12 +131,15 @@ void CFrameWnd::RemoveControlBar(CControlBar* pBar)
         m_listControlBars.RemoveAt(pos);
 }
 
-BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult)
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pResult))
+    // The view first: it is the most specific target.
+    if (m_pViewActive && m_pViewActive->m_hWnd && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     CWinApp* pApp = AfxGetApp();
-    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pResult);
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CFrameWnd::OnClose()

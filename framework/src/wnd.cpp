@@ -2,6 +2,7 @@
 #include "wndmap.h"
 
 #include <cstdio>
+#include <exception>
 #include <mutex>
 #include <set>
 #include <string>
@@ -9,6 +10,12 @@
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_DRAWITEM()
+    ON_WM_MEASUREITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_DELETEITEM()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 namespace {
@@ -35,7 +42,8 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && state.pWndInit && IsWindowOfCreateCall(reinterpret_cast<HWND>(wParam), state)) {
         CWnd* pWnd = state.pWndInit;
         state.pWndInit = nullptr;
-        pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        state.hWndCreating = reinterpret_cast<HWND>(wParam);
+        pWnd->SubclassWindow(state.hWndCreating);
     }
     return CallNextHookEx(state.hHookCbt, code, wParam, lParam);
 }
@@ -84,7 +92,53 @@ BOOL AfxUnhookWindowCreate()
     const BOOL attached = state.pWndInit == nullptr;
     state.pWndInit = nullptr;
     state.atomClassInit = 0;
+    state.hWndCreating = nullptr;
     return attached;
+}
+
+namespace {
+
+// What a window procedure answers when its handler failed: creation fails, everything else is 0.
+LRESULT FailedMessageResult(UINT nMsg)
+{
+    return nMsg == WM_CREATE ? -1 : 0;
+}
+
+void ReportWindowProcException(HWND hWnd, UINT nMsg, LPCSTR lpszWhat)
+{
+    char text[256];
+    snprintf(text, sizeof text, "exception in the window procedure of %p, message 0x%04X: %s", (void*)hWnd, nMsg,
+             lpszWhat);
+    AfxAssertFailedLine(text, __FILE__, __LINE__);
+}
+
+} // namespace
+
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    AfxThreadState& state = AfxGetThreadState();
+    const MSG previous = state.lastMsg;
+    state.lastMsg = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
+    LRESULT result = 0;
+    // No exception may unwind through Windows' own frames: report it here and
+    // answer as if the message had failed.
+    try {
+        result = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CObject* pError) {
+        ReportWindowProcException(hWnd, nMsg, pError ? pError->GetRuntimeClass()->m_lpszClassName : "NULL");
+        delete pError;
+        result = FailedMessageResult(nMsg);
+    } catch (const std::exception& error) {
+        ReportWindowProcException(hWnd, nMsg, error.what());
+        result = FailedMessageResult(nMsg);
+    } catch (...) {
+        ReportWindowProcException(hWnd, nMsg, "unknown exception");
+        result = FailedMessageResult(nMsg);
+    }
+    if (nMsg == WM_NCDESTROY)
+        CleanUpAfterNcDestroy(pWnd, hWnd);
+    state.lastMsg = previous;
+    return result;
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -92,21 +146,21 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (!pWnd)
         return DefWindowProcA(hWnd, nMsg, wParam, lParam);
-
-    AfxThreadState& state = AfxGetThreadState();
-    const MSG previous = state.lastMsg;
-    state.lastMsg = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
-    const LRESULT result = pWnd->WindowProc(nMsg, wParam, lParam);
-    if (nMsg == WM_NCDESTROY)
-        CleanUpAfterNcDestroy(pWnd, hWnd);
-    state.lastMsg = previous;
-    return result;
+    return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+    if (!m_hWnd || FromHandlePermanent(m_hWnd) != this) {
+        m_hWnd = nullptr;
+        return;
+    }
+    // The window dies with its object; a window that was only attached never
+    // sends its WM_NCDESTROY through us, so the map entry is removed here.
+    if (::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
+    if (m_hWnd)
+        Detach();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -208,7 +262,15 @@ BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, co
 
 BOOL CWnd::DestroyWindow()
 {
-    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+    if (!m_hWnd)
+        return FALSE;
+    const HWND hWnd = m_hWnd;
+    const BOOL destroyed = ::DestroyWindow(hWnd);
+    // A subclassed window was detached (and the object maybe deleted) on WM_NCDESTROY;
+    // an attached one is still mapped to this object and is detached here.
+    if (FromHandlePermanent(hWnd) == this && !::IsWindow(hWnd))
+        Detach();
+    return destroyed;
 }
 
 void CWnd::PostNcDestroy()
@@ -304,17 +366,23 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    // Entries for the message itself come first: ON_MESSAGE(WM_COMMAND, ...)
+    // and ON_MESSAGE(WM_NOTIFY, ...) take those messages whole.
+    if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message)) {
+        *pResult = entry->pfn(this, wParam, lParam);
+        return TRUE;
+    }
     if (message == WM_COMMAND) {
         if (!OnCommand(wParam, lParam))
             return FALSE;
         *pResult = 0;
         return TRUE;
     }
-    if (message == WM_NOTIFY)
-        return OnNotify(wParam, lParam, pResult);
-
-    if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message)) {
-        *pResult = entry->pfn(this, wParam, lParam);
+    if (message == WM_NOTIFY) {
+        LRESULT result = 0;
+        if (!OnNotify(wParam, lParam, &result))
+            return FALSE;
+        *pResult = result;
         return TRUE;
     }
 
@@ -337,9 +405,51 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     return FALSE;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+namespace {
+
+// Records only whether a command is enabled, to test it before routing.
+class CTestCmdUI : public CCmdUI {
+public:
+    BOOL m_bEnabled = TRUE;
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCSTR) override {}
+};
+
+// Offers a child's notification to the child's object; TRUE when it took it.
+BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
+    CWnd* pChild = hWndChild ? CWnd::FromHandlePermanent(hWndChild) : nullptr;
+    return pChild && AfxWndInternals::OnChildNotify(pChild, message, wParam, lParam, pResult);
+}
+
+} // namespace
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT nID = LOWORD(wParam);
+    const HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
+    int nCode = HIWORD(wParam);
+    if (!hWndCtrl && nCode <= 1) {
+        // A menu item (code 0) or an accelerator (code 1).
+        if (nID == 0)
+            return FALSE;
+        // A command disabled since its menu or button was last updated is dropped.
+        CTestCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, nullptr);
+        if (!state.m_bEnabled)
+            return TRUE;
+        nCode = CN_COMMAND;
+    } else if (ReflectToChild(hWndCtrl, WM_COMMAND, wParam, lParam, nullptr)) {
+        return TRUE;
+    }
+    return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
@@ -347,7 +457,120 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
     if (!pHeader)
         return FALSE;
-    return OnCmdMsg((UINT)pHeader->idFrom, (int)pHeader->code, pHeader, pResult);
+    if (ReflectToChild(pHeader->hwndFrom, WM_NOTIFY, pHeader->idFrom, lParam, pResult))
+        return TRUE;
+    AFX_NOTIFY notify{pResult, pHeader};
+    return OnCmdMsg((UINT)pHeader->idFrom, (int)MAKELONG(pHeader->code, WM_NOTIFY), &notify, nullptr);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    return ReflectChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        const int nCode = HIWORD(wParam);
+        if (!OnCmdMsg(0, (int)MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND), nullptr, nullptr))
+            return FALSE;
+        if (pResult)
+            *pResult = 1;
+        return TRUE;
+    }
+    case WM_NOTIFY: {
+        NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
+        if (!pHeader)
+            return FALSE;
+        AFX_NOTIFY notify{pResult, pHeader};
+        return OnCmdMsg(0, (int)MAKELONG(pHeader->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, nullptr);
+    }
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_PARENTNOTIFY:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        LRESULT ignored = 0;
+        return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult ? pResult : &ignored);
+    }
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
+{
+    const MSG& msg = AfxGetThreadState().lastMsg;
+    return ReflectToChild(hWndChild, msg.message, msg.wParam, msg.lParam, pResult);
+}
+
+BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
+{
+    const MSG& msg = AfxGetThreadState().lastMsg;
+    return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
+}
+
+CWnd* CWnd::GetOwner() const
+{
+    return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent();
+}
+
+namespace {
+
+void SendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
+{
+    for (HWND hChild = ::GetTopWindow(hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (bOnlyPerm) {
+            if (CWnd* pChild = CWnd::FromHandlePermanent(hChild))
+                AfxCallWndProc(pChild, hChild, message, wParam, lParam);
+        } else {
+            ::SendMessageA(hChild, message, wParam, lParam);
+        }
+        // The handler may have destroyed the child; then its subtree is gone too.
+        if (bDeep && ::IsWindow(hChild) && ::GetTopWindow(hChild))
+            SendToDescendants(hChild, message, wParam, lParam, bDeep, bOnlyPerm);
+    }
+}
+
+// Check boxes and radio buttons that toggle themselves stay usable without a handler.
+bool TogglesItself(HWND hWnd)
+{
+    if (!(::SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+        return false;
+    const UINT type = (UINT)::GetWindowLongPtrA(hWnd, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON || type == BS_GROUPBOX;
+}
+
+} // namespace
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
+{
+    if (m_hWnd)
+        SendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
+}
+
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    if (!m_hWnd || !pTarget)
+        return;
+    CCmdUI state;
+    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        state.m_nID = (UINT)(WORD)::GetDlgCtrlID(hChild);
+        state.m_pOther = FromHandle(hChild);
+        state.DoUpdate(pTarget, bDisableIfNoHndler && !TogglesItself(hChild));
+    }
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -424,6 +647,84 @@ void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
 void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
 void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
 void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSysKeyUp(UINT, UINT, UINT) { Default(); }
+void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnParentNotify(UINT, LPARAM) { Default(); }
+void CWnd::OnSysColorChange() { Default(); }
+BOOL CWnd::OnNcActivate(BOOL) { return (BOOL)Default(); }
+void CWnd::OnInitMenuPopup(HMENU, UINT, BOOL) { Default(); }
+void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
+UINT CWnd::OnGetDlgCode() { return (UINT)Default(); }
+void CWnd::OnNcPaint() { Default(); }
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+
+// Owner-draw and scroll-bar messages go to the control's object first.
+
+void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    LRESULT result = 0;
+    if (lpDrawItemStruct && lpDrawItemStruct->CtlType != ODT_MENU &&
+        ReflectToChild(lpDrawItemStruct->hwndItem, WM_DRAWITEM, (WPARAM)nIDCtl, (LPARAM)lpDrawItemStruct, &result))
+        return;
+    Default();
+}
+
+void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (lpMeasureItemStruct && lpMeasureItemStruct->CtlType != ODT_MENU) {
+        // An owner-draw list asks while it is being created, before GetDlgItem can find it.
+        HWND hChild = ::GetDlgItem(m_hWnd, nIDCtl);
+        const HWND hCreating = AfxGetThreadState().hWndCreating;
+        if (!hChild && hCreating && ::GetDlgCtrlID(hCreating) == nIDCtl)
+            hChild = hCreating;
+        LRESULT result = 0;
+        if (ReflectToChild(hChild, WM_MEASUREITEM, (WPARAM)nIDCtl, (LPARAM)lpMeasureItemStruct, &result))
+            return;
+    }
+    Default();
+}
+
+int CWnd::OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
+{
+    LRESULT result = 0;
+    if (lpCompareItemStruct &&
+        ReflectToChild(lpCompareItemStruct->hwndItem, WM_COMPAREITEM, (WPARAM)nIDCtl, (LPARAM)lpCompareItemStruct,
+                       &result))
+        return (int)result;
+    return (int)Default();
+}
+
+void CWnd::OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct)
+{
+    LRESULT result = 0;
+    if (lpDeleteItemStruct &&
+        ReflectToChild(lpDeleteItemStruct->hwndItem, WM_DELETEITEM, (WPARAM)nIDCtl, (LPARAM)lpDeleteItemStruct,
+                       &result))
+        return;
+    Default();
+}
+
+void CWnd::OnHScroll(UINT, UINT, CWnd* pScrollBar)
+{
+    const MSG& msg = AfxGetThreadState().lastMsg;
+    LRESULT result = 0;
+    if (pScrollBar && ReflectToChild(pScrollBar->m_hWnd, WM_HSCROLL, msg.wParam, msg.lParam, &result))
+        return;
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CWnd* pScrollBar)
+{
+    const MSG& msg = AfxGetThreadState().lastMsg;
+    LRESULT result = 0;
+    if (pScrollBar && ReflectToChild(pScrollBar->m_hWnd, WM_VSCROLL, msg.wParam, msg.lParam, &result))
+        return;
+    Default();
+}
 
 // ---- window classes ----
 

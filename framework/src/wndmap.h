@@ -7,6 +7,7 @@ struct AfxThreadState {
     CWnd* pWndInit = nullptr;     // object waiting for its window in CreateEx
     HHOOK hHookCbt = nullptr;
     ATOM atomClassInit = 0;       // class the awaited window must have (0: any)
+    HWND hWndCreating = nullptr;  // window attached by the hook, until its creation returns
     HWND hWndPrint = nullptr;     // window painting into a caller's DC (WM_PRINTCLIENT)
     HDC hDCPrint = nullptr;
 };
@@ -17,6 +18,10 @@ AfxThreadState& AfxGetThreadState();
 struct AfxWndInternals {
     static WNDPROC& Super(CWnd* pWnd) { return pWnd->m_pfnSuper; }
     static void PostNcDestroy(CWnd* pWnd) { pWnd->PostNcDestroy(); }
+    static BOOL OnChildNotify(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+    {
+        return pWnd->OnChildNotify(message, wParam, lParam, pResult);
+    }
 };
 
 void AfxMapAdd(HWND hWnd, CWnd* pWnd);

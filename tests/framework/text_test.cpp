@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -105,7 +106,8 @@ class ResourceModule : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_hResources = AttachLocaleResDLL("cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+        m_hResources = AttachLocaleResDLL(::GetModuleHandleA(nullptr), "cntlrc.drx",
+                                          LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
         ASSERT_NE(nullptr, m_hResources) << "cntlrc.drx must lie beside the test program";
     }
     void TearDown() override
@@ -152,10 +154,101 @@ TEST_F(ResourceModule, FrameworkResourceHandleSwitchesForAScope)
 
 TEST(LocaleResources, MissingModulesGiveNull)
 {
-    EXPECT_EQ(nullptr, AttachLocaleResDLL("nosuchmodule.drx", LOCALE_RES_BESIDE_CALLER, 0, TRUE));
-    EXPECT_EQ(nullptr, AttachLocaleResDLL(nullptr, LOCALE_RES_BESIDE_CALLER, 0, TRUE));
+    const HMODULE self = ::GetModuleHandleA(nullptr);
+    EXPECT_EQ(nullptr, AttachLocaleResDLL(self, "nosuchmodule.drx", LOCALE_RES_BESIDE_CALLER, 0, TRUE));
+    EXPECT_EQ(nullptr, AttachLocaleResDLL(self, nullptr, LOCALE_RES_BESIDE_CALLER, 0, TRUE));
     // Without fallback only the language folder is searched, and there is none.
-    EXPECT_EQ(nullptr, AttachLocaleResDLL("cntlrc.drx", LOCALE_RES_BESIDE_CALLER, 1033, FALSE));
+    EXPECT_EQ(nullptr, AttachLocaleResDLL(self, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER, 1033, FALSE));
+    // No caller module: nothing beside it to search.
+    EXPECT_EQ(nullptr, AttachLocaleResDLL(nullptr, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER, 0, TRUE));
+}
+
+// Copies of the resource module in folders of their own, each told apart by
+// the first letter of its string, and a caller module outside the program's folder.
+class LocaleFolders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        m_root.Format("%scontrol-locale-%lu\\", temp, ::GetCurrentProcessId());
+        ::CreateDirectoryA(m_root, nullptr);
+        ::CreateDirectoryA(m_root + "caller", nullptr);
+        ::CreateDirectoryA(m_root + "caller\\1031", nullptr);
+        char exe[MAX_PATH];
+        ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        m_original = exe;
+        m_original = m_original.Left(m_original.ReverseFind('\\') + 1) + "cntlrc.drx";
+        ASSERT_TRUE(Place("caller\\caller.dll", 'Y'));
+        m_hCaller = ::LoadLibraryA(m_root + "caller\\caller.dll");
+        ASSERT_NE(nullptr, m_hCaller);
+    }
+    void TearDown() override
+    {
+        if (m_hCaller)
+            ::FreeLibrary(m_hCaller);
+        for (LPCSTR file : {"caller\\1031\\cntlrc.drx", "caller\\cntlrc.drx", "caller\\caller.dll"})
+            ::DeleteFileA(m_root + file);
+        ::RemoveDirectoryA(m_root + "caller\\1031");
+        ::RemoveDirectoryA(m_root + "caller");
+        ::RemoveDirectoryA(m_root);
+    }
+
+    // Copies the module with its string's first letter replaced by `mark`.
+    bool Place(LPCSTR relative, char mark)
+    {
+        HANDLE in = ::CreateFileA(m_original, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (in == INVALID_HANDLE_VALUE)
+            return false;
+        std::string bytes(::GetFileSize(in, nullptr), '\0');
+        DWORD read = 0;
+        ::ReadFile(in, bytes.data(), (DWORD)bytes.size(), &read, nullptr);
+        ::CloseHandle(in);
+        const std::string needle("Y\0o\0u\0r\0", 8);
+        const size_t at = bytes.find(needle);
+        if (at == std::string::npos)
+            return false;
+        bytes[at] = mark;
+        HANDLE out = ::CreateFileA(m_root + relative, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (out == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD written = 0;
+        ::WriteFile(out, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+        ::CloseHandle(out);
+        return written == bytes.size();
+    }
+    // The first letter of the string in the module found, or 0 when none was.
+    char Found(UINT where, LANGID language, BOOL fallback)
+    {
+        HINSTANCE h = AttachLocaleResDLL(m_hCaller, "cntlrc.drx", where, language, fallback);
+        if (!h)
+            return 0;
+        GUserText text;
+        text.LoadString(h, IDS_REGKEY_CREATE_FAILED);
+        ::FreeLibrary(h);
+        return text.IsEmpty() ? '?' : text.GetString()[0];
+    }
+
+    CString m_root, m_original;
+    HMODULE m_hCaller = nullptr;
+};
+
+TEST_F(LocaleFolders, LanguageSubfolderWinsOverPlainFolders)
+{
+    const UINT both = LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE;
+    // Only the program's folder has the module.
+    EXPECT_EQ('Y', Found(both, 1031, TRUE));
+    EXPECT_EQ(0, Found(LOCALE_RES_BESIDE_CALLER, 1031, TRUE));
+    // Beside the caller: found before the program's.
+    ASSERT_TRUE(Place("caller\\cntlrc.drx", 'P'));
+    EXPECT_EQ('P', Found(both, 1031, TRUE));
+    EXPECT_EQ('Y', Found(LOCALE_RES_BESIDE_EXECUTABLE, 1031, TRUE));
+    // In the caller's language subfolder: found before every plain folder.
+    ASSERT_TRUE(Place("caller\\1031\\cntlrc.drx", 'L'));
+    EXPECT_EQ('L', Found(both, 1031, TRUE));
+    EXPECT_EQ('L', Found(both, 1031, FALSE));
+    EXPECT_EQ('P', Found(both, 1036, TRUE));   // another language falls back
+    EXPECT_EQ(0, Found(both, 1036, FALSE));
 }
 
 } // namespace

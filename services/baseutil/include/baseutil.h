@@ -73,7 +73,9 @@ enum : UINT {
 };
 
 // Loads the named locale resource module and returns its handle, or NULL.
-// Each folder of `where` is searched first in the subfolder named by the
-// language (decimal LANGID; 0 means the user's default UI language), then,
-// when `fallback` is TRUE, in the folder itself.
-BASEUTIL_API HINSTANCE AttachLocaleResDLL(LPCSTR lpszModuleName, UINT where, LANGID language, BOOL fallback);
+// hCaller is the module whose folder LOCALE_RES_BESIDE_CALLER means. The
+// subfolders named by the language (decimal LANGID; 0 means the user's
+// default UI language) of every folder of `where` are searched first, then,
+// when `fallback` is TRUE, the folders themselves, caller's before executable's.
+BASEUTIL_API HINSTANCE AttachLocaleResDLL(HMODULE hCaller, LPCSTR lpszModuleName, UINT where, LANGID language,
+                                          BOOL fallback);

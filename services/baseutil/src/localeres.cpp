@@ -23,17 +23,14 @@ HINSTANCE LoadFrom(const CString& folder, LPCSTR lpszModuleName)
 
 } // namespace
 
-HINSTANCE AttachLocaleResDLL(LPCSTR lpszModuleName, UINT where, LANGID language, BOOL fallback)
+HINSTANCE AttachLocaleResDLL(HMODULE hCaller, LPCSTR lpszModuleName, UINT where, LANGID language, BOOL fallback)
 {
     if (!lpszModuleName || !*lpszModuleName)
         return nullptr;
 
-    HMODULE hCaller = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCSTR>(__builtin_return_address(0)), &hCaller);
     CString folders[2];
     int count = 0;
-    if (where & LOCALE_RES_BESIDE_CALLER)
+    if ((where & LOCALE_RES_BESIDE_CALLER) && hCaller)
         folders[count++] = FolderOf(hCaller);
     if (where & LOCALE_RES_BESIDE_EXECUTABLE) {
         CString exeFolder = FolderOf(nullptr);
@@ -46,14 +43,15 @@ HINSTANCE AttachLocaleResDLL(LPCSTR lpszModuleName, UINT where, LANGID language,
     CString languageFolder;
     languageFolder.Format("%u\\", (unsigned)language);
 
-    for (int i = 0; i < count; ++i) {
-        if (folders[i].IsEmpty())
-            continue;
-        if (HINSTANCE h = LoadFrom(folders[i] + languageFolder, lpszModuleName))
-            return h;
-        if (fallback)
-            if (HINSTANCE h = LoadFrom(folders[i], lpszModuleName))
+    // A module for the user's language wherever it lies wins over the plain ones.
+    for (int i = 0; i < count; ++i)
+        if (!folders[i].IsEmpty())
+            if (HINSTANCE h = LoadFrom(folders[i] + languageFolder, lpszModuleName))
                 return h;
-    }
+    if (fallback)
+        for (int i = 0; i < count; ++i)
+            if (!folders[i].IsEmpty())
+                if (HINSTANCE h = LoadFrom(folders[i], lpszModuleName))
+                    return h;
     return nullptr;
 }

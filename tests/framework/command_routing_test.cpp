@@ -1,0 +1,496 @@
+// Command routing as a host's frame sees it: menu and accelerator commands,
+// command-UI updates through idle work, owners, views and reflected notifications.
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using testing_support::PumpMessages;
+
+namespace {
+
+constexpr UINT ID_DRAW_LINE = 32801;   // has a command handler only
+constexpr UINT ID_DRAW_ARC = 32802;    // has an update handler that disables it
+constexpr UINT ID_DRAW_TEXT = 32803;   // has nothing: disabled when asked to
+constexpr UINT ID_SNAP_GRID = 32804;   // checked by its update handler
+constexpr UINT ID_ZOOM = 32805;        // the view decides, or passes on to the frame
+
+class CProbeFrame : public CFrameWnd {
+public:
+    std::vector<std::string> log;
+    int layouts = 0;
+    BOOL lastNotify = FALSE;
+
+    BOOL CreateHidden()
+    {
+        return Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300));
+    }
+    void RecalcLayout(BOOL bNotify) override
+    {
+        ++layouts;
+        lastNotify = bNotify;
+    }
+
+protected:
+    void PostNcDestroy() override {}   // lives on the test's stack
+    afx_msg void OnDrawLine() { log.push_back("line"); }
+    afx_msg void OnUpdateDrawArc(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnUpdateSnapGrid(CCmdUI* pCmdUI)
+    {
+        pCmdUI->SetCheck(1);
+        pCmdUI->SetText("Snap on");
+    }
+    afx_msg void OnUpdateZoom(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CProbeFrame, CFrameWnd)
+    ON_COMMAND(ID_DRAW_LINE, OnDrawLine)
+    ON_UPDATE_COMMAND_UI(ID_DRAW_ARC, OnUpdateDrawArc)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_GRID, OnUpdateSnapGrid)
+    ON_UPDATE_COMMAND_UI(ID_ZOOM, OnUpdateZoom)
+END_MESSAGE_MAP()
+
+// Makes a frame the application's main window for one test.
+class MainWindowScope {
+public:
+    explicit MainWindowScope(CWnd* pWnd) : m_old(AfxGetApp()->m_pMainWnd) { AfxGetApp()->m_pMainWnd = pWnd; }
+    ~MainWindowScope() { AfxGetApp()->m_pMainWnd = m_old; }
+    MainWindowScope(const MainWindowScope&) = delete;
+    MainWindowScope& operator=(const MainWindowScope&) = delete;
+
+private:
+    CWnd* m_old;
+};
+
+// A toolbar-like child that keeps its items' states and updates them on idle
+// from its owner's handlers, as the library's bars do.
+class CItemBar : public CWnd {
+public:
+    struct Item {
+        UINT id;
+        BOOL enabled = TRUE;
+        int checked = 0;
+    };
+    std::vector<Item> items;
+    int idleUpdates = 0;
+
+protected:
+    class CItemCmdUI : public CCmdUI {
+    public:
+        Item* pItem = nullptr;
+        void Enable(BOOL bOn) override
+        {
+            m_bEnableChanged = TRUE;
+            pItem->enabled = bOn;
+        }
+        void SetCheck(int nCheck) override { pItem->checked = nCheck; }
+    };
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
+    {
+        ++idleUpdates;
+        CItemCmdUI state;
+        state.m_pOther = this;
+        state.m_nIndexMax = (UINT)items.size();
+        for (size_t i = 0; i < items.size(); ++i) {
+            state.pItem = &items[i];
+            state.m_nID = items[i].id;
+            state.m_nIndex = (UINT)i;
+            state.DoUpdate(GetOwner(), (BOOL)wParam);
+        }
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CItemBar, CWnd)
+    ON_WM_IDLEUPDATECMDUI()
+END_MESSAGE_MAP()
+
+TEST(CommandUI, IdleWorkUpdatesItemsOfChildBarsFromTheFrame)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    MainWindowScope main(&frame);
+    CItemBar bar;
+    ASSERT_TRUE(bar.Create(nullptr, "bar", WS_VISIBLE, CRect(0, 0, 200, 24), &frame, 0xE800));
+    bar.items = {{ID_DRAW_LINE}, {ID_DRAW_ARC}, {ID_DRAW_TEXT}, {ID_SNAP_GRID}};
+
+    // An invisible main window gets no updates.
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ(0, bar.idleUpdates);
+
+    frame.ShowWindow(SW_SHOWNA);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ(1, bar.idleUpdates);
+    EXPECT_TRUE(bar.items[0].enabled);    // a command handler exists
+    EXPECT_FALSE(bar.items[1].enabled);   // its update handler disabled it
+    EXPECT_FALSE(bar.items[2].enabled);   // no handler at all
+    EXPECT_TRUE(bar.items[3].enabled);
+    EXPECT_EQ(1, bar.items[3].checked);
+}
+
+TEST(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    // The bar's parent is some other window: its commands go to its owner.
+    CWnd holder;
+    ASSERT_TRUE(holder.CreateEx(0, nullptr, "holder", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr));
+    CWnd bar;
+    ASSERT_TRUE(bar.Create(nullptr, "bar", WS_VISIBLE, CRect(0, 0, 300, 100), &holder, 1));
+    bar.SetOwner(&frame);
+    EXPECT_EQ(&frame, bar.GetOwner());
+
+    auto button = [&](UINT id, DWORD style) {
+        return ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | WS_VISIBLE | style, 0, 0, 60, 20, bar.m_hWnd,
+                                 (HMENU)(UINT_PTR)id, nullptr, nullptr);
+    };
+    HWND line = button(ID_DRAW_LINE, BS_PUSHBUTTON);
+    HWND arc = button(ID_DRAW_ARC, BS_PUSHBUTTON);
+    HWND text = button(ID_DRAW_TEXT, BS_PUSHBUTTON);
+    HWND snap = button(ID_SNAP_GRID, BS_CHECKBOX);
+    HWND autoCheck = button(ID_DRAW_TEXT + 100, BS_AUTOCHECKBOX);   // toggles itself: never disabled
+
+    bar.UpdateDialogControls(bar.GetOwner(), TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(line));
+    EXPECT_FALSE(::IsWindowEnabled(arc));
+    EXPECT_FALSE(::IsWindowEnabled(text));
+    EXPECT_TRUE(::IsWindowEnabled(autoCheck));
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(snap, BM_GETCHECK, 0, 0));
+    char label[32];
+    ::GetWindowTextA(snap, label, sizeof label);
+    EXPECT_STREQ("Snap on", label);
+
+    // Without bDisableIfNoHndler, items nobody handles stay as they are.
+    ::EnableWindow(text, TRUE);
+    bar.UpdateDialogControls(&frame, FALSE);
+    EXPECT_TRUE(::IsWindowEnabled(text));
+    frame.DestroyWindow();
+}
+
+// A view that sees commands before its frame.
+class CProbeView : public CWnd {
+public:
+    bool passZoomOn = true;
+    int zoomUpdates = 0;
+    std::vector<std::string>* log = nullptr;
+
+protected:
+    afx_msg void OnDrawLine() { log->push_back("view-line"); }
+    afx_msg void OnUpdateZoom(CCmdUI* pCmdUI)
+    {
+        ++zoomUpdates;
+        if (passZoomOn)
+            pCmdUI->ContinueRouting();
+        else
+            pCmdUI->Enable(TRUE);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CProbeView, CWnd)
+    ON_COMMAND(ID_DRAW_LINE, OnDrawLine)
+    ON_UPDATE_COMMAND_UI(ID_ZOOM, OnUpdateZoom)
+END_MESSAGE_MAP()
+
+TEST(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    CProbeView view;
+    view.log = &frame.log;
+    ASSERT_TRUE(view.Create(nullptr, "view", WS_VISIBLE, CRect(0, 0, 100, 100), &frame, AFX_IDW_PANE_FIRST));
+    frame.SetActiveView(&view);
+
+    ::SendMessageA(frame.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_DRAW_LINE, 0), 0);
+    EXPECT_EQ((std::vector<std::string>{"view-line"}), frame.log);
+
+    struct CEnableProbe : CCmdUI {
+        BOOL enabled = TRUE;
+        void Enable(BOOL bOn) override
+        {
+            m_bEnableChanged = TRUE;
+            enabled = bOn;
+        }
+    } state;
+    state.m_nID = ID_ZOOM;
+    EXPECT_TRUE(state.DoUpdate(&frame, TRUE));   // the view passes on, the frame disables
+    EXPECT_FALSE(state.enabled);
+    view.passZoomOn = false;
+    EXPECT_TRUE(state.DoUpdate(&frame, TRUE));
+    EXPECT_TRUE(state.enabled);
+    EXPECT_EQ(2, view.zoomUpdates);
+
+    frame.SetActiveView(nullptr);
+    frame.DestroyWindow();
+}
+
+TEST(CommandRouting, CodesAreToldApartExplicitly)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    // A command with extra data is still a command, not a notification.
+    int extra = 7;
+    EXPECT_TRUE(frame.OnCmdMsg(ID_DRAW_LINE, CN_COMMAND, &extra, nullptr));
+    EXPECT_EQ((std::vector<std::string>{"line"}), frame.log);
+    // An update query for a command with only a command handler is not answered.
+    CCmdUI state;
+    state.m_nID = ID_DRAW_LINE;
+    EXPECT_FALSE(frame.OnCmdMsg(ID_DRAW_LINE, (int)CN_UPDATE_COMMAND_UI, &state, nullptr));
+    // Handler queries describe without calling.
+    AFX_CMDHANDLERINFO info{};
+    EXPECT_TRUE(frame.OnCmdMsg(ID_DRAW_LINE, CN_COMMAND, nullptr, &info));
+    EXPECT_EQ(&frame, info.pTarget);
+    EXPECT_NE(nullptr, info.pEntry);
+    EXPECT_FALSE(frame.OnCmdMsg(ID_DRAW_TEXT, CN_COMMAND, nullptr, &info));
+    EXPECT_EQ(1u, frame.log.size());
+    frame.DestroyWindow();
+}
+
+TEST(CommandRouting, AcceleratorReachesTheCommandHandler)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    MainWindowScope main(&frame);
+    ACCEL keys[] = {{FVIRTKEY, VK_F5, (WORD)ID_DRAW_LINE}, {FVIRTKEY, VK_F6, (WORD)ID_DRAW_ARC}};
+    HACCEL hAccel = ::CreateAcceleratorTableA(keys, 2);
+    frame.SetAccelTable(hAccel);
+
+    // The key goes through the message loop's PreTranslateMessage, as typed.
+    frame.PostMessage(WM_KEYDOWN, VK_F5, 1);
+    frame.PostMessage(WM_KEYUP, VK_F5, 0xC0000001);
+    PumpMessages();
+    EXPECT_EQ((std::vector<std::string>{"line"}), frame.log);
+
+    // A command whose update handler disables it is dropped.
+    frame.PostMessage(WM_KEYDOWN, VK_F6, 1);
+    PumpMessages();
+    EXPECT_EQ(1u, frame.log.size());
+
+    frame.SetAccelTable(nullptr);
+    ::DestroyAcceleratorTable(hAccel);
+    frame.DestroyWindow();
+}
+
+// Explicit message entries take WM_COMMAND and WM_NOTIFY whole.
+class CRawHandler : public CWnd {
+public:
+    std::vector<std::string> log;
+
+protected:
+    afx_msg LRESULT OnRawCommand(WPARAM wParam, LPARAM)
+    {
+        log.push_back("command:" + std::to_string(LOWORD(wParam)));
+        return 0;
+    }
+    afx_msg LRESULT OnRawNotify(WPARAM, LPARAM lParam)
+    {
+        log.push_back("notify:" + std::to_string(reinterpret_cast<NMHDR*>(lParam)->idFrom));
+        return 5;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRawHandler, CWnd)
+    ON_MESSAGE(WM_COMMAND, OnRawCommand)
+    ON_MESSAGE(WM_NOTIFY, OnRawNotify)
+END_MESSAGE_MAP()
+
+TEST(CommandRouting, MessageEntriesForCommandAndNotifyAreHonoured)
+{
+    CRawHandler wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ::SendMessageA(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(12, 1), 0);
+    NMHDR hdr{nullptr, 34, (UINT)NM_CLICK};
+    EXPECT_EQ(5, ::SendMessageA(wnd.m_hWnd, WM_NOTIFY, 34, (LPARAM)&hdr));
+    EXPECT_EQ((std::vector<std::string>{"command:12", "notify:34"}), wnd.log);
+}
+
+// A control that handles its own notifications before its parent sees them.
+class CReflectingButton : public CWnd {
+public:
+    std::vector<std::string>* log = nullptr;
+    BOOL letParentSee = FALSE;
+    COLORREF face = RGB(200, 30, 30);
+
+    void DrawItem(LPDRAWITEMSTRUCT pDraw)
+    {
+        log->push_back("draw");
+        HBRUSH brush = ::CreateSolidBrush(face);
+        ::FillRect(pDraw->hDC, &pDraw->rcItem, brush);
+        ::DeleteObject(brush);
+    }
+
+protected:
+    afx_msg void OnClicked() { log->push_back("child-clicked"); }
+    afx_msg BOOL OnCustomDraw(NMHDR*, LRESULT* pResult)
+    {
+        log->push_back("child-notify");
+        *pResult = 9;
+        return !letParentSee;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReflectingButton, CWnd)
+    ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+    ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
+class CNotifiedParent : public CWnd {
+public:
+    std::vector<std::string> log;
+
+protected:
+    afx_msg void OnClicked() { log.push_back("parent-clicked"); }
+    afx_msg void OnCustomDraw(NMHDR*, LRESULT* pResult)
+    {
+        log.push_back("parent-notify");
+        *pResult = 3;
+    }
+    afx_msg void OnOther() { log.push_back("parent-other"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifiedParent, CWnd)
+    ON_BN_CLICKED(10, OnClicked)
+    ON_BN_CLICKED(11, OnOther)
+    ON_NOTIFY(NM_CUSTOMDRAW, 10, OnCustomDraw)
+END_MESSAGE_MAP()
+
+TEST(Reflection, ChildTakesItsNotificationsFirst)
+{
+    CNotifiedParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    CReflectingButton child;
+    child.log = &parent.log;
+    ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &parent, 10));
+    HWND plain = ::CreateWindowExA(0, "BUTTON", "p", WS_CHILD | WS_VISIBLE, 70, 10, 40, 30, parent.m_hWnd,
+                                   (HMENU)11, nullptr, nullptr);
+
+    ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), (LPARAM)child.m_hWnd);
+    ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(11, BN_CLICKED), (LPARAM)plain);   // no object
+    NMHDR hdr{child.m_hWnd, 10, (UINT)NM_CUSTOMDRAW};
+    EXPECT_EQ(9, ::SendMessageA(parent.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
+    child.letParentSee = TRUE;
+    EXPECT_EQ(3, ::SendMessageA(parent.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
+    EXPECT_EQ((std::vector<std::string>{"child-clicked", "parent-other", "child-notify", "child-notify",
+                                        "parent-notify"}),
+              parent.log);
+}
+
+TEST(Reflection, OwnerDrawnButtonPaintsThroughItsObject)
+{
+    CNotifiedParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    CReflectingButton child;
+    child.log = &parent.log;
+    ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &parent, 10));
+
+    testing_support::MemoryCanvas canvas(50, 30);
+    ::SendMessageA(child.m_hWnd, WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT);
+    ASSERT_FALSE(parent.log.empty());
+    EXPECT_EQ("draw", parent.log.back());
+    EXPECT_EQ(child.face, canvas.Pixel(25, 15));
+}
+
+// An owner-drawn list asks its height while it is being created.
+class CMeasuredList : public CWnd {
+public:
+    int measured = 0;
+    void MeasureItem(LPMEASUREITEMSTRUCT pMeasure)
+    {
+        ++measured;
+        pMeasure->itemHeight = 23;
+    }
+    void DrawItem(LPDRAWITEMSTRUCT) {}
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMeasuredList, CWnd)
+    ON_WM_MEASUREITEM_REFLECT()
+    ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
+TEST(Reflection, MeasureItemReachesAListBeingCreated)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr));
+    CMeasuredList list;
+    ASSERT_TRUE(list.Create("LISTBOX", "", WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 100, 100),
+                            &parent, 21));
+    EXPECT_GE(list.measured, 1);
+    EXPECT_EQ(23, ::SendMessageA(list.m_hWnd, LB_GETITEMHEIGHT, 0, 0));
+}
+
+TEST(Descendants, MessagesReachTheWholeTreeOrOnlyObjects)
+{
+    struct CCounter : CWnd {
+        int seen = 0;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_USER + 40)
+                ++seen;
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "top", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    CCounter child, grandChild;
+    ASSERT_TRUE(child.Create(nullptr, "c", WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+    ASSERT_TRUE(grandChild.Create(nullptr, "g", WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2));
+    ::CreateWindowExA(0, "STATIC", "s", WS_CHILD, 0, 0, 5, 5, child.m_hWnd, nullptr, nullptr, nullptr);
+
+    top.SendMessageToDescendants(WM_USER + 40, 0, 0, FALSE);
+    EXPECT_EQ(1, child.seen);
+    EXPECT_EQ(0, grandChild.seen);
+    top.SendMessageToDescendants(WM_USER + 40, 0, 0, TRUE, TRUE);
+    EXPECT_EQ(2, child.seen);
+    EXPECT_EQ(1, grandChild.seen);
+}
+
+TEST(IdleWork, DelayedLayoutRunsOnceAtIdleTime)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    frame.ShowWindow(SW_SHOWNA);
+    MainWindowScope main(&frame);
+    const int before = frame.layouts;
+    frame.DelayRecalcLayout(FALSE);
+    frame.DelayRecalcLayout(FALSE);
+    EXPECT_EQ(before, frame.layouts);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ(before + 1, frame.layouts);
+    EXPECT_FALSE(frame.lastNotify);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ(before + 1, frame.layouts);   // done until asked again
+
+    // Frames outside the main window (floating ones) get their idle work too.
+    CProbeFrame floating;
+    ASSERT_TRUE(floating.Create(nullptr, "floating", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 50), &frame));
+    const int floatingBefore = floating.layouts;
+    floating.DelayRecalcLayout();
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ(floatingBefore + 1, floating.layouts);
+    EXPECT_TRUE(floating.lastNotify);
+    floating.DestroyWindow();
+    frame.DestroyWindow();
+}
+
+TEST(IdleWork, SecondIdlePassFreesTemporaryObjects)
+{
+    HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, CWnd::FromHandle(raw));
+    EXPECT_GE(CWnd::GetTempMapCount(), 1u);
+    EXPECT_TRUE(AfxGetThread()->OnIdle(0));    // more idle work wanted
+    EXPECT_FALSE(AfxGetThread()->OnIdle(1));
+    EXPECT_EQ(0u, CWnd::GetTempMapCount());
+    ::DestroyWindow(raw);
+}
+
+} // namespace
