@@ -2,3 +2,6 @@
 #pragma once
 
 #define IDS_REGKEY_CREATE_FAILED 204   // shown when a registry key cannot be created
+
+// A menu for tests of the framework and the demo.
+#define IDR_FRAMEWORK_PROBE 2200

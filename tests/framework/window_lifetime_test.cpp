@@ -2,7 +2,14 @@
 // temporary wrappers and failed creation.
 #include "testsupport.h"
 
+#include "baseutil.h"
+#include "cntlrc.h"
+
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 using testing_support::PumpMessages;
 
@@ -152,6 +159,257 @@ TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
     EXPECT_EQ(pOuter, leaf.GetTopLevelParent());
     leaf.DestroyWindow();
     pOuter->DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+TEST(WindowLifetime, AttachedWindowLeavesTheMapWhenDestroyed)
+{
+    HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    CWnd attached;
+    ASSERT_TRUE(attached.Attach(raw));
+    EXPECT_EQ(&attached, CWnd::FromHandlePermanent(raw));
+    EXPECT_TRUE(attached.DestroyWindow());
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
+    EXPECT_EQ(nullptr, attached.m_hWnd);
+}
+
+TEST(WindowLifetime, AttachedWindowDiesWithItsObject)
+{
+    HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    {
+        CWnd attached;
+        ASSERT_TRUE(attached.Attach(raw));
+    }
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
+    EXPECT_FALSE(::IsWindow(raw));
+
+    // A detached window outlives the object.
+    HWND kept = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    {
+        CWnd attached;
+        ASSERT_TRUE(attached.Attach(kept));
+        EXPECT_EQ(kept, attached.Detach());
+    }
+    EXPECT_TRUE(::IsWindow(kept));
+    ::DestroyWindow(kept);
+}
+
+// Records the class of every window the thread creates, through a hook of its own.
+DWORD WINAPI CreateFirstWindowOfAThread(LPVOID param)
+{
+    auto* result = static_cast<std::pair<bool, bool>*>(param);
+    CWnd wnd;
+    const BOOL created = wnd.CreateEx(0, "EDIT", "first", WS_OVERLAPPEDWINDOW, 0, 0, 80, 40, nullptr, nullptr);
+    char name[32] = "";
+    if (created)
+        ::GetClassNameA(wnd.m_hWnd, name, sizeof name);
+    result->first = created && lstrcmpiA(name, "EDIT") == 0;
+    result->second = created && CWnd::FromHandlePermanent(wnd.m_hWnd) == &wnd;
+    wnd.DestroyWindow();
+    return 0;
+}
+
+TEST(WindowLifetime, FirstWindowOfAThreadGetsItsObject)
+{
+    // A new thread's first top-level window comes with windows of the input
+    // method; the object must attach to the window it asked for.
+    std::pair<bool, bool> result{false, false};
+    HANDLE thread = ::CreateThread(nullptr, 0, CreateFirstWindowOfAThread, &result, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
+    ::CloseHandle(thread);
+    EXPECT_TRUE(result.first);
+    EXPECT_TRUE(result.second);
+}
+
+// While it is being created, makes a child whose creation is preceded by a
+// window of another class: a hook newer than the framework's creates one as
+// soon as the child is announced, as system windows can slip in first.
+class CParentWithIntruder : public CWnd {
+public:
+    CWnd child;
+    static HHOOK s_hook;
+    static HWND s_intruder;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT)
+    {
+        s_intruder = nullptr;
+        s_hook = ::SetWindowsHookExA(
+            WH_CBT,
+            [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                if (code == HCBT_CREATEWND && !s_intruder) {
+                    s_intruder = HWND_MESSAGE;   // no recursion
+                    s_intruder = ::CreateWindowExA(0, "STATIC", "intruder", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr,
+                                                   nullptr, nullptr);
+                }
+                return ::CallNextHookEx(s_hook, code, wParam, lParam);
+            },
+            nullptr, ::GetCurrentThreadId());
+        const BOOL created = child.Create("EDIT", "", WS_VISIBLE, CRect(0, 0, 40, 20), this, 5);
+        ::UnhookWindowsHookEx(s_hook);
+        return created ? 0 : -1;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+HHOOK CParentWithIntruder::s_hook;
+HWND CParentWithIntruder::s_intruder;
+
+BEGIN_MESSAGE_MAP(CParentWithIntruder, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(WindowLifetime, CreationHookTakesOnlyTheAwaitedClass)
+{
+    CParentWithIntruder parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr));
+    ASSERT_NE(nullptr, parent.child.m_hWnd);
+    char name[32] = "";
+    ::GetClassNameA(parent.child.m_hWnd, name, sizeof name);
+    EXPECT_STREQ("Edit", name);
+    EXPECT_EQ(parent.m_hWnd, ::GetParent(parent.child.m_hWnd));
+    const HWND intruder = CParentWithIntruder::s_intruder;
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(intruder));
+    if (intruder && intruder != HWND_MESSAGE)
+        ::DestroyWindow(intruder);
+}
+
+TEST(WindowLifetime, TemporaryObjectsStayBoundedWithoutIdleTime)
+{
+    // A host with its own message loop never calls OnIdle.
+    AfxGetThread()->OnIdle(1);
+    for (int i = 0; i < 3000; ++i) {
+        HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, CWnd::FromHandle(raw));
+        ::DestroyWindow(raw);
+    }
+    EXPECT_LT(CWnd::GetTempMapCount(), 600u);
+    AfxGetThread()->OnIdle(1);
+}
+
+// Handlers that throw: nothing may unwind through Windows' frames.
+class CThrowing : public CWnd {
+public:
+    bool failCreate = false;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT)
+    {
+        if (failCreate)
+            throw std::runtime_error("create failed");
+        return 0;
+    }
+    afx_msg LRESULT OnStd(WPARAM, LPARAM) { throw std::runtime_error("bad value"); }
+    afx_msg LRESULT OnObject(WPARAM, LPARAM) { throw new CObjectProbe; }
+    afx_msg LRESULT OnInt(WPARAM, LPARAM) { throw 42; }
+    DECLARE_MESSAGE_MAP()
+
+    class CObjectProbe : public CObject {};
+};
+
+BEGIN_MESSAGE_MAP(CThrowing, CWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_USER + 1, OnStd)
+    ON_MESSAGE(WM_USER + 2, OnObject)
+    ON_MESSAGE(WM_USER + 3, OnInt)
+END_MESSAGE_MAP()
+
+std::vector<std::string> g_reports;
+
+TEST(WindowLifetime, ExceptionsStopAtTheWindowProcedure)
+{
+    g_reports.clear();
+    const AFX_ASSERT_HANDLER previous =
+        AfxSetAssertHandler([](LPCSTR expression, LPCSTR, int) { g_reports.push_back(expression); });
+    CThrowing wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "throwing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 1, 0, 0));
+    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 2, 0, 0));
+    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 3, 0, 0));
+    CThrowing failing;
+    failing.failCreate = true;
+    EXPECT_FALSE(failing.CreateEx(0, nullptr, "failing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(nullptr, failing.m_hWnd);
+    AfxSetAssertHandler(previous);
+
+    ASSERT_EQ(4u, g_reports.size());
+    EXPECT_NE(std::string::npos, g_reports[0].find("bad value"));
+    EXPECT_NE(std::string::npos, g_reports[2].find("unknown"));
+    EXPECT_NE(std::string::npos, g_reports[3].find("create failed"));
+}
+
+// A frame whose creation fails after its window (and menu) existed.
+class CFailingFrame : public CFrameWnd {
+public:
+    HMENU* pMenuSeen = nullptr;
+    HMENU* pMenuAfter = nullptr;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT)
+    {
+        *pMenuSeen = ::GetMenu(m_hWnd);
+        return -1;
+    }
+    void PostNcDestroy() override
+    {
+        // By now the window has taken its menu with it; a menu made now may
+        // reuse its handle and must survive.
+        *pMenuAfter = ::CreateMenu();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CFailingFrame, CFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(WindowLifetime, FailedFrameCreationDestroysItsMenuOnce)
+{
+    HINSTANCE resources = AttachLocaleResDLL(::GetModuleHandleA(nullptr), "cntlrc.drx", LOCALE_RES_BESIDE_CALLER, 0,
+                                             TRUE);
+    ASSERT_NE(nullptr, resources);
+    HMENU seen = nullptr, after = nullptr;
+    {
+        CResourceSwitch use(resources);
+        CFailingFrame frame;
+        frame.pMenuSeen = &seen;
+        frame.pMenuAfter = &after;
+        EXPECT_FALSE(frame.Create(nullptr, "failing", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr,
+                                  MAKEINTRESOURCEA(IDR_FRAMEWORK_PROBE)));
+    }
+    EXPECT_NE(nullptr, seen);
+    EXPECT_FALSE(::IsMenu(seen) && seen != after);
+    EXPECT_TRUE(::IsMenu(after));
+    ::DestroyMenu(after);
+    ::FreeLibrary(resources);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Diagnostics, FailedAssertionsReachTheInstalledHandler)
+{
+    static int s_failures;
+    static int s_line;
+    s_failures = 0;
+    const AFX_ASSERT_HANDLER previous = AfxSetAssertHandler([](LPCSTR, LPCSTR, int line) {
+        ++s_failures;
+        s_line = line;
+    });
+    int evaluated = 0;
+    ASSERT(1 + 1 == 2);
+    VERIFY(++evaluated == 1);   // evaluated in every build
+    ASSERT(evaluated == 2);
+    const int expectedLine = __LINE__ - 1;
+    AfxSetAssertHandler(previous);
+    EXPECT_EQ(1, evaluated);
+    EXPECT_EQ(1, s_failures);
+    EXPECT_EQ(expectedLine, s_line);
 }
 
 } // namespace

@@ -15,5 +15,9 @@ int main(int argc, char** argv)
 {
     theApp.m_hInstance = ::GetModuleHandleA(nullptr);
     ::testing::InitGoogleTest(&argc, argv);
+    // A failed framework assertion fails the test that ran into it.
+    AfxSetAssertHandler([](LPCSTR expression, LPCSTR file, int line) {
+        ADD_FAILURE_AT(file ? file : "?", line) << "assertion failed: " << (expression ? expression : "");
+    });
     return RUN_ALL_TESTS();
 }
