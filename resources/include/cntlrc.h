@@ -5,3 +5,5 @@
 
 // A menu for tests of the framework and the demo.
 #define IDR_FRAMEWORK_PROBE 2200
+// A string with printf arguments, for tests of formatting from resources.
+#define IDS_FRAMEWORK_FORMAT_PROBE 2300

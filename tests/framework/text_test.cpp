@@ -138,6 +138,17 @@ TEST_F(ResourceModule, FormatsFromAResourceString)
     EXPECT_FALSE(formatted.FormatResource(m_hResources, 60000, 1));
 }
 
+TEST_F(ResourceModule, FormatsResourceStringsWithArguments)
+{
+    GUserText text;
+    ASSERT_TRUE(text.FormatResource(m_hResources, IDS_FRAMEWORK_FORMAT_PROBE, "Drafting", 12, 3u, 75.0));
+    EXPECT_STREQ("Layout Drafting: 12 toolbars, 3 hidden, 75.00% shown", text);
+    // A long argument is not cut.
+    const std::string longName(3000, 'x');
+    ASSERT_TRUE(text.FormatResource(m_hResources, IDS_FRAMEWORK_FORMAT_PROBE, longName.c_str(), -1, 0u, 0.5));
+    EXPECT_EQ("Layout " + longName + ": -1 toolbars, 0 hidden, 0.50% shown", std::string(text.GetString()));
+}
+
 TEST_F(ResourceModule, FrameworkResourceHandleSwitchesForAScope)
 {
     const HINSTANCE before = AfxGetResourceHandle();
