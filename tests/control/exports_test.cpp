@@ -23,7 +23,8 @@ CString BesideProgram(LPCSTR lpszFileName)
 bool ReadExportNames(LPCSTR lpszPath, std::vector<std::string>& names)
 {
     names.clear();
-    const HMODULE hImage = ::LoadLibraryExA(lpszPath, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE hImage =
+        ::LoadLibraryExA(lpszPath, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!hImage)
         return false;
     const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(hImage) & ~(ULONG_PTR)3);
