@@ -12,13 +12,7 @@ command -v wine >/dev/null || need+=(wine)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 command -v cmake >/dev/null || need+=(cmake)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  echo "Installing: ${need[*]}"
-  $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
-fi
+bash "$here/tools/apt-install.sh" ${need[@]+"${need[@]}"}
 
 cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >/dev/null

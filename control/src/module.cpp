@@ -27,20 +27,16 @@ HINSTANCE ControlResources()
     return g_hResources;
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
+void ControlAttachProcess(HINSTANCE hModule)
 {
-    switch (dwReason) {
-    case DLL_PROCESS_ATTACH:
-        g_hModule = hInstance;
-        g_hResources = AttachLocaleResDLL(hInstance, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
-        break;
-    case DLL_PROCESS_DETACH:
-        if (g_hResources && !IsWindows95Family())
-            FreeLibrary(g_hResources);
-        g_hResources = nullptr;
-        break;
-    default:
-        break;
-    }
-    return TRUE;
+    g_hModule = hModule;
+    g_hResources = AttachLocaleResDLL(hModule, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+}
+
+void ControlDetachProcess()
+{
+    if (g_hResources && !IsWindows95Family())
+        FreeLibrary(g_hResources);
+    g_hResources = nullptr;
+    g_hModule = nullptr;
 }

@@ -83,13 +83,14 @@ std::string EncodeBmp(const PixelImage& image)
     Put32(out, 54);
     Put32(out, 40);
     Put32(out, (uint32_t)image.width);
-    Put32(out, (uint32_t)-image.height);   // top-down rows
+    Put32(out, (uint32_t)image.height);   // bottom-up rows: top-down ones load black through Wine's LoadImage
     Put16(out, 1);
     Put16(out, 32);
     for (int i = 0; i < 6; ++i)
         Put32(out, 0);
-    for (uint32_t p : image.pixels)
-        Put32(out, p);
+    for (int y = image.height - 1; y >= 0; --y)
+        for (int x = 0; x < image.width; ++x)
+            Put32(out, image.pixels[(size_t)y * (size_t)image.width + (size_t)x]);
     return out;
 }
 

@@ -18,7 +18,7 @@ HINSTANCE LoadFrom(const CString& folder, LPCSTR lpszModuleName)
     const CString path = folder + lpszModuleName;
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
         return nullptr;
-    return LoadLibraryExA(path, nullptr, 0);
+    return LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 
 } // namespace
