@@ -131,3 +131,13 @@ protected: \
 #define ON_WM_KEYUP() AFX_KEY_ENTRY(WM_KEYUP, OnKeyUp)
 #define ON_WM_CHAR() AFX_KEY_ENTRY(WM_CHAR, OnChar)
 #define ON_WM_SYSKEYDOWN() AFX_KEY_ENTRY(WM_SYSKEYDOWN, OnSysKeyDown)
+
+// Framework-private messages.
+#ifndef WM_KICKIDLE
+#define WM_KICKIDLE 0x036A   // sent by modal loops while idle: wParam MSGF_*, lParam idle count
+#endif
+
+// CWnd::RunModalLoop flags.
+#define MLF_NOIDLEMSG 0x0001    // no WM_ENTERIDLE to the parent
+#define MLF_NOKICKIDLE 0x0002   // no WM_KICKIDLE to the window
+#define MLF_SHOWONIDLE 0x0004   // show the window when the queue first runs empty

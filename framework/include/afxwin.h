@@ -10,3 +10,4 @@
 #include "afxgdi.h"
 #include "afxframe.h"
 #include "afxapp.h"
+#include "afxdlg.h"

@@ -190,6 +190,21 @@ protected:
 
 private:
     friend struct AfxWndInternals;
+
+    // ---- modal loops and notifications reflected to child controls (modal.cpp) ----
+public:
+    // Runs messages for this window until EndModalLoop, the window's destruction, or WM_QUIT (re-posted;
+    // the result is -1 then). Idle work keeps running while the queue is empty. dwFlags: MLF_*.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    // Ends this window's loop with nResult; callable from any handler, also inside a nested loop.
+    virtual void EndModalLoop(int nResult);
+    // A notification (WM_DRAWITEM, WM_MEASUREITEM, ...) sent to the parent, offered to the control's object.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+protected:
+    BOOL m_bContinueModal = FALSE;
+    int m_nModalResult = -1;
 };
 
 inline HWND AfxGetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }

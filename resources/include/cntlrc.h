@@ -2,3 +2,10 @@
 #pragma once
 
 #define IDS_REGKEY_CREATE_FAILED 204   // shown when a registry key cannot be created
+
+// A small dialog that exercises the framework's dialog support (data exchange, modal and modeless use).
+#define IDD_FRAMEWORK_PROBE 2100
+#define IDC_PROBE_NAME 1001    // edit: a name
+#define IDC_PROBE_ENABLED 1002 // check box
+#define IDC_PROBE_ITEMS 1003   // list box
+#define IDC_PROBE_COUNT 1004   // edit: a whole number
