@@ -11,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -512,6 +513,134 @@ TEST_F(DialogTest, MissingTemplateFailsWithoutAWindow)
     EXPECT_TRUE(::IsWindowEnabled(m_owner.m_hWnd));
     CDialog modeless;
     EXPECT_FALSE(modeless.Create(9999));
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
+}
+
+TEST_F(DialogTest, TemplatesAreFoundWhenTheDialogRunsAndFallBackToTheProgram)
+{
+    // Made while the program is the resource module; run while the resource module is current.
+    std::unique_ptr<CProbeDialog> outer;
+    {
+        CResourceSwitch program(::GetModuleHandleA(nullptr));
+        outer = std::make_unique<CProbeDialog>(&m_owner);
+    }
+    INT_PTR fallbackResult = 0;
+    HINSTANCE fallbackModule = nullptr;
+    outer->onApp = [&](CProbeDialog& self) {
+        // Not in the resource module: the program's own template is used.
+        CDialog fallback(2199, &self);
+        fallbackResult = fallback.DoModal();
+        fallbackModule = fallback.GetTemplateModule();
+    };
+    HWND hOuter = nullptr;
+    ScriptedInput script({
+        [&] {
+            if (!(hOuter = FindDialog(kProbeTitle)))
+                return false;
+            ::PostMessageA(hOuter, WM_APP, 0, 0);
+            return true;
+        },
+        [&] {
+            const HWND hFallback = FindDialog("Fallback Probe");
+            if (hFallback)
+                ::PostMessageA(hFallback, WM_COMMAND, IDOK, 0);
+            return hFallback != nullptr;
+        },
+        [&] {
+            if (FindDialog("Fallback Probe"))
+                return false;
+            ::PostMessageA(hOuter, WM_CLOSE, 0, 0);
+            return true;
+        },
+    });
+
+    EXPECT_EQ(IDCANCEL, outer->DoModal());
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_EQ(IDOK, fallbackResult);
+    EXPECT_EQ(::GetModuleHandleA(nullptr), fallbackModule);
+    EXPECT_EQ(Resources(), outer->GetTemplateModule());
+}
+
+// An in-memory template: a caption, an edit (ID 10) and a default OK button.
+std::vector<WORD> MakeTemplate(const char* caption)
+{
+    std::vector<WORD> t;   // heap storage: DWORD-aligned from the start
+    auto dword = [&](DWORD v) {
+        t.push_back(LOWORD(v));
+        t.push_back(HIWORD(v));
+    };
+    auto text = [&](const char* s) {
+        for (; *s; ++s)
+            t.push_back((WORD)(unsigned char)*s);
+        t.push_back(0);
+    };
+    auto item = [&](DWORD style, short x, short y, short cx, short cy, WORD id, WORD classAtom, const char* title) {
+        if (t.size() % 2)
+            t.push_back(0);   // items start on a DWORD
+        dword(style | WS_CHILD | WS_VISIBLE);
+        dword(0);
+        for (short v : {x, y, cx, cy})
+            t.push_back((WORD)v);
+        t.push_back(id);
+        t.push_back(0xFFFF);
+        t.push_back(classAtom);
+        text(title);
+        t.push_back(0);   // no creation data
+    };
+    dword(WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT);
+    dword(0);
+    t.push_back(2);   // items
+    for (short v : {0, 0, 150, 40})
+        t.push_back((WORD)v);
+    t.push_back(0);   // no menu
+    t.push_back(0);   // standard class
+    text(caption);
+    t.push_back(8);
+    text("MS Shell Dlg");
+    item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 5, 5, 80, 12, 10, 0x0081, "");
+    item(BS_DEFPUSHBUTTON | WS_TABSTOP, 95, 5, 50, 14, IDOK, 0x0080, "OK");
+    return t;
+}
+
+class CMemoryDialog : public CDialog {
+public:
+    CString m_text;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, 10, m_text); }
+};
+
+TEST_F(DialogTest, InMemoryTemplatesRunModalAndModeless)
+{
+    const std::vector<WORD> memory = MakeTemplate("Memory Probe");
+    const auto* pTemplate = reinterpret_cast<LPCDLGTEMPLATEA>(memory.data());
+
+    CMemoryDialog modal;
+    ASSERT_TRUE(modal.InitModalIndirect(pTemplate, &m_owner));
+    ScriptedInput script({
+        [&] {
+            const HWND hDlg = FindDialog("Memory Probe");
+            if (!hDlg)
+                return false;
+            Type(hDlg, 10, "from memory");
+            PressKey(hDlg, 10, VK_RETURN);
+            return true;
+        },
+    });
+    EXPECT_EQ(IDOK, modal.DoModal());
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_STREQ("from memory", modal.m_text);
+
+    CMemoryDialog modeless;
+    modeless.m_text = "shown";
+    ASSERT_TRUE(modeless.CreateIndirect(pTemplate, &m_owner));
+    EXPECT_EQ("shown", TextOf(modeless.m_hWnd, 10));
+    EXPECT_EQ(MAKELONG(IDOK, DC_HASDEFID), (LONG)modeless.GetDefID());
+    modeless.GotoDlgCtrl(modeless.GetDlgItem(10));
+    EXPECT_EQ(::GetDlgItem(modeless.m_hWnd, 10), ::GetFocus());
+    modeless.NextDlgCtrl();
+    EXPECT_EQ(::GetDlgItem(modeless.m_hWnd, IDOK), ::GetFocus());
+    modeless.EndDialog(IDCANCEL);   // a modeless dialog goes away
     EXPECT_EQ(nullptr, modeless.m_hWnd);
 }
 
