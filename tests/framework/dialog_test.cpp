@@ -71,14 +71,30 @@ private:
         self->m_busy = false;
     }
 
-    static BOOL CALLBACK CancelDialog(HWND hWnd, LPARAM)
+    static bool IsDialog(HWND hWnd)
     {
         char name[16] = {};
         ::GetClassNameA(hWnd, name, sizeof name);
-        if (::IsWindowVisible(hWnd) && lstrcmpA(name, "#32770") == 0) {
+        return lstrcmpA(name, "#32770") == 0;
+    }
+
+    // Cancels the thread's visible dialogs; with none up, closes its other
+    // visible windows (a plain window running a modal loop).
+    static BOOL CALLBACK Unblock(HWND hWnd, LPARAM lParam)
+    {
+        const bool dialogsUp = lParam != 0;
+        if (!::IsWindowVisible(hWnd) || IsDialog(hWnd) != dialogsUp)
+            return TRUE;
+        if (dialogsUp)
             ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
-            ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
-        }
+        ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+
+    static BOOL CALLBACK FindAnyDialog(HWND hWnd, LPARAM lParam)
+    {
+        if (::IsWindowVisible(hWnd) && IsDialog(hWnd))
+            *reinterpret_cast<bool*>(lParam) = true;
         return TRUE;
     }
 
@@ -89,7 +105,9 @@ private:
             return;
         m_timedOut = true;
         while (!m_stop) {
-            ::EnumThreadWindows(m_threadId, &ScriptedInput::CancelDialog, 0);
+            bool dialogsUp = false;
+            ::EnumThreadWindows(m_threadId, &ScriptedInput::FindAnyDialog, reinterpret_cast<LPARAM>(&dialogsUp));
+            ::EnumThreadWindows(m_threadId, &ScriptedInput::Unblock, dialogsUp);
             m_wake.wait_for(lock, std::chrono::milliseconds(300), [this] { return m_stop; });
         }
     }
@@ -642,6 +660,67 @@ TEST_F(DialogTest, InMemoryTemplatesRunModalAndModeless)
     EXPECT_EQ(::GetDlgItem(modeless.m_hWnd, IDOK), ::GetFocus());
     modeless.EndDialog(IDCANCEL);   // a modeless dialog goes away
     EXPECT_EQ(nullptr, modeless.m_hWnd);
+}
+
+TEST_F(DialogTest, DestroyingAModalDialogEndsItsLoop)
+{
+    CProbeDialog dlg(&m_owner);
+    dlg.onApp = [](CProbeDialog& self) { self.DestroyWindow(); };
+    ScriptedInput script({
+        [&] {
+            const HWND hDlg = FindDialog(kProbeTitle);
+            if (hDlg)
+                ::PostMessageA(hDlg, WM_APP, 0, 0);
+            return hDlg != nullptr;
+        },
+    });
+    EXPECT_EQ(-1, dlg.DoModal());
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    EXPECT_TRUE(::IsWindowEnabled(m_owner.m_hWnd));
+}
+
+// Any window can run the modal loop.
+class CLoopWindow : public CWnd {
+public:
+    int kicks = 0;
+
+protected:
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM)
+    {
+        ++kicks;
+        return 0;
+    }
+    afx_msg void OnTimer(UINT_PTR nIDEvent)
+    {
+        KillTimer(nIDEvent);
+        EndModalLoop((int)nIDEvent);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLoopWindow, CWnd)
+    ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(ModalLoop, PlainWindowRunsUntilEndModalLoop)
+{
+    CLoopWindow wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "loop", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ScriptedInput guard({});   // the watchdog alone: the window's timer ends the loop
+
+    wnd.SetTimer(3, 50);
+    EXPECT_EQ(3, wnd.RunModalLoop(MLF_SHOWONIDLE));
+    EXPECT_GT(wnd.kicks, 0);
+    EXPECT_TRUE(wnd.IsWindowVisible());   // shown once the queue ran empty
+    EXPECT_FALSE(wnd.ContinueModal());
+
+    wnd.kicks = 0;
+    wnd.SetTimer(4, 50);
+    EXPECT_EQ(4, wnd.RunModalLoop(MLF_NOKICKIDLE));
+    EXPECT_EQ(0, wnd.kicks);
+    EXPECT_FALSE(guard.TimedOut());
 }
 
 // ---- modeless ----
