@@ -223,9 +223,13 @@ public:
 
     void SetRange(short nLower, short nUpper) { AFX_SEND(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower)); }
     void SetRange32(int nLower, int nUpper) { AFX_SEND(UDM_SETRANGE32, nLower, nUpper); }
+    // 16-bit range: LOWORD upper, HIWORD lower.
+    DWORD GetRange() const { return (DWORD)AFX_SEND(UDM_GETRANGE, 0, 0); }
     void GetRange(int& lower, int& upper) const { AFX_SEND(UDM_GETRANGE32, &lower, &upper); }
     void GetRange32(int& lower, int& upper) const { AFX_SEND(UDM_GETRANGE32, &lower, &upper); }
+    // Both return the previous position; SetPos takes the full 32-bit range too.
     int SetPos(int nPos) { return (int)AFX_SEND(UDM_SETPOS32, 0, nPos); }
+    int SetPos32(int nPos) { return (int)AFX_SEND(UDM_SETPOS32, 0, nPos); }
     // The position; HIWORD is non-zero when the buddy's text is not a valid position.
     int GetPos() const { return (int)AFX_SEND(UDM_GETPOS, 0, 0); }
     int GetPos32(LPBOOL lpbError = nullptr) const { return (int)AFX_SEND(UDM_GETPOS32, 0, lpbError); }
