@@ -244,3 +244,8 @@ protected: \
 #define ON_WM_CHAR() AFX_KEY_ENTRY(WM_CHAR, OnChar)
 #define ON_WM_SYSKEYDOWN() AFX_KEY_ENTRY(WM_SYSKEYDOWN, OnSysKeyDown)
 #define ON_WM_SYSKEYUP() AFX_KEY_ENTRY(WM_SYSKEYUP, OnSysKeyUp)
+
+// CWnd::RunModalLoop flags.
+#define MLF_NOIDLEMSG 0x0001    // no WM_ENTERIDLE to the parent
+#define MLF_NOKICKIDLE 0x0002   // no WM_KICKIDLE to the window
+#define MLF_SHOWONIDLE 0x0004   // show the window when the queue first runs empty

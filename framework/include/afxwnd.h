@@ -163,14 +163,15 @@ public:
     // owner-draw and colour messages) to the child's object first.
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
+    // A notification from this window to its parent (WM_COMMAND, WM_NOTIFY,
+    // WM_DRAWITEM, WM_MEASUREITEM, ...), offered here first; TRUE when handled
+    // here (then *pResult is the parent's answer).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
 protected:
     WNDPROC m_pfnSuper = nullptr;   // window procedure replaced when the window was subclassed
     HWND m_hWndOwner = nullptr;     // set by SetOwner
 
-    // A notification from this window to its parent, offered here first; TRUE
-    // when handled here (then *pResult is the parent's answer).
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Routes a reflected message through this object's map.
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
@@ -244,6 +245,19 @@ protected:
 
 private:
     friend struct AfxWndInternals;
+
+    // ---- modal loops and notifications reflected to child controls (modal.cpp) ----
+public:
+    // Runs messages for this window until EndModalLoop, the window's destruction, or WM_QUIT (re-posted;
+    // the result is -1 then). Idle work keeps running while the queue is empty. dwFlags: MLF_*.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    // Ends this window's loop with nResult; callable from any handler, also inside a nested loop.
+    virtual void EndModalLoop(int nResult);
+
+protected:
+    BOOL m_bContinueModal = FALSE;
+    int m_nModalResult = -1;
 };
 
 inline HWND AfxGetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }

@@ -114,7 +114,8 @@ void CFrameWnd::SetAccelTable(HACCEL hAccel)
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable)
+    // A disabled frame (a modal dialog is up) does not act on its accelerators.
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable && ::IsWindowEnabled(m_hWnd))
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
     return CWnd::PreTranslateMessage(pMsg);
 }

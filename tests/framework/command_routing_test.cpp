@@ -269,6 +269,13 @@ TEST(CommandRouting, AcceleratorReachesTheCommandHandler)
     PumpMessages();
     EXPECT_EQ(1u, frame.log.size());
 
+    // While a modal dialog has disabled the frame, its accelerators rest.
+    frame.EnableWindow(FALSE);
+    frame.PostMessage(WM_KEYDOWN, VK_F5, 1);
+    PumpMessages();
+    EXPECT_EQ(1u, frame.log.size());
+    frame.EnableWindow(TRUE);
+
     frame.SetAccelTable(nullptr);
     ::DestroyAcceleratorTable(hAccel);
     frame.DestroyWindow();
@@ -426,6 +433,36 @@ TEST(Reflection, MeasureItemReachesAListBeingCreated)
                             &parent, 21));
     EXPECT_GE(list.measured, 1);
     EXPECT_EQ(23, ::SendMessageA(list.m_hWnd, LB_GETITEMHEIGHT, 0, 0));
+}
+
+// The list box wrapper draws and measures its own items through reflection.
+class CSwatchList : public CListBox {
+public:
+    void MeasureItem(LPMEASUREITEMSTRUCT pMeasure) override { pMeasure->itemHeight = 18; }
+    void DrawItem(LPDRAWITEMSTRUCT pDraw) override
+    {
+        HBRUSH brush = ::CreateSolidBrush((COLORREF)pDraw->itemData);
+        ::FillRect(pDraw->hDC, &pDraw->rcItem, brush);
+        ::DeleteObject(brush);
+    }
+};
+
+TEST(Reflection, OwnerDrawListDrawsItsItemsThroughTheParent)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr));
+    CSwatchList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 100, 100),
+                            &parent, 31));
+    EXPECT_EQ(18, list.GetItemHeight(0));
+    const COLORREF colors[] = {RGB(250, 0, 0), RGB(0, 120, 0)};
+    for (COLORREF color : colors)
+        list.SetItemData(list.AddString(""), color);
+
+    testing_support::MemoryCanvas canvas(100, 100);
+    ::SendMessageA(list.m_hWnd, WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(colors[0], canvas.Pixel(50, 9));
+    EXPECT_EQ(colors[1], canvas.Pixel(50, 18 + 9));
 }
 
 TEST(Descendants, MessagesReachTheWholeTreeOrOnlyObjects)
