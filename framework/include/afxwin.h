@@ -8,5 +8,7 @@
 #include "afxmsg.h"
 #include "afxwnd.h"
 #include "afxgdi.h"
+#include "afxmenu.h"
+#include "afxexcept.h"
 #include "afxframe.h"
 #include "afxapp.h"
