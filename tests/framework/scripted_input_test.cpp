@@ -17,7 +17,7 @@ class CInputProbe : public CWnd {
 public:
     std::vector<MSG> seen;
 
-    BOOL Create(int x = 200, int y = 150)
+    BOOL CreateAt(int x = 200, int y = 150)
     {
         return CreateEx(0, nullptr, "probe", WS_POPUP | WS_VISIBLE, x, y, 120, 80, nullptr, nullptr);
     }
@@ -73,7 +73,7 @@ HMENU CreateProbeMenu()
 TEST(RealInput, KeyboardAndMouseReachTheForegroundWindow)
 {
     CInputProbe probe;
-    ASSERT_TRUE(probe.Create());
+    ASSERT_TRUE(probe.CreateAt());
     ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
     EXPECT_EQ(probe.m_hWnd, ::GetFocus());
 
@@ -106,11 +106,11 @@ TEST(RealInput, KeyboardAndMouseReachTheForegroundWindow)
     EXPECT_EQ(CPoint(230, 190), cursor);
 }
 
-TEST(RealInput, NothingArrivesWithoutTheForeground)
+TEST(RealInput, InputGoesToTheForegroundWindowOnly)
 {
     CInputProbe probe, other;
-    ASSERT_TRUE(probe.Create());
-    ASSERT_TRUE(other.Create(400, 150));
+    ASSERT_TRUE(probe.CreateAt());
+    ASSERT_TRUE(other.CreateAt(400, 150));
     ASSERT_TRUE(testing_support::MakeForeground(other.m_hWnd));
     testing_support::PressKey('B');
     ASSERT_TRUE(PumpUntil([&] { return other.Count(WM_KEYUP) == 1; }));
@@ -139,7 +139,7 @@ TEST(ScriptedInput, MessageBoxIsDismissedAndItsTextRead)
 TEST(ScriptedInput, PopupMenuReturnsTheChosenCommand)
 {
     CInputProbe owner;
-    ASSERT_TRUE(owner.Create());
+    ASSERT_TRUE(owner.CreateAt());
     HMENU hMenu = CreateProbeMenu();
     {
         ScriptedInput script;
@@ -168,7 +168,7 @@ TEST(ScriptedInput, PopupMenuReturnsTheChosenCommand)
 TEST(ScriptedInput, PopupMenuSendsTheCommandToItsOwner)
 {
     CInputProbe owner;
-    ASSERT_TRUE(owner.Create());
+    ASSERT_TRUE(owner.CreateAt());
     HMENU hMenu = CreateProbeMenu();
     {
         ScriptedInput script;
@@ -180,10 +180,48 @@ TEST(ScriptedInput, PopupMenuSendsTheCommandToItsOwner)
     ::DestroyMenu(hMenu);
 }
 
+TEST(ScriptedInput, ClicksAndTypedTextReachTheirTargets)
+{
+    CInputProbe owner;
+    ASSERT_TRUE(owner.CreateAt());
+    ASSERT_TRUE(testing_support::MakeForeground(owner.m_hWnd));
+    HMENU hMenu = CreateProbeMenu();
+    {
+        // A click on the item's place chooses it, as the user would. (The menu window, not
+        // the owner, places a popup menu's items.)
+        ScriptedInput script;
+        script.WaitFor(testing_support::FindPopupMenuWindow, "popup menu").Then([&] {
+            RECT item;
+            if (!::GetMenuItemRect(nullptr, hMenu, 3, &item))
+                return false;
+            testing_support::ClickAt(CRect(item).CenterPoint());
+            return true;
+        }, "click the last item");
+        EXPECT_EQ((BOOL)ID_SECOND, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
+    }
+    ::DestroyMenu(hMenu);
+
+    CWnd edit;
+    ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_POPUP | WS_VISIBLE, 300, 300, 150, 24, nullptr, nullptr));
+    ASSERT_TRUE(testing_support::MakeForeground(edit.m_hWnd));
+    {
+        ScriptedInput script;
+        script.Type("Layer 1").Chord({VK_SHIFT, VK_HOME}).Type("Sheet").Wait(30);
+        while (!script.Done() && !script.TimedOut()) {
+            testing_support::PumpMessages();
+            ::Sleep(5);
+        }
+    }
+    testing_support::PumpMessages();
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_STREQ("Sheet", text);
+}
+
 TEST(ScriptedInput, BackgroundRunnerDrivesALoopThatDoesNotDispatch)
 {
     CInputProbe probe;
-    ASSERT_TRUE(probe.Create());
+    ASSERT_TRUE(probe.CreateAt());
     ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
     ScriptedInput script(ScriptedInput::Runner::kBackgroundThread);
     script.Wait(50).Key(VK_SPACE);
@@ -215,7 +253,7 @@ TEST(ScriptedInputWatchdog, EndsAMessageBoxTheScriptIgnores)
 TEST(ScriptedInputWatchdog, EndsAnIgnoredPopupMenu)
 {
     CInputProbe owner;
-    ASSERT_TRUE(owner.Create());
+    ASSERT_TRUE(owner.CreateAt());
     HMENU hMenu = CreateProbeMenu();
     ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
     script.ExpectTimeout();
@@ -229,7 +267,7 @@ TEST(ScriptedInputWatchdog, EndsAnIgnoredPopupMenu)
 TEST(ScriptedInputWatchdog, EndsALoopThatDoesNotDispatchTimers)
 {
     CInputProbe probe;
-    ASSERT_TRUE(probe.Create());
+    ASSERT_TRUE(probe.CreateAt());
     ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
     ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
     script.ExpectTimeout();

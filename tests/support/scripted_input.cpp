@@ -213,13 +213,13 @@ void PressKey(WORD vk)
     ::SendInput(2, inputs, sizeof inputs[0]);
 }
 
-void PressKeyChord(std::initializer_list<WORD> keys)
+void PressKeyChord(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;
     for (WORD vk : keys)
         inputs.push_back(KeyInput(vk, true));
-    for (auto it = keys.end(); it != keys.begin();)
-        inputs.push_back(KeyInput(*--it, false));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        inputs.push_back(KeyInput(*it, false));
     ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
@@ -327,20 +327,9 @@ ScriptedInput& ScriptedInput::Key(WORD vk)
     return Then([vk] { PressKey(vk); return true; }, "key " + std::to_string(vk));
 }
 
-ScriptedInput& ScriptedInput::Chord(std::initializer_list<WORD> keys)
+ScriptedInput& ScriptedInput::Chord(std::vector<WORD> keys)
 {
-    std::vector<WORD> copy(keys);
-    return Then(
-        [copy] {
-            std::vector<INPUT> inputs;
-            for (WORD vk : copy)
-                inputs.push_back(KeyInput(vk, true));
-            for (auto it = copy.rbegin(); it != copy.rend(); ++it)
-                inputs.push_back(KeyInput(*it, false));
-            ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
-            return true;
-        },
-        "key chord");
+    return Then([keys] { PressKeyChord(keys); return true; }, "key chord");
 }
 
 ScriptedInput& ScriptedInput::Type(std::string text)
@@ -407,7 +396,7 @@ std::string ScriptedInput::PendingStep() const
 {
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_next >= m_steps.size())
-        return {};
+        return "none (every step ran)";
     return "step " + std::to_string(m_next + 1) + " (" + m_steps[m_next].name + ")";
 }
 

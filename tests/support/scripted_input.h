@@ -31,12 +31,14 @@
 // - SetForegroundWindow / SetActiveWindow / SetFocus on a visible top-level window of the
 //   calling thread, and GetForegroundWindow reads it back; MakeForeground() does all three.
 // - SendInput keyboard input reaches the foreground window's thread as WM_KEYDOWN/WM_KEYUP
-//   (and WM_CHAR after TranslateMessage) at the focus window; KEYEVENTF_UNICODE text arrives
-//   as WM_CHAR. Nothing arrives while no window of the process is the foreground window.
+//   (and WM_CHAR after TranslateMessage) at the focus window, and to no other window;
+//   KEYEVENTF_UNICODE text arrives as WM_CHAR.
 // - SetCursorPos / GetCursorPos keep the position; SendInput absolute mouse moves set it and
 //   button events arrive as WM_*BUTTON* at the window under the point (or the capture).
 // - Popup menus are driven by posted keyboard messages (their loop reads the thread's queue),
-//   which needs no foreground window; ChooseMenuItem works that way.
+//   which needs no foreground window; ChooseMenuItem works that way. Real clicks on an item
+//   work too: take its place from GetMenuItemRect(NULL, hMenu, ...) (with the owner window
+//   Wine measures from the owner, not from the menu window).
 #pragma once
 #include "afxwin.h"
 
@@ -69,7 +71,7 @@ BOOL MakeForeground(HWND hWnd);
 // Real input (SendInput), usable from any thread.
 void SendKey(WORD vk, bool down);
 void PressKey(WORD vk);                         // down and up
-void PressKeyChord(std::initializer_list<WORD> keys);   // e.g. {VK_CONTROL, 'C'}
+void PressKeyChord(const std::vector<WORD>& keys);   // e.g. {VK_CONTROL, 'C'}: down in order, up reversed
 void TypeText(const char* text);                // as characters (KEYEVENTF_UNICODE)
 void MoveMouse(POINT screen);                   // absolute move to a screen point
 void ClickAt(POINT screen, bool rightButton = false);
@@ -88,7 +90,7 @@ public:
     ScriptedInput& WaitFor(WindowFinder finder, std::string name = "window");
     ScriptedInput& Wait(DWORD ms);
     ScriptedInput& Key(WORD vk);
-    ScriptedInput& Chord(std::initializer_list<WORD> keys);
+    ScriptedInput& Chord(std::vector<WORD> keys);
     ScriptedInput& Type(std::string text);
     ScriptedInput& Click(POINT screen, bool rightButton = false);
     // Posts WM_COMMAND(id, BN_CLICKED) to the dialog the finder returns, once it exists.
@@ -106,7 +108,7 @@ public:
     void ExpectTimeout() { m_expectTimeout = true; }
     // How long the test thread may stay stuck after the timeout before the process ends.
     void SetGracePeriod(DWORD ms) { m_graceMs = ms; }
-    // Describes the step that did not finish (empty when all did).
+    // Describes the step that did not finish, for messages.
     std::string PendingStep() const;
 
 private:
