@@ -283,6 +283,43 @@ TEST(ScriptedInputWatchdog, EndsALoopThatDoesNotDispatchTimers)
     EXPECT_TRUE(script.TimedOut());
 }
 
+// Presses the left button at a point of the probe, as the click that starts a drag.
+void PressButtonAt(CInputProbe& probe, CPoint screen)
+{
+    testing_support::SendMouseButton(screen, true);
+    ASSERT_TRUE(PumpUntil([&] { return probe.Count(WM_LBUTTONDOWN) == 1; }));
+}
+
+TEST(ScriptedInput, BackgroundRunnerDrivesDragDetection)
+{
+    CInputProbe probe;
+    ASSERT_TRUE(probe.CreateAt());
+    ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
+    const CPoint start(230, 190);
+    PressButtonAt(probe, start);
+    {
+        ScriptedInput script(ScriptedInput::Runner::kBackgroundThread);
+        script.Wait(50).Then([&] { testing_support::MoveMouse(start + CSize(20, 0)); return true; }, "drag away");
+        EXPECT_TRUE(::DragDetect(probe.m_hWnd, start));
+    }
+    testing_support::SendMouseButton(start, false);
+    testing_support::PumpMessages();
+}
+
+// DragDetect only watches the mouse: the watchdog's button release ends it.
+TEST(ScriptedInputWatchdog, EndsADragDetectionNobodyMoves)
+{
+    CInputProbe probe;
+    ASSERT_TRUE(probe.CreateAt());
+    ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
+    const CPoint start(230, 190);
+    PressButtonAt(probe, start);
+    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
+    script.ExpectTimeout();
+    EXPECT_FALSE(::DragDetect(probe.m_hWnd, start));
+    EXPECT_TRUE(script.TimedOut());
+}
+
 TEST(ScriptedInputWatchdog, ReportsTimeoutsAndUnfinishedSteps)
 {
     EXPECT_NONFATAL_FAILURE(

@@ -245,6 +245,14 @@ void MoveMouse(POINT screen)
     ::SendInput(1, &input, sizeof input);
 }
 
+void SendMouseButton(POINT screen, bool down, bool rightButton)
+{
+    const DWORD button = rightButton ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                                     : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    INPUT inputs[2] = {MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(button, screen)};
+    ::SendInput(2, inputs, sizeof inputs[0]);
+}
+
 void ClickAt(POINT screen, bool rightButton)
 {
     const DWORD down = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
@@ -281,9 +289,10 @@ ScriptedInput::~ScriptedInput()
     }
     ::CloseHandle(m_stop);
     if (m_timedOut) {
-        // Escape keys the cancelling sent must not reach the next window the test opens.
+        // Keys and button releases the cancelling sent must not reach the next window the test opens.
         MSG msg;
-        while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+        while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)
+               || ::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
         }
     }
     if (m_expectTimeout)
@@ -511,6 +520,12 @@ void ScriptedInput::CancelModalStateFromOutside()
     for (HWND hDlg : VisibleTopLevelWindows(kDialogClass, m_testThreadId))
         ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PressKey(VK_ESCAPE);   // for loops that poll the key state
+    // Drag loops that watch only the mouse end when the button goes up.
+    INPUT release[2] = {};
+    release[0].type = release[1].type = INPUT_MOUSE;
+    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, release, sizeof release[0]);
 }
 
 } // namespace testing_support

@@ -18,14 +18,16 @@
 // until then, so a step can wait for a window to appear. Steps must not block: the ready-made
 // ones post messages or send input and return.
 //
-// Watchdog. When the steps have not all finished within the timeout (10 s by default), the
-// script records the failure (TimedOut(); the destructor reports it with ADD_FAILURE unless
-// ExpectTimeout() was called) and cancels the modal state of the test thread: on that thread,
-// from the timer, it ends menus (EndMenu), cancels dialogs (IDCANCEL, then EndDialog) and
-// releases the capture; from the watchdog thread it also posts WM_CANCELMODE and Escape keys
-// to the thread's windows. Once the timeout has passed, the script must be destroyed (the
-// modal call returned) within the grace period (5 s) or the process prints what is stuck and
-// exits with code 3, so that ctest reports a failure instead of hanging.
+// Watchdog. A script lives as long as the modal call it drives: scope it tightly around that
+// call. When it is still alive after its timeout (10 s by default), the script records the
+// failure (TimedOut()) and cancels the modal state of the test thread: on that thread, from
+// the timer, it ends menus (EndMenu), cancels dialogs (IDCANCEL, then EndDialog) and releases
+// the capture; from the watchdog thread it also posts WM_CANCELMODE and Escape keys to the
+// thread's windows and sends an Escape key. If the script is still alive after a further
+// grace period (5 s, SetGracePeriod), the process prints what is stuck and exits with code 3,
+// so that ctest reports a failure instead of hanging. The destructor reports a timeout, or
+// steps that never ran because the loop ended first, with ADD_FAILURE unless ExpectTimeout()
+// was called.
 //
 // What works under Wine's null display driver (checked by scripted_input_test.cpp):
 // - SetForegroundWindow / SetActiveWindow / SetFocus on a visible top-level window of the
@@ -39,6 +41,8 @@
 //   which needs no foreground window; ChooseMenuItem works that way. Real clicks on an item
 //   work too: take its place from GetMenuItemRect(NULL, hMenu, ...) (with the owner window
 //   Wine measures from the owner, not from the menu window).
+// - DragDetect returns FALSE at once unless the left button is down: press it first
+//   (SendMouseButton); a background script can then move the mouse while DragDetect waits.
 #pragma once
 #include "afxwin.h"
 
@@ -74,6 +78,7 @@ void PressKey(WORD vk);                         // down and up
 void PressKeyChord(const std::vector<WORD>& keys);   // e.g. {VK_CONTROL, 'C'}: down in order, up reversed
 void TypeText(const char* text);                // as characters (KEYEVENTF_UNICODE)
 void MoveMouse(POINT screen);                   // absolute move to a screen point
+void SendMouseButton(POINT screen, bool down, bool rightButton = false);   // moves there first
 void ClickAt(POINT screen, bool rightButton = false);
 
 class ScriptedInput {
