@@ -261,8 +261,9 @@ void ClickAt(POINT screen, bool rightButton)
     ::SendInput(3, inputs, sizeof inputs[0]);
 }
 
-ScriptedInput::ScriptedInput(Runner runner, DWORD timeoutMs, UINT periodMs)
-    : m_runner(runner), m_timeoutMs(timeoutMs), m_periodMs(periodMs), m_testThreadId(::GetCurrentThreadId())
+ScriptedInput::ScriptedInput(Runner runner, DWORD timeoutMs, UINT periodMs, std::source_location where)
+    : m_runner(runner), m_timeoutMs(timeoutMs), m_periodMs(periodMs), m_testThreadId(::GetCurrentThreadId()),
+      m_where(where)
 {
     m_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (m_runner == Runner::kTestThreadTimer) {
@@ -297,12 +298,14 @@ ScriptedInput::~ScriptedInput()
     }
     if (m_expectTimeout)
         return;
-    if (m_timedOut)
-        ADD_FAILURE() << "Scripted input: the modal loop was still running after " << m_timeoutMs
-                      << " ms and was cancelled; unfinished: " << PendingStep();
-    else if (!m_done)
-        ADD_FAILURE() << "Scripted input: the modal loop ended before the script did; unfinished: "
-                      << PendingStep();
+    if (m_timedOut) {
+        ADD_FAILURE_AT(m_where.file_name(), (int)m_where.line())
+            << "Scripted input: the modal loop was still running after " << m_timeoutMs
+            << " ms and was cancelled; unfinished: " << PendingStep();
+    } else if (!m_done) {
+        ADD_FAILURE_AT(m_where.file_name(), (int)m_where.line())
+            << "Scripted input: the modal loop ended before the script did; unfinished: " << PendingStep();
+    }
 }
 
 ScriptedInput& ScriptedInput::Then(ScriptStep step, std::string name)

@@ -50,6 +50,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,9 @@ class ScriptedInput {
 public:
     enum class Runner { kTestThreadTimer, kBackgroundThread };
 
-    explicit ScriptedInput(Runner runner = Runner::kTestThreadTimer, DWORD timeoutMs = 10000, UINT periodMs = 20);
+    // Failures are reported at `where`: the line that made the script.
+    explicit ScriptedInput(Runner runner = Runner::kTestThreadTimer, DWORD timeoutMs = 10000, UINT periodMs = 20,
+                           std::source_location where = std::source_location::current());
     ~ScriptedInput();
     ScriptedInput(const ScriptedInput&) = delete;
     ScriptedInput& operator=(const ScriptedInput&) = delete;
@@ -134,6 +137,7 @@ private:
     const DWORD m_timeoutMs;
     const UINT m_periodMs;
     const DWORD m_testThreadId;
+    const std::source_location m_where;
     mutable std::mutex m_lock;
     std::deque<NamedStep> m_steps;       // a deque: running steps stay put while others are added
     size_t m_next = 0;
