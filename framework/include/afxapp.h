@@ -66,3 +66,11 @@ public:
 private:
     HINSTANCE m_hOld;
 };
+
+// Extension resource modules: searched, newest first, after the current resource module and
+// before the application when a resource is looked up.
+AFX_CORE_API void AfxAddResourceModule(HINSTANCE hModule);
+AFX_CORE_API void AfxRemoveResourceModule(HINSTANCE hModule);
+// The module holding a resource: the current resource module, the extension modules, then the
+// application; NULL when none has it.
+AFX_CORE_API HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);

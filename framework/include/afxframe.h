@@ -43,6 +43,8 @@ public:
     BOOL LoadAccelTable(LPCSTR lpszResourceName);
     void SetAccelTable(HACCEL hAccel);
     HACCEL m_hAccelTable = nullptr;
+    // Menu items whose command nobody handles are greyed when their pop-up opens.
+    BOOL m_bAutoMenuEnable = TRUE;
 
     // Commands go to the active view, the frame, then the application object.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -62,5 +64,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     // Runs delayed layout; command-UI updates of children come with their own handlers.
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // Updates the items of a pop-up about to open through the command-UI handlers.
+    afx_msg void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu);
     DECLARE_MESSAGE_MAP()
 };

@@ -21,6 +21,9 @@ public:
     HGDIOBJ Detach();
     BOOL DeleteObject();
     int GetObject(int nCount, LPVOID lpObject) const { return ::GetObjectA(m_hObject, nCount, lpObject); }
+
+    // Frees the temporary objects made by the FromHandle functions (with the temporary windows).
+    static void DeleteTempMap();
 };
 
 class AFX_CORE_API CPen : public CGdiObject {
@@ -33,6 +36,8 @@ public:
 
 class AFX_CORE_API CBrush : public CGdiObject {
 public:
+    // A temporary object for a brush the caller owns.
+    static CBrush* FromHandle(HBRUSH hBrush);
     CBrush() = default;
     explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
     BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
@@ -42,8 +47,58 @@ public:
 
 class AFX_CORE_API CFont : public CGdiObject {
 public:
+    static CFont* FromHandle(HFONT hFont);
+
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont) { return Attach(::CreateFontIndirectA(lpLogFont)); }
+    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                    BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
+                    BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename)
+    {
+        return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline,
+                                    cStrikeOut, nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily,
+                                    lpszFacename));
+    }
+    // Sizes in tenths of a point, converted to the logical units of pDC (the screen when NULL).
+    BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, class CDC* pDC = nullptr);
+    BOOL CreatePointFontIndirect(const LOGFONTA* lpLogFont, class CDC* pDC = nullptr);
+    int GetLogFont(LOGFONTA* pLogFont) const { return GetObject(sizeof(LOGFONTA), pLogFont); }
     operator HFONT() const { return (HFONT)m_hObject; }
+};
+
+class AFX_CORE_API CRgn : public CGdiObject {
+public:
+    static CRgn* FromHandle(HRGN hRgn);
+    operator HRGN() const { return (HRGN)m_hObject; }
+
+    BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
+    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
+    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
+    BOOL CreateEllipticRgnIndirect(LPCRECT lpRect) { return Attach(::CreateEllipticRgnIndirect(lpRect)); }
+    BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode)
+    {
+        return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+    }
+    BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
+    {
+        return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+    }
+
+    // Sets this region to the combination of two others; returns the region type or ERROR.
+    int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
+    {
+        return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->GetSafeHandle(),
+                            pRgn2 ? (HRGN)pRgn2->GetSafeHandle() : nullptr, nCombineMode);
+    }
+    int CopyRgn(const CRgn* pRgnSrc) { return CombineRgn(pRgnSrc, nullptr, RGN_COPY); }
+    BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)pRgn->GetSafeHandle()); }
+    int OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
+    int OffsetRgn(POINT point) { return OffsetRgn(point.x, point.y); }
+    BOOL PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y); }
+    BOOL PtInRegion(POINT point) const { return PtInRegion(point.x, point.y); }
+    BOOL RectInRegion(LPCRECT lpRect) const { return ::RectInRegion((HRGN)m_hObject, lpRect); }
+    int GetRgnBox(LPRECT lpRect) const { return ::GetRgnBox((HRGN)m_hObject, lpRect); }
+    void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2); }
+    void SetRectRgn(LPCRECT lpRect) { SetRectRgn(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
 };
 
 class AFX_CORE_API CBitmap : public CGdiObject {
@@ -104,6 +159,26 @@ public:
     void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+
+    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, *pRgn, *pBrush); }
+    BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
+    {
+        return ::FrameRgn(m_hDC, *pRgn, *pBrush, nWidth, nHeight);
+    }
+    BOOL PaintRgn(CRgn* pRgn) { return ::PaintRgn(m_hDC, *pRgn); }
+    BOOL InvertRgn(CRgn* pRgn) { return ::InvertRgn(m_hDC, *pRgn); }
+    // NULL removes the clipping region.
+    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? (HRGN)*pRgn : nullptr); }
+    int SelectClipRgn(CRgn* pRgn, int nMode) { return ::ExtSelectClipRgn(m_hDC, pRgn ? (HRGN)*pRgn : nullptr, nMode); }
+
+    // Moves a drag frame: inverts (PATINVERT) the frame of lpRect, size thick, and erases the
+    // frame of lpRectLast (NULL the first time), touching only the pixels that change, so that
+    // drawing the same frame again removes it. The brush defaults to the halftone brush; a
+    // different pBrushLast erases the old frame with that brush.
+    void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = nullptr,
+                      CBrush* pBrushLast = nullptr);
+    // A 50% grey checkerboard pattern brush, shared; the caller must not delete it.
+    static CBrush* GetHalftoneBrush();
     CPoint MoveTo(int x, int y);
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
 

@@ -10,6 +10,8 @@
 #include "afxwnd.h"
 #include "afxcmdui.h"
 #include "afxgdi.h"
+#include "afxmenu.h"
+#include "afxexcept.h"
 #include "afxframe.h"
 #include "afxapp.h"
 #include "afxdlg.h"

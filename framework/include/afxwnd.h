@@ -125,7 +125,6 @@ public:
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { SendMessage(WM_SETFONT, (WPARAM)hFont, bRedraw); }
     HFONT GetFont() const { return (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0); }
-    HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
 
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr); }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
@@ -246,7 +245,7 @@ protected:
 private:
     friend struct AfxWndInternals;
 
-    // ---- modal loops and notifications reflected to child controls (modal.cpp) ----
+    // ---- modal loops (modal.cpp) ----
 public:
     // Runs messages for this window until EndModalLoop, the window's destruction, or WM_QUIT (re-posted;
     // the result is -1 then). Idle work keeps running while the queue is empty. dwFlags: MLF_*.
@@ -258,6 +257,13 @@ public:
 protected:
     BOOL m_bContinueModal = FALSE;
     int m_nModalResult = -1;
+
+    // Menus (menu.cpp); the CMenu objects returned are temporary unless attached elsewhere.
+public:
+    class CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* pMenu);
+    CMenu* GetSystemMenu(BOOL bRevert) const;
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
 };
 
 inline HWND AfxGetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }

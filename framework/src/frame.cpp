@@ -1,4 +1,5 @@
 #include "afxwin.h"
+#include "afxmenu.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -6,6 +7,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_SIZE()
     ON_WM_IDLEUPDATECMDUI()
+    ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -92,6 +94,35 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
     }
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     return 0;
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CWnd::OnInitMenuPopup(hPopupMenu, nIndex, bSysMenu);
+    if (bSysMenu || !hPopupMenu)
+        return;
+    CCmdUI state;
+    state.m_pMenu = CMenu::FromHandle(hPopupMenu);
+    state.m_nIndexMax = state.m_pMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = state.m_pMenu->GetMenuItemID((int)state.m_nIndex);
+        state.m_pSubMenu = nullptr;
+        if (state.m_nID == 0)
+            continue;   // separator
+        if (state.m_nID == (UINT)-1) {
+            // A nested pop-up is updated by the handlers of its first command.
+            state.m_pSubMenu = state.m_pMenu->GetSubMenu((int)state.m_nIndex);
+            if (!state.m_pSubMenu)
+                continue;
+            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
+            if (state.m_nID == 0 || state.m_nID == (UINT)-1)
+                continue;
+            state.DoUpdate(this, FALSE);
+            continue;
+        }
+        // System commands (0xF000 and up) are never greyed for want of a handler.
+        state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+    }
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName)

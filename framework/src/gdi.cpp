@@ -1,6 +1,12 @@
 #include "afxwin.h"
 #include "wndmap.h"
 
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <typeinfo>
+
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
@@ -25,6 +31,105 @@ BOOL CGdiObject::DeleteObject()
     if (!m_hObject)
         return FALSE;
     return ::DeleteObject(Detach());
+}
+
+namespace {
+// Wrappers for GDI objects the caller owns, per thread; they never delete their object.
+thread_local std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> t_temporaryGdi;
+
+template <class T>
+T* TemporaryGdiObject(HGDIOBJ hObject)
+{
+    if (!hObject)
+        return nullptr;
+    std::unique_ptr<CGdiObject>& temp = t_temporaryGdi[hObject];
+    if (!temp || typeid(*temp) != typeid(T)) {
+        if (temp)
+            temp->Detach();   // the handle was reused for another kind of object
+        temp = std::make_unique<T>();
+        temp->m_hObject = hObject;
+    }
+    return static_cast<T*>(temp.get());
+}
+
+// A rectangle's frame, `size` thick, as a region (the whole rectangle when thicker than it).
+void SetFrameRgn(CRgn& rgn, LPCRECT lpRect, SIZE size)
+{
+    if (!lpRect) {
+        rgn.SetRectRgn(0, 0, 0, 0);
+        return;
+    }
+    CRect inside(*lpRect);
+    inside.DeflateRect(size.cx, size.cy);
+    rgn.SetRectRgn(lpRect);
+    if (inside.left < inside.right && inside.top < inside.bottom) {
+        CRgn hole;
+        hole.CreateRectRgnIndirect(&inside);
+        rgn.CombineRgn(&rgn, &hole, RGN_DIFF);
+    }
+}
+
+// Inverts the region's pixels with the brush's pattern.
+void PatInvertRgn(CDC& dc, CRgn& rgn, CBrush* pBrush)
+{
+    CRect box;
+    if (rgn.GetRgnBox(&box) == NULLREGION)
+        return;
+    // Clipping regions are in device units.
+    POINT origin{0, 0};
+    ::LPtoDP(dc, &origin, 1);
+    rgn.OffsetRgn(origin);
+    const int saved = dc.SaveDC();
+    dc.SelectClipRgn(&rgn, RGN_AND);
+    rgn.OffsetRgn(-origin.x, -origin.y);
+    dc.SelectObject(pBrush);
+    dc.PatBlt(box.left, box.top, box.Width(), box.Height(), PATINVERT);
+    dc.RestoreDC(saved);
+}
+} // namespace
+
+void CGdiObject::DeleteTempMap()
+{
+    for (auto& entry : t_temporaryGdi)
+        entry.second->Detach();
+    t_temporaryGdi.clear();
+}
+
+CBrush* CBrush::FromHandle(HBRUSH hBrush)
+{
+    return TemporaryGdiObject<CBrush>(hBrush);
+}
+
+CFont* CFont::FromHandle(HFONT hFont)
+{
+    return TemporaryGdiObject<CFont>(hFont);
+}
+
+CRgn* CRgn::FromHandle(HRGN hRgn)
+{
+    return TemporaryGdiObject<CRgn>(hRgn);
+}
+
+BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC)
+{
+    LOGFONTA logFont{};
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfHeight = nPointSize;
+    lstrcpynA(logFont.lfFaceName, lpszFaceName ? lpszFaceName : "", LF_FACESIZE);
+    return CreatePointFontIndirect(&logFont, pDC);
+}
+
+BOOL CFont::CreatePointFontIndirect(const LOGFONTA* lpLogFont, CDC* pDC)
+{
+    HDC hDC = pDC ? pDC->m_hDC : ::GetDC(nullptr);
+    // lfHeight holds tenths of a point: to device pixels, then to the DC's logical units.
+    POINT points[2] = {{0, ::MulDiv(lpLogFont->lfHeight, ::GetDeviceCaps(hDC, LOGPIXELSY), 720)}, {0, 0}};
+    ::DPtoLP(hDC, points, 2);
+    if (!pDC)
+        ::ReleaseDC(nullptr, hDC);
+    LOGFONTA logFont = *lpLogFont;
+    logFont.lfHeight = -std::abs(points[0].y - points[1].y);
+    return CreateFontIndirect(&logFont);
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
@@ -129,6 +234,43 @@ CPoint CDC::MoveTo(int x, int y)
     POINT old{};
     ::MoveToEx(m_hDC, x, y, &old);
     return old;
+}
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast)
+{
+    if (!pBrush)
+        pBrush = GetHalftoneBrush();
+    if (!pBrushLast)
+        pBrushLast = pBrush;
+    CRgn rgnNew, rgnLast;
+    rgnNew.CreateRectRgn(0, 0, 0, 0);
+    rgnLast.CreateRectRgn(0, 0, 0, 0);
+    SetFrameRgn(rgnNew, lpRect, size);
+    SetFrameRgn(rgnLast, lpRectLast, sizeLast);
+    if (pBrushLast->GetSafeHandle() == pBrush->GetSafeHandle()) {
+        // Pixels in both frames would be inverted twice: leave them alone.
+        CRgn rgnChanged;
+        rgnChanged.CreateRectRgn(0, 0, 0, 0);
+        rgnChanged.CombineRgn(&rgnNew, &rgnLast, RGN_XOR);
+        PatInvertRgn(*this, rgnChanged, pBrush);
+        return;
+    }
+    PatInvertRgn(*this, rgnLast, pBrushLast);
+    PatInvertRgn(*this, rgnNew, pBrush);
+}
+
+CBrush* CDC::GetHalftoneBrush()
+{
+    static CBrush brush;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const WORD pattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
+        brush.CreatePatternBrush(hBitmap);
+        ::DeleteObject(hBitmap);
+    });
+    return &brush;
 }
 
 CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const

@@ -124,6 +124,14 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     // answer as if the message had failed.
     try {
         result = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CException* pError) {
+        char text[200] = "";
+        if (!pError || !pError->GetErrorMessage(text, sizeof text))
+            lstrcpynA(text, pError ? pError->GetRuntimeClass()->m_lpszClassName : "NULL", sizeof text);
+        ReportWindowProcException(hWnd, nMsg, text);
+        if (pError)
+            pError->Delete();
+        result = FailedMessageResult(nMsg);
     } catch (CObject* pError) {
         ReportWindowProcException(hWnd, nMsg, pError ? pError->GetRuntimeClass()->m_lpszClassName : "NULL");
         delete pError;

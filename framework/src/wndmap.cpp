@@ -1,4 +1,5 @@
 #include "wndmap.h"
+#include "afxwin.h"
 
 #include <algorithm>
 #include <map>
@@ -77,6 +78,9 @@ void CWnd::DeleteTempMap()
     for (auto& entry : t_temporary)
         entry.second->m_hWnd = nullptr;  // a temporary never owns its window
     t_temporary.clear();
+    // Temporary menus and GDI objects share the windows' lifetime.
+    CMenu::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
 }
 
 size_t CWnd::GetTempMapCount()

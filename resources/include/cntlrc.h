@@ -3,8 +3,6 @@
 
 #define IDS_REGKEY_CREATE_FAILED 204   // shown when a registry key cannot be created
 
-// A menu for tests of the framework and the demo.
-#define IDR_FRAMEWORK_PROBE 2200
 // A string with printf arguments, for tests of formatting from resources.
 #define IDS_FRAMEWORK_FORMAT_PROBE 2300
 // A small dialog that exercises the framework's dialog support (data exchange, modal and modeless use).
@@ -13,3 +11,9 @@
 #define IDC_PROBE_ENABLED 1002 // check box
 #define IDC_PROBE_ITEMS 1003   // list box
 #define IDC_PROBE_COUNT 1004   // edit: a whole number
+// A small menu the framework's tests load from this module.
+#define IDR_FRAMEWORK_PROBE 2200
+#define ID_PROBE_OPEN 2201
+#define ID_PROBE_GRID 2202
+#define ID_PROBE_SNAP 2203
+#define ID_PROBE_EXIT 2204

@@ -22,7 +22,116 @@ TEST(Collections, UIntArrayInsertRemoveGrow)
     EXPECT_EQ(6, ids.GetSize());
     EXPECT_EQ(0u, ids[4]);
     EXPECT_EQ(60u, ids[5]);
-    EXPECT_THROW(ids.GetAt(6), std::out_of_range);
+    // Outside the array: neutral values, and nothing is written.
+    EXPECT_EQ(0u, ids.GetAt(6));
+    EXPECT_EQ(0u, ids.GetAt(-1));
+    ids.SetAt(6, 99);
+    ids[7] = 99;
+    EXPECT_EQ(6, ids.GetSize());
+    EXPECT_EQ(0u, ids[7]);
+    CUIntArray empty;
+    EXPECT_EQ(0u, empty.GetAt(0));
+    EXPECT_EQ(-1, empty.GetUpperBound());
+}
+
+TEST(Collections, StringArrayEditsAndCopies)
+{
+    CStringArray names;
+    EXPECT_TRUE(names.IsEmpty());
+    names.Add("Line");
+    names.Add("Arc");
+    names.InsertAt(1, "Circle");
+    EXPECT_EQ(2, names.GetUpperBound());
+    EXPECT_STREQ("Circle", names[1]);
+    names[2] += "s";
+    EXPECT_STREQ("Arcs", names.GetAt(2));
+    names.ElementAt(0).MakeUpper();
+    EXPECT_STREQ("LINE", names[0]);
+
+    CStringArray copy;
+    copy.Copy(names);
+    copy.SetAt(0, "Point");
+    EXPECT_STREQ("LINE", names[0]);
+    EXPECT_EQ(3, copy.Append(names));
+    EXPECT_EQ(6, copy.GetCount());
+    EXPECT_STREQ("Arcs", copy[5]);
+    EXPECT_EQ(6, copy.Append(copy));   // appending to itself doubles it once
+    EXPECT_EQ(12, copy.GetSize());
+
+    copy.RemoveAt(1, 20);   // up to the end
+    EXPECT_EQ(1, copy.GetSize());
+    EXPECT_STREQ("", copy.GetAt(5));
+    copy.SetSize(3);
+    EXPECT_STREQ("", copy[2]);
+    copy.RemoveAll();
+    EXPECT_TRUE(copy.IsEmpty());
+}
+
+TEST(Collections, EmptyListsReadAsNull)
+{
+    CPtrList pointers;
+    EXPECT_EQ(nullptr, pointers.GetHead());
+    EXPECT_EQ(nullptr, pointers.GetTail());
+    EXPECT_EQ(nullptr, pointers.RemoveHead());
+    EXPECT_EQ(nullptr, pointers.RemoveTail());
+    EXPECT_EQ(0, pointers.GetCount());
+    POSITION pos = nullptr;
+    EXPECT_EQ(nullptr, pointers.GetNext(pos));
+    EXPECT_EQ(nullptr, pointers.GetPrev(pos));
+    EXPECT_EQ(nullptr, pointers.GetAt(nullptr));
+    pointers.SetAt(nullptr, &pos);
+    pointers.RemoveAt(nullptr);
+    EXPECT_EQ(nullptr, pointers.GetHead());   // the write above went nowhere
+    pointers.GetHead() = &pos;
+    EXPECT_EQ(nullptr, pointers.GetTail());
+    EXPECT_TRUE(pointers.IsEmpty());
+
+    CObList objects;
+    EXPECT_EQ(nullptr, objects.GetHead());
+    EXPECT_EQ(nullptr, objects.RemoveTail());
+    EXPECT_EQ(nullptr, objects.FindIndex(0));
+    EXPECT_EQ(nullptr, objects.Find(nullptr));
+}
+
+class CShape : public CObject {
+public:
+    explicit CShape(int n) : id(n) {}
+    int id;
+};
+
+int Ids(CObList& list)
+{
+    int ids = 0;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        ids = ids * 10 + static_cast<CShape*>(list.GetNext(pos))->id;
+    return ids;
+}
+
+TEST(Collections, ObjectListKeepsOrderAndPositions)
+{
+    CShape one(1), two(2), three(3), four(4);
+    CObList list;
+    list.AddTail(&two);
+    POSITION head = list.AddHead(&one);
+    POSITION tail = list.AddTail(&four);
+    list.InsertBefore(tail, &three);
+    EXPECT_EQ(1234, Ids(list));
+    EXPECT_EQ(&one, list.GetAt(head));
+    EXPECT_EQ(tail, list.Find(&four));
+    EXPECT_EQ(tail, list.FindIndex(3));
+
+    list.SetAt(head, &four);
+    list.InsertAfter(head, &one);
+    EXPECT_EQ(41234, Ids(list));
+    list.RemoveAt(tail);
+    EXPECT_EQ(&three, list.GetTail());
+    EXPECT_EQ(&four, list.RemoveHead());
+    EXPECT_EQ(&three, list.RemoveTail());
+    EXPECT_EQ(12, Ids(list));
+    EXPECT_EQ(2, list.GetCount());
+    list.RemoveAll();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(nullptr, list.GetTailPosition());
 }
 
 TEST(Collections, PtrListPositionsSurviveOtherRemovals)

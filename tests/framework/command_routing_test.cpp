@@ -170,6 +170,42 @@ TEST(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
     frame.DestroyWindow();
 }
 
+TEST(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    CMenu popup, nested;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    ASSERT_TRUE(nested.CreatePopupMenu());
+    nested.AppendMenu(MF_STRING, ID_DRAW_ARC, "Arc");
+    popup.AppendMenu(MF_STRING, ID_DRAW_LINE, "Line");
+    popup.AppendMenu(MF_STRING, ID_DRAW_ARC, "Arc");
+    popup.AppendMenu(MF_SEPARATOR);
+    popup.AppendMenu(MF_STRING, ID_DRAW_TEXT, "Text");
+    popup.AppendMenu(MF_STRING, ID_SNAP_GRID, "Snap");
+    popup.AppendMenu(MF_STRING, SC_CLOSE, "Close");
+    popup.AppendMenu(MF_POPUP, (UINT_PTR)nested.Detach(), "More");
+
+    ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, 0);
+    auto state = [&](UINT pos) { return popup.GetMenuState(pos, MF_BYPOSITION); };
+    EXPECT_FALSE(state(0) & MF_GRAYED);   // handled
+    EXPECT_TRUE(state(1) & MF_GRAYED);    // its update handler disables it
+    EXPECT_TRUE(state(3) & MF_GRAYED);    // nobody handles it
+    EXPECT_FALSE(state(4) & MF_GRAYED);
+    EXPECT_TRUE(state(4) & MF_CHECKED);
+    char text[32];
+    popup.GetMenuString(4, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("Snap on", text);
+    EXPECT_FALSE(state(5) & MF_GRAYED);   // system commands stay
+    EXPECT_FALSE(state(6) & MF_GRAYED);   // a pop-up item is never greyed through its first command
+
+    frame.m_bAutoMenuEnable = FALSE;
+    popup.EnableMenuItem(3, MF_BYPOSITION | MF_ENABLED);
+    ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, 0);
+    EXPECT_FALSE(state(3) & MF_GRAYED);
+    frame.DestroyWindow();
+}
+
 // A view that sees commands before its frame.
 class CProbeView : public CWnd {
 public:

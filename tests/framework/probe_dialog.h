@@ -1,7 +1,7 @@
 // The probe dialog of the resource module and the fixture that makes the
 // resource module current, shared by the dialog tests.
 #pragma once
-#include "scripted_input.h"
+#include "dialog_script.h"
 #include "testsupport.h"
 
 #include "cntlrc.h"

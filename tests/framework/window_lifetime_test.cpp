@@ -306,6 +306,11 @@ protected:
     afx_msg LRESULT OnStd(WPARAM, LPARAM) { throw std::runtime_error("bad value"); }
     afx_msg LRESULT OnObject(WPARAM, LPARAM) { throw new CObjectProbe; }
     afx_msg LRESULT OnInt(WPARAM, LPARAM) { throw 42; }
+    afx_msg LRESULT OnResource(WPARAM, LPARAM)
+    {
+        AfxThrowResourceException();
+        return 1;
+    }
     DECLARE_MESSAGE_MAP()
 
     class CObjectProbe : public CObject {};
@@ -316,6 +321,7 @@ BEGIN_MESSAGE_MAP(CThrowing, CWnd)
     ON_MESSAGE(WM_USER + 1, OnStd)
     ON_MESSAGE(WM_USER + 2, OnObject)
     ON_MESSAGE(WM_USER + 3, OnInt)
+    ON_MESSAGE(WM_USER + 4, OnResource)
 END_MESSAGE_MAP()
 
 std::vector<std::string> g_reports;
@@ -330,16 +336,17 @@ TEST(WindowLifetime, ExceptionsStopAtTheWindowProcedure)
     EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 1, 0, 0));
     EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 2, 0, 0));
     EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 3, 0, 0));
+    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 4, 0, 0));
     CThrowing failing;
     failing.failCreate = true;
     EXPECT_FALSE(failing.CreateEx(0, nullptr, "failing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(nullptr, failing.m_hWnd);
     AfxSetAssertHandler(previous);
 
-    ASSERT_EQ(4u, g_reports.size());
+    ASSERT_EQ(5u, g_reports.size());
     EXPECT_NE(std::string::npos, g_reports[0].find("bad value"));
     EXPECT_NE(std::string::npos, g_reports[2].find("unknown"));
-    EXPECT_NE(std::string::npos, g_reports[3].find("create failed"));
+    EXPECT_NE(std::string::npos, g_reports[4].find("create failed"));
 }
 
 // A frame whose creation fails after its window (and menu) existed.

@@ -1,0 +1,119 @@
+// Framework exceptions: their texts, throwing them out of the framework's module, deleting
+// them, and reporting them to the user.
+#include "cntlrc.h"
+#include "scripted_input.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::ScriptedInput;
+
+namespace {
+
+std::string Message(const CException& e)
+{
+    char text[256] = "untouched";
+    UINT help = 99;
+    const BOOL found = e.GetErrorMessage(text, sizeof text, &help);
+    EXPECT_EQ(0u, help);
+    return (found ? "" : "(none)") + std::string(text);
+}
+
+class CCountedException : public CException {
+public:
+    CCountedException(BOOL bAutoDelete, int& destroyed) : CException(bAutoDelete), m_destroyed(destroyed) {}
+    ~CCountedException() override { ++m_destroyed; }
+
+private:
+    int& m_destroyed;
+};
+
+TEST(Exception, MessagesOfEachKind)
+{
+    EXPECT_EQ("Out of memory.", Message(CMemoryException()));
+    EXPECT_EQ("A required resource was unavailable.", Message(CResourceException()));
+    EXPECT_FALSE(Message(CUserException()).empty());
+    EXPECT_EQ("(none)", Message(CException()));   // nothing to say: FALSE and an empty text
+
+    char shortText[4];
+    EXPECT_TRUE(CMemoryException().GetErrorMessage(shortText, sizeof shortText));
+    EXPECT_STREQ("Out", shortText);
+    EXPECT_FALSE(CMemoryException().GetErrorMessage(nullptr, 0));
+}
+
+TEST(Exception, ThrownAsPointersOutOfTheFramework)
+{
+    auto catchKind = [](void (*pfnThrow)()) -> const CRuntimeClass* {
+        try {
+            pfnThrow();
+        } catch (CException* e) {
+            const CRuntimeClass* kind = e->GetRuntimeClass();
+            e->Delete();
+            return kind;
+        }
+        return nullptr;
+    };
+    EXPECT_EQ(RUNTIME_CLASS(CMemoryException), catchKind(AfxThrowMemoryException));
+    EXPECT_EQ(RUNTIME_CLASS(CResourceException), catchKind(AfxThrowResourceException));
+    EXPECT_EQ(RUNTIME_CLASS(CUserException), catchKind(AfxThrowUserException));
+
+    bool caughtExactly = false;
+    try {
+        AfxThrowResourceException();
+    } catch (CMemoryException* e) {
+        e->Delete();
+    } catch (CResourceException* e) {
+        caughtExactly = e->IsKindOf(RUNTIME_CLASS(CException));
+        e->Delete();
+    }
+    EXPECT_TRUE(caughtExactly);
+}
+
+TEST(Exception, DeleteFreesOnlyAutoDeletingObjects)
+{
+    int destroyed = 0;
+    (new CCountedException(TRUE, destroyed))->Delete();
+    EXPECT_EQ(1, destroyed);
+    {
+        CCountedException onStack(FALSE, destroyed);
+        onStack.Delete();
+        EXPECT_EQ(1, destroyed);
+    }
+    EXPECT_EQ(2, destroyed);
+}
+
+TEST(Exception, ReportErrorShowsTheTextAndReturnsTheAnswer)
+{
+    CString shown;
+    auto readAndAnswer = [&](ScriptedInput& script, int button) {
+        script.WaitFor(testing_support::FindMessageBox, "message box")
+            .Then([&] { shown = testing_support::GetMessageBoxText(testing_support::FindMessageBox()); return true; },
+                  "read the text")
+            .PressDialogButton(testing_support::FindMessageBox, button);
+    };
+    {
+        ScriptedInput script;
+        readAndAnswer(script, IDCANCEL);
+        EXPECT_EQ(IDCANCEL, CResourceException().ReportError(MB_OKCANCEL));
+    }
+    EXPECT_STREQ("A required resource was unavailable.", shown);
+    {
+        ScriptedInput script;
+        readAndAnswer(script, IDOK);
+        EXPECT_EQ(IDOK, CException().ReportError());
+    }
+    EXPECT_STREQ("No error message is available.", shown);
+
+    HINSTANCE hModule = ::LoadLibraryA("cntlrc.drx");
+    ASSERT_NE(nullptr, hModule);
+    {
+        CResourceSwitch use(hModule);
+        ScriptedInput script;
+        readAndAnswer(script, IDOK);
+        EXPECT_EQ(IDOK, CException().ReportError(MB_OK, IDS_REGKEY_CREATE_FAILED));
+    }
+    ::FreeLibrary(hModule);
+    EXPECT_STREQ("Your settings could not be saved because a registry key could not be created.", shown);
+}
+
+} // namespace

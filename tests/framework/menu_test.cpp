@@ -1,0 +1,292 @@
+// CMenu: building and loading menus, their wrappers' lifetime, window menus, and popup
+// menus tracked with scripted input.
+#include "cntlrc.h"
+#include "scripted_input.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::ScriptedInput;
+
+namespace {
+
+const UINT ID_CUT = 401, ID_COPY = 402, ID_PASTE = 403, ID_LEFT = 410, ID_CENTER = 411, ID_RIGHT = 412;
+
+// The library's resource module, loaded for one test.
+class ResourceModule {
+public:
+    ResourceModule() : m_hModule(::LoadLibraryA("cntlrc.drx")) {}
+    ~ResourceModule()
+    {
+        if (m_hModule)
+            ::FreeLibrary(m_hModule);
+    }
+    ResourceModule(const ResourceModule&) = delete;
+    ResourceModule& operator=(const ResourceModule&) = delete;
+    HINSTANCE get() const { return m_hModule; }
+
+private:
+    HINSTANCE m_hModule;
+};
+
+TEST(Menu, BuildAndQueryItems)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    EXPECT_TRUE(menu.AppendMenu(MF_STRING, ID_CUT, "Cu&t"));
+    EXPECT_TRUE(menu.AppendMenu(MF_STRING, ID_PASTE, "&Paste"));
+    EXPECT_TRUE(menu.InsertMenu(1, MF_BYPOSITION | MF_STRING, ID_COPY, "&Copy"));
+    EXPECT_TRUE(menu.AppendMenu(MF_SEPARATOR));
+    EXPECT_EQ(4u, menu.GetMenuItemCount());
+    EXPECT_EQ(ID_COPY, menu.GetMenuItemID(1));
+    EXPECT_EQ(0u, menu.GetMenuItemID(3));            // separator
+    EXPECT_EQ((UINT)-1, menu.GetMenuItemID(9));      // no such item
+
+    CString text;
+    EXPECT_EQ(4, menu.GetMenuString(ID_CUT, text, MF_BYCOMMAND));
+    EXPECT_STREQ("Cu&t", text);
+    char buffer[4];
+    EXPECT_EQ(3, menu.GetMenuString(2, buffer, sizeof buffer, MF_BYPOSITION));
+    EXPECT_STREQ("&Pa", buffer);                      // cut to the buffer
+    EXPECT_EQ(0, menu.GetMenuString(999, text, MF_BYCOMMAND));
+    EXPECT_STREQ("", text);
+
+    EXPECT_TRUE(menu.ModifyMenu(ID_PASTE, MF_BYCOMMAND | MF_STRING, ID_PASTE, "Paste &Special"));
+    menu.GetMenuString(ID_PASTE, text, MF_BYCOMMAND);
+    EXPECT_STREQ("Paste &Special", text);
+
+    EXPECT_EQ((UINT)MF_UNCHECKED, menu.CheckMenuItem(ID_CUT, MF_BYCOMMAND | MF_CHECKED));
+    EXPECT_EQ((UINT)MF_ENABLED, menu.EnableMenuItem(ID_COPY, MF_BYCOMMAND | MF_GRAYED));
+    EXPECT_TRUE(menu.GetMenuState(ID_CUT, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(menu.GetMenuState(ID_COPY, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ((UINT)-1, menu.GetMenuState(999, MF_BYCOMMAND));
+
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_DATA;
+    info.dwItemData = 77;
+    info.wID = ID_CUT + 50;
+    EXPECT_TRUE(menu.SetMenuItemInfo(0, &info, TRUE));
+    MENUITEMINFOA read{};
+    read.cbSize = sizeof read;
+    read.fMask = MIIM_ID | MIIM_DATA;
+    EXPECT_TRUE(menu.GetMenuItemInfo(ID_CUT + 50, &read));
+    EXPECT_EQ(77u, read.dwItemData);
+
+    EXPECT_TRUE(menu.SetDefaultItem(ID_PASTE));
+    EXPECT_EQ(ID_PASTE, menu.GetDefaultItem(GMDI_USEDISABLED));
+    EXPECT_TRUE(menu.RemoveMenu(3, MF_BYPOSITION));
+    EXPECT_TRUE(menu.DeleteMenu(ID_COPY, MF_BYCOMMAND));
+    EXPECT_EQ(2u, menu.GetMenuItemCount());
+}
+
+TEST(Menu, RadioItemsAndItemBitmaps)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    for (UINT id : {ID_LEFT, ID_CENTER, ID_RIGHT})
+        menu.AppendMenu(MF_STRING, id, "Align");
+    EXPECT_TRUE(menu.CheckMenuRadioItem(ID_LEFT, ID_RIGHT, ID_CENTER, MF_BYCOMMAND));
+    EXPECT_TRUE(menu.CheckMenuRadioItem(ID_LEFT, ID_RIGHT, ID_RIGHT, MF_BYCOMMAND));
+    EXPECT_FALSE(menu.GetMenuState(ID_CENTER, MF_BYCOMMAND) & MF_CHECKED);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    menu.GetMenuItemInfo(ID_RIGHT, &info);
+    EXPECT_TRUE(info.fState & MFS_CHECKED);
+    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+
+    CBitmap checked;
+    ASSERT_TRUE(checked.CreateBitmap(13, 13, 1, 1, nullptr));
+    EXPECT_TRUE(menu.SetMenuItemBitmaps(ID_LEFT, MF_BYCOMMAND, nullptr, &checked));
+    MENUITEMINFOA bitmaps{};
+    bitmaps.cbSize = sizeof bitmaps;
+    bitmaps.fMask = MIIM_CHECKMARKS;
+    menu.GetMenuItemInfo(ID_LEFT, &bitmaps);
+    EXPECT_EQ((HBITMAP)checked, bitmaps.hbmpChecked);
+    EXPECT_EQ(nullptr, bitmaps.hbmpUnchecked);
+}
+
+TEST(Menu, DestructorDestroysOnlyAnAttachedMenu)
+{
+    HMENU hKept;
+    {
+        CMenu menu;
+        ASSERT_TRUE(menu.CreateMenu());
+        EXPECT_FALSE(menu.CreateMenu());   // already has one
+        hKept = menu.Detach();
+    }
+    EXPECT_TRUE(::IsMenu(hKept));
+    HMENU hDestroyed;
+    {
+        CMenu menu;
+        ASSERT_TRUE(menu.Attach(hKept));
+        EXPECT_EQ(hKept, menu.GetSafeHmenu());
+        EXPECT_EQ(hKept, (HMENU)menu);
+        hDestroyed = hKept;
+    }
+    EXPECT_FALSE(::IsMenu(hDestroyed));
+    CMenu empty;
+    EXPECT_FALSE(empty.DestroyMenu());
+}
+
+TEST(Menu, FromHandleGivesTheAttachedObjectOrATemporaryOne)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
+    EXPECT_EQ(nullptr, CMenu::FromHandle(nullptr));
+
+    HMENU hSub = ::CreatePopupMenu();
+    ::AppendMenuA(hSub, MF_STRING, ID_CUT, "Cut");
+    menu.AppendMenu(MF_POPUP, (UINT_PTR)hSub, "Edit");
+    CMenu* pSub = menu.GetSubMenu(0);
+    ASSERT_NE(nullptr, pSub);
+    EXPECT_EQ(hSub, pSub->m_hMenu);
+    EXPECT_EQ(pSub, CMenu::FromHandle(hSub));   // the same temporary until idle time
+    EXPECT_EQ(nullptr, menu.GetSubMenu(5));
+
+    CWnd::DeleteTempMap();   // what idle time does: the temporary goes, the menu stays
+    EXPECT_TRUE(::IsMenu(hSub));
+    EXPECT_EQ(1u, CMenu::FromHandle(hSub)->GetMenuItemCount());
+    CWnd::DeleteTempMap();
+}
+
+TEST(Menu, LoadsFromTheResourceModule)
+{
+    ResourceModule module;
+    ASSERT_NE(nullptr, module.get()) << "cntlrc.drx must lie beside the test program";
+    CMenu menu;
+    EXPECT_FALSE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));   // not in the application
+    {
+        CResourceSwitch use(module.get());
+        ASSERT_TRUE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));
+    }
+    ASSERT_EQ(1u, menu.GetMenuItemCount());
+    CMenu* pFile = menu.GetSubMenu(0);
+    ASSERT_NE(nullptr, pFile);
+    EXPECT_EQ(4u, pFile->GetMenuItemCount());
+    EXPECT_EQ((UINT)ID_PROBE_OPEN, pFile->GetMenuItemID(0));
+    CMenu* pView = pFile->GetSubMenu(1);
+    ASSERT_NE(nullptr, pView);
+    EXPECT_TRUE(pView->GetMenuState(ID_PROBE_GRID, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(menu.GetMenuState(ID_PROBE_SNAP, MF_BYCOMMAND) & MF_GRAYED);   // found in a submenu
+    CString text;
+    pFile->GetMenuString(ID_PROBE_EXIT, text, MF_BYCOMMAND);
+    EXPECT_STREQ("E&xit", text);
+}
+
+TEST(Menu, WindowMenuBarAndSystemMenu)
+{
+    auto* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Menus", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    EXPECT_EQ(nullptr, pFrame->GetMenu());
+    CMenu bar;
+    ASSERT_TRUE(bar.CreateMenu());
+    bar.AppendMenu(MF_STRING, ID_CUT, "Cut");
+    CRect before;
+    pFrame->GetClientRect(&before);
+    ASSERT_TRUE(pFrame->SetMenu(&bar));
+    pFrame->DrawMenuBar();
+    EXPECT_EQ(&bar, pFrame->GetMenu());
+    CRect after;
+    pFrame->GetClientRect(&after);
+    EXPECT_LT(after.Height(), before.Height());   // the bar takes room from the client area
+
+    CMenu* pSystem = pFrame->GetSystemMenu(FALSE);
+    ASSERT_NE(nullptr, pSystem);
+    EXPECT_NE((UINT)-1, pSystem->GetMenuState(SC_CLOSE, MF_BYCOMMAND));
+
+    pFrame->SetMenu(nullptr);
+    EXPECT_EQ(nullptr, pFrame->GetMenu());
+    pFrame->DestroyWindow();
+    EXPECT_TRUE(::IsMenu(bar.m_hMenu));   // detached before the window went
+}
+
+// A window whose command handler switches the resource module for its own work.
+class CCommandSink : public CWnd {
+public:
+    UINT lastCommand = 0;
+    HINSTANCE handleSeen = nullptr;
+    HINSTANCE handleSwitchedTo = nullptr;
+
+protected:
+    afx_msg void OnOpen()
+    {
+        lastCommand = ID_PROBE_OPEN;
+        handleSeen = AfxGetResourceHandle();
+        CResourceSwitch use(handleSwitchedTo);
+        EXPECT_EQ(handleSwitchedTo, AfxGetResourceHandle());
+    }
+    afx_msg void OnGrid() { lastCommand = ID_PROBE_GRID; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCommandSink, CWnd)
+    ON_COMMAND(ID_PROBE_OPEN, OnOpen)
+    ON_COMMAND(ID_PROBE_GRID, OnGrid)
+END_MESSAGE_MAP()
+
+TEST(Menu, TrackPopupMenuReturnsOrSendsTheChosenCommand)
+{
+    ResourceModule module;
+    ASSERT_NE(nullptr, module.get());
+    CCommandSink sink;
+    ASSERT_TRUE(sink.CreateEx(0, nullptr, "sink", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, nullptr, nullptr));
+    CMenu menu;
+    {
+        CResourceSwitch use(module.get());
+        ASSERT_TRUE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));
+    }
+    CMenu* pFile = menu.GetSubMenu(0);
+    {
+        ScriptedInput script;
+        script.ChooseMenuItem(ID_PROBE_GRID);
+        EXPECT_EQ((BOOL)ID_PROBE_GRID, pFile->TrackPopupMenu(TPM_RETURNCMD, 60, 60, &sink));
+    }
+    EXPECT_EQ(0u, sink.lastCommand);
+    {
+        ScriptedInput script;
+        script.ChooseMenuItem(ID_PROBE_GRID);
+        EXPECT_TRUE(pFile->TrackPopupMenu(TPM_LEFTALIGN, 60, 60, &sink));
+    }
+    testing_support::PumpMessages();
+    EXPECT_EQ((UINT)ID_PROBE_GRID, sink.lastCommand);
+}
+
+// Handlers run inside the menu's modal loop switch the resource module and restore it; the
+// switch that was active around the loop is intact afterwards.
+TEST(Menu, ResourceSwitchesSurviveTheModalLoop)
+{
+    ResourceModule module;
+    ASSERT_NE(nullptr, module.get());
+    const HINSTANCE hApp = AfxGetResourceHandle();
+    const HINSTANCE hUser32 = ::GetModuleHandleA("user32.dll");
+    CCommandSink sink;
+    sink.handleSwitchedTo = hUser32;
+    ASSERT_TRUE(sink.CreateEx(0, nullptr, "sink", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, nullptr, nullptr));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_PROBE_OPEN, "Open");
+    {
+        CResourceSwitch outer(module.get());
+        ScriptedInput script;
+        // Handlers that run from inside the loop switch and restore on their own.
+        script.WaitFor(testing_support::FindPopupMenuWindow, "popup menu")
+            .Then([&] {
+                sink.SendMessage(WM_COMMAND, ID_PROBE_OPEN);
+                return AfxGetResourceHandle() == module.get();
+            }, "command handled inside the loop")
+            .ChooseMenuItem(ID_PROBE_OPEN);
+        EXPECT_TRUE(menu.TrackPopupMenu(0, 60, 60, &sink));
+        EXPECT_EQ(module.get(), sink.handleSeen);
+        EXPECT_EQ(module.get(), AfxGetResourceHandle());
+        sink.handleSeen = nullptr;
+        testing_support::PumpMessages();   // the chosen command arrives now
+        EXPECT_EQ(module.get(), sink.handleSeen);
+        EXPECT_EQ(module.get(), AfxGetResourceHandle());
+    }
+    EXPECT_EQ(hApp, AfxGetResourceHandle());
+}
+
+} // namespace

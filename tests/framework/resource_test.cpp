@@ -1,0 +1,118 @@
+// Finding the module that holds a resource, switching the resource module, and the
+// framework's message box.
+#include "cntlrc.h"
+#include "scripted_input.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::ScriptedInput;
+
+namespace {
+
+// Every system module carries a version resource; the test program has none.
+const LPCSTR kVersion = MAKEINTRESOURCEA(1);
+const LPCSTR kVersionType = MAKEINTRESOURCEA(16);   // RT_VERSION
+
+TEST(ResourceHandle, SearchOrderIsCurrentThenExtensionsNewestFirstThenApplication)
+{
+    const HINSTANCE hApp = AfxGetInstanceHandle();
+    const HINSTANCE hUser = ::GetModuleHandleA("user32.dll");
+    const HINSTANCE hGdi = ::GetModuleHandleA("gdi32.dll");
+    const HINSTANCE hKernel = ::GetModuleHandleA("kernel32.dll");
+    ASSERT_EQ(nullptr, ::FindResourceA(hApp, kVersion, kVersionType));
+    for (HINSTANCE hModule : {hUser, hGdi, hKernel})
+        ASSERT_NE(nullptr, ::FindResourceA(hModule, kVersion, kVersionType));
+
+    EXPECT_EQ(nullptr, AfxFindResourceHandle(kVersion, kVersionType));
+    AfxAddResourceModule(hUser);
+    EXPECT_EQ(hUser, AfxFindResourceHandle(kVersion, kVersionType));
+    AfxAddResourceModule(hGdi);
+    EXPECT_EQ(hGdi, AfxFindResourceHandle(kVersion, kVersionType));
+    {
+        CResourceSwitch use(hKernel);
+        EXPECT_EQ(hKernel, AfxFindResourceHandle(kVersion, kVersionType));
+    }
+    AfxAddResourceModule(hUser);   // added again: newest now
+    EXPECT_EQ(hUser, AfxFindResourceHandle(kVersion, kVersionType));
+    AfxRemoveResourceModule(hUser);
+    EXPECT_EQ(hGdi, AfxFindResourceHandle(kVersion, kVersionType));
+    AfxRemoveResourceModule(hGdi);
+    EXPECT_EQ(nullptr, AfxFindResourceHandle(kVersion, kVersionType));
+
+    // Named resources of the library's module are found through a registered module.
+    HINSTANCE hLibrary = ::LoadLibraryA("cntlrc.drx");
+    ASSERT_NE(nullptr, hLibrary);
+    const LPCSTR kMenuType = MAKEINTRESOURCEA(4);   // RT_MENU
+    EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_FRAMEWORK_PROBE), kMenuType));
+    AfxAddResourceModule(hLibrary);
+    EXPECT_EQ(hLibrary, AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_FRAMEWORK_PROBE), kMenuType));
+    CMenu menu;
+    EXPECT_TRUE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));
+    AfxRemoveResourceModule(hLibrary);
+    ::FreeLibrary(hLibrary);
+}
+
+TEST(ResourceHandle, NestedSwitchesRestoreInOrder)
+{
+    const HINSTANCE hApp = AfxGetResourceHandle();
+    const HINSTANCE hUser = ::GetModuleHandleA("user32.dll");
+    const HINSTANCE hGdi = ::GetModuleHandleA("gdi32.dll");
+    {
+        CResourceSwitch outer(hUser);
+        EXPECT_EQ(hUser, AfxGetResourceHandle());
+        {
+            CResourceSwitch inner(hGdi);
+            EXPECT_EQ(hGdi, AfxGetResourceHandle());
+            {
+                CResourceSwitch keep(nullptr);   // NULL keeps the current module
+                EXPECT_EQ(hGdi, AfxGetResourceHandle());
+            }
+            EXPECT_EQ(hGdi, AfxGetResourceHandle());
+        }
+        EXPECT_EQ(hUser, AfxGetResourceHandle());
+    }
+    EXPECT_EQ(hApp, AfxGetResourceHandle());
+}
+
+TEST(FrameworkMessageBox, ShowsTheTextUnderTheApplicationNameAndReturnsTheAnswer)
+{
+    auto box = [] { return testing_support::FindDialogWindow(AfxGetApp()->m_pszAppName); };
+    CString shown;
+    {
+        ScriptedInput script;
+        script.WaitFor(box, "message box titled with the application name")
+            .Then([&] { shown = testing_support::GetMessageBoxText(box()); return true; }, "read the text")
+            .PressDialogButton(box, IDCANCEL);
+        EXPECT_EQ(IDCANCEL, AfxMessageBox("Close the drawing?", MB_OKCANCEL));
+    }
+    EXPECT_STREQ("Close the drawing?", shown);
+    {
+        ScriptedInput script;
+        script.PressDialogButton(box, IDOK);
+        EXPECT_EQ(IDOK, AfxMessageBox("Close the drawing?", MB_OKCANCEL));
+    }
+
+    HINSTANCE hLibrary = ::LoadLibraryA("cntlrc.drx");
+    ASSERT_NE(nullptr, hLibrary);
+    {
+        CResourceSwitch use(hLibrary);
+        ScriptedInput script;
+        script.WaitFor(box, "message box")
+            .Then([&] { shown = testing_support::GetMessageBoxText(box()); return true; }, "read the text")
+            .PressDialogButton(box, IDOK);
+        EXPECT_EQ(IDOK, AfxMessageBox(IDS_REGKEY_CREATE_FAILED));
+    }
+    ::FreeLibrary(hLibrary);
+    EXPECT_STREQ("Your settings could not be saved because a registry key could not be created.", shown);
+    {
+        ScriptedInput script;
+        script.WaitFor(box, "message box")
+            .Then([&] { shown = testing_support::GetMessageBoxText(box()); return true; }, "read the text")
+            .PressDialogButton(box, IDOK);
+        AfxMessageBox(IDS_REGKEY_CREATE_FAILED);   // not in the application's own resources
+    }
+    EXPECT_STREQ("(missing text 204)", shown);
+}
+
+} // namespace
