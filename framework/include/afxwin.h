@@ -12,3 +12,4 @@
 #include "afxgdi.h"
 #include "afxframe.h"
 #include "afxapp.h"
+#include "afxext.h"
