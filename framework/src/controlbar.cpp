@@ -21,6 +21,10 @@ constexpr int kBorder = 2;          // one CBRS_BORDER_ side: shadow and highlig
 
 CControlBar::~CControlBar()
 {
+    // The window goes first, through this class's handlers; the object is already being deleted.
+    m_bAutoDelete = FALSE;
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
 }
@@ -259,7 +263,21 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
+    // A delayed show or hide that no frame layout has carried out yet.
+    const bool visible = (GetStyle() & WS_VISIBLE) != 0;
+    UINT swpFlags = 0;
+    if ((m_nStateFlags & delayHide) && visible)
+        swpFlags = SWP_HIDEWINDOW;
+    else if ((m_nStateFlags & delayShow) && !visible)
+        swpFlags = SWP_SHOWWINDOW;
+    m_nStateFlags &= ~(delayHide | delayShow);
+    if (swpFlags)
+        SetWindowPos(nullptr, 0, 0, 0, 0, swpFlags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
     if (!(GetStyle() & WS_VISIBLE))
+        return 0;
+    // A docked bar is only seen while its dock bar (its parent) is.
+    if (m_pDockBar && !(::GetWindowLongPtrA(::GetParent(m_hWnd), GWL_STYLE) & WS_VISIBLE))
         return 0;
     CWnd* pOwner = GetOwner();
     CFrameWnd* pTarget = pOwner && pOwner->IsFrameWnd() ? static_cast<CFrameWnd*>(pOwner) : GetParentFrame();

@@ -103,7 +103,7 @@ CToolBar::CToolBar()
 
 CToolBar::~CToolBar()
 {
-    if (m_hWnd)
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
     if (m_hbmImageWell)
         ::DeleteObject(m_hbmImageWell);
