@@ -173,6 +173,7 @@ class AFX_CORE_API CStatusBar : public CControlBar {
 public:
     CStatusBar();
 
+    using CWnd::Create;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT nID = AFX_IDW_STATUS_BAR);
     // One pane per ID, showing the ID's string resource; ID_SEPARATOR is a pane that stretches.
@@ -218,6 +219,7 @@ protected:
 class AFX_CORE_API CToolBarCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolBarCtrl)
 public:
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int AddBitmap(int nNumButtons, UINT nBitmapID)
@@ -317,6 +319,8 @@ public:
     CSize m_sizeButton{23, 22};
     CSize m_sizeImage{16, 15};
 
+    using CWnd::Create;
+    using CWnd::CreateEx;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                   DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(0, 0, 0, 0),

@@ -242,6 +242,22 @@ TEST_F(ControlBarTest, LayoutFollowsTheFrameSize)
     CRect query;
     frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &query, nullptr, FALSE);
     EXPECT_EQ(query.Height(), InFrame(toolbar).Height() + InFrame(status).Height());
+    // Extra room kept free around the left-over window.
+    CRect extra(5, 6, 7, 8);
+    frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposExtra, &extra);
+    EXPECT_EQ(InFrame(view), CRect(5, InFrame(toolbar).bottom + 6, client.right - 7, InFrame(status).top - 8));
+}
+
+TEST_F(ControlBarTest, ItemCommandsGoToTheBarsOwner)
+{
+    CBarFrame owner;
+    ASSERT_TRUE(owner.Create(nullptr, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    toolbar.SetOwner(&owner);
+    // What the control sends when its button is clicked.
+    toolbar.SendMessage(WM_COMMAND, MAKEWPARAM(ID_BAR_LINE, BN_CLICKED), (LPARAM)toolbar.m_hWnd);
+    EXPECT_EQ(owner.commands, std::vector<UINT>{ID_BAR_LINE});
+    EXPECT_TRUE(frame.commands.empty());
+    owner.DestroyWindow();
 }
 
 TEST_F(ControlBarTest, HidingTheToolbarGivesItsRoomToTheView)
