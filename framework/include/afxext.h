@@ -142,11 +142,12 @@ public:
     void DelayShow(BOOL bShow);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     int m_nCount = 0;                 // items (buttons, panes)
     INT_PTR m_nFlyByHit = -1;         // item whose prompt the message bar shows
-    BOOL m_bTrackingLeave = FALSE;    // asked for WM_MOUSELEAVE
+    BOOL m_bFlyByTimer = FALSE;       // watching for the cursor to leave
 
     BOOL IsHorzBar() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     // Applies a pending delayed show or hide; returns the window style after it.
@@ -164,6 +165,7 @@ protected:
 
 private:
     void TrackFlyBy(CPoint point);
+    void CheckFlyBy();
     void SetFlyByPrompt(INT_PTR nHit);
 };
 

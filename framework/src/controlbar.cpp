@@ -17,6 +17,8 @@ constexpr int kGripperBorder = 2;   // space on each side of the gripper
 constexpr int kGripperWidth = 3;
 constexpr int kGripperSpace = kGripperBorder + kGripperWidth + kGripperBorder;
 constexpr int kBorder = 2;          // one CBRS_BORDER_ side: shadow and highlight lines
+constexpr UINT_PTR kFlyByTimer = 0xE000;
+constexpr UINT kFlyByCheckMs = 200;
 } // namespace
 
 CControlBar::~CControlBar()
@@ -96,9 +98,22 @@ CSize CControlBar::CalcDynamicLayout(int, DWORD dwMode)
     return CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZ) != 0);
 }
 
-INT_PTR CControlBar::OnToolHitTest(CPoint, TOOLINFO*) const
+INT_PTR CControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
-    return -1;
+    // The items of a plain bar are its child windows.
+    HWND hChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (!hChild || hChild == m_hWnd)
+        return -1;
+    const int nID = ::GetDlgCtrlID(hChild);
+    if (nID <= 0 || nID == 0xFFFF)
+        return -1;   // static text has no command
+    if (pTI) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = (UINT_PTR)hChild;
+        pTI->uFlags |= TTF_IDISHWND;
+        pTI->lpszText = LPSTR_TEXTCALLBACKA;
+    }
+    return nID;
 }
 
 void CControlBar::DoPaint(CDC*)
@@ -334,11 +349,35 @@ void CControlBar::TrackFlyBy(CPoint point)
     const INT_PTR nHit = OnToolHitTest(point, nullptr);
     if (nHit != m_nFlyByHit && (nHit > 0 || m_nFlyByHit > 0))
         SetFlyByPrompt(nHit > 0 ? nHit : -1);
-    if (nHit > 0 && !m_bTrackingLeave) {
-        // Leaving the bar between two mouse moves must still bring the idle prompt back.
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, m_hWnd, 0};
-        m_bTrackingLeave = ::TrackMouseEvent(&tme);
+    // The mouse may leave from a child window or between two moves: a timer
+    // watches the cursor until it is off the bar.
+    if (nHit > 0 && !m_bFlyByTimer)
+        m_bFlyByTimer = SetTimer(kFlyByTimer, kFlyByCheckMs) != 0;
+}
+
+void CControlBar::CheckFlyBy()
+{
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    const HWND hWnd = ::WindowFromPoint(cursor);
+    if (hWnd == m_hWnd || ::IsChild(m_hWnd, hWnd))
+        return;
+    KillTimer(kFlyByTimer);
+    m_bFlyByTimer = FALSE;
+    if (m_nFlyByHit > 0)
+        SetFlyByPrompt(-1);
+}
+
+BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
+{
+    // Moves over the bar's child windows are the bar's too.
+    if ((m_dwStyle & CBRS_FLYBY) && pMsg->message == WM_MOUSEMOVE && pMsg->hwnd != m_hWnd &&
+        ::IsChild(m_hWnd, pMsg->hwnd)) {
+        CPoint point(pMsg->lParam);
+        ::MapWindowPoints(pMsg->hwnd, m_hWnd, &point, 1);
+        TrackFlyBy(point);
     }
+    return CWnd::PreTranslateMessage(pMsg);
 }
 
 LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -388,10 +427,11 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_dwStyle & CBRS_FLYBY)
             TrackFlyBy(CPoint(lParam));
         break;
-    case WM_MOUSELEAVE:
-        m_bTrackingLeave = FALSE;
-        if (m_nFlyByHit > 0)
-            SetFlyByPrompt(-1);
+    case WM_TIMER:
+        if (wParam == kFlyByTimer) {
+            CheckFlyBy();
+            return 0;
+        }
         break;
     default:
         break;

@@ -386,6 +386,24 @@ TEST_F(ControlBarTest, ToolTipTextComesFromTheCommandString)
     EXPECT_EQ(std::string(narrow.lpszText), "Zoom");
 }
 
+TEST_F(ControlBarTest, HoveringAButtonShowsItsToolTip)
+{
+    ShowFrame();
+    HWND hTip = toolbar.GetToolBarCtrl().GetToolTips();
+    ASSERT_NE(hTip, nullptr);
+    MoveMouse(ButtonCenter(3));
+    PumpMessages();
+    MoveMouse(ButtonCenter(3) + CSize(1, 0));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(hTip) != FALSE; }));
+    char text[80] = "";
+    ::GetWindowTextA(hTip, text, (int)sizeof(text));
+    EXPECT_STREQ(text, "Text");
+    CRect viewRect;
+    view.GetWindowRect(viewRect);
+    MoveMouse(viewRect.CenterPoint());
+    PumpMessages();
+}
+
 TEST_F(ControlBarTest, ClickingAButtonSendsItsCommandToTheFrame)
 {
     ShowFrame();
@@ -447,6 +465,85 @@ TEST_F(ControlBarTest, GripperAndBordersAreRendered)
     toolbar.SetBarStyle(toolbar.GetBarStyle() & ~CBRS_GRIPPER);
     canvas = testing_support::RenderWindow(frame.m_hWnd);
     EXPECT_NE(canvas->Pixel(bar.left + 2, middle), highlight);
+}
+
+// A plain bar of child buttons docked on the left, as dialog bars are.
+class CSideBar : public CControlBar {
+public:
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+    {
+        m_dwStyle = dwStyle & CBRS_ALL;
+        if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd,
+                            nID))
+            return FALSE;
+        ::CreateWindowA("BUTTON", "Line", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 4, 4, 50, 24, m_hWnd,
+                        (HMENU)(UINT_PTR)ID_BAR_LINE, nullptr, nullptr);
+        ::CreateWindowA("BUTTON", "Arc", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 4, 32, 50, 24, m_hWnd,
+                        (HMENU)(UINT_PTR)ID_BAR_ARC, nullptr, nullptr);
+        return TRUE;
+    }
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override
+    {
+        CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
+        size.cx += 60;   // the buttons' column, inside the borders
+        return size;
+    }
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override
+    {
+        UpdateDialogControls(pTarget, bDisableIfNoHndler);
+    }
+};
+
+TEST_F(ControlBarTest, SideBarOfChildWindows)
+{
+    CSideBar side;
+    ASSERT_TRUE(side.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_GRIPPER | CBRS_FLYBY,
+                            AFX_IDW_CONTROLBAR_FIRST + 42));
+    frame.RecalcLayout();
+    ShowFrame();
+    MainWindowScope scope(&frame);
+
+    const CRect sideRect = InFrame(side);
+    EXPECT_EQ(sideRect, CRect(0, InFrame(toolbar).bottom, side.CalcFixedLayout(TRUE, FALSE).cx, InFrame(status).top));
+    EXPECT_EQ(InFrame(view).left, sideRect.right);
+
+    // Idle updates reach the children through the owner frame's handlers.
+    AfxGetThread()->OnIdle(0);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(side.m_hWnd, ID_BAR_LINE)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(side.m_hWnd, ID_BAR_ARC)));
+
+    // The children's notifications go on to the frame.
+    CRect line;
+    ::GetWindowRect(::GetDlgItem(side.m_hWnd, ID_BAR_LINE), line);
+    EXPECT_EQ(side.OnToolHitTest(CPoint(10, 10), nullptr), (INT_PTR)ID_BAR_LINE);
+    EXPECT_EQ(side.OnToolHitTest(CPoint(10, 30), nullptr), -1);   // between the buttons
+    frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
+    Click(line.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return !frame.commands.empty(); }));
+    EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_LINE});
+    // The prompt follows the mouse over a child window and goes when it leaves.
+    MoveMouse(line.CenterPoint() + CSize(2, 1));
+    EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Draws a line"; }))
+        << ControlPaneText(status, 0);
+    CRect viewRect;
+    view.GetWindowRect(viewRect);
+    MoveMouse(viewRect.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Ready"; })) << ControlPaneText(status, 0);
+
+    // A vertical bar's gripper lies across its top.
+    CRect frameWindow, sideWindow;
+    frame.GetWindowRect(frameWindow);
+    side.GetWindowRect(sideWindow);
+    sideWindow.OffsetRect(-frameWindow.left, -frameWindow.top);
+    auto canvas = testing_support::RenderWindow(frame.m_hWnd);
+    const int x = sideWindow.left + 20;
+    EXPECT_EQ(canvas->Pixel(x, sideWindow.top + 2), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(canvas->Pixel(x, sideWindow.top + 3), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(canvas->Pixel(x, sideWindow.top + 4), ::GetSysColor(COLOR_BTNSHADOW));
+    // Its right border, etched.
+    EXPECT_EQ(canvas->Pixel(sideWindow.right - 2, sideWindow.top + 40), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas->Pixel(sideWindow.right - 1, sideWindow.top + 40), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    side.DestroyWindow();
 }
 
 // A toolbar of six equal buttons for the layout modes.
