@@ -120,7 +120,8 @@ public:
 
     // The bar's size when docked (bStretch: across the whole side).
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
-    // The bar's size for an LM_ mode; nLength is the requested width (height with LM_LENGTHY), or -1.
+    // The bar's size for an LM_ mode; nLength is the whole bar's requested width (height with
+    // LM_LENGTHY), borders included, or -1.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     // Updates the bar's items from pTarget's command-UI handlers.
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
@@ -176,8 +177,12 @@ public:
     CStatusBar();
 
     using CWnd::Create;
+    using CWnd::CreateEx;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT nID = AFX_IDW_STATUS_BAR);
+    // dwCtrlStyle: the control's own styles (SBARS_SIZEGRIP).
+    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                  UINT nID = AFX_IDW_STATUS_BAR);
     // One pane per ID, showing the ID's string resource; ID_SEPARATOR is a pane that stretches.
     // FALSE when a string is missing (the pane is still made).
     BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);

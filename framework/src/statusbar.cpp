@@ -49,13 +49,18 @@ CStatusBar::CStatusBar()
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
+    return CreateEx(pParentWnd, 0, dwStyle, nID);
+}
+
+BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID)
+{
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     m_dwStyle = dwStyle & CBRS_ALL;
     // The bar style shares bits with the control's styles, so it stays out of the window style.
-    const DWORD dwWndStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER |
-                             CCS_NORESIZE;
-    if (!CreateEx(0, STATUSCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
+    const DWORD dwWndStyle = (dwStyle & ~CBRS_ALL) | (dwCtrlStyle & 0xFFFF) | WS_CHILD | CCS_NOPARENTALIGN |
+                             CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+    if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     SetFont((HFONT)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
     return TRUE;
