@@ -66,5 +66,31 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // Updates the items of a pop-up about to open through the command-UI handlers.
     afx_msg void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu);
+
+    // ---- Control bars and the message bar (barlayout.cpp) ----
+public:
+    UINT m_nIDHelp = 0;          // help context of the frame
+    UINT m_nIDTracking = 0;      // command whose prompt the message bar shows
+    UINT m_nIDLastMessage = 0;   // last string ID shown in the message bar
+    BOOL m_bInRecalcLayout = FALSE;
+
+    // The bar with this window ID among the frame's bars, or NULL.
+    CControlBar* GetControlBar(UINT nID);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // The window showing prompts: the status bar (pane 0), or NULL.
+    virtual CWnd* GetMessageBar();
+    // The prompt of a command: its string resource up to the first newline.
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    void SetMessageText(LPCSTR lpszText) { SendMessage(WM_SETMESSAGESTRING, 0, (LPARAM)lpszText); }
+    void SetMessageText(UINT nID) { SendMessage(WM_SETMESSAGESTRING, (WPARAM)nID); }
+
+protected:
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    // Tooltip texts of bars: the part of the command's string after the newline.
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    // ---- end of control bars ----
+
     DECLARE_MESSAGE_MAP()
 };

@@ -15,3 +15,4 @@
 #include "afxframe.h"
 #include "afxapp.h"
 #include "afxdlg.h"
+#include "afxext.h"

@@ -167,6 +167,15 @@ public:
     // here (then *pResult is the parent's answer).
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
+    // ---- Control bar layout (barlayout.cpp) ----
+    enum RepositionFlags : UINT { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+    // Lays out the children with IDs nIDFirst..nIDLast (WM_SIZEPARENT), then gives nIDLeftOver what is left.
+    // reposQuery only reports the left rectangle (the bars' total size without bStretch) in lpRectParam;
+    // reposExtra keeps lpRectParam's sides free around the left-over child.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+    // ---- end of control bar layout ----
+
 protected:
     WNDPROC m_pfnSuper = nullptr;   // window procedure replaced when the window was subclassed
     HWND m_hWndOwner = nullptr;     // set by SetOwner

@@ -8,6 +8,14 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_IDLEUPDATECMDUI()
     ON_WM_INITMENUPOPUP()
+    // Control bars and the message bar (barlayout.cpp).
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -73,10 +81,6 @@ void CFrameWnd::ActivateFrame(int nCmdShow)
         nCmdShow = ::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW;
     ShowWindow(nCmdShow);
     ::BringWindowToTop(m_hWnd);
-}
-
-void CFrameWnd::RecalcLayout(BOOL)
-{
 }
 
 void CFrameWnd::DelayRecalcLayout(BOOL bNotify)

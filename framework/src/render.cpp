@@ -45,6 +45,11 @@ void Render(HWND hWnd, HDC hDC, POINT rootOrigin)
     SetViewportOrgEx(hDC, origin.x, origin.y, nullptr);
     IntersectClipRect(hDC, 0, 0, window.right - window.left, window.bottom - window.top);
     DrawNonClient(hWnd, hDC, window, client);
+    // Children with their own non-client parts (bars' borders and grippers) draw them in window coordinates.
+    if ((GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) &&
+        (client.left > 0 || client.top > 0 || client.right < window.right - window.left ||
+         client.bottom < window.bottom - window.top))
+        SendMessageA(hWnd, WM_PRINT, (WPARAM)hDC, PRF_NONCLIENT);
 
     SetViewportOrgEx(hDC, origin.x + client.left, origin.y + client.top, nullptr);
     IntersectClipRect(hDC, 0, 0, client.right - client.left, client.bottom - client.top);
