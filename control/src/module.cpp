@@ -30,7 +30,8 @@ HINSTANCE ControlResources()
 void ControlAttachProcess(HINSTANCE hModule)
 {
     g_hModule = hModule;
-    g_hResources = AttachLocaleResDLL(hModule, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+    g_hResources =
+        AttachLocaleResDLL(hModule, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
 }
 
 void ControlDetachProcess()

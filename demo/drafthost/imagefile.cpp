@@ -72,7 +72,7 @@ std::string StoredZlib(const std::string& raw)
     return z;
 }
 
-} // namespace
+}   // namespace
 
 std::string EncodeBmp(const PixelImage& image)
 {
@@ -100,7 +100,7 @@ std::string EncodePng(const PixelImage& image)
     std::string header;
     Put32BigEndian(header, (uint32_t)image.width);
     Put32BigEndian(header, (uint32_t)image.height);
-    header += "\x08\x02";      // 8 bits per channel, RGB
+    header += "\x08\x02";   // 8 bits per channel, RGB
     header += std::string(3, '\0');
     PutChunk(out, "IHDR", header);
 

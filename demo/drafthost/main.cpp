@@ -63,7 +63,7 @@ private:
 
 CDraftHostApp theApp;
 
-} // namespace
+}   // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {

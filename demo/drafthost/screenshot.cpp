@@ -48,7 +48,7 @@ bool EndsWithNoCase(const CString& text, LPCSTR suffix)
     return text.GetLength() >= n && text.Right(n).CompareNoCase(suffix) == 0;
 }
 
-} // namespace
+}   // namespace
 
 BOOL SaveWindowImage(HWND hWnd, LPCSTR lpszPath)
 {

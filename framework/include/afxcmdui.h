@@ -7,15 +7,15 @@ class CMenu;
 
 class AFX_CORE_API CCmdUI {
 public:
-    UINT m_nID = 0;                  // the command being updated
-    UINT m_nIndex = 0;               // its item index in the menu or bar
-    CMenu* m_pMenu = nullptr;        // the menu being updated, or NULL
-    CMenu* m_pSubMenu = nullptr;     // the pop-up the item opens, or NULL
-    CMenu* m_pParentMenu = nullptr;  // the menu holding m_pMenu's pop-up, when updating a pop-up item
-    CWnd* m_pOther = nullptr;        // the control or bar being updated, or NULL
-    UINT m_nIndexMax = 0;            // number of items being updated
-    BOOL m_bEnableChanged = FALSE;   // a handler called Enable
-    BOOL m_bContinueRouting = FALSE; // a handler asked the next target to decide
+    UINT m_nID = 0;                    // the command being updated
+    UINT m_nIndex = 0;                 // its item index in the menu or bar
+    CMenu* m_pMenu = nullptr;          // the menu being updated, or NULL
+    CMenu* m_pSubMenu = nullptr;       // the pop-up the item opens, or NULL
+    CMenu* m_pParentMenu = nullptr;    // the menu holding m_pMenu's pop-up, when updating a pop-up item
+    CWnd* m_pOther = nullptr;          // the control or bar being updated, or NULL
+    UINT m_nIndexMax = 0;              // number of items being updated
+    BOOL m_bEnableChanged = FALSE;     // a handler called Enable
+    BOOL m_bContinueRouting = FALSE;   // a handler asked the next target to decide
 
     CCmdUI() = default;
     virtual ~CCmdUI() = default;

@@ -35,7 +35,11 @@ public:
     T* GetData() { return m_data.data(); }
     const T* GetData() const { return m_data.data(); }
 
-    INT_PTR Add(const T& value) { m_data.push_back(value); return GetUpperBound(); }
+    INT_PTR Add(const T& value)
+    {
+        m_data.push_back(value);
+        return GetUpperBound();
+    }
     // Setting past the end grows the array.
     void SetAtGrow(INT_PTR i, const T& value)
     {

@@ -14,8 +14,8 @@ class CDialog;
 // returns FALSE with the focus on the failing control.
 class AFX_CORE_API CDataExchange {
 public:
-    BOOL m_bSaveAndValidate;          // TRUE: controls -> members
-    CWnd* m_pDlgWnd;                  // the dialog (or any window holding the controls)
+    BOOL m_bSaveAndValidate;   // TRUE: controls -> members
+    CWnd* m_pDlgWnd;           // the dialog (or any window holding the controls)
     HWND m_hWndLastControl = nullptr;
     BOOL m_bEditLastControl = FALSE;
 
@@ -92,7 +92,7 @@ public:
     virtual void OnCancel();
 
 protected:
-    LPCSTR m_lpszTemplateName = nullptr;       // resource name, or MAKEINTRESOURCE(id)
+    LPCSTR m_lpszTemplateName = nullptr;   // resource name, or MAKEINTRESOURCE(id)
     LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr;
     CWnd* m_pParentWnd = nullptr;
     HINSTANCE m_hTemplateModule = nullptr;
@@ -140,7 +140,7 @@ protected:
     BOOL m_bOpenFileDialog;
 
 private:
-    std::string m_strFilter;     // NUL-separated, as the system wants it
+    std::string m_strFilter;   // NUL-separated, as the system wants it
     CString m_strDefExt;
     char m_szFileName[MAX_PATH] = {};
     char m_szFileTitle[MAX_PATH] = {};

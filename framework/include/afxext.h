@@ -146,9 +146,9 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
-    int m_nCount = 0;                 // items (buttons, panes)
-    INT_PTR m_nFlyByHit = -1;         // item whose prompt the message bar shows
-    BOOL m_bFlyByTimer = FALSE;       // watching for the cursor to leave
+    int m_nCount = 0;             // items (buttons, panes)
+    INT_PTR m_nFlyByHit = -1;     // item whose prompt the message bar shows
+    BOOL m_bFlyByTimer = FALSE;   // watching for the cursor to leave
 
     BOOL IsHorzBar() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     // Applies a pending delayed show or hide; returns the window style after it.
@@ -178,8 +178,7 @@ public:
 
     using CWnd::Create;
     using CWnd::CreateEx;
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
-                UINT nID = AFX_IDW_STATUS_BAR);
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
     // dwCtrlStyle: the control's own styles (SBARS_SIZEGRIP).
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                   UINT nID = AFX_IDW_STATUS_BAR);

@@ -30,7 +30,10 @@ class AFX_CORE_API CPen : public CGdiObject {
 public:
     CPen() = default;
     CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+    {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
     operator HPEN() const { return (HPEN)m_hObject; }
 };
 
@@ -144,7 +147,10 @@ public:
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     CPoint SetViewportOrg(int x, int y);
     CPoint OffsetViewportOrg(int dx, int dy);
-    int IntersectClipRect(LPCRECT lpRect) { return ::IntersectClipRect(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    int IntersectClipRect(LPCRECT lpRect)
+    {
+        return ::IntersectClipRect(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
 
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
@@ -152,7 +158,10 @@ public:
     {
         return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
     }
-    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
+    {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
     void FillRect(LPCRECT lpRect, HBRUSH hBrush) { ::FillRect(m_hDC, lpRect, hBrush); }
     void FillSolidRect(LPCRECT lpRect, COLORREF crColor);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor);
@@ -188,7 +197,10 @@ public:
     {
         return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);
     }
-    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText(str, str.GetLength(), lpRect, nFormat); }
+    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
+    {
+        return DrawText(str, str.GetLength(), lpRect, nFormat);
+    }
     CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }

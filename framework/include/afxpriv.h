@@ -3,19 +3,19 @@
 
 // Private messages (0x0360-0x037F).
 #define WM_QUERYAFXWNDPROC 0x0360
-#define WM_SIZEPARENT 0x0361        // lParam: AFX_SIZEPARENTPARAMS*
-#define WM_SETMESSAGESTRING 0x0362  // wParam: string ID, or lParam: text
-#define WM_IDLEUPDATECMDUI 0x0363   // wParam: disable commands without a handler
+#define WM_SIZEPARENT 0x0361         // lParam: AFX_SIZEPARENTPARAMS*
+#define WM_SETMESSAGESTRING 0x0362   // wParam: string ID, or lParam: text
+#define WM_IDLEUPDATECMDUI 0x0363    // wParam: disable commands without a handler
 #define WM_INITIALUPDATE 0x0364
 #define WM_COMMANDHELP 0x0365
-#define WM_HELPHITTEST 0x0366       // lParam: client point; returns a help context
+#define WM_HELPHITTEST 0x0366   // lParam: client point; returns a help context
 #define WM_EXITHELPMODE 0x0367
 #define WM_RECALCPARENT 0x0368
 #define WM_SIZECHILD 0x0369
-#define WM_KICKIDLE 0x036A          // sent by modal loops while their queue is empty
+#define WM_KICKIDLE 0x036A   // sent by modal loops while their queue is empty
 #define WM_QUERYCENTERWND 0x036B
 #define WM_DISABLEMODAL 0x036C
-#define WM_FLOATSTATUS 0x036D       // wParam: FS_ flags
+#define WM_FLOATSTATUS 0x036D   // wParam: FS_ flags
 #define WM_ACTIVATETOPLEVEL 0x036E
 
 // WM_FLOATSTATUS flags.

@@ -16,12 +16,33 @@ public:
 
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;
-    CString& operator=(LPCSTR psz) { m_str = psz ? psz : ""; return *this; }
-    CString& operator=(char ch) { m_str.assign(1, ch); return *this; }
+    CString& operator=(LPCSTR psz)
+    {
+        m_str = psz ? psz : "";
+        return *this;
+    }
+    CString& operator=(char ch)
+    {
+        m_str.assign(1, ch);
+        return *this;
+    }
 
-    CString& operator+=(const CString& s) { m_str += s.m_str; return *this; }
-    CString& operator+=(LPCSTR psz) { if (psz) m_str += psz; return *this; }
-    CString& operator+=(char ch) { m_str += ch; return *this; }
+    CString& operator+=(const CString& s)
+    {
+        m_str += s.m_str;
+        return *this;
+    }
+    CString& operator+=(LPCSTR psz)
+    {
+        if (psz)
+            m_str += psz;
+        return *this;
+    }
+    CString& operator+=(char ch)
+    {
+        m_str += ch;
+        return *this;
+    }
 
     int GetLength() const { return (int)m_str.size(); }
     BOOL IsEmpty() const { return m_str.empty(); }
@@ -50,7 +71,11 @@ public:
     void MakeLower();
     void TrimLeft();
     void TrimRight();
-    void Trim() { TrimRight(); TrimLeft(); }
+    void Trim()
+    {
+        TrimRight();
+        TrimLeft();
+    }
 
     void Format(LPCSTR pszFormat, ...) AFX_PRINTF_MEMBER(2, 3);
     void FormatV(LPCSTR pszFormat, va_list args);
@@ -68,16 +93,54 @@ private:
     std::string m_str;
 };
 
-inline CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
-inline CString operator+(const CString& a, LPCSTR b) { CString r(a); r += b; return r; }
-inline CString operator+(LPCSTR a, const CString& b) { CString r(a); r += b; return r; }
-inline CString operator+(const CString& a, char b) { CString r(a); r += b; return r; }
-inline bool operator==(const CString& a, LPCSTR b) { return a.Compare(b) == 0; }
-inline bool operator==(LPCSTR a, const CString& b) { return b.Compare(a) == 0; }
-inline bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
-inline bool operator!=(const CString& a, LPCSTR b) { return a.Compare(b) != 0; }
-inline bool operator!=(const CString& a, const CString& b) { return a.Compare(b) != 0; }
-inline bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
+inline CString operator+(const CString& a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+inline CString operator+(const CString& a, LPCSTR b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+inline CString operator+(LPCSTR a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+inline CString operator+(const CString& a, char b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+inline bool operator==(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) == 0;
+}
+inline bool operator==(LPCSTR a, const CString& b)
+{
+    return b.Compare(a) == 0;
+}
+inline bool operator==(const CString& a, const CString& b)
+{
+    return a.Compare(b) == 0;
+}
+inline bool operator!=(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) != 0;
+}
+inline bool operator!=(const CString& a, const CString& b)
+{
+    return a.Compare(b) != 0;
+}
+inline bool operator<(const CString& a, const CString& b)
+{
+    return a.Compare(b) < 0;
+}
 
 // Loads a string resource as ANSI text from hInstance; FALSE when it is absent.
 AFX_CORE_API BOOL AfxLoadString(HINSTANCE hInstance, UINT nID, CString& out);

@@ -55,13 +55,12 @@ public:
     static size_t GetTempMapCount();
 
     // Creation. A NULL class name uses a default framework class.
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
-                          LPVOID lpParam = nullptr);
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
-    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                        CWnd* pParentWnd, UINT nID);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                        UINT nID);
     virtual BOOL DestroyWindow();
 
     // Attaching without subclassing, and subclassing an existing window.
@@ -275,7 +274,10 @@ public:
     void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
 };
 
-inline HWND AfxGetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
+inline HWND AfxGetSafeHwnd(const CWnd* pWnd)
+{
+    return pWnd ? pWnd->m_hWnd : nullptr;
+}
 
 // Registers (once) a window class with the given attributes and returns its name.
 AFX_CORE_API LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,

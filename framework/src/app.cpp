@@ -56,7 +56,7 @@ void SendIdleUpdate(CWnd* pWnd)
     pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
 }
 
-} // namespace
+}   // namespace
 
 BOOL CWinThread::OnIdle(LONG lCount)
 {
@@ -74,7 +74,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
             if (pFrame == pMainWnd || !CFrameWnd::GetFrameList().Find(pFrame) || !pFrame->m_hWnd)
                 continue;
             if (pMainWnd && pMainWnd->m_hWnd && ::IsChild(pMainWnd->m_hWnd, pFrame->m_hWnd))
-                continue;  // reached through the main window
+                continue;   // reached through the main window
             SendIdleUpdate(pFrame);
         }
         return TRUE;

@@ -42,7 +42,7 @@ UINT EntryCode(const AFX_MSGMAP_ENTRY& entry)
     return LOWORD(entry.nCode);
 }
 
-} // namespace
+}   // namespace
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
@@ -81,7 +81,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 if (e->pfn(this, reinterpret_cast<WPARAM>(pNotify->pNMHDR),
                            reinterpret_cast<LPARAM>(pNotify->pResult ? pNotify->pResult : &ignored)))
                     return TRUE;
-                continue;  // an _EX handler declined
+                continue;   // an _EX handler declined
             }
             if (e->pfn(this, nID, 0))
                 return TRUE;

@@ -67,14 +67,14 @@ void CCmdUI::SetText(LPCSTR lpszText)
         return;
     CString current;
     m_pOther->GetWindowText(current);
-    if (current != lpszText)  // unchanged text is not set again, which would flicker
+    if (current != lpszText)   // unchanged text is not set again, which would flicker
         m_pOther->SetWindowText(lpszText);
 }
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
     if (!pTarget || m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
-        return TRUE;  // separators and static items are left alone
+        return TRUE;   // separators and static items are left alone
     m_bEnableChanged = FALSE;
     const BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, nullptr);
     if (!m_bEnableChanged && bDisableIfNoHndler && !bResult) {

@@ -7,8 +7,8 @@ IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
-                         LPCSTR lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+                         CWnd* pParentWnd)
     : CCommonDialog(pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt)
 {
     m_ofn.lStructSize = sizeof m_ofn;

@@ -16,10 +16,10 @@ namespace {
 constexpr int kGripperBorder = 2;   // space on each side of the gripper
 constexpr int kGripperWidth = 3;
 constexpr int kGripperSpace = kGripperBorder + kGripperWidth + kGripperBorder;
-constexpr int kBorder = 2;          // one CBRS_BORDER_ side: shadow and highlight lines
+constexpr int kBorder = 2;   // one CBRS_BORDER_ side: shadow and highlight lines
 constexpr UINT_PTR kFlyByTimer = 0xE000;
 constexpr UINT kFlyByCheckMs = 200;
-} // namespace
+}   // namespace
 
 CControlBar::~CControlBar()
 {
@@ -38,8 +38,7 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
     m_dwStyle = dwStyle;
     // Borders and gripper live in the non-client area.
     if (m_hWnd)
-        SetWindowPos(nullptr, 0, 0, 0, 0,
-                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
@@ -49,8 +48,7 @@ void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
     m_cxRightBorder = cxRight;
     m_cyBottomBorder = cyBottom;
     if (m_hWnd)
-        SetWindowPos(nullptr, 0, 0, 0, 0,
-                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
@@ -223,8 +221,8 @@ DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
     // A query only looks at the outcome; a real layout carries it out.
     if (lpLayout && lpLayout->hDWP) {
         m_nStateFlags &= ~(delayHide | delayShow);
-        const UINT flags = SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
-                           (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        const UINT flags =
+            SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
         lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, nullptr, 0, 0, 0, 0, flags);
     }
     return dwStyle;

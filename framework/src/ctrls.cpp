@@ -54,7 +54,7 @@ BOOL DispatchOwnerDraw(TControl* pControl, UINT message, LPARAM lParam, LRESULT*
     return TRUE;
 }
 
-} // namespace
+}   // namespace
 
 // ---- creation ----
 
@@ -137,15 +137,23 @@ void CListBox::GetText(int nIndex, CString& rString) const
     rString.ReleaseBuffer(copied == LB_ERR ? 0 : copied);
 }
 
-void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
-void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
-void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+void CListBox::DrawItem(LPDRAWITEMSTRUCT)
+{
+}
+void CListBox::MeasureItem(LPMEASUREITEMSTRUCT)
+{
+}
+int CListBox::CompareItem(LPCOMPAREITEMSTRUCT)
+{
+    return 0;
+}
+void CListBox::DeleteItem(LPDELETEITEMSTRUCT)
+{
+}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return DispatchOwnerDraw(this, message, lParam, pResult) ||
-           CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    return DispatchOwnerDraw(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
@@ -159,15 +167,23 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
     rString.ReleaseBuffer(copied == CB_ERR ? 0 : copied);
 }
 
-void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
-void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
-void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+void CComboBox::DrawItem(LPDRAWITEMSTRUCT)
+{
+}
+void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT)
+{
+}
+int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT)
+{
+    return 0;
+}
+void CComboBox::DeleteItem(LPDELETEITEMSTRUCT)
+{
+}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return DispatchOwnerDraw(this, message, lParam, pResult) ||
-           CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    return DispatchOwnerDraw(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // ---- tree view ----
@@ -196,8 +212,8 @@ HTREEITEM CTreeCtrl::InsertItem(LPCSTR lpszItem, HTREEITEM hParent, HTREEITEM hI
 HTREEITEM CTreeCtrl::InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
                                 HTREEITEM hInsertAfter)
 {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0,
-                      hParent, hInsertAfter);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0, hParent,
+                      hInsertAfter);
 }
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const

@@ -94,7 +94,7 @@ void ExchangeUnsigned(CDataExchange* pDX, int nIDC, T& value, unsigned long long
     }
 }
 
-} // namespace
+}   // namespace
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {

@@ -38,7 +38,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     return pDialog ? pDialog->OnInitDialog() : TRUE;
 }
 
-} // namespace
+}   // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_pParentWnd(pParentWnd)
@@ -195,8 +195,8 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     // Keyboard and mouse input gets the dialog keys: Tab, arrows, Enter, Escape, mnemonics.
     const UINT message = pMsg->message;
-    const bool input = (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-                       (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+    const bool input =
+        (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
     return m_hWnd && input && ::IsDialogMessageA(m_hWnd, pMsg);
 }
 

@@ -49,9 +49,15 @@ BOOL CSimpleException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pn
     return CopyMessage(m_lpszMessage, lpszError, nMaxError);
 }
 
-CMemoryException::CMemoryException() : CSimpleException("Out of memory.") {}
-CResourceException::CResourceException() : CSimpleException("A required resource was unavailable.") {}
-CUserException::CUserException() : CSimpleException("The operation was ended.") {}
+CMemoryException::CMemoryException() : CSimpleException("Out of memory.")
+{
+}
+CResourceException::CResourceException() : CSimpleException("A required resource was unavailable.")
+{
+}
+CUserException::CUserException() : CSimpleException("The operation was ended.")
+{
+}
 
 void AfxThrowMemoryException()
 {

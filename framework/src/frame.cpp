@@ -42,8 +42,8 @@ const CPtrList& CFrameWnd::GetFrameList()
     return t_frames;
 }
 
-BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle)
+BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       LPCSTR lpszMenuName, DWORD dwExStyle)
 {
     HMENU hMenu = nullptr;
     if (lpszMenuName && !(hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName)))
@@ -51,8 +51,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     // CW_USEDEFAULT in the rectangle's left means: let Windows place and size it.
     const bool byDefault = rect.left == (LONG)CW_USEDEFAULT;
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                  byDefault ? CW_USEDEFAULT : rect.right - rect.left, byDefault ? CW_USEDEFAULT : rect.bottom - rect.top,
-                  AfxGetSafeHwnd(pParentWnd), hMenu)) {
+                  byDefault ? CW_USEDEFAULT : rect.right - rect.left,
+                  byDefault ? CW_USEDEFAULT : rect.bottom - rect.top, AfxGetSafeHwnd(pParentWnd), hMenu)) {
         // A window that existed for a moment destroyed its menu with it; only
         // a menu that never reached a window is left to destroy.
         if (hMenu && ::IsMenu(hMenu))
@@ -135,7 +135,7 @@ BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName)
     if (!hAccel)
         return FALSE;
     SetAccelTable(hAccel);
-    m_bOwnsAccelTable = TRUE;  // loaded tables are destroyed with the frame
+    m_bOwnsAccelTable = TRUE;   // loaded tables are destroyed with the frame
     return TRUE;
 }
 

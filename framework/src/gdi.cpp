@@ -86,7 +86,7 @@ void PatInvertRgn(CDC& dc, CRgn& rgn, CBrush* pBrush)
     dc.PatBlt(box.left, box.top, box.Width(), box.Height(), PATINVERT);
     dc.RestoreDC(saved);
 }
-} // namespace
+}   // namespace
 
 void CGdiObject::DeleteTempMap()
 {
@@ -236,8 +236,7 @@ CPoint CDC::MoveTo(int x, int y)
     return old;
 }
 
-void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
-                       CBrush* pBrushLast)
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush, CBrush* pBrushLast)
 {
     if (!pBrush)
         pBrush = GetHalftoneBrush();

@@ -23,7 +23,7 @@ bool IsIdleMessage(const MSG& msg)
     return msg.message != WM_PAINT && msg.message != kSysTimer;
 }
 
-} // namespace
+}   // namespace
 
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
@@ -73,8 +73,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             // The thread's pre-translation walks from the target up through parents
             // and owners, so it reaches this window's PreTranslateMessage (IsDialogMessage).
             CWinThread* pThread = AfxGetThread();
-            const BOOL handled =
-                pThread ? pThread->PreTranslateMessage(&msg) : WalkPreTranslateTree(nullptr, &msg);
+            const BOOL handled = pThread ? pThread->PreTranslateMessage(&msg) : WalkPreTranslateTree(nullptr, &msg);
             if (!handled) {
                 ::TranslateMessage(&msg);
                 ::DispatchMessageA(&msg);
@@ -106,4 +105,3 @@ void CWnd::EndModalLoop(int nResult)
         ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
     }
 }
-

@@ -1,8 +1,8 @@
 #include "afxwin.h"
 
 // Exported by user32 but missing from the MinGW headers.
-extern "C" __declspec(dllimport) DWORD WINAPI DrawMenuBarTemp(HWND hWnd, HDC hDC, LPRECT lprect, HMENU hMenu,
-                                                              HFONT hFont);
+extern "C" __declspec(dllimport) DWORD WINAPI
+    DrawMenuBarTemp(HWND hWnd, HDC hDC, LPRECT lprect, HMENU hMenu, HFONT hFont);
 
 namespace {
 
@@ -62,7 +62,7 @@ void Render(HWND hWnd, HDC hDC, POINT rootOrigin)
     RestoreDC(hDC, saved);
 }
 
-} // namespace
+}   // namespace
 
 void AfxRenderWindow(HWND hWnd, HDC hDC)
 {

@@ -38,7 +38,7 @@ public:
     }
 };
 
-} // namespace
+}   // namespace
 
 CStatusBar::CStatusBar()
 {

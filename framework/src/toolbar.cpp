@@ -93,7 +93,7 @@ WrapPlan PlanRows(const std::vector<int>& widths, const std::vector<bool>& separ
     return plan;
 }
 
-} // namespace
+}   // namespace
 
 CToolBar::CToolBar()
 {
@@ -111,8 +111,8 @@ CToolBar::~CToolBar()
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-    return CreateEx(pParentWnd, 0, dwStyle,
-                    CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder), nID);
+    return CreateEx(pParentWnd, 0, dwStyle, CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder),
+                    nID);
 }
 
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID)
@@ -155,8 +155,7 @@ void CToolBar::SetHeight(int cyHeight)
     m_cyBottomBorder = std::max(0, (cyHeight - (int)m_sizeButton.cy) / 2);
     m_cyTopBorder = std::max(0, cyHeight - (int)m_sizeButton.cy - m_cyBottomBorder);
     if (m_hWnd)
-        SetWindowPos(nullptr, 0, 0, 0, 0,
-                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 BOOL CToolBar::LoadBitmap(UINT nIDResource)

@@ -53,7 +53,7 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 void CleanUpAfterNcDestroy(CWnd* pWnd, HWND hWnd)
 {
     if (CWnd::FromHandlePermanent(hWnd) != pWnd)
-        return;  // a handler already cleaned up
+        return;   // a handler already cleaned up
     if (CWinThread* pThread = AfxGetThread(); pThread && pThread->m_pMainWnd == pWnd) {
         pThread->m_pMainWnd = nullptr;
         PostQuitMessage(0);
@@ -63,7 +63,7 @@ void CleanUpAfterNcDestroy(CWnd* pWnd, HWND hWnd)
     AfxWndInternals::PostNcDestroy(pWnd);
 }
 
-} // namespace
+}   // namespace
 
 void AfxHookWindowCreate(CWnd* pWnd, LPCSTR lpszClassName)
 {
@@ -112,7 +112,7 @@ void ReportWindowProcException(HWND hWnd, UINT nMsg, LPCSTR lpszWhat)
     AfxAssertFailedLine(text, __FILE__, __LINE__);
 }
 
-} // namespace
+}   // namespace
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -227,7 +227,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
                     int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
     if (m_hWnd)
-        return FALSE;  // already has a window
+        return FALSE;   // already has a window
     CREATESTRUCTA cs{};
     cs.dwExStyle = dwExStyle;
     cs.lpszClass = lpszClassName;
@@ -246,8 +246,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         return FALSE;
     }
     AfxHookWindowCreate(this, cs.lpszClass);
-    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx,
-                                  cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                  cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     const BOOL attached = AfxUnhookWindowCreate();
     // When creation failed after the window existed, WM_NCDESTROY has already
     // cleaned up (and a self-deleting object is gone): touch nothing then.
@@ -436,7 +436,7 @@ BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, 
     return pChild && AfxWndInternals::OnChildNotify(pChild, message, wParam, lParam, pResult);
 }
 
-} // namespace
+}   // namespace
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -561,7 +561,7 @@ bool TogglesItself(HWND hWnd)
     return type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON || type == BS_GROUPBOX;
 }
 
-} // namespace
+}   // namespace
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
@@ -618,6 +618,7 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 
 // ---- default handlers ----
 
+// clang-format off
 int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnNcDestroy() { Default(); }
@@ -669,6 +670,7 @@ void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
 void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+// clang-format on
 
 // Owner-draw and scroll-bar messages go to the control's object first.
 
@@ -699,9 +701,8 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 int CWnd::OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
 {
     LRESULT result = 0;
-    if (lpCompareItemStruct &&
-        ReflectToChild(lpCompareItemStruct->hwndItem, WM_COMPAREITEM, (WPARAM)nIDCtl, (LPARAM)lpCompareItemStruct,
-                       &result))
+    if (lpCompareItemStruct && ReflectToChild(lpCompareItemStruct->hwndItem, WM_COMPAREITEM, (WPARAM)nIDCtl,
+                                              (LPARAM)lpCompareItemStruct, &result))
         return (int)result;
     return (int)Default();
 }
@@ -709,9 +710,8 @@ int CWnd::OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
 void CWnd::OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct)
 {
     LRESULT result = 0;
-    if (lpDeleteItemStruct &&
-        ReflectToChild(lpDeleteItemStruct->hwndItem, WM_DELETEITEM, (WPARAM)nIDCtl, (LPARAM)lpDeleteItemStruct,
-                       &result))
+    if (lpDeleteItemStruct && ReflectToChild(lpDeleteItemStruct->hwndItem, WM_DELETEITEM, (WPARAM)nIDCtl,
+                                             (LPARAM)lpDeleteItemStruct, &result))
         return;
     Default();
 }

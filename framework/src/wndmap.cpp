@@ -76,7 +76,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 void CWnd::DeleteTempMap()
 {
     for (auto& entry : t_temporary)
-        entry.second->m_hWnd = nullptr;  // a temporary never owns its window
+        entry.second->m_hWnd = nullptr;   // a temporary never owns its window
     t_temporary.clear();
     // Temporary menus and GDI objects share the windows' lifetime.
     CMenu::DeleteTempMap();

@@ -3,12 +3,12 @@
 #include "afxwnd.h"
 
 struct AfxThreadState {
-    MSG lastMsg{};                // message being dispatched (for Default)
-    CWnd* pWndInit = nullptr;     // object waiting for its window in CreateEx
+    MSG lastMsg{};              // message being dispatched (for Default)
+    CWnd* pWndInit = nullptr;   // object waiting for its window in CreateEx
     HHOOK hHookCbt = nullptr;
-    ATOM atomClassInit = 0;       // class the awaited window must have (0: any)
-    HWND hWndCreating = nullptr;  // window attached by the hook, until its creation returns
-    HWND hWndPrint = nullptr;     // window painting into a caller's DC (WM_PRINTCLIENT)
+    ATOM atomClassInit = 0;        // class the awaited window must have (0: any)
+    HWND hWndCreating = nullptr;   // window attached by the hook, until its creation returns
+    HWND hWndPrint = nullptr;      // window painting into a caller's DC (WM_PRINTCLIENT)
     HDC hDCPrint = nullptr;
 };
 

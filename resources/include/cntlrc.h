@@ -7,10 +7,10 @@
 #define IDS_FRAMEWORK_FORMAT_PROBE 2300
 // A small dialog that exercises the framework's dialog support (data exchange, modal and modeless use).
 #define IDD_FRAMEWORK_PROBE 2100
-#define IDC_PROBE_NAME 1001    // edit: a name
-#define IDC_PROBE_ENABLED 1002 // check box
-#define IDC_PROBE_ITEMS 1003   // list box
-#define IDC_PROBE_COUNT 1004   // edit: a whole number
+#define IDC_PROBE_NAME 1001      // edit: a name
+#define IDC_PROBE_ENABLED 1002   // check box
+#define IDC_PROBE_ITEMS 1003     // list box
+#define IDC_PROBE_COUNT 1004     // edit: a whole number
 // A small menu the framework's tests load from this module.
 #define IDR_FRAMEWORK_PROBE 2200
 #define ID_PROBE_OPEN 2201

@@ -65,8 +65,8 @@ TEST(ControlExports, InternalsAndTheEntryPointStayPrivate)
 {
     std::vector<std::string> names;
     ASSERT_TRUE(ReadExportNames(BesideProgram("CONTROL.dll"), names));
-    for (const char* internal : {"ControlModule", "ControlResources", "ControlAttachProcess",
-                                 "ControlDetachProcess", "IsWindows95Family", "DllMain"})
+    for (const char* internal : {"ControlModule", "ControlResources", "ControlAttachProcess", "ControlDetachProcess",
+                                 "IsWindows95Family", "DllMain"})
         EXPECT_FALSE(AnyContains(names, internal)) << internal;
 }
 
@@ -78,4 +78,4 @@ TEST(ControlExports, TheLibraryLoadsWithoutMappingItsResourcesAsCode)
     EXPECT_TRUE(::FreeLibrary(hControl));
 }
 
-} // namespace
+}   // namespace

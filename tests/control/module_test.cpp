@@ -51,4 +51,4 @@ TEST(ControlModuleLifetime, StartsAgainAfterShutDown)
     }
 }
 
-} // namespace
+}   // namespace

@@ -49,8 +49,8 @@ int RunDemo(const CString& imagePath)
 // The BMP file's pixels, or nullptr when Windows cannot load it.
 std::unique_ptr<MemoryCanvas> LoadBitmapFile(const CString& path)
 {
-    const auto hBitmap = static_cast<HBITMAP>(
-        ::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    const auto hBitmap =
+        static_cast<HBITMAP>(::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!hBitmap)
         return nullptr;
     BITMAP info{};
@@ -158,4 +158,4 @@ TEST_F(DemoScreenshot, StatusLineShowsText)
     EXPECT_GT(textPixels, 100) << "no status text";
 }
 
-} // namespace
+}   // namespace

@@ -16,7 +16,7 @@ TEST(Collections, UIntArrayInsertRemoveGrow)
     EXPECT_EQ(0u, ids[0]);
     EXPECT_EQ(20u, ids[3]);
     ids.RemoveAt(0, 2);
-    ids.RemoveAt(7);          // out of range: nothing happens
+    ids.RemoveAt(7);   // out of range: nothing happens
     EXPECT_EQ(3, ids.GetSize());
     ids.SetAtGrow(5, 60);
     EXPECT_EQ(6, ids.GetSize());
@@ -167,4 +167,4 @@ TEST(Collections, PtrListPositionsSurviveOtherRemovals)
     EXPECT_EQ(list.GetHeadPosition(), list.GetTailPosition());
 }
 
-} // namespace
+}   // namespace

@@ -22,10 +22,7 @@ public:
     int layouts = 0;
     BOOL lastNotify = FALSE;
 
-    BOOL CreateHidden()
-    {
-        return Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300));
-    }
+    BOOL CreateHidden() { return Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)); }
     void RecalcLayout(BOOL bNotify) override
     {
         ++layouts;
@@ -411,8 +408,8 @@ TEST(Reflection, ChildTakesItsNotificationsFirst)
     CReflectingButton child;
     child.log = &parent.log;
     ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &parent, 10));
-    HWND plain = ::CreateWindowExA(0, "BUTTON", "p", WS_CHILD | WS_VISIBLE, 70, 10, 40, 30, parent.m_hWnd,
-                                   (HMENU)11, nullptr, nullptr);
+    HWND plain = ::CreateWindowExA(0, "BUTTON", "p", WS_CHILD | WS_VISIBLE, 70, 10, 40, 30, parent.m_hWnd, (HMENU)11,
+                                   nullptr, nullptr);
 
     ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), (LPARAM)child.m_hWnd);
     ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(11, BN_CLICKED), (LPARAM)plain);   // no object
@@ -420,9 +417,9 @@ TEST(Reflection, ChildTakesItsNotificationsFirst)
     EXPECT_EQ(9, ::SendMessageA(parent.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
     child.letParentSee = TRUE;
     EXPECT_EQ(3, ::SendMessageA(parent.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
-    EXPECT_EQ((std::vector<std::string>{"child-clicked", "parent-other", "child-notify", "child-notify",
-                                        "parent-notify"}),
-              parent.log);
+    EXPECT_EQ(
+        (std::vector<std::string>{"child-clicked", "parent-other", "child-notify", "child-notify", "parent-notify"}),
+        parent.log);
 }
 
 TEST(Reflection, OwnerDrawnButtonPaintsThroughItsObject)
@@ -560,10 +557,10 @@ TEST(IdleWork, SecondIdlePassFreesTemporaryObjects)
     HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, CWnd::FromHandle(raw));
     EXPECT_GE(CWnd::GetTempMapCount(), 1u);
-    EXPECT_TRUE(AfxGetThread()->OnIdle(0));    // more idle work wanted
+    EXPECT_TRUE(AfxGetThread()->OnIdle(0));   // more idle work wanted
     EXPECT_FALSE(AfxGetThread()->OnIdle(1));
     EXPECT_EQ(0u, CWnd::GetTempMapCount());
     ::DestroyWindow(raw);
 }
 
-} // namespace
+}   // namespace

@@ -104,4 +104,4 @@ TEST_F(CommonDialogs, ColorDialogCancelledAndAccepted)
     }
 }
 
-} // namespace
+}   // namespace

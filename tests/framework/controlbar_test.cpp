@@ -110,8 +110,8 @@ protected:
         ASSERT_TRUE(toolbar.SetButtons(kToolbarIDs, (int)std::size(kToolbarIDs)));
         ASSERT_TRUE(status.Create(&frame));
         ASSERT_TRUE(status.SetIndicators(kIndicators, (int)std::size(kIndicators)));
-        ASSERT_TRUE(view.Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame,
-                                AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(
+            view.Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
         frame.RecalcLayout();
     }
     void TearDown() override
@@ -148,8 +148,8 @@ protected:
         frame.GetClientRect(client);
         const CRect bar = InFrame(toolbar), statusRect = InFrame(status), viewRect = InFrame(view);
         EXPECT_EQ(bar, CRect(0, 0, client.right, toolbar.CalcFixedLayout(TRUE, TRUE).cy));
-        EXPECT_EQ(statusRect, CRect(0, client.bottom - status.CalcFixedLayout(TRUE, TRUE).cy, client.right,
-                                    client.bottom));
+        EXPECT_EQ(statusRect,
+                  CRect(0, client.bottom - status.CalcFixedLayout(TRUE, TRUE).cy, client.right, client.bottom));
         EXPECT_EQ(viewRect, CRect(0, bar.bottom, client.right, statusRect.top));
         // The message pane takes what the indicators leave.
         CRect statusClient, lastPane;
@@ -163,7 +163,7 @@ TEST_F(ControlBarTest, BarStylesStayOutOfTheWindowStyle)
 {
     EXPECT_EQ(toolbar.GetBarStyle() & CBRS_ALL,
               (DWORD)(CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC));
-    EXPECT_EQ(toolbar.GetStyle() & WS_DLGFRAME, 0u);   // the gripper bit would be a dialog frame
+    EXPECT_EQ(toolbar.GetStyle() & WS_DLGFRAME, 0u);      // the gripper bit would be a dialog frame
     EXPECT_EQ(toolbar.GetStyle() & CBRS_ALIGN_TOP, 0u);   // it would be TBSTYLE_CUSTOMERASE
     EXPECT_NE(toolbar.GetStyle() & TBSTYLE_TOOLTIPS, 0u);
     EXPECT_EQ(status.GetBarStyle(), (DWORD)CBRS_BOTTOM);
@@ -423,8 +423,7 @@ TEST_F(ControlBarTest, FlyByPromptWhileTheMouseIsOverAButton)
     frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
 
     MoveMouse(ButtonCenter(1));
-    EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Draws an arc"; }))
-        << ControlPaneText(status, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Draws an arc"; })) << ControlPaneText(status, 0);
     MoveMouse(ButtonCenter(4));
     EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Snaps to the grid"; }))
         << ControlPaneText(status, 0);
@@ -473,8 +472,7 @@ public:
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     {
         m_dwStyle = dwStyle & CBRS_ALL;
-        if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd,
-                            nID))
+        if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID))
             return FALSE;
         ::CreateWindowA("BUTTON", "Line", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 4, 4, 50, 24, m_hWnd,
                         (HMENU)(UINT_PTR)ID_BAR_LINE, nullptr, nullptr);
@@ -523,8 +521,7 @@ TEST_F(ControlBarTest, SideBarOfChildWindows)
     EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_LINE});
     // The prompt follows the mouse over a child window and goes when it leaves.
     MoveMouse(line.CenterPoint() + CSize(2, 1));
-    EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Draws a line"; }))
-        << ControlPaneText(status, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Draws a line"; })) << ControlPaneText(status, 0);
     CRect viewRect;
     view.GetWindowRect(viewRect);
     MoveMouse(viewRect.CenterPoint());
@@ -624,4 +621,4 @@ TEST_F(ToolBarLayoutTest, FloatingWrapsToTheRequestedWidth)
     EXPECT_EQ(toolbar.CalcDynamicLayout(1, LM_HORZ), CSize(button.cx + insets.cx, 6 * button.cy + insets.cy));
 }
 
-} // namespace
+}   // namespace

@@ -8,5 +8,5 @@
 #define ID_BAR_SNAP 32814             // checked by its update handler
 #define ID_BAR_ZOOM 32815
 #define ID_BAR_PAN 32816
-#define ID_INDICATOR_MODE 32821       // status indicators
+#define ID_INDICATOR_MODE 32821   // status indicators
 #define ID_INDICATOR_GRID 32822

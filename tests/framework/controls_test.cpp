@@ -14,8 +14,7 @@ class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "controls", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                      nullptr));
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "controls", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
     }
     void TearDown() override
     {
@@ -47,7 +46,7 @@ TEST_F(ControlsTest, ListBoxKeepsStringsDataAndSelection)
     EXPECT_EQ(&payload, list.GetItemDataPtr(2));
     EXPECT_EQ(2, list.FindStringExact(-1, "QUINCE"));   // case-blind, whole string
     EXPECT_EQ(LB_ERR, list.FindStringExact(-1, "qu"));
-    EXPECT_EQ(2, list.FindString(-1, "qu"));            // prefix
+    EXPECT_EQ(2, list.FindString(-1, "qu"));   // prefix
 
     list.SetSel(0);
     list.SetSel(2);
@@ -292,7 +291,11 @@ class COwnerList : public CListBox {
 public:
     std::vector<std::string> calls;
     void DrawItem(LPDRAWITEMSTRUCT dis) override { calls.push_back("draw:" + std::to_string(dis->itemID)); }
-    void MeasureItem(LPMEASUREITEMSTRUCT mis) override { mis->itemHeight = 21; calls.push_back("measure"); }
+    void MeasureItem(LPMEASUREITEMSTRUCT mis) override
+    {
+        mis->itemHeight = 21;
+        calls.push_back("measure");
+    }
     int CompareItem(LPCOMPAREITEMSTRUCT cis) override { return cis->itemData1 < cis->itemData2 ? -1 : 1; }
     void DeleteItem(LPDELETEITEMSTRUCT) override { calls.push_back("delete"); }
 };
@@ -330,4 +333,4 @@ TEST(OwnerDraw, ReflectedNotificationsReachTheControl)
     EXPECT_EQ(1, button.draws);
 }
 
-} // namespace
+}   // namespace

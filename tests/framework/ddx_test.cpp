@@ -173,4 +173,4 @@ TEST_F(DataExchange, NumbersAndRadioGroupsRoundTrip)
     dlg.DestroyWindow();
 }
 
-} // namespace
+}   // namespace

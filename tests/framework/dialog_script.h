@@ -170,4 +170,4 @@ inline std::string TextOf(HWND hDlg, int nIDC)
     return text;
 }
 
-} // namespace dialog_testing
+}   // namespace dialog_testing

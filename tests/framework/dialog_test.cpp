@@ -16,7 +16,7 @@ BEGIN_MESSAGE_MAP(CProbeDialog, CDialog)
     ON_MESSAGE(WM_APP, OnApp)
 END_MESSAGE_MAP()
 
-} // namespace dialog_testing
+}   // namespace dialog_testing
 
 using namespace dialog_testing;
 using testing_support::PumpMessages;
@@ -501,4 +501,4 @@ TEST_F(DialogTest, ModelessKeysGoThroughTheApplicationLoop)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(t.hWnd));
 }
 
-} // namespace
+}   // namespace

@@ -87,8 +87,12 @@ TEST(Exception, ReportErrorShowsTheTextAndReturnsTheAnswer)
     CString shown;
     auto readAndAnswer = [&](ScriptedInput& script, int button) {
         script.WaitFor(testing_support::FindMessageBox, "message box")
-            .Then([&] { shown = testing_support::GetMessageBoxText(testing_support::FindMessageBox()); return true; },
-                  "read the text")
+            .Then(
+                [&] {
+                    shown = testing_support::GetMessageBoxText(testing_support::FindMessageBox());
+                    return true;
+                },
+                "read the text")
             .PressDialogButton(testing_support::FindMessageBox, button);
     };
     {
@@ -116,4 +120,4 @@ TEST(Exception, ReportErrorShowsTheTextAndReturnsTheAnswer)
     EXPECT_STREQ("Your settings could not be saved because a registry key could not be created.", shown);
 }
 
-} // namespace
+}   // namespace

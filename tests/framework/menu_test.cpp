@@ -39,15 +39,15 @@ TEST(Menu, BuildAndQueryItems)
     EXPECT_TRUE(menu.AppendMenu(MF_SEPARATOR));
     EXPECT_EQ(4u, menu.GetMenuItemCount());
     EXPECT_EQ(ID_COPY, menu.GetMenuItemID(1));
-    EXPECT_EQ(0u, menu.GetMenuItemID(3));            // separator
-    EXPECT_EQ((UINT)-1, menu.GetMenuItemID(9));      // no such item
+    EXPECT_EQ(0u, menu.GetMenuItemID(3));         // separator
+    EXPECT_EQ((UINT)-1, menu.GetMenuItemID(9));   // no such item
 
     CString text;
     EXPECT_EQ(4, menu.GetMenuString(ID_CUT, text, MF_BYCOMMAND));
     EXPECT_STREQ("Cu&t", text);
     char buffer[4];
     EXPECT_EQ(3, menu.GetMenuString(2, buffer, sizeof buffer, MF_BYPOSITION));
-    EXPECT_STREQ("&Pa", buffer);                      // cut to the buffer
+    EXPECT_STREQ("&Pa", buffer);   // cut to the buffer
     EXPECT_EQ(0, menu.GetMenuString(999, text, MF_BYCOMMAND));
     EXPECT_STREQ("", text);
 
@@ -273,10 +273,12 @@ TEST(Menu, ResourceSwitchesSurviveTheModalLoop)
         ScriptedInput script;
         // Handlers that run from inside the loop switch and restore on their own.
         script.WaitFor(testing_support::FindPopupMenuWindow, "popup menu")
-            .Then([&] {
-                sink.SendMessage(WM_COMMAND, ID_PROBE_OPEN);
-                return AfxGetResourceHandle() == module.get();
-            }, "command handled inside the loop")
+            .Then(
+                [&] {
+                    sink.SendMessage(WM_COMMAND, ID_PROBE_OPEN);
+                    return AfxGetResourceHandle() == module.get();
+                },
+                "command handled inside the loop")
             .ChooseMenuItem(ID_PROBE_OPEN);
         EXPECT_TRUE(menu.TrackPopupMenu(0, 60, 60, &sink));
         EXPECT_EQ(module.get(), sink.handleSeen);
@@ -289,4 +291,4 @@ TEST(Menu, ResourceSwitchesSurviveTheModalLoop)
     EXPECT_EQ(hApp, AfxGetResourceHandle());
 }
 
-} // namespace
+}   // namespace

@@ -28,10 +28,24 @@ protected:
         log.push_back(std::string("create:") + (cs->lpszName ? cs->lpszName : ""));
         return CWnd::OnCreate(cs);
     }
-    afx_msg void OnSize(UINT, int cx, int cy) { log.push_back("size:" + std::to_string(cx) + "x" + std::to_string(cy)); }
-    afx_msg LRESULT OnCustom(WPARAM w, LPARAM l) { log.push_back("base-custom"); return (LRESULT)(w + l); }
-    afx_msg LRESULT OnPing(WPARAM w, LPARAM) { log.push_back("ping"); return (LRESULT)w * 2; }
-    afx_msg void OnLButtonDown(UINT, CPoint p) { log.push_back("down:" + std::to_string(p.x) + "," + std::to_string(p.y)); }
+    afx_msg void OnSize(UINT, int cx, int cy)
+    {
+        log.push_back("size:" + std::to_string(cx) + "x" + std::to_string(cy));
+    }
+    afx_msg LRESULT OnCustom(WPARAM w, LPARAM l)
+    {
+        log.push_back("base-custom");
+        return (LRESULT)(w + l);
+    }
+    afx_msg LRESULT OnPing(WPARAM w, LPARAM)
+    {
+        log.push_back("ping");
+        return (LRESULT)w * 2;
+    }
+    afx_msg void OnLButtonDown(UINT, CPoint p)
+    {
+        log.push_back("down:" + std::to_string(p.x) + "," + std::to_string(p.y));
+    }
     afx_msg void OnOpen() { log.push_back("cmd-open"); }
     afx_msg void OnTool(UINT id) { log.push_back("cmd-tool:" + std::to_string(id)); }
     afx_msg void OnClicked() { log.push_back("clicked"); }
@@ -58,7 +72,11 @@ END_MESSAGE_MAP()
 // Overrides one handler in its own map and inherits the rest.
 class CDerivedProbe : public CBaseProbe {
 protected:
-    afx_msg LRESULT OnCustom(WPARAM, LPARAM) { log.push_back("derived-custom"); return -1; }
+    afx_msg LRESULT OnCustom(WPARAM, LPARAM)
+    {
+        log.push_back("derived-custom");
+        return -1;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -124,7 +142,7 @@ TEST(MessageMap, CommandsRouteByIdRangeAndNotifyCode)
     probe.log.clear();
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(100, 0), 0);
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(205, 0), 0);
-    ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(210, 0), 0);          // outside the range
+    ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(210, 0), 0);   // outside the range
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(300, BN_CLICKED), 0);
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(300, BN_DOUBLECLICKED), 0);   // other code
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(100, EN_CHANGE), 0);          // not a menu command
@@ -206,4 +224,4 @@ TEST(MessageMap, PreTranslateWalksParentsOfTheTarget)
     EXPECT_EQ(1, parent.seen);
 }
 
-} // namespace
+}   // namespace

@@ -111,4 +111,4 @@ TEST(Paint, GdiWrappersDrawAndReadBack)
     EXPECT_EQ(CSize(8, 4), bitmap.GetSize());
 }
 
-} // namespace
+}   // namespace

@@ -75,8 +75,8 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(nullptr, Resources());
-        ASSERT_TRUE(m_owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                     nullptr));
+        ASSERT_TRUE(
+            m_owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
     }
 
     void TearDown() override { testing_support::PumpMessages(); }
@@ -85,4 +85,4 @@ protected:
     CWnd m_owner;
 };
 
-} // namespace dialog_testing
+}   // namespace dialog_testing

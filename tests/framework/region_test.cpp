@@ -20,7 +20,7 @@ TEST(Region, CombineAndContain)
     EXPECT_EQ(COMPLEXREGION, result.CombineRgn(&square, &circle, RGN_OR));
     EXPECT_TRUE(result.PtInRegion(2, 2));
     EXPECT_TRUE(result.PtInRegion(CPoint(25, 20)));
-    EXPECT_FALSE(result.PtInRegion(28, 11));      // outside the circle's curve
+    EXPECT_FALSE(result.PtInRegion(28, 11));   // outside the circle's curve
     CRect box;
     EXPECT_EQ(COMPLEXREGION, result.GetRgnBox(&box));
     EXPECT_EQ(CPoint(0, 0), box.TopLeft());
@@ -232,4 +232,4 @@ TEST(Font, PointSizesFollowTheDC)
     CWnd::DeleteTempMap();
 }
 
-} // namespace
+}   // namespace

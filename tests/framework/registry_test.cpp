@@ -29,8 +29,8 @@ TEST(Registry, CreateWriteReopenRead)
         RegCloseKey(key);
 
         // Opening it again reports an existing key.
-        ASSERT_EQ(ERROR_SUCCESS, JRegCreateKeyEx(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                                 &key, &disposition));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  JRegCreateKeyEx(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition));
         EXPECT_EQ((DWORD)REG_OPENED_EXISTING_KEY, disposition);
         RegCloseKey(key);
 
@@ -54,8 +54,8 @@ TEST(Registry, CreateWriteReopenRead)
 TEST(Registry, BadArgumentsFailWithoutAKey)
 {
     HKEY key = reinterpret_cast<HKEY>(1);
-    EXPECT_EQ(ERROR_INVALID_PARAMETER, JRegCreateKeyEx(HKEY_CURRENT_USER, nullptr, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                       nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_INVALID_PARAMETER,
+              JRegCreateKeyEx(HKEY_CURRENT_USER, nullptr, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     EXPECT_EQ(nullptr, key);
     EXPECT_EQ(ERROR_INVALID_PARAMETER,
               JRegCreateKeyEx(HKEY_CURRENT_USER, "Software", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr, nullptr));
@@ -76,4 +76,4 @@ TEST(ErrorReporting, FailuresGoToTheDebuggerWithSourceAndLine)
     EXPECT_EQ(std::string::npos, text.find("quiet.cpp")) << text;
 }
 
-} // namespace
+}   // namespace

@@ -82,7 +82,12 @@ TEST(FrameworkMessageBox, ShowsTheTextUnderTheApplicationNameAndReturnsTheAnswer
     {
         ScriptedInput script;
         script.WaitFor(box, "message box titled with the application name")
-            .Then([&] { shown = testing_support::GetMessageBoxText(box()); return true; }, "read the text")
+            .Then(
+                [&] {
+                    shown = testing_support::GetMessageBoxText(box());
+                    return true;
+                },
+                "read the text")
             .PressDialogButton(box, IDCANCEL);
         EXPECT_EQ(IDCANCEL, AfxMessageBox("Close the drawing?", MB_OKCANCEL));
     }
@@ -99,7 +104,12 @@ TEST(FrameworkMessageBox, ShowsTheTextUnderTheApplicationNameAndReturnsTheAnswer
         CResourceSwitch use(hLibrary);
         ScriptedInput script;
         script.WaitFor(box, "message box")
-            .Then([&] { shown = testing_support::GetMessageBoxText(box()); return true; }, "read the text")
+            .Then(
+                [&] {
+                    shown = testing_support::GetMessageBoxText(box());
+                    return true;
+                },
+                "read the text")
             .PressDialogButton(box, IDOK);
         EXPECT_EQ(IDOK, AfxMessageBox(IDS_REGKEY_CREATE_FAILED));
     }
@@ -108,11 +118,16 @@ TEST(FrameworkMessageBox, ShowsTheTextUnderTheApplicationNameAndReturnsTheAnswer
     {
         ScriptedInput script;
         script.WaitFor(box, "message box")
-            .Then([&] { shown = testing_support::GetMessageBoxText(box()); return true; }, "read the text")
+            .Then(
+                [&] {
+                    shown = testing_support::GetMessageBoxText(box());
+                    return true;
+                },
+                "read the text")
             .PressDialogButton(box, IDOK);
         AfxMessageBox(IDS_REGKEY_CREATE_FAILED);   // not in the application's own resources
     }
     EXPECT_STREQ("(missing text 204)", shown);
 }
 
-} // namespace
+}   // namespace

@@ -89,4 +89,4 @@ TEST(RuntimeClass, ClassesAreFoundByName)
     EXPECT_TRUE(wnd->IsKindOf(RUNTIME_CLASS(CWnd)));
 }
 
-} // namespace
+}   // namespace

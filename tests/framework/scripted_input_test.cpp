@@ -39,8 +39,8 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
-            || message == WM_COMMAND)
+        if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_COMMAND)
             seen.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
         return CWnd::WindowProc(message, wParam, lParam);
     }
@@ -123,7 +123,10 @@ TEST(ScriptedInput, MessageBoxIsDismissedAndItsTextRead)
     {
         ScriptedInput script;
         script.WaitFor(testing_support::FindMessageBox, "message box")
-            .Then([&] { text = testing_support::GetMessageBoxText(testing_support::FindMessageBox()); return true; })
+            .Then([&] {
+                text = testing_support::GetMessageBoxText(testing_support::FindMessageBox());
+                return true;
+            })
             .PressDialogButton(testing_support::FindMessageBox, IDCANCEL);
         EXPECT_EQ(IDCANCEL, ::MessageBoxA(nullptr, "Discard the drawing?", "Probe", MB_OKCANCEL));
         EXPECT_TRUE(script.Done());
@@ -190,13 +193,16 @@ TEST(ScriptedInput, ClicksAndTypedTextReachTheirTargets)
         // A click on the item's place chooses it, as the user would. (The menu window, not
         // the owner, places a popup menu's items.)
         ScriptedInput script;
-        script.WaitFor(testing_support::FindPopupMenuWindow, "popup menu").Then([&] {
-            RECT item;
-            if (!::GetMenuItemRect(nullptr, hMenu, 3, &item))
-                return false;
-            testing_support::ClickAt(CRect(item).CenterPoint());
-            return true;
-        }, "click the last item");
+        script.WaitFor(testing_support::FindPopupMenuWindow, "popup menu")
+            .Then(
+                [&] {
+                    RECT item;
+                    if (!::GetMenuItemRect(nullptr, hMenu, 3, &item))
+                        return false;
+                    testing_support::ClickAt(CRect(item).CenterPoint());
+                    return true;
+                },
+                "click the last item");
         EXPECT_EQ((BOOL)ID_SECOND, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
     }
     ::DestroyMenu(hMenu);
@@ -299,7 +305,12 @@ TEST(ScriptedInput, BackgroundRunnerDrivesDragDetection)
     PressButtonAt(probe, start);
     {
         ScriptedInput script(ScriptedInput::Runner::kBackgroundThread);
-        script.Wait(50).Then([&] { testing_support::MoveMouse(start + CSize(20, 0)); return true; }, "drag away");
+        script.Wait(50).Then(
+            [&] {
+                testing_support::MoveMouse(start + CSize(20, 0));
+                return true;
+            },
+            "drag away");
         EXPECT_TRUE(::DragDetect(probe.m_hWnd, start));
     }
     testing_support::SendMouseButton(start, false);
@@ -331,8 +342,8 @@ TEST(ScriptedInputWatchdog, ReportsTimeoutsAndUnfinishedSteps)
     EXPECT_NONFATAL_FAILURE(
         {
             ScriptedInput script;
-            script.PressDialogButton(testing_support::FindMessageBox, IDOK).WaitFor(
-                [] { return (HWND) nullptr; }, "the next box");
+            script.PressDialogButton(testing_support::FindMessageBox, IDOK)
+                .WaitFor([] { return (HWND) nullptr; }, "the next box");
             ::MessageBoxA(nullptr, "Only one", "Probe", MB_OK);
         },
         "step 2 (wait for the next box)");
@@ -351,4 +362,4 @@ TEST(ScriptedInputWatchdogDeathTest, EndsTheProcessWhenTheTestThreadStaysStuck)
         ::testing::ExitedWithCode(3), "still stuck in a modal loop");
 }
 
-} // namespace
+}   // namespace

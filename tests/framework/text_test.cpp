@@ -90,12 +90,17 @@ TEST(GUserTextValue, AssignConcatenateCompare)
 TEST(GUserTextValue, CodePageConversionRoundTrips)
 {
     // "Größe" in Windows-1252.
-    GUserText text("Gr\xF6\xDF" "e");
+    GUserText text("Gr\xF6\xDF"
+                   "e");
     ASSERT_TRUE(text.ConvertCodePage(1252, CP_UTF8));
-    EXPECT_STREQ("Gr\xC3\xB6\xC3\x9F" "e", text);
+    EXPECT_STREQ("Gr\xC3\xB6\xC3\x9F"
+                 "e",
+                 text);
     EXPECT_EQ(L"Gr\u00F6\u00DFe", text.ToWide(CP_UTF8));
     ASSERT_TRUE(text.ConvertCodePage(CP_UTF8, 1252));
-    EXPECT_STREQ("Gr\xF6\xDF" "e", text);
+    EXPECT_STREQ("Gr\xF6\xDF"
+                 "e",
+                 text);
 
     EXPECT_STREQ("\xE4", GUserText::FromWide(L"\u00E4", 1252));
     EXPECT_TRUE(GUserText::FromWide(nullptr).IsEmpty());
@@ -262,4 +267,4 @@ TEST_F(LocaleFolders, LanguageSubfolderWinsOverPlainFolders)
     EXPECT_EQ(0, Found(both, 1036, FALSE));
 }
 
-} // namespace
+}   // namespace

@@ -16,9 +16,9 @@ using testing_support::PumpMessages;
 namespace {
 
 struct Tracker {
-    int destroyed = 0;      // WM_DESTROY seen
-    int ncDestroyed = 0;    // PostNcDestroy calls
-    int deleted = 0;        // destructor calls
+    int destroyed = 0;     // WM_DESTROY seen
+    int ncDestroyed = 0;   // PostNcDestroy calls
+    int deleted = 0;       // destructor calls
 };
 
 class CSelfDeleting : public CWnd {
@@ -28,7 +28,11 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT) { return m_failCreate ? -1 : 0; }
-    afx_msg void OnDestroy() { ++m_t.destroyed; CWnd::OnDestroy(); }
+    afx_msg void OnDestroy()
+    {
+        ++m_t.destroyed;
+        CWnd::OnDestroy();
+    }
     void PostNcDestroy() override
     {
         ++m_t.ncDestroyed;
@@ -161,7 +165,7 @@ TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
     pOuter->DestroyWindow();
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -376,8 +380,8 @@ END_MESSAGE_MAP()
 
 TEST(WindowLifetime, FailedFrameCreationDestroysItsMenuOnce)
 {
-    HINSTANCE resources = AttachLocaleResDLL(::GetModuleHandleA(nullptr), "cntlrc.drx", LOCALE_RES_BESIDE_CALLER, 0,
-                                             TRUE);
+    HINSTANCE resources =
+        AttachLocaleResDLL(::GetModuleHandleA(nullptr), "cntlrc.drx", LOCALE_RES_BESIDE_CALLER, 0, TRUE);
     ASSERT_NE(nullptr, resources);
     HMENU seen = nullptr, after = nullptr;
     {
@@ -395,7 +399,7 @@ TEST(WindowLifetime, FailedFrameCreationDestroysItsMenuOnce)
     ::FreeLibrary(resources);
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -419,4 +423,4 @@ TEST(Diagnostics, FailedAssertionsReachTheInstalledHandler)
     EXPECT_EQ(expectedLine, s_line);
 }
 
-} // namespace
+}   // namespace

@@ -49,8 +49,8 @@ std::vector<HWND> VisibleTopLevelWindows(const char* className, DWORD threadId =
             auto* q = reinterpret_cast<Query*>(lParam);
             DWORD pid = 0;
             const DWORD tid = ::GetWindowThreadProcessId(hWnd, &pid);
-            if (pid == ::GetCurrentProcessId() && (!q->threadId || tid == q->threadId) && ::IsWindowVisible(hWnd)
-                && HasClass(hWnd, q->className))
+            if (pid == ::GetCurrentProcessId() && (!q->threadId || tid == q->threadId) && ::IsWindowVisible(hWnd) &&
+                HasClass(hWnd, q->className))
                 q->found.push_back(hWnd);
             return TRUE;
         },
@@ -163,7 +163,7 @@ INPUT MouseInput(DWORD flags, POINT screen)
 
 thread_local std::map<UINT_PTR, ScriptedInput*> t_timers;
 
-} // namespace
+}   // namespace
 
 HWND FindPopupMenuWindow()
 {
@@ -292,8 +292,8 @@ ScriptedInput::~ScriptedInput()
     if (m_timedOut) {
         // Keys and button releases the cancelling sent must not reach the next window the test opens.
         MSG msg;
-        while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)
-               || ::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+               ::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
         }
     }
     if (m_expectTimeout)
@@ -336,23 +336,42 @@ ScriptedInput& ScriptedInput::Wait(DWORD ms)
 
 ScriptedInput& ScriptedInput::Key(WORD vk)
 {
-    return Then([vk] { PressKey(vk); return true; }, "key " + std::to_string(vk));
+    return Then(
+        [vk] {
+            PressKey(vk);
+            return true;
+        },
+        "key " + std::to_string(vk));
 }
 
 ScriptedInput& ScriptedInput::Chord(std::vector<WORD> keys)
 {
-    return Then([keys] { PressKeyChord(keys); return true; }, "key chord");
+    return Then(
+        [keys] {
+            PressKeyChord(keys);
+            return true;
+        },
+        "key chord");
 }
 
 ScriptedInput& ScriptedInput::Type(std::string text)
 {
-    return Then([text] { TypeText(text.c_str()); return true; }, "type \"" + text + "\"");
+    return Then(
+        [text] {
+            TypeText(text.c_str());
+            return true;
+        },
+        "type \"" + text + "\"");
 }
 
 ScriptedInput& ScriptedInput::Click(POINT screen, bool rightButton)
 {
-    return Then([screen, rightButton] { ClickAt(screen, rightButton); return true; },
-                "click at " + std::to_string(screen.x) + "," + std::to_string(screen.y));
+    return Then(
+        [screen, rightButton] {
+            ClickAt(screen, rightButton);
+            return true;
+        },
+        "click at " + std::to_string(screen.x) + "," + std::to_string(screen.y));
 }
 
 ScriptedInput& ScriptedInput::PressDialogButton(WindowFinder dialog, int nID)
@@ -531,4 +550,4 @@ void ScriptedInput::CancelModalStateFromOutside()
     ::SendInput(2, release, sizeof release[0]);
 }
 
-} // namespace testing_support
+}   // namespace testing_support

@@ -75,10 +75,10 @@ BOOL MakeForeground(HWND hWnd);
 
 // Real input (SendInput), usable from any thread.
 void SendKey(WORD vk, bool down);
-void PressKey(WORD vk);                         // down and up
+void PressKey(WORD vk);                              // down and up
 void PressKeyChord(const std::vector<WORD>& keys);   // e.g. {VK_CONTROL, 'C'}: down in order, up reversed
-void TypeText(const char* text);                // as characters (KEYEVENTF_UNICODE)
-void MoveMouse(POINT screen);                   // absolute move to a screen point
+void TypeText(const char* text);                     // as characters (KEYEVENTF_UNICODE)
+void MoveMouse(POINT screen);                        // absolute move to a screen point
 void SendMouseButton(POINT screen, bool down, bool rightButton = false);   // moves there first
 void ClickAt(POINT screen, bool rightButton = false);
 
@@ -110,7 +110,7 @@ public:
     // Closes the open popup menu with Escape (posted).
     ScriptedInput& DismissMenu();
 
-    bool Done() const { return m_done; }          // every step finished
+    bool Done() const { return m_done; }   // every step finished
     bool TimedOut() const { return m_timedOut; }
     // The watchdog is meant to fire: no failure is reported for it or for unfinished steps.
     void ExpectTimeout() { m_expectTimeout = true; }
@@ -139,17 +139,17 @@ private:
     const DWORD m_testThreadId;
     const std::source_location m_where;
     mutable std::mutex m_lock;
-    std::deque<NamedStep> m_steps;       // a deque: running steps stay put while others are added
+    std::deque<NamedStep> m_steps;   // a deque: running steps stay put while others are added
     size_t m_next = 0;
-    bool m_running = false;               // re-entrancy guard of Tick
+    bool m_running = false;   // re-entrancy guard of Tick
     std::atomic<bool> m_done{true};
     std::atomic<bool> m_timedOut{false};
     bool m_expectTimeout = false;
     std::atomic<DWORD> m_graceMs{5000};
     UINT_PTR m_timer = 0;
-    HANDLE m_stop = nullptr;              // set by the destructor
+    HANDLE m_stop = nullptr;   // set by the destructor
     HANDLE m_runnerThread = nullptr;
     HANDLE m_watchdogThread = nullptr;
 };
 
-} // namespace testing_support
+}   // namespace testing_support

@@ -134,4 +134,4 @@ std::string DebugOutputCapture::Text() const
     return g_captured ? *g_captured : std::string();
 }
 
-} // namespace testing_support
+}   // namespace testing_support

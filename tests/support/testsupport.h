@@ -69,4 +69,4 @@ private:
     void* m_handler;
 };
 
-} // namespace testing_support
+}   // namespace testing_support

@@ -17,10 +17,26 @@ public:
     GUserText(LPCSTR psz) : m_text(psz) {}
     GUserText(const CString& text) : m_text(text) {}
 
-    GUserText& operator=(LPCSTR psz) { m_text = psz; return *this; }
-    GUserText& operator+=(const GUserText& other) { m_text += other.m_text; return *this; }
-    GUserText& operator+=(LPCSTR psz) { m_text += psz; return *this; }
-    GUserText& operator+=(char ch) { m_text += ch; return *this; }
+    GUserText& operator=(LPCSTR psz)
+    {
+        m_text = psz;
+        return *this;
+    }
+    GUserText& operator+=(const GUserText& other)
+    {
+        m_text += other.m_text;
+        return *this;
+    }
+    GUserText& operator+=(LPCSTR psz)
+    {
+        m_text += psz;
+        return *this;
+    }
+    GUserText& operator+=(char ch)
+    {
+        m_text += ch;
+        return *this;
+    }
 
     int GetLength() const { return m_text.GetLength(); }
     BOOL IsEmpty() const { return m_text.IsEmpty(); }
@@ -48,14 +64,44 @@ private:
     CString m_text;
 };
 
-inline GUserText operator+(const GUserText& a, const GUserText& b) { GUserText r(a); r += b; return r; }
-inline GUserText operator+(const GUserText& a, LPCSTR b) { GUserText r(a); r += b; return r; }
-inline GUserText operator+(LPCSTR a, const GUserText& b) { GUserText r(a); r += b; return r; }
-inline bool operator==(const GUserText& a, const GUserText& b) { return a.Compare(b) == 0; }
-inline bool operator==(const GUserText& a, LPCSTR b) { return a.Compare(b) == 0; }
-inline bool operator!=(const GUserText& a, const GUserText& b) { return a.Compare(b) != 0; }
-inline bool operator!=(const GUserText& a, LPCSTR b) { return a.Compare(b) != 0; }
-inline bool operator<(const GUserText& a, const GUserText& b) { return a.Compare(b) < 0; }
+inline GUserText operator+(const GUserText& a, const GUserText& b)
+{
+    GUserText r(a);
+    r += b;
+    return r;
+}
+inline GUserText operator+(const GUserText& a, LPCSTR b)
+{
+    GUserText r(a);
+    r += b;
+    return r;
+}
+inline GUserText operator+(LPCSTR a, const GUserText& b)
+{
+    GUserText r(a);
+    r += b;
+    return r;
+}
+inline bool operator==(const GUserText& a, const GUserText& b)
+{
+    return a.Compare(b) == 0;
+}
+inline bool operator==(const GUserText& a, LPCSTR b)
+{
+    return a.Compare(b) == 0;
+}
+inline bool operator!=(const GUserText& a, const GUserText& b)
+{
+    return a.Compare(b) != 0;
+}
+inline bool operator!=(const GUserText& a, LPCSTR b)
+{
+    return a.Compare(b) != 0;
+}
+inline bool operator<(const GUserText& a, const GUserText& b)
+{
+    return a.Compare(b) < 0;
+}
 
 // Creates or opens a registry key, as RegCreateKeyExA does.
 BASEUTIL_API LONG JRegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,

@@ -21,7 +21,7 @@ HINSTANCE LoadFrom(const CString& folder, LPCSTR lpszModuleName)
     return LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 
-} // namespace
+}   // namespace
 
 HINSTANCE AttachLocaleResDLL(HMODULE hCaller, LPCSTR lpszModuleName, UINT where, LANGID language, BOOL fallback)
 {
