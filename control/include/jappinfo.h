@@ -14,6 +14,10 @@ inline constexpr IID IID_IJAppVersion = {0x6b1c3c2e, 0x5a0f, 0x4c1b, {0x9e, 0x41
 // {6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A03}: asked of the application object when menus take part in a switch.
 inline constexpr IID IID_IJAppMenus = {0x6b1c3c2e, 0x5a0f, 0x4c1b, {0x9e, 0x41, 0x3d, 0x2a, 0x7f, 0x0c, 0x1a, 0x03}};
 
+// COM-style interfaces are released, never deleted through a base pointer.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 // Application information. Texts are NUL-terminated and owned by the object;
 // NULL is read as an empty text.
 struct JAppInfo : public IUnknown {
@@ -45,6 +49,8 @@ struct IJAppVersion : public IUnknown {
     // Fills buffer (NUL-terminated, at most size bytes); S_OK or a failure code.
     virtual HRESULT STDMETHODCALLTYPE GetVersionText(char* buffer, int size) = 0;
 };
+
+#pragma GCC diagnostic pop
 
 // Macro commands (IDs 42001-49999) made at run time.
 enum : UINT { JMACRO_FIRST_ID = 42001, JMACRO_LAST_ID = 49999 };

@@ -1,10 +1,18 @@
 #include "module.h"
 
 #include "baseutil.h"
+#include "cntlrc.h"
+#include "controlexports.h"
+#include "jenvmanager.h"
+#include "libstate.h"
+
+#include <vector>
 
 namespace {
 HINSTANCE g_hModule = nullptr;
 HINSTANCE g_hResources = nullptr;
+HINSTANCE g_hStyles = nullptr;
+ControlProcessState g_state;
 
 bool IsWindows95Family()
 {
@@ -15,6 +23,35 @@ bool IsWindows95Family()
     return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 #pragma GCC diagnostic pop
 }
+
+std::vector<ControlClassRegistrar>& Registrars()
+{
+    static std::vector<ControlClassRegistrar> registrars;
+    return registrars;
+}
+
+void FreeResourceModule(HINSTANCE& hModule)
+{
+    if (hModule) {
+        AfxRemoveResourceModule(hModule);
+        if (!IsWindows95Family())
+            FreeLibrary(hModule);
+    }
+    hModule = nullptr;
+}
+} // namespace
+
+// Registered while the module's static data are initialised.
+const UINT JM_LOADADDINS = ::RegisterWindowMessageA("JLOADADDINS");
+const UINT JM_UNLOADADDINS = ::RegisterWindowMessageA("JUNLOADADDINS");
+const UINT JM_LOADRIBBONBAR = ::RegisterWindowMessageA("JLOADRIBBONBAR");
+const UINT JM_UNLOADRIBBONBAR = ::RegisterWindowMessageA("JUNLOADRIBBONBAR");
+const UINT JM_LOADTOOLBARFROMDLL = ::RegisterWindowMessageA("JLOADTOOLBARFROMDLL");
+const UINT JM_UNLOADTOOLBARFROMDLL = ::RegisterWindowMessageA("JUNLOADTOOLBARFROMDLL");
+
+ControlProcessState& ControlState()
+{
+    return g_state;
 }
 
 HINSTANCE ControlModule()
@@ -27,17 +64,58 @@ HINSTANCE ControlResources()
     return g_hResources;
 }
 
+HINSTANCE ControlStyleResources()
+{
+    return g_hStyles;
+}
+
 void ControlAttachProcess(HINSTANCE hModule)
 {
     g_hModule = hModule;
-    g_hResources =
-        AttachLocaleResDLL(hModule, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+    const UINT where = LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE;
+    g_hResources = AttachLocaleResDLL(hModule, "cntlrc.drx", where, 0, TRUE);
+    g_hStyles = AttachLocaleResDLL(hModule, "Styles.drx", where, 0, TRUE);
+    // The framework finds the library's resources (cursors, bitmaps) after the host's.
+    if (g_hResources)
+        AfxAddResourceModule(g_hResources);
+    if (g_hStyles)
+        AfxAddResourceModule(g_hStyles);
+    g_state = ControlProcessState();
 }
 
 void ControlDetachProcess()
 {
-    if (g_hResources && !IsWindows95Family())
-        FreeLibrary(g_hResources);
-    g_hResources = nullptr;
+    delete g_state.pManager;
+    g_state.pManager = nullptr;
+    FreeResourceModule(g_hResources);
+    FreeResourceModule(g_hStyles);
     g_hModule = nullptr;
+}
+
+void AddControlClassRegistrar(ControlClassRegistrar pfnRegister)
+{
+    if (pfnRegister)
+        Registrars().push_back(pfnRegister);
+}
+
+CONTROL_API void InitCustomControls()
+{
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&init);
+    for (ControlClassRegistrar pfnRegister : Registrars())
+        pfnRegister();
+}
+
+void ReportRegistryKeyFailure()
+{
+    CString text;
+    if (!AfxLoadString(g_hResources, IDS_REGKEY_CREATE_FAILED, text))
+        text = "A registry key could not be created.";
+    CString caption;
+    if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current(); pInfo && pInfo->m_pAppInfo &&
+                                                                 pInfo->m_pAppInfo->GetMessageCaption())
+        caption = pInfo->m_pAppInfo->GetMessageCaption();
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
+    ::MessageBoxA(AfxGetSafeHwnd(pMainWnd), text, caption, MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND);
 }

@@ -1,15 +1,22 @@
-// The library's own module and the resource module it attached at load time.
+// The library's own module and the resource modules it attached at load time.
 #pragma once
 #include "afxwin.h"
 
 HINSTANCE ControlModule();
 // "cntlrc.drx": texts and dialog templates; NULL when it could not be found.
 HINSTANCE ControlResources();
+// "Styles.drx": the line-style names; NULL when it could not be found.
+HINSTANCE ControlStyleResources();
 
 // Start-up and shut-down of the library's module. DllMain only calls these, so
 // test programs that link the library's code run them without loading the DLL.
-// Records hModule as the library's module and attaches the resource module
-// (mapped as data: its code never runs).
+// Records hModule as the library's module and attaches the resource modules
+// (mapped as data: their code never runs).
 void ControlAttachProcess(HINSTANCE hModule);
-// Releases the resource module and forgets both handles.
+// Deletes the environment manager, releases the resource modules and forgets the handles.
 void ControlDetachProcess();
+
+// Window classes for dialog templates: each control class adds its registration
+// here; InitCustomControls runs them in the order they were added.
+using ControlClassRegistrar = BOOL (*)();
+void AddControlClassRegistrar(ControlClassRegistrar pfnRegister);

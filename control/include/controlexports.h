@@ -1,0 +1,97 @@
+// The library's flat exports: how the host drives it. Every export that works
+// on settings does nothing (and returns its neutral value) until
+// JCreateEnvironmentManager has made the environment manager.
+#pragma once
+#include "controlapi.h"
+
+class JControlOnlyInfo;
+class JEnvironmentManager;
+struct JAppInfo;
+class IJDynamicCommand;
+
+// ---- categories ----
+CONTROL_API void AddCategory(const char* name, UINT smallID, UINT smallColorID, UINT largeID, UINT largeColorID,
+                             const UINT* commandIDs, int count, HINSTANCE hModule, CStringArray* names);
+CONTROL_API void AddCategoryUsingBitmaps(const char* name, HBITMAP small, HBITMAP smallColor, HBITMAP large,
+                                         HBITMAP largeColor, const UINT* commandIDs, int count, CStringArray* names);
+CONTROL_API void RemoveAllCategories();
+// Removes the category's commands from the frame's toolbars and menus, then the category.
+CONTROL_API void RemoveCategory(const char* name);
+// Removes a command from a menu tree (NULL: the frame's menu bar); non-zero when an item went.
+CONTROL_API int JRemoveCommandFromMenus(UINT commandID, CMenu* pMenu);
+
+// ---- environments and registry keys ----
+CONTROL_API void JCreateEnvironmentManager(const char* userKey, int lockButtonSize, int lockColorButtons,
+                                           int lockToolTips, int lockFlatButtons, int lockGripperBar,
+                                           int lockDraftResource, int lockAppInfo, int lockDynamicCommand);
+CONTROL_API JEnvironmentManager* JGetEnvironmentManager();
+CONTROL_API JControlOnlyInfo* GetJControlInfo();
+CONTROL_API void SetCustomEnvironment(const char* name);
+CONTROL_API void SetCustomUserKey(const char* key);
+CONTROL_API void InitializeRegistryKeys(const char* userKey, const char* environment, const char* startUpDll);
+
+// ---- the host's objects ----
+CONTROL_API void SetWinApp(JAppInfo* pAppInfo);
+CONTROL_API void SetDynamicCommand(IJDynamicCommand* pProvider);
+CONTROL_API void SetDraftResourceHandle(HINSTANCE hResource);
+
+// ---- toolbar settings ----
+CONTROL_API int UsingFlatButtons();
+CONTROL_API int UsingGripperBar();
+CONTROL_API int UsingLargeButtons();
+CONTROL_API int UsingToolTips();
+CONTROL_API int InHelpMode();
+CONTROL_API int UsingColorButtons();
+CONTROL_API COLORREF GetTransparentColorForToolbars();
+CONTROL_API void SetFlatButtons(int on);
+CONTROL_API void SetGripperBarOnOff(int on);
+CONTROL_API void SetLargeButtons(int on);
+CONTROL_API void SetColorButtons(int on);
+CONTROL_API void SetTransparentColorForToolbars(COLORREF color);
+CONTROL_API void SetToolTips(int on);
+CONTROL_API void FillMaskColor(COLORREF color, long value, HINSTANCE hModule, const char* name);
+
+// ---- frames and bars ----
+CONTROL_API void SetInPlaceFrame(CFrameWnd* pInPlace, CFrameWnd* pSecond, CFrameWnd* pClient);
+CONTROL_API CFrameWnd* GetInPlaceFrame();
+CONTROL_API CFrameWnd* GetClientInPlaceFrame();
+CONTROL_API int IsInPlaceActivated();
+CONTROL_API CStatusBar* JGetStatusBar();
+// The lowest bar ID in 0xE83E-0xE8FF no toolbar or dialog bar of the frame uses; -1 when all are used.
+CONTROL_API int GetNextBarID();
+// Shows the bars' context menu at a screen point; returns the result of destroying the menu.
+CONTROL_API int DisplayToolbarMenu(POINT* pScreenPoint);
+// Moves the items of newMenu into target (NULL: the frame's menu bar) and destroys newMenu.
+CONTROL_API int ReplaceMainMenu(HMENU hNewMenu, HMENU hTarget);
+// Makes a command that runs a macro; its ID, or 0. The macro's button picture goes to *pBitmap.
+CONTROL_API UINT AddMacroCommand(const char* macro, HBITMAP* pBitmap);
+
+// ---- command states, customization, bearings ----
+CONTROL_API void JSetCommandState(DWORD commandID, int value, DWORD flags);
+CONTROL_API long JGetCommandState(DWORD commandID, int* value, DWORD* flags);
+CONTROL_API void JSetCustomizeMode(HWND hWndPage, HWND hWndDialog);
+CONTROL_API int SetBearingInfo(int on, int azimuthMode, int baseAxis, int sense);
+CONTROL_API void GetBearingInfo(int* on, int* azimuthMode, int* baseAxis, int* sense);
+
+// ---- theme wrappers: the functions of "UxTheme.dll" (from the system folder); 0 without it ----
+CONTROL_API HRESULT JSetWindowTheme(HWND hWnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList);
+CONTROL_API BOOL JIsThemeActive();
+CONTROL_API BOOL JIsAppThemed();
+CONTROL_API DWORD JGetThemeAppProperties();
+CONTROL_API HRESULT JEnableTheming(BOOL fEnable);
+CONTROL_API HRESULT JEnableThemeDialogTexture(HWND hWnd, DWORD dwFlags);
+CONTROL_API BOOL JIsThemeDialogTextureEnabled(HWND hWnd);
+
+// ---- window classes for dialog templates ----
+CONTROL_API void InitCustomControls();
+
+// Registered window messages sent to the host's frame.
+CONTROL_CLASS extern const UINT JM_LOADADDINS;
+CONTROL_CLASS extern const UINT JM_UNLOADADDINS;
+CONTROL_CLASS extern const UINT JM_LOADRIBBONBAR;
+CONTROL_CLASS extern const UINT JM_UNLOADRIBBONBAR;
+CONTROL_CLASS extern const UINT JM_LOADTOOLBARFROMDLL;
+CONTROL_CLASS extern const UINT JM_UNLOADTOOLBARFROMDLL;
+
+// Commands of the bars' context menu, handled by the host's frame.
+enum : UINT { ID_JTOOLBAR_MANAGER = 40009, ID_JCUSTOMIZE = 40010 };

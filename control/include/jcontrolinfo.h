@@ -1,0 +1,142 @@
+// The control library's state for one environment: toolbar settings,
+// categories, the environment's bars, command states, registry keys and the
+// host's callback objects.
+#pragma once
+#include "baseutil.h"
+#include "jappinfo.h"
+#include "jcategory.h"
+
+#include <oaidl.h>
+
+// Bar visibility remembered while an environment is hidden.
+struct JBarVisibility {
+    CControlBar* pBar;
+    BOOL bVisible;
+};
+
+// A command's state as the host set it; toolbars draw from it.
+struct JCommandState {
+    UINT nCommandID;
+    DWORD dwValue;
+    DWORD dwFlags;
+};
+
+// The output of GetBitmapInfo. The bitmap field is pointer-sized so that a
+// bitmap handle fits in a 64-bit process.
+struct JBitmapInfo {
+    UINT_PTR nBitmap;      // a resource ID, or a bitmap handle when hModule is NULL
+    int nImageIndex;
+    HINSTANCE hModule;     // the module holding the resource, or NULL
+};
+
+class CONTROL_CLASS JControlOnlyInfo {
+public:
+    JControlOnlyInfo() = default;
+    virtual ~JControlOnlyInfo();
+    JControlOnlyInfo(const JControlOnlyInfo&) = delete;
+    JControlOnlyInfo& operator=(const JControlOnlyInfo&) = delete;
+
+    // ---- registry keys ----
+    // Composes the path of a subkey of an environment's root (environment NULL:
+    // this object's own); 0 with `out` untouched when no root can be made.
+    int MakeRegistryPath(const char* environment, const char* subKey, GUserText& out);
+    GUserText GetRegistryNameWithEnv();
+    void InitializeRegistryKeys(const char* userKey, const char* environment, const char* startUpDll);
+    int IsRegistryInitialized();
+    // The name of an environment never changes once given.
+    void SetCustomEnvironment(const char* name);
+    GUserText GetCustomEnvironment();
+    void SetCustomUserKey(const char* key);
+    GUserText GetCustomUserKey() { return m_strCustomUserKey; }
+    void SetStartUpDLL(const char* clsid);
+
+    // ---- settings ----
+    // The unit display values from the "eInformation" key at path (defaults when it does not open).
+    void ReadUnitDisplayValues(const char* path);
+    void ReadToolbarSettingsFromRegistry(HKEY hKey);
+    void WriteToolbarSettingsToRegistry(HKEY hKey);
+    int GetShowCustomizeOnToolbarMenu() { return m_bShowCustomizeOnToolbarMenu; }
+    void SetShowCustomizeOnToolbarMenu(int show) { m_bShowCustomizeOnToolbarMenu = show; }
+    int GetShowToolBarMgrOnToolbarMenu() { return m_bShowToolBarMgrOnToolbarMenu; }
+    void SetShowToolBarMgrOnToolbarMenu(int show) { m_bShowToolBarMgrOnToolbarMenu = show; }
+    void EnableCustomizationMode(int enable) { m_bCustomizationMode = enable; }
+    void IncrementNumberOfToolbars() { ++m_nNumberOfToolbars; }
+    void DecrementNumberOfToolbars() { --m_nNumberOfToolbars; }
+    // Writes {cx, cy} (two 32-bit ints) to the address sizeOut holds; returns 1.
+    // The addresses travel as LPARAM, which holds a pointer in a 64-bit process.
+    long GetButtonSize(UINT commandID, LPARAM sizeOut);
+    // Writes a JBitmapInfo to the address infoOut holds; 1 when the command has an image.
+    long GetBitmapInfo(UINT commandID, LPARAM infoOut);
+
+    // ---- categories ----
+    JCategory* GetCommandCategory(UINT commandID);
+    HINSTANCE GetCategoryInstanceHandle(UINT commandID);
+    void GetMessageString(UINT commandID, CString& out);
+    HWND GetActiveDlg();
+
+    // ---- bars ----
+    void AddToolbar(CControlBar* pBar);
+    void RemoveToolbar(CControlBar* pBar);
+    void ToolbarListCleanUp();
+    void UpdateToolbars(int recalcLayout);
+    void Show(int show);
+    void FillMaskColor(COLORREF color, long value, HINSTANCE hModule, const char* name);
+    // Accelerators are not stored by the library: these do nothing and return 0.
+    int WriteHotKeyValuesToRegistry(CFrameWnd* pFrame, HKEY hKey, const char* name);
+    int ReadHotKeyValuesFromRegistry(CFrameWnd* pFrame, HKEY hKey, const char* name);
+    int RemoveHotKeyValuesFromRegistry(CFrameWnd* pFrame, HKEY hKey, const char* name);
+
+    // ---- command state ----
+    void SetCommandState(DWORD commandID, int value, DWORD flags);
+    // The record's index, or -1; *value and *flags are 0 when there is none.
+    long GetCommandState(DWORD commandID, int* value, DWORD* flags);
+
+    // ---- fields, in declaration order ----
+    BOOL m_bCustomizationMode = FALSE;
+    HWND m_hWndCustomizePage = nullptr;
+    HWND m_hWndActiveDialog = nullptr;
+    int m_nToolbarMenuLimit = 10;
+    CCategoryPtrList m_categories;
+    JAppInfo* m_pAppInfo = nullptr;                 // the host's; not owned
+    IJDynamicCommand* m_pDynamicCommand = nullptr;  // the host's; not owned
+    BOOL m_bColorButtons = TRUE;
+    int m_nLargeButtons = -1;     // -1: not read yet; 1: large
+    int m_nGripperBar = -1;       // -1: not read yet
+    int m_nFlatButtons = -1;      // -1: not read yet; 1: flat
+    BOOL m_bHelpMode = FALSE;     // the host's context-help mode (SetHelpMode)
+    BOOL m_bToolTips = TRUE;
+    BOOL m_bRegistryUsed = FALSE;
+    BOOL m_bSettingsLoaded = FALSE;
+    COLORREF m_crTransparent = RGB(255, 0, 255);
+    HINSTANCE m_hDraftResource = nullptr;
+    int m_nUseDocumentUnits = 1;
+    int m_nDisplayPrimaryUnits = 61;
+    int m_nFormatPrecision = 2;
+    int m_nFormatMode = 0;
+    GUserText m_strVersionStamp;
+    BOOL m_bDocumentUnitsFixed = FALSE;
+    GUserText m_strCustomEnvironment;
+    GUserText m_strCustomUserKey;
+    IDispatch* m_pStartUpDllDispatch = nullptr;
+    GUserText m_strStartUpDllClsid;
+    CPtrArray m_arrBars;          // CControlBar*; not owned
+    CPtrArray m_arrVisibility;    // JBarVisibility*; owned
+    BOOL m_bActive = FALSE;
+    BOOL m_bShown = FALSE;
+    CFrameWnd* m_pLayoutFrame = nullptr;
+    HINSTANCE m_hResourceHandle = nullptr;
+    BOOL m_bToolbarsDirty = FALSE;
+    CPtrArray m_arrCommandStates; // JCommandState*; owned
+    GUserText m_strAppPath;
+    BOOL m_bShowCustomizeOnToolbarMenu = TRUE;
+    BOOL m_bShowToolBarMgrOnToolbarMenu = TRUE;
+    int m_nNumberOfToolbars = 0;
+
+    // The host switches its context-help mode (Shift+F1) through this.
+    void SetHelpMode(BOOL bHelpMode) { m_bHelpMode = bHelpMode; }
+    BOOL InHelpMode() const { return m_bHelpMode; }
+
+private:
+    void FreeVisibilityRecords();
+    int FindBar(CControlBar* pBar) const;
+};

@@ -1,0 +1,38 @@
+// The library's process-wide state: plain module-level data, used on the
+// host's user-interface thread only.
+#pragma once
+#include "jappinfo.h"
+
+class JEnvironmentManager;
+class JControlOnlyInfo;
+
+// Direction display settings.
+struct JBearingInfo {
+    int nOn = 0;            // bearings shown (1) or azimuths (0)
+    int nAzimuthMode = 1;   // 0 or 1
+    int nBaseAxis = 0;      // 0 to 3
+    int nSense = 0;         // 0 or 1
+};
+
+struct ControlProcessState {
+    JEnvironmentManager* pManager = nullptr;
+    // While set, the control state every call works on instead of the manager's current one.
+    JControlOnlyInfo* pCurrentOverride = nullptr;
+    // The last host objects handed in, for environments made later.
+    JAppInfo* pAppInfo = nullptr;
+    IJDynamicCommand* pDynamicCommand = nullptr;
+    HINSTANCE hDraftResource = nullptr;
+    // In-place frames while no manager exists.
+    CFrameWnd* pInPlaceFrame = nullptr;
+    CFrameWnd* pSecondFrame = nullptr;
+    CFrameWnd* pClientInPlaceFrame = nullptr;
+    HMENU hMenuInPlaceServer = nullptr;
+    BOOL bRegistryKeysChanged = FALSE;
+    BOOL bCustomizeDialogOpen = FALSE;
+    JBearingInfo bearing;
+};
+
+ControlProcessState& ControlState();
+
+// Shows the resource module's "registry key could not be created" message.
+void ReportRegistryKeyFailure();

@@ -1,0 +1,260 @@
+// The control state: registry roots, settings stored value by value, command
+// images and command states.
+#include "control_fixture.h"
+#include "fake_host.h"
+#include "jcontrolinfo.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string PathOf(JControlOnlyInfo& info, const char* environment, const char* subKey)
+{
+    GUserText out("untouched");
+    if (!info.MakeRegistryPath(environment, subKey, out))
+        return std::string("(none:") + out.GetString() + ")";
+    return out.GetString();
+}
+
+TEST(RegistryRoot, ComposedFromUserKeyEnvironmentOrApplication)
+{
+    JControlOnlyInfo info;
+    // Neither a user key nor application information: no root at all.
+    EXPECT_EQ("(none:untouched)", PathOf(info, nullptr, "Toolbars"));
+    EXPECT_EQ("(none:untouched)", PathOf(info, "E", "Toolbars"));
+    EXPECT_TRUE(info.GetRegistryNameWithEnv().IsEmpty());
+
+    info.SetCustomUserKey("U");
+    EXPECT_EQ("U\\Toolbars", PathOf(info, nullptr, "Toolbars"));
+    EXPECT_EQ("U\\E\\Toolbars", PathOf(info, "E", "Toolbars"));
+    EXPECT_EQ("U", PathOf(info, nullptr, nullptr));
+    EXPECT_EQ("U", PathOf(info, nullptr, ""));
+    info.SetCustomEnvironment("Mine");
+    EXPECT_EQ("U\\Mine\\Toolbars", PathOf(info, nullptr, "Toolbars"));
+    EXPECT_STREQ("U\\Mine", info.GetRegistryNameWithEnv());
+
+    FakeAppInfo app;
+    JControlOnlyInfo hosted;
+    hosted.m_pAppInfo = &app;
+    EXPECT_EQ(app.registryName + "\\Toolbars", PathOf(hosted, nullptr, "Toolbars"));
+    EXPECT_EQ(app.basePath + "\\Environments\\E\\Toolbars", PathOf(hosted, "E", "Toolbars"));
+    EXPECT_STREQ(app.registryName.c_str(), hosted.GetRegistryNameWithEnv());
+    hosted.SetCustomEnvironment("Mine");
+    EXPECT_EQ(app.basePath + "\\Environments\\Mine\\Toolbars", PathOf(hosted, nullptr, "Toolbars"));
+}
+
+TEST(RegistryRoot, EnvironmentNamesAreGivenOnce)
+{
+    FakeAppInfo app;
+    JControlOnlyInfo info;
+    EXPECT_TRUE(info.GetCustomEnvironment().IsEmpty());
+    info.m_pAppInfo = &app;
+    EXPECT_STREQ("Drafting", info.GetCustomEnvironment());   // the application's default
+    info.SetCustomEnvironment("First");
+    info.SetCustomEnvironment("Second");
+    EXPECT_STREQ("First", info.GetCustomEnvironment());
+    EXPECT_FALSE(info.IsRegistryInitialized());
+    info.InitializeRegistryKeys("Key", "Other", "{dll}");
+    EXPECT_TRUE(info.IsRegistryInitialized());
+    EXPECT_STREQ("First", info.m_strCustomEnvironment);
+    EXPECT_STREQ("{dll}", info.m_strStartUpDllClsid);
+    info.InitializeRegistryKeys("Key2", nullptr, "{other}");   // a class id once set stays
+    EXPECT_STREQ("Key2", info.GetCustomUserKey());
+    EXPECT_STREQ("{dll}", info.m_strStartUpDllClsid);
+    info.SetStartUpDLL("");
+    EXPECT_STREQ(app.defaultStartUpDll.c_str(), info.m_strStartUpDllClsid);
+}
+
+// Reads a value back as stored: its type and bytes.
+struct StoredValue {
+    DWORD type = 0;
+    std::vector<BYTE> bytes;
+};
+
+StoredValue Read(HKEY hKey, const char* name)
+{
+    StoredValue value;
+    DWORD size = 0;
+    if (::RegQueryValueExA(hKey, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+        return value;
+    value.bytes.resize(size);
+    ::RegQueryValueExA(hKey, name, nullptr, &value.type, value.bytes.data(), &size);
+    return value;
+}
+
+DWORD Number(const StoredValue& value)
+{
+    DWORD number = 0xFFFFFFFF;
+    if (value.type == REG_DWORD && value.bytes.size() == 4)
+        memcpy(&number, value.bytes.data(), 4);
+    return number;
+}
+
+class SettingsKey : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Toolbars", 0, nullptr, 0,
+                                                   KEY_ALL_ACCESS, nullptr, &m_hKey, nullptr));
+    }
+    void TearDown() override { ::RegCloseKey(m_hKey); }
+
+    testing_support::ScopedTestKey m_key;
+    HKEY m_hKey = nullptr;
+};
+
+TEST_F(SettingsKey, WrittenWithTheirNamesTypesAndBytes)
+{
+    JControlOnlyInfo info;
+    info.m_crTransparent = RGB(1, 2, 3);
+    info.m_bToolTips = FALSE;
+    info.m_strAppPath = "C:\\Draft";
+    info.WriteToolbarSettingsToRegistry(m_hKey);
+    // Settings never read are written as 0.
+    EXPECT_EQ(0, info.m_nLargeButtons);
+    EXPECT_EQ(1u, Number(Read(m_hKey, "ColorButtons")));
+    EXPECT_EQ(0u, Number(Read(m_hKey, "LargeButtons")));
+    EXPECT_EQ(0u, Number(Read(m_hKey, "ToolTips")));
+    EXPECT_EQ(0u, Number(Read(m_hKey, "GripperBar")));
+    EXPECT_EQ(0u, Number(Read(m_hKey, "FlatButtons")));
+    EXPECT_EQ((DWORD)RGB(1, 2, 3), Number(Read(m_hKey, "TransparentColor")));
+    EXPECT_EQ(1u, Number(Read(m_hKey, "ShowCustomizeOnToolbarMenu")));
+    EXPECT_EQ(1u, Number(Read(m_hKey, "ShowToolBarMgrOnToolbarMenu")));
+    const StoredValue path = Read(m_hKey, "AppPath");
+    EXPECT_EQ((DWORD)REG_SZ, path.type);
+    EXPECT_EQ(std::vector<BYTE>({'C', ':', '\\', 'D', 'r', 'a', 'f', 't', 0}), path.bytes);
+    // An empty class id is not written.
+    EXPECT_EQ(0u, Read(m_hKey, "StartUpDllClsid").type);
+}
+
+TEST_F(SettingsKey, ReadBackWithDefaultsForMissingAndDamagedValues)
+{
+    JControlOnlyInfo written;
+    written.m_nLargeButtons = 1;
+    written.m_nFlatButtons = 1;
+    written.m_nGripperBar = 1;
+    written.m_bColorButtons = FALSE;
+    written.m_strStartUpDllClsid = "{abc}";
+    written.WriteToolbarSettingsToRegistry(m_hKey);
+
+    JControlOnlyInfo read;
+    read.ReadToolbarSettingsFromRegistry(m_hKey);
+    EXPECT_EQ(1, read.m_nLargeButtons);
+    EXPECT_EQ(1, read.m_nFlatButtons);
+    EXPECT_EQ(1, read.m_nGripperBar);
+    EXPECT_FALSE(read.m_bColorButtons);
+    EXPECT_STREQ("{abc}", read.m_strStartUpDllClsid);
+    EXPECT_TRUE(read.m_bRegistryUsed);
+    EXPECT_TRUE(read.m_bSettingsLoaded);
+
+    // Wrong types and sizes take the defaults; an over-long text is not read past.
+    ::RegSetValueExA(m_hKey, "LargeButtons", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+    const BYTE two[2] = {1, 0};
+    ::RegSetValueExA(m_hKey, "FlatButtons", 0, REG_BINARY, two, 2);
+    const BYTE eight[8] = {1, 0, 0, 0, 0, 0, 0, 0};
+    ::RegSetValueExA(m_hKey, "GripperBar", 0, REG_BINARY, eight, 8);
+    ::RegDeleteValueA(m_hKey, "TransparentColor");
+    const std::string longText(5000, 'x');
+    ::RegSetValueExA(m_hKey, "StartUpDllClsid", 0, REG_SZ, reinterpret_cast<const BYTE*>(longText.c_str()),
+                     (DWORD)longText.size() + 1);
+    const DWORD number = 7;
+    ::RegSetValueExA(m_hKey, "AppPath", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    FakeAppInfo app;
+    JControlOnlyInfo damaged;
+    damaged.m_pAppInfo = &app;
+    damaged.ReadToolbarSettingsFromRegistry(m_hKey);
+    EXPECT_EQ(0, damaged.m_nLargeButtons);
+    EXPECT_EQ(0, damaged.m_nFlatButtons);
+    EXPECT_EQ(0, damaged.m_nGripperBar);
+    EXPECT_EQ(RGB(255, 0, 255), damaged.m_crTransparent);
+    EXPECT_STREQ(app.defaultStartUpDll.c_str(), damaged.m_strStartUpDllClsid);
+    EXPECT_STREQ(app.appPath.c_str(), damaged.m_strAppPath);
+}
+
+TEST(Settings, WithoutAKeyEverythingTakesItsDefault)
+{
+    JControlOnlyInfo info;
+    EXPECT_EQ(-1, info.m_nLargeButtons);
+    info.m_bToolTips = FALSE;
+    info.m_strStartUpDllClsid = "{x}";
+    info.ReadToolbarSettingsFromRegistry(nullptr);
+    EXPECT_EQ(0, info.m_nLargeButtons);
+    EXPECT_EQ(0, info.m_nFlatButtons);
+    EXPECT_EQ(0, info.m_nGripperBar);
+    EXPECT_TRUE(info.m_bToolTips);
+    EXPECT_TRUE(info.m_strStartUpDllClsid.IsEmpty());
+    EXPECT_EQ(61, info.m_nDisplayPrimaryUnits);
+    EXPECT_TRUE(info.m_bSettingsLoaded);
+    EXPECT_FALSE(info.m_bRegistryUsed);
+}
+
+TEST(CommandImages, LaterCategoriesWinAndStripsFollowTheSettings)
+{
+    JControlOnlyInfo info;
+    const UINT first[] = {10, 0, 11};
+    const UINT second[] = {0, 11, 12};
+    info.m_categories.AddCategory("First", 101, 102, 103, 104, first, nullptr, 3, (HINSTANCE)0x1000, 0);
+    HBITMAP handle = ::CreateBitmap(16, 15, 1, 32, nullptr);
+    info.m_categories.AddCategory("Second", handle, nullptr, nullptr, nullptr, second, nullptr, 3, 0);
+    EXPECT_STREQ("Second", info.GetCommandCategory(11)->m_strName);
+    EXPECT_EQ((HINSTANCE)0x1000, info.GetCategoryInstanceHandle(10));
+    EXPECT_EQ(nullptr, info.GetCategoryInstanceHandle(11));
+    EXPECT_EQ(nullptr, info.GetCommandCategory(99));
+
+    JBitmapInfo bitmap{77, 77, (HINSTANCE)77};
+    EXPECT_EQ(0, info.GetBitmapInfo(99, (LPARAM)&bitmap));
+    EXPECT_EQ(77u, bitmap.nBitmap);   // untouched
+    info.m_bColorButtons = TRUE;
+    info.m_nLargeButtons = 0;
+    ASSERT_EQ(1, info.GetBitmapInfo(11, (LPARAM)&bitmap));
+    EXPECT_EQ(0, bitmap.nImageIndex);
+    EXPECT_EQ(nullptr, bitmap.hModule);
+    EXPECT_EQ(0u, bitmap.nBitmap);   // the second category has no small colour strip
+    info.m_bColorButtons = FALSE;
+    ASSERT_EQ(1, info.GetBitmapInfo(11, (LPARAM)&bitmap));
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(handle), bitmap.nBitmap);
+    info.m_nLargeButtons = 1;
+    info.m_bColorButtons = TRUE;
+    ASSERT_EQ(1, info.GetBitmapInfo(10, (LPARAM)&bitmap));
+    EXPECT_EQ(104u, bitmap.nBitmap);
+    EXPECT_EQ((HINSTANCE)0x1000, bitmap.hModule);
+
+    int size[2] = {};
+    EXPECT_EQ(1, info.GetButtonSize(10, (LPARAM)size));
+    EXPECT_EQ(32, size[0]);
+    EXPECT_EQ(30, size[1]);
+    info.m_nLargeButtons = 0;
+    info.GetButtonSize(0, (LPARAM)size);
+    EXPECT_EQ(23, size[0]);
+    EXPECT_EQ(22, size[1]);
+    EXPECT_EQ(0, info.GetButtonSize(0, 0));
+}
+
+TEST(CommandStates, FlagsExcludeOneAnotherOnUpdate)
+{
+    JControlOnlyInfo info;
+    int value = -1;
+    DWORD flags = 1234;
+    EXPECT_EQ(-1, info.GetCommandState(5, &value, &flags));
+    EXPECT_EQ(0, value);
+    EXPECT_EQ(0u, flags);
+
+    info.SetCommandState(5, 7, 0x33);   // a new record keeps the flags as given
+    EXPECT_EQ(0, info.GetCommandState(5, &value, &flags));
+    EXPECT_EQ(7, value);
+    EXPECT_EQ(0x33u, flags);
+    info.SetCommandState(5, 8, 0x33);   // an update: 0x10 clears 0x20 and 0x02
+    info.GetCommandState(5, &value, &flags);
+    EXPECT_EQ(0x11u, flags);
+    EXPECT_EQ(8, value);
+    info.SetCommandState(5, 9, 0x20);   // 0x01 goes: only the flags change
+    info.GetCommandState(5, &value, &flags);
+    EXPECT_EQ(0x20u, flags);
+    EXPECT_EQ(8, value);
+    info.SetCommandState(6, 1, 0);
+    EXPECT_EQ(1, info.GetCommandState(6, nullptr, nullptr));
+}
+
+}   // namespace

@@ -1,0 +1,122 @@
+// The host's objects as the tests play them: application information with
+// settable texts that records its notifications, and a dynamic command provider.
+#pragma once
+#include "jappinfo.h"
+
+#include <string>
+#include <vector>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+class FakeAppInfo : public JAppInfo {
+public:
+    std::string caption = "Test Host";
+    std::string defaultEnvironment = "Drafting";
+    std::string basePath = "Software\\CONTROL Tests\\Host";
+    std::string registryName = "Software\\CONTROL Tests\\Host\\Settings";
+    std::string appPath = "C:\\Host";
+    std::string defaultStartUpDll = "{00000000-0000-0000-0000-000000000001}";
+    BOOL ready = TRUE;
+    std::vector<std::string> notifications;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        *ppv = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IJAppInfo)
+            *ppv = static_cast<JAppInfo*>(this);
+        else if (riid == IID_IJAppVersion)
+            *ppv = &version;
+        else
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+
+    long STDMETHODCALLTYPE GetMacroDirectoryValue() override { return 0; }
+    const char* STDMETHODCALLTYPE GetMessageCaption() override { return caption.c_str(); }
+    const char* STDMETHODCALLTYPE GetDefaultEnvironmentName() override { return defaultEnvironment.c_str(); }
+    const char* STDMETHODCALLTYPE GetRegistryBasePath() override { return basePath.c_str(); }
+    const char* STDMETHODCALLTYPE GetRegistryName() override { return registryName.c_str(); }
+    BOOL STDMETHODCALLTYPE IsReady() override { return ready; }
+    const char* STDMETHODCALLTYPE GetApplicationPath() override { return appPath.c_str(); }
+    const char* STDMETHODCALLTYPE GetDefaultStartUpDll() override { return defaultStartUpDll.c_str(); }
+    void STDMETHODCALLTYPE OnApplicationPathChanged(const GUserText& path) override
+    {
+        notifications.push_back(std::string("path:") + path.GetString());
+    }
+    void STDMETHODCALLTYPE OnStartUpDllChanged(const GUserText& clsid) override
+    {
+        notifications.push_back(std::string("dll:") + clsid.GetString());
+    }
+    void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) override
+    {
+        notifications.push_back(std::string("name:") + name.GetString());
+    }
+    void STDMETHODCALLTYPE OnFirstSwitch() override { notifications.push_back("first"); }
+    void STDMETHODCALLTYPE OnSecondSwitch() override { notifications.push_back("second"); }
+
+    struct Version : IJAppVersion {
+        std::string text = "Test Host 2.5";
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE GetVersionText(char* buffer, int size) override
+        {
+            lstrcpynA(buffer, text.c_str(), size);
+            return S_OK;
+        }
+    } version;
+    ULONG refs = 1;
+};
+
+#pragma GCC diagnostic pop
+
+class FakeProvider : public IJDynamicCommand {
+public:
+    std::vector<JMacroCommandEntry> entries;
+    std::vector<std::string> commandStrings;
+    int failWith = 0;   // non-zero: AddMacroCommand fails with it
+
+    const JMacroCommandEntry* GetEntry(int index) override
+    {
+        return index >= 0 && index < (int)entries.size() ? &entries[(size_t)index] : nullptr;
+    }
+    int FindCommand(UINT nCommandID) override
+    {
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].nCommandID == nCommandID)
+                return (int)i;
+        return -1;
+    }
+    int AddMacroCommand(UINT* pnCommandID, const char* macro, const char* commandString, int, const char* name) override
+    {
+        if (failWith)
+            return failWith;
+        JMacroCommandEntry entry{};
+        entry.nCommandID = JMACRO_FIRST_ID + (UINT)entries.size();
+        lstrcpynA(entry.szMacro, macro ? macro : "", sizeof entry.szMacro);
+        lstrcpynA(entry.szName, name ? name : "", sizeof entry.szName);
+        entries.push_back(entry);
+        commandStrings.push_back(commandString ? commandString : "");
+        *pnCommandID = entry.nCommandID;
+        return 0;
+    }
+    int GetMacroText(UINT id, char* buffer, int size) override { return Copy(id, buffer, size); }
+    int GetStatusPrompt(UINT id, char* buffer, int size) override { return Copy(id, buffer, size); }
+    int GetToolTip(UINT id, char* buffer, int size) override { return Copy(id, buffer, size); }
+
+private:
+    int Copy(UINT id, char* buffer, int size)
+    {
+        const int index = FindCommand(id);
+        if (index < 0 || !buffer || size <= 0)
+            return 0;
+        lstrcpynA(buffer, entries[(size_t)index].szMacro, size);
+        return lstrlenA(buffer);
+    }
+};

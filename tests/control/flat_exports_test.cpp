@@ -1,0 +1,123 @@
+// The flat exports as a host calls them: neutral results before the manager
+// exists, settings, bearings, bar IDs, menus and context help.
+#include "control_fixture.h"
+#include "jbars.h"
+#include "tsprefscontexthelp.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using FlatExports = ControlLibrary;
+
+TEST_F(FlatExports, BeforeTheManagerExistsEverythingIsNeutral)
+{
+    EXPECT_EQ(nullptr, JGetEnvironmentManager());
+    EXPECT_EQ(nullptr, GetJControlInfo());
+    EXPECT_EQ(1, UsingColorButtons());
+    EXPECT_EQ(0, UsingLargeButtons());
+    EXPECT_EQ(0, UsingFlatButtons());
+    EXPECT_EQ(0, UsingToolTips());
+    EXPECT_EQ(0u, GetTransparentColorForToolbars());
+    EXPECT_EQ(-1, JGetCommandState(5, nullptr, nullptr));
+    const UINT ids[] = {1, 2};
+    AddCategory("Draw", 1, 2, 3, 4, ids, 2, nullptr, nullptr);
+    AddCategory(nullptr, 1, 2, 3, 4, nullptr, -4, nullptr, nullptr);
+    RemoveCategory("Draw");
+    RemoveCategory(nullptr);
+    RemoveAllCategories();
+    SetLargeButtons(1);
+    SetToolTips(1);
+    JSetCommandState(5, 1, 1);
+    JSetCustomizeMode(nullptr, nullptr);
+    SetCustomEnvironment("Nowhere");
+    SetCustomUserKey("Nowhere");
+    InitializeRegistryKeys("Nowhere", "Nowhere", nullptr);
+    FillMaskColor(0, 0, nullptr, nullptr);
+    EXPECT_EQ(nullptr, JGetEnvironmentManager());
+    EXPECT_EQ(0, JRemoveCommandFromMenus(1, nullptr));   // no frame
+    EXPECT_EQ(0, ReplaceMainMenu(nullptr, nullptr));
+    POINT point{10, 10};
+    EXPECT_EQ(0, DisplayToolbarMenu(&point));
+    EXPECT_EQ(0u, AddMacroCommand(nullptr, nullptr));
+}
+
+TEST_F(FlatExports, SettingsReadBeforeAnyAreStoredShowTheirMarker)
+{
+    ASSERT_NE(nullptr, CreateManager());
+    EXPECT_EQ(-1, UsingLargeButtons());
+    EXPECT_EQ(1, UsingColorButtons());
+    SetLargeButtons(1);
+    SetFlatButtons(1);
+    SetGripperBarOnOff(1);
+    SetTransparentColorForToolbars(RGB(9, 8, 7));
+    EXPECT_EQ(1, UsingLargeButtons());
+    EXPECT_EQ(1, UsingFlatButtons());
+    EXPECT_EQ(1, UsingGripperBar());
+    EXPECT_EQ(RGB(9, 8, 7), GetTransparentColorForToolbars());
+    JSetCommandState(40, 3, 0x01);
+    int value = 0;
+    DWORD flags = 0;
+    EXPECT_EQ(0, JGetCommandState(40, &value, &flags));
+    EXPECT_EQ(3, value);
+}
+
+TEST_F(FlatExports, BearingSettingsKeepInvalidPartsAsTheyWere)
+{
+    int on = -1, mode = -1, axis = -1, sense = -1;
+    GetBearingInfo(&on, &mode, &axis, &sense);
+    EXPECT_EQ(0, on);
+    EXPECT_EQ(1, mode);
+    EXPECT_EQ(0, axis);
+    EXPECT_EQ(0, sense);
+    EXPECT_EQ(0, SetBearingInfo(1, 2, 1, 0));
+    GetBearingInfo(&on, &mode, &axis, &sense);
+    EXPECT_EQ(1, on);
+    EXPECT_EQ(1, mode);   // 2 is not a mode
+    EXPECT_EQ(1, axis);
+    EXPECT_EQ(0, sense);
+    EXPECT_EQ(0, SetBearingInfo(0, 1, 4, 1));
+    GetBearingInfo(&on, &mode, &axis, &sense);
+    EXPECT_EQ(0, on);
+    EXPECT_EQ(1, axis);   // 4 is not an axis
+    EXPECT_EQ(1, sense);
+    EXPECT_EQ(1, SetBearingInfo(7, 0, 3, 1));
+    GetBearingInfo(nullptr, nullptr, nullptr, nullptr);
+    GetBearingInfo(&on, nullptr, nullptr, nullptr);
+    EXPECT_EQ(1, on);
+}
+
+TEST(ContextHelp, SourceAndHelpFileAreSharedByAllObjects)
+{
+    TsPrefsContextHelp writer;
+    TsPrefsContextHelp reader;
+    EXPECT_EQ(0, writer.SetHelpFile("bars.chm"));
+    EXPECT_EQ(0, writer.SetSourceOfHelpContextId(2));
+    char* file = nullptr;
+    long source = -1;
+    reader.GetHelpFile(&file);
+    reader.GetSourceOfHelpContextId(&source);
+    ASSERT_NE(nullptr, file);
+    EXPECT_STREQ("bars.chm", file);
+    EXPECT_EQ(2, source);
+    writer.SetSourceOfHelpContextId(3);
+    reader.GetSourceOfHelpContextId(&source);
+    EXPECT_EQ(0, source);
+    writer.SetSourceOfHelpContextId(-1);
+    reader.GetSourceOfHelpContextId(&source);
+    EXPECT_EQ(0, source);
+    writer.SetHelpFile(nullptr);
+    reader.GetHelpFile(&file);
+    EXPECT_EQ(nullptr, file);
+    writer.SetHelpFile("x.chm");
+    EXPECT_EQ(0, reader.ClearMemory());
+    writer.GetHelpFile(&file);
+    EXPECT_EQ(nullptr, file);
+    TsPrefsContextHelp copy(writer);
+    copy = reader;
+    EXPECT_EQ(0, copy.SavePreferences());
+}
+
+}   // namespace

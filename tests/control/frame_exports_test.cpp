@@ -1,0 +1,194 @@
+// Exports that act on the host's frame: bar IDs, the bars' context menu, the
+// status bar and removing commands from toolbars and menus.
+#include "control_fixture.h"
+#include "jbars.h"
+#include "scripted_input.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using testing_support::ScriptedInput;
+
+namespace {
+
+class CHostFrame : public CFrameWnd {
+protected:
+    void PostNcDestroy() override {}   // lives on the test's stack
+};
+
+// A frame as the application's main window, with toolbars of the library.
+class HostFrame : public ControlLibrary {
+protected:
+    void SetUp() override
+    {
+        ControlLibrary::SetUp();
+        ASSERT_NE(nullptr, CreateManager());
+        ASSERT_TRUE(m_frame.Create(nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
+        m_oldMain = AfxGetApp()->m_pMainWnd;
+        AfxGetApp()->m_pMainWnd = &m_frame;
+    }
+    void TearDown() override
+    {
+        AfxGetApp()->m_pMainWnd = m_oldMain;
+        for (JToolBar* pBar : m_bars)
+            delete pBar;
+        m_frame.DestroyWindow();
+        ControlLibrary::TearDown();
+    }
+
+    JToolBar* AddToolBar(UINT nID, const char* name, const std::vector<UINT>& buttons = {})
+    {
+        auto* pBar = new JToolBar;
+        m_bars.push_back(pBar);
+        EXPECT_TRUE(pBar->Create(&m_frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID));
+        pBar->SetWindowText(name);
+        if (!buttons.empty())
+            pBar->SetButtons(buttons.data(), (int)buttons.size());
+        return pBar;
+    }
+
+    CHostFrame m_frame;
+    CWnd* m_oldMain = nullptr;
+    std::vector<JToolBar*> m_bars;
+};
+
+TEST_F(HostFrame, NextBarIdFillsGapsAndReportsWhenFull)
+{
+    EXPECT_EQ(0xE83E, GetNextBarID());
+    AddToolBar(0xE83E, "one");
+    AddToolBar(0xE840, "three");
+    AddToolBar(0xE800, "outside the range");
+    EXPECT_EQ(0xE83F, GetNextBarID());
+    for (UINT id = 0xE83F; id <= 0xE8FF; ++id)
+        if (id != 0xE840)
+            AddToolBar(id, "bar");
+    EXPECT_EQ(-1, GetNextBarID());
+}
+
+TEST_F(HostFrame, StatusBarIsFoundAmongTheBars)
+{
+    EXPECT_EQ(nullptr, JGetStatusBar());
+    AddToolBar(0xE83E, "tools");
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(&m_frame));
+    EXPECT_EQ(&status, JGetStatusBar());
+}
+
+// The items of the open popup menu: text and ID, and whether greyed.
+struct MenuItem {
+    std::string text;
+    UINT id;
+    bool grayed;
+};
+
+std::vector<MenuItem> ReadOpenMenu()
+{
+    std::vector<MenuItem> items;
+    HWND hPopup = testing_support::FindPopupMenuWindow();
+    HMENU hMenu = hPopup ? (HMENU)::SendMessageA(hPopup, MN_GETHMENU, 0, 0) : nullptr;
+    for (int i = 0; hMenu && i < ::GetMenuItemCount(hMenu); ++i) {
+        char text[64] = "";
+        ::GetMenuStringA(hMenu, i, text, sizeof text, MF_BYPOSITION);
+        const UINT state = ::GetMenuState(hMenu, i, MF_BYPOSITION);
+        items.push_back({text, ::GetMenuItemID(hMenu, i), (state & MF_GRAYED) != 0});
+    }
+    return items;
+}
+
+TEST_F(HostFrame, ContextMenuListsBarsUpToTheLimitThenTheFixedItems)
+{
+    for (UINT i = 0; i < 12; ++i)
+        AddToolBar(0xE83E + i, ("Bar " + std::to_string(i)).c_str());
+    m_bars[3]->m_bUnlisted = TRUE;   // never listed, and not counted
+    std::vector<MenuItem> items;
+    POINT point{50, 50};
+    {
+        ScriptedInput script;
+        script.WaitFor(testing_support::FindPopupMenuWindow, "context menu")
+            .Then([&] {
+                items = ReadOpenMenu();
+                return true;
+            })
+            .DismissMenu();
+        EXPECT_NE(0, DisplayToolbarMenu(&point));
+    }
+    ASSERT_EQ(14u, items.size());
+    EXPECT_EQ("Bar 0", items[0].text);
+    EXPECT_EQ(0xE83Eu, items[0].id);
+    EXPECT_EQ("Bar 4", items[3].text);   // Bar 3 is unlisted
+    EXPECT_EQ("Bar 10", items[9].text);
+    EXPECT_EQ(40009u, items[10].id);     // more bars than the menu shows
+    EXPECT_EQ("&More Toolbars...", items[10].text);
+    EXPECT_EQ(0u, items[11].id);         // separator
+    EXPECT_EQ(40009u, items[12].id);
+    EXPECT_EQ(40010u, items[13].id);
+    for (const MenuItem& item : items)
+        EXPECT_FALSE(item.grayed) << item.text;
+}
+
+TEST_F(HostFrame, ContextMenuIsGreyedInCustomizationModeAndFollowsItsFlags)
+{
+    AddToolBar(0xE83E, "Drawing");
+    JControlOnlyInfo* pInfo = GetJControlInfo();
+    pInfo->EnableCustomizationMode(1);
+    pInfo->SetShowCustomizeOnToolbarMenu(0);
+    std::vector<MenuItem> items;
+    POINT point{50, 50};
+    {
+        ScriptedInput script;
+        script.WaitFor(testing_support::FindPopupMenuWindow, "context menu")
+            .Then([&] {
+                items = ReadOpenMenu();
+                return true;
+            })
+            .DismissMenu();
+        DisplayToolbarMenu(&point);
+    }
+    ASSERT_EQ(3u, items.size());
+    EXPECT_EQ("Drawing", items[0].text);
+    EXPECT_EQ(40009u, items[2].id);
+    for (const MenuItem& item : items)
+        EXPECT_TRUE(item.grayed) << item.text;
+}
+
+TEST_F(HostFrame, ChoosingABarInTheContextMenuSendsItsCommand)
+{
+    AddToolBar(0xE83E, "Drawing");
+    POINT point{50, 50};
+    ScriptedInput script;
+    script.WaitFor(testing_support::FindPopupMenuWindow, "context menu").ChooseMenuItem(40010);
+    DisplayToolbarMenu(&point);
+    EXPECT_TRUE(script.Done());
+}
+
+TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
+{
+    const UINT draw[] = {101, 0, 102};
+    AddCategory("Draw", 1, 2, 3, 4, draw, 3, nullptr, nullptr);
+    JToolBar* pBar = AddToolBar(0xE83E, "Drawing", {101, 0, 102, 200});
+    HMENU hMenu = ::CreateMenu();
+    HMENU hPopup = ::CreatePopupMenu();
+    ::AppendMenuA(hPopup, MF_STRING, 200, "Keep");
+    ::AppendMenuA(hPopup, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(hPopup, MF_STRING, 101, "Line");
+    ::AppendMenuA(hPopup, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(hPopup, MF_STRING, 201, "Also keep");
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hPopup, "Draw");
+    ::SetMenu(m_frame.m_hWnd, hMenu);
+
+    RemoveCategory("Draw");
+    EXPECT_EQ(nullptr, GetJControlInfo()->m_categories.GetCategory("Draw"));
+    // One separator is left where the command stood between two.
+    ASSERT_EQ(3, ::GetMenuItemCount(hPopup));
+    EXPECT_EQ(200u, ::GetMenuItemID(hPopup, 0));
+    EXPECT_EQ(0u, ::GetMenuItemID(hPopup, 1));
+    EXPECT_EQ(201u, ::GetMenuItemID(hPopup, 2));
+    EXPECT_EQ(-1, pBar->FindCommandIndex(101));
+    EXPECT_EQ(-1, pBar->FindCommandIndex(102));
+    EXPECT_GE(pBar->FindCommandIndex(200), 0);
+    EXPECT_TRUE(m_frame.m_nIdleFlags & CFrameWnd::idleLayout);
+    EXPECT_EQ(0, JRemoveCommandFromMenus(101, nullptr));   // nothing left to remove
+}
+
+}   // namespace

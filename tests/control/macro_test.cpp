@@ -1,0 +1,158 @@
+// Macro commands made through the macro host and the host's provider, and
+// modules loaded by name only from the program's or the system's folder.
+#include "control_fixture.h"
+#include "fake_host.h"
+#include "safeload.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+std::string TempFolder(const char* name)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + name + "-" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void WriteFile(const std::string& path, const std::string& text)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+// Moves the program's macro host away for a scope, and back.
+class MacroHostAway {
+public:
+    MacroHostAway() : m_path(ProgramFolder() + "\\macrohost.dll")
+    {
+        m_moved = ::MoveFileA(m_path.c_str(), (m_path + ".away").c_str()) != FALSE;
+    }
+    ~MacroHostAway()
+    {
+        if (m_moved)
+            ::MoveFileA((m_path + ".away").c_str(), m_path.c_str());
+    }
+    MacroHostAway(const MacroHostAway&) = delete;
+    MacroHostAway& operator=(const MacroHostAway&) = delete;
+    bool moved() const { return m_moved; }
+
+private:
+    std::string m_path;
+    bool m_moved;
+};
+
+class MacroCommands : public ControlLibrary {
+protected:
+    void SetUp() override
+    {
+        ControlLibrary::SetUp();
+        m_folder = TempFolder("control-macros");
+        m_macro = m_folder + "\\hatch.jmac";
+        WriteFile(m_macro, "Name=Hatch\r\nTip=Hatch area\r\nPrompt=Fills the area with a hatch\r\n");
+    }
+    void TearDown() override
+    {
+        ::DeleteFileA(m_macro.c_str());
+        ::RemoveDirectoryA(m_folder.c_str());
+        ControlLibrary::TearDown();
+    }
+
+    std::string m_folder, m_macro;
+    FakeProvider m_provider;
+};
+
+TEST_F(MacroCommands, ProviderReceivesTheMacroAndGivesTheCommand)
+{
+    JControlOnlyInfo* pInfo = CreateManager();
+    ASSERT_NE(nullptr, pInfo);
+    // Without a provider nothing is made.
+    HBITMAP hBitmap = (HBITMAP)1;
+    EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), &hBitmap));
+    EXPECT_EQ((HBITMAP)1, hBitmap);
+
+    SetDynamicCommand(&m_provider);
+    const UINT id = AddMacroCommand(m_macro.c_str(), &hBitmap);
+    EXPECT_EQ(JMACRO_FIRST_ID, id);
+    ASSERT_EQ(1u, m_provider.entries.size());
+    EXPECT_STREQ("Hatch", m_provider.entries[0].szName);
+    EXPECT_EQ("Fills the area with a hatch\nHatch area", m_provider.commandStrings[0]);
+    EXPECT_NE(std::string::npos, std::string(m_provider.entries[0].szMacro).find("hatch.jmac"));
+    EXPECT_EQ(nullptr, hBitmap);   // this macro has no picture
+
+    m_provider.failWith = 1;
+    EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));
+    EXPECT_EQ(0u, AddMacroCommand((m_folder + "\\missing.jmac").c_str(), nullptr));
+}
+
+TEST_F(MacroCommands, WithoutTheMacroHostNothingIsMade)
+{
+    ASSERT_NE(nullptr, CreateManager());
+    SetDynamicCommand(&m_provider);
+    MacroHostAway away;
+    ASSERT_TRUE(away.moved());
+    EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));
+    EXPECT_TRUE(m_provider.entries.empty());
+}
+
+// A planted module with the names the library loads, in the working directory and on PATH.
+TEST_F(MacroCommands, ModulesPlantedInTheWorkingDirectoryAreNeverLoaded)
+{
+    const std::string planted = ProgramFolder() + "\\planted.dll";
+    const std::string folder = TempFolder("control-planted");
+    for (const char* name : {"macrohost.dll", "UxTheme.dll", "imm32.dll", "probe_only_here.dll"})
+        ASSERT_TRUE(::CopyFileA(planted.c_str(), (folder + "\\" + name).c_str(), FALSE)) << name;
+    char oldDirectory[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, oldDirectory);
+    char oldPath[32768] = "";
+    ::GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    ::SetCurrentDirectoryA(folder.c_str());
+    ::SetEnvironmentVariableA("PATH", (folder + ";" + oldPath).c_str());
+    {
+        ASSERT_NE(nullptr, CreateManager());
+        SetDynamicCommand(&m_provider);
+        MacroHostAway away;
+        ASSERT_TRUE(away.moved());
+        EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));
+        JIsThemeActive();
+        EXPECT_EQ(nullptr, LoadModuleBesideExecutable("probe_only_here.dll"));
+        EXPECT_EQ(nullptr, LoadSystemModule("probe_only_here.dll"));
+        EXPECT_EQ(nullptr, LoadModuleBesideExecutable("..\\probe_only_here.dll"));
+    }
+    ::SetCurrentDirectoryA(oldDirectory);
+    ::SetEnvironmentVariableA("PATH", oldPath);
+    HANDLE loaded = ::OpenEventA(SYNCHRONIZE, FALSE, "CONTROL_PLANTED_DLL_LOADED");
+    EXPECT_EQ(nullptr, loaded) << "a planted module was loaded";
+    if (loaded)
+        ::CloseHandle(loaded);
+    for (const char* name : {"macrohost.dll", "UxTheme.dll", "imm32.dll", "probe_only_here.dll"})
+        ::DeleteFileA((folder + "\\" + name).c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(MacroCommands, ThemeWrappersReachTheSystemThemeLibrary)
+{
+    // Wine's theme library answers; the wrappers pass its answers through.
+    HMODULE hTheme = LoadSystemModule("UxTheme.dll");
+    ASSERT_NE(nullptr, hTheme);
+    using IsAppThemedFn = BOOL(WINAPI*)();
+    auto direct = reinterpret_cast<IsAppThemedFn>(reinterpret_cast<void*>(::GetProcAddress(hTheme, "IsAppThemed")));
+    ASSERT_NE(nullptr, direct);
+    EXPECT_EQ(direct(), JIsAppThemed());
+    ::FreeLibrary(hTheme);
+}
+
+}   // namespace
