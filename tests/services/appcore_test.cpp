@@ -35,8 +35,8 @@ const std::map<DWORD, const void*> kOrdinalEntries = {
     {2054, Address(&AppSetInPlaceFrames)},
 };
 const std::set<std::string> kNamedEntries = {
-    "ULocalizedHelp",          "AppCoreSetApplicationObject", "AppCoreSetEngineClsid", "AppCoreSetHostMode",
-    "AppCoreSetHelpFlag",      "AppCoreSetSpecialBarName",    "AppCoreGetRecord",      "AppCoreResetRecord",
+    "ULocalizedHelp",     "AppCoreSetApplicationObject", "AppCoreSetEngineClsid", "AppCoreSetHostMode",
+    "AppCoreSetHelpFlag", "AppCoreSetSpecialBarName",    "AppCoreGetRecord",      "AppCoreResetRecord",
 };
 
 TEST(AppCoreExports, OrdinalEntriesHaveNoNamesAndNothingElseIsExported)

@@ -15,10 +15,14 @@ namespace {
 
 using testing_support::BesideProgram;
 
-const char* const kEntryNames[] = {"GetRunMacro",           "GetRunMacroInformation",
-                                   "GetMoreMacroInformation", "GetDefaultStatusAndToolTip",
-                                   "GetFileNameGivenProgID", "GetMacroDirectory",
-                                   "UMacroCLSIDFromProgID",  "UMacroCLSIDFromFileName"};
+const char* const kEntryNames[] = {"GetRunMacro",
+                                   "GetRunMacroInformation",
+                                   "GetMoreMacroInformation",
+                                   "GetDefaultStatusAndToolTip",
+                                   "GetFileNameGivenProgID",
+                                   "GetMacroDirectory",
+                                   "UMacroCLSIDFromProgID",
+                                   "UMacroCLSIDFromFileName"};
 const char kGuard = '\x5a';
 
 bool WriteFile(const std::string& path, const std::string& bytes)
@@ -104,8 +108,8 @@ protected:
         char buffer[2048] = "junk";
         int kind = -1;
         error = -1;
-        const HRESULT hr = Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, pEngine, macro, &error, buffer, &clsid,
-                                                                   &kind, 0, 0, 4, 1);
+        const HRESULT hr =
+            Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, pEngine, macro, &error, buffer, &clsid, &kind, 0, 0, 4, 1);
         path = buffer;
         if (pKind)
             *pKind = kind;
@@ -214,8 +218,8 @@ TEST_F(MacroHost, AMissingMacroIsAnErrorWithEmptyOutputs)
     CLSID clsid{};
     EXPECT_TRUE(FAILED(Run(s_directory.c_str(), error, path, clsid)));
     EXPECT_EQ(1, error);
-    EXPECT_EQ(E_INVALIDARG, Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, nullptr, nullptr, &error, nullptr,
-                                                                     nullptr, nullptr, 0, 0, 1, 1));
+    EXPECT_EQ(E_INVALIDARG, Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, nullptr, nullptr, &error, nullptr, nullptr,
+                                                                    nullptr, 0, 0, 1, 1));
 }
 
 TEST_F(MacroHost, AClassIdTextStandsForItselfOnlyForTheEngine)

@@ -111,8 +111,7 @@ void WINAPI AppSetInPlaceFrames(HWND hWndInPlace, HWND hWndSecond, HWND hWndClie
     g_record.hWndClient = hWndClient;
 }
 
-HRESULT WINAPI ULocalizedHelp(HWND /*hWnd*/, UINT /*nCommand*/, DWORD dwContext, LPCSTR /*lpszHelpFile*/,
-                              BOOL bFlag)
+HRESULT WINAPI ULocalizedHelp(HWND /*hWnd*/, UINT /*nCommand*/, DWORD dwContext, LPCSTR /*lpszHelpFile*/, BOOL bFlag)
 {
     ExclusiveLock lock;
     ++g_record.nHelpCalls;

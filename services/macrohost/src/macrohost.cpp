@@ -61,8 +61,7 @@ HRESULT Describe(const char* macro, CLSID* pClsid, int* pValue, char* name, int 
 }   // namespace
 
 HRESULT WINAPI GetRunMacro(HWND /*hWnd*/, const CLSID* pEngineClsid, const char* macro, int* pError, char* path,
-                           CLSID* pClsid, int* pKind, int /*reserved1*/, int /*reserved2*/, int /*mode*/,
-                           int /*flags*/)
+                           CLSID* pClsid, int* pKind, int /*reserved1*/, int /*reserved2*/, int /*mode*/, int /*flags*/)
 {
     Put(pError, 1);
     CopyText(std::string(), path, 2048);
@@ -88,16 +87,15 @@ HRESULT WINAPI GetRunMacro(HWND /*hWnd*/, const CLSID* pEngineClsid, const char*
     return S_OK;
 }
 
-HRESULT WINAPI GetRunMacroInformation(const char* path, CLSID* pClsid, int* pValue, char* name, int nameSize,
-                                      char* tip, int tipSize, char* prompt, HBITMAP* pBitmap, int* pTransparent)
+HRESULT WINAPI GetRunMacroInformation(const char* path, CLSID* pClsid, int* pValue, char* name, int nameSize, char* tip,
+                                      int tipSize, char* prompt, HBITMAP* pBitmap, int* pTransparent)
 {
-    return Describe(path, pClsid, pValue, name, nameSize, tip, tipSize, prompt, kPromptSize, pBitmap,
-                    pTransparent);
+    return Describe(path, pClsid, pValue, name, nameSize, tip, tipSize, prompt, kPromptSize, pBitmap, pTransparent);
 }
 
 HRESULT WINAPI GetMoreMacroInformation(const char* path, CLSID* pClsid, int* pValue, char* name, int nameSize,
-                                       char* tip, int tipSize, char* prompt, int promptSize, char* extra,
-                                       int* pFlags, HBITMAP* pBitmap, int* pTransparent)
+                                       char* tip, int tipSize, char* prompt, int promptSize, char* extra, int* pFlags,
+                                       HBITMAP* pBitmap, int* pTransparent)
 {
     if (extra)
         extra[0] = '\0';

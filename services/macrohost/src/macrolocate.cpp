@@ -22,8 +22,8 @@ HMODULE ThisModule()
 
 bool IsAbsolute(const char* text)
 {
-    const bool drive = ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z')) &&
-                       text[1] == ':' && (text[2] == '\\' || text[2] == '/');
+    const bool drive = ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z')) && text[1] == ':' &&
+                       (text[2] == '\\' || text[2] == '/');
     return drive || ((text[0] == '\\' || text[0] == '/') && (text[1] == '\\' || text[1] == '/'));
 }
 
