@@ -161,15 +161,32 @@ TEST_F(MacroHost, ExportsExactlyTheEntriesTheLibraryResolves)
     EXPECT_EQ(std::set<std::string>(std::begin(kEntryNames), std::end(kEntryNames)), names);
 }
 
-TEST_F(MacroHost, TheMacroDirectoryIsBesideTheModuleWhateverTheValue)
+TEST_F(MacroHost, TheMacroDirectoryIsBesideTheModuleAndAHostValueMakesItCurrent)
 {
     const auto getDirectory = Resolve<PFN_GETMACRODIRECTORY>("GetMacroDirectory");
-    for (long value : {0L, 1L, 7L, -1L}) {
-        char buffer[MAX_PATH] = "";
+    char previous[MAX_PATH] = "", current[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    char folder[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, folder);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder));
+    ::GetCurrentDirectoryA(MAX_PATH, folder);
+
+    char buffer[MAX_PATH] = "";
+    EXPECT_EQ(S_OK, getDirectory(0, buffer));
+    EXPECT_STREQ(s_directory.c_str(), buffer);
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_STREQ(folder, current);
+
+    for (long value : {1L, 7L, -1L}) {
+        ::SetCurrentDirectoryA(folder);
+        buffer[0] = '\0';
         EXPECT_EQ(S_OK, getDirectory(value, buffer));
         EXPECT_STREQ(s_directory.c_str(), buffer);
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        EXPECT_EQ(0, _stricmp(s_directory.c_str(), current)) << current;
     }
     EXPECT_EQ(E_POINTER, getDirectory(1, nullptr));
+    ::SetCurrentDirectoryA(previous);
 }
 
 TEST_F(MacroHost, PathNameAndProgramIDNameTheSameMacro)
@@ -441,6 +458,19 @@ TEST_F(MacroHost, HugeFilesAreReadOnlyInPart)
         ch = static_cast<char>(state >> 24);
     }
     ASSERT_TRUE(WriteFile(junk, bytes + "\nName=Too far to be read\n"));
+
+    // A line that the 64 KiB limit cuts is not taken cut.
+    const std::string cutLine = std::string(folder) + "servicestest_cut_line.jmac";
+    std::string padding;
+    while (padding.size() < 64 * 1024 - 8)
+        padding += "; padding line\n";
+    padding.resize(64 * 1024 - 8);
+    padding.back() = '\n';
+    ASSERT_TRUE(WriteFile(cutLine, padding + "Name=Cut in two\n"));
+    EXPECT_EQ("", Describe(cutLine.c_str()).name);
+    ASSERT_TRUE(WriteFile(cutLine, padding + "Name=1\n"));
+    EXPECT_EQ("1", Describe(cutLine.c_str()).name);
+    ::DeleteFileA(cutLine.c_str());
 
     const DWORD start = ::GetTickCount();
     const Information huge = Describe(longLine.c_str());

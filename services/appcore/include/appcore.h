@@ -45,6 +45,7 @@ APPCORE_API HRESULT WINAPI ULocalizedHelp(HWND hWnd, UINT nCommand, DWORD dwCont
 
 // The object AppGetApplicationObject queries (AddRef'd while registered; NULL removes it).
 APPCORE_API void WINAPI AppCoreSetApplicationObject(IUnknown* pApplication);
+// NULL: no engine class identifier (AppGetEngineClsid fails).
 APPCORE_API void WINAPI AppCoreSetEngineClsid(const CLSID* pClsid);
 APPCORE_API void WINAPI AppCoreSetHostMode(BOOL bHostMode);
 APPCORE_API void WINAPI AppCoreSetHelpFlag(BOOL bFlag);

@@ -57,7 +57,8 @@ typedef HRESULT(WINAPI* PFN_GETDEFAULTSTATUSANDTOOLTIP)(int tipSize, char* tip, 
 // bytes); a failure code (and "") otherwise.
 typedef HRESULT(WINAPI* PFN_GETFILENAMEGIVENPROGID)(const char* progID, char* fileName);
 // Fills buffer (MAX_PATH bytes) with the macro directory: the folder "Macros"
-// beside macrohost.dll, whatever the value the host gave.
+// beside macrohost.dll. A non-zero value (the host's) also makes it the current
+// directory, where the library lists macro files; 0 only asks.
 typedef HRESULT(WINAPI* PFN_GETMACRODIRECTORY)(long value, char* buffer);
 // The class identifier of an existing macro named by a program ID, else
 // REGDB_E_CLASSNOTREG; by a file name or path, else E_FAIL. GUID_NULL on failure.

@@ -57,10 +57,13 @@ bool ReadMacroFile(const std::string& path, MacroFile& macro)
         return false;
     std::vector<char> bytes(kMaxFileBytes);
     DWORD read = 0;
-    const BOOL ok = ::ReadFile(hFile, bytes.data(), kMaxFileBytes, &read, nullptr);
+    LARGE_INTEGER size{};
+    const BOOL ok = ::ReadFile(hFile, bytes.data(), kMaxFileBytes, &read, nullptr) && ::GetFileSizeEx(hFile, &size);
     ::CloseHandle(hFile);
     if (!ok)
         return false;
+    // The last line read of a longer file is cut: it is not taken.
+    const bool cut = size.QuadPart > static_cast<LONGLONG>(read);
 
     size_t start = 0;
     if (read >= 3 && memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0)
@@ -69,6 +72,8 @@ bool ReadMacroFile(const std::string& path, MacroFile& macro)
         const char* begin = bytes.data() + start;
         const void* newline = memchr(begin, '\n', read - start);
         const size_t length = newline ? static_cast<const char*>(newline) - begin : read - start;
+        if (!newline && cut)
+            break;
         if (length <= kMaxLineBytes)
             TakeLine(std::string(begin, length), macro);
         start += length + 1;

@@ -129,7 +129,7 @@ HRESULT WINAPI GetFileNameGivenProgID(const char* progID, char* fileName)
     return fileName ? S_OK : E_POINTER;
 }
 
-HRESULT WINAPI GetMacroDirectory(long /*value*/, char* buffer)
+HRESULT WINAPI GetMacroDirectory(long value, char* buffer)
 {
     if (!buffer)
         return E_POINTER;
@@ -139,6 +139,9 @@ HRESULT WINAPI GetMacroDirectory(long /*value*/, char* buffer)
         return E_FAIL;
     }
     CopyText(directory, buffer, MAX_PATH);
+    // The menu page lists the current directory's macros: a host value makes ours current.
+    if (value != 0)
+        ::SetCurrentDirectoryA(directory.c_str());
     return S_OK;
 }
 
