@@ -9,9 +9,10 @@
 //   Bitmap=hatch.bmp        (a 16x15 or larger bitmap file beside the macro file; optional)
 //   Transparent=192,192,192 (the picture's transparent colour as red,green,blue; optional)
 //   Command=...             (what the macro runs; the host's business)
-// Lines starting with ';' or '#' are comments. Keys are case-insensitive; only the
-// first 64 KiB of a file are read and lines longer than 4 KiB are skipped. A program ID "Macro.<Name>"
-// stands for the file "<Name>.jmac" in the macro directory.
+// Lines starting with ';' or '#' are comments. Keys are case-insensitive; only
+// the first 64 KiB of a file are read and lines longer than 4 KiB are skipped.
+// A program ID "Macro.<Name>" stands for the file "<Name>.jmac" in the macro
+// directory.
 #pragma once
 #ifndef NOMINMAX
 #define NOMINMAX
