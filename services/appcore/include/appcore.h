@@ -8,7 +8,8 @@
 #include <objbase.h>
 
 #ifdef APPCORE_BUILD
-#define APPCORE_API extern "C" __declspec(dllexport)
+// appcore.def lists the exports (most of them by ordinal only).
+#define APPCORE_API extern "C"
 #else
 #define APPCORE_API extern "C" __declspec(dllimport)
 #endif
@@ -23,7 +24,8 @@ APPCORE_API HRESULT WINAPI AppGetApplicationObject(REFIID riid, void** ppv);
 APPCORE_API BOOL WINAPI AppHasApplication();
 // @2020: a module tells the engine it is the one calling (its module handle).
 APPCORE_API void WINAPI AppSetModuleState(HMODULE hModule);
-// @2025: a new bitmap loaded from a module's resources, or NULL.
+// @2025: a new bitmap (a DIB section) loaded from a module's resources, or NULL
+// (also for a NULL module: the system's own bitmaps are not handed out).
 APPCORE_API HBITMAP WINAPI AppLoadBitmap(HINSTANCE hModule, UINT nIDResource);
 // @2046: the host mode query.
 APPCORE_API BOOL WINAPI AppIsHostMode();
@@ -35,14 +37,15 @@ APPCORE_API const char* WINAPI AppGetSpecialBarName();
 APPCORE_API void WINAPI AppInPlaceFrameRegistered();
 // @2054: the in-place frames' windows (NULL for none).
 APPCORE_API void WINAPI AppSetInPlaceFrames(HWND hWndInPlace, HWND hWndSecond, HWND hWndClient);
-// Opens help for a context; the host decides how. S_OK or a failure code.
-APPCORE_API HRESULT WINAPI ULocalizedHelp(HWND hWnd, UINT nCommand, DWORD dwContext, LPCSTR lpszHelpFile,
-                                          BOOL bFlag);
+// Opens help for a context; the host decides how. This engine only records the
+// call (AppCoreGetRecord): S_OK, or E_INVALIDARG for context 0.
+APPCORE_API HRESULT WINAPI ULocalizedHelp(HWND hWnd, UINT nCommand, DWORD dwContext, LPCSTR lpszHelpFile, BOOL bFlag);
 
 // ---- the host's side ----
 
 // The object AppGetApplicationObject queries (AddRef'd while registered; NULL removes it).
 APPCORE_API void WINAPI AppCoreSetApplicationObject(IUnknown* pApplication);
+// NULL: no engine class identifier (AppGetEngineClsid fails).
 APPCORE_API void WINAPI AppCoreSetEngineClsid(const CLSID* pClsid);
 APPCORE_API void WINAPI AppCoreSetHostMode(BOOL bHostMode);
 APPCORE_API void WINAPI AppCoreSetHelpFlag(BOOL bFlag);
@@ -50,10 +53,10 @@ APPCORE_API void WINAPI AppCoreSetSpecialBarName(const char* lpszName);
 
 // What the engine was told, for the host (and tests) to read back.
 struct AppCoreRecord {
-    HMODULE hLastModuleState;     // last AppSetModuleState
+    HMODULE hLastModuleState;                   // last AppSetModuleState
     HWND hWndInPlace, hWndSecond, hWndClient;   // last AppSetInPlaceFrames
-    int nInPlaceRegistered;       // AppInPlaceFrameRegistered calls
-    int nHelpCalls;               // ULocalizedHelp calls
+    int nInPlaceRegistered;                     // AppInPlaceFrameRegistered calls
+    int nHelpCalls;                             // ULocalizedHelp calls
     DWORD dwLastHelpContext;
     BOOL bLastHelpFlag;
 };

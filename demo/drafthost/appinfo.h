@@ -1,0 +1,58 @@
+// The demo host's application object: the application information the control
+// library reads, and the version text it stamps on stored settings. appcore.dll
+// hands it out (AppGetApplicationObject) for IID_IJAppInfo and IID_IJAppVersion.
+#pragma once
+#include "afxwin.h"
+
+#include "hostinterfaces.h"
+
+HOST_COM_CLASSES_BEGIN
+
+class CDraftAppInfo final : public JAppInfo, public IJAppVersion {
+public:
+    // A new object holds one reference, the creator's.
+    CDraftAppInfo();
+
+    // IUnknown (shared by both interfaces)
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // JAppInfo
+    long STDMETHODCALLTYPE GetMacroDirectoryValue() override { return 1; }
+    const char* STDMETHODCALLTYPE GetMessageCaption() override { return "Draft Host"; }
+    const char* STDMETHODCALLTYPE GetDefaultEnvironmentName() override { return "Drafting"; }
+    const char* STDMETHODCALLTYPE GetRegistryBasePath() override { return "Software\\CONTROL Demo\\Draft Host"; }
+    const char* STDMETHODCALLTYPE GetRegistryName() override { return "Software\\CONTROL Demo\\Draft Host\\Settings"; }
+    BOOL STDMETHODCALLTYPE IsReady() override { return m_ready; }
+    const char* STDMETHODCALLTYPE GetApplicationPath() override { return m_applicationPath; }
+    const char* STDMETHODCALLTYPE GetDefaultStartUpDll() override { return ""; }
+    void STDMETHODCALLTYPE OnApplicationPathChanged(const GUserText& path) override;
+    void STDMETHODCALLTYPE OnStartUpDllChanged(const GUserText& clsid) override;
+    void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) override;
+    void STDMETHODCALLTYPE OnFirstSwitch() override { ++m_notices.nFirstSwitches; }
+    void STDMETHODCALLTYPE OnSecondSwitch() override { ++m_notices.nSecondSwitches; }
+
+    // IJAppVersion: "Draft Host 1.0"; a buffer too small gets the cut text and a failure code.
+    HRESULT STDMETHODCALLTYPE GetVersionText(char* buffer, int size) override;
+
+    // The host's side: ready once the main frame is shown.
+    void SetReady(BOOL bReady) { m_ready = bReady; }
+
+    // What the library told the host.
+    struct Notices {
+        CString applicationPath, startUpDll, environmentName;
+        int nApplicationPathChanges = 0, nStartUpDllChanges = 0, nEnvironmentNameChanges = 0;
+        int nFirstSwitches = 0, nSecondSwitches = 0;
+    };
+    const Notices& GetNotices() const { return m_notices; }
+
+private:
+    ~CDraftAppInfo() = default;   // Release deletes it
+
+    LONG m_references = 1;
+    BOOL m_ready = FALSE;
+    CString m_applicationPath;   // the executable's folder, without a trailing backslash
+    Notices m_notices;
+};
+HOST_COM_CLASSES_END

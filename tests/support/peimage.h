@@ -1,0 +1,30 @@
+// Reading a module's export and import tables from its file, mapped as an
+// image resource (no code of it runs).
+#pragma once
+#include "afxwin.h"
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct PeExport {
+    DWORD ordinal;
+    std::string name;   // empty for an export by ordinal only
+};
+
+struct PeImport {
+    std::string module;
+    bool byOrdinal;
+    WORD ordinal;       // with byOrdinal
+    std::string name;   // without
+};
+
+// False when the file is no readable 64-bit PE image.
+bool ReadExports(LPCSTR lpszPath, std::vector<PeExport>& exports);
+bool ReadImports(LPCSTR lpszPath, std::vector<PeImport>& imports);
+
+// The full path of a file in the running program's folder.
+CString BesideProgram(LPCSTR lpszFileName);
+
+}   // namespace testing_support
