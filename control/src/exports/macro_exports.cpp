@@ -57,7 +57,7 @@ CONTROL_API UINT AddMacroCommand(const char* macro, HBITMAP* pBitmap)
     char prompt[256] = "";
     HBITMAP hBitmap = nullptr;
     int other = 0;
-    information(path, 0, &value, name, sizeof name, tip, sizeof tip, prompt, &hBitmap, &other);
+    information(path, nullptr, &value, name, sizeof name, tip, sizeof tip, prompt, &hBitmap, &other);
     name[sizeof name - 1] = tip[sizeof tip - 1] = prompt[sizeof prompt - 1] = '\0';
     // The framework's command string: the prompt, a newline and the tip.
     const std::string commandString = std::string(prompt) + "\n" + tip;
