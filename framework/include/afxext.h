@@ -395,11 +395,11 @@ protected:
 // ---- Docking: dock bars, floating mini frames and the drag context ----
 
 // CMiniFrameWnd styles (in the window style's class-specific low word).
-#define MFS_SYNCACTIVE 0x00000100L    // follows the activation of its owner
-#define MFS_4THICKFRAME 0x00000200L   // sized by its sides only, not its corners
-#define MFS_THICKFRAME 0x00000400L    // has a sizing border
-#define MFS_MOVEFRAME 0x00000800L     // its border moves it instead of sizing it
-#define MFS_BLOCKSYSMENU 0x00001000L  // the caption does not open the system menu
+#define MFS_SYNCACTIVE 0x00000100L     // follows the activation of its owner
+#define MFS_4THICKFRAME 0x00000200L    // sized by its sides only, not its corners
+#define MFS_THICKFRAME 0x00000400L     // has a sizing border
+#define MFS_MOVEFRAME 0x00000800L      // its border moves it instead of sizing it
+#define MFS_BLOCKSYSMENU 0x00001000L   // the caption does not open the system menu
 
 // The bars docked along one side of a frame, or in a floating frame. m_arrBars holds the bars
 // in rows: entry 0 is always NULL and a NULL entry ends each row. A bar that floated away
@@ -453,8 +453,8 @@ public:
     CMiniFrameWnd() = default;
 
     using CFrameWnd::Create;
-    BOOL Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                CWnd* pParentWnd = nullptr, UINT nID = 0);
+    BOOL Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = nullptr,
+                UINT nID = 0);
     // Grows a client rectangle by a mini frame's border and small caption.
     static void CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION, DWORD dwExStyle = 0);
 
@@ -498,10 +498,10 @@ public:
 
     CControlBar* m_pBar;
     CFrameWnd* m_pDockSite;
-    UINT m_uMRUDockID = 0;          // the dock bar the bar was last docked in
-    CRect m_rectMRUDockPos;         // its rectangle there, in the dock bar's client coordinates
-    DWORD m_dwMRUFloatStyle;        // the style it last floated with
-    CPoint m_ptMRUFloatPos;         // where its floating frame last was (x < 0: never floated)
+    UINT m_uMRUDockID = 0;     // the dock bar the bar was last docked in
+    CRect m_rectMRUDockPos;    // its rectangle there, in the dock bar's client coordinates
+    DWORD m_dwMRUFloatStyle;   // the style it last floated with
+    CPoint m_ptMRUFloatPos;    // where its floating frame last was (x < 0: never floated)
 
     // Drag state.
     CPoint m_ptLast;
@@ -510,14 +510,14 @@ public:
     BOOL m_bDitherLast = FALSE;
     CRect m_rectDragHorz, m_rectDragVert;             // docking outlines
     CRect m_rectFrameDragHorz, m_rectFrameDragVert;   // floating outlines
-    DWORD m_dwDockStyle = 0;       // where the bar may dock
-    DWORD m_dwOverDockStyle = 0;   // where it would dock now (0: it would float)
-    DWORD m_dwStyle = 0;           // the bar's alignment when the drag began
-    BOOL m_bFlip = FALSE;          // Shift: the other orientation
-    BOOL m_bForceFrame = FALSE;    // Control: float, never dock
-    CDC* m_pDC = nullptr;          // the desktop, for the outline
-    BOOL m_bDragging = FALSE;      // dragging, else sizing
-    int m_nHitTest = 0;            // the border being dragged when sizing
+    DWORD m_dwDockStyle = 0;                          // where the bar may dock
+    DWORD m_dwOverDockStyle = 0;                      // where it would dock now (0: it would float)
+    DWORD m_dwStyle = 0;                              // the bar's alignment when the drag began
+    BOOL m_bFlip = FALSE;                             // Shift: the other orientation
+    BOOL m_bForceFrame = FALSE;                       // Control: float, never dock
+    CDC* m_pDC = nullptr;                             // the desktop, for the outline
+    BOOL m_bDragging = FALSE;                         // dragging, else sizing
+    int m_nHitTest = 0;                               // the border being dragged when sizing
     CRect m_rectRequestedSize, m_rectActualSize, m_rectActualFrameSize, m_rectFrameBorders;
 
     virtual void StartDrag(CPoint pt);

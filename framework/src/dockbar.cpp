@@ -54,8 +54,8 @@ CDockBar::~CDockBar()
 BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
     m_dwStyle = dwStyle & CBRS_ALL;
-    LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    LPCSTR lpszClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return CWnd::CreateEx(0, lpszClass, nullptr, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
@@ -147,7 +147,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 
     if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
         m_dwStyle |= CBRS_FLOAT_MULTI;
-    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) | (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
+                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
     if (!(m_dwStyle & CBRS_FLOAT_MULTI)) {
         CString title;
         pBar->GetWindowText(title);
@@ -178,7 +179,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         m_arrBars.Add(pBar);
         m_arrBars.Add(nullptr);
         // Off the edge: the layout pulls it in.
-        pBar->SetWindowPos(nullptr, -kOverlap, -kOverlap, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        pBar->SetWindowPos(nullptr, -kOverlap, -kOverlap, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
 
     if (pBar->GetParent() != this)
@@ -214,7 +216,8 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
     if (pBar->m_pDockBar == this && (!lpRect || rectBar == *lpRect))
         return;
 
-    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) | (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
+                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
     DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
     dwStyle = m_bFloating ? dwStyle | CBRS_FLOATING : dwStyle & ~CBRS_FLOATING;
     pBar->SetBarStyle(dwStyle);

@@ -34,10 +34,7 @@ CRect FrameAround(const CRect& rectBar)
 }   // namespace
 
 CDockContext::CDockContext(CControlBar* pBar)
-    : m_pBar(pBar),
-      m_pDockSite(pBar->m_pDockSite),
-      m_dwMRUFloatStyle(CBRS_ALIGN_TOP),
-      m_ptMRUFloatPos(-1, -1)
+    : m_pBar(pBar), m_pDockSite(pBar->m_pDockSite), m_dwMRUFloatStyle(CBRS_ALIGN_TOP), m_ptMRUFloatPos(-1, -1)
 {
 }
 
@@ -366,10 +363,9 @@ void CDockContext::StartResize(int nHitTest, CPoint pt)
     m_rectRequestedSize = CRect(rect.TopLeft(), size);
     m_rectActualSize = m_rectRequestedSize;
     m_rectActualFrameSize = FrameAround(m_rectActualSize);
-    m_rectFrameBorders = CRect(m_rectActualFrameSize.left - m_rectActualSize.left,
-                               m_rectActualFrameSize.top - m_rectActualSize.top,
-                               m_rectActualFrameSize.right - m_rectActualSize.right,
-                               m_rectActualFrameSize.bottom - m_rectActualSize.bottom);
+    m_rectFrameBorders = CRect(
+        m_rectActualFrameSize.left - m_rectActualSize.left, m_rectActualFrameSize.top - m_rectActualSize.top,
+        m_rectActualFrameSize.right - m_rectActualSize.right, m_rectActualFrameSize.bottom - m_rectActualSize.bottom);
     m_dwOverDockStyle = 0;
     Stretch(pt);
     Track();

@@ -118,8 +118,8 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
         return;
     // Alone in a floating frame of the same orientation: only the frame moves.
     if (CDockBar* pDockBar = pBar->m_pDockBar; pDockBar && pBar->m_pDockSite && pDockBar->m_bFloating &&
-                                                  pDockBar->GetDockedCount() == 1 &&
-                                                  (dwStyle & pDockBar->m_dwStyle & CBRS_ALIGN_ANY)) {
+                                               pDockBar->GetDockedCount() == 1 &&
+                                               (dwStyle & pDockBar->m_dwStyle & CBRS_ALIGN_ANY)) {
         CFrameWnd* pFrame = pDockBar->GetParentFrame();
         pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pFrame->RecalcLayout(TRUE);

@@ -19,8 +19,8 @@ namespace {
 constexpr DWORD kMiniFrameStyles = MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_THICKFRAME | MFS_MOVEFRAME | MFS_BLOCKSYSMENU;
 }
 
-BOOL CMiniFrameWnd::Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                           CWnd* pParentWnd, UINT)
+BOOL CMiniFrameWnd::Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                           UINT)
 {
     return CFrameWnd::Create(lpClassName, lpWindowName, dwStyle, rect, pParentWnd);
 }
@@ -88,8 +88,8 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 {
     // Nothing to lay out until a bar is docked.
     m_bInRecalcLayout = TRUE;
-    DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_MOVEFRAME | MFS_4THICKFRAME | MFS_SYNCACTIVE |
-                    MFS_BLOCKSYSMENU;
+    DWORD dwStyle =
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_MOVEFRAME | MFS_4THICKFRAME | MFS_SYNCACTIVE | MFS_BLOCKSYSMENU;
     if (dwBarStyle & CBRS_SIZE_DYNAMIC)
         dwStyle &= ~MFS_MOVEFRAME;
     if (!CMiniFrameWnd::Create(nullptr, "", dwStyle, rectDefault, pParent)) {
