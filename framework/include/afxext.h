@@ -463,6 +463,8 @@ protected:
 
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    // As small as its contents: no room is kept for the caption's text.
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     DECLARE_MESSAGE_MAP()
 };
 

@@ -100,7 +100,7 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
         if (bShow || !pBar->IsFloating())
             pFrame->RecalcLayout(FALSE);
     }
-    if (!pBar->IsFloating() || pFrame == this)
+    if (!pBar->IsFloating())
         return;
     // The floating frame shows while one of its bars does.
     const int nVisible = pBar->m_pDockBar ? pBar->m_pDockBar->GetDockedVisibleCount() : (bShow ? 1 : 0);

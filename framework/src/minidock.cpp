@@ -7,6 +7,7 @@ IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
     ON_WM_NCHITTEST()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
@@ -58,6 +59,14 @@ LRESULT CMiniFrameWnd::OnNcHitTest(CPoint)
     if (nHit == HTSYSMENU && (dwStyle & MFS_BLOCKSYSMENU))
         nHit = HTCAPTION;
     return nHit;
+}
+
+void CMiniFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    Default();
+    CRect rect(0, 0, 0, 0);
+    ::AdjustWindowRectEx(rect, GetStyle() & ~kMiniFrameStyles, FALSE, GetExStyle());
+    lpMMI->ptMinTrackSize = CPoint(rect.Width(), rect.Height());
 }
 
 LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
