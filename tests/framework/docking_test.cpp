@@ -19,9 +19,18 @@ constexpr UINT kFirstBarID = AFX_IDW_CONTROLBAR_FIRST + 0x40;
 constexpr int kBars = 3;
 
 class CDockFrame : public CFrameWnd {
+public:
+    std::vector<UINT> commands;
+
 protected:
     void PostNcDestroy() override {}   // lives in the fixture
+    afx_msg void OnLine() { commands.push_back(ID_BAR_LINE); }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CDockFrame, CFrameWnd)
+    ON_COMMAND(ID_BAR_LINE, OnLine)
+END_MESSAGE_MAP()
 
 // Pumps until the condition holds or about two seconds have passed.
 bool PumpUntil(const std::function<bool()>& done)
@@ -136,11 +145,23 @@ protected:
         ScriptedInput script;
         script.Wait(50);
         for (CPoint point : path)
-            script.Then([point] { testing_support::MoveMouse(point); return true; }, "move").Wait(50);
+            script
+                .Then(
+                    [point] {
+                        testing_support::MoveMouse(point);
+                        return true;
+                    },
+                    "move")
+                .Wait(50);
         if (extra)
             extra(script);
         const CPoint last = path.back();
-        script.Then([last] { testing_support::SendMouseButton(last, false); return true; }, "release");
+        script.Then(
+            [last] {
+                testing_support::SendMouseButton(last, false);
+                return true;
+            },
+            "release");
         testing_support::SendMouseButton(from, true);
         PumpUntil([&] { return script.Done() && !::GetCapture(); });
         PumpMessages();
@@ -289,8 +310,7 @@ TEST_F(DockingTest, FloatingAndReDockingKeepThePlaces)
     pFloating->GetClientRect(floatingClient);
     EXPECT_EQ(floatingClient.Size(), ScreenRect(bars[1]).Size() - CSize(4, 4));
     // The bar's place in its row is kept for it.
-    EXPECT_EQ(Entries(Top()),
-              (std::vector<void*>{nullptr, &bars[0], PlaceHolder(kFirstBarID + 1), &bars[2], nullptr}));
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], PlaceHolder(kFirstBarID + 1), &bars[2], nullptr}));
     EXPECT_EQ(Top()->GetDockedCount(), 2);
 
     // Back in its row, at its place.
@@ -449,7 +469,14 @@ TEST_F(DockingTest, ControlHeldWhileDraggingFloatsInsteadOfDocking)
     ShowFrame();
     const CPoint target = ClientToScreenPoint(CPoint(3, 200));
     Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), target}, [](ScriptedInput& script) {
-        script.Then([] { testing_support::SendKey(VK_CONTROL, true); return true; }, "control down").Wait(50);
+        script
+            .Then(
+                [] {
+                    testing_support::SendKey(VK_CONTROL, true);
+                    return true;
+                },
+                "control down")
+            .Wait(50);
     });
     testing_support::SendKey(VK_CONTROL, false);
     PumpMessages();
@@ -474,16 +501,102 @@ TEST_F(DockingTest, CaptionDoubleClickDocksAFloatingBar)
     ASSERT_EQ(pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
     {
         ScriptedInput script;
-        script.Then([caption] {
-            testing_support::ClickAt(caption);
-            testing_support::ClickAt(caption);
-            return true;
-        }, "double click");
+        script.Then(
+            [caption] {
+                testing_support::ClickAt(caption);
+                testing_support::ClickAt(caption);
+                return true;
+            },
+            "double click");
         PumpUntil([&] { return script.Done() && !bars[1].IsFloating(); });
     }
     EXPECT_FALSE(bars[1].IsFloating());
     EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
     EXPECT_EQ(InParent(bars[1]), second);
+}
+
+TEST_F(DockingTest, RightClickOrLosingTheCaptureCancelsADrag)
+{
+    DockInOneRow();
+    ShowFrame();
+    const CRect before = ScreenRect(bars[0]);
+    const CPoint away = ClientToScreenPoint(CPoint(300, 200));
+    Drag(Gripper(bars[0]), {away}, [away](ScriptedInput& script) {
+        script
+            .Then(
+                [away] {
+                    testing_support::SendMouseButton(away, true, true);
+                    return true;
+                },
+                "right press")
+            .Wait(50)
+            .Then(
+                [away] {
+                    testing_support::SendMouseButton(away, false, true);
+                    return true;
+                },
+                "right release");
+    });
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(ScreenRect(bars[0]), before);
+
+    // Another window taking the mouse (here: a cancelled mode) ends the drag the same way.
+    Drag(Gripper(bars[0]), {away}, [this](ScriptedInput& script) {
+        script
+            .Then(
+                [this] {
+                    bars[0].SendMessage(WM_CANCELMODE);
+                    return true;
+                },
+                "cancel mode")
+            .Wait(50);
+    });
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(ScreenRect(bars[0]), before);
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+}
+
+TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    ASSERT_NE(pFloating, nullptr);
+    // A bar that wraps floats in a frame that sizes (its border does not move it).
+    EXPECT_FALSE(pFloating->GetStyle() & MFS_MOVEFRAME);
+    CRect button;
+    bars[0].GetItemRect(0, button);
+    const CRect window = ScreenRect(*pFloating);
+    const CPoint edge(window.right - 2, window.CenterPoint().y);
+    ASSERT_EQ(pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
+
+    // Narrower by half a button: two buttons a row, two rows.
+    const CPoint to(edge.x - button.Width() / 2 - 1, edge.y);
+    Drag(edge, {CPoint(edge.x - 3, edge.y), to});
+    ASSERT_EQ(FloatingFrame(bars[0]), pFloating);
+    const CRect after = ScreenRect(*pFloating);
+    EXPECT_EQ(after.TopLeft(), window.TopLeft());
+    EXPECT_EQ(after.Width(), window.Width() - button.Width());
+    EXPECT_EQ(after.Height(), window.Height() + button.Height());
+    EXPECT_EQ(bars[0].m_nMRUWidth, ScreenRect(bars[0]).Width());
+    EXPECT_TRUE(bars[0].GetButtonStyle(1) & TBBS_WRAPPED);
+}
+
+TEST_F(DockingTest, AFloatingBarsButtonsSendTheirCommandsToItsFrame)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
+    ASSERT_TRUE(bars[0].IsFloating());
+    CRect button;
+    bars[0].GetItemRect(0, button);
+    bars[0].ClientToScreen(button);
+    testing_support::ClickAt(button.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return !frame.commands.empty(); }));
+    EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_LINE});
+    // A click on a button is not a drag.
+    EXPECT_TRUE(bars[0].IsFloating());
 }
 
 // ---- Rendering ----
