@@ -397,6 +397,22 @@ TEST_F(DockingTest, ClosingAFloatingFrameHidesItsBar)
     EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
 }
 
+TEST_F(DockingTest, FloatingFramesAndDockBarsGoWithTheFrame)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(100, 100)));
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    ASSERT_NE(pFloating, nullptr);
+    frame.DestroyWindow();
+    PumpMessages();
+    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
+    for (const CToolBar& bar : bars) {
+        EXPECT_EQ(bar.m_hWnd, nullptr);
+        EXPECT_EQ(bar.m_pDockBar, nullptr);
+    }
+}
+
 // ---- Dragging with the real mouse ----
 
 TEST_F(DockingTest, DraggingByTheGripperDocksOnTheLeft)
@@ -419,6 +435,21 @@ TEST_F(DockingTest, DraggingByTheGripperDocksOnTheLeft)
     EXPECT_GE(rect.bottom, target.y);
     EXPECT_EQ(bars[0].m_pDockContext->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_LEFT);
     EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Standing up, its gripper is along its top: dragged from there to the end of the top row.
+    CRect last = ScreenRect(bars[2]);
+    frame.ScreenToClient(last);
+    const CPoint grip(rect.CenterPoint().x, rect.top + 5);
+    const CPoint drop = ClientToScreenPoint(CPoint(last.right + 60, 8));
+    Drag(grip, {ClientToScreenPoint(CPoint(300, 200)), drop});
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[1], &bars[2], &bars[0], nullptr}));
+    EXPECT_EQ(Entries(pLeft), std::vector<void*>{nullptr});
+    const CRect back = ScreenRect(bars[0]);
+    EXPECT_GT(back.Width(), back.Height());
+    EXPECT_LE(back.left, drop.x);
+    EXPECT_GE(back.right, drop.x);
+    EXPECT_EQ(ScreenRect(*pLeft).Width(), 0);
 }
 
 TEST_F(DockingTest, DraggingIntoEmptySpaceFloatsAndToggleReturnsThere)
@@ -597,6 +628,29 @@ TEST_F(DockingTest, AFloatingBarsButtonsSendTheirCommandsToItsFrame)
     EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_LINE});
     // A click on a button is not a drag.
     EXPECT_TRUE(bars[0].IsFloating());
+}
+
+TEST_F(DockingTest, GripperDoubleClickFloatsADockedBar)
+{
+    DockInOneRow();
+    const CRect first = ScreenRect(bars[0]);
+    ShowFrame();
+    const CPoint grip = Gripper(bars[0]);
+    {
+        ScriptedInput script;
+        script.Then(
+            [grip] {
+                testing_support::ClickAt(grip);
+                testing_support::ClickAt(grip);
+                return true;
+            },
+            "double click");
+        PumpUntil([&] { return script.Done() && bars[0].IsFloating(); });
+    }
+    ASSERT_TRUE(bars[0].IsFloating());
+    // Never dragged: it floats over the place it was docked at, and its place is kept.
+    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), first.TopLeft());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, PlaceHolder(kFirstBarID), &bars[1], &bars[2], nullptr}));
 }
 
 // ---- Rendering ----
