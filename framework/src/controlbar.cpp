@@ -88,6 +88,9 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize size(bStretch && bHorz ? 32767 : 0, bStretch && !bHorz ? 32767 : 0);
+    // A dock bar adds its borders around its rows itself, and without rows takes no room.
+    if (IsDockBar())
+        return size;
     CRect inside;
     CalcInsideRect(inside, bHorz);
     // The borders alone, for bars that stretch.

@@ -305,8 +305,7 @@ void CDockBar::RemovePlaceHolder(CControlBar* pBar)
 
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    // Without bars the dock bar takes no room; its borders come at the end, with the bars.
-    CSize sizeFixed(bStretch && bHorz ? 32767 : 0, bStretch && !bHorz ? 32767 : 0);
+    CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
     CSize sizeMax;
     if (!m_rectLayout.IsRectEmpty()) {
         sizeMax = m_rectLayout.Size();
