@@ -235,6 +235,35 @@ TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
     EXPECT_EQ(ScreenRect(*pTop).Height(), 2 * (first.Height() - 2) - 2 + 2);
 }
 
+TEST_F(DockingTest, TheRectangleChoosesTheRowAndThePlace)
+{
+    frame.DockControlBar(&bars[0], AFX_IDW_DOCKBAR_TOP);
+    frame.RecalcLayout();
+    const CRect first = ScreenRect(bars[0]);
+    // Below the first row: a new row.
+    CRect below(first);
+    below.OffsetRect(40, first.Height());
+    frame.DockControlBar(&bars[1], AFX_IDW_DOCKBAR_TOP, below);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], nullptr, &bars[1], nullptr}));
+    // Kept where it was put along its row.
+    EXPECT_EQ(InParent(bars[1]).TopLeft(), CPoint(InParent(bars[0]).left + 40, first.Height() - 4));
+    // Above the first row: a new first row.
+    CRect above(first);
+    above.OffsetRect(0, -first.Height());
+    frame.DockControlBar(&bars[2], AFX_IDW_DOCKBAR_TOP, above);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[2], nullptr, &bars[0], nullptr, &bars[1], nullptr}));
+    EXPECT_EQ(InParent(bars[2]).TopLeft(), CPoint(-2, -2));
+    EXPECT_EQ(InParent(bars[0]).TopLeft(), CPoint(-2, first.Height() - 4));
+    // Moved up beside another bar: its old row goes.
+    CRect after(ScreenRect(bars[0]));
+    after.OffsetRect(first.Width() + 20, 0);
+    frame.DockControlBar(&bars[1], AFX_IDW_DOCKBAR_TOP, after);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[2], nullptr, &bars[0], &bars[1], nullptr}));
+}
+
 TEST_F(DockingTest, DockingOnEachSideAtAGivenRectangle)
 {
     frame.RecalcLayout();
