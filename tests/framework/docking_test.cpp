@@ -544,6 +544,33 @@ TEST_F(DockingTest, ControlHeldWhileDraggingFloatsInsteadOfDocking)
     EXPECT_EQ(Entries(DockBar(AFX_IDW_DOCKBAR_LEFT)), std::vector<void*>{nullptr});
 }
 
+TEST_F(DockingTest, ShiftHeldWhileDraggingFloatsTheOtherWay)
+{
+    // A bar of fixed rows: it floats in the orientation it is dragged in.
+    for (CToolBar& bar : bars)
+        bar.SetBarStyle(bar.GetBarStyle() & ~CBRS_SIZE_DYNAMIC);
+    DockInOneRow();
+    ShowFrame();
+    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), ClientToScreenPoint(CPoint(300, 180))},
+         [](ScriptedInput& script) {
+             script
+                 .Then(
+                     [] {
+                         testing_support::SendKey(VK_SHIFT, true);
+                         return true;
+                     },
+                     "shift down")
+                 .Wait(50);
+         });
+    testing_support::SendKey(VK_SHIFT, false);
+    PumpMessages();
+    ASSERT_TRUE(bars[0].IsFloating());
+    EXPECT_EQ(bars[0].GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_LEFT);
+    EXPECT_EQ(bars[0].m_pDockContext->m_dwMRUFloatStyle & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_LEFT);
+    const CRect rect = ScreenRect(bars[0]);
+    EXPECT_GT(rect.Height(), rect.Width());
+}
+
 TEST_F(DockingTest, CaptionDoubleClickDocksAFloatingBar)
 {
     DockInOneRow();
