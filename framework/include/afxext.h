@@ -454,7 +454,7 @@ public:
 
     using CFrameWnd::Create;
     BOOL Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = nullptr,
-                UINT nID = 0);
+                UINT nID = 0) override;
     // Grows a client rectangle by a mini frame's border and small caption.
     static void CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION, DWORD dwExStyle = 0);
 
