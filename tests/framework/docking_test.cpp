@@ -376,6 +376,19 @@ TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
     EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
     EXPECT_EQ(InParent(bars[1]), second);
 
+    // A delayed hide happens at the frame's idle-time layout, and the place is kept the same way.
+    ShowFrame();
+    frame.ShowControlBar(&bars[1], FALSE, TRUE);
+    EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(bars[1].IsVisible());
+    AfxGetThread()->OnIdle(0);
+    EXPECT_FALSE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    frame.ShowControlBar(&bars[1], TRUE, TRUE);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(InParent(bars[1]), second);
+
     // Hiding every bar of the side gives its room back.
     for (CToolBar& bar : bars)
         frame.ShowControlBar(&bar, FALSE, FALSE);
