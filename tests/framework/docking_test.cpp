@@ -745,6 +745,13 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 2), shadow);
     EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 1), highlight);
 
+    // The top dock bar's bottom border, etched, beyond the last bar.
+    CRect top = ScreenRect(*Top());
+    top.OffsetRect(-frameWindow.left, -frameWindow.top);
+    const int x = ScreenRect(bars[1]).right - frameWindow.left + 20;
+    EXPECT_EQ(canvas->Pixel(x, top.bottom - 2), shadow);
+    EXPECT_EQ(canvas->Pixel(x, top.bottom - 1), highlight);
+
     // The floating frame: a small caption above the bar, and no gripper on the bar.
     CMiniDockFrameWnd* pFloating = FloatingFrame(bars[2]);
     ASSERT_NE(pFloating, nullptr);
