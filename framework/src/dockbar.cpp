@@ -359,8 +359,9 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                     bWrapped = TRUE;
                 }
                 if (!bWrapped) {
-                    if (rect != rectBar) {
-                        if (!m_bLayoutQuery && !(pBar->m_dwStyle & CBRS_FLOATING) && pBar->m_pDockContext)
+                    // A query only measures: nothing moves and nothing is recorded.
+                    if (rect != rectBar && !m_bLayoutQuery) {
+                        if (!(pBar->m_dwStyle & CBRS_FLOATING) && pBar->m_pDockContext)
                             pBar->m_pDockContext->m_rectMRUDockPos = rect;
                         AfxRepositionWindow(&layout, pBar->m_hWnd, rect);
                     }

@@ -222,6 +222,12 @@ TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
     EXPECT_EQ(bars[1].m_pDockContext->m_rectMRUDockPos, second);
     EXPECT_EQ(bars[1].m_pDockContext->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_TOP);
 
+    // Asking what a narrower frame would hold (the last bar pulled back) moves nothing.
+    CRect query(0, 0, third.right - 10, 300);
+    frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, query, query);
+    EXPECT_EQ(InParent(bars[2]), third);
+    EXPECT_EQ(bars[2].m_pDockContext->m_rectMRUDockPos, third);
+
     // Narrower than where the third bar starts: it wraps to a row of its own, at the row start.
     CRect client;
     frame.GetClientRect(client);
