@@ -133,7 +133,8 @@ public:
     virtual void DrawGripper(CDC* pDC, const CRect& rect);
 
     void EnableDocking(DWORD dwDockStyle);
-    BOOL IsFloating() const { return (m_dwStyle & CBRS_FLOATING) != 0; }
+    // In a floating dock bar (or, outside any dock bar, styled CBRS_FLOATING).
+    BOOL IsFloating() const;
     virtual BOOL IsDockBar() const { return FALSE; }
     // Visible, counting a pending delayed show or hide.
     BOOL IsVisible() const;
@@ -141,6 +142,8 @@ public:
     CFrameWnd* GetDockingFrame() const;
     // Shows or hides at the frame's next layout.
     void DelayShow(BOOL bShow);
+    // Applies a pending delayed show or hide; returns the window style after it.
+    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -151,8 +154,6 @@ protected:
     BOOL m_bFlyByTimer = FALSE;   // watching for the cursor to leave
 
     BOOL IsHorzBar() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
-    // Applies a pending delayed show or hide; returns the window style after it.
-    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
     // Borders and gripper, in window coordinates of pDC.
     void DrawNonClient(CDC* pDC);
     void PostNcDestroy() override;
@@ -163,6 +164,19 @@ protected:
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // ---- Docking (dockbar.cpp) ----
+public:
+    // Makes the drag context of EnableDocking; bars with their own kind of dragging override it.
+    virtual CDockContext* CreateDockContext();
+    // A floating bar goes with its floating frame.
+    BOOL DestroyWindow() override;
+
+protected:
+    // A press on the bar's own space (not an item) starts a drag, a double click toggles docking.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // ---- end of docking ----
 
 private:
     void TrackFlyBy(CPoint point);
@@ -376,4 +390,158 @@ protected:
 
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
+};
+
+// ---- Docking: dock bars, floating mini frames and the drag context ----
+
+// CMiniFrameWnd styles (in the window style's class-specific low word).
+#define MFS_SYNCACTIVE 0x00000100L     // follows the activation of its owner
+#define MFS_4THICKFRAME 0x00000200L    // sized by its sides only, not its corners
+#define MFS_THICKFRAME 0x00000400L     // has a sizing border
+#define MFS_MOVEFRAME 0x00000800L      // its border moves it instead of sizing it
+#define MFS_BLOCKSYSMENU 0x00001000L   // the caption does not open the system menu
+
+// The bars docked along one side of a frame, or in a floating frame. m_arrBars holds the bars
+// in rows: entry 0 is always NULL and a NULL entry ends each row. A bar that floated away
+// leaves its window ID behind (a value below 0x10000) so that it can come back to its row.
+class AFX_CORE_API CDockBar : public CControlBar {
+    DECLARE_DYNAMIC(CDockBar)
+public:
+    explicit CDockBar(BOOL bFloating = FALSE);
+    ~CDockBar() override;
+
+    BOOL m_bFloating;
+    CPtrArray m_arrBars;
+    CRect m_rectLayout;   // the space the frame's layout offers, empty outside a layout
+    BOOL m_bLayoutQuery = FALSE;
+
+    using CWnd::Create;
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
+
+    // Docks pBar here: with a screen rectangle at the row and place it points at, else in a new last row.
+    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+    // Takes pBar out, leaving its ID as a placeholder when nAddPlaceHolder is 1; -1 keeps old placeholders.
+    BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+    // Removes the placeholder of pBar (a bar, or its ID as a pointer).
+    void RemovePlaceHolder(CControlBar* pBar);
+    // Docks pBar back at its placeholder (or at lpRect when it has none).
+    void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+    // The bar at nPos, or NULL for a row end or a placeholder.
+    CControlBar* GetDockedControlBar(int nPos) const;
+    int GetDockedCount() const;
+    int GetDockedVisibleCount() const;
+    // The entry equal to pBar (a bar or a placeholder) other than nPosExclude, or -1.
+    int FindBar(CControlBar* pBar, int nPosExclude = -1) const;
+    void ShowAll(BOOL bShow);
+
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    BOOL IsDockBar() const override { return TRUE; }
+
+protected:
+    // Inserts pBar in the row holding ptMid (client coordinates) after the bars left of rect.
+    int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+// A frame with a small caption: a tool window.
+class AFX_CORE_API CMiniFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMiniFrameWnd)
+public:
+    CMiniFrameWnd() = default;
+
+    using CFrameWnd::Create;
+    BOOL Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = nullptr,
+                UINT nID = 0) override;
+    // Grows a client rectangle by a mini frame's border and small caption.
+    static void CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION, DWORD dwExStyle = 0);
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    // As small as its contents: no room is kept for the caption's text.
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The floating frame of docked bars: one floating dock bar as its only child.
+class AFX_CORE_API CMiniDockFrameWnd : public CMiniFrameWnd {
+    DECLARE_DYNCREATE(CMiniDockFrameWnd)
+public:
+    CMiniDockFrameWnd();
+
+    CDockBar m_wndDockBar;
+
+    using CMiniFrameWnd::Create;
+    virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+protected:
+    // The first bar of the dock bar, or NULL.
+    CControlBar* GetFirstBar() const;
+
+    afx_msg void OnClose();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    DECLARE_MESSAGE_MAP()
+};
+
+// Drags a bar between dock bars and floating frames, toggles its docking and sizes its floating frame.
+class AFX_CORE_API CDockContext {
+public:
+    explicit CDockContext(CControlBar* pBar);
+    virtual ~CDockContext();
+    CDockContext(const CDockContext&) = default;
+    CDockContext& operator=(const CDockContext&) = default;
+
+    CControlBar* m_pBar;
+    CFrameWnd* m_pDockSite;
+    UINT m_uMRUDockID = 0;     // the dock bar the bar was last docked in
+    CRect m_rectMRUDockPos;    // its rectangle there, in the dock bar's client coordinates
+    DWORD m_dwMRUFloatStyle;   // the style it last floated with
+    CPoint m_ptMRUFloatPos;    // where its floating frame last was (x < 0: never floated)
+
+    // Drag state.
+    CPoint m_ptLast;
+    CRect m_rectLast;
+    CSize m_sizeLast;
+    BOOL m_bDitherLast = FALSE;
+    CRect m_rectDragHorz, m_rectDragVert;             // docking outlines
+    CRect m_rectFrameDragHorz, m_rectFrameDragVert;   // floating outlines
+    DWORD m_dwDockStyle = 0;                          // where the bar may dock
+    DWORD m_dwOverDockStyle = 0;                      // where it would dock now (0: it would float)
+    DWORD m_dwStyle = 0;                              // the bar's alignment when the drag began
+    BOOL m_bFlip = FALSE;                             // Shift: the other orientation
+    BOOL m_bForceFrame = FALSE;                       // Control: float, never dock
+    CDC* m_pDC = nullptr;                             // the desktop, for the outline
+    BOOL m_bDragging = FALSE;                         // dragging, else sizing
+    int m_nHitTest = 0;                               // the border being dragged when sizing
+    CRect m_rectRequestedSize, m_rectActualSize, m_rectActualFrameSize, m_rectFrameBorders;
+
+    virtual void StartDrag(CPoint pt);
+    virtual void Move(CPoint pt);
+    virtual void EndDrag();
+    virtual void CancelDrag();
+    virtual void OnKey(int nChar, BOOL bDown);
+    virtual void ToggleDocking();
+
+    virtual void StartResize(int nHitTest, CPoint pt);
+    virtual void Stretch(CPoint pt);
+    virtual void EndResize();
+
+    // Runs the drag loop until the button is released (TRUE) or the drag is cancelled.
+    virtual BOOL Track();
+    // The docking style the outline would dock with now, or 0.
+    virtual DWORD CanDock();
+    void DrawFocusRect(BOOL bRemoveRect = FALSE);
+    void UpdateState(BOOL* pFlag, BOOL bNewValue);
+    CDockBar* GetDockBar(DWORD dwOverDockStyle);
+
+protected:
+    void InitLoop();
+    void CancelLoop();
 };

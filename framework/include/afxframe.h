@@ -4,6 +4,11 @@
 #include "afxwnd.h"
 
 class CControlBar;
+class CDockBar;
+class CMiniDockFrameWnd;
+
+// The default floating alignment (also in afxext.h, with the other bar styles).
+#define CBRS_ALIGN_TOP 0x2000L
 
 class AFX_CORE_API CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
@@ -91,6 +96,39 @@ protected:
     // Tooltip texts of bars: the part of the command's string after the newline.
     afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     // ---- end of control bars ----
+
+    // ---- Docking (framedock.cpp) ----
+public:
+    // The class of floating frames CreateFloatingFrame makes (a CMiniDockFrameWnd kind).
+    const CRuntimeClass* m_pFloatingFrameClass = nullptr;
+
+    // Makes the dock bars for the CBRS_ALIGN_ sides in dwDockStyle (top, bottom, left, right).
+    void EnableDocking(DWORD dwDockStyle);
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // Docks pBar in the dock bar nDockBarID (0: the one of the bar's alignment), at lpRect (screen) if given.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats pBar in a floating frame whose top left is point (screen).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // Docks pBar back where it was (its placeholder), in pDockBar or the dock bar that holds the placeholder.
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    void ReDockBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr)
+    {
+        ReDockControlBar(pBar, pDockBar, lpRect);
+    }
+    // The style (among dwDockStyle) of a visible dock bar that rect (screen) meets, or 0.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    // Sends WM_FLOATSTATUS to the floating frames this frame owns.
+    void NotifyFloatingWindows(DWORD dwFlags);
+
+protected:
+    // Destroys the dock bars and floating frames (the bars in them go with them).
+    void DestroyDockBars();
+    afx_msg void OnDestroy();
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    // ---- end of docking ----
 
     DECLARE_MESSAGE_MAP()
 };

@@ -85,20 +85,34 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
     if (!pBar || !pBar->m_hWnd)
         return;
+    // A hidden bar keeps its place in its dock bar; the layout passes over it.
     CFrameWnd* pFrame = pBar->GetDockingFrame();
     if (!pFrame)
         pFrame = this;
     if (bDelay) {
         pBar->DelayShow(bShow);
         pFrame->DelayRecalcLayout();
-        return;
+    } else {
+        pBar->m_nStateFlags &= ~(CControlBar::delayHide | CControlBar::delayShow);
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                               (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        if (bShow || !pBar->IsFloating())
+            pFrame->RecalcLayout(FALSE);
     }
-    pBar->m_nStateFlags &= ~(CControlBar::delayHide | CControlBar::delayShow);
-    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                       SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
-                           (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    if (bShow || !pBar->IsFloating())
+    if (!pBar->IsFloating())
+        return;
+    // The floating frame shows while one of its bars does.
+    const int nVisible = pBar->m_pDockBar ? pBar->m_pDockBar->GetDockedVisibleCount() : (bShow ? 1 : 0);
+    if (nVisible == 1 && bShow) {
+        if (bDelay)
+            pFrame->RecalcLayout(FALSE);
+        pFrame->ShowWindow(SW_SHOWNA);
+    } else if (nVisible == 0) {
+        pFrame->ShowWindow(SW_HIDE);
+    } else if (!bDelay) {
         pFrame->RecalcLayout(FALSE);
+    }
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)

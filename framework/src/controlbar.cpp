@@ -10,6 +10,9 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_PAINT()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_WM_IDLEUPDATECMDUI()
+    // Docking (dockbar.cpp).
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 namespace {
@@ -29,6 +32,8 @@ CControlBar::~CControlBar()
         DestroyWindow();
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
+    delete m_pDockContext;
+    m_pDockContext = nullptr;
 }
 
 void CControlBar::SetBarStyle(DWORD dwStyle)
@@ -83,6 +88,9 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize size(bStretch && bHorz ? 32767 : 0, bStretch && !bHorz ? 32767 : 0);
+    // A dock bar adds its borders around its rows itself, and without rows takes no room.
+    if (IsDockBar())
+        return size;
     CRect inside;
     CalcInsideRect(inside, bHorz);
     // The borders alone, for bars that stretch.
@@ -183,6 +191,11 @@ void CControlBar::DrawNonClient(CDC* pDC)
 void CControlBar::EnableDocking(DWORD dwDockStyle)
 {
     m_dwDockStyle = dwDockStyle;
+    if (!m_pDockContext)
+        m_pDockContext = CreateDockContext();
+    // Commands of a bar that floats away still go to the frame it came from.
+    if (!m_hWndOwner && m_hWnd)
+        m_hWndOwner = ::GetParent(m_hWnd);
 }
 
 BOOL CControlBar::IsVisible() const
@@ -194,11 +207,9 @@ BOOL CControlBar::IsVisible() const
 
 CFrameWnd* CControlBar::GetDockingFrame() const
 {
+    // The frame that lays the bar out: its floating frame while it floats.
     CFrameWnd* pFrame = GetParentFrame();
-    // A floating bar's parent is its small frame; the frame docking it is above that.
-    if (pFrame && IsFloating())
-        pFrame = pFrame->GetParentFrame();
-    return pFrame;
+    return pFrame ? pFrame : m_pDockSite;
 }
 
 void CControlBar::DelayShow(BOOL bShow)
@@ -314,6 +325,16 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CControlBar::OnDestroy()
 {
+    if (m_pDockBar) {
+        // The dock bar forgets the bar without laying anything out: it may be going too.
+        const int nPos = m_pDockBar->FindBar(this);
+        if (nPos > 0) {
+            m_pDockBar->m_arrBars.RemoveAt(nPos);
+            if (!m_pDockBar->m_arrBars.GetAt(nPos - 1) && !m_pDockBar->m_arrBars.GetAt(nPos))
+                m_pDockBar->m_arrBars.RemoveAt(nPos);
+        }
+        m_pDockBar = nullptr;
+    }
     if (m_pDockSite) {
         m_pDockSite->RemoveControlBar(this);
         m_pDockSite = nullptr;
@@ -405,6 +426,15 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         *pRect = rect;
         return 0;
     }
+    case WM_NCHITTEST:
+        // Borders and gripper of a dockable bar are where it is dragged from.
+        if (m_pDockContext) {
+            CRect window;
+            GetWindowRect(window);
+            if (window.PtInRect(CPoint(lParam)))
+                return HTCLIENT;
+        }
+        break;
     case WM_NCPAINT: {
         CWindowDC dc(this);
         DrawNonClient(&dc);

@@ -26,8 +26,10 @@ void DrawNonClient(HWND hWnd, HDC hDC, const RECT& window, const RECT& client)
         top = bar.top;
     }
     if ((style & WS_CAPTION) == WS_CAPTION) {
-        RECT caption = {client.left, top - GetSystemMetrics(SM_CYCAPTION), client.right, top};
-        DrawCaption(hWnd, hDC, &caption, DC_ACTIVE | DC_TEXT | DC_GRADIENT);
+        // Tool windows (floating bars' frames) have the small caption.
+        const bool bSmall = (GetWindowLongPtrA(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+        RECT caption = {client.left, top - GetSystemMetrics(bSmall ? SM_CYSMCAPTION : SM_CYCAPTION), client.right, top};
+        DrawCaption(hWnd, hDC, &caption, DC_ACTIVE | DC_TEXT | DC_GRADIENT | (bSmall ? DC_SMALLCAP : 0));
     }
 }
 

@@ -1,0 +1,469 @@
+// CDockBar: the rows of bars docked along one side of a frame (or in a floating frame),
+// and the docking members of CControlBar.
+#include "afxwin.h"
+
+IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
+
+BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr int kOverlap = 2;   // neighbouring bars and rows share their 2-pixel borders
+
+// Placeholders are window IDs stored as pointers: they never reach the address range of objects.
+bool IsPlaceHolder(void* p)
+{
+    return p && (UINT_PTR)p < 0x10000;
+}
+
+void* PlaceHolderOf(const CControlBar* pBar)
+{
+    return (void*)(UINT_PTR)(UINT)::GetDlgCtrlID(pBar->m_hWnd);
+}
+
+DWORD DockedLayoutMode(const CControlBar* pBar)
+{
+    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+        return LM_HORZ | LM_MRUWIDTH;
+    if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+        return LM_HORZ | LM_HORZDOCK;
+    return LM_VERTDOCK;
+}
+
+}   // namespace
+
+CDockBar::CDockBar(BOOL bFloating) : m_bFloating(bFloating)
+{
+    m_bAutoDelete = TRUE;
+    m_arrBars.Add(nullptr);
+    // The bars' own borders make the dock bar's edges.
+    m_cxLeftBorder = m_cxRightBorder = m_cyTopBorder = m_cyBottomBorder = 0;
+}
+
+CDockBar::~CDockBar()
+{
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        CControlBar* pBar = GetDockedControlBar((int)i);
+        if (pBar && pBar->m_pDockBar == this)
+            pBar->m_pDockBar = nullptr;
+    }
+}
+
+BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+    m_dwStyle = dwStyle & CBRS_ALL;
+    LPCSTR lpszClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return CWnd::CreateEx(0, lpszClass, nullptr, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+}
+
+CControlBar* CDockBar::GetDockedControlBar(int nPos) const
+{
+    void* p = m_arrBars.GetAt(nPos);
+    return p && !IsPlaceHolder(p) ? static_cast<CControlBar*>(p) : nullptr;
+}
+
+int CDockBar::GetDockedCount() const
+{
+    int nCount = 0;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)
+        if (GetDockedControlBar((int)i))
+            ++nCount;
+    return nCount;
+}
+
+int CDockBar::GetDockedVisibleCount() const
+{
+    int nCount = 0;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)
+        if (CControlBar* pBar = GetDockedControlBar((int)i); pBar && pBar->IsVisible())
+            ++nCount;
+    return nCount;
+}
+
+int CDockBar::FindBar(CControlBar* pBar, int nPosExclude) const
+{
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)
+        if ((int)i != nPosExclude && m_arrBars.GetAt(i) == pBar)
+            return (int)i;
+    return -1;
+}
+
+void CDockBar::ShowAll(BOOL bShow)
+{
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        if (CControlBar* pBar = GetDockedControlBar((int)i)) {
+            if (CFrameWnd* pFrame = pBar->GetDockingFrame())
+                pFrame->ShowControlBar(pBar, bShow, FALSE);
+        }
+    }
+}
+
+int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
+{
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    int nPosInsAfter = 0;
+    int nWidth = 0;
+    int nTotalWidth = 0;
+    for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
+        void* pEntry = m_arrBars.GetAt(nPos);
+        CControlBar* pBar = GetDockedControlBar(nPos);
+        if (pBar && pBar->IsVisible()) {
+            CRect rectBar;
+            pBar->GetWindowRect(rectBar);
+            ScreenToClient(rectBar);
+            nWidth = std::max(nWidth, bHorz ? rectBar.Height() : rectBar.Width() - 1);
+            if (bHorz ? rect.left > rectBar.left : rect.top > rectBar.top)
+                nPosInsAfter = nPos;
+        } else if (!pEntry) {
+            // The end of a row: is the middle of the rectangle above its far edge?
+            nTotalWidth += nWidth - kOverlap;
+            nWidth = 0;
+            if ((bHorz ? ptMid.y : ptMid.x) < nTotalWidth) {
+                if (nPos == 0)   // before the first row: a row of its own
+                    m_arrBars.InsertAt(nPosInsAfter + 1, nullptr);
+                m_arrBars.InsertAt(nPosInsAfter + 1, pBarIns);
+                return nPosInsAfter + 1;
+            }
+            nPosInsAfter = nPos;
+        }
+    }
+    // Beyond the last row: a new row.
+    m_arrBars.InsertAt(nPosInsAfter + 1, nullptr);
+    m_arrBars.InsertAt(nPosInsAfter + 1, pBarIns);
+    return nPosInsAfter + 1;
+}
+
+void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    if (pBar->m_pDockBar == this && (!lpRect || rectBar == *lpRect))
+        return;
+
+    if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
+        m_dwStyle |= CBRS_FLOAT_MULTI;
+    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
+                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+    if (!(m_dwStyle & CBRS_FLOAT_MULTI)) {
+        CString title;
+        pBar->GetWindowText(title);
+        SetWindowText(title);
+    }
+
+    // The dock bar's alignment, and every border: neighbours overlap them.
+    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+    dwStyle = m_bFloating ? dwStyle | CBRS_FLOATING : dwStyle & ~CBRS_FLOATING;
+    pBar->SetBarStyle(dwStyle);
+
+    // Hidden while it changes parent, so it does not flash at a half-made place.
+    BOOL bShow = FALSE;
+    if (pBar->m_pDockBar != this && pBar->IsWindowVisible()) {
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        bShow = TRUE;
+    }
+
+    int nPos = -1;
+    if (lpRect) {
+        CRect rect(*lpRect);
+        ScreenToClient(rect);
+        nPos = Insert(pBar, rect, rect.CenterPoint());
+        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    } else {
+        m_arrBars.Add(pBar);
+        m_arrBars.Add(nullptr);
+        // Off the edge: the layout pulls it in.
+        pBar->SetWindowPos(nullptr, -kOverlap, -kOverlap, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    }
+
+    if (pBar->GetParent() != this)
+        pBar->SetParent(this);
+    if (pBar->m_pDockBar == this)
+        RemoveControlBar(pBar, nPos);
+    else if (pBar->m_pDockBar)
+        pBar->m_pDockBar->RemoveControlBar(pBar, -1, m_bFloating && !pBar->m_pDockBar->m_bFloating);
+    pBar->m_pDockBar = this;
+    if (!m_bFloating && pBar->m_pDockContext)
+        pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
+
+    if (bShow)
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    RemovePlaceHolder(pBar);
+    if (CFrameWnd* pFrame = GetDockingFrame())
+        pFrame->DelayRecalcLayout();
+}
+
+void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    const int nPos = FindBar(static_cast<CControlBar*>(PlaceHolderOf(pBar)));
+    if (nPos <= 0) {
+        // No place kept for it: dock it where the rectangle says.
+        DockControlBar(pBar, lpRect);
+        return;
+    }
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    if (pBar->m_pDockBar == this && (!lpRect || rectBar == *lpRect))
+        return;
+
+    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
+                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+    dwStyle = m_bFloating ? dwStyle | CBRS_FLOATING : dwStyle & ~CBRS_FLOATING;
+    pBar->SetBarStyle(dwStyle);
+
+    BOOL bShow = FALSE;
+    if (pBar->m_pDockBar != this && pBar->IsWindowVisible()) {
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        bShow = TRUE;
+    }
+    // The bar takes its placeholder's entry, in the row it left.
+    m_arrBars.SetAt(nPos, pBar);
+    if (lpRect) {
+        CRect rect(*lpRect);
+        ScreenToClient(rect);
+        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    }
+    if (pBar->GetParent() != this)
+        pBar->SetParent(this);
+    if (pBar->m_pDockBar && pBar->m_pDockBar != this)
+        pBar->m_pDockBar->RemoveControlBar(pBar);
+    pBar->m_pDockBar = this;
+    if (!m_bFloating && pBar->m_pDockContext)
+        pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
+    if (bShow)
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (CFrameWnd* pFrame = GetDockingFrame())
+        pFrame->DelayRecalcLayout();
+}
+
+BOOL CDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder)
+{
+    const int nPos = FindBar(pBar, nPosExclude);
+    if (nPos <= 0)
+        return FALSE;
+    if (nAddPlaceHolder == 1) {
+        void* pPlaceHolder = PlaceHolderOf(pBar);
+        m_arrBars.SetAt(nPos, pPlaceHolder);
+        // One placeholder per bar is enough.
+        if (FindBar(static_cast<CControlBar*>(pPlaceHolder), nPos) > 0) {
+            m_arrBars.RemoveAt(nPos);
+            if (!m_arrBars.GetAt(nPos - 1) && !m_arrBars.GetAt(nPos))
+                m_arrBars.RemoveAt(nPos);
+        }
+    } else {
+        m_arrBars.RemoveAt(nPos);
+        // A row left empty goes with its end.
+        if (!m_arrBars.GetAt(nPos - 1) && !m_arrBars.GetAt(nPos))
+            m_arrBars.RemoveAt(nPos);
+        if (nAddPlaceHolder != -1)
+            RemovePlaceHolder(pBar);
+    }
+
+    // Nothing more while the bar is being torn down.
+    if (!pBar->m_pDockContext)
+        return FALSE;
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (!pFrame)
+        return FALSE;
+    if (m_bFloating && GetDockedVisibleCount() == 0) {
+        if (GetDockedCount() == 0) {
+            pFrame->DestroyWindow();
+            return TRUE;   // the floating frame, this dock bar with it, is gone
+        }
+        pFrame->ShowWindow(SW_HIDE);
+    } else {
+        pFrame->DelayRecalcLayout();
+    }
+    return FALSE;
+}
+
+void CDockBar::RemovePlaceHolder(CControlBar* pBar)
+{
+    if (pBar && !IsPlaceHolder(pBar))
+        pBar = static_cast<CControlBar*>(PlaceHolderOf(pBar));
+    const int nOldPos = FindBar(pBar);
+    if (nOldPos <= 0)
+        return;
+    m_arrBars.RemoveAt(nOldPos);
+    if (!m_arrBars.GetAt(nOldPos - 1) && !m_arrBars.GetAt(nOldPos))
+        m_arrBars.RemoveAt(nOldPos);
+}
+
+CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
+    CSize sizeMax;
+    if (!m_rectLayout.IsRectEmpty()) {
+        sizeMax = m_rectLayout.Size();
+    } else if (CFrameWnd* pFrame = GetParentFrame()) {
+        CRect rectFrame;
+        pFrame->GetClientRect(rectFrame);
+        sizeMax = rectFrame.Size();
+    }
+
+    AFX_SIZEPARENTPARAMS layout{};
+    layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    CPoint pt(-kOverlap, -kOverlap);
+    int nWidth = 0;   // the row's thickness
+    BOOL bWrapped = FALSE;
+    for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
+        CControlBar* pBar = GetDockedControlBar(nPos);
+        void* pEntry = m_arrBars.GetAt(nPos);
+        if (pBar) {
+            if (pBar->IsVisible()) {
+                const CSize sizeBar = pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar));
+                CRect rect(pt, sizeBar);
+                CRect rectBar;
+                pBar->GetWindowRect(rectBar);
+                ScreenToClient(rectBar);
+                // Along the row: x for horizontal dock bars, y for vertical ones.
+                LONG& start = bHorz ? rect.left : rect.top;
+                const LONG actual = bHorz ? rectBar.left : rectBar.top;
+                const LONG maxLength = bHorz ? sizeMax.cx : sizeMax.cy;
+                const LONG length = bHorz ? sizeBar.cx : sizeBar.cy;
+                const LONG& rowPt = bHorz ? pt.x : pt.y;
+                auto moveTo = [&](LONG to) {
+                    if (bHorz)
+                        rect.OffsetRect(to - rect.left, 0);
+                    else
+                        rect.OffsetRect(0, to - rect.top);
+                };
+                // Bars stay where the user put them, further along the row.
+                if (actual > start && !m_bFloating)
+                    moveTo(actual);
+                // Pulled back when they would end beyond the side.
+                if ((bHorz ? rect.right : rect.bottom) > maxLength && !m_bFloating)
+                    moveTo(std::max(maxLength - (length - kOverlap), rowPt));
+                if (bWrapped) {
+                    bWrapped = FALSE;
+                    moveTo(-kOverlap);
+                } else if (start >= maxLength - kOverlap && nPos > 0 && m_arrBars.GetAt(nPos - 1)) {
+                    // No room left in the row: the bar starts the next one.
+                    m_arrBars.InsertAt(nPos, nullptr);
+                    pBar = nullptr;
+                    pEntry = nullptr;
+                    bWrapped = TRUE;
+                }
+                if (!bWrapped) {
+                    // A query only measures: nothing moves and nothing is recorded.
+                    if (rect != rectBar && !m_bLayoutQuery) {
+                        if (!(pBar->m_dwStyle & CBRS_FLOATING) && pBar->m_pDockContext)
+                            pBar->m_pDockContext->m_rectMRUDockPos = rect;
+                        AfxRepositionWindow(&layout, pBar->m_hWnd, rect);
+                    }
+                    if (bHorz) {
+                        pt.x = rect.left + sizeBar.cx - kOverlap;
+                        nWidth = std::max<int>(nWidth, sizeBar.cy);
+                    } else {
+                        pt.y = rect.top + sizeBar.cy - kOverlap;
+                        nWidth = std::max<int>(nWidth, sizeBar.cx);
+                    }
+                }
+            }
+            if (pBar)
+                pBar->RecalcDelayShow(&layout);
+        }
+        if (!pBar && !pEntry && nWidth != 0) {
+            // The end of a row: the next one overlaps its far border.
+            if (bHorz) {
+                pt.y += nWidth - kOverlap;
+                sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
+                sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
+                pt.x = -kOverlap;
+            } else {
+                pt.x += nWidth - kOverlap;
+                sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
+                sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
+                pt.y = -kOverlap;
+            }
+            nWidth = 0;
+        }
+    }
+    if (!m_bLayoutQuery && layout.hDWP)
+        ::EndDeferWindowPos(layout.hDWP);
+
+    // The dock bar's own borders around the rows.
+    CRect inside(0, 0, 0, 0);
+    CalcInsideRect(inside, bHorz);
+    if ((!bStretch || !bHorz) && sizeFixed.cx != 0)
+        sizeFixed.cx -= inside.Width();
+    if ((!bStretch || bHorz) && sizeFixed.cy != 0)
+        sizeFixed.cy -= inside.Height();
+    return sizeFixed;
+}
+
+void CDockBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
+{
+}
+
+LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+    auto* lpLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    // The layout's room and kind hold while the bars are placed.
+    const BOOL bLayoutQuery = m_bLayoutQuery;
+    const CRect rectLayout = m_rectLayout;
+    m_bLayoutQuery = lpLayout->hDWP == nullptr;
+    m_rectLayout = lpLayout->rect;
+    const LRESULT lResult = CControlBar::OnSizeParent(wParam, lParam);
+    m_bLayoutQuery = bLayoutQuery;
+    m_rectLayout = rectLayout;
+    return lResult;
+}
+
+// ---- CControlBar's docking members ----
+
+BOOL CControlBar::IsFloating() const
+{
+    if (IsDockBar())
+        return static_cast<const CDockBar*>(this)->m_bFloating;
+    if (m_pDockBar)
+        return m_pDockBar->m_bFloating;
+    return (m_dwStyle & CBRS_FLOATING) != 0;
+}
+
+CDockContext* CControlBar::CreateDockContext()
+{
+    return new CDockContext(this);
+}
+
+BOOL CControlBar::DestroyWindow()
+{
+    if (m_hWnd && !IsDockBar() && m_pDockBar && m_pDockBar->m_bFloating && m_pDockBar->GetDockedCount() == 1) {
+        if (CFrameWnd* pFrame = GetDockingFrame(); pFrame && pFrame != m_pDockSite)
+            return pFrame->DestroyWindow();
+    }
+    return CWnd::DestroyWindow();
+}
+
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_pDockBar && m_pDockContext && OnToolHitTest(point, nullptr) == -1) {
+        ClientToScreen(&point);
+        m_pDockContext->StartDrag(point);
+        return;
+    }
+    CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (m_pDockBar && m_pDockContext && OnToolHitTest(point, nullptr) == -1) {
+        m_pDockContext->ToggleDocking();
+        return;
+    }
+    CWnd::OnLButtonDblClk(nFlags, point);
+}

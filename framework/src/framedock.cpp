@@ -1,0 +1,250 @@
+// CFrameWnd's docking: its dock bars, docking and floating bars, and its floating frames.
+#include "afxwin.h"
+
+namespace {
+
+// The dock bars in the order they are made and searched: the top and bottom ones are laid
+// out first and take the frame's whole width.
+constexpr struct {
+    UINT nID;
+    DWORD dwStyle;
+} kDockBars[] = {
+    {AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
+    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
+    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
+    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
+};
+
+CDockBar* AsDockBar(CControlBar* pBar)
+{
+    return pBar && pBar->IsDockBar() ? static_cast<CDockBar*>(pBar) : nullptr;
+}
+
+// hWnd is owned (or parented), however far up, by hWndAncestor.
+bool IsOwnedBy(HWND hWnd, HWND hWndAncestor)
+{
+    for (HWND h = hWnd; h; h = ::GetWindow(h, GW_OWNER) ? ::GetWindow(h, GW_OWNER) : ::GetParent(h))
+        if (h == hWndAncestor)
+            return true;
+    return false;
+}
+
+}   // namespace
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle)
+{
+    m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+    for (const auto& dock : kDockBars) {
+        if (!(dock.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || GetControlBar(dock.nID))
+            continue;
+        auto* pDockBar = new CDockBar;
+        if (!pDockBar->Create(this, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | dock.dwStyle,
+                              dock.nID)) {
+            delete pDockBar;
+            AfxThrowResourceException();
+        }
+    }
+}
+
+CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
+{
+    const CRuntimeClass* pClass = m_pFloatingFrameClass ? m_pFloatingFrameClass : RUNTIME_CLASS(CMiniDockFrameWnd);
+    CObject* pObject = pClass->CreateObject();
+    auto* pFrame = AfxDynamicDownCast<CMiniDockFrameWnd>(RUNTIME_CLASS(CMiniDockFrameWnd), pObject);
+    if (!pFrame) {
+        delete pObject;
+        AfxThrowResourceException();
+    }
+    // A frame that fails to be made has deleted itself (frames delete themselves after their window).
+    if (!pFrame->Create(this, dwStyle))
+        AfxThrowResourceException();
+    return pFrame;
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+    CDockBar* pDockBar = nDockBarID == 0 ? nullptr : AsDockBar(GetControlBar(nDockBarID));
+    DockControlBar(pBar, pDockBar, lpRect);
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    if (!pBar)
+        return;
+    if (!pDockBar) {
+        // The dock bar of the bar's own alignment.
+        for (const auto& dock : kDockBars) {
+            if ((dock.dwStyle & CBRS_ALIGN_ANY) == (pBar->m_dwStyle & CBRS_ALIGN_ANY)) {
+                pDockBar = AsDockBar(GetControlBar(dock.nID));
+                break;
+            }
+        }
+    }
+    if (pDockBar)
+        pDockBar->DockControlBar(pBar, lpRect);
+}
+
+void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    if (!pDockBar) {
+        // The dock bar keeping the bar's placeholder, else one of its alignment.
+        CDockBar* pPossible = nullptr;
+        auto* pPlaceHolder = reinterpret_cast<CControlBar*>((UINT_PTR)(UINT)pBar->GetDlgCtrlID());
+        for (const auto& dock : kDockBars) {
+            CDockBar* pCandidate = AsDockBar(GetControlBar(dock.nID));
+            if (!pCandidate)
+                continue;
+            if (pCandidate->FindBar(pPlaceHolder) > 0) {
+                pDockBar = pCandidate;
+                break;
+            }
+            if (!pPossible && (dock.dwStyle & CBRS_ALIGN_ANY) == (pBar->m_dwStyle & CBRS_ALIGN_ANY))
+                pPossible = pCandidate;
+        }
+        if (!pDockBar)
+            pDockBar = pPossible;
+        if (!pDockBar)
+            pDockBar = AsDockBar(GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    }
+    if (pDockBar)
+        pDockBar->ReDockControlBar(pBar, lpRect);
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    // Alone in a floating frame of the same orientation: only the frame moves.
+    if (CDockBar* pDockBar = pBar->m_pDockBar; pDockBar && pBar->m_pDockSite && pDockBar->m_bFloating &&
+                                               pDockBar->GetDockedCount() == 1 &&
+                                               (dwStyle & pDockBar->m_dwStyle & CBRS_ALIGN_ANY)) {
+        CFrameWnd* pFrame = pDockBar->GetParentFrame();
+        pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pFrame->RecalcLayout(TRUE);
+        pFrame->UpdateWindow();
+        return;
+    }
+    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
+        // Bars that wrap float in rows.
+        dwStyle |= CBRS_SIZE_DYNAMIC;
+        if (dwStyle & CBRS_ORIENT_VERT)
+            dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+    }
+    CMiniDockFrameWnd* pFrame = CreateFloatingFrame(dwStyle);
+    pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!pFrame->m_hWndOwner)
+        pFrame->m_hWndOwner = pBar->m_hWnd;
+    pFrame->m_wndDockBar.DockControlBar(pBar);
+    pFrame->RecalcLayout(TRUE);
+    if (GetStyle() & WS_VISIBLE) {
+        pFrame->ShowWindow(SW_SHOWNA);
+        pFrame->UpdateWindow();
+    }
+}
+
+DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
+{
+    // Floating dock bars only take bars that float together.
+    dwDockStyle &= CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI;
+    if (ppDockBar)
+        *ppDockBar = nullptr;
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
+        CDockBar* pDockBar = AsDockBar(static_cast<CControlBar*>(m_listControlBars.GetNext(pos)));
+        if (!pDockBar || !pDockBar->m_hWnd || !pDockBar->IsWindowVisible() ||
+            !(pDockBar->m_dwStyle & dwDockStyle & CBRS_ALIGN_ANY) ||
+            (pDockBar->m_bFloating && !(dwDockStyle & pDockBar->m_dwStyle & CBRS_FLOAT_MULTI)))
+            continue;
+        CRect rectBar;
+        pDockBar->GetWindowRect(rectBar);
+        // An empty dock bar is a line along its side: reaching it is enough.
+        if (rectBar.Width() == 0)
+            rectBar.right++;
+        if (rectBar.Height() == 0)
+            rectBar.bottom++;
+        CRect meet;
+        if (meet.IntersectRect(rectBar, rect)) {
+            if (ppDockBar)
+                *ppDockBar = pDockBar;
+            return dwDockStyle;
+        }
+    }
+    return 0;
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    const HWND hWndFrame = (GetStyle() & WS_CHILD) ? m_hWnd : AfxGetSafeHwnd(GetTopLevelFrame());
+    if (!hWndFrame)
+        return;
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+            return TRUE;
+        },
+        (LPARAM)&windows);
+    for (HWND hWnd : windows)
+        if (hWnd != hWndFrame && ::IsWindow(hWnd) && IsOwnedBy(hWnd, hWndFrame))
+            ::SendMessageA(hWnd, WM_FLOATSTATUS, dwFlags, 0);
+}
+
+void CFrameWnd::DestroyDockBars()
+{
+    // Copied first: the list shrinks as dock bars and floating frames go.
+    std::vector<CDockBar*> dockBars;
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;)
+        if (CDockBar* pDockBar = AsDockBar(static_cast<CControlBar*>(m_listControlBars.GetNext(pos))))
+            dockBars.push_back(pDockBar);
+    for (CDockBar* pDockBar : dockBars) {
+        if (!m_listControlBars.Find(pDockBar) || !pDockBar->m_hWnd)
+            continue;   // gone with a floating frame destroyed before it
+        if (pDockBar->m_bFloating) {
+            if (CFrameWnd* pFrame = pDockBar->GetParentFrame(); pFrame && pFrame != this)
+                pFrame->DestroyWindow();
+        } else {
+            pDockBar->DestroyWindow();
+        }
+    }
+}
+
+void CFrameWnd::OnDestroy()
+{
+    DestroyDockBars();
+    CWnd::OnDestroy();
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    // Floating frames show their captions active while their frame is; activating one of them
+    // leaves the frame's own look alone.
+    if (nState == WA_INACTIVE && pWndOther && IsOwnedBy(pWndOther->m_hWnd, m_hWnd))
+        return;
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(nState != WA_INACTIVE && !bMinimized ? FS_ACTIVATE : FS_DEACTIVATE);
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+    CWnd::OnEnable(bEnable);
+    // A modal dialog disables the floating frames along with their frame.
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}
+
+LRESULT CFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    // A frame that floats (a popup owned by another) shows and hides with its owner.
+    if (!(GetStyle() & WS_POPUP) || !::GetWindow(m_hWnd, GW_OWNER))
+        return 0;
+    if (wParam & (FS_SHOW | FS_HIDE))
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     ((wParam & FS_SHOW) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE |
+                         SWP_NOACTIVATE);
+    if (wParam & (FS_ENABLE | FS_DISABLE))
+        EnableWindow((wParam & FS_ENABLE) != 0);
+    return 0;
+}

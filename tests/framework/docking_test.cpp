@@ -1,0 +1,782 @@
+// Docking as a user sees it: toolbars in rows along the frame's sides, dragged by their
+// grippers with the real mouse to another side or into a floating frame, floating frames
+// that re-dock on a caption double-click and hide when closed, and what all of it paints.
+#include "controlbar_test_ids.h"
+#include "scripted_input.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+#include <functional>
+#include <vector>
+
+using testing_support::PumpMessages;
+using testing_support::ScriptedInput;
+
+namespace {
+
+constexpr UINT kButtons[] = {ID_BAR_LINE, ID_BAR_ARC, ID_BAR_TEXT};
+constexpr UINT kFirstBarID = AFX_IDW_CONTROLBAR_FIRST + 0x40;
+constexpr int kBars = 3;
+
+class CDockFrame : public CFrameWnd {
+public:
+    std::vector<UINT> commands;
+
+protected:
+    void PostNcDestroy() override {}   // lives in the fixture
+    afx_msg void OnLine() { commands.push_back(ID_BAR_LINE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDockFrame, CFrameWnd)
+    ON_COMMAND(ID_BAR_LINE, OnLine)
+END_MESSAGE_MAP()
+
+// Pumps until the condition holds or about two seconds have passed.
+bool PumpUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 200; ++i) {
+        PumpMessages();
+        if (done())
+            return true;
+        ::Sleep(10);
+    }
+    return false;
+}
+
+CRect ScreenRect(const CWnd& wnd)
+{
+    CRect rect;
+    wnd.GetWindowRect(rect);
+    return rect;
+}
+
+// A bar's rectangle in its dock bar's client coordinates.
+CRect InParent(const CWnd& wnd)
+{
+    CRect rect = ScreenRect(wnd);
+    ::MapWindowPoints(nullptr, ::GetParent(wnd.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class DockingTest : public ::testing::Test {
+protected:
+    CDockFrame frame;
+    CToolBar bars[kBars];
+    HBITMAP images[kBars] = {};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Create(nullptr, "docking", WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 440)));
+        frame.EnableDocking(CBRS_ALIGN_ANY);
+        for (int i = 0; i < kBars; ++i) {
+            CToolBar& bar = bars[i];
+            ASSERT_TRUE(bar.CreateEx(&frame, TBSTYLE_FLAT,
+                                     WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC,
+                                     CRect(0, 0, 0, 0), kFirstBarID + i));
+            HDC screen = ::GetDC(nullptr);
+            images[i] = ::CreateCompatibleBitmap(screen, 16 * 3, 15);
+            ::ReleaseDC(nullptr, screen);
+            ASSERT_TRUE(bar.SetBitmap(images[i]));
+            ASSERT_TRUE(bar.SetButtons(kButtons, (int)std::size(kButtons)));
+            CString title;
+            title.Format("Tools %d", i + 1);
+            bar.SetWindowText(title);
+            bar.EnableDocking(CBRS_ALIGN_ANY);
+        }
+    }
+    void TearDown() override
+    {
+        if (frame.m_hWnd)
+            frame.DestroyWindow();
+        PumpMessages();
+    }
+
+    CDockBar* DockBar(UINT nID) { return static_cast<CDockBar*>(frame.GetControlBar(nID)); }
+    CDockBar* Top() { return DockBar(AFX_IDW_DOCKBAR_TOP); }
+
+    // The three bars side by side in the top dock bar's first row.
+    void DockInOneRow()
+    {
+        frame.DockControlBar(&bars[0], AFX_IDW_DOCKBAR_TOP);
+        frame.RecalcLayout();
+        for (int i = 1; i < kBars; ++i) {
+            CRect rect = ScreenRect(bars[i - 1]);
+            rect.OffsetRect(1, 0);
+            frame.DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP, rect);
+            frame.RecalcLayout();
+        }
+    }
+    std::vector<void*> Entries(CDockBar* pDockBar) const
+    {
+        std::vector<void*> entries;
+        for (INT_PTR i = 0; i < pDockBar->m_arrBars.GetSize(); ++i)
+            entries.push_back(pDockBar->m_arrBars[i]);
+        return entries;
+    }
+    static void* PlaceHolder(UINT nID) { return reinterpret_cast<void*>((UINT_PTR)nID); }
+
+    void ShowFrame()
+    {
+        frame.ShowWindow(SW_SHOW);
+        frame.UpdateWindow();
+        testing_support::MakeForeground(frame.m_hWnd);
+        PumpMessages();
+    }
+    CPoint ClientToScreenPoint(CPoint point) const
+    {
+        frame.ClientToScreen(&point);
+        return point;
+    }
+    // A point on the gripper of a docked horizontal bar.
+    static CPoint Gripper(const CToolBar& bar)
+    {
+        const CRect rect = ScreenRect(bar);
+        return CPoint(rect.left + 5, rect.CenterPoint().y);
+    }
+    static CMiniDockFrameWnd* FloatingFrame(const CControlBar& bar)
+    {
+        return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetParentFrame());
+    }
+
+    // Presses at from, moves to each point in turn and releases at the last, through the drag loop.
+    void Drag(CPoint from, const std::vector<CPoint>& path, const std::function<void(ScriptedInput&)>& extra = {})
+    {
+        ScriptedInput script;
+        script.Wait(50);
+        for (CPoint point : path)
+            script
+                .Then(
+                    [point] {
+                        testing_support::MoveMouse(point);
+                        return true;
+                    },
+                    "move")
+                .Wait(50);
+        if (extra)
+            extra(script);
+        const CPoint last = path.back();
+        script.Then(
+            [last] {
+                testing_support::SendMouseButton(last, false);
+                return true;
+            },
+            "release");
+        testing_support::SendMouseButton(from, true);
+        PumpUntil([&] { return script.Done() && !::GetCapture(); });
+        PumpMessages();
+    }
+};
+
+TEST_F(DockingTest, EnableDockingMakesTheFourDockBars)
+{
+    const struct {
+        UINT nID;
+        DWORD dwStyle;
+    } expected[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
+                    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
+                    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
+                    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT}};
+    HWND hWnd = ::GetWindow(frame.m_hWnd, GW_CHILD);
+    for (const auto& dock : expected) {
+        CDockBar* pDockBar = DockBar(dock.nID);
+        ASSERT_NE(pDockBar, nullptr) << dock.nID;
+        EXPECT_TRUE(pDockBar->IsDockBar());
+        EXPECT_FALSE(pDockBar->m_bFloating);
+        EXPECT_EQ(pDockBar->GetBarStyle() & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY), dock.dwStyle);
+        EXPECT_EQ(Entries(pDockBar), std::vector<void*>{nullptr});
+        // Made in this order, so top and bottom are laid out before the sides.
+        EXPECT_EQ(hWnd, pDockBar->m_hWnd);
+        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(frame.m_pFloatingFrameClass, RUNTIME_CLASS(CMiniDockFrameWnd));
+    // Empty dock bars take no room.
+    frame.RecalcLayout();
+    EXPECT_EQ(ScreenRect(*Top()).Height(), 0);
+    EXPECT_EQ(ScreenRect(*DockBar(AFX_IDW_DOCKBAR_LEFT)).Width(), 0);
+    EXPECT_NE(bars[0].m_pDockContext, nullptr);
+}
+
+TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
+{
+    DockInOneRow();
+    CDockBar* pTop = Top();
+    EXPECT_EQ(Entries(pTop), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    const CRect first = InParent(bars[0]);
+    const CRect second = InParent(bars[1]);
+    const CRect third = InParent(bars[2]);
+    // From (-2, -2), each overlapping the one before by 2 pixels.
+    EXPECT_EQ(first.TopLeft(), CPoint(-2, -2));
+    EXPECT_EQ(second.TopLeft(), CPoint(first.right - 2, -2));
+    EXPECT_EQ(third.TopLeft(), CPoint(second.right - 2, -2));
+    for (const CToolBar& bar : bars) {
+        EXPECT_EQ(bar.m_pDockBar, pTop);
+        EXPECT_FALSE(bar.IsFloating());
+        EXPECT_EQ(bar.GetBarStyle() & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING),
+                  (DWORD)(CBRS_ALIGN_TOP | CBRS_BORDER_ANY));
+        EXPECT_EQ(bar.GetDockingFrame(), &frame);
+    }
+    // The dock bar is one row high, less the overlaps, plus its bottom border.
+    EXPECT_EQ(ScreenRect(*pTop).Height(), first.Height() - 4 + 2);
+    // The layout records where each bar is docked.
+    EXPECT_EQ(bars[1].m_pDockContext->m_rectMRUDockPos, second);
+    EXPECT_EQ(bars[1].m_pDockContext->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_TOP);
+
+    // Narrower than where the third bar starts: it wraps to a row of its own, at the row start.
+    CRect client;
+    frame.GetClientRect(client);
+    CRect window = ScreenRect(frame);
+    frame.SetWindowPos(nullptr, 0, 0, window.Width() - (client.Width() - third.left), window.Height(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(pTop), (std::vector<void*>{nullptr, &bars[0], &bars[1], nullptr, &bars[2], nullptr}));
+    EXPECT_EQ(InParent(bars[2]).TopLeft(), CPoint(-2, first.bottom - 2));
+    EXPECT_EQ(InParent(bars[1]).TopLeft(), second.TopLeft());
+    EXPECT_EQ(ScreenRect(*pTop).Height(), 2 * (first.Height() - 2) - 2 + 2);
+}
+
+TEST_F(DockingTest, TheRectangleChoosesTheRowAndThePlace)
+{
+    frame.DockControlBar(&bars[0], AFX_IDW_DOCKBAR_TOP);
+    frame.RecalcLayout();
+    const CRect first = ScreenRect(bars[0]);
+    // Below the first row: a new row.
+    CRect below(first);
+    below.OffsetRect(40, first.Height());
+    frame.DockControlBar(&bars[1], AFX_IDW_DOCKBAR_TOP, below);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], nullptr, &bars[1], nullptr}));
+    // Kept where it was put along its row.
+    EXPECT_EQ(InParent(bars[1]).TopLeft(), CPoint(InParent(bars[0]).left + 40, first.Height() - 4));
+    // Asking what a narrower frame would hold (the bar pulled back along its row) moves nothing.
+    const CRect placed = InParent(bars[1]);
+    CRect query(0, 0, placed.right - 10, 300);
+    frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, query, query);
+    EXPECT_EQ(InParent(bars[1]), placed);
+    EXPECT_EQ(bars[1].m_pDockContext->m_rectMRUDockPos, placed);
+    // Above the first row: a new first row.
+    CRect above(first);
+    above.OffsetRect(0, -first.Height());
+    frame.DockControlBar(&bars[2], AFX_IDW_DOCKBAR_TOP, above);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[2], nullptr, &bars[0], nullptr, &bars[1], nullptr}));
+    EXPECT_EQ(InParent(bars[2]).TopLeft(), CPoint(-2, -2));
+    EXPECT_EQ(InParent(bars[0]).TopLeft(), CPoint(-2, first.Height() - 4));
+    // Moved up beside another bar: its old row goes.
+    CRect after(ScreenRect(bars[0]));
+    after.OffsetRect(first.Width() + 20, 0);
+    frame.DockControlBar(&bars[1], AFX_IDW_DOCKBAR_TOP, after);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[2], nullptr, &bars[0], &bars[1], nullptr}));
+}
+
+TEST_F(DockingTest, DockingOnEachSideAtAGivenRectangle)
+{
+    frame.RecalcLayout();
+    CRect client;
+    frame.GetClientRect(client);
+    // Left at y = 60, right at y = 90, bottom at x = 100.
+    CRect left(CPoint(0, 60), CSize(30, 30));
+    frame.ClientToScreen(left);
+    frame.DockControlBar(&bars[0], AFX_IDW_DOCKBAR_LEFT, left);
+    CRect right(CPoint(client.right - 30, 90), CSize(30, 30));
+    frame.ClientToScreen(right);
+    frame.DockControlBar(&bars[1], AFX_IDW_DOCKBAR_RIGHT, right);
+    CRect bottom(CPoint(100, client.bottom - 30), CSize(30, 30));
+    frame.ClientToScreen(bottom);
+    frame.DockControlBar(&bars[2], AFX_IDW_DOCKBAR_BOTTOM, bottom);
+    frame.RecalcLayout();
+
+    CDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
+    CDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
+    CDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    EXPECT_EQ(Entries(pLeft), (std::vector<void*>{nullptr, &bars[0], nullptr}));
+    EXPECT_EQ(Entries(pRight), (std::vector<void*>{nullptr, &bars[1], nullptr}));
+    EXPECT_EQ(Entries(pBottom), (std::vector<void*>{nullptr, &bars[2], nullptr}));
+    EXPECT_EQ(bars[0].GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_LEFT);
+    EXPECT_EQ(bars[1].GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_RIGHT);
+    EXPECT_EQ(bars[2].GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_BOTTOM);
+
+    // Side bars stand up; each stays at the place along its side it was docked at.
+    CRect leftInFrame = ScreenRect(*pLeft);
+    frame.ScreenToClient(leftInFrame);
+    const CRect inLeft = InParent(bars[0]);
+    EXPECT_GT(inLeft.Height(), inLeft.Width());
+    EXPECT_EQ(inLeft.TopLeft(), CPoint(-2, 60 - leftInFrame.top));
+    EXPECT_EQ(InParent(bars[2]).TopLeft(), CPoint(100, -2));
+    // A side dock bar is one column wide, less the overlaps, plus its inner border.
+    EXPECT_EQ(ScreenRect(*pLeft).Width(), inLeft.Width() - 4 + 2);
+    EXPECT_EQ(ScreenRect(*pBottom).Height(), InParent(bars[2]).Height() - 4 + 2);
+    // The sides lie between the top and bottom dock bars, at the frame's edges.
+    EXPECT_EQ(leftInFrame.left, 0);
+    CRect rightInFrame = ScreenRect(*pRight);
+    frame.ScreenToClient(rightInFrame);
+    EXPECT_EQ(rightInFrame.right, client.right);
+    CRect bottomInFrame = ScreenRect(*pBottom);
+    frame.ScreenToClient(bottomInFrame);
+    EXPECT_EQ(bottomInFrame.bottom, client.bottom);
+    EXPECT_EQ(leftInFrame.bottom, bottomInFrame.top);
+}
+
+TEST_F(DockingTest, FloatingAndReDockingKeepThePlaces)
+{
+    DockInOneRow();
+    const CRect second = InParent(bars[1]);
+    ShowFrame();
+
+    const CPoint floatAt = ClientToScreenPoint(CPoint(200, 150));
+    frame.FloatControlBar(&bars[1], floatAt);
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[1]);
+    ASSERT_NE(pFloating, nullptr);
+    EXPECT_TRUE(bars[1].IsFloating());
+    EXPECT_TRUE(bars[1].GetBarStyle() & CBRS_FLOATING);
+    EXPECT_EQ(bars[1].GetDockingFrame(), pFloating);
+    EXPECT_EQ(bars[1].m_pDockBar, &pFloating->m_wndDockBar);
+    EXPECT_EQ(pFloating->m_wndDockBar.GetDlgCtrlID(), AFX_IDW_DOCKBAR_FLOAT);
+    EXPECT_TRUE(pFloating->m_wndDockBar.m_bFloating);
+    EXPECT_EQ(ScreenRect(*pFloating).TopLeft(), floatAt);
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_EQ(::GetWindow(pFloating->m_hWnd, GW_OWNER), frame.m_hWnd);
+    // The caption is the bar's title, and the frame fits the bar less its hidden borders.
+    CString title;
+    pFloating->GetWindowText(title);
+    EXPECT_STREQ(title, "Tools 2");
+    CRect floatingClient;
+    pFloating->GetClientRect(floatingClient);
+    EXPECT_EQ(floatingClient.Size(), ScreenRect(bars[1]).Size() - CSize(4, 4));
+    // The bar's place in its row is kept for it.
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], PlaceHolder(kFirstBarID + 1), &bars[2], nullptr}));
+    EXPECT_EQ(Top()->GetDockedCount(), 2);
+
+    // Back in its row, at its place.
+    bars[1].m_pDockContext->ToggleDocking();
+    PumpMessages();
+    EXPECT_FALSE(bars[1].IsFloating());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(InParent(bars[1]), second);
+    EXPECT_EQ(bars[1].GetBarStyle() & CBRS_FLOATING, 0u);
+    // The floating frame went with its last bar.
+    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
+
+    // Toggled again without ever having been dragged, it floats over the place it is docked at.
+    const CPoint docked = ScreenRect(bars[1]).TopLeft();
+    bars[1].m_pDockContext->ToggleDocking();
+    ASSERT_NE(FloatingFrame(bars[1]), nullptr);
+    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[1])).TopLeft(), docked);
+}
+
+TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
+{
+    DockInOneRow();
+    const CRect second = InParent(bars[1]);
+    const CRect third = InParent(bars[2]);
+    frame.ShowControlBar(&bars[1], FALSE, FALSE);
+    EXPECT_FALSE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(Top()->GetDockedCount(), 3);
+    EXPECT_EQ(Top()->GetDockedVisibleCount(), 2);
+    // The bars after it stay where they are.
+    EXPECT_EQ(InParent(bars[2]), third);
+
+    frame.ShowControlBar(&bars[1], TRUE, FALSE);
+    EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(InParent(bars[1]), second);
+
+    // A delayed hide happens at the frame's idle-time layout, and the place is kept the same way.
+    ShowFrame();
+    frame.ShowControlBar(&bars[1], FALSE, TRUE);
+    EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(bars[1].IsVisible());
+    AfxGetThread()->OnIdle(0);
+    EXPECT_FALSE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    frame.ShowControlBar(&bars[1], TRUE, TRUE);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(InParent(bars[1]), second);
+
+    // Hiding every bar of the side gives its room back.
+    for (CToolBar& bar : bars)
+        frame.ShowControlBar(&bar, FALSE, FALSE);
+    EXPECT_EQ(ScreenRect(*Top()).Height(), 0);
+    EXPECT_EQ(Top()->GetDockedCount(), 3);
+}
+
+TEST_F(DockingTest, FloatStatusReachesTheFloatingFrames)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(100, 100)));
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    ASSERT_NE(pFloating, nullptr);
+    EXPECT_TRUE(pFloating->GetStyle() & MFS_SYNCACTIVE);
+    EXPECT_EQ(pFloating->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
+    frame.NotifyFloatingWindows(FS_HIDE);
+    EXPECT_FALSE(pFloating->IsWindowVisible());
+    frame.NotifyFloatingWindows(FS_SHOW);
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    // A disabled frame (a modal dialog is up) disables its floating frames.
+    frame.EnableWindow(FALSE);
+    EXPECT_FALSE(pFloating->IsWindowEnabled());
+    frame.EnableWindow(TRUE);
+    EXPECT_TRUE(pFloating->IsWindowEnabled());
+}
+
+TEST_F(DockingTest, ClosingAFloatingFrameHidesItsBar)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[2], ClientToScreenPoint(CPoint(150, 150)));
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[2]);
+    ASSERT_NE(pFloating, nullptr);
+    pFloating->SendMessage(WM_CLOSE);
+    PumpMessages();
+    // Hidden, not destroyed: showing the bar brings its frame back.
+    ASSERT_TRUE(::IsWindow(pFloating->m_hWnd));
+    EXPECT_FALSE(pFloating->IsWindowVisible());
+    EXPECT_FALSE(bars[2].IsWindowVisible());
+    EXPECT_TRUE(bars[2].IsFloating());
+    frame.ShowControlBar(&bars[2], TRUE, FALSE);
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_TRUE(bars[2].IsWindowVisible());
+    // Destroying the bar takes its floating frame along.
+    bars[2].DestroyWindow();
+    PumpMessages();
+    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
+}
+
+TEST_F(DockingTest, FloatingFramesAndDockBarsGoWithTheFrame)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(100, 100)));
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    ASSERT_NE(pFloating, nullptr);
+    frame.DestroyWindow();
+    PumpMessages();
+    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
+    for (const CToolBar& bar : bars) {
+        EXPECT_EQ(bar.m_hWnd, nullptr);
+        EXPECT_EQ(bar.m_pDockBar, nullptr);
+    }
+}
+
+// ---- Dragging with the real mouse ----
+
+TEST_F(DockingTest, DraggingByTheGripperDocksOnTheLeft)
+{
+    DockInOneRow();
+    ShowFrame();
+    const CPoint target = ClientToScreenPoint(CPoint(3, 200));
+    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), target});
+
+    CDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(bars[0].m_pDockBar, pLeft);
+    EXPECT_EQ(Entries(pLeft), (std::vector<void*>{nullptr, &bars[0], nullptr}));
+    // Docked to docked: no placeholder is left behind.
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(bars[0].GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_LEFT);
+    const CRect rect = ScreenRect(bars[0]);
+    EXPECT_GT(rect.Height(), rect.Width());
+    // Where it was dropped along the side.
+    EXPECT_LE(rect.top, target.y);
+    EXPECT_GE(rect.bottom, target.y);
+    EXPECT_EQ(bars[0].m_pDockContext->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Standing up, its gripper is along its top: dragged from there to the end of the top row.
+    CRect last = ScreenRect(bars[2]);
+    frame.ScreenToClient(last);
+    const CPoint grip(rect.CenterPoint().x, rect.top + 5);
+    const CPoint drop = ClientToScreenPoint(CPoint(last.right + 60, 8));
+    Drag(grip, {ClientToScreenPoint(CPoint(300, 200)), drop});
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[1], &bars[2], &bars[0], nullptr}));
+    EXPECT_EQ(Entries(pLeft), std::vector<void*>{nullptr});
+    const CRect back = ScreenRect(bars[0]);
+    EXPECT_GT(back.Width(), back.Height());
+    EXPECT_LE(back.left, drop.x);
+    EXPECT_GE(back.right, drop.x);
+    EXPECT_EQ(ScreenRect(*pLeft).Width(), 0);
+}
+
+TEST_F(DockingTest, DraggingIntoEmptySpaceFloatsAndToggleReturnsThere)
+{
+    DockInOneRow();
+    const CRect first = InParent(bars[0]);
+    ShowFrame();
+    const CPoint drop = ClientToScreenPoint(CPoint(300, 200));
+    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 150)), drop});
+
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    ASSERT_NE(pFloating, nullptr);
+    EXPECT_TRUE(bars[0].IsFloating());
+    CDockContext* pContext = bars[0].m_pDockContext;
+    EXPECT_EQ(ScreenRect(*pFloating).TopLeft(), pContext->m_ptMRUFloatPos);
+    // The floating frame holds the point it was dropped at.
+    EXPECT_TRUE(ScreenRect(*pFloating).PtInRect(drop));
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, PlaceHolder(kFirstBarID), &bars[1], &bars[2], nullptr}));
+
+    // Docked back in its place, then floated back to where it was dropped.
+    const CPoint floatPos = pContext->m_ptMRUFloatPos;
+    pContext->ToggleDocking();
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(InParent(bars[0]), first);
+    pContext->ToggleDocking();
+    ASSERT_NE(FloatingFrame(bars[0]), nullptr);
+    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), floatPos);
+}
+
+TEST_F(DockingTest, EscapeCancelsADrag)
+{
+    DockInOneRow();
+    ShowFrame();
+    const CRect before = ScreenRect(bars[0]);
+    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(300, 200))},
+         [](ScriptedInput& script) { script.Key(VK_ESCAPE).Wait(50); });
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_FALSE(bars[0].IsFloating());
+    EXPECT_EQ(ScreenRect(bars[0]), before);
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(DockingTest, ControlHeldWhileDraggingFloatsInsteadOfDocking)
+{
+    DockInOneRow();
+    ShowFrame();
+    const CPoint target = ClientToScreenPoint(CPoint(3, 200));
+    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), target}, [](ScriptedInput& script) {
+        script
+            .Then(
+                [] {
+                    testing_support::SendKey(VK_CONTROL, true);
+                    return true;
+                },
+                "control down")
+            .Wait(50);
+    });
+    testing_support::SendKey(VK_CONTROL, false);
+    PumpMessages();
+    EXPECT_TRUE(bars[0].IsFloating());
+    EXPECT_EQ(Entries(DockBar(AFX_IDW_DOCKBAR_LEFT)), std::vector<void*>{nullptr});
+}
+
+TEST_F(DockingTest, ShiftHeldWhileDraggingFloatsTheOtherWay)
+{
+    // A bar of fixed rows: it floats in the orientation it is dragged in.
+    for (CToolBar& bar : bars)
+        bar.SetBarStyle(bar.GetBarStyle() & ~CBRS_SIZE_DYNAMIC);
+    DockInOneRow();
+    ShowFrame();
+    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), ClientToScreenPoint(CPoint(300, 180))},
+         [](ScriptedInput& script) {
+             script
+                 .Then(
+                     [] {
+                         testing_support::SendKey(VK_SHIFT, true);
+                         return true;
+                     },
+                     "shift down")
+                 .Wait(50);
+         });
+    testing_support::SendKey(VK_SHIFT, false);
+    PumpMessages();
+    ASSERT_TRUE(bars[0].IsFloating());
+    EXPECT_EQ(bars[0].GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_LEFT);
+    EXPECT_EQ(bars[0].m_pDockContext->m_dwMRUFloatStyle & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_LEFT);
+    const CRect rect = ScreenRect(bars[0]);
+    EXPECT_GT(rect.Height(), rect.Width());
+}
+
+TEST_F(DockingTest, CaptionDoubleClickDocksAFloatingBar)
+{
+    DockInOneRow();
+    const CRect second = InParent(bars[1]);
+    ShowFrame();
+    frame.FloatControlBar(&bars[1], ClientToScreenPoint(CPoint(250, 180)));
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[1]);
+    ASSERT_NE(pFloating, nullptr);
+    const CRect window = ScreenRect(*pFloating);
+    CRect client;
+    pFloating->GetClientRect(client);
+    pFloating->ClientToScreen(client);
+    // The middle of the small caption, clear of the close button.
+    const CPoint caption(window.left + 12, (window.top + client.top) / 2);
+    ASSERT_EQ(pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+    {
+        ScriptedInput script;
+        script.Then(
+            [caption] {
+                testing_support::ClickAt(caption);
+                testing_support::ClickAt(caption);
+                return true;
+            },
+            "double click");
+        PumpUntil([&] { return script.Done() && !bars[1].IsFloating(); });
+    }
+    EXPECT_FALSE(bars[1].IsFloating());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(InParent(bars[1]), second);
+}
+
+TEST_F(DockingTest, RightClickOrLosingTheCaptureCancelsADrag)
+{
+    DockInOneRow();
+    ShowFrame();
+    const CRect before = ScreenRect(bars[0]);
+    const CPoint away = ClientToScreenPoint(CPoint(300, 200));
+    Drag(Gripper(bars[0]), {away}, [away](ScriptedInput& script) {
+        script
+            .Then(
+                [away] {
+                    testing_support::SendMouseButton(away, true, true);
+                    return true;
+                },
+                "right press")
+            .Wait(50)
+            .Then(
+                [away] {
+                    testing_support::SendMouseButton(away, false, true);
+                    return true;
+                },
+                "right release");
+    });
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(ScreenRect(bars[0]), before);
+
+    // Another window taking the mouse (here: a cancelled mode) ends the drag the same way.
+    Drag(Gripper(bars[0]), {away}, [this](ScriptedInput& script) {
+        script
+            .Then(
+                [this] {
+                    bars[0].SendMessage(WM_CANCELMODE);
+                    return true;
+                },
+                "cancel mode")
+            .Wait(50);
+    });
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(ScreenRect(bars[0]), before);
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+}
+
+TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    ASSERT_NE(pFloating, nullptr);
+    // A bar that wraps floats in a frame that sizes (its border does not move it).
+    EXPECT_FALSE(pFloating->GetStyle() & MFS_MOVEFRAME);
+    CRect button;
+    bars[0].GetItemRect(0, button);
+    const CRect window = ScreenRect(*pFloating);
+    const CPoint edge(window.right - 2, window.CenterPoint().y);
+    ASSERT_EQ(pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
+
+    // Narrower by half a button: two buttons a row, two rows.
+    const CPoint to(edge.x - button.Width() / 2 - 1, edge.y);
+    Drag(edge, {CPoint(edge.x - 3, edge.y), to});
+    ASSERT_EQ(FloatingFrame(bars[0]), pFloating);
+    const CRect after = ScreenRect(*pFloating);
+    EXPECT_EQ(after.TopLeft(), window.TopLeft());
+    EXPECT_EQ(after.Width(), window.Width() - button.Width());
+    EXPECT_EQ(after.Height(), window.Height() + button.Height());
+    EXPECT_EQ(bars[0].m_nMRUWidth, ScreenRect(bars[0]).Width());
+    EXPECT_TRUE(bars[0].GetButtonStyle(1) & TBBS_WRAPPED);
+}
+
+TEST_F(DockingTest, AFloatingBarsButtonsSendTheirCommandsToItsFrame)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
+    ASSERT_TRUE(bars[0].IsFloating());
+    CRect button;
+    bars[0].GetItemRect(0, button);
+    bars[0].ClientToScreen(button);
+    testing_support::ClickAt(button.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return !frame.commands.empty(); }));
+    EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_LINE});
+    // A click on a button is not a drag.
+    EXPECT_TRUE(bars[0].IsFloating());
+}
+
+TEST_F(DockingTest, GripperDoubleClickFloatsADockedBar)
+{
+    DockInOneRow();
+    const CRect first = ScreenRect(bars[0]);
+    ShowFrame();
+    const CPoint grip = Gripper(bars[0]);
+    {
+        ScriptedInput script;
+        script.Then(
+            [grip] {
+                testing_support::ClickAt(grip);
+                testing_support::ClickAt(grip);
+                return true;
+            },
+            "double click");
+        PumpUntil([&] { return script.Done() && bars[0].IsFloating(); });
+    }
+    ASSERT_TRUE(bars[0].IsFloating());
+    // Never dragged: it floats over the place it was docked at, and its place is kept.
+    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), first.TopLeft());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, PlaceHolder(kFirstBarID), &bars[1], &bars[2], nullptr}));
+}
+
+// ---- Rendering ----
+
+TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.FloatControlBar(&bars[2], ClientToScreenPoint(CPoint(250, 180)));
+    PumpMessages();
+    const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+
+    auto canvas = testing_support::RenderWindow(frame.m_hWnd);
+    const CRect frameWindow = ScreenRect(frame);
+    CRect bar = ScreenRect(bars[0]);
+    bar.OffsetRect(-frameWindow.left, -frameWindow.top);
+    // The gripper: a raised line inside the bar's left border.
+    const int y = bar.CenterPoint().y;
+    EXPECT_EQ(canvas->Pixel(bar.left + 4, y), highlight);
+    EXPECT_EQ(canvas->Pixel(bar.left + 6, y), shadow);
+    // The bottom border, etched.
+    EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 2), shadow);
+    EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 1), highlight);
+
+    // The top dock bar's bottom border, etched, beyond the last bar.
+    CRect top = ScreenRect(*Top());
+    top.OffsetRect(-frameWindow.left, -frameWindow.top);
+    const int x = ScreenRect(bars[1]).right - frameWindow.left + 20;
+    EXPECT_EQ(canvas->Pixel(x, top.bottom - 2), shadow);
+    EXPECT_EQ(canvas->Pixel(x, top.bottom - 1), highlight);
+
+    // The floating frame: a small caption above the bar, and no gripper on the bar.
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[2]);
+    ASSERT_NE(pFloating, nullptr);
+    EXPECT_TRUE(pFloating->GetExStyle() & WS_EX_TOOLWINDOW);
+    auto floating = testing_support::RenderWindow(pFloating->m_hWnd);
+    const CRect window = ScreenRect(*pFloating);
+    CRect client;
+    pFloating->GetClientRect(client);
+    pFloating->ClientToScreen(client);
+    client.OffsetRect(-window.left, -window.top);
+    // The caption is the small one: the top border is as thick as the side ones.
+    EXPECT_EQ(client.top - ::GetSystemMetrics(SM_CYSMCAPTION), client.left);
+    EXPECT_EQ(floating->Pixel(client.left + 1, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) + 1),
+              ::GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(floating->Pixel(client.left + 1, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) - 1),
+              ::GetSysColor(COLOR_BTNFACE));
+    CRect floatingBar = ScreenRect(bars[2]);
+    floatingBar.OffsetRect(-window.left, -window.top);
+    EXPECT_NE(floating->Pixel(floatingBar.left + 4, floatingBar.CenterPoint().y), highlight);
+}
+
+}   // namespace
