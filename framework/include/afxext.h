@@ -125,8 +125,7 @@ public:
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     // Updates the bar's items from pTarget's command-UI handlers.
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
-    // The command ID of the item under a client point (filling pTI when given), or -1.
-    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Tips and the fly-by prompt use OnToolHitTest: the bar's child windows unless overridden.
 
     virtual void DoPaint(CDC* pDC);
     virtual void DrawBorders(CDC* pDC, CRect& rect);

@@ -1,0 +1,255 @@
+// Tooltips of bars and windows, hovered with the real mouse: the thread's tip control finds the
+// tool with OnToolHitTest and the owner frame answers TTN_NEEDTEXTA or TTN_NEEDTEXTW; keys end a tip.
+// Also the frame's help hit test, and the new framework classes coming from afxcore.dll.
+#include "cntlrc.h"
+#include "frame_helpers.h"
+#include "scripted_input.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using frame_tests::CenterOnScreen;
+using frame_tests::PumpUntil;
+using testing_support::PumpMessages;
+
+namespace {
+
+constexpr UINT ID_TEST_NUDGE = 32880;   // a button of the plain window; no string resource
+
+// The visible tip window of this thread, or NULL.
+HWND FindVisibleTip()
+{
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            char name[64] = "";
+            ::GetClassNameA(hWnd, name, sizeof name);
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(hWnd)) {
+                reinterpret_cast<Search*>(lParam)->found = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
+std::string TipText(HWND hTip)
+{
+    char text[128] = "";
+    ::GetWindowTextA(hTip, text, (int)sizeof text);
+    return text;
+}
+
+// Records the tooltip notifications that reach the frame.
+class CTipFrame : public CFrameWnd {
+public:
+    std::vector<UINT> codes;
+
+protected:
+    void PostNcDestroy() override {}   // lives in the fixture
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY) {
+            const UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+            if (code == TTN_NEEDTEXTA || code == TTN_NEEDTEXTW)
+                codes.push_back(code);
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A dialog bar that asks for its notifications in UTF-16, as a Unicode window would.
+class CWideDialogBar : public CDialogBar {
+protected:
+    afx_msg LRESULT OnNotifyFormat(WPARAM, LPARAM) { return NFR_UNICODE; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CWideDialogBar, CDialogBar)
+    ON_MESSAGE(WM_NOTIFYFORMAT, OnNotifyFormat)
+END_MESSAGE_MAP()
+
+// A plain window with a button, answering its own tooltip requests.
+class CNudgePanel : public CWnd {
+public:
+    int asked = 0;
+
+protected:
+    afx_msg BOOL OnNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        ++asked;
+        auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+        ::lstrcpynA(pInfo->szText, "Nudge", (int)sizeof pInfo->szText);
+        pInfo->lpszText = pInfo->szText;
+        *pResult = 0;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNudgePanel, CWnd)
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnNeedText)
+END_MESSAGE_MAP()
+
+class ToolTipTest : public ::testing::Test {
+protected:
+    frame_tests::ExtensionResources resources;
+    CTipFrame frame;
+
+    void SetUp() override
+    {
+        ASSERT_NE(resources.get(), nullptr) << "cntlrc.drx must lie beside the test program";
+        ASSERT_TRUE(frame.Create(nullptr, "tips", WS_OVERLAPPEDWINDOW, CRect(80, 80, 560, 380)));
+    }
+    void TearDown() override
+    {
+        testing_support::MoveMouse(CPoint(2, 2));
+        PumpMessages();
+        if (frame.m_hWnd)
+            frame.DestroyWindow();
+        PumpMessages();
+    }
+    void ShowFrame()
+    {
+        frame.RecalcLayout();
+        frame.ShowWindow(SW_SHOW);
+        frame.UpdateWindow();
+        testing_support::MakeForeground(frame.m_hWnd);
+        PumpMessages();
+    }
+    // Hovers over a window the way a user does: onto it, then a small move on it.
+    static void Hover(HWND hWnd)
+    {
+        const CPoint center = CenterOnScreen(hWnd);
+        testing_support::MoveMouse(center);
+        PumpMessages();
+        testing_support::MoveMouse(center + CSize(1, 1));
+    }
+    static HWND WaitForTip()
+    {
+        HWND hTip = nullptr;
+        PumpUntil([&] { return (hTip = FindVisibleTip()) != nullptr; });
+        return hTip;
+    }
+};
+
+TEST_F(ToolTipTest, BarWithTooltipsShowsTheCommandsShortTextInAnsi)
+{
+    CDialogBar bar;
+    ASSERT_TRUE(bar.Create(&frame, IDD_FRAMEWORK_DIALOGBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS,
+                           AFX_IDW_DIALOGBAR));
+    ShowFrame();
+    frame_tests::MainWindowScope scope(&frame);
+
+    Hover(::GetDlgItem(bar.m_hWnd, IDC_DIALOGBAR_APPLY));
+    const HWND hTip = WaitForTip();
+    ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(TipText(hTip), "Apply layer");
+    ASSERT_FALSE(frame.codes.empty());
+    EXPECT_EQ(frame.codes.back(), (UINT)TTN_NEEDTEXTA);
+
+    // A key ends the tip.
+    testing_support::PressKey(VK_SHIFT);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hTip); }));
+}
+
+TEST_F(ToolTipTest, UnicodeBarGetsTheTextAsUtf16)
+{
+    CWideDialogBar bar;
+    ASSERT_TRUE(bar.Create(&frame, IDD_FRAMEWORK_DIALOGBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS,
+                           AFX_IDW_DIALOGBAR));
+    ShowFrame();
+    frame_tests::MainWindowScope scope(&frame);
+
+    Hover(::GetDlgItem(bar.m_hWnd, IDC_DIALOGBAR_APPLY));
+    const HWND hTip = WaitForTip();
+    ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(TipText(hTip), "Apply layer");
+    ASSERT_FALSE(frame.codes.empty());
+    EXPECT_EQ(frame.codes.back(), (UINT)TTN_NEEDTEXTW);
+}
+
+TEST_F(ToolTipTest, BarWithoutTooltipsShowsNone)
+{
+    CDialogBar bar;
+    ASSERT_TRUE(bar.Create(&frame, IDD_FRAMEWORK_DIALOGBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_DIALOGBAR));
+    ShowFrame();
+    frame_tests::MainWindowScope scope(&frame);
+
+    Hover(::GetDlgItem(bar.m_hWnd, IDC_DIALOGBAR_APPLY));
+    for (int i = 0; i < 100; ++i) {   // a second: well past the tip's delay
+        PumpMessages();
+        ::Sleep(10);
+    }
+    EXPECT_EQ(FindVisibleTip(), nullptr);
+    EXPECT_TRUE(frame.codes.empty());
+}
+
+TEST_F(ToolTipTest, AnyWindowCanEnableTipsForItsChildren)
+{
+    CNudgePanel panel;
+    ASSERT_TRUE(
+        panel.Create(nullptr, "panel", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
+    const HWND hButton = ::CreateWindowA("BUTTON", "Nudge", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 80, 24,
+                                         panel.m_hWnd, (HMENU)(UINT_PTR)ID_TEST_NUDGE, nullptr, nullptr);
+    ASSERT_NE(hButton, nullptr);
+    ShowFrame();
+    EXPECT_EQ(panel.OnToolHitTest(CPoint(30, 30), nullptr), (INT_PTR)ID_TEST_NUDGE);
+    EXPECT_EQ(panel.OnToolHitTest(CPoint(5, 5), nullptr), -1);
+    frame_tests::MainWindowScope scope(&frame);
+
+    // Off until enabled.
+    EXPECT_FALSE(panel.EnableToolTips(TRUE));
+    Hover(hButton);
+    const HWND hTip = WaitForTip();
+    ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(TipText(hTip), "Nudge");
+    EXPECT_GT(panel.asked, 0);
+
+    // Disabled again, the tool is gone with its tip.
+    EXPECT_TRUE(panel.EnableToolTips(FALSE));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hTip); }));
+}
+
+TEST_F(ToolTipTest, HelpHitTestAnswersTheFramesHelpContext)
+{
+    EXPECT_EQ(frame.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(10, 10)), 0);
+    frame.m_nIDHelp = 0x123;
+    EXPECT_EQ((ULONG_PTR)frame.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(10, 10)), HID_BASE_RESOURCE + 0x123);
+}
+
+// Where code or data lives: the module holding the address.
+HMODULE ModuleOf(const void* p)
+{
+    HMODULE hModule = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         static_cast<LPCSTR>(p), &hModule);
+    return hModule;
+}
+
+TEST(FrameworkExports, NewClassesComeFromAfxcore)
+{
+    const HMODULE hAfxcore = ::GetModuleHandleA("afxcore.dll");
+    ASSERT_NE(hAfxcore, nullptr);
+    EXPECT_NE(ModuleOf(&hAfxcore), hAfxcore);   // this test itself is elsewhere
+    // The run-time classes are the framework's own data, reached through the import table.
+    for (const CRuntimeClass* pClass : {RUNTIME_CLASS(CDialogBar), RUNTIME_CLASS(CMDIFrameWnd),
+                                        RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CToolTipCtrl)})
+        EXPECT_EQ(ModuleOf(pClass), hAfxcore) << pClass->m_lpszClassName;
+    EXPECT_TRUE(RUNTIME_CLASS(CMDIChildWnd)->IsDerivedFrom(RUNTIME_CLASS(CFrameWnd)));
+    EXPECT_TRUE(RUNTIME_CLASS(CDialogBar)->IsDerivedFrom(RUNTIME_CLASS(CControlBar)));
+    // Dynamically creatable frames are made by the framework's factory.
+    CObject* pObject = RUNTIME_CLASS(CMDIFrameWnd)->CreateObject();
+    ASSERT_NE(pObject, nullptr);
+    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)));
+    delete pObject;
+    // Exported members, taken by address, resolve into the framework too.
+    EXPECT_EQ(ModuleOf(reinterpret_cast<const void*>(&AfxFindResourceHandle)), hAfxcore);
+}
+
+}   // namespace
