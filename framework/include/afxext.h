@@ -161,6 +161,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // WM_HELPHITTEST (bartips.cpp): HID_BASE_COMMAND + the item's command, else HID_BASE_CONTROL + the bar's ID.
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

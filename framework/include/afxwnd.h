@@ -187,12 +187,14 @@ public:
     void FilterToolTipMessage(MSG* pMsg);
     // Hides the thread's tip and forgets its tool.
     static void CancelToolTips(BOOL bKeys = FALSE);
+
+protected:
+    BOOL m_bToolTipsEnabled = FALSE;   // set by EnableToolTips
     // ---- end of tooltips ----
 
 protected:
     WNDPROC m_pfnSuper = nullptr;   // window procedure replaced when the window was subclassed
     HWND m_hWndOwner = nullptr;     // set by SetOwner
-    BOOL m_bToolTipsEnabled = FALSE;   // EnableToolTips
 
     // Routes a reflected message through this object's map.
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

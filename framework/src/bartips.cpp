@@ -1,4 +1,5 @@
-// Tooltips of windows and bars, shown by one tip control per thread, and the help hit test of frames.
+// Tooltips of windows and bars, shown by one tip control per thread, and the help hit tests of frames,
+// dialogs and bars.
 #include "afxwin.h"
 
 #include <memory>
@@ -8,10 +9,10 @@ namespace {
 // The thread's tip control and the one tool it knows: the tool under the mouse.
 struct ThreadToolTip {
     CToolTipCtrl tip;
-    HWND hWndTop = nullptr;   // the top-level window owning the tip
-    HWND hWndTool = nullptr;  // the window whose OnToolHitTest found the tool
+    HWND hWndTop = nullptr;    // the top-level window owning the tip
+    HWND hWndTool = nullptr;   // the window whose OnToolHitTest found the tool
     INT_PTR nHit = -1;
-    TTTOOLINFOA info{};       // the tool as registered
+    TTTOOLINFOA info{};   // the tool as registered
 
     void ForgetTool()
     {
@@ -138,4 +139,18 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
 LRESULT CFrameWnd::OnHelpHitTest(WPARAM, LPARAM)
 {
     return m_nIDHelp ? (LRESULT)(HID_BASE_RESOURCE + m_nIDHelp) : 0;
+}
+
+LRESULT CDialog::OnHelpHitTest(WPARAM, LPARAM)
+{
+    return m_nIDHelp ? (LRESULT)(HID_BASE_RESOURCE + m_nIDHelp) : 0;
+}
+
+LRESULT CControlBar::OnHelpHitTest(WPARAM, LPARAM lParam)
+{
+    const INT_PTR nHit = OnToolHitTest(CPoint(lParam), nullptr);
+    if (nHit != -1)
+        return (LRESULT)(HID_BASE_COMMAND + (ULONG_PTR)nHit);
+    const int nID = GetDlgCtrlID();
+    return nID ? (LRESULT)(HID_BASE_CONTROL + (UINT)nID) : 0;
 }

@@ -193,8 +193,7 @@ TEST_F(ToolTipTest, BarWithoutTooltipsShowsNone)
 TEST_F(ToolTipTest, AnyWindowCanEnableTipsForItsChildren)
 {
     CNudgePanel panel;
-    ASSERT_TRUE(
-        panel.Create(nullptr, "panel", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(panel.Create(nullptr, "panel", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
     const HWND hButton = ::CreateWindowA("BUTTON", "Nudge", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 80, 24,
                                          panel.m_hWnd, (HMENU)(UINT_PTR)ID_TEST_NUDGE, nullptr, nullptr);
     ASSERT_NE(hButton, nullptr);
@@ -216,11 +215,78 @@ TEST_F(ToolTipTest, AnyWindowCanEnableTipsForItsChildren)
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hTip); }));
 }
 
-TEST_F(ToolTipTest, HelpHitTestAnswersTheFramesHelpContext)
+// A modeless dialog whose controls have tips, answered by the dialog itself.
+class CTipDialog : public CDialog {
+public:
+    CTipDialog() : CDialog(IDD_FRAMEWORK_PROBE) {}
+    int asked = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        EnableToolTips();
+        return CDialog::OnInitDialog();
+    }
+    // The tip control is a pop-up without an ID: its notifications are routed as ID 0.
+    afx_msg BOOL OnNeedText(UINT, NMHDR* pNMHDR, LRESULT*)
+    {
+        auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+        ++asked;
+        const int nCtrl = ::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom));
+        ::lstrcpynA(pInfo->szText, nCtrl == IDOK ? "Accept" : "Other", (int)sizeof pInfo->szText);
+        pInfo->lpszText = pInfo->szText;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTipDialog, CDialog)
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnNeedText)
+END_MESSAGE_MAP()
+
+TEST_F(ToolTipTest, DialogControlsShowTipsTheDialogWrites)
+{
+    ShowFrame();
+    frame_tests::MainWindowScope scope(&frame);
+    CTipDialog dialog;
+    {
+        CResourceSwitch use(resources.get());
+        ASSERT_TRUE(dialog.Create(IDD_FRAMEWORK_PROBE, &frame));
+    }
+    dialog.ShowWindow(SW_SHOW);
+    testing_support::MakeForeground(dialog.m_hWnd);
+    PumpMessages();
+
+    Hover(::GetDlgItem(dialog.m_hWnd, IDOK));
+    const HWND hTip = WaitForTip();
+    ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(TipText(hTip), "Accept");
+    EXPECT_GT(dialog.asked, 0);
+    dialog.DestroyWindow();
+}
+
+TEST_F(ToolTipTest, HelpHitTestAnswersHelpContexts)
 {
     EXPECT_EQ(frame.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(10, 10)), 0);
     frame.m_nIDHelp = 0x123;
     EXPECT_EQ((ULONG_PTR)frame.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(10, 10)), HID_BASE_RESOURCE + 0x123);
+
+    // A bar: the command of the item under the point, else the bar itself.
+    CDialogBar bar;
+    ASSERT_TRUE(bar.Create(&frame, IDD_FRAMEWORK_DIALOGBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_DIALOGBAR));
+    frame.RecalcLayout();
+    const CRect apply = frame_tests::RectIn(::GetDlgItem(bar.m_hWnd, IDC_DIALOGBAR_APPLY), bar.m_hWnd);
+    const CPoint inApply = apply.CenterPoint();
+    EXPECT_EQ((ULONG_PTR)bar.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(inApply.x, inApply.y)),
+              HID_BASE_COMMAND + IDC_DIALOGBAR_APPLY);
+    EXPECT_EQ((ULONG_PTR)bar.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(1, 1)), HID_BASE_CONTROL + AFX_IDW_DIALOGBAR);
+
+    // A dialog made from a numbered template has that number as its help context.
+    CDialog dialog(IDD_FRAMEWORK_PROBE);
+    CResourceSwitch use(resources.get());
+    ASSERT_TRUE(dialog.Create(IDD_FRAMEWORK_PROBE, &frame));
+    EXPECT_EQ((ULONG_PTR)dialog.SendMessage(WM_HELPHITTEST, 0, 0), HID_BASE_RESOURCE + IDD_FRAMEWORK_PROBE);
+    dialog.DestroyWindow();
 }
 
 // Where code or data lives: the module holding the address.
