@@ -156,6 +156,8 @@ protected:
     }
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Puts the frame's own menu back: a child's menu bar is not the frame's to destroy.
+    afx_msg void OnDestroy();
     afx_msg BOOL OnMDIWindowCmd(UINT nID);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()

@@ -8,6 +8,7 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_COMMAND_EX(ID_WINDOW_ARRANGE, OnMDIWindowCmd)
     ON_COMMAND_EX(ID_WINDOW_CASCADE, OnMDIWindowCmd)
     ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnMDIWindowCmd)
@@ -63,6 +64,13 @@ int CMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // The client starts with the room the frame has now, not at the first resize.
     RecalcLayout();
     return 0;
+}
+
+void CMDIFrameWnd::OnDestroy()
+{
+    if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault)
+        ::SetMenu(m_hWnd, m_hMenuDefault);
+    CFrameWnd::OnDestroy();
 }
 
 BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)

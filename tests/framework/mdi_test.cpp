@@ -311,6 +311,18 @@ TEST_F(MDITest, ActiveChildBringsItsOwnMenuBar)
     pPlain->MDIDestroy();
     pDrawing->MDIDestroy();
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hMenuBar);
+
+    // A frame closed while a child shows its menu destroys its own menu, not the child's.
+    auto* pLast = new CTestChild("last");
+    ++CTestChild::s_alive;
+    pLast->SetHandles(hChildBar, nullptr);
+    ASSERT_TRUE(
+        pLast->Create(nullptr, "last", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
+    EXPECT_EQ(::GetMenu(frame.m_hWnd), hChildBar);
+    frame.DestroyWindow();
+    EXPECT_EQ(CTestChild::s_alive, 0);
+    EXPECT_TRUE(::IsMenu(hChildBar));
+    EXPECT_FALSE(::IsMenu(hMenuBar));
     ::DestroyMenu(hChildBar);
 }
 
