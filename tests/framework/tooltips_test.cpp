@@ -6,6 +6,7 @@
 #include "scripted_input.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -296,6 +297,38 @@ HMODULE ModuleOf(const void* p)
     ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          static_cast<LPCSTR>(p), &hModule);
     return hModule;
+}
+
+// The names a module exports, read from its export directory.
+std::set<std::string> ExportedNames(HMODULE hModule)
+{
+    std::set<std::string> names;
+    const auto* base = reinterpret_cast<const BYTE*>(hModule);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (!dir.VirtualAddress)
+        return names;
+    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        names.insert(reinterpret_cast<const char*>(base + nameRvas[i]));
+    return names;
+}
+
+// Classes a library derives from need their virtual tables, type information and members exported.
+TEST(FrameworkExports, NewClassesAreExportedWhole)
+{
+    const std::set<std::string> names = ExportedNames(::GetModuleHandleA("afxcore.dll"));
+    ASSERT_FALSE(names.empty());
+    for (const char* name :
+         {"_ZTV10CDialogBar", "_ZTI10CDialogBar", "_ZTV12CMDIFrameWnd", "_ZTI12CMDIFrameWnd", "_ZTV12CMDIChildWnd",
+          "_ZTI12CMDIChildWnd", "_ZTV12CToolTipCtrl", "_ZN10CDialogBar6CreateEP4CWndPKcjj",
+          "_ZN12CMDIFrameWnd12CreateClientEP16tagCREATESTRUCTAP5CMenu", "_ZNK12CMDIFrameWnd12MDIGetActiveEPi",
+          "_ZN4CWnd20FilterToolTipMessageEP6tagMSG", "_ZN4CWnd14EnableToolTipsEi",
+          "_ZNK4CWnd13OnToolHitTestE6CPointP12tagTOOLINFOA", "_ZN9CFrameWnd21GetDefaultAcceleratorEv",
+          "_ZN12CMDIChildWnd10MDIDestroyEv"})
+        EXPECT_TRUE(names.count(name)) << name;
 }
 
 TEST(FrameworkExports, NewClassesComeFromAfxcore)
