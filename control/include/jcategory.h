@@ -45,7 +45,7 @@ public:
                      const UINT* commandIDs, const CStringArray* names, int count, int option);
 
     JCategory* GetCategory(int index) const;   // NULL out of range
-    JCategory* GetCategory(const char* name);  // the first with that name, or NULL
+    JCategory* GetCategory(const char* name) const;   // the first with that name, or NULL
     void RemoveAllCategories();
     void RemoveCategory(int index);
     void RemoveCategory(const char* name);

@@ -104,6 +104,8 @@ protected:
     BOOL CreateFromTemplate(LPCDLGTEMPLATEA lpTemplate, HWND hWndOwner, HINSTANCE hInst);
 
     afx_msg void OnClose();
+    // WM_HELPHITTEST: HID_BASE_RESOURCE + m_nIDHelp, 0 without a help context.
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

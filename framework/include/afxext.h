@@ -125,8 +125,7 @@ public:
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     // Updates the bar's items from pTarget's command-UI handlers.
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
-    // The command ID of the item under a client point (filling pTI when given), or -1.
-    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Tips and the fly-by prompt use OnToolHitTest: the bar's child windows unless overridden.
 
     virtual void DoPaint(CDC* pDC);
     virtual void DrawBorders(CDC* pDC, CRect& rect);
@@ -163,6 +162,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // WM_HELPHITTEST (bartips.cpp): HID_BASE_COMMAND + the item's command, else HID_BASE_CONTROL + the bar's ID.
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // ---- Docking (dockbar.cpp) ----
@@ -545,3 +546,36 @@ protected:
     void InitLoop();
     void CancelLoop();
 };
+
+// ---- Dialog bars (dialogbar.cpp) ----
+// A bar made from a dialog template: its controls report to the owner frame and are
+// updated from the frame's command-UI handlers; Tab and the arrow keys move between them.
+class AFX_CORE_API CDialogBar : public CControlBar {
+    DECLARE_DYNAMIC(CDialogBar)
+public:
+    CDialogBar();
+
+    // The template's size in pixels; the docked bar adds its borders around it.
+    CSize m_sizeDefault;
+
+    using CWnd::Create;
+    // The template is looked up through AfxFindResourceHandle; the window is a child of pParentWnd
+    // whatever the template says, shown when nStyle has WS_VISIBLE. nStyle also holds the CBRS_ styles.
+    virtual BOOL Create(CWnd* pParentWnd, LPCSTR lpszTemplateName, UINT nStyle, UINT nID);
+    virtual BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
+
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    LPCSTR m_lpszTemplateName = nullptr;   // MAKEINTRESOURCE or m_strTemplateName
+
+    // The controls exist; FALSE keeps the focus where it was (a bar never takes it at creation).
+    afx_msg LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CString m_strTemplateName;
+};
+// ---- end of dialog bars ----

@@ -130,5 +130,106 @@ protected:
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     // ---- end of docking ----
 
+    // ---- Default accelerators, the active frame and help (mdi.cpp, bartips.cpp) ----
+public:
+    // The accelerators PreTranslateMessage translates: m_hAccelTable here.
+    virtual HACCEL GetDefaultAccelerator();
+    // The frame whose commands come first: this one; an MDI frame's active child.
+    virtual CFrameWnd* GetActiveFrame();
+
+protected:
+    // WM_HELPHITTEST: HID_BASE_RESOURCE + m_nIDHelp, 0 when the frame has no help context.
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    // ---- end of default accelerators ----
+
     DECLARE_MESSAGE_MAP()
 };
+
+// ---- MDI frames (mdi.cpp) ----
+class CMDIChildWnd;
+class CCreateContext;
+
+// A frame whose client is the system's MDI client window, holding CMDIChildWnd frames.
+// Commands go to the active child first, then to this frame, then to the application.
+class AFX_CORE_API CMDIFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIFrameWnd)
+public:
+    HWND m_hWndMDIClient = nullptr;   // window ID AFX_IDW_PANE_FIRST: the frame's layout places it
+    HMENU m_hMenuDefault = nullptr;   // the frame's menu when no child brings its own
+
+    // Makes the MDI client; pWindowMenu is the pop-up that lists the children (may be NULL).
+    virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, class CMenu* pWindowMenu);
+    // The pop-up of a menu bar that holds the window commands (ID_WINDOW_*), or NULL.
+    virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
+
+    // The active child (NULL when none, or when it is not a framework child).
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
+    void MDIActivate(CWnd* pWndActivate) { ClientSend(WM_MDIACTIVATE, (WPARAM)AfxGetSafeHwnd(pWndActivate)); }
+    void MDIIconArrange() { ClientSend(WM_MDIICONARRANGE); }
+    void MDIMaximize(CWnd* pWnd) { ClientSend(WM_MDIMAXIMIZE, (WPARAM)AfxGetSafeHwnd(pWnd)); }
+    void MDIRestore(CWnd* pWnd) { ClientSend(WM_MDIRESTORE, (WPARAM)AfxGetSafeHwnd(pWnd)); }
+    void MDINext() { ClientSend(WM_MDINEXT, 0, 0); }
+    void MDIPrev() { ClientSend(WM_MDINEXT, 0, 1); }
+    void MDICascade() { ClientSend(WM_MDICASCADE); }
+    void MDICascade(int nType) { ClientSend(WM_MDICASCADE, (WPARAM)nType); }
+    void MDITile() { ClientSend(WM_MDITILE); }
+    void MDITile(int nType) { ClientSend(WM_MDITILE, (WPARAM)nType); }
+    // Replaces the menu bar and the window pop-up (NULL keeps either); returns the old menu bar.
+    class CMenu* MDISetMenu(class CMenu* pFrameMenu, class CMenu* pWindowMenu);
+
+    CFrameWnd* GetActiveFrame() override;
+    // The active child's own table when it has one, else the frame's.
+    HACCEL GetDefaultAccelerator() override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // Keys: the MDI system keys (Ctrl+F4, Ctrl+F6), then the default accelerators.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    // Called while the frame is created: the client, with the menu bar's window pop-up.
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    LRESULT ClientSend(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWndMDIClient, message, wParam, lParam);
+    }
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Puts the frame's own menu back: a child's menu bar is not the frame's to destroy.
+    afx_msg void OnDestroy();
+    afx_msg BOOL OnMDIWindowCmd(UINT nID);
+    afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+};
+
+// A frame inside an MDI frame's client. Its accelerators are translated by the MDI frame.
+class AFX_CORE_API CMDIChildWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIChildWnd)
+public:
+    // The menu bar the MDI frame shows while this child is active (NULL: the frame's own).
+    HMENU m_hMenuShared = nullptr;
+
+    using CWnd::Create;
+    // Made by the MDI client (WM_MDICREATE); pParentWnd NULL means the main window.
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                        CMDIFrameWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    // The menu bar (kept in m_hMenuShared) and accelerators this child brings; not owned.
+    void SetHandles(HMENU hMenu, HACCEL hAccel);
+
+    CMDIFrameWnd* GetMDIFrame() const;
+    void MDIDestroy();
+    void MDIActivate();
+    void MDIMaximize();
+    void MDIRestore();
+
+    // Goes through the MDI client, which keeps the window list and menus right.
+    BOOL DestroyWindow() override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    afx_msg LRESULT OnMDIActivate(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+// ---- end of MDI frames ----

@@ -83,3 +83,8 @@
 #define AFX_IDW_DOCKBAR_FLOAT 0xE81F
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
+
+// Help contexts answered to WM_HELPHITTEST: a base plus the command, resource or control ID.
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_RESOURCE 0x00020000UL
+#define HID_BASE_CONTROL 0x00050000UL

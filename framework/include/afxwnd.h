@@ -175,6 +175,23 @@ public:
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
     // ---- end of control bar layout ----
 
+    // ---- Tooltips (bartips.cpp) ----
+    // The command ID of the tool under a client point (filling pTI when given), or -1. Here: the
+    // child window there that has an ID, its text asked of this window with TTN_NEEDTEXT.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Shows tips for the tools OnToolHitTest finds, with the thread's tip control (see
+    // FilterToolTipMessage); returns the previous setting.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // Registers the tool under the mouse with the thread's tip control and relays the message to it;
+    // called from PreTranslateMessage for windows with tooltips.
+    void FilterToolTipMessage(MSG* pMsg);
+    // Hides the thread's tip and forgets its tool.
+    static void CancelToolTips(BOOL bKeys = FALSE);
+
+protected:
+    BOOL m_bToolTipsEnabled = FALSE;   // set by EnableToolTips
+    // ---- end of tooltips ----
+
 protected:
     WNDPROC m_pfnSuper = nullptr;   // window procedure replaced when the window was subclassed
     HWND m_hWndOwner = nullptr;     // set by SetOwner

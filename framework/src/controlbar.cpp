@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     // Docking (dockbar.cpp).
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
 namespace {
@@ -102,24 +103,6 @@ CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 CSize CControlBar::CalcDynamicLayout(int, DWORD dwMode)
 {
     return CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZ) != 0);
-}
-
-INT_PTR CControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
-{
-    // The items of a plain bar are its child windows.
-    HWND hChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    if (!hChild || hChild == m_hWnd)
-        return -1;
-    const int nID = ::GetDlgCtrlID(hChild);
-    if (nID <= 0 || nID == 0xFFFF)
-        return -1;   // static text has no command
-    if (pTI) {
-        pTI->hwnd = m_hWnd;
-        pTI->uId = (UINT_PTR)hChild;
-        pTI->uFlags |= TTF_IDISHWND;
-        pTI->lpszText = LPSTR_TEXTCALLBACKA;
-    }
-    return nID;
 }
 
 void CControlBar::DoPaint(CDC*)
@@ -396,6 +379,9 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
         ::MapWindowPoints(pMsg->hwnd, m_hWnd, &point, 1);
         TrackFlyBy(point);
     }
+    // The toolbar control keeps a tip control of its own; other bars use the thread's.
+    if ((m_dwStyle & CBRS_TOOLTIPS) && !m_bToolTipsEnabled && !IsKindOf(RUNTIME_CLASS(CToolBar)))
+        FilterToolTipMessage(pMsg);
     return CWnd::PreTranslateMessage(pMsg);
 }
 

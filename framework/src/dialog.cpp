@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
     ON_WM_CLOSE()
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
 namespace {
@@ -193,6 +194,9 @@ void CDialog::DoDataExchange(CDataExchange*)
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
+    // Tips of the controls (EnableToolTips) see the mouse first.
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
     // Keyboard and mouse input gets the dialog keys: Tab, arrows, Enter, Escape, mnemonics.
     const UINT message = pMsg->message;
     const bool input =

@@ -21,6 +21,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ACTIVATE()
     ON_WM_ENABLE()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    // Help (bartips.cpp).
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -155,8 +157,11 @@ void CFrameWnd::SetAccelTable(HACCEL hAccel)
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     // A disabled frame (a modal dialog is up) does not act on its accelerators.
-    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable && ::IsWindowEnabled(m_hWnd))
-        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && ::IsWindowEnabled(m_hWnd)) {
+        HACCEL hAccel = GetDefaultAccelerator();
+        if (hAccel && ::TranslateAcceleratorA(m_hWnd, hAccel, pMsg))
+            return TRUE;
+    }
     return CWnd::PreTranslateMessage(pMsg);
 }
 

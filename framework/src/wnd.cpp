@@ -468,7 +468,10 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     if (ReflectToChild(pHeader->hwndFrom, WM_NOTIFY, pHeader->idFrom, lParam, pResult))
         return TRUE;
     AFX_NOTIFY notify{pResult, pHeader};
-    return OnCmdMsg((UINT)pHeader->idFrom, (int)MAKELONG(pHeader->code, WM_NOTIFY), &notify, nullptr);
+    // Routed by the sender's own ID: a tip control (a pop-up, ID 0) reports its tool in idFrom,
+    // which may be a window handle.
+    const UINT nID = pHeader->hwndFrom ? (UINT)::GetDlgCtrlID(pHeader->hwndFrom) : (UINT)pHeader->idFrom;
+    return OnCmdMsg(nID, (int)MAKELONG(pHeader->code, WM_NOTIFY), &notify, nullptr);
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -599,8 +602,13 @@ const MSG* CWnd::GetCurrentMessage()
     return &AfxGetThreadState().lastMsg;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    // Tips: the tools of this window; a key anywhere ends the tip shown.
+    if (m_bToolTipsEnabled)
+        FilterToolTipMessage(pMsg);
+    else if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)
+        CancelToolTips(TRUE);
     return FALSE;
 }
 

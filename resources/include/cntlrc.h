@@ -20,3 +20,7 @@
 #define ID_PROBE_GRID 2202
 #define ID_PROBE_SNAP 2203
 #define ID_PROBE_EXIT 2204
+// A dialog bar panel for the framework's tests: a label, an edit and a button.
+#define IDD_FRAMEWORK_DIALOGBAR 2400
+#define IDC_DIALOGBAR_EDIT 2402
+#define IDC_DIALOGBAR_APPLY 2403

@@ -76,7 +76,7 @@ public:
 
 #pragma GCC diagnostic pop
 
-class FakeProvider : public IJDynamicCommand {
+class FakeProvider final : public IJDynamicCommand {
 public:
     std::vector<JMacroCommandEntry> entries;
     std::vector<std::string> commandStrings;

@@ -39,6 +39,10 @@ CONTROL_API void RemoveCategory(const char* name)
                 return true;
             for (INT_PTR i = 0; i < pCategory->m_arrIDs.GetSize(); ++i) {
                 const UINT command = pCategory->m_arrIDs[i];
+                // A 0 in the category is a separator, not a command: removing "command 0"
+                // would take the menus' and the toolbar's separators with it.
+                if (command == 0)
+                    continue;
                 JRemoveCommandFromMenus(command, nullptr);
                 const int index = pToolBar->FindCommandIndex(command);
                 if (index >= 0 && pToolBar->DeleteItem(index))

@@ -111,7 +111,7 @@ JCategory* CCategoryPtrList::GetCategory(int index) const
     return static_cast<JCategory*>(GetAt(index));
 }
 
-JCategory* CCategoryPtrList::GetCategory(const char* name)
+JCategory* CCategoryPtrList::GetCategory(const char* name) const
 {
     const int index = IndexOf(name, nullptr, false);
     return index < 0 ? nullptr : GetCategory(index);

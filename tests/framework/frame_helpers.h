@@ -1,0 +1,67 @@
+// Helpers shared by the tests of frames and bars driven with real input.
+#pragma once
+#include "testsupport.h"
+
+#include <functional>
+
+namespace frame_tests {
+
+// Makes a window the application's main window for one test.
+class MainWindowScope {
+public:
+    explicit MainWindowScope(CWnd* pWnd) : m_old(AfxGetApp()->m_pMainWnd) { AfxGetApp()->m_pMainWnd = pWnd; }
+    ~MainWindowScope() { AfxGetApp()->m_pMainWnd = m_old; }
+    MainWindowScope(const MainWindowScope&) = delete;
+    MainWindowScope& operator=(const MainWindowScope&) = delete;
+
+private:
+    CWnd* m_old;
+};
+
+// Pumps until the condition holds or about two seconds have passed.
+inline bool PumpUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 200; ++i) {
+        testing_support::PumpMessages();
+        if (done())
+            return true;
+        ::Sleep(10);
+    }
+    return false;
+}
+
+// The library's resource module, searched after the application for one test.
+class ExtensionResources {
+public:
+    ExtensionResources() : m_hModule(::LoadLibraryA("cntlrc.drx")) { AfxAddResourceModule(m_hModule); }
+    ~ExtensionResources()
+    {
+        AfxRemoveResourceModule(m_hModule);
+        if (m_hModule)
+            ::FreeLibrary(m_hModule);
+    }
+    ExtensionResources(const ExtensionResources&) = delete;
+    ExtensionResources& operator=(const ExtensionResources&) = delete;
+    HINSTANCE get() const { return m_hModule; }
+
+private:
+    HINSTANCE m_hModule;
+};
+
+// The window's rectangle in the client coordinates of another.
+inline CRect RectIn(HWND hWnd, HWND hWndOther)
+{
+    CRect rect;
+    ::GetWindowRect(hWnd, rect);
+    ::MapWindowPoints(nullptr, hWndOther, reinterpret_cast<LPPOINT>(&rect), 2);
+    return rect;
+}
+
+inline CPoint CenterOnScreen(HWND hWnd)
+{
+    CRect rect;
+    ::GetWindowRect(hWnd, rect);
+    return rect.CenterPoint();
+}
+
+}   // namespace frame_tests
