@@ -1,5 +1,6 @@
 // CONTROL.dll's export table holds what the library marks for export and
 // nothing of its internals; the DLL itself loads and unloads cleanly.
+#include "peimage.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,47 @@ TEST(ControlExports, TheLibraryLoadsWithoutMappingItsResourcesAsCode)
     ASSERT_NE(nullptr, hControl) << ::GetLastError();
     EXPECT_EQ(nullptr, ::GetModuleHandleA("cntlrc.drx"));
     EXPECT_TRUE(::FreeLibrary(hControl));
+}
+
+}   // namespace
+
+namespace {
+
+TEST(ControlExports, FlatExportsCarryTheirPlainNames)
+{
+    std::vector<std::string> names;
+    ASSERT_TRUE(ReadExportNames(BesideProgram("CONTROL.dll"), names));
+    for (const char* name :
+         {"AddCategory", "AddCategoryUsingBitmaps", "RemoveAllCategories", "RemoveCategory", "JRemoveCommandFromMenus",
+          "JCreateEnvironmentManager", "JGetEnvironmentManager", "GetJControlInfo", "SetCustomEnvironment",
+          "SetCustomUserKey", "InitializeRegistryKeys", "SetWinApp", "SetDynamicCommand", "SetDraftResourceHandle",
+          "UsingFlatButtons", "UsingGripperBar", "UsingLargeButtons", "UsingToolTips", "InHelpMode",
+          "UsingColorButtons", "GetTransparentColorForToolbars", "SetFlatButtons", "SetGripperBarOnOff",
+          "SetLargeButtons", "SetColorButtons", "SetTransparentColorForToolbars", "SetToolTips", "FillMaskColor",
+          "SetInPlaceFrame", "GetInPlaceFrame", "GetClientInPlaceFrame", "IsInPlaceActivated", "JGetStatusBar",
+          "GetNextBarID", "DisplayToolbarMenu", "ReplaceMainMenu", "AddMacroCommand", "JSetCommandState",
+          "JGetCommandState", "JSetCustomizeMode", "SetBearingInfo", "GetBearingInfo", "JSetWindowTheme",
+          "JIsThemeActive", "JIsAppThemed", "JGetThemeAppProperties", "JEnableTheming", "JEnableThemeDialogTexture",
+          "JIsThemeDialogTextureEnabled", "InitCustomControls"})
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), name)) << name;
+    // Classes are exported whole.
+    for (const char* part : {"JControlOnlyInfo", "JEnvironmentManager", "CCategoryPtrList", "JCategory",
+                             "TsPrefsContextHelp", "JToolBar", "CBaseDialogBar", "JDialogBar", "AutoDialogBar"})
+        EXPECT_TRUE(AnyContains(names, part)) << part;
+}
+
+TEST(ControlExports, TheHostEngineIsImportedByOrdinal)
+{
+    std::vector<testing_support::PeImport> imports;
+    ASSERT_TRUE(testing_support::ReadImports(BesideProgram("CONTROL.dll"), imports));
+    std::vector<WORD> ordinals;
+    for (const auto& import : imports)
+        if (lstrcmpiA(import.module.c_str(), "appcore.dll") == 0) {
+            EXPECT_TRUE(import.byOrdinal) << import.name;
+            ordinals.push_back(import.ordinal);
+        }
+    for (WORD expected : {WORD(47), WORD(2019), WORD(2020), WORD(2050), WORD(2054)})
+        EXPECT_NE(ordinals.end(), std::find(ordinals.begin(), ordinals.end(), expected)) << expected;
 }
 
 }   // namespace

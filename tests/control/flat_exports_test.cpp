@@ -121,3 +121,47 @@ TEST(ContextHelp, SourceAndHelpFileAreSharedByAllObjects)
 }
 
 }   // namespace
+
+#include "appcore.h"
+
+namespace {
+
+TEST_F(FlatExports, RegisteredMessagesAreTheHostsToo)
+{
+    EXPECT_EQ(::RegisterWindowMessageA("JLOADADDINS"), JM_LOADADDINS);
+    EXPECT_EQ(::RegisterWindowMessageA("JUNLOADRIBBONBAR"), JM_UNLOADRIBBONBAR);
+    EXPECT_NE(JM_LOADTOOLBARFROMDLL, JM_UNLOADTOOLBARFROMDLL);
+}
+
+TEST_F(FlatExports, InPlaceFramesAreToldToTheEngine)
+{
+    CFrameWnd* pMain = new CFrameWnd;
+    ASSERT_TRUE(pMain->Create(nullptr, "main", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    CFrameWnd* pInPlace = new CFrameWnd;
+    ASSERT_TRUE(pInPlace->Create(nullptr, "in place", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    CWnd* pOldMain = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = pMain;
+    AppCoreResetRecord();
+
+    EXPECT_EQ(pMain, GetInPlaceFrame());   // the frame of the call
+    EXPECT_EQ(0, IsInPlaceActivated());
+    SetInPlaceFrame(pInPlace, nullptr, pMain);   // before the manager: kept process-wide
+    EXPECT_EQ(pInPlace, GetInPlaceFrame());
+    EXPECT_EQ(pMain, GetClientInPlaceFrame());
+    EXPECT_EQ(1, IsInPlaceActivated());
+    AppCoreRecord record{};
+    AppCoreGetRecord(&record);
+    EXPECT_EQ(pInPlace->m_hWnd, record.hWndInPlace);
+    EXPECT_EQ(pMain->m_hWnd, record.hWndClient);
+    EXPECT_EQ(1, record.nInPlaceRegistered);
+    SetInPlaceFrame(nullptr, nullptr, nullptr);
+    EXPECT_EQ(pMain, GetInPlaceFrame());
+    AppCoreGetRecord(&record);
+    EXPECT_EQ(1, record.nInPlaceRegistered);   // not called without a frame
+
+    AfxGetApp()->m_pMainWnd = pOldMain;
+    pInPlace->DestroyWindow();
+    pMain->DestroyWindow();
+}
+
+}   // namespace

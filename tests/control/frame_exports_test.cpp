@@ -198,3 +198,70 @@ TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
 }
 
 }   // namespace
+
+namespace {
+
+class CHostMDIFrame : public CMDIFrameWnd {
+protected:
+    void PostNcDestroy() override {}
+};
+
+std::vector<std::string> MenuTexts(HMENU hMenu)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
+        char text[64] = "";
+        ::GetMenuStringA(hMenu, i, text, sizeof text, MF_BYPOSITION);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+HMENU MakeMenuBar(const std::vector<const char*>& popups)
+{
+    HMENU hBar = ::CreateMenu();
+    for (const char* name : popups) {
+        HMENU hPopup = ::CreatePopupMenu();
+        ::AppendMenuA(hPopup, MF_STRING, 500, "Item");
+        ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hPopup, name);
+    }
+    return hBar;
+}
+
+TEST_F(ControlLibrary, ReplacingTheMenuKeepsAMaximisedChildsButtons)
+{
+    ASSERT_NE(nullptr, CreateManager());
+    CHostMDIFrame frame;
+    HMENU hOld = MakeMenuBar({"&File", "&Window"});
+    ASSERT_TRUE(frame.Create(nullptr, "mdi", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)));
+    ::SetMenu(frame.m_hWnd, hOld);
+    CWnd* pOldMain = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = &frame;
+    auto* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(nullptr, "drawing", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
+                               &frame));
+    pChild->MDIMaximize();
+    const int withButtons = ::GetMenuItemCount(hOld);
+    ASSERT_GT(withButtons, 2);   // the child's system icon and buttons are in the bar
+    EXPECT_EQ("", MenuTexts(hOld).front());
+
+    HMENU hNew = MakeMenuBar({"&Draw", "&Modify", "&Help"});
+    HMENU hDrawPopup = ::GetSubMenu(hNew, 0);
+    EXPECT_EQ(1, ReplaceMainMenu(hNew, nullptr));
+    EXPECT_FALSE(::IsMenu(hNew));
+    EXPECT_TRUE(::IsMenu(hDrawPopup));   // now the bar's
+    const std::vector<std::string> texts = MenuTexts(hOld);
+    ASSERT_EQ((size_t)withButtons + 1, texts.size());
+    EXPECT_EQ("", texts[0]);   // the system icon stays first
+    EXPECT_EQ("&Draw", texts[1]);
+    EXPECT_EQ("&Modify", texts[2]);
+    EXPECT_EQ("&Help", texts[3]);
+    EXPECT_EQ(hDrawPopup, ::GetSubMenu(hOld, 1));
+    for (size_t i = 4; i < texts.size(); ++i)
+        EXPECT_EQ("", texts[i]) << i;   // the buttons stay last
+
+    AfxGetApp()->m_pMainWnd = pOldMain;
+    frame.DestroyWindow();
+}
+
+}   // namespace

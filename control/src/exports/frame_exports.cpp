@@ -159,6 +159,20 @@ CONTROL_API int DisplayToolbarMenu(POINT* pScreenPoint)
 
 // ---- menu replacement ----
 
+namespace {
+
+// GetMenuState mixes a pop-up's item count into its high byte, where it can look
+// like MF_SEPARATOR: the item's type says it reliably.
+bool IsSeparatorItem(HMENU hMenu, int position)
+{
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    return ::GetMenuItemInfoA(hMenu, (UINT)position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
+}
+
+} // namespace
+
 CONTROL_API int ReplaceMainMenu(HMENU hNewMenu, HMENU hTarget)
 {
     const bool menuBar = hTarget == nullptr;
@@ -178,7 +192,7 @@ CONTROL_API int ReplaceMainMenu(HMENU hNewMenu, HMENU hTarget)
     int keptCount = 0;
     for (int i = ::GetMenuItemCount(hTarget) - 1; i >= 0; --i) {
         char probe[2];
-        const bool separator = (::GetMenuState(hTarget, i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        const bool separator = IsSeparatorItem(hTarget, i);
         if (::GetMenuStringA(hTarget, i, probe, sizeof probe, MF_BYPOSITION) == 0 && !separator) {
             if (keptCount < 6)
                 kept[keptCount++] = i;
@@ -217,7 +231,7 @@ CONTROL_API int ReplaceMainMenu(HMENU hNewMenu, HMENU hTarget)
         ::GetMenuStringA(hNewMenu, i, text.data(), (int)text.size(), MF_BYPOSITION);
         if (HMENU hPopup = ::GetSubMenu(hNewMenu, i))
             ::InsertMenuA(hTarget, (UINT)insertAt, MF_BYPOSITION | MF_POPUP, (UINT_PTR)hPopup, text.data());
-        else if (::GetMenuState(hNewMenu, i, MF_BYPOSITION) & MF_SEPARATOR)
+        else if (IsSeparatorItem(hNewMenu, i))
             ::InsertMenuA(hTarget, (UINT)insertAt, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         else
             ::InsertMenuA(hTarget, (UINT)insertAt, MF_BYPOSITION | MF_STRING, ::GetMenuItemID(hNewMenu, i),
