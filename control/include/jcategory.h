@@ -12,9 +12,9 @@ public:
     CString m_strName;               // the lookup key, compared case-sensitively
     UINT m_nBitmapIDs[StripCount] = {};
     HBITMAP m_hBitmaps[StripCount] = {};   // owned
-    CUIntArray m_arrIDs;             // commands in strip order
-    CStringArray m_arrNames;         // display names, when the host gave them
-    int m_nOption = 0;               // stored as given
+    CUIntArray m_arrIDs;                   // commands in strip order
+    CStringArray m_arrNames;               // display names, when the host gave them
+    int m_nOption = 0;                     // stored as given
 
     JCategory() = default;
     ~JCategory();   // deletes the bitmap handles
@@ -44,7 +44,7 @@ public:
     void AddCategory(const char* name, HBITMAP small, HBITMAP smallColor, HBITMAP large, HBITMAP largeColor,
                      const UINT* commandIDs, const CStringArray* names, int count, int option);
 
-    JCategory* GetCategory(int index) const;   // NULL out of range
+    JCategory* GetCategory(int index) const;          // NULL out of range
     JCategory* GetCategory(const char* name) const;   // the first with that name, or NULL
     void RemoveAllCategories();
     void RemoveCategory(int index);

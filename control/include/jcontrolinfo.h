@@ -24,9 +24,9 @@ struct JCommandState {
 // The output of GetBitmapInfo. The bitmap field is pointer-sized so that a
 // bitmap handle fits in a 64-bit process.
 struct JBitmapInfo {
-    UINT_PTR nBitmap;      // a resource ID, or a bitmap handle when hModule is NULL
+    UINT_PTR nBitmap;   // a resource ID, or a bitmap handle when hModule is NULL
     int nImageIndex;
-    HINSTANCE hModule;     // the module holding the resource, or NULL
+    HINSTANCE hModule;   // the module holding the resource, or NULL
 };
 
 class CONTROL_CLASS JControlOnlyInfo {
@@ -97,13 +97,13 @@ public:
     HWND m_hWndActiveDialog = nullptr;
     int m_nToolbarMenuLimit = 10;
     CCategoryPtrList m_categories;
-    JAppInfo* m_pAppInfo = nullptr;                 // the host's; not owned
-    IJDynamicCommand* m_pDynamicCommand = nullptr;  // the host's; not owned
+    JAppInfo* m_pAppInfo = nullptr;                  // the host's; not owned
+    IJDynamicCommand* m_pDynamicCommand = nullptr;   // the host's; not owned
     BOOL m_bColorButtons = TRUE;
-    int m_nLargeButtons = -1;     // -1: not read yet; 1: large
-    int m_nGripperBar = -1;       // -1: not read yet
-    int m_nFlatButtons = -1;      // -1: not read yet; 1: flat
-    BOOL m_bHelpMode = FALSE;     // the host's context-help mode (SetHelpMode)
+    int m_nLargeButtons = -1;   // -1: not read yet; 1: large
+    int m_nGripperBar = -1;     // -1: not read yet
+    int m_nFlatButtons = -1;    // -1: not read yet; 1: flat
+    BOOL m_bHelpMode = FALSE;   // the host's context-help mode (SetHelpMode)
     BOOL m_bToolTips = TRUE;
     BOOL m_bRegistryUsed = FALSE;
     BOOL m_bSettingsLoaded = FALSE;
@@ -119,14 +119,14 @@ public:
     GUserText m_strCustomUserKey;
     IDispatch* m_pStartUpDllDispatch = nullptr;
     GUserText m_strStartUpDllClsid;
-    CPtrArray m_arrBars;          // CControlBar*; not owned
-    CPtrArray m_arrVisibility;    // JBarVisibility*; owned
+    CPtrArray m_arrBars;         // CControlBar*; not owned
+    CPtrArray m_arrVisibility;   // JBarVisibility*; owned
     BOOL m_bActive = FALSE;
     BOOL m_bShown = FALSE;
     CFrameWnd* m_pLayoutFrame = nullptr;
     HINSTANCE m_hResourceHandle = nullptr;
     BOOL m_bToolbarsDirty = FALSE;
-    CPtrArray m_arrCommandStates; // JCommandState*; owned
+    CPtrArray m_arrCommandStates;   // JCommandState*; owned
     GUserText m_strAppPath;
     BOOL m_bShowCustomizeOnToolbarMenu = TRUE;
     BOOL m_bShowToolBarMgrOnToolbarMenu = TRUE;

@@ -6,12 +6,12 @@
 // One environment: its control state, then what the manager keeps with it.
 class CONTROL_CLASS JEnvironmentRecord : public JControlOnlyInfo {
 public:
-    GUserText m_strCreationUserKey;        // the user key the manager's first environment was made with
+    GUserText m_strCreationUserKey;   // the user key the manager's first environment was made with
     CFrameWnd* m_pInPlaceFrame = nullptr;
     CFrameWnd* m_pSecondFrame = nullptr;
     CFrameWnd* m_pClientInPlaceFrame = nullptr;
     HMENU m_hMenuInPlaceServer = nullptr;
-    BOOL m_bEnvironmentDirty = FALSE;      // Synch changed its settings
+    BOOL m_bEnvironmentDirty = FALSE;   // Synch changed its settings
 };
 
 class CONTROL_CLASS JEnvironmentManager {
@@ -98,10 +98,10 @@ protected:
     void WriteActiveEnvironmentToRegistry(const char* userKey);
 
 private:
-    CPtrArray m_arrEnvironments;            // JEnvironmentRecord*, owned, in order of creation
+    CPtrArray m_arrEnvironments;   // JEnvironmentRecord*, owned, in order of creation
     JEnvironmentRecord* m_pCurrent = nullptr;
     long m_nCurrentIndex = -1;
-    BOOL m_bInitialising = FALSE;           // reading stored environments: no showing, hiding or notifying
+    BOOL m_bInitialising = FALSE;   // reading stored environments: no showing, hiding or notifying
     BOOL m_bLockButtonSize = TRUE;
     BOOL m_bLockColorButtons = TRUE;
     BOOL m_bLockToolTips = TRUE;
@@ -111,7 +111,7 @@ private:
     BOOL m_bLockDraftResource = TRUE;
     BOOL m_bLockAppInfo = TRUE;
     BOOL m_bLockDynamicCommand = TRUE;
-    HINSTANCE m_hSavedResource;             // installed again when the manager goes
+    HINSTANCE m_hSavedResource;   // installed again when the manager goes
 
     void MakeCurrent(long index, bool notify);
     JEnvironmentRecord* NewEnvironment(const char* name, const char* userKey, const char* startUpDll,

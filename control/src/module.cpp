@@ -39,7 +39,7 @@ void FreeResourceModule(HINSTANCE& hModule)
     }
     hModule = nullptr;
 }
-} // namespace
+}   // namespace
 
 // Registered while the module's static data are initialised.
 const UINT JM_LOADADDINS = ::RegisterWindowMessageA("JLOADADDINS");
@@ -112,8 +112,8 @@ void ReportRegistryKeyFailure()
     if (!AfxLoadString(g_hResources, IDS_REGKEY_CREATE_FAILED, text))
         text = "A registry key could not be created.";
     CString caption;
-    if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current(); pInfo && pInfo->m_pAppInfo &&
-                                                                 pInfo->m_pAppInfo->GetMessageCaption())
+    if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+        pInfo && pInfo->m_pAppInfo && pInfo->m_pAppInfo->GetMessageCaption())
         caption = pInfo->m_pAppInfo->GetMessageCaption();
     CWinThread* pThread = AfxGetThread();
     CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;

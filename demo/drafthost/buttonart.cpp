@@ -5,9 +5,7 @@ namespace {
 // Draws one glyph in a cell of the given size, the ink colour chosen by style.
 class GlyphPainter {
 public:
-    GlyphPainter(HDC hDC, int left, SIZE cell, bool colour) : m_dc(hDC), m_left(left), m_cell(cell), m_colour(colour)
-    {
-    }
+    GlyphPainter(HDC hDC, int left, SIZE cell, bool colour) : m_dc(hDC), m_left(left), m_cell(cell), m_colour(colour) {}
 
     void Paint(Glyph glyph)
     {
@@ -178,14 +176,14 @@ private:
     HPEN m_pen = nullptr;
 };
 
-} // namespace
+}   // namespace
 
 SIZE ButtonArtSize(bool large)
 {
     return large ? SIZE{24, 23} : SIZE{16, 15};
 }
 
-HBITMAP DrawButtonStrip(const std::vector<Glyph>& glyphs, ArtStyle style)
+HBITMAP DrawButtonStrip(const std::vector<Glyph>& glyphs, ArtStyle style, COLORREF background)
 {
     const SIZE cell = ButtonArtSize(style.large);
     const int width = cell.cx * (int)std::max<size_t>(glyphs.size(), 1);
@@ -205,10 +203,10 @@ HBITMAP DrawButtonStrip(const std::vector<Glyph>& glyphs, ArtStyle style)
         return nullptr;
     }
     HGDIOBJ old = ::SelectObject(hDC, hBitmap);
-    HBRUSH background = ::CreateSolidBrush(kButtonArtTransparent);
+    HBRUSH brush = ::CreateSolidBrush(background);
     RECT all = {0, 0, width, cell.cy};
-    ::FillRect(hDC, &all, background);
-    ::DeleteObject(background);
+    ::FillRect(hDC, &all, brush);
+    ::DeleteObject(brush);
     for (size_t i = 0; i < glyphs.size(); ++i)
         GlyphPainter(hDC, (int)i * cell.cx, cell, style.colour).Paint(glyphs[i]);
     ::SelectObject(hDC, old);

@@ -7,19 +7,34 @@
 #include <vector>
 
 enum class Glyph {
-    Line, Circle, Arc, Rectangle, Polyline, Text,
-    Move, Copy, Rotate, Mirror, Trim, Erase,
-    ZoomIn, ZoomOut, Pan, Grid, Snap, Layers,
+    Line,
+    Circle,
+    Arc,
+    Rectangle,
+    Polyline,
+    Text,
+    Move,
+    Copy,
+    Rotate,
+    Mirror,
+    Trim,
+    Erase,
+    ZoomIn,
+    ZoomOut,
+    Pan,
+    Grid,
+    Snap,
+    Layers,
 };
+
+constexpr COLORREF kButtonArtTransparent = RGB(255, 0, 255);
 
 struct ArtStyle {
     bool large;
     bool colour;
 };
 
-// A new bitmap (the caller owns it) holding the glyphs side by side.
-HBITMAP DrawButtonStrip(const std::vector<Glyph>& glyphs, ArtStyle style);
+// A new bitmap (the caller owns it) holding the glyphs side by side on the background.
+HBITMAP DrawButtonStrip(const std::vector<Glyph>& glyphs, ArtStyle style, COLORREF background = kButtonArtTransparent);
 // The cell size of a style: 16x15 or 24x23.
 SIZE ButtonArtSize(bool large);
-
-constexpr COLORREF kButtonArtTransparent = RGB(255, 0, 255);

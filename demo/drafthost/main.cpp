@@ -1,20 +1,24 @@
 // drafthost.exe: a small drafting host that loads the control library.
-//   drafthost [--screenshot FILE]
-// With --screenshot it renders its frame into FILE (PNG, or BMP for ".bmp")
-// and exits, so it runs headless; the exit code is 0 on success.
+//   drafthost [--large] [--screenshot FILE]
+// With --screenshot it renders its frame (and its floating bars) into FILE (PNG,
+// or BMP for ".bmp"), writes where its parts lie to FILE.layout, and exits, so it
+// runs headless; the exit code is 0 on success. --large shows large buttons.
 #include "afxwin.h"
 #include "appcore.h"
 #include "appinfo.h"
+#include "buttonart.h"
+#include "commands.h"
+#include "controllib.h"
 #include "macrocommands.h"
 #include "mainframe.h"
 #include "screenshot.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-// The folder of this executable, with a trailing backslash.
 CString ProgramFolder()
 {
     char path[MAX_PATH] = "";
@@ -31,45 +35,45 @@ public:
 
     BOOL InitInstance() override
     {
-        for (int i = 1; i < __argc; ++i)
+        DemoState state;
+        for (int i = 1; i < __argc; ++i) {
             if (strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
                 m_screenshot = __argv[++i];
+            else if (strcmp(__argv[i], "--large") == 0)
+                state.large = true;
+        }
 
         // The host's objects exist before the library, which asks for them as it starts.
         m_pAppInfo = new CDraftAppInfo;
         AppCoreSetApplicationObject(static_cast<JAppInfo*>(m_pAppInfo));
 
-        // The library is loaded from this program's folder by its full path, never
-        // through the current directory or PATH; its own imports are found beside it.
-        ::SetDllDirectoryA("");
-        const CString folder = ProgramFolder();
-        if (!folder.IsEmpty())
-            m_hControl = ::LoadLibraryExA(folder + "CONTROL.dll", nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        CString status;
-        if (m_hControl) {
-            char path[MAX_PATH] = "";
-            ::GetModuleFileNameA(m_hControl, path, MAX_PATH);
-            status.Format("CONTROL.dll loaded from %s", path);
+        CString reason;
+        if (m_control.Load(reason)) {
+            StartControlLibrary(state);
         } else {
-            status.Format("CONTROL.dll could not be loaded (error %lu)", ::GetLastError());
+            state.status = reason;
         }
 
-        // ---- Integration point: hand the host's objects to CONTROL.dll here, once it
-        // exports them (SetWinApp(m_pAppInfo), SetDynamicCommand(&m_macroCommands), ...).
-        // ----
-
-        auto* pFrame = new CMainFrame(status);
+        auto* pFrame = new CMainFrame(state);
         if (!pFrame->Create(nullptr, "Draft Host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 560))) {
             m_exitCode = 2;
             return FALSE;
         }
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(m_nCmdShow);
+        pFrame->FloatSettingsBar();
         pFrame->UpdateWindow();
         m_pAppInfo->SetReady(TRUE);
 
         if (!m_screenshot.IsEmpty()) {
-            m_exitCode = !m_hControl ? 3 : SaveWindowImage(pFrame->m_hWnd, m_screenshot) ? 0 : 4;
+            // Idle work first: command-UI updates and delayed layouts, as a user would see them.
+            for (LONG idle = 0; OnIdle(idle); ++idle) {
+            }
+            m_exitCode = !m_control.hModule ? 3 : SaveWindowImage(pFrame->m_hWnd, m_screenshot) ? 0 : 4;
+            if (FILE* layout = fopen(m_screenshot + ".layout", "w")) {
+                fputs(pFrame->DescribeLayout().c_str(), layout);
+                fclose(layout);
+            }
             return FALSE;   // the framework destroys the frame and exits
         }
         return TRUE;
@@ -77,8 +81,7 @@ public:
 
     int ExitInstance() override
     {
-        if (m_hControl)
-            ::FreeLibrary(m_hControl);
+        m_control.Free();
         AppCoreSetApplicationObject(nullptr);
         if (m_pAppInfo)
             m_pAppInfo->Release();
@@ -87,8 +90,54 @@ public:
     }
 
 private:
+    // Start-up as a host does it: window classes, the environment manager, the
+    // host's objects, the command categories, and the macro commands.
+    void StartControlLibrary(DemoState& state)
+    {
+        char path[MAX_PATH] = "";
+        ::GetModuleFileNameA(m_control.hModule, path, MAX_PATH);
+        m_control.InitCustomControls();
+        m_control.JCreateEnvironmentManager(nullptr, 1, 1, 1, 1, 1, 1, 1, 1);
+        m_control.SetWinApp(m_pAppInfo);
+        m_control.SetDynamicCommand(&m_macroCommands);
+        if (state.large)
+            m_control.SetLargeButtons(1);
+
+        for (const DemoCategory& category : DemoCategories()) {
+            const std::vector<Glyph> glyphs = GlyphsOf(category);
+            const std::vector<UINT> ids = IdsOf(category);
+            CStringArray names;
+            for (const DemoCommand& command : category.commands)
+                names.Add(command.name ? command.name : "");
+            // The library owns the strips from here on.
+            m_control.AddCategoryUsingBitmaps(
+                category.name, DrawButtonStrip(glyphs, {false, false}), DrawButtonStrip(glyphs, {false, true}),
+                DrawButtonStrip(glyphs, {true, false}), DrawButtonStrip(glyphs, {true, true}), ids.data(),
+                (int)ids.size(), &names);
+        }
+
+        // One macro command for each sample macro beside the program.
+        WIN32_FIND_DATAA found{};
+        const CString macros = ProgramFolder() + "Macros\\";
+        HANDLE hFind = ::FindFirstFileA(macros + "*.jmac", &found);
+        for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found)) {
+            HBITMAP hPicture = nullptr;
+            const UINT id = m_control.AddMacroCommand(macros + found.cFileName, &hPicture);
+            if (hPicture)
+                ::DeleteObject(hPicture);   // the demo's menus show no pictures
+            const int index = id ? m_macroCommands.FindCommand(id) : -1;
+            if (const JMacroCommandEntry* pEntry = index >= 0 ? m_macroCommands.GetEntry(index) : nullptr)
+                state.macros.emplace_back(id, pEntry->szName);
+        }
+        if (hFind != INVALID_HANDLE_VALUE)
+            ::FindClose(hFind);
+
+        state.pControl = m_control.GetJControlInfo();
+        state.status.Format("CONTROL.dll loaded from %s", path);
+    }
+
     CString m_screenshot;
-    HMODULE m_hControl = nullptr;
+    ControlLibrary m_control;
     CDraftAppInfo* m_pAppInfo = nullptr;
     CDraftMacroCommands m_macroCommands;
     int m_exitCode = 0;

@@ -31,7 +31,7 @@ PixelImage RenderToPixels(HWND hWnd)
         return PixelImage();
     HGDIOBJ old = dc.SelectObject(hBitmap);
     dc.PatBlt(0, 0, image.width, image.height, WHITENESS);
-    AfxRenderWindow(hWnd, dc);
+    AfxRenderWindowWithPopups(hWnd, dc);
     ::GdiFlush();
     const auto* p = static_cast<const uint32_t*>(bits);
     image.pixels.assign(p, p + (size_t)image.width * (size_t)image.height);

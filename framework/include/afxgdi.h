@@ -244,3 +244,5 @@ private:
 // corner at the DC's origin: frame, caption and menu bar are drawn here, the
 // client areas by the windows themselves (WM_PRINT). Works with no display.
 AFX_CORE_API void AfxRenderWindow(HWND hWnd, HDC hDC);
+// The same, then the visible pop-ups the window owns (floating bars' frames) at their places.
+AFX_CORE_API void AfxRenderWindowWithPopups(HWND hWnd, HDC hDC);

@@ -1,5 +1,7 @@
 #include "afxwin.h"
 
+#include <vector>
+
 // Exported by user32 but missing from the MinGW headers.
 extern "C" __declspec(dllimport) DWORD WINAPI
     DrawMenuBarTemp(HWND hWnd, HDC hDC, LPRECT lprect, HMENU hMenu, HFONT hFont);
@@ -73,4 +75,36 @@ void AfxRenderWindow(HWND hWnd, HDC hDC)
     RECT window;
     GetWindowRect(hWnd, &window);
     Render(hWnd, hDC, POINT{window.left, window.top});
+}
+
+namespace {
+
+struct OwnedWindows {
+    HWND hOwner;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectOwned(HWND hWnd, LPARAM lParam)
+{
+    auto* owned = reinterpret_cast<OwnedWindows*>(lParam);
+    if (GetWindow(hWnd, GW_OWNER) == owned->hOwner && IsWindowVisible(hWnd))
+        owned->windows.push_back(hWnd);
+    return TRUE;
+}
+
+}   // namespace
+
+void AfxRenderWindowWithPopups(HWND hWnd, HDC hDC)
+{
+    if (!hWnd || !hDC)
+        return;
+    RECT window;
+    GetWindowRect(hWnd, &window);
+    const POINT origin{window.left, window.top};
+    Render(hWnd, hDC, origin);
+    OwnedWindows owned{hWnd, {}};
+    EnumThreadWindows(GetWindowThreadProcessId(hWnd, nullptr), CollectOwned, reinterpret_cast<LPARAM>(&owned));
+    // Enumerated topmost first: drawn in reverse, so the topmost ends up on top.
+    for (auto it = owned.windows.rbegin(); it != owned.windows.rend(); ++it)
+        Render(*it, hDC, origin);
 }

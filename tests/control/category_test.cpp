@@ -48,7 +48,7 @@ TEST(Categories, LookupsCountImagesPastSeparators)
     EXPECT_EQ(0, list.FindID("Draw", 10));
     EXPECT_EQ(1, list.FindID("Draw", 11));
     EXPECT_EQ(2, list.FindID("Draw", 12));
-    EXPECT_EQ(-1, list.FindID("Draw", 0));    // separators have no image
+    EXPECT_EQ(-1, list.FindID("Draw", 0));   // separators have no image
     EXPECT_EQ(-1, list.FindID("Draw", 99));
     EXPECT_EQ(-1, list.FindID("Nothing", 10));
     EXPECT_EQ(6, list.NumberOfCommands("Draw"));

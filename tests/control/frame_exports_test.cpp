@@ -120,9 +120,9 @@ TEST_F(HostFrame, ContextMenuListsBarsUpToTheLimitThenTheFixedItems)
     EXPECT_EQ(0xE83Eu, items[0].id);
     EXPECT_EQ("Bar 4", items[3].text);   // Bar 3 is unlisted
     EXPECT_EQ("Bar 10", items[9].text);
-    EXPECT_EQ(40009u, items[10].id);     // more bars than the menu shows
+    EXPECT_EQ(40009u, items[10].id);   // more bars than the menu shows
     EXPECT_EQ("&More Toolbars...", items[10].text);
-    EXPECT_EQ(0u, items[11].id);         // separator
+    EXPECT_EQ(0u, items[11].id);   // separator
     EXPECT_EQ(40009u, items[12].id);
     EXPECT_EQ(40010u, items[13].id);
     for (const MenuItem& item : items) {
@@ -238,8 +238,8 @@ TEST_F(ControlLibrary, ReplacingTheMenuKeepsAMaximisedChildsButtons)
     CWnd* pOldMain = AfxGetApp()->m_pMainWnd;
     AfxGetApp()->m_pMainWnd = &frame;
     auto* pChild = new CMDIChildWnd;
-    ASSERT_TRUE(pChild->Create(nullptr, "drawing", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
-                               &frame));
+    ASSERT_TRUE(
+        pChild->Create(nullptr, "drawing", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
     pChild->MDIMaximize();
     const int withButtons = ::GetMenuItemCount(hOld);
     ASSERT_GT(withButtons, 2);   // the child's system icon and buttons are in the bar

@@ -17,7 +17,7 @@ GUserText CurrentEnvironmentName()
     return pInfo ? pInfo->GetCustomEnvironment() : GUserText();
 }
 
-} // namespace
+}   // namespace
 
 JToolBar::JToolBar() : m_strEnvironment(CurrentEnvironmentName())
 {

@@ -61,8 +61,8 @@ namespace {
 void CollapseSeparators(HMENU hMenu)
 {
     for (int i = 0; i < ::GetMenuItemCount(hMenu);) {
-        if (i > 0 && ::GetMenuItemID(hMenu, i) == 0 && ::GetMenuItemID(hMenu, i - 1) == 0 &&
-            !::GetSubMenu(hMenu, i) && !::GetSubMenu(hMenu, i - 1)) {
+        if (i > 0 && ::GetMenuItemID(hMenu, i) == 0 && ::GetMenuItemID(hMenu, i - 1) == 0 && !::GetSubMenu(hMenu, i) &&
+            !::GetSubMenu(hMenu, i - 1)) {
             ::DeleteMenu(hMenu, i, MF_BYPOSITION);
             continue;
         }
@@ -101,7 +101,7 @@ bool RemoveFromMenu(HMENU hMenu, UINT commandID, int depth)
     return any;
 }
 
-} // namespace
+}   // namespace
 
 CONTROL_API int JRemoveCommandFromMenus(UINT commandID, CMenu* pMenu)
 {

@@ -66,7 +66,7 @@ namespace {
 constexpr UINT kFirstRunTimeBarID = 0xE83E;
 constexpr UINT kLastRunTimeBarID = 0xE8FF;
 
-} // namespace
+}   // namespace
 
 CONTROL_API int GetNextBarID()
 {
@@ -107,7 +107,7 @@ bool IsUnlisted(CControlBar* pBar)
     return false;
 }
 
-} // namespace
+}   // namespace
 
 CONTROL_API int DisplayToolbarMenu(POINT* pScreenPoint)
 {
@@ -124,9 +124,9 @@ CONTROL_API int DisplayToolbarMenu(POINT* pScreenPoint)
         if (!IsLiveBar(pBar))
             return true;
         auto* pToolBar = DYNAMIC_DOWNCAST(JToolBar, pBar);
-        const bool qualifies = (pToolBar && (pToolBar->m_strEnvironment == environment ||
-                                             pToolBar->m_strEnvironment == "Application")) ||
-                               pBar->IsKindOf(RUNTIME_CLASS(JDialogBar)) || pBar->IsKindOf(RUNTIME_CLASS(CDialogBar));
+        const bool qualifies =
+            (pToolBar && (pToolBar->m_strEnvironment == environment || pToolBar->m_strEnvironment == "Application")) ||
+            pBar->IsKindOf(RUNTIME_CLASS(JDialogBar)) || pBar->IsKindOf(RUNTIME_CLASS(CDialogBar));
         if (!qualifies)
             return true;
         if (items >= pInfo->m_nToolbarMenuLimit) {
@@ -171,7 +171,7 @@ bool IsSeparatorItem(HMENU hMenu, int position)
     return ::GetMenuItemInfoA(hMenu, (UINT)position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
 }
 
-} // namespace
+}   // namespace
 
 CONTROL_API int ReplaceMainMenu(HMENU hNewMenu, HMENU hTarget)
 {

@@ -27,7 +27,7 @@ struct MacroHost {
     }
 };
 
-} // namespace
+}   // namespace
 
 CONTROL_API UINT AddMacroCommand(const char* macro, HBITMAP* pBitmap)
 {

@@ -20,7 +20,7 @@ void Synch()
         pManager->Synch();
 }
 
-} // namespace
+}   // namespace
 
 // ---- environments and registry keys ----
 
@@ -181,7 +181,7 @@ void SetAndSynch(T JControlOnlyInfo::*pSetting, T value)
     }
 }
 
-} // namespace
+}   // namespace
 
 CONTROL_API void SetFlatButtons(int on)
 {

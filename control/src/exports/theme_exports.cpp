@@ -19,7 +19,7 @@ R CallTheme(LPCSTR lpszFunction, R fallback, Args... args)
     return result;
 }
 
-} // namespace
+}   // namespace
 
 CONTROL_API HRESULT JSetWindowTheme(HWND hWnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList)
 {

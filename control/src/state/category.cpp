@@ -73,9 +73,9 @@ JCategory* CCategoryPtrList::Append(const char* name, const UINT* commandIDs, co
     return pCategory;
 }
 
-void CCategoryPtrList::AddCategory(const char* name, UINT smallID, UINT smallColorID, UINT largeID,
-                                   UINT largeColorID, const UINT* commandIDs, const CStringArray* names, int count,
-                                   HINSTANCE hModule, int option)
+void CCategoryPtrList::AddCategory(const char* name, UINT smallID, UINT smallColorID, UINT largeID, UINT largeColorID,
+                                   const UINT* commandIDs, const CStringArray* names, int count, HINSTANCE hModule,
+                                   int option)
 {
     if (!name)
         return;

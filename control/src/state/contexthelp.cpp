@@ -25,7 +25,7 @@ void CopyName(char (&name)[80])
     lstrcpynA(name, kName, sizeof name);
 }
 
-} // namespace
+}   // namespace
 
 TsPrefsContextHelp::TsPrefsContextHelp()
 {

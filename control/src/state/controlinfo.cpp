@@ -23,7 +23,7 @@ GUserText HostText(const char* text)
     return GUserText(text ? text : "");
 }
 
-} // namespace
+}   // namespace
 
 // ---- registry keys ----
 
@@ -146,7 +146,7 @@ void WriteText(HKEY hKey, const char* name, const GUserText& text)
     ::RegSetValueExA(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer), (DWORD)strlen(buffer) + 1);
 }
 
-} // namespace
+}   // namespace
 
 void JControlOnlyInfo::ReadUnitDisplayValues(const char* path)
 {
@@ -259,7 +259,8 @@ long JControlOnlyInfo::GetBitmapInfo(UINT commandID, LPARAM infoOut)
     JBitmapInfo* pInfo = reinterpret_cast<JBitmapInfo*>(infoOut);
     if (!pCategory || !pInfo)
         return 0;
-    const int strip = (m_nLargeButtons == 1 ? JCategory::LargePlain : JCategory::SmallPlain) + (m_bColorButtons ? 1 : 0);
+    const int strip =
+        (m_nLargeButtons == 1 ? JCategory::LargePlain : JCategory::SmallPlain) + (m_bColorButtons ? 1 : 0);
     pInfo->nImageIndex = pCategory->FindImageIndex(commandID);
     pInfo->hModule = nullptr;
     if (pCategory->m_hModule && pCategory->m_nBitmapIDs[strip]) {

@@ -115,7 +115,7 @@ void HideBar(CControlBar* pBar)
         pBar->ShowWindow(SW_HIDE);
 }
 
-} // namespace
+}   // namespace
 
 void JControlOnlyInfo::ToolbarListCleanUp()
 {

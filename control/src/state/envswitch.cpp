@@ -44,10 +44,10 @@ HKEY CreateEnvironmentsKey(const GUserText& base)
     return hKey;
 }
 
-} // namespace
+}   // namespace
 
-JEnvironmentRecord* JEnvironmentManager::NewEnvironment(const char* name, const char* userKey,
-                                                        const char* startUpDll, const char* appPath)
+JEnvironmentRecord* JEnvironmentManager::NewEnvironment(const char* name, const char* userKey, const char* startUpDll,
+                                                        const char* appPath)
 {
     auto* pEnvironment = new JEnvironmentRecord;
     pEnvironment->SetCustomUserKey(userKey);

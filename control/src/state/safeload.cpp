@@ -13,7 +13,7 @@ HMODULE LoadFromFolder(const CString& folder, LPCSTR lpszName)
     return ::LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-} // namespace
+}   // namespace
 
 HMODULE LoadModuleBesideExecutable(LPCSTR lpszName)
 {
