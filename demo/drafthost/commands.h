@@ -5,7 +5,7 @@
 #include <vector>
 
 struct DemoCommand {
-    UINT nID;       // 0: a separator
+    UINT nID;   // 0: a separator
     Glyph glyph;
     const char* name;
 };
@@ -16,9 +16,24 @@ struct DemoCategory {
 };
 
 enum : UINT {
-    ID_DRAW_LINE = 33001, ID_DRAW_CIRCLE, ID_DRAW_ARC, ID_DRAW_RECTANGLE, ID_DRAW_POLYLINE, ID_DRAW_TEXT,
-    ID_MODIFY_MOVE = 33101, ID_MODIFY_COPY, ID_MODIFY_ROTATE, ID_MODIFY_MIRROR, ID_MODIFY_TRIM, ID_MODIFY_ERASE,
-    ID_VIEW_ZOOMIN = 33201, ID_VIEW_ZOOMOUT, ID_VIEW_PAN, ID_VIEW_GRID, ID_VIEW_SNAP, ID_VIEW_LAYERS,
+    ID_DRAW_LINE = 33001,
+    ID_DRAW_CIRCLE,
+    ID_DRAW_ARC,
+    ID_DRAW_RECTANGLE,
+    ID_DRAW_POLYLINE,
+    ID_DRAW_TEXT,
+    ID_MODIFY_MOVE = 33101,
+    ID_MODIFY_COPY,
+    ID_MODIFY_ROTATE,
+    ID_MODIFY_MIRROR,
+    ID_MODIFY_TRIM,
+    ID_MODIFY_ERASE,
+    ID_VIEW_ZOOMIN = 33201,
+    ID_VIEW_ZOOMOUT,
+    ID_VIEW_PAN,
+    ID_VIEW_GRID,
+    ID_VIEW_SNAP,
+    ID_VIEW_LAYERS,
 };
 
 // The demo's toolbars' IDs, in the framework's control-bar range.

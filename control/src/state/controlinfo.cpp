@@ -107,14 +107,15 @@ void JControlOnlyInfo::SetStartUpDLL(const char* clsid)
 
 namespace {
 
-// A REG_DWORD (or any 4-byte value); `fallback` when missing or of another size.
+// A 4-byte number (REG_DWORD, or 4 binary bytes); `fallback` when missing, of
+// another size, or a text that happens to be 4 bytes long.
 int ReadNumber(HKEY hKey, const char* name, int fallback)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
     DWORD type = 0;
     if (::RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
-        size != sizeof value)
+        size != sizeof value || (type != REG_DWORD && type != REG_BINARY))
         return fallback;
     return (int)value;
 }

@@ -1,0 +1,167 @@
+#include "regfile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace testing_support {
+
+CString TestDataFolder()
+{
+    return CString(CONTROL_TEST_DATA_DIR) + "\\";
+}
+
+std::vector<CString> RegFilesIn(LPCSTR lpszSubFolder)
+{
+    std::vector<CString> files;
+    const CString folder = TestDataFolder() + lpszSubFolder + "\\";
+    WIN32_FIND_DATAA found{};
+    HANDLE hFind = ::FindFirstFileA(folder + "*.reg", &found);
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found))
+        files.push_back(folder + found.cFileName);
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    std::sort(files.begin(), files.end(), [](const CString& a, const CString& b) { return a.Compare(b) < 0; });
+    return files;
+}
+
+namespace {
+
+// A quoted string at text[pos] (after the opening quote), with \\ and \" escapes.
+bool ReadQuoted(const std::string& text, size_t& pos, std::string& out)
+{
+    out.clear();
+    for (; pos < text.size(); ++pos) {
+        if (text[pos] == '\\' && pos + 1 < text.size()) {
+            out += text[++pos];
+        } else if (text[pos] == '"') {
+            ++pos;
+            return true;
+        } else {
+            out += text[pos];
+        }
+    }
+    return false;
+}
+
+bool ParseHexBytes(const std::string& text, std::vector<BYTE>& bytes)
+{
+    std::stringstream stream(text);
+    std::string item;
+    while (std::getline(stream, item, ',')) {
+        item.erase(std::remove_if(item.begin(), item.end(), ::isspace), item.end());
+        if (item.empty())
+            continue;
+        char* end = nullptr;
+        const unsigned long value = strtoul(item.c_str(), &end, 16);
+        if (*end || value > 0xFF)
+            return false;
+        bytes.push_back((BYTE)value);
+    }
+    return true;
+}
+
+bool SetValue(HKEY hKey, const std::string& name, const std::string& data, std::string& error)
+{
+    const char* valueName = name.empty() ? nullptr : name.c_str();   // "@" is the default value
+    if (data == "-")
+        return ::RegDeleteValueA(hKey, valueName), true;
+    if (!data.empty() && data[0] == '"') {
+        size_t pos = 1;
+        std::string text;
+        if (!ReadQuoted(data, pos, text))
+            return error = "unterminated text: " + data, false;
+        return ::RegSetValueExA(hKey, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                (DWORD)text.size() + 1) == ERROR_SUCCESS;
+    }
+    if (data.rfind("dword:", 0) == 0) {
+        const DWORD value = strtoul(data.c_str() + 6, nullptr, 16);
+        return ::RegSetValueExA(hKey, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4) ==
+               ERROR_SUCCESS;
+    }
+    DWORD type = REG_BINARY;
+    size_t colon = std::string::npos;
+    if (data.rfind("hex:", 0) == 0) {
+        colon = 3;
+    } else if (data.rfind("hex(", 0) == 0) {
+        const size_t close = data.find("):");
+        if (close == std::string::npos)
+            return error = "bad hex type: " + data, false;
+        type = strtoul(data.c_str() + 4, nullptr, 16);
+        colon = close + 1;
+    }
+    std::vector<BYTE> bytes;
+    if (colon == std::string::npos || !ParseHexBytes(data.substr(colon + 1), bytes))
+        return error = "bad value: " + data, false;
+    return ::RegSetValueExA(hKey, valueName, 0, type, bytes.data(), (DWORD)bytes.size()) == ERROR_SUCCESS;
+}
+
+}   // namespace
+
+bool ImportRegFile(LPCSTR lpszPath, LPCSTR lpszRoot, std::string& error)
+{
+    std::ifstream file(lpszPath, std::ios::binary);
+    if (!file)
+        return error = std::string("cannot open ") + lpszPath, false;
+    std::string line, logical;
+    HKEY hKey = nullptr;
+    bool ok = true;
+    const std::string prefix = "HKEY_CURRENT_USER\\";
+    while (ok && std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        logical += line;
+        if (!logical.empty() && logical.back() == '\\' && logical.find('=') != std::string::npos &&
+            logical.find("hex") != std::string::npos) {
+            logical.pop_back();   // continued on the next line
+            continue;
+        }
+        std::string text = logical;
+        logical.clear();
+        const size_t start = text.find_first_not_of(" \t");
+        if (start == std::string::npos || text[start] == ';' || text.rfind("Windows Registry", 0) == 0 ||
+            text.rfind("REGEDIT", 0) == 0)
+            continue;
+        text = text.substr(start);
+        if (text[0] == '[') {
+            if (hKey)
+                ::RegCloseKey(hKey);
+            hKey = nullptr;
+            const bool remove = text.size() > 1 && text[1] == '-';
+            std::string key = text.substr(remove ? 2 : 1, text.find(']') - (remove ? 2 : 1));
+            if (key.rfind(prefix, 0) != 0)
+                return error = "key outside HKEY_CURRENT_USER: " + key, false;
+            key = key.substr(prefix.size());
+            if (const size_t root = key.find("$ROOT"); root != std::string::npos)
+                key.replace(root, 5, lpszRoot);
+            if (remove)
+                ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+            else if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
+                                       nullptr) != ERROR_SUCCESS)
+                return error = "cannot create " + key, false;
+            continue;
+        }
+        if (!hKey)
+            return error = "value outside a key: " + text, false;
+        std::string name;
+        size_t pos = 1;
+        if (text[0] == '@') {
+            pos = 1;
+        } else if (text[0] != '"' || !ReadQuoted(text, pos, name)) {
+            ok = false;
+            error = "bad line: " + text;
+            break;
+        }
+        if (pos >= text.size() || text[pos] != '=') {
+            ok = false;
+            error = "no value: " + text;
+            break;
+        }
+        ok = SetValue(hKey, name, text.substr(pos + 1), error);
+    }
+    if (hKey)
+        ::RegCloseKey(hKey);
+    return ok;
+}
+
+}   // namespace testing_support
