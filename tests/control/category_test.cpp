@@ -119,3 +119,30 @@ TEST(Categories, BitmapHandlesBelongToTheCategoryThatTookThem)
 }
 
 }   // namespace
+
+#include "jbars.h"
+
+namespace {
+
+TEST(BarKinds, TheRibbonBarIsAKindOfItsOwn)
+{
+    JDialogBar ribbon;
+    AutoDialogBar automatic;
+    CBaseDialogBar base;
+    JToolBar toolbar;
+    EXPECT_TRUE(ribbon.IsKindOf(RUNTIME_CLASS(CDialogBar)));
+    EXPECT_FALSE(ribbon.IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
+    EXPECT_FALSE(ribbon.IsKindOf(RUNTIME_CLASS(AutoDialogBar)));
+    EXPECT_TRUE(automatic.IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
+    EXPECT_TRUE(base.IsKindOf(RUNTIME_CLASS(CControlBar)));
+    EXPECT_TRUE(toolbar.IsKindOf(RUNTIME_CLASS(CToolBar)));
+    EXPECT_FALSE(toolbar.IsKindOf(RUNTIME_CLASS(CDialogBar)));
+    EXPECT_STREQ("JDialogBar", ribbon.GetRuntimeClass()->m_lpszClassName);
+    // Dynamically creatable by name, as stored layouts make them.
+    CObject* pMade = CRuntimeClass::CreateObject("CBaseDialogBar");
+    ASSERT_NE(nullptr, pMade);
+    EXPECT_TRUE(pMade->IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
+    delete pMade;
+}
+
+}   // namespace
