@@ -64,8 +64,8 @@ TEST(SettingsCorpus, DamagedValuesTakeTheirDefaults)
 {
     testing_support::ScopedTestKey key;
     std::string error;
-    ASSERT_TRUE(
-        testing_support::ImportRegFile(testing_support::TestDataFolder() + "settings\\wrong_types.reg", key.path(), error))
+    ASSERT_TRUE(testing_support::ImportRegFile(testing_support::TestDataFolder() + "settings\\wrong_types.reg",
+                                               key.path(), error))
         << error;
     JControlOnlyInfo info;
     Load(key.path(), info);
