@@ -1,7 +1,5 @@
 #include "controllib.h"
 
-namespace {
-
 CString ProgramFolder()
 {
     char path[MAX_PATH] = "";
@@ -11,6 +9,8 @@ CString ProgramFolder()
     CString folder(path);
     return folder.Left(folder.ReverseFind('\\') + 1);
 }
+
+namespace {
 
 template <class F>
 bool Find(HMODULE hModule, const char* name, F& function, CString& missing)

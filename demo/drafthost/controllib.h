@@ -6,6 +6,9 @@
 
 class JControlOnlyInfo;
 
+// The folder of this program, with a trailing backslash (empty when unknown).
+CString ProgramFolder();
+
 struct ControlLibrary {
     HMODULE hModule = nullptr;
 

@@ -19,16 +19,6 @@
 
 namespace {
 
-CString ProgramFolder()
-{
-    char path[MAX_PATH] = "";
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return CString();
-    CString folder(path);
-    return folder.Left(folder.ReverseFind('\\') + 1);
-}
-
 class CDraftHostApp : public CWinApp {
 public:
     CDraftHostApp() : CWinApp("Draft Host") {}

@@ -49,17 +49,7 @@ BEGIN_MESSAGE_MAP(CProbeFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_ZOOM, OnUpdateZoom)
 END_MESSAGE_MAP()
 
-// Makes a frame the application's main window for one test.
-class MainWindowScope {
-public:
-    explicit MainWindowScope(CWnd* pWnd) : m_old(AfxGetApp()->m_pMainWnd) { AfxGetApp()->m_pMainWnd = pWnd; }
-    ~MainWindowScope() { AfxGetApp()->m_pMainWnd = m_old; }
-    MainWindowScope(const MainWindowScope&) = delete;
-    MainWindowScope& operator=(const MainWindowScope&) = delete;
-
-private:
-    CWnd* m_old;
-};
+using testing_support::MainWindowScope;
 
 // A toolbar-like child that keeps its items' states and updates them on idle
 // from its owner's handlers, as the library's bars do.

@@ -39,16 +39,7 @@ BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_GRID, OnUpdateGrid)
 END_MESSAGE_MAP()
 
-class MainWindowScope {
-public:
-    explicit MainWindowScope(CWnd* pWnd) : m_old(AfxGetApp()->m_pMainWnd) { AfxGetApp()->m_pMainWnd = pWnd; }
-    ~MainWindowScope() { AfxGetApp()->m_pMainWnd = m_old; }
-    MainWindowScope(const MainWindowScope&) = delete;
-    MainWindowScope& operator=(const MainWindowScope&) = delete;
-
-private:
-    CWnd* m_old;
-};
+using testing_support::MainWindowScope;
 
 // Pumps until the condition holds or about two seconds have passed.
 bool PumpUntil(const std::function<bool()>& done)

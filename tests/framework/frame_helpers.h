@@ -6,17 +6,7 @@
 
 namespace frame_tests {
 
-// Makes a window the application's main window for one test.
-class MainWindowScope {
-public:
-    explicit MainWindowScope(CWnd* pWnd) : m_old(AfxGetApp()->m_pMainWnd) { AfxGetApp()->m_pMainWnd = pWnd; }
-    ~MainWindowScope() { AfxGetApp()->m_pMainWnd = m_old; }
-    MainWindowScope(const MainWindowScope&) = delete;
-    MainWindowScope& operator=(const MainWindowScope&) = delete;
-
-private:
-    CWnd* m_old;
-};
+using testing_support::MainWindowScope;
 
 // Pumps until the condition holds or about two seconds have passed.
 inline bool PumpUntil(const std::function<bool()>& done)

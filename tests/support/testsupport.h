@@ -39,6 +39,18 @@ private:
 // A canvas holding what the window shows (frame, client and children).
 std::unique_ptr<MemoryCanvas> RenderWindow(HWND hWnd);
 
+// Makes a window the application's main window for one scope.
+class MainWindowScope {
+public:
+    explicit MainWindowScope(CWnd* pWnd) : m_old(AfxGetApp()->m_pMainWnd) { AfxGetApp()->m_pMainWnd = pWnd; }
+    ~MainWindowScope() { AfxGetApp()->m_pMainWnd = m_old; }
+    MainWindowScope(const MainWindowScope&) = delete;
+    MainWindowScope& operator=(const MainWindowScope&) = delete;
+
+private:
+    CWnd* m_old;
+};
+
 // A key under HKCU for one test, deleted with everything below it afterwards.
 class ScopedTestKey {
 public:
