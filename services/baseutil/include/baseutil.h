@@ -125,3 +125,4 @@ enum : UINT {
 // when `fallback` is TRUE, the folders themselves, caller's before executable's.
 BASEUTIL_API HINSTANCE AttachLocaleResDLL(HMODULE hCaller, LPCSTR lpszModuleName, UINT where, LANGID language,
                                           BOOL fallback);
+#include "unitsvc.h"

@@ -1,0 +1,175 @@
+// FormatUnit: each row is a value in internal units, the format and units, and
+// the exact text shown.
+#include "units_support.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+using namespace units_test;
+
+tagUomFormat Format(BYTE mode, BYTE precision, DWORD integerDisplay = 0)
+{
+    tagUomFormat format = {};
+    format.mode = mode;
+    format.precision = precision;
+    format.integerDisplay = integerDisplay;
+    return format;
+}
+
+struct FormatRow {
+    UINT type;
+    double value;
+    tagUomFormat format;
+    UINT primary;
+    UINT secondary;
+    UINT tertiary;
+    const char* expected;
+};
+
+void ExpectFormats(const std::vector<FormatRow>& rows)
+{
+    for (const FormatRow& row : rows) {
+        SCOPED_TRACE(row.expected);
+        GUserText text = "stale";
+        ASSERT_EQ(1, FormatUnit(row.type, row.value, text, &row.format, &row.primary, &row.secondary, &row.tertiary));
+        EXPECT_STREQ(row.expected, text);
+    }
+}
+
+using UnitFormatTest = UnitServiceTest;
+
+const tagUomFormat kTwoDecimals = Format(UOM_FORMAT_DECIMAL, 2);
+const tagUomFormat kNoDecimals = Format(UOM_FORMAT_DECIMAL, 0);
+const tagUomFormat kSixtyFourths = Format(UOM_FORMAT_FRACTION, 6);
+const tagUomFormat kTwoFiftySixths = Format(UOM_FORMAT_FRACTION, 8);
+
+TEST_F(UnitFormatTest, DecimalDistances)
+{
+    ExpectFormats({
+        {UNIT_TYPE_DISTANCE, 0.0125, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "12.50 mm"},
+        {UNIT_TYPE_DISTANCE, 0.0125, Format(UOM_FORMAT_DECIMAL, 4), UNIT_METRE, UNIT_NONE, UNIT_NONE, "0.0125 m"},
+        {UNIT_TYPE_DISTANCE, 0.00013, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "0.13 mm"},
+        {UNIT_TYPE_DISTANCE, 250e-6, kNoDecimals, UNIT_MICROMETRE, UNIT_NONE, UNIT_NONE, "250 um"},
+        {UNIT_TYPE_DISTANCE, 1500.0, Format(UOM_FORMAT_DECIMAL, 1), UNIT_KILOMETRE, UNIT_NONE, UNIT_NONE, "1.5 km"},
+        {UNIT_TYPE_DISTANCE, -0.0125, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "-12.50 mm"},
+        // Rounded to nothing: no minus sign on zero.
+        {UNIT_TYPE_DISTANCE, -1e-7, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "0.00 mm"},
+        {UNIT_TYPE_DISTANCE, 0.5 * kInch, kTwoDecimals, UNIT_INCH, UNIT_NONE, UNIT_NONE, "0.50\""},
+        {UNIT_TYPE_DISTANCE, 1.25, kTwoDecimals, UNIT_METRE, UNIT_CENTIMETRE, UNIT_NONE, "1 m 25.00 cm"},
+        {UNIT_TYPE_DISTANCE, 2 * 0.9144, kNoDecimals, UNIT_YARD, UNIT_NONE, UNIT_NONE, "2 yd"},
+    });
+}
+
+TEST_F(UnitFormatTest, FeetInchesAndFractions)
+{
+    const double fiveSixHalf = 5 * kFoot + 6.5 * kInch;
+    ExpectFormats({
+        {UNIT_TYPE_DISTANCE, fiveSixHalf, kTwoDecimals, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-6.50\""},
+        {UNIT_TYPE_DISTANCE, fiveSixHalf, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-6 1/2\""},
+        {UNIT_TYPE_DISTANCE, -fiveSixHalf, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "-5'-6 1/2\""},
+        {UNIT_TYPE_DISTANCE, 5 * kFoot, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-0\""},
+        {UNIT_TYPE_DISTANCE, 5 * kFoot + kInch / 4, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-0 1/4\""},
+        {UNIT_TYPE_DISTANCE, 6.5 * kInch, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "6 1/2\""},
+        {UNIT_TYPE_DISTANCE, kInch / 4, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "1/4\""},
+        {UNIT_TYPE_DISTANCE, kInch / 256, kTwoFiftySixths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "1/256\""},
+        {UNIT_TYPE_DISTANCE, kInch / 256, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "0\""},
+        {UNIT_TYPE_DISTANCE, 3 * kInch / 64, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "3/64\""},
+        // Inches that round up to a whole foot carry into the feet.
+        {UNIT_TYPE_DISTANCE, 5 * kFoot + 11.999 * kInch, kTwoDecimals, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "6'-0.00\""},
+        {UNIT_TYPE_DISTANCE, 2 * 0.9144 + kFoot + 3.5 * kInch, Format(UOM_FORMAT_FRACTION, 1), UNIT_YARD, UNIT_FOOT,
+         UNIT_INCH, "2 yd 1'-3 1/2\""},
+    });
+}
+
+TEST_F(UnitFormatTest, Angles)
+{
+    const double dms = (12 + 30 / 60.0 + 15 / 3600.0) * kDegree;
+    ExpectFormats({
+        {UNIT_TYPE_ANGLE, 45 * kDegree, kTwoDecimals, UNIT_DEGREE, UNIT_NONE, UNIT_NONE, "45.00\xB0"},
+        {UNIT_TYPE_ANGLE, dms, kNoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND,
+         "12\xB0"
+         "30'15\""},
+        {UNIT_TYPE_ANGLE, dms, kTwoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND,
+         "12\xB0"
+         "30'15.00\""},
+        {UNIT_TYPE_ANGLE, -dms, kNoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND,
+         "-12\xB0"
+         "30'15\""},
+        {UNIT_TYPE_ANGLE, 12.5 * kDegree, kNoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_NONE,
+         "12\xB0"
+         "30'"},
+        {UNIT_TYPE_ANGLE, 1.5, Format(UOM_FORMAT_DECIMAL, 3), UNIT_RADIAN, UNIT_NONE, UNIT_NONE, "1.500 rad"},
+        {UNIT_TYPE_ANGLE, 90 * kDegree, kNoDecimals, UNIT_GRAD, UNIT_NONE, UNIT_NONE, "100 grad"},
+        // Radians do not divide into degrees: the degrees are left out.
+        {UNIT_TYPE_ANGLE, 1.5, kTwoDecimals, UNIT_RADIAN, UNIT_DEGREE, UNIT_NONE, "1.50 rad"},
+    });
+}
+
+TEST_F(UnitFormatTest, ScalarsAndIntegerDisplay)
+{
+    ExpectFormats({
+        {UNIT_TYPE_SCALAR, 2.5, Format(UOM_FORMAT_DECIMAL, 3), UNIT_NONE, UNIT_NONE, UNIT_NONE, "2.500"},
+        {UNIT_TYPE_SCALAR, 2.6, Format(UOM_FORMAT_DECIMAL, 3, 1), UNIT_NONE, UNIT_NONE, UNIT_NONE, "3"},
+        {UNIT_TYPE_SCALAR, 2.5, Format(UOM_FORMAT_FRACTION, 3), UNIT_NONE, UNIT_NONE, UNIT_NONE, "2 1/2"},
+        {UNIT_TYPE_DISTANCE, 0.0126, Format(UOM_FORMAT_FRACTION, 3, 1), UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "13 mm"},
+    });
+}
+
+TEST_F(UnitFormatTest, LocaleDecimalSeparator)
+{
+    SetUnitDecimalSeparator(',');
+    ExpectFormats({
+        {UNIT_TYPE_DISTANCE, 0.0125, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "12,50 mm"},
+        {UNIT_TYPE_DISTANCE, 5 * kFoot + 6.5 * kInch, kTwoDecimals, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-6,50\""},
+    });
+}
+
+TEST_F(UnitFormatTest, DefaultsWhenFormatOrUnitsAreMissing)
+{
+    GUserText text;
+    ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, 0.0125, text, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_STREQ("12.50 mm", text);
+    UseDefaults(UNIT_TYPE_DISTANCE, UNIT_FOOT, UNIT_INCH);
+    ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, 5 * kFoot + 6 * kInch, text, &kNoDecimals, nullptr, nullptr, nullptr));
+    EXPECT_STREQ("5'-6\"", text);
+    // A primary alone: no secondary unit.
+    UINT foot = UNIT_FOOT;
+    ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, 1.6 * kFoot, text, &kNoDecimals, &foot, nullptr, nullptr));
+    EXPECT_STREQ("2'", text);
+}
+
+TEST_F(UnitFormatTest, RefusesUnknownTypesUnitsAndValues)
+{
+    UINT degree = UNIT_DEGREE, metre = UNIT_METRE, unknown = 1000;
+    GUserText text = "stale";
+    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, 1.0, text, &kTwoDecimals, &degree, nullptr, nullptr));
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, 1.0, text, &kTwoDecimals, &metre, &unknown, nullptr));
+    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_SCALAR, 1.0, text, &kTwoDecimals, &metre, nullptr, nullptr));
+    EXPECT_EQ(0, FormatUnit(7, 1.0, text, &kTwoDecimals, nullptr, nullptr, nullptr));
+    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, std::numeric_limits<double>::quiet_NaN(), text, nullptr, nullptr,
+                            nullptr, nullptr));
+    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, std::numeric_limits<double>::infinity(), text, nullptr, nullptr,
+                            nullptr, nullptr));
+}
+
+TEST_F(UnitFormatTest, HugeValuesStillReadBack)
+{
+    for (double value : {1e20, -3.5e250, 1e300}) {
+        GUserText text;
+        ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, value, text, &kTwoDecimals, nullptr, nullptr, nullptr));
+        SCOPED_TRACE(text.GetString());
+        double back = 0.0;
+        ASSERT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, text, &back, nullptr));
+        EXPECT_NEAR(value, back, std::fabs(value) * 1e-15);
+    }
+    // Too large to write in millimetres at all.
+    GUserText text;
+    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, std::numeric_limits<double>::max(), text, &kTwoDecimals, nullptr,
+                            nullptr, nullptr));
+}
+
+}
