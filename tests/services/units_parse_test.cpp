@@ -209,6 +209,41 @@ TEST_F(UnitParseTest, NestingIsCapped)
     EXPECT_EQ(0, ParseUnit(UNIT_TYPE_DISTANCE, 0, Surrounded(100000, '-', "1m", '\0').c_str(), &value, nullptr));
 }
 
+TEST_F(UnitParseTest, LineWeightPresetsInTheirDefaultUnit)
+{
+    UseDefaults(UNIT_TYPE_DISTANCE, UNIT_MILLIMETRE);
+    ExpectParses({
+        {UNIT_TYPE_DISTANCE, "0.13", 0.00013, UNIT_MILLIMETRE},
+        {UNIT_TYPE_DISTANCE, "0.5", 0.0005, UNIT_MILLIMETRE},
+        {UNIT_TYPE_DISTANCE, "2.0", 0.002, UNIT_MILLIMETRE},
+    });
+}
+
+// As an edit control with units of its own parses: save the defaults, lend it
+// its units, parse, give the defaults back.
+TEST_F(UnitParseTest, LocalUnitsLentForOneParse)
+{
+    UINT saved[3];
+    ASSERT_EQ(1, GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]));
+    UINT foot = UNIT_FOOT, inch = UNIT_INCH;
+    ASSERT_EQ(1, SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, &inch, nullptr));
+    double value = 0.0;
+    UINT unit = 0;
+    EXPECT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, "2", &value, &unit));
+    ASSERT_EQ(1, SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]));
+    EXPECT_DOUBLE_EQ(2 * kFoot, value);
+    EXPECT_EQ(UNIT_FOOT, unit);
+    EXPECT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, "2", &value, &unit));
+    EXPECT_DOUBLE_EQ(0.002, value);
+}
+
+// The text between the letters of a quadrant bearing such as "N 45d30m E".
+TEST_F(UnitParseTest, BearingMiddleWithSpaces)
+{
+    ExpectParses({{UNIT_TYPE_ANGLE, " 45d30m ", 45.5 * kDegree, UNIT_DEGREE},
+                  {UNIT_TYPE_ANGLE, " 45 ", 45 * kDegree, UNIT_DEGREE}});
+}
+
 TEST_F(UnitParseTest, UnknownTypesAndMissingResult)
 {
     double value = 0.0;

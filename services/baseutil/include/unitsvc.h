@@ -4,6 +4,8 @@
 #pragma once
 #include "baseutil.h"
 
+#include <cstddef>
+
 // Unit type codes.
 enum : UINT {
     UNIT_TYPE_DISTANCE = 1,   // also line weights
@@ -48,6 +50,7 @@ struct tagUomFormat {
     DWORD reserved4;
 };
 static_assert(sizeof(tagUomFormat) == 20, "tagUomFormat is copied as five 32-bit words");
+static_assert(offsetof(tagUomFormat, integerDisplay) == 12, "the integer flag is the fourth word");
 
 // Reads text as a quantity of unitType: numbers with units, compound forms
 // (5'-6 1/2", 12°30'15", 1 m 25 cm), mixed numbers (6-1/2, 6 1/2), + - * /
@@ -61,7 +64,8 @@ BASEUTIL_API int ParseUnit(UINT unitType, int caseSensitive, const GUserText& te
 // Formats value (internal units) in the primary unit, or in primary and
 // secondary (and tertiary) units where each is a whole multiple of the next.
 // A null format or null primary unit means the type's defaults. Returns 1, or
-// 0 with an empty text for an unknown type or unit, or a value that is not finite.
+// 0 with an empty text for an unknown type or unit, or a value that is not
+// finite or does not fit a double in the primary unit.
 BASEUTIL_API int FormatUnit(UINT unitType, double value, GUserText& text, const tagUomFormat* format,
                             const UINT* primary, const UINT* secondary, const UINT* tertiary);
 

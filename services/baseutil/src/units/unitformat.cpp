@@ -102,12 +102,12 @@ bool WriteLarge(Writer& out, double value, const UnitInfo& primary, char separat
 }
 }
 
-using namespace units;
+namespace units {
+namespace {
 
-int FormatUnit(UINT unitType, double value, GUserText& text, const tagUomFormat* format, const UINT* primary,
-               const UINT* secondary, const UINT* tertiary)
+int Format(UINT unitType, double value, GUserText& text, const tagUomFormat* format, const UINT* primary,
+           const UINT* secondary, const UINT* tertiary)
 {
-    text.Empty();
     if (!IsKnownType(unitType) || !std::isfinite(value))
         return 0;
     tagUomFormat shown;
@@ -187,4 +187,19 @@ int FormatUnit(UINT unitType, double value, GUserText& text, const tagUomFormat*
     out.Label(last);
     text = out.Result();
     return 1;
+}
+
+}
+}
+
+int FormatUnit(UINT unitType, double value, GUserText& text, const tagUomFormat* format, const UINT* primary,
+               const UINT* secondary, const UINT* tertiary)
+{
+    text.Empty();
+    try {
+        return units::Format(unitType, value, text, format, primary, secondary, tertiary);
+    } catch (...) {   // out of memory for the text: nothing leaves the library
+        text.Empty();
+        return 0;
+    }
 }
