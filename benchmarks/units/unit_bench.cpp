@@ -83,7 +83,6 @@ double TimePlainNumbers(size_t* sink)
 int main()
 {
     static_assert(std::size(kDraftingTexts) == std::size(kPlainNumbers), "one plain number per drafting text");
-    SetUnitDecimalSeparator('.');
     size_t sink = 0;
     TimeUnitService(&sink);   // warm up both before measuring
     TimePlainNumbers(&sink);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -125,6 +126,19 @@ TEST_F(UnitFormatTest, LocaleDecimalSeparator)
         {UNIT_TYPE_DISTANCE, 0.0125, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "12,50 mm"},
         {UNIT_TYPE_DISTANCE, 5 * kFoot + 6.5 * kInch, kTwoDecimals, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-6,50\""},
     });
+}
+
+TEST_F(UnitFormatTest, UserLocaleSeparatorWhenNotPinned)
+{
+    SetUnitDecimalSeparator('\0');
+    char separator[8] = "";
+    ASSERT_EQ(2, GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator));
+    GUserText text;
+    ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, 0.0125, text, &kTwoDecimals, nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::string("12") + separator + "50 mm", text.GetString());
+    double value = 0.0;
+    ASSERT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, text, &value, nullptr));
+    EXPECT_DOUBLE_EQ(0.0125, value);
 }
 
 TEST_F(UnitFormatTest, DefaultsWhenFormatOrUnitsAreMissing)

@@ -10,7 +10,6 @@ DefaultUnits g_angleUnits = {UNIT_DEGREE, UNIT_NONE, UNIT_NONE};
 DefaultUnits g_scalarUnits = {UNIT_NONE, UNIT_NONE, UNIT_NONE};
 
 char g_pinnedSeparator = '\0';
-char g_localeSeparator = '\0';
 
 DefaultUnits* MutableDefaults(UINT unitType)
 {
@@ -51,15 +50,10 @@ char DecimalSeparator()
 {
     if (g_pinnedSeparator)
         return g_pinnedSeparator;
-    if (!g_localeSeparator) {
-        char text[8] = "";
-        // Multi-character separators are not read; '.' serves then.
-        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) == 2)
-            g_localeSeparator = text[0];
-        else
-            g_localeSeparator = '.';
-    }
-    return g_localeSeparator;
+    // Read on every call, so a change of the user's settings applies at once;
+    // a multi-character separator is not read and '.' alone serves then.
+    char text[8] = "";
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) == 2 ? text[0] : '.';
 }
 
 }
