@@ -9,7 +9,19 @@ public:
     CTestApp() : CWinApp("CONTROL tests") {}
 };
 CTestApp theApp;
-}
+
+// Each test starts with a clean queue: a test whose main window went away left
+// the quit message that ends a message loop, which must not end the next test's loops.
+class QueueCleaner : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        AfxGetApp()->m_pMainWnd = nullptr;
+    }
+};
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -19,5 +31,6 @@ int main(int argc, char** argv)
     AfxSetAssertHandler([](LPCSTR expression, LPCSTR file, int line) {
         ADD_FAILURE_AT(file ? file : "?", line) << "assertion failed: " << (expression ? expression : "");
     });
+    ::testing::UnitTest::GetInstance()->listeners().Append(new QueueCleaner);
     return RUN_ALL_TESTS();
 }
