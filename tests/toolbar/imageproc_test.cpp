@@ -1,5 +1,6 @@
 // The bitmap operations of the toolbar's image strip and the transparent bitmap.
 #include "image_helpers.h"
+#include "jbars.h"
 #include "jimage.h"
 #include "testsupport.h"
 
@@ -370,4 +371,56 @@ TEST_F(TransBitmapDraw, DeletingForgetsTheSizeAndTheWrapperLeavesTheBitmap)
     CTransBitmap::DeleteTempMap();
     EXPECT_EQ(kBlue, PixelOf(owned, 1, 1)) << "the caller's bitmap lives on";
     ::DeleteObject(owned);
+}
+
+TEST_F(ImageProc, MasksOfPaletteAndMonochromeSources)
+{
+    HBITMAP indexed = MakeDib(4, 2, 8, kGreen, {kBlack, kWhite, kRed, kGreen});
+    SetPixels(indexed, {{1, 0}, {3, 1}}, kRed);
+    COLORREF key = kRed;
+    HBITMAP mask = JBitmapOps::CreateMask(nullptr, indexed, &key);
+    ASSERT_NE(nullptr, mask);
+    EXPECT_EQ(kWhite, PixelOf(mask, 1, 0));
+    EXPECT_EQ(kWhite, PixelOf(mask, 3, 1));
+    EXPECT_EQ(kBlack, PixelOf(mask, 0, 0));
+    EXPECT_EQ(kBlack, PixelOf(mask, 2, 1));
+    ::DeleteObject(mask);
+    ::DeleteObject(indexed);
+
+    HBITMAP mono = ::CreateBitmap(3, 1, 1, 1, nullptr);
+    SetPixels(mono, {{0, 0}, {2, 0}}, kWhite);
+    SetPixels(mono, {{1, 0}}, kBlack);
+    for (COLORREF monoKey : {kWhite, kBlack}) {
+        mask = JBitmapOps::CreateMask(nullptr, mono, &monoKey);
+        ASSERT_NE(nullptr, mask);
+        EXPECT_EQ(monoKey == kWhite ? kWhite : kBlack, PixelOf(mask, 0, 0)) << monoKey;
+        EXPECT_EQ(monoKey == kBlack ? kWhite : kBlack, PixelOf(mask, 1, 0)) << monoKey;
+        ::DeleteObject(mask);
+    }
+    ::DeleteObject(mono);
+}
+
+TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)
+{
+    JToolBar toolbar;
+    HBITMAP mono = MakeDib(2, 2, 1, kWhite);
+    SetPixels(mono, {{1, 1}}, kBlack);
+    EXPECT_FALSE(toolbar.IsColorBitmap(mono));
+    COLORREF blue = kBlue;
+    HBITMAP copy = toolbar.CopyBitmapImage(mono, &blue);
+    ASSERT_NE(nullptr, copy);
+    EXPECT_TRUE(toolbar.IsColorBitmap(copy));
+    EXPECT_EQ(ScreenBitsPerPixel(), Describe(copy).bmBitsPixel * Describe(copy).bmPlanes);
+    EXPECT_EQ(kBlue, PixelOf(copy, 0, 0));
+    EXPECT_EQ(kBlack, PixelOf(copy, 1, 1));
+    HBITMAP mask = toolbar.CreateMask(copy, nullptr);
+    EXPECT_EQ(kWhite, PixelOf(mask, 0, 1));
+    EXPECT_EQ(kBlack, PixelOf(mask, 1, 1));
+    COLORREF red = kRed;
+    HBITMAP filled = toolbar.CreateMaskedBitmap(copy, mask, &red);
+    EXPECT_EQ(RGB(255, 0, 255), PixelOf(filled, 0, 0));   // blue XOR red
+    EXPECT_EQ(copy, toolbar.ReplaceBackgroundColor(copy, nullptr, &red));
+    EXPECT_EQ(kRed, PixelOf(copy, 1, 0));
+    for (HBITMAP made : {mono, copy, mask, filled})
+        ::DeleteObject(made);
 }

@@ -52,8 +52,9 @@ HBITMAP JBitmapOps::CopyBitmapImage(CWnd* pWnd, HBITMAP hSource, COLORREF* pBack
                     target.Select(mono);
                     bDone = ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) ||
                             ReportFailure(__LINE__);
-                    source.Select(mono);
-                    target.Select(hResult);
+                    // A bitmap is selected into one DC at a time.
+                    target.Unselect();
+                    bDone = bDone && source.Select(mono) && target.Select(hResult);
                     ::SetTextColor(target, RGB(0, 0, 0));
                     ::SetBkColor(target, pBackground ? *pBackground : RGB(255, 255, 255));
                     bDone = bDone && (::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) ||
