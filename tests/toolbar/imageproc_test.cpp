@@ -424,3 +424,21 @@ TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)
     for (HBITMAP made : {mono, copy, mask, filled})
         ::DeleteObject(made);
 }
+
+TEST_F(ImageProc, CopyOfABitmapHeldByAnotherDcFailsAndIsReported)
+{
+    HBITMAP held = MakeDib(3, 3, 24, kRed);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(hDC, held);
+    {
+        testing_support::DebugOutputCapture output;
+        EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, held, nullptr));
+        EXPECT_NE(std::string::npos, output.Text().find("imageproc.cpp(")) << output.Text();
+    }
+    ::SelectObject(hDC, old);
+    ::DeleteDC(hDC);
+    HBITMAP copy = JBitmapOps::CopyBitmapImage(nullptr, held, nullptr);
+    EXPECT_EQ(kRed, PixelOf(copy, 2, 2));
+    ::DeleteObject(copy);
+    ::DeleteObject(held);
+}

@@ -37,33 +37,32 @@ HBITMAP JBitmapOps::CopyBitmapImage(CWnd* pWnd, HBITMAP hSource, COLORREF* pBack
                                      ::GetDeviceCaps(hWindowDC, BITSPIXEL), nullptr);
     BOOL bDone = FALSE;
     {
+        imageproc::Bitmap mono;   // before the DCs: it must outlive its selection
         imageproc::MemoryDC source(hWindowDC), target(hWindowDC);
-        if (hResult && source && target) {
+        // A source selected into another DC cannot be read.
+        if (hResult && source && target && (source.Select(hSource) || ReportFailure(__LINE__))) {
             if (IsColorBitmap(hSource)) {
-                source.Select(hSource);
-                target.Select(hResult);
                 bDone =
-                    ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) || ReportFailure(__LINE__);
+                    target.Select(hResult) &&
+                    (::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) || ReportFailure(__LINE__));
             } else {
                 // A true monochrome copy first: a 1-bit source may carry a colour table of its own.
-                imageproc::Bitmap mono(::CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr));
-                if (mono) {
-                    source.Select(hSource);
-                    target.Select(mono);
-                    bDone = ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) ||
-                            ReportFailure(__LINE__);
-                    // A bitmap is selected into one DC at a time.
-                    target.Unselect();
-                    bDone = bDone && source.Select(mono) && target.Select(hResult);
-                    ::SetTextColor(target, RGB(0, 0, 0));
-                    ::SetBkColor(target, pBackground ? *pBackground : RGB(255, 255, 255));
-                    bDone = bDone && (::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) ||
-                                      ReportFailure(__LINE__));
-                    source.Unselect();   // before the copy is deleted
-                    target.Unselect();
-                }
+                mono.Reset(::CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr));
+                bDone =
+                    mono && target.Select(mono) &&
+                    (::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) || ReportFailure(__LINE__));
+                // A bitmap is selected into one DC at a time.
+                target.Unselect();
+                source.Unselect();
+                bDone = bDone && source.Select(mono) && target.Select(hResult);
+                ::SetTextColor(target, RGB(0, 0, 0));
+                ::SetBkColor(target, pBackground ? *pBackground : RGB(255, 255, 255));
+                bDone = bDone && (::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY) ||
+                                  ReportFailure(__LINE__));
             }
         }
+        source.Unselect();
+        target.Unselect();
     }
     if (!::ReleaseDC(hWnd, hWindowDC))
         bDone = ReportFailure(__LINE__);
