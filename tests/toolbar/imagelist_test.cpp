@@ -333,8 +333,12 @@ TEST_F(ImageList, DragIsCancelledByEscapeRightClickOrCancelMode)
         // Relative to the owner's window rectangle.
         ASSERT_TRUE(m_list.DragEnter(owner.wnd(), CPoint(5, 5)));
         EXPECT_EQ(ownerRect.TopLeft() + CSize(5, 5), m_list.GetDragImagePosition());
+        owner.Post(WM_MOUSEMOVE, 0, 7, 9);
         owner.Post(cancel.message, cancel.wParam, 0, 0);
         EXPECT_FALSE(m_list.TrackDrag()) << cancel.message;
+        CPoint client(7, 9);
+        ::ClientToScreen(owner.wnd()->GetSafeHwnd(), &client);
+        EXPECT_EQ(client, m_list.GetDragImagePosition()) << "the move came before the cancel";
         m_list.EndDrag();
         EXPECT_FALSE(m_list.IsDragShown());
     }
