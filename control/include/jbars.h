@@ -19,6 +19,13 @@ public:
     GUserText m_strEnvironment;   // the environment the toolbar belongs to
     BOOL m_bUnlisted = FALSE;     // kept out of the toolbar context menu and the toolbar manager
     BOOL m_bIsFlyout = FALSE;     // a flyout is not counted as a toolbar
+
+    // Image processing (jimage.h), in the toolbar window's screen format when it has a window.
+    BOOL IsColorBitmap(HBITMAP hBitmap);
+    HBITMAP CopyBitmapImage(HBITMAP hSource, COLORREF* pBackground);
+    HBITMAP CreateMask(HBITMAP hSource, COLORREF* pKey);
+    HBITMAP CreateMaskedBitmap(HBITMAP hColor, HBITMAP hMask, COLORREF* pFill);
+    HBITMAP ReplaceBackgroundColor(HBITMAP hBitmap, COLORREF* pFrom, COLORREF* pTo);
 };
 
 // The library's resizable dialog bar.

@@ -4,6 +4,7 @@
 #include "cntlrc.h"
 #include "controlexports.h"
 #include "jenvmanager.h"
+#include "jimage.h"
 #include "libstate.h"
 
 #include <vector>
@@ -89,6 +90,7 @@ void ControlDetachProcess()
     g_state.pManager = nullptr;
     FreeResourceModule(g_hResources);
     FreeResourceModule(g_hStyles);
+    JImageList::ReleaseSharedDCs();
     g_hModule = nullptr;
 }
 

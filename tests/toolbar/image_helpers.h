@@ -1,0 +1,106 @@
+// Bitmaps of chosen formats and pixels for the image processing tests.
+#pragma once
+#include "afxwin.h"
+
+#include <initializer_list>
+
+namespace image_test {
+
+// GDI objects the process holds now. Wine answers 0 to GetGuiResources; its
+// handle table then answers for any handle value by index alone, so the live
+// entries are counted instead.
+inline DWORD GdiObjects();
+
+// The system makes some objects once per process on the first use of the screen
+// DC, of a window and of the desktop's DC; made here, they stay out of the counts.
+inline void WarmUpGdi()
+{
+    static bool warm = false;
+    if (warm)
+        return;
+    warm = true;
+    ::ReleaseDC(nullptr, ::GetDC(nullptr));
+    ::DeleteDC(::CreateCompatibleDC(nullptr));
+    HWND hWnd =
+        ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const HWND hDesktop = ::GetDesktopWindow();
+    ::LockWindowUpdate(hDesktop);
+    ::ReleaseDC(hDesktop, ::GetDCEx(hDesktop, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE));
+    ::LockWindowUpdate(nullptr);
+    ::DestroyWindow(hWnd);
+}
+
+inline DWORD GdiObjects()
+{
+    if (DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
+        return count;
+    DWORD live = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index)
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)))
+            ++live;
+    return live;
+}
+
+// A DIB section of bpp bits per pixel filled with `fill`; 1- and 8-bit ones
+// get `palette` as colour table (black and white when empty).
+inline HBITMAP MakeDib(int width, int height, int bpp, COLORREF fill, std::initializer_list<COLORREF> palette = {})
+{
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[256];
+    } info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = -height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = (WORD)bpp;
+    info.header.biCompression = BI_RGB;
+    static const std::initializer_list<COLORREF> blackAndWhite = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    if (bpp <= 8) {
+        DWORD used = 0;
+        for (COLORREF color : palette.size() ? palette : blackAndWhite)
+            info.colors[used++] = {GetBValue(color), GetGValue(color), GetRValue(color), 0};
+        info.header.biClrUsed = used;
+    }
+    void* bits = nullptr;
+    HBITMAP hBitmap =
+        ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    HBRUSH hBrush = ::CreateSolidBrush(fill);
+    RECT all = {0, 0, width, height};
+    ::FillRect(hDC, &all, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return hBitmap;
+}
+
+inline void SetPixels(HBITMAP hBitmap, std::initializer_list<POINT> points, COLORREF color)
+{
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    for (const POINT& point : points)
+        ::SetPixel(hDC, point.x, point.y, color);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+}
+
+inline COLORREF PixelOf(HBITMAP hBitmap, int x, int y)
+{
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    const COLORREF color = ::GetPixel(hDC, x, y);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return color;
+}
+
+inline BITMAP Describe(HBITMAP hBitmap)
+{
+    BITMAP bm{};
+    ::GetObjectA(hBitmap, sizeof bm, &bm);
+    return bm;
+}
+
+}   // namespace image_test
