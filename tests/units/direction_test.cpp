@@ -96,10 +96,10 @@ TEST_F(DirectionEditTest, QuadrantBearingsShowTheQuadrantLettersWithNinetyAndTwo
     EXPECT_EQ("S " + ninety + " W", Shown(kPi));               // azimuth 270
     EXPECT_EQ("N " + AngleText(0.0) + " E", Shown(kPi / 2));   // north
     EXPECT_EQ("S " + AngleText(0.0) + " E", Shown(3 * kPi / 2));
-    EXPECT_EQ("N " + thirty + " E", Shown(60 * kDegree));     // azimuth 30
-    EXPECT_EQ("S " + thirty + " E", Shown(-60 * kDegree));    // azimuth 150
-    EXPECT_EQ("S " + thirty + " W", Shown(240 * kDegree));    // azimuth 210
-    EXPECT_EQ("N " + thirty + " W", Shown(120 * kDegree));    // azimuth 330
+    EXPECT_EQ("N " + thirty + " E", Shown(60 * kDegree));    // azimuth 30
+    EXPECT_EQ("S " + thirty + " E", Shown(-60 * kDegree));   // azimuth 150
+    EXPECT_EQ("S " + thirty + " W", Shown(240 * kDegree));   // azimuth 210
+    EXPECT_EQ("N " + thirty + " W", Shown(120 * kDegree));   // azimuth 330
     EXPECT_EQ("N " + thirty + " E", Shown(60 * kDegree + 4 * kPi));
 }
 
@@ -136,8 +136,8 @@ TEST_F(DirectionEditTest, AQuadrantBearingWithoutItsLeadingLetterIsRejectedAndTh
 TEST(DirectionQuadrantText, ParsesTheMiddleWithTheDefaultUnits)
 {
     double angle = -1;
-    EXPECT_EQ(0, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText(AngleText(45 * kDegree)), &angle,
-                                                      nullptr));
+    EXPECT_EQ(
+        0, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText(AngleText(45 * kDegree)), &angle, nullptr));
     EXPECT_EQ(1, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText("N " + AngleText(45 * kDegree) + " W"),
                                                       &angle, nullptr));
     EXPECT_NEAR(315 * kDegree, angle, 1e-12);

@@ -52,8 +52,8 @@ TEST_F(UnitEditClassTest, InitCustomControlsRegistersEachClassAsAnEditSuperclass
 TEST_F(UnitEditClassTest, ATemplatesControlsGetTheirObjectsWhichGoWithTheDialog)
 {
     InitCustomControls();
-    const HWND hDialog = ::CreateDialogParamA(ControlResources(), MAKEINTRESOURCEA(IDD_UNITEDIT_CLASSES), m_parent,
-                                              PlainDialogProc, 0);
+    const HWND hDialog =
+        ::CreateDialogParamA(ControlResources(), MAKEINTRESOURCEA(IDD_UNITEDIT_CLASSES), m_parent, PlainDialogProc, 0);
     ASSERT_NE(nullptr, hDialog);
     std::vector<HWND> controls;
     for (const ClassCase& c : kClasses) {

@@ -16,8 +16,8 @@ protected:
     void SetUp() override
     {
         UnitEditTest::SetUp();
-        ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 200, 34),
-                                  &m_parent, kEditID));
+        ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 200, 34), &m_parent,
+                                  kEditID));
         ASSERT_TRUE(m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 60, 200, 84), &m_parent, 102));
         // Metres, whatever the service's defaults are.
         const UINT metre = UNIT_METRE;
@@ -183,6 +183,63 @@ TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeep)
     EXPECT_FALSE(m_edit.IsModified());
     EXPECT_EQ(MetresText(2.0), Text());
     EXPECT_EQ(std::vector<ParentMessage>{}, m_parent.received);
+}
+
+TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaultsStay)
+{
+    UINT saved[3];
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
+    const UINT foot = UNIT_FOOT;
+    ASSERT_TRUE(::SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
+    TypeText("2");
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue()) << "metres, the control's own unit";
+    UINT primary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
+    EXPECT_EQ(foot, primary);
+
+    // In the default units mode the application's units apply.
+    m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
+    PressKey(VK_END);
+    for (int i = m_edit.GetWindowTextLength(); i > 0; --i)
+        PressKey(VK_BACK);
+    TypeText("2");
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
+    ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
+}
+
+TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeText)
+{
+    m_edit.SetValue(123.5);
+    m_edit.SetSel(0, 0);
+    CRect rect;
+    m_edit.GetWindowRect(&rect);
+    testing_support::ClickAt(rect.CenterPoint());
+    testing_support::ClickAt(rect.CenterPoint());
+    Settle();
+    int first = -1, last = -1;
+    m_edit.GetSel(first, last);
+    EXPECT_EQ(0, first);
+    EXPECT_EQ(m_edit.GetWindowTextLength(), last);
+}
+
+// OnBadInput is a hook for derived controls: it tells the parent with a plain WM_COMMAND.
+class BadInputEdit : public JDistanceEdit {
+public:
+    void ReportBadInput() { OnBadInput(); }
+};
+
+TEST_F(UnitEditInputTest, BadInputIsReportedToTheParentAsACommand)
+{
+    BadInputEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 200, 124), &m_parent, 103));
+    m_parent.received.clear();
+    edit.ReportBadInput();
+    EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{WM_COMMAND, MAKEWPARAM(103, 0), (LPARAM)edit.m_hWnd})},
+              m_parent.received);
 }
 
 }   // namespace
