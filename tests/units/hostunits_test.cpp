@@ -119,4 +119,27 @@ TEST(HostUnitSettings, TheHostsDocumentAnswersFirstAndEveryReferenceIsReleased)
     EXPECT_EQ(servicePrimary, primary);
 }
 
+TEST(HostUnitSettings, AParseInLocalUnitsLeavesTheServiceDefaultsAsTheyWere)
+{
+    UINT servicePrimary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &servicePrimary, nullptr, nullptr);
+    ASSERT_NE(UNIT_INCH, servicePrimary);
+    FakeApplication application;
+    AppCoreSetApplicationObject(&application);
+    {
+        JDistanceEdit edit;
+        ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr));
+        const UINT metre = UNIT_METRE;
+        edit.SetLocalUnits(&metre, nullptr, nullptr);
+        edit.SetUnitDisplayMode(0);
+        edit.SendMessage(WM_CHAR, '3', 1);   // typed
+        edit.SetWindowText("3");
+        EXPECT_DOUBLE_EQ(3.0, edit.GetValue());
+    }
+    AppCoreSetApplicationObject(nullptr);
+    UINT primary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
+    EXPECT_EQ(servicePrimary, primary) << "the host's inches must not become the service's default";
+}
+
 }   // namespace

@@ -65,6 +65,9 @@ JUnitEdit::JUnitEdit(UINT unitType)
 
 JUnitEdit::~JUnitEdit()
 {
+    // The window goes before the font it shows.
+    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this && ::IsWindow(m_hWnd))
+        DestroyWindow();
     if (m_hFont)
         ::DeleteObject(m_hFont);
 }
@@ -157,9 +160,10 @@ int JUnitEdit::ParseText(UINT unitType, const GUserText& text, double* value, UI
         unitFound = &scratchUnit;
     if (m_nDisplayMode & JUNIT_DEFAULT_UNITS)
         return ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
-    // Numbers typed without units are in the control's own units for this one parse.
+    // Numbers typed without units are in the control's own units for this one parse. The
+    // service's own defaults are saved and put back: the host document's may differ from them.
     UINT saved[3] = {UNIT_NONE, UNIT_NONE, UNIT_NONE};
-    GetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
+    ::GetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
     ::SetDefaultUnits(unitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
     const int result = ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
     ::SetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
