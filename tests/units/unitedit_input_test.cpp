@@ -242,4 +242,46 @@ TEST_F(UnitEditInputTest, BadInputIsReportedToTheParentAsACommand)
               m_parent.received);
 }
 
+// A frame whose accelerator table holds F2.
+class AcceleratorFrame : public CFrameWnd {
+public:
+    std::vector<WPARAM>* pTranslated = nullptr;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2) {
+            pTranslated->push_back(pMsg->wParam);
+            return TRUE;
+        }
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    }
+};
+
+TEST_F(UnitEditInputTest, TheFramesAcceleratorsComeBeforeTheEntry)
+{
+    std::vector<WPARAM> translated;
+    auto* pFrame = new AcceleratorFrame;
+    pFrame->pTranslated = &translated;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 400, 300)));
+    RecordingParent* pParent = new RecordingParent;
+    ASSERT_TRUE(pParent->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), pFrame, 1));
+    JDistanceEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 34), pParent, kEditID));
+    ASSERT_TRUE(testing_support::MakeForeground(*pFrame));
+    edit.SetFocus();
+    Settle();
+    pParent->recorded = {WM_KEYDOWN};
+    TypeText("6");
+    PressKey(VK_F2);
+    Settle();
+    EXPECT_EQ(std::vector<WPARAM>{VK_F2}, translated);
+    for (const ParentMessage& m : pParent->received)
+        EXPECT_NE(WPARAM(VK_F2), m.wParam) << "the frame took the key";
+    EXPECT_FALSE(pParent->received.empty()) << "typed keys reach the parent";
+    EXPECT_TRUE(edit.IsModified());
+    edit.DestroyWindow();
+    pFrame->DestroyWindow();   // deletes itself; the parent object is the test's
+    delete pParent;
+}
+
 }   // namespace
