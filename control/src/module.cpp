@@ -4,6 +4,7 @@
 #include "cntlrc.h"
 #include "controlexports.h"
 #include "jenvmanager.h"
+#include "junitedit.h"
 #include "jimage.h"
 #include "libstate.h"
 
@@ -23,12 +24,6 @@ bool IsWindows95Family()
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 #pragma GCC diagnostic pop
-}
-
-std::vector<ControlClassRegistrar>& Registrars()
-{
-    static std::vector<ControlClassRegistrar> registrars;
-    return registrars;
 }
 
 void FreeResourceModule(HINSTANCE& hModule)
@@ -94,17 +89,17 @@ void ControlDetachProcess()
     g_hModule = nullptr;
 }
 
-void AddControlClassRegistrar(ControlClassRegistrar pfnRegister)
-{
-    if (pfnRegister)
-        Registrars().push_back(pfnRegister);
-}
-
 CONTROL_API void InitCustomControls()
 {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&init);
-    for (ControlClassRegistrar pfnRegister : Registrars())
+    // The window classes dialog templates can name, in a fixed order; each
+    // control class adds its registration here as it comes.
+    const ControlClassRegistrar registrars[] = {
+        &JUnitEdit::RegisterControlClass,      &JDistanceEdit::RegisterControlClass, &JAngleEdit::RegisterControlClass,
+        &JDirectionEdit::RegisterControlClass, &JScalarEdit::RegisterControlClass,
+    };
+    for (ControlClassRegistrar pfnRegister : registrars)
         pfnRegister();
 }
 

@@ -16,7 +16,5 @@ void ControlAttachProcess(HINSTANCE hModule);
 // Deletes the environment manager, releases the resource modules and forgets the handles.
 void ControlDetachProcess();
 
-// Window classes for dialog templates: each control class adds its registration
-// here; InitCustomControls runs them in the order they were added.
+// Registers a control's window class for dialog templates; InitCustomControls runs them.
 using ControlClassRegistrar = BOOL (*)();
-void AddControlClassRegistrar(ControlClassRegistrar pfnRegister);

@@ -24,3 +24,19 @@
 #define IDD_FRAMEWORK_DIALOGBAR 2400
 #define IDC_DIALOGBAR_EDIT 2402
 #define IDC_DIALOGBAR_APPLY 2403
+// Unit edit controls: their font (face, size in points), the invalid-entry text
+// and the compass letters of quadrant bearings (only the first byte counts).
+#define IDS_UNITEDIT_FONT_FACE 179
+#define IDS_UNITEDIT_FONT_SIZE 213
+#define IDS_UNITEDIT_INVALID_ENTRY 224
+#define IDS_COMPASS_NORTH 226
+#define IDS_COMPASS_EAST 227
+#define IDS_COMPASS_WEST 228
+#define IDS_COMPASS_SOUTH 229
+// A dialog holding one control of each unit edit window class.
+#define IDD_UNITEDIT_CLASSES 2500
+#define IDC_UNITEDIT_UNIT 2501
+#define IDC_UNITEDIT_DISTANCE 2502
+#define IDC_UNITEDIT_ANGLE 2503
+#define IDC_UNITEDIT_DIRECTION 2504
+#define IDC_UNITEDIT_SCALAR 2505

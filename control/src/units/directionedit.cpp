@@ -1,0 +1,181 @@
+// Directions: internal angles are radians counter-clockwise from east; the
+// user sees azimuths from a base axis or quadrant bearings ("N 30 E").
+#include "junitedit.h"
+
+#include "cntlrc.h"
+#include "libstate.h"
+#include "module.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTwoPi = 2.0 * kPi;
+constexpr double kHalfPi = kPi / 2.0;
+constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+// Angles this close to a quarter turn are that quarter turn: pi/2 and its
+// multiples are not exact doubles, and quadrants change at exactly 90 degrees.
+constexpr double kQuarterSnapDegrees = 1e-9;
+
+double IntoFullTurn(double angle)
+{
+    while (angle < 0.0)
+        angle += kTwoPi;
+    while (angle >= kTwoPi)
+        angle -= kTwoPi;
+    return angle;
+}
+
+// Snaps to a multiple of 90 degrees when within rounding of one, then into [0, 360).
+double DegreesIntoFullTurn(double degrees)
+{
+    const double quarters = std::round(degrees / 90.0);
+    if (std::fabs(degrees - quarters * 90.0) < kQuarterSnapDegrees)
+        degrees = quarters * 90.0;
+    degrees = std::fmod(degrees, 360.0);
+    if (degrees < 0.0)
+        degrees += 360.0;
+    return degrees;
+}
+
+// Radians into [0, 2pi), with multiples of a quarter turn made exact.
+double NormalizedDirection(double angle)
+{
+    const double degrees = DegreesIntoFullTurn(angle * kDegreesPerRadian);
+    const double quarters = degrees / 90.0;
+    if (quarters == std::floor(quarters))
+        return quarters * kHalfPi;
+    return IntoFullTurn(angle);
+}
+
+struct CompassLetters {
+    char north = 'N', east = 'E', west = 'W', south = 'S';
+};
+
+char FirstByte(UINT nID, char fallback)
+{
+    char text[16] = "";
+    if (ControlResources() && ::LoadStringA(ControlResources(), nID, text, sizeof text) > 0)
+        return text[0];
+    return fallback;
+}
+
+const CompassLetters& Letters()
+{
+    static const CompassLetters letters = [] {
+        CompassLetters loaded;
+        loaded.north = FirstByte(IDS_COMPASS_NORTH, 'N');
+        loaded.east = FirstByte(IDS_COMPASS_EAST, 'E');
+        loaded.west = FirstByte(IDS_COMPASS_WEST, 'W');
+        loaded.south = FirstByte(IDS_COMPASS_SOUTH, 'S');
+        return loaded;
+    }();
+    return letters;
+}
+
+}   // namespace
+
+GUserText JDirectionEdit::FormatQuadrantBearing(double azimuth) const
+{
+    const CompassLetters& letters = Letters();
+    const double degrees = DegreesIntoFullTurn(azimuth * kDegreesPerRadian);
+    char first, second;
+    double angle;
+    if (degrees <= 90.0) {
+        first = letters.north, second = letters.east, angle = degrees;
+    } else if (degrees <= 180.0) {
+        first = letters.south, second = letters.east, angle = 180.0 - degrees;
+    } else if (degrees <= 270.0) {
+        first = letters.south, second = letters.west, angle = degrees - 180.0;
+    } else {
+        first = letters.north, second = letters.west, angle = 360.0 - degrees;
+    }
+    const tagUomFormat format = DisplayFormat();
+    const UINT *primary, *secondary, *tertiary;
+    DisplayUnits(&primary, &secondary, &tertiary);
+    GUserText number;
+    FormatUnit(m_nUnitType, angle * kRadiansPerDegree, number, &format, primary, secondary, tertiary);
+    GUserText text;
+    text += first;
+    text += " ";
+    text += number;
+    text += " ";
+    text += second;
+    return text;
+}
+
+int JDirectionEdit::ParseQuadrantBearing(UINT unitType, const GUserText& text, double* angle, UINT* unitFound)
+{
+    CString upper = text.Text();
+    upper.Trim();
+    if (upper.GetLength() < 3)
+        return 0;
+    ::CharUpperBuffA(upper.GetBuffer(), (DWORD)upper.GetLength());
+    upper.ReleaseBuffer();
+    const CompassLetters& letters = Letters();
+    const char first = upper[0];
+    const char last = upper[upper.GetLength() - 1];
+    if ((first != letters.north && first != letters.south) || (last != letters.east && last != letters.west))
+        return 0;
+    CString middle = upper.Mid(1, upper.GetLength() - 2);
+    middle.Trim();
+    UINT scratchUnit = UNIT_NONE;
+    double a = 0.0;
+    const int result = ParseUnit(unitType, 0, GUserText(middle), &a, unitFound ? unitFound : &scratchUnit);
+    if (result != 1)
+        return result;
+    if (first == letters.north)
+        *angle = last == letters.east ? a : kTwoPi - a;
+    else
+        *angle = last == letters.east ? kPi - a : kPi + a;
+    *angle = NormalizedDirection(*angle);
+    return 1;
+}
+
+int JDirectionEdit::Parse()
+{
+    const JBearingInfo& bearing = ControlState().bearing;
+    if (!bearing.nOn)
+        return JUnitEdit::Parse();
+    CString text;
+    GetWindowText(text);
+    double a = 0.0;
+    int result = ParseText(m_nUnitType, GUserText(text), &a, nullptr);
+    double value = 0.0;
+    if (bearing.nAzimuthMode) {
+        const double base = bearing.nBaseAxis * kHalfPi;
+        value = bearing.nSense ? base - a : base + a;
+    } else {
+        if (result != 1)
+            result = ParseQuadrantBearing(m_nUnitType, GUserText(text), &a, nullptr);
+        value = kHalfPi - a;
+    }
+    if (result == 1)
+        m_dValue = NormalizedDirection(value);
+    else
+        m_bModified = 0;
+    return result;
+}
+
+void JDirectionEdit::Display()
+{
+    const JBearingInfo& bearing = ControlState().bearing;
+    if (!bearing.nOn) {
+        JUnitEdit::Display();
+        return;
+    }
+    if (!bearing.nAzimuthMode) {
+        SetWindowText(FormatQuadrantBearing(NormalizedDirection(kHalfPi - m_dValue)));
+        return;
+    }
+    const double base = bearing.nBaseAxis * kHalfPi;
+    const double shown = NormalizedDirection(bearing.nSense ? base - m_dValue : m_dValue - base);
+    const tagUomFormat format = DisplayFormat();
+    const UINT *primary, *secondary, *tertiary;
+    DisplayUnits(&primary, &secondary, &tertiary);
+    GUserText text;
+    FormatUnit(m_nUnitType, shown, text, &format, primary, secondary, tertiary);
+    SetWindowText(text);
+}

@@ -1,0 +1,369 @@
+#include "junitedit.h"
+
+#include "cntlrc.h"
+#include "hostunits.h"
+#include "jenvmanager.h"
+#include "module.h"
+
+IMPLEMENT_DYNAMIC(JUnitEdit, CEdit)
+
+namespace {
+
+// The character set of the user's default language, for fonts.
+BYTE CharSetOfLanguage(LANGID language)
+{
+    char codePage[8] = "";
+    if (!::GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage))
+        return ANSI_CHARSET;
+    CHARSETINFO info{};
+    const UINT_PTR cp = (UINT_PTR)strtoul(codePage, nullptr, 10);
+    if (!::TranslateCharsetInfo(reinterpret_cast<DWORD*>(cp), &info, TCI_SRCCODEPAGE))
+        return ANSI_CHARSET;
+    return (BYTE)info.ciCharset;
+}
+
+CString ResourceText(UINT nID, LPCSTR lpszFallback)
+{
+    CString text;
+    if (!ControlResources() || !AfxLoadString(ControlResources(), nID, text) || text.IsEmpty())
+        text = lpszFallback;
+    return text;
+}
+
+bool IsPropertyPage(const CWnd* pWnd)
+{
+    // Looked up by name: the class lives in the framework's dialog layer.
+    for (const CRuntimeClass* pClass = pWnd ? pWnd->GetRuntimeClass() : nullptr; pClass;
+         pClass = pClass->GetBaseClass()) {
+        if (lstrcmpA(pClass->m_lpszClassName, "CPropertyPage") == 0)
+            return true;
+    }
+    return false;
+}
+
+}   // namespace
+
+BEGIN_MESSAGE_MAP(JUnitEdit, CEdit)
+    ON_WM_CREATE()
+    ON_WM_CHAR()
+    ON_WM_KEYDOWN()
+    ON_WM_KEYUP()
+    ON_MESSAGE(WM_CLEAR, OnClear)
+    ON_WM_KILLFOCUS()
+    ON_WM_LBUTTONDBLCLK()
+END_MESSAGE_MAP()
+
+JUnitEdit::JUnitEdit() : JUnitEdit(UNIT_TYPE_DISTANCE)
+{
+}
+
+JUnitEdit::JUnitEdit(UINT unitType)
+{
+    SetUnitType(unitType);
+    SetCaseSensitive(0);
+}
+
+JUnitEdit::~JUnitEdit()
+{
+    // The window goes before the font it shows.
+    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this && ::IsWindow(m_hWnd))
+        DestroyWindow();
+    if (m_hFont)
+        ::DeleteObject(m_hFont);
+}
+
+int JUnitEdit::SetUnitType(UINT unitType)
+{
+    m_nUnitType = unitType;
+    GUserText name;
+    const int known = GetUnitName(unitType, name);
+    Init(1);
+    return known;
+}
+
+void JUnitEdit::Init(int loadDefaults)
+{
+    m_bModified = 0;
+    m_dValue = 0.0;
+    if (loadDefaults) {
+        GetDefaultUnits(m_nUnitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
+        GetDefaultUnitFormat(m_nUnitType, &m_localFormat);
+    }
+}
+
+double JUnitEdit::GetValue()
+{
+    if (m_bModified && Parse() == 0)
+        ::MessageBeep((UINT)-1);
+    Display();
+    return m_dValue;
+}
+
+void JUnitEdit::SetValue(double value)
+{
+    m_dValue = value;
+    m_bModified = 0;
+    Display();
+}
+
+void JUnitEdit::SetLocalUnits(const UINT* primary, const UINT* secondary, const UINT* tertiary)
+{
+    if (!primary)
+        return;
+    m_nPrimaryUnit = *primary;
+    if (!secondary) {
+        m_nSecondaryUnit = UNIT_NONE;
+        return;
+    }
+    m_nSecondaryUnit = *secondary;
+    m_nTertiaryUnit = tertiary ? *tertiary : UNIT_NONE;
+}
+
+void JUnitEdit::GetLocalUnits(UINT* primary, UINT* secondary, UINT* tertiary) const
+{
+    if (primary)
+        *primary = m_nPrimaryUnit;
+    if (secondary)
+        *secondary = m_nSecondaryUnit;
+    if (tertiary)
+        *tertiary = m_nTertiaryUnit;
+}
+
+int JUnitEdit::GetDefaultUnits(UINT unitType, UINT* primary, UINT* secondary, UINT* tertiary)
+{
+    if (IJUnitSettings* pSettings = HostUnitSettings()) {
+        const HRESULT hr = pSettings->GetDefaultUnits(unitType, primary, secondary, tertiary);
+        pSettings->Release();
+        if (SUCCEEDED(hr))
+            return 1;
+    }
+    ::GetDefaultUnits(unitType, primary, secondary, tertiary);
+    return 1;
+}
+
+int JUnitEdit::GetDefaultUnitFormat(UINT unitType, tagUomFormat* format)
+{
+    if (IJUnitSettings* pSettings = HostUnitSettings()) {
+        const HRESULT hr = pSettings->GetDefaultUnitFormat(unitType, format);
+        pSettings->Release();
+        if (SUCCEEDED(hr))
+            return 1;
+    }
+    ::GetDefaultUnitFormat(unitType, format);
+    return 1;
+}
+
+int JUnitEdit::ParseText(UINT unitType, const GUserText& text, double* value, UINT* unitFound)
+{
+    UINT scratchUnit = UNIT_NONE;
+    if (!unitFound)
+        unitFound = &scratchUnit;
+    if (m_nDisplayMode & JUNIT_DEFAULT_UNITS)
+        return ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
+    // Numbers typed without units are in the control's own units for this one parse. The
+    // service's own defaults are saved and put back: the host document's may differ from them.
+    UINT saved[3] = {UNIT_NONE, UNIT_NONE, UNIT_NONE};
+    ::GetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
+    ::SetDefaultUnits(unitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
+    const int result = ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
+    ::SetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
+    return result;
+}
+
+int JUnitEdit::Parse()
+{
+    CString text;
+    GetWindowText(text);
+    double value = 0.0;
+    const int result = ParseText(m_nUnitType, GUserText(text), &value, nullptr);
+    if (result)
+        m_dValue = value;
+    else
+        m_bModified = 0;
+    return result;
+}
+
+tagUomFormat JUnitEdit::DisplayFormat() const
+{
+    if (!(m_nDisplayMode & JUNIT_DEFAULT_FORMAT))
+        return m_localFormat;
+    tagUomFormat format{};
+    GetDefaultUnitFormat(m_nUnitType, &format);
+    return format;
+}
+
+void JUnitEdit::DisplayUnits(const UINT** primary, const UINT** secondary, const UINT** tertiary) const
+{
+    const bool local = !(m_nDisplayMode & JUNIT_DEFAULT_UNITS);
+    *primary = local ? &m_nPrimaryUnit : nullptr;
+    *secondary = local ? &m_nSecondaryUnit : nullptr;
+    *tertiary = local ? &m_nTertiaryUnit : nullptr;
+}
+
+void JUnitEdit::Display()
+{
+    const tagUomFormat format = DisplayFormat();
+    const UINT *primary, *secondary, *tertiary;
+    DisplayUnits(&primary, &secondary, &tertiary);
+    GUserText text;
+    FormatUnit(m_nUnitType, m_dValue, text, &format, primary, secondary, tertiary);
+    SetWindowText(text);
+}
+
+void JUnitEdit::OnBadInput()
+{
+    const LRESULT answer = NotifyParent(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), (LPARAM)m_hWnd);
+    if (answer != -1)
+        ::MessageBeep((UINT)-1);
+}
+
+LRESULT JUnitEdit::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    const HWND hParent = ::GetParent(m_hWnd);
+    return hParent ? ::SendMessageA(hParent, message, wParam, lParam) : 0;
+}
+
+void JUnitEdit::SendLockingMessage(int lock)
+{
+    NotifyParent(lock ? JUM_LOCKVALUE : JUM_UNLOCKVALUE, (WPARAM)GetDlgCtrlID(), 0);
+}
+
+int JUnitEdit::ValidateString(int bEnter)
+{
+    if (!m_bModified) {
+        if (bEnter)
+            SendLockingMessage(1);
+        return 1;
+    }
+    const int result = Parse();
+    if (result == 0) {
+        ::MessageBeep((UINT)-1);
+        char text[255] = "";
+        if (!ControlResources() || !::LoadStringA(ControlResources(), IDS_UNITEDIT_INVALID_ENTRY, text, sizeof text))
+            lstrcpynA(text, "The entry is not valid.", sizeof text);
+        CString caption;
+        if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+            pInfo && pInfo->m_pAppInfo && pInfo->m_pAppInfo->GetMessageCaption())
+            caption = pInfo->m_pAppInfo->GetMessageCaption();
+        CWinThread* pThread = AfxGetThread();
+        CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
+        ::MessageBoxA(AfxGetSafeHwnd(pMainWnd), text, caption, MB_ICONINFORMATION | MB_SETFOREGROUND);
+    }
+    Display();
+    if (result == 1) {
+        m_bModified = 0;
+        SendLockingMessage(1);
+        return 1;
+    }
+    NotifyParent(JUM_BADVALUE, (WPARAM)GetDlgCtrlID(), 0);
+    SetFocus();
+    return 0;
+}
+
+BOOL JUnitEdit::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+            CWnd* pParent = GetParent();
+            return pParent ? pParent->PreTranslateMessage(pMsg) : FALSE;
+        }
+        // The frame's accelerators work while typing.
+        if (CFrameWnd* pFrame = GetTopLevelFrame(); pFrame && pFrame->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+            ValidateString(1);
+        else if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && IsPropertyPage(GetParent()))
+            ValidateString(0);
+        else if (pMsg->message == WM_KEYUP && pMsg->wParam == VK_TAB)
+            ValidateString(0);
+    }
+    return CEdit::PreTranslateMessage(pMsg);
+}
+
+int JUnitEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CEdit::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    SetWindowText("");
+    ModifyStyleEx(WS_EX_NOPARENTNOTIFY, 0);
+
+    const int points = atoi(ResourceText(IDS_UNITEDIT_FONT_SIZE, "8"));
+    LOGFONTA font{};
+    if (HDC hDC = ::GetDC(m_hWnd)) {
+        font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hDC, LOGPIXELSY), 72);
+        ::ReleaseDC(m_hWnd, hDC);
+    }
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = CharSetOfLanguage(::GetUserDefaultLangID());
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynA(font.lfFaceName, ResourceText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
+    if (m_hFont)
+        ::DeleteObject(m_hFont);
+    m_hFont = ::CreateFontIndirectA(&font);
+    if (m_hFont)
+        SetFont(m_hFont);
+    return 0;
+}
+
+void JUnitEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    // Enter, Tab and Escape commit or leave; they do not change the text.
+    if (nChar != VK_RETURN && nChar != VK_TAB && nChar != VK_ESCAPE)
+        m_bModified = 1;
+    CEdit::OnChar(nChar, nRepCnt, nFlags);
+}
+
+void JUnitEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
+    NotifyParent(WM_KEYDOWN, nChar, MAKELPARAM(nRepCnt, nFlags));
+}
+
+void JUnitEdit::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CEdit::OnKeyUp(nChar, nRepCnt, nFlags);
+    switch (nChar) {
+    case VK_RETURN:
+        // Commits without moving the focus.
+        SendMessage(WM_KILLFOCUS, 0, 0);
+        break;
+    case VK_CLEAR:
+    case VK_DELETE:
+    case VK_BACK:
+        SendMessage(WM_CLEAR, 0, 0);
+        break;
+    default:
+        NotifyParent(WM_KEYUP, nChar, MAKELPARAM(nRepCnt, nFlags));
+        break;
+    }
+}
+
+LRESULT JUnitEdit::OnClear(WPARAM, LPARAM)
+{
+    if (GetWindowTextLength() == 0) {
+        m_bModified = 0;
+        SendLockingMessage(0);
+    } else {
+        m_bModified = 1;
+    }
+    return 1;
+}
+
+void JUnitEdit::OnKillFocus(CWnd* pNewWnd)
+{
+    if (!ValidateString(0))
+        return;   // the focus is back here already
+    const HWND hNew = AfxGetSafeHwnd(pNewWnd);
+    if (hNew && ::IsWindow(hNew)) {
+        // The parent's handler of the notification may have moved the focus elsewhere.
+        if (const HWND hFocus = ::GetFocus(); hFocus != hNew && hFocus != m_hWnd)
+            ::SetFocus(hNew);
+        CEdit::OnKillFocus(pNewWnd);
+    }
+}
+
+void JUnitEdit::OnLButtonDblClk(UINT, CPoint)
+{
+    SendMessage(EM_SETSEL, 0, -1);
+    SendMessage(EM_SCROLLCARET, 0, 0);
+}

@@ -1,0 +1,147 @@
+// Directions under every bearing setting: what the control shows for an
+// internal angle (radians counter-clockwise from east) and what it reads back.
+#include "controlexports.h"
+#include "unitedit_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegree = kPi / 180.0;
+
+// The text the unit services give an angle in the default format and units.
+CString AngleText(double radians)
+{
+    tagUomFormat format{};
+    JUnitEdit::GetDefaultUnitFormat(UNIT_TYPE_ANGLE, &format);
+    GUserText text;
+    FormatUnit(UNIT_TYPE_ANGLE, radians, text, &format, nullptr, nullptr, nullptr);
+    return text.Text();
+}
+
+class DirectionEditTest : public UnitEditTest {
+protected:
+    void SetUp() override
+    {
+        UnitEditTest::SetUp();
+        ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 34), &m_parent, 101));
+    }
+    void TearDown() override
+    {
+        SetBearingInfo(0, 1, 0, 0);
+        m_edit.DestroyWindow();
+        UnitEditTest::TearDown();
+    }
+
+    CString Shown(double value)
+    {
+        m_edit.SetValue(value);
+        CString text;
+        m_edit.GetWindowText(text);
+        return text;
+    }
+    // Commits text as if typed; the value (unchanged when rejected).
+    double Entered(LPCSTR text)
+    {
+        m_edit.SetWindowText(text);
+        m_edit.SendMessage(WM_CHAR, '0', 1);   // marks the entry as typed
+        m_edit.SetWindowText(text);
+        return m_edit.GetValue();
+    }
+
+    JDirectionEdit m_edit;
+};
+
+TEST_F(DirectionEditTest, BearingsOffShowAndReadPlainAngles)
+{
+    SetBearingInfo(0, 0, 0, 0);   // the other settings do not matter while bearings are off
+    EXPECT_EQ(AngleText(30 * kDegree), Shown(30 * kDegree));
+    EXPECT_NEAR(30 * kDegree, Entered(AngleText(30 * kDegree)), 1e-12);
+}
+
+TEST_F(DirectionEditTest, AzimuthsFromEveryBaseAxisInBothSensesShowQuarterTurnsExactly)
+{
+    for (int axis = 0; axis < 4; ++axis) {
+        for (int sense = 0; sense < 2; ++sense) {
+            SCOPED_TRACE(testing::Message() << "base axis " << axis << ", sense " << sense);
+            ASSERT_EQ(1, SetBearingInfo(1, 1, axis, sense));
+            for (int shownDegrees : {0, 30, 90, 180, 270, 300}) {
+                // The internal angle that shows as shownDegrees.
+                const double base = axis * kPi / 2;
+                double value = sense ? base - shownDegrees * kDegree : base + shownDegrees * kDegree;
+                value = std::fmod(value + 4 * kPi, 2 * kPi);
+                EXPECT_EQ(AngleText(shownDegrees * kDegree), Shown(value)) << shownDegrees;
+                const double entered = Entered(AngleText(shownDegrees * kDegree));
+                EXPECT_NEAR(value, entered, 1e-12) << shownDegrees;
+                EXPECT_GE(entered, 0.0);
+                EXPECT_LT(entered, 2 * kPi);
+                if (shownDegrees % 90 == 0) {
+                    // Quarter turns come out exact, not a rounding step away.
+                    const double quarters = entered / (kPi / 2);
+                    EXPECT_EQ(std::floor(quarters), quarters) << shownDegrees;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(DirectionEditTest, QuadrantBearingsShowTheQuadrantLettersWithNinetyAndTwoSeventyExact)
+{
+    ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
+    const CString ninety = AngleText(90 * kDegree);
+    const CString thirty = AngleText(30 * kDegree);
+    // Internal angles are counter-clockwise from east; bearings clockwise from north.
+    EXPECT_EQ("N " + ninety + " E", Shown(0.0));               // azimuth 90
+    EXPECT_EQ("S " + ninety + " W", Shown(kPi));               // azimuth 270
+    EXPECT_EQ("N " + AngleText(0.0) + " E", Shown(kPi / 2));   // north
+    EXPECT_EQ("S " + AngleText(0.0) + " E", Shown(3 * kPi / 2));
+    EXPECT_EQ("N " + thirty + " E", Shown(60 * kDegree));    // azimuth 30
+    EXPECT_EQ("S " + thirty + " E", Shown(-60 * kDegree));   // azimuth 150
+    EXPECT_EQ("S " + thirty + " W", Shown(240 * kDegree));   // azimuth 210
+    EXPECT_EQ("N " + thirty + " W", Shown(120 * kDegree));   // azimuth 330
+    EXPECT_EQ("N " + thirty + " E", Shown(60 * kDegree + 4 * kPi));
+}
+
+TEST_F(DirectionEditTest, QuadrantBearingsReadLettersOrPlainAzimuths)
+{
+    ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
+    const CString ninety = AngleText(90 * kDegree);
+    const CString thirty = AngleText(30 * kDegree);
+    EXPECT_EQ(0.0, Entered("N " + ninety + " E"));   // exactly east
+    EXPECT_EQ(kPi, Entered("S " + ninety + " W"));   // exactly west
+    EXPECT_NEAR(60 * kDegree, Entered("N " + thirty + " E"), 1e-12);
+    EXPECT_NEAR(300 * kDegree, Entered("S " + thirty + " E"), 1e-12);
+    EXPECT_NEAR(240 * kDegree, Entered("s " + thirty + " w"), 1e-12);   // letters in any case
+    EXPECT_NEAR(120 * kDegree, Entered("N " + thirty + " W"), 1e-12);
+    // A plain angle is an azimuth clockwise from north.
+    EXPECT_NEAR(60 * kDegree, Entered(thirty), 1e-12);
+    EXPECT_EQ(0.0, Entered(ninety));
+    EXPECT_EQ(kPi, Entered(AngleText(270 * kDegree)));
+}
+
+TEST_F(DirectionEditTest, AQuadrantBearingWithoutItsLeadingLetterIsRejectedAndTheValueKept)
+{
+    ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
+    m_edit.SetValue(60 * kDegree);
+    const CString thirty = AngleText(30 * kDegree);
+    EXPECT_NEAR(60 * kDegree, Entered(thirty + " E"), 1e-12);
+    EXPECT_NEAR(60 * kDegree, Entered("E " + thirty + " N"), 1e-12);
+    EXPECT_FALSE(m_edit.IsModified());
+    CString text;
+    m_edit.GetWindowText(text);
+    EXPECT_EQ("N " + thirty + " E", text);
+}
+
+TEST(DirectionQuadrantText, ParsesTheMiddleWithTheDefaultUnits)
+{
+    double angle = -1;
+    EXPECT_EQ(
+        0, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText(AngleText(45 * kDegree)), &angle, nullptr));
+    EXPECT_EQ(1, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText("N " + AngleText(45 * kDegree) + " W"),
+                                                      &angle, nullptr));
+    EXPECT_NEAR(315 * kDegree, angle, 1e-12);
+    EXPECT_EQ(0, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, "N E", &angle, nullptr));
+}
+
+}   // namespace

@@ -1,0 +1,145 @@
+// The document's units and format come from the host when it answers for them.
+#include "appcore.h"
+#include "hostunits.h"
+#include "junitedit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+// A document that answers for inches shown with five decimals; counts its references.
+class FakeDocument : public IJUnitSettings {
+public:
+    LONG refs = 1;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid != IID_IUnknown && riid != IID_IJUnitSettings) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        *ppv = static_cast<IJUnitSettings*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return (ULONG)--refs; }
+    HRESULT STDMETHODCALLTYPE GetDefaultUnits(UINT unitType, UINT* primary, UINT* secondary, UINT* tertiary) override
+    {
+        if (unitType != UNIT_TYPE_DISTANCE)
+            return E_INVALIDARG;
+        *primary = UNIT_INCH;
+        *secondary = UNIT_NONE;
+        *tertiary = UNIT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Reserved1() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved2() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved4() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved6() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved7() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved8() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved9() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved10() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved11() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetDefaultUnitFormat(UINT unitType, tagUomFormat* format) override
+    {
+        if (unitType != UNIT_TYPE_DISTANCE)
+            return E_INVALIDARG;
+        *format = tagUomFormat{};
+        format->precision = 5;
+        return S_OK;
+    }
+};
+
+class FakeApplication : public IJAppDocuments {
+public:
+    LONG refs = 1;
+    FakeDocument document;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid != IID_IUnknown && riid != IID_IJAppDocuments) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        *ppv = static_cast<IJAppDocuments*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return (ULONG)--refs; }
+    HRESULT STDMETHODCALLTYPE GetApplicationInfo(IUnknown** ppInfo) override
+    {
+        *ppInfo = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetActiveDocument(IUnknown** ppDocument) override
+    {
+        document.AddRef();
+        *ppDocument = static_cast<IUnknown*>(&document);
+        return S_OK;
+    }
+};
+
+#pragma GCC diagnostic pop
+
+TEST(HostUnitSettings, TheHostsDocumentAnswersFirstAndEveryReferenceIsReleased)
+{
+    FakeApplication application;
+    AppCoreSetApplicationObject(&application);
+    UINT primary = 0, secondary = 0, tertiary = 0;
+    EXPECT_EQ(1, JUnitEdit::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, &secondary, &tertiary));
+    EXPECT_EQ(UNIT_INCH, primary);
+    tagUomFormat format{};
+    EXPECT_EQ(1, JUnitEdit::GetDefaultUnitFormat(UNIT_TYPE_DISTANCE, &format));
+    EXPECT_EQ(5, format.precision);
+    JDistanceEdit edit;   // takes the document's units as its own
+    edit.GetLocalUnits(&primary, nullptr, nullptr);
+    EXPECT_EQ(UNIT_INCH, primary);
+
+    // A type the document does not answer for falls back to the unit services.
+    UINT servicePrimary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_ANGLE, &servicePrimary, nullptr, nullptr);
+    EXPECT_EQ(1, JUnitEdit::GetDefaultUnits(UNIT_TYPE_ANGLE, &primary, nullptr, nullptr));
+    EXPECT_EQ(servicePrimary, primary);
+
+    AppCoreSetApplicationObject(nullptr);
+    EXPECT_EQ(1, application.refs);
+    EXPECT_EQ(1, application.document.refs);
+
+    // Without a host: the unit services' defaults.
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &servicePrimary, nullptr, nullptr);
+    EXPECT_EQ(1, JUnitEdit::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr));
+    EXPECT_EQ(servicePrimary, primary);
+}
+
+TEST(HostUnitSettings, AParseInLocalUnitsLeavesTheServiceDefaultsAsTheyWere)
+{
+    UINT servicePrimary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &servicePrimary, nullptr, nullptr);
+    ASSERT_NE(UNIT_INCH, servicePrimary);
+    FakeApplication application;
+    AppCoreSetApplicationObject(&application);
+    {
+        JDistanceEdit edit;
+        ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr));
+        const UINT metre = UNIT_METRE;
+        edit.SetLocalUnits(&metre, nullptr, nullptr);
+        edit.SetUnitDisplayMode(0);
+        edit.SendMessage(WM_CHAR, '3', 1);   // typed
+        edit.SetWindowText("3");
+        EXPECT_DOUBLE_EQ(3.0, edit.GetValue());
+    }
+    AppCoreSetApplicationObject(nullptr);
+    UINT primary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
+    EXPECT_EQ(servicePrimary, primary) << "the host's inches must not become the service's default";
+}
+
+}   // namespace

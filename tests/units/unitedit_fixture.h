@@ -1,0 +1,63 @@
+// A started library and a top-level parent window that records what its unit
+// edits tell it.
+#pragma once
+#include "junitedit.h"
+#include "module.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+struct ParentMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const ParentMessage&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const ParentMessage& m)
+{
+    return out << "{0x" << std::hex << m.message << ", " << std::dec << m.wParam << ", " << m.lParam << "}";
+}
+
+class RecordingParent : public CWnd {
+public:
+    std::vector<ParentMessage> received;
+    // Only these messages are recorded.
+    std::vector<UINT> recorded{JUM_LOCKVALUE, JUM_UNLOCKVALUE, JUM_BADVALUE, WM_COMMAND};
+
+    BOOL CreateTopLevel(int width = 320, int height = 200)
+    {
+        return CreateEx(0, AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1)),
+                        "Unit edit parent", WS_POPUP | WS_VISIBLE, 20, 20, width, height, nullptr, nullptr);
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        // WM_COMMAND only with notification 0: the edit's own EN_ notifications are no concern here.
+        const bool editNotification = message == WM_COMMAND && HIWORD(wParam) != 0;
+        for (UINT wanted : recorded)
+            if (wanted == message && !editNotification)
+                received.push_back({message, wParam, lParam});
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class UnitEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ControlAttachProcess(::GetModuleHandleA(nullptr));
+        ASSERT_TRUE(m_parent.CreateTopLevel());
+    }
+    void TearDown() override
+    {
+        m_parent.DestroyWindow();
+        testing_support::PumpMessages();
+        ControlDetachProcess();
+    }
+
+    RecordingParent m_parent;
+};

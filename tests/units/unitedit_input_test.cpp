@@ -1,0 +1,287 @@
+// What a unit edit tells its parent while a user types into it: real keys
+// (SendInput) to the foreground window, the queue pumped as a message loop would.
+#include "cntlrc.h"
+#include "scripted_input.h"
+#include "unitedit_fixture.h"
+
+namespace {
+
+using testing_support::PressKey;
+using testing_support::TypeText;
+
+constexpr UINT kEditID = 101;
+
+class UnitEditInputTest : public UnitEditTest {
+protected:
+    void SetUp() override
+    {
+        UnitEditTest::SetUp();
+        ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 200, 34), &m_parent,
+                                  kEditID));
+        ASSERT_TRUE(m_other.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 60, 200, 84), &m_parent, 102));
+        // Metres, whatever the service's defaults are.
+        const UINT metre = UNIT_METRE;
+        m_edit.SetLocalUnits(&metre, nullptr, nullptr);
+        m_edit.SetUnitDisplayMode(0);
+        ASSERT_TRUE(testing_support::MakeForeground(m_parent));
+        m_edit.SetFocus();
+        Settle();
+        m_parent.received.clear();
+    }
+    void TearDown() override
+    {
+        m_edit.DestroyWindow();
+        m_other.DestroyWindow();
+        UnitEditTest::TearDown();
+    }
+
+    // Real input reaches the queue a little later: pump until it has been handled.
+    static void Settle()
+    {
+        for (int round = 0; round < 10; ++round) {
+            ::Sleep(10);
+            testing_support::PumpMessages();
+        }
+    }
+    CString Text() const
+    {
+        CString text;
+        m_edit.GetWindowText(text);
+        return text;
+    }
+    CString MetresText(double value) const
+    {
+        const tagUomFormat format = m_edit.GetLocalFormat();
+        const UINT metre = UNIT_METRE, none = UNIT_NONE;
+        GUserText text;
+        FormatUnit(UNIT_TYPE_DISTANCE, value, text, &format, &metre, &none, &none);
+        return text.Text();
+    }
+    static ParentMessage Sent(UINT message) { return {message, kEditID, 0}; }
+
+    JDistanceEdit m_edit;
+    CEdit m_other;
+};
+
+TEST_F(UnitEditInputTest, EnterCommitsTheTypedValueAndLocksIt)
+{
+    TypeText("2.5");
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
+    EXPECT_FALSE(m_edit.IsModified());
+    EXPECT_DOUBLE_EQ(2.5, m_edit.GetValue());
+    EXPECT_EQ(MetresText(2.5), Text());
+    EXPECT_EQ(m_edit.m_hWnd, ::GetFocus()) << "Enter commits without moving the focus";
+}
+
+TEST_F(UnitEditInputTest, EnterWithNothingTypedStillLocks)
+{
+    m_edit.SetValue(4.0);
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
+    EXPECT_DOUBLE_EQ(4.0, m_edit.GetValue());
+}
+
+TEST_F(UnitEditInputTest, TabCommitsATypedValueAndNothingElse)
+{
+    PressKey(VK_TAB);
+    Settle();
+    EXPECT_EQ(std::vector<ParentMessage>{}, m_parent.received) << "nothing typed, nothing to tell";
+
+    TypeText("3");
+    PressKey(VK_TAB);
+    Settle();
+    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
+    EXPECT_DOUBLE_EQ(3.0, m_edit.GetValue());
+}
+
+TEST_F(UnitEditInputTest, FocusLossCommitsAndTheFocusGoesOn)
+{
+    TypeText("1.25");
+    Settle();
+    CRect other;
+    m_other.GetWindowRect(&other);
+    testing_support::ClickAt(other.CenterPoint());
+    Settle();
+    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
+    EXPECT_EQ(m_other.m_hWnd, ::GetFocus());
+    EXPECT_DOUBLE_EQ(1.25, m_edit.GetValue());
+    EXPECT_EQ(MetresText(1.25), Text());
+}
+
+TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndKeepsTheValue)
+{
+    m_edit.SetValue(5.0);
+    const int length = m_edit.GetWindowTextLength();
+    ASSERT_GT(length, 0);
+    PressKey(VK_END);
+    for (int i = 0; i < length; ++i)
+        PressKey(VK_BACK);
+    Settle();
+    EXPECT_EQ(CString(), Text());
+    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_UNLOCKVALUE)}, m_parent.received);
+    EXPECT_FALSE(m_edit.IsModified());
+    EXPECT_DOUBLE_EQ(5.0, m_edit.GetValue());
+}
+
+TEST_F(UnitEditInputTest, ARejectedEntryIsReportedAndTheOldValueStays)
+{
+    testing_support::MainWindowScope mainWindow(&m_parent);
+    m_edit.SetValue(1.5);
+    m_parent.received.clear();
+    PressKey(VK_END);
+    TypeText("xyz");
+    Settle();
+    CString boxText;
+    {
+        testing_support::ScriptedInput script;
+        script.WaitFor(testing_support::FindMessageBox, "message box")
+            .Then([&] {
+                boxText = testing_support::GetMessageBoxText(testing_support::FindMessageBox());
+                return true;
+            })
+            .PressDialogButton(testing_support::FindMessageBox, IDOK);
+        PressKey(VK_RETURN);
+        Settle();
+        EXPECT_TRUE(script.Done());
+    }
+    Settle();
+    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_BADVALUE)}, m_parent.received);
+    CString expectedText;
+    AfxLoadString(ControlResources(), IDS_UNITEDIT_INVALID_ENTRY, expectedText);
+    EXPECT_EQ(expectedText, boxText);
+    EXPECT_DOUBLE_EQ(1.5, m_edit.GetValue());
+    EXPECT_EQ(MetresText(1.5), Text());
+    EXPECT_FALSE(m_edit.IsModified());
+    EXPECT_EQ(m_edit.m_hWnd, ::GetFocus());
+}
+
+TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)
+{
+    m_parent.recorded = {WM_KEYDOWN, WM_KEYUP};
+    PressKey('7');
+    PressKey(VK_BACK);
+    Settle();
+    ASSERT_EQ(3u, m_parent.received.size());
+    EXPECT_EQ(WM_KEYDOWN, m_parent.received[0].message);
+    EXPECT_EQ(WPARAM('7'), m_parent.received[0].wParam);
+    EXPECT_EQ(1, LOWORD(m_parent.received[0].lParam)) << "repeat count";
+    EXPECT_EQ(WM_KEYUP, m_parent.received[1].message);
+    EXPECT_EQ(WPARAM('7'), m_parent.received[1].wParam);
+    EXPECT_EQ((ParentMessage{WM_KEYDOWN, VK_BACK, m_parent.received[2].lParam}), m_parent.received[2]);
+}
+
+TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeep)
+{
+    m_edit.SetValue(2.0);
+    m_edit.SetWindowText("not a length");
+    m_edit.SendMessage(WM_CHAR, 'h', 1);
+    EXPECT_TRUE(m_edit.IsModified());
+    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue());
+    EXPECT_FALSE(m_edit.IsModified());
+    EXPECT_EQ(MetresText(2.0), Text());
+    EXPECT_EQ(std::vector<ParentMessage>{}, m_parent.received);
+}
+
+TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaultsStay)
+{
+    UINT saved[3];
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
+    const UINT foot = UNIT_FOOT;
+    ASSERT_TRUE(::SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
+    TypeText("2");
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue()) << "metres, the control's own unit";
+    UINT primary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
+    EXPECT_EQ(foot, primary);
+
+    // In the default units mode the application's units apply.
+    m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
+    PressKey(VK_END);
+    for (int i = m_edit.GetWindowTextLength(); i > 0; --i)
+        PressKey(VK_BACK);
+    TypeText("2");
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
+    ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
+}
+
+TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeText)
+{
+    m_edit.SetValue(123.5);
+    m_edit.SetSel(0, 0);
+    CRect rect;
+    m_edit.GetWindowRect(&rect);
+    testing_support::ClickAt(rect.CenterPoint());
+    testing_support::ClickAt(rect.CenterPoint());
+    Settle();
+    int first = -1, last = -1;
+    m_edit.GetSel(first, last);
+    EXPECT_EQ(0, first);
+    EXPECT_EQ(m_edit.GetWindowTextLength(), last);
+}
+
+// OnBadInput is a hook for derived controls: it tells the parent with a plain WM_COMMAND.
+class BadInputEdit : public JDistanceEdit {
+public:
+    void ReportBadInput() { OnBadInput(); }
+};
+
+TEST_F(UnitEditInputTest, BadInputIsReportedToTheParentAsACommand)
+{
+    BadInputEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 200, 124), &m_parent, 103));
+    m_parent.received.clear();
+    edit.ReportBadInput();
+    EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{WM_COMMAND, MAKEWPARAM(103, 0), (LPARAM)edit.m_hWnd})},
+              m_parent.received);
+}
+
+// A frame whose accelerator table holds F2.
+class AcceleratorFrame : public CFrameWnd {
+public:
+    std::vector<WPARAM>* pTranslated = nullptr;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2) {
+            pTranslated->push_back(pMsg->wParam);
+            return TRUE;
+        }
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    }
+};
+
+TEST_F(UnitEditInputTest, TheFramesAcceleratorsComeBeforeTheEntry)
+{
+    std::vector<WPARAM> translated;
+    auto* pFrame = new AcceleratorFrame;
+    pFrame->pTranslated = &translated;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 400, 300)));
+    RecordingParent* pParent = new RecordingParent;
+    ASSERT_TRUE(pParent->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), pFrame, 1));
+    JDistanceEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 34), pParent, kEditID));
+    ASSERT_TRUE(testing_support::MakeForeground(*pFrame));
+    edit.SetFocus();
+    Settle();
+    pParent->recorded = {WM_KEYDOWN};
+    TypeText("6");
+    PressKey(VK_F2);
+    Settle();
+    EXPECT_EQ(std::vector<WPARAM>{VK_F2}, translated);
+    for (const ParentMessage& m : pParent->received)
+        EXPECT_NE(WPARAM(VK_F2), m.wParam) << "the frame took the key";
+    EXPECT_FALSE(pParent->received.empty()) << "typed keys reach the parent";
+    EXPECT_TRUE(edit.IsModified());
+    edit.DestroyWindow();
+    pFrame->DestroyWindow();   // deletes itself; the parent object is the test's
+    delete pParent;
+}
+
+}   // namespace
