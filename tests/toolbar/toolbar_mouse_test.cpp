@@ -1,0 +1,82 @@
+// Pressing and releasing toolbar buttons with the real mouse: the command goes to
+// the main window only for a completed click on an enabled button.
+#include "toolbar_fixture.h"
+
+using namespace toolbar_test;
+using testing_support::PumpMessages;
+using testing_support::SendMouseButton;
+
+namespace {
+
+class ToolbarClicks : public ToolbarHost {
+protected:
+    void SetUp() override
+    {
+        ToolbarHost::SetUp();
+        m_pBar = MakeToolBar({kOpen, 0, kSave, kGrey});
+        ASSERT_TRUE(testing_support::MakeForeground(m_frame.m_hWnd));
+        PumpMessages();
+    }
+    void Press(int index, bool down)
+    {
+        SendMouseButton(ButtonCenter(m_pBar, index), down);
+        PumpMessages();
+    }
+    ProbeToolBar* m_pBar = nullptr;
+};
+
+TEST_F(ToolbarClicks, ClickPostsTheCommandToTheMainWindow)
+{
+    Press(2, true);
+    EXPECT_EQ(2, m_pBar->m_nPressedButton);
+    EXPECT_TRUE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
+    EXPECT_EQ(m_pBar->m_hWnd, ::GetCapture());
+    EXPECT_TRUE(m_frame.m_commands.empty()) << "nothing runs before the release";
+    Press(2, false);
+    EXPECT_EQ(std::vector<UINT>{kSave}, m_frame.m_commands);
+    EXPECT_EQ(-1, m_pBar->m_nPressedButton);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    CRect rect;
+    m_pBar->GetItemRect(2, rect);
+    m_pBar->ClientToScreen(rect);
+    EXPECT_EQ(rect, JToolBar::m_rectLast);
+}
+
+TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButton)
+{
+    Press(0, true);
+    const CPoint away = ButtonCenter(m_pBar, 3);
+    testing_support::MoveMouse(away);
+    PumpMessages();
+    EXPECT_FALSE(m_pBar->GetButtonStyle(0) & TBBS_PRESSED) << "the button shows up while the mouse is off it";
+    SendMouseButton(away, false);
+    PumpMessages();
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    EXPECT_FALSE(m_pBar->GetButtonStyle(0) & TBBS_PRESSED);
+    EXPECT_EQ(-1, m_pBar->m_nPressedButton);
+}
+
+TEST_F(ToolbarClicks, DisabledButtonIgnoresClicks)
+{
+    m_pBar->SetButtonStyle(3, m_pBar->GetButtonStyle(3) | TBBS_DISABLED);
+    Press(3, true);
+    EXPECT_EQ(-1, m_pBar->m_nPressedButton);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(3) & TBBS_PRESSED);
+    Press(3, false);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+}
+
+TEST_F(ToolbarClicks, CheckBoxToggles)
+{
+    m_pBar->SetButtonStyle(0, TBBS_CHECKBOX | TBBS_INDETERMINATE);
+    Press(0, true);
+    Press(0, false);
+    EXPECT_EQ(TBBS_CHECKED, m_pBar->GetButtonStyle(0) & (TBBS_CHECKED | TBBS_INDETERMINATE));
+    Press(0, true);
+    Press(0, false);
+    EXPECT_EQ(0u, m_pBar->GetButtonStyle(0) & (TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_PRESSED));
+    EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands);
+}
+
+}   // namespace
