@@ -72,14 +72,15 @@ public:
     HBITMAP ReplaceBackgroundColor(HBITMAP hBitmap, COLORREF* pFrom, COLORREF* pTo);
 
     // ---- class-wide values ----
-    static int m_nFlyoutTime;    // press-and-hold time before a flyout opens, ms
+    static int m_nFlyoutTime;   // press-and-hold time before a flyout opens, ms
     static int m_nToolTipTime;
-    static JToolBar* m_pBar;     // the toolbar holding the customization focus
-    static int m_nIndex;         // the button holding the customization focus
-    static CRect m_rectLast;     // screen rectangle of the button last released with a click
-    static int m_nDragOption;    // non-zero: buttons cannot be dragged
+    static JToolBar* m_pBar;    // the toolbar holding the customization focus
+    static int m_nIndex;        // the button holding the customization focus
+    static CRect m_rectLast;    // screen rectangle of the button last released with a click
+    static int m_nDragOption;   // non-zero: buttons cannot be dragged
 
-    // Sizes of large buttons; the settings apply the same ones to existing toolbars.
+    // Button and image sizes for the large buttons setting and without it; new and
+    // existing toolbars take the same ones.
     static constexpr SIZE kLargeButton = {32, 30};
     static constexpr SIZE kLargeImage = {24, 23};
     static constexpr SIZE kSmallButton = {23, 22};
@@ -110,7 +111,7 @@ public:
     CPtrArray m_arrCustomBitmaps;   // CTMBITMAPSTRUCT* per button; owned
     int m_nPressedButton = -1;      // the button this toolbar's own press handling holds down
     BOOL m_bVisible = TRUE;
-    BOOL m_bColorReload = FALSE;    // the strip is being rebuilt for new system colours
+    BOOL m_bColorReload = FALSE;   // the strip is being rebuilt for new system colours
     COLORREF m_crTransparent = RGB(255, 0, 255);
     CToolTipCtrl* m_pToolTip = nullptr;
     BOOL m_bIsFlyout = FALSE;   // a flyout is not counted as a toolbar
@@ -175,8 +176,8 @@ private:
 
     std::vector<ULONG_PTR> m_stripInputs;
     int m_nStripBuilds = 0;
-    BOOL m_bCounted = FALSE;       // counted in the control state's number of toolbars
-    BOOL m_bDestroying = FALSE;    // the destructor destroys the window: no second delete
+    BOOL m_bCounted = FALSE;      // counted in the control state's number of toolbars
+    BOOL m_bDestroying = FALSE;   // the destructor destroys the window: no second delete
 };
 
 // The library's resizable dialog bar.

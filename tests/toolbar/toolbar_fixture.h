@@ -15,7 +15,7 @@ namespace toolbar_test {
 const COLORREF kMagenta = RGB(255, 0, 255);
 const UINT kOpen = 0x8001;
 const UINT kSave = 0x8002;
-const UINT kGrey = 0x8003;   // its image is dark grey, which the inactive look turns black
+const UINT kGrey = 0x8003;      // its image is dark grey, which the inactive look turns black
 const UINT kUnknown = 0x8F00;   // in no category
 
 // Image colours by strip variant (small plain, small colour, large plain, large colour) and image.

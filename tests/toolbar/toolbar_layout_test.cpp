@@ -89,3 +89,29 @@ TEST_F(ToolbarHost, FillMaskColorHasNothingToFillYet)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagThenShowsTheToolbar)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    pBar->ShowWindow(SW_HIDE);
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_FALSE(pBar->IsWindowVisible()) << "no deferred show was asked for";
+    pBar->m_bDeferredShow = TRUE;
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_FALSE(pBar->m_bDeferredShow);
+}
+
+TEST_F(ToolbarHost, MovingAToolbarAppliesSettingsOfADirtyEnvironment)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    m_pInfo->m_nGripperBar = 1;
+    JEnvironmentManager::Get()->SetEnvironmentDirty(1);
+    pBar->SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
+}
+
+}   // namespace

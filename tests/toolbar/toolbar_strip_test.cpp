@@ -153,7 +153,8 @@ TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
     ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
     CRect rect;
     pBar->GetItemRect(2, rect);
-    const LRESULT context = pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+    const LRESULT context =
+        pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
     EXPECT_EQ((LRESULT)kSave, context);
     TsPrefsContextHelp help;
     long source = -1;
