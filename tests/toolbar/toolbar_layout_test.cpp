@@ -115,3 +115,19 @@ TEST_F(ToolbarHost, MovingAToolbarAppliesSettingsOfADirtyEnvironment)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, TipTextsChangePerButton)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
+    EXPECT_TRUE(pBar->ChangeTooltipTextOnItem(2, "Keep the drawing"));
+    char text[80] = "";
+    EXPECT_TRUE(pBar->GetTooltipTextOnItem(2, text));
+    EXPECT_STREQ("Keep the drawing", text);
+    EXPECT_FALSE(pBar->ChangeTooltipTextOnItem(1, "separator"));
+    EXPECT_FALSE(pBar->GetTooltipTextOnItem(1, text));
+    EXPECT_FALSE(pBar->GetTooltipTextOnItem(2, nullptr));
+}
+
+}   // namespace

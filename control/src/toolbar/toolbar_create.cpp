@@ -108,6 +108,12 @@ BOOL JToolBar::FinishCreate()
         return FALSE;
     ActivateToolTips();
     GetToolBarCtrl().SetToolTips(m_pToolTip->m_hWnd);
+    // The control gives a tip to every button it is given from now on: the
+    // buttons made before the tip control are given again.
+    CUIntArray ids;
+    GetButtonIDs(ids);
+    if (ids.GetSize() > 0)
+        CToolBar::SetButtons(ids.GetData(), (int)ids.GetSize());
     m_bHide = FALSE;
     if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current()) {
         pInfo->AddToolbar(this);
