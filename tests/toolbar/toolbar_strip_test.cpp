@@ -165,3 +165,28 @@ TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
+{
+    const UINT ids[] = {0x8101, 0x8102, 0x8103};
+    HINSTANCE hModule = ::GetModuleHandleA(nullptr);
+    m_pInfo->m_categories.AddCategory("Files", 301, 301, 301, 301, ids, nullptr, 3, hModule, 0);
+    ProbeToolBar* pBar = MakeToolBar({0x8103, 0, 0x8101, 0x8102});
+    ASSERT_EQ(3, pBar->ImageCount());
+    EXPECT_EQ(RGB(0, 0, 200), pBar->ImageCenter(0));
+    EXPECT_EQ(RGB(200, 0, 0), pBar->ImageCenter(1));
+    EXPECT_EQ(RGB(0, 200, 0), pBar->ImageCenter(2));
+    EXPECT_EQ(Face(), image_test::PixelOf(pBar->Strip(), 16, 0));
+    // The tip part of the command's string names the button; without one the whole string does.
+    EXPECT_EQ(CString("Open drawing"), pBar->GetButtonText(2));
+    EXPECT_EQ(CString("Saves the drawing"), pBar->GetButtonText(3));
+    EXPECT_EQ(CString(), pBar->GetButtonText(0));
+    EXPECT_EQ(CString(), pBar->GetButtonText(1));
+    CString text;
+    pBar->GetButtonText(2, text);
+    EXPECT_EQ(CString("Open drawing"), text);
+}
+
+}   // namespace
