@@ -77,6 +77,17 @@ TEST_F(ToolbarHost, NewToolbarsTakeTheCurrentSettings)
     EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
     EXPECT_TRUE(pBar->GetStyle() & TBSTYLE_FLAT);
     EXPECT_EQ(RGB(1, 2, 3), pBar->GetTransparentColor());
+    // A flat toolbar's own tip control shows the tips, not the bar's.
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
+}
+
+TEST_F(ToolbarHost, PlainToolbarsShowTheBarsTips)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
 }
 
 TEST_F(ToolbarHost, FillMaskColorHasNothingToFillYet)

@@ -80,3 +80,33 @@ TEST_F(ToolbarClicks, CheckBoxToggles)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
+{
+    m_pInfo->m_nFlatButtons = 1;
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    ASSERT_EQ(1, pBar->GetAppearance());
+    ASSERT_TRUE(testing_support::MakeForeground(m_frame.m_hWnd));
+    // The last hot button is shared by all toolbars: start from a known one.
+    testing_support::MoveMouse(ButtonCenter(pBar, 1));
+    PumpMessages();
+    pBar->m_bHotChanged = FALSE;
+    testing_support::MoveMouse(ButtonCenter(pBar, 0));
+    PumpMessages();
+    EXPECT_TRUE(pBar->m_bHotChanged);
+    // The next command-UI update takes note, and still lets the frame decide.
+    CCmdUI state;
+    state.m_nID = kOpen;
+    state.DoUpdate(pBar, FALSE);
+    EXPECT_FALSE(pBar->m_bHotChanged);
+    testing_support::MoveMouse(CPoint(ButtonCenter(pBar, 0).x + 1, ButtonCenter(pBar, 0).y));
+    PumpMessages();
+    EXPECT_FALSE(pBar->m_bHotChanged) << "still the same button";
+    testing_support::MoveMouse(ButtonCenter(pBar, 1));
+    PumpMessages();
+    EXPECT_TRUE(pBar->m_bHotChanged);
+}
+
+}   // namespace
