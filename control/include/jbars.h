@@ -137,6 +137,8 @@ protected:
     // Rebuilds the strip when one of its inputs changed (bForce: always).
     void ReloadBitmap(BOOL bForce = FALSE);
     HBITMAP ResizeCustomBitmap(HBITMAP hSource);
+    // The small arrow in a flyout button, pointing to where the flyout opens.
+    void DrawFlyoutSymbol(CDC* pDC, int index);
 
     void PostNcDestroy() override;
 

@@ -29,6 +29,7 @@ const COLORREF kImageColors[4][3] = {
 // Shows what the base class keeps: the strip the toolbar control draws from.
 class ProbeToolBar : public JToolBar {
 public:
+    using JToolBar::DrawFlyoutSymbol;
     HBITMAP Strip() const { return m_hbmImageWell; }
     // The colour at the centre of image i of the strip.
     COLORREF ImageCenter(int i) const

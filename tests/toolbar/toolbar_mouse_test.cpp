@@ -110,3 +110,70 @@ TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
 }
 
 }   // namespace
+
+namespace {
+
+// A button of the toolbar opens a flyout for as long as the object lives.
+class FlyoutSlot {
+public:
+    FlyoutSlot(JToolBar* pBar, int index) : m_pBar(pBar), m_index(index) { pBar->m_arrFlyouts[index] = &m_flyout; }
+    ~FlyoutSlot() { m_pBar->m_arrFlyouts[m_index] = nullptr; }
+    FlyoutSlot(const FlyoutSlot&) = delete;
+    FlyoutSlot& operator=(const FlyoutSlot&) = delete;
+
+private:
+    JToolBar* m_pBar;
+    int m_index;
+    JToolBar m_flyout;
+};
+
+TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandAndHoldingDoesNot)
+{
+    FlyoutSlot slot(m_pBar, 0);
+    ASSERT_TRUE(m_pBar->IsFlyout(0));
+    Press(0, true);
+    EXPECT_EQ(0, m_pBar->m_nFlyoutButton);
+    Press(0, false);
+    EXPECT_EQ(std::vector<UINT>{kOpen}, m_frame.m_commands);
+    EXPECT_EQ(-1, m_pBar->m_nFlyoutButton);
+
+    m_frame.m_commands.clear();
+    ::Sleep(::GetDoubleClickTime() + 50);   // a second press, not a double click
+    Press(0, true);
+    EXPECT_EQ(0, m_pBar->m_nFlyoutButton);
+    const DWORD start = ::GetTickCount();
+    while (m_pBar->m_nFlyoutButton != -1 && ::GetTickCount() - start < 3000) {
+        ::Sleep(20);
+        PumpMessages();
+    }
+    EXPECT_EQ(-1, m_pBar->m_nFlyoutButton) << "the press-and-hold time ran out";
+    EXPECT_GE(::GetTickCount() - start, (DWORD)JToolBar::m_nFlyoutTime - 50);
+    Press(0, false);
+    EXPECT_TRUE(m_frame.m_commands.empty()) << "a held flyout button runs nothing";
+}
+
+TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
+{
+    CRect rect;
+    m_pBar->GetItemRect(2, rect);
+    testing_support::MemoryCanvas canvas(rect.right + 4, rect.bottom + 4);
+    CDC dc;
+    dc.Attach(canvas.dc());
+    m_pBar->DrawFlyoutSymbol(&dc, 2);
+    dc.Detach();
+    const int x = rect.right - 6;
+    const int y = rect.bottom - 6;
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF;
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x, y));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 2, y));
+    EXPECT_EQ(shadow, canvas.Pixel(x, y + 1));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 1, y + 1));
+    EXPECT_EQ(shadow, canvas.Pixel(x + 2, y + 1));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 1, y + 2));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(x + 3, y + 1));
+    // Three line pixels and two of the head are black, two are shadow.
+    EXPECT_EQ(5, canvas.Count(RGB(0, 0, 0)));
+    EXPECT_EQ(2, canvas.Count(shadow));
+}
+
+}   // namespace

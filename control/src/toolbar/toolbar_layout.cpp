@@ -130,6 +130,46 @@ void JToolBar::OnPaint()
     // Paints often; the strip is rebuilt only when what it shows changed.
     ReloadBitmap();
     CToolBar::OnPaint();
+    if (m_arrFlyouts.GetSize() == 0)
+        return;
+    CClientDC dc(this);
+    for (int i = 0; i < (int)m_arrFlyouts.GetSize(); ++i)
+        if (IsFlyout(i))
+            DrawFlyoutSymbol(&dc, i);
+}
+
+void JToolBar::DrawFlyoutSymbol(CDC* pDC, int index)
+{
+    CRect rect;
+    GetItemRect(index, rect);
+    const bool pressed = (GetButtonStyle(index) & TBBS_PRESSED) != 0;
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF black = RGB(0, 0, 0);
+    CPoint anchor;
+    // The line, then the arrow head as offsets from the anchor: shadow, black, shadow, black.
+    CPoint lineEnd;
+    CPoint head[4];
+    if (m_dwStyle & CBRS_ALIGN_RIGHT) {
+        anchor = CPoint(rect.left + 4, rect.bottom - (pressed ? 3 : 4));
+        lineEnd = CPoint(0, -3);
+        head[0] = CPoint(-1, 0), head[1] = CPoint(-1, -1), head[2] = CPoint(-1, -2), head[3] = CPoint(-2, -1);
+    } else if (m_dwStyle & CBRS_ALIGN_LEFT) {
+        anchor = CPoint(rect.right - (pressed ? 5 : 6), rect.bottom - (pressed ? 3 : 4));
+        lineEnd = CPoint(0, -3);
+        head[0] = CPoint(1, 0), head[1] = CPoint(1, -1), head[2] = CPoint(1, -2), head[3] = CPoint(2, -1);
+    } else if (m_dwStyle & CBRS_ALIGN_TOP) {
+        anchor = CPoint(rect.right - (pressed ? 5 : 6), rect.bottom - (pressed ? 5 : 6));
+        lineEnd = CPoint(3, 0);
+        head[0] = CPoint(0, 1), head[1] = CPoint(1, 1), head[2] = CPoint(2, 1), head[3] = CPoint(1, 2);
+    } else {
+        anchor = CPoint(rect.right - (pressed ? 5 : 6), rect.top + 4);
+        lineEnd = CPoint(3, 0);
+        head[0] = CPoint(0, -1), head[1] = CPoint(1, -1), head[2] = CPoint(2, -1), head[3] = CPoint(1, -2);
+    }
+    pDC->MoveTo(anchor.x, anchor.y);
+    pDC->LineTo(anchor.x + lineEnd.x, anchor.y + lineEnd.y);
+    for (int i = 0; i < 4; ++i)
+        pDC->SetPixel(anchor.x + head[i].x, anchor.y + head[i].y, (i % 2) ? black : shadow);
 }
 
 void JToolBar::ShowWhenReady()

@@ -113,6 +113,13 @@ void JToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         }
     }
     if (m_nPressedButton == -1) {
+        // The end of a press held on a flyout button: the flyout had the mouse, and
+        // the control, which saw the press, must not run the button's command now.
+        if (IsFlyout(HitTest(point))) {
+            ResetAllButtons(-1, FALSE);
+            Invalidate();
+            return;
+        }
         CToolBar::OnLButtonUp(nFlags, point);
         return;
     }
@@ -198,7 +205,10 @@ void JToolBar::ResetAllButtons(int keep, BOOL bNoCheckTest)
 void JToolBar::OpenPendingFlyout()
 {
     KillTimer(kFlyoutTimer);
-    // The flyout of m_nFlyoutButton opens here once flyouts exist; the press ends.
+    // The flyout of m_nFlyoutButton opens here once flyouts exist. It takes the
+    // mouse: the held press must not end in the button's own command.
+    if (GetCapture() == this)
+        ReleaseCapture();
     m_nFlyoutButton = -1;
 }
 
