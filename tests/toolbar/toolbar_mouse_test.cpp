@@ -177,3 +177,19 @@ TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(ToolbarClicks, WhileCustomizingAClickPicksTheButtonInsteadOfRunningIt)
+{
+    m_pInfo->EnableCustomizationMode(1);
+    Press(2, true);
+    Press(2, false);
+    m_pInfo->EnableCustomizationMode(0);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    EXPECT_EQ(m_pBar, JToolBar::m_pBar);
+    EXPECT_EQ(2, JToolBar::m_nIndex);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
+}
+
+}   // namespace
