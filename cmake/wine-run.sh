@@ -19,6 +19,9 @@ mkdir -p "$(dirname "$prefix")"
     rm -rf "$prefix"
     wineboot --init >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    # The desktop process of that first session started before the null driver
+    # was chosen: let the session end, so the next program starts a fresh one.
+    wineserver -w
     touch "$prefix/.ready"
   fi
 ) 9>"$prefix.lock"

@@ -4,21 +4,65 @@
 #include "baseutil.h"
 #include "controlapi.h"
 
-// The customizable toolbar.
+#include <vector>
+
+struct CTMBITMAPSTRUCT;   // a button's own picture or macro record
+
+// The customizable toolbar: buttons given as command IDs whose images come from
+// the command categories of the current control state.
 class CONTROL_CLASS JToolBar : public CToolBar {
     DECLARE_DYNAMIC(JToolBar)
 public:
     JToolBar();
     ~JToolBar() override;
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    using CToolBar::Create;
+    // With the control ID -1 the bar takes the next free bar ID of a frame parent;
+    // a dockStyle of (DWORD)-1 leaves docking off.
+    virtual BOOL Create(CWnd* pParentWnd, const char* lpszName, const UINT* lpIDArray, int nIDCount, int nID,
+                        DWORD dwDockStyle, DWORD dwStyle);
+    // Without buttons, name or docking.
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
+
+    // ---- buttons ----
+    // Replaces all buttons (0: separator); NULL makes one empty button set.
+    BOOL SetButtonIDs(const UINT* lpIDArray, int nIDCount);
+    void GetButtonIDs(CUIntArray& out);
+    void SetDefaultButtons(const UINT* lpIDArray, int nIDCount);
+    BOOL IsDefault() const { return m_bDefault; }
+    long GetCommandCount();
     // The index of the button with that command, or -1.
     int FindCommandIndex(UINT nCommandID);
     // Deletes a button; FALSE for an index out of range.
     BOOL DeleteItem(int index);
+    void InvalidateButton(int index);
+    // Every button but `keep` loses its pressed look; `keep` shows pressed unless
+    // another button is checked (not looked for with bNoCheckTest).
+    void ResetAllButtons(int keep, BOOL bNoCheckTest);
+    CString GetButtonText(int index);
+    void GetButtonText(int index, CString& rString);
 
-    GUserText m_strEnvironment;   // the environment the toolbar belongs to
-    BOOL m_bUnlisted = FALSE;     // kept out of the toolbar context menu and the toolbar manager
-    BOOL m_bIsFlyout = FALSE;     // a flyout is not counted as a toolbar
+    // ---- appearance ----
+    long GetAppearance() const { return m_nAppearance; }
+    void SetAppearance(long nAppearance);
+    BOOL GetGripperBar() const { return m_bGripper; }
+    void SetGripperBar(BOOL bGripper);
+    COLORREF GetTransparentColor() const { return m_crTransparent; }
+    void SetTransparentColor(COLORREF crTransparent);
+    void SetSizes(SIZE sizeButton, SIZE sizeImage);
+    SIZE GetSizeButton() const { return m_sizeButton; }
+    SIZE GetSizeImage() const { return m_sizeImage; }
+
+    // ---- tooltips ----
+    BOOL ChangeTooltipTextOnItem(int index, const char* lpszText);
+    // out must hold the whole text.
+    BOOL GetTooltipTextOnItem(int index, char* out);
+
+    // Paints a colour through a named mask into the buttons of a command.
+    // Without per-button picture records there is nothing to fill: FALSE.
+    BOOL FillMaskColor(COLORREF color, long nCommandID, HINSTANCE hModule, const char* lpszMask);
 
     // Image processing (jimage.h), in the toolbar window's screen format when it has a window.
     BOOL IsColorBitmap(HBITMAP hBitmap);
@@ -26,6 +70,116 @@ public:
     HBITMAP CreateMask(HBITMAP hSource, COLORREF* pKey);
     HBITMAP CreateMaskedBitmap(HBITMAP hColor, HBITMAP hMask, COLORREF* pFill);
     HBITMAP ReplaceBackgroundColor(HBITMAP hBitmap, COLORREF* pFrom, COLORREF* pTo);
+
+    // ---- class-wide values ----
+    static int m_nFlyoutTime;   // press-and-hold time before a flyout opens, ms
+    static int m_nToolTipTime;
+    static JToolBar* m_pBar;    // the toolbar holding the customization focus
+    static int m_nIndex;        // the button holding the customization focus
+    static CRect m_rectLast;    // screen rectangle of the button last released with a click
+    static int m_nDragOption;   // non-zero: buttons cannot be dragged
+
+    // Button and image sizes for the large buttons setting and without it; new and
+    // existing toolbars take the same ones.
+    static constexpr SIZE kLargeButton = {32, 30};
+    static constexpr SIZE kLargeImage = {24, 23};
+    static constexpr SIZE kSmallButton = {23, 22};
+    static constexpr SIZE kSmallImage = {16, 15};
+
+    // Timers of the toolbar window.
+    enum : UINT_PTR { kFlyoutTimer = 2, kFlyoutMoveTimer = 3, kDeferredShowTimer = 4 };
+
+    // ---- fields, in declaration order ----
+    BOOL m_bButtonDown = FALSE;   // a press went to the tip control, its release not yet
+    BOOL m_bIDFixed = FALSE;      // the creator chose the control ID
+    GUserText m_strEnvironment;   // the environment the toolbar belongs to
+    BOOL m_bDefault = FALSE;
+    CUIntArray m_arrDefaultIDs;
+    UINT m_nDockBarID = AFX_IDW_DOCKBAR_TOP;
+    CPoint m_ptDockPos{-8, -8};
+    CPoint m_ptFloatPos{100, 100};
+    BOOL m_bFloating = FALSE;
+    BOOL m_bHide = FALSE;
+    int m_nAppearance = 0;        // 1: flat
+    BOOL m_bHotChanged = FALSE;   // the hot button moved since the last command-UI update
+    BOOL m_bGripper = FALSE;
+    HBITMAP m_hbmImageStrip = nullptr;   // the strip being built; the base class owns it once set
+    CPtrArray m_arrFlyouts;              // JToolBar* per button; owned
+    int m_nFlyoutButton = -1;            // the button whose press-and-hold timer runs
+    HCURSOR m_hSavedCursor = nullptr;
+    int m_nCopyMode = 0;
+    CPtrArray m_arrCustomBitmaps;   // CTMBITMAPSTRUCT* per button; owned
+    int m_nPressedButton = -1;      // the button this toolbar's own press handling holds down
+    BOOL m_bVisible = TRUE;
+    BOOL m_bColorReload = FALSE;   // the strip is being rebuilt for new system colours
+    COLORREF m_crTransparent = RGB(255, 0, 255);
+    CToolTipCtrl* m_pToolTip = nullptr;
+    BOOL m_bIsFlyout = FALSE;   // a flyout is not counted as a toolbar
+    CSize m_sizeFloat{0, 0};
+    BOOL m_bVisiblePending = FALSE;
+    BOOL m_bDeferredShow = FALSE;
+
+    BOOL m_bUnlisted = FALSE;   // kept out of the toolbar context menu and the toolbar manager
+
+    // Whether the button opens a flyout.
+    BOOL IsFlyout(int index) const;
+    // The first real button under a client point, or -1.
+    int HitTest(CPoint point);
+    // How many times the image strip was rebuilt; the same inputs do not rebuild it.
+    int GetStripBuildCount() const { return m_nStripBuilds; }
+
+protected:
+    BOOL CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount);
+    HBITMAP ExtractBitmap(HINSTANCE hModule, UINT_PTR nBitmap, int index);
+    void AddBitmapToToolBar(HBITMAP hImage, int index);
+    void Grow();
+    int GetNumberImages();
+    // Rebuilds the strip when one of its inputs changed (bForce: always).
+    void ReloadBitmap(BOOL bForce = FALSE);
+    HBITMAP ResizeCustomBitmap(HBITMAP hSource);
+    // The small arrow in a flyout button, pointing to where the flyout opens.
+    void DrawFlyoutSymbol(CDC* pDC, int index);
+
+    void PostNcDestroy() override;
+
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnStyleChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The inputs of the image strip as last built; equal inputs give equal pixels.
+    std::vector<ULONG_PTR> StripInputs(const UINT* lpIDArray, int nIDCount);
+    // One button's image from its category (or none), in the strip's format.
+    HBITMAP MakeCategoryImage(UINT nCommandID);
+    // Creation steps shared by both Create overloads.
+    DWORD PrepareStyle(DWORD dwStyle);
+    void ApplyLargeSizes();
+    BOOL FinishCreate();
+    // Gives every real button its image number in the strip.
+    void NumberImages();
+    void FollowFloatingShape(CSize size);
+    void OpenPendingFlyout();
+    void ShowWhenReady();
+    // The frame whose message bar shows the prompts: the owner, else the parent.
+    CFrameWnd* MessageFrame();
+    void ShowPrompt(UINT nID);
+    void ActivateToolTips();
+
+    std::vector<ULONG_PTR> m_stripInputs;
+    int m_nStripBuilds = 0;
+    BOOL m_bCounted = FALSE;      // counted in the control state's number of toolbars
+    BOOL m_bDestroying = FALSE;   // the destructor destroys the window: no second delete
 };
 
 // The library's resizable dialog bar.

@@ -19,29 +19,6 @@ GUserText CurrentEnvironmentName()
 
 }   // namespace
 
-JToolBar::JToolBar() : m_strEnvironment(CurrentEnvironmentName())
-{
-}
-
-JToolBar::~JToolBar()
-{
-    // Every environment forgets the bar, not only the current one: a bar
-    // destroyed while another environment is current must not stay listed.
-    JEnvironmentManager::ForgetBar(this);
-}
-
-int JToolBar::FindCommandIndex(UINT nCommandID)
-{
-    return m_hWnd ? CommandToIndex(nCommandID) : -1;
-}
-
-BOOL JToolBar::DeleteItem(int index)
-{
-    if (!m_hWnd || index < 0 || index >= GetToolBarCtrl().GetButtonCount())
-        return FALSE;
-    return GetToolBarCtrl().DeleteButton(index);
-}
-
 CBaseDialogBar::CBaseDialogBar() : m_strEnvironment(CurrentEnvironmentName())
 {
 }

@@ -145,16 +145,27 @@ void JControlOnlyInfo::ToolbarListCleanUp()
 void JControlOnlyInfo::UpdateToolbars(int recalcLayout)
 {
     const bool large = m_nLargeButtons == 1;
-    const CSize sizeButton = large ? CSize(32, 30) : CSize(23, 22);
-    const CSize sizeImage = large ? CSize(24, 23) : CSize(16, 15);
+    const CSize sizeButton = large ? JToolBar::kLargeButton : JToolBar::kSmallButton;
+    const CSize sizeImage = large ? JToolBar::kLargeImage : JToolBar::kSmallImage;
+    const BOOL bGripper = m_nGripperBar == 1;
+    const long nAppearance = m_nFlatButtons == 1 ? 1 : 0;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
         auto* pBar = static_cast<CControlBar*>(m_arrBars[i]);
         if (!IsLiveBar(pBar))
             continue;
         auto* pToolBar = DYNAMIC_DOWNCAST(JToolBar, pBar);
-        if (!pToolBar || (pToolBar->m_sizeButton == sizeButton && pToolBar->m_sizeImage == sizeImage))
+        if (!pToolBar)
             continue;
+        // A flyout never shows a gripper.
+        const BOOL bBarGripper = pToolBar->m_bIsFlyout ? FALSE : bGripper;
+        if (pToolBar->m_sizeButton == sizeButton && pToolBar->m_sizeImage == sizeImage &&
+            pToolBar->GetGripperBar() == bBarGripper && pToolBar->GetAppearance() == nAppearance &&
+            pToolBar->GetTransparentColor() == m_crTransparent)
+            continue;
+        pToolBar->SetTransparentColor(m_crTransparent);
         pToolBar->SetSizes(sizeButton, sizeImage);
+        pToolBar->SetGripperBar(bBarGripper);
+        pToolBar->SetAppearance(nAppearance);
         if (recalcLayout && !pToolBar->m_bIsFlyout)
             if (CFrameWnd* pFrame = pToolBar->GetParentFrame())
                 pFrame->DelayRecalcLayout(TRUE);
@@ -193,9 +204,13 @@ void JControlOnlyInfo::Show(int show)
     }
 }
 
-void JControlOnlyInfo::FillMaskColor(COLORREF, long, HINSTANCE, const char*)
+void JControlOnlyInfo::FillMaskColor(COLORREF color, long value, HINSTANCE hModule, const char* name)
 {
-    // The toolbars' mask colouring comes with their image processing.
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        auto* pBar = static_cast<CControlBar*>(m_arrBars[i]);
+        if (auto* pToolBar = IsLiveBar(pBar) ? DYNAMIC_DOWNCAST(JToolBar, pBar) : nullptr)
+            pToolBar->FillMaskColor(color, value, hModule, name);
+    }
 }
 
 int JControlOnlyInfo::WriteHotKeyValuesToRegistry(CFrameWnd*, HKEY, const char*)

@@ -1,0 +1,348 @@
+// The toolbar's image strip: one image per real button, cut from the command
+// categories of the control state and rebuilt only when what it is made of changed.
+#include "appcore.h"
+#include "imageproc_dc.h"
+#include "jbars.h"
+#include "jenvmanager.h"
+#include "jimage.h"
+
+using imageproc::MemoryDC;
+using imageproc::WindowDC;
+
+namespace {
+
+// Makes a module the current resource module for a scope.
+class ResourceScope {
+public:
+    explicit ResourceScope(HINSTANCE hModule) : m_hOld(AfxGetResourceHandle()) { AfxSetResourceHandle(hModule); }
+    ~ResourceScope() { AfxSetResourceHandle(m_hOld); }
+    ResourceScope(const ResourceScope&) = delete;
+    ResourceScope& operator=(const ResourceScope&) = delete;
+
+private:
+    HINSTANCE m_hOld;
+};
+
+// A command's state value: 1 (on) when the host set none.
+int CommandValue(JControlOnlyInfo* pInfo, UINT nCommandID)
+{
+    int value = 1;
+    DWORD flags = 0;
+    if (!pInfo || pInfo->GetCommandState(nCommandID, &value, &flags) < 0)
+        value = 1;
+    return value;
+}
+
+}   // namespace
+
+std::vector<ULONG_PTR> JToolBar::StripInputs(const UINT* lpIDArray, int nIDCount)
+{
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    std::vector<ULONG_PTR> inputs = {(ULONG_PTR)m_sizeImage.cx,
+                                     (ULONG_PTR)m_sizeImage.cy,
+                                     (ULONG_PTR)m_crTransparent,
+                                     (ULONG_PTR)::GetSysColor(COLOR_BTNFACE),
+                                     (ULONG_PTR)pInfo,
+                                     (ULONG_PTR)(pInfo ? pInfo->m_bColorButtons : 0),
+                                     (ULONG_PTR)(pInfo ? pInfo->m_nLargeButtons : 0),
+                                     (ULONG_PTR)nIDCount};
+    for (int i = 0; i < nIDCount; ++i) {
+        const UINT nID = lpIDArray ? lpIDArray[i] : 0;
+        inputs.push_back(nID);
+        if (nID == 0)
+            continue;
+        inputs.push_back((ULONG_PTR)(i < m_arrCustomBitmaps.GetSize() ? m_arrCustomBitmaps[i] : nullptr));
+        JBitmapInfo info{};
+        const long found = pInfo ? pInfo->GetBitmapInfo(nID, (LPARAM)&info) : 0;
+        inputs.insert(inputs.end(), {(ULONG_PTR)found, info.nBitmap, (ULONG_PTR)info.nImageIndex,
+                                     (ULONG_PTR)info.hModule, (ULONG_PTR)CommandValue(pInfo, nID)});
+    }
+    return inputs;
+}
+
+HBITMAP JToolBar::ExtractBitmap(HINSTANCE hModule, UINT_PTR nBitmap, int index)
+{
+    imageproc::Bitmap loaded;
+    HBITMAP hSource = reinterpret_cast<HBITMAP>(nBitmap);
+    if (hModule) {
+        ResourceScope scope(hModule);
+        if (!::FindResourceA(hModule, MAKEINTRESOURCEA(nBitmap), MAKEINTRESOURCEA(2)))   // RT_BITMAP
+            return nullptr;
+        loaded.Reset(AppLoadBitmap(hModule, (UINT)nBitmap));
+        if (!loaded)
+            return nullptr;
+        if (!IsColorBitmap(loaded))
+            loaded.Reset(CopyBitmapImage(loaded, &m_crTransparent));
+        hSource = loaded;
+    }
+    BITMAP bm{};
+    if (!hSource || !::GetObjectA(hSource, sizeof bm, &bm) || m_sizeImage.cx * index >= bm.bmWidth)
+        return nullptr;
+    WindowDC screen(nullptr);
+    HBITMAP hImage = ::CreateCompatibleBitmap(screen, m_sizeImage.cx, bm.bmHeight);
+    MemoryDC source(screen);
+    MemoryDC target(screen);
+    if (!hImage || !source.Select(hSource) || !target.Select(hImage) ||
+        !::BitBlt(target, 0, 0, m_sizeImage.cx, bm.bmHeight, source, m_sizeImage.cx * index, 0, SRCCOPY)) {
+        target.Unselect();
+        if (hImage)
+            ::DeleteObject(hImage);
+        return nullptr;
+    }
+    return hImage;
+}
+
+int JToolBar::GetNumberImages()
+{
+    BITMAP bm{};
+    if (!m_hbmImageStrip || m_sizeImage.cx <= 0 || !::GetObjectA(m_hbmImageStrip, sizeof bm, &bm))
+        return 0;
+    return bm.bmWidth / m_sizeImage.cx;
+}
+
+void JToolBar::Grow()
+{
+    WindowDC screen(nullptr);
+    if (!m_hbmImageStrip) {
+        m_hbmImageStrip = ::CreateCompatibleBitmap(screen, m_sizeImage.cx, m_sizeImage.cy);
+        return;
+    }
+    BITMAP bm{};
+    ::GetObjectA(m_hbmImageStrip, sizeof bm, &bm);
+    HBITMAP hWider = ::CreateCompatibleBitmap(screen, bm.bmWidth + m_sizeImage.cx, bm.bmHeight);
+    if (!hWider)
+        return;
+    {
+        MemoryDC source(screen);
+        MemoryDC target(screen);
+        if (source.Select(m_hbmImageStrip) && target.Select(hWider))
+            ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
+    }
+    ::DeleteObject(m_hbmImageStrip);
+    m_hbmImageStrip = hWider;
+}
+
+void JToolBar::AddBitmapToToolBar(HBITMAP hImage, int index)
+{
+    Grow();
+    const int count = GetNumberImages();
+    if (!m_hbmImageStrip || index < 0 || index >= count)
+        return;
+    WindowDC screen(nullptr);
+    MemoryDC strip(screen);
+    if (!strip.Select(m_hbmImageStrip))
+        return;
+    const int cx = m_sizeImage.cx;
+    const int cy = m_sizeImage.cy;
+    // Image by image from the right, so no copy reads what it has just written.
+    for (int i = count - 2; i >= index; --i)
+        ::BitBlt(strip, (i + 1) * cx, 0, cx, cy, strip, i * cx, 0, SRCCOPY);
+    MemoryDC image(screen);
+    if (hImage && image.Select(hImage)) {
+        ::BitBlt(strip, index * cx, 0, cx, cy, image, 0, 0, SRCCOPY);
+    } else {
+        // A button without a picture keeps its place with a plain face, so that the
+        // buttons after it still show their own images.
+        RECT slot = {index * cx, 0, (index + 1) * cx, cy};
+        ::FillRect(strip, &slot, ::GetSysColorBrush(COLOR_BTNFACE));
+    }
+}
+
+HBITMAP JToolBar::ResizeCustomBitmap(HBITMAP hSource)
+{
+    BITMAP bm{};
+    if (!hSource || !::GetObjectA(hSource, sizeof bm, &bm))
+        return nullptr;
+    WindowDC screen(nullptr);
+    HBITMAP hResult = ::CreateCompatibleBitmap(screen, m_sizeImage.cx, m_sizeImage.cy);
+    if (!hResult)
+        return nullptr;
+    {
+        MemoryDC source(screen);
+        MemoryDC target(screen);
+        if (!source.Select(hSource) || !target.Select(hResult)) {
+            target.Unselect();
+            ::DeleteObject(hResult);
+            return nullptr;
+        }
+        ::SetStretchBltMode(target, COLORONCOLOR);
+        ::StretchBlt(target, 0, 0, m_sizeImage.cx, m_sizeImage.cy, source, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    }
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    if (face != RGB(0xC0, 0xC0, 0xC0))
+        JBitmapOps::ReplaceColor(hResult, RGB(0xC0, 0xC0, 0xC0), face);
+    return hResult;
+}
+
+HBITMAP JToolBar::MakeCategoryImage(UINT nCommandID)
+{
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    JBitmapInfo info{};
+    if (!pInfo || !pInfo->GetBitmapInfo(nCommandID, (LPARAM)&info))
+        return nullptr;
+    HBITMAP hImage = ExtractBitmap(info.hModule, info.nBitmap, info.nImageIndex);
+    if (!hImage)
+        return nullptr;
+    if (CommandValue(pInfo, nCommandID) == 0)
+        JBitmapOps::ApplyInactiveLook(hImage);
+    if (!JBitmapOps::ReplaceColor(hImage, m_crTransparent, ::GetSysColor(COLOR_BTNFACE))) {
+        ::OutputDebugStringA("New Bitmap failed to make.\n");
+        ::DeleteObject(hImage);
+        return nullptr;
+    }
+    return hImage;
+}
+
+BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
+{
+    if (m_hbmImageStrip)
+        ::DeleteObject(m_hbmImageStrip);
+    m_hbmImageStrip = nullptr;
+    int nImage = 0;
+    for (int i = 0; i < nIDCount; ++i) {
+        const UINT nID = lpIDArray ? lpIDArray[i] : 0;
+        if (nID == 0)
+            continue;
+        // Buttons with their own pictures and macro buttons come with the custom
+        // buttons; every button here takes its category's image, or a plain face.
+        HBITMAP hImage = MakeCategoryImage(nID);
+        AddBitmapToToolBar(hImage, nImage++);
+        if (hImage)
+            ::DeleteObject(hImage);
+    }
+    m_stripInputs = StripInputs(lpIDArray, nIDCount);
+    ++m_nStripBuilds;
+    return TRUE;
+}
+
+void JToolBar::ReloadBitmap(BOOL bForce)
+{
+    if (!m_hWnd)
+        return;
+    CUIntArray ids;
+    GetButtonIDs(ids);
+    const int count = (int)ids.GetSize();
+    if (!bForce && StripInputs(ids.GetData(), count) == m_stripInputs)
+        return;
+    CreateToolBarBitmap(ids.GetData(), count);
+    if (m_hbmImageStrip && !SetBitmap(m_hbmImageStrip))
+        ::DeleteObject(m_hbmImageStrip);
+    m_hbmImageStrip = nullptr;
+    NumberImages();
+    if (IsFloating()) {
+        const BOOL bHorz = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+        m_sizeFloat = CalcFixedLayout(FALSE, bHorz);
+        CalcDynamicLayout(m_sizeFloat.cx, LM_COMMIT | (bHorz ? LM_HORZ : 0));
+    }
+}
+
+void JToolBar::NumberImages()
+{
+    // Buttons inserted or deleted one by one kept their old image numbers; the
+    // rebuilt strip has one image per real button, in button order.
+    const int count = GetToolBarCtrl().GetButtonCount();
+    int nImage = 0;
+    for (int i = 0; i < count; ++i) {
+        const TBBUTTON button = GetButton(i);
+        if (button.fsStyle & TBSTYLE_SEP)
+            continue;
+        if (button.iBitmap != nImage) {
+            TBBUTTONINFOA info{};
+            info.cbSize = sizeof info;
+            info.dwMask = TBIF_BYINDEX | TBIF_IMAGE;
+            info.iImage = nImage;
+            SendMessage(TB_SETBUTTONINFOA, (WPARAM)i, (LPARAM)&info);
+        }
+        ++nImage;
+    }
+}
+
+BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount)
+{
+    if (!lpIDArray) {
+        CToolBar::SetButtons(nullptr, 1);
+        m_arrFlyouts.RemoveAll();
+        m_arrCustomBitmaps.RemoveAll();
+        m_arrFlyouts.SetSize(1);
+        m_arrCustomBitmaps.SetSize(1);
+        return TRUE;
+    }
+    nIDCount = std::max(0, nIDCount);
+    if (!CreateToolBarBitmap(lpIDArray, nIDCount))
+        return FALSE;
+    if (m_hbmImageStrip && !SetBitmap(m_hbmImageStrip)) {
+        // The old buttons stay with their old images.
+        ::DeleteObject(m_hbmImageStrip);
+        m_hbmImageStrip = nullptr;
+        m_stripInputs.clear();
+        return FALSE;
+    }
+    m_hbmImageStrip = nullptr;
+    // Flyouts are made again for their buttons by the flyout code; until it exists
+    // the slots are only kept in step with the buttons.
+    for (INT_PTR i = 0; i < m_arrFlyouts.GetSize(); ++i)
+        if (auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[i]); pFlyout && pFlyout->m_hWnd)
+            pFlyout->DestroyWindow();
+    m_arrFlyouts.RemoveAll();
+    m_arrCustomBitmaps.RemoveAll();
+    // Separators need no images: a list of them still replaces the buttons.
+    CToolBar::SetButtons(lpIDArray, nIDCount);
+    m_arrFlyouts.SetSize(nIDCount);
+    m_arrCustomBitmaps.SetSize(nIDCount);
+    return TRUE;
+}
+
+void JToolBar::GetButtonIDs(CUIntArray& out)
+{
+    if (!m_hWnd)
+        return;
+    const int count = GetToolBarCtrl().GetButtonCount();
+    for (int i = 0; i < count; ++i)
+        out.Add(GetItemID(i));
+}
+
+void JToolBar::SetDefaultButtons(const UINT* lpIDArray, int nIDCount)
+{
+    m_arrDefaultIDs.RemoveAll();
+    for (int i = 0; lpIDArray && i < nIDCount; ++i)
+        m_arrDefaultIDs.Add(lpIDArray[i]);
+    m_bDefault = TRUE;
+}
+
+long JToolBar::GetCommandCount()
+{
+    return m_hWnd ? (long)GetToolBarCtrl().GetButtonCount() : 0;
+}
+
+int JToolBar::FindCommandIndex(UINT nCommandID)
+{
+    if (!m_hWnd)
+        return -1;
+    const int count = GetToolBarCtrl().GetButtonCount();
+    for (int i = 0; i < count; ++i)
+        if (GetItemID(i) == nCommandID)
+            return i;
+    return -1;
+}
+
+BOOL JToolBar::DeleteItem(int index)
+{
+    if (!m_hWnd || index < 0 || index >= GetToolBarCtrl().GetButtonCount())
+        return FALSE;
+    if (!GetToolBarCtrl().DeleteButton(index))
+        return FALSE;
+    // The per-button slots follow their buttons.
+    if (index < m_arrFlyouts.GetSize()) {
+        if (auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[index]); pFlyout && pFlyout->m_hWnd)
+            pFlyout->DestroyWindow();
+        m_arrFlyouts.RemoveAt(index);
+    }
+    if (index < m_arrCustomBitmaps.GetSize())
+        m_arrCustomBitmaps.RemoveAt(index);
+    return TRUE;
+}
+
+BOOL JToolBar::IsFlyout(int index) const
+{
+    return index >= 0 && index < m_arrFlyouts.GetSize() && m_arrFlyouts[index] != nullptr;
+}

@@ -1,0 +1,144 @@
+// The toolbar's shape and the settings applied to existing toolbars.
+#include "toolbar_fixture.h"
+
+using namespace toolbar_test;
+
+namespace {
+
+TEST_F(ToolbarHost, FloatingToolbarFollowsItsShape)
+{
+    m_frame.EnableDocking(CBRS_ALIGN_ANY);
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave, kGrey, kOpen}, CBRS_ALIGN_ANY);
+    m_frame.FloatControlBar(pBar, CPoint(100, 100));
+    testing_support::PumpMessages();
+    ASSERT_TRUE(pBar->IsFloating());
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_ALIGN_TOP);
+    const CSize button = pBar->GetSizeButton();
+    // Taller than wide, in buttons: the bar turns vertical.
+    pBar->SetWindowPos(nullptr, 0, 0, button.cx + 4, button.cy * 4 + 4, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((DWORD)(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT),
+              pBar->GetBarStyle() & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM));
+    CRect client;
+    pBar->GetClientRect(client);
+    EXPECT_EQ(client.Size(), pBar->m_sizeFloat);
+    // And back when wider than tall.
+    pBar->SetWindowPos(nullptr, 0, 0, button.cx * 4 + 4, button.cy + 4, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((DWORD)(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM),
+              pBar->GetBarStyle() & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM));
+}
+
+TEST_F(ToolbarHost, DockedToolbarKeepsItsOrientationWhateverItsShape)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    pBar->SetWindowPos(nullptr, 0, 0, 20, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_ALIGN_TOP);
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_ALIGN_LEFT);
+}
+
+TEST_F(ToolbarHost, UpdateToolbarsAppliesTheSettings)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    EXPECT_FALSE(pBar->GetGripperBar());
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_FALSE(pBar->GetStyle() & TBSTYLE_FLAT);
+    m_pInfo->m_nGripperBar = 1;
+    m_pInfo->m_nFlatButtons = 1;
+    m_pInfo->m_nLargeButtons = 1;
+    m_pInfo->m_crTransparent = kImageColors[3][1];
+    m_frame.m_nIdleFlags = 0;
+    m_pInfo->UpdateToolbars(1);
+    EXPECT_TRUE(pBar->GetGripperBar());
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_EQ(1, pBar->GetAppearance());
+    EXPECT_TRUE(pBar->GetStyle() & TBSTYLE_FLAT);
+    EXPECT_EQ(CSize(JToolBar::kLargeButton), CSize(pBar->GetSizeButton()));
+    EXPECT_EQ(CSize(JToolBar::kLargeImage), CSize(pBar->GetSizeImage()));
+    EXPECT_EQ(kImageColors[3][1], pBar->GetTransparentColor());
+    EXPECT_EQ(kImageColors[3][0], pBar->ImageCenter(0));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF, pBar->ImageCenter(1)) << "the new transparent colour";
+    EXPECT_TRUE(m_frame.m_nIdleFlags & CFrameWnd::idleLayout);
+    // And back.
+    m_pInfo->m_nGripperBar = 0;
+    m_pInfo->m_nFlatButtons = 0;
+    m_pInfo->m_nLargeButtons = 0;
+    m_pInfo->UpdateToolbars(0);
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_FALSE(pBar->GetStyle() & TBSTYLE_FLAT);
+    EXPECT_EQ(CSize(23, 22), CSize(pBar->GetSizeButton()));
+    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(0));
+}
+
+TEST_F(ToolbarHost, NewToolbarsTakeTheCurrentSettings)
+{
+    m_pInfo->m_nGripperBar = 1;
+    m_pInfo->m_nFlatButtons = 1;
+    m_pInfo->m_crTransparent = RGB(1, 2, 3);
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_TRUE(pBar->GetStyle() & TBSTYLE_FLAT);
+    EXPECT_EQ(RGB(1, 2, 3), pBar->GetTransparentColor());
+    // A flat toolbar's own tip control shows the tips, not the bar's.
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
+}
+
+TEST_F(ToolbarHost, PlainToolbarsShowTheBarsTips)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
+}
+
+TEST_F(ToolbarHost, FillMaskColorHasNothingToFillYet)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    const int builds = pBar->GetStripBuildCount();
+    EXPECT_FALSE(pBar->FillMaskColor(RGB(255, 0, 0), kOpen, nullptr, "mask"));
+    m_pInfo->FillMaskColor(RGB(255, 0, 0), kOpen, nullptr, "mask");
+    EXPECT_EQ(builds, pBar->GetStripBuildCount());
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagThenShowsTheToolbar)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    pBar->ShowWindow(SW_HIDE);
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_FALSE(pBar->IsWindowVisible()) << "no deferred show was asked for";
+    pBar->m_bDeferredShow = TRUE;
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_FALSE(pBar->m_bDeferredShow);
+}
+
+TEST_F(ToolbarHost, MovingAToolbarAppliesSettingsOfADirtyEnvironment)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    m_pInfo->m_nGripperBar = 1;
+    JEnvironmentManager::Get()->SetEnvironmentDirty(1);
+    pBar->SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, TipTextsChangePerButton)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
+    EXPECT_TRUE(pBar->ChangeTooltipTextOnItem(2, "Keep the drawing"));
+    char text[80] = "";
+    EXPECT_TRUE(pBar->GetTooltipTextOnItem(2, text));
+    EXPECT_STREQ("Keep the drawing", text);
+    EXPECT_FALSE(pBar->ChangeTooltipTextOnItem(1, "separator"));
+    EXPECT_FALSE(pBar->GetTooltipTextOnItem(1, text));
+    EXPECT_FALSE(pBar->GetTooltipTextOnItem(2, nullptr));
+}
+
+}   // namespace

@@ -1,0 +1,195 @@
+// Pressing and releasing toolbar buttons with the real mouse: the command goes to
+// the main window only for a completed click on an enabled button.
+#include "toolbar_fixture.h"
+
+using namespace toolbar_test;
+using testing_support::PumpMessages;
+using testing_support::SendMouseButton;
+
+namespace {
+
+class ToolbarClicks : public ToolbarHost {
+protected:
+    void SetUp() override
+    {
+        ToolbarHost::SetUp();
+        m_pBar = MakeToolBar({kOpen, 0, kSave, kGrey});
+        ASSERT_TRUE(testing_support::MakeForeground(m_frame.m_hWnd));
+        PumpMessages();
+    }
+    void Press(int index, bool down)
+    {
+        SendMouseButton(ButtonCenter(m_pBar, index), down);
+        PumpMessages();
+    }
+    ProbeToolBar* m_pBar = nullptr;
+};
+
+TEST_F(ToolbarClicks, ClickPostsTheCommandToTheMainWindow)
+{
+    Press(2, true);
+    EXPECT_EQ(2, m_pBar->m_nPressedButton);
+    EXPECT_TRUE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
+    EXPECT_EQ(m_pBar->m_hWnd, ::GetCapture());
+    EXPECT_TRUE(m_frame.m_commands.empty()) << "nothing runs before the release";
+    Press(2, false);
+    EXPECT_EQ(std::vector<UINT>{kSave}, m_frame.m_commands);
+    EXPECT_EQ(-1, m_pBar->m_nPressedButton);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    CRect rect;
+    m_pBar->GetItemRect(2, rect);
+    m_pBar->ClientToScreen(rect);
+    EXPECT_EQ(rect, JToolBar::m_rectLast);
+}
+
+TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButton)
+{
+    Press(0, true);
+    const CPoint away = ButtonCenter(m_pBar, 3);
+    testing_support::MoveMouse(away);
+    PumpMessages();
+    EXPECT_FALSE(m_pBar->GetButtonStyle(0) & TBBS_PRESSED) << "the button shows up while the mouse is off it";
+    SendMouseButton(away, false);
+    PumpMessages();
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    EXPECT_FALSE(m_pBar->GetButtonStyle(0) & TBBS_PRESSED);
+    EXPECT_EQ(-1, m_pBar->m_nPressedButton);
+}
+
+TEST_F(ToolbarClicks, DisabledButtonIgnoresClicks)
+{
+    m_pBar->SetButtonStyle(3, m_pBar->GetButtonStyle(3) | TBBS_DISABLED);
+    Press(3, true);
+    EXPECT_EQ(-1, m_pBar->m_nPressedButton);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(3) & TBBS_PRESSED);
+    Press(3, false);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+}
+
+TEST_F(ToolbarClicks, CheckBoxToggles)
+{
+    m_pBar->SetButtonStyle(0, TBBS_CHECKBOX | TBBS_INDETERMINATE);
+    Press(0, true);
+    Press(0, false);
+    EXPECT_EQ(TBBS_CHECKED, m_pBar->GetButtonStyle(0) & (TBBS_CHECKED | TBBS_INDETERMINATE));
+    Press(0, true);
+    Press(0, false);
+    EXPECT_EQ(0u, m_pBar->GetButtonStyle(0) & (TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_PRESSED));
+    EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands);
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
+{
+    m_pInfo->m_nFlatButtons = 1;
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    ASSERT_EQ(1, pBar->GetAppearance());
+    ASSERT_TRUE(testing_support::MakeForeground(m_frame.m_hWnd));
+    // The last hot button is shared by all toolbars: start from a known one.
+    testing_support::MoveMouse(ButtonCenter(pBar, 1));
+    PumpMessages();
+    pBar->m_bHotChanged = FALSE;
+    testing_support::MoveMouse(ButtonCenter(pBar, 0));
+    PumpMessages();
+    EXPECT_TRUE(pBar->m_bHotChanged);
+    // The next command-UI update takes note, and still lets the frame decide.
+    CCmdUI state;
+    state.m_nID = kOpen;
+    state.DoUpdate(pBar, FALSE);
+    EXPECT_FALSE(pBar->m_bHotChanged);
+    testing_support::MoveMouse(CPoint(ButtonCenter(pBar, 0).x + 1, ButtonCenter(pBar, 0).y));
+    PumpMessages();
+    EXPECT_FALSE(pBar->m_bHotChanged) << "still the same button";
+    testing_support::MoveMouse(ButtonCenter(pBar, 1));
+    PumpMessages();
+    EXPECT_TRUE(pBar->m_bHotChanged);
+}
+
+}   // namespace
+
+namespace {
+
+// A button of the toolbar opens a flyout for as long as the object lives.
+class FlyoutSlot {
+public:
+    FlyoutSlot(JToolBar* pBar, int index) : m_pBar(pBar), m_index(index) { pBar->m_arrFlyouts[index] = &m_flyout; }
+    ~FlyoutSlot() { m_pBar->m_arrFlyouts[m_index] = nullptr; }
+    FlyoutSlot(const FlyoutSlot&) = delete;
+    FlyoutSlot& operator=(const FlyoutSlot&) = delete;
+
+private:
+    JToolBar* m_pBar;
+    int m_index;
+    JToolBar m_flyout;
+};
+
+TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandAndHoldingDoesNot)
+{
+    FlyoutSlot slot(m_pBar, 0);
+    ASSERT_TRUE(m_pBar->IsFlyout(0));
+    Press(0, true);
+    EXPECT_EQ(0, m_pBar->m_nFlyoutButton);
+    Press(0, false);
+    EXPECT_EQ(std::vector<UINT>{kOpen}, m_frame.m_commands);
+    EXPECT_EQ(-1, m_pBar->m_nFlyoutButton);
+
+    m_frame.m_commands.clear();
+    ::Sleep(::GetDoubleClickTime() + 50);   // a second press, not a double click
+    Press(0, true);
+    EXPECT_EQ(0, m_pBar->m_nFlyoutButton);
+    const DWORD start = ::GetTickCount();
+    while (m_pBar->m_nFlyoutButton != -1 && ::GetTickCount() - start < 3000) {
+        ::Sleep(20);
+        PumpMessages();
+    }
+    EXPECT_EQ(-1, m_pBar->m_nFlyoutButton) << "the press-and-hold time ran out";
+    EXPECT_GE(::GetTickCount() - start, (DWORD)JToolBar::m_nFlyoutTime - 50);
+    Press(0, false);
+    EXPECT_TRUE(m_frame.m_commands.empty()) << "a held flyout button runs nothing";
+}
+
+TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
+{
+    CRect rect;
+    m_pBar->GetItemRect(2, rect);
+    testing_support::MemoryCanvas canvas(rect.right + 4, rect.bottom + 4);
+    CDC dc;
+    dc.Attach(canvas.dc());
+    m_pBar->DrawFlyoutSymbol(&dc, 2);
+    dc.Detach();
+    const int x = rect.right - 6;
+    const int y = rect.bottom - 6;
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF;
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x, y));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 2, y));
+    EXPECT_EQ(shadow, canvas.Pixel(x, y + 1));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 1, y + 1));
+    EXPECT_EQ(shadow, canvas.Pixel(x + 2, y + 1));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 1, y + 2));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(x + 3, y + 1));
+    // Three line pixels and two of the head are black, two are shadow.
+    EXPECT_EQ(5, canvas.Count(RGB(0, 0, 0)));
+    EXPECT_EQ(2, canvas.Count(shadow));
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(ToolbarClicks, WhileCustomizingAClickPicksTheButtonInsteadOfRunningIt)
+{
+    m_pInfo->EnableCustomizationMode(1);
+    Press(2, true);
+    Press(2, false);
+    m_pInfo->EnableCustomizationMode(0);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    EXPECT_EQ(m_pBar, JToolBar::m_pBar);
+    EXPECT_EQ(2, JToolBar::m_nIndex);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
+}
+
+}   // namespace

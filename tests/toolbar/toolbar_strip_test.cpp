@@ -1,0 +1,192 @@
+// The toolbar's image strip: cut from the categories for the current settings,
+// command states and transparent colour, rebuilt only when one of those changed.
+#include "toolbar_fixture.h"
+#include "tsprefscontexthelp.h"
+
+using namespace toolbar_test;
+
+namespace {
+
+COLORREF Face()
+{
+    return ::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF;
+}
+
+TEST_F(ToolbarHost, StripHoldsOneImagePerButtonAndNoneForSeparators)
+{
+    ProbeToolBar* pBar = MakeToolBar({kSave, 0, kOpen, 0, 0, kGrey});
+    EXPECT_EQ(6, pBar->GetCommandCount());
+    ASSERT_EQ(3, pBar->ImageCount());
+    EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(0));
+    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(1));
+    EXPECT_EQ(kImageColors[1][2], pBar->ImageCenter(2));
+    // The transparent top-left pixel shows the button face.
+    EXPECT_EQ(Face(), image_test::PixelOf(pBar->Strip(), 0, 0));
+    EXPECT_EQ(Face(), image_test::PixelOf(pBar->Strip(), 16, 0));
+    CUIntArray ids;
+    pBar->GetButtonIDs(ids);
+    ASSERT_EQ(6, ids.GetSize());
+    EXPECT_EQ(0u, ids[1]);
+    EXPECT_EQ(kOpen, ids[2]);
+    EXPECT_EQ(2, pBar->FindCommandIndex(kOpen));
+    EXPECT_EQ(-1, pBar->FindCommandIndex(kUnknown));
+}
+
+TEST_F(ToolbarHost, ButtonWithoutImageKeepsTheOthersInPlace)
+{
+    ProbeToolBar* pBar = MakeToolBar({kUnknown, kSave});
+    ASSERT_EQ(2, pBar->ImageCount());
+    EXPECT_EQ(Face(), pBar->ImageCenter(0));
+    EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(1));
+}
+
+TEST_F(ToolbarHost, PlainColourSmallAndLargeSettingsPickTheirStrip)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    const struct {
+        BOOL color;
+        int large;
+        int variant;
+    } cases[] = {{FALSE, 0, 0}, {TRUE, 0, 1}, {FALSE, 1, 2}, {TRUE, 1, 3}};
+    for (const auto& c : cases) {
+        m_pInfo->m_bColorButtons = c.color;
+        m_pInfo->m_nLargeButtons = c.large;
+        m_pInfo->UpdateToolbars(0);
+        Repaint(pBar);
+        SCOPED_TRACE(c.variant);
+        EXPECT_EQ(c.large ? 24 : 16, pBar->GetSizeImage().cx);
+        ASSERT_EQ(2, pBar->ImageCount());
+        EXPECT_EQ(kImageColors[c.variant][0], pBar->ImageCenter(0));
+        EXPECT_EQ(kImageColors[c.variant][1], pBar->ImageCenter(1));
+    }
+}
+
+TEST_F(ToolbarHost, InactiveCommandShowsTheInactiveLook)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kGrey});
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(1));
+    m_pInfo->SetCommandState(kGrey, 0, 0);
+    Repaint(pBar);
+    EXPECT_EQ(RGB(0, 0, 0), pBar->ImageCenter(1));
+    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(0));
+    m_pInfo->SetCommandState(kGrey, 1, 0);
+    Repaint(pBar);
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(1));
+}
+
+TEST_F(ToolbarHost, PaintsRebuildTheStripOnlyWhenItsInputsChanged)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    const int builds = pBar->GetStripBuildCount();
+    for (int i = 0; i < 3; ++i)
+        Repaint(pBar);
+    EXPECT_EQ(builds, pBar->GetStripBuildCount());
+    pBar->SetTransparentColor(pBar->GetTransparentColor());
+    EXPECT_EQ(builds, pBar->GetStripBuildCount());
+    // A new transparent colour: the green image becomes button face.
+    pBar->SetTransparentColor(kImageColors[1][1]);
+    EXPECT_EQ(builds + 1, pBar->GetStripBuildCount());
+    EXPECT_EQ(Face(), pBar->ImageCenter(1));
+    m_pInfo->m_bColorButtons = FALSE;
+    Repaint(pBar);
+    EXPECT_EQ(builds + 2, pBar->GetStripBuildCount());
+    EXPECT_EQ(kImageColors[0][0], pBar->ImageCenter(0));
+    pBar->SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(builds + 3, pBar->GetStripBuildCount());
+}
+
+TEST_F(ToolbarHost, DeletedButtonsLeaveTheOthersTheirImages)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave, kGrey});
+    ASSERT_TRUE(pBar->DeleteItem(0));
+    Repaint(pBar);
+    ASSERT_EQ(2, pBar->ImageCount());
+    UINT id = 0, style = 0;
+    int image = -1;
+    pBar->GetButtonInfo(1, id, style, image);
+    EXPECT_EQ(kGrey, id);
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(image));
+}
+
+TEST_F(ToolbarHost, ButtonListsOfSeparatorsOrNoneStillReplaceTheButtons)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    const UINT separators[] = {0, 0, 0};
+    EXPECT_TRUE(pBar->SetButtonIDs(separators, 3));
+    EXPECT_EQ(3, pBar->GetCommandCount());
+    EXPECT_EQ(-1, pBar->FindCommandIndex(kOpen));
+    EXPECT_TRUE(pBar->SetButtonIDs(nullptr, 5));
+    EXPECT_EQ(1, pBar->GetCommandCount());
+}
+
+TEST_F(ToolbarHost, CreationRegistersAndDestructionUnregisters)
+{
+    const int before = m_pInfo->m_nNumberOfToolbars;
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    EXPECT_EQ(before + 1, m_pInfo->m_nNumberOfToolbars);
+    EXPECT_EQ(0xE83E, pBar->GetDlgCtrlID());
+    EXPECT_FALSE(pBar->m_bIDFixed);
+    EXPECT_NE(nullptr, pBar->m_pToolTip);
+    EXPECT_EQ(pBar->m_pToolTip->m_hWnd, pBar->GetToolBarCtrl().GetToolTips());
+    bool listed = false;
+    for (INT_PTR i = 0; i < m_pInfo->m_arrBars.GetSize(); ++i)
+        listed = listed || m_pInfo->m_arrBars[i] == pBar;
+    EXPECT_TRUE(listed);
+    // The window's end deletes the toolbar, which leaves the control state.
+    pBar->DestroyWindow();
+    EXPECT_EQ(before, m_pInfo->m_nNumberOfToolbars);
+    for (INT_PTR i = 0; i < m_pInfo->m_arrBars.GetSize(); ++i)
+        EXPECT_NE(static_cast<void*>(pBar), m_pInfo->m_arrBars[i]);
+}
+
+TEST_F(ToolbarHost, LargeButtonsAtCreationGiveLargeSizes)
+{
+    m_pInfo->m_nLargeButtons = 1;
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    EXPECT_EQ(CSize(JToolBar::kLargeButton), CSize(pBar->GetSizeButton()));
+    EXPECT_EQ(CSize(24, 23), CSize(pBar->GetSizeImage()));
+    EXPECT_EQ(kImageColors[3][0], pBar->ImageCenter(0));
+}
+
+TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
+    CRect rect;
+    pBar->GetItemRect(2, rect);
+    const LRESULT context =
+        pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+    EXPECT_EQ((LRESULT)kSave, context);
+    TsPrefsContextHelp help;
+    long source = -1;
+    help.GetSourceOfHelpContextId(&source);
+    EXPECT_EQ(JHELP_FROM_TOOLBAR, source);
+    pBar->GetItemRect(1, rect);   // the separator
+    EXPECT_EQ(0, pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y)));
+}
+
+}   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
+{
+    const UINT ids[] = {0x8101, 0x8102, 0x8103};
+    HINSTANCE hModule = ::GetModuleHandleA(nullptr);
+    m_pInfo->m_categories.AddCategory("Files", 301, 301, 301, 301, ids, nullptr, 3, hModule, 0);
+    ProbeToolBar* pBar = MakeToolBar({0x8103, 0, 0x8101, 0x8102});
+    ASSERT_EQ(3, pBar->ImageCount());
+    EXPECT_EQ(RGB(0, 0, 200), pBar->ImageCenter(0));
+    EXPECT_EQ(RGB(200, 0, 0), pBar->ImageCenter(1));
+    EXPECT_EQ(RGB(0, 200, 0), pBar->ImageCenter(2));
+    EXPECT_EQ(Face(), image_test::PixelOf(pBar->Strip(), 16, 0));
+    // The tip part of the command's string names the button; without one the whole string does.
+    EXPECT_EQ(CString("Open drawing"), pBar->GetButtonText(2));
+    EXPECT_EQ(CString("Saves the drawing"), pBar->GetButtonText(3));
+    EXPECT_EQ(CString(), pBar->GetButtonText(0));
+    EXPECT_EQ(CString(), pBar->GetButtonText(1));
+    CString text;
+    pBar->GetButtonText(2, text);
+    EXPECT_EQ(CString("Open drawing"), text);
+}
+
+}   // namespace
