@@ -93,7 +93,8 @@ TEST_F(UnitComboClassTest, TheWeightCombosPresetsComeFromTheResourceModuleInTheE
     pInfo->m_nDisplayPrimaryUnits = UNIT_MILLIMETRE;
     pInfo->m_nFormatPrecision = 3;
     JWeightComboBox weight;
-    ASSERT_TRUE(weight.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | JCBS_HISTORY, CRect(0, 0, 100, 200), &m_parent, 9));
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | JCBS_HISTORY;
+    ASSERT_TRUE(weight.Create(style, CRect(0, 0, 100, 200), &m_parent, 9));
     EXPECT_FALSE(weight.GetStyle() & JCBS_HISTORY);
     ASSERT_EQ(9, weight.GetCount());
     for (int i = 0; i < 9; ++i) {

@@ -158,6 +158,45 @@ TEST_F(UnitComboHistoryTest, AnEmptyDirectionHistoryOffersFourDirections)
     EXPECT_NEAR(180.0 * kDegree, value.AsDouble(), 1e-9);
 }
 
+TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings)
+{
+    SetBearingInfo(1, 0, 0, 0);
+    JDirectionComboBox combo;
+    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
+    const UINT degree = UNIT_DEGREE;
+    combo.SetLocalUnits(&degree, nullptr, nullptr);
+    constexpr double kDegree = 0.017453292519943295;
+    // "S 30 E" is 150 degrees clockwise from north: the angle as the user typed it.
+    ASSERT_EQ(0, combo.SaveValue("S 30 E"));
+    StoredValue value;
+    ASSERT_TRUE(ReadStored(HistoryPath("Angle"), "Value00", value));
+    EXPECT_NEAR(150.0 * kDegree, value.AsDouble(), 1e-9);
+    combo.LoadValues();
+    ASSERT_EQ(1, combo.GetCount());
+    const CString listed = ListText(combo, 0);
+    EXPECT_EQ('S', listed[0]);
+    EXPECT_EQ('E', listed[listed.GetLength() - 1]);
+    EXPECT_EQ("S " + Formatted(combo, 30.0 * kDegree) + " E", listed);
+    SetBearingInfo(0, 1, 0, 0);
+}
+
+TEST_F(UnitComboHistoryTest, TheDroppedListHasRoomForTheWholeHistory)
+{
+    JDistanceComboBox combo;
+    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
+    WriteDword(HistoryPath("Distance"), "ValueLimit", 6);
+    combo.ShowDropDown(TRUE);
+    const int field = combo.GetItemHeight(-1);
+    const int item = combo.GetItemHeight(0) > 0 ? combo.GetItemHeight(0) : field;
+    CRect dropped;
+    combo.GetDroppedControlRect(&dropped);
+    // The combo box is made limit items and two fields high; the list takes that
+    // height less the selection field and its frame.
+    EXPECT_GE(dropped.Height(), 6 * item);
+    EXPECT_LE(dropped.Height(), 6 * item + 2 * field);
+    combo.ShowDropDown(FALSE);
+}
+
 TEST_F(UnitComboHistoryTest, EmptyAngleAndScalarHistoriesOfferNothing)
 {
     JAngleComboBox angle;

@@ -197,3 +197,30 @@ TEST_F(UnitComboInputTest, AnEntryAlreadyListedIsNotStoredAgain)
 }
 
 }   // namespace
+
+namespace {
+
+// The combo box reads no cursor state here: its button messages are sent directly.
+TEST_F(UnitComboInputTest, InContextHelpModeAPressDoesNotOpenTheList)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(m_combo, &info));
+    const CPoint button = CRect(info.rcButton).CenterPoint();
+    const LPARAM at = MAKELPARAM(button.x, button.y);
+
+    JEnvironmentManager::Current()->SetHelpMode(TRUE);
+    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_FALSE(m_combo.GetDroppedState());
+    m_combo.SendMessage(WM_LBUTTONUP, 0, at);
+    Settle();
+
+    JEnvironmentManager::Current()->SetHelpMode(FALSE);
+    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_TRUE(m_combo.GetDroppedState()) << "outside help mode the same press opens it";
+    m_combo.SendMessage(WM_LBUTTONUP, 0, at);
+    m_combo.ShowDropDown(FALSE);
+    Settle();
+}
+
+}   // namespace
