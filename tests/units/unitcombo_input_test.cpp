@@ -81,6 +81,18 @@ TEST_F(UnitComboInputTest, EnterWithNothingTypedLocksAndKeepsTheShownValue)
     EXPECT_DOUBLE_EQ(4.0, Head());
 }
 
+TEST_F(UnitComboInputTest, WithoutTheHistoryStyleEnterOffersAndStoresNothing)
+{
+    m_combo.ModifyStyle(JCBS_HISTORY, 0);
+    TypeText("2");
+    PressKey(VK_RETURN);
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_EQ((std::vector<ParentMessage>{Sent(JUM_LOCKVALUE), Sent(JUM_LOCKVALUE)}), m_parent.received);
+    EXPECT_EQ(0, m_combo.GetCount());
+    EXPECT_DOUBLE_EQ(-1.0, Head()) << "nothing stored";
+}
+
 TEST_F(UnitComboInputTest, AClickElsewhereCommitsTheEntry)
 {
     TypeText("3");

@@ -182,7 +182,8 @@ void JUnitComboBox::ValidateString(int bEnter)
     if (!m_bModified) {
         if (bEnter) {
             SendLockingMessage(1);
-            if (::IsWindow(m_hWnd))
+            // Only a combo that keeps a history offers and stores what Enter confirmed.
+            if (::IsWindow(m_hWnd) && (GetStyle() & JCBS_HISTORY))
                 AddStringToLB(EditText(), 1);
         }
         return;

@@ -176,8 +176,9 @@ int JUnitComboBox::SaveValue(CString text)
 void JUnitComboBox::AddStringToLB(CString text, int save)
 {
     double value = Parse(text);
-    if (IsLength() && value < 0.0) {
-        // A length has no sign: a negative entry means its size.
+    if (IsLength() && value < 0.0 && save) {
+        // A length has no sign: a negative entry means its size. A stored value being
+        // listed leaves the control's own value alone.
         value = -value;
         m_dValue = value;
         Display();
