@@ -1,6 +1,7 @@
 // The unit combo boxes' window classes: registered by InitCustomControls after
 // the unit edits', usable in dialog templates, each window getting its object.
 #include "cntlrc.h"
+#include "scripted_input.h"
 #include "unitcombo_fixture.h"
 
 namespace {
@@ -144,6 +145,66 @@ TEST(UnitComboSettings, ScalarCombosSwitchBetweenDecimalsAndWholeNumbers)
     JUnitComboBox withDefaults(1);
     EXPECT_EQ(3u, withDefaults.GetUnitDisplayMode());
     EXPECT_EQ(UNIT_TYPE_DISTANCE, withDefaults.GetUnitType());
+}
+
+}   // namespace
+
+namespace {
+
+// A modeless dialog's loop: the thread's translation first, then the dialog's keys.
+void PumpDialog(HWND hDialog)
+{
+    for (int round = 0; round < 10; ++round) {
+        ::Sleep(10);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            CWinThread* pThread = AfxGetThread();
+            if ((pThread && pThread->PreTranslateMessage(&msg)) || ::IsDialogMessageA(hDialog, &msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+// A host's dialog: a framework dialog, so its controls hear their notifications back.
+class RecordingDialog : public CDialog {
+public:
+    std::vector<ParentMessage> received;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message >= JUM_LOCKVALUE && message <= JUM_VALUESELECTED)
+            received.push_back({message, wParam, lParam});
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(UnitComboClassTest, TabInADialogCommitsTheEntryAsTheFocusMoves)
+{
+    InitCustomControls();
+    RecordingDialog dialog;
+    {
+        CResourceSwitch resources(ControlResources());
+        ASSERT_TRUE(dialog.Create(IDD_UNITCOMBO_CLASSES, &m_parent));
+    }
+    dialog.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(testing_support::MakeForeground(dialog));
+    const HWND hCombo = ::GetDlgItem(dialog, IDC_UNITCOMBO_SCALAR);
+    ::SetFocus(hCombo);
+    PumpDialog(dialog);
+    dialog.received.clear();
+    testing_support::TypeText("12");
+    testing_support::PressKey(VK_TAB);
+    PumpDialog(dialog);
+    EXPECT_EQ((std::vector<ParentMessage>{{JUM_LOCKVALUE, IDC_UNITCOMBO_SCALAR, 0}}), dialog.received);
+    auto* pCombo = static_cast<JScalarComboBox*>(CWnd::FromHandlePermanent(hCombo));
+    ASSERT_NE(nullptr, pCombo);
+    EXPECT_DOUBLE_EQ(12.0, pCombo->GetValue());
+    EXPECT_FALSE(::IsChild(hCombo, ::GetFocus())) << "the focus went on";
+    EXPECT_EQ(1, pCombo->GetCount()) << "the entry joined the history";
+    dialog.DestroyWindow();
 }
 
 }   // namespace
