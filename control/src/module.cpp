@@ -4,6 +4,7 @@
 #include "cntlrc.h"
 #include "controlexports.h"
 #include "jenvmanager.h"
+#include "junitcombo.h"
 #include "junitedit.h"
 #include "jimage.h"
 #include "libstate.h"
@@ -98,6 +99,9 @@ CONTROL_API void InitCustomControls()
     const ControlClassRegistrar registrars[] = {
         &JUnitEdit::RegisterControlClass,      &JDistanceEdit::RegisterControlClass, &JAngleEdit::RegisterControlClass,
         &JDirectionEdit::RegisterControlClass, &JScalarEdit::RegisterControlClass,
+        &JUnitComboBox::RegisterControlClass, &JDistanceComboBox::RegisterControlClass,
+        &JAngleComboBox::RegisterControlClass, &JDirectionComboBox::RegisterControlClass,
+        &JScalarComboBox::RegisterControlClass, &JWeightComboBox::RegisterControlClass,
     };
     for (ControlClassRegistrar pfnRegister : registrars)
         pfnRegister();

@@ -3,6 +3,7 @@
 #include "junitedit.h"
 
 #include "cntlrc.h"
+#include "direction.h"
 #include "libstate.h"
 #include "module.h"
 
@@ -40,7 +41,8 @@ double DegreesIntoFullTurn(double degrees)
     return degrees;
 }
 
-// Radians into [0, 2pi), with multiples of a quarter turn made exact.
+}   // namespace
+
 double NormalizedDirection(double angle)
 {
     const double degrees = DegreesIntoFullTurn(angle * kDegreesPerRadian);
@@ -49,6 +51,8 @@ double NormalizedDirection(double angle)
         return quarters * kHalfPi;
     return IntoFullTurn(angle);
 }
+
+namespace {
 
 struct CompassLetters {
     char north = 'N', east = 'E', west = 'W', south = 'S';
@@ -79,6 +83,15 @@ const CompassLetters& Letters()
 
 GUserText JDirectionEdit::FormatQuadrantBearing(double azimuth) const
 {
+    const tagUomFormat format = DisplayFormat();
+    const UINT *primary, *secondary, *tertiary;
+    DisplayUnits(&primary, &secondary, &tertiary);
+    return FormatQuadrantBearingText(m_nUnitType, azimuth, format, primary, secondary, tertiary);
+}
+
+GUserText FormatQuadrantBearingText(UINT unitType, double azimuth, const tagUomFormat& format, const UINT* primary,
+                                    const UINT* secondary, const UINT* tertiary)
+{
     const CompassLetters& letters = Letters();
     const double degrees = DegreesIntoFullTurn(azimuth * kDegreesPerRadian);
     char first, second;
@@ -92,11 +105,8 @@ GUserText JDirectionEdit::FormatQuadrantBearing(double azimuth) const
     } else {
         first = letters.north, second = letters.west, angle = 360.0 - degrees;
     }
-    const tagUomFormat format = DisplayFormat();
-    const UINT *primary, *secondary, *tertiary;
-    DisplayUnits(&primary, &secondary, &tertiary);
     GUserText number;
-    FormatUnit(m_nUnitType, angle * kRadiansPerDegree, number, &format, primary, secondary, tertiary);
+    FormatUnit(unitType, angle * kRadiansPerDegree, number, &format, primary, secondary, tertiary);
     GUserText text;
     text += first;
     text += " ";

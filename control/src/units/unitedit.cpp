@@ -4,6 +4,7 @@
 #include "hostunits.h"
 #include "jenvmanager.h"
 #include "module.h"
+#include "unitfont.h"
 
 IMPLEMENT_DYNAMIC(JUnitEdit, CEdit)
 
@@ -42,6 +43,21 @@ bool IsPropertyPage(const CWnd* pWnd)
 }
 
 }   // namespace
+
+HFONT CreateUnitControlFont(HWND hWnd)
+{
+    const int points = atoi(ResourceText(IDS_UNITEDIT_FONT_SIZE, "8"));
+    LOGFONTA font{};
+    if (HDC hDC = ::GetDC(hWnd)) {
+        font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hDC, LOGPIXELSY), 72);
+        ::ReleaseDC(hWnd, hDC);
+    }
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = CharSetOfLanguage(::GetUserDefaultLangID());
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynA(font.lfFaceName, ResourceText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
+    return ::CreateFontIndirectA(&font);
+}
 
 BEGIN_MESSAGE_MAP(JUnitEdit, CEdit)
     ON_WM_CREATE()
@@ -287,19 +303,9 @@ int JUnitEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
     SetWindowText("");
     ModifyStyleEx(WS_EX_NOPARENTNOTIFY, 0);
 
-    const int points = atoi(ResourceText(IDS_UNITEDIT_FONT_SIZE, "8"));
-    LOGFONTA font{};
-    if (HDC hDC = ::GetDC(m_hWnd)) {
-        font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hDC, LOGPIXELSY), 72);
-        ::ReleaseDC(m_hWnd, hDC);
-    }
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = CharSetOfLanguage(::GetUserDefaultLangID());
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, ResourceText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
     if (m_hFont)
         ::DeleteObject(m_hFont);
-    m_hFont = ::CreateFontIndirectA(&font);
+    m_hFont = CreateUnitControlFont(m_hWnd);
     if (m_hFont)
         SetFont(m_hFont);
     return 0;

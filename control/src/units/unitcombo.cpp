@@ -1,0 +1,379 @@
+// The unit combo box: the unit edit's parse, display and notifications on an
+// editable combo box whose list offers the recent values of its kind.
+#include "junitcombo.h"
+
+#include "afxpriv.h"
+#include "cntlrc.h"
+#include "hostengine.h"
+#include "jenvmanager.h"
+#include "module.h"
+#include "unitfont.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(JUnitComboBox, CComboBox)
+
+JUnitComboBox::JUnitComboBox(int useDefaults, UINT unitType)
+{
+    m_nDisplayMode = useDefaults ? JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS : 0;
+    SetUnitType(unitType);
+    SetCaseSensitive(0);
+}
+
+JUnitComboBox::~JUnitComboBox()
+{
+    // The window goes before the font it shows.
+    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this && ::IsWindow(m_hWnd))
+        DestroyWindow();
+    if (m_hFont)
+        ::DeleteObject(m_hFont);
+    if (m_hHistoryKey)
+        ::RegCloseKey(m_hHistoryKey);
+}
+
+int JUnitComboBox::SetUnitType(UINT unitType)
+{
+    m_nUnitType = unitType;
+    GUserText name;
+    const int known = GetUnitName(unitType, name);
+    Init(1);
+    return known;
+}
+
+void JUnitComboBox::Init(int loadDefaults)
+{
+    m_bModified = 0;
+    m_dValue = 0.0;
+    if (loadDefaults) {
+        GetDefaultUnits(m_nUnitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
+        GetDefaultUnitFormat(m_nUnitType, &m_localFormat);
+    }
+}
+
+double JUnitComboBox::GetValue()
+{
+    if (m_bModified && Parse() == 0)
+        ::MessageBeep((UINT)-1);
+    Display();
+    return m_dValue;
+}
+
+void JUnitComboBox::SetValue(double value)
+{
+    m_dValue = value;
+    m_bModified = 0;
+    Display();
+}
+
+void JUnitComboBox::SetLocalUnits(const UINT* primary, const UINT* secondary, const UINT* tertiary)
+{
+    if (!primary)
+        return;
+    m_nPrimaryUnit = *primary;
+    if (!secondary) {
+        m_nSecondaryUnit = UNIT_NONE;
+        return;
+    }
+    m_nSecondaryUnit = *secondary;
+    m_nTertiaryUnit = tertiary ? *tertiary : UNIT_NONE;
+}
+
+void JUnitComboBox::GetLocalUnits(UINT* primary, UINT* secondary, UINT* tertiary) const
+{
+    if (primary)
+        *primary = m_nPrimaryUnit;
+    if (secondary)
+        *secondary = m_nSecondaryUnit;
+    if (tertiary)
+        *tertiary = m_nTertiaryUnit;
+}
+
+int JUnitComboBox::ParseText(UINT unitType, const GUserText& text, double* value, UINT* unitFound)
+{
+    UINT scratchUnit = UNIT_NONE;
+    if (!unitFound)
+        unitFound = &scratchUnit;
+    if (m_nDisplayMode & JUNIT_DEFAULT_UNITS)
+        return ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
+    // Numbers typed without units are in the control's own units for this one parse.
+    UINT saved[3] = {UNIT_NONE, UNIT_NONE, UNIT_NONE};
+    ::GetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
+    ::SetDefaultUnits(unitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
+    const int result = ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
+    ::SetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
+    return result;
+}
+
+double JUnitComboBox::Parse(const char* text)
+{
+    double value = 0.0;
+    if (ParseText(m_nUnitType, GUserText(text ? text : ""), &value, nullptr) != 1)
+        return 0.0;
+    return value;
+}
+
+int JUnitComboBox::Parse()
+{
+    double value = 0.0;
+    const int result = ParseText(m_nUnitType, GUserText(EditText()), &value, nullptr);
+    if (result)
+        m_dValue = value;
+    else
+        m_bModified = 0;
+    return result;
+}
+
+tagUomFormat JUnitComboBox::DisplayFormat() const
+{
+    if (!(m_nDisplayMode & JUNIT_DEFAULT_FORMAT))
+        return m_localFormat;
+    tagUomFormat format{};
+    GetDefaultUnitFormat(m_nUnitType, &format);
+    return format;
+}
+
+void JUnitComboBox::DisplayUnits(const UINT** primary, const UINT** secondary, const UINT** tertiary) const
+{
+    const bool local = !(m_nDisplayMode & JUNIT_DEFAULT_UNITS);
+    *primary = local ? &m_nPrimaryUnit : nullptr;
+    *secondary = local ? &m_nSecondaryUnit : nullptr;
+    *tertiary = local ? &m_nTertiaryUnit : nullptr;
+}
+
+void JUnitComboBox::Display()
+{
+    const tagUomFormat format = DisplayFormat();
+    const UINT *primary, *secondary, *tertiary;
+    DisplayUnits(&primary, &secondary, &tertiary);
+    GUserText text;
+    FormatUnit(m_nUnitType, m_dValue, text, &format, primary, secondary, tertiary);
+    SetWindowText(text);
+}
+
+CString JUnitComboBox::EditText() const
+{
+    CString text;
+    GetWindowText(text);
+    return text;
+}
+
+void JUnitComboBox::OnBadInput()
+{
+    const LRESULT answer = NotifyParent(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), (LPARAM)m_hWnd);
+    if (answer != -1)
+        ::MessageBeep((UINT)-1);
+}
+
+LRESULT JUnitComboBox::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    const HWND hParent = ::GetParent(m_hWnd);
+    return hParent ? ::SendMessageA(hParent, message, wParam, lParam) : 0;
+}
+
+void JUnitComboBox::SendLockingMessage(int lock)
+{
+    NotifyParent(lock ? JUM_LOCKVALUE : JUM_UNLOCKVALUE, (WPARAM)GetDlgCtrlID(), 0);
+}
+
+void JUnitComboBox::ValidateString(int bEnter)
+{
+    if (!::IsWindow(m_hWnd))
+        return;
+    if (!m_bModified) {
+        if (bEnter) {
+            SendLockingMessage(1);
+            // Only a combo that keeps a history offers and stores what Enter confirmed.
+            if (::IsWindow(m_hWnd) && (GetStyle() & JCBS_HISTORY))
+                AddStringToLB(EditText(), 1);
+        }
+        return;
+    }
+    const int result = Parse();
+    // The parent may have closed the dialog while the parse ran a host callback.
+    if (!::IsWindow(m_hWnd))
+        return;
+    if (result == 0) {
+        ::MessageBeep((UINT)-1);
+        if (!HostMode()) {
+            char text[255] = "";
+            if (!ControlResources()
+                || !::LoadStringA(ControlResources(), IDS_UNITEDIT_INVALID_ENTRY, text, sizeof text))
+                lstrcpynA(text, "The entry is not valid.", sizeof text);
+            CString caption;
+            if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+                pInfo && pInfo->m_pAppInfo && pInfo->m_pAppInfo->GetMessageCaption())
+                caption = pInfo->m_pAppInfo->GetMessageCaption();
+            CWinThread* pThread = AfxGetThread();
+            CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
+            ::MessageBoxA(AfxGetSafeHwnd(pMainWnd), text, caption, MB_ICONINFORMATION | MB_SETFOREGROUND);
+        }
+    }
+    Display();
+    if (result == 1) {
+        m_bModified = 0;
+        if (GetStyle() & JCBS_HISTORY)
+            AddStringToLB(EditText(), result);
+        SendLockingMessage(1);
+        return;
+    }
+    NotifyParent(JUM_BADVALUE, (WPARAM)GetDlgCtrlID(), 0);
+    SetFocus();
+}
+
+BOOL JUnitComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_COMMAND)
+        return CComboBox::OnChildNotify(message, wParam, lParam, pResult);
+    switch (HIWORD(wParam)) {
+    case CBN_SELCHANGE: {
+        const int selected = GetCurSel();
+        if (selected != CB_ERR) {
+            CString item;
+            GetLBText(selected, item);
+            if (item != EditText()) {
+                SetWindowText(item);
+                if (Parse() == 0)
+                    ::MessageBeep((UINT)-1);
+            }
+        }
+        if (const HWND hParent = ::GetParent(m_hWnd))
+            ::PostMessageA(hParent, JUM_VALUESELECTED, (WPARAM)GetDlgCtrlID(), 0);
+        return TRUE;
+    }
+    case CBN_KILLFOCUS:
+        ValidateString(0);
+        return FALSE;   // the parent hears of it too
+    case CBN_EDITCHANGE:
+        if (GetWindowTextLength() == 0) {
+            m_bModified = 0;
+            SendLockingMessage(0);
+        } else {
+            m_bModified = 1;
+        }
+        return TRUE;
+    case CBN_EDITUPDATE:
+        m_bModified = 1;
+        return CComboBox::OnChildNotify(message, wParam, lParam, pResult);
+    case CBN_DROPDOWN:
+        if (LoadValues())
+            SetFocus();
+        ResizeDroppedList();
+        return CComboBox::OnChildNotify(message, wParam, lParam, pResult);
+    default:
+        return CComboBox::OnChildNotify(message, wParam, lParam, pResult);
+    }
+}
+
+void JUnitComboBox::ResizeDroppedList()
+{
+    const int fieldHeight = GetItemHeight(-1);
+    int itemHeight = GetItemHeight(0);
+    if (itemHeight <= 0)
+        itemHeight = fieldHeight;
+    CRect dropped;
+    GetDroppedControlRect(&dropped);
+    CWnd* pParent = GetParent();
+    if (pParent)
+        pParent->ScreenToClient(&dropped);
+    const int height = m_nValueLimit * itemHeight + 2 * fieldHeight;
+    SetWindowPos(nullptr, dropped.left, dropped.top, dropped.Width(), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    Invalidate();
+}
+
+BOOL JUnitComboBox::PreTranslateMessage(MSG* pMsg)
+{
+    const UINT message = pMsg->message;
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST) {
+        // The frames' accelerators work while typing.
+        if (CFrameWnd* pFrame = GetParentFrame()) {
+            if (pFrame->PreTranslateMessage(pMsg))
+                return TRUE;
+            if (CFrameWnd* pOuter = pFrame->GetParentFrame(); pOuter && pOuter->PreTranslateMessage(pMsg))
+                return TRUE;
+        }
+    }
+    if (message == WM_KILLFOCUS)
+        SetEditSel(-1, 0);   // a start of -1 removes the selection
+    if (message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+        ValidateString(1);
+    if (!HostMode()) {
+        if (message == WM_KEYUP && pMsg->wParam == VK_ESCAPE)
+            ShowDropDown(FALSE);
+    } else {
+        if ((message == WM_KEYDOWN || message == WM_KEYUP) && pMsg->wParam == VK_ESCAPE)
+            return FALSE;
+        if (message == WM_KEYUP && pMsg->hwnd == m_hWnd)
+            if (const HWND hEdit = ::GetWindow(m_hWnd, GW_CHILD))
+                pMsg->hwnd = hEdit;
+        if (message == WM_KEYUP && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_TAB))
+            ValidateString(m_bModified);
+    }
+    const HWND hEdit = ::GetWindow(m_hWnd, GW_CHILD);
+    if (hEdit && pMsg->hwnd == hEdit) {
+        if (message == WM_LBUTTONUP && ::GetFocus() != hEdit)
+            SetFocus();
+        if (message == WM_LBUTTONDBLCLK) {
+            SetEditSel(0, -1);
+            return TRUE;
+        }
+    }
+    return CComboBox::PreTranslateMessage(pMsg);
+}
+
+void JUnitComboBox::CreateControl()
+{
+    if (LPCSTR kind = KindName())
+        OpenRegKey(kind);
+}
+
+LRESULT JUnitComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: {
+        CreateControl();
+        const LRESULT result = CComboBox::WindowProc(message, wParam, lParam);
+        if (result == -1)
+            return result;
+        SetWindowText("");
+        ModifyStyleEx(WS_EX_NOPARENTNOTIFY, 0);
+        // The font first: setting a font measures the selection field anew.
+        if (m_hFont)
+            ::DeleteObject(m_hFont);
+        m_hFont = CreateUnitControlFont(m_hWnd);
+        if (m_hFont)
+            SetFont(m_hFont);
+        if (HDC hDC = ::GetDC(m_hWnd)) {
+            TEXTMETRICA parentMetrics{}, systemMetrics{};
+            const HWND hParent = ::GetParent(m_hWnd);
+            const HFONT hParentFont = hParent ? (HFONT)::SendMessageA(hParent, WM_GETFONT, 0, 0) : nullptr;
+            HGDIOBJ hOld = ::SelectObject(hDC, hParentFont ? hParentFont : ::GetStockObject(SYSTEM_FONT));
+            ::GetTextMetricsA(hDC, &parentMetrics);
+            ::SelectObject(hDC, ::GetStockObject(SYSTEM_FONT));
+            ::GetTextMetricsA(hDC, &systemMetrics);
+            ::SelectObject(hDC, hOld);
+            ::ReleaseDC(m_hWnd, hDC);
+            const int height = parentMetrics.tmHeight + std::min(parentMetrics.tmHeight, systemMetrics.tmHeight) / 2;
+            SetItemHeight(-1, (UINT)(WORD)height);
+        }
+        OnCreated();
+        return result;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current(); pInfo && pInfo->InHelpMode()) {
+            const CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
+            if (message == WM_LBUTTONUP && !(point.x == -1 && point.y == -1))
+                if (CFrameWnd* pFrame = GetTopLevelFrame())
+                    pFrame->PostMessage(WM_COMMAND, ID_HELP, 0);
+            return 0;
+        }
+        break;
+    case WM_KILLFOCUS:
+        SetEditSel(-1, 0);
+        break;
+    default:
+        break;
+    }
+    return CComboBox::WindowProc(message, wParam, lParam);
+}

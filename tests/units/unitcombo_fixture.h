@@ -1,0 +1,89 @@
+// A started library with an environment whose registry lives under a test key,
+// and a parent window that records what its unit combo boxes tell it.
+#pragma once
+#include "controlexports.h"
+#include "jenvmanager.h"
+#include "junitcombo.h"
+#include "unitedit_fixture.h"
+
+class UnitComboTest : public UnitEditTest {
+protected:
+    void SetUp() override
+    {
+        UnitEditTest::SetUp();
+        JCreateEnvironmentManager(m_key.path(), 1, 1, 1, 1, 1, 1, 1, 1);
+        ASSERT_NE(nullptr, JEnvironmentManager::Current());
+        m_parent.recorded.push_back(JUM_VALUESELECTED);
+    }
+
+    // The registry path of a kind's history, relative to HKEY_CURRENT_USER.
+    CString HistoryPath(LPCSTR kind) const
+    {
+        CString path = JEnvironmentManager::Current()->GetRegistryNameWithEnv().Text();
+        return path + "\\DefaultValues\\" + kind;
+    }
+    // Creates a drop-down combo holding values in metres (inches for inches = true).
+    static BOOL CreateCombo(JUnitComboBox& combo, CWnd* pParent, UINT nID, DWORD extraStyle = JCBS_HISTORY,
+                            UINT unit = UNIT_METRE)
+    {
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | extraStyle;
+        if (!combo.Create(style, CRect(10, 10, 200, 200), pParent, nID))
+            return FALSE;
+        if (combo.GetUnitType() == UNIT_TYPE_DISTANCE) {
+            combo.SetLocalUnits(&unit, nullptr, nullptr);
+        }
+        return TRUE;
+    }
+    static CString ListText(const CComboBox& combo, int index)
+    {
+        CString text;
+        combo.GetLBText(index, text);
+        return text;
+    }
+    static CString Formatted(JUnitComboBox& combo, double value)
+    {
+        const tagUomFormat format = combo.GetLocalFormat();
+        UINT units[3];
+        combo.GetLocalUnits(&units[0], &units[1], &units[2]);
+        GUserText text;
+        FormatUnit(combo.GetUnitType(), value, text, &format, &units[0], &units[1], &units[2]);
+        return text.Text();
+    }
+
+    testing_support::ScopedTestKey m_key;
+};
+
+// Reads one value of a history key; type and size as stored.
+struct StoredValue {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+    double AsDouble() const
+    {
+        double value = 0.0;
+        if (data.size() == sizeof value)
+            memcpy(&value, data.data(), sizeof value);
+        return value;
+    }
+    DWORD AsDword() const
+    {
+        DWORD value = 0;
+        if (data.size() == sizeof value)
+            memcpy(&value, data.data(), sizeof value);
+        return value;
+    }
+};
+
+inline bool ReadStored(LPCSTR path, LPCSTR name, StoredValue& out)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    bool ok = ::RegQueryValueExA(hKey, name, nullptr, &out.type, nullptr, &size) == ERROR_SUCCESS;
+    if (ok) {
+        out.data.resize(size);
+        ok = ::RegQueryValueExA(hKey, name, nullptr, &out.type, out.data.data(), &size) == ERROR_SUCCESS;
+    }
+    ::RegCloseKey(hKey);
+    return ok;
+}
