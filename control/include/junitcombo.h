@@ -6,8 +6,8 @@
 
 // Combo style bits of the family.
 enum : DWORD {
-    JCBS_HISTORY = 0x1000,       // entered values are added to the list and stored
-    JCBS_NORELOAD = 0x2000,      // the list is not rebuilt from the registry on drop-down
+    JCBS_HISTORY = 0x1000,    // entered values are added to the list and stored
+    JCBS_NORELOAD = 0x2000,   // the list is not rebuilt from the registry on drop-down
 };
 
 class CONTROL_CLASS JUnitComboBox : public CComboBox {

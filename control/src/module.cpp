@@ -97,11 +97,12 @@ CONTROL_API void InitCustomControls()
     // The window classes dialog templates can name, in a fixed order; each
     // control class adds its registration here as it comes.
     const ControlClassRegistrar registrars[] = {
-        &JUnitEdit::RegisterControlClass,      &JDistanceEdit::RegisterControlClass, &JAngleEdit::RegisterControlClass,
-        &JDirectionEdit::RegisterControlClass, &JScalarEdit::RegisterControlClass,
-        &JUnitComboBox::RegisterControlClass, &JDistanceComboBox::RegisterControlClass,
-        &JAngleComboBox::RegisterControlClass, &JDirectionComboBox::RegisterControlClass,
-        &JScalarComboBox::RegisterControlClass, &JWeightComboBox::RegisterControlClass,
+        &JUnitEdit::RegisterControlClass,          &JDistanceEdit::RegisterControlClass,
+        &JAngleEdit::RegisterControlClass,         &JDirectionEdit::RegisterControlClass,
+        &JScalarEdit::RegisterControlClass,        &JUnitComboBox::RegisterControlClass,
+        &JDistanceComboBox::RegisterControlClass,  &JAngleComboBox::RegisterControlClass,
+        &JDirectionComboBox::RegisterControlClass, &JScalarComboBox::RegisterControlClass,
+        &JWeightComboBox::RegisterControlClass,
     };
     for (ControlClassRegistrar pfnRegister : registrars)
         pfnRegister();

@@ -15,8 +15,8 @@ using UnitComboHistoryTest = UnitComboTest;
 void WriteDword(LPCSTR path, LPCSTR name, DWORD value)
 {
     HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                               &hKey, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
     ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     ::RegCloseKey(hKey);
 }
@@ -24,8 +24,8 @@ void WriteDword(LPCSTR path, LPCSTR name, DWORD value)
 void WriteDouble(LPCSTR path, LPCSTR name, double value)
 {
     HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                               &hKey, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
     ::RegSetValueExA(hKey, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
     ::RegCloseKey(hKey);
 }

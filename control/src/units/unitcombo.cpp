@@ -196,8 +196,8 @@ void JUnitComboBox::ValidateString(int bEnter)
         ::MessageBeep((UINT)-1);
         if (!HostMode()) {
             char text[255] = "";
-            if (!ControlResources()
-                || !::LoadStringA(ControlResources(), IDS_UNITEDIT_INVALID_ENTRY, text, sizeof text))
+            if (!ControlResources() ||
+                !::LoadStringA(ControlResources(), IDS_UNITEDIT_INVALID_ENTRY, text, sizeof text))
                 lstrcpynA(text, "The entry is not valid.", sizeof text);
             CString caption;
             if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current();

@@ -76,8 +76,7 @@ void JUnitComboBox::AdoptWindow(JUnitComboBox* pCombo, HWND hWnd, WNDPROC pfnCom
     ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc));
 }
 
-BOOL JUnitComboBox::RegisterComboSuperclass(LPCSTR className, UINT classStyle, WNDPROC pfnStartUp,
-                                            WNDPROC* ppfnCombo)
+BOOL JUnitComboBox::RegisterComboSuperclass(LPCSTR className, UINT classStyle, WNDPROC pfnStartUp, WNDPROC* ppfnCombo)
 {
     WNDCLASSA combo{};
     if (!::GetClassInfoA(nullptr, "combobox", &combo))

@@ -23,14 +23,14 @@ CString ValueName(DWORD index)
 bool ReadDword(HKEY hKey, LPCSTR name, DWORD* value)
 {
     DWORD type = 0, size = sizeof *value;
-    return ::RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS
-           && type == REG_DWORD && size == sizeof *value;
+    return ::RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+           type == REG_DWORD && size == sizeof *value;
 }
 
 bool WriteDword(HKEY hKey, LPCSTR name, DWORD value)
 {
-    return ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value)
-           == ERROR_SUCCESS;
+    return ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+           ERROR_SUCCESS;
 }
 
 enum class Stored { Value, Missing, Unusable };
