@@ -108,16 +108,22 @@ CONTROL_API void InitCustomControls()
         pfnRegister();
 }
 
-void ReportRegistryKeyFailure()
+int ShowLibraryMessage(UINT nIDText, LPCSTR lpszFallback, UINT nType)
 {
     CString text;
-    if (!AfxLoadString(g_hResources, IDS_REGKEY_CREATE_FAILED, text))
-        text = "A registry key could not be created.";
+    if (!AfxLoadString(g_hResources, nIDText, text))
+        text = lpszFallback;
     CString caption;
     if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
         pInfo && pInfo->m_pAppInfo && pInfo->m_pAppInfo->GetMessageCaption())
         caption = pInfo->m_pAppInfo->GetMessageCaption();
     CWinThread* pThread = AfxGetThread();
     CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
-    ::MessageBoxA(AfxGetSafeHwnd(pMainWnd), text, caption, MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND);
+    return ::MessageBoxA(AfxGetSafeHwnd(pMainWnd), text, caption, nType);
+}
+
+void ReportRegistryKeyFailure()
+{
+    ShowLibraryMessage(IDS_REGKEY_CREATE_FAILED, "A registry key could not be created.",
+                       MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND);
 }

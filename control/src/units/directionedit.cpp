@@ -144,6 +144,36 @@ int JDirectionEdit::ParseQuadrantBearing(UINT unitType, const GUserText& text, d
     return 1;
 }
 
+int ParseDirectionText(const JBearingInfo& bearing, UINT unitType, const GUserText& text,
+                       const std::function<int(const GUserText&, double*)>& readAngle, double* direction)
+{
+    double a = 0.0;
+    int result = readAngle(text, &a);
+    double value = 0.0;
+    if (bearing.nAzimuthMode) {
+        const double base = bearing.nBaseAxis * kHalfPi;
+        value = bearing.nSense ? base - a : base + a;
+    } else {
+        if (result != 1)
+            result = JDirectionEdit::ParseQuadrantBearing(unitType, text, &a, nullptr);
+        value = kHalfPi - a;
+    }
+    if (result == 1)
+        *direction = NormalizedDirection(value);
+    return result;
+}
+
+double AzimuthFromDirection(const JBearingInfo& bearing, double direction)
+{
+    const double base = bearing.nBaseAxis * kHalfPi;
+    return NormalizedDirection(bearing.nSense ? base - direction : direction - base);
+}
+
+double QuadrantAzimuth(double direction)
+{
+    return NormalizedDirection(kHalfPi - direction);
+}
+
 int JDirectionEdit::Parse()
 {
     const JBearingInfo& bearing = ControlState().bearing;
@@ -151,19 +181,13 @@ int JDirectionEdit::Parse()
         return JUnitEdit::Parse();
     CString text;
     GetWindowText(text);
-    double a = 0.0;
-    int result = ParseText(m_nUnitType, GUserText(text), &a, nullptr);
-    double value = 0.0;
-    if (bearing.nAzimuthMode) {
-        const double base = bearing.nBaseAxis * kHalfPi;
-        value = bearing.nSense ? base - a : base + a;
-    } else {
-        if (result != 1)
-            result = ParseQuadrantBearing(m_nUnitType, GUserText(text), &a, nullptr);
-        value = kHalfPi - a;
-    }
+    double direction = 0.0;
+    const int result = ParseDirectionText(
+        bearing, m_nUnitType, GUserText(text),
+        [this](const GUserText& angleText, double* angle) { return ParseText(m_nUnitType, angleText, angle, nullptr); },
+        &direction);
     if (result == 1)
-        m_dValue = NormalizedDirection(value);
+        m_dValue = direction;
     else
         m_bModified = 0;
     return result;
@@ -177,15 +201,13 @@ void JDirectionEdit::Display()
         return;
     }
     if (!bearing.nAzimuthMode) {
-        SetWindowText(FormatQuadrantBearing(NormalizedDirection(kHalfPi - m_dValue)));
+        SetWindowText(FormatQuadrantBearing(QuadrantAzimuth(m_dValue)));
         return;
     }
-    const double base = bearing.nBaseAxis * kHalfPi;
-    const double shown = NormalizedDirection(bearing.nSense ? base - m_dValue : m_dValue - base);
     const tagUomFormat format = DisplayFormat();
     const UINT *primary, *secondary, *tertiary;
     DisplayUnits(&primary, &secondary, &tertiary);
     GUserText text;
-    FormatUnit(m_nUnitType, shown, text, &format, primary, secondary, tertiary);
+    FormatUnit(m_nUnitType, AzimuthFromDirection(bearing, m_dValue), text, &format, primary, secondary, tertiary);
     SetWindowText(text);
 }

@@ -6,6 +6,7 @@
 #include "cntlrc.h"
 #include "hostengine.h"
 #include "jenvmanager.h"
+#include "localunits.h"
 #include "module.h"
 #include "unitfont.h"
 
@@ -90,18 +91,8 @@ void JUnitComboBox::GetLocalUnits(UINT* primary, UINT* secondary, UINT* tertiary
 
 int JUnitComboBox::ParseText(UINT unitType, const GUserText& text, double* value, UINT* unitFound)
 {
-    UINT scratchUnit = UNIT_NONE;
-    if (!unitFound)
-        unitFound = &scratchUnit;
-    if (m_nDisplayMode & JUNIT_DEFAULT_UNITS)
-        return ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
-    // Numbers typed without units are in the control's own units for this one parse.
-    UINT saved[3] = {UNIT_NONE, UNIT_NONE, UNIT_NONE};
-    ::GetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
-    ::SetDefaultUnits(unitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
-    const int result = ParseUnit(unitType, m_bCaseSensitive, text, value, unitFound);
-    ::SetDefaultUnits(unitType, &saved[0], &saved[1], &saved[2]);
-    return result;
+    return ParseInUnits(unitType, m_bCaseSensitive, (m_nDisplayMode & JUNIT_DEFAULT_UNITS) != 0, &m_nPrimaryUnit,
+                        &m_nSecondaryUnit, &m_nTertiaryUnit, text, value, unitFound);
 }
 
 double JUnitComboBox::Parse(const char* text)
@@ -194,19 +185,9 @@ void JUnitComboBox::ValidateString(int bEnter)
         return;
     if (result == 0) {
         ::MessageBeep((UINT)-1);
-        if (!HostMode()) {
-            char text[255] = "";
-            if (!ControlResources() ||
-                !::LoadStringA(ControlResources(), IDS_UNITEDIT_INVALID_ENTRY, text, sizeof text))
-                lstrcpynA(text, "The entry is not valid.", sizeof text);
-            CString caption;
-            if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
-                pInfo && pInfo->m_pAppInfo && pInfo->m_pAppInfo->GetMessageCaption())
-                caption = pInfo->m_pAppInfo->GetMessageCaption();
-            CWinThread* pThread = AfxGetThread();
-            CWnd* pMainWnd = pThread ? pThread->GetMainWnd() : nullptr;
-            ::MessageBoxA(AfxGetSafeHwnd(pMainWnd), text, caption, MB_ICONINFORMATION | MB_SETFOREGROUND);
-        }
+        if (!HostMode())
+            ShowLibraryMessage(IDS_UNITEDIT_INVALID_ENTRY, "The entry is not valid.",
+                               MB_ICONINFORMATION | MB_SETFOREGROUND);
     }
     Display();
     if (result == 1) {

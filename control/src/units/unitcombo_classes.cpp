@@ -17,8 +17,6 @@ IMPLEMENT_DYNAMIC(JWeightComboBox, JUnitComboBox)
 
 namespace {
 
-constexpr double kHalfPi = 1.57079632679489661923;
-
 HINSTANCE ClassModule()
 {
     return ControlModule() ? ControlModule() : ::GetModuleHandleA(nullptr);
@@ -159,20 +157,13 @@ int JDirectionComboBox::Parse()
     const JBearingInfo& bearing = ControlState().bearing;
     if (!bearing.nOn)
         return JUnitComboBox::Parse();
-    const CString text = EditText();
-    double a = 0.0;
-    int result = ParseText(m_nUnitType, GUserText(text), &a, nullptr);
-    double value = 0.0;
-    if (bearing.nAzimuthMode) {
-        const double base = bearing.nBaseAxis * kHalfPi;
-        value = bearing.nSense ? base - a : base + a;
-    } else {
-        if (result != 1)
-            result = JDirectionEdit::ParseQuadrantBearing(m_nUnitType, GUserText(text), &a, nullptr);
-        value = kHalfPi - a;
-    }
+    double direction = 0.0;
+    const int result = ParseDirectionText(
+        bearing, m_nUnitType, GUserText(EditText()),
+        [this](const GUserText& angleText, double* angle) { return ParseText(m_nUnitType, angleText, angle, nullptr); },
+        &direction);
     if (result == 1)
-        m_dValue = NormalizedDirection(value);
+        m_dValue = direction;
     else
         m_bModified = 0;
     return result;
@@ -186,11 +177,10 @@ void JDirectionComboBox::Display()
         return;
     }
     if (!bearing.nAzimuthMode) {
-        SetWindowText(FormatStored(NormalizedDirection(kHalfPi - m_dValue)));
+        SetWindowText(FormatStored(QuadrantAzimuth(m_dValue)));
         return;
     }
-    const double base = bearing.nBaseAxis * kHalfPi;
-    SetWindowText(JUnitComboBox::FormatStored(NormalizedDirection(bearing.nSense ? base - m_dValue : m_dValue - base)));
+    SetWindowText(JUnitComboBox::FormatStored(AzimuthFromDirection(bearing, m_dValue)));
 }
 
 JScalarComboBox::JScalarComboBox(int useDefaults) : JUnitComboBox(useDefaults, UNIT_TYPE_SCALAR)
