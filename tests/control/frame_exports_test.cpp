@@ -98,23 +98,33 @@ std::vector<MenuItem> ReadOpenMenu()
     return items;
 }
 
+// Opens the bars' context menu, reads its items while it is open and dismisses it;
+// *pResult gets the export's result.
+std::vector<MenuItem> ReadContextMenu(int* pResult = nullptr)
+{
+    std::vector<MenuItem> items;
+    POINT point{50, 50};
+    ScriptedInput script;
+    script.WaitFor(testing_support::FindPopupMenuWindow, "context menu")
+        .Then([&] {
+            items = ReadOpenMenu();
+            return true;
+        })
+        .DismissMenu();
+    const int result = DisplayToolbarMenu(&point);
+    if (pResult)
+        *pResult = result;
+    return items;
+}
+
 TEST_F(HostFrame, ContextMenuListsBarsUpToTheLimitThenTheFixedItems)
 {
     for (UINT i = 0; i < 12; ++i)
         AddToolBar(0xE83E + i, ("Bar " + std::to_string(i)).c_str());
     m_bars[3]->m_bUnlisted = TRUE;   // never listed, and not counted
-    std::vector<MenuItem> items;
-    POINT point{50, 50};
-    {
-        ScriptedInput script;
-        script.WaitFor(testing_support::FindPopupMenuWindow, "context menu")
-            .Then([&] {
-                items = ReadOpenMenu();
-                return true;
-            })
-            .DismissMenu();
-        EXPECT_NE(0, DisplayToolbarMenu(&point));
-    }
+    int result = 0;
+    const std::vector<MenuItem> items = ReadContextMenu(&result);
+    EXPECT_NE(0, result);
     ASSERT_EQ(14u, items.size());
     EXPECT_EQ("Bar 0", items[0].text);
     EXPECT_EQ(0xE83Eu, items[0].id);
@@ -138,18 +148,7 @@ TEST_F(HostFrame, ContextMenuIsGreyedInCustomizationModeAndFollowsItsFlags)
     JControlOnlyInfo* pInfo = GetJControlInfo();
     pInfo->EnableCustomizationMode(1);
     pInfo->SetShowCustomizeOnToolbarMenu(0);
-    std::vector<MenuItem> items;
-    POINT point{50, 50};
-    {
-        ScriptedInput script;
-        script.WaitFor(testing_support::FindPopupMenuWindow, "context menu")
-            .Then([&] {
-                items = ReadOpenMenu();
-                return true;
-            })
-            .DismissMenu();
-        DisplayToolbarMenu(&point);
-    }
+    const std::vector<MenuItem> items = ReadContextMenu();
     ASSERT_EQ(3u, items.size());
     EXPECT_EQ("Drawing", items[0].text);
     EXPECT_EQ(40009u, items[2].id);

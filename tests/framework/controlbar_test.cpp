@@ -10,6 +10,7 @@
 #include <vector>
 
 using testing_support::PumpMessages;
+using testing_support::PumpUntil;
 
 namespace {
 
@@ -40,18 +41,6 @@ BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 using testing_support::MainWindowScope;
-
-// Pumps until the condition holds or about two seconds have passed.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 200; ++i) {
-        PumpMessages();
-        if (done())
-            return true;
-        ::Sleep(10);
-    }
-    return false;
-}
 
 void MoveMouse(CPoint screen)
 {

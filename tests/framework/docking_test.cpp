@@ -10,6 +10,7 @@
 #include <vector>
 
 using testing_support::PumpMessages;
+using testing_support::PumpUntil;
 using testing_support::ScriptedInput;
 
 namespace {
@@ -31,18 +32,6 @@ protected:
 BEGIN_MESSAGE_MAP(CDockFrame, CFrameWnd)
     ON_COMMAND(ID_BAR_LINE, OnLine)
 END_MESSAGE_MAP()
-
-// Pumps until the condition holds or about two seconds have passed.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 200; ++i) {
-        PumpMessages();
-        if (done())
-            return true;
-        ::Sleep(10);
-    }
-    return false;
-}
 
 CRect ScreenRect(const CWnd& wnd)
 {

@@ -8,17 +8,7 @@ namespace frame_tests {
 
 using testing_support::MainWindowScope;
 
-// Pumps until the condition holds or about two seconds have passed.
-inline bool PumpUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 200; ++i) {
-        testing_support::PumpMessages();
-        if (done())
-            return true;
-        ::Sleep(10);
-    }
-    return false;
-}
+using testing_support::PumpUntil;
 
 // The library's resource module, searched after the application for one test.
 class ExtensionResources {

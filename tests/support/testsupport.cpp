@@ -17,6 +17,17 @@ void PumpMessages()
     }
 }
 
+bool PumpUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 200; ++i) {
+        PumpMessages();
+        if (done())
+            return true;
+        ::Sleep(10);
+    }
+    return false;
+}
+
 MemoryCanvas::MemoryCanvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)
 {
     BITMAPINFO info{};

@@ -3,6 +3,7 @@
 #include "afxwin.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@ namespace testing_support {
 // Dispatches every queued message (and posted ones they cause) through the
 // application's PreTranslateMessage, as the message loop would.
 void PumpMessages();
+// Pumps until the condition holds or about two seconds have passed (input arrives
+// asynchronously); whether it held.
+bool PumpUntil(const std::function<bool()>& done);
 
 // A 32-bit top-down bitmap selected into a memory DC.
 class MemoryCanvas {

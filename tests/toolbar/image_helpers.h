@@ -6,6 +6,14 @@
 
 namespace image_test {
 
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kYellow = RGB(255, 255, 0);
+
 // GDI objects the process holds now. Wine answers 0 to GetGuiResources; its
 // handle table then answers for any handle value by index alone, so the live
 // entries are counted instead.

@@ -10,13 +10,6 @@ using namespace image_test;
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kYellow = RGB(255, 255, 0);
-
 // Every GDI object made during a test is gone at its end.
 class ImageProc : public ::testing::Test {
 protected:

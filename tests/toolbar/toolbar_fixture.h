@@ -12,7 +12,7 @@
 
 namespace toolbar_test {
 
-const COLORREF kMagenta = RGB(255, 0, 255);
+using image_test::kMagenta;
 const UINT kOpen = 0x8001;
 const UINT kSave = 0x8002;
 const UINT kGrey = 0x8003;      // its image is dark grey, which the inactive look turns black
