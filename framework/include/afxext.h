@@ -442,6 +442,11 @@ public:
 protected:
     // Inserts pBar in the row holding ptMid (client coordinates) after the bars left of rect.
     int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+    // Gives pBar this dock bar's alignment and borders and hides it while it moves here;
+    // TRUE when it was visible (Took shows it again).
+    BOOL PrepareToTake(CControlBar* pBar);
+    // Records pBar as docked here and shows it again when it was visible.
+    void Took(CControlBar* pBar, BOOL bShow);
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()

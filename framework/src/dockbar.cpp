@@ -147,26 +147,12 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 
     if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
         m_dwStyle |= CBRS_FLOAT_MULTI;
-    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
-                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
     if (!(m_dwStyle & CBRS_FLOAT_MULTI)) {
         CString title;
         pBar->GetWindowText(title);
         SetWindowText(title);
     }
-
-    // The dock bar's alignment, and every border: neighbours overlap them.
-    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
-    dwStyle = m_bFloating ? dwStyle | CBRS_FLOATING : dwStyle & ~CBRS_FLOATING;
-    pBar->SetBarStyle(dwStyle);
-
-    // Hidden while it changes parent, so it does not flash at a half-made place.
-    BOOL bShow = FALSE;
-    if (pBar->m_pDockBar != this && pBar->IsWindowVisible()) {
-        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        bShow = TRUE;
-    }
+    const BOOL bShow = PrepareToTake(pBar);
 
     int nPos = -1;
     if (lpRect) {
@@ -189,16 +175,36 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         RemoveControlBar(pBar, nPos);
     else if (pBar->m_pDockBar)
         pBar->m_pDockBar->RemoveControlBar(pBar, -1, m_bFloating && !pBar->m_pDockBar->m_bFloating);
-    pBar->m_pDockBar = this;
-    if (!m_bFloating && pBar->m_pDockContext)
-        pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
-
-    if (bShow)
-        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    Took(pBar, bShow);
     RemovePlaceHolder(pBar);
     if (CFrameWnd* pFrame = GetDockingFrame())
         pFrame->DelayRecalcLayout();
+}
+
+BOOL CDockBar::PrepareToTake(CControlBar* pBar)
+{
+    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
+                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+    // The dock bar's alignment, and every border: neighbours overlap them.
+    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+    dwStyle = m_bFloating ? dwStyle | CBRS_FLOATING : dwStyle & ~CBRS_FLOATING;
+    pBar->SetBarStyle(dwStyle);
+
+    // Hidden while it changes parent, so it does not flash at a half-made place.
+    if (pBar->m_pDockBar == this || !pBar->IsWindowVisible())
+        return FALSE;
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    return TRUE;
+}
+
+void CDockBar::Took(CControlBar* pBar, BOOL bShow)
+{
+    pBar->m_pDockBar = this;
+    if (!m_bFloating && pBar->m_pDockContext)
+        pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
+    if (bShow)
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
@@ -216,18 +222,7 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
     if (pBar->m_pDockBar == this && (!lpRect || rectBar == *lpRect))
         return;
 
-    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
-                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
-    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
-    dwStyle = m_bFloating ? dwStyle | CBRS_FLOATING : dwStyle & ~CBRS_FLOATING;
-    pBar->SetBarStyle(dwStyle);
-
-    BOOL bShow = FALSE;
-    if (pBar->m_pDockBar != this && pBar->IsWindowVisible()) {
-        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        bShow = TRUE;
-    }
+    const BOOL bShow = PrepareToTake(pBar);
     // The bar takes its placeholder's entry, in the row it left.
     m_arrBars.SetAt(nPos, pBar);
     if (lpRect) {
@@ -240,12 +235,7 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
         pBar->SetParent(this);
     if (pBar->m_pDockBar && pBar->m_pDockBar != this)
         pBar->m_pDockBar->RemoveControlBar(pBar);
-    pBar->m_pDockBar = this;
-    if (!m_bFloating && pBar->m_pDockContext)
-        pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
-    if (bShow)
-        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    Took(pBar, bShow);
     if (CFrameWnd* pFrame = GetDockingFrame())
         pFrame->DelayRecalcLayout();
 }
