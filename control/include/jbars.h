@@ -44,6 +44,17 @@ public:
     CString GetButtonText(int index);
     void GetButtonText(int index, CString& rString);
 
+    // ---- registry state (one key per toolbar, opened and closed by the caller) ----
+    // FALSE without writing for a NULL key, or while the host hides its main window.
+    BOOL WriteToRegistry(HKEY hKey);
+    // FALSE for a NULL key or when a required value is missing or damaged; what was read
+    // before it stays applied.
+    BOOL ReadFromRegistry(HKEY hKey);
+    // Records where the toolbar is (docked or floating) for the next write.
+    void StoreLastPosition();
+    // A default toolbar takes its flyouts back as the host first gave them.
+    BOOL ReadDefaultFlyoutsFromRegistry();
+
     // ---- appearance ----
     long GetAppearance() const { return m_nAppearance; }
     void SetAppearance(long nAppearance);
@@ -175,6 +186,29 @@ private:
     CFrameWnd* MessageFrame();
     void ShowPrompt(UINT nID);
     void ActivateToolTips();
+
+    // The flyouts as command lists by button index, in button order: what the
+    // registry gave and what it is given back.
+    struct FlyoutList {
+        int nButton;
+        std::vector<UINT> ids;
+    };
+    std::vector<FlyoutList> m_flyoutLists;
+    void SetFlyoutList(int nButton, std::vector<UINT> ids);
+    // Destroys every flyout and empties its slot.
+    void DestroyFlyouts();
+    // Registry steps.
+    BOOL IsVisibleForSave();
+    void WriteDefaultFlyouts(HKEY hKey);
+    void WriteFlyouts(HKEY hKey, LPCSTR lpszListName, LPCSTR lpszItemFormat);
+    BOOL ReadPlacement(HKEY hKey, BOOL& bHorz);
+    void ApplyVisibility();
+    BOOL ReadPictureRecords(HKEY hKey);
+    BOOL ReadButtons(HKEY hKey);
+    void CommitStoredLayout(BOOL bHorz, DWORD dwFloatingBefore);
+    // Takes the command list of every listed flyout button; a missing list fails
+    // when required, else ends the reading.
+    BOOL ReadFlyoutLists(HKEY hKey, const std::vector<UINT>& buttons, LPCSTR lpszItemFormat, BOOL bRequired);
 
     std::vector<ULONG_PTR> m_stripInputs;
     int m_nStripBuilds = 0;

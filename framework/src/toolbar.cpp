@@ -256,9 +256,8 @@ UINT CToolBar::GetButtonStyle(int nIndex) const
 
 void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
 {
+    // The whole style, row break included: callers read, change and write it back.
     const UINT nOld = GetButtonStyle(nIndex);
-    // Row breaks belong to the layout, not to the caller.
-    nStyle = (nStyle & ~TBBS_WRAPPED) | (nOld & TBBS_WRAPPED);
     if (nStyle == nOld)
         return;
     nStyle ^= TBBS_DISABLED;

@@ -601,4 +601,17 @@ TEST_F(ToolBarLayoutTest, FloatingWrapsToTheRequestedWidth)
     EXPECT_EQ(toolbar.CalcDynamicLayout(1, LM_HORZ), CSize(button.cx + insets.cx, 6 * button.cy + insets.cy));
 }
 
+TEST_F(ToolBarLayoutTest, FixedSizeKeepsTheRowsTheCallerSet)
+{
+    // Row breaks set through the style stay as set while the size is fixed.
+    toolbar.SetBarStyle((toolbar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_FLOATING | CBRS_SIZE_FIXED);
+    toolbar.SetButtonStyle(1, toolbar.GetButtonStyle(1) | TBBS_WRAPPED);
+    EXPECT_TRUE(Wrapped(1));
+    const CSize insets = Insets(TRUE);
+    EXPECT_EQ(toolbar.CalcFixedLayout(FALSE, TRUE), CSize(4 * button.cx + insets.cx, 2 * button.cy + insets.cy));
+    EXPECT_EQ(Row(2), 1);
+    toolbar.SetButtonStyle(1, toolbar.GetButtonStyle(1) & ~TBBS_WRAPPED);
+    EXPECT_FALSE(Wrapped(1));
+}
+
 }   // namespace

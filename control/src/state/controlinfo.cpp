@@ -3,6 +3,7 @@
 
 #include "callframe.h"
 #include "hostengine.h"
+#include "regvalues.h"
 
 #include <cstring>
 
@@ -107,44 +108,31 @@ void JControlOnlyInfo::SetStartUpDLL(const char* clsid)
 
 namespace {
 
-// A 4-byte number (REG_DWORD, or 4 binary bytes); `fallback` when missing, of
-// another size, or a text that happens to be 4 bytes long.
+// A stored number; `fallback` when missing, of another size, or a text that happens to be 4 bytes long.
 int ReadNumber(HKEY hKey, const char* name, int fallback)
 {
     DWORD value = 0;
-    DWORD size = sizeof value;
-    DWORD type = 0;
-    if (::RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
-        size != sizeof value || (type != REG_DWORD && type != REG_BINARY))
-        return fallback;
-    return (int)value;
+    return ReadRegNumber(hKey, name, &value) ? (int)value : fallback;
 }
 
 // A string value of at most 259 characters; empty when missing, of another type or too long.
 GUserText ReadText(HKEY hKey, const char* name)
 {
-    char buffer[MAX_PATH + 1] = "";
-    DWORD size = MAX_PATH;   // one byte spare: a stored text need not end in NUL
-    DWORD type = 0;
-    if (::RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return GUserText();
-    buffer[size < MAX_PATH ? size : MAX_PATH] = '\0';
-    return GUserText(buffer);
+    char buffer[MAX_PATH] = "";
+    return ReadRegText(hKey, name, buffer, sizeof buffer) ? GUserText(buffer) : GUserText();
 }
 
 void WriteNumber(HKEY hKey, const char* name, int value)
 {
-    const DWORD data = (DWORD)value;
-    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    WriteRegNumber(hKey, name, (DWORD)value);
 }
 
 void WriteText(HKEY hKey, const char* name, const GUserText& text)
 {
-    // Written from a path-sized buffer, the terminating NUL counted.
+    // Written from a path-sized buffer.
     char buffer[MAX_PATH] = "";
     lstrcpynA(buffer, text, MAX_PATH);
-    ::RegSetValueExA(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer), (DWORD)strlen(buffer) + 1);
+    WriteRegText(hKey, name, buffer);
 }
 
 }   // namespace

@@ -46,9 +46,7 @@ JToolBar::~JToolBar()
     m_bDestroying = TRUE;
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
-    for (INT_PTR i = 0; i < m_arrFlyouts.GetSize(); ++i)
-        if (auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[i]); pFlyout && pFlyout->m_hWnd)
-            pFlyout->DestroyWindow();
+    DestroyFlyouts();
     m_arrFlyouts.RemoveAll();
     // Picture records come with the custom buttons; until then every slot is empty.
     m_arrCustomBitmaps.RemoveAll();
@@ -69,9 +67,19 @@ JToolBar::~JToolBar()
 
 void JToolBar::PostNcDestroy()
 {
-    CToolBar::PostNcDestroy();
+    // A toolbar always deletes itself; the base's auto-delete flag only tells
+    // others so, and must not delete it a second time.
     if (!m_bDestroying)
         delete this;
+}
+
+void JToolBar::DestroyFlyouts()
+{
+    for (INT_PTR i = 0; i < m_arrFlyouts.GetSize(); ++i) {
+        if (auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[i]); pFlyout && pFlyout->m_hWnd)
+            pFlyout->DestroyWindow();
+        m_arrFlyouts[i] = nullptr;
+    }
 }
 
 DWORD JToolBar::PrepareStyle(DWORD dwStyle)

@@ -280,9 +280,7 @@ BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount)
     m_hbmImageStrip = nullptr;
     // Flyouts are made again for their buttons by the flyout code; until it exists
     // the slots are only kept in step with the buttons.
-    for (INT_PTR i = 0; i < m_arrFlyouts.GetSize(); ++i)
-        if (auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[i]); pFlyout && pFlyout->m_hWnd)
-            pFlyout->DestroyWindow();
+    DestroyFlyouts();
     m_arrFlyouts.RemoveAll();
     m_arrCustomBitmaps.RemoveAll();
     // Separators need no images: a list of them still replaces the buttons.

@@ -1,0 +1,295 @@
+// The toolbar's own registry key, read back. The key is user data that may be
+// damaged: a required value that is missing, of the wrong type or longer than
+// its buffer ends the reading with FALSE, and positions are brought on screen.
+#include "controlexports.h"
+#include "hostengine.h"
+#include "jappinfo.h"
+#include "jbars.h"
+#include "jenvmanager.h"
+#include "regvalues.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr DWORD kListBytes = 1024;      // at most 256 entries
+constexpr DWORD kFlyoutBytes = 200;     // at most 50 commands
+constexpr DWORD kNameBytes = 256;
+constexpr int kDockBottomMargin = 58;   // two large buttons' height above the screen's bottom
+// There are fewer bar IDs than this: a larger stored count is damage.
+constexpr DWORD kMostToolbars = 256;
+
+UINT DockBarFromCode(DWORD code)
+{
+    switch (code) {
+    case 2:
+        return AFX_IDW_DOCKBAR_BOTTOM;
+    case 3:
+        return AFX_IDW_DOCKBAR_LEFT;
+    case 4:
+        return AFX_IDW_DOCKBAR_RIGHT;
+    case 5:
+        return AFX_IDW_DOCKBAR_FLOAT;
+    default:
+        return AFX_IDW_DOCKBAR_TOP;
+    }
+}
+
+bool ReadPoint(HKEY hKey, LPCSTR name, CPoint& point)
+{
+    LONG xy[2] = {};
+    if (!ReadRegBytes(hKey, name, xy, sizeof xy))
+        return false;
+    point = CPoint(xy[0], xy[1]);
+    return true;
+}
+
+// A control ID a bar can have: not 0, 16 bits (commands carry it), and not one of the dock bars'.
+bool IsUsableBarID(DWORD id)
+{
+    return id != 0 && id <= 0xFFFF && (id < AFX_IDW_DOCKBAR_TOP || id > AFX_IDW_DOCKBAR_FLOAT);
+}
+
+bool HostNotReady()
+{
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    return pInfo && pInfo->m_pAppInfo && !pInfo->m_pAppInfo->IsReady();
+}
+
+}   // namespace
+
+BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
+{
+    if (!ReadPoint(hKey, "DockPos", m_ptDockPos) || !ReadPoint(hKey, "FloatPos", m_ptFloatPos))
+        return FALSE;
+    const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    if (m_ptFloatPos.x < 0 || m_ptFloatPos.x >= cxScreen)
+        m_ptFloatPos.x = 0;
+    if (m_ptFloatPos.y < 0 || m_ptFloatPos.y >= cyScreen)
+        m_ptFloatPos.y = 0;
+    // Docked positions may be a little negative (before the first bar); far off is damage.
+    if (m_ptDockPos.x >= cxScreen || m_ptDockPos.x < -cxScreen)
+        m_ptDockPos.x = 0;
+    if (m_ptDockPos.y >= cyScreen - kDockBottomMargin || m_ptDockPos.y < -cyScreen)
+        m_ptDockPos.y = 0;
+
+    DWORD site = 0, visible = 0, floating = 0, edge = 0, cx = 0, cy = 0, horz = 0, hide = 0;
+    if (!ReadRegNumber(hKey, "DockSite", &site) || !ReadRegNumber(hKey, "Visible", &visible) ||
+        !ReadRegNumber(hKey, "Floating", &floating))
+        return FALSE;
+    m_nDockBarID = DockBarFromCode(site);
+    m_bVisible = visible != 0;
+    m_bFloating = floating != 0;
+    // The floating rectangle is not needed beyond this point, but belongs to a whole key.
+    for (LPCSTR name : {"FloatTop", "FloatBottom", "FloatLeft", "FloatRight"})
+        if (!ReadRegNumber(hKey, name, &edge))
+            return FALSE;
+    if (!ReadRegNumber(hKey, "FloatSizeWidth", &cx) || !ReadRegNumber(hKey, "FloatSizeHeight", &cy))
+        return FALSE;
+    m_sizeFloat = CSize(std::clamp((int)cx, 0, cxScreen), std::clamp((int)cy, 0, cyScreen));
+    if (!ReadRegNumber(hKey, "FloatOrientation", &horz))
+        return FALSE;
+    bHorz = horz != 0;
+    m_bHide = ReadRegNumber(hKey, "Hide", &hide) && hide != 0;
+    return TRUE;
+}
+
+void JToolBar::ApplyVisibility()
+{
+    m_bDeferredShow = FALSE;
+    if (m_bVisible) {
+        // A floating toolbar shown before the host is ready would show on its own.
+        if (!(HostNotReady() && m_bFloating && !HostMode())) {
+            ShowWindow(SW_SHOWNA);
+            return;
+        }
+        m_bVisiblePending = TRUE;
+    }
+    ShowWindow(SW_HIDE);
+    if (HostNotReady() && m_bFloating && m_bVisible) {
+        m_bDeferredShow = TRUE;
+        SetTimer(kDeferredShowTimer, 1000);
+    }
+}
+
+BOOL JToolBar::ReadPictureRecords(HKEY hKey)
+{
+    std::vector<UINT> buttons;
+    if (!ReadRegList(hKey, "CustomBitmaps", kListBytes, buttons))
+        return FALSE;
+    if (!buttons.empty() && buttons[0] == (UINT)-1)
+        return TRUE;
+    // Pictures are kept only with their own records; a record that cannot be
+    // rebuilt still makes the key unusable.
+    for (int n = 0; n < (int)buttons.size(); ++n) {
+        char name[64];
+        char file[MAX_PATH] = "";
+        wsprintfA(name, "CustomBitmapFile%d", n);
+        if (ReadRegText(hKey, name, file, sizeof file))
+            continue;
+        BYTE header[kFlyoutBytes];
+        wsprintfA(name, "CustomBitmap%d", n);
+        DWORD size = sizeof header, type = 0;
+        if (::RegQueryValueExA(hKey, name, nullptr, &type, header, &size) != ERROR_SUCCESS)
+            return FALSE;
+        wsprintfA(name, "CustomBitmapBits%d", n);
+        size = 0;
+        if (::RegQueryValueExA(hKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL JToolBar::ReadButtons(HKEY hKey)
+{
+    std::vector<UINT> ids;
+    if (!ReadRegList(hKey, "IDs", kListBytes, ids))
+        return FALSE;
+    // An empty list is no buttons (a NULL list would be one empty button).
+    static const UINT kNoButtons[1] = {};
+    if (!SetButtonIDs(ids.empty() ? kNoButtons : ids.data(), (int)ids.size()))
+        return FALSE;
+    DWORD isDefault = 0;
+    if (!ReadRegNumber(hKey, "Default", &isDefault))
+        return FALSE;
+    m_bDefault = isDefault != 0;
+    if (m_bDefault) {
+        std::vector<UINT> defaults;
+        if (!ReadRegList(hKey, "DefaultIDs", kListBytes, defaults))
+            return FALSE;
+        SetDefaultButtons(defaults.data(), (int)defaults.size());
+    }
+    // Of the stored styles only the row breaks are the user's; states come from the commands.
+    std::vector<UINT> styles;
+    if (ReadRegList(hKey, "Styles", kListBytes, styles)) {
+        SetBarStyle(GetBarStyle() | CBRS_FLOATING | CBRS_SIZE_FIXED);
+        const int count = std::min((int)styles.size(), (int)GetCommandCount());
+        for (int j = 0; j < count; ++j)
+            if (styles[j] & TBBS_WRAPPED)
+                SetButtonStyle(j, GetButtonStyle(j) | TBBS_WRAPPED);
+    }
+    return TRUE;
+}
+
+void JToolBar::CommitStoredLayout(BOOL bHorz, DWORD dwFloatingBefore)
+{
+    const CSize size = CalcFixedLayout(FALSE, bHorz);
+    SetBarStyle((GetBarStyle() & ~CBRS_SIZE_FIXED) | CBRS_SIZE_DYNAMIC);
+    CalcDynamicLayout(size.cx, bHorz ? LM_COMMIT | LM_HORZ : LM_COMMIT);
+    // The floating style served the stored rows' layout only: a bar that is not
+    // placed yet must not count as floating (it would be saved as such).
+    SetBarStyle((GetBarStyle() & ~CBRS_FLOATING) | dwFloatingBefore);
+}
+
+BOOL JToolBar::ReadFlyoutLists(HKEY hKey, const std::vector<UINT>& buttons, LPCSTR lpszItemFormat, BOOL bRequired)
+{
+    const int nButtons = (int)GetCommandCount();
+    for (int n = 0; n < (int)buttons.size(); ++n) {
+        char name[64];
+        wsprintfA(name, lpszItemFormat, n);
+        std::vector<UINT> ids;
+        if (!ReadRegList(hKey, name, kFlyoutBytes, ids) || ids.empty())
+            return !bRequired;
+        // A flyout belongs to a real button of this toolbar; any other index is damage.
+        const int nButton = (int)buttons[n];
+        if (nButton >= 0 && nButton < nButtons && GetItemID(nButton) != 0)
+            SetFlyoutList(nButton, std::move(ids));
+    }
+    return TRUE;
+}
+
+BOOL JToolBar::ReadFromRegistry(HKEY hKey)
+{
+    if (!hKey || !m_hWnd)
+        return FALSE;
+    DWORD fixed = 0, id = 0;
+    if (!ReadRegNumber(hKey, "IDFixed", &fixed))
+        return FALSE;
+    if (fixed && !ReadRegNumber(hKey, "ID", &id))
+        return FALSE;
+    if (fixed && IsUsableBarID(id)) {
+        m_bIDFixed = TRUE;
+        SetDlgCtrlID((int)id);
+    } else {
+        m_bIDFixed = FALSE;
+        if (const int nNext = GetNextBarID(); nNext > 0)
+            SetDlgCtrlID(nNext);
+    }
+    char name[kNameBytes] = "";
+    if (!ReadRegText(hKey, "Name", name, sizeof name))
+        return FALSE;
+    SetWindowText(name);
+
+    BOOL bHorz = TRUE;
+    if (!ReadPlacement(hKey, bHorz))
+        return FALSE;
+    ApplyVisibility();
+    const DWORD dwAlign = bHorz ? CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM : CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT;
+    SetBarStyle((GetBarStyle() & ~CBRS_ALIGN_ANY) | dwAlign);
+
+    const DWORD dwFloatingBefore = GetBarStyle() & CBRS_FLOATING;
+    if (!ReadPictureRecords(hKey) || !ReadButtons(hKey))
+        return FALSE;
+    CommitStoredLayout(bHorz, dwFloatingBefore);
+
+    std::vector<UINT> flyouts;
+    if (!ReadRegList(hKey, "Flyouts", kListBytes, flyouts))
+        return FALSE;
+    m_flyoutLists.clear();
+    if (!(flyouts.size() == 1 && flyouts[0] == (UINT)-1) &&
+        !ReadFlyoutLists(hKey, flyouts, "Flyout%d", TRUE))
+        return FALSE;
+    EnableDocking(CBRS_ALIGN_ANY);
+    m_bAutoDelete = TRUE;
+    return TRUE;
+}
+
+BOOL JToolBar::ReadDefaultFlyoutsFromRegistry()
+{
+    if (!m_bDefault)
+        return TRUE;
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    if (!pInfo || !m_hWnd)
+        return FALSE;
+    GUserText path = pInfo->GetRegistryNameWithEnv();
+    path += "\\Toolbars";
+    HKEY hToolbars = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hToolbars) != ERROR_SUCCESS)
+        return FALSE;
+    CString caption;
+    GetWindowText(caption);
+    BOOL bResult = TRUE;
+    DWORD count = 0;
+    HKEY hFound = nullptr;
+    if (!ReadRegNumber(hToolbars, "ToolbarCount", &count))
+        bResult = FALSE;
+    for (DWORD i = 0; bResult && !hFound && i < std::min(count, kMostToolbars); ++i) {
+        char subkey[32];
+        wsprintfA(subkey, "Toolbar%d", (int)i);
+        HKEY hKey = nullptr;
+        if (::RegOpenKeyExA(hToolbars, subkey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            continue;
+        char name[kNameBytes] = "";
+        if (!ReadRegText(hKey, "Name", name, sizeof name))
+            bResult = FALSE;
+        else if (caption == name)
+            hFound = hKey;
+        if (hKey != hFound)
+            ::RegCloseKey(hKey);
+    }
+    ::RegCloseKey(hToolbars);
+    if (!hFound)
+        return bResult;
+
+    std::vector<UINT> buttons;
+    if (!ReadRegList(hFound, "DefaultFlyouts", kListBytes, buttons))
+        bResult = FALSE;
+    else if (!buttons.empty() && buttons[0] != (UINT)-1) {
+        DestroyFlyouts();
+        m_flyoutLists.clear();
+        ReadFlyoutLists(hFound, buttons, "DefaultFlyout%d", FALSE);
+    }
+    ::RegCloseKey(hFound);
+    return bResult;
+}

@@ -1,0 +1,495 @@
+// A toolbar's own registry key: what it writes, value by value, and what it
+// restores from a key written by another toolbar or changed by hand.
+#include "../control/fake_host.h"
+#include "appcore.h"
+#include "storedvalues.h"
+#include "toolbar_fixture.h"
+
+using namespace toolbar_test;
+using namespace testing_support;
+
+namespace {
+
+class ToolbarRegistry : public ToolbarHost {
+protected:
+    void SetUp() override
+    {
+        ToolbarHost::SetUp();
+        m_frame.EnableDocking(CBRS_ALIGN_ANY);
+        m_hKey = CreateKey(m_key.path() + "\\Bar");
+    }
+    void TearDown() override
+    {
+        ::RegCloseKey(m_hKey);
+        SetWinApp(nullptr);
+        AppCoreSetHostMode(FALSE);
+        ToolbarHost::TearDown();
+    }
+
+    // A toolbar with a fixed ID, docking on every side.
+    ProbeToolBar* MakeFixedToolBar(std::vector<UINT> ids, int nID, const char* name = "Tools")
+    {
+        auto* pBar = new ProbeToolBar;
+        EXPECT_TRUE(pBar->Create(&m_frame, name, ids.data(), (int)ids.size(), nID, CBRS_ALIGN_ANY,
+                                 WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        m_frame.RecalcLayout();
+        testing_support::PumpMessages();
+        return pBar;
+    }
+    // Reads m_hKey into a new toolbar, as the layout code does with a fresh one.
+    ProbeToolBar* Restore(BOOL* pResult = nullptr)
+    {
+        ProbeToolBar* pBar = MakeToolBar({kGrey});
+        const BOOL bResult = pBar->ReadFromRegistry(m_hKey);
+        if (pResult)
+            *pResult = bResult;
+        else
+            EXPECT_TRUE(bResult);
+        return pBar;
+    }
+
+    HKEY m_hKey = nullptr;
+};
+
+TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
+{
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, 0, kSave}, 0xE850);
+    pBar->StoreLastPosition();
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+
+    const std::map<std::string, StoredValue> values = ReadValues(m_hKey);
+    const std::pair<const char*, DWORD> expected[] = {
+        {"ID", REG_DWORD},          {"IDFixed", REG_DWORD},        {"Name", REG_SZ},
+        {"DockPos", REG_BINARY},    {"FloatPos", REG_BINARY},      {"DockSite", REG_DWORD},
+        {"Visible", REG_DWORD},     {"Floating", REG_DWORD},       {"FloatTop", REG_DWORD},
+        {"FloatBottom", REG_DWORD}, {"FloatLeft", REG_DWORD},      {"FloatRight", REG_DWORD},
+        {"Hide", REG_DWORD},        {"FloatSizeWidth", REG_DWORD}, {"FloatSizeHeight", REG_DWORD},
+        {"FloatOrientation", REG_DWORD}, {"Default", REG_DWORD},   {"IDs", REG_BINARY},
+        {"Styles", REG_BINARY},     {"Flyouts", REG_BINARY},       {"CustomBitmaps", REG_BINARY},
+    };
+    EXPECT_EQ(std::size(expected), values.size());
+    for (const auto& [name, type] : expected) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(values.count(name));
+        EXPECT_EQ(type, values.at(name).type);
+    }
+    EXPECT_EQ(0xE850u, values.at("ID").Number());
+    EXPECT_EQ(1u, values.at("IDFixed").Number());
+    EXPECT_EQ(std::string("Tools", 6), values.at("Name").Text());   // with its end
+    EXPECT_EQ(8u, values.at("DockPos").data.size());
+    EXPECT_EQ(1u, values.at("DockSite").Number());
+    EXPECT_EQ(1u, values.at("Visible").Number());
+    EXPECT_EQ(0u, values.at("Floating").Number());
+    EXPECT_EQ(1u, values.at("FloatOrientation").Number());
+    EXPECT_EQ(0u, values.at("Default").Number());
+    EXPECT_EQ((std::vector<UINT>{kOpen, 0, kSave}), values.at("IDs").List());
+    EXPECT_EQ(3u, values.at("Styles").List().size());
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("Flyouts").List());
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("CustomBitmaps").List());
+
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    EXPECT_EQ((DWORD)rect.top, values.at("FloatTop").Number());
+    EXPECT_EQ((DWORD)rect.right, values.at("FloatRight").Number());
+}
+
+TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, 0, kSave, kOpen}, 0xE850, "Draw");
+    m_frame.DockControlBar(pSaved, AFX_IDW_DOCKBAR_LEFT);
+    m_frame.RecalcLayout();
+    pSaved->StoreLastPosition();
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pSaved->m_nDockBarID);
+    EXPECT_FALSE(pSaved->m_bFloating);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    EXPECT_EQ(3u, ReadValues(m_hKey).at("DockSite").Number());
+    EXPECT_EQ(0u, ReadValues(m_hKey).at("FloatOrientation").Number()) << "docked left, it stands upright";
+    pSaved->DestroyWindow();
+
+    ProbeToolBar* pBar = Restore();
+    CUIntArray ids;
+    pBar->GetButtonIDs(ids);
+    EXPECT_EQ((std::vector<UINT>{kOpen, 0, kSave, kOpen}), std::vector<UINT>(ids.GetData(), ids.GetData() + 4));
+    EXPECT_EQ(4, ids.GetSize());
+    CString caption;
+    pBar->GetWindowText(caption);
+    EXPECT_STREQ("Draw", caption);
+    EXPECT_EQ(0xE850, pBar->GetDlgCtrlID());
+    EXPECT_TRUE(pBar->m_bIDFixed);
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pBar->m_nDockBarID);
+    EXPECT_FALSE(pBar->m_bFloating);
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_EQ((DWORD)(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT), pBar->GetBarStyle() & CBRS_ALIGN_ANY);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_ANY, pBar->m_dwDockStyle);
+    EXPECT_TRUE(pBar->m_bAutoDelete);
+
+    // The layout code docks it from what was read; it lands where the first one was.
+    m_frame.DockControlBar(pBar, pBar->m_nDockBarID);
+    m_frame.RecalcLayout();
+    pBar->StoreLastPosition();
+    EXPECT_EQ(ReadPoint(m_hKey, "DockPos"), pBar->m_ptDockPos);
+}
+
+TEST_F(ToolbarRegistry, FloatingToolbarComesBackWhereItWas)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE851);
+    m_frame.FloatControlBar(pSaved, CPoint(150, 120));
+    testing_support::PumpMessages();
+    pSaved->StoreLastPosition();
+    ASSERT_TRUE(pSaved->m_bFloating);
+    CRect frame;
+    pSaved->GetParentFrame()->GetWindowRect(frame);
+    EXPECT_EQ(frame.TopLeft(), pSaved->m_ptFloatPos);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    EXPECT_EQ(1u, ReadValues(m_hKey).at("Floating").Number());
+    EXPECT_EQ(frame.TopLeft(), ReadPoint(m_hKey, "FloatPos"));
+    pSaved->DestroyWindow();
+
+    ProbeToolBar* pBar = Restore();
+    EXPECT_TRUE(pBar->m_bFloating);
+    EXPECT_EQ(frame.TopLeft(), pBar->m_ptFloatPos);
+    m_frame.FloatControlBar(pBar, pBar->m_ptFloatPos);
+    testing_support::PumpMessages();
+    CRect restored;
+    pBar->GetParentFrame()->GetWindowRect(restored);
+    EXPECT_EQ(frame.TopLeft(), restored.TopLeft());
+    EXPECT_TRUE(pBar->IsWindowVisible());
+}
+
+TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+
+    struct Case {
+        DWORD fixed, id;
+        bool kept;
+    } cases[] = {{1, 0xE860, true}, {0, 0xE860, false}, {1, 0, false}, {1, 0x10000, false}, {1, 0xE81B, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "IDFixed " << c.fixed << ", ID " << std::hex << c.id);
+        WriteNumber(m_hKey, "IDFixed", c.fixed);
+        WriteNumber(m_hKey, "ID", c.id);
+        ProbeToolBar* pBar = Restore();
+        EXPECT_EQ(c.kept, pBar->GetDlgCtrlID() == (int)c.id);
+        EXPECT_EQ(c.kept, !!pBar->m_bIDFixed);
+        if (!c.kept) {
+            EXPECT_GE(pBar->GetDlgCtrlID(), 0xE83E) << "a fresh bar ID";
+        }
+        pBar->DestroyWindow();
+    }
+}
+
+TEST_F(ToolbarRegistry, DockSiteCodesOutsideTheFourSidesDockAtTheTop)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    const std::pair<DWORD, UINT> cases[] = {
+        {0, AFX_IDW_DOCKBAR_TOP},  {1, AFX_IDW_DOCKBAR_TOP},   {2, AFX_IDW_DOCKBAR_BOTTOM},
+        {3, AFX_IDW_DOCKBAR_LEFT}, {4, AFX_IDW_DOCKBAR_RIGHT}, {5, AFX_IDW_DOCKBAR_FLOAT},
+        {6, AFX_IDW_DOCKBAR_TOP},  {0xFFFFFFFF, AFX_IDW_DOCKBAR_TOP},
+    };
+    for (const auto& [code, dockBar] : cases) {
+        SCOPED_TRACE(code);
+        WriteNumber(m_hKey, "DockSite", code);
+        ProbeToolBar* pBar = Restore();
+        EXPECT_EQ(dockBar, pBar->m_nDockBarID);
+        pBar->DestroyWindow();
+    }
+}
+
+TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        CPoint dockIn, floatIn, dockOut, floatOut;
+    } cases[] = {
+        {{-8, -8}, {100, 100}, {-8, -8}, {100, 100}},
+        {{cx, cy - 58}, {cx, cy}, {0, 0}, {0, 0}},
+        {{cx - 1, cy - 59}, {cx - 1, cy - 1}, {cx - 1, cy - 59}, {cx - 1, cy - 1}},
+        {{10, 20}, {-1, -1}, {10, 20}, {0, 0}},
+        {{INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, {0, 0}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dockIn.x << "," << c.dockIn.y);
+        WritePoint(m_hKey, "DockPos", c.dockIn);
+        WritePoint(m_hKey, "FloatPos", c.floatIn);
+        ProbeToolBar* pBar = Restore();
+        EXPECT_EQ(c.dockOut, pBar->m_ptDockPos);
+        EXPECT_EQ(c.floatOut, pBar->m_ptFloatPos);
+        pBar->DestroyWindow();
+    }
+}
+
+TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave, kOpen, kSave}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    WriteList(m_hKey, "Styles", {TBBS_CHECKED, TBBS_DISABLED, TBBS_WRAPPED, 0});
+
+    ProbeToolBar* pBar = Restore();
+    EXPECT_FALSE(pBar->GetButtonStyle(0) & TBBS_CHECKED);
+    EXPECT_FALSE(pBar->GetButtonStyle(1) & TBBS_DISABLED);
+    EXPECT_TRUE(pBar->GetButtonStyle(2) & TBBS_WRAPPED) << "the stored rows are kept";
+    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC);
+    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_SIZE_FIXED);
+
+    // Without stored styles nothing is taken at all.
+    ::RegDeleteValueA(m_hKey, "Styles");
+    ProbeToolBar* pPlain = Restore();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(pPlain->GetButtonStyle(i) & TBBS_WRAPPED) << i;
+}
+
+TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtons)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave, 0, kOpen}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    WriteList(m_hKey, "Flyouts", {1, 3});
+    WriteList(m_hKey, "Flyout0", {kSave, kOpen});
+    WriteList(m_hKey, "Flyout1", {kGrey});
+
+    ProbeToolBar* pBar = Restore();
+    HKEY hCopy = CreateKey(m_key.path() + "\\Copy");
+    ASSERT_TRUE(pBar->WriteToRegistry(hCopy));
+    const auto copy = ReadValues(hCopy);
+    ::RegCloseKey(hCopy);
+    EXPECT_EQ((std::vector<UINT>{1, 3}), copy.at("Flyouts").List());
+    EXPECT_EQ((std::vector<UINT>{kSave, kOpen}), copy.at("Flyout0").List());
+    EXPECT_EQ((std::vector<UINT>{kGrey}), copy.at("Flyout1").List());
+}
+
+TEST_F(ToolbarRegistry, FlyoutsOnNoRealButtonAreDropped)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, 0}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    WriteList(m_hKey, "Flyouts", {1, 7, (UINT)-5});   // a separator, past the end, negative
+    for (const char* name : {"Flyout0", "Flyout1", "Flyout2"})
+        WriteList(m_hKey, name, {kSave});
+    ProbeToolBar* pBar = Restore();
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("Flyouts").List());
+}
+
+TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE860, "Edited");
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    WriteList(m_hKey, "Flyouts", {0});
+    WriteList(m_hKey, "Flyout0", {});
+
+    BOOL bResult = TRUE;
+    ProbeToolBar* pBar = Restore(&bResult);
+    EXPECT_FALSE(bResult);
+    EXPECT_EQ(2, pBar->GetCommandCount()) << "the buttons were set before the flyouts";
+    CString caption;
+    pBar->GetWindowText(caption);
+    EXPECT_STREQ("Edited", caption);
+    EXPECT_FALSE(pBar->m_bAutoDelete) << "the caller decides what becomes of a half-read toolbar";
+}
+
+TEST_F(ToolbarRegistry, DefaultFlyoutsAreWrittenOnlyAtTheFirstSave)
+{
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    const UINT defaults[] = {kOpen, kSave};
+    pBar->SetDefaultButtons(defaults, 2);
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    auto values = ReadValues(m_hKey);
+    EXPECT_EQ(1u, values.at("Default").Number());
+    EXPECT_EQ((std::vector<UINT>{kOpen, kSave}), values.at("DefaultIDs").List());
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("DefaultFlyouts").List());
+
+    // What the host first gave stays, whatever the toolbar's flyouts are now.
+    WriteList(m_hKey, "DefaultFlyouts", {1});
+    WriteList(m_hKey, "DefaultFlyout0", {kGrey, kOpen});
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    values = ReadValues(m_hKey);
+    EXPECT_EQ((std::vector<UINT>{1}), values.at("DefaultFlyouts").List());
+    EXPECT_EQ((std::vector<UINT>{kGrey, kOpen}), values.at("DefaultFlyout0").List());
+
+    // An empty list counts as none written yet.
+    WriteList(m_hKey, "DefaultFlyouts", {});
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("DefaultFlyouts").List());
+}
+
+TEST_F(ToolbarRegistry, DefaultToolbarWithoutButtonsStoresItsDefaults)
+{
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen}, 0xE860);
+    const UINT defaults[] = {kSave, 0, kOpen};
+    ASSERT_TRUE(pBar->SetButtonIDs(defaults, 0));
+    ASSERT_EQ(0, pBar->GetCommandCount());
+    pBar->SetDefaultButtons(defaults, 3);
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    const auto values = ReadValues(m_hKey);
+    EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen}), values.at("IDs").List());
+    EXPECT_FALSE(values.count("Styles")) << "no buttons, no styles";
+}
+
+class DefaultFlyouts : public ToolbarRegistry {
+protected:
+    void SetUp() override
+    {
+        ToolbarRegistry::SetUp();
+        m_toolbars = CreateKey(m_pInfo->GetRegistryNameWithEnv() + "\\Toolbars");
+        const UINT defaults[] = {kOpen, kSave, kOpen};
+        m_pBar = MakeFixedToolBar({kOpen, kSave, kOpen}, 0xE860, "Standard");
+        m_pBar->SetDefaultButtons(defaults, 3);
+    }
+    void TearDown() override
+    {
+        ::RegCloseKey(m_toolbars);
+        ToolbarRegistry::TearDown();
+    }
+    // A stored toolbar key under the environment's toolbars.
+    HKEY AddStored(int n, const char* name)
+    {
+        char subkey[32];
+        wsprintfA(subkey, "Toolbar%d", n);
+        HKEY hKey = nullptr;
+        ::RegCreateKeyExA(m_toolbars, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+        if (name)
+            ::RegSetValueExA(hKey, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), lstrlenA(name) + 1);
+        return hKey;
+    }
+    std::vector<UINT> FlyoutsNow()
+    {
+        HKEY hKey = CreateKey(m_key.path() + "\\Now");
+        m_pBar->WriteToRegistry(hKey);
+        std::vector<UINT> list = ReadValues(hKey).at("Flyouts").List();
+        ::RegCloseKey(hKey);
+        return list;
+    }
+
+    HKEY m_toolbars = nullptr;
+    ProbeToolBar* m_pBar = nullptr;
+};
+
+TEST_F(DefaultFlyouts, AreFoundByTheToolbarsCaption)
+{
+    WriteNumber(m_toolbars, "ToolbarCount", 3);
+    ::RegCloseKey(AddStored(0, "Draw"));
+    HKEY hKey = AddStored(2, "Standard");   // 1 is missing: skipped
+    WriteList(hKey, "DefaultFlyouts", {0, 2});
+    WriteList(hKey, "DefaultFlyout0", {kSave});
+    WriteList(hKey, "DefaultFlyout1", {kGrey, kSave});
+    ::RegCloseKey(hKey);
+
+    EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry());
+    EXPECT_EQ((std::vector<UINT>{0, 2}), FlyoutsNow());
+}
+
+TEST_F(DefaultFlyouts, StopAtTheFirstMissingList)
+{
+    WriteNumber(m_toolbars, "ToolbarCount", 1);
+    HKEY hKey = AddStored(0, "Standard");
+    WriteList(hKey, "DefaultFlyouts", {0, 2});
+    WriteList(hKey, "DefaultFlyout0", {kSave});
+    ::RegCloseKey(hKey);
+    EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry());
+    EXPECT_EQ((std::vector<UINT>{0}), FlyoutsNow());
+}
+
+TEST_F(DefaultFlyouts, DamagedToolbarKeysGiveFailureWithoutHanging)
+{
+    // Not a default toolbar: nothing to do.
+    ProbeToolBar* pPlain = MakeFixedToolBar({kOpen}, 0xE861, "Plain");
+    EXPECT_TRUE(pPlain->ReadDefaultFlyoutsFromRegistry());
+
+    EXPECT_FALSE(m_pBar->ReadDefaultFlyoutsFromRegistry()) << "no count";
+    ::RegSetValueExA(m_toolbars, "ToolbarCount", 0, REG_SZ, reinterpret_cast<const BYTE*>("2"), 2);
+    EXPECT_FALSE(m_pBar->ReadDefaultFlyoutsFromRegistry()) << "a count of the wrong type";
+    WriteNumber(m_toolbars, "ToolbarCount", 0x7FFFFFFF);
+    EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry()) << "an absurd count finds nothing, promptly";
+    ::RegCloseKey(AddStored(0, nullptr));
+    EXPECT_FALSE(m_pBar->ReadDefaultFlyoutsFromRegistry()) << "a stored toolbar without a name";
+
+    ::RegDeleteKeyA(m_toolbars, "Toolbar0");
+    HKEY hKey = AddStored(0, "Standard");
+    ::RegSetValueExA(hKey, "DefaultFlyouts", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kSave), 4);
+    EXPECT_FALSE(m_pBar->ReadDefaultFlyoutsFromRegistry()) << "a list of the wrong type";
+    WriteList(hKey, "DefaultFlyouts", std::vector<UINT>(300, 0));
+    EXPECT_FALSE(m_pBar->ReadDefaultFlyoutsFromRegistry()) << "a list longer than its buffer";
+    WriteList(hKey, "DefaultFlyouts", {(UINT)-1, 0});
+    EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry());
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), FlyoutsNow());
+    ::RegCloseKey(hKey);
+}
+
+TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    m_frame.FloatControlBar(pSaved, CPoint(200, 150));
+    testing_support::PumpMessages();
+    pSaved->StoreLastPosition();
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+
+    FakeAppInfo host;
+    host.ready = FALSE;
+    SetWinApp(&host);
+    ProbeToolBar* pBar = Restore();
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_TRUE(pBar->m_bDeferredShow);
+    EXPECT_TRUE(pBar->m_bVisiblePending);
+    // Saved meanwhile, it still counts as shown.
+    HKEY hCopy = CreateKey(m_key.path() + "\\Copy");
+    ASSERT_TRUE(pBar->WriteToRegistry(hCopy));
+    EXPECT_EQ(1u, ReadValues(hCopy).at("Visible").Number());
+    ::RegCloseKey(hCopy);
+
+    m_frame.FloatControlBar(pBar, pBar->m_ptFloatPos);
+    testing_support::PumpMessages();
+    ::Sleep(1100);
+    testing_support::PumpMessages();
+    EXPECT_FALSE(pBar->IsWindowVisible()) << "the host is still not ready";
+    host.ready = TRUE;
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return !!pBar->IsWindowVisible(); }));
+    EXPECT_FALSE(pBar->m_bDeferredShow);
+    SetWinApp(nullptr);
+}
+
+TEST_F(ToolbarRegistry, HiddenToolbarStaysHiddenAndSavesAsHidden)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
+    pSaved->ShowWindow(SW_HIDE);
+    FakeAppInfo host;
+    SetWinApp(&host);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    EXPECT_EQ(0u, ReadValues(m_hKey).at("Visible").Number());
+    // Hidden only while the frame is in a special mode, it counts as shown.
+    pSaved->m_nStateFlags = CControlBar::tempHide;
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    EXPECT_EQ(1u, ReadValues(m_hKey).at("Visible").Number());
+    WriteNumber(m_hKey, "Visible", 0);
+    pSaved->DestroyWindow();
+
+    ProbeToolBar* pBar = Restore();
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_FALSE(pBar->m_bDeferredShow);
+}
+
+TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
+{
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen}, 0xE860);
+    EXPECT_FALSE(pBar->WriteToRegistry(nullptr));
+    EXPECT_FALSE(pBar->ReadFromRegistry(nullptr));
+
+    AppCoreSetHostMode(TRUE);
+    m_frame.ShowWindow(SW_HIDE);
+    EXPECT_FALSE(pBar->WriteToRegistry(m_hKey));
+    EXPECT_TRUE(ReadValues(m_hKey).empty());
+    m_frame.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(pBar->WriteToRegistry(m_hKey));
+}
+
+}   // namespace
