@@ -3,6 +3,7 @@
 #include "control_fixture.h"
 #include "fake_host.h"
 #include "jcontrolinfo.h"
+#include "storedvalues.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -67,29 +68,19 @@ TEST(RegistryRoot, EnvironmentNamesAreGivenOnce)
     EXPECT_STREQ(app.defaultStartUpDll.c_str(), info.m_strStartUpDllClsid);
 }
 
-// Reads a value back as stored: its type and bytes.
-struct StoredValue {
-    DWORD type = 0;
-    std::vector<BYTE> bytes;
-};
+using testing_support::StoredValue;
 
 StoredValue Read(HKEY hKey, const char* name)
 {
     StoredValue value;
-    DWORD size = 0;
-    if (::RegQueryValueExA(hKey, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
-        return value;
-    value.bytes.resize(size);
-    ::RegQueryValueExA(hKey, name, nullptr, &value.type, value.bytes.data(), &size);
+    testing_support::ReadStoredValue(hKey, name, value);
     return value;
 }
 
+// A number stored as REG_DWORD; 0xFFFFFFFF for anything else.
 DWORD Number(const StoredValue& value)
 {
-    DWORD number = 0xFFFFFFFF;
-    if (value.type == REG_DWORD && value.bytes.size() == 4)
-        memcpy(&number, value.bytes.data(), 4);
-    return number;
+    return value.type == REG_DWORD ? value.Number() : 0xFFFFFFFF;
 }
 
 class SettingsKey : public ::testing::Test {
@@ -124,7 +115,7 @@ TEST_F(SettingsKey, WrittenWithTheirNamesTypesAndBytes)
     EXPECT_EQ(1u, Number(Read(m_hKey, "ShowToolBarMgrOnToolbarMenu")));
     const StoredValue path = Read(m_hKey, "AppPath");
     EXPECT_EQ((DWORD)REG_SZ, path.type);
-    EXPECT_EQ(std::vector<BYTE>({'C', ':', '\\', 'D', 'r', 'a', 'f', 't', 0}), path.bytes);
+    EXPECT_EQ(std::vector<BYTE>({'C', ':', '\\', 'D', 'r', 'a', 'f', 't', 0}), path.data);
     // An empty class id is not written.
     EXPECT_EQ(0u, Read(m_hKey, "StartUpDllClsid").type);
 }

@@ -13,6 +13,14 @@ DWORD StoredValue::Number() const
     return number;
 }
 
+double StoredValue::Double() const
+{
+    double value = 0.0;
+    if (data.size() == sizeof value)
+        memcpy(&value, data.data(), sizeof value);
+    return value;
+}
+
 std::vector<UINT> StoredValue::List() const
 {
     std::vector<UINT> list(data.size() / sizeof(UINT));

@@ -15,6 +15,8 @@ struct StoredValue {
 
     // A 4-byte number; 0xFFFFFFFF for anything else.
     DWORD Number() const;
+    // An 8-byte double; 0 for anything else.
+    double Double() const;
     // The bytes as they are, a terminating NUL included.
     std::string Text() const { return std::string(data.begin(), data.end()); }
     // The bytes as 32-bit numbers (trailing bytes dropped).

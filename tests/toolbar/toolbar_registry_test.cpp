@@ -59,13 +59,27 @@ TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
 
     const std::map<std::string, StoredValue> values = ReadValues(m_hKey);
     const std::pair<const char*, DWORD> expected[] = {
-        {"ID", REG_DWORD},          {"IDFixed", REG_DWORD},        {"Name", REG_SZ},
-        {"DockPos", REG_BINARY},    {"FloatPos", REG_BINARY},      {"DockSite", REG_DWORD},
-        {"Visible", REG_DWORD},     {"Floating", REG_DWORD},       {"FloatTop", REG_DWORD},
-        {"FloatBottom", REG_DWORD}, {"FloatLeft", REG_DWORD},      {"FloatRight", REG_DWORD},
-        {"Hide", REG_DWORD},        {"FloatSizeWidth", REG_DWORD}, {"FloatSizeHeight", REG_DWORD},
-        {"FloatOrientation", REG_DWORD}, {"Default", REG_DWORD},   {"IDs", REG_BINARY},
-        {"Styles", REG_BINARY},     {"Flyouts", REG_BINARY},       {"CustomBitmaps", REG_BINARY},
+        {"ID", REG_DWORD},
+        {"IDFixed", REG_DWORD},
+        {"Name", REG_SZ},
+        {"DockPos", REG_BINARY},
+        {"FloatPos", REG_BINARY},
+        {"DockSite", REG_DWORD},
+        {"Visible", REG_DWORD},
+        {"Floating", REG_DWORD},
+        {"FloatTop", REG_DWORD},
+        {"FloatBottom", REG_DWORD},
+        {"FloatLeft", REG_DWORD},
+        {"FloatRight", REG_DWORD},
+        {"Hide", REG_DWORD},
+        {"FloatSizeWidth", REG_DWORD},
+        {"FloatSizeHeight", REG_DWORD},
+        {"FloatOrientation", REG_DWORD},
+        {"Default", REG_DWORD},
+        {"IDs", REG_BINARY},
+        {"Styles", REG_BINARY},
+        {"Flyouts", REG_BINARY},
+        {"CustomBitmaps", REG_BINARY},
     };
     EXPECT_EQ(std::size(expected), values.size());
     for (const auto& [name, type] : expected) {
@@ -186,8 +200,8 @@ TEST_F(ToolbarRegistry, DockSiteCodesOutsideTheFourSidesDockAtTheTop)
     ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
     pSaved->DestroyWindow();
     const std::pair<DWORD, UINT> cases[] = {
-        {0, AFX_IDW_DOCKBAR_TOP},  {1, AFX_IDW_DOCKBAR_TOP},   {2, AFX_IDW_DOCKBAR_BOTTOM},
-        {3, AFX_IDW_DOCKBAR_LEFT}, {4, AFX_IDW_DOCKBAR_RIGHT}, {5, AFX_IDW_DOCKBAR_FLOAT},
+        {0, AFX_IDW_DOCKBAR_TOP},  {1, AFX_IDW_DOCKBAR_TOP},          {2, AFX_IDW_DOCKBAR_BOTTOM},
+        {3, AFX_IDW_DOCKBAR_LEFT}, {4, AFX_IDW_DOCKBAR_RIGHT},        {5, AFX_IDW_DOCKBAR_FLOAT},
         {6, AFX_IDW_DOCKBAR_TOP},  {0xFFFFFFFF, AFX_IDW_DOCKBAR_TOP},
     };
     for (const auto& [code, dockBar] : cases) {

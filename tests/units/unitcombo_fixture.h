@@ -4,6 +4,7 @@
 #include "controlexports.h"
 #include "jenvmanager.h"
 #include "junitcombo.h"
+#include "storedvalues.h"
 #include "unitedit_fixture.h"
 
 class UnitComboTest : public UnitEditTest {
@@ -53,37 +54,14 @@ protected:
     testing_support::ScopedTestKey m_key;
 };
 
-// Reads one value of a history key; type and size as stored.
-struct StoredValue {
-    DWORD type = REG_NONE;
-    std::vector<BYTE> data;
-    double AsDouble() const
-    {
-        double value = 0.0;
-        if (data.size() == sizeof value)
-            memcpy(&value, data.data(), sizeof value);
-        return value;
-    }
-    DWORD AsDword() const
-    {
-        DWORD value = 0;
-        if (data.size() == sizeof value)
-            memcpy(&value, data.data(), sizeof value);
-        return value;
-    }
-};
+using testing_support::StoredValue;
 
 inline bool ReadStored(LPCSTR path, LPCSTR name, StoredValue& out)
 {
     HKEY hKey = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return false;
-    DWORD size = 0;
-    bool ok = ::RegQueryValueExA(hKey, name, nullptr, &out.type, nullptr, &size) == ERROR_SUCCESS;
-    if (ok) {
-        out.data.resize(size);
-        ok = ::RegQueryValueExA(hKey, name, nullptr, &out.type, out.data.data(), &size) == ERROR_SUCCESS;
-    }
+    const bool ok = testing_support::ReadStoredValue(hKey, name, out);
     ::RegCloseKey(hKey);
     return ok;
 }

@@ -50,15 +50,15 @@ TEST_F(UnitComboHistoryTest, EverySavedValueIsAnEightByteDoubleWithDwordCountAnd
     ASSERT_TRUE(ReadStored(path, "Value00", newest));
     ASSERT_TRUE(ReadStored(path, "Value01", older));
     EXPECT_EQ(DWORD(REG_DWORD), count.type);
-    EXPECT_EQ(2u, count.AsDword());
+    EXPECT_EQ(2u, count.Number());
     EXPECT_EQ(DWORD(REG_DWORD), limit.type);
-    EXPECT_EQ(25u, limit.AsDword());
+    EXPECT_EQ(25u, limit.Number());
     for (const StoredValue* value : {&newest, &older}) {
         EXPECT_EQ(DWORD(REG_BINARY), value->type);
         EXPECT_EQ(8u, value->data.size());
     }
-    EXPECT_DOUBLE_EQ(2.5, newest.AsDouble());
-    EXPECT_DOUBLE_EQ(1.5, older.AsDouble());
+    EXPECT_DOUBLE_EQ(2.5, newest.Double());
+    EXPECT_DOUBLE_EQ(1.5, older.Double());
 }
 
 TEST_F(UnitComboHistoryTest, AFullHistoryDropsItsOldestAndKeepsItsCount)
@@ -83,12 +83,12 @@ TEST_F(UnitComboHistoryTest, AFullHistoryDropsItsOldestAndKeepsItsCount)
 
     StoredValue value;
     ASSERT_TRUE(ReadStored(path, "ValueCount", value));
-    EXPECT_EQ(25u, value.AsDword());
+    EXPECT_EQ(25u, value.Number());
     ASSERT_TRUE(ReadStored(path, "Value00", value));
-    EXPECT_DOUBLE_EQ(entered, value.AsDouble());
+    EXPECT_DOUBLE_EQ(entered, value.Double());
     for (int i = 1; i < 25; ++i) {
         ASSERT_TRUE(ReadStored(path, IndexName(i), value));
-        EXPECT_DOUBLE_EQ(100.0 + i - 1, value.AsDouble()) << IndexName(i);
+        EXPECT_DOUBLE_EQ(100.0 + i - 1, value.Double()) << IndexName(i);
     }
     EXPECT_FALSE(ReadStored(path, "Value25", value)) << "nothing is kept beyond the limit";
 }
@@ -102,7 +102,7 @@ TEST_F(UnitComboHistoryTest, ATextThatDoesNotParseLeavesTheHistoryAsItWas)
     const CString path = HistoryPath("Scalar");
     StoredValue value;
     ASSERT_TRUE(ReadStored(path, "ValueCount", value));
-    EXPECT_EQ(1u, value.AsDword());
+    EXPECT_EQ(1u, value.Number());
     EXPECT_FALSE(ReadStored(path, "Value01", value));
 }
 
@@ -116,7 +116,7 @@ TEST_F(UnitComboHistoryTest, AMissingLimitIsWrittenAsTwentyFiveAgain)
     EXPECT_EQ(1, combo.LoadValues());
     StoredValue value;
     ASSERT_TRUE(ReadStored(path, "ValueLimit", value));
-    EXPECT_EQ(25u, value.AsDword());
+    EXPECT_EQ(25u, value.Number());
     ASSERT_EQ(1, combo.GetCount());
     EXPECT_EQ(Formatted(combo, 3.0), ListText(combo, 0));
 }
@@ -133,11 +133,11 @@ TEST_F(UnitComboHistoryTest, AnEmptyDistanceHistoryOffersAndStoresHalfAndOneInch
     const CString path = HistoryPath("Distance");
     StoredValue value;
     ASSERT_TRUE(ReadStored(path, "ValueCount", value));
-    EXPECT_EQ(2u, value.AsDword());
+    EXPECT_EQ(2u, value.Number());
     ASSERT_TRUE(ReadStored(path, "Value00", value));
-    EXPECT_NEAR(0.0254, value.AsDouble(), 1e-9) << "the last default is the most recent";
+    EXPECT_NEAR(0.0254, value.Double(), 1e-9) << "the last default is the most recent";
     ASSERT_TRUE(ReadStored(path, "Value01", value));
-    EXPECT_NEAR(0.0127, value.AsDouble(), 1e-9);
+    EXPECT_NEAR(0.0127, value.Double(), 1e-9);
 }
 
 TEST_F(UnitComboHistoryTest, AnEmptyDirectionHistoryOffersFourDirections)
@@ -153,9 +153,9 @@ TEST_F(UnitComboHistoryTest, AnEmptyDirectionHistoryOffersFourDirections)
         EXPECT_EQ(Formatted(combo, 45.0 * (i + 1) * kDegree), ListText(combo, i));
     StoredValue value;
     ASSERT_TRUE(ReadStored(HistoryPath("Angle"), "ValueCount", value));
-    EXPECT_EQ(4u, value.AsDword());
+    EXPECT_EQ(4u, value.Number());
     ASSERT_TRUE(ReadStored(HistoryPath("Angle"), "Value00", value));
-    EXPECT_NEAR(180.0 * kDegree, value.AsDouble(), 1e-9);
+    EXPECT_NEAR(180.0 * kDegree, value.Double(), 1e-9);
 }
 
 TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings)
@@ -170,7 +170,7 @@ TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings
     ASSERT_EQ(0, combo.SaveValue("S 30 E"));
     StoredValue value;
     ASSERT_TRUE(ReadStored(HistoryPath("Angle"), "Value00", value));
-    EXPECT_NEAR(150.0 * kDegree, value.AsDouble(), 1e-9);
+    EXPECT_NEAR(150.0 * kDegree, value.Double(), 1e-9);
     combo.LoadValues();
     ASSERT_EQ(1, combo.GetCount());
     const CString listed = ListText(combo, 0);
@@ -261,7 +261,7 @@ TEST_F(UnitComboHistoryTest, DamagedHistoriesLoadWhatIsUsableAndNoMore)
         ASSERT_EQ(0, combo.SaveValue(Formatted(combo, 9.0)));
         StoredValue value;
         ASSERT_TRUE(ReadStored(HistoryPath("Distance"), "ValueCount", value));
-        EXPECT_LE(value.AsDword(), expected->second.limitAfter);
+        EXPECT_LE(value.Number(), expected->second.limitAfter);
         std::vector<double> after{9.0};
         after.insert(after.end(), expected->second.listed.begin(), expected->second.listed.end());
         after.resize(std::min(after.size(), (size_t)expected->second.limitAfter));

@@ -49,7 +49,7 @@ protected:
     double Head() const
     {
         StoredValue value;
-        return ReadStored(HistoryPath("Distance"), "Value00", value) ? value.AsDouble() : -1.0;
+        return ReadStored(HistoryPath("Distance"), "Value00", value) ? value.Double() : -1.0;
     }
 
     JDistanceComboBox m_combo;

@@ -28,8 +28,8 @@ bool ReadRegBytes(HKEY hKey, LPCSTR name, void* data, DWORD cbData)
 {
     std::vector<BYTE> buffer(cbData + 1);   // one more: a longer value fails instead of fitting
     DWORD size = (DWORD)buffer.size(), type = 0;
-    if (::RegQueryValueExA(hKey, name, nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS ||
-        type != REG_BINARY || size != cbData)
+    if (::RegQueryValueExA(hKey, name, nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS || type != REG_BINARY ||
+        size != cbData)
         return false;
     memcpy(data, buffer.data(), cbData);
     return true;

@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr DWORD kListBytes = 1024;      // at most 256 entries
-constexpr DWORD kFlyoutBytes = 200;     // at most 50 commands
+constexpr DWORD kListBytes = 1024;    // at most 256 entries
+constexpr DWORD kFlyoutBytes = 200;   // at most 50 commands
 constexpr DWORD kNameBytes = 256;
 constexpr int kDockBottomMargin = 58;   // two large buttons' height above the screen's bottom
 // There are fewer bar IDs than this: a larger stored count is damage.
@@ -237,8 +237,7 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
     if (!ReadRegList(hKey, "Flyouts", kListBytes, flyouts))
         return FALSE;
     m_flyoutLists.clear();
-    if (!(flyouts.size() == 1 && flyouts[0] == (UINT)-1) &&
-        !ReadFlyoutLists(hKey, flyouts, "Flyout%d", TRUE))
+    if (!(flyouts.size() == 1 && flyouts[0] == (UINT)-1) && !ReadFlyoutLists(hKey, flyouts, "Flyout%d", TRUE))
         return FALSE;
     EnableDocking(CBRS_ALIGN_ANY);
     m_bAutoDelete = TRUE;
