@@ -95,6 +95,22 @@ TEST_F(ToolbarHost, PaintsRebuildTheStripOnlyWhenItsInputsChanged)
     EXPECT_EQ(builds + 3, pBar->GetStripBuildCount());
 }
 
+TEST_F(ToolbarHost, TheSameButtonsAgainKeepTheirStrip)
+{
+    const UINT ids[] = {kOpen, 0, kSave};
+    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
+    const int builds = pBar->GetStripBuildCount();
+    ASSERT_TRUE(pBar->SetButtonIDs(ids, 3));
+    EXPECT_EQ(builds, pBar->GetStripBuildCount());
+    EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(1));
+    // Other buttons, or the same ones in another order, are cut anew.
+    const UINT swapped[] = {kSave, 0, kOpen};
+    ASSERT_TRUE(pBar->SetButtonIDs(swapped, 3));
+    EXPECT_EQ(builds + 1, pBar->GetStripBuildCount());
+    EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(0));
+    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(1));
+}
+
 TEST_F(ToolbarHost, DeletedButtonsLeaveTheOthersTheirImages)
 {
     ProbeToolBar* pBar = MakeToolBar({kOpen, kSave, kGrey});

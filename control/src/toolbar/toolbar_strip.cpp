@@ -268,16 +268,20 @@ BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount)
         return TRUE;
     }
     nIDCount = std::max(0, nIDCount);
-    if (!CreateToolBarBitmap(lpIDArray, nIDCount))
-        return FALSE;
-    if (m_hbmImageStrip && !SetBitmap(m_hbmImageStrip)) {
-        // The old buttons stay with their old images.
-        ::DeleteObject(m_hbmImageStrip);
+    // The same buttons with the same pictures (a toolbar restored from its own
+    // key, say) keep the strip they have.
+    if (!m_hbmImageWell || StripInputs(lpIDArray, nIDCount) != m_stripInputs) {
+        if (!CreateToolBarBitmap(lpIDArray, nIDCount))
+            return FALSE;
+        if (m_hbmImageStrip && !SetBitmap(m_hbmImageStrip)) {
+            // The old buttons stay with their old images.
+            ::DeleteObject(m_hbmImageStrip);
+            m_hbmImageStrip = nullptr;
+            m_stripInputs.clear();
+            return FALSE;
+        }
         m_hbmImageStrip = nullptr;
-        m_stripInputs.clear();
-        return FALSE;
     }
-    m_hbmImageStrip = nullptr;
     // Flyouts are made again for their buttons by the flyout code; until it exists
     // the slots are only kept in step with the buttons.
     DestroyFlyouts();
