@@ -3,6 +3,7 @@
 #include "baseutil.h"
 #include "cntlrc.h"
 #include "controlexports.h"
+#include "jdllhook.h"
 #include "jenvmanager.h"
 #include "junitcombo.h"
 #include "junitedit.h"
@@ -87,6 +88,8 @@ void ControlDetachProcess()
     FreeResourceModule(g_hResources);
     FreeResourceModule(g_hStyles);
     JImageList::ReleaseSharedDCs();
+    // No hook or per-thread clean-up routine may outlive the module's code.
+    JDLLHook::FreeHookIndex();
     g_hModule = nullptr;
 }
 

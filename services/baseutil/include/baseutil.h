@@ -125,4 +125,10 @@ enum : UINT {
 // when `fallback` is TRUE, the folders themselves, caller's before executable's.
 BASEUTIL_API HINSTANCE AttachLocaleResDLL(HMODULE hCaller, LPCSTR lpszModuleName, UINT where, LANGID language,
                                           BOOL fallback);
+// The current composition result of hWnd's input context, in UTF-16 units. With a
+// buffer, copies at most cchBuffer - 1 units and a terminating NUL and returns the
+// units copied; with a NULL buffer returns the whole length. 0 without an input
+// method library, context or result.
+BASEUTIL_API long GetIMEComposedString(HWND hWnd, wchar_t* buffer, long cchBuffer);
+
 #include "unitsvc.h"

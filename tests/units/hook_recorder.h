@@ -1,0 +1,70 @@
+// A top-level window that records the character and input-method messages it
+// gets, for the hook and localization tests.
+#pragma once
+#include "testsupport.h"
+
+#include <imm.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+struct RecordedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const RecordedMessage&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const RecordedMessage& m)
+{
+    return out << "{0x" << std::hex << m.message << ", 0x" << m.wParam << ", 0x" << m.lParam << std::dec << "}";
+}
+
+class RecordingWindow : public CWnd {
+public:
+    std::vector<RecordedMessage> received;
+    LRESULT imeControlAnswer = 0;
+    COMPOSITIONFORM lastCompositionForm{};
+
+    BOOL CreateTopLevel(int x = 40, int y = 40)
+    {
+        return CreateEx(0, AfxRegisterWndClass(0), "Recording window", WS_POPUP | WS_VISIBLE, x, y, 200, 80, nullptr,
+                        nullptr);
+    }
+    BOOL CreateChildOf(CWnd* pParent, UINT nID)
+    {
+        return Create(AfxRegisterWndClass(0), "Child", WS_CHILD | WS_VISIBLE, CRect(5, 5, 60, 30), pParent, nID);
+    }
+    std::vector<RecordedMessage> Received(UINT message) const
+    {
+        std::vector<RecordedMessage> found;
+        for (const RecordedMessage& m : received)
+            if (m.message == message)
+                found.push_back(m);
+        return found;
+    }
+    // The bytes of the WM_CHAR messages received, in order.
+    std::vector<BYTE> CharBytes() const
+    {
+        std::vector<BYTE> bytes;
+        for (const RecordedMessage& m : Received(WM_CHAR))
+            bytes.push_back((BYTE)m.wParam);
+        return bytes;
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const bool input = message == WM_CHAR || message == WM_IME_CHAR || message == WM_IME_CONTROL ||
+                           (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_COMPOSITION) ||
+                           (message >= WM_IME_SETCONTEXT && message <= WM_IME_KEYUP);
+        if (!input)
+            return CWnd::WindowProc(message, wParam, lParam);
+        received.push_back({message, wParam, lParam});
+        if (message == WM_IME_CONTROL && wParam == IMC_SETCOMPOSITIONWINDOW && lParam)
+            lastCompositionForm = *reinterpret_cast<const COMPOSITIONFORM*>(lParam);
+        // Input-method messages stop here: the default handling would make characters of its own.
+        return message == WM_IME_CONTROL ? imeControlAnswer : 0;
+    }
+};

@@ -1,0 +1,412 @@
+// JLocalizationInfo: languages, default and composition fonts, input contexts,
+// the window-procedure hook, and what it does without the input method library
+// or with a planted one.
+#include "appcore.h"
+#include "hook_recorder.h"
+#include "immlibrary.h"
+#include "jlocalizationinfo.h"
+#include "module.h"
+#include "safeload.h"
+
+#include <memory>
+#include <string>
+
+namespace {
+
+const LPARAM kCompositionOnly = GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS;
+
+// Stands another (absent) module in for "imm32.dll" for a scope.
+class InputMethodModuleScope {
+public:
+    explicit InputMethodModuleScope(LPCSTR lpszName) { SetInputMethodModuleName(lpszName); }
+    ~InputMethodModuleScope() { SetInputMethodModuleName(nullptr); }
+    InputMethodModuleScope(const InputMethodModuleScope&) = delete;
+    InputMethodModuleScope& operator=(const InputMethodModuleScope&) = delete;
+};
+
+// The system's input method library, called directly to check what the library did.
+class SystemImm {
+public:
+    SystemImm() : m_hModule(LoadSystemModule("imm32.dll")) {}
+    ~SystemImm()
+    {
+        if (m_hModule)
+            ::FreeLibrary(m_hModule);
+    }
+    SystemImm(const SystemImm&) = delete;
+    SystemImm& operator=(const SystemImm&) = delete;
+    explicit operator bool() const { return m_hModule != nullptr; }
+
+    template <class Fn>
+    Fn Get(LPCSTR lpszName) const
+    {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(m_hModule, lpszName)));
+    }
+    // The window's associated context (released at once: only its identity matters).
+    HIMC ContextOf(HWND hWnd) const
+    {
+        const HIMC hIMC = Get<HIMC(WINAPI*)(HWND)>("ImmGetContext")(hWnd);
+        if (hIMC)
+            Get<BOOL(WINAPI*)(HWND, HIMC)>("ImmReleaseContext")(hWnd, hIMC);
+        return hIMC;
+    }
+
+private:
+    HMODULE m_hModule;
+};
+
+// Counts the messages its WindowProc sees.
+class CountingLocalizationInfo : public JLocalizationInfo {
+public:
+    std::vector<UINT> seen;
+    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        seen.push_back(message);
+        return JLocalizationInfo::WindowProc(hWnd, message, wParam, lParam);
+    }
+};
+
+TEST(LocalizationLanguages, ChineseJapaneseAndKoreanAreIdeographic)
+{
+    for (LANGID language : {0x0404, 0x0411, 0x0412, 0x0804, 0x0C04, 0x1004, 0x0004})
+        EXPECT_TRUE(JLocalizationInfo::IsIdeoGraphicLanguage(language)) << std::hex << language;
+    for (LANGID language : {0x0409, 0x0407, 0x0419, 0x042A, 0x0000, 0x0010})
+        EXPECT_FALSE(JLocalizationInfo::IsIdeoGraphicLanguage(language)) << std::hex << language;
+}
+
+TEST(LocalizationLanguages, TheSystemAndKeyboardLanguagesAreTestedTheSameWay)
+{
+    JLocalizationInfo info;
+    EXPECT_EQ(::GetSystemDefaultLCID(), info.GetSystemLCID());
+    EXPECT_EQ(JLocalizationInfo::IsIdeoGraphicLanguage(LANGIDFROMLCID(::GetSystemDefaultLCID())),
+              info.IsIdeoGraphicLanguage());
+    const LANGID keyboard = LOWORD(reinterpret_cast<ULONG_PTR>(::GetKeyboardLayout(0)));
+    EXPECT_EQ(JLocalizationInfo::IsIdeoGraphicLanguage(keyboard), JLocalizationInfo::IsKeyBoardIdeoGraphicLanguage());
+
+    // A copy keeps the language.
+    JLocalizationInfo copy(info);
+    EXPECT_EQ(info.GetSystemLCID(), copy.GetSystemLCID());
+}
+
+TEST(LocalizationLanguages, TheThreadTakesTheKeyboardsWholeLanguage)
+{
+    const LCID old = ::GetThreadLocale();
+    ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT));
+    EXPECT_TRUE(JLocalizationInfo::SetThreadLocaleToKeyBoardLocale());
+    const LANGID keyboard = LOWORD(reinterpret_cast<ULONG_PTR>(::GetKeyboardLayout(0)));
+    EXPECT_EQ(keyboard, LANGIDFROMLCID(::GetThreadLocale()));
+    ::SetThreadLocale(old);
+}
+
+TEST(LocalizationFonts, TheDefaultFontIsANewCopyOfTheStockGuiFont)
+{
+    LOGFONTA stock{};
+    ASSERT_NE(0, ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock));
+    std::unique_ptr<CFont> pFont(JLocalizationInfo::GetDefaultFont());
+    ASSERT_NE(nullptr, pFont);
+    EXPECT_NE(::GetStockObject(DEFAULT_GUI_FONT), pFont->m_hObject) << "the caller owns a font of its own";
+    LOGFONTA made{};
+    ASSERT_NE(0, pFont->GetLogFont(&made));
+    EXPECT_EQ(stock.lfHeight, made.lfHeight);
+    EXPECT_EQ(stock.lfWeight, made.lfWeight);
+    EXPECT_EQ(stock.lfCharSet, made.lfCharSet);
+    EXPECT_STREQ(stock.lfFaceName, made.lfFaceName);
+}
+
+TEST(LocalizationFonts, TheDefaultFontNameIsTheStockFontsFaceAndTheDcIsLeftAsItWas)
+{
+    // What the DC makes of the stock font, read independently.
+    CDC reference;
+    ASSERT_TRUE(reference.CreateCompatibleDC(nullptr));
+    const HGDIOBJ hOld = reference.SelectStockObject(DEFAULT_GUI_FONT);
+    char expected[LF_FACESIZE] = "";
+    ASSERT_NE(0, ::GetTextFaceA(reference, sizeof expected, expected));
+    reference.SelectObject(hOld);
+
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CFont courier;
+    ASSERT_TRUE(courier.CreatePointFont(100, "Courier New"));
+    const HGDIOBJ hOriginal = dc.SelectObject(&courier);
+    EXPECT_EQ(GUserText(expected), JLocalizationInfo::GetDefaultFontName(&dc));
+    EXPECT_EQ(courier.m_hObject, ::GetCurrentObject(dc, OBJ_FONT)) << "the DC's font is restored";
+    dc.SelectObject(hOriginal);
+    EXPECT_EQ(GUserText(expected), JLocalizationInfo::GetDefaultFontName(nullptr)) << "the screen's DC";
+}
+
+class LocalizationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ControlAttachProcess(::GetModuleHandleA(nullptr));
+        ASSERT_TRUE(m_window.CreateTopLevel());
+        ASSERT_TRUE(m_other.CreateTopLevel(300, 40));
+        testing_support::PumpMessages();
+        m_window.received.clear();
+        m_other.received.clear();
+    }
+    void TearDown() override
+    {
+        m_window.DestroyWindow();
+        m_other.DestroyWindow();
+        testing_support::PumpMessages();
+        ControlDetachProcess();
+    }
+
+    RecordingWindow m_window;
+    RecordingWindow m_other;
+};
+
+TEST_F(LocalizationTest, ACompositionWithoutResultIsPassedOnUntouched)
+{
+    CountingLocalizationInfo info;
+    ASSERT_TRUE(info.AttachWinProc(m_window.m_hWnd));
+    EXPECT_EQ(m_window.m_hWnd, JDLLHook::FindHWnd(WH_CALLWNDPROC));
+
+    EXPECT_EQ(0, ::SendMessageA(m_window, WM_IME_COMPOSITION, 0x3042, kCompositionOnly));
+    EXPECT_EQ((std::vector<RecordedMessage>{{WM_IME_COMPOSITION, 0x3042, kCompositionOnly}}), m_window.received);
+    EXPECT_EQ(std::vector<UINT>{WM_IME_COMPOSITION}, info.seen) << "the hook showed it to WindowProc";
+    EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_COMPOSITION, 0x3042, kCompositionOnly));
+    EXPECT_EQ(0, info.ProcessIMECompositionMsg(m_window, WM_IME_COMPOSITION, 0x3042, kCompositionOnly));
+
+    // A result flag without a composition result sends nothing either.
+    m_window.received.clear();
+    EXPECT_EQ(0, info.ProcessIMECompositionMsg(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR));
+    ::SendMessageA(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    EXPECT_EQ((std::vector<RecordedMessage>{{WM_IME_COMPOSITION, 0, GCS_RESULTSTR}}), m_window.received);
+}
+
+TEST_F(LocalizationTest, EachAttachedWindowsMessagesReachItsOwnWindowProc)
+{
+    CountingLocalizationInfo first, second;
+    ASSERT_TRUE(first.AttachWinProc(m_window.m_hWnd));
+    ASSERT_TRUE(second.AttachWinProc(m_other.m_hWnd));
+    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+    ::SendMessageA(m_window, WM_IME_NOTIFY, IMN_OPENSTATUSWINDOW, 0);
+    ::SendMessageA(m_other, WM_IME_STARTCOMPOSITION, 0, 0);
+    EXPECT_EQ(std::vector<UINT>{WM_IME_NOTIFY}, first.seen);
+    EXPECT_EQ(std::vector<UINT>{WM_IME_STARTCOMPOSITION}, second.seen);
+
+    // Attaching again moves the use; it is not counted twice.
+    ASSERT_TRUE(first.AttachWinProc(m_other.m_hWnd));
+    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+
+    // A copy watches the same window with a use of its own, and goes without taking the hook along.
+    {
+        CountingLocalizationInfo copy;
+        copy = second;
+        EXPECT_EQ(3, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+    }
+    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+}
+
+TEST_F(LocalizationTest, TheHookGoesWithTheLastInfoAndADestroyedWindowIsForgotten)
+{
+    auto pInfo = std::make_unique<CountingLocalizationInfo>();
+    RecordingWindow doomed;
+    ASSERT_TRUE(doomed.CreateTopLevel(40, 200));
+    ASSERT_TRUE(pInfo->AttachWinProc(doomed.m_hWnd));
+    doomed.DestroyWindow();
+    pInfo->seen.clear();
+    ::SendMessageA(m_window, WM_IME_NOTIFY, IMN_OPENSTATUSWINDOW, 0);
+    EXPECT_TRUE(pInfo->seen.empty());
+    EXPECT_NE(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC));
+    pInfo.reset();
+    EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC));
+}
+
+TEST_F(LocalizationTest, OnlyInputMethodInterfaceMessagesAreHandledAndNoneIsSentTwice)
+{
+    JLocalizationInfo info;
+    EXPECT_NE(0, JLocalizationInfo::ImmIsUIMessageA(nullptr, WM_IME_COMPOSITION, 0, 0));
+    EXPECT_NE(0, JLocalizationInfo::ImmIsUIMessageA(nullptr, WM_IME_SETCONTEXT, 0, 0));
+    EXPECT_EQ(0, JLocalizationInfo::ImmIsUIMessageA(nullptr, WM_PAINT, 0, 0));
+    EXPECT_EQ(0, JLocalizationInfo::ImmIsUIMessageA(nullptr, WM_CHAR, 'a', 0));
+
+    EXPECT_EQ(0, info.WindowProc(m_window, WM_CHAR, 'a', 0));
+    EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_SETCONTEXT, TRUE, ISC_SHOWUIALL));
+    EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_NOTIFY, IMN_OPENSTATUSWINDOW, 0));
+    EXPECT_TRUE(m_window.received.empty()) << "classifying a message must not send it to the window";
+}
+
+TEST_F(LocalizationTest, AFullCompositionWindowIsPlacedByTheInputMethodAgain)
+{
+    JLocalizationInfo info;
+    m_window.imeControlAnswer = 1234;
+    m_window.lastCompositionForm.dwStyle = CFS_POINT;
+    EXPECT_EQ(1234, info.WindowProc(m_window, WM_IME_COMPOSITIONFULL, 0, 0));
+    const std::vector<RecordedMessage> controls = m_window.Received(WM_IME_CONTROL);
+    ASSERT_EQ(1u, controls.size());
+    EXPECT_EQ((WPARAM)IMC_SETCOMPOSITIONWINDOW, controls[0].wParam);
+    EXPECT_EQ((DWORD)CFS_DEFAULT, m_window.lastCompositionForm.dwStyle);
+    EXPECT_EQ(0, m_window.lastCompositionForm.ptCurrentPos.x);
+}
+
+TEST_F(LocalizationTest, InputContextsAreAssociatedAndZeroMeansTheCurrentOne)
+{
+    SystemImm imm;
+    ASSERT_TRUE(imm);
+    const auto pfnAssociate = imm.Get<HIMC(WINAPI*)(HWND, HIMC)>("ImmAssociateContext");
+    const HIMC hOriginal = imm.ContextOf(m_window);
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(hOriginal), JLocalizationInfo::AssociateContext(m_window, nullptr));
+    EXPECT_EQ(hOriginal, imm.ContextOf(m_window)) << "zero keeps the window's current context";
+    if (!hOriginal) {
+        // Wine's null driver opens no context, though the window has one associated: zero
+        // must not take that away (associating NULL would report it as the previous one).
+        const HIMC hKept = pfnAssociate(m_window, nullptr);
+        EXPECT_NE(nullptr, hKept) << "the window still had its context";
+        pfnAssociate(m_window, hKept);
+        return;
+    }
+
+    pfnAssociate(m_window, nullptr);
+    EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, nullptr)) << "zero keeps it without one";
+    EXPECT_EQ(nullptr, imm.ContextOf(m_window));
+    EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, hOriginal));
+    EXPECT_EQ(hOriginal, imm.ContextOf(m_window));
+}
+
+TEST_F(LocalizationTest, TheCompositionFontIsTheInputContexts)
+{
+    SystemImm imm;
+    ASSERT_TRUE(imm);
+    LOGFONTA expected{};
+    const HIMC hIMC = imm.Get<HIMC(WINAPI*)(HWND)>("ImmGetContext")(m_window);
+    const BOOL bHasFont = hIMC && imm.Get<BOOL(WINAPI*)(HIMC, LPLOGFONTA)>("ImmGetCompositionFontA")(hIMC, &expected);
+    if (hIMC)
+        imm.Get<BOOL(WINAPI*)(HWND, HIMC)>("ImmReleaseContext")(m_window, hIMC);
+    std::unique_ptr<CFont> pFont(JLocalizationInfo::GetIMEFont(m_window));
+    ASSERT_EQ(bHasFont != FALSE, pFont != nullptr);
+    if (pFont) {
+        LOGFONTA made{};
+        pFont->GetLogFont(&made);
+        EXPECT_EQ(expected.lfHeight, made.lfHeight);
+        EXPECT_STREQ(expected.lfFaceName, made.lfFaceName);
+    }
+}
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+// The host application object's main window, for composition messages without a window.
+class FakeMainWindowHost : public IJAppMainWindow {
+public:
+    HWND hWnd = nullptr;
+    int asked = 0;
+    LONG refs = 1;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IJAppMainWindow)
+            return E_NOINTERFACE;
+        *ppv = static_cast<IJAppMainWindow*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE GetMainWindow(HWND* phWnd) override
+    {
+        ++asked;
+        *phWnd = hWnd;
+        return hWnd ? S_OK : E_FAIL;
+    }
+};
+#pragma GCC diagnostic pop
+
+TEST_F(LocalizationTest, ACompositionWithoutWindowAsksTheHostAndGivesTheObjectBack)
+{
+    JLocalizationInfo info;
+    EXPECT_EQ(0, info.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, GCS_RESULTSTR)) << "no host";
+
+    FakeMainWindowHost host;
+    host.hWnd = m_window.m_hWnd;
+    AppCoreSetApplicationObject(&host);
+    const LONG held = host.refs;
+    EXPECT_EQ(0, info.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, GCS_RESULTSTR)) << "nothing composed";
+    EXPECT_EQ(1, host.asked);
+    EXPECT_EQ(held, host.refs);
+    EXPECT_EQ(0, info.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, kCompositionOnly));
+    EXPECT_EQ(1, host.asked) << "without a result there is nothing to ask for";
+    AppCoreSetApplicationObject(nullptr);
+    EXPECT_TRUE(m_window.received.empty());
+}
+
+TEST_F(LocalizationTest, WithoutTheInputMethodLibraryEverythingAnswersZeroAndNothingChanges)
+{
+    SystemImm imm;
+    ASSERT_TRUE(imm);
+    const HIMC hBefore = imm.ContextOf(m_window);
+    CountingLocalizationInfo info;
+    ASSERT_TRUE(info.AttachWinProc(m_window.m_hWnd));
+    {
+        InputMethodModuleScope missing("control-missing-imm.dll");
+        ASSERT_FALSE(ImmLibrary());
+        EXPECT_EQ(nullptr, JLocalizationInfo::GetIMEFont(m_window));
+        EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, nullptr));
+        EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, reinterpret_cast<HIMC>(0x1234)));
+        EXPECT_EQ(0, JLocalizationInfo::ImmIsUIMessageA(nullptr, WM_IME_COMPOSITION, 0, 0));
+        EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_COMPOSITIONFULL, 0, 0));
+        EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR));
+        EXPECT_EQ(0, info.ProcessIMECompositionMsg(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR));
+        ::SendMessageA(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+        EXPECT_EQ((std::vector<RecordedMessage>{{WM_IME_COMPOSITION, 0, GCS_RESULTSTR}}), m_window.received);
+        // What needs no input method works on.
+        std::unique_ptr<CFont> pFont(JLocalizationInfo::GetDefaultFont());
+        EXPECT_NE(nullptr, pFont);
+    }
+    EXPECT_EQ(hBefore, imm.ContextOf(m_window));
+    EXPECT_TRUE(ImmLibrary()) << "the real library is used again";
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+// planted.dll under the input method library's name (and one only it has) in the working
+// directory and on PATH: neither is ever loaded.
+TEST_F(LocalizationTest, AnInputMethodLibraryPlantedInTheWorkingDirectoryIsNeverLoaded)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "units-planted-" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const char* names[] = {"imm32.dll", "control-probe-imm.dll"};
+    for (const char* name : names)
+        ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\planted.dll").c_str(), (folder + "\\" + name).c_str(), FALSE))
+            << name;
+    char oldDirectory[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, oldDirectory);
+    char oldPath[32768] = "";
+    ::GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    ::SetCurrentDirectoryA(folder.c_str());
+    ::SetEnvironmentVariableA("PATH", (folder + ";" + oldPath).c_str());
+    {
+        JLocalizationInfo info;
+        info.AttachWinProc(m_window.m_hWnd);
+        {
+            InputMethodModuleScope onlyPlanted("control-probe-imm.dll");
+            EXPECT_EQ(nullptr, JLocalizationInfo::GetIMEFont(m_window));
+            EXPECT_EQ(0, JLocalizationInfo::ImmIsUIMessageA(nullptr, WM_IME_COMPOSITION, 0, 0));
+        }
+        std::unique_ptr<CFont>(JLocalizationInfo::GetIMEFont(m_window));
+        JLocalizationInfo::AssociateContext(m_window, nullptr);
+        ::SendMessageA(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+        wchar_t buffer[8];
+        EXPECT_EQ(0, GetIMEComposedString(m_window, buffer, 8));
+    }
+    ::SetCurrentDirectoryA(oldDirectory);
+    ::SetEnvironmentVariableA("PATH", oldPath);
+    HANDLE loaded = ::OpenEventA(SYNCHRONIZE, FALSE, "CONTROL_PLANTED_DLL_LOADED");
+    EXPECT_EQ(nullptr, loaded) << "a planted module was loaded";
+    if (loaded)
+        ::CloseHandle(loaded);
+    for (const char* name : names)
+        ::DeleteFileA((folder + "\\" + name).c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+}   // namespace
