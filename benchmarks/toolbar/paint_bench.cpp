@@ -67,8 +67,8 @@ void AddBenchCategory(const std::vector<UINT>& ids)
     }
     // The library owns the strips from here on.
     AddCategoryUsingBitmaps("Benchmark", DrawStrip(small, kTransparent), DrawStrip(small, kTransparent),
-                            DrawStrip(large, kTransparent), DrawStrip(large, kTransparent), ids.data(),
-                            (int)ids.size(), &names);
+                            DrawStrip(large, kTransparent), DrawStrip(large, kTransparent), ids.data(), (int)ids.size(),
+                            &names);
 }
 
 // What a bar shows, frame included, as pixels.

@@ -24,8 +24,8 @@ double FastestSecondsPerCall(const std::function<void()>& work, int calls, int r
     return fastest;
 }
 
-bool Report(const char* what, const char* library, double librarySeconds, const char* baseline,
-            double baselineSeconds, double target)
+bool Report(const char* what, const char* library, double librarySeconds, const char* baseline, double baselineSeconds,
+            double target)
 {
     const double ratio = librarySeconds / baselineSeconds;
     std::printf("%s\n", what);

@@ -12,8 +12,8 @@ namespace toolbar_bench {
 double FastestSecondsPerCall(const std::function<void()>& work, int calls, int runs);
 
 // Prints one measurement: both rates and their ratio against the target. True when met.
-bool Report(const char* what, const char* library, double librarySeconds, const char* baseline,
-            double baselineSeconds, double target);
+bool Report(const char* what, const char* library, double librarySeconds, const char* baseline, double baselineSeconds,
+            double target);
 
 // The measurements. Each returns true when it met its target.
 bool MeasurePaint(CFrameWnd& frame);
