@@ -19,8 +19,8 @@ constexpr int kButtons = 25;
 constexpr UINT kFirstCommand = 0x9100;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr double kTarget = 1.2;
-constexpr int kPaintsPerRun = 100;
-constexpr int kRuns = 5;
+constexpr int kPaintsPerRun = 50;
+constexpr int kRounds = 30;
 
 // kButtons pictures side by side, each a coloured square with a dark frame and a
 // transparent corner, on the given background.
@@ -108,12 +108,17 @@ bool MeasurePaint(CFrameWnd& frame)
 
     // Both delete themselves with their windows, which go with the frame.
     auto* pLibraryBar = new JToolBar;
-    if (!pLibraryBar->Create(&frame, "Library", ids.data(), kButtons, -1, (DWORD)-1, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+    if (!pLibraryBar->Create(&frame, "Library", ids.data(), kButtons, -1, (DWORD)-1,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP)) {
+        delete pLibraryBar;
         return false;
+    }
     auto* pPlainBar = new CToolBar;
     pPlainBar->m_bAutoDelete = TRUE;
-    if (!pPlainBar->Create(&frame, WS_CHILD | WS_VISIBLE | pLibraryBar->GetBarStyle(), AFX_IDW_TOOLBAR + 1))
+    if (!pPlainBar->Create(&frame, WS_CHILD | WS_VISIBLE | pLibraryBar->GetBarStyle(), AFX_IDW_TOOLBAR + 1)) {
+        delete pPlainBar;
         return false;
+    }
     pPlainBar->ModifyStyle(0, pLibraryBar->GetStyle() & TBSTYLE_FLAT);
     pPlainBar->SetSizes(pLibraryBar->GetSizeButton(), pLibraryBar->GetSizeImage());
     pPlainBar->SetBitmap(DrawStrip(pLibraryBar->GetSizeImage(), ::GetSysColor(COLOR_BTNFACE)));
@@ -127,13 +132,14 @@ bool MeasurePaint(CFrameWnd& frame)
         return false;
     }
 
-    // Warm both up, then alternate runs so that neither meets a quieter machine.
+    // Warm both up, then alternate short runs so that neither meets a quieter machine;
+    // the fastest run of each counts.
     Paint(*pLibraryBar);
     Paint(*pPlainBar);
     double library = 1e30, plain = 1e30;
-    for (int round = 0; round < 3; ++round) {
-        library = std::min(library, FastestSecondsPerCall([&] { Paint(*pLibraryBar); }, kPaintsPerRun, kRuns));
-        plain = std::min(plain, FastestSecondsPerCall([&] { Paint(*pPlainBar); }, kPaintsPerRun, kRuns));
+    for (int round = 0; round < kRounds; ++round) {
+        library = std::min(library, FastestSecondsPerCall([&] { Paint(*pLibraryBar); }, kPaintsPerRun, 1));
+        plain = std::min(plain, FastestSecondsPerCall([&] { Paint(*pPlainBar); }, kPaintsPerRun, 1));
     }
     return Report("Painting a toolbar of 25 buttons (RedrawWindow + immediate update):", "JToolBar, from categories",
                   library, "CToolBar, prebuilt strip", plain, kTarget);
