@@ -10,52 +10,23 @@ CString ProgramFolder()
     return folder.Left(folder.ReverseFind('\\') + 1);
 }
 
-namespace {
-
-template <class F>
-bool Find(HMODULE hModule, const char* name, F& function, CString& missing)
+BOOL CheckControlLibrary(CString& path, CString& reason)
 {
-    function = reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(hModule, name)));
-    if (!function)
-        missing = name;
-    return function != nullptr;
-}
-
-}   // namespace
-
-BOOL ControlLibrary::Load(CString& reason)
-{
-    // By its full path, never through the current directory or PATH; its own
-    // imports are found beside it.
+    // Whatever the program loads by name from here on comes from full paths only,
+    // never through the current directory.
     ::SetDllDirectoryA("");
-    const CString folder = ProgramFolder();
-    if (!folder.IsEmpty())
-        hModule = ::LoadLibraryExA(folder + "CONTROL.dll", nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (!hModule) {
-        reason.Format("CONTROL.dll could not be loaded (error %lu)", ::GetLastError());
+    HMODULE hModule = ::GetModuleHandleA("CONTROL.dll");
+    char loaded[MAX_PATH] = "";
+    const DWORD length = hModule ? ::GetModuleFileNameA(hModule, loaded, MAX_PATH) : 0;
+    if (length == 0 || length >= MAX_PATH) {
+        reason = "CONTROL.dll is not loaded";
         return FALSE;
     }
-    CString missing;
-    const bool found = Find(hModule, "InitCustomControls", InitCustomControls, missing) &&
-                       Find(hModule, "JCreateEnvironmentManager", JCreateEnvironmentManager, missing) &&
-                       Find(hModule, "SetWinApp", SetWinApp, missing) &&
-                       Find(hModule, "SetDynamicCommand", SetDynamicCommand, missing) &&
-                       Find(hModule, "AddCategoryUsingBitmaps", AddCategoryUsingBitmaps, missing) &&
-                       Find(hModule, "AddMacroCommand", AddMacroCommand, missing) &&
-                       Find(hModule, "GetJControlInfo", GetJControlInfo, missing) &&
-                       Find(hModule, "UsingLargeButtons", UsingLargeButtons, missing) &&
-                       Find(hModule, "SetLargeButtons", SetLargeButtons, missing);
-    if (!found) {
-        reason.Format("CONTROL.dll has no export %s", (LPCSTR)missing);
-        Free();
+    path = loaded;
+    const CString expected = ProgramFolder() + "CONTROL.dll";
+    if (path.CompareNoCase(expected) != 0) {
+        reason.Format("CONTROL.dll was loaded from %s, not from the program's folder", (LPCSTR)path);
         return FALSE;
     }
     return TRUE;
-}
-
-void ControlLibrary::Free()
-{
-    if (hModule)
-        ::FreeLibrary(hModule);
-    hModule = nullptr;
 }

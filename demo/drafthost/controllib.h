@@ -1,29 +1,13 @@
-// CONTROL.dll as the demo host drives it: loaded by full path from the host's
-// folder, its flat exports found by name with GetProcAddress.
+// CONTROL.dll as the demo host uses it: linked through its import library, so
+// the loader maps it (and its own imports) before the program starts. The
+// loader looks in the program's folder first; the demo checks that the library
+// came from there and starts it only then.
 #pragma once
 #include "afxwin.h"
-#include "hostinterfaces.h"
-
-class JControlOnlyInfo;
 
 // The folder of this program, with a trailing backslash (empty when unknown).
 CString ProgramFolder();
 
-struct ControlLibrary {
-    HMODULE hModule = nullptr;
-
-    void (*InitCustomControls)() = nullptr;
-    void (*JCreateEnvironmentManager)(const char*, int, int, int, int, int, int, int, int) = nullptr;
-    void (*SetWinApp)(JAppInfo*) = nullptr;
-    void (*SetDynamicCommand)(IJDynamicCommand*) = nullptr;
-    void (*AddCategoryUsingBitmaps)(const char*, HBITMAP, HBITMAP, HBITMAP, HBITMAP, const UINT*, int,
-                                    CStringArray*) = nullptr;
-    UINT (*AddMacroCommand)(const char*, HBITMAP*) = nullptr;
-    JControlOnlyInfo* (*GetJControlInfo)() = nullptr;
-    int (*UsingLargeButtons)() = nullptr;
-    void (*SetLargeButtons)(int) = nullptr;
-
-    // Loads the library from the folder of this program; FALSE (and a reason) when it or an export is missing.
-    BOOL Load(CString& reason);
-    void Free();
-};
+// TRUE when the CONTROL.dll in use is the one beside this program, with its full path
+// in path; FALSE with a reason otherwise.
+BOOL CheckControlLibrary(CString& path, CString& reason);

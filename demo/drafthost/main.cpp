@@ -8,6 +8,7 @@
 #include "appinfo.h"
 #include "buttonart.h"
 #include "commands.h"
+#include "controlexports.h"
 #include "controllib.h"
 #include "macrocommands.h"
 #include "mainframe.h"
@@ -37,9 +38,11 @@ public:
         m_pAppInfo = new CDraftAppInfo;
         AppCoreSetApplicationObject(static_cast<JAppInfo*>(m_pAppInfo));
 
-        CString reason;
-        if (m_control.Load(reason)) {
+        CString path, reason;
+        m_bControlStarted = CheckControlLibrary(path, reason);
+        if (m_bControlStarted) {
             StartControlLibrary(state);
+            state.status.Format("CONTROL.dll loaded from %s", (LPCSTR)path);
         } else {
             state.status = reason;
         }
@@ -59,7 +62,7 @@ public:
             // Idle work first: command-UI updates and delayed layouts, as a user would see them.
             for (LONG idle = 0; OnIdle(idle); ++idle) {
             }
-            m_exitCode = !m_control.hModule ? 3 : SaveWindowImage(pFrame->m_hWnd, m_screenshot) ? 0 : 4;
+            m_exitCode = !m_bControlStarted ? 3 : SaveWindowImage(pFrame->m_hWnd, m_screenshot) ? 0 : 4;
             if (FILE* layout = fopen(m_screenshot + ".layout", "w")) {
                 fputs(pFrame->DescribeLayout().c_str(), layout);
                 fclose(layout);
@@ -71,7 +74,6 @@ public:
 
     int ExitInstance() override
     {
-        m_control.Free();
         AppCoreSetApplicationObject(nullptr);
         if (m_pAppInfo)
             m_pAppInfo->Release();
@@ -80,18 +82,19 @@ public:
     }
 
 private:
-    // Start-up as a host does it: window classes, the environment manager, the
-    // host's objects, the command categories, and the macro commands.
+    // Start-up as a host does it: window classes (before any dialog template names
+    // them), the environment manager, the host's objects, the toolbar settings, the
+    // command categories, and the macro commands.
     void StartControlLibrary(DemoState& state)
     {
-        char path[MAX_PATH] = "";
-        ::GetModuleFileNameA(m_control.hModule, path, MAX_PATH);
-        m_control.InitCustomControls();
-        m_control.JCreateEnvironmentManager(nullptr, 1, 1, 1, 1, 1, 1, 1, 1);
-        m_control.SetWinApp(m_pAppInfo);
-        m_control.SetDynamicCommand(&m_macroCommands);
-        if (state.large)
-            m_control.SetLargeButtons(1);
+        InitCustomControls();
+        JCreateEnvironmentManager(nullptr, 1, 1, 1, 1, 1, 1, 1, 1);
+        SetWinApp(m_pAppInfo);
+        SetDynamicCommand(&m_macroCommands);
+        // Toolbars take the large-buttons setting as they are made.
+        SetLargeButtons(state.large ? 1 : 0);
+        // Directions show as quadrant bearings ("N 45 E").
+        SetBearingInfo(1, 0, 0, 0);
 
         for (const DemoCategory& category : DemoCategories()) {
             const std::vector<Glyph> glyphs = GlyphsOf(category);
@@ -100,10 +103,9 @@ private:
             for (const DemoCommand& command : category.commands)
                 names.Add(command.name ? command.name : "");
             // The library owns the strips from here on.
-            m_control.AddCategoryUsingBitmaps(
-                category.name, DrawButtonStrip(glyphs, {false, false}), DrawButtonStrip(glyphs, {false, true}),
-                DrawButtonStrip(glyphs, {true, false}), DrawButtonStrip(glyphs, {true, true}), ids.data(),
-                (int)ids.size(), &names);
+            AddCategoryUsingBitmaps(category.name, DrawButtonStrip(glyphs, {false, false}),
+                                    DrawButtonStrip(glyphs, {false, true}), DrawButtonStrip(glyphs, {true, false}),
+                                    DrawButtonStrip(glyphs, {true, true}), ids.data(), (int)ids.size(), &names);
         }
 
         // One macro command for each sample macro beside the program.
@@ -112,7 +114,7 @@ private:
         HANDLE hFind = ::FindFirstFileA(macros + "*.jmac", &found);
         for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found)) {
             HBITMAP hPicture = nullptr;
-            const UINT id = m_control.AddMacroCommand(macros + found.cFileName, &hPicture);
+            const UINT id = AddMacroCommand(macros + found.cFileName, &hPicture);
             if (hPicture)
                 ::DeleteObject(hPicture);   // the demo's menus show no pictures
             const int index = id ? m_macroCommands.FindCommand(id) : -1;
@@ -122,12 +124,11 @@ private:
         if (hFind != INVALID_HANDLE_VALUE)
             ::FindClose(hFind);
 
-        state.pControl = m_control.GetJControlInfo();
-        state.status.Format("CONTROL.dll loaded from %s", path);
+        state.pControl = GetJControlInfo();
     }
 
     CString m_screenshot;
-    ControlLibrary m_control;
+    BOOL m_bControlStarted = FALSE;
     CDraftAppInfo* m_pAppInfo = nullptr;
     CDraftMacroCommands m_macroCommands;
     int m_exitCode = 0;

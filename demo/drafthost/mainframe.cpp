@@ -1,6 +1,10 @@
 #include "mainframe.h"
 
+#include "jbars.h"
 #include "jcontrolinfo.h"
+#include "junitcombo.h"
+#include "junitedit.h"
+#include "resource.h"
 
 BEGIN_MESSAGE_MAP(CSheetView, CWnd)
     ON_WM_PAINT()
@@ -12,6 +16,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND_RANGE(ID_DRAW_LINE, ID_VIEW_LAYERS, OnCommandRange)
     ON_COMMAND_RANGE(JMACRO_FIRST_ID, JMACRO_LAST_ID, OnCommandRange)
     ON_UPDATE_COMMAND_UI_RANGE(ID_DRAW_LINE, ID_VIEW_LAYERS, OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(IDC_UNIT_FEET, IDC_UNIT_WEIGHT, OnUpdateCommand)   // else the panel greys them
     ON_COMMAND(ID_APP_EXIT, OnExit)
 END_MESSAGE_MAP()
 
@@ -21,6 +26,43 @@ const COLORREF kGrid = RGB(220, 228, 240);
 const COLORREF kAxis = RGB(150, 170, 200);
 const int kGridStep = 20;
 const UINT kIndicators[] = {ID_SEPARATOR};
+const double kMetresPerInch = 0.0254;
+const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
+const char* DockSide(const CControlBar& bar)
+{
+    if (bar.IsFloating())
+        return "floating";
+    switch (bar.m_pDockBar ? bar.m_pDockBar->GetDlgCtrlID() : 0) {
+    case AFX_IDW_DOCKBAR_TOP:
+        return "top";
+    case AFX_IDW_DOCKBAR_LEFT:
+        return "left";
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        return "bottom";
+    case AFX_IDW_DOCKBAR_RIGHT:
+        return "right";
+    default:
+        return "none";
+    }
+}
+
+// "dock=... buttons=N button=WxH": where the toolbar is, its real buttons and their size.
+std::string DescribeToolBar(JToolBar& bar)
+{
+    int buttons = 0;
+    CRect button;
+    for (int i = 0; i < bar.GetToolBarCtrl().GetButtonCount(); ++i) {
+        if (bar.GetButtonStyle(i) & TBBS_SEPARATOR)
+            continue;
+        if (buttons++ == 0)
+            bar.GetItemRect(i, &button);
+    }
+    char text[96];
+    snprintf(text, sizeof text, "dock=%s buttons=%d button=%dx%d", DockSide(bar), buttons, button.Width(),
+             button.Height());
+    return text;
+}
 }   // namespace
 
 // ---- the sheet ----
@@ -97,28 +139,52 @@ CMainFrame::CMainFrame(DemoState state) : m_state(std::move(state)), m_view(m_st
 {
 }
 
-CMainFrame::~CMainFrame()
+CMainFrame::~CMainFrame() = default;
+
+JToolBar* CMainFrame::CreateToolBar(UINT nID, const DemoCategory& category, const char* title)
 {
-    for (HBITMAP hStrip : m_strips)
-        ::DeleteObject(hStrip);
+    // The library cuts the buttons' pictures from its categories and sizes them
+    // for its large-buttons setting.
+    auto* pBar = new JToolBar;
+    const std::vector<UINT> ids = IdsOf(category);
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+    if (!pBar->Create(this, title, ids.data(), (int)ids.size(), (int)nID, CBRS_ALIGN_ANY, style)) {
+        delete pBar;   // takes a half-made window with it
+        return nullptr;
+    }
+    return pBar;
 }
 
-BOOL CMainFrame::CreateToolBar(CToolBar& bar, UINT nID, const DemoCategory& category, const char* title)
+BOOL CMainFrame::CreateUnitPanel()
 {
-    const DWORD style =
-        WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
-    if (!bar.CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), nID))
+    if (!m_unitPanel.Create(this, IDD_UNIT_PANEL, WS_VISIBLE | CBRS_BOTTOM | CBRS_TOOLTIPS | CBRS_FLYBY, ID_BAR_UNITS))
         return FALSE;
-    const SIZE image = ButtonArtSize(m_state.large);
-    bar.SetSizes(CSize(image.cx + 7, image.cy + 7), CSize(image.cx, image.cy));
-    HBITMAP hStrip = DrawButtonStrip(GlyphsOf(category), {m_state.large, true}, ::GetSysColor(COLOR_BTNFACE));
-    m_strips.push_back(hStrip);
-    bar.SetBitmap(hStrip);
-    const std::vector<UINT> ids = IdsOf(category);
-    bar.SetButtons(ids.data(), (int)ids.size());
-    bar.SetWindowText(title);
-    bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_unitPanel.SetWindowText("Units");
+    m_unitPanel.EnableDocking(CBRS_ALIGN_BOTTOM | CBRS_ALIGN_TOP);
+    ShowInUnits(IDC_UNIT_FEET, UNIT_FOOT, UNIT_INCH, UOM_FORMAT_FRACTION, 4, 66.5 * kMetresPerInch);
+    ShowInUnits(IDC_UNIT_METRIC, UNIT_MILLIMETRE, UNIT_NONE, UOM_FORMAT_DECIMAL, 1, 1.6764);
+    ShowInUnits(IDC_UNIT_ANGLE, UNIT_DEGREE, UNIT_NONE, UOM_FORMAT_DECIMAL, 0, 30 * kRadiansPerDegree);
+    // Internal angles run counter-clockwise from east: 45 degrees is north-east.
+    ShowInUnits(IDC_UNIT_DIRECTION, UNIT_DEGREE, UNIT_NONE, UOM_FORMAT_DECIMAL, 0, 45 * kRadiansPerDegree);
+    // The weight field keeps the environment's weight units and format.
+    if (auto* pWeight = DYNAMIC_DOWNCAST(JWeightComboBox, m_unitPanel.GetDlgItem(IDC_UNIT_WEIGHT)))
+        pWeight->SetValue(0.35e-3);
     return TRUE;
+}
+
+void CMainFrame::ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE mode, BYTE precision, double value)
+{
+    // The window class made the field's object; the handle map finds it.
+    auto* pField = DYNAMIC_DOWNCAST(JUnitEdit, m_unitPanel.GetDlgItem((int)nFieldID));
+    if (!pField)
+        return;
+    tagUomFormat format{};
+    format.mode = mode;
+    format.precision = precision;
+    pField->SetUnitDisplayMode(0);   // the field's own units and format
+    pField->SetLocalUnits(&primary, &secondary, nullptr);
+    pField->SetLocalFormat(format);
+    pField->SetValue(value);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -134,26 +200,29 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     EnableDocking(CBRS_ALIGN_ANY);
     const auto& categories = DemoCategories();
-    if (!CreateToolBar(m_barDraw, ID_BAR_DRAW, categories[0], "Draw") ||
-        !CreateToolBar(m_barModify, ID_BAR_MODIFY, categories[1], "Modify") ||
-        !CreateToolBar(m_barView, ID_BAR_VIEW, categories[2], "View"))
-        return -1;
+    m_pBarDraw = CreateToolBar(ID_BAR_DRAW, categories[0], "Draw");
+    m_pBarModify = CreateToolBar(ID_BAR_MODIFY, categories[1], "Modify");
+    m_pBarView = CreateToolBar(ID_BAR_VIEW, categories[2], "View");
+    // Settings gathers commands of the View category: the library finds their pictures there.
     const DemoCategory settings = {"Settings",
                                    {{ID_VIEW_GRID, Glyph::Grid, "Grid"},
                                     {ID_VIEW_SNAP, Glyph::Snap, "Snap"},
                                     {ID_VIEW_LAYERS, Glyph::Layers, "Layers"}}};
-    if (!CreateToolBar(m_barSettings, ID_BAR_SETTINGS, settings, "Settings"))
+    m_pBarSettings = CreateToolBar(ID_BAR_SETTINGS, settings, "Settings");
+    if (!m_pBarDraw || !m_pBarModify || !m_pBarView || !m_pBarSettings || !CreateUnitPanel())
         return -1;
 
-    // Draw and Modify share the top row, View stands on the left, Settings floats.
-    DockControlBar(&m_barDraw, AFX_IDW_DOCKBAR_TOP);
+    // Draw and Modify share the top row, View stands on the left, Settings floats,
+    // the unit panel lies along the bottom.
+    DockControlBar(&m_unitPanel, AFX_IDW_DOCKBAR_BOTTOM);
+    DockControlBar(m_pBarDraw, AFX_IDW_DOCKBAR_TOP);
     RecalcLayout();
     CRect drawRect;
-    m_barDraw.GetWindowRect(&drawRect);
+    m_pBarDraw->GetWindowRect(&drawRect);
     drawRect.OffsetRect(drawRect.Width(), 0);
-    DockControlBar(&m_barModify, AFX_IDW_DOCKBAR_TOP, &drawRect);
-    DockControlBar(&m_barView, AFX_IDW_DOCKBAR_LEFT);
-    DockControlBar(&m_barSettings, AFX_IDW_DOCKBAR_BOTTOM);
+    DockControlBar(m_pBarModify, AFX_IDW_DOCKBAR_TOP, &drawRect);
+    DockControlBar(m_pBarView, AFX_IDW_DOCKBAR_LEFT);
+    DockControlBar(m_pBarSettings, AFX_IDW_DOCKBAR_BOTTOM);
     RecalcLayout();
     return 0;
 }
@@ -162,7 +231,7 @@ void CMainFrame::FloatSettingsBar()
 {
     CRect window;
     GetWindowRect(&window);
-    FloatControlBar(&m_barSettings, CPoint(window.right - 220, window.top + 180));
+    FloatControlBar(m_pBarSettings, CPoint(window.right - 220, window.top + 180));
     RecalcLayout();
 }
 
@@ -211,23 +280,40 @@ std::string CMainFrame::DescribeLayout() const
     CRect frame;
     GetWindowRect(&frame);
     std::string text;
-    const auto add = [&](const char* name, const CWnd& wnd) {
-        if (!wnd.m_hWnd || !wnd.IsWindowVisible())
+    const auto add = [&](const char* name, const CWnd* pWnd, const std::string& details) {
+        if (!pWnd || !pWnd->m_hWnd || !pWnd->IsWindowVisible())
             return;
         CRect rect;
-        wnd.GetWindowRect(&rect);
+        pWnd->GetWindowRect(&rect);
         rect.OffsetRect(-frame.left, -frame.top);
-        char line[128];
-        snprintf(line, sizeof line, "%s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right, rect.bottom);
+        char line[96];
+        snprintf(line, sizeof line, "%s %ld %ld %ld %ld", name, rect.left, rect.top, rect.right, rect.bottom);
         text += line;
+        text += details.empty() ? "\n" : " " + details + "\n";
     };
-    add("sheet", m_view);
-    add("status", m_statusBar);
-    add("draw", m_barDraw);
-    add("modify", m_barModify);
-    add("view", m_barView);
-    add("settings", m_barSettings);
-    if (CFrameWnd* pFloating = m_barSettings.GetParentFrame(); pFloating && pFloating != this)
-        add("floating", *pFloating);
+    add("sheet", &m_view, "");
+    add("status", &m_statusBar, "");
+    const std::pair<const char*, JToolBar*> toolbars[] = {
+        {"draw", m_pBarDraw}, {"modify", m_pBarModify}, {"view", m_pBarView}, {"settings", m_pBarSettings}};
+    for (const auto& [name, pBar] : toolbars)
+        if (pBar)
+            add(name, pBar, DescribeToolBar(*pBar));
+    if (CFrameWnd* pFloating = m_pBarSettings ? m_pBarSettings->GetParentFrame() : nullptr; pFloating != this)
+        add("floating", pFloating, "");
+    add("units", &m_unitPanel, "");
+    const std::pair<const char*, UINT> fields[] = {{"units.feet", IDC_UNIT_FEET},
+                                                   {"units.metric", IDC_UNIT_METRIC},
+                                                   {"units.angle", IDC_UNIT_ANGLE},
+                                                   {"units.direction", IDC_UNIT_DIRECTION},
+                                                   {"units.weight", IDC_UNIT_WEIGHT}};
+    for (const auto& [name, nID] : fields) {
+        if (!m_unitPanel.m_hWnd)
+            break;
+        CString value;
+        if (CWnd* pField = m_unitPanel.GetDlgItem((int)nID)) {
+            pField->GetWindowText(value);
+            add(name, pField, std::string("text=") + (LPCSTR)value);
+        }
+    }
     return text;
 }

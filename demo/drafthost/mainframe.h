@@ -1,5 +1,6 @@
-// The demo host's main frame: a drawing sheet with the demo's toolbars docked on
-// two sides and one floating, a status bar, and menus with the macro commands
+// The demo host's main frame: a drawing sheet with the control library's
+// toolbars docked on two sides and one floating, a panel of the library's unit
+// fields docked at the bottom, a status bar, and menus with the macro commands
 // made through the control library.
 #pragma once
 #include "afxwin.h"
@@ -11,6 +12,7 @@
 #include <vector>
 
 class JControlOnlyInfo;
+class JToolBar;
 
 // What the frame shows about the control library.
 struct DemoState {
@@ -43,8 +45,10 @@ public:
     // Floats the Settings toolbar over the sheet; floating frames appear with a shown frame.
     void FloatSettingsBar();
 
-    // Where the frame's parts lie in its window, as "name left top right bottom" lines
-    // (window coordinates of the frame), for the screenshot check.
+    // Where the frame's parts lie in its window, as "name left top right bottom [details]"
+    // lines (window coordinates of the frame), for the screenshot check. Toolbars add
+    // "dock=top|left|bottom|right|floating buttons=N button=WxH", unit fields "text=..."
+    // (the rest of the line).
     std::string DescribeLayout() const;
 
 protected:
@@ -55,12 +59,20 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL CreateToolBar(CToolBar& bar, UINT nID, const DemoCategory& category, const char* title);
+    // A toolbar of the library with the commands of a category; NULL when it cannot be made.
+    JToolBar* CreateToolBar(UINT nID, const DemoCategory& category, const char* title);
+    BOOL CreateUnitPanel();
+    // Shows a value in a unit field of the panel with the field's own units and format.
+    void ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE mode, BYTE precision, double value);
     HMENU BuildMenu() const;
 
     DemoState m_state;
     CSheetView m_view;
     CStatusBar m_statusBar;
-    CToolBar m_barDraw, m_barModify, m_barView, m_barSettings;
-    std::vector<HBITMAP> m_strips;   // the toolbars' pictures, owned
+    CDialogBar m_unitPanel;
+    // The toolbars delete themselves with their windows.
+    JToolBar* m_pBarDraw = nullptr;
+    JToolBar* m_pBarModify = nullptr;
+    JToolBar* m_pBarView = nullptr;
+    JToolBar* m_pBarSettings = nullptr;
 };

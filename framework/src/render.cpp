@@ -35,6 +35,33 @@ void DrawNonClient(HWND hWnd, HDC hDC, const RECT& window, const RECT& client)
     }
 }
 
+// The client area at the DC's logical origin. Some controls (Wine's static
+// controls among them) clip their painting to their client rectangle taken as
+// device coordinates, which an offset DC would clip away: windows print into a
+// bitmap of their own, which starts with what lies below them and is copied into place.
+void PrintClient(HWND hWnd, HDC hDC, int cx, int cy)
+{
+    if (cx <= 0 || cy <= 0)
+        return;
+    HDC hMemory = CreateCompatibleDC(hDC);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hDC, cx, cy);
+    if (!hMemory || !hBitmap) {
+        if (hBitmap)
+            DeleteObject(hBitmap);
+        if (hMemory)
+            DeleteDC(hMemory);
+        SendMessageA(hWnd, WM_PRINT, (WPARAM)hDC, PRF_CLIENT | PRF_ERASEBKGND);
+        return;
+    }
+    HGDIOBJ old = SelectObject(hMemory, hBitmap);
+    BitBlt(hMemory, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
+    SendMessageA(hWnd, WM_PRINT, (WPARAM)hMemory, PRF_CLIENT | PRF_ERASEBKGND);
+    BitBlt(hDC, 0, 0, cx, cy, hMemory, 0, 0, SRCCOPY);
+    SelectObject(hMemory, old);
+    DeleteObject(hBitmap);
+    DeleteDC(hMemory);
+}
+
 void Render(HWND hWnd, HDC hDC, POINT rootOrigin)
 {
     RECT window;
@@ -57,7 +84,7 @@ void Render(HWND hWnd, HDC hDC, POINT rootOrigin)
 
     SetViewportOrgEx(hDC, origin.x + client.left, origin.y + client.top, nullptr);
     IntersectClipRect(hDC, 0, 0, client.right - client.left, client.bottom - client.top);
-    SendMessageA(hWnd, WM_PRINT, (WPARAM)hDC, PRF_CLIENT | PRF_ERASEBKGND);
+    PrintClient(hWnd, hDC, client.right - client.left, client.bottom - client.top);
 
     // Children bottom-up, so the topmost is drawn last.
     for (HWND child = GetWindow(GetWindow(hWnd, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))

@@ -1,7 +1,8 @@
 // The demo host's headless screenshot: drafthost.exe runs as its own process,
 // writes a BMP and the places of its parts, and the image shows the frame's
-// caption, the docked and floating toolbars, the sheet's grid with the control
-// library's categories, and the status bar at those places.
+// caption, the library's docked and floating toolbars (small, and large with
+// --large), the sheet's grid with the control library's categories, the panel
+// of the library's unit fields and the status bar at those places.
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,8 @@ using testing_support::MemoryCanvas;
 const int kFrameWidth = 800, kFrameHeight = 560;   // the demo frame's size
 const int kGridStep = 20, kAxisEvery = 5;
 const DWORD kDemoTimeout = 60000;
+// Button sizes of the library's toolbars without and with large buttons.
+const std::string kSmallButton = "23x22", kLargeButton = "32x30";
 
 CString BesideProgram(LPCSTR lpszFileName)
 {
@@ -28,12 +31,13 @@ CString BesideProgram(LPCSTR lpszFileName)
     return folder.Left(folder.ReverseFind('\\') + 1) + lpszFileName;
 }
 
-// Runs the demo with --screenshot; its exit code, or -1 when it could not start or
-// was killed after the timeout.
-int RunDemo(const CString& imagePath)
+// Runs the demo with --screenshot (and further options); its exit code, or -1 when it
+// could not start or was killed after the timeout.
+int RunDemo(const CString& imagePath, LPCSTR lpszOptions)
 {
     CString commandLine;
-    commandLine.Format("\"%s\" --screenshot \"%s\"", (LPCSTR)BesideProgram("drafthost.exe"), (LPCSTR)imagePath);
+    commandLine.Format("\"%s\" %s --screenshot \"%s\"", (LPCSTR)BesideProgram("drafthost.exe"), lpszOptions,
+                       (LPCSTR)imagePath);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -70,45 +74,86 @@ std::unique_ptr<MemoryCanvas> LoadBitmapFile(const CString& path)
     return canvas;
 }
 
+// One part of the layout report: where it lies, and what the demo says about it.
+struct ReportedPart {
+    CRect rect;
+    std::string details;   // "key=value" words; "text=" takes the rest of the line
+
+    std::string Value(const char* key) const
+    {
+        const std::string prefix = std::string(key) + "=";
+        if (prefix == "text=") {
+            const size_t at = details.find(prefix);
+            return at == std::string::npos ? std::string() : details.substr(at + prefix.size());
+        }
+        std::istringstream words(details);
+        for (std::string word; words >> word;)
+            if (word.compare(0, prefix.size(), prefix) == 0)
+                return word.substr(prefix.size());
+        return std::string();
+    }
+};
+
+// What a run of the demo left: its exit code, its image and its layout report.
+struct DemoRun {
+    int exitCode = -1;
+    std::unique_ptr<MemoryCanvas> image;
+    std::map<std::string, ReportedPart> parts;
+};
+
+DemoRun RunAndRead(LPCSTR lpszOptions)
+{
+    DemoRun run;
+    char folder[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, folder);
+    CString path;
+    path.Format("%sdemo_tests_%lu.bmp", folder, ::GetCurrentProcessId());
+    run.exitCode = RunDemo(path, lpszOptions);
+    run.image = LoadBitmapFile(path);
+    ::DeleteFileA(path);
+    // "name left top right bottom [details]" per line, in the frame window's (the image's) coordinates.
+    std::ifstream layout(std::string(path) + ".layout");
+    for (std::string line; std::getline(layout, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::istringstream fields(line);
+        std::string name;
+        ReportedPart part;
+        if (!(fields >> name >> part.rect.left >> part.rect.top >> part.rect.right >> part.rect.bottom))
+            continue;
+        std::getline(fields >> std::ws, part.details);
+        run.parts[name] = part;
+    }
+    layout.close();
+    ::DeleteFileA(path + ".layout");
+    return run;
+}
+
 class DemoScreenshot : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        char folder[MAX_PATH] = "";
-        ::GetTempPathA(MAX_PATH, folder);
-        CString path;
-        path.Format("%sdemo_tests_%lu.bmp", folder, ::GetCurrentProcessId());
-        s_exitCode = RunDemo(path);
-        s_image = LoadBitmapFile(path);
-        ::DeleteFileA(path);
-        // "name left top right bottom" per line, in the frame window's (the image's) coordinates.
-        std::ifstream layout(std::string(path) + ".layout");
-        std::string name;
-        CRect rect;
-        while (layout >> name >> rect.left >> rect.top >> rect.right >> rect.bottom)
-            s_parts[name] = rect;
-        layout.close();
-        ::DeleteFileA(path + ".layout");
-
+        s_run = RunAndRead("");
         // Where the frame's client area lies in the image: the same window
         // metrics apply here as in the demo's process.
         RECT insets = {0, 0, 0, 0};
         ::AdjustWindowRectEx(&insets, WS_OVERLAPPEDWINDOW, FALSE, 0);
         s_client = CRect(-insets.left, -insets.top, kFrameWidth - insets.right, kFrameHeight - insets.bottom);
     }
-    static void TearDownTestSuite() { s_image.reset(); }
+    static void TearDownTestSuite() { s_run = DemoRun(); }
 
     void SetUp() override
     {
-        ASSERT_EQ(0, s_exitCode) << "drafthost.exe --screenshot failed or timed out";
-        ASSERT_NE(nullptr, s_image) << "the screenshot is no loadable BMP";
+        ASSERT_EQ(0, s_run.exitCode) << "drafthost.exe --screenshot failed or timed out";
+        ASSERT_NE(nullptr, s_run.image) << "the screenshot is no loadable BMP";
     }
 
-    static COLORREF At(int x, int y) { return s_image->Pixel(x, y); }
-    static CRect Part(const char* name)
+    static COLORREF At(int x, int y) { return s_run.image->Pixel(x, y); }
+    static CRect Part(const char* name) { return Details(name).rect; }
+    static ReportedPart Details(const char* name)
     {
-        auto it = s_parts.find(name);
-        return it == s_parts.end() ? CRect() : it->second;
+        auto it = s_run.parts.find(name);
+        return it == s_run.parts.end() ? ReportedPart() : it->second;
     }
     // Pixels in rect that differ from colour.
     static int CountOther(const CRect& rect, COLORREF colour)
@@ -120,21 +165,17 @@ protected:
         return count;
     }
 
-    static int s_exitCode;
-    static std::unique_ptr<MemoryCanvas> s_image;
+    static DemoRun s_run;
     static CRect s_client;
-    static std::map<std::string, CRect> s_parts;
 };
 
-int DemoScreenshot::s_exitCode = -1;
-std::unique_ptr<MemoryCanvas> DemoScreenshot::s_image;
+DemoRun DemoScreenshot::s_run;
 CRect DemoScreenshot::s_client;
-std::map<std::string, CRect> DemoScreenshot::s_parts;
 
 TEST_F(DemoScreenshot, HasTheFramesSize)
 {
-    EXPECT_EQ(kFrameWidth, s_image->width());
-    EXPECT_EQ(kFrameHeight, s_image->height());
+    EXPECT_EQ(kFrameWidth, s_run.image->width());
+    EXPECT_EQ(kFrameHeight, s_run.image->height());
 }
 
 TEST_F(DemoScreenshot, CaptionStripHoldsTheTitle)
@@ -179,7 +220,8 @@ TEST_F(DemoScreenshot, StatusBarShowsTheLibrarysStatus)
 {
     const CRect status = Part("status");
     ASSERT_FALSE(status.IsRectEmpty());
-    EXPECT_EQ(Part("sheet").bottom, status.top);
+    EXPECT_GE(status.top, Part("sheet").bottom);
+    EXPECT_EQ(s_client.bottom, status.bottom);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(face, At(status.right - 30, status.CenterPoint().y));
     int textPixels = 0;
@@ -196,6 +238,9 @@ TEST_F(DemoScreenshot, ToolbarsAreDockedOnTwoSidesWithTheirPictures)
     ASSERT_FALSE(modify.IsRectEmpty());
     ASSERT_FALSE(view.IsRectEmpty());
     // Draw and Modify share the top row; View stands on the left, below it.
+    EXPECT_EQ("top", Details("draw").Value("dock"));
+    EXPECT_EQ("top", Details("modify").Value("dock"));
+    EXPECT_EQ("left", Details("view").Value("dock"));
     EXPECT_EQ(draw.top, modify.top);
     EXPECT_LE(draw.right, modify.left + 2);
     EXPECT_GT(view.Height(), view.Width());
@@ -207,11 +252,30 @@ TEST_F(DemoScreenshot, ToolbarsAreDockedOnTwoSidesWithTheirPictures)
         EXPECT_GT(CountOther(bar, face), 150);
 }
 
+TEST_F(DemoScreenshot, ToolbarsHoldTheirCategoriesButtonsInSmallSize)
+{
+    // Separators are no buttons: Modify has two, View one.
+    const struct {
+        const char* name;
+        const char* buttons;
+    } bars[] = {{"draw", "6"}, {"modify", "6"}, {"view", "6"}, {"settings", "3"}};
+    for (const auto& bar : bars) {
+        SCOPED_TRACE(bar.name);
+        EXPECT_EQ(bar.buttons, Details(bar.name).Value("buttons"));
+        EXPECT_EQ(kSmallButton, Details(bar.name).Value("button"));
+    }
+    // A horizontal bar is one button high (and its borders); the vertical one one button wide.
+    EXPECT_LT(Part("draw").Height(), 2 * 22);
+    EXPECT_LT(Part("view").Width(), 2 * 23);
+}
+
 TEST_F(DemoScreenshot, FloatingToolbarHasASmallCaption)
 {
     const CRect floating = Part("floating"), settings = Part("settings");
     ASSERT_FALSE(floating.IsRectEmpty());
     ASSERT_FALSE(settings.IsRectEmpty());
+    EXPECT_EQ("floating", Details("settings").Value("dock"));
+    EXPECT_GT(CountOther(settings, ::GetSysColor(COLOR_BTNFACE)), 50) << "no pictures on the floating bar";
     EXPECT_TRUE(floating.PtInRect(settings.CenterPoint()));
     EXPECT_TRUE(Part("sheet").PtInRect(floating.CenterPoint()));   // over the sheet
     // The caption strip lies between the frame's top and the bar, small-caption high.
@@ -234,6 +298,79 @@ TEST_F(DemoScreenshot, SheetListsTheLibrarysCategoriesWithTheirStrips)
             red += At(x, y) == RGB(200, 0, 0);
     EXPECT_GT(red, 30) << "no coloured button pictures in the category panel";
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), At(panel.right - 10, panel.top + 10));
+}
+
+TEST_F(DemoScreenshot, UnitPanelLiesAlongTheBottomWithItsFieldsInARow)
+{
+    const CRect units = Part("units"), sheet = Part("sheet"), status = Part("status");
+    ASSERT_FALSE(units.IsRectEmpty());
+    EXPECT_EQ(sheet.bottom, units.top);
+    EXPECT_LE(units.bottom, status.top + 2);
+    EXPECT_GT(units.Width(), units.Height() * 5);
+    int left = units.left;
+    for (const char* name : {"units.feet", "units.metric", "units.angle", "units.direction", "units.weight"}) {
+        SCOPED_TRACE(name);
+        const CRect field = Part(name);
+        ASSERT_FALSE(field.IsRectEmpty());
+        EXPECT_GE(field.left, left);
+        EXPECT_LE(field.right, units.right);
+        EXPECT_GE(field.top, units.top);
+        EXPECT_LE(field.bottom, units.bottom);
+        // Each field follows its label: dark text pixels between the last field and this one.
+        const CRect label(left + 2, field.top, field.left - 2, field.bottom);
+        int text = 0;
+        for (int y = label.top; y < label.bottom; ++y)
+            for (int x = label.left; x < label.right; ++x)
+                text += GetRValue(At(x, y)) < 100 && GetGValue(At(x, y)) < 100 && GetBValue(At(x, y)) < 100;
+        EXPECT_GT(text, 20) << "no label before the field";
+        left = field.right;
+    }
+}
+
+TEST_F(DemoScreenshot, UnitFieldsShowTheirValuesInTheirUnits)
+{
+    EXPECT_EQ("5'-6 1/2\"", Details("units.feet").Value("text"));   // architectural feet and inches
+    EXPECT_EQ("1676.4 mm", Details("units.metric").Value("text"));
+    EXPECT_EQ("30\xB0", Details("units.angle").Value("text"));
+    EXPECT_EQ("N 45\xB0 E", Details("units.direction").Value("text"));   // a quadrant bearing
+    EXPECT_EQ("0.35 mm", Details("units.weight").Value("text"));
+    // The texts show on the fields' window-coloured faces.
+    for (const char* name : {"units.feet", "units.metric", "units.angle", "units.direction"}) {
+        SCOPED_TRACE(name);
+        CRect field = Part(name);
+        field.DeflateRect(2, 2);
+        const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+        EXPECT_EQ(window, At(field.right - 2, field.CenterPoint().y));
+        EXPECT_GT(CountOther(field, window), 15) << "no text in the field";
+    }
+}
+
+// The same demo with --large: the library's large-buttons setting before the toolbars are made.
+class DemoLargeScreenshot : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_run = RunAndRead("--large"); }
+    static void TearDownTestSuite() { s_run = DemoRun(); }
+    void SetUp() override { ASSERT_EQ(0, s_run.exitCode) << "drafthost.exe --large --screenshot failed"; }
+    static DemoRun s_run;
+};
+
+DemoRun DemoLargeScreenshot::s_run;
+
+TEST_F(DemoLargeScreenshot, EveryToolbarHasLargeButtonsInItsPlace)
+{
+    const struct {
+        const char* name;
+        const char* dock;
+    } bars[] = {{"draw", "top"}, {"modify", "top"}, {"view", "left"}, {"settings", "floating"}};
+    for (const auto& bar : bars) {
+        SCOPED_TRACE(bar.name);
+        const ReportedPart& part = s_run.parts[bar.name];
+        EXPECT_EQ(kLargeButton, part.Value("button"));
+        EXPECT_EQ(bar.dock, part.Value("dock"));
+    }
+    // The large pictures fill the buttons: the bars grow with them.
+    EXPECT_GE(s_run.parts["draw"].rect.Height(), 30);
+    EXPECT_GE(s_run.parts["view"].rect.Width(), 32);
 }
 
 }   // namespace

@@ -1,0 +1,21 @@
+// What the toolbar measurements share: a timer, the host frame they run in and
+// how each one reports. Every measurement lives in a file of its own.
+#pragma once
+#include "afxwin.h"
+
+#include <functional>
+
+namespace toolbar_bench {
+
+// The fastest of several timed runs of work, in seconds per call of work
+// (each run calls it `calls` times); the fastest run is the least disturbed one.
+double FastestSecondsPerCall(const std::function<void()>& work, int calls, int runs);
+
+// Prints one measurement: both rates and their ratio against the target. True when met.
+bool Report(const char* what, const char* library, double librarySeconds, const char* baseline, double baselineSeconds,
+            double target);
+
+// The measurements. Each returns true when it met its target.
+bool MeasurePaint(CFrameWnd& frame);
+
+}   // namespace toolbar_bench
