@@ -47,13 +47,6 @@ HBITMAP DrawStrip(SIZE cell, COLORREF background)
     return hStrip;
 }
 
-std::vector<UINT> CommandIds()
-{
-    std::vector<UINT> ids;
-    for (int i = 0; i < kButtons; ++i)
-        ids.push_back(kFirstCommand + (UINT)i);
-    return ids;
-}
 
 // One category holding the benchmark's commands, in the four strip variants.
 void AddBenchCategory(const std::vector<UINT>& ids)
@@ -101,9 +94,17 @@ void Paint(CWnd& bar)
 
 }   // namespace
 
+std::vector<UINT> BenchCommandIds()
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < kButtons; ++i)
+        ids.push_back(kFirstCommand + (UINT)i);
+    return ids;
+}
+
 bool MeasurePaint(CFrameWnd& frame)
 {
-    const std::vector<UINT> ids = CommandIds();
+    const std::vector<UINT> ids = BenchCommandIds();
     AddBenchCategory(ids);
 
     // Both delete themselves with their windows, which go with the frame.

@@ -62,7 +62,8 @@ int main()
     if (!pFrame->Create(nullptr, "toolbar_bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 900, 300)))
         return 2;
     theApp.m_pMainWnd = pFrame;
-    const bool met = toolbar_bench::MeasurePaint(*pFrame);
+    bool met = toolbar_bench::MeasurePaint(*pFrame);
+    met = toolbar_bench::MeasureRegistry(*pFrame) && met;
     theApp.m_pMainWnd = nullptr;
     pFrame->DestroyWindow();
     return met ? 0 : 1;

@@ -4,6 +4,7 @@
 #include "afxwin.h"
 
 #include <functional>
+#include <vector>
 
 namespace toolbar_bench {
 
@@ -15,7 +16,12 @@ double FastestSecondsPerCall(const std::function<void()>& work, int calls, int r
 bool Report(const char* what, const char* library, double librarySeconds, const char* baseline, double baselineSeconds,
             double target);
 
-// The measurements. Each returns true when it met its target.
+// The commands of the benchmark's category, one per button of the measured toolbars.
+std::vector<UINT> BenchCommandIds();
+
+// The measurements. Each returns true when it met its target. The registry
+// measurement uses the category the paint measurement adds.
 bool MeasurePaint(CFrameWnd& frame);
+bool MeasureRegistry(CFrameWnd& frame);
 
 }   // namespace toolbar_bench
