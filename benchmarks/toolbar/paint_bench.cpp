@@ -47,7 +47,6 @@ HBITMAP DrawStrip(SIZE cell, COLORREF background)
     return hStrip;
 }
 
-
 // One category holding the benchmark's commands, in the four strip variants.
 void AddBenchCategory(const std::vector<UINT>& ids)
 {

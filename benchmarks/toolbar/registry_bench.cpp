@@ -15,8 +15,7 @@ namespace toolbar_bench {
 namespace {
 
 constexpr double kTarget = 1.5;
-constexpr int kCallsPerRun = 20;
-constexpr int kRounds = 30;
+constexpr int kPairs = 400;
 constexpr LPCSTR kKeyPath = "Software\\CONTROL\\toolbar_bench\\Toolbar0";
 
 struct Value {
@@ -53,6 +52,12 @@ void BareRegistryRoundTrip(HKEY hKey, const std::vector<Value>& values)
     }
 }
 
+double Median(std::vector<double> samples)
+{
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    return samples[samples.size() / 2];
+}
+
 }   // namespace
 
 bool MeasureRegistry(CFrameWnd& frame)
@@ -75,13 +80,14 @@ bool MeasureRegistry(CFrameWnd& frame)
     bool ok = pBar->WriteToRegistry(hKey) != FALSE;
     const std::vector<Value> values = Snapshot(hKey);
 
-    // Alternating short runs, so that neither meets a quieter machine; the fastest run of each counts.
-    double toolbar = 1e30, bare = 1e30;
-    for (int round = 0; round < kRounds; ++round) {
-        toolbar = std::min(toolbar, FastestSecondsPerCall(
-                                        [&] { ok = pBar->WriteToRegistry(hKey) && pBar->ReadFromRegistry(hKey) && ok; },
-                                        kCallsPerRun, 1));
-        bare = std::min(bare, FastestSecondsPerCall([&] { BareRegistryRoundTrip(hKey, values); }, kCallsPerRun, 1));
+    // Each registry call is a round trip to the registry's keeper, whose latency
+    // drifts with the machine's load: one toolbar call and one bare round trip
+    // alternate, and the median of each counts.
+    std::vector<double> toolbar, bare;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        toolbar.push_back(FastestSecondsPerCall(
+            [&] { ok = pBar->WriteToRegistry(hKey) && pBar->ReadFromRegistry(hKey) && ok; }, 1, 1));
+        bare.push_back(FastestSecondsPerCall([&] { BareRegistryRoundTrip(hKey, values); }, 1, 1));
     }
     ::RegCloseKey(hKey);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, kKeyPath);
@@ -93,7 +99,7 @@ bool MeasureRegistry(CFrameWnd& frame)
     char what[96];
     std::snprintf(what, sizeof what, "Writing and reading a toolbar's key (%zu buttons, %zu values)", ids.size(),
                   values.size());
-    return Report(what, "WriteToRegistry + Read...", toolbar, "bare registry calls", bare, kTarget);
+    return Report(what, "WriteToRegistry + Read...", Median(toolbar), "bare registry calls", Median(bare), kTarget);
 }
 
 }   // namespace toolbar_bench

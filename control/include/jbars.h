@@ -204,8 +204,8 @@ private:
     BOOL ReadPlacement(HKEY hKey, BOOL& bHorz);
     void ApplyVisibility();
     BOOL ReadPictureRecords(HKEY hKey);
-    BOOL ReadButtons(HKEY hKey);
-    void CommitStoredLayout(BOOL bHorz, DWORD dwFloatingBefore);
+    BOOL ReadButtons(HKEY hKey, BOOL& bStoredRows);
+    void CommitStoredLayout(BOOL bHorz, BOOL bStoredRows);
     // Takes the command list of every listed flyout button; a missing list fails
     // when required, else ends the reading.
     BOOL ReadFlyoutLists(HKEY hKey, const std::vector<UINT>& buttons, LPCSTR lpszItemFormat, BOOL bRequired);

@@ -380,6 +380,8 @@ protected:
 
     TBBUTTON GetButton(int nIndex) const;
     void SetButtonState(int nIndex, BYTE fsStyle, BYTE fsState);
+    // Gives the buttons the fresh styles and states when they are the same buttons; false when they are not.
+    bool ResetButtons(const std::vector<TBBUTTON>& buttons);
     // Widths of the buttons as laid out in one row (0 for hidden ones).
     std::vector<int> ItemWidths() const;
     // Sets TBSTATE_WRAP so rows are at most nWidth wide (0: one per row; <0: one row).

@@ -191,8 +191,7 @@ BOOL CToolBar::SetBitmap(HBITMAP hbmImageWell)
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
-    while (SendMessage(TB_DELETEBUTTON, 0))
-        ;
+    std::vector<TBBUTTON> buttons;
     int iImage = 0;
     for (int i = 0; i < nIDCount; ++i) {
         TBBUTTON button{};
@@ -206,11 +205,48 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             button.idCommand = (int)nID;
             button.iBitmap = iImage++;
         }
-        if (!SendMessage(TB_ADDBUTTONSA, 1, (LPARAM)&button))
+        buttons.push_back(button);
+    }
+    // The same buttons again only lose their states: the control need not lay
+    // out and register every button anew.
+    if (!ResetButtons(buttons)) {
+        while (SendMessage(TB_DELETEBUTTON, 0))
+            ;
+        if (!buttons.empty() && !SendMessage(TB_ADDBUTTONSA, buttons.size(), (LPARAM)buttons.data())) {
+            m_nCount = (int)SendMessage(TB_BUTTONCOUNT);
             return FALSE;
+        }
     }
     m_nCount = (int)SendMessage(TB_BUTTONCOUNT);
     return TRUE;
+}
+
+bool CToolBar::ResetButtons(const std::vector<TBBUTTON>& buttons)
+{
+    if ((size_t)SendMessage(TB_BUTTONCOUNT) != buttons.size() || buttons.empty())
+        return false;
+    std::vector<TBBUTTON> now;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        now.push_back(GetButton((int)i));
+        const TBBUTTON& fresh = buttons[i];
+        const bool bSeparator = (fresh.fsStyle & TBSTYLE_SEP) != 0;
+        if (now[i].idCommand != fresh.idCommand || bSeparator != ((now[i].fsStyle & TBSTYLE_SEP) != 0) ||
+            now[i].iString != fresh.iString || (bSeparator && now[i].iBitmap != fresh.iBitmap))
+            return false;
+    }
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const TBBUTTON& fresh = buttons[i];
+        if (now[i].fsStyle == fresh.fsStyle && now[i].fsState == fresh.fsState && now[i].iBitmap == fresh.iBitmap)
+            continue;
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_BYINDEX | TBIF_STYLE | TBIF_STATE | ((fresh.fsStyle & TBSTYLE_SEP) ? 0 : TBIF_IMAGE);
+        info.fsStyle = fresh.fsStyle;
+        info.fsState = fresh.fsState;
+        info.iImage = fresh.iBitmap;
+        SendMessage(TB_SETBUTTONINFOA, (WPARAM)i, (LPARAM)&info);
+    }
+    return true;
 }
 
 TBBUTTON CToolBar::GetButton(int nIndex) const

@@ -614,4 +614,30 @@ TEST_F(ToolBarLayoutTest, FixedSizeKeepsTheRowsTheCallerSet)
     EXPECT_FALSE(Wrapped(1));
 }
 
+TEST_F(ToolBarLayoutTest, TheSameButtonsAgainAreFreshButtons)
+{
+    toolbar.SetButtonStyle(1, TBBS_CHECKBOX | TBBS_CHECKED | TBBS_WRAPPED);
+    toolbar.SetButtonStyle(2, TBBS_DISABLED);
+    toolbar.SetButtonInfo(3, ID_BAR_SNAP, TBBS_BUTTON, 5);
+    ASSERT_TRUE(toolbar.SetButtons(kIDs, 6));
+    for (int i = 0; i < 6; ++i) {
+        UINT nID = 0, nStyle = 0;
+        int iImage = -1;
+        toolbar.GetButtonInfo(i, nID, nStyle, iImage);
+        EXPECT_EQ(kIDs[i], nID) << i;
+        EXPECT_EQ((UINT)TBBS_BUTTON, nStyle) << i;
+        EXPECT_EQ(i, iImage);
+    }
+    // Other buttons replace them, separators taking no image.
+    const UINT others[] = {ID_BAR_PAN, ID_SEPARATOR, ID_BAR_LINE};
+    ASSERT_TRUE(toolbar.SetButtons(others, 3));
+    EXPECT_EQ(3, toolbar.GetCount());
+    EXPECT_EQ((UINT)ID_BAR_PAN, toolbar.GetItemID(0));
+    EXPECT_EQ((UINT)TBBS_SEPARATOR, toolbar.GetButtonStyle(1));
+    UINT nID = 0, nStyle = 0;
+    int iImage = -1;
+    toolbar.GetButtonInfo(2, nID, nStyle, iImage);
+    EXPECT_EQ(1, iImage);
+}
+
 }   // namespace

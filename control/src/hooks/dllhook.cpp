@@ -61,9 +61,8 @@ ThreadHooks* CurrentThreadHooks(bool bCreate)
 
 HookUse* FindUse(HookRecord& record, unsigned nUser)
 {
-    auto it = std::find_if(record.uses.begin(), record.uses.end(), [nUser](const HookUse& use) {
-        return use.nUser == nUser;
-    });
+    auto it = std::find_if(record.uses.begin(), record.uses.end(),
+                           [nUser](const HookUse& use) { return use.nUser == nUser; });
     return it == record.uses.end() ? nullptr : &*it;
 }
 

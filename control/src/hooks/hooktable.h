@@ -9,8 +9,8 @@ class JLocalizationInfo;
 // One JDLLHook's use of a thread's hook.
 struct HookUse {
     unsigned nUser;
-    HWND hWnd;           // NULL: every window of the thread
-    bool bWindowGone;    // the window was destroyed: the use no longer takes messages
+    HWND hWnd;          // NULL: every window of the thread
+    bool bWindowGone;   // the window was destroyed: the use no longer takes messages
     JLocalizationInfo* pLocalization;
 };
 

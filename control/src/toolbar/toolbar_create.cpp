@@ -120,6 +120,9 @@ BOOL JToolBar::FinishCreate()
     // buttons made before the tip control are given again.
     CUIntArray ids;
     GetButtonIDs(ids);
+    CToolBarCtrl& ctrl = GetToolBarCtrl();
+    while (ctrl.DeleteButton(0))
+        ;
     if (ids.GetSize() > 0)
         CToolBar::SetButtons(ids.GetData(), (int)ids.GetSize());
     m_bHide = FALSE;

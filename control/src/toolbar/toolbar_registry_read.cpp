@@ -98,15 +98,20 @@ BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
 void JToolBar::ApplyVisibility()
 {
     m_bDeferredShow = FALSE;
+    // Shown or hidden only when that changes something: a toolbar restored from
+    // its own key stays as it is.
+    const BOOL bShown = (GetStyle() & WS_VISIBLE) != 0;
     if (m_bVisible) {
         // A floating toolbar shown before the host is ready would show on its own.
         if (!(HostNotReady() && m_bFloating && !HostMode())) {
-            ShowWindow(SW_SHOWNA);
+            if (!bShown)
+                ShowWindow(SW_SHOWNA);
             return;
         }
         m_bVisiblePending = TRUE;
     }
-    ShowWindow(SW_HIDE);
+    if (bShown)
+        ShowWindow(SW_HIDE);
     if (HostNotReady() && m_bFloating && m_bVisible) {
         m_bDeferredShow = TRUE;
         SetTimer(kDeferredShowTimer, 1000);
@@ -141,7 +146,7 @@ BOOL JToolBar::ReadPictureRecords(HKEY hKey)
     return TRUE;
 }
 
-BOOL JToolBar::ReadButtons(HKEY hKey)
+BOOL JToolBar::ReadButtons(HKEY hKey, BOOL& bStoredRows)
 {
     std::vector<UINT> ids;
     if (!ReadRegList(hKey, "IDs", kListBytes, ids))
@@ -162,8 +167,8 @@ BOOL JToolBar::ReadButtons(HKEY hKey)
     }
     // Of the stored styles only the row breaks are the user's; states come from the commands.
     std::vector<UINT> styles;
-    if (ReadRegList(hKey, "Styles", kListBytes, styles)) {
-        SetBarStyle(GetBarStyle() | CBRS_FLOATING | CBRS_SIZE_FIXED);
+    bStoredRows = ReadRegList(hKey, "Styles", kListBytes, styles);
+    if (bStoredRows) {
         const int count = std::min((int)styles.size(), (int)GetCommandCount());
         for (int j = 0; j < count; ++j)
             if (styles[j] & TBBS_WRAPPED)
@@ -172,14 +177,22 @@ BOOL JToolBar::ReadButtons(HKEY hKey)
     return TRUE;
 }
 
-void JToolBar::CommitStoredLayout(BOOL bHorz, DWORD dwFloatingBefore)
+void JToolBar::CommitStoredLayout(BOOL bHorz, BOOL bStoredRows)
 {
+    // Stored rows are measured as a floating bar of fixed size keeps them, then
+    // committed as a dynamic bar. The window takes only the final style: each
+    // change of style is a change of its frame.
+    const DWORD dwShown = m_dwStyle;
+    if (bStoredRows)
+        m_dwStyle |= CBRS_FLOATING | CBRS_SIZE_FIXED;
     const CSize size = CalcFixedLayout(FALSE, bHorz);
-    SetBarStyle((GetBarStyle() & ~CBRS_SIZE_FIXED) | CBRS_SIZE_DYNAMIC);
+    m_dwStyle = (m_dwStyle & ~CBRS_SIZE_FIXED) | CBRS_SIZE_DYNAMIC;
     CalcDynamicLayout(size.cx, bHorz ? LM_COMMIT | LM_HORZ : LM_COMMIT);
-    // The floating style served the stored rows' layout only: a bar that is not
-    // placed yet must not count as floating (it would be saved as such).
-    SetBarStyle((GetBarStyle() & ~CBRS_FLOATING) | dwFloatingBefore);
+    // The floating style served the layout only: a bar that is not placed yet
+    // must not count as floating (it would be saved as such).
+    const DWORD dwFinal = (m_dwStyle & ~CBRS_FLOATING) | (dwShown & CBRS_FLOATING);
+    m_dwStyle = dwShown;
+    SetBarStyle(dwFinal);
 }
 
 BOOL JToolBar::ReadFlyoutLists(HKEY hKey, const std::vector<UINT>& buttons, LPCSTR lpszItemFormat, BOOL bRequired)
@@ -208,18 +221,18 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
         return FALSE;
     if (fixed && !ReadRegNumber(hKey, "ID", &id))
         return FALSE;
-    if (fixed && IsUsableBarID(id)) {
-        m_bIDFixed = TRUE;
+    m_bIDFixed = fixed && IsUsableBarID(id);
+    if (!m_bIDFixed)
+        id = (DWORD)GetNextBarID();
+    if ((int)id > 0 && GetDlgCtrlID() != (int)id)
         SetDlgCtrlID((int)id);
-    } else {
-        m_bIDFixed = FALSE;
-        if (const int nNext = GetNextBarID(); nNext > 0)
-            SetDlgCtrlID(nNext);
-    }
     char name[kNameBytes] = "";
     if (!ReadRegText(hKey, "Name", name, sizeof name))
         return FALSE;
-    SetWindowText(name);
+    CString caption;
+    GetWindowText(caption);
+    if (caption != name)
+        SetWindowText(name);
 
     BOOL bHorz = TRUE;
     if (!ReadPlacement(hKey, bHorz))
@@ -228,10 +241,10 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
     const DWORD dwAlign = bHorz ? CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM : CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT;
     SetBarStyle((GetBarStyle() & ~CBRS_ALIGN_ANY) | dwAlign);
 
-    const DWORD dwFloatingBefore = GetBarStyle() & CBRS_FLOATING;
-    if (!ReadPictureRecords(hKey) || !ReadButtons(hKey))
+    BOOL bStoredRows = FALSE;
+    if (!ReadPictureRecords(hKey) || !ReadButtons(hKey, bStoredRows))
         return FALSE;
-    CommitStoredLayout(bHorz, dwFloatingBefore);
+    CommitStoredLayout(bHorz, bStoredRows);
 
     std::vector<UINT> flyouts;
     if (!ReadRegList(hKey, "Flyouts", kListBytes, flyouts))
