@@ -4,6 +4,8 @@
 #include "fake_host.h"
 #include "safeload.h"
 
+#include "planted.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -111,17 +113,10 @@ TEST_F(MacroCommands, WithoutTheMacroHostNothingIsMade)
 // A planted module with the names the library loads, in the working directory and on PATH.
 TEST_F(MacroCommands, ModulesPlantedInTheWorkingDirectoryAreNeverLoaded)
 {
-    const std::string planted = ProgramFolder() + "\\planted.dll";
-    const std::string folder = TempFolder("control-planted");
-    for (const char* name : {"macrohost.dll", "UxTheme.dll", "imm32.dll", "probe_only_here.dll"})
-        ASSERT_TRUE(::CopyFileA(planted.c_str(), (folder + "\\" + name).c_str(), FALSE)) << name;
-    char oldDirectory[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, oldDirectory);
-    char oldPath[32768] = "";
-    ::GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
-    ::SetCurrentDirectoryA(folder.c_str());
-    ::SetEnvironmentVariableA("PATH", (folder + ";" + oldPath).c_str());
     {
+        testing_support::PlantedModules plant("control-planted",
+                                              {"macrohost.dll", "UxTheme.dll", "imm32.dll", "probe_only_here.dll"});
+        ASSERT_TRUE(plant.planted());
         ASSERT_NE(nullptr, CreateManager());
         SetDynamicCommand(&m_provider);
         MacroHostAway away;
@@ -132,15 +127,7 @@ TEST_F(MacroCommands, ModulesPlantedInTheWorkingDirectoryAreNeverLoaded)
         EXPECT_EQ(nullptr, LoadSystemModule("probe_only_here.dll"));
         EXPECT_EQ(nullptr, LoadModuleBesideExecutable("..\\probe_only_here.dll"));
     }
-    ::SetCurrentDirectoryA(oldDirectory);
-    ::SetEnvironmentVariableA("PATH", oldPath);
-    HANDLE loaded = ::OpenEventA(SYNCHRONIZE, FALSE, "CONTROL_PLANTED_DLL_LOADED");
-    EXPECT_EQ(nullptr, loaded) << "a planted module was loaded";
-    if (loaded)
-        ::CloseHandle(loaded);
-    for (const char* name : {"macrohost.dll", "UxTheme.dll", "imm32.dll", "probe_only_here.dll"})
-        ::DeleteFileA((folder + "\\" + name).c_str());
-    ::RemoveDirectoryA(folder.c_str());
+    EXPECT_FALSE(testing_support::PlantedModules::AnyLoaded()) << "a planted module was loaded";
 }
 
 TEST_F(MacroCommands, ThemeWrappersReachTheSystemThemeLibrary)

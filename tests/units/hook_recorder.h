@@ -1,6 +1,7 @@
 // A top-level window that records the character and input-method messages it
 // gets, for the hook and localization tests.
 #pragma once
+#include "module.h"
 #include "testsupport.h"
 
 #include <imm.h>
@@ -67,4 +68,28 @@ protected:
         // Input-method messages stop here: the default handling would make characters of its own.
         return message == WM_IME_CONTROL ? imeControlAnswer : 0;
     }
+};
+
+// Two recording windows with the library started around them.
+class TwoRecordingWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ControlAttachProcess(::GetModuleHandleA(nullptr));
+        ASSERT_TRUE(m_window.CreateTopLevel());
+        ASSERT_TRUE(m_other.CreateTopLevel(300, 40));
+        testing_support::PumpMessages();
+        m_window.received.clear();
+        m_other.received.clear();
+    }
+    void TearDown() override
+    {
+        m_window.DestroyWindow();
+        m_other.DestroyWindow();
+        testing_support::PumpMessages();
+        ControlDetachProcess();
+    }
+
+    RecordingWindow m_window;
+    RecordingWindow m_other;
 };

@@ -29,28 +29,13 @@ private:
     bool m_set;
 };
 
-class HookTest : public ::testing::Test {
+class HookTest : public TwoRecordingWindows {
 protected:
-    void SetUp() override
-    {
-        ControlAttachProcess(::GetModuleHandleA(nullptr));
-        ASSERT_TRUE(m_window.CreateTopLevel());
-        ASSERT_TRUE(m_other.CreateTopLevel(300, 40));
-        testing_support::PumpMessages();
-        m_window.received.clear();
-        m_other.received.clear();
-    }
     void TearDown() override
     {
-        m_window.DestroyWindow();
-        m_other.DestroyWindow();
-        testing_support::PumpMessages();
-        ControlDetachProcess();
+        TwoRecordingWindows::TearDown();
         EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the module's detach removes every hook";
     }
-
-    RecordingWindow m_window;
-    RecordingWindow m_other;
 };
 
 TEST_F(HookTest, TheFirstUseInstallsTheHookAndTheLastReleaseRemovesIt)

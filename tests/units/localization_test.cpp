@@ -6,6 +6,7 @@
 #include "immlibrary.h"
 #include "jlocalizationinfo.h"
 #include "module.h"
+#include "planted.h"
 #include "safeload.h"
 
 #include <memory>
@@ -134,28 +135,7 @@ TEST(LocalizationFonts, TheDefaultFontNameIsTheStockFontsFaceAndTheDcIsLeftAsItW
     EXPECT_EQ(GUserText(expected), JLocalizationInfo::GetDefaultFontName(nullptr)) << "the screen's DC";
 }
 
-class LocalizationTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ControlAttachProcess(::GetModuleHandleA(nullptr));
-        ASSERT_TRUE(m_window.CreateTopLevel());
-        ASSERT_TRUE(m_other.CreateTopLevel(300, 40));
-        testing_support::PumpMessages();
-        m_window.received.clear();
-        m_other.received.clear();
-    }
-    void TearDown() override
-    {
-        m_window.DestroyWindow();
-        m_other.DestroyWindow();
-        testing_support::PumpMessages();
-        ControlDetachProcess();
-    }
-
-    RecordingWindow m_window;
-    RecordingWindow m_other;
-};
+using LocalizationTest = TwoRecordingWindows;
 
 TEST_F(LocalizationTest, ACompositionWithoutResultIsPassedOnUntouched)
 {
@@ -358,33 +338,13 @@ TEST_F(LocalizationTest, WithoutTheInputMethodLibraryEverythingAnswersZeroAndNot
     EXPECT_TRUE(ImmLibrary()) << "the real library is used again";
 }
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 // planted.dll under the input method library's name (and one only it has) in the working
 // directory and on PATH: neither is ever loaded.
 TEST_F(LocalizationTest, AnInputMethodLibraryPlantedInTheWorkingDirectoryIsNeverLoaded)
 {
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "units-planted-" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    const char* names[] = {"imm32.dll", "control-probe-imm.dll"};
-    for (const char* name : names)
-        ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\planted.dll").c_str(), (folder + "\\" + name).c_str(), FALSE))
-            << name;
-    char oldDirectory[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, oldDirectory);
-    char oldPath[32768] = "";
-    ::GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
-    ::SetCurrentDirectoryA(folder.c_str());
-    ::SetEnvironmentVariableA("PATH", (folder + ";" + oldPath).c_str());
     {
+        testing_support::PlantedModules plant("units-planted", {"imm32.dll", "control-probe-imm.dll"});
+        ASSERT_TRUE(plant.planted());
         JLocalizationInfo info;
         info.AttachWinProc(m_window.m_hWnd);
         {
@@ -398,15 +358,7 @@ TEST_F(LocalizationTest, AnInputMethodLibraryPlantedInTheWorkingDirectoryIsNever
         wchar_t buffer[8];
         EXPECT_EQ(0, GetIMEComposedString(m_window, buffer, 8));
     }
-    ::SetCurrentDirectoryA(oldDirectory);
-    ::SetEnvironmentVariableA("PATH", oldPath);
-    HANDLE loaded = ::OpenEventA(SYNCHRONIZE, FALSE, "CONTROL_PLANTED_DLL_LOADED");
-    EXPECT_EQ(nullptr, loaded) << "a planted module was loaded";
-    if (loaded)
-        ::CloseHandle(loaded);
-    for (const char* name : names)
-        ::DeleteFileA((folder + "\\" + name).c_str());
-    ::RemoveDirectoryA(folder.c_str());
+    EXPECT_FALSE(testing_support::PlantedModules::AnyLoaded()) << "a planted module was loaded";
 }
 
 }   // namespace

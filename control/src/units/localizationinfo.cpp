@@ -25,6 +25,17 @@ bool MayBeInputMethodMessage(UINT message)
            (message >= WM_IME_SETCONTEXT && message <= WM_IME_KEYUP);
 }
 
+// A font the caller owns, or NULL.
+CFont* NewFont(const LOGFONTA& logFont)
+{
+    CFont* pFont = new CFont;
+    if (!pFont->CreateFontIndirect(&logFont)) {
+        delete pFont;
+        return nullptr;
+    }
+    return pFont;
+}
+
 }   // namespace
 
 JLocalizationInfo::JLocalizationInfo() : m_lcidSystem(::GetSystemDefaultLCID())
@@ -80,12 +91,7 @@ CFont* JLocalizationInfo::GetDefaultFont()
     LOGFONTA logFont{};
     if (!::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont))
         return nullptr;
-    CFont* pFont = new CFont;
-    if (!pFont->CreateFontIndirect(&logFont)) {
-        delete pFont;
-        return nullptr;
-    }
-    return pFont;
+    return NewFont(logFont);
 }
 
 GUserText JLocalizationInfo::GetDefaultFontName(CDC* pDC)
@@ -118,14 +124,7 @@ CFont* JLocalizationInfo::GetIMEFont(HWND hWnd)
     LOGFONTA logFont{};
     const BOOL bHasFont = pfnGetFont(hIMC, &logFont);
     pfnReleaseContext(hWnd, hIMC);
-    if (!bHasFont)
-        return nullptr;
-    CFont* pFont = new CFont;
-    if (!pFont->CreateFontIndirect(&logFont)) {
-        delete pFont;
-        return nullptr;
-    }
-    return pFont;
+    return bHasFont ? NewFont(logFont) : nullptr;
 }
 
 ULONG_PTR JLocalizationInfo::AssociateContext(HWND hWnd, HIMC hIMC)
