@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 std::string TempFolder(const char* name)
 {
     char temp[MAX_PATH];
@@ -39,7 +31,7 @@ void WriteFile(const std::string& path, const std::string& text)
 // Moves the program's macro host away for a scope, and back.
 class MacroHostAway {
 public:
-    MacroHostAway() : m_path(ProgramFolder() + "\\macrohost.dll")
+    MacroHostAway() : m_path(testing_support::ProgramFolder() + "\\macrohost.dll")
     {
         m_moved = ::MoveFileA(m_path.c_str(), (m_path + ".away").c_str()) != FALSE;
     }

@@ -1,18 +1,7 @@
 #include "planted.h"
+#include "testsupport.h"
 
 namespace testing_support {
-
-namespace {
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\'));
-}
-
-}   // namespace
 
 PlantedModules::PlantedModules(const char* lpszFolderName, std::vector<std::string> names) : m_names(std::move(names))
 {

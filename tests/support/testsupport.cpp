@@ -145,4 +145,12 @@ std::string DebugOutputCapture::Text() const
     return g_captured ? *g_captured : std::string();
 }
 
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\'));
+}
+
 }   // namespace testing_support

@@ -71,6 +71,9 @@ private:
 
 bool KeyExists(HKEY root, LPCSTR path);
 
+// The folder of the running program, without a trailing backslash.
+std::string ProgramFolder();
+
 // Collects what this process writes to the debugger output while it lives.
 class DebugOutputCapture {
 public:
