@@ -195,6 +195,7 @@ private:
     };
     std::vector<FlyoutList> m_flyoutLists;
     void SetFlyoutList(int nButton, std::vector<UINT> ids);
+    BOOL HasFlyoutList(int nButton) const;
     // Destroys every flyout and empties its slot.
     void DestroyFlyouts();
     // Registry steps.

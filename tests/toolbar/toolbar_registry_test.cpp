@@ -250,7 +250,7 @@ TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
     ProbeToolBar* pBar = Restore();
     EXPECT_FALSE(pBar->GetButtonStyle(0) & TBBS_CHECKED);
     EXPECT_FALSE(pBar->GetButtonStyle(1) & TBBS_DISABLED);
-    EXPECT_TRUE(pBar->GetButtonStyle(2) & TBBS_WRAPPED) << "the stored rows are kept";
+    EXPECT_TRUE(pBar->GetButtonStyle(2) & TBBS_WRAPPED) << "a stored row break is honoured";
     EXPECT_TRUE(pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC);
     EXPECT_FALSE(pBar->GetBarStyle() & CBRS_SIZE_FIXED);
 
@@ -504,6 +504,105 @@ TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
     EXPECT_TRUE(ReadValues(m_hKey).empty());
     m_frame.ShowWindow(SW_SHOW);
     EXPECT_TRUE(pBar->WriteToRegistry(m_hKey));
+}
+
+TEST_F(ToolbarRegistry, EveryRequiredValueIsNeeded)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE860, "Whole");
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    const auto whole = ReadValues(m_hKey);
+    for (const char* required : {"IDFixed", "ID", "Name", "DockPos", "FloatPos", "DockSite", "Visible", "Floating",
+                                 "FloatTop", "FloatBottom", "FloatLeft", "FloatRight", "FloatSizeWidth",
+                                 "FloatSizeHeight", "FloatOrientation", "CustomBitmaps", "IDs", "Default", "Flyouts"}) {
+        SCOPED_TRACE(required);
+        ::RegDeleteValueA(m_hKey, required);
+        BOOL bResult = TRUE;
+        ProbeToolBar* pBar = Restore(&bResult);
+        EXPECT_FALSE(bResult);
+        // Values read before the missing one stay applied: the buttons come before "Default".
+        if (std::string(required) == "Default") {
+            EXPECT_EQ(2, pBar->GetCommandCount());
+        }
+        pBar->DestroyWindow();
+        const StoredValue& value = whole.at(required);
+        ::RegSetValueExA(m_hKey, required, 0, value.type, value.data.data(), (DWORD)value.data.size());
+    }
+    // The optional ones are not.
+    for (const char* optional : {"Hide", "Styles"})
+        ::RegDeleteValueA(m_hKey, optional);
+    Restore();
+}
+
+TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsRead)
+{
+    // A caption and a button list longer than the readers take are cut, not made unreadable.
+    std::vector<UINT> many(300, kOpen);
+    ProbeToolBar* pSaved = MakeFixedToolBar(many, 0xE860, std::string(300, 'C').c_str());
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    ProbeToolBar* pBar = Restore();
+    CString caption;
+    pBar->GetWindowText(caption);
+    EXPECT_EQ(255, caption.GetLength());
+    EXPECT_EQ(256, pBar->GetCommandCount());
+}
+
+TEST_F(ToolbarRegistry, ADamagedFloatingPositionLeavesTheDockedOneAlone)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    WritePoint(m_hKey, "DockPos", CPoint(99999, 99999));
+    WriteList(m_hKey, "FloatPos", {100});
+    BOOL bResult = TRUE;
+    ProbeToolBar* pBar = Restore(&bResult);
+    EXPECT_FALSE(bResult);
+    EXPECT_EQ(CPoint(-8, -8), pBar->m_ptDockPos);
+}
+
+TEST_F(ToolbarRegistry, AKeptKeyLosesTheRowsOfButtonsThatWent)
+{
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    ASSERT_TRUE(ReadValues(m_hKey).count("Styles"));
+    const UINT none[1] = {};
+    ASSERT_TRUE(pBar->SetButtonIDs(none, 0));
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    EXPECT_FALSE(ReadValues(m_hKey).count("Styles"));
+}
+
+TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave, kGrey}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    WriteList(m_hKey, "Flyouts", {1, 2});
+    WriteList(m_hKey, "Flyout0", {kSave, kGrey});
+    WriteList(m_hKey, "Flyout1", {kGrey});
+    ProbeToolBar* pBar = Restore();
+    auto flyouts = [&] {
+        HKEY hKey = CreateKey(m_key.path() + "\\Now");
+        pBar->WriteToRegistry(hKey);
+        std::vector<UINT> list = ReadValues(hKey).at("Flyouts").List();
+        ::RegCloseKey(hKey);
+        return list;
+    };
+
+    // New buttons: each flyout goes to the first button holding one of its commands,
+    // and a second flyout for the same button is dropped.
+    const UINT reordered[] = {kGrey, kOpen, kSave};
+    ASSERT_TRUE(pBar->SetButtonIDs(reordered, 3));
+    EXPECT_EQ((std::vector<UINT>{0}), flyouts());
+    const UINT apart[] = {kOpen, kSave, 0, kGrey};
+    ASSERT_TRUE(pBar->SetButtonIDs(apart, 4));
+    EXPECT_EQ((std::vector<UINT>{1}), flyouts()) << "the list of Save and Grey stays with Save";
+
+    // A deleted button takes its flyout along; later ones move down.
+    ASSERT_TRUE(pBar->DeleteItem(0));
+    EXPECT_EQ((std::vector<UINT>{0}), flyouts());
+    ASSERT_TRUE(pBar->DeleteItem(0));
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), flyouts());
 }
 
 }   // namespace

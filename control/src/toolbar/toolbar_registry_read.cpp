@@ -60,19 +60,22 @@ bool HostNotReady()
 
 BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
 {
-    if (!ReadPoint(hKey, "DockPos", m_ptDockPos) || !ReadPoint(hKey, "FloatPos", m_ptFloatPos))
+    CPoint dock, floatPos;
+    if (!ReadPoint(hKey, "DockPos", dock) || !ReadPoint(hKey, "FloatPos", floatPos))
         return FALSE;
     const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
     const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    if (m_ptFloatPos.x < 0 || m_ptFloatPos.x >= cxScreen)
-        m_ptFloatPos.x = 0;
-    if (m_ptFloatPos.y < 0 || m_ptFloatPos.y >= cyScreen)
-        m_ptFloatPos.y = 0;
+    if (floatPos.x < 0 || floatPos.x >= cxScreen)
+        floatPos.x = 0;
+    if (floatPos.y < 0 || floatPos.y >= cyScreen)
+        floatPos.y = 0;
     // Docked positions may be a little negative (before the first bar); far off is damage.
-    if (m_ptDockPos.x >= cxScreen || m_ptDockPos.x < -cxScreen)
-        m_ptDockPos.x = 0;
-    if (m_ptDockPos.y >= cyScreen - kDockBottomMargin || m_ptDockPos.y < -cyScreen)
-        m_ptDockPos.y = 0;
+    if (dock.x >= cxScreen || dock.x < -cxScreen)
+        dock.x = 0;
+    if (dock.y >= cyScreen - kDockBottomMargin || dock.y < -cyScreen)
+        dock.y = 0;
+    m_ptDockPos = dock;
+    m_ptFloatPos = floatPos;
 
     DWORD site = 0, visible = 0, floating = 0, edge = 0, cx = 0, cy = 0, horz = 0, hide = 0;
     if (!ReadRegNumber(hKey, "DockSite", &site) || !ReadRegNumber(hKey, "Visible", &visible) ||

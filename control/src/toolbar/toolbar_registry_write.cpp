@@ -6,7 +6,14 @@
 #include "jenvmanager.h"
 #include "regvalues.h"
 
+#include <algorithm>
+
 namespace {
+
+// What the readers take: longer values would make the whole key unreadable.
+constexpr size_t kMostListed = 256;
+constexpr size_t kMostFlyoutCommands = 50;
+constexpr int kNameBytes = 256;
 
 // The stored code of a dock bar: 1 top, 2 bottom, 3 left, 4 right, 5 floating.
 DWORD DockSiteCode(UINT nDockBarID)
@@ -52,6 +59,12 @@ void JToolBar::SetFlyoutList(int nButton, std::vector<UINT> ids)
     m_flyoutLists.insert(at, FlyoutList{nButton, std::move(ids)});
 }
 
+BOOL JToolBar::HasFlyoutList(int nButton) const
+{
+    return std::any_of(m_flyoutLists.begin(), m_flyoutLists.end(),
+                       [nButton](const FlyoutList& list) { return list.nButton == nButton; });
+}
+
 BOOL JToolBar::IsVisibleForSave()
 {
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
@@ -79,7 +92,9 @@ void JToolBar::WriteFlyouts(HKEY hKey, LPCSTR lpszListName, LPCSTR lpszItemForma
             continue;   // its button went
         char name[64];
         wsprintfA(name, lpszItemFormat, (int)buttons.size());
-        WriteRegList(hKey, name, list.ids);
+        std::vector<UINT> ids = list.ids;
+        ids.resize(std::min(ids.size(), kMostFlyoutCommands));
+        WriteRegList(hKey, name, ids);
         buttons.push_back((UINT)list.nButton);
     }
     if (buttons.empty())
@@ -102,8 +117,9 @@ BOOL JToolBar::WriteToRegistry(HKEY hKey)
         return FALSE;
     WriteRegNumber(hKey, "ID", (DWORD)GetDlgCtrlID());
     WriteRegNumber(hKey, "IDFixed", m_bIDFixed ? 1 : 0);
-    CString name;
-    GetWindowText(name);
+    // No longer than the readers take: a longer caption would make the key unreadable.
+    char name[kNameBytes] = "";
+    ::GetWindowTextA(m_hWnd, name, sizeof name);
     WriteRegText(hKey, "Name", name);
     WritePoint(hKey, "DockPos", m_ptDockPos);
     WritePoint(hKey, "FloatPos", m_ptFloatPos);
@@ -123,6 +139,7 @@ BOOL JToolBar::WriteToRegistry(HKEY hKey)
     WriteRegNumber(hKey, "Default", m_bDefault ? 1 : 0);
 
     std::vector<UINT> defaults(m_arrDefaultIDs.GetData(), m_arrDefaultIDs.GetData() + m_arrDefaultIDs.GetSize());
+    defaults.resize(std::min(defaults.size(), kMostListed));
     if (m_bDefault) {
         WriteRegList(hKey, "DefaultIDs", defaults);
         WriteDefaultFlyouts(hKey);
@@ -130,12 +147,16 @@ BOOL JToolBar::WriteToRegistry(HKEY hKey)
     CUIntArray buttons;
     GetButtonIDs(buttons);
     std::vector<UINT> ids(buttons.GetData(), buttons.GetData() + buttons.GetSize());
+    ids.resize(std::min(ids.size(), kMostListed));
     WriteRegList(hKey, "IDs", ids.empty() && m_bDefault ? defaults : ids);
     if (!ids.empty()) {
         std::vector<UINT> styles;
         for (int i = 0; i < (int)ids.size(); ++i)
             styles.push_back(GetButtonStyle(i));
         WriteRegList(hKey, "Styles", styles);
+    } else {
+        // A kept key must not give an earlier save's row breaks to these buttons.
+        ::RegDeleteValueA(hKey, "Styles");
     }
     WriteFlyouts(hKey, "Flyouts", "Flyout%d");
     // No button has a picture record of its own.

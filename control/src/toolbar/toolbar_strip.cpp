@@ -6,6 +6,8 @@
 #include "jenvmanager.h"
 #include "jimage.h"
 
+#include <algorithm>
+
 using imageproc::MemoryDC;
 using imageproc::WindowDC;
 
@@ -260,6 +262,8 @@ void JToolBar::NumberImages()
 BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount)
 {
     if (!lpIDArray) {
+        DestroyFlyouts();
+        m_flyoutLists.clear();
         CToolBar::SetButtons(nullptr, 1);
         m_arrFlyouts.RemoveAll();
         m_arrCustomBitmaps.RemoveAll();
@@ -282,16 +286,26 @@ BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount)
         }
         m_hbmImageStrip = nullptr;
     }
-    // Flyouts are made again for their buttons by the flyout code; until it exists
-    // the slots are only kept in step with the buttons.
     DestroyFlyouts();
     m_arrFlyouts.RemoveAll();
     m_arrCustomBitmaps.RemoveAll();
     // Separators need no images: a list of them still replaces the buttons.
-    CToolBar::SetButtons(lpIDArray, nIDCount);
-    m_arrFlyouts.SetSize(nIDCount);
-    m_arrCustomBitmaps.SetSize(nIDCount);
-    return TRUE;
+    const BOOL bSet = CToolBar::SetButtons(lpIDArray, nIDCount);
+    m_arrFlyouts.SetSize(GetCommandCount());
+    m_arrCustomBitmaps.SetSize(GetCommandCount());
+    // A flyout goes with the first button that holds one of its commands.
+    std::vector<FlyoutList> saved;
+    saved.swap(m_flyoutLists);
+    for (FlyoutList& list : saved) {
+        for (int i = 0; i < nIDCount; ++i) {
+            if (lpIDArray[i] == 0 || std::find(list.ids.begin(), list.ids.end(), lpIDArray[i]) == list.ids.end())
+                continue;
+            if (!HasFlyoutList(i))
+                SetFlyoutList(i, std::move(list.ids));
+            break;
+        }
+    }
+    return bSet;
 }
 
 void JToolBar::GetButtonIDs(CUIntArray& out)
@@ -341,6 +355,15 @@ BOOL JToolBar::DeleteItem(int index)
     }
     if (index < m_arrCustomBitmaps.GetSize())
         m_arrCustomBitmaps.RemoveAt(index);
+    for (auto list = m_flyoutLists.begin(); list != m_flyoutLists.end();) {
+        if (list->nButton == index) {
+            list = m_flyoutLists.erase(list);
+            continue;
+        }
+        if (list->nButton > index)
+            --list->nButton;
+        ++list;
+    }
     return TRUE;
 }
 
