@@ -2,7 +2,9 @@
 // library's windows while the host runs its own message loop. Each thread has
 // at most one hook of each kind; every JDLLHook that sets one holds a use of
 // it, the first use installs it and the last release removes it. A hook is set
-// and released on one thread; a thread's hooks and records go when it ends.
+// on one thread; given back on another, its use stops at once and leaves the
+// hook's thread at that thread's next hooked message. A thread's hooks and
+// records go when it ends.
 #pragma once
 #include "controlapi.h"
 

@@ -16,6 +16,11 @@ public:
     // Gets and dispatches one message; FALSE on WM_QUIT.
     virtual BOOL PumpMessage();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // A message of a modal loop the framework does not run (a menu, a message box,
+    // another module's dialog: the MSGF_ code), seen through a message filter hook.
+    // TRUE takes it from that loop; by default none is taken, so the loop's own
+    // keys are never claimed by the main window's accelerators.
+    virtual BOOL ProcessMessageFilter(int code, LPMSG lpMsg);
     // Called while the queue is empty; return TRUE for more idle calls.
     virtual BOOL OnIdle(LONG lCount);
 };

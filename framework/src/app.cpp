@@ -32,6 +32,11 @@ BOOL CWinThread::PumpMessage()
     return TRUE;
 }
 
+BOOL CWinThread::ProcessMessageFilter(int, LPMSG)
+{
+    return FALSE;
+}
+
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
     CWnd* pMainWnd = GetMainWnd();

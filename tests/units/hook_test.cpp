@@ -304,4 +304,42 @@ TEST_F(HookTest, KeysClaimedByThePreTranslationAreBlankedForAForeignMessageLoop)
     main.DestroyWindow();
 }
 
+TEST_F(HookTest, ModalLoopsTheFrameworkDoesNotRunKeepTheirKeys)
+{
+    // The main window would claim F5; a menu or message box loop still gets it.
+    ClaimingMainWindow main;
+    ASSERT_TRUE(main.CreateTopLevel(40, 200));
+    testing_support::MainWindowScope scope(&main);
+    JDLLHook hook;
+    ASSERT_TRUE(hook.SetHook(WH_MSGFILTER, main.m_hWnd));
+    MSG msg{main.m_hWnd, WM_KEYDOWN, VK_F5, 1, 0, {0, 0}};
+    for (int code : {MSGF_MENU, MSGF_DIALOGBOX, MSGF_SCROLLBAR}) {
+        EXPECT_FALSE(::CallMsgFilterA(&msg, code)) << code;
+    }
+    EXPECT_EQ(0, main.preTranslated);
+    main.DestroyWindow();
+}
+
+TEST_F(HookTest, AUseGivenBackOnAnotherThreadStopsAtOnce)
+{
+    // A localization-like owner that counts what reaches it through its use.
+    JDLLHook* pHook = new JDLLHook;
+    ASSERT_TRUE(pHook->SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
+    ::SendMessageA(m_window, WM_IME_CHAR, 'a', 0);
+    EXPECT_EQ(std::vector<BYTE>{'a'}, m_window.CharBytes());
+
+    std::thread([pHook] { delete pHook; }).join();
+    m_window.received.clear();
+    ::SendMessageA(m_window, WM_IME_CHAR, 'b', 0);
+    EXPECT_TRUE(m_window.CharBytes().empty()) << "the use stopped when it was given back";
+    EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the hook went at this thread's next message";
+    EXPECT_EQ(0, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+
+    // The thread's other uses are untouched.
+    JDLLHook again;
+    ASSERT_TRUE(again.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
+    ::SendMessageA(m_window, WM_IME_CHAR, 'c', 0);
+    EXPECT_EQ(std::vector<BYTE>{'c'}, m_window.CharBytes());
+}
+
 }   // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <unordered_set>
 
 namespace {
 
@@ -14,6 +15,32 @@ std::atomic<DWORD> g_slot{FLS_OUT_OF_INDEXES};
 SRWLOCK g_slotLock = SRWLOCK_INIT;
 std::atomic<unsigned> g_lastUser{0};
 std::atomic<long> g_recordsAlive{0};
+
+// Uses given back on another thread than their own: they take no messages from
+// then on and leave their thread's records at its next hooked message.
+SRWLOCK g_releasedLock = SRWLOCK_INIT;
+std::unordered_set<unsigned> g_releasedElsewhere;
+std::atomic<long> g_releasedCount{0};
+
+bool ReleasedElsewhere(unsigned nUser)
+{
+    if (g_releasedCount.load() == 0)
+        return false;
+    ::AcquireSRWLockShared(&g_releasedLock);
+    const bool bReleased = g_releasedElsewhere.count(nUser) != 0;
+    ::ReleaseSRWLockShared(&g_releasedLock);
+    return bReleased;
+}
+
+void RemoveUse(HookRecord& record, unsigned nUser)
+{
+    std::erase_if(record.uses, [nUser](const HookUse& use) { return use.nUser == nUser; });
+    if (record.uses.empty() && record.hHook) {
+        ::UnhookWindowsHookEx(record.hHook);
+        record.hHook = nullptr;
+        record.pendingHighSurrogate = 0;
+    }
+}
 
 void WINAPI FreeThreadHooks(void* pData)
 {
@@ -96,12 +123,27 @@ HookRecord* CurrentHookRecord(int type, bool bCreate)
     return pHooks ? &pHooks->records[kind] : nullptr;
 }
 
+void DropUsesReleasedElsewhere(HookRecord& record)
+{
+    if (g_releasedCount.load() == 0)
+        return;
+    std::vector<unsigned> gone;
+    ::AcquireSRWLockExclusive(&g_releasedLock);
+    for (const HookUse& use : record.uses)
+        if (g_releasedElsewhere.erase(use.nUser))
+            gone.push_back(use.nUser);
+    g_releasedCount = (long)g_releasedElsewhere.size();
+    ::ReleaseSRWLockExclusive(&g_releasedLock);
+    for (unsigned nUser : gone)
+        RemoveUse(record, nUser);
+}
+
 const HookUse* UseForWindow(const HookRecord& record, HWND hWnd)
 {
     const HookUse* pAncestor = nullptr;
     const HookUse* pAny = nullptr;
     for (const HookUse& use : record.uses) {
-        if (use.bWindowGone)
+        if (use.bWindowGone || ReleasedElsewhere(use.nUser))
             continue;
         if (!use.hWnd) {
             pAny = pAny ? pAny : &use;
@@ -162,23 +204,25 @@ void JDLLHook::ReleaseHook()
         return;
     const unsigned nUser = m_nUser;
     m_nUser = 0;
-    // Another thread's records are out of reach; they go when that thread ends.
-    if (m_dwThreadId != ::GetCurrentThreadId())
+    if (m_dwThreadId != ::GetCurrentThreadId()) {
+        // Another thread's records are out of reach: the use stops at once (its
+        // localization info may be about to go) and leaves them on that thread.
+        ::AcquireSRWLockExclusive(&g_releasedLock);
+        g_releasedElsewhere.insert(nUser);
+        g_releasedCount = (long)g_releasedElsewhere.size();
+        ::ReleaseSRWLockExclusive(&g_releasedLock);
         return;
+    }
     HookRecord* pRecord = CurrentHookRecord(m_nType, false);
     if (!pRecord || !FindUse(*pRecord, nUser))
         return;   // the records were freed meanwhile
-    std::erase_if(pRecord->uses, [nUser](const HookUse& use) { return use.nUser == nUser; });
-    if (pRecord->uses.empty() && pRecord->hHook) {
-        ::UnhookWindowsHookEx(pRecord->hHook);
-        pRecord->hHook = nullptr;
-        pRecord->pendingHighSurrogate = 0;
-    }
+    RemoveUse(*pRecord, nUser);
 }
 
 void JDLLHook::SetLocalizationInfo(JLocalizationInfo* pInfo)
 {
     m_pLocalization = pInfo;
+    // The owner thread alone changes its records.
     if (!m_nUser || m_dwThreadId != ::GetCurrentThreadId())
         return;
     if (HookRecord* pRecord = CurrentHookRecord(m_nType, false))

@@ -25,12 +25,21 @@ bool FocusInsideMainWindow(CWinThread* pThread)
     return hFocus == pMainWnd->m_hWnd || ::IsChild(pMainWnd->m_hWnd, hFocus);
 }
 
+// The hooks of the current thread without the uses given back elsewhere.
+void DropReleasedUses(int type)
+{
+    if (HookRecord* pRecord = CurrentHookRecord(type, false))
+        DropUsesReleasedElsewhere(*pRecord);
+}
+
 LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code >= 0 && code != MSGF_DDEMGR && lParam) {
+    DropReleasedUses(WH_MSGFILTER);
+    // The thread's own filtering decides, as for the modal loops the framework runs.
+    if (code >= 0 && lParam) {
         if (CWinThread* pThread = CurrentUiThread()) {
             HostTellModuleState();
-            if (pThread->PreTranslateMessage(reinterpret_cast<MSG*>(lParam)))
+            if (pThread->ProcessMessageFilter(code, reinterpret_cast<MSG*>(lParam)))
                 return TRUE;
         }
     }
@@ -39,6 +48,7 @@ LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK GetMessageProc(int code, WPARAM wParam, LPARAM lParam)
 {
+    DropReleasedUses(WH_GETMESSAGE);
     // Only messages leaving the queue: a peeked one comes again when it is removed.
     MSG* pMsg = reinterpret_cast<MSG*>(lParam);
     if (code < 0 || wParam != PM_REMOVE || !pMsg)
@@ -107,6 +117,7 @@ void HandleSentMessage(const CWPSTRUCT& sent)
 
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam)
 {
+    DropReleasedUses(WH_CALLWNDPROC);
     if (code >= 0 && lParam) {
         const CWPSTRUCT sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (sent.message == WM_NCDESTROY)

@@ -36,6 +36,8 @@ int HookKindOf(int type);
 HOOKPROC HookProcedureOf(int type);
 // Threads whose hook records exist (records go when their thread ends).
 long ThreadHookRecordsAlive();
+// Removes the uses given back on other threads; the last one removes the hook.
+void DropUsesReleasedElsewhere(HookRecord& record);
 // The use of a record that takes messages for hWnd: one for that window, else one for an
 // ancestor of it, else one for every window; NULL when none does.
 const HookUse* UseForWindow(const HookRecord& record, HWND hWnd);
