@@ -1,8 +1,12 @@
 // drafthost.exe: a small drafting host that loads the control library.
-//   drafthost [--large] [--screenshot FILE]
-// With --screenshot it renders its frame (and its floating bars) into FILE (PNG,
-// or BMP for ".bmp"), writes where its parts lie to FILE.layout, and exits, so it
-// runs headless; the exit code is 0 on success. --large shows large buttons.
+//   drafthost [--large] [--screenshot FILE [--restore-layout] [--float-modify] [--save-layout]]
+// The toolbars come back as they were left at the last close, and are saved again
+// at the next. With --screenshot it renders its frame (and its floating bars) into
+// FILE (PNG, or BMP for ".bmp"), writes where its parts lie to FILE.layout, and
+// exits, so it runs headless; the exit code is 0 on success. A screenshot starts
+// with the default toolbars unless --restore-layout; --float-modify floats the
+// Modify toolbar over the sheet and --save-layout saves the layout, both before
+// the shot. --large shows large buttons.
 #include "afxwin.h"
 #include "appcore.h"
 #include "appinfo.h"
@@ -20,6 +24,9 @@
 
 namespace {
 
+// How long a screenshot waits for restored toolbars that show once the host is ready.
+const DWORD kToolBarShowTimeout = 5000;
+
 class CDraftHostApp : public CWinApp {
 public:
     CDraftHostApp() : CWinApp("Draft Host") {}
@@ -27,12 +34,21 @@ public:
     BOOL InitInstance() override
     {
         DemoState state;
+        bool restoreLayout = false, floatModify = false, saveLayout = false;
         for (int i = 1; i < __argc; ++i) {
             if (strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
                 m_screenshot = __argv[++i];
             else if (strcmp(__argv[i], "--large") == 0)
                 state.large = true;
+            else if (strcmp(__argv[i], "--restore-layout") == 0)
+                restoreLayout = true;
+            else if (strcmp(__argv[i], "--float-modify") == 0)
+                floatModify = true;
+            else if (strcmp(__argv[i], "--save-layout") == 0)
+                saveLayout = true;
         }
+        // A screenshot shows the defaults unless asked: it must not depend on an earlier run.
+        state.restoreLayout = m_screenshot.IsEmpty() || restoreLayout;
 
         // The host's objects exist before the library, which asks for them as it starts.
         m_pAppInfo = new CDraftAppInfo;
@@ -54,15 +70,22 @@ public:
         }
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(m_nCmdShow);
-        pFrame->FloatSettingsBar();
+        if (!pFrame->IsLayoutRestored())
+            pFrame->FloatSettingsBar();
         pFrame->UpdateWindow();
         m_pAppInfo->SetReady(TRUE);
 
         if (!m_screenshot.IsEmpty()) {
+            WaitForToolBarsToShow(*pFrame);
+            if (floatModify)
+                pFrame->FloatModifyBar();
             // Idle work first: command-UI updates and delayed layouts, as a user would see them.
             for (LONG idle = 0; OnIdle(idle); ++idle) {
             }
-            m_exitCode = !m_bControlStarted ? 3 : SaveWindowImage(pFrame->m_hWnd, m_screenshot) ? 0 : 4;
+            if (saveLayout && !pFrame->SaveLayout())
+                m_exitCode = 5;
+            if (m_exitCode == 0)
+                m_exitCode = !m_bControlStarted ? 3 : SaveWindowImage(pFrame->m_hWnd, m_screenshot) ? 0 : 4;
             if (FILE* layout = fopen(m_screenshot + ".layout", "w")) {
                 fputs(pFrame->DescribeLayout().c_str(), layout);
                 fclose(layout);
@@ -82,6 +105,21 @@ public:
     }
 
 private:
+    // Floating toolbars restored before the host was ready show on a timer of their
+    // own once it is: the messages run until they have (or the time is up).
+    static void WaitForToolBarsToShow(const CMainFrame& frame)
+    {
+        const DWORD start = ::GetTickCount();
+        while (frame.HasToolBarsWaitingToShow() && ::GetTickCount() - start < kToolBarShowTimeout) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+    }
+
     // Start-up as a host does it: window classes (before any dialog template names
     // them), the environment manager, the host's objects, the toolbar settings, the
     // command categories, and the macro commands.

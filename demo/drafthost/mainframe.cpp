@@ -5,6 +5,7 @@
 #include "junitcombo.h"
 #include "junitedit.h"
 #include "resource.h"
+#include "toolbarlayout.h"
 
 BEGIN_MESSAGE_MAP(CSheetView, CWnd)
     ON_WM_PAINT()
@@ -13,6 +14,7 @@ END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
     ON_COMMAND_RANGE(ID_DRAW_LINE, ID_VIEW_LAYERS, OnCommandRange)
     ON_COMMAND_RANGE(JMACRO_FIRST_ID, JMACRO_LAST_ID, OnCommandRange)
     ON_UPDATE_COMMAND_UI_RANGE(ID_DRAW_LINE, ID_VIEW_LAYERS, OnUpdateCommand)
@@ -152,7 +154,52 @@ JToolBar* CMainFrame::CreateToolBar(UINT nID, const DemoCategory& category, cons
         delete pBar;   // takes a half-made window with it
         return nullptr;
     }
+    // The demo's own toolbars: the toolbar manager can reset them to these buttons.
+    pBar->SetDefaultButtons(ids.data(), (int)ids.size());
     return pBar;
+}
+
+BOOL CMainFrame::CreateDefaultToolBars()
+{
+    const auto& categories = DemoCategories();
+    m_pBarDraw = CreateToolBar(ID_BAR_DRAW, categories[0], "Draw");
+    m_pBarModify = CreateToolBar(ID_BAR_MODIFY, categories[1], "Modify");
+    m_pBarView = CreateToolBar(ID_BAR_VIEW, categories[2], "View");
+    // Settings gathers commands of the View category: the library finds their pictures there.
+    const DemoCategory settings = {"Settings",
+                                   {{ID_VIEW_GRID, Glyph::Grid, "Grid"},
+                                    {ID_VIEW_SNAP, Glyph::Snap, "Snap"},
+                                    {ID_VIEW_LAYERS, Glyph::Layers, "Layers"}}};
+    m_pBarSettings = CreateToolBar(ID_BAR_SETTINGS, settings, "Settings");
+    if (!m_pBarDraw || !m_pBarModify || !m_pBarView || !m_pBarSettings)
+        return FALSE;
+
+    // Draw and Modify share the top row, View stands on the left, Settings floats.
+    DockControlBar(m_pBarDraw, AFX_IDW_DOCKBAR_TOP);
+    RecalcLayout();
+    CRect drawRect;
+    m_pBarDraw->GetWindowRect(&drawRect);
+    drawRect.OffsetRect(drawRect.Width(), 0);
+    DockControlBar(m_pBarModify, AFX_IDW_DOCKBAR_TOP, &drawRect);
+    DockControlBar(m_pBarView, AFX_IDW_DOCKBAR_LEFT);
+    DockControlBar(m_pBarSettings, AFX_IDW_DOCKBAR_BOTTOM);
+    return TRUE;
+}
+
+BOOL CMainFrame::RestoreToolBars()
+{
+    const std::vector<JToolBar*> restored = RestoreToolbarLayout(*this, ToolbarLayoutPath(m_state.pControl));
+    // The demo knows its toolbars by their captions.
+    const std::pair<const char*, JToolBar**> known[] = {
+        {"Draw", &m_pBarDraw}, {"Modify", &m_pBarModify}, {"View", &m_pBarView}, {"Settings", &m_pBarSettings}};
+    for (JToolBar* pBar : restored) {
+        CString caption;
+        pBar->GetWindowText(caption);
+        for (const auto& [name, ppBar] : known)
+            if (caption == name && !*ppBar)
+                *ppBar = pBar;
+    }
+    return !restored.empty();
 }
 
 BOOL CMainFrame::CreateUnitPanel()
@@ -198,33 +245,36 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_statusBar.SetPaneText(0, m_state.status);
 
+    // The unit panel lies along the bottom, nearest the sheet; the toolbars come as
+    // they were left, or else as the demo first places them.
     EnableDocking(CBRS_ALIGN_ANY);
-    const auto& categories = DemoCategories();
-    m_pBarDraw = CreateToolBar(ID_BAR_DRAW, categories[0], "Draw");
-    m_pBarModify = CreateToolBar(ID_BAR_MODIFY, categories[1], "Modify");
-    m_pBarView = CreateToolBar(ID_BAR_VIEW, categories[2], "View");
-    // Settings gathers commands of the View category: the library finds their pictures there.
-    const DemoCategory settings = {"Settings",
-                                   {{ID_VIEW_GRID, Glyph::Grid, "Grid"},
-                                    {ID_VIEW_SNAP, Glyph::Snap, "Snap"},
-                                    {ID_VIEW_LAYERS, Glyph::Layers, "Layers"}}};
-    m_pBarSettings = CreateToolBar(ID_BAR_SETTINGS, settings, "Settings");
-    if (!m_pBarDraw || !m_pBarModify || !m_pBarView || !m_pBarSettings || !CreateUnitPanel())
+    if (!CreateUnitPanel())
         return -1;
-
-    // Draw and Modify share the top row, View stands on the left, Settings floats,
-    // the unit panel lies along the bottom.
     DockControlBar(&m_unitPanel, AFX_IDW_DOCKBAR_BOTTOM);
-    DockControlBar(m_pBarDraw, AFX_IDW_DOCKBAR_TOP);
-    RecalcLayout();
-    CRect drawRect;
-    m_pBarDraw->GetWindowRect(&drawRect);
-    drawRect.OffsetRect(drawRect.Width(), 0);
-    DockControlBar(m_pBarModify, AFX_IDW_DOCKBAR_TOP, &drawRect);
-    DockControlBar(m_pBarView, AFX_IDW_DOCKBAR_LEFT);
-    DockControlBar(m_pBarSettings, AFX_IDW_DOCKBAR_BOTTOM);
+    m_bLayoutRestored = m_state.restoreLayout && RestoreToolBars();
+    if (!m_bLayoutRestored && !CreateDefaultToolBars())
+        return -1;
     RecalcLayout();
     return 0;
+}
+
+void CMainFrame::OnClose()
+{
+    SaveLayout();
+    CFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::SaveLayout()
+{
+    return SaveToolbarLayout(*this, ToolbarLayoutPath(m_state.pControl)) >= 0;
+}
+
+bool CMainFrame::HasToolBarsWaitingToShow() const
+{
+    for (const JToolBar* pBar : {m_pBarDraw, m_pBarModify, m_pBarView, m_pBarSettings})
+        if (pBar && pBar->m_hWnd && pBar->m_bDeferredShow)
+            return true;
+    return false;
 }
 
 void CMainFrame::FloatSettingsBar()
@@ -232,6 +282,14 @@ void CMainFrame::FloatSettingsBar()
     CRect window;
     GetWindowRect(&window);
     FloatControlBar(m_pBarSettings, CPoint(window.right - 220, window.top + 180));
+    RecalcLayout();
+}
+
+void CMainFrame::FloatModifyBar()
+{
+    CRect window;
+    GetWindowRect(&window);
+    FloatControlBar(m_pBarModify, CPoint(window.left + 420, window.top + 330));
     RecalcLayout();
 }
 
@@ -280,14 +338,14 @@ std::string CMainFrame::DescribeLayout() const
     CRect frame;
     GetWindowRect(&frame);
     std::string text;
-    const auto add = [&](const char* name, const CWnd* pWnd, const std::string& details) {
+    const auto add = [&](const std::string& name, const CWnd* pWnd, const std::string& details) {
         if (!pWnd || !pWnd->m_hWnd || !pWnd->IsWindowVisible())
             return;
         CRect rect;
         pWnd->GetWindowRect(&rect);
         rect.OffsetRect(-frame.left, -frame.top);
         char line[96];
-        snprintf(line, sizeof line, "%s %ld %ld %ld %ld", name, rect.left, rect.top, rect.right, rect.bottom);
+        snprintf(line, sizeof line, "%s %ld %ld %ld %ld", name.c_str(), rect.left, rect.top, rect.right, rect.bottom);
         text += line;
         text += details.empty() ? "\n" : " " + details + "\n";
     };
@@ -300,6 +358,9 @@ std::string CMainFrame::DescribeLayout() const
             add(name, pBar, DescribeToolBar(*pBar));
     if (CFrameWnd* pFloating = m_pBarSettings ? m_pBarSettings->GetParentFrame() : nullptr; pFloating != this)
         add("floating", pFloating, "");
+    for (const auto& [name, pBar] : toolbars)
+        if (pBar && pBar->m_hWnd && pBar->IsFloating())
+            add(std::string("floating.") + name, pBar->GetParentFrame(), "");
     add("units", &m_unitPanel, "");
     const std::pair<const char*, UINT> fields[] = {{"units.feet", IDC_UNIT_FEET},
                                                    {"units.metric", IDC_UNIT_METRIC},

@@ -20,6 +20,7 @@ struct DemoState {
     JControlOnlyInfo* pControl = nullptr;           // the library's current environment, or NULL
     std::vector<std::pair<UINT, CString>> macros;   // macro commands: ID and name
     bool large = false;                             // large buttons
+    bool restoreLayout = false;                     // toolbars from the saved layout, when there is one
 };
 
 // The sheet: the grid and a panel with the library's command categories.
@@ -44,15 +45,25 @@ public:
 
     // Floats the Settings toolbar over the sheet; floating frames appear with a shown frame.
     void FloatSettingsBar();
+    // Floats the Modify toolbar at a fixed place over the sheet, as a user may have dragged it.
+    void FloatModifyBar();
+    // Whether the toolbars came from the saved layout rather than the defaults.
+    bool IsLayoutRestored() const { return m_bLayoutRestored; }
+    // Whether a restored toolbar waits for the host to be ready before it shows.
+    bool HasToolBarsWaitingToShow() const;
+    // Writes the toolbars' layout for the next start; FALSE when it cannot be written.
+    BOOL SaveLayout();
 
     // Where the frame's parts lie in its window, as "name left top right bottom [details]"
     // lines (window coordinates of the frame), for the screenshot check. Toolbars add
     // "dock=top|left|bottom|right|floating buttons=N button=WxH", unit fields "text=..."
-    // (the rest of the line).
+    // (the rest of the line). The frame of a floating toolbar is "floating.NAME" ("floating"
+    // too for Settings).
     std::string DescribeLayout() const;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
     afx_msg void OnCommandRange(UINT nID);
     afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
     afx_msg void OnExit();
@@ -61,6 +72,9 @@ protected:
 private:
     // A toolbar of the library with the commands of a category; NULL when it cannot be made.
     JToolBar* CreateToolBar(UINT nID, const DemoCategory& category, const char* title);
+    BOOL CreateDefaultToolBars();
+    // The saved toolbars, docked and floating where they were; FALSE when none could be restored.
+    BOOL RestoreToolBars();
     BOOL CreateUnitPanel();
     // Shows a value in a unit field of the panel with the field's own units and format.
     void ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE mode, BYTE precision, double value);
@@ -75,4 +89,5 @@ private:
     JToolBar* m_pBarModify = nullptr;
     JToolBar* m_pBarView = nullptr;
     JToolBar* m_pBarSettings = nullptr;
+    bool m_bLayoutRestored = false;
 };

@@ -377,6 +377,9 @@ public:
 protected:
     HBITMAP m_hbmImageWell = nullptr;
     BOOL m_bImagesAdded = FALSE;
+    // The borders m_nMRUWidth was measured with: the buttons keep their rows when the
+    // bar's borders change (a bar laid out before it floats gains a floating bar's).
+    int m_cxMRUInsets = 0;
 
     TBBUTTON GetButton(int nIndex) const;
     void SetButtonState(int nIndex, BYTE fsStyle, BYTE fsState);

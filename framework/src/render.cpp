@@ -35,6 +35,21 @@ void DrawNonClient(HWND hWnd, HDC hDC, const RECT& window, const RECT& client)
     }
 }
 
+// The borders Windows draws around a child's client area: the sunken edge of
+// WS_EX_CLIENTEDGE inside the thin frame of WS_BORDER. Wine's WM_PRINT leaves
+// the non-client area out, so they are drawn here, in window coordinates.
+void DrawChildBorders(HWND hWnd, HDC hDC, const RECT& window)
+{
+    RECT rect = {0, 0, window.right - window.left, window.bottom - window.top};
+    const LONG style = (LONG)GetWindowLongPtrA(hWnd, GWL_STYLE);
+    if ((style & WS_CAPTION) == WS_BORDER) {
+        FrameRect(hDC, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
+        InflateRect(&rect, -1, -1);
+    }
+    if (GetWindowLongPtrA(hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+        DrawEdge(hDC, &rect, EDGE_SUNKEN, BF_RECT);
+}
+
 // The client area at the DC's logical origin. Some controls (Wine's static
 // controls among them) clip their painting to their client rectangle taken as
 // device coordinates, which an offset DC would clip away: windows print into a
@@ -76,11 +91,14 @@ void Render(HWND hWnd, HDC hDC, POINT rootOrigin)
     SetViewportOrgEx(hDC, origin.x, origin.y, nullptr);
     IntersectClipRect(hDC, 0, 0, window.right - window.left, window.bottom - window.top);
     DrawNonClient(hWnd, hDC, window, client);
-    // Children with their own non-client parts (bars' borders and grippers) draw them in window coordinates.
+    // Children with their own non-client parts (bars' borders and grippers) draw them in window coordinates,
+    // over the standard borders.
     if ((GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) &&
         (client.left > 0 || client.top > 0 || client.right < window.right - window.left ||
-         client.bottom < window.bottom - window.top))
+         client.bottom < window.bottom - window.top)) {
+        DrawChildBorders(hWnd, hDC, window);
         SendMessageA(hWnd, WM_PRINT, (WPARAM)hDC, PRF_NONCLIENT);
+    }
 
     SetViewportOrgEx(hDC, origin.x + client.left, origin.y + client.top, nullptr);
     IntersectClipRect(hDC, 0, 0, client.right - client.left, client.bottom - client.top);

@@ -445,7 +445,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
         else if (dwMode & LM_HORZDOCK)
             nWidth = -1;
         else if (bDynamic && (dwMode & LM_MRUWIDTH))
-            nWidth = m_nMRUWidth - insets.cx;
+            nWidth = m_nMRUWidth - m_cxMRUInsets;
         else if (bDynamic && nLength >= 0 && (dwMode & LM_LENGTHY)) {
             // The narrowest rows that fit the height.
             const int cyRow = std::max<int>(1, HIWORD(SendMessage(TB_GETBUTTONSIZE)));
@@ -463,7 +463,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
         } else if (bDynamic && nLength >= 0)
             nWidth = nLength - insets.cx;
         else if (bDynamic && IsFloating())
-            nWidth = m_nMRUWidth - insets.cx;
+            nWidth = m_nMRUWidth - m_cxMRUInsets;
         else
             nWidth = (dwMode & LM_HORZ) ? -1 : 0;
         // A row holds at least one button, however narrow the request.
@@ -487,8 +487,10 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
                 SetButtonState(i, button.fsStyle, saved[(size_t)i]);
         }
     }
-    if ((dwMode & LM_COMMIT) && bHorz)
+    if ((dwMode & LM_COMMIT) && bHorz) {
         m_nMRUWidth = size.cx;
+        m_cxMRUInsets = insets.cx;
+    }
     return size;
 }
 

@@ -2,11 +2,15 @@
 // writes a BMP and the places of its parts, and the image shows the frame's
 // caption, the library's docked and floating toolbars (small, and large with
 // --large), the sheet's grid with the control library's categories, the panel
-// of the library's unit fields and the status bar at those places.
+// of the library's unit fields and the status bar at those places. A layout the
+// demo saved comes back in the next run that restores it.
+#include "appinfo.h"
+#include "storedvalues.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -345,6 +349,23 @@ TEST_F(DemoScreenshot, UnitFieldsShowTheirValuesInTheirUnits)
     }
 }
 
+TEST_F(DemoScreenshot, UnitFieldsShowTheirSunkenEdges)
+{
+    // Two dark lines along the top and left, two light ones along the bottom and right.
+    for (const char* name : {"units.feet", "units.metric", "units.angle", "units.direction"}) {
+        SCOPED_TRACE(name);
+        const CRect field = Part(name);
+        ASSERT_FALSE(field.IsRectEmpty());
+        const CPoint middle = field.CenterPoint();
+        EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), At(field.left, middle.y));
+        EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), At(field.left + 1, middle.y));
+        EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), At(middle.x, field.top));
+        EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), At(field.right - 1, middle.y));
+        EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), At(middle.x, field.bottom - 1));
+        EXPECT_EQ(::GetSysColor(COLOR_WINDOW), At(field.left + 2, middle.y));
+    }
+}
+
 // The same demo with --large: the library's large-buttons setting before the toolbars are made.
 class DemoLargeScreenshot : public ::testing::Test {
 protected:
@@ -371,6 +392,174 @@ TEST_F(DemoLargeScreenshot, EveryToolbarHasLargeButtonsInItsPlace)
     // The large pictures fill the buttons: the bars grow with them.
     EXPECT_GE(s_run.parts["draw"].rect.Height(), 30);
     EXPECT_GE(s_run.parts["view"].rect.Width(), 32);
+}
+
+// The toolbar layout a run leaves is the next one's: a first run floats Modify and
+// saves, a second restores. Both share the registry of this program's Wine prefix.
+class DemoLayout : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_path = LayoutPath();
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, s_path);
+        // Keys of an earlier layout with more toolbars, which the save must take away.
+        if (HKEY hToolbars = testing_support::CreateKey(s_path)) {
+            testing_support::WriteNumber(hToolbars, "ToolbarCount", 6);
+            for (const char* name : {"Toolbar4", "Toolbar5"})
+                ::RegCloseKey(testing_support::CreateKey(s_path + "\\" + name));
+            ::RegCloseKey(hToolbars);
+        }
+        s_saved = RunAndRead("--float-modify --save-layout");
+        s_restored = RunAndRead("--restore-layout");
+    }
+    static void TearDownTestSuite()
+    {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, s_path);
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, s_path);
+        s_saved = DemoRun();
+        s_restored = DemoRun();
+    }
+    void SetUp() override
+    {
+        ASSERT_EQ(0, s_saved.exitCode) << "drafthost.exe --float-modify --save-layout failed";
+        ASSERT_EQ(0, s_restored.exitCode) << "drafthost.exe --restore-layout failed";
+    }
+
+    // Where the demo keeps its toolbars: its environment has no user key of its own, so the
+    // environment's registry name is the host's.
+    static CString LayoutPath()
+    {
+        auto* pInfo = new CDraftAppInfo;
+        CString path = CString(pInfo->GetRegistryName()) + "\\Toolbars";
+        pInfo->Release();
+        return path;
+    }
+    // The values of the saved key whose "Name" is the caption; empty when there is none.
+    static std::map<std::string, testing_support::StoredValue> SavedToolBar(const char* caption)
+    {
+        for (int n = 0; n < 8; ++n) {
+            CString subkey;
+            subkey.Format("%s\\Toolbar%d", (LPCSTR)s_path, n);
+            HKEY hKey = nullptr;
+            if (::RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+                continue;
+            auto values = testing_support::ReadValues(hKey);
+            ::RegCloseKey(hKey);
+            if (values.count("Name") && values["Name"].Text() == std::string(caption) + '\0')
+                return values;
+        }
+        return {};
+    }
+
+    static CString s_path;
+    static DemoRun s_saved, s_restored;
+};
+
+CString DemoLayout::s_path;
+DemoRun DemoLayout::s_saved;
+DemoRun DemoLayout::s_restored;
+
+TEST_F(DemoLayout, MovedToolbarFloatsWhereItWasLeft)
+{
+    const ReportedPart& saved = s_saved.parts["modify"];
+    const ReportedPart& restored = s_restored.parts["modify"];
+    ASSERT_EQ("floating", saved.Value("dock")) << "--float-modify left Modify docked";
+    EXPECT_EQ("floating", restored.Value("dock"));
+    EXPECT_EQ(saved.rect, restored.rect);
+    EXPECT_EQ(s_saved.parts["floating.modify"].rect, s_restored.parts["floating.modify"].rect);
+    EXPECT_FALSE(s_restored.parts["floating.modify"].rect.IsRectEmpty()) << "its floating frame does not show";
+    EXPECT_EQ("6", restored.Value("buttons"));
+    EXPECT_EQ(kSmallButton, restored.Value("button"));
+    // The pictures came back with the buttons.
+    const CRect bar = restored.rect;
+    int drawn = 0;
+    for (int y = bar.top; y < bar.bottom; ++y)
+        for (int x = bar.left; x < bar.right; ++x)
+            drawn += s_restored.image->Pixel(x, y) != ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_GT(drawn, 150);
+}
+
+TEST_F(DemoLayout, OtherToolbarsStayWhereTheyWere)
+{
+    for (const char* name : {"draw", "view", "settings", "floating", "units", "sheet"}) {
+        SCOPED_TRACE(name);
+        const ReportedPart& saved = s_saved.parts[name];
+        const ReportedPart& restored = s_restored.parts[name];
+        ASSERT_FALSE(saved.rect.IsRectEmpty());
+        EXPECT_EQ(saved.rect, restored.rect);
+        EXPECT_EQ(saved.Value("dock"), restored.Value("dock"));
+        EXPECT_EQ(saved.Value("buttons"), restored.Value("buttons"));
+    }
+    EXPECT_EQ("top", s_restored.parts["draw"].Value("dock"));
+    EXPECT_EQ("left", s_restored.parts["view"].Value("dock"));
+    EXPECT_EQ("floating", s_restored.parts["settings"].Value("dock"));
+}
+
+TEST_F(DemoLayout, EveryToolbarWritesItsOwnKey)
+{
+    HKEY hToolbars = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, s_path, 0, KEY_READ, &hToolbars));
+    testing_support::StoredValue count;
+    EXPECT_TRUE(testing_support::ReadStoredValue(hToolbars, "ToolbarCount", count));
+    EXPECT_EQ((DWORD)REG_DWORD, count.type);
+    EXPECT_EQ(4u, count.Number());
+    HKEY hStale = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(hToolbars, "Toolbar4", 0, KEY_READ, &hStale)) << "a stale key is left";
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(hToolbars, "Toolbar5", 0, KEY_READ, &hStale));
+    ::RegCloseKey(hToolbars);
+    for (const char* caption : {"Draw", "Modify", "View", "Settings"})
+        EXPECT_FALSE(SavedToolBar(caption).empty()) << caption;
+
+    const auto modify = SavedToolBar("Modify");
+    ASSERT_FALSE(modify.empty());
+    const std::pair<const char*, DWORD> expected[] = {
+        {"ID", REG_DWORD},
+        {"IDFixed", REG_DWORD},
+        {"Name", REG_SZ},
+        {"DockPos", REG_BINARY},
+        {"FloatPos", REG_BINARY},
+        {"DockSite", REG_DWORD},
+        {"Visible", REG_DWORD},
+        {"Floating", REG_DWORD},
+        {"FloatTop", REG_DWORD},
+        {"FloatBottom", REG_DWORD},
+        {"FloatLeft", REG_DWORD},
+        {"FloatRight", REG_DWORD},
+        {"Hide", REG_DWORD},
+        {"FloatSizeWidth", REG_DWORD},
+        {"FloatSizeHeight", REG_DWORD},
+        {"FloatOrientation", REG_DWORD},
+        {"Default", REG_DWORD},
+        {"DefaultIDs", REG_BINARY},
+        {"DefaultFlyouts", REG_BINARY},
+        {"IDs", REG_BINARY},
+        {"Styles", REG_BINARY},
+        {"Flyouts", REG_BINARY},
+        {"CustomBitmaps", REG_BINARY},
+    };
+    EXPECT_EQ(std::size(expected), modify.size());
+    for (const auto& [name, type] : expected) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(modify.count(name));
+        EXPECT_EQ(type, modify.at(name).type);
+    }
+    // A default toolbar with its fixed ID, visible, floating where the frame that holds it
+    // lies (the demo's frame lies at the screen's origin).
+    EXPECT_EQ(0xE811u, modify.at("ID").Number());
+    EXPECT_EQ(1u, modify.at("IDFixed").Number());
+    EXPECT_EQ(1u, modify.at("Visible").Number());
+    EXPECT_EQ(1u, modify.at("Floating").Number());
+    EXPECT_EQ(s_saved.parts["floating.modify"].rect.TopLeft(), modify.at("FloatPos").Point());
+    EXPECT_EQ(1u, modify.at("Default").Number());
+    const std::vector<UINT> ids = modify.at("IDs").List();
+    EXPECT_EQ(8u, ids.size()) << "six buttons and two separators";
+    EXPECT_EQ(ids, modify.at("DefaultIDs").List());
+    EXPECT_EQ(2, std::count(ids.begin(), ids.end(), 0u));
+    // Draw stays docked at the top.
+    const auto draw = SavedToolBar("Draw");
+    ASSERT_FALSE(draw.empty());
+    EXPECT_EQ(1u, draw.at("DockSite").Number());
+    EXPECT_EQ(0u, draw.at("Floating").Number());
 }
 
 }   // namespace

@@ -601,6 +601,21 @@ TEST_F(ToolBarLayoutTest, FloatingWrapsToTheRequestedWidth)
     EXPECT_EQ(toolbar.CalcDynamicLayout(1, LM_HORZ), CSize(button.cx + insets.cx, 6 * button.cy + insets.cy));
 }
 
+TEST_F(ToolBarLayoutTest, CommittedRowsSurviveWiderBorders)
+{
+    // Laid out as one row while it has no borders, as a bar restored before it is placed...
+    toolbar.SetBarStyle((toolbar.GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | CBRS_FLOATING);
+    const CSize one = toolbar.CalcDynamicLayout(6 * button.cx + Insets(TRUE).cx, LM_HORZ | LM_COMMIT);
+    ASSERT_EQ(one.cy, button.cy + Insets(TRUE).cy);
+    // ...then floated, which gives it a floating bar's borders: still one row.
+    toolbar.SetBarStyle(toolbar.GetBarStyle() | CBRS_BORDER_ANY);
+    ASSERT_GT(Insets(TRUE).cx, one.cx - 6 * button.cx);
+    const CSize floating = toolbar.CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH);
+    EXPECT_EQ(floating, CSize(6 * button.cx + Insets(TRUE).cx, button.cy + Insets(TRUE).cy));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Row(i), 0) << i;
+}
+
 TEST_F(ToolBarLayoutTest, FixedSizeKeepsTheRowsTheCallerSet)
 {
     // Row breaks set through the style stay as set while the size is fixed.

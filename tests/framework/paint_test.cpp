@@ -67,6 +67,42 @@ TEST(Paint, WindowTreeRendersChildrenAtTheirPlaces)
     EXPECT_EQ(0, hidden.paints);
 }
 
+TEST(Paint, ChildrenShowTheirBordersAroundTheirClientAreas)
+{
+    CSwatch parent(kBlue);
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 100, 100, 100, 50, nullptr, nullptr));
+    CSwatch sunken(kRed), framed(kRed), both(kRed);
+    ASSERT_TRUE(
+        sunken.CreateEx(WS_EX_CLIENTEDGE, nullptr, "", WS_CHILD | WS_VISIBLE, 10, 10, 20, 30, parent.m_hWnd, nullptr));
+    ASSERT_TRUE(
+        framed.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, 10, 20, 30, parent.m_hWnd, nullptr));
+    ASSERT_TRUE(both.CreateEx(WS_EX_CLIENTEDGE, nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 70, 10, 20, 30,
+                              parent.m_hWnd, nullptr));
+
+    auto canvas = RenderWindow(parent.m_hWnd);
+    const int y = 25;
+    // The sunken edge: two dark lines at the left, two light ones at the right, the client inside.
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas->Pixel(10, y));
+    EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), canvas->Pixel(11, y));
+    EXPECT_EQ(kRed, canvas->Pixel(12, y));
+    EXPECT_EQ(kRed, canvas->Pixel(27, y));
+    EXPECT_EQ(::GetSysColor(COLOR_3DLIGHT), canvas->Pixel(28, y));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), canvas->Pixel(29, y));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas->Pixel(20, 10));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), canvas->Pixel(20, 39));
+    EXPECT_EQ(kBlue, canvas->Pixel(9, y));
+    EXPECT_EQ(kBlue, canvas->Pixel(30, y));
+    // The thin frame, one pixel all round.
+    for (const CPoint& at : {CPoint(40, y), CPoint(59, y), CPoint(50, 10), CPoint(50, 39)})
+        EXPECT_EQ(::GetSysColor(COLOR_WINDOWFRAME), canvas->Pixel(at.x, at.y)) << at.x << "," << at.y;
+    EXPECT_EQ(kRed, canvas->Pixel(41, y));
+    // Both: the frame outside, the sunken edge within it.
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOWFRAME), canvas->Pixel(70, y));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas->Pixel(71, y));
+    EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), canvas->Pixel(72, y));
+    EXPECT_EQ(kRed, canvas->Pixel(73, y));
+}
+
 TEST(Paint, FrameRendersCaptionAboveItsClientArea)
 {
     auto* pFrame = new CFrameWnd;
