@@ -56,6 +56,8 @@ public:
     static int ImmIsUIMessageA(HWND hWndIME, UINT message, WPARAM wParam, LPARAM lParam);
     // Lets WindowProc see the messages sent to hWnd (and its child windows) on this thread,
     // until another AttachWinProc or the object goes. FALSE when the hook cannot be set.
+    // It is meant for windows that keep input-method messages from DefWindowProc: one that
+    // passes them on also gets the system's own characters for them.
     BOOL AttachWinProc(HWND hWnd);
 
     // Composition results become WM_IME_CHAR messages (one per UTF-16 unit) to the window;
