@@ -5,6 +5,7 @@
 // of the library's unit fields and the status bar at those places. A layout the
 // demo saved comes back in the next run that restores it.
 #include "appinfo.h"
+#include "toolbarkey.h"
 #include "storedvalues.h"
 #include "testsupport.h"
 
@@ -512,37 +513,7 @@ TEST_F(DemoLayout, EveryToolbarWritesItsOwnKey)
 
     const auto modify = SavedToolBar("Modify");
     ASSERT_FALSE(modify.empty());
-    const std::pair<const char*, DWORD> expected[] = {
-        {"ID", REG_DWORD},
-        {"IDFixed", REG_DWORD},
-        {"Name", REG_SZ},
-        {"DockPos", REG_BINARY},
-        {"FloatPos", REG_BINARY},
-        {"DockSite", REG_DWORD},
-        {"Visible", REG_DWORD},
-        {"Floating", REG_DWORD},
-        {"FloatTop", REG_DWORD},
-        {"FloatBottom", REG_DWORD},
-        {"FloatLeft", REG_DWORD},
-        {"FloatRight", REG_DWORD},
-        {"Hide", REG_DWORD},
-        {"FloatSizeWidth", REG_DWORD},
-        {"FloatSizeHeight", REG_DWORD},
-        {"FloatOrientation", REG_DWORD},
-        {"Default", REG_DWORD},
-        {"DefaultIDs", REG_BINARY},
-        {"DefaultFlyouts", REG_BINARY},
-        {"IDs", REG_BINARY},
-        {"Styles", REG_BINARY},
-        {"Flyouts", REG_BINARY},
-        {"CustomBitmaps", REG_BINARY},
-    };
-    EXPECT_EQ(std::size(expected), modify.size());
-    for (const auto& [name, type] : expected) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(modify.count(name));
-        EXPECT_EQ(type, modify.at(name).type);
-    }
+    testing_support::ExpectToolbarKeyValues(modify, true);
     // A default toolbar with its fixed ID, visible, floating where the frame that holds it
     // lies (the demo's frame lies at the screen's origin).
     EXPECT_EQ(0xE811u, modify.at("ID").Number());

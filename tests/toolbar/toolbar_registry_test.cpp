@@ -1,6 +1,7 @@
 // A toolbar's own registry key: what it writes, value by value, and what it
 // restores from a key written by another toolbar or changed by hand.
 #include "../control/fake_host.h"
+#include "toolbarkey.h"
 #include "appcore.h"
 #include "storedvalues.h"
 #include "toolbar_fixture.h"
@@ -58,35 +59,7 @@ TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
     ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
 
     const std::map<std::string, StoredValue> values = ReadValues(m_hKey);
-    const std::pair<const char*, DWORD> expected[] = {
-        {"ID", REG_DWORD},
-        {"IDFixed", REG_DWORD},
-        {"Name", REG_SZ},
-        {"DockPos", REG_BINARY},
-        {"FloatPos", REG_BINARY},
-        {"DockSite", REG_DWORD},
-        {"Visible", REG_DWORD},
-        {"Floating", REG_DWORD},
-        {"FloatTop", REG_DWORD},
-        {"FloatBottom", REG_DWORD},
-        {"FloatLeft", REG_DWORD},
-        {"FloatRight", REG_DWORD},
-        {"Hide", REG_DWORD},
-        {"FloatSizeWidth", REG_DWORD},
-        {"FloatSizeHeight", REG_DWORD},
-        {"FloatOrientation", REG_DWORD},
-        {"Default", REG_DWORD},
-        {"IDs", REG_BINARY},
-        {"Styles", REG_BINARY},
-        {"Flyouts", REG_BINARY},
-        {"CustomBitmaps", REG_BINARY},
-    };
-    EXPECT_EQ(std::size(expected), values.size());
-    for (const auto& [name, type] : expected) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(values.count(name));
-        EXPECT_EQ(type, values.at(name).type);
-    }
+    testing_support::ExpectToolbarKeyValues(values, false);
     EXPECT_EQ(0xE850u, values.at("ID").Number());
     EXPECT_EQ(1u, values.at("IDFixed").Number());
     EXPECT_EQ(std::string("Tools", 6), values.at("Name").Text());   // with its end
