@@ -578,4 +578,38 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), flyouts());
 }
 
+TEST_F(ToolbarRegistry, OnlyAVisibleFloatingToolbarWaitsForTheHost)
+{
+    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
+    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    pSaved->DestroyWindow();
+    FakeAppInfo host;
+    host.ready = FALSE;
+    SetWinApp(&host);
+    struct Case {
+        DWORD visible, floating;
+        BOOL bHostMode;
+        bool shown, waits;
+    } cases[] = {
+        {1, 0, FALSE, true, false},    // docked: shown at once
+        {1, 1, TRUE, true, false},     // the host runs the library inside another: shown at once
+        {0, 1, FALSE, false, false},   // hidden: nothing to wait for
+        {1, 1, FALSE, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.visible << c.floating << c.bHostMode);
+        WriteNumber(m_hKey, "Visible", c.visible);
+        WriteNumber(m_hKey, "Floating", c.floating);
+        WriteNumber(m_hKey, "Hide", 1);
+        AppCoreSetHostMode(c.bHostMode);
+        ProbeToolBar* pBar = Restore();
+        EXPECT_EQ(c.shown, !!(pBar->GetStyle() & WS_VISIBLE));
+        EXPECT_EQ(c.waits, !!pBar->m_bDeferredShow);
+        EXPECT_TRUE(pBar->m_bHide) << "kept for the next save";
+        pBar->DestroyWindow();
+    }
+    AppCoreSetHostMode(FALSE);
+    SetWinApp(nullptr);
+}
+
 }   // namespace
