@@ -12,6 +12,10 @@ enum : DWORD {
 
 class CONTROL_CLASS JUnitComboBox : public CComboBox {
     DECLARE_DYNAMIC(JUnitComboBox)
+    // The value state it shares with the other kind of unit field.
+    template <class>
+    friend struct UnitValue;
+
 public:
     // useDefaults: non-zero shows and parses in the application's format and units.
     explicit JUnitComboBox(int useDefaults = 0, UINT unitType = UNIT_TYPE_DISTANCE);

@@ -20,8 +20,15 @@ enum : UINT {
     JUNIT_DEFAULT_UNITS = 2,    // parse and format with the application's units, not the local ones
 };
 
+template <class>
+struct UnitValue;
+
 class CONTROL_CLASS JUnitEdit : public CEdit {
     DECLARE_DYNAMIC(JUnitEdit)
+    // The value state it shares with the other kind of unit field.
+    template <class>
+    friend struct UnitValue;
+
 public:
     JUnitEdit();
     explicit JUnitEdit(UINT unitType);

@@ -6,6 +6,7 @@
 #include "direction.h"
 #include "libstate.h"
 #include "module.h"
+#include "unitvalue.h"
 
 #include <cmath>
 
@@ -179,18 +180,7 @@ int JDirectionEdit::Parse()
     const JBearingInfo& bearing = ControlState().bearing;
     if (!bearing.nOn)
         return JUnitEdit::Parse();
-    CString text;
-    GetWindowText(text);
-    double direction = 0.0;
-    const int result = ParseDirectionText(
-        bearing, m_nUnitType, GUserText(text),
-        [this](const GUserText& angleText, double* angle) { return ParseText(m_nUnitType, angleText, angle, nullptr); },
-        &direction);
-    if (result == 1)
-        m_dValue = direction;
-    else
-        m_bModified = 0;
-    return result;
+    return UnitValue<JUnitEdit>::ParseDirection(*this, bearing);
 }
 
 void JDirectionEdit::Display()
@@ -204,10 +194,5 @@ void JDirectionEdit::Display()
         SetWindowText(FormatQuadrantBearing(QuadrantAzimuth(m_dValue)));
         return;
     }
-    const tagUomFormat format = DisplayFormat();
-    const UINT *primary, *secondary, *tertiary;
-    DisplayUnits(&primary, &secondary, &tertiary);
-    GUserText text;
-    FormatUnit(m_nUnitType, AzimuthFromDirection(bearing, m_dValue), text, &format, primary, secondary, tertiary);
-    SetWindowText(text);
+    SetWindowText(UnitValue<JUnitEdit>::Formatted(*this, AzimuthFromDirection(bearing, m_dValue)));
 }

@@ -6,8 +6,8 @@
 #include "cntlrc.h"
 #include "hostengine.h"
 #include "jenvmanager.h"
-#include "localunits.h"
 #include "module.h"
+#include "unitvalue.h"
 #include "unitfont.h"
 
 #include <algorithm>
@@ -34,65 +34,37 @@ JUnitComboBox::~JUnitComboBox()
 
 int JUnitComboBox::SetUnitType(UINT unitType)
 {
-    m_nUnitType = unitType;
-    GUserText name;
-    const int known = GetUnitName(unitType, name);
-    Init(1);
-    return known;
+    return UnitValue<JUnitComboBox>::SetUnitType(*this, unitType);
 }
 
 void JUnitComboBox::Init(int loadDefaults)
 {
-    m_bModified = 0;
-    m_dValue = 0.0;
-    if (loadDefaults) {
-        GetDefaultUnits(m_nUnitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
-        GetDefaultUnitFormat(m_nUnitType, &m_localFormat);
-    }
+    UnitValue<JUnitComboBox>::Init(*this, loadDefaults);
 }
 
 double JUnitComboBox::GetValue()
 {
-    if (m_bModified && Parse() == 0)
-        ::MessageBeep((UINT)-1);
-    Display();
-    return m_dValue;
+    return UnitValue<JUnitComboBox>::GetValue(*this);
 }
 
 void JUnitComboBox::SetValue(double value)
 {
-    m_dValue = value;
-    m_bModified = 0;
-    Display();
+    UnitValue<JUnitComboBox>::SetValue(*this, value);
 }
 
 void JUnitComboBox::SetLocalUnits(const UINT* primary, const UINT* secondary, const UINT* tertiary)
 {
-    if (!primary)
-        return;
-    m_nPrimaryUnit = *primary;
-    if (!secondary) {
-        m_nSecondaryUnit = UNIT_NONE;
-        return;
-    }
-    m_nSecondaryUnit = *secondary;
-    m_nTertiaryUnit = tertiary ? *tertiary : UNIT_NONE;
+    UnitValue<JUnitComboBox>::SetLocalUnits(*this, primary, secondary, tertiary);
 }
 
 void JUnitComboBox::GetLocalUnits(UINT* primary, UINT* secondary, UINT* tertiary) const
 {
-    if (primary)
-        *primary = m_nPrimaryUnit;
-    if (secondary)
-        *secondary = m_nSecondaryUnit;
-    if (tertiary)
-        *tertiary = m_nTertiaryUnit;
+    UnitValue<JUnitComboBox>::GetLocalUnits(*this, primary, secondary, tertiary);
 }
 
 int JUnitComboBox::ParseText(UINT unitType, const GUserText& text, double* value, UINT* unitFound)
 {
-    return ParseInUnits(unitType, m_bCaseSensitive, (m_nDisplayMode & JUNIT_DEFAULT_UNITS) != 0, &m_nPrimaryUnit,
-                        &m_nSecondaryUnit, &m_nTertiaryUnit, text, value, unitFound);
+    return UnitValue<JUnitComboBox>::ParseText(*this, unitType, text, value, unitFound);
 }
 
 double JUnitComboBox::Parse(const char* text)
@@ -105,40 +77,22 @@ double JUnitComboBox::Parse(const char* text)
 
 int JUnitComboBox::Parse()
 {
-    double value = 0.0;
-    const int result = ParseText(m_nUnitType, GUserText(EditText()), &value, nullptr);
-    if (result)
-        m_dValue = value;
-    else
-        m_bModified = 0;
-    return result;
+    return UnitValue<JUnitComboBox>::Parse(*this);
 }
 
 tagUomFormat JUnitComboBox::DisplayFormat() const
 {
-    if (!(m_nDisplayMode & JUNIT_DEFAULT_FORMAT))
-        return m_localFormat;
-    tagUomFormat format{};
-    GetDefaultUnitFormat(m_nUnitType, &format);
-    return format;
+    return UnitValue<JUnitComboBox>::DisplayFormat(*this);
 }
 
 void JUnitComboBox::DisplayUnits(const UINT** primary, const UINT** secondary, const UINT** tertiary) const
 {
-    const bool local = !(m_nDisplayMode & JUNIT_DEFAULT_UNITS);
-    *primary = local ? &m_nPrimaryUnit : nullptr;
-    *secondary = local ? &m_nSecondaryUnit : nullptr;
-    *tertiary = local ? &m_nTertiaryUnit : nullptr;
+    UnitValue<JUnitComboBox>::DisplayUnits(*this, primary, secondary, tertiary);
 }
 
 void JUnitComboBox::Display()
 {
-    const tagUomFormat format = DisplayFormat();
-    const UINT *primary, *secondary, *tertiary;
-    DisplayUnits(&primary, &secondary, &tertiary);
-    GUserText text;
-    FormatUnit(m_nUnitType, m_dValue, text, &format, primary, secondary, tertiary);
-    SetWindowText(text);
+    SetWindowText(UnitValue<JUnitComboBox>::Formatted(*this, m_dValue));
 }
 
 CString JUnitComboBox::EditText() const
@@ -150,20 +104,17 @@ CString JUnitComboBox::EditText() const
 
 void JUnitComboBox::OnBadInput()
 {
-    const LRESULT answer = NotifyParent(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), (LPARAM)m_hWnd);
-    if (answer != -1)
-        ::MessageBeep((UINT)-1);
+    UnitValue<JUnitComboBox>::OnBadInput(*this);
 }
 
 LRESULT JUnitComboBox::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    const HWND hParent = ::GetParent(m_hWnd);
-    return hParent ? ::SendMessageA(hParent, message, wParam, lParam) : 0;
+    return UnitValue<JUnitComboBox>::NotifyParent(*this, message, wParam, lParam);
 }
 
 void JUnitComboBox::SendLockingMessage(int lock)
 {
-    NotifyParent(lock ? JUM_LOCKVALUE : JUM_UNLOCKVALUE, (WPARAM)GetDlgCtrlID(), 0);
+    UnitValue<JUnitComboBox>::SendLockingMessage(*this, lock);
 }
 
 void JUnitComboBox::ValidateString(int bEnter)

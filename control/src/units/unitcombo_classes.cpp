@@ -4,6 +4,7 @@
 #include "cntlrc.h"
 #include "direction.h"
 #include "jenvmanager.h"
+#include "unitvalue.h"
 #include "libstate.h"
 #include "module.h"
 
@@ -157,16 +158,7 @@ int JDirectionComboBox::Parse()
     const JBearingInfo& bearing = ControlState().bearing;
     if (!bearing.nOn)
         return JUnitComboBox::Parse();
-    double direction = 0.0;
-    const int result = ParseDirectionText(
-        bearing, m_nUnitType, GUserText(EditText()),
-        [this](const GUserText& angleText, double* angle) { return ParseText(m_nUnitType, angleText, angle, nullptr); },
-        &direction);
-    if (result == 1)
-        m_dValue = direction;
-    else
-        m_bModified = 0;
-    return result;
+    return UnitValue<JUnitComboBox>::ParseDirection(*this, bearing);
 }
 
 void JDirectionComboBox::Display()

@@ -1,6 +1,7 @@
 // The value history of the unit combo boxes: "DefaultValues\<kind>" under the
 // environment's key, index 00 the most recent value.
 #include "junitcombo.h"
+#include "unitvalue.h"
 
 #include "jenvmanager.h"
 
@@ -109,12 +110,7 @@ DWORD JUnitComboBox::ReadLimitAndCount(DWORD* count)
 
 GUserText JUnitComboBox::FormatStored(double value)
 {
-    const tagUomFormat format = DisplayFormat();
-    const UINT *primary, *secondary, *tertiary;
-    DisplayUnits(&primary, &secondary, &tertiary);
-    GUserText text;
-    FormatUnit(m_nUnitType, value, text, &format, primary, secondary, tertiary);
-    return text;
+    return UnitValue<JUnitComboBox>::Formatted(*this, value);
 }
 
 int JUnitComboBox::ParseStored(const GUserText& text, double* value)

@@ -3,8 +3,8 @@
 #include "cntlrc.h"
 #include "hostunits.h"
 #include "jenvmanager.h"
-#include "localunits.h"
 #include "module.h"
+#include "unitvalue.h"
 #include "unitfont.h"
 
 IMPLEMENT_DYNAMIC(JUnitEdit, CEdit)
@@ -91,59 +91,32 @@ JUnitEdit::~JUnitEdit()
 
 int JUnitEdit::SetUnitType(UINT unitType)
 {
-    m_nUnitType = unitType;
-    GUserText name;
-    const int known = GetUnitName(unitType, name);
-    Init(1);
-    return known;
+    return UnitValue<JUnitEdit>::SetUnitType(*this, unitType);
 }
 
 void JUnitEdit::Init(int loadDefaults)
 {
-    m_bModified = 0;
-    m_dValue = 0.0;
-    if (loadDefaults) {
-        GetDefaultUnits(m_nUnitType, &m_nPrimaryUnit, &m_nSecondaryUnit, &m_nTertiaryUnit);
-        GetDefaultUnitFormat(m_nUnitType, &m_localFormat);
-    }
+    UnitValue<JUnitEdit>::Init(*this, loadDefaults);
 }
 
 double JUnitEdit::GetValue()
 {
-    if (m_bModified && Parse() == 0)
-        ::MessageBeep((UINT)-1);
-    Display();
-    return m_dValue;
+    return UnitValue<JUnitEdit>::GetValue(*this);
 }
 
 void JUnitEdit::SetValue(double value)
 {
-    m_dValue = value;
-    m_bModified = 0;
-    Display();
+    UnitValue<JUnitEdit>::SetValue(*this, value);
 }
 
 void JUnitEdit::SetLocalUnits(const UINT* primary, const UINT* secondary, const UINT* tertiary)
 {
-    if (!primary)
-        return;
-    m_nPrimaryUnit = *primary;
-    if (!secondary) {
-        m_nSecondaryUnit = UNIT_NONE;
-        return;
-    }
-    m_nSecondaryUnit = *secondary;
-    m_nTertiaryUnit = tertiary ? *tertiary : UNIT_NONE;
+    UnitValue<JUnitEdit>::SetLocalUnits(*this, primary, secondary, tertiary);
 }
 
 void JUnitEdit::GetLocalUnits(UINT* primary, UINT* secondary, UINT* tertiary) const
 {
-    if (primary)
-        *primary = m_nPrimaryUnit;
-    if (secondary)
-        *secondary = m_nSecondaryUnit;
-    if (tertiary)
-        *tertiary = m_nTertiaryUnit;
+    UnitValue<JUnitEdit>::GetLocalUnits(*this, primary, secondary, tertiary);
 }
 
 int JUnitEdit::GetDefaultUnits(UINT unitType, UINT* primary, UINT* secondary, UINT* tertiary)
@@ -172,66 +145,42 @@ int JUnitEdit::GetDefaultUnitFormat(UINT unitType, tagUomFormat* format)
 
 int JUnitEdit::ParseText(UINT unitType, const GUserText& text, double* value, UINT* unitFound)
 {
-    return ParseInUnits(unitType, m_bCaseSensitive, (m_nDisplayMode & JUNIT_DEFAULT_UNITS) != 0, &m_nPrimaryUnit,
-                        &m_nSecondaryUnit, &m_nTertiaryUnit, text, value, unitFound);
+    return UnitValue<JUnitEdit>::ParseText(*this, unitType, text, value, unitFound);
 }
 
 int JUnitEdit::Parse()
 {
-    CString text;
-    GetWindowText(text);
-    double value = 0.0;
-    const int result = ParseText(m_nUnitType, GUserText(text), &value, nullptr);
-    if (result)
-        m_dValue = value;
-    else
-        m_bModified = 0;
-    return result;
+    return UnitValue<JUnitEdit>::Parse(*this);
 }
 
 tagUomFormat JUnitEdit::DisplayFormat() const
 {
-    if (!(m_nDisplayMode & JUNIT_DEFAULT_FORMAT))
-        return m_localFormat;
-    tagUomFormat format{};
-    GetDefaultUnitFormat(m_nUnitType, &format);
-    return format;
+    return UnitValue<JUnitEdit>::DisplayFormat(*this);
 }
 
 void JUnitEdit::DisplayUnits(const UINT** primary, const UINT** secondary, const UINT** tertiary) const
 {
-    const bool local = !(m_nDisplayMode & JUNIT_DEFAULT_UNITS);
-    *primary = local ? &m_nPrimaryUnit : nullptr;
-    *secondary = local ? &m_nSecondaryUnit : nullptr;
-    *tertiary = local ? &m_nTertiaryUnit : nullptr;
+    UnitValue<JUnitEdit>::DisplayUnits(*this, primary, secondary, tertiary);
 }
 
 void JUnitEdit::Display()
 {
-    const tagUomFormat format = DisplayFormat();
-    const UINT *primary, *secondary, *tertiary;
-    DisplayUnits(&primary, &secondary, &tertiary);
-    GUserText text;
-    FormatUnit(m_nUnitType, m_dValue, text, &format, primary, secondary, tertiary);
-    SetWindowText(text);
+    SetWindowText(UnitValue<JUnitEdit>::Formatted(*this, m_dValue));
 }
 
 void JUnitEdit::OnBadInput()
 {
-    const LRESULT answer = NotifyParent(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), (LPARAM)m_hWnd);
-    if (answer != -1)
-        ::MessageBeep((UINT)-1);
+    UnitValue<JUnitEdit>::OnBadInput(*this);
 }
 
 LRESULT JUnitEdit::NotifyParent(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    const HWND hParent = ::GetParent(m_hWnd);
-    return hParent ? ::SendMessageA(hParent, message, wParam, lParam) : 0;
+    return UnitValue<JUnitEdit>::NotifyParent(*this, message, wParam, lParam);
 }
 
 void JUnitEdit::SendLockingMessage(int lock)
 {
-    NotifyParent(lock ? JUM_LOCKVALUE : JUM_UNLOCKVALUE, (WPARAM)GetDlgCtrlID(), 0);
+    UnitValue<JUnitEdit>::SendLockingMessage(*this, lock);
 }
 
 int JUnitEdit::ValidateString(int bEnter)
