@@ -21,7 +21,8 @@ public:
 
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
-    // The control with this ID (NULL when missing, which fails the exchange).
+    // The control with this ID; NULL when missing (which fails the exchange) and once the
+    // exchange has failed, so that the failed control stays the one the focus goes to.
     HWND PrepareCtrl(int nIDC);
     HWND PrepareEditCtrl(int nIDC);
     // Marks the exchange failed: tells the user why (when a prompt is given),

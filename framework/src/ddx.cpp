@@ -57,8 +57,6 @@ bool ParseUnsigned(const std::string& text, unsigned long long maxVal, unsigned 
 template <class T>
 void ExchangeSigned(CDataExchange* pDX, int nIDC, T& value, long long minVal, long long maxVal)
 {
-    if (pDX->HasFailed())
-        return;
     const HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!hWnd)
         return;
@@ -77,8 +75,6 @@ void ExchangeSigned(CDataExchange* pDX, int nIDC, T& value, long long minVal, lo
 template <class T>
 void ExchangeUnsigned(CDataExchange* pDX, int nIDC, T& value, unsigned long long maxVal)
 {
-    if (pDX->HasFailed())
-        return;
     const HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!hWnd)
         return;
@@ -98,6 +94,8 @@ void ExchangeUnsigned(CDataExchange* pDX, int nIDC, T& value, unsigned long long
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
+    if (m_bFailed)
+        return nullptr;
     const HWND hWnd = m_pDlgWnd ? ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC) : nullptr;
     if (!hWnd) {
         m_bFailed = TRUE;   // a missing control is the dialog's fault, not the user's: no prompt
@@ -140,8 +138,6 @@ void CDataExchange::Fail(LPCSTR lpszPrompt)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
-    if (pDX->HasFailed())
-        return;
     const HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!hWnd)
         return;
@@ -173,8 +169,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
-    if (pDX->HasFailed())
-        return;
     const HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!hWnd)
         return;
@@ -195,8 +189,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->HasFailed())
-        return;
     const HWND hWnd = pDX->PrepareCtrl(nIDC);
     if (!hWnd)
         return;
@@ -211,8 +203,6 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->HasFailed())
-        return;
     const HWND hFirst = pDX->PrepareCtrl(nIDC);
     if (!hFirst)
         return;
@@ -235,7 +225,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    if (pDX->HasFailed() || rControl.m_hWnd)
+    if (rControl.m_hWnd)
         return;   // attached on an earlier pass
     const HWND hWnd = pDX->PrepareCtrl(nIDC);
     if (!hWnd)
