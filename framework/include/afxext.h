@@ -387,9 +387,10 @@ protected:
     bool ResetButtons(const std::vector<TBBUTTON>& buttons);
     // Widths of the buttons as laid out in one row (0 for hidden ones).
     std::vector<int> ItemWidths() const;
+    // Which buttons are separators.
+    std::vector<bool> SeparatorFlags() const;
     // Sets TBSTATE_WRAP so rows are at most nWidth wide (0: one per row; <0: one row).
-    void WrapButtons(const std::vector<int>& widths, int nWidth);
-    int CountRows(const std::vector<int>& widths, int nWidth) const;
+    void WrapButtons(const std::vector<int>& widths, const std::vector<bool>& separators, int nWidth);
     // Extent of the laid-out buttons, without borders.
     CSize ButtonsExtent() const;
     CSize CalcLayout(DWORD dwMode, int nLength);

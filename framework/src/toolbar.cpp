@@ -383,11 +383,17 @@ std::vector<int> CToolBar::ItemWidths() const
     return widths;
 }
 
-void CToolBar::WrapButtons(const std::vector<int>& widths, int nWidth)
+std::vector<bool> CToolBar::SeparatorFlags() const
 {
-    std::vector<bool> separators(widths.size());
-    for (size_t i = 0; i < widths.size(); ++i)
-        separators[i] = (GetButton((int)i).fsStyle & TBSTYLE_SEP) != 0;
+    const int count = (int)SendMessage(TB_BUTTONCOUNT);
+    std::vector<bool> separators((size_t)count);
+    for (int i = 0; i < count; ++i)
+        separators[(size_t)i] = (GetButton(i).fsStyle & TBSTYLE_SEP) != 0;
+    return separators;
+}
+
+void CToolBar::WrapButtons(const std::vector<int>& widths, const std::vector<bool>& separators, int nWidth)
+{
     const WrapPlan plan = PlanRows(widths, separators, nWidth);
     for (size_t i = 0; i < widths.size(); ++i) {
         const TBBUTTON button = GetButton((int)i);
@@ -395,14 +401,6 @@ void CToolBar::WrapButtons(const std::vector<int>& widths, int nWidth)
         if (state != button.fsState)
             SetButtonState((int)i, button.fsStyle, state);
     }
-}
-
-int CToolBar::CountRows(const std::vector<int>& widths, int nWidth) const
-{
-    std::vector<bool> separators(widths.size());
-    for (size_t i = 0; i < widths.size(); ++i)
-        separators[i] = (GetButton((int)i).fsStyle & TBSTYLE_SEP) != 0;
-    return PlanRows(widths, separators, nWidth).rows;
 }
 
 CSize CToolBar::ButtonsExtent() const
@@ -439,6 +437,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
     if (!(m_dwStyle & CBRS_SIZE_FIXED) && count > 0) {
         const bool bDynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
         const std::vector<int> widths = ItemWidths();
+        const std::vector<bool> separators = SeparatorFlags();
         int nWidth;
         if (dwMode & LM_VERTDOCK)
             nWidth = 0;
@@ -455,7 +454,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
                 total += w;
             nWidth = total;
             for (int w = 1; w < total; ++w) {
-                if (CountRows(widths, w) <= maxRows) {
+                if (PlanRows(widths, separators, w).rows <= maxRows) {
                     nWidth = w;
                     break;
                 }
@@ -469,7 +468,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
         // A row holds at least one button, however narrow the request.
         if (nWidth == 0 && !(dwMode & LM_VERTDOCK) && (dwMode & LM_HORZ))
             nWidth = 1;
-        WrapButtons(widths, nWidth);
+        WrapButtons(widths, separators, nWidth);
     }
 
     CSize size = ButtonsExtent();
