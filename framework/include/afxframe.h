@@ -128,6 +128,8 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    // The FS_SHOW/FS_HIDE and FS_ENABLE/FS_DISABLE parts of a WM_FLOATSTATUS.
+    void ApplyFloatStatus(WPARAM wParam);
     // ---- end of docking ----
 
     // ---- Default accelerators, the active frame and help (mdi.cpp, bartips.cpp) ----

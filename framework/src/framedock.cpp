@@ -235,16 +235,21 @@ void CFrameWnd::OnEnable(BOOL bEnable)
         NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
 }
 
-LRESULT CFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
+void CFrameWnd::ApplyFloatStatus(WPARAM wParam)
 {
-    // A frame that floats (a popup owned by another) shows and hides with its owner.
-    if (!(GetStyle() & WS_POPUP) || !::GetWindow(m_hWnd, GW_OWNER))
-        return 0;
     if (wParam & (FS_SHOW | FS_HIDE))
         SetWindowPos(nullptr, 0, 0, 0, 0,
                      ((wParam & FS_SHOW) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE |
                          SWP_NOACTIVATE);
     if (wParam & (FS_ENABLE | FS_DISABLE))
         EnableWindow((wParam & FS_ENABLE) != 0);
+}
+
+LRESULT CFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    // A frame that floats (a popup owned by another) shows and hides with its owner.
+    if (!(GetStyle() & WS_POPUP) || !::GetWindow(m_hWnd, GW_OWNER))
+        return 0;
+    ApplyFloatStatus(wParam);
     return 0;
 }

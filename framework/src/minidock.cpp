@@ -73,12 +73,7 @@ LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
 {
     // FS_SYNCACTIVE asks whether the frame follows its owner's activation.
     const LRESULT lResult = (GetStyle() & MFS_SYNCACTIVE) && (wParam & FS_SYNCACTIVE) ? 1 : 0;
-    if (wParam & (FS_SHOW | FS_HIDE))
-        SetWindowPos(nullptr, 0, 0, 0, 0,
-                     ((wParam & FS_SHOW) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE |
-                         SWP_NOACTIVATE);
-    if (wParam & (FS_ENABLE | FS_DISABLE))
-        EnableWindow((wParam & FS_ENABLE) != 0);
+    ApplyFloatStatus(wParam);
     if ((wParam & (FS_ACTIVATE | FS_DEACTIVATE)) && (GetStyle() & MFS_SYNCACTIVE)) {
         // The caption looks active while the owner is.
         ModifyStyle(MFS_SYNCACTIVE, 0);
