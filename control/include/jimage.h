@@ -159,6 +159,8 @@ private:
     BOOL Grow(int nImages);
     BOOL StoreImage(int nImage, HBITMAP hBitmap, BOOL bStretch);
     BOOL StoreMask(int nImage, HBITMAP hMask, BOOL bStretch);
+    // Copies a whole bitmap into the cell at x, at the cell's size when stretched (else its top-left part).
+    BOOL CopyCell(HDC hTo, int x, HDC hFrom, const BITMAP& bm, BOOL bStretch) const;
     BOOL DrawImage(int nImage, HDC hDC, int x, int y, int cx, int cy, UINT nStyle);
     void ShowDragImage(CPoint ptImage);
     void HideDragImage();

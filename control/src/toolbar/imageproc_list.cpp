@@ -163,6 +163,16 @@ BOOL JImageList::Grow(int nImages)
     return TRUE;
 }
 
+BOOL JImageList::CopyCell(HDC hTo, int x, HDC hFrom, const BITMAP& bm, BOOL bStretch) const
+{
+    if (!bStretch)
+        return ::BitBlt(hTo, x, 0, m_cx, m_cy, hFrom, 0, 0, SRCCOPY);
+    const int nOldMode = ::SetStretchBltMode(hTo, COLORONCOLOR);
+    const BOOL bDone = ::StretchBlt(hTo, x, 0, m_cx, m_cy, hFrom, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    ::SetStretchBltMode(hTo, nOldMode);
+    return bDone;
+}
+
 BOOL JImageList::StoreImage(int nImage, HBITMAP hBitmap, BOOL bStretch)
 {
     const BITMAP bm = Describe(hBitmap);
@@ -170,12 +180,7 @@ BOOL JImageList::StoreImage(int nImage, HBITMAP hBitmap, BOOL bStretch)
         return FALSE;
     imageproc::SharedDCs& shared = imageproc::Shared();
     imageproc::Selection from(shared.hdc[0], hBitmap), to(shared.hdc[1], *m_pColor);
-    if (!bStretch)
-        return ::BitBlt(to, nImage * m_cx, 0, m_cx, m_cy, from, 0, 0, SRCCOPY);
-    const int nOldMode = ::SetStretchBltMode(to, COLORONCOLOR);
-    const BOOL bDone = ::StretchBlt(to, nImage * m_cx, 0, m_cx, m_cy, from, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-    ::SetStretchBltMode(to, nOldMode);
-    return bDone;
+    return CopyCell(to, nImage * m_cx, from, bm, bStretch);
 }
 
 BOOL JImageList::StoreMask(int nImage, HBITMAP hMask, BOOL bStretch)
@@ -188,12 +193,7 @@ BOOL JImageList::StoreMask(int nImage, HBITMAP hMask, BOOL bStretch)
         return ::PatBlt(to, nImage * m_cx, 0, m_cx, m_cy, BLACKNESS);   // opaque
     const BITMAP bm = Describe(hMask);
     imageproc::Selection from(shared.hdc[0], hMask);
-    if (!bStretch)
-        return ::BitBlt(to, nImage * m_cx, 0, m_cx, m_cy, from, 0, 0, SRCCOPY);
-    const int nOldMode = ::SetStretchBltMode(to, COLORONCOLOR);
-    const BOOL bDone = ::StretchBlt(to, nImage * m_cx, 0, m_cx, m_cy, from, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-    ::SetStretchBltMode(to, nOldMode);
-    return bDone;
+    return CopyCell(to, nImage * m_cx, from, bm, bStretch);
 }
 
 int JImageList::Add(HBITMAP hBitmap, HBITMAP hMask)
