@@ -385,10 +385,8 @@ protected:
     void SetButtonState(int nIndex, BYTE fsStyle, BYTE fsState);
     // Gives the buttons the fresh styles and states when they are the same buttons; false when they are not.
     bool ResetButtons(const std::vector<TBBUTTON>& buttons);
-    // Widths of the buttons as laid out in one row (0 for hidden ones).
-    std::vector<int> ItemWidths() const;
-    // Which buttons are separators.
-    std::vector<bool> SeparatorFlags() const;
+    // Widths of the buttons as laid out in one row (0 for hidden ones), and which are separators.
+    void MeasureItems(std::vector<int>& widths, std::vector<bool>& separators) const;
     // Sets TBSTATE_WRAP so rows are at most nWidth wide (0: one per row; <0: one row).
     void WrapButtons(const std::vector<int>& widths, const std::vector<bool>& separators, int nWidth);
     // Extent of the laid-out buttons, without borders.

@@ -361,12 +361,14 @@ CToolBarCtrl& CToolBar::GetToolBarCtrl() const
     return *reinterpret_cast<CToolBarCtrl*>(const_cast<CToolBar*>(this));
 }
 
-std::vector<int> CToolBar::ItemWidths() const
+void CToolBar::MeasureItems(std::vector<int>& widths, std::vector<bool>& separators) const
 {
     const int count = (int)SendMessage(TB_BUTTONCOUNT);
-    std::vector<int> widths((size_t)count, 0);
+    widths.assign((size_t)count, 0);
+    separators.assign((size_t)count, false);
     for (int i = 0; i < count; ++i) {
         const TBBUTTON button = GetButton(i);
+        separators[(size_t)i] = (button.fsStyle & TBSTYLE_SEP) != 0;
         if (button.fsState & TBSTATE_HIDDEN)
             continue;
         CRect rect;
@@ -380,16 +382,6 @@ std::vector<int> CToolBar::ItemWidths() const
             widths[(size_t)i] = std::max<int>(1, rect.Width());
         }
     }
-    return widths;
-}
-
-std::vector<bool> CToolBar::SeparatorFlags() const
-{
-    const int count = (int)SendMessage(TB_BUTTONCOUNT);
-    std::vector<bool> separators((size_t)count);
-    for (int i = 0; i < count; ++i)
-        separators[(size_t)i] = (GetButton(i).fsStyle & TBSTYLE_SEP) != 0;
-    return separators;
 }
 
 void CToolBar::WrapButtons(const std::vector<int>& widths, const std::vector<bool>& separators, int nWidth)
@@ -436,8 +428,9 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
 
     if (!(m_dwStyle & CBRS_SIZE_FIXED) && count > 0) {
         const bool bDynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
-        const std::vector<int> widths = ItemWidths();
-        const std::vector<bool> separators = SeparatorFlags();
+        std::vector<int> widths;
+        std::vector<bool> separators;
+        MeasureItems(widths, separators);
         int nWidth;
         if (dwMode & LM_VERTDOCK)
             nWidth = 0;
