@@ -7,14 +7,14 @@
 #include "jbars.h"
 #include "jenvmanager.h"
 #include "regvalues.h"
+#include "toolbar_registry.h"
 
 #include <algorithm>
 
+using namespace toolbar_key;
+
 namespace {
 
-constexpr DWORD kListBytes = 1024;    // at most 256 entries
-constexpr DWORD kFlyoutBytes = 200;   // at most 50 commands
-constexpr DWORD kNameBytes = 256;
 constexpr int kDockBottomMargin = 58;   // two large buttons' height above the screen's bottom
 // There are fewer bar IDs than this: a larger stored count is damage.
 constexpr DWORD kMostToolbars = 256;
@@ -136,7 +136,7 @@ BOOL JToolBar::ReadPictureRecords(HKEY hKey)
         wsprintfA(name, "CustomBitmapFile%d", n);
         if (ReadRegText(hKey, name, file, sizeof file))
             continue;
-        BYTE header[kFlyoutBytes];
+        BYTE header[kRecordHeaderBytes];
         wsprintfA(name, "CustomBitmap%d", n);
         DWORD size = sizeof header, type = 0;
         if (::RegQueryValueExA(hKey, name, nullptr, &type, header, &size) != ERROR_SUCCESS)

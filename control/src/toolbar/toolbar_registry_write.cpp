@@ -5,15 +5,13 @@
 #include "jbars.h"
 #include "jenvmanager.h"
 #include "regvalues.h"
+#include "toolbar_registry.h"
 
 #include <algorithm>
 
-namespace {
+using namespace toolbar_key;
 
-// What the readers take: longer values would make the whole key unreadable.
-constexpr size_t kMostListed = 256;
-constexpr size_t kMostFlyoutCommands = 50;
-constexpr int kNameBytes = 256;
+namespace {
 
 // The stored code of a dock bar: 1 top, 2 bottom, 3 left, 4 right, 5 floating.
 DWORD DockSiteCode(UINT nDockBarID)

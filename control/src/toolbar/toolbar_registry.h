@@ -1,0 +1,17 @@
+// What a toolbar's registry key may hold: the buffers its values are read into,
+// which writing keeps within (a longer value would make the whole key unreadable).
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+namespace toolbar_key {
+
+constexpr DWORD kListBytes = 1024;               // lists of buttons and IDs
+constexpr DWORD kFlyoutBytes = 200;              // one flyout's commands
+constexpr DWORD kRecordHeaderBytes = 200;        // a picture record's description
+constexpr DWORD kNameBytes = 256;                // the caption, with its end
+constexpr size_t kMostListed = kListBytes / 4;   // 256 entries
+constexpr size_t kMostFlyoutCommands = kFlyoutBytes / 4;
+
+}   // namespace toolbar_key
