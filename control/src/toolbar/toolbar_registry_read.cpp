@@ -21,18 +21,10 @@ constexpr DWORD kMostToolbars = 256;
 
 UINT DockBarFromCode(DWORD code)
 {
-    switch (code) {
-    case 2:
-        return AFX_IDW_DOCKBAR_BOTTOM;
-    case 3:
-        return AFX_IDW_DOCKBAR_LEFT;
-    case 4:
-        return AFX_IDW_DOCKBAR_RIGHT;
-    case 5:
-        return AFX_IDW_DOCKBAR_FLOAT;
-    default:
-        return AFX_IDW_DOCKBAR_TOP;
-    }
+    for (const DockSite& site : kDockSites)
+        if (site.code == code)
+            return site.nDockBarID;
+    return AFX_IDW_DOCKBAR_TOP;
 }
 
 bool ReadPoint(HKEY hKey, LPCSTR name, CPoint& point)

@@ -13,21 +13,13 @@ using namespace toolbar_key;
 
 namespace {
 
-// The stored code of a dock bar: 1 top, 2 bottom, 3 left, 4 right, 5 floating.
+// The stored code of a dock bar; any other bar is stored as the top.
 DWORD DockSiteCode(UINT nDockBarID)
 {
-    switch (nDockBarID) {
-    case AFX_IDW_DOCKBAR_BOTTOM:
-        return 2;
-    case AFX_IDW_DOCKBAR_LEFT:
-        return 3;
-    case AFX_IDW_DOCKBAR_RIGHT:
-        return 4;
-    case AFX_IDW_DOCKBAR_FLOAT:
-        return 5;
-    default:
-        return 1;
-    }
+    for (const DockSite& site : kDockSites)
+        if (site.nDockBarID == nDockBarID)
+            return site.code;
+    return 1;
 }
 
 void WritePoint(HKEY hKey, LPCSTR name, POINT point)
