@@ -4,6 +4,7 @@
 
 #include "hostengine.h"
 #include "libstate.h"
+#include "regvalues.h"
 
 namespace {
 
@@ -250,7 +251,6 @@ void JEnvironmentManager::WriteActiveEnvironmentToRegistry(const char* userKey)
     if (!hKey)
         return;
     const GUserText& name = m_pCurrent->m_strCustomEnvironment;
-    ::RegSetValueExA(hKey, "ActiveEnvironment", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.GetString()),
-                     (DWORD)name.GetLength() + 1);
+    WriteRegText(hKey, "ActiveEnvironment", name);
     ::RegCloseKey(hKey);
 }
