@@ -2,6 +2,7 @@
 // loaded from the system folder for the call only: the library runs where no
 // input method is installed.
 #include "baseutil.h"
+#include "safeload.h"
 
 #include <imm.h>
 
@@ -9,18 +10,6 @@
 #include <string>
 
 namespace {
-
-HMODULE LoadInputMethodLibrary()
-{
-    char folder[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    const CString path = CString(folder, (int)length) + "\\imm32.dll";
-    if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
-        return nullptr;
-    return ::LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
 
 template <class Fn>
 Fn FindEntry(HMODULE hModule, LPCSTR lpszName)
@@ -62,7 +51,7 @@ long GetIMEComposedString(HWND hWnd, wchar_t* buffer, long cchBuffer)
         buffer[0] = L'\0';
     if (!hWnd || (buffer && cchBuffer <= 0))
         return 0;
-    const HMODULE hImm = LoadInputMethodLibrary();
+    const HMODULE hImm = LoadSystemModule("imm32.dll");
     if (!hImm)
         return 0;
     const std::wstring text = ReadResultString(hImm, hWnd);
