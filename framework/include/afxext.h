@@ -394,6 +394,7 @@ protected:
     CSize CalcLayout(DWORD dwMode, int nLength);
 
     afx_msg void OnPaint();
+    afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -505,8 +506,9 @@ class AFX_CORE_API CDockContext {
 public:
     explicit CDockContext(CControlBar* pBar);
     virtual ~CDockContext();
-    CDockContext(const CDockContext&) = default;
-    CDockContext& operator=(const CDockContext&) = default;
+    // It holds the screen's DC while a drag runs.
+    CDockContext(const CDockContext&) = delete;
+    CDockContext& operator=(const CDockContext&) = delete;
 
     CControlBar* m_pBar;
     CFrameWnd* m_pDockSite;
@@ -529,6 +531,7 @@ public:
     BOOL m_bForceFrame = FALSE;                       // Control: float, never dock
     CDC* m_pDC = nullptr;                             // the desktop, for the outline
     BOOL m_bDragging = FALSE;                         // dragging, else sizing
+    BOOL m_bTracking = FALSE;                         // Track's loop runs (m_pBar NULL: the bar is gone)
     int m_nHitTest = 0;                               // the border being dragged when sizing
     CRect m_rectRequestedSize, m_rectActualSize, m_rectActualFrameSize, m_rectFrameBorders;
 
@@ -554,6 +557,11 @@ public:
 protected:
     void InitLoop();
     void CancelLoop();
+
+private:
+    // The messages of a drag: 1 when the button was released, 0 when cancelled, -1 when the
+    // capture or the bar went away.
+    int TrackLoop(HWND hWndBar);
 };
 
 // ---- Dialog bars (dialogbar.cpp) ----

@@ -33,7 +33,11 @@ CControlBar::~CControlBar()
         DestroyWindow();
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
-    delete m_pDockContext;
+    // A drag loop running on the context deletes it when it ends.
+    if (m_pDockContext && m_pDockContext->m_bTracking)
+        m_pDockContext->m_pBar = nullptr;
+    else
+        delete m_pDockContext;
     m_pDockContext = nullptr;
 }
 

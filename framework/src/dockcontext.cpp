@@ -72,7 +72,7 @@ void CDockContext::InitLoop()
 void CDockContext::CancelLoop()
 {
     DrawFocusRect(TRUE);
-    if (::GetCapture() == m_pBar->m_hWnd)
+    if (m_pBar && ::GetCapture() == m_pBar->m_hWnd)
         ::ReleaseCapture();
     if (m_pDC) {
         ::ReleaseDC(::GetDesktopWindow(), m_pDC->Detach());
@@ -224,7 +224,7 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
     }
     if (bRemoveRect)
         size.cx = size.cy = 0;
-    if (IsHorz(m_dwOverDockStyle) || IsVert(m_dwOverDockStyle)) {
+    else if (IsHorz(m_dwOverDockStyle) || IsVert(m_dwOverDockStyle)) {
         // One pixel in: what is shown is what docks.
         rect.InflateRect(-1, -1);
         size.cx += 1;
@@ -239,12 +239,28 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
 
 BOOL CDockContext::Track()
 {
-    if (::GetCapture())
+    // Another window holds the mouse: no drag, and nothing of it left on the screen.
+    if (::GetCapture()) {
+        CancelDrag();
         return FALSE;
+    }
     m_pBar->SetCapture();
     // The bar's window may be moved to another parent while this runs: keep its handle.
     const HWND hWndBar = m_pBar->m_hWnd;
-    while (::GetCapture() == hWndBar) {
+    m_bTracking = TRUE;
+    const int nResult = TrackLoop(hWndBar);
+    m_bTracking = FALSE;
+    if (nResult < 0)
+        CancelDrag();
+    // A bar deleted while the loop ran left its context to the loop.
+    if (!m_pBar)
+        delete this;
+    return nResult > 0;
+}
+
+int CDockContext::TrackLoop(HWND hWndBar)
+{
+    while (m_pBar && ::GetCapture() == hWndBar) {
         MSG msg;
         if (!::GetMessageA(&msg, nullptr, 0, 0)) {
             ::PostQuitMessage((int)msg.wParam);
@@ -256,7 +272,7 @@ BOOL CDockContext::Track()
                 EndDrag();
             else
                 EndResize();
-            return TRUE;
+            return 1;
         case WM_MOUSEMOVE:
             if (m_bDragging)
                 Move(msg.pt);
@@ -272,20 +288,19 @@ BOOL CDockContext::Track()
                 OnKey((int)msg.wParam, TRUE);
             if (msg.wParam == VK_ESCAPE) {
                 CancelDrag();
-                return FALSE;
+                return 0;
             }
             break;
         case WM_RBUTTONDOWN:
             CancelDrag();
-            return FALSE;
+            return 0;
         default:
             // Everything else, WM_CANCELMODE included, goes on; losing the capture ends the loop.
             ::DispatchMessageA(&msg);
             break;
         }
     }
-    CancelDrag();
-    return FALSE;
+    return -1;
 }
 
 void CDockContext::CancelDrag()

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <functional>
+#include <string>
 #include <vector>
 
 using testing_support::PumpMessages;
@@ -649,6 +650,62 @@ TEST_F(DockingTest, RightClickOrLosingTheCaptureCancelsADrag)
     EXPECT_EQ(bars[0].m_pDockBar, Top());
     EXPECT_EQ(ScreenRect(bars[0]), before);
     EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+}
+
+TEST_F(DockingTest, ADragBegunWhileAnotherWindowHoldsTheMouseLeavesNothingBehind)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.SetCapture();
+    CDockContext* pContext = bars[0].m_pDockContext;
+    pContext->StartDrag(Gripper(bars[0]));
+    EXPECT_EQ(pContext->m_pDC, nullptr);            // the screen's DC is given back
+    EXPECT_EQ(pContext->m_sizeLast, CSize(0, 0));   // and the outline erased
+    EXPECT_EQ(::GetCapture(), frame.m_hWnd);
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    ::ReleaseCapture();
+}
+
+// A bar whose dock context logs when its drag is cancelled and when it is deleted.
+struct CLoggedDockContext : CDockContext {
+    CLoggedDockContext(CControlBar* pBar, std::vector<std::string>& log) : CDockContext(pBar), m_log(log) {}
+    ~CLoggedDockContext() override { m_log.push_back("deleted"); }
+    void CancelDrag() override
+    {
+        m_log.push_back("cancelled");
+        CDockContext::CancelDrag();
+    }
+    std::vector<std::string>& m_log;
+};
+
+struct CLoggedBar : CToolBar {
+    explicit CLoggedBar(std::vector<std::string>& log) : m_log(log) {}
+    CDockContext* CreateDockContext() override { return new CLoggedDockContext(this, m_log); }
+    std::vector<std::string>& m_log;
+};
+
+TEST_F(DockingTest, ABarDeletedWhileDraggedLeavesItsContextToTheDragLoop)
+{
+    std::vector<std::string> log;
+    auto* pBar = new CLoggedBar(log);
+    ASSERT_TRUE(pBar->CreateEx(&frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
+                               kFirstBarID + kBars));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    frame.DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    frame.RecalcLayout();
+    ShowFrame();
+    {
+        ScriptedInput script;
+        script.Wait(50).Then(
+            [&] {
+                delete pBar;
+                return true;
+            },
+            "delete the bar");
+        pBar->m_pDockContext->StartDrag(Gripper(*pBar));
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"cancelled", "deleted"}));
+    EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
