@@ -71,6 +71,9 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
+    // The frame's background is what its bars and view leave: erasing it when the frame
+    // grows must not paint over bars that moved into the new area with their contents.
+    cs.style |= WS_CLIPCHILDREN;
     if (!cs.lpszClass)
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));

@@ -7,6 +7,7 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_PAINT()
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
 BOOL CToolBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -538,4 +539,26 @@ INT_PTR CToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 void CToolBar::OnPaint()
 {
     Default();
+}
+
+void CToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pDraw = reinterpret_cast<NMTBCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (pDraw->nmcd.uItemState & CDIS_SELECTED)) {
+        // The control draws a pressed flat button almost as a hot one (with a visual style, the
+        // same highlight): a pressed one sinks into a face half-way to the shadow colour, inside
+        // a sunken edge, and the control adds only its picture.
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE), shadow = ::GetSysColor(COLOR_BTNSHADOW);
+        const COLORREF sunk = RGB((GetRValue(face) + GetRValue(shadow)) / 2, (GetGValue(face) + GetGValue(shadow)) / 2,
+                                  (GetBValue(face) + GetBValue(shadow)) / 2);
+        CRect rect(pDraw->nmcd.rc);
+        const COLORREF old = ::SetBkColor(pDraw->nmcd.hdc, sunk);
+        ::ExtTextOutA(pDraw->nmcd.hdc, 0, 0, ETO_OPAQUE, rect, nullptr, 0, nullptr);
+        ::SetBkColor(pDraw->nmcd.hdc, old);
+        ::DrawEdge(pDraw->nmcd.hdc, rect, BDR_SUNKENOUTER, BF_RECT);
+        *pResult = TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
+    }
 }

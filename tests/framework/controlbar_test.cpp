@@ -228,6 +228,17 @@ TEST_F(ControlBarTest, LayoutFollowsTheFrameSize)
     EXPECT_EQ(InFrame(view), CRect(5, InFrame(toolbar).bottom + 6, client.right - 7, InFrame(status).top - 8));
 }
 
+TEST_F(ControlBarTest, GrowingTheFramePaintsItsBackgroundAroundItsBars)
+{
+    ShowFrame();
+    // The bars move into the new area with what they showed; the frame erases only the rest.
+    frame.SetWindowPos(nullptr, 0, 0, 600, 500, SWP_NOMOVE | SWP_NOZORDER);
+    HDC hDC = ::GetDC(frame.m_hWnd);
+    for (const CWnd* pBar : {static_cast<const CWnd*>(&toolbar), static_cast<const CWnd*>(&status)})
+        EXPECT_FALSE(::RectVisible(hDC, InFrame(*pBar)));
+    ::ReleaseDC(frame.m_hWnd, hDC);
+}
+
 TEST_F(ControlBarTest, ItemCommandsGoToTheBarsOwner)
 {
     CBarFrame owner;
@@ -444,6 +455,27 @@ TEST_F(ControlBarTest, GripperAndBordersAreRendered)
     toolbar.SetBarStyle(toolbar.GetBarStyle() & ~CBRS_GRIPPER);
     canvas = testing_support::RenderWindow(frame.m_hWnd);
     EXPECT_NE(canvas->Pixel(bar.left + 2, middle), highlight);
+}
+
+TEST_F(ControlBarTest, APressedButtonSinksApartFromAHotOne)
+{
+    ShowFrame();
+    toolbar.SendMessage(TB_SETHOTITEM, 0);
+    toolbar.SendMessage(TB_PRESSBUTTON, ID_BAR_TEXT, TRUE);
+    auto canvas = testing_support::RenderWindow(frame.m_hWnd);
+    ASSERT_TRUE(canvas);
+    CRect frameWindow, hot, pressed;
+    frame.GetWindowRect(frameWindow);
+    toolbar.GetItemRect(0, hot);
+    toolbar.GetItemRect(3, pressed);
+    toolbar.ClientToScreen(hot);
+    toolbar.ClientToScreen(pressed);
+    hot.OffsetRect(-frameWindow.left, -frameWindow.top);
+    pressed.OffsetRect(-frameWindow.left, -frameWindow.top);
+    // Inside the edges, beside the picture: clearly darker than the face and the hot button.
+    const COLORREF sunk = canvas->Pixel(pressed.left + 2, pressed.top + 2);
+    EXPECT_LT(GetGValue(sunk) + 20, GetGValue(::GetSysColor(COLOR_BTNFACE)));
+    EXPECT_LT(GetGValue(sunk) + 20, GetGValue(canvas->Pixel(hot.left + 2, hot.top + 2)));
 }
 
 // A plain bar of child buttons docked on the left, as dialog bars are.
