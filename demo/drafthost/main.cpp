@@ -1,12 +1,9 @@
 // drafthost.exe: a small drafting host that loads the control library.
-//   drafthost [--large] [--screenshot FILE [--restore-layout] [--float-modify] [--save-layout]]
-// The toolbars come back as they were left at the last close, and are saved again
-// at the next. With --screenshot it renders its frame (and its floating bars) into
-// FILE (PNG, or BMP for ".bmp"), writes where its parts lie to FILE.layout, and
-// exits, so it runs headless; the exit code is 0 on success. A screenshot starts
-// with the default toolbars unless --restore-layout; --float-modify floats the
-// Modify toolbar over the sheet and --save-layout saves the layout, both before
-// the shot. --large shows large buttons.
+// Its usage (kUsage below) is printed by --help. The toolbars come back as they were
+// left at the last close, and are saved again at the next. With --screenshot it
+// renders its frame (and its floating bars) into FILE (PNG, or BMP for ".bmp"), writes
+// where its parts lie to FILE.layout, and exits, so it runs headless; the exit code is
+// 0 on success, and a failure says why on the standard error.
 #include "afxwin.h"
 #include "appcore.h"
 #include "appinfo.h"
@@ -23,6 +20,39 @@
 #include <cstring>
 
 namespace {
+
+const char kUsage[] =
+    "Usage: drafthost [--large] [--screenshot FILE [--restore-layout] [--float-modify] [--save-layout]]\n"
+    "  --large           large toolbar buttons\n"
+    "  --screenshot FILE render the frame into FILE (PNG, or BMP for .bmp), write where its parts\n"
+    "                    lie to FILE.layout, and exit; the toolbars start from the defaults\n"
+    "  --restore-layout  with --screenshot: the toolbars as the last run left them\n"
+    "  --float-modify    with --screenshot: float the Modify toolbar over the sheet first\n"
+    "  --save-layout     with --screenshot: save the toolbar layout before the shot\n"
+    "  --help            show this text and exit\n";
+
+// Exit codes: what went wrong.
+enum ExitCode { kOk = 0, kBadUsage = 1, kNoFrame = 2, kNoLibrary = 3, kNoScreenshot = 4, kNoLayout = 5 };
+
+// A program of the GUI subsystem has no console of its own: the text goes to the standard
+// handle it inherited (a pipe or a file), or else to the console of the process that
+// started it.
+void Print(DWORD nStdHandle, const CString& text)
+{
+    HANDLE hOut = ::GetStdHandle(nStdHandle);
+    bool bOwned = false;
+    if ((!hOut || hOut == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        hOut = ::CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+        bOwned = hOut != INVALID_HANDLE_VALUE;
+    }
+    if (!hOut || hOut == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    ::WriteFile(hOut, (LPCSTR)text, (DWORD)text.GetLength(), &written, nullptr);
+    if (bOwned)
+        ::CloseHandle(hOut);
+}
 
 // How long a screenshot waits for restored toolbars that show once the host is ready.
 const DWORD kToolBarShowTimeout = 5000;
@@ -46,6 +76,10 @@ public:
                 floatModify = true;
             else if (strcmp(__argv[i], "--save-layout") == 0)
                 saveLayout = true;
+            else if (strcmp(__argv[i], "--help") == 0)
+                return Usage(STD_OUTPUT_HANDLE, "", kOk);
+            else
+                return Usage(STD_ERROR_HANDLE, CString("drafthost: unknown option ") + __argv[i] + "\n", kBadUsage);
         }
         // A screenshot shows the defaults unless asked: it must not depend on an earlier run.
         state.restoreLayout = m_screenshot.IsEmpty() || restoreLayout;
@@ -64,10 +98,8 @@ public:
         }
 
         auto* pFrame = new CMainFrame(state);
-        if (!pFrame->Create(nullptr, "Draft Host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 560))) {
-            m_exitCode = 2;
-            return FALSE;
-        }
+        if (!pFrame->Create(nullptr, "Draft Host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 560)))
+            return Fail(kNoFrame, "the main window could not be made");
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(m_nCmdShow);
         if (!pFrame->IsLayoutRestored())
@@ -82,15 +114,18 @@ public:
             // Idle work first: command-UI updates and delayed layouts, as a user would see them.
             for (LONG idle = 0; OnIdle(idle); ++idle) {
             }
-            if (saveLayout && !pFrame->SaveLayout())
-                m_exitCode = 5;
-            if (m_exitCode == 0)
-                m_exitCode = !m_bControlStarted ? 3 : SaveWindowImage(pFrame->m_hWnd, m_screenshot) ? 0 : 4;
             if (FILE* layout = fopen(m_screenshot + ".layout", "w")) {
                 fputs(pFrame->DescribeLayout().c_str(), layout);
                 fclose(layout);
             }
-            return FALSE;   // the framework destroys the frame and exits
+            // The framework destroys the frame and exits.
+            if (saveLayout && !pFrame->SaveLayout())
+                return Fail(kNoLayout, "the toolbar layout could not be saved");
+            if (!m_bControlStarted)
+                return Fail(kNoLibrary, state.status);
+            if (!SaveWindowImage(pFrame->m_hWnd, m_screenshot))
+                return Fail(kNoScreenshot, "the screenshot could not be written to " + m_screenshot);
+            return FALSE;
         }
         return TRUE;
     }
@@ -105,6 +140,24 @@ public:
     }
 
 private:
+    // Prints the usage (after a message) and ends the program with the code.
+    BOOL Usage(DWORD nStdHandle, const CString& message, ExitCode code)
+    {
+        Print(nStdHandle, message + kUsage);
+        m_exitCode = code;
+        return FALSE;
+    }
+
+    // Ends the program with the code, saying why.
+    BOOL Fail(ExitCode code, const CString& why)
+    {
+        CString text;
+        text.Format("drafthost: %s (exit code %d)\n", (LPCSTR)why, (int)code);
+        Print(STD_ERROR_HANDLE, text);
+        m_exitCode = code;
+        return FALSE;
+    }
+
     // Floating toolbars restored before the host was ready show on a timer of their
     // own once it is: the messages run until they have (or the time is up).
     static void WaitForToolBarsToShow(const CMainFrame& frame)
@@ -163,13 +216,14 @@ private:
             ::FindClose(hFind);
 
         state.pControl = GetJControlInfo();
+        state.pMacroCommands = &m_macroCommands;
     }
 
     CString m_screenshot;
     BOOL m_bControlStarted = FALSE;
     CDraftAppInfo* m_pAppInfo = nullptr;
     CDraftMacroCommands m_macroCommands;
-    int m_exitCode = 0;
+    int m_exitCode = kOk;
 };
 
 CDraftHostApp theApp;

@@ -1,11 +1,15 @@
 #include "mainframe.h"
 
+#include "afxpriv.h"
+#include "jappinfo.h"
 #include "jbars.h"
 #include "jcontrolinfo.h"
 #include "junitcombo.h"
 #include "junitedit.h"
 #include "resource.h"
 #include "toolbarlayout.h"
+
+#include <algorithm>
 
 BEGIN_MESSAGE_MAP(CSheetView, CWnd)
     ON_WM_PAINT()
@@ -87,31 +91,67 @@ void CSheetView::OnPaint()
     DrawCategories(dc);
 }
 
+namespace {
+const int kCategoryRow = 34, kCategoryStripsLeft = 70, kStripGap = 8, kMacroRow = 16;
+// The strips a category shows: small plain, small colour, large colour.
+const int kPanelStrips[] = {JCategory::SmallPlain, JCategory::SmallColor, JCategory::LargeColor};
+
+int StripsWidth(const JCategory& category)
+{
+    int width = 0;
+    for (int strip : kPanelStrips) {
+        BITMAP info{};
+        if (category.m_hBitmaps[strip] && ::GetObjectA(category.m_hBitmaps[strip], sizeof info, &info))
+            width += info.bmWidth + kStripGap;
+    }
+    return width;
+}
+}   // namespace
+
+CRect CSheetView::CategoryPanel() const
+{
+    const JControlOnlyInfo* pInfo = m_state.pControl;
+    if (!pInfo)
+        return CRect();
+    // As wide as the widest row of strips, and no narrower than its title needs.
+    const int rows = (int)pInfo->m_categories.GetSize();
+    int width = 330;
+    for (int i = 0; i < rows; ++i)
+        width = std::max(width, kCategoryStripsLeft +
+                                    StripsWidth(*static_cast<const JCategory*>(pInfo->m_categories.GetAt(i))));
+    const CPoint topLeft(2 * kGridStep + 1, 2 * kGridStep + 1);
+    return CRect(topLeft, CSize(width, 28 + rows * kCategoryRow + 20 + (int)m_state.macros.size() * kMacroRow));
+}
+
 void CSheetView::DrawCategories(CDC& dc)
 {
     const JControlOnlyInfo* pInfo = m_state.pControl;
     if (!pInfo)
         return;
-    // A panel listing what the library holds: its categories with their four strips.
+    // A panel listing what the library holds: its categories with their strips.
     const int rows = (int)pInfo->m_categories.GetSize();
-    CRect panel(2 * kGridStep + 1, 2 * kGridStep + 1, 2 * kGridStep + 1 + 330,
-                2 * kGridStep + 1 + 28 + rows * 34 + 20 + (int)m_state.macros.size() * 16);
+    const CRect panel = CategoryPanel();
     dc.FillSolidRect(&panel, ::GetSysColor(COLOR_WINDOW));
     dc.Draw3dRect(&panel, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNSHADOW));
+    // Nothing of it reaches past its border.
+    const int saved = dc.SaveDC();
+    CRect inside(panel);
+    inside.DeflateRect(1, 1);
+    dc.IntersectClipRect(inside);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-    HGDIOBJ oldFont = dc.SelectStockObject(DEFAULT_GUI_FONT);
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
     CString title;
     title.Format("Command categories in environment \"%s\"", (LPCSTR)pInfo->m_strCustomEnvironment);
     dc.TextOut(panel.left + 8, panel.top + 6, title);
     HDC hMemory = ::CreateCompatibleDC(dc.m_hDC);
     for (int i = 0; i < rows; ++i) {
         const JCategory* pCategory = static_cast<const JCategory*>(pInfo->m_categories.GetAt(i));
-        const int top = panel.top + 28 + i * 34;
+        const int top = panel.top + 28 + i * kCategoryRow;
         dc.TextOut(panel.left + 8, top + 4, pCategory->m_strName);
-        // Small plain, small colour, large colour, drawn with the transparent colour left out.
-        int x = panel.left + 70;
-        for (int strip : {JCategory::SmallPlain, JCategory::SmallColor, JCategory::LargeColor}) {
+        // Drawn with the transparent colour left out.
+        int x = panel.left + kCategoryStripsLeft;
+        for (int strip : kPanelStrips) {
             HBITMAP hStrip = pCategory->m_hBitmaps[strip];
             BITMAP info{};
             if (!hStrip || !::GetObjectA(hStrip, sizeof info, &info))
@@ -120,19 +160,19 @@ void CSheetView::DrawCategories(CDC& dc)
             ::TransparentBlt(dc.m_hDC, x, top + (30 - info.bmHeight) / 2, info.bmWidth, info.bmHeight, hMemory, 0, 0,
                              info.bmWidth, info.bmHeight, pInfo->m_crTransparent);
             ::SelectObject(hMemory, old);
-            x += info.bmWidth + 8;
+            x += info.bmWidth + kStripGap;
         }
     }
     ::DeleteDC(hMemory);
-    int y = panel.top + 28 + rows * 34;
+    int y = panel.top + 28 + rows * kCategoryRow;
     dc.TextOut(panel.left + 8, y, "Macro commands (Macros menu):");
     for (const auto& [id, name] : m_state.macros) {
-        y += 16;
+        y += kMacroRow;
         CString line;
         line.Format("%u  %s", id, (LPCSTR)name);
         dc.TextOut(panel.left + 20, y, line);
     }
-    dc.SelectObject(oldFont);
+    dc.RestoreDC(saved);
 }
 
 // ---- the frame ----
@@ -149,7 +189,8 @@ JToolBar* CMainFrame::CreateToolBar(UINT nID, const DemoCategory& category, cons
     // for its large-buttons setting.
     auto* pBar = new JToolBar;
     const std::vector<UINT> ids = IdsOf(category);
-    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
     if (!pBar->Create(this, title, ids.data(), (int)ids.size(), (int)nID, CBRS_ALIGN_ANY, style)) {
         delete pBar;   // takes a half-made window with it
         return nullptr;
@@ -318,9 +359,27 @@ HMENU CMainFrame::BuildMenu() const
 
 void CMainFrame::OnCommandRange(UINT nID)
 {
-    CString text;
-    text.Format("Command %u", nID);
-    m_statusBar.SetPaneText(0, text);
+    // The demo draws nothing: it says which command came.
+    CString name;
+    for (const DemoCategory& category : DemoCategories())
+        for (const DemoCommand& command : category.commands)
+            if (command.nID == nID)
+                name = command.name;
+    for (const auto& [id, macro] : m_state.macros)
+        if (id == nID)
+            name = macro;
+    m_statusBar.SetPaneText(0, name + " chosen (the demo draws nothing)");
+}
+
+void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const
+{
+    char prompt[256] = "";
+    if (nID == AFX_IDS_IDLEMESSAGE)
+        rMessage = m_state.status;
+    else if (m_state.pMacroCommands && m_state.pMacroCommands->GetStatusPrompt(nID, prompt, sizeof prompt) > 0)
+        rMessage = prompt;
+    else
+        CFrameWnd::GetMessageString(nID, rMessage);
 }
 
 void CMainFrame::OnUpdateCommand(CCmdUI* pCmdUI)
@@ -350,6 +409,15 @@ std::string CMainFrame::DescribeLayout() const
         text += details.empty() ? "\n" : " " + details + "\n";
     };
     add("sheet", &m_view, "");
+    if (const CRect panel = m_view.CategoryPanel(); !panel.IsRectEmpty()) {
+        CRect sheet;
+        m_view.GetWindowRect(&sheet);
+        char line[96];
+        snprintf(line, sizeof line, "categories %ld %ld %ld %ld\n", sheet.left - frame.left + panel.left,
+                 sheet.top - frame.top + panel.top, sheet.left - frame.left + panel.right,
+                 sheet.top - frame.top + panel.bottom);
+        text += line;
+    }
     add("status", &m_statusBar, "");
     const std::pair<const char*, JToolBar*> toolbars[] = {
         {"draw", m_pBarDraw}, {"modify", m_pBarModify}, {"view", m_pBarView}, {"settings", m_pBarSettings}};

@@ -13,12 +13,14 @@
 
 class JControlOnlyInfo;
 class JToolBar;
+class IJDynamicCommand;
 
 // What the frame shows about the control library.
 struct DemoState {
     CString status;                                 // the status bar's message
     JControlOnlyInfo* pControl = nullptr;           // the library's current environment, or NULL
     std::vector<std::pair<UINT, CString>> macros;   // macro commands: ID and name
+    IJDynamicCommand* pMacroCommands = nullptr;     // their prompts and tips
     bool large = false;                             // large buttons
     bool restoreLayout = false;                     // toolbars from the saved layout, when there is one
 };
@@ -27,6 +29,8 @@ struct DemoState {
 class CSheetView : public CWnd {
 public:
     explicit CSheetView(const DemoState& state) : m_state(state) {}
+    // Where the panel of the library's categories lies in the sheet; empty without the library.
+    CRect CategoryPanel() const;
 
 protected:
     afx_msg void OnPaint();
@@ -54,11 +58,15 @@ public:
     // Writes the toolbars' layout for the next start; FALSE when it cannot be written.
     BOOL SaveLayout();
 
+    // The status bar's text for a command: its prompt; for the idle message, what the demo
+    // says about the library.
+    void GetMessageString(UINT nID, CString& rMessage) const override;
+
     // Where the frame's parts lie in its window, as "name left top right bottom [details]"
     // lines (window coordinates of the frame), for the screenshot check. Toolbars add
     // "dock=top|left|bottom|right|floating buttons=N button=WxH", unit fields "text=..."
     // (the rest of the line). The frame of a floating toolbar is "floating.NAME" ("floating"
-    // too for Settings).
+    // too for Settings); "categories" is the sheet's panel of the library's categories.
     std::string DescribeLayout() const;
 
 protected:

@@ -8,3 +8,23 @@
 #define IDC_UNIT_ANGLE 1003
 #define IDC_UNIT_DIRECTION 1004   // a direction shown as a bearing
 #define IDC_UNIT_WEIGHT 1005      // a line weight, from the weight presets
+
+// The commands, grouped by category; each has its "prompt\ntip" string of the same ID.
+#define ID_DRAW_LINE 33001
+#define ID_DRAW_CIRCLE 33002
+#define ID_DRAW_ARC 33003
+#define ID_DRAW_RECTANGLE 33004
+#define ID_DRAW_POLYLINE 33005
+#define ID_DRAW_TEXT 33006
+#define ID_MODIFY_MOVE 33101
+#define ID_MODIFY_COPY 33102
+#define ID_MODIFY_ROTATE 33103
+#define ID_MODIFY_MIRROR 33104
+#define ID_MODIFY_TRIM 33105
+#define ID_MODIFY_ERASE 33106
+#define ID_VIEW_ZOOMIN 33201
+#define ID_VIEW_ZOOMOUT 33202
+#define ID_VIEW_PAN 33203
+#define ID_VIEW_GRID 33204
+#define ID_VIEW_SNAP 33205
+#define ID_VIEW_LAYERS 33206

@@ -144,7 +144,7 @@ std::vector<JToolBar*> RestoreToolbarLayout(CFrameWnd& frame, const CString& pat
             continue;
         // An empty toolbar takes its ID, caption, buttons and place from the key.
         auto* pBar = new JToolBar;
-        const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY;
+        const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
         const BOOL bRead = pBar->Create(&frame, style, AFX_IDW_TOOLBAR) && pBar->ReadFromRegistry(hKey);
         ::RegCloseKey(hKey);
         if (!bRead) {

@@ -1,7 +1,9 @@
 // The demo host's application objects: the application information and version
-// text the library reads through appcore.dll, and the macro command provider.
+// text the library reads through appcore.dll, the macro command provider, and the
+// prompt and tip of each of its commands.
 #include "appcore.h"
 #include "appinfo.h"
+#include "commands.h"
 #include "macrocommands.h"
 
 #include <gtest/gtest.h>
@@ -30,51 +32,13 @@ protected:
     CDraftAppInfo* m_pInfo = nullptr;
 };
 
-TEST_F(DraftAppInfo, AnswersTheHostsSettings)
-{
-    JAppInfo* pInfo = m_pInfo;
-    EXPECT_STREQ("Draft Host", pInfo->GetMessageCaption());
-    EXPECT_STREQ("Drafting", pInfo->GetDefaultEnvironmentName());
-    EXPECT_STREQ("Software\\CONTROL Demo\\Draft Host", pInfo->GetRegistryBasePath());
-    EXPECT_STREQ("Software\\CONTROL Demo\\Draft Host\\Settings", pInfo->GetRegistryName());
-    EXPECT_STREQ((LPCSTR)ProgramFolder(), pInfo->GetApplicationPath());
-    EXPECT_STREQ("", pInfo->GetDefaultStartUpDll());
-    EXPECT_NE(0, pInfo->GetMacroDirectoryValue());
-
-    EXPECT_FALSE(pInfo->IsReady());
-    m_pInfo->SetReady(TRUE);
-    EXPECT_TRUE(pInfo->IsReady());
-}
-
-TEST_F(DraftAppInfo, RecordsTheLibrarysNotifications)
-{
-    JAppInfo* pInfo = m_pInfo;
-    pInfo->OnApplicationPathChanged(GUserText("C:\\Draft"));
-    pInfo->OnStartUpDllChanged(GUserText("{6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A01}"));
-    pInfo->OnEnvironmentNameChanged(GUserText("Survey"));
-    pInfo->OnEnvironmentNameChanged(GUserText("Drafting"));
-    pInfo->OnFirstSwitch();
-    pInfo->OnSecondSwitch();
-    pInfo->OnSecondSwitch();
-
-    const CDraftAppInfo::Notices& notices = m_pInfo->GetNotices();
-    EXPECT_EQ(CString("C:\\Draft"), notices.applicationPath);
-    EXPECT_EQ(CString("{6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A01}"), notices.startUpDll);
-    EXPECT_EQ(CString("Drafting"), notices.environmentName);
-    EXPECT_EQ(1, notices.nApplicationPathChanges);
-    EXPECT_EQ(1, notices.nStartUpDllChanges);
-    EXPECT_EQ(2, notices.nEnvironmentNameChanges);
-    EXPECT_EQ(1, notices.nFirstSwitches);
-    EXPECT_EQ(2, notices.nSecondSwitches);
-}
-
 TEST_F(DraftAppInfo, IsHandedOutByAppCoreForBothInterfaces)
 {
     AppCoreSetApplicationObject(static_cast<JAppInfo*>(m_pInfo));
 
     JAppInfo* pInfo = nullptr;
     ASSERT_EQ(S_OK, AppGetApplicationObject(IID_IJAppInfo, reinterpret_cast<void**>(&pInfo)));
-    EXPECT_STREQ("Drafting", pInfo->GetDefaultEnvironmentName());
+    EXPECT_STREQ((LPCSTR)ProgramFolder(), pInfo->GetApplicationPath());   // no trailing backslash
 
     IJAppVersion* pVersion = nullptr;
     ASSERT_EQ(S_OK, AppGetApplicationObject(IID_IJAppVersion, reinterpret_cast<void**>(&pVersion)));
@@ -113,59 +77,50 @@ TEST_F(DraftAppInfo, VersionTextRespectsTheBuffer)
     EXPECT_STREQ("Draft Host 1.0", exact);
 }
 
-TEST(DraftMacroCommands, CommandsTakeIDsInTurnAndKeepTheirTexts)
+TEST(DraftMacroCommands, CommandsTakeIDsInTurnAndKeepTheirTextsCutToTheBuffer)
 {
     CDraftMacroCommands commands;
     IJDynamicCommand& provider = commands;
-    UINT first = 0, second = 0;
-    ASSERT_EQ(0, provider.AddMacroCommand(&first, "C:\\Macros\\hatch.jmac", "Pick a boundary\nHatch", 0, "Hatch area"));
+    UINT first = 0, second = 0, again = 0;
+    ASSERT_EQ(0, provider.AddMacroCommand(&first, "C:\\Macros\\hatch.jmac", "Old\nOld tip", 0, "Old"));
+    const JMacroCommandEntry* pEntry = provider.GetEntry(0);
+    // The same macro keeps its command and entry and takes the new texts.
+    ASSERT_EQ(0, provider.AddMacroCommand(&again, "C:\\Macros\\hatch.jmac", "Pick a boundary\nHatch", 0, "Hatch"));
     ASSERT_EQ(0, provider.AddMacroCommand(&second, "Macro.dimension", "Pick two points", 3, "Dimension"));
     EXPECT_EQ(static_cast<UINT>(JMACRO_FIRST_ID), first);
+    EXPECT_EQ(first, again);
     EXPECT_EQ(first + 1, second);
+    EXPECT_EQ(pEntry, provider.GetEntry(provider.FindCommand(first)));
+    EXPECT_STREQ("Hatch", pEntry->szName);
+    EXPECT_EQ(second, provider.GetEntry(provider.FindCommand(second))->nCommandID);
 
-    const int index = provider.FindCommand(second);
-    ASSERT_EQ(1, index);
-    const JMacroCommandEntry* pEntry = provider.GetEntry(index);
-    ASSERT_NE(nullptr, pEntry);
-    EXPECT_EQ(second, pEntry->nCommandID);
-    EXPECT_STREQ("Macro.dimension", pEntry->szMacro);
-    EXPECT_STREQ("Dimension", pEntry->szName);
-
-    char text[64] = "";
-    EXPECT_EQ(20, provider.GetMacroText(first, text, sizeof text));
-    EXPECT_STREQ("C:\\Macros\\hatch.jmac", text);
-    EXPECT_EQ(15, provider.GetStatusPrompt(first, text, sizeof text));
-    EXPECT_STREQ("Pick a boundary", text);
-    EXPECT_EQ(5, provider.GetToolTip(first, text, sizeof text));
-    EXPECT_STREQ("Hatch", text);
-    // Without a newline the whole string is the prompt.
-    EXPECT_EQ(0, provider.GetToolTip(second, text, sizeof text));
-    EXPECT_STREQ("", text);
-    EXPECT_EQ(15, provider.GetStatusPrompt(second, text, sizeof text));
-
-    // Cut to the buffer; unknown commands give nothing.
-    EXPECT_EQ(4, provider.GetStatusPrompt(first, text, 5));
-    EXPECT_STREQ("Pick", text);
-    strcpy(text, "unchanged");
-    EXPECT_EQ(0, provider.GetToolTip(42000, text, sizeof text));
-    EXPECT_EQ(0, provider.GetMacroText(first, text, 0));
-    EXPECT_STREQ("unchanged", text);
+    // Text, length and size of each answer; without a newline the whole string is the prompt.
+    using Getter = int (IJDynamicCommand::*)(UINT, char*, int);
+    const struct {
+        Getter get;
+        UINT nID;
+        int size;
+        int length;
+        const char* text;
+    } answers[] = {
+        {&IJDynamicCommand::GetMacroText, first, 64, 20, "C:\\Macros\\hatch.jmac"},
+        {&IJDynamicCommand::GetStatusPrompt, first, 64, 15, "Pick a boundary"},
+        {&IJDynamicCommand::GetToolTip, first, 64, 5, "Hatch"},
+        {&IJDynamicCommand::GetToolTip, second, 64, 0, ""},
+        {&IJDynamicCommand::GetStatusPrompt, second, 64, 15, "Pick two points"},
+        {&IJDynamicCommand::GetStatusPrompt, first, 5, 4, "Pick"},
+        {&IJDynamicCommand::GetToolTip, 42000, 64, 0, "unchanged"},
+        {&IJDynamicCommand::GetMacroText, first, 0, 0, "unchanged"},
+    };
+    for (const auto& answer : answers) {
+        SCOPED_TRACE(answer.text);
+        char text[64] = "unchanged";
+        EXPECT_EQ(answer.length, (provider.*answer.get)(answer.nID, text, answer.size));
+        EXPECT_STREQ(answer.text, text);
+    }
     EXPECT_GT(0, provider.FindCommand(42000));
     EXPECT_EQ(nullptr, provider.GetEntry(-1));
     EXPECT_EQ(nullptr, provider.GetEntry(2));
-}
-
-TEST(DraftMacroCommands, TheSameMacroKeepsItsCommand)
-{
-    CDraftMacroCommands commands;
-    UINT first = 0, again = 0;
-    ASSERT_EQ(0, commands.AddMacroCommand(&first, "Macro.hatch", "Old\nOld tip", 0, "Old"));
-    const JMacroCommandEntry* pEntry = commands.GetEntry(0);
-    ASSERT_EQ(0, commands.AddMacroCommand(&again, "Macro.hatch", "New\nNew tip", 0, "New"));
-    EXPECT_EQ(first, again);
-    EXPECT_EQ(1, commands.GetCount());
-    EXPECT_EQ(pEntry, commands.GetEntry(0));
-    EXPECT_STREQ("New", pEntry->szName);
 }
 
 TEST(DraftMacroCommands, BadArgumentsAndLongTextsAreHandled)
@@ -203,6 +158,25 @@ TEST(DraftMacroCommands, TheRangeOfIDsEnds)
     // A known macro still finds its command.
     EXPECT_EQ(0, commands.AddMacroCommand(&id, "Macro.m42001", "", 0, ""));
     EXPECT_EQ(static_cast<UINT>(JMACRO_FIRST_ID), id);
+}
+
+TEST(DemoCommands, EachHasAStatusPromptAndATipNamedAfterIt)
+{
+    // The strings live in the program, where the frame and the toolbars look for them.
+    HMODULE hDemo = ::LoadLibraryExA(ProgramFolder() + "\\drafthost.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, hDemo);
+    for (const DemoCategory& category : DemoCategories())
+        for (const DemoCommand& command : category.commands) {
+            if (!command.nID)
+                continue;
+            char text[256] = "";
+            ::LoadStringA(hDemo, command.nID, text, sizeof text);
+            const char* tip = strchr(text, '\n');
+            ASSERT_NE(nullptr, tip) << command.name;
+            EXPECT_GT(tip - text, 10) << command.name;
+            EXPECT_STREQ(command.name, tip + 1);
+        }
+    ::FreeLibrary(hDemo);
 }
 
 }   // namespace
