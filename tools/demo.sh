@@ -1,10 +1,46 @@
 #!/usr/bin/env bash
-# Builds the library and runs the demo host headless; its frame is written to
-# build/drafthost.png (pass another file name to choose).
+# Builds the demo host (and only what it loads) and runs it.
+#   demo.sh [--large] [FILE]   headless: its frame is written to FILE (default build/drafthost.png)
+#   demo.sh --live [--large]   on the X display in $DISPLAY, to be used by hand
+# Other options go to drafthost.exe as they are (drafthost --help lists them).
+# The live run uses Wine's X11 driver in a prefix of its own (build/wineprefix-live),
+# inside a Wine desktop window (title bars and activation without a window manager);
+# DESKTOP=WIDTHxHEIGHT sizes it (default 1200x900).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
-out=$(realpath -m "${1:-$build/drafthost.png}")
-"$here/tools/build.sh"
-"$here/cmake/wine-run.sh" "$build/wineprefix" "$build/bin/drafthost.exe" --screenshot "Z:${out//\//\\}"
-echo "Demo screenshot: $out"
+
+live=false
+out=
+args=()
+for arg in "$@"; do
+  case $arg in
+    --live) live=true ;;
+    -*) args+=("$arg") ;;
+    *) out=$arg ;;
+  esac
+done
+
+"$here/tools/build.sh" drafthost
+
+if ! $live; then
+  out=$(realpath -m "${out:-$build/drafthost.png}")
+  "$here/cmake/wine-run.sh" "$build/wineprefix" "$build/bin/drafthost.exe" ${args[@]+"${args[@]}"} \
+    --screenshot "Z:${out//\//\\}"
+  echo "Demo screenshot: $out"
+  exit 0
+fi
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "demo.sh --live: no X display in DISPLAY. On a machine without one:" >&2
+  echo "  apt-get install xvfb; Xvfb :77 -screen 0 1280x1024x24 & DISPLAY=:77 bash tools/demo.sh --live" >&2
+  exit 2
+fi
+# Wine's own title-bar glyphs.
+[ -f /usr/share/wine/fonts/marlett.ttf ] || bash "$here/tools/apt-install.sh" fonts-wine
+
+export WINEPREFIX=$build/wineprefix-live
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
+[ -f "$WINEPREFIX/.ready" ] || { wineboot --init >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.ready"; }
+exec wine explorer "/desktop=DraftHost,${DESKTOP:-1200x900}" "$build/bin/drafthost.exe" ${args[@]+"${args[@]}"}
