@@ -588,6 +588,7 @@ TEST_F(DockingTest, CaptionDoubleClickDocksAFloatingBar)
     frame.FloatControlBar(&bars[1], ClientToScreenPoint(CPoint(250, 180)));
     CMiniDockFrameWnd* pFloating = FloatingFrame(bars[1]);
     ASSERT_NE(pFloating, nullptr);
+    EXPECT_EQ(::GetWindow(pFloating->m_hWnd, GW_OWNER), frame.m_hWnd);   // so it stays above the frame
     const CRect window = ScreenRect(*pFloating);
     CRect client;
     pFloating->GetClientRect(client);
