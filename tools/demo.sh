@@ -21,6 +21,12 @@ for arg in "$@"; do
   esac
 done
 
+if $live && [ -z "${DISPLAY:-}" ]; then
+  echo "demo.sh --live: no X display in DISPLAY. On a machine without one:" >&2
+  echo "  apt-get install xvfb; Xvfb :77 -screen 0 1280x1024x24 & DISPLAY=:77 bash tools/demo.sh --live" >&2
+  exit 2
+fi
+
 "$here/tools/build.sh" drafthost
 
 if ! $live; then
@@ -31,11 +37,6 @@ if ! $live; then
   exit 0
 fi
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "demo.sh --live: no X display in DISPLAY. On a machine without one:" >&2
-  echo "  apt-get install xvfb; Xvfb :77 -screen 0 1280x1024x24 & DISPLAY=:77 bash tools/demo.sh --live" >&2
-  exit 2
-fi
 # Wine's own title-bar glyphs.
 [ -f /usr/share/wine/fonts/marlett.ttf ] || bash "$here/tools/apt-install.sh" fonts-wine
 
