@@ -32,13 +32,6 @@ protected:
         UnitComboTest::TearDown();
     }
 
-    static void Settle()
-    {
-        for (int round = 0; round < 10; ++round) {
-            ::Sleep(10);
-            testing_support::PumpMessages();
-        }
-    }
     CString Text() const
     {
         CString text;

@@ -35,14 +35,6 @@ protected:
         UnitEditTest::TearDown();
     }
 
-    // Real input reaches the queue a little later: pump until it has been handled.
-    static void Settle()
-    {
-        for (int round = 0; round < 10; ++round) {
-            ::Sleep(10);
-            testing_support::PumpMessages();
-        }
-    }
     CString Text() const
     {
         CString text;
