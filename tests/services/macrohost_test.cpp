@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -18,14 +17,6 @@ namespace {
 
 using testing_support::BesideProgram;
 
-const char* const kEntryNames[] = {"GetRunMacro",
-                                   "GetRunMacroInformation",
-                                   "GetMoreMacroInformation",
-                                   "GetDefaultStatusAndToolTip",
-                                   "GetFileNameGivenProgID",
-                                   "GetMacroDirectory",
-                                   "UMacroCLSIDFromProgID",
-                                   "UMacroCLSIDFromFileName"};
 const char kGuard = '\x5a';
 
 bool WriteFile(const std::string& path, const std::string& bytes)
@@ -152,16 +143,6 @@ std::string MacroHost::s_directory;
 bool SameClsid(const CLSID& a, const CLSID& b)
 {
     return IsEqualGUID(a, b) != FALSE;
-}
-
-TEST_F(MacroHost, ExportsExactlyTheEntriesTheLibraryResolves)
-{
-    std::vector<testing_support::PeExport> exports;
-    ASSERT_TRUE(testing_support::ReadExports(BesideProgram("macrohost.dll"), exports));
-    std::set<std::string> names;
-    for (const auto& item : exports)
-        names.insert(item.name);
-    EXPECT_EQ(std::set<std::string>(std::begin(kEntryNames), std::end(kEntryNames)), names);
 }
 
 TEST_F(MacroHost, TheMacroDirectoryIsBesideTheModuleAndAHostValueMakesItCurrent)
@@ -359,20 +340,6 @@ TEST_F(MacroHost, MoreInformationFlagsTheMacrosOwnPicture)
     EXPECT_EQ(S_OK, getMore("servicestest_probe", nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, &flags,
                             nullptr, nullptr));
     EXPECT_EQ(JMACRO_FLAG_OWN_PICTURE, flags);
-}
-
-TEST_F(MacroHost, DefaultTextsAreCutToTheirSizes)
-{
-    const auto getDefaults = Resolve<PFN_GETDEFAULTSTATUSANDTOOLTIP>("GetDefaultStatusAndToolTip");
-    GuardedBuffer tip(50), status(200);
-    EXPECT_EQ(S_OK, getDefaults(tip.size(), tip.data(), status.size(), status.data()));
-    EXPECT_EQ("Macro", tip.text());
-    EXPECT_EQ("Runs a macro", status.text());
-    GuardedBuffer shortTip(3), shortStatus(0);
-    EXPECT_EQ(S_OK, getDefaults(shortTip.size(), shortTip.data(), shortStatus.size(), shortStatus.data()));
-    EXPECT_EQ("Ma", shortTip.text());
-    EXPECT_TRUE(shortTip.GuardsIntact());
-    EXPECT_TRUE(shortStatus.GuardsIntact());
 }
 
 TEST_F(MacroHost, ProgramIDsTurnIntoFilesAndClassIds)

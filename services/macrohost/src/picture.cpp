@@ -31,12 +31,12 @@ struct Layout {
     LONG width = 0, height = 0;   // height < 0: rows top-down
     WORD bits = 0;
     DWORD compression = BI_RGB;
-    DWORD colours = 0;          // palette entries (pictures of 8 bits or fewer)
-    DWORD masks[3] = {};        // BI_BITFIELDS
+    DWORD colours = 0;     // palette entries (pictures of 8 bits or fewer)
+    DWORD masks[3] = {};   // BI_BITFIELDS
     const BYTE* palette = nullptr;
-    size_t paletteEntry = 4;    // 3 for the old core header
+    size_t paletteEntry = 4;   // 3 for the old core header
     const BYTE* pixels = nullptr;
-    size_t pixelBytes = 0;      // what the file holds from the pixel offset on
+    size_t pixelBytes = 0;   // what the file holds from the pixel offset on
 };
 
 bool ReadLayout(const BYTE* data, size_t size, Layout& out)
@@ -208,8 +208,8 @@ HBITMAP PictureFromBytes(const BYTE* data, size_t size)
     }
 
     void* bits = nullptr;
-    const HBITMAP hBitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                               nullptr, 0);
+    const HBITMAP hBitmap =
+        ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!hBitmap || !bits) {
         if (hBitmap)
             ::DeleteObject(hBitmap);
