@@ -70,8 +70,8 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // True while typed text has not been committed.
-    BOOL IsModified() const { return m_bModified != 0; }
+    // True while the user's edits (typed, pasted, cut, cleared, undone) have not been committed.
+    BOOL IsModified() const { return m_bModified != 0 || (m_hWnd && ::SendMessageA(m_hWnd, EM_GETMODIFY, 0, 0)); }
 
 protected:
     void Init(int loadDefaults);
@@ -99,7 +99,18 @@ protected:
     afx_msg LRESULT OnClear(WPARAM wParam, LPARAM lParam);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMaxText();
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // Takes the edit control's own record of user edits into the modified flag: pastes,
+    // cuts and undos from the keyboard or the context menu change the text without a
+    // character typed.
+    void TakeUserEdits();
+    // Ends an entry whose text the control cut short (the text limit, or the box width
+    // without scrolling): what is left is not what the user typed.
+    int m_bCutShort = 0;
+    int m_bSettingText = 0;   // the control's own text is being set, not typed
 
     int m_bModified = 0;
     double m_dValue = 0.0;

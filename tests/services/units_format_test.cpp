@@ -180,8 +180,15 @@ TEST_F(UnitFormatTest, HugeValuesStillReadBack)
         ASSERT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, text, &back, nullptr));
         EXPECT_NEAR(value, back, std::fabs(value) * 1e-15);
     }
-    // Too large to write in millimetres at all.
+    // The largest double in miles: the rounded number times a mile must not overflow.
     GUserText text;
+    const UINT mile = UNIT_MILE;
+    const double largest = std::numeric_limits<double>::max();
+    ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, largest, text, &kTwoDecimals, &mile, nullptr, nullptr));
+    double back = 0.0;
+    ASSERT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, text, &back, nullptr)) << text.GetString();
+    EXPECT_NEAR(largest, back, largest * 1e-15);
+    // Too large to write in millimetres at all.
     EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, std::numeric_limits<double>::max(), text, &kTwoDecimals, nullptr,
                             nullptr, nullptr));
 }

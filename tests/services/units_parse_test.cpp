@@ -145,6 +145,7 @@ TEST_F(UnitParseTest, ArithmeticWithinOneKind)
         {UNIT_TYPE_DISTANCE, "1m + 5", 1.005, UNIT_METRE},
         {UNIT_TYPE_DISTANCE, "(2 + 3) * 2", 0.010, UNIT_MILLIMETRE},
         {UNIT_TYPE_DISTANCE, "6m / 3m * 1in", 2 * kInch, UNIT_METRE},
+        {UNIT_TYPE_DISTANCE, "10 / 4", 2.5e-3, UNIT_MILLIMETRE},
         {UNIT_TYPE_DISTANCE, "--1m", 1.0, UNIT_METRE},
         {UNIT_TYPE_DISTANCE, "+1m", 1.0, UNIT_METRE},
         {UNIT_TYPE_DISTANCE, "10 - 6-1/2", 3.5e-3, UNIT_MILLIMETRE},
@@ -156,17 +157,40 @@ TEST_F(UnitParseTest, RejectsWhatCannotBeReadOneWay)
 {
     ExpectRejected(UNIT_TYPE_DISTANCE,
                    {
-                       "",        "   ",   "abc", "mm",    "1 xyz",       "1 m m", "1..2", "1.2.3",
-                       ".",       "-",     "+",   "1 +",   "* 2",         "(1",    "1)",   "()",
+                       "",
+                       "   ",
+                       "abc",
+                       "mm",
+                       "1 xyz",
+                       "1 m m",
+                       "1..2",
+                       "1.2.3",
+                       ".",
+                       "-",
+                       "+",
+                       "1 +",
+                       "* 2",
+                       "(1",
+                       "1)",
+                       "()",
                        "1,234",     // ',' is not this locale's separator: a thousands mark or a decimal?
                        "1 2",       // two numbers with nothing between
                        "3m * 2m",   // an area in a distance field
                        "2 / 3m",    // per metre
-                       "1m / 0",  "1/0\"", "0/0", "1e400", "1e-99999999", "1e",
+                       "1m / 0",
+                       "1/0\"",
+                       "0/0",
+                       "1e400",
+                       "1e-99999999",
+                       "1e",
                        "5 deg",   // an angle unit in a distance field
-                       "5'6\" 2", "5 s",
+                       "5'6\" 2",
+                       "5 s",
+                       "10 m / 2 m",
+                       "1 + 10 m / 2 m",
+                       "10 m / 2 m + 1 m",   // a ratio has no unit
                    });
-    ExpectRejected(UNIT_TYPE_ANGLE, {"10\xB0 + 3mm", "10 ft", "1d * 1d", "12\xB0 30", "30\" 15'"});
+    ExpectRejected(UNIT_TYPE_ANGLE, {"10\xB0 + 3mm", "10 ft", "1d * 1d", "12\xB0 30", "30\" 15'", "90\xB0 / 45\xB0"});
 }
 
 TEST_F(UnitParseTest, CaseSensitivityOfUnitNames)

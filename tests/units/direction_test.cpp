@@ -1,6 +1,7 @@
 // Directions under every bearing setting: what the control shows for an
 // internal angle (radians counter-clockwise from east) and what it reads back.
 #include "controlexports.h"
+#include "scripted_input.h"
 #include "unitedit_fixture.h"
 
 #include <cmath>
@@ -25,7 +26,8 @@ protected:
     void SetUp() override
     {
         UnitEditTest::SetUp();
-        ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 34), &m_parent, 101));
+        ASSERT_TRUE(
+            m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 200, 34), &m_parent, 101));
     }
     void TearDown() override
     {
@@ -131,6 +133,70 @@ TEST_F(DirectionEditTest, AQuadrantBearingWithoutItsLeadingLetterIsRejectedAndTh
     CString text;
     m_edit.GetWindowText(text);
     EXPECT_EQ("N " + thirty + " E", text);
+}
+
+// A bearing's angle is one plain angle of a quarter turn at most: a larger angle or
+// arithmetic inside it is a mistyped bearing that would name another direction.
+TEST(DirectionQuadrantText, ABearingHoldsOnePlainAngleOfAtMostAQuarterTurn)
+{
+    struct Row {
+        const char* text;
+        double degrees;   // clockwise from north; negative: refused
+    };
+    const Row rows[] = {
+        {"N 0d E", 0},         {"N 90d E", 90},
+        {"S 45d W", 225},      {"n 12d30m e", 12.5},
+        {"N200E", -1},         {"N91d00'00\"E", -1},
+        {"S361d00'00\"E", -1}, {"S45/45/45E", -1},
+        {"s45-45-45e", -1},    {"N -10d E", -1},
+        {"N (45d) E", -1},     {"N 45d + 1d E", -1},
+        {"N 1e17 E", -1},      {"S 12345678901234567890 W", -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        double angle = -1;
+        const int result = JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, row.text, &angle, nullptr);
+        if (row.degrees < 0) {
+            EXPECT_EQ(0, result);
+        } else {
+            ASSERT_EQ(1, result);
+            EXPECT_NEAR(row.degrees * kDegree, angle, 1e-12);
+        }
+    }
+}
+
+// Huge angles typed in a direction field are brought into a turn at once or refused;
+// a hang would end the process through the watchdog instead of stalling the run.
+TEST_F(DirectionEditTest, HugeAnglesTypedAreTakenIntoATurnOrRefusedAtOnce)
+{
+    testing_support::MainWindowScope mainWindow(&m_parent);
+    ASSERT_TRUE(testing_support::MakeForeground(m_parent));
+    ASSERT_EQ(1, SetBearingInfo(1, 1, 0, 0));   // azimuths
+    m_edit.SetFocus();
+    {
+        testing_support::ScriptedInput watchdog;
+        testing_support::TypeText("1e17");
+        testing_support::PressKey(VK_RETURN);
+        Settle();
+    }
+    const double azimuth = m_edit.GetValue();
+    EXPECT_TRUE(azimuth >= 0.0 && azimuth < 2 * kPi) << azimuth;
+
+    ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));   // quadrant bearings
+    m_edit.SetValue(kPi / 3);
+    m_edit.SetSel(0, -1);
+    m_parent.received.clear();
+    {
+        testing_support::ScriptedInput script;
+        script.WaitFor(testing_support::FindMessageBox, "message box")
+            .PressDialogButton(testing_support::FindMessageBox, IDOK);
+        testing_support::TypeText("S 12345678901234567890 W");
+        testing_support::PressKey(VK_RETURN);
+        Settle();
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{JUM_BADVALUE, 101, 0})}, m_parent.received);
+    EXPECT_DOUBLE_EQ(kPi / 3, m_edit.GetValue());
 }
 
 TEST(DirectionQuadrantText, ParsesTheMiddleWithTheDefaultUnits)

@@ -75,20 +75,6 @@ TEST(LocalizationLanguages, ChineseJapaneseAndKoreanAreIdeographic)
         EXPECT_FALSE(JLocalizationInfo::IsIdeoGraphicLanguage(language)) << std::hex << language;
 }
 
-TEST(LocalizationLanguages, TheSystemAndKeyboardLanguagesAreTestedTheSameWay)
-{
-    JLocalizationInfo info;
-    EXPECT_EQ(::GetSystemDefaultLCID(), info.GetSystemLCID());
-    EXPECT_EQ(JLocalizationInfo::IsIdeoGraphicLanguage(LANGIDFROMLCID(::GetSystemDefaultLCID())),
-              info.IsIdeoGraphicLanguage());
-    const LANGID keyboard = LOWORD(reinterpret_cast<ULONG_PTR>(::GetKeyboardLayout(0)));
-    EXPECT_EQ(JLocalizationInfo::IsIdeoGraphicLanguage(keyboard), JLocalizationInfo::IsKeyBoardIdeoGraphicLanguage());
-
-    // A copy keeps the language.
-    JLocalizationInfo copy(info);
-    EXPECT_EQ(info.GetSystemLCID(), copy.GetSystemLCID());
-}
-
 TEST(LocalizationLanguages, TheThreadTakesTheKeyboardsWholeLanguage)
 {
     const LCID old = ::GetThreadLocale();
@@ -244,25 +230,6 @@ TEST_F(LocalizationTest, InputContextsAreAssociatedAndZeroMeansTheCurrentOne)
     EXPECT_EQ(nullptr, imm.ContextOf(m_window));
     EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, hOriginal));
     EXPECT_EQ(hOriginal, imm.ContextOf(m_window));
-}
-
-TEST_F(LocalizationTest, TheCompositionFontIsTheInputContexts)
-{
-    SystemImm imm;
-    ASSERT_TRUE(imm);
-    LOGFONTA expected{};
-    const HIMC hIMC = imm.Get<HIMC(WINAPI*)(HWND)>("ImmGetContext")(m_window);
-    const BOOL bHasFont = hIMC && imm.Get<BOOL(WINAPI*)(HIMC, LPLOGFONTA)>("ImmGetCompositionFontA")(hIMC, &expected);
-    if (hIMC)
-        imm.Get<BOOL(WINAPI*)(HWND, HIMC)>("ImmReleaseContext")(m_window, hIMC);
-    std::unique_ptr<CFont> pFont(JLocalizationInfo::GetIMEFont(m_window));
-    ASSERT_EQ(bHasFont != FALSE, pFont != nullptr);
-    if (pFont) {
-        LOGFONTA made{};
-        pFont->GetLogFont(&made);
-        EXPECT_EQ(expected.lfHeight, made.lfHeight);
-        EXPECT_STREQ(expected.lfFaceName, made.lfFaceName);
-    }
 }
 
 #pragma GCC diagnostic push

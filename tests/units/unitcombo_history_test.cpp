@@ -1,9 +1,11 @@
 // The value history of the unit combo boxes as the registry holds it: what is
 // stored on an entry, what a drop-down shows, and stored states that are damaged.
 #include "regfile.h"
+#include "scripted_input.h"
 #include "unitcombo_fixture.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 namespace {
@@ -236,6 +238,43 @@ const std::map<CString, DamagedCase> kDamaged = {
     {"absurd_limit.reg", {{1.0, 2.0}, 25}},
     {"count_beyond_values.reg", {{1.0, 2.0}, 25}},
 };
+
+// Damage can store values no entry gives: those that are not finite are never listed (a
+// bearing would show "N  W"), and a huge one is listed as a text that reads back and is
+// taken into a turn at once when picked.
+TEST_F(UnitComboHistoryTest, StoredDirectionsThatAreNotFiniteAreNotListedAndHugeOnesArePickedAtOnce)
+{
+    const CString path = HistoryPath("Angle");
+    const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e20,
+                             -std::numeric_limits<double>::infinity()};
+    WriteDword(path, "ValueCount", 4);
+    for (int i = 0; i < 4; ++i)
+        WriteDouble(path, IndexName(i), values[i]);
+    JDirectionComboBox combo;
+    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
+    for (int azimuths = 1; azimuths >= 0; --azimuths) {
+        SCOPED_TRACE(azimuths ? "azimuths" : "quadrant bearings");
+        ASSERT_EQ(1, SetBearingInfo(1, azimuths, 0, 0));
+        combo.LoadValues();
+        ASSERT_EQ(1, combo.GetCount());
+        const CString listed = ListText(combo, 0);
+        combo.SetValue(1.0);
+        ASSERT_TRUE(testing_support::MakeForeground(m_parent));
+        combo.SetFocus();
+        {
+            testing_support::ScriptedInput watchdog;
+            testing_support::PressKey(VK_DOWN);
+            Settle();
+        }
+        CString shown;
+        combo.GetWindowText(shown);
+        EXPECT_EQ(listed, shown);
+        const double picked = combo.GetValue();
+        EXPECT_TRUE(picked >= 0.0 && picked < 2 * 3.14159265358979323846) << picked;
+        combo.SetCurSel(-1);
+    }
+    SetBearingInfo(0, 1, 0, 0);
+}
 
 TEST_F(UnitComboHistoryTest, DamagedHistoriesLoadWhatIsUsableAndNoMore)
 {

@@ -32,13 +32,6 @@ protected:
         UnitComboTest::TearDown();
     }
 
-    static void Settle()
-    {
-        for (int round = 0; round < 10; ++round) {
-            ::Sleep(10);
-            testing_support::PumpMessages();
-        }
-    }
     CString Text() const
     {
         CString text;
@@ -163,11 +156,15 @@ TEST_F(UnitComboInputTest, EmptyingTheTextUnlocks)
     EXPECT_FALSE(m_combo.IsModified());
 }
 
-TEST_F(UnitComboInputTest, PickingAnEntryTakesItsValueAndIsPostedToTheParent)
+// The arrows step through the history with the list closed too, before it was ever
+// dropped: the picked entry's text and value are taken and the parent hears of it.
+TEST_F(UnitComboInputTest, PickingAnEntryTakesItsTextAndValueAndIsPostedToTheParent)
 {
-    m_combo.AddString(Formatted(m_combo, 8.0));
-    m_combo.AddString(Formatted(m_combo, 9.0));
-    PressKey(VK_DOWN);   // the arrow keys step through the list while it is closed
+    ASSERT_EQ(0, m_combo.SaveValue(Formatted(m_combo, 9.0)));
+    ASSERT_EQ(0, m_combo.SaveValue(Formatted(m_combo, 8.0)));
+    m_combo.SetValue(1.0);
+    m_parent.received.clear();
+    PressKey(VK_DOWN);
     Settle();
     ASSERT_FALSE(m_parent.received.empty());
     EXPECT_EQ(Sent(JUM_VALUESELECTED), m_parent.received.back());

@@ -121,21 +121,4 @@ TEST(UnitEditSettings, LocalUnitsFollowTheirNullRules)
     EXPECT_EQ(foot, p);
 }
 
-TEST(UnitEditSettings, UnitTypesAndDisplayModes)
-{
-    JUnitEdit edit;
-    EXPECT_EQ(UNIT_TYPE_DISTANCE, edit.GetUnitType());
-    EXPECT_EQ(3u, edit.GetUnitDisplayMode());
-    EXPECT_EQ(0, edit.GetCaseSensitive());
-    EXPECT_NE(0, edit.SetUnitType(UNIT_TYPE_ANGLE));
-    EXPECT_EQ(0, edit.SetUnitType(9999));
-    EXPECT_EQ(9999u, edit.GetUnitType());
-
-    JScalarEdit scalar;
-    scalar.SetToIntegerControl();
-    EXPECT_EQ(0u, scalar.GetUnitDisplayMode());
-    EXPECT_EQ(0, scalar.GetLocalFormat().precision);
-    EXPECT_EQ(1u, scalar.GetLocalFormat().integerDisplay);
-}
-
 }   // namespace

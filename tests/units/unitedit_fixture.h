@@ -59,5 +59,14 @@ protected:
         ControlDetachProcess();
     }
 
+    // Real input reaches the queue a little later: pump until it has been handled.
+    static void Settle()
+    {
+        for (int round = 0; round < 10; ++round) {
+            ::Sleep(10);
+            testing_support::PumpMessages();
+        }
+    }
+
     RecordingParent m_parent;
 };

@@ -1,8 +1,11 @@
 // What a unit edit tells its parent while a user types into it: real keys
 // (SendInput) to the foreground window, the queue pumped as a message loop would.
 #include "cntlrc.h"
+#include "controlexports.h"
 #include "scripted_input.h"
 #include "unitedit_fixture.h"
+
+#include <functional>
 
 namespace {
 
@@ -35,14 +38,6 @@ protected:
         UnitEditTest::TearDown();
     }
 
-    // Real input reaches the queue a little later: pump until it has been handled.
-    static void Settle()
-    {
-        for (int round = 0; round < 10; ++round) {
-            ::Sleep(10);
-            testing_support::PumpMessages();
-        }
-    }
     CString Text() const
     {
         CString text;
@@ -156,6 +151,102 @@ TEST_F(UnitEditInputTest, ARejectedEntryIsReportedAndTheOldValueStays)
     EXPECT_EQ(MetresText(1.5), Text());
     EXPECT_FALSE(m_edit.IsModified());
     EXPECT_EQ(m_edit.m_hWnd, ::GetFocus());
+}
+
+void SetClipboardText(HWND hOwner, const char* text)
+{
+    ASSERT_TRUE(::OpenClipboard(hOwner));
+    ::EmptyClipboard();
+    const HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    memcpy(::GlobalLock(hText), text, strlen(text) + 1);
+    ::GlobalUnlock(hText);
+    EXPECT_NE(nullptr, ::SetClipboardData(CF_TEXT, hText));
+    ::CloseClipboard();
+}
+
+// Edits that come with no typed character, from the keyboard or the context menu, are
+// entries like typed text: committed on the usual keys, with the notice.
+TEST_F(UnitEditInputTest, PastesCutsAndClearsAreCommittedLikeTypedText)
+{
+    SetClipboardText(m_parent, "12");
+    const auto fromMenu = [this](UINT command) {
+        testing_support::ScriptedInput script;
+        script.WaitFor(testing_support::FindPopupMenuWindow, "context menu").ChooseMenuItem(command);
+        CRect rect;
+        m_edit.GetWindowRect(&rect);
+        testing_support::ClickAt(rect.CenterPoint(), true);
+        Settle();
+        EXPECT_TRUE(script.Done());
+    };
+    struct Case {
+        const char* name;
+        int selectionEnd;   // from the start; -1 all
+        std::function<void()> edit;
+        double expected;
+    };
+    const Case cases[] = {
+        {"Shift+Insert", -1,
+         [] {
+             testing_support::PressKeyChord({VK_SHIFT, VK_INSERT});
+         },
+         12.0},
+        {"Paste from the menu", -1, [&] { fromMenu(WM_PASTE); }, 12.0},
+        {"Delete from the menu", 1, [&] { fromMenu(WM_CLEAR); }, 25.0},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        m_edit.SetValue(125.0);   // "125..." loses its first digit to a cut
+        m_edit.SetFocus();
+        m_edit.SetSel(0, test.selectionEnd);
+        m_parent.received.clear();
+        test.edit();
+        Settle();
+        EXPECT_TRUE(m_edit.IsModified());
+        PressKey(VK_TAB);
+        Settle();
+        EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
+        EXPECT_DOUBLE_EQ(test.expected, m_edit.GetValue());
+        EXPECT_EQ(MetresText(test.expected), Text());
+    }
+}
+
+// A field of the window class scrolls past its width instead of dropping what is typed
+// there, and a text the control cut short (at its limit) is refused, never committed.
+TEST_F(UnitEditInputTest, LongEntriesAreKeptWholeOrRefusedNeverCut)
+{
+    InitCustomControls();
+    const HWND hNarrow = ::CreateWindowExA(0, "JDistanceEdit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 100, 40, 24,
+                                           m_parent, (HMENU)103, nullptr, nullptr);
+    auto* pNarrow = static_cast<JUnitEdit*>(CWnd::FromHandlePermanent(hNarrow));
+    ASSERT_NE(nullptr, pNarrow);
+    const UINT metre = UNIT_METRE;
+    pNarrow->SetLocalUnits(&metre, nullptr, nullptr);
+    pNarrow->SetUnitDisplayMode(0);
+    pNarrow->SetFocus();
+    TypeText("1 m + 100 mm + 20 mm");
+    PressKey(VK_RETURN);
+    Settle();
+    EXPECT_NEAR(1.12, pNarrow->GetValue(), 1e-12);
+    ::DestroyWindow(hNarrow);
+
+    testing_support::MainWindowScope mainWindow(&m_parent);
+    m_edit.SetValue(2.0);
+    m_edit.SetLimitText(8);
+    m_edit.SetFocus();
+    m_edit.SetSel(0, -1);
+    m_parent.received.clear();
+    TypeText("1 m + 100 mm");   // "1 m + 10" is what fits
+    Settle();
+    {
+        testing_support::ScriptedInput script;
+        script.WaitFor(testing_support::FindMessageBox, "message box")
+            .PressDialogButton(testing_support::FindMessageBox, IDOK);
+        PressKey(VK_RETURN);
+        Settle();
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_BADVALUE)}, m_parent.received);
+    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue());
 }
 
 TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)

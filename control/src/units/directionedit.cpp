@@ -9,6 +9,7 @@
 #include "unitvalue.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -21,13 +22,14 @@ constexpr double kRadiansPerDegree = 0.017453292519943295;
 // multiples are not exact doubles, and quadrants change at exactly 90 degrees.
 constexpr double kQuarterSnapDegrees = 1e-9;
 
+// In constant time, however many turns the angle holds.
 double IntoFullTurn(double angle)
 {
-    while (angle < 0.0)
+    angle = std::fmod(angle, kTwoPi);
+    if (angle < 0.0)
         angle += kTwoPi;
-    while (angle >= kTwoPi)
-        angle -= kTwoPi;
-    return angle;
+    // A tiny negative remainder plus a full turn rounds up to the full turn.
+    return angle >= kTwoPi ? 0.0 : angle;
 }
 
 // Snaps to a multiple of 90 degrees when within rounding of one, then into [0, 360).
@@ -93,6 +95,8 @@ GUserText JDirectionEdit::FormatQuadrantBearing(double azimuth) const
 GUserText FormatQuadrantBearingText(UINT unitType, double azimuth, const tagUomFormat& format, const UINT* primary,
                                     const UINT* secondary, const UINT* tertiary)
 {
+    if (!std::isfinite(azimuth))
+        return GUserText();
     const CompassLetters& letters = Letters();
     const double degrees = DegreesIntoFullTurn(azimuth * kDegreesPerRadian);
     char first, second;
@@ -132,11 +136,17 @@ int JDirectionEdit::ParseQuadrantBearing(UINT unitType, const GUserText& text, d
         return 0;
     CString middle = upper.Mid(1, upper.GetLength() - 2);
     middle.Trim();
+    // One plain angle of a quarter turn at most: arithmetic or a larger angle in a
+    // bearing is a typing mistake that would name another direction.
+    if (strpbrk(middle, "+-*/()"))
+        return 0;
     UINT scratchUnit = UNIT_NONE;
     double a = 0.0;
     const int result = ParseUnit(unitType, 0, GUserText(middle), &a, unitFound ? unitFound : &scratchUnit);
     if (result != 1)
         return result;
+    if (!(a >= 0.0 && a <= kHalfPi * (1.0 + 1e-12)))
+        return 0;
     if (first == letters.north)
         *angle = last == letters.east ? a : kTwoPi - a;
     else
@@ -159,9 +169,12 @@ int ParseDirectionText(const JBearingInfo& bearing, UINT unitType, const GUserTe
             result = JDirectionEdit::ParseQuadrantBearing(unitType, text, &a, nullptr);
         value = kHalfPi - a;
     }
-    if (result == 1)
-        *direction = NormalizedDirection(value);
-    return result;
+    if (result != 1)
+        return result;
+    if (!std::isfinite(value))
+        return 0;
+    *direction = NormalizedDirection(value);
+    return 1;
 }
 
 double AzimuthFromDirection(const JBearingInfo& bearing, double direction)

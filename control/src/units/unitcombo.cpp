@@ -229,6 +229,14 @@ BOOL JUnitComboBox::PreTranslateMessage(MSG* pMsg)
         SetEditSel(-1, 0);   // a start of -1 removes the selection
     if (message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
         ValidateString(1);
+    if (message == WM_KEYDOWN && (pMsg->wParam == VK_DOWN || pMsg->wParam == VK_UP) && !GetDroppedState()) {
+        // The arrows step through the history with the list closed too: it is read first,
+        // and with nothing to step to the shown value stays (an empty list blanks the text).
+        if (GetCount() == 0)
+            LoadValues();
+        if (GetCount() == 0)
+            return TRUE;
+    }
     if (!HostMode()) {
         if (message == WM_KEYUP && pMsg->wParam == VK_ESCAPE)
             ShowDropDown(FALSE);

@@ -6,6 +6,7 @@
 #include "jenvmanager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -137,7 +138,8 @@ int JUnitComboBox::LoadValues()
         const Stored stored = ReadDouble(m_hHistoryKey, ValueName(i), &value);
         if (stored == Stored::Missing)
             break;
-        if (stored == Stored::Value)
+        // Damage can store what no entry gives: a value that is not finite has no text.
+        if (stored == Stored::Value && std::isfinite(value))
             AddStringToLB(CString(FormatStored(value).Text()), 0);
     }
     SendMessage(WM_SETREDRAW, TRUE, 0);

@@ -68,6 +68,8 @@ BEGIN_MESSAGE_MAP(JUnitEdit, CEdit)
     ON_MESSAGE(WM_CLEAR, OnClear)
     ON_WM_KILLFOCUS()
     ON_WM_LBUTTONDBLCLK()
+    ON_CONTROL_REFLECT_EX(EN_MAXTEXT, OnMaxText)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 JUnitEdit::JUnitEdit() : JUnitEdit(UNIT_TYPE_DISTANCE)
@@ -101,12 +103,41 @@ void JUnitEdit::Init(int loadDefaults)
 
 double JUnitEdit::GetValue()
 {
+    TakeUserEdits();
+    if (m_bModified && m_bCutShort) {
+        m_bModified = m_bCutShort = 0;
+        ::MessageBeep((UINT)-1);
+    }
     return UnitValue<JUnitEdit>::GetValue(*this);
 }
 
 void JUnitEdit::SetValue(double value)
 {
+    m_bCutShort = 0;
     UnitValue<JUnitEdit>::SetValue(*this, value);
+}
+
+void JUnitEdit::TakeUserEdits()
+{
+    if (m_hWnd && SendMessage(EM_GETMODIFY, 0, 0)) {
+        m_bModified = 1;
+        SendMessage(EM_SETMODIFY, FALSE, 0);
+    }
+}
+
+BOOL JUnitEdit::OnMaxText()
+{
+    if (!m_bSettingText)
+        m_bCutShort = 1;
+    return FALSE;   // the parent hears of it too
+}
+
+LRESULT JUnitEdit::OnSetText(WPARAM, LPARAM)
+{
+    ++m_bSettingText;
+    const LRESULT result = Default();
+    --m_bSettingText;
+    return result;
 }
 
 void JUnitEdit::SetLocalUnits(const UINT* primary, const UINT* secondary, const UINT* tertiary)
@@ -185,12 +216,17 @@ void JUnitEdit::SendLockingMessage(int lock)
 
 int JUnitEdit::ValidateString(int bEnter)
 {
+    TakeUserEdits();
     if (!m_bModified) {
         if (bEnter)
             SendLockingMessage(1);
         return 1;
     }
-    const int result = Parse();
+    // A text cut short is refused like a bad one: the entry ends before the message box
+    // takes the focus, so that losing it commits nothing.
+    const int result = m_bCutShort ? 0 : Parse();
+    if (m_bCutShort)
+        m_bModified = m_bCutShort = 0;
     if (result == 0) {
         ::MessageBeep((UINT)-1);
         ShowLibraryMessage(IDS_UNITEDIT_INVALID_ENTRY, "The entry is not valid.",
@@ -277,8 +313,14 @@ void JUnitEdit::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 LRESULT JUnitEdit::OnClear(WPARAM, LPARAM)
 {
+    // Clear from the context menu deletes the selection; after Delete or Backspace there is none.
+    int first = 0, last = 0;
+    GetSel(first, last);
+    if (first != last)
+        Default();
     if (GetWindowTextLength() == 0) {
-        m_bModified = 0;
+        m_bModified = m_bCutShort = 0;
+        SendMessage(EM_SETMODIFY, FALSE, 0);
         SendLockingMessage(0);
     } else {
         m_bModified = 1;

@@ -25,9 +25,13 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        // Long entries scroll instead of being cut off at the edge.
-        if (message == WM_NCCREATE)
+        // Long entries scroll instead of being cut off at the edge. The edit control reads
+        // its style from the creation data: both change.
+        if (message == WM_NCCREATE) {
             this->ModifyStyle(0, ES_AUTOHSCROLL);
+            if (auto* pCreate = reinterpret_cast<CREATESTRUCTA*>(lParam))
+                pCreate->style |= ES_AUTOHSCROLL;
+        }
         return TEdit::WindowProc(message, wParam, lParam);
     }
 

@@ -6,7 +6,8 @@
 //   Name=Hatch area
 //   Tip=Hatch
 //   Prompt=Fills the selected area with a hatch pattern
-//   Bitmap=hatch.bmp        (a 16x15 or larger bitmap file beside the macro file; optional)
+//   Bitmap=hatch.bmp        (a 16x15 or larger bitmap file beside the macro file, at most
+//                            1024x1024; optional)
 //   Transparent=192,192,192 (the picture's transparent colour as red,green,blue; optional)
 //   Command=...             (what the macro runs; the host's business)
 // Lines starting with ';' or '#' are comments. Keys are case-insensitive; only

@@ -1,6 +1,7 @@
 // The macro host's entry points. Every one answers with a result code, writes
 // no more than the caller's buffers hold and tolerates NULL outputs.
 #include "macrofile.h"
+#include "picture.h"
 
 #include <cstring>
 
@@ -26,8 +27,7 @@ HBITMAP LoadPicture(const std::string& macroPath, const std::string& bitmap)
     const std::string path = macroPath.substr(0, macroPath.find_last_of('\\') + 1) + bitmap;
     if (path.size() >= MAX_PATH)
         return nullptr;
-    return static_cast<HBITMAP>(
-        ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    return LoadPictureFile(path);
 }
 
 // Clears every output, then fills them from the macro's file; kNoSuchMacro when

@@ -90,6 +90,10 @@ bool WriteLarge(Writer& out, double value, const UnitInfo& primary, char separat
     double inPrimary = value / primary.factor;
     if (!std::isfinite(inPrimary))
         return false;
+    // The text must read back: near the largest double, the rounded number times the
+    // unit's factor can overflow. Step towards zero until it does not.
+    while (!std::isfinite(inPrimary * primary.factor))
+        inPrimary = std::nextafter(inPrimary, 0.0);
     char text[64];
     std::snprintf(text, sizeof text, "%.17g", inPrimary);
     if (char* point = std::strchr(text, '.'))

@@ -8,7 +8,9 @@
 // Every value carries its dimension: 0 for plain numbers, 1 for quantities of
 // the field's kind. A plain number added to a quantity, or left as the result,
 // is in the default primary unit; products and quotients that leave the kind
-// (distance times distance, number over distance) are rejected.
+// (distance times distance, number over distance) are rejected. A ratio of two
+// quantities (10 m / 2 m) is a number without a unit, not a plain number typed
+// in the default unit: it may scale a quantity but is never one itself.
 #include "unitscan.h"
 #include "units.h"
 
@@ -23,6 +25,7 @@ constexpr int kDeepestNesting = 64;
 struct Quantity {
     double value;
     int dimension;
+    bool ratio = false;   // dimension 0 from dividing quantities
 };
 
 class Parser {
@@ -40,8 +43,11 @@ public:
         m_scan.SkipSpaces();
         if (!m_scan.AtEnd())
             return false;
-        if (result.dimension == 0)
+        if (result.dimension == 0) {
+            if (result.ratio)
+                return false;
             result.value *= DefaultFactor(m_type);
+        }
         if (!std::isfinite(result.value))
             return false;
         *value = result.value;
@@ -79,6 +85,7 @@ private:
             Quantity right;
             if (!Unary(&right))
                 return false;
+            const bool quantities = result->dimension == 1 && right.dimension == 1;
             if (op == '*') {
                 result->value *= right.value;
                 result->dimension += right.dimension;
@@ -88,6 +95,7 @@ private:
                 result->value /= right.value;
                 result->dimension -= right.dimension;
             }
+            result->ratio = result->dimension == 0 && (result->ratio || right.ratio || (op == '/' && quantities));
             if (result->dimension < 0 || result->dimension > 1 || !std::isfinite(result->value))
                 return false;
         }
@@ -123,7 +131,7 @@ private:
         double number;
         if (!m_scan.AtNumber() || !m_scan.ReadNumber(&number))
             return false;
-        *result = {number, 0};
+        *result = {number, 0, false};
         const char* beforeUnit = m_scan.Position();
         m_scan.SkipSpaces();
         const UnitInfo* unit = ReadUnit();
@@ -133,7 +141,7 @@ private:
         }
         if (!m_firstUnit)
             m_firstUnit = unit;
-        *result = {number * unit->factor, 1};
+        *result = {number * unit->factor, 1, false};
 
         // Smaller units may follow: 5'-6 1/2", 12°30'15", 1 m 25 cm.
         for (;;) {
@@ -185,7 +193,11 @@ private:
 
     bool Add(Quantity* left, Quantity right, double sign)
     {
+        left->ratio = left->ratio || right.ratio;
         if (left->dimension != right.dimension) {
+            // A ratio has no unit to lend a quantity it is added to.
+            if (left->ratio)
+                return false;
             // One side is a plain number: it is in the default unit.
             double factor = DefaultFactor(m_type);
             if (left->dimension == 0)
