@@ -1,6 +1,7 @@
 // Macro commands made through the macro host and the host's provider, and
 // modules loaded by name only from the program's or the system's folder.
 #include "control_fixture.h"
+#include "exports/themecall.h"
 #include "fake_host.h"
 #include "safeload.h"
 
@@ -132,6 +133,9 @@ TEST_F(MacroCommands, ThemeWrappersReachTheSystemThemeLibrary)
     ASSERT_NE(nullptr, direct);
     EXPECT_EQ(direct(), JIsAppThemed());
     ::FreeLibrary(hTheme);
+    // A function the theme library lacks is a failure, never S_OK.
+    EXPECT_TRUE(FAILED(theme_call::Call<HRESULT>("NoSuchThemeFunction", 1)));
+    EXPECT_EQ(FALSE, theme_call::Call<BOOL>("NoSuchThemeFunction"));
 }
 
 }   // namespace

@@ -383,7 +383,7 @@ TEST_F(ImageProc, MasksOfPaletteAndMonochromeSources)
     HBITMAP mono = ::CreateBitmap(3, 1, 1, 1, nullptr);
     SetPixels(mono, {{0, 0}, {2, 0}}, kWhite);
     SetPixels(mono, {{1, 0}}, kBlack);
-    for (COLORREF monoKey : {kWhite, kBlack}) {
+    for (COLORREF monoKey : {kWhite, kBlack, kRed}) {   // no pixel is red
         mask = JBitmapOps::CreateMask(nullptr, mono, &monoKey);
         ASSERT_NE(nullptr, mask);
         EXPECT_EQ(monoKey == kWhite ? kWhite : kBlack, PixelOf(mask, 0, 0)) << monoKey;
@@ -391,6 +391,14 @@ TEST_F(ImageProc, MasksOfPaletteAndMonochromeSources)
         ::DeleteObject(mask);
     }
     ::DeleteObject(mono);
+    // Two colours of its own: the key is one of them.
+    HBITMAP twoColour = MakeDib(2, 1, 1, kBlue, {kRed, kBlue});
+    SetPixels(twoColour, {{0, 0}}, kRed);
+    mask = JBitmapOps::CreateMask(nullptr, twoColour, &key);
+    EXPECT_EQ(kWhite, PixelOf(mask, 0, 0));
+    EXPECT_EQ(kBlack, PixelOf(mask, 1, 0));
+    ::DeleteObject(mask);
+    ::DeleteObject(twoColour);
 }
 
 TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)

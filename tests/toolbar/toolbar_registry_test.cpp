@@ -152,7 +152,8 @@ TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
     struct Case {
         DWORD fixed, id;
         bool kept;
-    } cases[] = {{1, 0xE860, true}, {0, 0xE860, false}, {1, 0, false}, {1, 0x10000, false}, {1, 0xE81B, false}};
+    } cases[] = {{1, 0xE860, true},  {0, 0xE860, false}, {1, 0, false},      {1, 0x10000, false},
+                 {1, 0xE81B, false}, {1, 0xE800, false}, {1, 0xE801, false}, {1, 0xE81F, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "IDFixed " << c.fixed << ", ID " << std::hex << c.id);
         WriteNumber(m_hKey, "IDFixed", c.fixed);
@@ -198,7 +199,9 @@ TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
     } cases[] = {
         {{-8, -8}, {100, 100}, {-8, -8}, {100, 100}},
         {{cx, cy - 58}, {cx, cy}, {0, 0}, {0, 0}},
-        {{cx - 1, cy - 59}, {cx - 1, cy - 1}, {cx - 1, cy - 59}, {cx - 1, cy - 1}},
+        // Inside the screen, yet too near its edge to grab: the caption stays reachable.
+        {{cx - 1, cy - 59}, {cx - 1, cy - 1}, {cx - 1, cy - 59}, {cx - 64, cy - 48}},
+        {{0, 0}, {0, cy - 1}, {0, 0}, {0, cy - 48}},
         {{10, 20}, {-1, -1}, {10, 20}, {0, 0}},
         {{INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, {0, 0}, {0, 0}},
     };
@@ -477,6 +480,12 @@ TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
     EXPECT_TRUE(ReadValues(m_hKey).empty());
     m_frame.ShowWindow(SW_SHOW);
     EXPECT_TRUE(pBar->WriteToRegistry(m_hKey));
+
+    // A key that takes no values is a failure, not a save.
+    HKEY hReadOnly = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Bar", 0, KEY_READ, &hReadOnly));
+    EXPECT_FALSE(pBar->WriteToRegistry(hReadOnly));
+    ::RegCloseKey(hReadOnly);
 }
 
 TEST_F(ToolbarRegistry, EveryRequiredValueIsNeeded)

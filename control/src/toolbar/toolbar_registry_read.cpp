@@ -1,6 +1,7 @@
 // The toolbar's own registry key, read back. The key is user data that may be
 // damaged: a required value that is missing, of the wrong type or longer than
 // its buffer ends the reading with FALSE, and positions are brought on screen.
+#include "callframe.h"
 #include "controlexports.h"
 #include "hostengine.h"
 #include "jappinfo.h"
@@ -36,10 +37,33 @@ bool ReadPoint(HKEY hKey, LPCSTR name, CPoint& point)
     return true;
 }
 
-// A control ID a bar can have: not 0, 16 bits (commands carry it), and not one of the dock bars'.
+// Of a floating toolbar's frame this much at least stays on the screen, so that
+// its caption can still be grabbed.
+constexpr int kReachableWidth = 64;
+constexpr int kReachableHeight = 48;
+// The framework's own bars (toolbar, status bar, ..., dock bars) have these IDs.
+constexpr DWORD kFirstStandardBarID = AFX_IDW_CONTROLBAR_FIRST;
+constexpr DWORD kLastStandardBarID = AFX_IDW_DOCKBAR_FLOAT;
+
+// A control ID a bar can have: not 0, 16 bits (commands carry it), and none of the standard bars'.
 bool IsUsableBarID(DWORD id)
 {
-    return id != 0 && id <= 0xFFFF && (id < AFX_IDW_DOCKBAR_TOP || id > AFX_IDW_DOCKBAR_FLOAT);
+    return id != 0 && id <= 0xFFFF && (id < kFirstStandardBarID || id > kLastStandardBarID);
+}
+
+// A bar that already holds a run-time ID no other bar of its frame has keeps it:
+// a toolbar restored again needs no new one.
+bool HoldsItsOwnRunTimeID(CControlBar* pBar)
+{
+    const UINT id = (UINT)pBar->GetDlgCtrlID();
+    if (id < kFirstRunTimeBarID || id > kLastRunTimeBarID)
+        return false;
+    bool shared = false;
+    ForEachControlBar(ControlFrameOfCall(), [pBar, id, &shared](CControlBar* pOther) {
+        shared = pOther != pBar && IsLiveBar(pOther) && (UINT)pOther->GetDlgCtrlID() == id;
+        return !shared;
+    });
+    return !shared;
 }
 
 bool HostNotReady()
@@ -61,6 +85,8 @@ BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
         floatPos.x = 0;
     if (floatPos.y < 0 || floatPos.y >= cyScreen)
         floatPos.y = 0;
+    floatPos.x = std::min<LONG>(floatPos.x, std::max(0, cxScreen - kReachableWidth));
+    floatPos.y = std::min<LONG>(floatPos.y, std::max(0, cyScreen - kReachableHeight));
     // Docked positions may be a little negative (before the first bar); far off is damage.
     if (dock.x >= cxScreen || dock.x < -cxScreen)
         dock.x = 0;
@@ -218,7 +244,7 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
         return FALSE;
     m_bIDFixed = fixed && IsUsableBarID(id);
     if (!m_bIDFixed)
-        id = (DWORD)GetNextBarID();
+        id = HoldsItsOwnRunTimeID(this) ? (DWORD)GetDlgCtrlID() : (DWORD)GetNextBarID();
     if ((int)id > 0 && GetDlgCtrlID() != (int)id)
         SetDlgCtrlID((int)id);
     char name[kNameBytes] = "";
@@ -262,7 +288,7 @@ BOOL JToolBar::ReadDefaultFlyoutsFromRegistry()
     GUserText path = pInfo->GetRegistryNameWithEnv();
     path += "\\Toolbars";
     HKEY hToolbars = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hToolbars) != ERROR_SUCCESS)
+    if (OpenRegPath(HKEY_CURRENT_USER, path, KEY_READ, &hToolbars) != ERROR_SUCCESS)
         return FALSE;
     CString caption;
     GetWindowText(caption);
