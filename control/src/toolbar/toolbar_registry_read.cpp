@@ -41,6 +41,8 @@ bool ReadPoint(HKEY hKey, LPCSTR name, CPoint& point)
 // its caption can still be grabbed.
 constexpr int kReachableWidth = 64;
 constexpr int kReachableHeight = 48;
+// No screen is smaller than this.
+constexpr SIZE kSmallestScreen = {640, 480};
 // The framework's own bars (toolbar, status bar, ..., dock bars) have these IDs.
 constexpr DWORD kFirstStandardBarID = AFX_IDW_CONTROLBAR_FIRST;
 constexpr DWORD kLastStandardBarID = AFX_IDW_DOCKBAR_FLOAT;
@@ -79,8 +81,28 @@ BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
     CPoint dock, floatPos;
     if (!ReadPoint(hKey, "DockPos", dock) || !ReadPoint(hKey, "FloatPos", floatPos))
         return FALSE;
-    const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    DWORD site = 0, visible = 0, floating = 0, edge = 0, cx = 0, cy = 0, horz = 0, hide = 0;
+    if (!ReadRegNumber(hKey, "DockSite", &site) || !ReadRegNumber(hKey, "Visible", &visible) ||
+        !ReadRegNumber(hKey, "Floating", &floating))
+        return FALSE;
+    // The floating rectangle is not needed beyond this point, but belongs to a whole key.
+    for (LPCSTR name : {"FloatTop", "FloatBottom", "FloatLeft", "FloatRight"})
+        if (!ReadRegNumber(hKey, name, &edge))
+            return FALSE;
+    if (!ReadRegNumber(hKey, "FloatSizeWidth", &cx) || !ReadRegNumber(hKey, "FloatSizeHeight", &cy) ||
+        !ReadRegNumber(hKey, "FloatOrientation", &horz))
+        return FALSE;
+
+    // Positions and sizes are brought onto the screen. Asking for the screen's
+    // size costs round trips to the window server: values that lie well inside
+    // the smallest screen there is stay as they are on any screen, and need no asking.
+    const bool insideSmallest = floatPos.x >= 0 && floatPos.x <= kSmallestScreen.cx - kReachableWidth &&
+                                floatPos.y >= 0 && floatPos.y <= kSmallestScreen.cy - kReachableHeight &&
+                                dock.x >= -kSmallestScreen.cx && dock.x < kSmallestScreen.cx &&
+                                dock.y >= -kSmallestScreen.cy && dock.y < kSmallestScreen.cy - kDockBottomMargin &&
+                                cx <= (DWORD)kSmallestScreen.cx && cy <= (DWORD)kSmallestScreen.cy;
+    const int cxScreen = insideSmallest ? kSmallestScreen.cx : ::GetSystemMetrics(SM_CXSCREEN);
+    const int cyScreen = insideSmallest ? kSmallestScreen.cy : ::GetSystemMetrics(SM_CYSCREEN);
     if (floatPos.x < 0 || floatPos.x >= cxScreen)
         floatPos.x = 0;
     if (floatPos.y < 0 || floatPos.y >= cyScreen)
@@ -94,23 +116,10 @@ BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
         dock.y = 0;
     m_ptDockPos = dock;
     m_ptFloatPos = floatPos;
-
-    DWORD site = 0, visible = 0, floating = 0, edge = 0, cx = 0, cy = 0, horz = 0, hide = 0;
-    if (!ReadRegNumber(hKey, "DockSite", &site) || !ReadRegNumber(hKey, "Visible", &visible) ||
-        !ReadRegNumber(hKey, "Floating", &floating))
-        return FALSE;
     m_nDockBarID = DockBarFromCode(site);
     m_bVisible = visible != 0;
     m_bFloating = floating != 0;
-    // The floating rectangle is not needed beyond this point, but belongs to a whole key.
-    for (LPCSTR name : {"FloatTop", "FloatBottom", "FloatLeft", "FloatRight"})
-        if (!ReadRegNumber(hKey, name, &edge))
-            return FALSE;
-    if (!ReadRegNumber(hKey, "FloatSizeWidth", &cx) || !ReadRegNumber(hKey, "FloatSizeHeight", &cy))
-        return FALSE;
     m_sizeFloat = CSize(std::clamp((int)cx, 0, cxScreen), std::clamp((int)cy, 0, cyScreen));
-    if (!ReadRegNumber(hKey, "FloatOrientation", &horz))
-        return FALSE;
     bHorz = horz != 0;
     m_bHide = ReadRegNumber(hKey, "Hide", &hide) && hide != 0;
     return TRUE;
