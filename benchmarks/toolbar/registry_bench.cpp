@@ -15,7 +15,8 @@ namespace toolbar_bench {
 namespace {
 
 constexpr double kTarget = 1.5;
-constexpr int kPairs = 400;
+constexpr int kRuns = 20;
+constexpr int kPairsPerRun = 20;
 constexpr LPCSTR kKeyPath = "Software\\CONTROL\\toolbar_bench\\Toolbar0";
 
 struct Value {
@@ -52,12 +53,6 @@ void BareRegistryRoundTrip(HKEY hKey, const std::vector<Value>& values)
     }
 }
 
-double Median(std::vector<double> samples)
-{
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
-
 }   // namespace
 
 bool MeasureRegistry(CFrameWnd& frame)
@@ -82,12 +77,17 @@ bool MeasureRegistry(CFrameWnd& frame)
 
     // Each registry call is a round trip to the registry's keeper, whose latency
     // drifts with the machine's load: one toolbar call and one bare round trip
-    // alternate, and the median of each counts.
+    // alternate, and the median of each run's pairs counts for that run.
     std::vector<double> toolbar, bare;
-    for (int pair = 0; pair < kPairs; ++pair) {
-        toolbar.push_back(FastestSecondsPerCall(
-            [&] { ok = pBar->WriteToRegistry(hKey) && pBar->ReadFromRegistry(hKey) && ok; }, 1, 1));
-        bare.push_back(FastestSecondsPerCall([&] { BareRegistryRoundTrip(hKey, values); }, 1, 1));
+    for (int run = 0; run < kRuns; ++run) {
+        std::vector<double> toolbarRun, bareRun;
+        for (int pair = 0; pair < kPairsPerRun; ++pair) {
+            toolbarRun.push_back(FastestSecondsPerCall(
+                [&] { ok = pBar->WriteToRegistry(hKey) && pBar->ReadFromRegistry(hKey) && ok; }, 1, 1));
+            bareRun.push_back(FastestSecondsPerCall([&] { BareRegistryRoundTrip(hKey, values); }, 1, 1));
+        }
+        toolbar.push_back(Median(toolbarRun));
+        bare.push_back(Median(bareRun));
     }
     ::RegCloseKey(hKey);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, kKeyPath);
@@ -99,7 +99,7 @@ bool MeasureRegistry(CFrameWnd& frame)
     char what[96];
     std::snprintf(what, sizeof what, "Writing and reading a toolbar's key (%zu buttons, %zu values)", ids.size(),
                   values.size());
-    return Report(what, "WriteToRegistry + Read...", Median(toolbar), "bare registry calls", Median(bare), kTarget);
+    return Report(what, "WriteToRegistry + Read...", toolbar, "bare registry calls", bare, kTarget);
 }
 
 }   // namespace toolbar_bench

@@ -12,9 +12,13 @@ namespace toolbar_bench {
 // (each run calls it `calls` times); the fastest run is the least disturbed one.
 double FastestSecondsPerCall(const std::function<void()>& work, int calls, int runs);
 
-// Prints one measurement: both rates and their ratio against the target. True when met.
-bool Report(const char* what, const char* library, double librarySeconds, const char* baseline, double baselineSeconds,
-            double target);
+// Prints one measurement made in runs (run i of the library beside run i of the
+// baseline): the median times and the spread of the runs' ratios, min / median /
+// max, against the target. True when the median ratio meets it.
+bool Report(const char* what, const char* library, const std::vector<double>& librarySeconds, const char* baseline,
+            const std::vector<double>& baselineSeconds, double target);
+
+double Median(std::vector<double> samples);
 
 // The commands of the benchmark's category, one per button of the measured toolbars.
 std::vector<UINT> BenchCommandIds();

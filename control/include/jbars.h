@@ -68,8 +68,11 @@ public:
 
     // ---- tooltips ----
     BOOL ChangeTooltipTextOnItem(int index, const char* lpszText);
-    // out must hold the whole text.
+    // A button's tip text, cut to what out holds: kTipTextChars characters with
+    // the end (a tip text's usual buffer) for the form without a size.
+    static constexpr int kTipTextChars = 80;
     BOOL GetTooltipTextOnItem(int index, char* out);
+    BOOL GetTooltipTextOnItem(int index, char* out, int cchOut);
 
     // Paints a colour through a named mask into the buttons of a command.
     // Without per-button picture records there is nothing to fill: FALSE.

@@ -132,6 +132,10 @@ public:
     BOOL m_bShowToolBarMgrOnToolbarMenu = TRUE;
     int m_nNumberOfToolbars = 0;
 
+    // Flat buttons only when the setting says so: -1 (not read yet) is not flat.
+    // Flat toolbars show their tips through their own tip control, not the bar's.
+    bool UsesFlatButtons() const { return m_nFlatButtons == 1; }
+
     // The host switches its context-help mode (Shift+F1) through this.
     void SetHelpMode(BOOL bHelpMode) { m_bHelpMode = bHelpMode; }
     BOOL InHelpMode() const { return m_bHelpMode; }

@@ -5,6 +5,12 @@
 #pragma once
 #include "controlapi.h"
 
+// The shell's header maps ExtractIcon to ExtractIconA: included first (it is
+// read once), its macro is then dropped so that JImageList::ExtractIcon keeps
+// its own name, in callers and in the export table alike.
+#include <shellapi.h>
+#undef ExtractIcon
+
 // The bitmap operations behind JToolBar's image strip. pWnd names the window
 // whose DC gives the screen format; NULL means the screen DC.
 class CONTROL_CLASS JBitmapOps {

@@ -105,14 +105,13 @@ TEST_F(SettingsKey, WrittenWithTheirNamesTypesAndBytes)
     info.WriteToolbarSettingsToRegistry(m_hKey);
     // Settings never read are written as 0.
     EXPECT_EQ(0, info.m_nLargeButtons);
-    EXPECT_EQ(1u, Number(Read(m_hKey, "ColorButtons")));
-    EXPECT_EQ(0u, Number(Read(m_hKey, "LargeButtons")));
-    EXPECT_EQ(0u, Number(Read(m_hKey, "ToolTips")));
-    EXPECT_EQ(0u, Number(Read(m_hKey, "GripperBar")));
-    EXPECT_EQ(0u, Number(Read(m_hKey, "FlatButtons")));
-    EXPECT_EQ((DWORD)RGB(1, 2, 3), Number(Read(m_hKey, "TransparentColor")));
-    EXPECT_EQ(1u, Number(Read(m_hKey, "ShowCustomizeOnToolbarMenu")));
-    EXPECT_EQ(1u, Number(Read(m_hKey, "ShowToolBarMgrOnToolbarMenu")));
+    // clang-format off
+    const std::pair<const char*, DWORD> numbers[] = {
+        {"ColorButtons", 1}, {"LargeButtons", 0}, {"ToolTips", 0}, {"GripperBar", 0}, {"FlatButtons", 0},
+        {"TransparentColor", RGB(1, 2, 3)}, {"ShowCustomizeOnToolbarMenu", 1}, {"ShowToolBarMgrOnToolbarMenu", 1}};
+    // clang-format on
+    for (const auto& [name, number] : numbers)
+        EXPECT_EQ(number, Number(Read(m_hKey, name))) << name;
     const StoredValue path = Read(m_hKey, "AppPath");
     EXPECT_EQ((DWORD)REG_SZ, path.type);
     EXPECT_EQ(std::vector<BYTE>({'C', ':', '\\', 'D', 'r', 'a', 'f', 't', 0}), path.data);

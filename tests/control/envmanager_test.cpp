@@ -40,11 +40,14 @@ TEST_F(EnvironmentManager, StoredEnvironmentsAreReadThenTheDefaultOneIsCurrent)
                           KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
         const DWORD large = name[0] == 'B';
         ::RegSetValueExA(hKey, "LargeButtons", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&large), sizeof large);
+        if (name[0] == 'A')   // B has no start-up DLL of its own
+            ::RegSetValueExA(hKey, "StartUpDllClsid", 0, REG_SZ, reinterpret_cast<const BYTE*>("{a}"), 4);
         ::RegCloseKey(hKey);
     }
     // The application object names where the environments lie.
     FakeAppInfo app;
     app.basePath = m_key.path().GetString();
+    app.defaultStartUpDll = "";   // as the demo host has
     AppCoreSetApplicationObject(&app);
     {
         JEnvironmentManager manager;
@@ -53,6 +56,8 @@ TEST_F(EnvironmentManager, StoredEnvironmentsAreReadThenTheDefaultOneIsCurrent)
         EXPECT_EQ(0, manager.GetEnvironment(0)->m_nLargeButtons);
         EXPECT_EQ(1, manager.GetEnvironment(1)->m_nLargeButtons);
         EXPECT_TRUE(manager.GetEnvironment(1)->m_bSettingsLoaded);
+        EXPECT_STREQ("{a}", manager.GetEnvironment(0)->m_strStartUpDllClsid);
+        EXPECT_STREQ("", manager.GetEnvironment(1)->m_strStartUpDllClsid);   // not A's
         // Each stored environment's root is its own key.
         GUserText root;
         ASSERT_TRUE(manager.GetEnvironment(1)->MakeRegistryPath(nullptr, "Toolbars", root));
@@ -61,6 +66,25 @@ TEST_F(EnvironmentManager, StoredEnvironmentsAreReadThenTheDefaultOneIsCurrent)
         EXPECT_TRUE(app.notifications.empty());
     }
     AppCoreSetApplicationObject(nullptr);
+}
+
+TEST_F(EnvironmentManager, AStoredEnvironmentWithTheLongestNameHasItsSettingsRead)
+{
+    const std::string name(255, 'L');   // a key's longest name: its paths pass MAX_PATH
+    HKEY hEnvironments = nullptr, hEnvironment = nullptr, hToolbars = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Environments", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &hEnvironments, nullptr);
+    ::RegCreateKeyExA(hEnvironments, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hEnvironment, nullptr);
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(hEnvironment, "Toolbars", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hToolbars, nullptr));
+    const DWORD large = 1;
+    ::RegSetValueExA(hToolbars, "LargeButtons", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&large), sizeof large);
+    for (HKEY hKey : {hToolbars, hEnvironment, hEnvironments})
+        ::RegCloseKey(hKey);
+    JEnvironmentManager manager(m_key.path(), "", nullptr, nullptr);
+    const long index = manager.FindEnvironmentIndex(name.c_str());
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(1, manager.GetEnvironment(index)->m_nLargeButtons);
 }
 
 TEST_F(EnvironmentManager, SwitchingCreatesNotifiesAndIgnoresRepeats)

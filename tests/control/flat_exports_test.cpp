@@ -66,27 +66,22 @@ TEST_F(FlatExports, SettingsReadBeforeAnyAreStoredShowTheirMarker)
 
 TEST_F(FlatExports, BearingSettingsKeepInvalidPartsAsTheyWere)
 {
-    int on = -1, mode = -1, axis = -1, sense = -1;
-    GetBearingInfo(&on, &mode, &axis, &sense);
-    EXPECT_EQ(0, on);
-    EXPECT_EQ(1, mode);
-    EXPECT_EQ(0, axis);
-    EXPECT_EQ(0, sense);
-    EXPECT_EQ(0, SetBearingInfo(1, 2, 1, 0));
-    GetBearingInfo(&on, &mode, &axis, &sense);
-    EXPECT_EQ(1, on);
-    EXPECT_EQ(1, mode);   // 2 is not a mode
-    EXPECT_EQ(1, axis);
-    EXPECT_EQ(0, sense);
-    EXPECT_EQ(0, SetBearingInfo(0, 1, 4, 1));
-    GetBearingInfo(&on, &mode, &axis, &sense);
-    EXPECT_EQ(0, on);
-    EXPECT_EQ(1, axis);   // 4 is not an axis
-    EXPECT_EQ(1, sense);
+    // {on, mode, axis, sense} given, then as kept; mode 2 and axis 4 are no such things.
+    const struct {
+        int in[4], result, out[4];
+    } steps[] = {{{1, 2, 1, 0}, 0, {1, 1, 1, 0}}, {{0, 1, 4, 1}, 0, {0, 1, 1, 1}}};
+    int got[4] = {-1, -1, -1, -1};
+    GetBearingInfo(&got[0], &got[1], &got[2], &got[3]);
+    EXPECT_EQ((std::vector<int>{0, 1, 0, 0}), std::vector<int>(got, got + 4));
+    for (const auto& step : steps) {
+        EXPECT_EQ(step.result, SetBearingInfo(step.in[0], step.in[1], step.in[2], step.in[3]));
+        GetBearingInfo(&got[0], &got[1], &got[2], &got[3]);
+        EXPECT_EQ(std::vector<int>(step.out, step.out + 4), std::vector<int>(got, got + 4));
+    }
     EXPECT_EQ(1, SetBearingInfo(7, 0, 3, 1));
     GetBearingInfo(nullptr, nullptr, nullptr, nullptr);
-    GetBearingInfo(&on, nullptr, nullptr, nullptr);
-    EXPECT_EQ(1, on);
+    GetBearingInfo(&got[0], nullptr, nullptr, nullptr);
+    EXPECT_EQ(1, got[0]);
 }
 
 TEST(ContextHelp, SourceAndHelpFileAreSharedByAllObjects)

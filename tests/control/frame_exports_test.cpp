@@ -194,6 +194,23 @@ TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
     EXPECT_EQ(3, pBar->GetToolBarCtrl().GetButtonCount());   // the separators stay
     EXPECT_TRUE(m_frame.m_nIdleFlags & CFrameWnd::idleLayout);
     EXPECT_EQ(0, JRemoveCommandFromMenus(101, nullptr));   // nothing left to remove
+    EXPECT_EQ(0, JRemoveCommandFromMenus(0, nullptr));     // 0 is every separator, never a command
+    EXPECT_EQ(3, ::GetMenuItemCount(hPopup));
+}
+
+TEST_F(HostFrame, RemovingACategoryWithoutToolbarsStillCleansTheMenus)
+{
+    const UINT draw[] = {101};
+    AddCategory("Draw", 1, 2, 3, 4, draw, 1, nullptr, nullptr);
+    HMENU hMenu = ::CreateMenu();
+    HMENU hPopup = ::CreatePopupMenu();
+    ::AppendMenuA(hPopup, MF_STRING, 101, "Line");
+    ::AppendMenuA(hPopup, MF_STRING, 200, "Keep");
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hPopup, "Draw");
+    ::SetMenu(m_frame.m_hWnd, hMenu);
+    RemoveCategory("Draw");
+    ASSERT_EQ(1, ::GetMenuItemCount(hPopup));
+    EXPECT_EQ(200u, ::GetMenuItemID(hPopup, 0));
 }
 
 }   // namespace

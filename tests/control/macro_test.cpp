@@ -1,6 +1,7 @@
 // Macro commands made through the macro host and the host's provider, and
 // modules loaded by name only from the program's or the system's folder.
 #include "control_fixture.h"
+#include "exports/themecall.h"
 #include "fake_host.h"
 #include "safeload.h"
 
@@ -92,16 +93,6 @@ TEST_F(MacroCommands, ProviderReceivesTheMacroAndGivesTheCommand)
     EXPECT_EQ(0u, AddMacroCommand((m_folder + "\\missing.jmac").c_str(), nullptr));
 }
 
-TEST_F(MacroCommands, WithoutTheMacroHostNothingIsMade)
-{
-    ASSERT_NE(nullptr, CreateManager());
-    SetDynamicCommand(&m_provider);
-    MacroHostAway away;
-    ASSERT_TRUE(away.moved());
-    EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));
-    EXPECT_TRUE(m_provider.entries.empty());
-}
-
 // A planted module with the names the library loads, in the working directory and on PATH.
 TEST_F(MacroCommands, ModulesPlantedInTheWorkingDirectoryAreNeverLoaded)
 {
@@ -113,7 +104,8 @@ TEST_F(MacroCommands, ModulesPlantedInTheWorkingDirectoryAreNeverLoaded)
         SetDynamicCommand(&m_provider);
         MacroHostAway away;
         ASSERT_TRUE(away.moved());
-        EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));
+        EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));   // no macro host: nothing made
+        EXPECT_TRUE(m_provider.entries.empty());
         JIsThemeActive();
         EXPECT_EQ(nullptr, LoadModuleBesideExecutable("probe_only_here.dll"));
         EXPECT_EQ(nullptr, LoadSystemModule("probe_only_here.dll"));
@@ -132,6 +124,9 @@ TEST_F(MacroCommands, ThemeWrappersReachTheSystemThemeLibrary)
     ASSERT_NE(nullptr, direct);
     EXPECT_EQ(direct(), JIsAppThemed());
     ::FreeLibrary(hTheme);
+    // A function the theme library lacks is a failure, never S_OK.
+    EXPECT_TRUE(FAILED(theme_call::Call<HRESULT>("NoSuchThemeFunction", 1)));
+    EXPECT_EQ(FALSE, theme_call::Call<BOOL>("NoSuchThemeFunction"));
 }
 
 }   // namespace

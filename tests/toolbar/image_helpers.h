@@ -2,6 +2,7 @@
 #pragma once
 #include "afxwin.h"
 
+#include <gtest/gtest.h>
 #include <initializer_list>
 
 namespace image_test {
@@ -102,6 +103,39 @@ inline COLORREF PixelOf(HBITMAP hBitmap, int x, int y)
     ::SelectObject(hDC, hOld);
     ::DeleteDC(hDC);
     return color;
+}
+
+// A monochrome bitmap of w x h, white or black, with the points in the other colour.
+inline HBITMAP MonoBitmap(int w, int h, bool white, std::initializer_list<POINT> points)
+{
+    HBITMAP hBitmap = ::CreateBitmap(w, h, 1, 1, nullptr);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    ::PatBlt(hDC, 0, 0, w, h, white ? WHITENESS : BLACKNESS);
+    for (const POINT& point : points)
+        ::SetPixel(hDC, point.x, point.y, white ? RGB(0, 0, 0) : RGB(255, 255, 255));
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return hBitmap;
+}
+
+// Expects each listed pixel of the bitmap to have its colour.
+struct PixelAt {
+    int x, y;
+    COLORREF colour;
+};
+inline void ExpectPixels(HBITMAP hBitmap, std::initializer_list<PixelAt> pixels)
+{
+    for (const PixelAt& pixel : pixels)
+        EXPECT_EQ(pixel.colour, PixelOf(hBitmap, pixel.x, pixel.y)) << "at " << pixel.x << "," << pixel.y;
+}
+
+// The same for anything that answers Pixel(x, y), a memory canvas say.
+template <class Canvas>
+void ExpectPixels(const Canvas& canvas, std::initializer_list<PixelAt> pixels)
+{
+    for (const PixelAt& pixel : pixels)
+        EXPECT_EQ(pixel.colour, canvas.Pixel(pixel.x, pixel.y)) << "at " << pixel.x << "," << pixel.y;
 }
 
 inline BITMAP Describe(HBITMAP hBitmap)

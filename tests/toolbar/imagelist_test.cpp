@@ -87,9 +87,7 @@ TEST_F(ImageList, AddedImagesGrowTheStripsAndDrawTransparently)
 
     auto canvas = DrawOnCanvas(2);
     EXPECT_EQ(kYellow, canvas->Pixel(1, 1));   // the key pixel
-    EXPECT_EQ(kBlue, canvas->Pixel(2, 1));
-    EXPECT_EQ(kBlue, canvas->Pixel(4, 4));
-    EXPECT_EQ(kYellow, canvas->Pixel(5, 4));
+    ExpectPixels(*canvas, {{2, 1, kBlue}, {4, 4, kBlue}, {5, 4, kYellow}});
     EXPECT_EQ(15, canvas->Count(kBlue));
 
     // The 8 x 8 picture's key pixel shrank away or stayed one pixel; its colour fills the rest.
@@ -116,8 +114,7 @@ TEST_F(ImageList, MasksComeFromTheCallerOrAreRefused)
     SetPixels(other, {{2, 2}}, kMagenta);
     EXPECT_TRUE(m_list.Replace(0, other, kMagenta));
     canvas = DrawOnCanvas(0);
-    EXPECT_EQ(kGreen, canvas->Pixel(2, 2));
-    EXPECT_EQ(kYellow, canvas->Pixel(3, 3));
+    ExpectPixels(*canvas, {{2, 2, kGreen}, {3, 3, kYellow}});
     EXPECT_EQ(8, canvas->Count(kGreen));
 
     // A key recomputed on the stored image.
@@ -184,8 +181,7 @@ TEST_F(ImageList, LoadsAStripFromAResourceWithItsKeyColour)
     EXPECT_EQ(3, m_list.GetImageCount());
     EXPECT_EQ(CSize(4, 4), m_list.GetImageSize());
     auto canvas = DrawOnCanvas(1);
-    EXPECT_EQ(kYellow, canvas->Pixel(1, 1));
-    EXPECT_EQ(kGreen, canvas->Pixel(2, 1));
+    ExpectPixels(*canvas, {{1, 1, kYellow}, {2, 1, kGreen}});
     EXPECT_EQ(15, canvas->Count(kGreen));
     EXPECT_EQ(kBlue, DrawOnCanvas(2)->Pixel(4, 4));
 
@@ -207,8 +203,7 @@ TEST_F(ImageList, PlainStretchedAndSelectedDrawing)
     dc.Attach(big.dc());
     EXPECT_TRUE(m_list.DrawStretched(0, &dc, 2, 2, 6, 4, JILD_NORMAL));
     EXPECT_EQ(24, big.Count(kRed));
-    EXPECT_EQ(kRed, big.Pixel(7, 5));
-    EXPECT_EQ(kYellow, big.Pixel(1, 2));
+    ExpectPixels(big, {{7, 5, kRed}, {1, 2, kYellow}});
 
     testing_support::MemoryCanvas selected(4, 4, kYellow);
     dc.Detach();

@@ -60,16 +60,7 @@ TEST_F(ImageProc, ColorTestTellsMonochromeFromEveryColourDepth)
 
 TEST_F(ImageProc, CopyTurnsMonochromeWhiteIntoTheBackgroundAndKeepsColourPictures)
 {
-    HBITMAP mono = ::CreateBitmap(6, 5, 1, 1, nullptr);
-    SetPixels(mono, {{0, 0}, {5, 4}}, kBlack);
-    {
-        HDC hDC = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ old = ::SelectObject(hDC, mono);
-        ::PatBlt(hDC, 0, 0, 6, 5, WHITENESS);
-        ::SetPixel(hDC, 2, 3, kBlack);
-        ::SelectObject(hDC, old);
-        ::DeleteDC(hDC);
-    }
+    HBITMAP mono = MonoBitmap(6, 5, true, {{2, 3}});
     COLORREF red = kRed;
     HBITMAP copy = JBitmapOps::CopyBitmapImage(nullptr, mono, &red);
     ASSERT_NE(nullptr, copy);
@@ -77,23 +68,19 @@ TEST_F(ImageProc, CopyTurnsMonochromeWhiteIntoTheBackgroundAndKeepsColourPicture
     EXPECT_EQ(6, bm.bmWidth);
     EXPECT_EQ(5, bm.bmHeight);
     EXPECT_EQ(ScreenBitsPerPixel(), bm.bmBitsPixel * bm.bmPlanes);
-    EXPECT_EQ(kRed, PixelOf(copy, 0, 0));
-    EXPECT_EQ(kRed, PixelOf(copy, 5, 4));
-    EXPECT_EQ(kBlack, PixelOf(copy, 2, 3));
+    ExpectPixels(copy, {{0, 0, kRed}, {5, 4, kRed}, {2, 3, kBlack}});
     ::DeleteObject(copy);
 
     // Without a background white stays white.
     copy = JBitmapOps::CopyBitmapImage(nullptr, mono, nullptr);
-    EXPECT_EQ(kWhite, PixelOf(copy, 1, 1));
-    EXPECT_EQ(kBlack, PixelOf(copy, 2, 3));
+    ExpectPixels(copy, {{1, 1, kWhite}, {2, 3, kBlack}});
     ::DeleteObject(copy);
     ::DeleteObject(mono);
 
     HBITMAP colour = MakeDib(3, 3, 24, kBlue);
     SetPixels(colour, {{1, 2}}, kGreen);
     copy = JBitmapOps::CopyBitmapImage(nullptr, colour, &red);
-    EXPECT_EQ(kBlue, PixelOf(copy, 0, 0));
-    EXPECT_EQ(kGreen, PixelOf(copy, 1, 2));
+    ExpectPixels(copy, {{0, 0, kBlue}, {1, 2, kGreen}});
     ::DeleteObject(copy);
     ::DeleteObject(colour);
 }
@@ -109,16 +96,12 @@ TEST_F(ImageProc, MaskIsWhiteExactlyWhereTheKeyColourIs)
     EXPECT_EQ(1, bm.bmBitsPixel);
     EXPECT_EQ(5, bm.bmWidth);
     EXPECT_EQ(4, bm.bmHeight);
-    EXPECT_EQ(kBlack, PixelOf(mask, 0, 0));
-    EXPECT_EQ(kBlack, PixelOf(mask, 4, 3));
-    EXPECT_EQ(kWhite, PixelOf(mask, 2, 1));
+    ExpectPixels(mask, {{0, 0, kBlack}, {4, 3, kBlack}, {2, 1, kWhite}});
     ::DeleteObject(mask);
 
     // Without a key the top-left pixel's colour is the key.
     mask = JBitmapOps::CreateMask(nullptr, colour, nullptr);
-    EXPECT_EQ(kWhite, PixelOf(mask, 0, 0));
-    EXPECT_EQ(kWhite, PixelOf(mask, 4, 3));
-    EXPECT_EQ(kBlack, PixelOf(mask, 2, 1));
+    ExpectPixels(mask, {{0, 0, kWhite}, {4, 3, kWhite}, {2, 1, kBlack}});
     ::DeleteObject(mask);
     ::DeleteObject(colour);
 }
@@ -128,26 +111,12 @@ TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentArea)
     // An icon: black where transparent (mask white), blue picture elsewhere.
     HBITMAP colour = MakeDib(4, 4, 32, kBlue);
     SetPixels(colour, {{0, 0}, {3, 0}, {0, 3}}, kBlack);
-    HBITMAP mask = ::CreateBitmap(4, 4, 1, 1, nullptr);
-    {
-        HDC hDC = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ old = ::SelectObject(hDC, mask);
-        ::PatBlt(hDC, 0, 0, 4, 4, BLACKNESS);
-        ::SetPixel(hDC, 0, 0, kWhite);
-        ::SetPixel(hDC, 3, 0, kWhite);
-        ::SetPixel(hDC, 0, 3, kWhite);
-        ::SelectObject(hDC, old);
-        ::DeleteDC(hDC);
-    }
+    HBITMAP mask = MonoBitmap(4, 4, false, {{0, 0}, {3, 0}, {0, 3}});
     COLORREF fill = kGreen;
     HBITMAP result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, &fill);
     ASSERT_NE(nullptr, result);
     EXPECT_NE(colour, result);
-    EXPECT_EQ(kGreen, PixelOf(result, 0, 0));
-    EXPECT_EQ(kGreen, PixelOf(result, 3, 0));
-    EXPECT_EQ(kGreen, PixelOf(result, 0, 3));
-    EXPECT_EQ(kBlue, PixelOf(result, 1, 1));
-    EXPECT_EQ(kBlue, PixelOf(result, 3, 3));
+    ExpectPixels(result, {{0, 0, kGreen}, {3, 0, kGreen}, {0, 3, kGreen}, {1, 1, kBlue}, {3, 3, kBlue}});
     EXPECT_EQ(kBlack, PixelOf(colour, 0, 0)) << "the source stays as it was";
     ::DeleteObject(result);
 
@@ -168,9 +137,7 @@ TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentArea)
     // Without a mask the copy is unchanged.
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, nullptr, &fill);
     ASSERT_NE(nullptr, result);
-    EXPECT_EQ(RGB(0x10, 0x20, 0x30), PixelOf(result, 0, 0));
-    EXPECT_EQ(kBlack, PixelOf(result, 0, 3));
-    EXPECT_EQ(kBlue, PixelOf(result, 2, 2));
+    ExpectPixels(result, {{0, 0, RGB(0x10, 0x20, 0x30)}, {0, 3, kBlack}, {2, 2, kBlue}});
     ::DeleteObject(result);
     ::DeleteObject(mask);
     ::DeleteObject(colour);
@@ -181,12 +148,9 @@ TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAtEveryDepth)
     for (int bpp : {8, 24, 32}) {
         HBITMAP bitmap = MakeDib(5, 3, bpp, kBlue, {kBlack, kWhite, kRed, kGreen, kBlue});
         SetPixels(bitmap, {{0, 0}, {4, 2}, {2, 1}}, kRed);
-        EXPECT_TRUE(JBitmapOps::ReplaceColor(bitmap, kRed, kGreen)) << bpp << " bits";
-        EXPECT_EQ(kGreen, PixelOf(bitmap, 0, 0)) << bpp << " bits";
-        EXPECT_EQ(kGreen, PixelOf(bitmap, 4, 2)) << bpp << " bits";
-        EXPECT_EQ(kGreen, PixelOf(bitmap, 2, 1)) << bpp << " bits";
-        EXPECT_EQ(kBlue, PixelOf(bitmap, 1, 0)) << bpp << " bits";
-        EXPECT_EQ(kBlue, PixelOf(bitmap, 3, 2)) << bpp << " bits";
+        SCOPED_TRACE(bpp);
+        EXPECT_TRUE(JBitmapOps::ReplaceColor(bitmap, kRed, kGreen));
+        ExpectPixels(bitmap, {{0, 0, kGreen}, {4, 2, kGreen}, {2, 1, kGreen}, {1, 0, kBlue}, {3, 2, kBlue}});
         ::DeleteObject(bitmap);
     }
     // A palette realised first.
@@ -198,8 +162,7 @@ TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAtEveryDepth)
     } palette{{0x300, 3, {{255, 0, 0, 0}}}, {{0, 255, 0, 0}, {0, 0, 255, 0}}};
     HPALETTE hPalette = ::CreatePalette(&palette.header);
     EXPECT_TRUE(JBitmapOps::ReplaceColor(bitmap, kRed, kGreen, hPalette));
-    EXPECT_EQ(kGreen, PixelOf(bitmap, 1, 1));
-    EXPECT_EQ(kBlue, PixelOf(bitmap, 0, 0));
+    ExpectPixels(bitmap, {{1, 1, kGreen}, {0, 0, kBlue}});
     ::DeleteObject(hPalette);
     ::DeleteObject(bitmap);
 
@@ -216,9 +179,7 @@ TEST_F(ImageProc, BackgroundReplacementDefaultsToTopLeftAndButtonFace)
     HBITMAP bitmap = MakeDib(4, 4, 24, kRed);
     SetPixels(bitmap, {{2, 2}}, kBlue);
     EXPECT_EQ(bitmap, JBitmapOps::ReplaceBackgroundColor(bitmap, nullptr, nullptr));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), PixelOf(bitmap, 0, 0));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), PixelOf(bitmap, 3, 3));
-    EXPECT_EQ(kBlue, PixelOf(bitmap, 2, 2));
+    ExpectPixels(bitmap, {{0, 0, ::GetSysColor(COLOR_BTNFACE)}, {3, 3, ::GetSysColor(COLOR_BTNFACE)}, {2, 2, kBlue}});
     COLORREF from = kBlue, to = kYellow;
     JBitmapOps::ReplaceBackgroundColor(bitmap, &from, &to);
     EXPECT_EQ(kYellow, PixelOf(bitmap, 2, 2));
@@ -235,11 +196,7 @@ TEST_F(ImageProc, InactiveLookWhitensGreysAndShowsTheFace)
     SetPixels(bitmap, {{3, 0}}, kWhite);
     EXPECT_TRUE(JBitmapOps::ApplyInactiveLook(bitmap));
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(face, PixelOf(bitmap, 0, 0));
-    EXPECT_EQ(face, PixelOf(bitmap, 1, 0));
-    EXPECT_EQ(kBlack, PixelOf(bitmap, 2, 0));
-    EXPECT_EQ(face, PixelOf(bitmap, 3, 0));
-    EXPECT_EQ(kRed, PixelOf(bitmap, 4, 0));
+    ExpectPixels(bitmap, {{0, 0, face}, {1, 0, face}, {2, 0, kBlack}, {3, 0, face}, {4, 0, kRed}});
     ::DeleteObject(bitmap);
 }
 
@@ -291,8 +248,7 @@ TEST_F(TransBitmapDraw, TransparentDrawingLeavesTheTransparencyColourOut)
     Unwrap();
     EXPECT_EQ(kYellow, canvas.Pixel(5, 4));   // white at (0, 0)
     EXPECT_EQ(kYellow, canvas.Pixel(8, 6));   // white at (3, 2)
-    EXPECT_EQ(kRed, canvas.Pixel(6, 4));
-    EXPECT_EQ(kBlue, canvas.Pixel(7, 5));
+    ExpectPixels(canvas, {{6, 4, kRed}, {7, 5, kBlue}});
     EXPECT_EQ(kYellow, canvas.Pixel(4, 4));   // outside
     EXPECT_EQ(10 * 8 - 10, canvas.Count(kYellow));
 
@@ -300,9 +256,7 @@ TEST_F(TransBitmapDraw, TransparentDrawingLeavesTheTransparencyColourOut)
     testing_support::MemoryCanvas plain(10, 8, kYellow);
     m_bitmap.Draw(Wrap(plain), 0, 0, FALSE);
     Unwrap();
-    EXPECT_EQ(kWhite, plain.Pixel(0, 0));
-    EXPECT_EQ(kWhite, plain.Pixel(3, 2));
-    EXPECT_EQ(kBlue, plain.Pixel(2, 1));
+    ExpectPixels(plain, {{0, 0, kWhite}, {3, 2, kWhite}, {2, 1, kBlue}});
 }
 
 TEST_F(TransBitmapDraw, PartsAndDirectDrawingAndAnotherColour)
@@ -311,8 +265,7 @@ TEST_F(TransBitmapDraw, PartsAndDirectDrawingAndAnotherColour)
     // The right half of the picture: (2, 0)-(3, 2) at (1, 1).
     m_bitmap.Draw(Wrap(canvas), 1, 1, 2, 3, 2, 0, TRUE);
     Unwrap();
-    EXPECT_EQ(kRed, canvas.Pixel(1, 1));
-    EXPECT_EQ(kBlue, canvas.Pixel(1, 2));
+    ExpectPixels(canvas, {{1, 1, kRed}, {1, 2, kBlue}});
     EXPECT_EQ(kGreen, canvas.Pixel(2, 3));   // white at (3, 2)
     EXPECT_EQ(kGreen, canvas.Pixel(3, 1));   // outside the part
     EXPECT_EQ(36 - 5, canvas.Count(kGreen));
@@ -320,17 +273,13 @@ TEST_F(TransBitmapDraw, PartsAndDirectDrawingAndAnotherColour)
     testing_support::MemoryCanvas direct(6, 6, kGreen);
     m_bitmap.DrawOnDC(Wrap(direct), 0, 0, 4, 3, 0, 0);
     Unwrap();
-    EXPECT_EQ(kGreen, direct.Pixel(0, 0));
-    EXPECT_EQ(kRed, direct.Pixel(1, 0));
-    EXPECT_EQ(kBlue, direct.Pixel(2, 1));
+    ExpectPixels(direct, {{0, 0, kGreen}, {1, 0, kRed}, {2, 1, kBlue}});
 
     m_bitmap.SetTransparencyColor(kRed);
     testing_support::MemoryCanvas other(6, 6, kGreen);
     m_bitmap.Draw(Wrap(other), 0, 0, TRUE);
     Unwrap();
-    EXPECT_EQ(kWhite, other.Pixel(0, 0));
-    EXPECT_EQ(kGreen, other.Pixel(1, 0));
-    EXPECT_EQ(kBlue, other.Pixel(2, 1));
+    ExpectPixels(other, {{0, 0, kWhite}, {1, 0, kGreen}, {2, 1, kBlue}});
 }
 
 TEST_F(TransBitmapDraw, DeletingForgetsTheSizeAndTheWrapperLeavesTheBitmap)
@@ -356,8 +305,7 @@ TEST_F(TransBitmapDraw, DeletingForgetsTheSizeAndTheWrapperLeavesTheBitmap)
     testing_support::MemoryCanvas small(3, 2, kGreen);
     wrapper->Draw(Wrap(small), 0, 0, TRUE);
     Unwrap();
-    EXPECT_EQ(kWhite, small.Pixel(0, 0));
-    EXPECT_EQ(kGreen, small.Pixel(1, 1));
+    ExpectPixels(small, {{0, 0, kWhite}, {1, 1, kGreen}});
     EXPECT_EQ(wrapper, CTransBitmap::FromHandle(owned));
     EXPECT_EQ(kWhite, wrapper->GetTransparencyColor()) << "each call starts with the default colour";
     EXPECT_EQ(nullptr, CTransBitmap::FromHandle(nullptr));
@@ -373,17 +321,12 @@ TEST_F(ImageProc, MasksOfPaletteAndMonochromeSources)
     COLORREF key = kRed;
     HBITMAP mask = JBitmapOps::CreateMask(nullptr, indexed, &key);
     ASSERT_NE(nullptr, mask);
-    EXPECT_EQ(kWhite, PixelOf(mask, 1, 0));
-    EXPECT_EQ(kWhite, PixelOf(mask, 3, 1));
-    EXPECT_EQ(kBlack, PixelOf(mask, 0, 0));
-    EXPECT_EQ(kBlack, PixelOf(mask, 2, 1));
+    ExpectPixels(mask, {{1, 0, kWhite}, {3, 1, kWhite}, {0, 0, kBlack}, {2, 1, kBlack}});
     ::DeleteObject(mask);
     ::DeleteObject(indexed);
 
-    HBITMAP mono = ::CreateBitmap(3, 1, 1, 1, nullptr);
-    SetPixels(mono, {{0, 0}, {2, 0}}, kWhite);
-    SetPixels(mono, {{1, 0}}, kBlack);
-    for (COLORREF monoKey : {kWhite, kBlack}) {
+    HBITMAP mono = MonoBitmap(3, 1, true, {{1, 0}});
+    for (COLORREF monoKey : {kWhite, kBlack, kRed}) {   // no pixel is red
         mask = JBitmapOps::CreateMask(nullptr, mono, &monoKey);
         ASSERT_NE(nullptr, mask);
         EXPECT_EQ(monoKey == kWhite ? kWhite : kBlack, PixelOf(mask, 0, 0)) << monoKey;
@@ -391,6 +334,13 @@ TEST_F(ImageProc, MasksOfPaletteAndMonochromeSources)
         ::DeleteObject(mask);
     }
     ::DeleteObject(mono);
+    // Two colours of its own: the key is one of them.
+    HBITMAP twoColour = MakeDib(2, 1, 1, kBlue, {kRed, kBlue});
+    SetPixels(twoColour, {{0, 0}}, kRed);
+    mask = JBitmapOps::CreateMask(nullptr, twoColour, &key);
+    ExpectPixels(mask, {{0, 0, kWhite}, {1, 0, kBlack}});
+    ::DeleteObject(mask);
+    ::DeleteObject(twoColour);
 }
 
 TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)
@@ -404,11 +354,9 @@ TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)
     ASSERT_NE(nullptr, copy);
     EXPECT_TRUE(toolbar.IsColorBitmap(copy));
     EXPECT_EQ(ScreenBitsPerPixel(), Describe(copy).bmBitsPixel * Describe(copy).bmPlanes);
-    EXPECT_EQ(kBlue, PixelOf(copy, 0, 0));
-    EXPECT_EQ(kBlack, PixelOf(copy, 1, 1));
+    ExpectPixels(copy, {{0, 0, kBlue}, {1, 1, kBlack}});
     HBITMAP mask = toolbar.CreateMask(copy, nullptr);
-    EXPECT_EQ(kWhite, PixelOf(mask, 0, 1));
-    EXPECT_EQ(kBlack, PixelOf(mask, 1, 1));
+    ExpectPixels(mask, {{0, 1, kWhite}, {1, 1, kBlack}});
     COLORREF red = kRed;
     HBITMAP filled = toolbar.CreateMaskedBitmap(copy, mask, &red);
     EXPECT_EQ(RGB(255, 0, 255), PixelOf(filled, 0, 0));   // blue XOR red

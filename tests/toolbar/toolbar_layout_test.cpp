@@ -1,6 +1,9 @@
 // The toolbar's shape and the settings applied to existing toolbars.
 #include "toolbar_fixture.h"
 
+#include <algorithm>
+#include <string>
+
 using namespace toolbar_test;
 
 namespace {
@@ -84,10 +87,16 @@ TEST_F(ToolbarHost, NewToolbarsTakeTheCurrentSettings)
 
 TEST_F(ToolbarHost, PlainToolbarsShowTheBarsTips)
 {
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
-    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS);
-    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
-    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
+    for (int flat : {0, -1}) {   // -1: not read yet, which is not flat
+        m_pInfo->m_nFlatButtons = flat;
+        ProbeToolBar* pBar = MakeToolBar({kOpen});
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
+        EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
+        SetToolTips(1);   // the same rule as at creation
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
+        pBar->DestroyWindow();
+    }
 }
 
 TEST_F(ToolbarHost, FillMaskColorHasNothingToFillYet)
@@ -139,6 +148,75 @@ TEST_F(ToolbarHost, TipTextsChangePerButton)
     EXPECT_FALSE(pBar->ChangeTooltipTextOnItem(1, "separator"));
     EXPECT_FALSE(pBar->GetTooltipTextOnItem(1, text));
     EXPECT_FALSE(pBar->GetTooltipTextOnItem(2, nullptr));
+}
+
+// A tip control that writes its whole text, whatever buffer it is given, as older ones do.
+WNDPROC g_tipsProc = nullptr;
+LRESULT CALLBACK WholeTextTips(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != TTM_GETTEXTA)
+        return ::CallWindowProcA(g_tipsProc, hWnd, message, wParam, lParam);
+    const std::string text(150, 'T');
+    auto* pInfo = reinterpret_cast<TTTOOLINFOA*>(lParam);
+    const size_t length = std::min(wParam ? (size_t)wParam - 1 : text.size(), text.size());
+    memcpy(pInfo->lpszText, text.c_str(), length);
+    pInfo->lpszText[length] = '\0';
+    return 0;
+}
+
+TEST_F(ToolbarHost, TipTextsFillOnlyTheCallersBuffer)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    const HWND hTips = pBar->m_pToolTip->m_hWnd;
+    g_tipsProc = (WNDPROC)::SetWindowLongPtrA(hTips, GWLP_WNDPROC, (LONG_PTR)WholeTextTips);
+    struct {
+        char text[JToolBar::kTipTextChars];
+        char guard[128];
+    } buffer;
+    memset(&buffer, 'g', sizeof buffer);
+    EXPECT_TRUE(pBar->GetTooltipTextOnItem(0, buffer.text));
+    EXPECT_EQ(std::string(JToolBar::kTipTextChars - 1, 'T'), buffer.text);
+    EXPECT_EQ('g', buffer.guard[0]);
+    char small[8];
+    EXPECT_TRUE(pBar->GetTooltipTextOnItem(0, small, sizeof small));
+    EXPECT_STREQ("TTTTTTT", small);
+    ::SetWindowLongPtrA(hTips, GWLP_WNDPROC, (LONG_PTR)g_tipsProc);
+}
+
+}   // namespace
+
+namespace {
+
+// Environments switched with toolbars on the frame: each one shows its own bars.
+class EnvironmentSwitch : public ToolbarHost {
+protected:
+    void Switch(const char* name) { JGetEnvironmentManager()->SetEnvironment(name, nullptr, nullptr, nullptr); }
+    void SwitchToFirst() { JGetEnvironmentManager()->SetEnvironment(0L); }
+};
+
+TEST_F(EnvironmentSwitch, TheFirstEnvironmentsToolbarsComeBack)
+{
+    ProbeToolBar* pFirst = MakeToolBar({kOpen});
+    Switch("B");
+    EXPECT_FALSE(pFirst->IsWindowVisible());
+    SwitchToFirst();
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+}
+
+TEST_F(EnvironmentSwitch, AToolbarDeletedInOneEnvironmentIsForgottenByAll)
+{
+    Switch("B");
+    ProbeToolBar* pSecond = MakeToolBar({kSave});
+    SwitchToFirst();
+    Switch("B");   // the first environment now remembers every bar of the frame
+    pSecond->DestroyWindow();
+    JEnvironmentManager* pManager = JGetEnvironmentManager();
+    for (long e = 0; e < pManager->GetCount(); ++e) {
+        const CPtrArray& records = pManager->GetEnvironment(e)->m_arrVisibility;
+        for (INT_PTR i = 0; i < records.GetSize(); ++i)
+            EXPECT_NE(static_cast<void*>(pSecond), static_cast<JBarVisibility*>(records[i])->pBar) << e;
+    }
+    SwitchToFirst();
 }
 
 }   // namespace

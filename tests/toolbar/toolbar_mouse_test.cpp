@@ -164,13 +164,13 @@ TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
     const int x = rect.right - 6;
     const int y = rect.bottom - 6;
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF;
-    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x, y));
-    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 2, y));
-    EXPECT_EQ(shadow, canvas.Pixel(x, y + 1));
-    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 1, y + 1));
-    EXPECT_EQ(shadow, canvas.Pixel(x + 2, y + 1));
-    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x + 1, y + 2));
-    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(x + 3, y + 1));
+    image_test::ExpectPixels(canvas, {{x, y, RGB(0, 0, 0)},
+                                      {x + 2, y, RGB(0, 0, 0)},
+                                      {x, y + 1, shadow},
+                                      {x + 1, y + 1, RGB(0, 0, 0)},
+                                      {x + 2, y + 1, shadow},
+                                      {x + 1, y + 2, RGB(0, 0, 0)},
+                                      {x + 3, y + 1, RGB(255, 255, 255)}});
     // Three line pixels and two of the head are black, two are shadow.
     EXPECT_EQ(5, canvas.Count(RGB(0, 0, 0)));
     EXPECT_EQ(2, canvas.Count(shadow));

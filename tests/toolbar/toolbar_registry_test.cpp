@@ -37,6 +37,13 @@ protected:
         testing_support::PumpMessages();
         return pBar;
     }
+    // Writes m_hKey from a toolbar made for it, which then goes.
+    void Save(std::vector<UINT> ids, const char* name = "Tools")
+    {
+        ProbeToolBar* pSaved = MakeFixedToolBar(std::move(ids), 0xE860, name);
+        ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+        pSaved->DestroyWindow();
+    }
     // Reads m_hKey into a new toolbar, as the layout code does with a fresh one.
     ProbeToolBar* Restore(BOOL* pResult = nullptr)
     {
@@ -60,24 +67,21 @@ TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
 
     const std::map<std::string, StoredValue> values = ReadValues(m_hKey);
     testing_support::ExpectToolbarKeyValues(values, false);
-    EXPECT_EQ(0xE850u, values.at("ID").Number());
-    EXPECT_EQ(1u, values.at("IDFixed").Number());
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    // clang-format off
+    const std::pair<const char*, DWORD> numbers[] = {
+        {"ID", 0xE850}, {"IDFixed", 1}, {"DockSite", 1}, {"Visible", 1}, {"Floating", 0}, {"Default", 0},
+        {"FloatOrientation", 1}, {"FloatTop", (DWORD)rect.top}, {"FloatRight", (DWORD)rect.right}};
+    // clang-format on
+    for (const auto& [name, number] : numbers)
+        EXPECT_EQ(number, values.at(name).Number()) << name;
     EXPECT_EQ(std::string("Tools", 6), values.at("Name").Text());   // with its end
     EXPECT_EQ(8u, values.at("DockPos").data.size());
-    EXPECT_EQ(1u, values.at("DockSite").Number());
-    EXPECT_EQ(1u, values.at("Visible").Number());
-    EXPECT_EQ(0u, values.at("Floating").Number());
-    EXPECT_EQ(1u, values.at("FloatOrientation").Number());
-    EXPECT_EQ(0u, values.at("Default").Number());
     EXPECT_EQ((std::vector<UINT>{kOpen, 0, kSave}), values.at("IDs").List());
     EXPECT_EQ(3u, values.at("Styles").List().size());
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("Flyouts").List());
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("CustomBitmaps").List());
-
-    CRect rect;
-    pBar->GetWindowRect(rect);
-    EXPECT_EQ((DWORD)rect.top, values.at("FloatTop").Number());
-    EXPECT_EQ((DWORD)rect.right, values.at("FloatRight").Number());
 }
 
 TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
@@ -145,14 +149,13 @@ TEST_F(ToolbarRegistry, FloatingToolbarComesBackWhereItWas)
 
 TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen});
 
     struct Case {
         DWORD fixed, id;
         bool kept;
-    } cases[] = {{1, 0xE860, true}, {0, 0xE860, false}, {1, 0, false}, {1, 0x10000, false}, {1, 0xE81B, false}};
+    } cases[] = {{1, 0xE860, true},  {0, 0xE860, false}, {1, 0, false},      {1, 0x10000, false},
+                 {1, 0xE81B, false}, {1, 0xE800, false}, {1, 0xE801, false}, {1, 0xE81F, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "IDFixed " << c.fixed << ", ID " << std::hex << c.id);
         WriteNumber(m_hKey, "IDFixed", c.fixed);
@@ -169,9 +172,7 @@ TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
 
 TEST_F(ToolbarRegistry, DockSiteCodesOutsideTheFourSidesDockAtTheTop)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen});
     const std::pair<DWORD, UINT> cases[] = {
         {0, AFX_IDW_DOCKBAR_TOP},  {1, AFX_IDW_DOCKBAR_TOP},          {2, AFX_IDW_DOCKBAR_BOTTOM},
         {3, AFX_IDW_DOCKBAR_LEFT}, {4, AFX_IDW_DOCKBAR_RIGHT},        {5, AFX_IDW_DOCKBAR_FLOAT},
@@ -188,9 +189,7 @@ TEST_F(ToolbarRegistry, DockSiteCodesOutsideTheFourSidesDockAtTheTop)
 
 TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen});
     const int cx = ::GetSystemMetrics(SM_CXSCREEN);
     const int cy = ::GetSystemMetrics(SM_CYSCREEN);
     struct Case {
@@ -198,7 +197,9 @@ TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
     } cases[] = {
         {{-8, -8}, {100, 100}, {-8, -8}, {100, 100}},
         {{cx, cy - 58}, {cx, cy}, {0, 0}, {0, 0}},
-        {{cx - 1, cy - 59}, {cx - 1, cy - 1}, {cx - 1, cy - 59}, {cx - 1, cy - 1}},
+        // Inside the screen, yet too near its edge to grab: the caption stays reachable.
+        {{cx - 1, cy - 59}, {cx - 1, cy - 1}, {cx - 1, cy - 59}, {cx - 64, cy - 48}},
+        {{0, 0}, {0, cy - 1}, {0, 0}, {0, cy - 48}},
         {{10, 20}, {-1, -1}, {10, 20}, {0, 0}},
         {{INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, {0, 0}, {0, 0}},
     };
@@ -215,9 +216,7 @@ TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
 
 TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave, kOpen, kSave}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen, kSave, kOpen, kSave});
     WriteList(m_hKey, "Styles", {TBBS_CHECKED, TBBS_DISABLED, TBBS_WRAPPED, 0});
 
     ProbeToolBar* pBar = Restore();
@@ -236,9 +235,7 @@ TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
 
 TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtons)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave, 0, kOpen}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen, kSave, 0, kOpen});
     WriteList(m_hKey, "Flyouts", {1, 3});
     WriteList(m_hKey, "Flyout0", {kSave, kOpen});
     WriteList(m_hKey, "Flyout1", {kGrey});
@@ -255,9 +252,7 @@ TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtons)
 
 TEST_F(ToolbarRegistry, FlyoutsOnNoRealButtonAreDropped)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, 0}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen, 0});
     WriteList(m_hKey, "Flyouts", {1, 7, (UINT)-5});   // a separator, past the end, negative
     for (const char* name : {"Flyout0", "Flyout1", "Flyout2"})
         WriteList(m_hKey, name, {kSave});
@@ -268,9 +263,7 @@ TEST_F(ToolbarRegistry, FlyoutsOnNoRealButtonAreDropped)
 
 TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE860, "Edited");
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen, kSave}, "Edited");
     WriteList(m_hKey, "Flyouts", {0});
     WriteList(m_hKey, "Flyout0", {});
 
@@ -477,13 +470,17 @@ TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
     EXPECT_TRUE(ReadValues(m_hKey).empty());
     m_frame.ShowWindow(SW_SHOW);
     EXPECT_TRUE(pBar->WriteToRegistry(m_hKey));
+
+    // A key that takes no values is a failure, not a save.
+    HKEY hReadOnly = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Bar", 0, KEY_READ, &hReadOnly));
+    EXPECT_FALSE(pBar->WriteToRegistry(hReadOnly));
+    ::RegCloseKey(hReadOnly);
 }
 
 TEST_F(ToolbarRegistry, EveryRequiredValueIsNeeded)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE860, "Whole");
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen, kSave}, "Whole");
     const auto whole = ReadValues(m_hKey);
     for (const char* required : {"IDFixed", "ID", "Name", "DockPos", "FloatPos", "DockSite", "Visible", "Floating",
                                  "FloatTop", "FloatBottom", "FloatLeft", "FloatRight", "FloatSizeWidth",
@@ -511,9 +508,7 @@ TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsRead)
 {
     // A caption and a button list longer than the readers take are cut, not made unreadable.
     std::vector<UINT> many(300, kOpen);
-    ProbeToolBar* pSaved = MakeFixedToolBar(many, 0xE860, std::string(300, 'C').c_str());
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save(many, std::string(300, 'C').c_str());
     ProbeToolBar* pBar = Restore();
     CString caption;
     pBar->GetWindowText(caption);
@@ -523,9 +518,7 @@ TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsRead)
 
 TEST_F(ToolbarRegistry, ADamagedFloatingPositionLeavesTheDockedOneAlone)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen});
     WritePoint(m_hKey, "DockPos", CPoint(99999, 99999));
     WriteList(m_hKey, "FloatPos", {100});
     BOOL bResult = TRUE;
@@ -547,9 +540,7 @@ TEST_F(ToolbarRegistry, AKeptKeyLosesTheRowsOfButtonsThatWent)
 
 TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave, kGrey}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen, kSave, kGrey});
     WriteList(m_hKey, "Flyouts", {1, 2});
     WriteList(m_hKey, "Flyout0", {kSave, kGrey});
     WriteList(m_hKey, "Flyout1", {kGrey});
@@ -580,9 +571,7 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
 
 TEST_F(ToolbarRegistry, OnlyAVisibleFloatingToolbarWaitsForTheHost)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
+    Save({kOpen});
     FakeAppInfo host;
     host.ready = FALSE;
     SetWinApp(&host);

@@ -206,3 +206,24 @@ TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
 }
 
 }   // namespace
+
+namespace {
+
+TEST_F(ToolbarHost, ACategoryBitmapRedrawnInPlaceShowsAtTheNextPaint)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    JBitmapInfo info{};
+    ASSERT_TRUE(m_pInfo->GetBitmapInfo(kSave, (LPARAM)&info));
+    ASSERT_EQ(nullptr, info.hModule);   // a category of bitmap handles
+    // The host draws into its bitmap; the handle stays the same.
+    const int cx = pBar->GetSizeImage().cx, cy = pBar->GetSizeImage().cy;
+    image_test::SetPixels((HBITMAP)info.nBitmap, {{info.nImageIndex * cx + cx / 2, cy / 2}}, image_test::kBlue);
+    Repaint(pBar);
+    EXPECT_EQ(image_test::kBlue, pBar->ImageCenter(1));
+    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(0));
+    const int builds = pBar->GetStripBuildCount();
+    Repaint(pBar);   // nothing changed since: the strip stays
+    EXPECT_EQ(builds, pBar->GetStripBuildCount());
+}
+
+}   // namespace

@@ -32,19 +32,22 @@ CONTROL_API void RemoveCategory(const char* name)
     if (!pInfo)
         return;
     if (const JCategory* pCategory = pInfo->m_categories.GetCategory(name)) {
-        ForEachControlBar(ControlFrameOfCall(), [pCategory](CControlBar* pBar) {
+        // A 0 in the category is a separator, not a command: removing "command 0"
+        // would take the menus' and the toolbars' separators with it.
+        CUIntArray commands;
+        for (INT_PTR i = 0; i < pCategory->m_arrIDs.GetSize(); ++i)
+            if (pCategory->m_arrIDs[i] != 0)
+                commands.Add(pCategory->m_arrIDs[i]);
+        // The menus lose the commands once, whatever toolbars there are.
+        for (INT_PTR i = 0; i < commands.GetSize(); ++i)
+            JRemoveCommandFromMenus(commands[i], nullptr);
+        ForEachControlBar(ControlFrameOfCall(), [&commands](CControlBar* pBar) {
             auto* pToolBar = DYNAMIC_DOWNCAST(JToolBar, pBar);
             const UINT id = IsLiveBar(pBar) ? (UINT)pBar->GetDlgCtrlID() : 0;
             if (!pToolBar || id < AFX_IDW_CONTROLBAR_FIRST || id > AFX_IDW_CONTROLBAR_LAST)
                 return true;
-            for (INT_PTR i = 0; i < pCategory->m_arrIDs.GetSize(); ++i) {
-                const UINT command = pCategory->m_arrIDs[i];
-                // A 0 in the category is a separator, not a command: removing "command 0"
-                // would take the menus' and the toolbar's separators with it.
-                if (command == 0)
-                    continue;
-                JRemoveCommandFromMenus(command, nullptr);
-                const int index = pToolBar->FindCommandIndex(command);
+            for (INT_PTR i = 0; i < commands.GetSize(); ++i) {
+                const int index = pToolBar->FindCommandIndex(commands[i]);
                 if (index >= 0 && pToolBar->DeleteItem(index))
                     if (CFrameWnd* pFrame = pToolBar->GetParentFrame())
                         pFrame->DelayRecalcLayout(TRUE);
@@ -105,7 +108,8 @@ bool RemoveFromMenu(HMENU hMenu, UINT commandID, int depth)
 
 CONTROL_API int JRemoveCommandFromMenus(UINT commandID, CMenu* pMenu)
 {
-    CFrameWnd* pFrame = ControlFrameOfCall();
+    // 0 names every separator, never a command.
+    CFrameWnd* pFrame = commandID != 0 ? ControlFrameOfCall() : nullptr;
     if (!pFrame)
         return 0;
     HMENU hMenu = pMenu ? pMenu->GetSafeHmenu() : ::GetMenu(pFrame->m_hWnd);

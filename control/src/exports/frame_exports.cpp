@@ -61,13 +61,6 @@ CONTROL_API CStatusBar* JGetStatusBar()
     return pStatusBar;
 }
 
-namespace {
-
-constexpr UINT kFirstRunTimeBarID = 0xE83E;
-constexpr UINT kLastRunTimeBarID = 0xE8FF;
-
-}   // namespace
-
 CONTROL_API int GetNextBarID()
 {
     std::vector<bool> used(kLastRunTimeBarID - kFirstRunTimeBarID + 1, false);

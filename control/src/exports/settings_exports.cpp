@@ -214,7 +214,7 @@ CONTROL_API void SetToolTips(int on)
     if (!pInfo)
         return;
     pInfo->m_bToolTips = on;
-    const bool show = on && pInfo->m_nFlatButtons == 0;
+    const bool show = on && !pInfo->UsesFlatButtons();
     ForEachControlBar(ControlFrameOfCall(), [show](CControlBar* pBar) {
         if (IsLiveBar(pBar) && (pBar->IsKindOf(RUNTIME_CLASS(JToolBar)) || pBar->IsKindOf(RUNTIME_CLASS(JDialogBar)))) {
             const DWORD style = pBar->GetBarStyle();

@@ -1,57 +1,41 @@
 // Flat exports: the theme library's functions, loaded anew on every call.
 #include "controlexports.h"
 
-#include "safeload.h"
+#include "themecall.h"
 
-namespace {
-
-// Calls the named function of "UxTheme.dll" with the arguments; `fallback` without it.
-template <class R, class... Args>
-R CallTheme(LPCSTR lpszFunction, R fallback, Args... args)
-{
-    HMODULE hTheme = LoadSystemModule("UxTheme.dll");
-    if (!hTheme)
-        return fallback;
-    R result = fallback;
-    if (FARPROC proc = ::GetProcAddress(hTheme, lpszFunction))
-        result = reinterpret_cast<R(WINAPI*)(Args...)>(reinterpret_cast<void*>(proc))(args...);
-    ::FreeLibrary(hTheme);
-    return result;
-}
-
-}   // namespace
+using theme_call::Call;
 
 CONTROL_API HRESULT JSetWindowTheme(HWND hWnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList)
 {
-    return CallTheme<HRESULT>("SetWindowTheme", 0, hWnd, pszSubAppName, pszSubIdList);
+    return Call<HRESULT>("SetWindowTheme", hWnd, pszSubAppName, pszSubIdList);
 }
 
 CONTROL_API BOOL JIsThemeActive()
 {
-    return CallTheme<BOOL>("IsThemeActive", FALSE);
+    return Call<BOOL>("IsThemeActive");
 }
 
 CONTROL_API BOOL JIsAppThemed()
 {
-    return CallTheme<BOOL>("IsAppThemed", FALSE);
+    return Call<BOOL>("IsAppThemed");
 }
 
 CONTROL_API DWORD JGetThemeAppProperties()
 {
-    return CallTheme<DWORD>("GetThemeAppProperties", 0);
+    return Call<DWORD>("GetThemeAppProperties");
 }
 
 CONTROL_API HRESULT JEnableTheming(BOOL fEnable)
 {
-    return CallTheme<HRESULT>("EnableTheming", 0, fEnable);
+    return Call<HRESULT>("EnableTheming", fEnable);
 }
 
 CONTROL_API HRESULT JEnableThemeDialogTexture(HWND hWnd, DWORD dwFlags)
 {
-    return CallTheme<HRESULT>("EnableThemeDialogTexture", 0, hWnd, dwFlags);
+    return Call<HRESULT>("EnableThemeDialogTexture", hWnd, dwFlags);
 }
 
 CONTROL_API BOOL JIsThemeDialogTextureEnabled(HWND hWnd)
 {
-    return CallTheme<BOOL>("IsThemeDialogTextureEnabled", FALSE, hWnd);
+    return Call<BOOL>("IsThemeDialogTextureEnabled", hWnd);
 }

@@ -17,5 +17,9 @@ void ForEachControlBar(CFrameWnd* pFrame, const std::function<bool(CControlBar*)
 
 // A bar whose window still exists.
 bool IsLiveBar(const CControlBar* pBar);
+
+// The bar IDs drawn at run time (GetNextBarID).
+constexpr UINT kFirstRunTimeBarID = 0xE83E;
+constexpr UINT kLastRunTimeBarID = 0xE8FF;
 // The floating frame of a floating bar, or NULL.
 CWnd* FloatingFrameOf(CControlBar* pBar);

@@ -140,7 +140,7 @@ void WriteText(HKEY hKey, const char* name, const GUserText& text)
 void JControlOnlyInfo::ReadUnitDisplayValues(const char* path)
 {
     HKEY hKey = nullptr;
-    if (!path || ::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS) {
+    if (!path || OpenRegPath(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS) {
         if (!m_bDocumentUnitsFixed)
             m_nUseDocumentUnits = 1;
         m_nDisplayPrimaryUnits = 61;
@@ -196,10 +196,14 @@ void JControlOnlyInfo::ReadToolbarSettingsFromRegistry(HKEY hKey)
     else if (m_pAppInfo)
         m_strAppPath = HostText(m_pAppInfo->GetApplicationPath());
     const GUserText clsid = ReadText(hKey, "StartUpDllClsid");
-    if (!clsid.IsEmpty())
+    if (!clsid.IsEmpty()) {
         m_strStartUpDllClsid = clsid;
-    else
+    } else {
+        // The application's default, which may be empty: never what another
+        // environment had before this one was read.
+        m_strStartUpDllClsid.Empty();
         SetStartUpDLL("");
+    }
     m_bColorButtons = ReadNumber(hKey, "ColorButtons", 1);
     m_nLargeButtons = ReadNumber(hKey, "LargeButtons", 0);
     m_bToolTips = ReadNumber(hKey, "ToolTips", 1);

@@ -70,17 +70,18 @@ void JControlOnlyInfo::AddToolbar(CControlBar* pBar)
 
 void JControlOnlyInfo::RemoveToolbar(CControlBar* pBar)
 {
-    const int index = FindBar(pBar);
-    if (index < 0)
-        return;
-    for (INT_PTR i = 0; i < m_arrVisibility.GetSize(); ++i) {
+    // A hidden environment remembers every bar of the frame, its own or not:
+    // the record goes even when the bar was never listed here.
+    for (INT_PTR i = m_arrVisibility.GetSize() - 1; i >= 0; --i) {
         auto* pRecord = static_cast<JBarVisibility*>(m_arrVisibility[i]);
         if (pRecord->pBar == pBar) {
             delete pRecord;
             m_arrVisibility.RemoveAt(i);
-            break;
         }
     }
+    const int index = FindBar(pBar);
+    if (index < 0)
+        return;
     m_arrBars.RemoveAt(index);
     m_bToolbarsDirty = TRUE;
 }
@@ -148,7 +149,7 @@ void JControlOnlyInfo::UpdateToolbars(int recalcLayout)
     const CSize sizeButton = large ? JToolBar::kLargeButton : JToolBar::kSmallButton;
     const CSize sizeImage = large ? JToolBar::kLargeImage : JToolBar::kSmallImage;
     const BOOL bGripper = m_nGripperBar == 1;
-    const long nAppearance = m_nFlatButtons == 1 ? 1 : 0;
+    const long nAppearance = UsesFlatButtons() ? 1 : 0;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
         auto* pBar = static_cast<CControlBar*>(m_arrBars[i]);
         if (!IsLiveBar(pBar))
@@ -188,10 +189,13 @@ void JControlOnlyInfo::Show(int show)
         });
     }
     const bool inPlace = ControlInPlaceFrame() != nullptr;
+    CFrameWnd* pFrame = ControlFrameOfCall();
     for (INT_PTR i = 0; i < m_arrVisibility.GetSize(); ++i) {
         const auto* pRecord = static_cast<JBarVisibility*>(m_arrVisibility[i]);
         CControlBar* pBar = pRecord->pBar;
-        if (!IsLiveBar(pBar))
+        // A record may name a bar deleted since (a framework bar tells nobody):
+        // only bars the frame still lists are touched.
+        if (!pFrame || !pFrame->m_listControlBars.Find(pBar) || !IsLiveBar(pBar))
             continue;
         const bool visible = show && pRecord->bVisible;
         if (pBar->IsKindOf(RUNTIME_CLASS(JToolBar))) {

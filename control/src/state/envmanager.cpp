@@ -26,14 +26,18 @@ void JEnvironmentManager::ForgetBar(CControlBar* pBar)
 
 JEnvironmentManager::JEnvironmentManager() : m_hSavedResource(AfxGetResourceHandle())
 {
-    if (ReadEnvironmentsFromRegistry(nullptr) > 0)
+    if (ReadEnvironmentsFromRegistry(nullptr) > 0) {
+        if (m_pCurrent)
+            m_pCurrent->m_bShown = TRUE;
         return;
+    }
     JEnvironmentRecord* pEnvironment = NewEnvironment(kDefaultEnvironment, nullptr, nullptr, nullptr);
     m_arrEnvironments.Add(pEnvironment);
     m_pCurrent = pEnvironment;
     m_nCurrentIndex = 0;
     pEnvironment->m_bActive = TRUE;
     pEnvironment->Show(1);
+    pEnvironment->m_bShown = TRUE;   // its bars are the ones on show, main window or not
 }
 
 JEnvironmentManager::JEnvironmentManager(const char* userKey, const char* name, const char* startUpDll,
@@ -44,6 +48,8 @@ JEnvironmentManager::JEnvironmentManager(const char* userKey, const char* name, 
         m_bInitialising = TRUE;
         SetEnvironment(name, userKey, nullptr, nullptr);
         m_bInitialising = FALSE;
+        if (m_pCurrent)
+            m_pCurrent->m_bShown = TRUE;
         return;
     }
     auto* pEnvironment = new JEnvironmentRecord;
@@ -53,6 +59,9 @@ JEnvironmentManager::JEnvironmentManager(const char* userKey, const char* name, 
     pEnvironment->SetStartUpDLL(startUpDll);
     pEnvironment->m_strAppPath = appPath ? appPath : "";
     pEnvironment->m_strCreationUserKey = userKey ? userKey : "";
+    // The bars made from now on are this environment's and are on show: a
+    // switch away must record them.
+    pEnvironment->m_bShown = TRUE;
     m_arrEnvironments.Add(pEnvironment);
     m_pCurrent = pEnvironment;
     m_nCurrentIndex = 0;

@@ -234,7 +234,7 @@ void JEnvironmentManager::ReadToolbarSettingsFromRegistry(const char* environmen
     if (!m_pCurrent->MakeRegistryPath(environment, "Toolbars", toolbars))
         return;
     HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, toolbars, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+    if (OpenRegPath(HKEY_CURRENT_USER, toolbars, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
         return;
     m_pCurrent->ReadToolbarSettingsFromRegistry(hKey);
     ::RegCloseKey(hKey);

@@ -1,5 +1,20 @@
 #include "regvalues.h"
 
+#include <string>
+
+LONG OpenRegPath(HKEY hParent, LPCSTR path, REGSAM sam, HKEY* phKey)
+{
+    *phKey = nullptr;
+    if (!path)
+        return ERROR_INVALID_PARAMETER;
+    const int chars = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    if (chars <= 0)
+        return ERROR_INVALID_PARAMETER;
+    std::wstring wide((size_t)chars, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), chars);
+    return ::RegOpenKeyExW(hParent, wide.c_str(), 0, sam, phKey);
+}
+
 bool ReadRegNumber(HKEY hKey, LPCSTR name, DWORD* value)
 {
     DWORD data = 0, size = sizeof data, type = 0;
@@ -49,22 +64,24 @@ bool ReadRegList(HKEY hKey, LPCSTR name, DWORD cbMax, std::vector<UINT>& list)
     return true;
 }
 
-void WriteRegNumber(HKEY hKey, LPCSTR name, DWORD value)
+bool WriteRegNumber(HKEY hKey, LPCSTR name, DWORD value)
 {
-    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    return ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+           ERROR_SUCCESS;
 }
 
-void WriteRegText(HKEY hKey, LPCSTR name, LPCSTR text)
+bool WriteRegText(HKEY hKey, LPCSTR name, LPCSTR text)
 {
-    ::RegSetValueExA(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (DWORD)strlen(text) + 1);
+    return ::RegSetValueExA(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (DWORD)strlen(text) + 1) ==
+           ERROR_SUCCESS;
 }
 
-void WriteRegBytes(HKEY hKey, LPCSTR name, const void* data, DWORD cbData)
+bool WriteRegBytes(HKEY hKey, LPCSTR name, const void* data, DWORD cbData)
 {
-    ::RegSetValueExA(hKey, name, 0, REG_BINARY, static_cast<const BYTE*>(data), cbData);
+    return ::RegSetValueExA(hKey, name, 0, REG_BINARY, static_cast<const BYTE*>(data), cbData) == ERROR_SUCCESS;
 }
 
-void WriteRegList(HKEY hKey, LPCSTR name, const std::vector<UINT>& list)
+bool WriteRegList(HKEY hKey, LPCSTR name, const std::vector<UINT>& list)
 {
-    WriteRegBytes(hKey, name, list.data(), (DWORD)(list.size() * sizeof(UINT)));
+    return WriteRegBytes(hKey, name, list.data(), (DWORD)(list.size() * sizeof(UINT)));
 }

@@ -5,6 +5,10 @@
 
 #include <vector>
 
+// Opens a key by a path of any length: the ANSI calls refuse paths of MAX_PATH
+// characters and more, which an environment's key reaches with a long name.
+LONG OpenRegPath(HKEY hParent, LPCSTR path, REGSAM sam, HKEY* phKey);
+
 // A 4-byte number: REG_DWORD, or 4 binary bytes.
 bool ReadRegNumber(HKEY hKey, LPCSTR name, DWORD* value);
 // A text (REG_SZ or REG_EXPAND_SZ) that fits, with its end, in cbBuffer bytes; a
@@ -15,8 +19,9 @@ bool ReadRegBytes(HKEY hKey, LPCSTR name, void* data, DWORD cbData);
 // A binary list of 32-bit numbers of at most cbMax bytes, counted as (byte size / 4).
 bool ReadRegList(HKEY hKey, LPCSTR name, DWORD cbMax, std::vector<UINT>& list);
 
-void WriteRegNumber(HKEY hKey, LPCSTR name, DWORD value);
+// The writers: true when the value was stored.
+bool WriteRegNumber(HKEY hKey, LPCSTR name, DWORD value);
 // Written with its terminating NUL.
-void WriteRegText(HKEY hKey, LPCSTR name, LPCSTR text);
-void WriteRegBytes(HKEY hKey, LPCSTR name, const void* data, DWORD cbData);
-void WriteRegList(HKEY hKey, LPCSTR name, const std::vector<UINT>& list);
+bool WriteRegText(HKEY hKey, LPCSTR name, LPCSTR text);
+bool WriteRegBytes(HKEY hKey, LPCSTR name, const void* data, DWORD cbData);
+bool WriteRegList(HKEY hKey, LPCSTR name, const std::vector<UINT>& list);

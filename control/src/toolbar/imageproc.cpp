@@ -78,27 +78,34 @@ HBITMAP JBitmapOps::CreateMask(CWnd* pWnd, HBITMAP hSource, COLORREF* pKey)
     BITMAP bm;
     if (!hSource || !::GetObjectA(hSource, sizeof bm, &bm))
         return nullptr;
+    imageproc::Bitmap colour;   // before the DCs: it must outlive its selection
     imageproc::WindowDC windowDC(pWnd);
     imageproc::MemoryDC source(windowDC), target(windowDC);
     HBITMAP hMask = ::CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr);
-    if (!hMask || !source || !target) {
+    if (!hMask || !source || !target || !source.Select(hSource)) {
         if (hMask)
             ::DeleteObject(hMask);
         return nullptr;
     }
-    source.Select(hSource);
-    target.Select(hMask);
     const COLORREF crKey = pKey ? *pKey : ::GetPixel(source, 0, 0);
-    BOOL bDone;
-    if (IsColorBitmap(hSource)) {
-        ::SetBkColor(source, crKey);
-        bDone = ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
-    } else {
-        // Monochrome to monochrome copies bits: a black key needs them inverted.
-        const BOOL bBlackKey = (crKey & 0xFFFFFF) == RGB(0, 0, 0);
-        bDone = ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, bBlackKey ? NOTSRCCOPY : SRCCOPY);
+    BOOL bDone = TRUE;
+    if (!IsColorBitmap(hSource)) {
+        // A two-colour source is compared by the colours it shows (its own colour
+        // table, or black and white), not by its bits: it is seen in colour first.
+        colour.Reset(::CreateCompatibleBitmap(windowDC, bm.bmWidth, bm.bmHeight));
+        bDone = colour && target.Select(colour);
+        ::SetTextColor(target, RGB(0, 0, 0));
+        ::SetBkColor(target, RGB(255, 255, 255));
+        bDone = bDone && ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
+        target.Unselect();
+        source.Unselect();
+        bDone = bDone && source.Select(colour);
     }
+    // Colour to monochrome: pixels of the background colour become white.
+    ::SetBkColor(source, crKey);
+    bDone = bDone && target.Select(hMask) && ::BitBlt(target, 0, 0, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
     target.Unselect();
+    source.Unselect();
     if (!bDone) {
         ::DeleteObject(hMask);
         return nullptr;

@@ -33,7 +33,7 @@ JToolBar::JToolBar()
     m_nToolTipTime = 500;
     if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current()) {
         m_strEnvironment = pInfo->GetCustomEnvironment();
-        m_nAppearance = pInfo->m_nFlatButtons == 1 ? 1 : 0;
+        m_nAppearance = pInfo->UsesFlatButtons() ? 1 : 0;
         m_bGripper = pInfo->m_nGripperBar == 1;
         m_crTransparent = pInfo->m_crTransparent;
     }
@@ -86,7 +86,7 @@ DWORD JToolBar::PrepareStyle(DWORD dwStyle)
 {
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
     const BOOL bTips = pInfo ? pInfo->m_bToolTips : TRUE;
-    const BOOL bFlat = pInfo ? pInfo->m_nFlatButtons > 0 : FALSE;
+    const bool bFlat = pInfo && pInfo->UsesFlatButtons();
     const BOOL bCustomizing = pInfo ? pInfo->m_bCustomizationMode : FALSE;
     // A flat toolbar shows its tips through its own tip control except while customizing.
     if (!bTips || (bFlat && !bCustomizing))

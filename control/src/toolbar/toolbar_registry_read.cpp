@@ -1,6 +1,7 @@
 // The toolbar's own registry key, read back. The key is user data that may be
 // damaged: a required value that is missing, of the wrong type or longer than
 // its buffer ends the reading with FALSE, and positions are brought on screen.
+#include "callframe.h"
 #include "controlexports.h"
 #include "hostengine.h"
 #include "jappinfo.h"
@@ -36,10 +37,35 @@ bool ReadPoint(HKEY hKey, LPCSTR name, CPoint& point)
     return true;
 }
 
-// A control ID a bar can have: not 0, 16 bits (commands carry it), and not one of the dock bars'.
+// Of a floating toolbar's frame this much at least stays on the screen, so that
+// its caption can still be grabbed.
+constexpr int kReachableWidth = 64;
+constexpr int kReachableHeight = 48;
+// No screen is smaller than this.
+constexpr SIZE kSmallestScreen = {640, 480};
+// The framework's own bars (toolbar, status bar, ..., dock bars) have these IDs.
+constexpr DWORD kFirstStandardBarID = AFX_IDW_CONTROLBAR_FIRST;
+constexpr DWORD kLastStandardBarID = AFX_IDW_DOCKBAR_FLOAT;
+
+// A control ID a bar can have: not 0, 16 bits (commands carry it), and none of the standard bars'.
 bool IsUsableBarID(DWORD id)
 {
-    return id != 0 && id <= 0xFFFF && (id < AFX_IDW_DOCKBAR_TOP || id > AFX_IDW_DOCKBAR_FLOAT);
+    return id != 0 && id <= 0xFFFF && (id < kFirstStandardBarID || id > kLastStandardBarID);
+}
+
+// A bar that already holds a run-time ID no other bar of its frame has keeps it:
+// a toolbar restored again needs no new one.
+bool HoldsItsOwnRunTimeID(CControlBar* pBar)
+{
+    const UINT id = (UINT)pBar->GetDlgCtrlID();
+    if (id < kFirstRunTimeBarID || id > kLastRunTimeBarID)
+        return false;
+    bool shared = false;
+    ForEachControlBar(ControlFrameOfCall(), [pBar, id, &shared](CControlBar* pOther) {
+        shared = pOther != pBar && IsLiveBar(pOther) && (UINT)pOther->GetDlgCtrlID() == id;
+        return !shared;
+    });
+    return !shared;
 }
 
 bool HostNotReady()
@@ -55,12 +81,34 @@ BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
     CPoint dock, floatPos;
     if (!ReadPoint(hKey, "DockPos", dock) || !ReadPoint(hKey, "FloatPos", floatPos))
         return FALSE;
-    const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    DWORD site = 0, visible = 0, floating = 0, edge = 0, cx = 0, cy = 0, horz = 0, hide = 0;
+    if (!ReadRegNumber(hKey, "DockSite", &site) || !ReadRegNumber(hKey, "Visible", &visible) ||
+        !ReadRegNumber(hKey, "Floating", &floating))
+        return FALSE;
+    // The floating rectangle is not needed beyond this point, but belongs to a whole key.
+    for (LPCSTR name : {"FloatTop", "FloatBottom", "FloatLeft", "FloatRight"})
+        if (!ReadRegNumber(hKey, name, &edge))
+            return FALSE;
+    if (!ReadRegNumber(hKey, "FloatSizeWidth", &cx) || !ReadRegNumber(hKey, "FloatSizeHeight", &cy) ||
+        !ReadRegNumber(hKey, "FloatOrientation", &horz))
+        return FALSE;
+
+    // Positions and sizes are brought onto the screen. Asking for the screen's
+    // size costs round trips to the window server: values that lie well inside
+    // the smallest screen there is stay as they are on any screen, and need no asking.
+    const bool insideSmallest = floatPos.x >= 0 && floatPos.x <= kSmallestScreen.cx - kReachableWidth &&
+                                floatPos.y >= 0 && floatPos.y <= kSmallestScreen.cy - kReachableHeight &&
+                                dock.x >= -kSmallestScreen.cx && dock.x < kSmallestScreen.cx &&
+                                dock.y >= -kSmallestScreen.cy && dock.y < kSmallestScreen.cy - kDockBottomMargin &&
+                                cx <= (DWORD)kSmallestScreen.cx && cy <= (DWORD)kSmallestScreen.cy;
+    const int cxScreen = insideSmallest ? kSmallestScreen.cx : ::GetSystemMetrics(SM_CXSCREEN);
+    const int cyScreen = insideSmallest ? kSmallestScreen.cy : ::GetSystemMetrics(SM_CYSCREEN);
     if (floatPos.x < 0 || floatPos.x >= cxScreen)
         floatPos.x = 0;
     if (floatPos.y < 0 || floatPos.y >= cyScreen)
         floatPos.y = 0;
+    floatPos.x = std::min<LONG>(floatPos.x, std::max(0, cxScreen - kReachableWidth));
+    floatPos.y = std::min<LONG>(floatPos.y, std::max(0, cyScreen - kReachableHeight));
     // Docked positions may be a little negative (before the first bar); far off is damage.
     if (dock.x >= cxScreen || dock.x < -cxScreen)
         dock.x = 0;
@@ -68,23 +116,10 @@ BOOL JToolBar::ReadPlacement(HKEY hKey, BOOL& bHorz)
         dock.y = 0;
     m_ptDockPos = dock;
     m_ptFloatPos = floatPos;
-
-    DWORD site = 0, visible = 0, floating = 0, edge = 0, cx = 0, cy = 0, horz = 0, hide = 0;
-    if (!ReadRegNumber(hKey, "DockSite", &site) || !ReadRegNumber(hKey, "Visible", &visible) ||
-        !ReadRegNumber(hKey, "Floating", &floating))
-        return FALSE;
     m_nDockBarID = DockBarFromCode(site);
     m_bVisible = visible != 0;
     m_bFloating = floating != 0;
-    // The floating rectangle is not needed beyond this point, but belongs to a whole key.
-    for (LPCSTR name : {"FloatTop", "FloatBottom", "FloatLeft", "FloatRight"})
-        if (!ReadRegNumber(hKey, name, &edge))
-            return FALSE;
-    if (!ReadRegNumber(hKey, "FloatSizeWidth", &cx) || !ReadRegNumber(hKey, "FloatSizeHeight", &cy))
-        return FALSE;
     m_sizeFloat = CSize(std::clamp((int)cx, 0, cxScreen), std::clamp((int)cy, 0, cyScreen));
-    if (!ReadRegNumber(hKey, "FloatOrientation", &horz))
-        return FALSE;
     bHorz = horz != 0;
     m_bHide = ReadRegNumber(hKey, "Hide", &hide) && hide != 0;
     return TRUE;
@@ -218,7 +253,7 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
         return FALSE;
     m_bIDFixed = fixed && IsUsableBarID(id);
     if (!m_bIDFixed)
-        id = (DWORD)GetNextBarID();
+        id = HoldsItsOwnRunTimeID(this) ? (DWORD)GetDlgCtrlID() : (DWORD)GetNextBarID();
     if ((int)id > 0 && GetDlgCtrlID() != (int)id)
         SetDlgCtrlID((int)id);
     char name[kNameBytes] = "";
@@ -262,7 +297,7 @@ BOOL JToolBar::ReadDefaultFlyoutsFromRegistry()
     GUserText path = pInfo->GetRegistryNameWithEnv();
     path += "\\Toolbars";
     HKEY hToolbars = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hToolbars) != ERROR_SUCCESS)
+    if (OpenRegPath(HKEY_CURRENT_USER, path, KEY_READ, &hToolbars) != ERROR_SUCCESS)
         return FALSE;
     CString caption;
     GetWindowText(caption);

@@ -8,6 +8,7 @@
 #include "toolbar_registry.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace toolbar_key;
 
@@ -22,10 +23,10 @@ DWORD DockSiteCode(UINT nDockBarID)
     return 1;
 }
 
-void WritePoint(HKEY hKey, LPCSTR name, POINT point)
+bool WritePoint(HKEY hKey, LPCSTR name, POINT point)
 {
     const LONG xy[2] = {point.x, point.y};
-    WriteRegBytes(hKey, name, xy, sizeof xy);
+    return WriteRegBytes(hKey, name, xy, sizeof xy);
 }
 
 bool HostHidesMainWindow()
@@ -105,53 +106,59 @@ BOOL JToolBar::WriteToRegistry(HKEY hKey)
 {
     if (!hKey || !m_hWnd || HostHidesMainWindow())
         return FALSE;
-    WriteRegNumber(hKey, "ID", (DWORD)GetDlgCtrlID());
-    WriteRegNumber(hKey, "IDFixed", m_bIDFixed ? 1 : 0);
+    // A key that takes no values (opened for reading, say) fails at once: a
+    // half-written key would be counted as a toolbar and then not read back.
+    if (!WriteRegNumber(hKey, "ID", (DWORD)GetDlgCtrlID()))
+        return FALSE;
+    bool ok = WriteRegNumber(hKey, "IDFixed", m_bIDFixed ? 1 : 0);
     // No longer than the readers take: a longer caption would make the key unreadable.
     char name[kNameBytes] = "";
     ::GetWindowTextA(m_hWnd, name, sizeof name);
-    WriteRegText(hKey, "Name", name);
-    WritePoint(hKey, "DockPos", m_ptDockPos);
-    WritePoint(hKey, "FloatPos", m_ptFloatPos);
-    WriteRegNumber(hKey, "DockSite", DockSiteCode(m_nDockBarID));
-    WriteRegNumber(hKey, "Visible", IsVisibleForSave() ? 1 : 0);
-    WriteRegNumber(hKey, "Floating", IsFloating() ? 1 : 0);
+    ok = WriteRegText(hKey, "Name", name) && ok;
+    ok = WritePoint(hKey, "DockPos", m_ptDockPos) && ok;
+    ok = WritePoint(hKey, "FloatPos", m_ptFloatPos) && ok;
     CRect rect;
     GetWindowRect(rect);
-    WriteRegNumber(hKey, "FloatTop", (DWORD)rect.top);
-    WriteRegNumber(hKey, "FloatBottom", (DWORD)rect.bottom);
-    WriteRegNumber(hKey, "FloatLeft", (DWORD)rect.left);
-    WriteRegNumber(hKey, "FloatRight", (DWORD)rect.right);
-    WriteRegNumber(hKey, "Hide", m_bHide ? 1 : 0);
-    WriteRegNumber(hKey, "FloatSizeWidth", (DWORD)m_sizeFloat.cx);
-    WriteRegNumber(hKey, "FloatSizeHeight", (DWORD)m_sizeFloat.cy);
-    WriteRegNumber(hKey, "FloatOrientation", (GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) ? 1 : 0);
-    WriteRegNumber(hKey, "Default", m_bDefault ? 1 : 0);
+    const std::pair<LPCSTR, DWORD> numbers[] = {
+        {"DockSite", DockSiteCode(m_nDockBarID)},
+        {"Visible", IsVisibleForSave() ? 1u : 0u},
+        {"Floating", IsFloating() ? 1u : 0u},
+        {"FloatTop", (DWORD)rect.top},
+        {"FloatBottom", (DWORD)rect.bottom},
+        {"FloatLeft", (DWORD)rect.left},
+        {"FloatRight", (DWORD)rect.right},
+        {"Hide", m_bHide ? 1u : 0u},
+        {"FloatSizeWidth", (DWORD)m_sizeFloat.cx},
+        {"FloatSizeHeight", (DWORD)m_sizeFloat.cy},
+        {"FloatOrientation", (GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) ? 1u : 0u},
+        {"Default", m_bDefault ? 1u : 0u}};
+    for (const auto& [valueName, value] : numbers)
+        ok = WriteRegNumber(hKey, valueName, value) && ok;
 
     std::vector<UINT> defaults(m_arrDefaultIDs.GetData(), m_arrDefaultIDs.GetData() + m_arrDefaultIDs.GetSize());
     defaults.resize(std::min(defaults.size(), kMostListed));
     if (m_bDefault) {
-        WriteRegList(hKey, "DefaultIDs", defaults);
+        ok = WriteRegList(hKey, "DefaultIDs", defaults) && ok;
         WriteDefaultFlyouts(hKey);
     }
     CUIntArray buttons;
     GetButtonIDs(buttons);
     std::vector<UINT> ids(buttons.GetData(), buttons.GetData() + buttons.GetSize());
     ids.resize(std::min(ids.size(), kMostListed));
-    WriteRegList(hKey, "IDs", ids.empty() && m_bDefault ? defaults : ids);
+    ok = WriteRegList(hKey, "IDs", ids.empty() && m_bDefault ? defaults : ids) && ok;
     if (!ids.empty()) {
         std::vector<UINT> styles;
         for (int i = 0; i < (int)ids.size(); ++i)
             styles.push_back(GetButtonStyle(i));
-        WriteRegList(hKey, "Styles", styles);
+        ok = WriteRegList(hKey, "Styles", styles) && ok;
     } else {
         // A kept key must not give an earlier save's row breaks to these buttons.
         ::RegDeleteValueA(hKey, "Styles");
     }
     WriteFlyouts(hKey, "Flyouts", "Flyout%d");
     // No button has a picture record of its own.
-    WriteRegList(hKey, "CustomBitmaps", {(UINT)-1});
-    return TRUE;
+    ok = WriteRegList(hKey, "CustomBitmaps", {(UINT)-1}) && ok;
+    return ok ? TRUE : FALSE;
 }
 
 void JToolBar::StoreLastPosition()

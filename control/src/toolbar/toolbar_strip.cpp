@@ -7,6 +7,8 @@
 #include "jimage.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 using imageproc::MemoryDC;
 using imageproc::WindowDC;
@@ -35,6 +37,39 @@ int CommandValue(JControlOnlyInfo* pInfo, UINT nCommandID)
     return value;
 }
 
+// A checksum of a bitmap's pixels: a host may redraw a category's bitmap in place,
+// under the same handle. A DIB section's bits are read where they lie; other
+// bitmaps are copied out into a buffer kept for the next paint.
+ULONG_PTR BitsChecksum(HBITMAP hBitmap)
+{
+    DIBSECTION dib{};
+    const int size = ::GetObjectA(hBitmap, sizeof dib, &dib);
+    if (size == 0)
+        return 0;
+    ::GdiFlush();
+    const auto* pBits = static_cast<const BYTE*>(dib.dsBm.bmBits);
+    const size_t bytes = (size_t)dib.dsBm.bmWidthBytes * (size_t)dib.dsBm.bmHeight * (size_t)dib.dsBm.bmPlanes;
+    static thread_local std::vector<BYTE> copy;
+    if (!pBits) {
+        copy.resize(bytes);
+        if (bytes == 0 || ::GetBitmapBits(hBitmap, (LONG)bytes, copy.data()) <= 0)
+            return 0;
+        pBits = copy.data();
+    }
+    // Word by word: a multiply and a rotation per eight bytes.
+    uint64_t hash = 0x9E3779B97F4A7C15ull ^ bytes;
+    size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, pBits + i, 8);
+        hash = ((hash ^ word) * 0xFF51AFD7ED558CCDull);
+        hash = (hash << 29) | (hash >> 35);
+    }
+    for (; i < bytes; ++i)
+        hash = (hash ^ pBits[i]) * 0x100000001B3ull;
+    return (ULONG_PTR)hash;
+}
+
 }   // namespace
 
 std::vector<ULONG_PTR> JToolBar::StripInputs(const UINT* lpIDArray, int nIDCount)
@@ -48,6 +83,7 @@ std::vector<ULONG_PTR> JToolBar::StripInputs(const UINT* lpIDArray, int nIDCount
                                      (ULONG_PTR)(pInfo ? pInfo->m_bColorButtons : 0),
                                      (ULONG_PTR)(pInfo ? pInfo->m_nLargeButtons : 0),
                                      (ULONG_PTR)nIDCount};
+    std::vector<ULONG_PTR> handles;   // bitmaps of categories made from handles
     for (int i = 0; i < nIDCount; ++i) {
         const UINT nID = lpIDArray ? lpIDArray[i] : 0;
         inputs.push_back(nID);
@@ -58,7 +94,13 @@ std::vector<ULONG_PTR> JToolBar::StripInputs(const UINT* lpIDArray, int nIDCount
         const long found = pInfo ? pInfo->GetBitmapInfo(nID, (LPARAM)&info) : 0;
         inputs.insert(inputs.end(), {(ULONG_PTR)found, info.nBitmap, (ULONG_PTR)info.nImageIndex,
                                      (ULONG_PTR)info.hModule, (ULONG_PTR)CommandValue(pInfo, nID)});
+        if (found && !info.hModule && info.nBitmap &&
+            std::find(handles.begin(), handles.end(), info.nBitmap) == handles.end())
+            handles.push_back(info.nBitmap);
     }
+    // What the handles show now, once per bitmap however many buttons it serves.
+    for (ULONG_PTR hBitmap : handles)
+        inputs.push_back(BitsChecksum(reinterpret_cast<HBITMAP>(hBitmap)));
     return inputs;
 }
 

@@ -61,18 +61,27 @@ BOOL JToolBar::ChangeTooltipTextOnItem(int index, const char* lpszText)
 
 BOOL JToolBar::GetTooltipTextOnItem(int index, char* out)
 {
-    if (!m_hWnd || !out || !m_pToolTip)
+    return GetTooltipTextOnItem(index, out, kTipTextChars);
+}
+
+BOOL JToolBar::GetTooltipTextOnItem(int index, char* out, int cchOut)
+{
+    if (!m_hWnd || !out || cchOut <= 0 || !m_pToolTip)
         return FALSE;
     const UINT nID = GetItemID(index);
     if (nID == 0)
         return FALSE;
+    // The tip control is told the size of a buffer of ours (older ones take none
+    // and write the whole text): the caller's buffer only ever gets what it holds.
+    char text[INFOTIPSIZE] = "";
     TTTOOLINFOA info{};
     info.cbSize = sizeof info;
     info.hwnd = m_hWnd;
     info.uId = nID;
-    info.lpszText = out;
-    out[0] = '\0';
-    m_pToolTip->SendMessage(TTM_GETTEXTA, 0, (LPARAM)&info);
+    info.lpszText = text;
+    m_pToolTip->SendMessage(TTM_GETTEXTA, sizeof text, (LPARAM)&info);
+    text[sizeof text - 1] = '\0';
+    lstrcpynA(out, text, cchOut);
     return TRUE;
 }
 
