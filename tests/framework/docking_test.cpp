@@ -218,10 +218,24 @@ TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
     frame.SetWindowPos(nullptr, 0, 0, window.Width() - (client.Width() - third.left), window.Height(),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     frame.RecalcLayout();
-    EXPECT_EQ(Entries(pTop), (std::vector<void*>{nullptr, &bars[0], &bars[1], nullptr, &bars[2], nullptr}));
+    const std::vector<void*> oneRow{nullptr, &bars[0], &bars[1], &bars[2], nullptr};
     EXPECT_EQ(InParent(bars[2]).TopLeft(), CPoint(-2, first.bottom - 2));
     EXPECT_EQ(InParent(bars[1]).TopLeft(), second.TopLeft());
     EXPECT_EQ(ScreenRect(*pTop).Height(), 2 * (first.Height() - 2) - 2 + 2);
+    // The wrap is the layout's, not the row's: wide again, the row is whole again, and so it
+    // is after a layout of the minimized frame (no room at all).
+    EXPECT_EQ(Entries(pTop), oneRow);
+    frame.SetWindowPos(nullptr, 0, 0, window.Width(), window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame.RecalcLayout();
+    EXPECT_EQ(InParent(bars[2]), third);
+    frame.ShowWindow(SW_MINIMIZE);
+    frame.RecalcLayout();
+    frame.ShowWindow(SW_RESTORE);
+    frame.RecalcLayout();
+    EXPECT_EQ(Entries(pTop), oneRow);
+    EXPECT_EQ(InParent(bars[0]), first);
+    EXPECT_EQ(InParent(bars[1]), second);
+    EXPECT_EQ(InParent(bars[2]), third);
 }
 
 TEST_F(DockingTest, TheRectangleChoosesTheRowAndThePlace)
