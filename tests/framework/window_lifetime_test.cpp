@@ -399,6 +399,72 @@ TEST(WindowLifetime, FailedFrameCreationDestroysItsMenuOnce)
     ::FreeLibrary(resources);
 }
 
+// Live handles of a kind, counted by index: Wine answers for a handle by its index alone.
+template <class IsLive>
+int LiveHandles(IsLive isLive, ULONG_PTR first, ULONG_PTR step)
+{
+    int live = 0;
+    for (ULONG_PTR index = first; index < 0x10000; index += step)
+        live += isLive(index) ? 1 : 0;
+    return live;
+}
+
+int Menus()
+{
+    return LiveHandles([](ULONG_PTR h) { return ::IsMenu(reinterpret_cast<HMENU>(h)) != FALSE; }, 0x20, 2);
+}
+
+int GdiObjects()
+{
+    return LiveHandles([](ULONG_PTR h) { return ::GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0; }, 1, 1);
+}
+
+int ThreadWindows()
+{
+    int count = 0;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND, LPARAM lParam) {
+            ++*reinterpret_cast<int*>(lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(WindowLifetime, FailedCreationsKeepNothing)
+{
+    // Over an object that holds one already, nothing is made.
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    const int menus = Menus();
+    EXPECT_FALSE(menu.CreateMenu());
+    EXPECT_FALSE(menu.CreatePopupMenu());
+    EXPECT_EQ(menus, Menus());
+
+    const HINSTANCE user32 = ::GetModuleHandleA("user32.dll");
+    constexpr UINT kCloseBitmap = 32754;   // a bitmap every system has
+    HBITMAP probe = ::LoadBitmapA(user32, MAKEINTRESOURCEA(kCloseBitmap));
+    ASSERT_NE(nullptr, probe);
+    ::DeleteObject(probe);
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    const int objects = GdiObjects();
+    EXPECT_FALSE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    {
+        CResourceSwitch use(user32);
+        CToolBar bar;   // no window: it cannot take the bitmap
+        EXPECT_FALSE(bar.LoadBitmap(kCloseBitmap));
+    }
+    EXPECT_EQ(objects, GdiObjects());
+
+    // A floating frame whose dock bar cannot be made (no parent for it) goes whole.
+    const int windows = ThreadWindows();
+    auto* pFloating = new CMiniDockFrameWnd;
+    EXPECT_FALSE(pFloating->Create(nullptr, CBRS_ALIGN_TOP));
+    EXPECT_EQ(windows, ThreadWindows());
+}
+
 }   // namespace
 
 namespace {
