@@ -243,6 +243,71 @@ TEST_F(DialogTest, EndDialogInOnInitDialogSkipsTheLoop)
     EXPECT_FALSE(script.TimedOut());
 }
 
+TEST_F(DialogTest, AnExceptionInOnInitDialogStopsAtTheDialogProcedureAndEndsIt)
+{
+    class CFailing : public CProbeDialog {
+    protected:
+        BOOL OnInitDialog() override
+        {
+            AfxThrowResourceException();
+            return TRUE;
+        }
+    } dlg;
+    static int s_reports;
+    s_reports = 0;
+    const AFX_ASSERT_HANDLER previous = AfxSetAssertHandler([](LPCSTR, LPCSTR, int) { ++s_reports; });
+    ScriptedInput script({});
+    const INT_PTR result = dlg.DoModal();
+    AfxSetAssertHandler(previous);
+    EXPECT_EQ(-1, result);
+    EXPECT_EQ(1, s_reports);
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    EXPECT_TRUE(::IsWindowEnabled(m_owner.m_hWnd));
+}
+
+TEST_F(DialogTest, TemporaryObjectsHeldAcrossTheModalLoopLiveOn)
+{
+    CWnd::DeleteTempMap();
+    ASSERT_NE(nullptr, CWnd::FromHandle(::GetDesktopWindow()));
+    size_t heldInTheLoop = 0;
+    CProbeDialog dlg(&m_owner);
+    dlg.onApp = [&](CProbeDialog& self) {
+        heldInTheLoop = CWnd::GetTempMapCount();
+        self.EndDialog(IDCANCEL);
+    };
+    // Once the loop's second idle pass (the one that frees temporaries) has run.
+    ScriptedInput script({[&] { return dlg.kickIdle >= 2 && ::PostMessageA(dlg.m_hWnd, WM_APP, 0, 0); }});
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_GE(heldInTheLoop, 1u);
+}
+
+constexpr UINT kOwnerCommand = 0x8123;
+
+class CCommandOwner : public CWnd {
+public:
+    int commands = 0;
+
+protected:
+    afx_msg void OnOwnerCommand() { ++commands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCommandOwner, CWnd)
+    ON_COMMAND(kOwnerCommand, OnOwnerCommand)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, CommandsTheDialogLeavesGoToItsOwner)
+{
+    CCommandOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    CProbeDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_FRAMEWORK_PROBE, &owner));
+    ::SendMessageA(dlg.m_hWnd, WM_COMMAND, kOwnerCommand, 0);
+    ::SendMessageA(dlg.m_hWnd, WM_COMMAND, IDC_PROBE_NAME, 0);   // a control's ID stays in the dialog
+    EXPECT_EQ(1, owner.commands);
+    dlg.DestroyWindow();
+}
+
 TEST_F(DialogTest, MissingTemplateFailsWithoutAWindow)
 {
     CDialog dlg(9999, &m_owner);

@@ -96,10 +96,12 @@ TEST(MessageMap, HandlersReceiveCrackedArguments)
     ::SetWindowPos(probe.m_hWnd, nullptr, 0, 0, 150, 70, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageA(probe.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 34));
     EXPECT_EQ(7, ::SendMessageA(probe.m_hWnd, kCustomMessage, 3, 4));
-    ASSERT_GE(probe.log.size(), 3u);
+    ::SendMessageA(probe.m_hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(40000, 33000));   // sizes beyond a short
+    ASSERT_GE(probe.log.size(), 4u);
     EXPECT_EQ("size:150x70", probe.log[0]);
     EXPECT_EQ("down:12,34", probe.log[1]);
     EXPECT_EQ("base-custom", probe.log[2]);
+    EXPECT_EQ("size:40000x33000", probe.log[3]);
 }
 
 TEST(MessageMap, PostedMessagesArriveThroughThePump)
