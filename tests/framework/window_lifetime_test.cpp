@@ -131,22 +131,37 @@ TEST(WindowLifetime, ClosingTheMainFrameDeletesItAndEndsTheLoop)
     EXPECT_EQ(nullptr, pApp->m_pMainWnd);
 }
 
-TEST(WindowLifetime, TemporaryWrappersForForeignWindows)
+TEST(WindowLifetime, TemporaryAndAttachedWrappersOwnWhatTheyShould)
 {
-    // A window the framework did not create gets a temporary object, the
-    // same one until idle time, and never a permanent entry.
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, hWnd);
+    // A window the framework did not create gets a temporary object, the same one until
+    // idle time, which never owns the window.
+    auto raw = [] {
+        return ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    };
+    HWND hWnd = raw();
     CWnd* pTemp = CWnd::FromHandle(hWnd);
-    ASSERT_NE(nullptr, pTemp);
-    EXPECT_EQ(hWnd, pTemp->m_hWnd);
     EXPECT_EQ(pTemp, CWnd::FromHandle(hWnd));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
-
     CWnd::DeleteTempMap();
-    EXPECT_TRUE(::IsWindow(hWnd));   // the wrapper never owned the window
-    ::DestroyWindow(hWnd);
+    EXPECT_TRUE(::IsWindow(hWnd));
+    // An attached window leaves the map when destroyed, dies with its object, and a
+    // detached one outlives it.
+    CWnd attached;
+    ASSERT_TRUE(attached.Attach(hWnd));
+    EXPECT_TRUE(attached.DestroyWindow());
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_EQ(nullptr, attached.m_hWnd);
+    HWND dies = raw(), kept = raw();
+    {
+        CWnd first, second;
+        ASSERT_TRUE(first.Attach(dies));
+        ASSERT_TRUE(second.Attach(kept));
+        EXPECT_EQ(kept, second.Detach());
+    }
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(dies));
+    EXPECT_FALSE(::IsWindow(dies));
+    EXPECT_TRUE(::IsWindow(kept));
+    ::DestroyWindow(kept);
 }
 
 TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
@@ -168,38 +183,6 @@ TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
 }   // namespace
 
 namespace {
-
-TEST(WindowLifetime, AttachedWindowLeavesTheMapWhenDestroyed)
-{
-    HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    CWnd attached;
-    ASSERT_TRUE(attached.Attach(raw));
-    EXPECT_EQ(&attached, CWnd::FromHandlePermanent(raw));
-    EXPECT_TRUE(attached.DestroyWindow());
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
-    EXPECT_EQ(nullptr, attached.m_hWnd);
-}
-
-TEST(WindowLifetime, AttachedWindowDiesWithItsObject)
-{
-    HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    {
-        CWnd attached;
-        ASSERT_TRUE(attached.Attach(raw));
-    }
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
-    EXPECT_FALSE(::IsWindow(raw));
-
-    // A detached window outlives the object.
-    HWND kept = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    {
-        CWnd attached;
-        ASSERT_TRUE(attached.Attach(kept));
-        EXPECT_EQ(kept, attached.Detach());
-    }
-    EXPECT_TRUE(::IsWindow(kept));
-    ::DestroyWindow(kept);
-}
 
 // Records the class of every window the thread creates, through a hook of its own.
 DWORD WINAPI CreateFirstWindowOfAThread(LPVOID param)
