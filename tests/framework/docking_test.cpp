@@ -128,6 +128,12 @@ protected:
         return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetParentFrame());
     }
 
+    void DoubleClick(CPoint point, const std::function<bool()>& done)
+    {
+        testing_support::ClickAt(point);
+        testing_support::ClickAt(point);
+        PumpUntil(done);
+    }
     // Presses at from, moves to each point in turn and releases at the last, through the drag loop.
     void Drag(CPoint from, const std::vector<CPoint>& path, const std::function<void(ScriptedInput&)>& extra = {})
     {
@@ -583,17 +589,7 @@ TEST_F(DockingTest, CaptionDoubleClickDocksAFloatingBar)
     // The middle of the small caption, clear of the close button.
     const CPoint caption(window.left + 12, (window.top + client.top) / 2);
     ASSERT_EQ(pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
-    {
-        ScriptedInput script;
-        script.Then(
-            [caption] {
-                testing_support::ClickAt(caption);
-                testing_support::ClickAt(caption);
-                return true;
-            },
-            "double click");
-        PumpUntil([&] { return script.Done() && !bars[1].IsFloating(); });
-    }
+    DoubleClick(caption, [&] { return !bars[1].IsFloating(); });
     EXPECT_FALSE(bars[1].IsFloating());
     EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
     EXPECT_EQ(InParent(bars[1]), second);
@@ -689,17 +685,7 @@ TEST_F(DockingTest, GripperDoubleClickFloatsADockedBar)
     const CRect first = ScreenRect(bars[0]);
     ShowFrame();
     const CPoint grip = Gripper(bars[0]);
-    {
-        ScriptedInput script;
-        script.Then(
-            [grip] {
-                testing_support::ClickAt(grip);
-                testing_support::ClickAt(grip);
-                return true;
-            },
-            "double click");
-        PumpUntil([&] { return script.Done() && bars[0].IsFloating(); });
-    }
+    DoubleClick(grip, [&] { return bars[0].IsFloating(); });
     ASSERT_TRUE(bars[0].IsFloating());
     // Never dragged: it floats over the place it was docked at, and its place is kept.
     EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), first.TopLeft());

@@ -228,15 +228,6 @@ TEST_F(MDITest, WindowCommandsCascadeAndTile)
     EXPECT_EQ(a.Height(), client.Height());
     EXPECT_EQ(a.Width() + b.Width(), client.Width());
 
-    frame.SendMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
-    a = ChildRect(pFirst);
-    b = ChildRect(pSecond);
-    // One above the other, each as wide as the client.
-    EXPECT_EQ(a.left, 0);
-    EXPECT_EQ(b.left, 0);
-    EXPECT_EQ(a.Width(), client.Width());
-    EXPECT_EQ(a.Height() + b.Height(), client.Height());
-
     frame.SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
     a = ChildRect(pFirst);
     b = ChildRect(pSecond);
