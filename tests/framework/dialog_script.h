@@ -10,7 +10,8 @@
 namespace dialog_testing {
 
 // The shared scripted input, given its steps at once: each returns true when done, false to
-// be tried again on the next tick of the thread timer (which fires inside modal loops).
+// be tried again on the next tick of the thread timer (which fires inside modal loops). A
+// script that times out or ends unfinished fails the test by itself.
 class ScriptedInput : public testing_support::ScriptedInput {
 public:
     explicit ScriptedInput(std::vector<testing_support::ScriptStep> steps, DWORD timeoutMs = 10000,
@@ -21,7 +22,6 @@ public:
         for (size_t i = 0; i < steps.size(); ++i)
             (i ? Wait(20) : *this).Then(std::move(steps[i]));
     }
-    bool Finished() const { return Done(); }
 };
 
 struct FindDialogQuery {
