@@ -6,6 +6,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using testing_support::ScriptedInput;
 
 namespace {
@@ -89,52 +91,6 @@ TEST(ScriptedInput, BackgroundRunnerDrivesALoopThatDoesNotDispatch)
     EXPECT_TRUE(script.Done());
 }
 
-TEST(ScriptedInputWatchdog, EndsAMessageBoxTheScriptIgnores)
-{
-    const DWORD start = ::GetTickCount();
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    script.WaitFor([] { return (HWND) nullptr; }, "a window that never comes");
-    ::MessageBoxA(nullptr, "Nobody answers this", "Probe", MB_OK);
-    EXPECT_TRUE(script.TimedOut());
-    EXPECT_FALSE(script.Done());
-    EXPECT_LT(::GetTickCount() - start, 3000u);
-    EXPECT_EQ(nullptr, testing_support::FindMessageBox());
-}
-
-TEST(ScriptedInputWatchdog, EndsAnIgnoredPopupMenu)
-{
-    CInputProbe owner;
-    ASSERT_TRUE(owner.CreateAt());
-    HMENU hMenu = CreateProbeMenu();
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    EXPECT_EQ(0, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
-    EXPECT_TRUE(script.TimedOut());
-    ::DestroyMenu(hMenu);
-}
-
-// A drag loop that filters on its window never sees the thread timer: the watchdog's
-// posted cancel and Escape end it from outside.
-TEST(ScriptedInputWatchdog, EndsALoopThatDoesNotDispatchTimers)
-{
-    CInputProbe probe;
-    ASSERT_TRUE(probe.CreateAt());
-    ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    probe.SetCapture();
-    MSG msg;
-    bool cancelled = false;
-    while (!cancelled && ::GetMessageA(&msg, probe.m_hWnd, 0, 0) > 0) {
-        cancelled = msg.message == WM_CANCELMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
-        ::DispatchMessageA(&msg);
-    }
-    ::ReleaseCapture();
-    EXPECT_TRUE(cancelled);
-    EXPECT_TRUE(script.TimedOut());
-}
-
 // Presses the left button at a point of the probe, as the click that starts a drag.
 void PressButtonAt(CInputProbe& probe, CPoint screen)
 {
@@ -163,18 +119,51 @@ TEST(ScriptedInput, BackgroundRunnerDrivesDragDetection)
     testing_support::PumpMessages();
 }
 
-// DragDetect only watches the mouse: the watchdog's button release ends it.
-TEST(ScriptedInputWatchdog, EndsADragDetectionNobodyMoves)
+// Modal loops a script ignores end when the watchdog fires: a message box, a popup menu, a
+// drag loop that filters on its window (never seeing the thread timer: the posted cancel and
+// Escape end it) and a drag detection (only the mouse: the button release ends it).
+TEST(ScriptedInputWatchdog, EndsModalLoopsTheScriptIgnores)
 {
     CInputProbe probe;
     ASSERT_TRUE(probe.CreateAt());
-    ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
     const CPoint start(230, 190);
-    PressButtonAt(probe, start);
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    EXPECT_FALSE(::DragDetect(probe.m_hWnd, start));
-    EXPECT_TRUE(script.TimedOut());
+    const std::function<bool()> loops[] = {
+        [] {
+            ::MessageBoxA(nullptr, "Nobody answers this", "Probe", MB_OK);
+            return testing_support::FindMessageBox() == nullptr;
+        },
+        [&] {
+            HMENU hMenu = CreateProbeMenu();
+            const BOOL chosen = ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, probe.m_hWnd, nullptr);
+            ::DestroyMenu(hMenu);
+            return chosen == 0;
+        },
+        [&] {
+            probe.SetCapture();
+            MSG msg;
+            bool cancelled = false;
+            while (!cancelled && ::GetMessageA(&msg, probe.m_hWnd, 0, 0) > 0) {
+                cancelled = msg.message == WM_CANCELMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
+                ::DispatchMessageA(&msg);
+            }
+            ::ReleaseCapture();
+            return cancelled;
+        },
+        [&] {
+            probe.seen.clear();
+            PressButtonAt(probe, start);
+            return !::DragDetect(probe.m_hWnd, start);
+        },
+    };
+    for (size_t i = 0; i < std::size(loops); ++i) {
+        ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
+        const DWORD begin = ::GetTickCount();
+        ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
+        script.ExpectTimeout();
+        EXPECT_TRUE(loops[i]()) << i;
+        EXPECT_TRUE(script.TimedOut()) << i;
+        EXPECT_LT(::GetTickCount() - begin, 3000u) << i;
+    }
 }
 
 TEST(ScriptedInputWatchdog, ReportsTimeoutsAndUnfinishedSteps)
