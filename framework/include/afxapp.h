@@ -2,11 +2,20 @@
 #pragma once
 #include "afxwnd.h"
 
+// The framework's object of one thread: its main window, message loop and idle work. The
+// first one made on a thread is that thread's (AfxGetThread); threads without one run no
+// idle work of another thread's.
 class AFX_CORE_API CWinThread : public CCmdTarget {
     DECLARE_DYNAMIC(CWinThread)
 public:
+    CWinThread();
+    ~CWinThread() override;
+    CWinThread(const CWinThread&) = delete;
+    CWinThread& operator=(const CWinThread&) = delete;
+
     CWnd* m_pMainWnd = nullptr;
     DWORD m_nThreadID = GetCurrentThreadId();
+    MSG m_msgCur{};   // the message PumpMessage got last
 
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
     virtual BOOL InitInstance() { return TRUE; }
@@ -21,8 +30,12 @@ public:
     // TRUE takes it from that loop; by default none is taken, so the loop's own
     // keys are never claimed by the main window's accelerators.
     virtual BOOL ProcessMessageFilter(int code, LPMSG lpMsg);
-    // Called while the queue is empty; return TRUE for more idle calls.
+    // Called while the queue is empty; return TRUE for more idle calls. Temporary objects
+    // (FromHandle and the like) are freed here only outside any nested or modal loop.
     virtual BOOL OnIdle(LONG lCount);
+    // FALSE for messages after which idle work need not run again: repaints, the caret's
+    // timer and mouse moves that did not move.
+    virtual BOOL IsIdleMessage(MSG* pMsg);
 };
 
 class AFX_CORE_API CWinApp : public CWinThread {
@@ -48,7 +61,8 @@ AFX_CORE_API CWinApp* AfxGetApp();
 AFX_CORE_API CWinThread* AfxGetThread();
 AFX_CORE_API CWnd* AfxGetMainWnd();
 AFX_CORE_API HINSTANCE AfxGetInstanceHandle();
-// The module resources are loaded from (the application unless switched).
+// The module resources are loaded from (the application unless switched). Each thread has
+// its own; a thread that never set one uses the application thread's.
 AFX_CORE_API HINSTANCE AfxGetResourceHandle();
 AFX_CORE_API void AfxSetResourceHandle(HINSTANCE hInstResource);
 AFX_CORE_API int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

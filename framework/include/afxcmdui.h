@@ -11,7 +11,6 @@ public:
     UINT m_nIndex = 0;                 // its item index in the menu or bar
     CMenu* m_pMenu = nullptr;          // the menu being updated, or NULL
     CMenu* m_pSubMenu = nullptr;       // the pop-up the item opens, or NULL
-    CMenu* m_pParentMenu = nullptr;    // the menu holding m_pMenu's pop-up, when updating a pop-up item
     CWnd* m_pOther = nullptr;          // the control or bar being updated, or NULL
     UINT m_nIndexMax = 0;              // number of items being updated
     BOOL m_bEnableChanged = FALSE;     // a handler called Enable

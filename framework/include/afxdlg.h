@@ -84,6 +84,8 @@ public:
     void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Commands the dialog does not handle go on to its owner, then to the thread's object.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     // Called by the dialog procedure once the controls exist; returns TRUE to
     // let the system set the focus. The default loads the controls (UpdateData(FALSE)).

@@ -97,7 +97,6 @@ public:
     int m_cxRightBorder = 6;
     int m_cyTopBorder = 2;
     int m_cyBottomBorder = 2;
-    int m_cxDefaultGap = 2;
     int m_nMRUWidth = 32767;   // most recently used floating width (LM_MRUWIDTH)
     BOOL m_bAutoDelete = FALSE;
 
@@ -162,6 +161,14 @@ protected:
     afx_msg void OnPaint();
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // Borders and gripper in the non-client area.
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnNcPaint();
+    afx_msg LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
+    // The fly-by prompt follows the mouse and a timer.
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     // WM_HELPHITTEST (bartips.cpp): HID_BASE_COMMAND + the item's command, else HID_BASE_CONTROL + the bar's ID.
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()

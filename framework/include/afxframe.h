@@ -19,7 +19,7 @@ public:
     CPtrList m_listControlBars;
 
     // Work the frame leaves for the next idle time (m_nIdleFlags).
-    enum IdleFlags : UINT { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    enum IdleFlags : UINT { idleNotify = 4, idleLayout = 8 };
     UINT m_nIdleFlags = 0;
 
     CFrameWnd();

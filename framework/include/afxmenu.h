@@ -24,8 +24,9 @@ public:
     HMENU GetSafeHmenu() const { return m_hMenu; }
     operator HMENU() const { return m_hMenu; }
 
-    BOOL CreateMenu() { return Attach(::CreateMenu()); }
-    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+    // These fail, making nothing, when the object already holds a menu.
+    BOOL CreateMenu() { return !m_hMenu && Attach(::CreateMenu()); }
+    BOOL CreatePopupMenu() { return !m_hMenu && Attach(::CreatePopupMenu()); }
     // Loads a menu resource from the module that holds it (see AfxFindResourceHandle).
     BOOL LoadMenu(LPCSTR lpszResourceName);
     BOOL LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCEA(nIDResource)); }

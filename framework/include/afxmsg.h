@@ -43,11 +43,22 @@ struct AFX_MSGMAP {
 
 // Reflected messages are routed to the child control as WM_REFLECT_BASE + message.
 #define WM_REFLECT_BASE 0xBC00
+#ifndef WM_CTLCOLOR
+#define WM_CTLCOLOR 0x0019   // the one reflected form of every WM_CTLCOLOR... message
+#endif
 
 // pExtra of a WM_NOTIFY routed through OnCmdMsg.
 struct AFX_NOTIFY {
     LRESULT* pResult;
     NMHDR* pNMHDR;
+};
+
+// lParam of a reflected colour message (WM_REFLECT_BASE + WM_CTLCOLOR): the control, its DC
+// and the CTLCOLOR_ kind (WM_CTLCOLOR... - WM_CTLCOLORMSGBOX).
+struct AFX_CTLCOLOR {
+    HWND hWnd;
+    HDC hDC;
+    UINT nCtlType;
 };
 
 // Filled by OnCmdMsg instead of calling the handler, to ask who would handle a command.
@@ -161,6 +172,12 @@ protected: \
 #define ON_WM_MEASUREITEM_REFLECT() \
     AFX_VOID_ENTRY(WM_REFLECT_BASE + WM_MEASUREITEM, pThis->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)))
 
+// The control's own colours: HBRUSH CtlColor(CDC* pDC, UINT nCtlColor); NULL lets the parent decide.
+#define ON_WM_CTLCOLOR_REFLECT() \
+    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, auto* pCtl = reinterpret_cast<AFX_CTLCOLOR*>(lParam); \
+                  CDC dc; dc.Attach(pCtl->hDC); HBRUSH hbr = pThis->CtlColor(&dc, pCtl->nCtlType); dc.Detach(); \
+                  return (LRESULT)hbr;)
+
 // Framework messages with their usual handler signatures.
 #define ON_WM_IDLEUPDATECMDUI() AFX_MSG_ENTRY(WM_IDLEUPDATECMDUI, return pThis->OnIdleUpdateCmdUI(wParam, lParam);)
 
@@ -173,7 +190,8 @@ protected: \
 #define ON_WM_ERASEBKGND() \
     AFX_MSG_ENTRY(WM_ERASEBKGND, CDC dc; dc.Attach(reinterpret_cast<HDC>(wParam)); \
                   BOOL r = pThis->OnEraseBkgnd(&dc); dc.Detach(); return r;)
-#define ON_WM_SIZE() AFX_VOID_ENTRY(WM_SIZE, pThis->OnSize((UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam)))
+// Sizes are unsigned 16-bit values; positions (WM_MOVE) are signed.
+#define ON_WM_SIZE() AFX_VOID_ENTRY(WM_SIZE, pThis->OnSize((UINT)wParam, (int)LOWORD(lParam), (int)HIWORD(lParam)))
 #define ON_WM_MOVE() AFX_VOID_ENTRY(WM_MOVE, pThis->OnMove((short)LOWORD(lParam), (short)HIWORD(lParam)))
 #define ON_WM_TIMER() AFX_VOID_ENTRY(WM_TIMER, pThis->OnTimer((UINT_PTR)wParam))
 #define ON_WM_SHOWWINDOW() AFX_VOID_ENTRY(WM_SHOWWINDOW, pThis->OnShowWindow((BOOL)wParam, (UINT)lParam))

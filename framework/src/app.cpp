@@ -1,35 +1,86 @@
 #include "afxwin.h"
+#include "wndmap.h"
+
+#include <atomic>
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {
-CWinApp* g_pApp = nullptr;
-HINSTANCE g_hResource = nullptr;
+std::atomic<CWinApp*> g_pApp{nullptr};
+thread_local CWinThread* t_pThread = nullptr;
+// The application thread's resource module, seen by threads that never chose their own.
+std::atomic<HINSTANCE> g_hAppResource{nullptr};
+thread_local HINSTANCE t_hResource = nullptr;
+thread_local bool t_bResourceSet = false;
+
+constexpr UINT kSysTimer = 0x0118;   // the caret's blink timer
+
+}   // namespace
+
+CWinThread::CWinThread()
+{
+    if (!t_pThread)
+        t_pThread = this;
+}
+
+CWinThread::~CWinThread()
+{
+    if (t_pThread == this)
+        t_pThread = nullptr;
 }
 
 int CWinThread::Run()
 {
+    // Idle work until it is done, then messages; only a message that is user activity
+    // starts the idle work again.
+    bool idle = true;
+    LONG idleCount = 0;
     for (;;) {
-        MSG msg;
-        for (LONG idle = 0; !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);)
-            if (!OnIdle(idle++))
-                break;
-        if (!PumpMessage())
-            return ExitInstance();
+        while (idle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE))
+            if (!OnIdle(idleCount++))
+                idle = false;
+        do {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (IsIdleMessage(&m_msgCur)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE));
     }
 }
 
 BOOL CWinThread::PumpMessage()
 {
-    MSG msg;
-    if (::GetMessageA(&msg, nullptr, 0, 0) <= 0)
+    if (::GetMessageA(&m_msgCur, nullptr, 0, 0) <= 0)
         return FALSE;
-    if (!PreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+    // A handler that pumps messages itself runs a nested loop.
+    AfxNestedLoop nested;
+    if (!PreTranslateMessage(&m_msgCur)) {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessageA(&m_msgCur);
     }
     return TRUE;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+    return AfxIsIdleMessage(*pMsg);
+}
+
+BOOL AfxIsIdleMessage(const MSG& msg)
+{
+    thread_local POINT lastPoint{-1, -1};
+    thread_local UINT lastMessage = 0;
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
+        if (msg.message == lastMessage && msg.pt.x == lastPoint.x && msg.pt.y == lastPoint.y)
+            return FALSE;
+        lastPoint = msg.pt;
+        lastMessage = msg.message;
+        return TRUE;
+    }
+    return msg.message != WM_PAINT && msg.message != kSysTimer;
 }
 
 BOOL CWinThread::ProcessMessageFilter(int, LPMSG)
@@ -84,7 +135,9 @@ BOOL CWinThread::OnIdle(LONG lCount)
         }
         return TRUE;
     }
-    CWnd::DeleteTempMap();
+    // Objects a caller may still hold across a nested loop live until the outermost one.
+    if (AfxGetThreadState().nNestedLoops == 0)
+        CWnd::DeleteTempMap();
     return FALSE;
 }
 
@@ -96,8 +149,8 @@ CWinApp::CWinApp(LPCSTR lpszAppName) : m_strAppName(lpszAppName)
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this)
-        g_pApp = nullptr;
+    CWinApp* pThis = this;
+    g_pApp.compare_exchange_strong(pThis, nullptr);
 }
 
 CWinApp* AfxGetApp()
@@ -107,7 +160,7 @@ CWinApp* AfxGetApp()
 
 CWinThread* AfxGetThread()
 {
-    return g_pApp;
+    return t_pThread;
 }
 
 CWnd* AfxGetMainWnd()
@@ -118,17 +171,23 @@ CWnd* AfxGetMainWnd()
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
+    CWinApp* pApp = g_pApp;
+    return pApp && pApp->m_hInstance ? pApp->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
 HINSTANCE AfxGetResourceHandle()
 {
-    return g_hResource ? g_hResource : AfxGetInstanceHandle();
+    const HINSTANCE hResource = t_bResourceSet ? t_hResource : g_hAppResource.load();
+    return hResource ? hResource : AfxGetInstanceHandle();
 }
 
 void AfxSetResourceHandle(HINSTANCE hInstResource)
 {
-    g_hResource = hInstResource;
+    t_hResource = hInstResource;
+    t_bResourceSet = true;
+    CWinApp* pApp = g_pApp;
+    if (!pApp || pApp->m_nThreadID == ::GetCurrentThreadId())
+        g_hAppResource = hInstResource;
 }
 
 BOOL CString::LoadString(UINT nID)

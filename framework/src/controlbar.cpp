@@ -1,6 +1,7 @@
 // CControlBar: what every bar shares: styles, borders and gripper, layout
 // messages, idle command-UI updates, owner routing and fly-by prompts.
 #include "afxwin.h"
+#include "wndmap.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
@@ -8,6 +9,12 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_PAINT()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCHITTEST()
+    ON_WM_NCPAINT()
+    ON_MESSAGE(WM_PRINT, OnPrint)
+    ON_WM_MOUSEMOVE()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_WM_IDLEUPDATECMDUI()
     // Docking (dockbar.cpp).
@@ -391,6 +398,8 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The bar's own messages go through its message map. What its items report goes to
+    // the bar's owner unless the bar handles it; the item has been offered it already.
     switch (message) {
     case WM_NOTIFY:
     case WM_COMMAND:
@@ -399,60 +408,85 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DELETEITEM:
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
-    case WM_CHARTOITEM: {
-        // What the bar's items report goes to the bar's owner unless the bar handles it.
-        LRESULT result = 0;
-        if (OnWndMsg(message, wParam, lParam, &result))
-            return result;
-        CWnd* pOwner = GetOwner();
-        return pOwner && pOwner->m_hWnd ? pOwner->SendMessage(message, wParam, lParam) : 0;
-    }
-    case WM_NCCALCSIZE: {
-        auto* pRect = reinterpret_cast<RECT*>(lParam);
-        CRect rect(*pRect);
-        CalcInsideRect(rect, IsHorzBar());
-        rect.right = std::max(rect.left, rect.right);
-        rect.bottom = std::max(rect.top, rect.bottom);
-        *pRect = rect;
-        return 0;
-    }
-    case WM_NCHITTEST:
-        // Borders and gripper of a dockable bar are where it is dragged from.
-        if (m_pDockContext) {
-            CRect window;
-            GetWindowRect(window);
-            if (window.PtInRect(CPoint(lParam)))
-                return HTCLIENT;
-        }
-        break;
-    case WM_NCPAINT: {
-        CWindowDC dc(this);
-        DrawNonClient(&dc);
-        return 0;
-    }
-    case WM_PRINT:
-        if (lParam & PRF_NONCLIENT) {
-            CDC dc;
-            dc.Attach(reinterpret_cast<HDC>(wParam));
-            DrawNonClient(&dc);
-            dc.Detach();
-            lParam &= ~PRF_NONCLIENT;
-            if (!(lParam & (PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN)))
-                return 0;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        if (m_dwStyle & CBRS_FLYBY)
-            TrackFlyBy(CPoint(lParam));
-        break;
-    case WM_TIMER:
-        if (wParam == kFlyByTimer) {
-            CheckFlyBy();
-            return 0;
-        }
+    case WM_CHARTOITEM:
         break;
     default:
-        break;
+        return CWnd::WindowProc(message, wParam, lParam);
     }
-    return CWnd::WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, &result))
+        return result;
+    CWnd* pOwner = GetOwner();
+    if (!pOwner || !pOwner->m_hWnd)
+        return 0;
+    HWND hWndItem = nullptr;
+    if (message == WM_COMMAND)
+        hWndItem = reinterpret_cast<HWND>(lParam);
+    else if (message == WM_NOTIFY && lParam)
+        hWndItem = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+    AfxThreadState& state = AfxGetThreadState();
+    const HWND hWndReflected = state.hWndReflected;
+    state.hWndReflected = hWndItem;
+    result = pOwner->SendMessage(message, wParam, lParam);
+    state.hWndReflected = hWndReflected;
+    return result;
+}
+
+void CControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
+{
+    // The first rectangle, window coordinates in either form, becomes the client area.
+    auto* pRect = reinterpret_cast<RECT*>(lpncsp);
+    CRect rect(*pRect);
+    CalcInsideRect(rect, IsHorzBar());
+    rect.right = std::max(rect.left, rect.right);
+    rect.bottom = std::max(rect.top, rect.bottom);
+    *pRect = rect;
+}
+
+LRESULT CControlBar::OnNcHitTest(CPoint point)
+{
+    // Borders and gripper of a dockable bar are where it is dragged from.
+    if (m_pDockContext) {
+        CRect window;
+        GetWindowRect(window);
+        if (window.PtInRect(point))
+            return HTCLIENT;
+    }
+    return CWnd::OnNcHitTest(point);
+}
+
+void CControlBar::OnNcPaint()
+{
+    CWindowDC dc(this);
+    DrawNonClient(&dc);
+}
+
+LRESULT CControlBar::OnPrint(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam & PRF_NONCLIENT) {
+        CDC dc;
+        dc.Attach(reinterpret_cast<HDC>(wParam));
+        DrawNonClient(&dc);
+        dc.Detach();
+        lParam &= ~PRF_NONCLIENT;
+        if (!(lParam & (PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN)))
+            return 0;
+    }
+    return DefWindowProc(WM_PRINT, wParam, lParam);
+}
+
+void CControlBar::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_dwStyle & CBRS_FLYBY)
+        TrackFlyBy(point);
+    CWnd::OnMouseMove(nFlags, point);
+}
+
+void CControlBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kFlyByTimer) {
+        CheckFlyBy();
+        return;
+    }
+    CWnd::OnTimer(nIDEvent);
 }

@@ -430,6 +430,8 @@ BOOL CImageList::DeleteImageList()
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
 {
+    if (m_hImageList)
+        return FALSE;   // makes nothing over a list already held
     AfxInitCommonControls(ICC_WIN95_CLASSES);
     return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
@@ -441,6 +443,8 @@ BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 
 BOOL CImageList::Create(LPCSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask)
 {
+    if (m_hImageList)
+        return FALSE;
     AfxInitCommonControls(ICC_WIN95_CLASSES);
     return Attach(ImageList_LoadImageA(AfxGetResourceHandle(), lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP,
                                        LR_CREATEDIBSECTION));

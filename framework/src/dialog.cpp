@@ -36,7 +36,19 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     if (message != WM_INITDIALOG)
         return FALSE;
     CDialog* pDialog = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
-    return pDialog ? pDialog->OnInitDialog() : TRUE;
+    if (!pDialog)
+        return TRUE;
+    // The system calls this procedure itself: a handler's exception stops here, and a
+    // dialog that could not set itself up ends (DoModal returns -1).
+    bool initialized = false;
+    const LRESULT result = AfxCallGuarded(hWnd, message, [&] {
+        const BOOL setFocus = pDialog->OnInitDialog();
+        initialized = true;
+        return (LRESULT)setFocus;
+    });
+    if (!initialized)
+        pDialog->EndDialog(-1);
+    return (INT_PTR)result;
 }
 
 }   // namespace
@@ -202,6 +214,21 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     const bool input =
         (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
     return m_hWnd && input && ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    // Only commands (menus, accelerators, buttons with command IDs) go further: the
+    // dialog's own controls (IDOK, IDCANCEL, ...) and system commands stay here.
+    if ((nCode != CN_COMMAND && nCode != (int)CN_UPDATE_COMMAND_UI) || nID < 0x8000 || nID >= 0xE000)
+        return FALSE;
+    CWnd* pOwner = CWnd::FromHandle(::GetParent(m_hWnd));
+    if (pOwner && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinThread* pThread = AfxGetThread();
+    return pThread && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CDialog::OnInitDialog()

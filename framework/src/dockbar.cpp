@@ -2,6 +2,8 @@
 // and the docking members of CControlBar.
 #include "afxwin.h"
 
+#include <climits>
+
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
@@ -105,8 +107,9 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
 {
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     int nPosInsAfter = 0;
-    int nWidth = 0;
-    int nTotalWidth = 0;
+    // The far edge of the rows so far; a row wrapped on screen reaches over all its lines.
+    LONG nRowEdge = LONG_MIN;
+    LONG nTotalWidth = 0;
     for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
         void* pEntry = m_arrBars.GetAt(nPos);
         CControlBar* pBar = GetDockedControlBar(nPos);
@@ -114,13 +117,14 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
             CRect rectBar;
             pBar->GetWindowRect(rectBar);
             ScreenToClient(rectBar);
-            nWidth = std::max(nWidth, bHorz ? rectBar.Height() : rectBar.Width() - 1);
+            nRowEdge = std::max(nRowEdge, bHorz ? rectBar.bottom : rectBar.right - 1);
             if (bHorz ? rect.left > rectBar.left : rect.top > rectBar.top)
                 nPosInsAfter = nPos;
         } else if (!pEntry) {
             // The end of a row: is the middle of the rectangle above its far edge?
-            nTotalWidth += nWidth - kOverlap;
-            nWidth = 0;
+            if (nRowEdge != LONG_MIN)
+                nTotalWidth = nRowEdge;
+            nRowEdge = LONG_MIN;
             if ((bHorz ? ptMid.y : ptMid.x) < nTotalWidth) {
                 if (nPos == 0)   // before the first row: a row of its own
                     m_arrBars.InsertAt(nPosInsAfter + 1, nullptr);
@@ -307,81 +311,60 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
     AFX_SIZEPARENTPARAMS layout{};
     layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    // Along a row: x for horizontal dock bars, y for vertical ones; across: the other.
+    auto along = [bHorz](auto& point) -> decltype(point.x)& { return bHorz ? point.x : point.y; };
+    auto across = [bHorz](auto& point) -> decltype(point.x)& { return bHorz ? point.y : point.x; };
+    const LONG maxLength = bHorz ? sizeMax.cx : sizeMax.cy;
     CPoint pt(-kOverlap, -kOverlap);
     int nWidth = 0;   // the row's thickness
-    BOOL bWrapped = FALSE;
+    // Ends the row on screen: the next one overlaps its far border.
+    auto endRow = [&] {
+        across(pt) += nWidth - kOverlap;
+        sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
+        sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
+        along(pt) = -kOverlap;
+        nWidth = 0;
+    };
+    // A row that does not fit goes on in another row on screen. Such a wrap is worked out
+    // again at every layout and never recorded: the rows of m_arrBars are the user's.
     for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
         CControlBar* pBar = GetDockedControlBar(nPos);
-        void* pEntry = m_arrBars.GetAt(nPos);
-        if (pBar) {
-            if (pBar->IsVisible()) {
-                const CSize sizeBar = pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar));
-                CRect rect(pt, sizeBar);
-                CRect rectBar;
-                pBar->GetWindowRect(rectBar);
-                ScreenToClient(rectBar);
-                // Along the row: x for horizontal dock bars, y for vertical ones.
-                LONG& start = bHorz ? rect.left : rect.top;
-                const LONG actual = bHorz ? rectBar.left : rectBar.top;
-                const LONG maxLength = bHorz ? sizeMax.cx : sizeMax.cy;
-                const LONG length = bHorz ? sizeBar.cx : sizeBar.cy;
-                const LONG& rowPt = bHorz ? pt.x : pt.y;
-                auto moveTo = [&](LONG to) {
-                    if (bHorz)
-                        rect.OffsetRect(to - rect.left, 0);
-                    else
-                        rect.OffsetRect(0, to - rect.top);
-                };
-                // Bars stay where the user put them, further along the row.
-                if (actual > start && !m_bFloating)
-                    moveTo(actual);
-                // Pulled back when they would end beyond the side.
-                if ((bHorz ? rect.right : rect.bottom) > maxLength && !m_bFloating)
-                    moveTo(std::max(maxLength - (length - kOverlap), rowPt));
-                if (bWrapped) {
-                    bWrapped = FALSE;
-                    moveTo(-kOverlap);
-                } else if (start >= maxLength - kOverlap && nPos > 0 && m_arrBars.GetAt(nPos - 1)) {
-                    // No room left in the row: the bar starts the next one.
-                    m_arrBars.InsertAt(nPos, nullptr);
-                    pBar = nullptr;
-                    pEntry = nullptr;
-                    bWrapped = TRUE;
-                }
-                if (!bWrapped) {
-                    // A query only measures: nothing moves and nothing is recorded.
-                    if (rect != rectBar && !m_bLayoutQuery) {
-                        if (!(pBar->m_dwStyle & CBRS_FLOATING) && pBar->m_pDockContext)
-                            pBar->m_pDockContext->m_rectMRUDockPos = rect;
-                        AfxRepositionWindow(&layout, pBar->m_hWnd, rect);
-                    }
-                    if (bHorz) {
-                        pt.x = rect.left + sizeBar.cx - kOverlap;
-                        nWidth = std::max<int>(nWidth, sizeBar.cy);
-                    } else {
-                        pt.y = rect.top + sizeBar.cy - kOverlap;
-                        nWidth = std::max<int>(nWidth, sizeBar.cx);
-                    }
-                }
-            }
-            if (pBar)
-                pBar->RecalcDelayShow(&layout);
+        if (!pBar) {
+            if (!m_arrBars.GetAt(nPos) && nWidth != 0)
+                endRow();
+            continue;
         }
-        if (!pBar && !pEntry && nWidth != 0) {
-            // The end of a row: the next one overlaps its far border.
-            if (bHorz) {
-                pt.y += nWidth - kOverlap;
-                sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
-                sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
-                pt.x = -kOverlap;
-            } else {
-                pt.x += nWidth - kOverlap;
-                sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
-                sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
-                pt.y = -kOverlap;
+        if (pBar->IsVisible()) {
+            const CSize sizeBar = pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar));
+            const LONG length = bHorz ? sizeBar.cx : sizeBar.cy;
+            CRect rectBar;
+            pBar->GetWindowRect(rectBar);
+            ScreenToClient(rectBar);
+            CPoint start = pt;
+            CPoint actual = rectBar.TopLeft();
+            if (!m_bFloating) {
+                // Bars stay where the user put them, further along the row, and are
+                // pulled back when they would end beyond the side.
+                along(start) = std::max(along(start), along(actual));
+                if (along(start) + length > maxLength)
+                    along(start) = std::max(maxLength - (length - kOverlap), along(pt));
             }
-            nWidth = 0;
+            // No room left in the row: the bar starts the next one.
+            if (nWidth != 0 && along(start) >= maxLength - kOverlap) {
+                endRow();
+                start = pt;
+            }
+            const CRect rect(start, sizeBar);
+            // A query only measures: nothing moves and nothing is recorded.
+            if (rect != rectBar && !m_bLayoutQuery) {
+                if (!(pBar->m_dwStyle & CBRS_FLOATING) && pBar->m_pDockContext)
+                    pBar->m_pDockContext->m_rectMRUDockPos = rect;
+                AfxRepositionWindow(&layout, pBar->m_hWnd, rect);
+            }
+            along(pt) = along(start) + length - kOverlap;
+            nWidth = std::max<int>(nWidth, bHorz ? sizeBar.cy : sizeBar.cx);
         }
+        pBar->RecalcDelayShow(&layout);
     }
     if (!m_bLayoutQuery && layout.hDWP)
         ::EndDeferWindowPos(layout.hDWP);

@@ -110,6 +110,33 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
     return 0;
 }
 
+namespace {
+
+// The item a handler updated, found again after the handler added or removed items:
+// the nearest item with its command (or its pop-up), else the place the count moved it to.
+UINT FindUpdatedItem(CMenu* pMenu, const CCmdUI& state, UINT nOldCount)
+{
+    const UINT nCount = (UINT)pMenu->GetMenuItemCount();
+    if (nCount == nOldCount)
+        return state.m_nIndex;
+    auto isItem = [&](UINT nIndex) {
+        if (state.m_pSubMenu)
+            return ::GetSubMenu(pMenu->m_hMenu, (int)nIndex) == state.m_pSubMenu->m_hMenu;
+        return pMenu->GetMenuItemID((int)nIndex) == state.m_nID;
+    };
+    for (UINT nDistance = 0; nDistance < std::max(nCount, nOldCount); ++nDistance) {
+        if (state.m_nIndex + nDistance < nCount && isItem(state.m_nIndex + nDistance))
+            return state.m_nIndex + nDistance;
+        if (nDistance <= state.m_nIndex && state.m_nIndex - nDistance < nCount && isItem(state.m_nIndex - nDistance))
+            return state.m_nIndex - nDistance;
+    }
+    // The item itself went: go on with the item that took its place.
+    const int nMoved = (int)state.m_nIndex + (int)nCount - (int)nOldCount;
+    return (UINT)std::max(nMoved, -1);
+}
+
+}   // namespace
+
 void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     CWnd::OnInitMenuPopup(hPopupMenu, nIndex, bSysMenu);
@@ -117,8 +144,9 @@ void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu)
         return;
     CCmdUI state;
     state.m_pMenu = CMenu::FromHandle(hPopupMenu);
-    state.m_nIndexMax = state.m_pMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+    // Handlers may add or remove items: the count and the place are read again after each.
+    for (state.m_nIndex = 0; state.m_nIndex < (UINT)state.m_pMenu->GetMenuItemCount(); ++state.m_nIndex) {
+        state.m_nIndexMax = (UINT)state.m_pMenu->GetMenuItemCount();
         state.m_nID = state.m_pMenu->GetMenuItemID((int)state.m_nIndex);
         state.m_pSubMenu = nullptr;
         if (state.m_nID == 0)
@@ -132,10 +160,11 @@ void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu)
             if (state.m_nID == 0 || state.m_nID == (UINT)-1)
                 continue;
             state.DoUpdate(this, FALSE);
-            continue;
+        } else {
+            // System commands (0xF000 and up) are never greyed for want of a handler.
+            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
         }
-        // System commands (0xF000 and up) are never greyed for want of a handler.
-        state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+        state.m_nIndex = FindUpdatedItem(state.m_pMenu, state, state.m_nIndexMax);
     }
 }
 

@@ -134,8 +134,6 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     }
     CMiniDockFrameWnd* pFrame = CreateFloatingFrame(dwStyle);
     pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!pFrame->m_hWndOwner)
-        pFrame->m_hWndOwner = pBar->m_hWnd;
     pFrame->m_wndDockBar.DockControlBar(pBar);
     pFrame->RecalcLayout(TRUE);
     if (GetStyle() & WS_VISIBLE) {

@@ -73,6 +73,8 @@ HMENU CMenu::Detach()
 
 BOOL CMenu::LoadMenu(LPCSTR lpszResourceName)
 {
+    if (m_hMenu)
+        return FALSE;
     const LPCSTR kMenuType = MAKEINTRESOURCEA(4);   // RT_MENU in either character set
     HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, kMenuType);
     return hInst && Attach(::LoadMenuA(hInst, lpszResourceName));

@@ -104,7 +104,8 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     dwDockStyle |= dwBarStyle & CBRS_FLOAT_MULTI;
     // Made in the docking frame, so that it is one of that frame's bars, then moved here.
     if (!m_wndDockBar.Create(pParent, WS_CHILD | WS_VISIBLE | dwDockStyle, AFX_IDW_DOCKBAR_FLOAT)) {
-        m_bInRecalcLayout = FALSE;
+        // A frame that fails goes whole: its window, and with it this object.
+        DestroyWindow();
         return FALSE;
     }
     m_wndDockBar.SetParent(this);

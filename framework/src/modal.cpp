@@ -2,28 +2,7 @@
 // system's dialog loop so that the application's pre-translation (accelerators,
 // IsDialogMessage) and idle work (command-UI updates) go on while they are up.
 #include "afxwin.h"
-
-namespace {
-
-constexpr UINT kSysTimer = 0x0118;   // the caret's blink timer
-
-// Messages that are not user activity do not restart idle processing:
-// repaints, the caret timer and mouse moves that did not move.
-bool IsIdleMessage(const MSG& msg)
-{
-    thread_local POINT lastPoint{-1, -1};
-    thread_local UINT lastMessage = 0;
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
-        if (msg.message == lastMessage && msg.pt.x == lastPoint.x && msg.pt.y == lastPoint.y)
-            return false;
-        lastPoint = msg.pt;
-        lastMessage = msg.message;
-        return true;
-    }
-    return msg.message != WM_PAINT && msg.message != kSysTimer;
-}
-
-}   // namespace
+#include "wndmap.h"
 
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
@@ -32,6 +11,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     const HWND hWnd = m_hWnd;
     if (!hWnd)
         return -1;
+    // Temporary objects outlive the loop: its idle passes do not free them.
+    AfxNestedLoop nested;
     m_bContinueModal = TRUE;
     m_nModalResult = -1;
     bool showPending = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
@@ -82,7 +63,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 return -1;
             if (!ContinueModal())
                 return m_nModalResult;
-            if (IsIdleMessage(msg)) {
+            if (pThread ? pThread->IsIdleMessage(&msg) : AfxIsIdleMessage(msg)) {
                 idle = true;
                 idleCount = 0;
             }

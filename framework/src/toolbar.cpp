@@ -162,7 +162,14 @@ void CToolBar::SetHeight(int cyHeight)
 BOOL CToolBar::LoadBitmap(UINT nIDResource)
 {
     HBITMAP hbm = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
-    return hbm && SetBitmap(hbm);
+    if (!hbm)
+        return FALSE;
+    // The bar owns the bitmap only once it took it.
+    if (!SetBitmap(hbm)) {
+        ::DeleteObject(hbm);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CToolBar::SetBitmap(HBITMAP hbmImageWell)

@@ -114,16 +114,10 @@ void ReportWindowProcException(HWND hWnd, UINT nMsg, LPCSTR lpszWhat)
 
 }   // namespace
 
-LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+LRESULT AfxHandleWndProcException(HWND hWnd, UINT nMsg)
 {
-    AfxThreadState& state = AfxGetThreadState();
-    const MSG previous = state.lastMsg;
-    state.lastMsg = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
-    LRESULT result = 0;
-    // No exception may unwind through Windows' own frames: report it here and
-    // answer as if the message had failed.
     try {
-        result = pWnd->WindowProc(nMsg, wParam, lParam);
+        throw;
     } catch (CException* pError) {
         char text[200] = "";
         if (!pError || !pError->GetErrorMessage(text, sizeof text))
@@ -131,18 +125,23 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         ReportWindowProcException(hWnd, nMsg, text);
         if (pError)
             pError->Delete();
-        result = FailedMessageResult(nMsg);
     } catch (CObject* pError) {
         ReportWindowProcException(hWnd, nMsg, pError ? pError->GetRuntimeClass()->m_lpszClassName : "NULL");
         delete pError;
-        result = FailedMessageResult(nMsg);
     } catch (const std::exception& error) {
         ReportWindowProcException(hWnd, nMsg, error.what());
-        result = FailedMessageResult(nMsg);
     } catch (...) {
         ReportWindowProcException(hWnd, nMsg, "unknown exception");
-        result = FailedMessageResult(nMsg);
     }
+    return FailedMessageResult(nMsg);
+}
+
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    AfxThreadState& state = AfxGetThreadState();
+    const MSG previous = state.lastMsg;
+    state.lastMsg = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
+    const LRESULT result = AfxCallGuarded(hWnd, nMsg, [&] { return pWnd->WindowProc(nMsg, wParam, lParam); });
     if (nMsg == WM_NCDESTROY)
         CleanUpAfterNcDestroy(pWnd, hWnd);
     state.lastMsg = previous;
@@ -364,6 +363,39 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 
 // ---- message processing ----
 
+namespace {
+
+// Records only whether a command is enabled, to test it before routing.
+class CTestCmdUI : public CCmdUI {
+public:
+    BOOL m_bEnabled = TRUE;
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCSTR) override {}
+};
+
+// Offers a child's notification to the child's object; TRUE when it took it. A notification
+// a bar passes on to its owner was offered already and is not offered again.
+BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (!hWndChild || hWndChild == AfxGetThreadState().hWndReflected)
+        return FALSE;
+    CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
+    return pChild && AfxWndInternals::OnChildNotify(pChild, message, wParam, lParam, pResult);
+}
+
+bool IsCtlColorMessage(UINT message)
+{
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+}   // namespace
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
@@ -394,6 +426,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return TRUE;
     }
 
+    // A control chooses its own colours first.
+    if (IsCtlColorMessage(message)) {
+        LRESULT result = 0;
+        if (!ReflectToChild(reinterpret_cast<HWND>(lParam), message, wParam, lParam, &result))
+            return FALSE;
+        *pResult = result;
+        return TRUE;
+    }
+
     // A window painted by its WM_PAINT handler can also paint into a caller's
     // DC: CPaintDC picks that DC up instead of calling BeginPaint.
     if (message == WM_PRINTCLIENT && wParam) {
@@ -412,31 +453,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     }
     return FALSE;
 }
-
-namespace {
-
-// Records only whether a command is enabled, to test it before routing.
-class CTestCmdUI : public CCmdUI {
-public:
-    BOOL m_bEnabled = TRUE;
-    void Enable(BOOL bOn) override
-    {
-        m_bEnabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int) override {}
-    void SetRadio(BOOL) override {}
-    void SetText(LPCSTR) override {}
-};
-
-// Offers a child's notification to the child's object; TRUE when it took it.
-BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    CWnd* pChild = hWndChild ? CWnd::FromHandlePermanent(hWndChild) : nullptr;
-    return pChild && AfxWndInternals::OnChildNotify(pChild, message, wParam, lParam, pResult);
-}
-
-}   // namespace
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -505,7 +521,10 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_VSCROLL:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
-    case WM_PARENTNOTIFY:
+    case WM_PARENTNOTIFY: {
+        LRESULT ignored = 0;
+        return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult ? pResult : &ignored);
+    }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLOREDIT:
@@ -513,8 +532,14 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
-        LRESULT ignored = 0;
-        return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult ? pResult : &ignored);
+        // One reflected form for every kind; a control that gives no brush leaves it to the parent.
+        AFX_CTLCOLOR ctl{m_hWnd, reinterpret_cast<HDC>(wParam), message - WM_CTLCOLORMSGBOX};
+        LRESULT brush = 0;
+        if (!OnWndMsg(WM_REFLECT_BASE + WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&ctl), &brush) || !brush)
+            return FALSE;
+        if (pResult)
+            *pResult = brush;
+        return TRUE;
     }
     default:
         return FALSE;

@@ -10,9 +10,38 @@ struct AfxThreadState {
     HWND hWndCreating = nullptr;   // window attached by the hook, until its creation returns
     HWND hWndPrint = nullptr;      // window painting into a caller's DC (WM_PRINTCLIENT)
     HDC hDCPrint = nullptr;
+    int nNestedLoops = 0;           // message loops running inside the thread's outermost one
+    HWND hWndReflected = nullptr;   // control whose notification was reflected already
 };
 
 AfxThreadState& AfxGetThreadState();
+
+// Counts a message loop (or a dispatch that may run one) inside the thread's outermost loop.
+class AfxNestedLoop {
+public:
+    AfxNestedLoop() { ++AfxGetThreadState().nNestedLoops; }
+    ~AfxNestedLoop() { --AfxGetThreadState().nNestedLoops; }
+    AfxNestedLoop(const AfxNestedLoop&) = delete;
+    AfxNestedLoop& operator=(const AfxNestedLoop&) = delete;
+};
+
+// FALSE for messages that are not user activity: repaints, the caret's timer and mouse
+// moves that did not move. Idle work does not start again after them.
+BOOL AfxIsIdleMessage(const MSG& msg);
+
+// The barrier where the system calls the framework: no exception may unwind through the
+// system's frames. Called inside a catch block; reports the exception and returns what a
+// failed message answers.
+LRESULT AfxHandleWndProcException(HWND hWnd, UINT nMsg);
+template <class Call>
+LRESULT AfxCallGuarded(HWND hWnd, UINT nMsg, Call&& call)
+{
+    try {
+        return call();
+    } catch (...) {
+        return AfxHandleWndProcException(hWnd, nMsg);
+    }
+}
 
 // Access to CWnd internals for the framework's own units.
 struct AfxWndInternals {

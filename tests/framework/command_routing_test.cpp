@@ -3,7 +3,10 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using testing_support::PumpMessages;
@@ -15,6 +18,8 @@ constexpr UINT ID_DRAW_ARC = 32802;    // has an update handler that disables it
 constexpr UINT ID_DRAW_TEXT = 32803;   // has nothing: disabled when asked to
 constexpr UINT ID_SNAP_GRID = 32804;   // checked by its update handler
 constexpr UINT ID_ZOOM = 32805;        // the view decides, or passes on to the frame
+constexpr UINT ID_VANISH = 32806;      // its update handler removes its menu item
+constexpr UINT ID_GROW = 32807;        // its update handler appends an item to its menu
 
 class CProbeFrame : public CFrameWnd {
 public:
@@ -39,10 +44,19 @@ protected:
         pCmdUI->SetText("Snap on");
     }
     afx_msg void OnUpdateZoom(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnUpdateVanish(CCmdUI* pCmdUI) { pCmdUI->m_pMenu->DeleteMenu(pCmdUI->m_nIndex, MF_BYPOSITION); }
+    afx_msg void OnUpdateGrow(CCmdUI* pCmdUI)
+    {
+        if (pCmdUI->m_pMenu->GetMenuItemCount() < 4)
+            pCmdUI->m_pMenu->AppendMenu(MF_STRING, ID_DRAW_TEXT, "Text 2");
+        pCmdUI->Enable(TRUE);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CProbeFrame, CFrameWnd)
+    ON_UPDATE_COMMAND_UI(ID_VANISH, OnUpdateVanish)
+    ON_UPDATE_COMMAND_UI(ID_GROW, OnUpdateGrow)
     ON_COMMAND(ID_DRAW_LINE, OnDrawLine)
     ON_UPDATE_COMMAND_UI(ID_DRAW_ARC, OnUpdateDrawArc)
     ON_UPDATE_COMMAND_UI(ID_SNAP_GRID, OnUpdateSnapGrid)
@@ -185,6 +199,19 @@ TEST(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
     EXPECT_STREQ("Snap on", text);
     EXPECT_FALSE(state(5) & MF_GRAYED);   // system commands stay
     EXPECT_FALSE(state(6) & MF_GRAYED);   // a pop-up item is never greyed through its first command
+
+    // Handlers that remove or add items: every item left is updated, the added ones too.
+    CMenu changing;
+    ASSERT_TRUE(changing.CreatePopupMenu());
+    changing.AppendMenu(MF_STRING, ID_VANISH, "Vanish");
+    changing.AppendMenu(MF_STRING, ID_DRAW_TEXT, "Text");
+    changing.AppendMenu(MF_STRING, ID_GROW, "Grow");
+    ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)changing.m_hMenu, 0);
+    ASSERT_EQ(3u, changing.GetMenuItemCount());
+    EXPECT_EQ(ID_DRAW_TEXT, changing.GetMenuItemID(0));
+    EXPECT_TRUE(changing.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(changing.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(changing.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
 
     frame.m_bAutoMenuEnable = FALSE;
     popup.EnableMenuItem(3, MF_BYPOSITION | MF_ENABLED);
@@ -353,6 +380,13 @@ public:
         ::DeleteObject(brush);
     }
 
+    HBRUSH CtlColor(CDC*, UINT nCtlColor)
+    {
+        log->push_back("child-color:" + std::to_string(nCtlColor));
+        return colors ? (HBRUSH)::GetStockObject(GRAY_BRUSH) : nullptr;
+    }
+    BOOL colors = TRUE;
+
 protected:
     afx_msg void OnClicked() { log->push_back("child-clicked"); }
     afx_msg BOOL OnCustomDraw(NMHDR*, LRESULT* pResult)
@@ -368,6 +402,7 @@ BEGIN_MESSAGE_MAP(CReflectingButton, CWnd)
     ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
     ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
     ON_WM_DRAWITEM_REFLECT()
+    ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class CNotifiedParent : public CWnd {
@@ -407,9 +442,38 @@ TEST(Reflection, ChildTakesItsNotificationsFirst)
     EXPECT_EQ(9, ::SendMessageA(parent.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
     child.letParentSee = TRUE;
     EXPECT_EQ(3, ::SendMessageA(parent.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
-    EXPECT_EQ(
-        (std::vector<std::string>{"child-clicked", "parent-other", "child-notify", "child-notify", "parent-notify"}),
-        parent.log);
+    // Colours: the control's brush, else the parent's default.
+    HDC hdc = ::GetDC(child.m_hWnd);
+    EXPECT_EQ((LRESULT)::GetStockObject(GRAY_BRUSH),
+              ::SendMessageA(parent.m_hWnd, WM_CTLCOLORBTN, (WPARAM)hdc, (LPARAM)child.m_hWnd));
+    child.colors = FALSE;
+    EXPECT_NE((LRESULT)::GetStockObject(GRAY_BRUSH),
+              ::SendMessageA(parent.m_hWnd, WM_CTLCOLORSTATIC, (WPARAM)hdc, (LPARAM)child.m_hWnd));
+    ::ReleaseDC(child.m_hWnd, hdc);
+    EXPECT_EQ((std::vector<std::string>{"child-clicked", "parent-other", "child-notify", "child-notify",
+                                        "parent-notify", "child-color:3", "child-color:6"}),
+              parent.log);
+}
+
+class CPlainBar : public CControlBar {
+public:
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+};
+
+TEST(Reflection, ControlsInABarAreOfferedTheirNotificationsOnce)
+{
+    CNotifiedParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    CPlainBar bar;
+    ASSERT_TRUE(bar.CreateEx(0, nullptr, "bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 50), &parent, 0xE900));
+    CReflectingButton child;
+    child.log = &parent.log;
+    child.letParentSee = TRUE;
+    ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &bar, 10));
+    NMHDR hdr{child.m_hWnd, 10, (UINT)NM_CUSTOMDRAW};
+    // The bar offers it to the control, then passes it to its owner, which does not offer it again.
+    EXPECT_EQ(3, ::SendMessageA(bar.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
+    EXPECT_EQ((std::vector<std::string>{"child-notify", "parent-notify"}), parent.log);
 }
 
 TEST(Reflection, OwnerDrawnButtonPaintsThroughItsObject)
@@ -540,6 +604,97 @@ TEST(IdleWork, DelayedLayoutRunsOnceAtIdleTime)
     EXPECT_TRUE(floating.lastNotify);
     floating.DestroyWindow();
     frame.DestroyWindow();
+}
+
+// A frame whose idle update invalidates it, as a host's status display may.
+class CRepaintingFrame : public CFrameWnd {
+public:
+    std::atomic<int> idlePasses{0};
+    std::atomic<bool> updatedFromAnotherThread{false};
+
+protected:
+    void PostNcDestroy() override {}
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+    {
+        ++idlePasses;
+        if (::GetWindowThreadProcessId(m_hWnd, nullptr) != ::GetCurrentThreadId())
+            updatedFromAnotherThread = true;
+        Invalidate();
+        return CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRepaintingFrame, CFrameWnd)
+    ON_WM_IDLEUPDATECMDUI()
+END_MESSAGE_MAP()
+
+class IdleFrameTest : public ::testing::Test {
+protected:
+    CRepaintingFrame frame;
+    std::unique_ptr<MainWindowScope> main;
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Create(nullptr, "idle", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+        main = std::make_unique<MainWindowScope>(&frame);
+        PumpMessages();
+        frame.idlePasses = 0;
+    }
+    void TearDown() override
+    {
+        main.reset();
+        frame.DestroyWindow();
+    }
+};
+
+TEST_F(IdleFrameTest, RepaintsDoNotStartTheMainLoopsIdleWorkAgain)
+{
+    const DWORD thread = ::GetCurrentThreadId();
+    std::thread quit([thread] {
+        ::Sleep(300);
+        ::PostThreadMessageA(thread, WM_QUIT, 0, 0);
+    });
+    EXPECT_EQ(0, AfxGetThread()->Run());
+    quit.join();
+    // One pass when the loop starts; a loop that spins runs hundreds.
+    EXPECT_GE(frame.idlePasses, 1);
+    EXPECT_LE(frame.idlePasses, 3);
+}
+
+// A window ending its modal loop on a timer.
+class CTimedModal : public CWnd {
+protected:
+    afx_msg void OnTimer(UINT_PTR) { EndModalLoop(3); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTimedModal, CWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST_F(IdleFrameTest, AnotherThreadHasItsOwnThreadStateAndResourceModule)
+{
+    const HINSTANCE mine = AfxGetResourceHandle();
+    HINSTANCE seenThere = nullptr;
+    CWinThread* threadThere = nullptr;
+    int result = 0;
+    std::thread other([&] {
+        threadThere = AfxGetThread();
+        seenThere = AfxGetResourceHandle();
+        AfxSetResourceHandle(::GetModuleHandleA("kernel32.dll"));
+        CTimedModal wnd;
+        if (!wnd.CreateEx(0, nullptr, "modal", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr))
+            return;
+        wnd.SetTimer(1, 100);
+        result = wnd.RunModalLoop(MLF_NOIDLEMSG);
+        wnd.DestroyWindow();
+    });
+    other.join();
+    EXPECT_EQ(3, result);
+    EXPECT_EQ(nullptr, threadThere);
+    EXPECT_FALSE(frame.updatedFromAnotherThread);
+    EXPECT_EQ(mine, seenThere);   // the application's until the thread chooses its own
+    EXPECT_EQ(mine, AfxGetResourceHandle());
 }
 
 TEST(IdleWork, SecondIdlePassFreesTemporaryObjects)

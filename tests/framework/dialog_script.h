@@ -1,120 +1,27 @@
-// Scripted input for tests that run modal loops: steps from a thread timer,
-// a watchdog that unblocks the test, and helpers that type and press keys
+// Scripted input for tests that run modal loops, and helpers that type and press keys
 // through the message queue (and so through pre-translation).
 #pragma once
-#include "afxwin.h"
+#include "scripted_input.h"
 
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <functional>
-#include <mutex>
+#include <source_location>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace dialog_testing {
 
-// Runs steps from a thread timer, which fires inside any loop that dispatches
-// this thread's messages (the framework's modal loop or a system dialog's).
-// A step returns true when done, false to be tried again on the next tick.
-// If the script has not finished after the timeout, a watchdog thread keeps
-// cancelling the thread's dialogs until the test gets control back.
-class ScriptedInput {
+// The shared scripted input, given its steps at once: each returns true when done, false to
+// be tried again on the next tick of the thread timer (which fires inside modal loops). A
+// script that times out or ends unfinished fails the test by itself.
+class ScriptedInput : public testing_support::ScriptedInput {
 public:
-    using Step = std::function<bool()>;
-
-    explicit ScriptedInput(std::vector<Step> steps, DWORD timeoutMs = 10000)
-        : m_steps(std::move(steps)), m_threadId(::GetCurrentThreadId())
+    explicit ScriptedInput(std::vector<testing_support::ScriptStep> steps, DWORD timeoutMs = 10000,
+                           std::source_location where = std::source_location::current())
+        : testing_support::ScriptedInput(Runner::kTestThreadTimer, timeoutMs, 20, where)
     {
-        s_current = this;
-        m_timer = ::SetTimer(nullptr, 0, 30, &ScriptedInput::OnTimer);
-        m_watchdog = std::thread([this, timeoutMs] { Watch(timeoutMs); });
+        // One step a tick: what a step posted is handled before the next looks.
+        for (size_t i = 0; i < steps.size(); ++i)
+            (i ? Wait(20) : *this).Then(std::move(steps[i]));
     }
-
-    ~ScriptedInput()
-    {
-        ::KillTimer(nullptr, m_timer);
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            m_stop = true;
-        }
-        m_wake.notify_all();
-        m_watchdog.join();
-        s_current = nullptr;
-    }
-
-    ScriptedInput(const ScriptedInput&) = delete;
-    ScriptedInput& operator=(const ScriptedInput&) = delete;
-
-    bool Finished() const { return m_next == m_steps.size(); }
-    bool TimedOut() const { return m_timedOut; }
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        ScriptedInput* self = s_current;
-        // A step may start a loop that dispatches this timer again: no re-entry.
-        if (!self || self->m_busy || self->Finished() || self->m_timedOut)
-            return;
-        self->m_busy = true;
-        if (self->m_steps[self->m_next]())
-            ++self->m_next;
-        self->m_busy = false;
-    }
-
-    static bool IsDialog(HWND hWnd)
-    {
-        char name[16] = {};
-        ::GetClassNameA(hWnd, name, sizeof name);
-        return lstrcmpA(name, "#32770") == 0;
-    }
-
-    // Cancels the thread's visible dialogs; with none up, closes its other
-    // visible windows (a plain window running a modal loop).
-    static BOOL CALLBACK Unblock(HWND hWnd, LPARAM lParam)
-    {
-        const bool dialogsUp = lParam != 0;
-        if (!::IsWindowVisible(hWnd) || IsDialog(hWnd) != dialogsUp)
-            return TRUE;
-        if (dialogsUp)
-            ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
-        ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
-        return TRUE;
-    }
-
-    static BOOL CALLBACK FindAnyDialog(HWND hWnd, LPARAM lParam)
-    {
-        if (::IsWindowVisible(hWnd) && IsDialog(hWnd))
-            *reinterpret_cast<bool*>(lParam) = true;
-        return TRUE;
-    }
-
-    void Watch(DWORD timeoutMs)
-    {
-        std::unique_lock<std::mutex> lock(m_lock);
-        if (m_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_stop; }))
-            return;
-        m_timedOut = true;
-        while (!m_stop) {
-            bool dialogsUp = false;
-            ::EnumThreadWindows(m_threadId, &ScriptedInput::FindAnyDialog, reinterpret_cast<LPARAM>(&dialogsUp));
-            ::EnumThreadWindows(m_threadId, &ScriptedInput::Unblock, dialogsUp);
-            m_wake.wait_for(lock, std::chrono::milliseconds(300), [this] { return m_stop; });
-        }
-    }
-
-    static inline ScriptedInput* s_current = nullptr;
-    std::vector<Step> m_steps;
-    size_t m_next = 0;
-    bool m_busy = false;
-    const DWORD m_threadId;
-    UINT_PTR m_timer = 0;
-    std::thread m_watchdog;
-    std::mutex m_lock;
-    std::condition_variable m_wake;
-    bool m_stop = false;
-    std::atomic<bool> m_timedOut{false};
 };
 
 struct FindDialogQuery {

@@ -96,10 +96,12 @@ TEST(MessageMap, HandlersReceiveCrackedArguments)
     ::SetWindowPos(probe.m_hWnd, nullptr, 0, 0, 150, 70, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageA(probe.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 34));
     EXPECT_EQ(7, ::SendMessageA(probe.m_hWnd, kCustomMessage, 3, 4));
-    ASSERT_GE(probe.log.size(), 3u);
+    ::SendMessageA(probe.m_hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(40000, 33000));   // sizes beyond a short
+    ASSERT_GE(probe.log.size(), 4u);
     EXPECT_EQ("size:150x70", probe.log[0]);
     EXPECT_EQ("down:12,34", probe.log[1]);
     EXPECT_EQ("base-custom", probe.log[2]);
+    EXPECT_EQ("size:40000x33000", probe.log[3]);
 }
 
 TEST(MessageMap, PostedMessagesArriveThroughThePump)
@@ -114,51 +116,29 @@ TEST(MessageMap, PostedMessagesArriveThroughThePump)
     EXPECT_EQ((std::vector<std::string>{"ping", "down:-3,9"}), probe.log);
 }
 
-TEST(MessageMap, RegisteredMessagesMatchOnlyTheirOwnValue)
+TEST(MessageMap, EntriesMatchTheirMessagesIdsAndCodesAndDerivedMapsOverride)
 {
     CBaseProbe probe;
     ASSERT_TRUE(probe.CreateTop());
     probe.log.clear();
     EXPECT_EQ(10, ::SendMessageA(probe.m_hWnd, kPingMessage, 5, 0));
-    EXPECT_EQ(0, ::SendMessageA(probe.m_hWnd, kOtherMessage, 5, 0));
-    EXPECT_EQ((std::vector<std::string>{"ping"}), probe.log);
-}
-
-TEST(MessageMap, DerivedMapOverridesAndInherits)
-{
-    CDerivedProbe probe;
-    ASSERT_TRUE(probe.CreateTop());
-    EXPECT_EQ(1, probe.created);   // inherited WM_CREATE entry
-    probe.log.clear();
-    EXPECT_EQ(-1, ::SendMessageA(probe.m_hWnd, kCustomMessage, 3, 4));
-    EXPECT_EQ(10, ::SendMessageA(probe.m_hWnd, kPingMessage, 5, 0));
-    EXPECT_EQ((std::vector<std::string>{"derived-custom", "ping"}), probe.log);
-}
-
-TEST(MessageMap, CommandsRouteByIdRangeAndNotifyCode)
-{
-    CBaseProbe probe;
-    ASSERT_TRUE(probe.CreateTop());
-    probe.log.clear();
+    EXPECT_EQ(0, ::SendMessageA(probe.m_hWnd, kOtherMessage, 5, 0));   // a registered message matches its own value
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(100, 0), 0);
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(205, 0), 0);
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(210, 0), 0);   // outside the range
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(300, BN_CLICKED), 0);
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(300, BN_DOUBLECLICKED), 0);   // other code
     ::SendMessageA(probe.m_hWnd, WM_COMMAND, MAKEWPARAM(100, EN_CHANGE), 0);          // not a menu command
-    EXPECT_EQ((std::vector<std::string>{"cmd-open", "cmd-tool:205", "clicked"}), probe.log);
-}
-
-TEST(MessageMap, NotificationsReachHandlerWithResult)
-{
-    CBaseProbe probe;
-    ASSERT_TRUE(probe.CreateTop());
-    probe.log.clear();
     NMHDR hdr{nullptr, 400, (UINT)NM_CLICK};
     EXPECT_EQ(42, ::SendMessageA(probe.m_hWnd, WM_NOTIFY, 400, (LPARAM)&hdr));
     hdr.idFrom = 401;
     EXPECT_EQ(0, ::SendMessageA(probe.m_hWnd, WM_NOTIFY, 401, (LPARAM)&hdr));
-    EXPECT_EQ((std::vector<std::string>{"notify:400"}), probe.log);
+    EXPECT_EQ((std::vector<std::string>{"ping", "cmd-open", "cmd-tool:205", "clicked", "notify:400"}), probe.log);
+
+    CDerivedProbe derived;
+    ASSERT_TRUE(derived.CreateTop());
+    EXPECT_EQ(1, derived.created);   // inherited WM_CREATE entry
+    EXPECT_EQ(-1, ::SendMessageA(derived.m_hWnd, kCustomMessage, 3, 4));
 }
 
 // A subclassed system control keeps its own behaviour for unmapped messages.

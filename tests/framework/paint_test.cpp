@@ -125,26 +125,4 @@ TEST(Paint, FrameRendersCaptionAboveItsClientArea)
     pFrame->DestroyWindow();
 }
 
-TEST(Paint, GdiWrappersDrawAndReadBack)
-{
-    testing_support::MemoryCanvas canvas(20, 20);
-    CDC dc;
-    ASSERT_TRUE(dc.Attach(canvas.dc()));
-    dc.FillSolidRect(2, 2, 5, 5, kBlue);
-    dc.Draw3dRect(CRect(10, 10, 15, 15), kRed, kBlue);
-    CBrush brush(RGB(1, 2, 3));
-    dc.FillRect(CRect(0, 18, 20, 20), brush);
-    EXPECT_EQ(kBlue, dc.GetPixel(6, 6));
-    EXPECT_EQ(kRed, dc.GetPixel(10, 10));
-    EXPECT_EQ(kBlue, dc.GetPixel(14, 14));
-    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(19, 19));
-    EXPECT_EQ(canvas.dc(), dc.Detach());
-
-    CDC memory;
-    ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&memory, 8, 4));
-    EXPECT_EQ(CSize(8, 4), bitmap.GetSize());
-}
-
 }   // namespace

@@ -6,6 +6,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using testing_support::ScriptedInput;
 
 namespace {
@@ -70,160 +72,6 @@ HMENU CreateProbeMenu()
     return hMenu;
 }
 
-TEST(RealInput, KeyboardAndMouseReachTheForegroundWindow)
-{
-    CInputProbe probe;
-    ASSERT_TRUE(probe.CreateAt());
-    ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
-    EXPECT_EQ(probe.m_hWnd, ::GetFocus());
-
-    ASSERT_TRUE(::SetCursorPos(17, 23));
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    EXPECT_EQ(CPoint(17, 23), cursor);
-
-    testing_support::PressKey('A');
-    ASSERT_TRUE(PumpUntil([&] { return probe.Count(WM_KEYUP) == 1; }));
-    ASSERT_NE(nullptr, probe.Find(WM_KEYDOWN));
-    EXPECT_EQ((WPARAM)'A', probe.Find(WM_KEYDOWN)->wParam);
-    EXPECT_EQ((WPARAM)'a', probe.Find(WM_CHAR)->wParam);
-
-    probe.seen.clear();
-    testing_support::TypeText("Hi!");
-    ASSERT_TRUE(PumpUntil([&] { return probe.Count(WM_CHAR) == 3; }));
-    std::string typed;
-    for (const MSG& msg : probe.seen)
-        if (msg.message == WM_CHAR)
-            typed += (char)msg.wParam;
-    EXPECT_EQ("Hi!", typed);
-
-    probe.seen.clear();
-    testing_support::ClickAt(CPoint(200 + 30, 150 + 40));
-    ASSERT_TRUE(PumpUntil([&] { return probe.Count(WM_LBUTTONUP) == 1; }));
-    ASSERT_NE(nullptr, probe.Find(WM_LBUTTONDOWN));
-    EXPECT_EQ(CPoint(30, 40), CPoint(probe.Find(WM_LBUTTONDOWN)->lParam));
-    ::GetCursorPos(&cursor);
-    EXPECT_EQ(CPoint(230, 190), cursor);
-}
-
-TEST(RealInput, InputGoesToTheForegroundWindowOnly)
-{
-    CInputProbe probe, other;
-    ASSERT_TRUE(probe.CreateAt());
-    ASSERT_TRUE(other.CreateAt(400, 150));
-    ASSERT_TRUE(testing_support::MakeForeground(other.m_hWnd));
-    testing_support::PressKey('B');
-    ASSERT_TRUE(PumpUntil([&] { return other.Count(WM_KEYUP) == 1; }));
-    EXPECT_EQ(0, probe.Count(WM_KEYDOWN));
-}
-
-TEST(ScriptedInput, MessageBoxIsDismissedAndItsTextRead)
-{
-    CString text;
-    {
-        ScriptedInput script;
-        script.WaitFor(testing_support::FindMessageBox, "message box")
-            .Then([&] {
-                text = testing_support::GetMessageBoxText(testing_support::FindMessageBox());
-                return true;
-            })
-            .PressDialogButton(testing_support::FindMessageBox, IDCANCEL);
-        EXPECT_EQ(IDCANCEL, ::MessageBoxA(nullptr, "Discard the drawing?", "Probe", MB_OKCANCEL));
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_STREQ("Discard the drawing?", text);
-    {
-        ScriptedInput script;
-        script.PressDialogButton([] { return testing_support::FindDialogWindow("Probe"); }, IDOK);
-        EXPECT_EQ(IDOK, ::MessageBoxA(nullptr, "Again", "Probe", MB_OKCANCEL));
-    }
-}
-
-TEST(ScriptedInput, PopupMenuReturnsTheChosenCommand)
-{
-    CInputProbe owner;
-    ASSERT_TRUE(owner.CreateAt());
-    HMENU hMenu = CreateProbeMenu();
-    {
-        ScriptedInput script;
-        script.ChooseMenuItem(ID_SECOND);
-        EXPECT_EQ((BOOL)ID_SECOND, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
-    }
-    {
-        ScriptedInput script;
-        script.ChooseMenuItem(ID_NESTED);   // inside the submenu
-        EXPECT_EQ((BOOL)ID_NESTED, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
-    }
-    {
-        ScriptedInput script;
-        script.ChooseMenuItemAt(0);
-        EXPECT_EQ((BOOL)ID_FIRST, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
-    }
-    {
-        ScriptedInput script;
-        script.DismissMenu();
-        EXPECT_EQ(0, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
-    }
-    EXPECT_EQ(0, owner.Count(WM_COMMAND));
-    ::DestroyMenu(hMenu);
-}
-
-TEST(ScriptedInput, PopupMenuSendsTheCommandToItsOwner)
-{
-    CInputProbe owner;
-    ASSERT_TRUE(owner.CreateAt());
-    HMENU hMenu = CreateProbeMenu();
-    {
-        ScriptedInput script;
-        script.ChooseMenuItem(ID_FIRST);
-        EXPECT_TRUE(::TrackPopupMenu(hMenu, 0, 210, 160, 0, owner.m_hWnd, nullptr));
-    }
-    ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_COMMAND) == 1; }));
-    EXPECT_EQ((WPARAM)ID_FIRST, owner.Find(WM_COMMAND)->wParam);
-    ::DestroyMenu(hMenu);
-}
-
-TEST(ScriptedInput, ClicksAndTypedTextReachTheirTargets)
-{
-    CInputProbe owner;
-    ASSERT_TRUE(owner.CreateAt());
-    ASSERT_TRUE(testing_support::MakeForeground(owner.m_hWnd));
-    HMENU hMenu = CreateProbeMenu();
-    {
-        // A click on the item's place chooses it, as the user would. (The menu window, not
-        // the owner, places a popup menu's items.)
-        ScriptedInput script;
-        script.WaitFor(testing_support::FindPopupMenuWindow, "popup menu")
-            .Then(
-                [&] {
-                    RECT item;
-                    if (!::GetMenuItemRect(nullptr, hMenu, 3, &item))
-                        return false;
-                    testing_support::ClickAt(CRect(item).CenterPoint());
-                    return true;
-                },
-                "click the last item");
-        EXPECT_EQ((BOOL)ID_SECOND, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
-    }
-    ::DestroyMenu(hMenu);
-
-    CWnd edit;
-    ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_POPUP | WS_VISIBLE, 300, 300, 150, 24, nullptr, nullptr));
-    ASSERT_TRUE(testing_support::MakeForeground(edit.m_hWnd));
-    {
-        ScriptedInput script;
-        script.Type("Layer 1").Chord({VK_SHIFT, VK_HOME}).Type("Sheet").Wait(30);
-        while (!script.Done() && !script.TimedOut()) {
-            testing_support::PumpMessages();
-            ::Sleep(5);
-        }
-    }
-    testing_support::PumpMessages();
-    CString text;
-    edit.GetWindowText(text);
-    EXPECT_STREQ("Sheet", text);
-}
-
 TEST(ScriptedInput, BackgroundRunnerDrivesALoopThatDoesNotDispatch)
 {
     CInputProbe probe;
@@ -241,52 +89,6 @@ TEST(ScriptedInput, BackgroundRunnerDrivesALoopThatDoesNotDispatch)
     EXPECT_EQ((UINT)WM_KEYDOWN, msg.message);
     EXPECT_EQ((WPARAM)VK_SPACE, msg.wParam);
     EXPECT_TRUE(script.Done());
-}
-
-TEST(ScriptedInputWatchdog, EndsAMessageBoxTheScriptIgnores)
-{
-    const DWORD start = ::GetTickCount();
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    script.WaitFor([] { return (HWND) nullptr; }, "a window that never comes");
-    ::MessageBoxA(nullptr, "Nobody answers this", "Probe", MB_OK);
-    EXPECT_TRUE(script.TimedOut());
-    EXPECT_FALSE(script.Done());
-    EXPECT_LT(::GetTickCount() - start, 3000u);
-    EXPECT_EQ(nullptr, testing_support::FindMessageBox());
-}
-
-TEST(ScriptedInputWatchdog, EndsAnIgnoredPopupMenu)
-{
-    CInputProbe owner;
-    ASSERT_TRUE(owner.CreateAt());
-    HMENU hMenu = CreateProbeMenu();
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    EXPECT_EQ(0, ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, owner.m_hWnd, nullptr));
-    EXPECT_TRUE(script.TimedOut());
-    ::DestroyMenu(hMenu);
-}
-
-// A drag loop that filters on its window never sees the thread timer: the watchdog's
-// posted cancel and Escape end it from outside.
-TEST(ScriptedInputWatchdog, EndsALoopThatDoesNotDispatchTimers)
-{
-    CInputProbe probe;
-    ASSERT_TRUE(probe.CreateAt());
-    ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    probe.SetCapture();
-    MSG msg;
-    bool cancelled = false;
-    while (!cancelled && ::GetMessageA(&msg, probe.m_hWnd, 0, 0) > 0) {
-        cancelled = msg.message == WM_CANCELMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
-        ::DispatchMessageA(&msg);
-    }
-    ::ReleaseCapture();
-    EXPECT_TRUE(cancelled);
-    EXPECT_TRUE(script.TimedOut());
 }
 
 // Presses the left button at a point of the probe, as the click that starts a drag.
@@ -317,18 +119,51 @@ TEST(ScriptedInput, BackgroundRunnerDrivesDragDetection)
     testing_support::PumpMessages();
 }
 
-// DragDetect only watches the mouse: the watchdog's button release ends it.
-TEST(ScriptedInputWatchdog, EndsADragDetectionNobodyMoves)
+// Modal loops a script ignores end when the watchdog fires: a message box, a popup menu, a
+// drag loop that filters on its window (never seeing the thread timer: the posted cancel and
+// Escape end it) and a drag detection (only the mouse: the button release ends it).
+TEST(ScriptedInputWatchdog, EndsModalLoopsTheScriptIgnores)
 {
     CInputProbe probe;
     ASSERT_TRUE(probe.CreateAt());
-    ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
     const CPoint start(230, 190);
-    PressButtonAt(probe, start);
-    ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
-    script.ExpectTimeout();
-    EXPECT_FALSE(::DragDetect(probe.m_hWnd, start));
-    EXPECT_TRUE(script.TimedOut());
+    const std::function<bool()> loops[] = {
+        [] {
+            ::MessageBoxA(nullptr, "Nobody answers this", "Probe", MB_OK);
+            return testing_support::FindMessageBox() == nullptr;
+        },
+        [&] {
+            HMENU hMenu = CreateProbeMenu();
+            const BOOL chosen = ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 210, 160, 0, probe.m_hWnd, nullptr);
+            ::DestroyMenu(hMenu);
+            return chosen == 0;
+        },
+        [&] {
+            probe.SetCapture();
+            MSG msg;
+            bool cancelled = false;
+            while (!cancelled && ::GetMessageA(&msg, probe.m_hWnd, 0, 0) > 0) {
+                cancelled = msg.message == WM_CANCELMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
+                ::DispatchMessageA(&msg);
+            }
+            ::ReleaseCapture();
+            return cancelled;
+        },
+        [&] {
+            probe.seen.clear();
+            PressButtonAt(probe, start);
+            return !::DragDetect(probe.m_hWnd, start);
+        },
+    };
+    for (size_t i = 0; i < std::size(loops); ++i) {
+        ASSERT_TRUE(testing_support::MakeForeground(probe.m_hWnd));
+        const DWORD begin = ::GetTickCount();
+        ScriptedInput script(ScriptedInput::Runner::kTestThreadTimer, 300);
+        script.ExpectTimeout();
+        EXPECT_TRUE(loops[i]()) << i;
+        EXPECT_TRUE(script.TimedOut()) << i;
+        EXPECT_LT(::GetTickCount() - begin, 3000u) << i;
+    }
 }
 
 TEST(ScriptedInputWatchdog, ReportsTimeoutsAndUnfinishedSteps)

@@ -123,24 +123,16 @@ protected:
     HINSTANCE m_hResources = nullptr;
 };
 
-TEST_F(ResourceModule, StringsLoadByNumber)
+TEST_F(ResourceModule, StringsLoadAndFormatByNumber)
 {
-    GUserText text;
+    GUserText text, formatted;
     ASSERT_TRUE(text.LoadString(m_hResources, IDS_REGKEY_CREATE_FAILED));
     EXPECT_NE(-1, text.Text().Find("registry key"));
-
+    ASSERT_TRUE(formatted.FormatResource(m_hResources, IDS_REGKEY_CREATE_FAILED));
+    EXPECT_EQ(text, formatted);
+    EXPECT_FALSE(formatted.FormatResource(m_hResources, 60000, 1));
     EXPECT_FALSE(text.LoadString(m_hResources, 60000));
     EXPECT_TRUE(text.IsEmpty());
-}
-
-TEST_F(ResourceModule, FormatsFromAResourceString)
-{
-    GUserText expected;
-    ASSERT_TRUE(expected.LoadString(m_hResources, IDS_REGKEY_CREATE_FAILED));
-    GUserText formatted;
-    ASSERT_TRUE(formatted.FormatResource(m_hResources, IDS_REGKEY_CREATE_FAILED));
-    EXPECT_EQ(expected, formatted);
-    EXPECT_FALSE(formatted.FormatResource(m_hResources, 60000, 1));
 }
 
 TEST_F(ResourceModule, FormatsResourceStringsWithArguments)

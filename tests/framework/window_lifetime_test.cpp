@@ -131,22 +131,37 @@ TEST(WindowLifetime, ClosingTheMainFrameDeletesItAndEndsTheLoop)
     EXPECT_EQ(nullptr, pApp->m_pMainWnd);
 }
 
-TEST(WindowLifetime, TemporaryWrappersForForeignWindows)
+TEST(WindowLifetime, TemporaryAndAttachedWrappersOwnWhatTheyShould)
 {
-    // A window the framework did not create gets a temporary object, the
-    // same one until idle time, and never a permanent entry.
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, hWnd);
+    // A window the framework did not create gets a temporary object, the same one until
+    // idle time, which never owns the window.
+    auto raw = [] {
+        return ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    };
+    HWND hWnd = raw();
     CWnd* pTemp = CWnd::FromHandle(hWnd);
-    ASSERT_NE(nullptr, pTemp);
-    EXPECT_EQ(hWnd, pTemp->m_hWnd);
     EXPECT_EQ(pTemp, CWnd::FromHandle(hWnd));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
-
     CWnd::DeleteTempMap();
-    EXPECT_TRUE(::IsWindow(hWnd));   // the wrapper never owned the window
-    ::DestroyWindow(hWnd);
+    EXPECT_TRUE(::IsWindow(hWnd));
+    // An attached window leaves the map when destroyed, dies with its object, and a
+    // detached one outlives it.
+    CWnd attached;
+    ASSERT_TRUE(attached.Attach(hWnd));
+    EXPECT_TRUE(attached.DestroyWindow());
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_EQ(nullptr, attached.m_hWnd);
+    HWND dies = raw(), kept = raw();
+    {
+        CWnd first, second;
+        ASSERT_TRUE(first.Attach(dies));
+        ASSERT_TRUE(second.Attach(kept));
+        EXPECT_EQ(kept, second.Detach());
+    }
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(dies));
+    EXPECT_FALSE(::IsWindow(dies));
+    EXPECT_TRUE(::IsWindow(kept));
+    ::DestroyWindow(kept);
 }
 
 TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
@@ -168,38 +183,6 @@ TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
 }   // namespace
 
 namespace {
-
-TEST(WindowLifetime, AttachedWindowLeavesTheMapWhenDestroyed)
-{
-    HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    CWnd attached;
-    ASSERT_TRUE(attached.Attach(raw));
-    EXPECT_EQ(&attached, CWnd::FromHandlePermanent(raw));
-    EXPECT_TRUE(attached.DestroyWindow());
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
-    EXPECT_EQ(nullptr, attached.m_hWnd);
-}
-
-TEST(WindowLifetime, AttachedWindowDiesWithItsObject)
-{
-    HWND raw = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    {
-        CWnd attached;
-        ASSERT_TRUE(attached.Attach(raw));
-    }
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
-    EXPECT_FALSE(::IsWindow(raw));
-
-    // A detached window outlives the object.
-    HWND kept = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    {
-        CWnd attached;
-        ASSERT_TRUE(attached.Attach(kept));
-        EXPECT_EQ(kept, attached.Detach());
-    }
-    EXPECT_TRUE(::IsWindow(kept));
-    ::DestroyWindow(kept);
-}
 
 // Records the class of every window the thread creates, through a hook of its own.
 DWORD WINAPI CreateFirstWindowOfAThread(LPVOID param)
@@ -397,6 +380,72 @@ TEST(WindowLifetime, FailedFrameCreationDestroysItsMenuOnce)
     EXPECT_TRUE(::IsMenu(after));
     ::DestroyMenu(after);
     ::FreeLibrary(resources);
+}
+
+// Live handles of a kind, counted by index: Wine answers for a handle by its index alone.
+template <class IsLive>
+int LiveHandles(IsLive isLive, ULONG_PTR first, ULONG_PTR step)
+{
+    int live = 0;
+    for (ULONG_PTR index = first; index < 0x10000; index += step)
+        live += isLive(index) ? 1 : 0;
+    return live;
+}
+
+int Menus()
+{
+    return LiveHandles([](ULONG_PTR h) { return ::IsMenu(reinterpret_cast<HMENU>(h)) != FALSE; }, 0x20, 2);
+}
+
+int GdiObjects()
+{
+    return LiveHandles([](ULONG_PTR h) { return ::GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0; }, 1, 1);
+}
+
+int ThreadWindows()
+{
+    int count = 0;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND, LPARAM lParam) {
+            ++*reinterpret_cast<int*>(lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(WindowLifetime, FailedCreationsKeepNothing)
+{
+    // Over an object that holds one already, nothing is made.
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    const int menus = Menus();
+    EXPECT_FALSE(menu.CreateMenu());
+    EXPECT_FALSE(menu.CreatePopupMenu());
+    EXPECT_EQ(menus, Menus());
+
+    const HINSTANCE user32 = ::GetModuleHandleA("user32.dll");
+    constexpr UINT kCloseBitmap = 32754;   // a bitmap every system has
+    HBITMAP probe = ::LoadBitmapA(user32, MAKEINTRESOURCEA(kCloseBitmap));
+    ASSERT_NE(nullptr, probe);
+    ::DeleteObject(probe);
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    const int objects = GdiObjects();
+    EXPECT_FALSE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    {
+        CResourceSwitch use(user32);
+        CToolBar bar;   // no window: it cannot take the bitmap
+        EXPECT_FALSE(bar.LoadBitmap(kCloseBitmap));
+    }
+    EXPECT_EQ(objects, GdiObjects());
+
+    // A floating frame whose dock bar cannot be made (no parent for it) goes whole.
+    const int windows = ThreadWindows();
+    auto* pFloating = new CMiniDockFrameWnd;
+    EXPECT_FALSE(pFloating->Create(nullptr, CBRS_ALIGN_TOP));
+    EXPECT_EQ(windows, ThreadWindows());
 }
 
 }   // namespace
