@@ -69,10 +69,6 @@ TEST(ControlExports, TheLibraryLoadsWithoutMappingItsResourcesAsCode)
     EXPECT_TRUE(::FreeLibrary(hControl));
 }
 
-}   // namespace
-
-namespace {
-
 TEST(ControlExports, MembersKeepTheirOwnNamesWhateverWindowsHDefines)
 {
     std::vector<std::string> names;
