@@ -537,7 +537,7 @@ TEST_F(ToolbarRegistry, HiddenToolbarsStayHiddenAndOnlyAVisibleFloatingOneWaitsF
         {1, 0, FALSE, true, false},    // docked: shown at once
         {1, 1, TRUE, true, false},     // the host runs the library inside another: shown at once
         {0, 1, FALSE, false, false},   // hidden: nothing to wait for
-        {0, 0, FALSE, false, false},
+        {0, 0, FALSE, false, false},   // hidden and docked
         {1, 1, FALSE, false, true},
     };
     for (const Case& c : cases) {
