@@ -3,6 +3,8 @@
 #include "toolbar_fixture.h"
 #include "tsprefscontexthelp.h"
 
+#include <algorithm>
+
 using namespace toolbar_test;
 
 namespace {
@@ -133,15 +135,15 @@ TEST_F(ToolbarHost, CreationRegistersAndDestructionUnregisters)
     EXPECT_FALSE(pBar->m_bIDFixed);
     EXPECT_NE(nullptr, pBar->m_pToolTip);
     EXPECT_EQ(pBar->m_pToolTip->m_hWnd, pBar->GetToolBarCtrl().GetToolTips());
-    bool listed = false;
-    for (INT_PTR i = 0; i < m_pInfo->m_arrBars.GetSize(); ++i)
-        listed = listed || m_pInfo->m_arrBars[i] == pBar;
-    EXPECT_TRUE(listed);
+    auto listed = [&] {
+        auto& bars = m_pInfo->m_arrBars;
+        return std::count(bars.GetData(), bars.GetData() + bars.GetSize(), static_cast<void*>(pBar));
+    };
+    EXPECT_EQ(1, listed());
     // The window's end deletes the toolbar, which leaves the control state.
     pBar->DestroyWindow();
     EXPECT_EQ(before, m_pInfo->m_nNumberOfToolbars);
-    for (INT_PTR i = 0; i < m_pInfo->m_arrBars.GetSize(); ++i)
-        EXPECT_NE(static_cast<void*>(pBar), m_pInfo->m_arrBars[i]);
+    EXPECT_EQ(0, listed());
 }
 
 TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
