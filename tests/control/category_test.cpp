@@ -1,4 +1,5 @@
 // Command categories: registration order, lookups, image indexes and ownership of bitmaps.
+#include "jbars.h"
 #include "control_fixture.h"
 #include "jcategory.h"
 
@@ -117,12 +118,6 @@ TEST(Categories, BitmapHandlesBelongToTheCategoryThatTookThem)
     EXPECT_TRUE(IsBitmap(again));
     ::DeleteObject(again);
 }
-
-}   // namespace
-
-#include "jbars.h"
-
-namespace {
 
 TEST(BarKinds, TheRibbonBarIsAKindOfItsOwn)
 {

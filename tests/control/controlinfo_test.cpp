@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -83,6 +84,13 @@ DWORD Number(const StoredValue& value)
     return value.type == REG_DWORD ? value.Number() : 0xFFFFFFFF;
 }
 
+// Large buttons, flat buttons and the gripper bar as read.
+using Triple = std::tuple<int, int, int>;
+Triple SizeSettings(const JControlOnlyInfo& info)
+{
+    return {info.m_nLargeButtons, info.m_nFlatButtons, info.m_nGripperBar};
+}
+
 class SettingsKey : public ::testing::Test {
 protected:
     void SetUp() override
@@ -131,9 +139,7 @@ TEST_F(SettingsKey, ReadBackWithDefaultsForMissingAndDamagedValues)
 
     JControlOnlyInfo read;
     read.ReadToolbarSettingsFromRegistry(m_hKey);
-    EXPECT_EQ(1, read.m_nLargeButtons);
-    EXPECT_EQ(1, read.m_nFlatButtons);
-    EXPECT_EQ(1, read.m_nGripperBar);
+    EXPECT_EQ(Triple(1, 1, 1), SizeSettings(read));
     EXPECT_FALSE(read.m_bColorButtons);
     EXPECT_STREQ("{abc}", read.m_strStartUpDllClsid);
     EXPECT_TRUE(read.m_bRegistryUsed);
@@ -149,15 +155,12 @@ TEST_F(SettingsKey, ReadBackWithDefaultsForMissingAndDamagedValues)
     const std::string longText(5000, 'x');
     ::RegSetValueExA(m_hKey, "StartUpDllClsid", 0, REG_SZ, reinterpret_cast<const BYTE*>(longText.c_str()),
                      (DWORD)longText.size() + 1);
-    const DWORD number = 7;
-    ::RegSetValueExA(m_hKey, "AppPath", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    testing_support::WriteNumber(m_hKey, "AppPath", 7);
     FakeAppInfo app;
     JControlOnlyInfo damaged;
     damaged.m_pAppInfo = &app;
     damaged.ReadToolbarSettingsFromRegistry(m_hKey);
-    EXPECT_EQ(0, damaged.m_nLargeButtons);
-    EXPECT_EQ(0, damaged.m_nFlatButtons);
-    EXPECT_EQ(0, damaged.m_nGripperBar);
+    EXPECT_EQ(Triple(0, 0, 0), SizeSettings(damaged));
     EXPECT_EQ(RGB(255, 0, 255), damaged.m_crTransparent);
     EXPECT_STREQ(app.defaultStartUpDll.c_str(), damaged.m_strStartUpDllClsid);
     EXPECT_STREQ(app.appPath.c_str(), damaged.m_strAppPath);
@@ -170,9 +173,7 @@ TEST(Settings, WithoutAKeyEverythingTakesItsDefault)
     info.m_bToolTips = FALSE;
     info.m_strStartUpDllClsid = "{x}";
     info.ReadToolbarSettingsFromRegistry(nullptr);
-    EXPECT_EQ(0, info.m_nLargeButtons);
-    EXPECT_EQ(0, info.m_nFlatButtons);
-    EXPECT_EQ(0, info.m_nGripperBar);
+    EXPECT_EQ(Triple(0, 0, 0), SizeSettings(info));
     EXPECT_TRUE(info.m_bToolTips);
     EXPECT_TRUE(info.m_strStartUpDllClsid.IsEmpty());
     EXPECT_EQ(61, info.m_nDisplayPrimaryUnits);
@@ -213,36 +214,31 @@ TEST(CommandImages, LaterCategoriesWinAndStripsFollowTheSettings)
 
     int size[2] = {};
     EXPECT_EQ(1, info.GetButtonSize(10, (LPARAM)size));
-    EXPECT_EQ(32, size[0]);
-    EXPECT_EQ(30, size[1]);
+    EXPECT_EQ(CSize(32, 30), CSize(size[0], size[1]));
     info.m_nLargeButtons = 0;
     info.GetButtonSize(0, (LPARAM)size);
-    EXPECT_EQ(23, size[0]);
-    EXPECT_EQ(22, size[1]);
+    EXPECT_EQ(CSize(23, 22), CSize(size[0], size[1]));
     EXPECT_EQ(0, info.GetButtonSize(0, 0));
 }
 
 TEST(CommandStates, FlagsExcludeOneAnotherOnUpdate)
 {
     JControlOnlyInfo info;
-    int value = -1;
-    DWORD flags = 1234;
-    EXPECT_EQ(-1, info.GetCommandState(5, &value, &flags));
-    EXPECT_EQ(0, value);
-    EXPECT_EQ(0u, flags);
-
+    // The result, the value and the flags of command 5.
+    auto state = [&] {
+        int value = -1;
+        DWORD flags = 1234;
+        const int result = info.GetCommandState(5, &value, &flags);
+        return std::tuple<int, int, DWORD>(result, value, flags);
+    };
+    using State = std::tuple<int, int, DWORD>;
+    EXPECT_EQ(State(-1, 0, 0), state());
     info.SetCommandState(5, 7, 0x33);   // a new record keeps the flags as given
-    EXPECT_EQ(0, info.GetCommandState(5, &value, &flags));
-    EXPECT_EQ(7, value);
-    EXPECT_EQ(0x33u, flags);
+    EXPECT_EQ(State(0, 7, 0x33), state());
     info.SetCommandState(5, 8, 0x33);   // an update: 0x10 clears 0x20 and 0x02
-    info.GetCommandState(5, &value, &flags);
-    EXPECT_EQ(0x11u, flags);
-    EXPECT_EQ(8, value);
+    EXPECT_EQ(State(0, 8, 0x11), state());
     info.SetCommandState(5, 9, 0x20);   // 0x01 goes: only the flags change
-    info.GetCommandState(5, &value, &flags);
-    EXPECT_EQ(0x20u, flags);
-    EXPECT_EQ(8, value);
+    EXPECT_EQ(State(0, 8, 0x20), state());
     info.SetCommandState(6, 1, 0);
     EXPECT_EQ(1, info.GetCommandState(6, nullptr, nullptr));
 }

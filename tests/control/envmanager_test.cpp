@@ -3,6 +3,7 @@
 #include "appcore.h"
 #include "control_fixture.h"
 #include "fake_host.h"
+#include "storedvalues.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -35,11 +36,8 @@ TEST_F(EnvironmentManager, WithNothingStoredTheDefaultEnvironmentIsMade)
 TEST_F(EnvironmentManager, StoredEnvironmentsAreReadThenTheDefaultOneIsCurrent)
 {
     for (const char* name : {"A", "B"}) {
-        HKEY hKey = nullptr;
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Environments\\" + name + "\\Toolbars", 0, nullptr, 0,
-                          KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-        const DWORD large = name[0] == 'B';
-        ::RegSetValueExA(hKey, "LargeButtons", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&large), sizeof large);
+        HKEY hKey = testing_support::CreateKey(m_key.path() + "\\Environments\\" + name + "\\Toolbars");
+        testing_support::WriteNumber(hKey, "LargeButtons", name[0] == 'B');
         if (name[0] == 'A')   // B has no start-up DLL of its own
             ::RegSetValueExA(hKey, "StartUpDllClsid", 0, REG_SZ, reinterpret_cast<const BYTE*>("{a}"), 4);
         ::RegCloseKey(hKey);
@@ -77,8 +75,7 @@ TEST_F(EnvironmentManager, AStoredEnvironmentWithTheLongestNameHasItsSettingsRea
     ::RegCreateKeyExA(hEnvironments, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hEnvironment, nullptr);
     ASSERT_EQ(ERROR_SUCCESS,
               ::RegCreateKeyExA(hEnvironment, "Toolbars", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hToolbars, nullptr));
-    const DWORD large = 1;
-    ::RegSetValueExA(hToolbars, "LargeButtons", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&large), sizeof large);
+    testing_support::WriteNumber(hToolbars, "LargeButtons", 1);
     for (HKEY hKey : {hToolbars, hEnvironment, hEnvironments})
         ::RegCloseKey(hKey);
     JEnvironmentManager manager(m_key.path(), "", nullptr, nullptr);

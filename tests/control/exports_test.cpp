@@ -11,38 +11,16 @@
 
 namespace {
 
-CString BesideProgram(LPCSTR lpszFileName)
-{
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString folder(path);
-    return folder.Left(folder.ReverseFind('\\') + 1) + lpszFileName;
-}
+using testing_support::BesideProgram;
 
-// The names in a DLL's export directory, read from the file mapped as an image
-// resource (no code runs). False when the file is no readable 64-bit PE image.
+// The names of the DLL's exports; false when it is no readable 64-bit PE image.
 bool ReadExportNames(LPCSTR lpszPath, std::vector<std::string>& names)
 {
+    std::vector<testing_support::PeExport> exports;
+    const bool ok = testing_support::ReadExports(lpszPath, exports);
     names.clear();
-    const HMODULE hImage =
-        ::LoadLibraryExA(lpszPath, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (!hImage)
-        return false;
-    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(hImage) & ~(ULONG_PTR)3);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos->e_lfanew);
-    bool ok = dos->e_magic == IMAGE_DOS_SIGNATURE && nt->Signature == IMAGE_NT_SIGNATURE &&
-              nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
-    if (ok && nt->OptionalHeader.NumberOfRvaAndSizes > IMAGE_DIRECTORY_ENTRY_EXPORT) {
-        const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-        if (entry.VirtualAddress && entry.Size) {
-            const auto* dir = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
-            const auto* nameRvas = reinterpret_cast<const DWORD*>(base + dir->AddressOfNames);
-            for (DWORD i = 0; i < dir->NumberOfNames; ++i)
-                names.emplace_back(reinterpret_cast<const char*>(base + nameRvas[i]));
-        }
-    }
-    ::FreeLibrary(hImage);
+    for (const auto& each : exports)
+        names.push_back(each.name);
     return ok;
 }
 
@@ -68,10 +46,6 @@ TEST(ControlExports, TheLibraryLoadsWithoutMappingItsResourcesAsCode)
     EXPECT_EQ(nullptr, ::GetModuleHandleA("cntlrc.drx"));
     EXPECT_TRUE(::FreeLibrary(hControl));
 }
-
-}   // namespace
-
-namespace {
 
 TEST(ControlExports, MembersKeepTheirOwnNamesWhateverWindowsHDefines)
 {

@@ -1,11 +1,13 @@
 // The flat exports as a host calls them: neutral results before the manager
 // exists, settings, bearings, bar IDs, menus and context help.
+#include "appcore.h"
 #include "control_fixture.h"
 #include "jbars.h"
 #include "tsprefscontexthelp.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -86,40 +88,34 @@ TEST_F(FlatExports, BearingSettingsKeepInvalidPartsAsTheyWere)
 
 TEST(ContextHelp, SourceAndHelpFileAreSharedByAllObjects)
 {
-    TsPrefsContextHelp writer;
-    TsPrefsContextHelp reader;
+    TsPrefsContextHelp writer, reader;
+    auto source = [&] {
+        long source = -1;
+        reader.GetSourceOfHelpContextId(&source);
+        return source;
+    };
+    auto file = [](TsPrefsContextHelp& help) {
+        char* file = nullptr;
+        help.GetHelpFile(&file);
+        return file ? std::string(file) : std::string("(none)");
+    };
     EXPECT_EQ(0, writer.SetHelpFile("bars.chm"));
     EXPECT_EQ(0, writer.SetSourceOfHelpContextId(2));
-    char* file = nullptr;
-    long source = -1;
-    reader.GetHelpFile(&file);
-    reader.GetSourceOfHelpContextId(&source);
-    ASSERT_NE(nullptr, file);
-    EXPECT_STREQ("bars.chm", file);
-    EXPECT_EQ(2, source);
-    writer.SetSourceOfHelpContextId(3);
-    reader.GetSourceOfHelpContextId(&source);
-    EXPECT_EQ(0, source);
-    writer.SetSourceOfHelpContextId(-1);
-    reader.GetSourceOfHelpContextId(&source);
-    EXPECT_EQ(0, source);
+    EXPECT_EQ("bars.chm", file(reader));
+    EXPECT_EQ(2, source());
+    for (long invalid : {3L, -1L}) {
+        writer.SetSourceOfHelpContextId(invalid);
+        EXPECT_EQ(0, source()) << invalid;
+    }
     writer.SetHelpFile(nullptr);
-    reader.GetHelpFile(&file);
-    EXPECT_EQ(nullptr, file);
+    EXPECT_EQ("(none)", file(reader));
     writer.SetHelpFile("x.chm");
     EXPECT_EQ(0, reader.ClearMemory());
-    writer.GetHelpFile(&file);
-    EXPECT_EQ(nullptr, file);
+    EXPECT_EQ("(none)", file(writer));
     TsPrefsContextHelp copy(writer);
     copy = reader;
     EXPECT_EQ(0, copy.SavePreferences());
 }
-
-}   // namespace
-
-#include "appcore.h"
-
-namespace {
 
 TEST_F(FlatExports, RegisteredMessagesAreTheHostsToo)
 {

@@ -135,11 +135,8 @@ TEST_F(HostFrame, ContextMenuListsBarsUpToTheLimitThenTheFixedItems)
     EXPECT_EQ(0u, items[11].id);   // separator
     EXPECT_EQ(40009u, items[12].id);
     EXPECT_EQ(40010u, items[13].id);
-    for (const MenuItem& item : items) {
-        if (item.id != 0) {   // separators show greyed
-            EXPECT_FALSE(item.grayed) << item.text;
-        }
-    }
+    for (const MenuItem& item : items)
+        EXPECT_TRUE(!item.grayed || item.id == 0) << item.text;   // separators show greyed
 }
 
 TEST_F(HostFrame, ContextMenuIsGreyedInCustomizationModeAndFollowsItsFlags)
@@ -166,20 +163,25 @@ TEST_F(HostFrame, ChoosingABarInTheContextMenuSendsItsCommand)
     EXPECT_TRUE(script.Done());
 }
 
+// Gives the frame a menu bar of one popup of the items (ID 0: a separator); answers the popup.
+HMENU SetPopupMenu(CWnd& frame, std::initializer_list<std::pair<UINT, const char*>> items)
+{
+    HMENU hMenu = ::CreateMenu();
+    HMENU hPopup = ::CreatePopupMenu();
+    for (const auto& [id, text] : items)
+        ::AppendMenuA(hPopup, id ? MF_STRING : MF_SEPARATOR, id, text);
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hPopup, "Draw");
+    ::SetMenu(frame.m_hWnd, hMenu);
+    return hPopup;
+}
+
 TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
 {
     const UINT draw[] = {101, 0, 102};
     AddCategory("Draw", 1, 2, 3, 4, draw, 3, nullptr, nullptr);
     JToolBar* pBar = AddToolBar(0xE83E, "Drawing", {101, 0, 102, 0, 200});
-    HMENU hMenu = ::CreateMenu();
-    HMENU hPopup = ::CreatePopupMenu();
-    ::AppendMenuA(hPopup, MF_STRING, 200, "Keep");
-    ::AppendMenuA(hPopup, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(hPopup, MF_STRING, 101, "Line");
-    ::AppendMenuA(hPopup, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(hPopup, MF_STRING, 201, "Also keep");
-    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hPopup, "Draw");
-    ::SetMenu(m_frame.m_hWnd, hMenu);
+    HMENU hPopup =
+        SetPopupMenu(m_frame, {{200, "Keep"}, {0, nullptr}, {101, "Line"}, {0, nullptr}, {201, "Also keep"}});
 
     RemoveCategory("Draw");
     EXPECT_EQ(nullptr, GetJControlInfo()->m_categories.GetCategory("Draw"));
@@ -202,20 +204,11 @@ TEST_F(HostFrame, RemovingACategoryWithoutToolbarsStillCleansTheMenus)
 {
     const UINT draw[] = {101};
     AddCategory("Draw", 1, 2, 3, 4, draw, 1, nullptr, nullptr);
-    HMENU hMenu = ::CreateMenu();
-    HMENU hPopup = ::CreatePopupMenu();
-    ::AppendMenuA(hPopup, MF_STRING, 101, "Line");
-    ::AppendMenuA(hPopup, MF_STRING, 200, "Keep");
-    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hPopup, "Draw");
-    ::SetMenu(m_frame.m_hWnd, hMenu);
+    HMENU hPopup = SetPopupMenu(m_frame, {{101, "Line"}, {200, "Keep"}});
     RemoveCategory("Draw");
     ASSERT_EQ(1, ::GetMenuItemCount(hPopup));
     EXPECT_EQ(200u, ::GetMenuItemID(hPopup, 0));
 }
-
-}   // namespace
-
-namespace {
 
 class CHostMDIFrame : public CMDIFrameWnd {
 protected:
@@ -268,10 +261,9 @@ TEST_F(ControlLibrary, ReplacingTheMenuKeepsAMaximisedChildsButtons)
     EXPECT_TRUE(::IsMenu(hDrawPopup));   // now the bar's
     const std::vector<std::string> texts = MenuTexts(hOld);
     ASSERT_EQ((size_t)withButtons + 1, texts.size());
-    EXPECT_EQ("", texts[0]);   // the system icon stays first
-    EXPECT_EQ("&Draw", texts[1]);
-    EXPECT_EQ("&Modify", texts[2]);
-    EXPECT_EQ("&Help", texts[3]);
+    // The system icon stays first.
+    EXPECT_EQ((std::vector<std::string>{"", "&Draw", "&Modify", "&Help"}),
+              std::vector<std::string>(texts.begin(), texts.begin() + 4));
     EXPECT_EQ(hDrawPopup, ::GetSubMenu(hOld, 1));
     for (size_t i = 4; i < texts.size(); ++i)
         EXPECT_EQ("", texts[i]) << i;   // the buttons stay last

@@ -3,17 +3,13 @@
 // loads again unchanged.
 #include "jcontrolinfo.h"
 #include "regfile.h"
+#include "storedvalues.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-struct Loaded {
-    JControlOnlyInfo info;
-    bool opened = false;
-};
 
 void Load(const CString& keyPath, JControlOnlyInfo& info)
 {
@@ -22,6 +18,17 @@ void Load(const CString& keyPath, JControlOnlyInfo& info)
         return;
     info.ReadToolbarSettingsFromRegistry(hKey);
     ::RegCloseKey(hKey);
+}
+
+// Loads a file of the corpus into info through a key of its own.
+void LoadFile(const char* name, JControlOnlyInfo& info)
+{
+    testing_support::ScopedTestKey key;
+    std::string error;
+    ASSERT_TRUE(
+        testing_support::ImportRegFile(testing_support::TestDataFolder() + "settings\\" + name, key.path(), error))
+        << error;
+    Load(key.path(), info);
 }
 
 TEST(SettingsCorpus, EveryStoredStateLoadsAndSavesStably)
@@ -41,9 +48,8 @@ TEST(SettingsCorpus, EveryStoredStateLoadsAndSavesStably)
 
         // Saved and loaded again, every setting stays as it was.
         testing_support::ScopedTestKey copy;
-        HKEY hKey = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, copy.path() + "\\Toolbars", 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+        HKEY hKey = testing_support::CreateKey(copy.path() + "\\Toolbars");
+        ASSERT_NE(nullptr, hKey);
         first.WriteToolbarSettingsToRegistry(hKey);
         ::RegCloseKey(hKey);
         JControlOnlyInfo second;
@@ -62,13 +68,8 @@ TEST(SettingsCorpus, EveryStoredStateLoadsAndSavesStably)
 
 TEST(SettingsCorpus, DamagedValuesTakeTheirDefaults)
 {
-    testing_support::ScopedTestKey key;
-    std::string error;
-    ASSERT_TRUE(testing_support::ImportRegFile(testing_support::TestDataFolder() + "settings\\wrong_types.reg",
-                                               key.path(), error))
-        << error;
     JControlOnlyInfo info;
-    Load(key.path(), info);
+    LoadFile("wrong_types.reg", info);
     EXPECT_TRUE(info.m_bColorButtons);
     EXPECT_EQ(0, info.m_nLargeButtons);
     EXPECT_TRUE(info.m_bToolTips);
@@ -78,21 +79,13 @@ TEST(SettingsCorpus, DamagedValuesTakeTheirDefaults)
     EXPECT_TRUE(info.m_strAppPath.IsEmpty());
     EXPECT_TRUE(info.m_strStartUpDllClsid.IsEmpty());
 
-    testing_support::ScopedTestKey longKey;
-    ASSERT_TRUE(testing_support::ImportRegFile(testing_support::TestDataFolder() + "settings\\long_texts.reg",
-                                               longKey.path(), error))
-        << error;
     JControlOnlyInfo longTexts;
-    Load(longKey.path(), longTexts);
+    LoadFile("long_texts.reg", longTexts);
     EXPECT_TRUE(longTexts.m_strAppPath.IsEmpty());   // too long to be read: not half of it
     EXPECT_EQ(1, longTexts.m_nLargeButtons);
 
-    testing_support::ScopedTestKey unterminatedKey;
-    ASSERT_TRUE(testing_support::ImportRegFile(testing_support::TestDataFolder() + "settings\\unterminated_texts.reg",
-                                               unterminatedKey.path(), error))
-        << error;
     JControlOnlyInfo unterminated;
-    Load(unterminatedKey.path(), unterminated);
+    LoadFile("unterminated_texts.reg", unterminated);
     EXPECT_STREQ("C:\\Draft", unterminated.m_strAppPath);
     EXPECT_STREQ("{A}", unterminated.m_strStartUpDllClsid);
 }

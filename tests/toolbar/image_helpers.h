@@ -119,6 +119,33 @@ inline HBITMAP MonoBitmap(int w, int h, bool white, std::initializer_list<POINT>
     return hBitmap;
 }
 
+// Holds a bitmap and deletes it at the end of its scope; assigning deletes the one held.
+class Gdi {
+public:
+    Gdi(HBITMAP hBitmap = nullptr) : m_h(hBitmap) {}
+    Gdi(const Gdi&) = delete;
+    ~Gdi() { ::DeleteObject(m_h); }
+    Gdi& operator=(HBITMAP hBitmap)
+    {
+        ::DeleteObject(m_h);
+        m_h = hBitmap;
+        return *this;
+    }
+    operator HBITMAP() const { return m_h; }
+
+private:
+    HBITMAP m_h;
+};
+
+// A DIB section of `fill` with the points in `colour`.
+inline HBITMAP PaintedDib(int width, int height, int bpp, COLORREF fill, std::initializer_list<POINT> points,
+                          COLORREF colour, std::initializer_list<COLORREF> palette = {})
+{
+    HBITMAP hBitmap = MakeDib(width, height, bpp, fill, palette);
+    SetPixels(hBitmap, points, colour);
+    return hBitmap;
+}
+
 // Expects each listed pixel of the bitmap to have its colour.
 struct PixelAt {
     int x, y;
@@ -136,6 +163,21 @@ void ExpectPixels(const Canvas& canvas, std::initializer_list<PixelAt> pixels)
 {
     for (const PixelAt& pixel : pixels)
         EXPECT_EQ(pixel.colour, canvas.Pixel(pixel.x, pixel.y)) << "at " << pixel.x << "," << pixel.y;
+}
+
+// Runs draw(CDC*) on anything that answers dc(), a memory canvas say.
+template <class Canvas, class Draw>
+void DrawOn(Canvas& canvas, Draw draw)
+{
+    CDC dc;
+    dc.Attach(canvas.dc());
+    draw(&dc);
+    dc.Detach();
+}
+
+inline void ExpectPixels(const Gdi& bitmap, std::initializer_list<PixelAt> pixels)
+{
+    ExpectPixels(static_cast<HBITMAP>(bitmap), pixels);
 }
 
 inline BITMAP Describe(HBITMAP hBitmap)

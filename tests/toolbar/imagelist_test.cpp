@@ -27,21 +27,15 @@ protected:
     // A w x h picture of `colour` with a magenta top-left pixel, added with magenta as key.
     int AddKeyed(COLORREF colour, int w = 4, int h = 4)
     {
-        HBITMAP bitmap = MakeDib(w, h, 24, colour);
-        SetPixels(bitmap, {{0, 0}}, kMagenta);
-        const int index = m_list.Add(bitmap, kMagenta);
-        ::DeleteObject(bitmap);
-        return index;
+        Gdi bitmap(PaintedDib(w, h, 24, colour, {{0, 0}}, kMagenta));
+        return m_list.Add(bitmap, kMagenta);
     }
 
     // Draws image i on a yellow canvas at (1, 1).
     std::unique_ptr<testing_support::MemoryCanvas> DrawOnCanvas(int nImage, UINT nStyle = JILD_TRANSPARENT)
     {
         auto canvas = std::make_unique<testing_support::MemoryCanvas>(8, 8, kYellow);
-        CDC dc;
-        dc.Attach(canvas->dc());
-        EXPECT_TRUE(m_list.Draw(nImage, &dc, 1, 1, nStyle));
-        dc.Detach();
+        DrawOn(*canvas, [&](CDC* pDC) { EXPECT_TRUE(m_list.Draw(nImage, pDC, 1, 1, nStyle)); });
         return canvas;
     }
 
@@ -58,9 +52,7 @@ TEST_F(ImageList, CreateMakesBlackColourAndWhiteMaskStrips)
     ASSERT_TRUE(m_list.Create(4, 3, JILC_MASK, 2, 2));
     EXPECT_EQ(0, m_list.GetImageCount());
     EXPECT_TRUE(m_list.HasMask());
-    const BITMAP colour = Describe(m_list.GetColorStrip());
-    EXPECT_EQ(8, colour.bmWidth);
-    EXPECT_EQ(3, colour.bmHeight);
+    EXPECT_EQ(CSize(8, 3), CSize(Describe(m_list.GetColorStrip()).bmWidth, Describe(m_list.GetColorStrip()).bmHeight));
     EXPECT_EQ(kBlack, PixelOf(m_list.GetColorStrip(), 7, 2));
     EXPECT_EQ(1, Describe(m_list.GetMaskStrip()).bmBitsPixel);
     EXPECT_EQ(kWhite, PixelOf(m_list.GetMaskStrip(), 7, 2));
@@ -98,20 +90,16 @@ TEST_F(ImageList, AddedImagesGrowTheStripsAndDrawTransparently)
 TEST_F(ImageList, MasksComeFromTheCallerOrAreRefused)
 {
     ASSERT_TRUE(m_list.Create(3, 3, JILC_MASK, 4, 4));
-    HBITMAP picture = MakeDib(3, 3, 24, kRed);
+    Gdi picture(MakeDib(3, 3, 24, kRed));
     EXPECT_EQ(-1, m_list.Add(picture, (HBITMAP) nullptr)) << "a masked list needs a mask";
-    HBITMAP mask = ::CreateBitmap(3, 3, 1, 1, nullptr);
-    SetPixels(mask, {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}, kBlack);
-    SetPixels(mask, {{1, 1}}, kWhite);
+    Gdi mask(MonoBitmap(3, 3, false, {{1, 1}}));
     EXPECT_EQ(0, m_list.Add(picture, mask));
     auto canvas = DrawOnCanvas(0);
-    EXPECT_EQ(kRed, canvas->Pixel(1, 1));
-    EXPECT_EQ(kYellow, canvas->Pixel(2, 2));   // the mask's white centre, over red
+    ExpectPixels(*canvas, {{1, 1, kRed}, {2, 2, kYellow}});   // the mask's white centre, over red
     EXPECT_EQ(8, canvas->Count(kRed));
 
     // Replacing 1:1 with a key colour recomputes the mask.
-    HBITMAP other = MakeDib(3, 3, 24, kGreen);
-    SetPixels(other, {{2, 2}}, kMagenta);
+    Gdi other(PaintedDib(3, 3, 24, kGreen, {{2, 2}}, kMagenta));
     EXPECT_TRUE(m_list.Replace(0, other, kMagenta));
     canvas = DrawOnCanvas(0);
     ExpectPixels(*canvas, {{2, 2, kGreen}, {3, 3, kYellow}});
@@ -121,9 +109,6 @@ TEST_F(ImageList, MasksComeFromTheCallerOrAreRefused)
     EXPECT_TRUE(m_list.MakeMask(0, kGreen));
     canvas = DrawOnCanvas(0);
     EXPECT_EQ(0, canvas->Count(kGreen));
-    ::DeleteObject(other);
-    ::DeleteObject(mask);
-    ::DeleteObject(picture);
 }
 
 TEST_F(ImageList, RemovingShiftsTheLaterImagesLeft)
@@ -148,7 +133,7 @@ TEST_F(ImageList, IndexesOutOfRangeFail)
 {
     ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 2, 2));
     AddKeyed(kRed);
-    HBITMAP picture = MakeDib(4, 4, 24, kBlue);
+    Gdi picture(MakeDib(4, 4, 24, kBlue));
     testing_support::MemoryCanvas canvas(4, 4);
     CDC dc;
     dc.Attach(canvas.dc());
@@ -169,8 +154,6 @@ TEST_F(ImageList, IndexesOutOfRangeFail)
     EXPECT_FALSE(m_list.SetImageCount(2));
     EXPECT_EQ(kWhite, canvas.Pixel(0, 0)) << "nothing drawn";
     dc.Detach();
-    ::DeleteObject(picture);
-
     JImageList empty;
     EXPECT_EQ(-1, empty.Add(picture, kBlue)) << "not created";
 }
@@ -195,21 +178,13 @@ TEST_F(ImageList, PlainStretchedAndSelectedDrawing)
     HBITMAP picture = MakeDib(2, 2, 24, kRed);
     EXPECT_EQ(0, m_list.Add(picture, (HBITMAP) nullptr));
     ::DeleteObject(picture);
-    auto canvas = DrawOnCanvas(0, JILD_NORMAL);
-    EXPECT_EQ(4, canvas->Count(kRed));
+    EXPECT_EQ(4, DrawOnCanvas(0, JILD_NORMAL)->Count(kRed));
 
-    testing_support::MemoryCanvas big(8, 8, kYellow);
-    CDC dc;
-    dc.Attach(big.dc());
-    EXPECT_TRUE(m_list.DrawStretched(0, &dc, 2, 2, 6, 4, JILD_NORMAL));
+    testing_support::MemoryCanvas big(8, 8, kYellow), selected(4, 4, kYellow);
+    DrawOn(big, [&](CDC* pDC) { EXPECT_TRUE(m_list.DrawStretched(0, pDC, 2, 2, 6, 4, JILD_NORMAL)); });
     EXPECT_EQ(24, big.Count(kRed));
     ExpectPixels(big, {{7, 5, kRed}, {1, 2, kYellow}});
-
-    testing_support::MemoryCanvas selected(4, 4, kYellow);
-    dc.Detach();
-    dc.Attach(selected.dc());
-    EXPECT_TRUE(m_list.DrawStretched(0, &dc, 0, 0, 4, 4, JILD_SELECTED));
-    dc.Detach();
+    DrawOn(selected, [&](CDC* pDC) { EXPECT_TRUE(m_list.DrawStretched(0, pDC, 0, 0, 4, 4, JILD_SELECTED)); });
     EXPECT_EQ(8, selected.Count(::GetSysColor(COLOR_HIGHLIGHT)));
     EXPECT_EQ(8, selected.Count(kRed));
 }
@@ -222,8 +197,8 @@ TEST_F(ImageList, IconsTakeTheSystemSizeAndTheMask)
     ASSERT_NE(nullptr, icon);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(icon, &info));
-    EXPECT_EQ(::GetSystemMetrics(SM_CXICON), Describe(info.hbmMask).bmWidth);
     const int cx = ::GetSystemMetrics(SM_CXICON);
+    EXPECT_EQ(cx, Describe(info.hbmMask).bmWidth);
     EXPECT_EQ(kWhite, PixelOf(info.hbmMask, 0, 0));
     EXPECT_EQ(kBlack, PixelOf(info.hbmMask, cx - 1, cx - 1));
     EXPECT_EQ(kBlue, PixelOf(info.hbmColor, cx - 1, cx - 1));
@@ -268,17 +243,26 @@ private:
     UINT_PTR m_timer;
 };
 
+// A list of one image whose drags the owner's window takes, under a watchdog.
+class ImageDrag : public ImageList {
+protected:
+    void SetUp() override
+    {
+        ImageList::SetUp();
+        ASSERT_NE(nullptr, owner.wnd()->GetSafeHwnd()) << ::GetLastError();
+        ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 1, 1));
+        AddKeyed(kBlue);
+        m_list.SetOwner(owner.wnd());
+    }
+
+    DragOwner owner;
+    Watchdog watchdog{owner.wnd()->GetSafeHwnd()};
+};
+
 }   // namespace
 
-TEST_F(ImageList, DragImageFollowsTheMouseUntilTheButtonComesUp)
+TEST_F(ImageDrag, FollowsTheMouseUntilTheButtonComesUp)
 {
-    ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 1, 1));
-    AddKeyed(kBlue);
-    DragOwner owner;
-    Watchdog watchdog(owner.wnd()->GetSafeHwnd());
-    m_list.SetOwner(owner.wnd());
-
-    ASSERT_NE(nullptr, owner.wnd()->GetSafeHwnd()) << ::GetLastError();
     ASSERT_TRUE(m_list.BeginDrag(0, CPoint(2, 1)));
     EXPECT_FALSE(m_list.BeginDrag(0, CPoint(0, 0))) << "one drag at a time";
     ASSERT_TRUE(m_list.DragEnter(nullptr, CPoint(50, 60)));
@@ -301,13 +285,8 @@ TEST_F(ImageList, DragImageFollowsTheMouseUntilTheButtonComesUp)
     EXPECT_FALSE(m_list.IsDragging());
 }
 
-TEST_F(ImageList, DragIsCancelledByEscapeRightClickOrCancelMode)
+TEST_F(ImageDrag, IsCancelledByEscapeRightClickOrCancelMode)
 {
-    ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 1, 1));
-    AddKeyed(kBlue);
-    DragOwner owner;
-    Watchdog watchdog(owner.wnd()->GetSafeHwnd());
-    m_list.SetOwner(owner.wnd());
     CRect ownerRect;
     ::GetWindowRect(owner.wnd()->GetSafeHwnd(), &ownerRect);
 

@@ -36,95 +36,82 @@ int ScreenBitsPerPixel()
     return bpp;
 }
 
+// A bitmap handle that no longer names a bitmap.
+HBITMAP Deleted()
+{
+    HBITMAP gone = MakeDib(2, 2, 24, kWhite);
+    ::DeleteObject(gone);
+    return gone;
+}
+
 }   // namespace
 
 TEST_F(ImageProc, ColorTestTellsMonochromeFromEveryColourDepth)
 {
-    HBITMAP mono = ::CreateBitmap(4, 4, 1, 1, nullptr);
+    Gdi mono(::CreateBitmap(4, 4, 1, 1, nullptr)), monoDib(MakeDib(4, 4, 1, kWhite));
     EXPECT_FALSE(JBitmapOps::IsColorBitmap(mono));
-    ::DeleteObject(mono);
-    HBITMAP monoDib = MakeDib(4, 4, 1, kWhite);
     EXPECT_FALSE(JBitmapOps::IsColorBitmap(monoDib));
-    ::DeleteObject(monoDib);
     for (int bpp : {4, 8, 16, 24, 32}) {
-        HBITMAP dib = MakeDib(4, 4, bpp, kWhite, {kBlack, kWhite, kRed});
+        Gdi dib(MakeDib(4, 4, bpp, kWhite, {kBlack, kWhite, kRed}));
         EXPECT_TRUE(JBitmapOps::IsColorBitmap(dib)) << bpp << " bits";
-        ::DeleteObject(dib);
     }
     // Descriptions that cannot be read.
     EXPECT_FALSE(JBitmapOps::IsColorBitmap(nullptr));
-    HBITMAP gone = MakeDib(4, 4, 24, kWhite);
-    ::DeleteObject(gone);
-    EXPECT_FALSE(JBitmapOps::IsColorBitmap(gone));
+    EXPECT_FALSE(JBitmapOps::IsColorBitmap(Deleted()));
 }
 
 TEST_F(ImageProc, CopyTurnsMonochromeWhiteIntoTheBackgroundAndKeepsColourPictures)
 {
-    HBITMAP mono = MonoBitmap(6, 5, true, {{2, 3}});
+    Gdi mono(MonoBitmap(6, 5, true, {{2, 3}}));
     COLORREF red = kRed;
-    HBITMAP copy = JBitmapOps::CopyBitmapImage(nullptr, mono, &red);
-    ASSERT_NE(nullptr, copy);
+    Gdi copy(JBitmapOps::CopyBitmapImage(nullptr, mono, &red));
+    ASSERT_NE(nullptr, (HBITMAP)copy);
     const BITMAP bm = Describe(copy);
-    EXPECT_EQ(6, bm.bmWidth);
-    EXPECT_EQ(5, bm.bmHeight);
+    EXPECT_EQ(CSize(6, 5), CSize(bm.bmWidth, bm.bmHeight));
     EXPECT_EQ(ScreenBitsPerPixel(), bm.bmBitsPixel * bm.bmPlanes);
     ExpectPixels(copy, {{0, 0, kRed}, {5, 4, kRed}, {2, 3, kBlack}});
-    ::DeleteObject(copy);
 
     // Without a background white stays white.
     copy = JBitmapOps::CopyBitmapImage(nullptr, mono, nullptr);
     ExpectPixels(copy, {{1, 1, kWhite}, {2, 3, kBlack}});
-    ::DeleteObject(copy);
-    ::DeleteObject(mono);
 
-    HBITMAP colour = MakeDib(3, 3, 24, kBlue);
-    SetPixels(colour, {{1, 2}}, kGreen);
+    Gdi colour(PaintedDib(3, 3, 24, kBlue, {{1, 2}}, kGreen));
     copy = JBitmapOps::CopyBitmapImage(nullptr, colour, &red);
     ExpectPixels(copy, {{0, 0, kBlue}, {1, 2, kGreen}});
-    ::DeleteObject(copy);
-    ::DeleteObject(colour);
 }
 
 TEST_F(ImageProc, MaskIsWhiteExactlyWhereTheKeyColourIs)
 {
-    HBITMAP colour = MakeDib(5, 4, 24, kBlue);
-    SetPixels(colour, {{0, 0}, {4, 3}}, kRed);
+    Gdi colour(PaintedDib(5, 4, 24, kBlue, {{0, 0}, {4, 3}}, kRed));
     COLORREF key = kBlue;
-    HBITMAP mask = JBitmapOps::CreateMask(nullptr, colour, &key);
-    ASSERT_NE(nullptr, mask);
+    Gdi mask(JBitmapOps::CreateMask(nullptr, colour, &key));
+    ASSERT_NE(nullptr, (HBITMAP)mask);
     const BITMAP bm = Describe(mask);
     EXPECT_EQ(1, bm.bmBitsPixel);
-    EXPECT_EQ(5, bm.bmWidth);
-    EXPECT_EQ(4, bm.bmHeight);
+    EXPECT_EQ(CSize(5, 4), CSize(bm.bmWidth, bm.bmHeight));
     ExpectPixels(mask, {{0, 0, kBlack}, {4, 3, kBlack}, {2, 1, kWhite}});
-    ::DeleteObject(mask);
 
     // Without a key the top-left pixel's colour is the key.
     mask = JBitmapOps::CreateMask(nullptr, colour, nullptr);
     ExpectPixels(mask, {{0, 0, kWhite}, {4, 3, kWhite}, {2, 1, kBlack}});
-    ::DeleteObject(mask);
-    ::DeleteObject(colour);
 }
 
 TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentArea)
 {
     // An icon: black where transparent (mask white), blue picture elsewhere.
-    HBITMAP colour = MakeDib(4, 4, 32, kBlue);
-    SetPixels(colour, {{0, 0}, {3, 0}, {0, 3}}, kBlack);
-    HBITMAP mask = MonoBitmap(4, 4, false, {{0, 0}, {3, 0}, {0, 3}});
+    Gdi colour(PaintedDib(4, 4, 32, kBlue, {{0, 0}, {3, 0}, {0, 3}}, kBlack));
+    Gdi mask(MonoBitmap(4, 4, false, {{0, 0}, {3, 0}, {0, 3}}));
     COLORREF fill = kGreen;
-    HBITMAP result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, &fill);
-    ASSERT_NE(nullptr, result);
-    EXPECT_NE(colour, result);
+    Gdi result(JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, &fill));
+    ASSERT_NE(nullptr, (HBITMAP)result);
+    EXPECT_NE((HBITMAP)colour, (HBITMAP)result);
     ExpectPixels(result, {{0, 0, kGreen}, {3, 0, kGreen}, {0, 3, kGreen}, {1, 1, kBlue}, {3, 3, kBlue}});
     EXPECT_EQ(kBlack, PixelOf(colour, 0, 0)) << "the source stays as it was";
-    ::DeleteObject(result);
 
     // Where the mask is white over a picture pixel the fill is XOR-ed in, not painted.
     SetPixels(colour, {{3, 0}}, kRed);
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, &fill);
     EXPECT_EQ(RGB(255, 255, 0), PixelOf(result, 3, 0));
-    ::DeleteObject(result);
 
     // Without a fill colour the copy's top-left pixel is the fill.
     SetPixels(colour, {{0, 0}}, RGB(0x10, 0x20, 0x30));
@@ -132,30 +119,23 @@ TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentArea)
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, nullptr);
     EXPECT_EQ(kBlack, PixelOf(result, 0, 0));   // its own colour XOR itself
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), PixelOf(result, 0, 3));
-    ::DeleteObject(result);
 
     // Without a mask the copy is unchanged.
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, nullptr, &fill);
-    ASSERT_NE(nullptr, result);
+    ASSERT_NE(nullptr, (HBITMAP)result);
     ExpectPixels(result, {{0, 0, RGB(0x10, 0x20, 0x30)}, {0, 3, kBlack}, {2, 2, kBlue}});
-    ::DeleteObject(result);
-    ::DeleteObject(mask);
-    ::DeleteObject(colour);
 }
 
 TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAtEveryDepth)
 {
     for (int bpp : {8, 24, 32}) {
-        HBITMAP bitmap = MakeDib(5, 3, bpp, kBlue, {kBlack, kWhite, kRed, kGreen, kBlue});
-        SetPixels(bitmap, {{0, 0}, {4, 2}, {2, 1}}, kRed);
+        Gdi bitmap(PaintedDib(5, 3, bpp, kBlue, {{0, 0}, {4, 2}, {2, 1}}, kRed, {kBlack, kWhite, kRed, kGreen, kBlue}));
         SCOPED_TRACE(bpp);
         EXPECT_TRUE(JBitmapOps::ReplaceColor(bitmap, kRed, kGreen));
         ExpectPixels(bitmap, {{0, 0, kGreen}, {4, 2, kGreen}, {2, 1, kGreen}, {1, 0, kBlue}, {3, 2, kBlue}});
-        ::DeleteObject(bitmap);
     }
     // A palette realised first.
-    HBITMAP bitmap = MakeDib(3, 3, 8, kBlue, {kBlack, kWhite, kRed, kGreen, kBlue});
-    SetPixels(bitmap, {{1, 1}}, kRed);
+    Gdi bitmap(PaintedDib(3, 3, 8, kBlue, {{1, 1}}, kRed, {kBlack, kWhite, kRed, kGreen, kBlue}));
     struct {
         LOGPALETTE header;
         PALETTEENTRY more[2];
@@ -164,53 +144,44 @@ TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAtEveryDepth)
     EXPECT_TRUE(JBitmapOps::ReplaceColor(bitmap, kRed, kGreen, hPalette));
     ExpectPixels(bitmap, {{1, 1, kGreen}, {0, 0, kBlue}});
     ::DeleteObject(hPalette);
-    ::DeleteObject(bitmap);
 
     // Monochrome bitmaps are left as they are.
-    HBITMAP mono = MakeDib(4, 4, 1, kWhite);
+    Gdi mono(MakeDib(4, 4, 1, kWhite));
     EXPECT_TRUE(JBitmapOps::ReplaceColor(mono, kWhite, kBlack));
     EXPECT_EQ(kWhite, PixelOf(mono, 2, 2));
-    ::DeleteObject(mono);
     EXPECT_FALSE(JBitmapOps::ReplaceColor(nullptr, kWhite, kBlack));
 }
 
-TEST_F(ImageProc, BackgroundReplacementDefaultsToTopLeftAndButtonFace)
+TEST_F(ImageProc, BackgroundAndInactiveLookTakeTheButtonFace)
 {
-    HBITMAP bitmap = MakeDib(4, 4, 24, kRed);
-    SetPixels(bitmap, {{2, 2}}, kBlue);
-    EXPECT_EQ(bitmap, JBitmapOps::ReplaceBackgroundColor(bitmap, nullptr, nullptr));
-    ExpectPixels(bitmap, {{0, 0, ::GetSysColor(COLOR_BTNFACE)}, {3, 3, ::GetSysColor(COLOR_BTNFACE)}, {2, 2, kBlue}});
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    // The background defaults to the top-left pixel's colour and the face.
+    Gdi bitmap(PaintedDib(4, 4, 24, kRed, {{2, 2}}, kBlue));
+    EXPECT_EQ((HBITMAP)bitmap, JBitmapOps::ReplaceBackgroundColor(bitmap, nullptr, nullptr));
+    ExpectPixels(bitmap, {{0, 0, face}, {3, 3, face}, {2, 2, kBlue}});
     COLORREF from = kBlue, to = kYellow;
     JBitmapOps::ReplaceBackgroundColor(bitmap, &from, &to);
     EXPECT_EQ(kYellow, PixelOf(bitmap, 2, 2));
-    ::DeleteObject(bitmap);
     EXPECT_EQ(nullptr, JBitmapOps::ReplaceBackgroundColor(nullptr, nullptr, nullptr));
-}
 
-TEST_F(ImageProc, InactiveLookWhitensGreysAndShowsTheFace)
-{
-    HBITMAP bitmap = MakeDib(5, 1, 32, kRed);
-    SetPixels(bitmap, {{0, 0}}, RGB(0x94, 0x94, 0x94));
-    SetPixels(bitmap, {{1, 0}}, RGB(0xC0, 0xC0, 0xC0));
-    SetPixels(bitmap, {{2, 0}}, RGB(0x80, 0x80, 0x80));
-    SetPixels(bitmap, {{3, 0}}, kWhite);
-    EXPECT_TRUE(JBitmapOps::ApplyInactiveLook(bitmap));
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    ExpectPixels(bitmap, {{0, 0, face}, {1, 0, face}, {2, 0, kBlack}, {3, 0, face}, {4, 0, kRed}});
-    ::DeleteObject(bitmap);
+    // The inactive look whitens greys and shows the face.
+    Gdi row(PaintedDib(5, 1, 32, kRed, {{0, 0}}, RGB(0x94, 0x94, 0x94)));
+    SetPixels(row, {{1, 0}}, RGB(0xC0, 0xC0, 0xC0));
+    SetPixels(row, {{2, 0}}, RGB(0x80, 0x80, 0x80));
+    SetPixels(row, {{3, 0}}, kWhite);
+    EXPECT_TRUE(JBitmapOps::ApplyInactiveLook(row));
+    ExpectPixels(row, {{0, 0, face}, {1, 0, face}, {2, 0, kBlack}, {3, 0, face}, {4, 0, kRed}});
 }
 
 TEST_F(ImageProc, NullAndDeletedHandlesGiveNoBitmap)
 {
     COLORREF colour = kRed;
-    EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, nullptr, &colour));
-    EXPECT_EQ(nullptr, JBitmapOps::CreateMask(nullptr, nullptr, &colour));
-    EXPECT_EQ(nullptr, JBitmapOps::CreateMaskedBitmap(nullptr, nullptr, nullptr, &colour));
-    HBITMAP gone = MakeDib(2, 2, 24, kWhite);
-    ::DeleteObject(gone);
-    EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, gone, nullptr));
-    EXPECT_EQ(nullptr, JBitmapOps::CreateMask(nullptr, gone, nullptr));
-    EXPECT_EQ(nullptr, JBitmapOps::CreateMaskedBitmap(nullptr, gone, nullptr, nullptr));
+    for (HBITMAP bad : {(HBITMAP) nullptr, Deleted()}) {
+        COLORREF* pColour = bad ? nullptr : &colour;
+        EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, bad, pColour));
+        EXPECT_EQ(nullptr, JBitmapOps::CreateMask(nullptr, bad, pColour));
+        EXPECT_EQ(nullptr, JBitmapOps::CreateMaskedBitmap(nullptr, bad, nullptr, pColour));
+    }
 }
 
 // A 4x3 picture: white frame pixels at the corners, red and blue inside.
@@ -219,8 +190,7 @@ protected:
     void SetUp() override
     {
         ImageProc::SetUp();
-        m_bitmap.Attach(MakeDib(4, 3, 24, kRed));
-        SetPixels(m_bitmap, {{0, 0}, {3, 2}}, kWhite);
+        m_bitmap.Attach(PaintedDib(4, 3, 24, kRed, {{0, 0}, {3, 2}}, kWhite));
         SetPixels(m_bitmap, {{2, 1}}, kBlue);
     }
     void TearDown() override
@@ -228,34 +198,21 @@ protected:
         m_bitmap.DeleteObject();
         ImageProc::TearDown();
     }
-    CDC* Wrap(testing_support::MemoryCanvas& canvas)
-    {
-        m_dc.Attach(canvas.dc());
-        return &m_dc;
-    }
-    void Unwrap() { m_dc.Detach(); }
-
     CTransBitmap m_bitmap;
-    CDC m_dc;
 };
 
 TEST_F(TransBitmapDraw, TransparentDrawingLeavesTheTransparencyColourOut)
 {
     testing_support::MemoryCanvas canvas(10, 8, kYellow);
-    EXPECT_EQ(4, m_bitmap.GetWidth());
-    EXPECT_EQ(3, m_bitmap.GetHeight());
-    m_bitmap.Draw(Wrap(canvas), 5, 4, TRUE);
-    Unwrap();
-    EXPECT_EQ(kYellow, canvas.Pixel(5, 4));   // white at (0, 0)
-    EXPECT_EQ(kYellow, canvas.Pixel(8, 6));   // white at (3, 2)
-    ExpectPixels(canvas, {{6, 4, kRed}, {7, 5, kBlue}});
-    EXPECT_EQ(kYellow, canvas.Pixel(4, 4));   // outside
+    EXPECT_EQ(CSize(4, 3), CSize(m_bitmap.GetWidth(), m_bitmap.GetHeight()));
+    DrawOn(canvas, [&](CDC* pDC) { m_bitmap.Draw(pDC, 5, 4, TRUE); });
+    // White at (0, 0) and (3, 2) of the picture; (4, 4) is outside.
+    ExpectPixels(canvas, {{5, 4, kYellow}, {8, 6, kYellow}, {6, 4, kRed}, {7, 5, kBlue}, {4, 4, kYellow}});
     EXPECT_EQ(10 * 8 - 10, canvas.Count(kYellow));
 
     // A plain copy shows every pixel.
     testing_support::MemoryCanvas plain(10, 8, kYellow);
-    m_bitmap.Draw(Wrap(plain), 0, 0, FALSE);
-    Unwrap();
+    DrawOn(plain, [&](CDC* pDC) { m_bitmap.Draw(pDC, 0, 0, FALSE); });
     ExpectPixels(plain, {{0, 0, kWhite}, {3, 2, kWhite}, {2, 1, kBlue}});
 }
 
@@ -263,112 +220,90 @@ TEST_F(TransBitmapDraw, PartsAndDirectDrawingAndAnotherColour)
 {
     testing_support::MemoryCanvas canvas(6, 6, kGreen);
     // The right half of the picture: (2, 0)-(3, 2) at (1, 1).
-    m_bitmap.Draw(Wrap(canvas), 1, 1, 2, 3, 2, 0, TRUE);
-    Unwrap();
-    ExpectPixels(canvas, {{1, 1, kRed}, {1, 2, kBlue}});
-    EXPECT_EQ(kGreen, canvas.Pixel(2, 3));   // white at (3, 2)
-    EXPECT_EQ(kGreen, canvas.Pixel(3, 1));   // outside the part
+    DrawOn(canvas, [&](CDC* pDC) { m_bitmap.Draw(pDC, 1, 1, 2, 3, 2, 0, TRUE); });
+    // White at (3, 2) of the picture; (3, 1) is outside the part.
+    ExpectPixels(canvas, {{1, 1, kRed}, {1, 2, kBlue}, {2, 3, kGreen}, {3, 1, kGreen}});
     EXPECT_EQ(36 - 5, canvas.Count(kGreen));
 
     testing_support::MemoryCanvas direct(6, 6, kGreen);
-    m_bitmap.DrawOnDC(Wrap(direct), 0, 0, 4, 3, 0, 0);
-    Unwrap();
+    DrawOn(direct, [&](CDC* pDC) { m_bitmap.DrawOnDC(pDC, 0, 0, 4, 3, 0, 0); });
     ExpectPixels(direct, {{0, 0, kGreen}, {1, 0, kRed}, {2, 1, kBlue}});
 
     m_bitmap.SetTransparencyColor(kRed);
     testing_support::MemoryCanvas other(6, 6, kGreen);
-    m_bitmap.Draw(Wrap(other), 0, 0, TRUE);
-    Unwrap();
+    DrawOn(other, [&](CDC* pDC) { m_bitmap.Draw(pDC, 0, 0, TRUE); });
     ExpectPixels(other, {{0, 0, kWhite}, {1, 0, kGreen}, {2, 1, kBlue}});
 }
 
 TEST_F(TransBitmapDraw, DeletingForgetsTheSizeAndTheWrapperLeavesTheBitmap)
 {
     testing_support::MemoryCanvas canvas(4, 4, kGreen);
-    m_bitmap.Draw(Wrap(canvas), 0, 0, TRUE);   // makes the mask
-    Unwrap();
+    DrawOn(canvas, [&](CDC* pDC) { m_bitmap.Draw(pDC, 0, 0, TRUE); });   // makes the mask
     EXPECT_TRUE(m_bitmap.DeleteObject());
     EXPECT_EQ(0, m_bitmap.GetWidth());
     EXPECT_FALSE(m_bitmap.DeleteObject());
-    m_bitmap.Draw(Wrap(canvas), 0, 0, TRUE);   // nothing to draw
-    Unwrap();
+    DrawOn(canvas, [&](CDC* pDC) { m_bitmap.Draw(pDC, 0, 0, TRUE); });   // nothing to draw
     EXPECT_EQ(16, canvas.Count(kGreen) + canvas.Count(kRed) + canvas.Count(kBlue));
 
-    HBITMAP owned = MakeDib(3, 2, 24, kWhite);
-    SetPixels(owned, {{1, 1}}, kBlue);
+    Gdi owned(PaintedDib(3, 2, 24, kWhite, {{1, 1}}, kBlue));
     CTransBitmap* wrapper = CTransBitmap::FromHandle(owned);
     ASSERT_NE(nullptr, wrapper);
     EXPECT_EQ(kWhite, wrapper->GetTransparencyColor());
     wrapper->SetTransparencyColor(kBlue);
-    EXPECT_EQ(3, wrapper->GetWidth());
-    EXPECT_EQ(2, wrapper->GetHeight());
+    EXPECT_EQ(CSize(3, 2), CSize(wrapper->GetWidth(), wrapper->GetHeight()));
     testing_support::MemoryCanvas small(3, 2, kGreen);
-    wrapper->Draw(Wrap(small), 0, 0, TRUE);
-    Unwrap();
+    DrawOn(small, [&](CDC* pDC) { wrapper->Draw(pDC, 0, 0, TRUE); });
     ExpectPixels(small, {{0, 0, kWhite}, {1, 1, kGreen}});
     EXPECT_EQ(wrapper, CTransBitmap::FromHandle(owned));
     EXPECT_EQ(kWhite, wrapper->GetTransparencyColor()) << "each call starts with the default colour";
     EXPECT_EQ(nullptr, CTransBitmap::FromHandle(nullptr));
     CTransBitmap::DeleteTempMap();
     EXPECT_EQ(kBlue, PixelOf(owned, 1, 1)) << "the caller's bitmap lives on";
-    ::DeleteObject(owned);
 }
 
 TEST_F(ImageProc, MasksOfPaletteAndMonochromeSources)
 {
-    HBITMAP indexed = MakeDib(4, 2, 8, kGreen, {kBlack, kWhite, kRed, kGreen});
-    SetPixels(indexed, {{1, 0}, {3, 1}}, kRed);
+    Gdi indexed(PaintedDib(4, 2, 8, kGreen, {{1, 0}, {3, 1}}, kRed, {kBlack, kWhite, kRed, kGreen}));
     COLORREF key = kRed;
-    HBITMAP mask = JBitmapOps::CreateMask(nullptr, indexed, &key);
-    ASSERT_NE(nullptr, mask);
+    Gdi mask(JBitmapOps::CreateMask(nullptr, indexed, &key));
+    ASSERT_NE(nullptr, (HBITMAP)mask);
     ExpectPixels(mask, {{1, 0, kWhite}, {3, 1, kWhite}, {0, 0, kBlack}, {2, 1, kBlack}});
-    ::DeleteObject(mask);
-    ::DeleteObject(indexed);
 
-    HBITMAP mono = MonoBitmap(3, 1, true, {{1, 0}});
+    Gdi mono(MonoBitmap(3, 1, true, {{1, 0}}));
     for (COLORREF monoKey : {kWhite, kBlack, kRed}) {   // no pixel is red
         mask = JBitmapOps::CreateMask(nullptr, mono, &monoKey);
-        ASSERT_NE(nullptr, mask);
+        ASSERT_NE(nullptr, (HBITMAP)mask);
         EXPECT_EQ(monoKey == kWhite ? kWhite : kBlack, PixelOf(mask, 0, 0)) << monoKey;
         EXPECT_EQ(monoKey == kBlack ? kWhite : kBlack, PixelOf(mask, 1, 0)) << monoKey;
-        ::DeleteObject(mask);
     }
-    ::DeleteObject(mono);
     // Two colours of its own: the key is one of them.
-    HBITMAP twoColour = MakeDib(2, 1, 1, kBlue, {kRed, kBlue});
-    SetPixels(twoColour, {{0, 0}}, kRed);
+    Gdi twoColour(PaintedDib(2, 1, 1, kBlue, {{0, 0}}, kRed, {kRed, kBlue}));
     mask = JBitmapOps::CreateMask(nullptr, twoColour, &key);
     ExpectPixels(mask, {{0, 0, kWhite}, {1, 0, kBlack}});
-    ::DeleteObject(mask);
-    ::DeleteObject(twoColour);
 }
 
 TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)
 {
     JToolBar toolbar;
-    HBITMAP mono = MakeDib(2, 2, 1, kWhite);
-    SetPixels(mono, {{1, 1}}, kBlack);
+    Gdi mono(PaintedDib(2, 2, 1, kWhite, {{1, 1}}, kBlack));
     EXPECT_FALSE(toolbar.IsColorBitmap(mono));
-    COLORREF blue = kBlue;
-    HBITMAP copy = toolbar.CopyBitmapImage(mono, &blue);
-    ASSERT_NE(nullptr, copy);
+    COLORREF blue = kBlue, red = kRed;
+    Gdi copy(toolbar.CopyBitmapImage(mono, &blue));
+    ASSERT_NE(nullptr, (HBITMAP)copy);
     EXPECT_TRUE(toolbar.IsColorBitmap(copy));
     EXPECT_EQ(ScreenBitsPerPixel(), Describe(copy).bmBitsPixel * Describe(copy).bmPlanes);
     ExpectPixels(copy, {{0, 0, kBlue}, {1, 1, kBlack}});
-    HBITMAP mask = toolbar.CreateMask(copy, nullptr);
+    Gdi mask(toolbar.CreateMask(copy, nullptr));
     ExpectPixels(mask, {{0, 1, kWhite}, {1, 1, kBlack}});
-    COLORREF red = kRed;
-    HBITMAP filled = toolbar.CreateMaskedBitmap(copy, mask, &red);
+    Gdi filled(toolbar.CreateMaskedBitmap(copy, mask, &red));
     EXPECT_EQ(RGB(255, 0, 255), PixelOf(filled, 0, 0));   // blue XOR red
-    EXPECT_EQ(copy, toolbar.ReplaceBackgroundColor(copy, nullptr, &red));
+    EXPECT_EQ((HBITMAP)copy, toolbar.ReplaceBackgroundColor(copy, nullptr, &red));
     EXPECT_EQ(kRed, PixelOf(copy, 1, 0));
-    for (HBITMAP made : {mono, copy, mask, filled})
-        ::DeleteObject(made);
 }
 
 TEST_F(ImageProc, CopyOfABitmapHeldByAnotherDcFailsAndIsReported)
 {
-    HBITMAP held = MakeDib(3, 3, 24, kRed);
+    Gdi held(MakeDib(3, 3, 24, kRed));
     HDC hDC = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(hDC, held);
     {
@@ -378,8 +313,6 @@ TEST_F(ImageProc, CopyOfABitmapHeldByAnotherDcFailsAndIsReported)
     }
     ::SelectObject(hDC, old);
     ::DeleteDC(hDC);
-    HBITMAP copy = JBitmapOps::CopyBitmapImage(nullptr, held, nullptr);
+    Gdi copy(JBitmapOps::CopyBitmapImage(nullptr, held, nullptr));
     EXPECT_EQ(kRed, PixelOf(copy, 2, 2));
-    ::DeleteObject(copy);
-    ::DeleteObject(held);
 }

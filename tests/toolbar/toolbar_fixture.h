@@ -36,6 +36,18 @@ public:
     {
         return image_test::PixelOf(m_hbmImageWell, i * m_sizeImage.cx + m_sizeImage.cx / 2, m_sizeImage.cy / 2);
     }
+    std::vector<UINT> ButtonIDs()
+    {
+        CUIntArray ids;
+        GetButtonIDs(ids);
+        return std::vector<UINT>(ids.GetData(), ids.GetData() + ids.GetSize());
+    }
+    CString Caption() const
+    {
+        CString caption;
+        GetWindowText(caption);
+        return caption;
+    }
     int ImageCount() const
     {
         return m_hbmImageWell ? image_test::Describe(m_hbmImageWell).bmWidth / m_sizeImage.cx : 0;
@@ -109,10 +121,11 @@ protected:
         m_pInfo->m_categories.AddCategory("Tools", strips[0], strips[1], strips[2], strips[3], ids, nullptr, 4, 0);
     }
 
-    ProbeToolBar* MakeToolBar(std::vector<UINT> ids, DWORD dwDockStyle = (DWORD)-1)
+    ProbeToolBar* MakeToolBar(std::vector<UINT> ids, DWORD dwDockStyle = (DWORD)-1, int nID = -1,
+                              const char* name = "Tools")
     {
         auto* pBar = new ProbeToolBar;
-        EXPECT_TRUE(pBar->Create(&m_frame, "Tools", ids.data(), (int)ids.size(), -1, dwDockStyle,
+        EXPECT_TRUE(pBar->Create(&m_frame, name, ids.data(), (int)ids.size(), nID, dwDockStyle,
                                  WS_CHILD | WS_VISIBLE | CBRS_TOP));
         m_frame.RecalcLayout();
         testing_support::PumpMessages();

@@ -8,6 +8,13 @@ using namespace toolbar_test;
 
 namespace {
 
+TEST_F(ToolbarHost, DockedToolbarKeepsItsOrientationWhateverItsShape)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    pBar->SetWindowPos(nullptr, 0, 0, 20, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, pBar->GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT));
+}
+
 TEST_F(ToolbarHost, FloatingToolbarFollowsItsShape)
 {
     m_frame.EnableDocking(CBRS_ALIGN_ANY);
@@ -28,14 +35,6 @@ TEST_F(ToolbarHost, FloatingToolbarFollowsItsShape)
     pBar->SetWindowPos(nullptr, 0, 0, button.cx * 4 + 4, button.cy + 4, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ((DWORD)(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM),
               pBar->GetBarStyle() & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM));
-}
-
-TEST_F(ToolbarHost, DockedToolbarKeepsItsOrientationWhateverItsShape)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
-    pBar->SetWindowPos(nullptr, 0, 0, 20, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_ALIGN_TOP);
-    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_ALIGN_LEFT);
 }
 
 TEST_F(ToolbarHost, UpdateToolbarsAppliesTheSettings)
@@ -75,8 +74,12 @@ TEST_F(ToolbarHost, NewToolbarsTakeTheCurrentSettings)
 {
     m_pInfo->m_nGripperBar = 1;
     m_pInfo->m_nFlatButtons = 1;
+    m_pInfo->m_nLargeButtons = 1;
     m_pInfo->m_crTransparent = RGB(1, 2, 3);
     ProbeToolBar* pBar = MakeToolBar({kOpen});
+    EXPECT_EQ(CSize(JToolBar::kLargeButton), CSize(pBar->GetSizeButton()));
+    EXPECT_EQ(CSize(24, 23), CSize(pBar->GetSizeImage()));
+    EXPECT_EQ(kImageColors[3][0], pBar->ImageCenter(0));
     EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
     EXPECT_TRUE(pBar->GetStyle() & TBSTYLE_FLAT);
     EXPECT_EQ(RGB(1, 2, 3), pBar->GetTransparentColor());
@@ -108,10 +111,6 @@ TEST_F(ToolbarHost, FillMaskColorHasNothingToFillYet)
     EXPECT_EQ(builds, pBar->GetStripBuildCount());
 }
 
-}   // namespace
-
-namespace {
-
 TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagThenShowsTheToolbar)
 {
     ProbeToolBar* pBar = MakeToolBar({kOpen});
@@ -133,10 +132,6 @@ TEST_F(ToolbarHost, MovingAToolbarAppliesSettingsOfADirtyEnvironment)
     EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
     EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
 }
-
-}   // namespace
-
-namespace {
 
 TEST_F(ToolbarHost, TipTextsChangePerButton)
 {
@@ -182,10 +177,6 @@ TEST_F(ToolbarHost, TipTextsFillOnlyTheCallersBuffer)
     EXPECT_STREQ("TTTTTTT", small);
     ::SetWindowLongPtrA(hTips, GWLP_WNDPROC, (LONG_PTR)g_tipsProc);
 }
-
-}   // namespace
-
-namespace {
 
 // Environments switched with toolbars on the frame: each one shows its own bars.
 class EnvironmentSwitch : public ToolbarHost {

@@ -3,8 +3,17 @@
 #include "toolbar_fixture.h"
 
 using namespace toolbar_test;
+using image_test::ExpectPixels;
+using image_test::kBlack;
 using testing_support::PumpMessages;
 using testing_support::SendMouseButton;
+
+// Moves the real mouse and lets the windows see it.
+void MoveTo(CPoint point)
+{
+    testing_support::MoveMouse(point);
+    PumpMessages();
+}
 
 namespace {
 
@@ -47,8 +56,7 @@ TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButton)
 {
     Press(0, true);
     const CPoint away = ButtonCenter(m_pBar, 3);
-    testing_support::MoveMouse(away);
-    PumpMessages();
+    MoveTo(away);
     EXPECT_FALSE(m_pBar->GetButtonStyle(0) & TBBS_PRESSED) << "the button shows up while the mouse is off it";
     SendMouseButton(away, false);
     PumpMessages();
@@ -79,10 +87,6 @@ TEST_F(ToolbarClicks, CheckBoxToggles)
     EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands);
 }
 
-}   // namespace
-
-namespace {
-
 TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
 {
     m_pInfo->m_nFlatButtons = 1;
@@ -90,28 +94,20 @@ TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
     ASSERT_EQ(1, pBar->GetAppearance());
     ASSERT_TRUE(testing_support::MakeForeground(m_frame.m_hWnd));
     // The last hot button is shared by all toolbars: start from a known one.
-    testing_support::MoveMouse(ButtonCenter(pBar, 1));
-    PumpMessages();
+    MoveTo(ButtonCenter(pBar, 1));
     pBar->m_bHotChanged = FALSE;
-    testing_support::MoveMouse(ButtonCenter(pBar, 0));
-    PumpMessages();
+    MoveTo(ButtonCenter(pBar, 0));
     EXPECT_TRUE(pBar->m_bHotChanged);
     // The next command-UI update takes note, and still lets the frame decide.
     CCmdUI state;
     state.m_nID = kOpen;
     state.DoUpdate(pBar, FALSE);
     EXPECT_FALSE(pBar->m_bHotChanged);
-    testing_support::MoveMouse(CPoint(ButtonCenter(pBar, 0).x + 1, ButtonCenter(pBar, 0).y));
-    PumpMessages();
+    MoveTo(ButtonCenter(pBar, 0) + CSize(1, 0));
     EXPECT_FALSE(pBar->m_bHotChanged) << "still the same button";
-    testing_support::MoveMouse(ButtonCenter(pBar, 1));
-    PumpMessages();
+    MoveTo(ButtonCenter(pBar, 1));
     EXPECT_TRUE(pBar->m_bHotChanged);
 }
-
-}   // namespace
-
-namespace {
 
 // A button of the toolbar opens a flyout for as long as the object lives.
 class FlyoutSlot {
@@ -157,28 +153,15 @@ TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
     CRect rect;
     m_pBar->GetItemRect(2, rect);
     testing_support::MemoryCanvas canvas(rect.right + 4, rect.bottom + 4);
-    CDC dc;
-    dc.Attach(canvas.dc());
-    m_pBar->DrawFlyoutSymbol(&dc, 2);
-    dc.Detach();
-    const int x = rect.right - 6;
-    const int y = rect.bottom - 6;
+    image_test::DrawOn(canvas, [&](CDC* pDC) { m_pBar->DrawFlyoutSymbol(pDC, 2); });
+    const int x = rect.right - 6, y = rect.bottom - 6;
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF;
-    image_test::ExpectPixels(canvas, {{x, y, RGB(0, 0, 0)},
-                                      {x + 2, y, RGB(0, 0, 0)},
-                                      {x, y + 1, shadow},
-                                      {x + 1, y + 1, RGB(0, 0, 0)},
-                                      {x + 2, y + 1, shadow},
-                                      {x + 1, y + 2, RGB(0, 0, 0)},
-                                      {x + 3, y + 1, RGB(255, 255, 255)}});
+    ExpectPixels(canvas, {{x, y, kBlack}, {x + 2, y, kBlack}, {x + 1, y + 1, kBlack}, {x + 1, y + 2, kBlack}});
+    ExpectPixels(canvas, {{x, y + 1, shadow}, {x + 2, y + 1, shadow}, {x + 3, y + 1, image_test::kWhite}});
     // Three line pixels and two of the head are black, two are shadow.
-    EXPECT_EQ(5, canvas.Count(RGB(0, 0, 0)));
+    EXPECT_EQ(5, canvas.Count(kBlack));
     EXPECT_EQ(2, canvas.Count(shadow));
 }
-
-}   // namespace
-
-namespace {
 
 TEST_F(ToolbarClicks, WhileCustomizingAClickPicksTheButtonInsteadOfRunningIt)
 {

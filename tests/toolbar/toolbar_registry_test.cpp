@@ -30,12 +30,7 @@ protected:
     // A toolbar with a fixed ID, docking on every side.
     ProbeToolBar* MakeFixedToolBar(std::vector<UINT> ids, int nID, const char* name = "Tools")
     {
-        auto* pBar = new ProbeToolBar;
-        EXPECT_TRUE(pBar->Create(&m_frame, name, ids.data(), (int)ids.size(), nID, CBRS_ALIGN_ANY,
-                                 WS_CHILD | WS_VISIBLE | CBRS_TOP));
-        m_frame.RecalcLayout();
-        testing_support::PumpMessages();
-        return pBar;
+        return MakeToolBar(std::move(ids), CBRS_ALIGN_ANY, nID, name);
     }
     // Writes m_hKey from a toolbar made for it, which then goes.
     void Save(std::vector<UINT> ids, const char* name = "Tools")
@@ -44,6 +39,31 @@ protected:
         ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
         pSaved->DestroyWindow();
     }
+    // Writes m_hKey from a toolbar floating at `at`, which then goes; answers where its frame was.
+    CPoint SaveFloating(CPoint at)
+    {
+        ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE851);
+        m_frame.FloatControlBar(pSaved, at);
+        testing_support::PumpMessages();
+        pSaved->StoreLastPosition();
+        EXPECT_TRUE(pSaved->m_bFloating);
+        CRect frame;
+        pSaved->GetParentFrame()->GetWindowRect(frame);
+        EXPECT_EQ(frame.TopLeft(), pSaved->m_ptFloatPos);
+        EXPECT_TRUE(pSaved->WriteToRegistry(m_hKey));
+        pSaved->DestroyWindow();
+        return frame.TopLeft();
+    }
+    // What the toolbar writes now, into a key of its own.
+    std::map<std::string, StoredValue> ValuesOf(ProbeToolBar* pBar)
+    {
+        HKEY hKey = CreateKey(m_key.path() + "\\Now");
+        EXPECT_TRUE(pBar->WriteToRegistry(hKey));
+        auto values = ReadValues(hKey);
+        ::RegCloseKey(hKey);
+        return values;
+    }
+    std::vector<UINT> FlyoutsOf(ProbeToolBar* pBar) { return ValuesOf(pBar).at("Flyouts").List(); }
     // Reads m_hKey into a new toolbar, as the layout code does with a fresh one.
     ProbeToolBar* Restore(BOOL* pResult = nullptr)
     {
@@ -98,13 +118,8 @@ TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
     pSaved->DestroyWindow();
 
     ProbeToolBar* pBar = Restore();
-    CUIntArray ids;
-    pBar->GetButtonIDs(ids);
-    EXPECT_EQ((std::vector<UINT>{kOpen, 0, kSave, kOpen}), std::vector<UINT>(ids.GetData(), ids.GetData() + 4));
-    EXPECT_EQ(4, ids.GetSize());
-    CString caption;
-    pBar->GetWindowText(caption);
-    EXPECT_STREQ("Draw", caption);
+    EXPECT_EQ((std::vector<UINT>{kOpen, 0, kSave, kOpen}), pBar->ButtonIDs());
+    EXPECT_STREQ("Draw", pBar->Caption());
     EXPECT_EQ(0xE850, pBar->GetDlgCtrlID());
     EXPECT_TRUE(pBar->m_bIDFixed);
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pBar->m_nDockBarID);
@@ -123,27 +138,18 @@ TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
 
 TEST_F(ToolbarRegistry, FloatingToolbarComesBackWhereItWas)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE851);
-    m_frame.FloatControlBar(pSaved, CPoint(150, 120));
-    testing_support::PumpMessages();
-    pSaved->StoreLastPosition();
-    ASSERT_TRUE(pSaved->m_bFloating);
-    CRect frame;
-    pSaved->GetParentFrame()->GetWindowRect(frame);
-    EXPECT_EQ(frame.TopLeft(), pSaved->m_ptFloatPos);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+    const CPoint at = SaveFloating(CPoint(150, 120));
     EXPECT_EQ(1u, ReadValues(m_hKey).at("Floating").Number());
-    EXPECT_EQ(frame.TopLeft(), ReadPoint(m_hKey, "FloatPos"));
-    pSaved->DestroyWindow();
+    EXPECT_EQ(at, ReadPoint(m_hKey, "FloatPos"));
 
     ProbeToolBar* pBar = Restore();
     EXPECT_TRUE(pBar->m_bFloating);
-    EXPECT_EQ(frame.TopLeft(), pBar->m_ptFloatPos);
+    EXPECT_EQ(at, pBar->m_ptFloatPos);
     m_frame.FloatControlBar(pBar, pBar->m_ptFloatPos);
     testing_support::PumpMessages();
     CRect restored;
     pBar->GetParentFrame()->GetWindowRect(restored);
-    EXPECT_EQ(frame.TopLeft(), restored.TopLeft());
+    EXPECT_EQ(at, restored.TopLeft());
     EXPECT_TRUE(pBar->IsWindowVisible());
 }
 
@@ -240,11 +246,7 @@ TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtons)
     WriteList(m_hKey, "Flyout0", {kSave, kOpen});
     WriteList(m_hKey, "Flyout1", {kGrey});
 
-    ProbeToolBar* pBar = Restore();
-    HKEY hCopy = CreateKey(m_key.path() + "\\Copy");
-    ASSERT_TRUE(pBar->WriteToRegistry(hCopy));
-    const auto copy = ReadValues(hCopy);
-    ::RegCloseKey(hCopy);
+    const auto copy = ValuesOf(Restore());
     EXPECT_EQ((std::vector<UINT>{1, 3}), copy.at("Flyouts").List());
     EXPECT_EQ((std::vector<UINT>{kSave, kOpen}), copy.at("Flyout0").List());
     EXPECT_EQ((std::vector<UINT>{kGrey}), copy.at("Flyout1").List());
@@ -256,9 +258,7 @@ TEST_F(ToolbarRegistry, FlyoutsOnNoRealButtonAreDropped)
     WriteList(m_hKey, "Flyouts", {1, 7, (UINT)-5});   // a separator, past the end, negative
     for (const char* name : {"Flyout0", "Flyout1", "Flyout2"})
         WriteList(m_hKey, name, {kSave});
-    ProbeToolBar* pBar = Restore();
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("Flyouts").List());
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), FlyoutsOf(Restore()));
 }
 
 TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
@@ -271,9 +271,7 @@ TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
     ProbeToolBar* pBar = Restore(&bResult);
     EXPECT_FALSE(bResult);
     EXPECT_EQ(2, pBar->GetCommandCount()) << "the buttons were set before the flyouts";
-    CString caption;
-    pBar->GetWindowText(caption);
-    EXPECT_STREQ("Edited", caption);
+    EXPECT_STREQ("Edited", pBar->Caption());
     EXPECT_FALSE(pBar->m_bAutoDelete) << "the caller decides what becomes of a half-read toolbar";
 }
 
@@ -302,15 +300,18 @@ TEST_F(ToolbarRegistry, DefaultFlyoutsAreWrittenOnlyAtTheFirstSave)
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("DefaultFlyouts").List());
 }
 
-TEST_F(ToolbarRegistry, DefaultToolbarWithoutButtonsStoresItsDefaults)
+TEST_F(ToolbarRegistry, AToolbarWithoutButtonsStoresNoStylesAndItsDefaultsAsButtons)
 {
-    ProbeToolBar* pBar = MakeFixedToolBar({kOpen}, 0xE860);
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    ASSERT_TRUE(ReadValues(m_hKey).count("Styles"));
     const UINT defaults[] = {kSave, 0, kOpen};
     ASSERT_TRUE(pBar->SetButtonIDs(defaults, 0));
     ASSERT_EQ(0, pBar->GetCommandCount());
-    pBar->SetDefaultButtons(defaults, 3);
     ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    const auto values = ReadValues(m_hKey);
+    EXPECT_FALSE(ReadValues(m_hKey).count("Styles")) << "the kept key loses the rows of buttons that went";
+    pBar->SetDefaultButtons(defaults, 3);
+    const auto values = ValuesOf(pBar);
     EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen}), values.at("IDs").List());
     EXPECT_FALSE(values.count("Styles")) << "no buttons, no styles";
 }
@@ -341,14 +342,7 @@ protected:
             ::RegSetValueExA(hKey, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), lstrlenA(name) + 1);
         return hKey;
     }
-    std::vector<UINT> FlyoutsNow()
-    {
-        HKEY hKey = CreateKey(m_key.path() + "\\Now");
-        m_pBar->WriteToRegistry(hKey);
-        std::vector<UINT> list = ReadValues(hKey).at("Flyouts").List();
-        ::RegCloseKey(hKey);
-        return list;
-    }
+    std::vector<UINT> FlyoutsNow() { return FlyoutsOf(m_pBar); }
 
     HKEY m_toolbars = nullptr;
     ProbeToolBar* m_pBar = nullptr;
@@ -366,15 +360,11 @@ TEST_F(DefaultFlyouts, AreFoundByTheToolbarsCaption)
 
     EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry());
     EXPECT_EQ((std::vector<UINT>{0, 2}), FlyoutsNow());
-}
 
-TEST_F(DefaultFlyouts, StopAtTheFirstMissingList)
-{
-    WriteNumber(m_toolbars, "ToolbarCount", 1);
-    HKEY hKey = AddStored(0, "Standard");
-    WriteList(hKey, "DefaultFlyouts", {0, 2});
-    WriteList(hKey, "DefaultFlyout0", {kSave});
-    ::RegCloseKey(hKey);
+    // They stop at the first missing list.
+    HKEY hStandard = AddStored(2, nullptr);
+    ::RegDeleteValueA(hStandard, "DefaultFlyout1");
+    ::RegCloseKey(hStandard);
     EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry());
     EXPECT_EQ((std::vector<UINT>{0}), FlyoutsNow());
 }
@@ -407,13 +397,7 @@ TEST_F(DefaultFlyouts, DamagedToolbarKeysGiveFailureWithoutHanging)
 
 TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
 {
-    ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, kSave}, 0xE860);
-    m_frame.FloatControlBar(pSaved, CPoint(200, 150));
-    testing_support::PumpMessages();
-    pSaved->StoreLastPosition();
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    pSaved->DestroyWindow();
-
+    SaveFloating(CPoint(200, 150));
     FakeAppInfo host;
     host.ready = FALSE;
     SetWinApp(&host);
@@ -421,11 +405,7 @@ TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
     EXPECT_FALSE(pBar->IsWindowVisible());
     EXPECT_TRUE(pBar->m_bDeferredShow);
     EXPECT_TRUE(pBar->m_bVisiblePending);
-    // Saved meanwhile, it still counts as shown.
-    HKEY hCopy = CreateKey(m_key.path() + "\\Copy");
-    ASSERT_TRUE(pBar->WriteToRegistry(hCopy));
-    EXPECT_EQ(1u, ReadValues(hCopy).at("Visible").Number());
-    ::RegCloseKey(hCopy);
+    EXPECT_EQ(1u, ValuesOf(pBar).at("Visible").Number()) << "saved meanwhile, it still counts as shown";
 
     m_frame.FloatControlBar(pBar, pBar->m_ptFloatPos);
     testing_support::PumpMessages();
@@ -435,10 +415,9 @@ TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
     host.ready = TRUE;
     EXPECT_TRUE(testing_support::PumpUntil([&] { return !!pBar->IsWindowVisible(); }));
     EXPECT_FALSE(pBar->m_bDeferredShow);
-    SetWinApp(nullptr);
 }
 
-TEST_F(ToolbarRegistry, HiddenToolbarStaysHiddenAndSavesAsHidden)
+TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesIt)
 {
     ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
     pSaved->ShowWindow(SW_HIDE);
@@ -450,12 +429,6 @@ TEST_F(ToolbarRegistry, HiddenToolbarStaysHiddenAndSavesAsHidden)
     pSaved->m_nStateFlags = CControlBar::tempHide;
     ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
     EXPECT_EQ(1u, ReadValues(m_hKey).at("Visible").Number());
-    WriteNumber(m_hKey, "Visible", 0);
-    pSaved->DestroyWindow();
-
-    ProbeToolBar* pBar = Restore();
-    EXPECT_FALSE(pBar->IsWindowVisible());
-    EXPECT_FALSE(pBar->m_bDeferredShow);
 }
 
 TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
@@ -510,9 +483,7 @@ TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsRead)
     std::vector<UINT> many(300, kOpen);
     Save(many, std::string(300, 'C').c_str());
     ProbeToolBar* pBar = Restore();
-    CString caption;
-    pBar->GetWindowText(caption);
-    EXPECT_EQ(255, caption.GetLength());
+    EXPECT_EQ(255, pBar->Caption().GetLength());
     EXPECT_EQ(256, pBar->GetCommandCount());
 }
 
@@ -527,17 +498,6 @@ TEST_F(ToolbarRegistry, ADamagedFloatingPositionLeavesTheDockedOneAlone)
     EXPECT_EQ(CPoint(-8, -8), pBar->m_ptDockPos);
 }
 
-TEST_F(ToolbarRegistry, AKeptKeyLosesTheRowsOfButtonsThatWent)
-{
-    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    ASSERT_TRUE(ReadValues(m_hKey).count("Styles"));
-    const UINT none[1] = {};
-    ASSERT_TRUE(pBar->SetButtonIDs(none, 0));
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    EXPECT_FALSE(ReadValues(m_hKey).count("Styles"));
-}
-
 TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
 {
     Save({kOpen, kSave, kGrey});
@@ -545,13 +505,7 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     WriteList(m_hKey, "Flyout0", {kSave, kGrey});
     WriteList(m_hKey, "Flyout1", {kGrey});
     ProbeToolBar* pBar = Restore();
-    auto flyouts = [&] {
-        HKEY hKey = CreateKey(m_key.path() + "\\Now");
-        pBar->WriteToRegistry(hKey);
-        std::vector<UINT> list = ReadValues(hKey).at("Flyouts").List();
-        ::RegCloseKey(hKey);
-        return list;
-    };
+    auto flyouts = [&] { return FlyoutsOf(pBar); };
 
     // New buttons: each flyout goes to the first button holding one of its commands,
     // and a second flyout for the same button is dropped.
@@ -569,7 +523,7 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), flyouts());
 }
 
-TEST_F(ToolbarRegistry, OnlyAVisibleFloatingToolbarWaitsForTheHost)
+TEST_F(ToolbarRegistry, HiddenToolbarsStayHiddenAndOnlyAVisibleFloatingOneWaitsForTheHost)
 {
     Save({kOpen});
     FakeAppInfo host;
@@ -583,6 +537,7 @@ TEST_F(ToolbarRegistry, OnlyAVisibleFloatingToolbarWaitsForTheHost)
         {1, 0, FALSE, true, false},    // docked: shown at once
         {1, 1, TRUE, true, false},     // the host runs the library inside another: shown at once
         {0, 1, FALSE, false, false},   // hidden: nothing to wait for
+        {0, 0, FALSE, false, false},   // hidden and docked
         {1, 1, FALSE, false, true},
     };
     for (const Case& c : cases) {
@@ -597,8 +552,6 @@ TEST_F(ToolbarRegistry, OnlyAVisibleFloatingToolbarWaitsForTheHost)
         EXPECT_TRUE(pBar->m_bHide) << "kept for the next save";
         pBar->DestroyWindow();
     }
-    AppCoreSetHostMode(FALSE);
-    SetWinApp(nullptr);
 }
 
 }   // namespace

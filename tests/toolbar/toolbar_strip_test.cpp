@@ -3,6 +3,8 @@
 #include "toolbar_fixture.h"
 #include "tsprefscontexthelp.h"
 
+#include <algorithm>
+
 using namespace toolbar_test;
 
 namespace {
@@ -14,30 +16,19 @@ COLORREF Face()
 
 TEST_F(ToolbarHost, StripHoldsOneImagePerButtonAndNoneForSeparators)
 {
-    ProbeToolBar* pBar = MakeToolBar({kSave, 0, kOpen, 0, 0, kGrey});
-    EXPECT_EQ(6, pBar->GetCommandCount());
-    ASSERT_EQ(3, pBar->ImageCount());
-    EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(0));
-    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(1));
-    EXPECT_EQ(kImageColors[1][2], pBar->ImageCenter(2));
+    // A button without an image keeps the others in place.
+    ProbeToolBar* pBar = MakeToolBar({kSave, 0, kOpen, 0, 0, kUnknown, kGrey});
+    EXPECT_EQ(7, pBar->GetCommandCount());
+    ASSERT_EQ(4, pBar->ImageCount());
+    const COLORREF centres[] = {kImageColors[1][1], kImageColors[1][0], Face(), kImageColors[1][2]};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(centres[i], pBar->ImageCenter(i)) << i;
     // The transparent top-left pixel shows the button face.
     EXPECT_EQ(Face(), image_test::PixelOf(pBar->Strip(), 0, 0));
     EXPECT_EQ(Face(), image_test::PixelOf(pBar->Strip(), 16, 0));
-    CUIntArray ids;
-    pBar->GetButtonIDs(ids);
-    ASSERT_EQ(6, ids.GetSize());
-    EXPECT_EQ(0u, ids[1]);
-    EXPECT_EQ(kOpen, ids[2]);
+    EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen, 0, 0, kUnknown, kGrey}), pBar->ButtonIDs());
     EXPECT_EQ(2, pBar->FindCommandIndex(kOpen));
-    EXPECT_EQ(-1, pBar->FindCommandIndex(kUnknown));
-}
-
-TEST_F(ToolbarHost, ButtonWithoutImageKeepsTheOthersInPlace)
-{
-    ProbeToolBar* pBar = MakeToolBar({kUnknown, kSave});
-    ASSERT_EQ(2, pBar->ImageCount());
-    EXPECT_EQ(Face(), pBar->ImageCenter(0));
-    EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(1));
+    EXPECT_EQ(-1, pBar->FindCommandIndex(kUnknown - 1));
 }
 
 TEST_F(ToolbarHost, PlainColourSmallAndLargeSettingsPickTheirStrip)
@@ -144,24 +135,15 @@ TEST_F(ToolbarHost, CreationRegistersAndDestructionUnregisters)
     EXPECT_FALSE(pBar->m_bIDFixed);
     EXPECT_NE(nullptr, pBar->m_pToolTip);
     EXPECT_EQ(pBar->m_pToolTip->m_hWnd, pBar->GetToolBarCtrl().GetToolTips());
-    bool listed = false;
-    for (INT_PTR i = 0; i < m_pInfo->m_arrBars.GetSize(); ++i)
-        listed = listed || m_pInfo->m_arrBars[i] == pBar;
-    EXPECT_TRUE(listed);
+    auto listed = [&] {
+        auto& bars = m_pInfo->m_arrBars;
+        return std::count(bars.GetData(), bars.GetData() + bars.GetSize(), static_cast<void*>(pBar));
+    };
+    EXPECT_EQ(1, listed());
     // The window's end deletes the toolbar, which leaves the control state.
     pBar->DestroyWindow();
     EXPECT_EQ(before, m_pInfo->m_nNumberOfToolbars);
-    for (INT_PTR i = 0; i < m_pInfo->m_arrBars.GetSize(); ++i)
-        EXPECT_NE(static_cast<void*>(pBar), m_pInfo->m_arrBars[i]);
-}
-
-TEST_F(ToolbarHost, LargeButtonsAtCreationGiveLargeSizes)
-{
-    m_pInfo->m_nLargeButtons = 1;
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
-    EXPECT_EQ(CSize(JToolBar::kLargeButton), CSize(pBar->GetSizeButton()));
-    EXPECT_EQ(CSize(24, 23), CSize(pBar->GetSizeImage()));
-    EXPECT_EQ(kImageColors[3][0], pBar->ImageCenter(0));
+    EXPECT_EQ(0, listed());
 }
 
 TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
@@ -180,10 +162,6 @@ TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
     EXPECT_EQ(0, pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y)));
 }
 
-}   // namespace
-
-namespace {
-
 TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
 {
     const UINT ids[] = {0x8101, 0x8102, 0x8103};
@@ -191,23 +169,18 @@ TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
     m_pInfo->m_categories.AddCategory("Files", 301, 301, 301, 301, ids, nullptr, 3, hModule, 0);
     ProbeToolBar* pBar = MakeToolBar({0x8103, 0, 0x8101, 0x8102});
     ASSERT_EQ(3, pBar->ImageCount());
-    EXPECT_EQ(RGB(0, 0, 200), pBar->ImageCenter(0));
-    EXPECT_EQ(RGB(200, 0, 0), pBar->ImageCenter(1));
-    EXPECT_EQ(RGB(0, 200, 0), pBar->ImageCenter(2));
+    const COLORREF centres[] = {RGB(0, 0, 200), RGB(200, 0, 0), RGB(0, 200, 0)};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(centres[i], pBar->ImageCenter(i)) << i;
     EXPECT_EQ(Face(), image_test::PixelOf(pBar->Strip(), 16, 0));
     // The tip part of the command's string names the button; without one the whole string does.
-    EXPECT_EQ(CString("Open drawing"), pBar->GetButtonText(2));
-    EXPECT_EQ(CString("Saves the drawing"), pBar->GetButtonText(3));
-    EXPECT_EQ(CString(), pBar->GetButtonText(0));
-    EXPECT_EQ(CString(), pBar->GetButtonText(1));
+    const char* texts[] = {"", "", "Open drawing", "Saves the drawing"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(CString(texts[i]), pBar->GetButtonText(i)) << i;
     CString text;
     pBar->GetButtonText(2, text);
     EXPECT_EQ(CString("Open drawing"), text);
 }
-
-}   // namespace
-
-namespace {
 
 TEST_F(ToolbarHost, ACategoryBitmapRedrawnInPlaceShowsAtTheNextPaint)
 {
