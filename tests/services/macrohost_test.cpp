@@ -199,6 +199,13 @@ TEST_F(MacroHost, AMissingMacroIsAnErrorWithEmptyOutputs)
     EXPECT_EQ(1, error);
     EXPECT_EQ(E_INVALIDARG, Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, nullptr, nullptr, &error, nullptr, nullptr,
                                                                     nullptr, 0, 0, 1, 1));
+    // Described, it is nothing.
+    const Information info = Describe("Macro.nosuchmacro");
+    EXPECT_TRUE(FAILED(info.hr));
+    EXPECT_EQ("", info.name + info.tip + info.prompt);
+    EXPECT_EQ(nullptr, info.hBitmap);
+    EXPECT_EQ(-1, info.transparent);
+    EXPECT_TRUE(GUID_NULL == info.clsid);
 }
 
 TEST_F(MacroHost, AClassIdTextStandsForItselfOnlyForTheEngine)
@@ -278,18 +285,6 @@ TEST_F(MacroHost, TextsAreCutToTheirBuffers)
     EXPECT_EQ(S_OK, Resolve<PFN_GETRUNMACROINFORMATION>("GetRunMacroInformation")(
                         ProbePath().c_str(), nullptr, nullptr, name.data(), -4, nullptr, 0, nullptr, nullptr, nullptr));
     EXPECT_TRUE(name.GuardsIntact());
-}
-
-TEST_F(MacroHost, AMissingMacroIsDescribedAsNothing)
-{
-    const Information info = Describe("Macro.nosuchmacro");
-    EXPECT_TRUE(FAILED(info.hr));
-    EXPECT_EQ("", info.name);
-    EXPECT_EQ("", info.tip);
-    EXPECT_EQ("", info.prompt);
-    EXPECT_EQ(nullptr, info.hBitmap);
-    EXPECT_EQ(-1, info.transparent);
-    EXPECT_TRUE(GUID_NULL == info.clsid);
 }
 
 TEST_F(MacroHost, MoreInformationFlagsTheMacrosOwnPicture)
