@@ -250,9 +250,7 @@ TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaul
 
     // In the default units mode the application's units apply.
     m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
-    PressKey(VK_END);
-    for (int i = m_edit.GetWindowTextLength(); i > 0; --i)
-        PressKey(VK_BACK);
+    m_edit.SetSel(0, -1);
     Enter("2");
     EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
     ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
