@@ -8,6 +8,7 @@
 #include "module.h"
 #include "planted.h"
 #include "safeload.h"
+#include "comfake.h"
 
 #include <memory>
 #include <string>
@@ -220,22 +221,10 @@ TEST_F(LocalizationTest, InputContextsAreAssociatedAndZeroMeansTheCurrentOne)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // The host application object's main window, for composition messages without a window.
-class FakeMainWindowHost : public IJAppMainWindow {
+class FakeMainWindowHost : public testing_support::FakeComObject<IJAppMainWindow, IID_IJAppMainWindow> {
 public:
     HWND hWnd = nullptr;
     int asked = 0;
-    LONG refs = 1;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IJAppMainWindow)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IJAppMainWindow*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
     HRESULT STDMETHODCALLTYPE GetMainWindow(HWND* phWnd) override
     {
         ++asked;
