@@ -22,18 +22,15 @@ const void* Address(Function function)
     return reinterpret_cast<const void*>(function);
 }
 
+// clang-format off
 const std::map<DWORD, const void*> kOrdinalEntries = {
-    {16, Address(&AppGetEngineClsid)},
-    {47, Address(&AppGetApplicationObject)},
-    {2019, Address(&AppHasApplication)},
-    {2020, Address(&AppSetModuleState)},
-    {2025, Address(&AppLoadBitmap)},
-    {2046, Address(&AppIsHostMode)},
-    {2047, Address(&AppGetHelpFlag)},
-    {2049, Address(&AppGetSpecialBarName)},
-    {2050, Address(&AppInPlaceFrameRegistered)},
-    {2054, Address(&AppSetInPlaceFrames)},
+    {16, Address(&AppGetEngineClsid)}, {47, Address(&AppGetApplicationObject)}, {2019, Address(&AppHasApplication)},
+    {2020, Address(&AppSetModuleState)}, {2025, Address(&AppLoadBitmap)}, {2046, Address(&AppIsHostMode)},
+    {2047, Address(&AppGetHelpFlag)}, {2049, Address(&AppGetSpecialBarName)},
+    {2050, Address(&AppInPlaceFrameRegistered)}, {2054, Address(&AppSetInPlaceFrames)},
 };
+// clang-format on
+
 TEST(AppCoreExports, EachOrdinalLeadsToItsEntry)
 {
     const HMODULE hAppCore = ::GetModuleHandleA("appcore.dll");

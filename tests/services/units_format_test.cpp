@@ -21,21 +21,20 @@ tagUomFormat Format(BYTE mode, BYTE precision, DWORD integerDisplay = 0)
 }
 
 struct FormatRow {
-    UINT type;
     double value;
     tagUomFormat format;
-    UINT primary;
-    UINT secondary;
-    UINT tertiary;
     const char* expected;
+    UINT primary;
+    UINT secondary = UNIT_NONE;
+    UINT tertiary = UNIT_NONE;
 };
 
-void ExpectFormats(const std::vector<FormatRow>& rows)
+void ExpectFormats(UINT type, const std::vector<FormatRow>& rows)
 {
     for (const FormatRow& row : rows) {
         SCOPED_TRACE(row.expected);
         GUserText text = "stale";
-        ASSERT_EQ(1, FormatUnit(row.type, row.value, text, &row.format, &row.primary, &row.secondary, &row.tertiary));
+        ASSERT_EQ(1, FormatUnit(type, row.value, text, &row.format, &row.primary, &row.secondary, &row.tertiary));
         EXPECT_STREQ(row.expected, text);
     }
 }
@@ -47,85 +46,61 @@ const tagUomFormat kNoDecimals = Format(UOM_FORMAT_DECIMAL, 0);
 const tagUomFormat kSixtyFourths = Format(UOM_FORMAT_FRACTION, 6);
 const tagUomFormat kTwoFiftySixths = Format(UOM_FORMAT_FRACTION, 8);
 
-TEST_F(UnitFormatTest, DecimalDistances)
-{
-    ExpectFormats({
-        {UNIT_TYPE_DISTANCE, 0.0125, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "12.50 mm"},
-        {UNIT_TYPE_DISTANCE, 0.0125, Format(UOM_FORMAT_DECIMAL, 4), UNIT_METRE, UNIT_NONE, UNIT_NONE, "0.0125 m"},
-        {UNIT_TYPE_DISTANCE, 0.00013, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "0.13 mm"},
-        {UNIT_TYPE_DISTANCE, 250e-6, kNoDecimals, UNIT_MICROMETRE, UNIT_NONE, UNIT_NONE, "250 um"},
-        {UNIT_TYPE_DISTANCE, 1500.0, Format(UOM_FORMAT_DECIMAL, 1), UNIT_KILOMETRE, UNIT_NONE, UNIT_NONE, "1.5 km"},
-        {UNIT_TYPE_DISTANCE, -0.0125, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "-12.50 mm"},
-        // Rounded to nothing: no minus sign on zero.
-        {UNIT_TYPE_DISTANCE, -1e-7, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "0.00 mm"},
-        {UNIT_TYPE_DISTANCE, 0.5 * kInch, kTwoDecimals, UNIT_INCH, UNIT_NONE, UNIT_NONE, "0.50\""},
-        {UNIT_TYPE_DISTANCE, 1.25, kTwoDecimals, UNIT_METRE, UNIT_CENTIMETRE, UNIT_NONE, "1 m 25.00 cm"},
-        {UNIT_TYPE_DISTANCE, 2 * 0.9144, kNoDecimals, UNIT_YARD, UNIT_NONE, UNIT_NONE, "2 yd"},
-    });
-}
-
-TEST_F(UnitFormatTest, FeetInchesAndFractions)
+// Rounded to nothing: no minus sign on zero. Inches that round up to a whole foot carry
+// into the feet. Radians do not divide into degrees: the degrees are left out.
+TEST_F(UnitFormatTest, DistancesAnglesAndScalars)
 {
     const double fiveSixHalf = 5 * kFoot + 6.5 * kInch;
-    ExpectFormats({
-        {UNIT_TYPE_DISTANCE, fiveSixHalf, kTwoDecimals, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-6.50\""},
-        {UNIT_TYPE_DISTANCE, fiveSixHalf, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-6 1/2\""},
-        {UNIT_TYPE_DISTANCE, -fiveSixHalf, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "-5'-6 1/2\""},
-        {UNIT_TYPE_DISTANCE, 5 * kFoot, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-0\""},
-        {UNIT_TYPE_DISTANCE, 5 * kFoot + kInch / 4, kSixtyFourths, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-0 1/4\""},
-        {UNIT_TYPE_DISTANCE, 6.5 * kInch, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "6 1/2\""},
-        {UNIT_TYPE_DISTANCE, kInch / 4, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "1/4\""},
-        {UNIT_TYPE_DISTANCE, kInch / 256, kTwoFiftySixths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "1/256\""},
-        {UNIT_TYPE_DISTANCE, kInch / 256, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "0\""},
-        {UNIT_TYPE_DISTANCE, 3 * kInch / 64, kSixtyFourths, UNIT_INCH, UNIT_NONE, UNIT_NONE, "3/64\""},
-        // Inches that round up to a whole foot carry into the feet.
-        {UNIT_TYPE_DISTANCE, 5 * kFoot + 11.999 * kInch, kTwoDecimals, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "6'-0.00\""},
-        {UNIT_TYPE_DISTANCE, 2 * 0.9144 + kFoot + 3.5 * kInch, Format(UOM_FORMAT_FRACTION, 1), UNIT_YARD, UNIT_FOOT,
-         UNIT_INCH, "2 yd 1'-3 1/2\""},
-    });
-}
-
-TEST_F(UnitFormatTest, Angles)
-{
+    const tagUomFormat threeDecimals = Format(UOM_FORMAT_DECIMAL, 3);
+    // clang-format off
+    const std::vector<FormatRow> distances = {
+        {0.0125, kTwoDecimals, "12.50 mm", UNIT_MILLIMETRE},
+        {0.0125, Format(UOM_FORMAT_DECIMAL, 4), "0.0125 m", UNIT_METRE},
+        {0.00013, kTwoDecimals, "0.13 mm", UNIT_MILLIMETRE}, {250e-6, kNoDecimals, "250 um", UNIT_MICROMETRE},
+        {1500.0, Format(UOM_FORMAT_DECIMAL, 1), "1.5 km", UNIT_KILOMETRE},
+        {-0.0125, kTwoDecimals, "-12.50 mm", UNIT_MILLIMETRE}, {-1e-7, kTwoDecimals, "0.00 mm", UNIT_MILLIMETRE},
+        {0.5 * kInch, kTwoDecimals, "0.50\"", UNIT_INCH},
+        {1.25, kTwoDecimals, "1 m 25.00 cm", UNIT_METRE, UNIT_CENTIMETRE}, {2 * 0.9144, kNoDecimals, "2 yd", UNIT_YARD},
+        {0.0126, Format(UOM_FORMAT_FRACTION, 3, 1), "13 mm", UNIT_MILLIMETRE},
+        {fiveSixHalf, kTwoDecimals, "5'-6.50\"", UNIT_FOOT, UNIT_INCH},
+        {fiveSixHalf, kSixtyFourths, "5'-6 1/2\"", UNIT_FOOT, UNIT_INCH},
+        {-fiveSixHalf, kSixtyFourths, "-5'-6 1/2\"", UNIT_FOOT, UNIT_INCH},
+        {5 * kFoot, kSixtyFourths, "5'-0\"", UNIT_FOOT, UNIT_INCH},
+        {5 * kFoot + kInch / 4, kSixtyFourths, "5'-0 1/4\"", UNIT_FOOT, UNIT_INCH},
+        {6.5 * kInch, kSixtyFourths, "6 1/2\"", UNIT_INCH}, {kInch / 4, kSixtyFourths, "1/4\"", UNIT_INCH},
+        {kInch / 256, kTwoFiftySixths, "1/256\"", UNIT_INCH}, {kInch / 256, kSixtyFourths, "0\"", UNIT_INCH},
+        {3 * kInch / 64, kSixtyFourths, "3/64\"", UNIT_INCH},
+        {5 * kFoot + 11.999 * kInch, kTwoDecimals, "6'-0.00\"", UNIT_FOOT, UNIT_INCH},
+        {2 * 0.9144 + kFoot + 3.5 * kInch, Format(UOM_FORMAT_FRACTION, 1), "2 yd 1'-3 1/2\"", UNIT_YARD, UNIT_FOOT,
+         UNIT_INCH},
+    };
     const double dms = (12 + 30 / 60.0 + 15 / 3600.0) * kDegree;
-    ExpectFormats({
-        {UNIT_TYPE_ANGLE, 45 * kDegree, kTwoDecimals, UNIT_DEGREE, UNIT_NONE, UNIT_NONE, "45.00\xB0"},
-        {UNIT_TYPE_ANGLE, dms, kNoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND,
-         "12\xB0"
-         "30'15\""},
-        {UNIT_TYPE_ANGLE, dms, kTwoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND,
-         "12\xB0"
-         "30'15.00\""},
-        {UNIT_TYPE_ANGLE, -dms, kNoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND,
-         "-12\xB0"
-         "30'15\""},
-        {UNIT_TYPE_ANGLE, 12.5 * kDegree, kNoDecimals, UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_NONE,
-         "12\xB0"
-         "30'"},
-        {UNIT_TYPE_ANGLE, 1.5, Format(UOM_FORMAT_DECIMAL, 3), UNIT_RADIAN, UNIT_NONE, UNIT_NONE, "1.500 rad"},
-        {UNIT_TYPE_ANGLE, 90 * kDegree, kNoDecimals, UNIT_GRAD, UNIT_NONE, UNIT_NONE, "100 grad"},
-        // Radians do not divide into degrees: the degrees are left out.
-        {UNIT_TYPE_ANGLE, 1.5, kTwoDecimals, UNIT_RADIAN, UNIT_DEGREE, UNIT_NONE, "1.50 rad"},
-    });
-}
-
-TEST_F(UnitFormatTest, ScalarsAndIntegerDisplay)
-{
-    ExpectFormats({
-        {UNIT_TYPE_SCALAR, 2.5, Format(UOM_FORMAT_DECIMAL, 3), UNIT_NONE, UNIT_NONE, UNIT_NONE, "2.500"},
-        {UNIT_TYPE_SCALAR, 2.6, Format(UOM_FORMAT_DECIMAL, 3, 1), UNIT_NONE, UNIT_NONE, UNIT_NONE, "3"},
-        {UNIT_TYPE_SCALAR, 2.5, Format(UOM_FORMAT_FRACTION, 3), UNIT_NONE, UNIT_NONE, UNIT_NONE, "2 1/2"},
-        {UNIT_TYPE_DISTANCE, 0.0126, Format(UOM_FORMAT_FRACTION, 3, 1), UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "13 mm"},
-    });
+    const std::vector<FormatRow> angles = {
+        {45 * kDegree, kTwoDecimals, "45.00\xB0", UNIT_DEGREE},
+        {dms, kNoDecimals, "12\xB0" "30'15\"", UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND},
+        {dms, kTwoDecimals, "12\xB0" "30'15.00\"", UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND},
+        {-dms, kNoDecimals, "-12\xB0" "30'15\"", UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND},
+        {12.5 * kDegree, kNoDecimals, "12\xB0" "30'", UNIT_DEGREE, UNIT_ARCMINUTE},
+        {1.5, threeDecimals, "1.500 rad", UNIT_RADIAN}, {90 * kDegree, kNoDecimals, "100 grad", UNIT_GRAD},
+        {1.5, kTwoDecimals, "1.50 rad", UNIT_RADIAN, UNIT_DEGREE},
+    };
+    const std::vector<FormatRow> scalars = {
+        {2.5, threeDecimals, "2.500", UNIT_NONE}, {2.6, Format(UOM_FORMAT_DECIMAL, 3, 1), "3", UNIT_NONE},
+        {2.5, Format(UOM_FORMAT_FRACTION, 3), "2 1/2", UNIT_NONE},
+    };
+    // clang-format on
+    ExpectFormats(UNIT_TYPE_DISTANCE, distances);
+    ExpectFormats(UNIT_TYPE_ANGLE, angles);
+    ExpectFormats(UNIT_TYPE_SCALAR, scalars);
 }
 
 TEST_F(UnitFormatTest, LocaleDecimalSeparator)
 {
     SetUnitDecimalSeparator(',');
-    ExpectFormats({
-        {UNIT_TYPE_DISTANCE, 0.0125, kTwoDecimals, UNIT_MILLIMETRE, UNIT_NONE, UNIT_NONE, "12,50 mm"},
-        {UNIT_TYPE_DISTANCE, 5 * kFoot + 6.5 * kInch, kTwoDecimals, UNIT_FOOT, UNIT_INCH, UNIT_NONE, "5'-6,50\""},
-    });
+    ExpectFormats(UNIT_TYPE_DISTANCE, {
+                                          {0.0125, kTwoDecimals, "12,50 mm", UNIT_MILLIMETRE},
+                                          {5 * kFoot + 6.5 * kInch, kTwoDecimals, "5'-6,50\"", UNIT_FOOT, UNIT_INCH},
+                                      });
 }
 
 TEST_F(UnitFormatTest, UserLocaleSeparatorWhenNotPinned)

@@ -37,18 +37,12 @@ public:
 
     std::string Next()
     {
-        switch (Below(6)) {
-        case 0:
-            return RandomBytes();
-        case 1:
-            return DigitRun();
-        case 2:
-            return Nesting();
-        case 3:
-            return HugeExponent();
-        default:
-            return Pieces();
-        }
+        const size_t kind = Below(6);
+        return kind == 0   ? RandomBytes()
+               : kind == 1 ? DigitRun()
+               : kind == 2 ? Nesting()
+               : kind == 3 ? HugeExponent()
+                           : Pieces();
     }
 
 private:
@@ -184,30 +178,18 @@ const RoundTripCase kRoundTrips[] = {
 double StepOf(const RoundTripCase& test)
 {
     UINT last = test.units[0];
-    for (UINT unit : {test.units[1], test.units[2]}) {
-        if (unit != UNIT_NONE)
-            last = unit;
-    }
-    const double factors[][2] = {{UNIT_MICROMETRE, 1e-6},
-                                 {UNIT_MILLIMETRE, 1e-3},
-                                 {UNIT_CENTIMETRE, 1e-2},
-                                 {UNIT_METRE, 1.0},
-                                 {UNIT_KILOMETRE, 1e3},
-                                 {UNIT_INCH, kInch},
-                                 {UNIT_FOOT, kFoot},
-                                 {UNIT_YARD, 0.9144},
-                                 {UNIT_MILE, 1609.344},
-                                 {UNIT_RADIAN, 1.0},
-                                 {UNIT_DEGREE, kDegree},
-                                 {UNIT_ARCMINUTE, kDegree / 60},
-                                 {UNIT_ARCSECOND, kDegree / 3600},
-                                 {UNIT_GRAD, kDegree * 0.9},
-                                 {UNIT_NONE, 1.0}};
+    for (UINT unit : {test.units[1], test.units[2]})
+        last = unit != UNIT_NONE ? unit : last;
+    // clang-format off
+    const double factors[][2] = {
+        {UNIT_MICROMETRE, 1e-6}, {UNIT_MILLIMETRE, 1e-3}, {UNIT_CENTIMETRE, 1e-2}, {UNIT_METRE, 1.0},
+        {UNIT_KILOMETRE, 1e3}, {UNIT_INCH, kInch}, {UNIT_FOOT, kFoot}, {UNIT_YARD, 0.9144}, {UNIT_MILE, 1609.344},
+        {UNIT_RADIAN, 1.0}, {UNIT_DEGREE, kDegree}, {UNIT_ARCMINUTE, kDegree / 60},
+        {UNIT_ARCSECOND, kDegree / 3600}, {UNIT_GRAD, kDegree * 0.9}, {UNIT_NONE, 1.0}};
+    // clang-format on
     double factor = 0.0;
-    for (const auto& entry : factors) {
-        if (UINT(entry[0]) == last)
-            factor = entry[1];
-    }
+    for (const auto& entry : factors)
+        factor = UINT(entry[0]) == last ? entry[1] : factor;
     int precision = test.format.integerDisplay == 1 ? 0 : test.format.precision;
     bool fraction = test.format.mode == UOM_FORMAT_FRACTION && test.format.integerDisplay != 1;
     return factor * (fraction ? std::ldexp(1.0, -precision) : std::pow(10.0, -precision));

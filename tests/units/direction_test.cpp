@@ -93,16 +93,22 @@ TEST_F(DirectionEditTest, QuadrantBearingsShowTheQuadrantLettersWithNinetyAndTwo
     ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
     const CString ninety = AngleText(90 * kDegree);
     const CString thirty = AngleText(30 * kDegree);
-    // Internal angles are counter-clockwise from east; bearings clockwise from north.
-    EXPECT_EQ("N " + ninety + " E", Shown(0.0));               // azimuth 90
-    EXPECT_EQ("S " + ninety + " W", Shown(kPi));               // azimuth 270
-    EXPECT_EQ("N " + AngleText(0.0) + " E", Shown(kPi / 2));   // north
-    EXPECT_EQ("S " + AngleText(0.0) + " E", Shown(3 * kPi / 2));
-    EXPECT_EQ("N " + thirty + " E", Shown(60 * kDegree));    // azimuth 30
-    EXPECT_EQ("S " + thirty + " E", Shown(-60 * kDegree));   // azimuth 150
-    EXPECT_EQ("S " + thirty + " W", Shown(240 * kDegree));   // azimuth 210
-    EXPECT_EQ("N " + thirty + " W", Shown(120 * kDegree));   // azimuth 330
-    EXPECT_EQ("N " + thirty + " E", Shown(60 * kDegree + 4 * kPi));
+    // Internal angles are counter-clockwise from east; bearings clockwise from north: azimuths
+    // 90, 270, 0, 180, 30, 150, 210, 330 and 30 again.
+    const CString zero = AngleText(0.0);
+    const std::pair<double, CString> rows[] = {
+        {0.0, "N " + ninety + " E"},
+        {kPi, "S " + ninety + " W"},
+        {kPi / 2, "N " + zero + " E"},
+        {3 * kPi / 2, "S " + zero + " E"},
+        {60 * kDegree, "N " + thirty + " E"},
+        {-60 * kDegree, "S " + thirty + " E"},
+        {240 * kDegree, "S " + thirty + " W"},
+        {120 * kDegree, "N " + thirty + " W"},
+        {60 * kDegree + 4 * kPi, "N " + thirty + " E"},
+    };
+    for (const auto& [value, text] : rows)
+        EXPECT_EQ(text, Shown(value)) << value;
 }
 
 TEST_F(DirectionEditTest, QuadrantBearingsReadLettersOrPlainAzimuths)
@@ -135,27 +141,26 @@ TEST_F(DirectionEditTest, AQuadrantBearingWithoutItsLeadingLetterIsRejectedAndTh
     EXPECT_EQ("N " + thirty + " E", text);
 }
 
-// A bearing's angle is one plain angle of a quarter turn at most: a larger angle or
-// arithmetic inside it is a mistyped bearing that would name another direction.
+// A bearing's angle is one plain angle of a quarter turn at most, in the default units: a
+// larger angle or arithmetic inside it is a mistyped bearing that would name another direction.
 TEST(DirectionQuadrantText, ABearingHoldsOnePlainAngleOfAtMostAQuarterTurn)
 {
     struct Row {
-        const char* text;
+        CString text;
         double degrees;   // clockwise from north; negative: refused
     };
+    // clang-format off
     const Row rows[] = {
-        {"N 0d E", 0},         {"N 90d E", 90},
-        {"S 45d W", 225},      {"n 12d30m e", 12.5},
-        {"N200E", -1},         {"N91d00'00\"E", -1},
-        {"S361d00'00\"E", -1}, {"S45/45/45E", -1},
-        {"s45-45-45e", -1},    {"N -10d E", -1},
-        {"N (45d) E", -1},     {"N 45d + 1d E", -1},
-        {"N 1e17 E", -1},      {"S 12345678901234567890 W", -1},
+        {"N 0d E", 0}, {"N 90d E", 90}, {"S 45d W", 225}, {"n 12d30m e", 12.5}, {"N200E", -1}, {"N91d00'00\"E", -1},
+        {"S361d00'00\"E", -1}, {"S45/45/45E", -1}, {"s45-45-45e", -1}, {"N -10d E", -1}, {"N (45d) E", -1},
+        {"N 45d + 1d E", -1}, {"N 1e17 E", -1}, {"S 12345678901234567890 W", -1}, {"N E", -1},
+        {AngleText(45 * kDegree), -1}, {"N " + AngleText(45 * kDegree) + " W", 315},
     };
+    // clang-format on
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
+        SCOPED_TRACE(row.text.GetString());
         double angle = -1;
-        const int result = JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, row.text, &angle, nullptr);
+        const int result = JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText(row.text), &angle, nullptr);
         if (row.degrees < 0) {
             EXPECT_EQ(0, result);
         } else {
@@ -175,9 +180,7 @@ TEST_F(DirectionEditTest, HugeAnglesTypedAreTakenIntoATurnOrRefusedAtOnce)
     m_edit.SetFocus();
     {
         testing_support::ScriptedInput watchdog;
-        testing_support::TypeText("1e17");
-        testing_support::PressKey(VK_RETURN);
-        Settle();
+        Enter("1e17");
     }
     const double azimuth = m_edit.GetValue();
     EXPECT_TRUE(azimuth >= 0.0 && azimuth < 2 * kPi) << azimuth;
@@ -186,28 +189,9 @@ TEST_F(DirectionEditTest, HugeAnglesTypedAreTakenIntoATurnOrRefusedAtOnce)
     m_edit.SetValue(kPi / 3);
     m_edit.SetSel(0, -1);
     m_parent.received.clear();
-    {
-        testing_support::ScriptedInput script;
-        script.WaitFor(testing_support::FindMessageBox, "message box")
-            .PressDialogButton(testing_support::FindMessageBox, IDOK);
-        testing_support::TypeText("S 12345678901234567890 W");
-        testing_support::PressKey(VK_RETURN);
-        Settle();
-        EXPECT_TRUE(script.Done());
-    }
+    AnswerMessageBox([] { Enter("S 12345678901234567890 W"); });
     EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{JUM_BADVALUE, 101, 0})}, m_parent.received);
     EXPECT_DOUBLE_EQ(kPi / 3, m_edit.GetValue());
-}
-
-TEST(DirectionQuadrantText, ParsesTheMiddleWithTheDefaultUnits)
-{
-    double angle = -1;
-    EXPECT_EQ(
-        0, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText(AngleText(45 * kDegree)), &angle, nullptr));
-    EXPECT_EQ(1, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, GUserText("N " + AngleText(45 * kDegree) + " W"),
-                                                      &angle, nullptr));
-    EXPECT_NEAR(315 * kDegree, angle, 1e-12);
-    EXPECT_EQ(0, JDirectionEdit::ParseQuadrantBearing(UNIT_TYPE_ANGLE, "N E", &angle, nullptr));
 }
 
 }   // namespace

@@ -3,6 +3,7 @@
 #pragma once
 #include "module.h"
 #include "testsupport.h"
+#include "unitedit_fixture.h"
 
 #include <imm.h>
 
@@ -10,17 +11,7 @@
 
 #include <vector>
 
-struct RecordedMessage {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const RecordedMessage&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const RecordedMessage& m)
-{
-    return out << "{0x" << std::hex << m.message << ", 0x" << m.wParam << ", 0x" << m.lParam << std::dec << "}";
-}
+using RecordedMessage = ParentMessage;
 
 class RecordingWindow : public CWnd {
 public:

@@ -106,7 +106,9 @@ TEST_F(HookTest, ImeCharactersReachTheHookedWindowAsBytesOfTheThreadCodePage)
     EXPECT_EQ(3u, m_window.CharBytes().size());
 }
 
-TEST_F(HookTest, ChildWindowsCharactersGoToTheHookedWindow)
+// A use for a window takes its children's characters too; one without a window serves
+// every window of the thread.
+TEST_F(HookTest, ChildWindowsCharactersGoToTheHookedWindowAndAUseWithoutWindowServesAll)
 {
     RecordingWindow child;
     ASSERT_TRUE(child.CreateChildOf(&m_window, 7));
@@ -116,11 +118,8 @@ TEST_F(HookTest, ChildWindowsCharactersGoToTheHookedWindow)
     EXPECT_EQ(std::vector<BYTE>{'c'}, m_window.CharBytes());
     EXPECT_TRUE(child.CharBytes().empty());
     child.DestroyWindow();
-}
+    m_window.received.clear();
 
-TEST_F(HookTest, AUseWithoutWindowServesEveryWindowOfTheThread)
-{
-    JDLLHook hook;
     ASSERT_TRUE(hook.SetHook(WH_CALLWNDPROC, nullptr));
     ::SendMessageA(m_other, WM_IME_CHAR, 'o', 0);
     ::SendMessageA(m_window, WM_IME_CHAR, 'w', 0);
@@ -274,19 +273,14 @@ TEST_F(HookTest, KeysClaimedByThePreTranslationAreBlankedForAForeignMessageLoop)
     JDLLHook hook;
     ASSERT_TRUE(hook.SetHook(WH_GETMESSAGE, main.m_hWnd));
 
-    ::PostMessageA(main, WM_KEYDOWN, VK_F5, 1);
-    MSG msg = TakeNextMessage(main);
-    EXPECT_EQ((UINT)WM_NULL, msg.message);
-    EXPECT_EQ(0u, msg.wParam);
-
-    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 1);
-    msg = TakeNextMessage(main);
-    EXPECT_EQ((UINT)WM_KEYDOWN, msg.message) << "Escape goes on to its window";
-    EXPECT_EQ((WPARAM)VK_ESCAPE, msg.wParam);
-
-    ::PostMessageA(main, WM_KEYDOWN, 'A', 1);
-    msg = TakeNextMessage(main);
-    EXPECT_EQ((UINT)WM_KEYDOWN, msg.message) << "unclaimed keys are untouched";
+    // F5 is blanked; Escape, though claimed, goes on to its window; unclaimed keys are untouched.
+    MSG msg{};
+    for (WPARAM key : {WPARAM(VK_F5), WPARAM(VK_ESCAPE), WPARAM('A')}) {
+        ::PostMessageA(main, WM_KEYDOWN, key, 1);
+        msg = TakeNextMessage(main);
+        EXPECT_EQ(key == VK_F5 ? UINT(WM_NULL) : UINT(WM_KEYDOWN), msg.message) << key;
+        EXPECT_EQ(key == VK_F5 ? 0u : key, msg.wParam) << key;
+    }
     EXPECT_EQ(3, main.preTranslated);
 
     // A peeked message is pre-translated once, when it leaves the queue.

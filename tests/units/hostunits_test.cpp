@@ -2,6 +2,7 @@
 #include "appcore.h"
 #include "hostunits.h"
 #include "junitedit.h"
+#include "comfake.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +12,8 @@ namespace {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
 // A document that answers for inches shown with five decimals; counts its references.
-class FakeDocument : public IJUnitSettings {
+class FakeDocument : public testing_support::FakeComObject<IJUnitSettings, IID_IJUnitSettings> {
 public:
-    LONG refs = 1;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IJUnitSettings) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IJUnitSettings*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return (ULONG)--refs; }
     HRESULT STDMETHODCALLTYPE GetDefaultUnits(UINT unitType, UINT* primary, UINT* secondary, UINT* tertiary) override
     {
         if (unitType != UNIT_TYPE_DISTANCE)
@@ -57,23 +44,10 @@ public:
     }
 };
 
-class FakeApplication : public IJAppDocuments {
+class FakeApplication : public testing_support::FakeComObject<IJAppDocuments, IID_IJAppDocuments> {
 public:
-    LONG refs = 1;
     FakeDocument document;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IJAppDocuments) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IJAppDocuments*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return (ULONG)--refs; }
     HRESULT STDMETHODCALLTYPE GetApplicationInfo(IUnknown** ppInfo) override
     {
         *ppInfo = nullptr;

@@ -8,6 +8,7 @@
 #include "module.h"
 #include "planted.h"
 #include "safeload.h"
+#include "comfake.h"
 
 #include <memory>
 #include <string>
@@ -26,35 +27,21 @@ public:
 };
 
 // The system's input method library, called directly to check what the library did.
-class SystemImm {
-public:
-    SystemImm() : m_hModule(LoadSystemModule("imm32.dll")) {}
-    ~SystemImm()
-    {
-        if (m_hModule)
-            ::FreeLibrary(m_hModule);
-    }
-    SystemImm(const SystemImm&) = delete;
-    SystemImm& operator=(const SystemImm&) = delete;
-    explicit operator bool() const { return m_hModule != nullptr; }
+template <class Fn>
+Fn SystemImm(LPCSTR lpszName)
+{
+    static const HMODULE hModule = LoadSystemModule("imm32.dll");
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(hModule, lpszName)));
+}
 
-    template <class Fn>
-    Fn Get(LPCSTR lpszName) const
-    {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(m_hModule, lpszName)));
-    }
-    // The window's associated context (released at once: only its identity matters).
-    HIMC ContextOf(HWND hWnd) const
-    {
-        const HIMC hIMC = Get<HIMC(WINAPI*)(HWND)>("ImmGetContext")(hWnd);
-        if (hIMC)
-            Get<BOOL(WINAPI*)(HWND, HIMC)>("ImmReleaseContext")(hWnd, hIMC);
-        return hIMC;
-    }
-
-private:
-    HMODULE m_hModule;
-};
+// The window's associated context (released at once: only its identity matters).
+HIMC ContextOf(HWND hWnd)
+{
+    const HIMC hIMC = SystemImm<HIMC(WINAPI*)(HWND)>("ImmGetContext")(hWnd);
+    if (hIMC)
+        SystemImm<BOOL(WINAPI*)(HWND, HIMC)>("ImmReleaseContext")(hWnd, hIMC);
+    return hIMC;
+}
 
 // Counts the messages its WindowProc sees.
 class CountingLocalizationInfo : public JLocalizationInfo {
@@ -210,12 +197,11 @@ TEST_F(LocalizationTest, AFullCompositionWindowIsPlacedByTheInputMethodAgain)
 
 TEST_F(LocalizationTest, InputContextsAreAssociatedAndZeroMeansTheCurrentOne)
 {
-    SystemImm imm;
-    ASSERT_TRUE(imm);
-    const auto pfnAssociate = imm.Get<HIMC(WINAPI*)(HWND, HIMC)>("ImmAssociateContext");
-    const HIMC hOriginal = imm.ContextOf(m_window);
+    const auto pfnAssociate = SystemImm<HIMC(WINAPI*)(HWND, HIMC)>("ImmAssociateContext");
+    ASSERT_NE(nullptr, pfnAssociate);
+    const HIMC hOriginal = ContextOf(m_window);
     EXPECT_EQ(reinterpret_cast<ULONG_PTR>(hOriginal), JLocalizationInfo::AssociateContext(m_window, nullptr));
-    EXPECT_EQ(hOriginal, imm.ContextOf(m_window)) << "zero keeps the window's current context";
+    EXPECT_EQ(hOriginal, ContextOf(m_window)) << "zero keeps the window's current context";
     if (!hOriginal) {
         // Wine's null driver opens no context, though the window has one associated: zero
         // must not take that away (associating NULL would report it as the previous one).
@@ -227,30 +213,18 @@ TEST_F(LocalizationTest, InputContextsAreAssociatedAndZeroMeansTheCurrentOne)
 
     pfnAssociate(m_window, nullptr);
     EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, nullptr)) << "zero keeps it without one";
-    EXPECT_EQ(nullptr, imm.ContextOf(m_window));
+    EXPECT_EQ(nullptr, ContextOf(m_window));
     EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, hOriginal));
-    EXPECT_EQ(hOriginal, imm.ContextOf(m_window));
+    EXPECT_EQ(hOriginal, ContextOf(m_window));
 }
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // The host application object's main window, for composition messages without a window.
-class FakeMainWindowHost : public IJAppMainWindow {
+class FakeMainWindowHost : public testing_support::FakeComObject<IJAppMainWindow, IID_IJAppMainWindow> {
 public:
     HWND hWnd = nullptr;
     int asked = 0;
-    LONG refs = 1;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IJAppMainWindow)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IJAppMainWindow*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
     HRESULT STDMETHODCALLTYPE GetMainWindow(HWND* phWnd) override
     {
         ++asked;
@@ -280,9 +254,7 @@ TEST_F(LocalizationTest, ACompositionWithoutWindowAsksTheHostAndGivesTheObjectBa
 
 TEST_F(LocalizationTest, WithoutTheInputMethodLibraryEverythingAnswersZeroAndNothingChanges)
 {
-    SystemImm imm;
-    ASSERT_TRUE(imm);
-    const HIMC hBefore = imm.ContextOf(m_window);
+    const HIMC hBefore = ContextOf(m_window);
     CountingLocalizationInfo info;
     ASSERT_TRUE(info.AttachWinProc(m_window.m_hWnd));
     {
@@ -301,7 +273,7 @@ TEST_F(LocalizationTest, WithoutTheInputMethodLibraryEverythingAnswersZeroAndNot
         std::unique_ptr<CFont> pFont(JLocalizationInfo::GetDefaultFont());
         EXPECT_NE(nullptr, pFont);
     }
-    EXPECT_EQ(hBefore, imm.ContextOf(m_window));
+    EXPECT_EQ(hBefore, ContextOf(m_window));
     EXPECT_TRUE(ImmLibrary()) << "the real library is used again";
 }
 

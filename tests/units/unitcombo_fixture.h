@@ -65,3 +65,15 @@ inline bool ReadStored(LPCSTR path, LPCSTR name, StoredValue& out)
     ::RegCloseKey(hKey);
     return ok;
 }
+// A stored count or limit (REG_DWORD), -1 when missing or of another type.
+inline long StoredNumber(LPCSTR path, LPCSTR name)
+{
+    StoredValue value;
+    return ReadStored(path, name, value) && value.type == REG_DWORD ? long(value.Number()) : -1;
+}
+// A stored value (eight-byte REG_BINARY), -1 when missing or of another shape.
+inline double StoredDouble(LPCSTR path, LPCSTR name)
+{
+    StoredValue value;
+    return ReadStored(path, name, value) && value.type == REG_BINARY && value.data.size() == 8 ? value.Double() : -1.0;
+}

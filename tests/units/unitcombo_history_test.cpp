@@ -14,21 +14,12 @@ constexpr UINT kComboID = 301;
 
 using UnitComboHistoryTest = UnitComboTest;
 
-void WriteDword(LPCSTR path, LPCSTR name, DWORD value)
+template <typename T>
+void WriteStored(LPCSTR path, LPCSTR name, const T& value)
 {
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    ::RegCloseKey(hKey);
-}
-
-void WriteDouble(LPCSTR path, LPCSTR name, double value)
-{
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    ::RegSetValueExA(hKey, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    const HKEY hKey = testing_support::CreateKey(path);
+    const DWORD type = sizeof value == sizeof(DWORD) ? REG_DWORD : REG_BINARY;
+    ::RegSetValueExA(hKey, name, 0, type, reinterpret_cast<const BYTE*>(&value), sizeof value);
     ::RegCloseKey(hKey);
 }
 
@@ -39,28 +30,21 @@ CString IndexName(int index)
     return name;
 }
 
+// Values are eight-byte doubles, newest first, under a DWORD count and limit; a text that
+// does not parse leaves the history as it was.
 TEST_F(UnitComboHistoryTest, EverySavedValueIsAnEightByteDoubleWithDwordCountAndLimit)
 {
     JDistanceComboBox combo;
     ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
     EXPECT_EQ(0, combo.SaveValue("1.5"));
     EXPECT_EQ(0, combo.SaveValue("2.5"));
+    EXPECT_EQ(0, combo.SaveValue("not a number"));
     const CString path = HistoryPath("Distance");
-    StoredValue count, limit, newest, older;
-    ASSERT_TRUE(ReadStored(path, "ValueCount", count));
-    ASSERT_TRUE(ReadStored(path, "ValueLimit", limit));
-    ASSERT_TRUE(ReadStored(path, "Value00", newest));
-    ASSERT_TRUE(ReadStored(path, "Value01", older));
-    EXPECT_EQ(DWORD(REG_DWORD), count.type);
-    EXPECT_EQ(2u, count.Number());
-    EXPECT_EQ(DWORD(REG_DWORD), limit.type);
-    EXPECT_EQ(25u, limit.Number());
-    for (const StoredValue* value : {&newest, &older}) {
-        EXPECT_EQ(DWORD(REG_BINARY), value->type);
-        EXPECT_EQ(8u, value->data.size());
-    }
-    EXPECT_DOUBLE_EQ(2.5, newest.Double());
-    EXPECT_DOUBLE_EQ(1.5, older.Double());
+    EXPECT_EQ(2, StoredNumber(path, "ValueCount"));
+    EXPECT_EQ(25, StoredNumber(path, "ValueLimit"));
+    EXPECT_DOUBLE_EQ(2.5, StoredDouble(path, "Value00"));
+    EXPECT_DOUBLE_EQ(1.5, StoredDouble(path, "Value01"));
+    EXPECT_EQ(-1.0, StoredDouble(path, "Value02"));
 }
 
 TEST_F(UnitComboHistoryTest, AFullHistoryDropsItsOldestAndKeepsItsCount)
@@ -68,44 +52,21 @@ TEST_F(UnitComboHistoryTest, AFullHistoryDropsItsOldestAndKeepsItsCount)
     JAngleComboBox combo;
     ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
     const CString path = HistoryPath("Angle");
-    WriteDword(path, "ValueLimit", 25);
-    WriteDword(path, "ValueCount", 25);
+    WriteStored(path, "ValueLimit", DWORD(25));
+    WriteStored(path, "ValueCount", DWORD(25));
     for (int i = 0; i < 25; ++i)
-        WriteDouble(path, IndexName(i), 100.0 + i);
-    GUserText text;
-    const tagUomFormat format = combo.GetLocalFormat();
-    UINT units[3];
-    combo.GetLocalUnits(&units[0], &units[1], &units[2]);
-    FormatUnit(UNIT_TYPE_ANGLE, 0.5, text, &format, &units[0], &units[1], &units[2]);
+        WriteStored(path, IndexName(i), 100.0 + i);
+    const CString text = Formatted(combo, 0.5);
     double entered = 0.0;
-    UINT unitFound = 0;
-    ParseUnit(UNIT_TYPE_ANGLE, 0, text, &entered, &unitFound);
+    ParseUnit(UNIT_TYPE_ANGLE, 0, GUserText(text), &entered, nullptr);
 
-    ASSERT_EQ(0, combo.SaveValue(text.Text()));
-
+    ASSERT_EQ(0, combo.SaveValue(text));
+    EXPECT_EQ(25, StoredNumber(path, "ValueCount"));
+    EXPECT_DOUBLE_EQ(entered, StoredDouble(path, "Value00"));
+    for (int i = 1; i < 25; ++i)
+        EXPECT_DOUBLE_EQ(100.0 + i - 1, StoredDouble(path, IndexName(i))) << IndexName(i);
     StoredValue value;
-    ASSERT_TRUE(ReadStored(path, "ValueCount", value));
-    EXPECT_EQ(25u, value.Number());
-    ASSERT_TRUE(ReadStored(path, "Value00", value));
-    EXPECT_DOUBLE_EQ(entered, value.Double());
-    for (int i = 1; i < 25; ++i) {
-        ASSERT_TRUE(ReadStored(path, IndexName(i), value));
-        EXPECT_DOUBLE_EQ(100.0 + i - 1, value.Double()) << IndexName(i);
-    }
     EXPECT_FALSE(ReadStored(path, "Value25", value)) << "nothing is kept beyond the limit";
-}
-
-TEST_F(UnitComboHistoryTest, ATextThatDoesNotParseLeavesTheHistoryAsItWas)
-{
-    JScalarComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
-    ASSERT_EQ(0, combo.SaveValue("7"));
-    EXPECT_EQ(0, combo.SaveValue("not a number"));
-    const CString path = HistoryPath("Scalar");
-    StoredValue value;
-    ASSERT_TRUE(ReadStored(path, "ValueCount", value));
-    EXPECT_EQ(1u, value.Number());
-    EXPECT_FALSE(ReadStored(path, "Value01", value));
 }
 
 TEST_F(UnitComboHistoryTest, AMissingLimitIsWrittenAsTwentyFiveAgain)
@@ -113,51 +74,54 @@ TEST_F(UnitComboHistoryTest, AMissingLimitIsWrittenAsTwentyFiveAgain)
     JDistanceComboBox combo;
     ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
     const CString path = HistoryPath("Distance");
-    WriteDword(path, "ValueCount", 1);
-    WriteDouble(path, "Value00", 3.0);
+    WriteStored(path, "ValueCount", DWORD(1));
+    WriteStored(path, "Value00", 3.0);
     EXPECT_EQ(1, combo.LoadValues());
-    StoredValue value;
-    ASSERT_TRUE(ReadStored(path, "ValueLimit", value));
-    EXPECT_EQ(25u, value.Number());
+    EXPECT_EQ(25, StoredNumber(path, "ValueLimit"));
     ASSERT_EQ(1, combo.GetCount());
     EXPECT_EQ(Formatted(combo, 3.0), ListText(combo, 0));
 }
 
-TEST_F(UnitComboHistoryTest, AnEmptyDistanceHistoryOffersAndStoresHalfAndOneInch)
+// An empty history offers and stores defaults by kind: half an inch and an inch for
+// distances (the last the most recent), four directions; angles and scalars none. Without
+// the history style, or with a fixed list, nothing is loaded.
+TEST_F(UnitComboHistoryTest, EmptyHistoriesOfferTheirKindsDefaults)
 {
-    JDistanceComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID, JCBS_HISTORY, UNIT_INCH));
-    combo.ShowDropDown(TRUE);   // the list is rebuilt as it drops down
-    combo.ShowDropDown(FALSE);
-    ASSERT_EQ(2, combo.GetCount());
-    EXPECT_EQ(Formatted(combo, 0.0127), ListText(combo, 0));
-    EXPECT_EQ(Formatted(combo, 0.0254), ListText(combo, 1));
-    const CString path = HistoryPath("Distance");
-    StoredValue value;
-    ASSERT_TRUE(ReadStored(path, "ValueCount", value));
-    EXPECT_EQ(2u, value.Number());
-    ASSERT_TRUE(ReadStored(path, "Value00", value));
-    EXPECT_NEAR(0.0254, value.Double(), 1e-9) << "the last default is the most recent";
-    ASSERT_TRUE(ReadStored(path, "Value01", value));
-    EXPECT_NEAR(0.0127, value.Double(), 1e-9);
-}
-
-TEST_F(UnitComboHistoryTest, AnEmptyDirectionHistoryOffersFourDirections)
-{
-    JDirectionComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
-    const UINT degree = UNIT_DEGREE;
-    combo.SetLocalUnits(&degree, nullptr, nullptr);
-    combo.LoadValues();
-    ASSERT_EQ(4, combo.GetCount());
     constexpr double kDegree = 0.017453292519943295;
+    JDistanceComboBox distance, plain, fixedList;
+    JDirectionComboBox direction;
+    JAngleComboBox angle;
+    JScalarComboBox scalar;
+    ASSERT_TRUE(CreateCombo(distance, &m_parent, kComboID, JCBS_HISTORY, UNIT_INCH));
+    ASSERT_TRUE(CreateCombo(direction, &m_parent, kComboID + 1));
+    ASSERT_TRUE(CreateCombo(angle, &m_parent, kComboID + 2));
+    ASSERT_TRUE(CreateCombo(scalar, &m_parent, kComboID + 3));
+    ASSERT_TRUE(CreateCombo(plain, &m_parent, kComboID + 4, 0));
+    ASSERT_TRUE(CreateCombo(fixedList, &m_parent, kComboID + 5, JCBS_HISTORY | JCBS_NORELOAD));
+    const UINT degree = UNIT_DEGREE;
+    direction.SetLocalUnits(&degree, nullptr, nullptr);
+    distance.ShowDropDown(TRUE);   // the list is rebuilt as it drops down
+    distance.ShowDropDown(FALSE);
+    ASSERT_EQ(2, distance.GetCount());
+    EXPECT_EQ(Formatted(distance, 0.0127), ListText(distance, 0));
+    EXPECT_EQ(Formatted(distance, 0.0254), ListText(distance, 1));
+    EXPECT_EQ(2, StoredNumber(HistoryPath("Distance"), "ValueCount"));
+    EXPECT_NEAR(0.0254, StoredDouble(HistoryPath("Distance"), "Value00"), 1e-9);
+    EXPECT_NEAR(0.0127, StoredDouble(HistoryPath("Distance"), "Value01"), 1e-9);
+
+    direction.LoadValues();
+    ASSERT_EQ(4, direction.GetCount());
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Formatted(combo, 45.0 * (i + 1) * kDegree), ListText(combo, i));
-    StoredValue value;
-    ASSERT_TRUE(ReadStored(HistoryPath("Angle"), "ValueCount", value));
-    EXPECT_EQ(4u, value.Number());
-    ASSERT_TRUE(ReadStored(HistoryPath("Angle"), "Value00", value));
-    EXPECT_NEAR(180.0 * kDegree, value.Double(), 1e-9);
+        EXPECT_EQ(Formatted(direction, 45.0 * (i + 1) * kDegree), ListText(direction, i));
+    EXPECT_EQ(4, StoredNumber(HistoryPath("Angle"), "ValueCount"));
+    EXPECT_NEAR(180.0 * kDegree, StoredDouble(HistoryPath("Angle"), "Value00"), 1e-9);
+
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, HistoryPath("Angle"));
+    for (JUnitComboBox* pCombo : std::initializer_list<JUnitComboBox*>{&angle, &scalar, &plain, &fixedList}) {
+        pCombo->LoadValues();
+        EXPECT_EQ(0, pCombo->GetCount()) << pCombo->GetDlgCtrlID();
+    }
+    EXPECT_EQ(-1.0, StoredDouble(HistoryPath("Angle"), "Value00"));
 }
 
 TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings)
@@ -170,9 +134,7 @@ TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings
     constexpr double kDegree = 0.017453292519943295;
     // "S 30 E" is 150 degrees clockwise from north: the angle as the user typed it.
     ASSERT_EQ(0, combo.SaveValue("S 30 E"));
-    StoredValue value;
-    ASSERT_TRUE(ReadStored(HistoryPath("Angle"), "Value00", value));
-    EXPECT_NEAR(150.0 * kDegree, value.Double(), 1e-9);
+    EXPECT_NEAR(150.0 * kDegree, StoredDouble(HistoryPath("Angle"), "Value00"), 1e-9);
     combo.LoadValues();
     ASSERT_EQ(1, combo.GetCount());
     const CString listed = ListText(combo, 0);
@@ -186,7 +148,7 @@ TEST_F(UnitComboHistoryTest, TheDroppedListHasRoomForTheWholeHistory)
 {
     JDistanceComboBox combo;
     ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
-    WriteDword(HistoryPath("Distance"), "ValueLimit", 6);
+    WriteStored(HistoryPath("Distance"), "ValueLimit", DWORD(6));
     combo.ShowDropDown(TRUE);
     const int field = combo.GetItemHeight(-1);
     const int item = combo.GetItemHeight(0) > 0 ? combo.GetItemHeight(0) : field;
@@ -197,32 +159,6 @@ TEST_F(UnitComboHistoryTest, TheDroppedListHasRoomForTheWholeHistory)
     EXPECT_GE(dropped.Height(), 6 * item);
     EXPECT_LE(dropped.Height(), 6 * item + 2 * field);
     combo.ShowDropDown(FALSE);
-}
-
-TEST_F(UnitComboHistoryTest, EmptyAngleAndScalarHistoriesOfferNothing)
-{
-    JAngleComboBox angle;
-    JScalarComboBox scalar;
-    ASSERT_TRUE(CreateCombo(angle, &m_parent, kComboID));
-    ASSERT_TRUE(CreateCombo(scalar, &m_parent, kComboID + 1));
-    angle.LoadValues();
-    scalar.LoadValues();
-    EXPECT_EQ(0, angle.GetCount());
-    EXPECT_EQ(0, scalar.GetCount());
-    StoredValue value;
-    EXPECT_FALSE(ReadStored(HistoryPath("Angle"), "Value00", value));
-}
-
-TEST_F(UnitComboHistoryTest, WithoutTheHistoryStyleNothingIsLoaded)
-{
-    JDistanceComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID, 0));
-    EXPECT_EQ(0, combo.LoadValues());
-    EXPECT_EQ(0, combo.GetCount());
-    JDistanceComboBox fixedList;
-    ASSERT_TRUE(CreateCombo(fixedList, &m_parent, kComboID + 1, JCBS_HISTORY | JCBS_NORELOAD));
-    EXPECT_EQ(0, fixedList.LoadValues());
-    EXPECT_EQ(0, fixedList.GetCount());
 }
 
 // The damaged states under tests/data/defaultvalues and the list each one yields
@@ -247,9 +183,9 @@ TEST_F(UnitComboHistoryTest, StoredDirectionsThatAreNotFiniteAreNotListedAndHuge
     const CString path = HistoryPath("Angle");
     const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e20,
                              -std::numeric_limits<double>::infinity()};
-    WriteDword(path, "ValueCount", 4);
+    WriteStored(path, "ValueCount", DWORD(4));
     for (int i = 0; i < 4; ++i)
-        WriteDouble(path, IndexName(i), values[i]);
+        WriteStored(path, IndexName(i), values[i]);
     JDirectionComboBox combo;
     ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
     for (int azimuths = 1; azimuths >= 0; --azimuths) {
@@ -298,9 +234,8 @@ TEST_F(UnitComboHistoryTest, DamagedHistoriesLoadWhatIsUsableAndNoMore)
         EXPECT_EQ((int)expected->second.limitAfter, combo.GetValueLimit());
         // Another entry goes to the head and the usable ones follow it, within the limit.
         ASSERT_EQ(0, combo.SaveValue(Formatted(combo, 9.0)));
-        StoredValue value;
-        ASSERT_TRUE(ReadStored(HistoryPath("Distance"), "ValueCount", value));
-        EXPECT_LE(value.Number(), expected->second.limitAfter);
+        const long count = StoredNumber(HistoryPath("Distance"), "ValueCount");
+        EXPECT_TRUE(count >= 1 && count <= long(expected->second.limitAfter)) << count;
         std::vector<double> after{9.0};
         after.insert(after.end(), expected->second.listed.begin(), expected->second.listed.end());
         after.resize(std::min(after.size(), (size_t)expected->second.limitAfter));

@@ -5,6 +5,8 @@
 #include "scripted_input.h"
 #include "unitcombo_fixture.h"
 
+#include <cstdlib>
+
 namespace {
 
 using testing_support::PressKey;
@@ -39,119 +41,91 @@ protected:
         return text;
     }
     static ParentMessage Sent(UINT message) { return {message, kComboID, 0}; }
-    double Head() const
-    {
-        StoredValue value;
-        return ReadStored(HistoryPath("Distance"), "Value00", value) ? value.Double() : -1.0;
-    }
+    double Head() const { return StoredDouble(HistoryPath("Distance"), "Value00"); }
 
     JDistanceComboBox m_combo;
     CEdit m_other;
 };
 
-TEST_F(UnitComboInputTest, EnterCommitsLocksAndKeepsTheValue)
+// Enter keeps the focus, a click elsewhere moves it on; each, and Tab in host mode, commits
+// what was typed, which joins the history. Enter with nothing typed stores the shown value.
+TEST_F(UnitComboInputTest, EnterTabAndAClickElsewhereCommitTheEntryToTheHistory)
 {
-    TypeText("2.5");
-    PressKey(VK_RETURN);
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_FALSE(m_combo.IsModified());
-    EXPECT_DOUBLE_EQ(2.5, m_combo.GetValue());
-    EXPECT_EQ(Formatted(m_combo, 2.5), Text());
-    ASSERT_EQ(1, m_combo.GetCount());
-    EXPECT_EQ(Formatted(m_combo, 2.5), ListText(m_combo, 0));
-    EXPECT_DOUBLE_EQ(2.5, Head());
-    EXPECT_TRUE(::IsChild(m_combo, ::GetFocus())) << "Enter commits without moving the focus";
-}
-
-TEST_F(UnitComboInputTest, EnterWithNothingTypedLocksAndKeepsTheShownValue)
-{
-    m_combo.SetValue(4.0);
-    m_parent.received.clear();
-    PressKey(VK_RETURN);
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_DOUBLE_EQ(4.0, Head());
+    struct Case {
+        const char* typed;
+        WORD key;   // 0: a click on the other field
+    };
+    for (const Case& test : {Case{"2.5", VK_RETURN}, Case{"", VK_RETURN}, Case{"3", 0}, Case{"6", VK_TAB}}) {
+        SCOPED_TRACE(testing::Message() << "'" << test.typed << "' then " << test.key);
+        AppCoreSetHostMode(test.key == VK_TAB);
+        m_combo.SetValue(4.0);
+        m_combo.SetFocus();
+        m_combo.SetEditSel(0, -1);
+        Settle();
+        m_parent.received.clear();
+        Enter(test.typed, test.key);
+        if (!test.key) {
+            CRect other;
+            m_other.GetWindowRect(&other);
+            testing_support::ClickAt(other.CenterPoint());
+            Settle();
+        }
+        const double expected = *test.typed ? std::atof(test.typed) : 4.0;
+        EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
+        EXPECT_FALSE(m_combo.IsModified());
+        EXPECT_DOUBLE_EQ(expected, m_combo.GetValue());
+        EXPECT_EQ(Formatted(m_combo, expected), Text());
+        if (test.key == VK_RETURN && *test.typed) {   // the first: the list holds the entry at once
+            ASSERT_EQ(1, m_combo.GetCount());
+            EXPECT_EQ(Formatted(m_combo, expected), ListText(m_combo, 0));
+        }
+        EXPECT_DOUBLE_EQ(expected, Head());
+        if (test.key != VK_TAB) {
+            EXPECT_EQ(test.key == VK_RETURN, ::IsChild(m_combo, ::GetFocus()) != FALSE);
+        }
+    }
 }
 
 TEST_F(UnitComboInputTest, WithoutTheHistoryStyleEnterOffersAndStoresNothing)
 {
     m_combo.ModifyStyle(JCBS_HISTORY, 0);
-    TypeText("2");
-    PressKey(VK_RETURN);
-    PressKey(VK_RETURN);
-    Settle();
+    Enter("2");
+    Enter("");
     EXPECT_EQ((std::vector<ParentMessage>{Sent(JUM_LOCKVALUE), Sent(JUM_LOCKVALUE)}), m_parent.received);
     EXPECT_EQ(0, m_combo.GetCount());
     EXPECT_DOUBLE_EQ(-1.0, Head()) << "nothing stored";
 }
 
-TEST_F(UnitComboInputTest, AClickElsewhereCommitsTheEntry)
-{
-    TypeText("3");
-    Settle();
-    CRect other;
-    m_other.GetWindowRect(&other);
-    testing_support::ClickAt(other.CenterPoint());
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_DOUBLE_EQ(3.0, m_combo.GetValue());
-    EXPECT_EQ(m_other.m_hWnd, ::GetFocus());
-}
-
-TEST_F(UnitComboInputTest, TabCommitsInHostMode)
-{
-    AppCoreSetHostMode(TRUE);
-    TypeText("6");
-    PressKey(VK_TAB);
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_DOUBLE_EQ(6.0, m_combo.GetValue());
-}
-
+// With a message box, or in host mode without one.
 TEST_F(UnitComboInputTest, ARejectedTextIsReportedAndTheOldValueStays)
 {
     testing_support::MainWindowScope mainWindow(&m_parent);
-    m_combo.SetValue(1.5);
-    m_parent.received.clear();
-    PressKey(VK_END);
-    TypeText("xyz");
-    Settle();
-    {
-        testing_support::ScriptedInput script;
-        script.WaitFor(testing_support::FindMessageBox, "message box")
-            .PressDialogButton(testing_support::FindMessageBox, IDOK);
-        PressKey(VK_RETURN);
+    for (BOOL hostMode : {FALSE, TRUE}) {
+        SCOPED_TRACE(hostMode);
+        AppCoreSetHostMode(hostMode);
+        m_combo.SetValue(1.5);
+        m_combo.SetEditSel(0, -1);
+        m_parent.received.clear();
+        Enter("1.5xyz", 0);
+        if (hostMode) {
+            Enter("");
+            EXPECT_EQ(nullptr, testing_support::FindMessageBox());
+        } else {
+            AnswerMessageBox([] { PressKey(VK_RETURN); });
+        }
         Settle();
-        EXPECT_TRUE(script.Done());
+        ASSERT_FALSE(m_parent.received.empty());
+        EXPECT_EQ(Sent(JUM_BADVALUE), m_parent.received.front());
+        EXPECT_DOUBLE_EQ(1.5, m_combo.GetValue());
+        EXPECT_EQ(Formatted(m_combo, 1.5), Text());
+        EXPECT_EQ(0, m_combo.GetCount()) << "a rejected text is not offered again";
     }
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_BADVALUE)}, m_parent.received);
-    EXPECT_DOUBLE_EQ(1.5, m_combo.GetValue());
-    EXPECT_EQ(Formatted(m_combo, 1.5), Text());
-    EXPECT_EQ(0, m_combo.GetCount()) << "a rejected text is not offered again";
-}
-
-TEST_F(UnitComboInputTest, ARejectedTextInHostModeShowsNoMessageBox)
-{
-    AppCoreSetHostMode(TRUE);
-    m_combo.SetValue(1.5);
-    m_parent.received.clear();
-    TypeText("xyz");
-    PressKey(VK_RETURN);
-    Settle();
-    EXPECT_EQ(nullptr, testing_support::FindMessageBox());
-    ASSERT_FALSE(m_parent.received.empty());
-    EXPECT_EQ(Sent(JUM_BADVALUE), m_parent.received.front());
-    EXPECT_DOUBLE_EQ(1.5, m_combo.GetValue());
 }
 
 TEST_F(UnitComboInputTest, EmptyingTheTextUnlocks)
 {
-    TypeText("7");
-    Settle();
-    PressKey(VK_BACK);
-    Settle();
+    Enter("7", 0);
+    Enter("", VK_BACK);
     EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_UNLOCKVALUE)}, m_parent.received);
     EXPECT_FALSE(m_combo.IsModified());
 }
@@ -164,8 +138,7 @@ TEST_F(UnitComboInputTest, PickingAnEntryTakesItsTextAndValueAndIsPostedToThePar
     ASSERT_EQ(0, m_combo.SaveValue(Formatted(m_combo, 8.0)));
     m_combo.SetValue(1.0);
     m_parent.received.clear();
-    PressKey(VK_DOWN);
-    Settle();
+    Enter("", VK_DOWN);
     ASSERT_FALSE(m_parent.received.empty());
     EXPECT_EQ(Sent(JUM_VALUESELECTED), m_parent.received.back());
     EXPECT_EQ(Formatted(m_combo, 8.0), Text());
@@ -174,40 +147,26 @@ TEST_F(UnitComboInputTest, PickingAnEntryTakesItsTextAndValueAndIsPostedToThePar
 
 TEST_F(UnitComboInputTest, ANegativeDistanceIsStoredAsItsSizeAndZeroIsNotListed)
 {
-    TypeText("-2");
-    PressKey(VK_RETURN);
-    Settle();
+    Enter("-2");
     EXPECT_EQ(Formatted(m_combo, 2.0), Text());
     EXPECT_DOUBLE_EQ(2.0, m_combo.GetValue());
     EXPECT_DOUBLE_EQ(2.0, Head());
     ASSERT_EQ(1, m_combo.GetCount());
     m_combo.SetEditSel(0, -1);
-    TypeText("0");
-    PressKey(VK_RETURN);
-    Settle();
+    Enter("0");
     EXPECT_EQ(1, m_combo.GetCount());
     EXPECT_DOUBLE_EQ(2.0, Head());
 }
 
 TEST_F(UnitComboInputTest, AnEntryAlreadyListedIsNotStoredAgain)
 {
-    for (const char* text : {"1", "2"}) {
+    for (const char* text : {"1", "2", "1"}) {
         m_combo.SetEditSel(0, -1);
-        TypeText(text);
-        PressKey(VK_RETURN);
-        Settle();
+        Enter(text);
     }
-    m_combo.SetEditSel(0, -1);
-    TypeText("1");
-    PressKey(VK_RETURN);
-    Settle();
     EXPECT_EQ(2, m_combo.GetCount());
     EXPECT_DOUBLE_EQ(2.0, Head()) << "the history order stays";
 }
-
-}   // namespace
-
-namespace {
 
 // The combo box reads no cursor state here: its button messages are sent directly.
 TEST_F(UnitComboInputTest, InContextHelpModeAPressDoesNotOpenTheList)

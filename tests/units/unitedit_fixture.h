@@ -3,10 +3,12 @@
 #pragma once
 #include "junitedit.h"
 #include "module.h"
+#include "scripted_input.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 struct ParentMessage {
@@ -66,6 +68,32 @@ protected:
             ::Sleep(10);
             testing_support::PumpMessages();
         }
+    }
+    // Types text (if any), presses key (if any), and lets the queue settle.
+    static void Enter(const char* text, WORD key = VK_RETURN)
+    {
+        if (*text)
+            testing_support::TypeText(text);
+        if (key)
+            testing_support::PressKey(key);
+        Settle();
+    }
+    // Runs action, which must raise a message box, answers it with OK; the box's text.
+    static CString AnswerMessageBox(const std::function<void()>& action)
+    {
+        using namespace testing_support;
+        CString text;
+        ScriptedInput script;
+        script.WaitFor(FindMessageBox, "message box")
+            .Then([&] {
+                text = GetMessageBoxText(FindMessageBox());
+                return true;
+            })
+            .PressDialogButton(FindMessageBox, IDOK);
+        action();
+        Settle();
+        EXPECT_TRUE(script.Done());
+        return text;
     }
 
     RecordingParent m_parent;

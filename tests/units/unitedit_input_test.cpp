@@ -5,6 +5,7 @@
 #include "scripted_input.h"
 #include "unitedit_fixture.h"
 
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -58,52 +59,41 @@ protected:
     CEdit m_other;
 };
 
-TEST_F(UnitEditInputTest, EnterCommitsTheTypedValueAndLocksIt)
+// Enter commits and locks even with nothing typed, and keeps the focus; Tab and a click
+// elsewhere commit only what was typed, and the focus goes on.
+TEST_F(UnitEditInputTest, EnterTabAndFocusLossCommitWhatWasTyped)
 {
-    TypeText("2.5");
-    PressKey(VK_RETURN);
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_FALSE(m_edit.IsModified());
-    EXPECT_DOUBLE_EQ(2.5, m_edit.GetValue());
-    EXPECT_EQ(MetresText(2.5), Text());
-    EXPECT_EQ(m_edit.m_hWnd, ::GetFocus()) << "Enter commits without moving the focus";
-}
-
-TEST_F(UnitEditInputTest, EnterWithNothingTypedStillLocks)
-{
-    m_edit.SetValue(4.0);
-    PressKey(VK_RETURN);
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_DOUBLE_EQ(4.0, m_edit.GetValue());
-}
-
-TEST_F(UnitEditInputTest, TabCommitsATypedValueAndNothingElse)
-{
-    PressKey(VK_TAB);
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{}, m_parent.received) << "nothing typed, nothing to tell";
-
-    TypeText("3");
-    PressKey(VK_TAB);
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_DOUBLE_EQ(3.0, m_edit.GetValue());
-}
-
-TEST_F(UnitEditInputTest, FocusLossCommitsAndTheFocusGoesOn)
-{
-    TypeText("1.25");
-    Settle();
-    CRect other;
-    m_other.GetWindowRect(&other);
-    testing_support::ClickAt(other.CenterPoint());
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
-    EXPECT_EQ(m_other.m_hWnd, ::GetFocus());
-    EXPECT_DOUBLE_EQ(1.25, m_edit.GetValue());
-    EXPECT_EQ(MetresText(1.25), Text());
+    struct Case {
+        const char* typed;
+        WORD key;   // 0: a click on the other field
+        bool locks;
+    };
+    const Case cases[] = {
+        {"", VK_RETURN, true}, {"2.5", VK_RETURN, true}, {"", VK_TAB, false}, {"3", VK_TAB, true}, {"1.25", 0, true}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(testing::Message() << "'" << test.typed << "' then " << test.key);
+        m_edit.SetValue(4.0);
+        m_edit.SetFocus();
+        m_edit.SetSel(0, *test.typed ? -1 : 0);
+        Settle();
+        m_parent.received.clear();
+        Enter(test.typed, test.key);
+        if (!test.key) {
+            CRect other;
+            m_other.GetWindowRect(&other);
+            testing_support::ClickAt(other.CenterPoint());
+            Settle();
+        }
+        EXPECT_EQ(test.locks ? std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)} : std::vector<ParentMessage>{},
+                  m_parent.received);
+        const double expected = *test.typed ? std::atof(test.typed) : 4.0;
+        EXPECT_FALSE(m_edit.IsModified());
+        EXPECT_DOUBLE_EQ(expected, m_edit.GetValue());
+        EXPECT_EQ(MetresText(expected), Text());
+        if (test.key != VK_TAB) {
+            EXPECT_EQ(test.key ? m_edit.m_hWnd : m_other.m_hWnd, ::GetFocus());
+        }
+    }
 }
 
 TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndKeepsTheValue)
@@ -121,36 +111,29 @@ TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndKeepsTheValue)
     EXPECT_DOUBLE_EQ(5.0, m_edit.GetValue());
 }
 
-TEST_F(UnitEditInputTest, ARejectedEntryIsReportedAndTheOldValueStays)
+// A rejected entry: the box names it, the parent hears of it, the old value stays. A text
+// the control cut short (at its limit) is refused like it, never committed cut.
+TEST_F(UnitEditInputTest, ARejectedOrCutEntryIsReportedAndTheOldValueStays)
 {
     testing_support::MainWindowScope mainWindow(&m_parent);
-    m_edit.SetValue(1.5);
-    m_parent.received.clear();
-    PressKey(VK_END);
-    TypeText("xyz");
-    Settle();
-    CString boxText;
-    {
-        testing_support::ScriptedInput script;
-        script.WaitFor(testing_support::FindMessageBox, "message box")
-            .Then([&] {
-                boxText = testing_support::GetMessageBoxText(testing_support::FindMessageBox());
-                return true;
-            })
-            .PressDialogButton(testing_support::FindMessageBox, IDOK);
-        PressKey(VK_RETURN);
-        Settle();
-        EXPECT_TRUE(script.Done());
-    }
-    Settle();
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_BADVALUE)}, m_parent.received);
     CString expectedText;
     AfxLoadString(ControlResources(), IDS_UNITEDIT_INVALID_ENTRY, expectedText);
-    EXPECT_EQ(expectedText, boxText);
-    EXPECT_DOUBLE_EQ(1.5, m_edit.GetValue());
-    EXPECT_EQ(MetresText(1.5), Text());
-    EXPECT_FALSE(m_edit.IsModified());
-    EXPECT_EQ(m_edit.m_hWnd, ::GetFocus());
+    for (int limit : {0, 8}) {
+        SCOPED_TRACE(limit);
+        m_edit.SetLimitText(limit);
+        m_edit.SetValue(1.5);
+        m_edit.SetFocus();
+        m_edit.SetSel(0, -1);
+        m_parent.received.clear();
+        Enter(limit ? "1 m + 100 mm" : "1.5xyz", 0);   // "1 m + 10" is what fits
+        EXPECT_EQ(expectedText, AnswerMessageBox([] { PressKey(VK_RETURN); }));
+        Settle();
+        EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_BADVALUE)}, m_parent.received);
+        EXPECT_DOUBLE_EQ(1.5, m_edit.GetValue());
+        EXPECT_EQ(MetresText(1.5), Text());
+        EXPECT_FALSE(m_edit.IsModified());
+        EXPECT_EQ(m_edit.m_hWnd, ::GetFocus());
+    }
 }
 
 void SetClipboardText(HWND hOwner, const char* text)
@@ -202,17 +185,15 @@ TEST_F(UnitEditInputTest, PastesCutsAndClearsAreCommittedLikeTypedText)
         test.edit();
         Settle();
         EXPECT_TRUE(m_edit.IsModified());
-        PressKey(VK_TAB);
-        Settle();
+        Enter("", VK_TAB);
         EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
         EXPECT_DOUBLE_EQ(test.expected, m_edit.GetValue());
         EXPECT_EQ(MetresText(test.expected), Text());
     }
 }
 
-// A field of the window class scrolls past its width instead of dropping what is typed
-// there, and a text the control cut short (at its limit) is refused, never committed.
-TEST_F(UnitEditInputTest, LongEntriesAreKeptWholeOrRefusedNeverCut)
+// A field of the window class scrolls past its width instead of dropping what is typed there.
+TEST_F(UnitEditInputTest, ANarrowFieldKeepsALongEntryWhole)
 {
     InitCustomControls();
     const HWND hNarrow = ::CreateWindowExA(0, "JDistanceEdit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 100, 40, 24,
@@ -223,30 +204,9 @@ TEST_F(UnitEditInputTest, LongEntriesAreKeptWholeOrRefusedNeverCut)
     pNarrow->SetLocalUnits(&metre, nullptr, nullptr);
     pNarrow->SetUnitDisplayMode(0);
     pNarrow->SetFocus();
-    TypeText("1 m + 100 mm + 20 mm");
-    PressKey(VK_RETURN);
-    Settle();
+    Enter("1 m + 100 mm + 20 mm");
     EXPECT_NEAR(1.12, pNarrow->GetValue(), 1e-12);
     ::DestroyWindow(hNarrow);
-
-    testing_support::MainWindowScope mainWindow(&m_parent);
-    m_edit.SetValue(2.0);
-    m_edit.SetLimitText(8);
-    m_edit.SetFocus();
-    m_edit.SetSel(0, -1);
-    m_parent.received.clear();
-    TypeText("1 m + 100 mm");   // "1 m + 10" is what fits
-    Settle();
-    {
-        testing_support::ScriptedInput script;
-        script.WaitFor(testing_support::FindMessageBox, "message box")
-            .PressDialogButton(testing_support::FindMessageBox, IDOK);
-        PressKey(VK_RETURN);
-        Settle();
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_BADVALUE)}, m_parent.received);
-    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue());
 }
 
 TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)
@@ -282,9 +242,7 @@ TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaul
     ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
     const UINT foot = UNIT_FOOT;
     ASSERT_TRUE(::SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
-    TypeText("2");
-    PressKey(VK_RETURN);
-    Settle();
+    Enter("2");
     EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue()) << "metres, the control's own unit";
     UINT primary = 0;
     ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
@@ -292,12 +250,8 @@ TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaul
 
     // In the default units mode the application's units apply.
     m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
-    PressKey(VK_END);
-    for (int i = m_edit.GetWindowTextLength(); i > 0; --i)
-        PressKey(VK_BACK);
-    TypeText("2");
-    PressKey(VK_RETURN);
-    Settle();
+    m_edit.SetSel(0, -1);
+    Enter("2");
     EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
     ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
 }
@@ -362,9 +316,7 @@ TEST_F(UnitEditInputTest, TheFramesAcceleratorsComeBeforeTheEntry)
     edit.SetFocus();
     Settle();
     pParent->recorded = {WM_KEYDOWN};
-    TypeText("6");
-    PressKey(VK_F2);
-    Settle();
+    Enter("6", VK_F2);
     EXPECT_EQ(std::vector<WPARAM>{VK_F2}, translated);
     for (const ParentMessage& m : pParent->received)
         EXPECT_NE(WPARAM(VK_F2), m.wParam) << "the frame took the key";
