@@ -134,6 +134,12 @@ TEST_F(UnitEditInputTest, ARejectedOrCutEntryIsReportedAndTheOldValueStays)
         EXPECT_FALSE(m_edit.IsModified());
         EXPECT_EQ(m_edit.m_hWnd, ::GetFocus());
     }
+    // A cut text typed over whole is the user's own again.
+    m_edit.SetSel(0, -1);
+    Enter("1 m + 100 mm", 0);
+    m_edit.SetSel(0, -1);
+    Enter("5 m", 0);
+    EXPECT_DOUBLE_EQ(5.0, m_edit.GetValue());
 }
 
 void SetClipboardText(HWND hOwner, const char* text)

@@ -281,8 +281,14 @@ int JUnitEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void JUnitEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     // Enter, Tab and Escape commit or leave; they do not change the text.
-    if (nChar != VK_RETURN && nChar != VK_TAB && nChar != VK_ESCAPE)
+    if (nChar != VK_RETURN && nChar != VK_TAB && nChar != VK_ESCAPE) {
         m_bModified = 1;
+        // A key that replaces the whole text leaves nothing of a text cut before.
+        int start = 0, end = 0;
+        GetSel(start, end);
+        if (start == 0 && end >= GetWindowTextLength())
+            m_bCutShort = 0;
+    }
     CEdit::OnChar(nChar, nRepCnt, nFlags);
 }
 
