@@ -1,0 +1,681 @@
+#include "docking_world.h"
+
+#include "../toolbar/image_helpers.h"
+#include "controlexports.h"
+#include "jbars.h"
+#include "jenvmanager.h"
+#include "module.h"
+#include "scripted_input.h"
+#include "testsupport.h"
+
+#include <algorithm>
+#include <sstream>
+#include <tuple>
+
+using testing_support::PumpMessages;
+using testing_support::PumpUntil;
+
+namespace docking {
+namespace {
+
+constexpr const char* kOpNames[] = {"dock", "float", "drag", "dblclick", "resize", "show", "environment",
+                                    "saverestore"};
+constexpr int kOpArgs[] = {4, 3, 3, 1, 2, 2, 0, 0};   // bar first, where a step has one
+constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                              AFX_IDW_DOCKBAR_RIGHT};
+constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
+constexpr int kOverlap = 2;   // docked bars overlap their neighbours by their hidden borders
+constexpr UINT kCommands[] = {0x8101, 0x8102, 0x8103, 0x8104};
+constexpr UINT kFirstBarID = AFX_IDW_CONTROLBAR_FIRST + 0x40;
+constexpr UINT kDialogBarTemplate = 100;
+
+// Strips of solid images for the library's toolbars, in the four variants.
+void AddCategory(JControlOnlyInfo* pInfo)
+{
+    HBITMAP strips[4];
+    for (int variant = 0; variant < 4; ++variant) {
+        const int cx = variant >= 2 ? 24 : 16, cy = variant >= 2 ? 23 : 15;
+        strips[variant] = image_test::MakeDib(cx * (int)std::size(kCommands), cy, 24, RGB(0, 0, 40 * variant));
+    }
+    pInfo->m_categories.AddCategory("Docking", strips[0], strips[1], strips[2], strips[3], kCommands, nullptr,
+                                    (int)std::size(kCommands), 0);
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<DWORD*>(lParam);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevelWindow(HWND hWnd, LPARAM lParam)
+{
+    ::EnumChildWindows(hWnd, CountWindow, lParam);   // all descendants
+    return CountWindow(hWnd, lParam);
+}
+
+// The windows of this thread, children included.
+DWORD WindowsOfThread()
+{
+    DWORD count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevelWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+CRect WindowRect(const CWnd* pWnd)
+{
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    return rect;
+}
+
+CRect Common(const RECT& a, const RECT& b)
+{
+    CRect common;
+    ::IntersectRect(common, &a, &b);
+    return common;
+}
+
+// Away from every button, so that no tip shows between steps.
+void ParkMouse()
+{
+    testing_support::MoveMouse(CPoint(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1));
+    PumpMessages();
+}
+
+bool IsDockOp(Op op)
+{
+    return op == Op::Dock || op == Op::Drag || op == Op::DoubleClick || op == Op::SaveRestore;
+}
+
+Failure Fail(const char* invariant, const std::string& detail)
+{
+    return Failure{invariant, detail};
+}
+
+}   // namespace
+
+std::string Format(const Step& step)
+{
+    std::ostringstream out;
+    out << kOpNames[(int)step.op];
+    const int args[] = {step.bar, step.a, step.b, step.c};
+    const bool hasBar = step.op != Op::Resize;
+    for (int i = hasBar ? 0 : 1; i < (hasBar ? 0 : 1) + kOpArgs[(int)step.op]; ++i)
+        out << ' ' << args[i];
+    return out.str();
+}
+
+bool Parse(const std::string& line, Step& step)
+{
+    std::istringstream in(line);
+    std::string name;
+    if (!(in >> name))
+        return false;
+    const auto found = std::find(std::begin(kOpNames), std::end(kOpNames), name);
+    if (found == std::end(kOpNames))
+        return false;
+    step = Step{(Op)(found - std::begin(kOpNames))};
+    int* args[] = {&step.bar, &step.a, &step.b, &step.c};
+    const int first = step.op == Op::Resize ? 1 : 0;
+    for (int i = first; i < first + kOpArgs[(int)step.op]; ++i)
+        if (!(in >> *args[i]))
+            return false;
+    return step.bar >= 0 && step.bar < World::kBars;
+}
+
+Step RandomStep(std::mt19937& random)
+{
+    // Weights: moves of bars most, the frame and the layout less.
+    static const int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1};
+    std::discrete_distribution<int> pick(std::begin(kWeights), std::end(kWeights));
+    const auto upTo = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    Step step{(Op)pick(random)};
+    step.bar = upTo(World::kBars);
+    switch (step.op) {
+    case Op::Dock:
+        step.a = upTo(4), step.b = upTo(4), step.c = upTo(100);
+        break;
+    case Op::Float:
+        step.a = upTo(100), step.b = upTo(100);
+        break;
+    case Op::Drag:
+        step.a = upTo(6), step.b = upTo(100);
+        break;
+    case Op::Resize:
+        step.a = upTo(4), step.b = upTo((int)std::size(kFrameSizes));
+        break;
+    case Op::Show:
+        step.a = upTo(3) != 0;   // shown more often than hidden
+        break;
+    default:
+        break;
+    }
+    if (step.op == Op::Resize || step.op == Op::Environment || step.op == Op::SaveRestore)
+        step.bar = 0;
+    return step;
+}
+
+World::World(const CString& keyPath) : m_keyPath(keyPath)
+{
+    ControlAttachProcess(::GetModuleHandleA(nullptr));
+    JCreateEnvironmentManager(keyPath, 1, 1, 1, 1, 1, 1, 1, 1);
+    JControlOnlyInfo* pInfo = GetJControlInfo();
+    pInfo->m_nGripperBar = 1;
+    pInfo->m_nFlatButtons = 1;
+    pInfo->m_nLargeButtons = 0;
+    AddCategory(pInfo);
+    // The other environment exists from the start: what it makes once is no leak of a switch.
+    JEnvironmentManager::Get()->CreateEnvironment("Elsewhere", nullptr, nullptr, nullptr);
+
+    m_pFrame = new CFrameWnd;   // deletes itself with its window
+    m_pFrame->Create(nullptr, "docking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(CPoint(40, 40), kFrameSizes[0]));
+    m_pFrame->m_bAutoMenuEnable = FALSE;
+    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    m_pOldMain = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = m_pFrame;
+
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
+    static const char* const kNames[] = {"Draw", "Edit", "View"};
+    for (int i = 0; i < kToolBars; ++i) {
+        auto* pBar = new JToolBar;   // deletes itself with its window
+        pBar->Create(m_pFrame, kNames[i], kCommands, 2 + i % 3, (int)(kFirstBarID + i), CBRS_ALIGN_ANY, dwStyle);
+        m_bars[i] = pBar;
+    }
+    auto* pToolBar = new CToolBar;
+    pToolBar->CreateEx(m_pFrame, TBSTYLE_FLAT, dwStyle, CRect(), kFirstBarID + 3);
+    HDC hScreen = ::GetDC(nullptr);
+    m_hToolImage = ::CreateCompatibleBitmap(hScreen, 16 * 3, 15);
+    ::ReleaseDC(nullptr, hScreen);
+    pToolBar->SetBitmap(m_hToolImage);
+    pToolBar->SetButtons(kCommands, 3);
+    pToolBar->SetWindowText("Framework");
+    m_bars[3] = pToolBar;
+    auto* pDialogBar = new CDialogBar;
+    pDialogBar->Create(m_pFrame, kDialogBarTemplate, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 4);
+    m_bars[4] = pDialogBar;
+    for (int i = 3; i < kBars; ++i)
+        m_bars[i]->m_bAutoDelete = TRUE;
+    // Each bar in its own row at the top, as a host starts.
+    for (CControlBar* pBar : m_bars) {
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    }
+    m_pFrame->RecalcLayout();
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    PumpMessages();
+    m_rowsBefore = Rows();
+}
+
+World::~World()
+{
+    if (::IsWindow(m_pFrame->m_hWnd))
+        m_pFrame->DestroyWindow();
+    AfxGetApp()->m_pMainWnd = m_pOldMain;
+    PumpMessages();
+    ControlDetachProcess();
+    ::DeleteObject(m_hToolImage);
+}
+
+CDockBar* World::DockBar(UINT nID) const
+{
+    return static_cast<CDockBar*>(m_pFrame->GetControlBar(nID));
+}
+
+CMiniDockFrameWnd* World::FloatingFrame(CControlBar* pBar) const
+{
+    return pBar->m_pDockBar && pBar->m_pDockBar->m_bFloating ? DYNAMIC_DOWNCAST(CMiniDockFrameWnd,
+                                                                                pBar->GetParentFrame())
+                                                              : nullptr;
+}
+
+Failure World::Run(const Step& step)
+{
+    m_rowsBefore = Rows();
+    Failure failure;
+    if (step.op == Op::SaveRestore)
+        failure = SaveRestore();
+    else if (step.op == Op::Environment)
+        failure = SwitchEnvironment();
+    else
+        Apply(step);
+    PumpMessages();
+    // The main loop's idle pass, which updates bars and shows or hides floating frames.
+    for (LONG n = 0; n < 8 && AfxGetApp()->OnIdle(n); ++n) {
+    }
+    PumpMessages();
+    return failure ? failure : Check(step);
+}
+
+void World::Apply(const Step& step)
+{
+    CControlBar* pBar = m_bars[step.bar];
+    switch (step.op) {
+    case Op::Dock:
+        Dock(step);
+        break;
+    case Op::Float: {
+        const CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        m_pFrame->FloatControlBar(pBar, CPoint((screen.cx - 120) * step.a / 100, (screen.cy - 60) * step.b / 100));
+        break;
+    }
+    case Op::Drag:
+        Drag(step);
+        break;
+    case Op::DoubleClick:
+        DoubleClick(step);
+        break;
+    case Op::Resize:
+        Resize(step);
+        break;
+    case Op::Show:
+        m_pFrame->ShowControlBar(pBar, step.a != 0, FALSE);
+        break;
+    default:
+        break;
+    }
+}
+
+void World::Dock(const Step& step)
+{
+    CDockBar* pDockBar = DockBar(kDockBars[step.a]);
+    const CRect dock = WindowRect(pDockBar);
+    const bool horz = step.a < 2;
+    // Rows are about a bar's thickness apart; past the last row makes a new one.
+    const int across = step.b * 24 + 8;
+    const CPoint at = horz ? CPoint(dock.left + dock.Width() * step.c / 100, dock.top + across)
+                           : CPoint(dock.left + across, dock.top + dock.Height() * step.c / 100);
+    const CRect rect(at, CSize(8, 8));
+    m_pFrame->DockControlBar(m_bars[step.bar], pDockBar, rect);
+    m_pFrame->RecalcLayout();
+}
+
+bool World::GripPoint(CControlBar* pBar, CPoint& point) const
+{
+    if (!pBar->IsWindowVisible())
+        return false;
+    HWND hWndExpected = pBar->m_hWnd;
+    if (CMiniDockFrameWnd* pFloating = FloatingFrame(pBar)) {
+        const CRect window = WindowRect(pFloating);
+        CRect client;
+        pFloating->GetClientRect(client);
+        pFloating->ClientToScreen(client);
+        point = CPoint(window.left + 12, (window.top + client.top) / 2);
+        hWndExpected = pFloating->m_hWnd;
+    } else {
+        const CRect rect = WindowRect(pBar);
+        point = (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) ? CPoint(rect.left + 5, rect.CenterPoint().y)
+                                                         : CPoint(rect.CenterPoint().x, rect.top + 5);
+    }
+    // Covered by another window (a floating frame), or off the screen: the user cannot take it there.
+    return ::WindowFromPoint(point) == hWndExpected;
+}
+
+void World::Drag(const Step& step)
+{
+    CControlBar* pBar = m_bars[step.bar];
+    CPoint from;
+    if (::IsIconic(m_pFrame->m_hWnd) || !GripPoint(pBar, from))
+        return;
+    CRect client;
+    m_pFrame->GetClientRect(client);
+    m_pFrame->ClientToScreen(client);
+    const CRect window = WindowRect(m_pFrame);
+    const int along = step.b;
+    CPoint to;
+    switch (step.a) {
+    case 0:
+        to = CPoint(client.left + client.Width() * along / 100, client.top + 3);
+        break;
+    case 1:
+        to = CPoint(client.left + client.Width() * along / 100, client.bottom - 3);
+        break;
+    case 2:
+        to = CPoint(client.left + 3, client.top + client.Height() * along / 100);
+        break;
+    case 3:
+        to = CPoint(client.right - 3, client.top + client.Height() * along / 100);
+        break;
+    case 4:
+        to = client.CenterPoint() + CSize((along - 50) * client.Width() / 200, 0);
+        break;
+    default:
+        to = CPoint(window.right + 40 + along, window.top + 40 + along);
+        break;
+    }
+    to.x = std::clamp<int>(to.x, 20, ::GetSystemMetrics(SM_CXSCREEN) - 20);
+    to.y = std::clamp<int>(to.y, 40, ::GetSystemMetrics(SM_CYSCREEN) - 20);
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    // The drag loop dispatches the script's timer; the watchdog ends it if it never returns.
+    testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+    const CPoint middle((from.x + to.x) / 2, (from.y + to.y) / 2 + 7);
+    for (CPoint point : {middle, to})
+        script.Wait(15).Then(
+            [point] {
+                testing_support::MoveMouse(point);
+                return true;
+            },
+            "move");
+    script.Wait(15).Then(
+        [to] {
+            testing_support::SendMouseButton(to, false);
+            return true;
+        },
+        "release");
+    testing_support::SendMouseButton(from, true);
+    PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    ParkMouse();
+}
+
+void World::DoubleClick(const Step& step)
+{
+    CControlBar* pBar = m_bars[step.bar];
+    CPoint at;
+    if (::IsIconic(m_pFrame->m_hWnd) || !GripPoint(pBar, at))
+        return;
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    const bool wasFloating = FloatingFrame(pBar) != nullptr;
+    int polls = 0;
+    testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+    script.Then(
+        [at] {
+            testing_support::ClickAt(at);
+            testing_support::ClickAt(at);
+            return true;
+        },
+        "double click");
+    PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    PumpUntil([&] { return (FloatingFrame(pBar) != nullptr) != wasFloating || ++polls > 5; });
+    ParkMouse();
+}
+
+void World::Resize(const Step& step)
+{
+    switch (step.a) {
+    case 0:
+    case 3: {
+        if (::IsIconic(m_pFrame->m_hWnd))
+            return;
+        CRect size(CPoint(0, 0), kFrameSizes[step.b]);
+        if (step.a == 3) {
+            size.SetRectEmpty();
+            ::AdjustWindowRectEx(size, m_pFrame->GetStyle(), FALSE, m_pFrame->GetExStyle());
+        }
+        m_pFrame->SetWindowPos(nullptr, 0, 0, size.Width(), size.Height(),
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    }
+    case 1:
+        m_pFrame->ShowWindow(SW_MINIMIZE);
+        break;
+    default:
+        m_pFrame->ShowWindow(SW_RESTORE);
+        testing_support::MakeForeground(m_pFrame->m_hWnd);
+        break;
+    }
+}
+
+Failure World::SwitchEnvironment()
+{
+    std::vector<BOOL> visible;
+    for (CControlBar* pBar : m_bars)
+        visible.push_back(pBar->IsWindowVisible());
+    JEnvironmentManager* pManager = JEnvironmentManager::Get();
+    pManager->SetEnvironment("Elsewhere", nullptr, nullptr, nullptr);
+    PumpMessages();
+    pManager->SetEnvironment(0L);
+    PumpMessages();
+    for (int i = 0; i < kBars; ++i)
+        if (m_bars[i]->IsWindowVisible() != visible[i])
+            return Fail("environment", "bar " + std::to_string(i) + (visible[i] ? " was" : " was not") +
+                                           " visible before switching to another environment and back");
+    return {};
+}
+
+Failure World::SaveRestore()
+{
+    const std::vector<Placement> before = Placements();
+    std::vector<JToolBar*> bars;
+    for (int i = 0; i < kToolBars; ++i) {
+        auto* pBar = static_cast<JToolBar*>(m_bars[i]);
+        pBar->StoreLastPosition();
+        const auto placed = [pBar] {
+            return std::make_tuple(pBar->m_nDockBarID, pBar->m_ptDockPos, pBar->m_ptFloatPos, pBar->m_bFloating);
+        };
+        const auto stored = placed();
+        CString path;
+        path.Format("%s\\Layout\\Toolbar%d", m_keyPath.GetString(), i);
+        HKEY hKey = nullptr;
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+        const BOOL bWritten = pBar->WriteToRegistry(hKey);
+        const BOOL bRead = bWritten && pBar->ReadFromRegistry(hKey);
+        ::RegCloseKey(hKey);
+        if (!bRead || placed() != stored)
+            return Fail("layout", "toolbar " + std::to_string(i) +
+                                      (!bWritten ? " not written" : !bRead ? " not read back" : " read another place"));
+        bars.push_back(pBar);
+    }
+    // Placed again as a host places toolbars it makes from their keys: out of the dock bars,
+    // then the floating ones at their places and each side's rows in order.
+    for (JToolBar* pBar : bars)
+        if (!pBar->m_bFloating && pBar->m_pDockBar)
+            pBar->m_pDockBar->RemoveControlBar(pBar);
+    m_pFrame->RecalcLayout();
+    const auto side = [](const JToolBar* pBar) {
+        return (int)(std::find(std::begin(kDockBars), std::end(kDockBars), pBar->m_nDockBarID) - std::begin(kDockBars));
+    };
+    std::stable_sort(bars.begin(), bars.end(), [&](const JToolBar* a, const JToolBar* b) {
+        if (side(a) != side(b))
+            return side(a) < side(b);
+        const CPoint pa = a->m_ptDockPos, pb = b->m_ptDockPos;
+        return side(a) < 2 ? (pa.y != pb.y ? pa.y < pb.y : pa.x < pb.x) : (pa.x != pb.x ? pa.x < pb.x : pa.y < pb.y);
+    });
+    for (JToolBar* pBar : bars) {
+        if (pBar->m_bFloating) {
+            m_pFrame->FloatControlBar(pBar, pBar->m_ptFloatPos);
+            continue;
+        }
+        CRect rect(pBar->m_ptDockPos, CSize(30, 30));
+        CDockBar* pDockBar = DockBar(pBar->m_nDockBarID);
+        pDockBar->ClientToScreen(rect);
+        m_pFrame->DockControlBar(pBar, pDockBar, rect);
+        m_pFrame->RecalcLayout();
+    }
+    PumpMessages();
+    const std::vector<Placement> after = Placements();
+    for (int i = 0; i < kToolBars; ++i) {
+        if (before[i] == after[i])
+            continue;
+        if (before[i].visible != after[i].visible)
+            return Fail("visibility", "toolbar " + std::to_string(i) + (before[i].visible ? " shown" : " hidden") +
+                                          " before it was saved, " + (after[i].visible ? "shown" : "hidden") +
+                                          " when placed again");
+        std::ostringstream out;
+        const auto describe = [&out](const Placement& p) {
+            if (p.nDockBarID)
+                out << "dock bar " << std::hex << p.nDockBarID << std::dec << " row " << p.row << " place " << p.order;
+            else
+                out << "floating at " << p.floatPos.x << "," << p.floatPos.y;
+        };
+        out << "toolbar " << i << " was at ";
+        describe(before[i]);
+        out << ", placed again at ";
+        describe(after[i]);
+        return Fail("layout", out.str());
+    }
+    return {};
+}
+
+std::vector<World::Placement> World::Placements() const
+{
+    // Rows and places counted among the library's toolbars only: the others are no part of
+    // the stored layout, and rows of theirs alone may move up when it is placed again.
+    const auto isToolBar = [this](const CControlBar* pBar) {
+        return std::find(m_bars, m_bars + kToolBars, pBar) != m_bars + kToolBars;
+    };
+    std::vector<Placement> placements;
+    for (CControlBar* pBar : m_bars) {
+        Placement placement;
+        if (CMiniDockFrameWnd* pFloating = FloatingFrame(pBar)) {
+            placement.floatPos = WindowRect(pFloating).TopLeft();
+        } else if (CDockBar* pDockBar = pBar->m_pDockBar) {
+            placement.nDockBarID = (UINT)pDockBar->GetDlgCtrlID();
+            bool rowHasBars = false;
+            for (int nPos = 1; nPos < (int)pDockBar->m_arrBars.GetSize(); ++nPos) {
+                CControlBar* pEntry = pDockBar->GetDockedControlBar(nPos);
+                if (pEntry == pBar)
+                    break;
+                if (pEntry && isToolBar(pEntry)) {
+                    rowHasBars = true;
+                    ++placement.order;
+                } else if (!pDockBar->m_arrBars[nPos] && rowHasBars) {
+                    ++placement.row;
+                    placement.order = 0;
+                    rowHasBars = false;
+                }
+            }
+        }
+        placement.visible = pBar->IsWindowVisible() != FALSE;
+        placements.push_back(placement);
+    }
+    return placements;
+}
+
+std::vector<int> World::Rows() const
+{
+    std::vector<int> rows;
+    for (UINT nID : kDockBars) {
+        const CDockBar* pDockBar = DockBar(nID);
+        int count = 0;
+        for (int nPos = 1; nPos < (int)pDockBar->m_arrBars.GetSize(); ++nPos)
+            count += pDockBar->m_arrBars[nPos] && !pDockBar->m_arrBars[nPos - 1];
+        rows.push_back(count);
+    }
+    return rows;
+}
+
+std::string World::Signature() const
+{
+    std::ostringstream out;
+    const CRect frame = WindowRect(m_pFrame);
+    out << ::IsIconic(m_pFrame->m_hWnd) << frame.Width() << 'x' << frame.Height();
+    for (CControlBar* pBar : m_bars) {
+        const CRect rect = WindowRect(pBar);
+        out << ' ' << pBar->IsWindowVisible() << (FloatingFrame(pBar) ? 'f' : 'd') << rect.left << ',' << rect.top
+            << ',' << rect.Width() << ',' << rect.Height();
+    }
+    return out.str();
+}
+
+Failure World::Check(const Step& step)
+{
+    if (::GetCapture())
+        return Fail("capture", "the mouse is still captured after the step");
+    // Each bar docked once where it says it is, or alone in its floating frame; a dock bar
+    // keeps one placeholder per bar at most.
+    for (int i = 0; i < kBars; ++i) {
+        CControlBar* pBar = m_bars[i];
+        int entries = 0;
+        for (UINT nID : kDockBars) {
+            const CDockBar* pDockBar = DockBar(nID);
+            int placeholders = 0;
+            for (int nPos = 0; nPos < (int)pDockBar->m_arrBars.GetSize(); ++nPos) {
+                entries += pDockBar->m_arrBars[nPos] == pBar;
+                placeholders += pDockBar->m_arrBars[nPos] == reinterpret_cast<void*>((UINT_PTR)(kFirstBarID + i));
+            }
+            if (placeholders > 1)
+                return Fail("membership", "bar " + std::to_string(i) + " has " + std::to_string(placeholders) +
+                                              " placeholders in dock bar " + std::to_string(nID - kDockBars[0]));
+        }
+        const bool floating = FloatingFrame(pBar) != nullptr;
+        if (entries != (floating ? 0 : 1) || !pBar->m_pDockBar)
+            return Fail("membership", "bar " + std::to_string(i) + " is in dock bars " + std::to_string(entries) +
+                                          " times" + (floating ? " and floats" : ""));
+    }
+    // Rows: none empty, and none made by anything but docking.
+    const std::vector<int> rows = Rows();
+    for (int side = 0; side < 4; ++side) {
+        const CDockBar* pDockBar = DockBar(kDockBars[side]);
+        const CPtrArray& entries = pDockBar->m_arrBars;
+        for (int nPos = 1; nPos < (int)entries.GetSize(); ++nPos)
+            if (!entries[nPos] && !entries[nPos - 1])
+                return Fail("rows", "dock bar " + std::to_string(side) + " has an empty row");
+        if (entries.GetSize() == 0 || entries[0] || entries[entries.GetSize() - 1])
+            return Fail("rows", "dock bar " + std::to_string(side) + " does not start and end with a row end");
+        if (!IsDockOp(step.op) && rows[side] > m_rowsBefore[side])
+            return Fail("rows", "dock bar " + std::to_string(side) + " went from " + std::to_string(m_rowsBefore[side]) +
+                                    " to " + std::to_string(rows[side]) + " rows");
+    }
+    // Docked bars inside their dock bar and clear of each other, when the frame has room.
+    CRect client;
+    m_pFrame->GetClientRect(client);
+    if (!::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150) {
+        for (int side = 0; side < 4; ++side) {
+            CDockBar* pDockBar = DockBar(kDockBars[side]);
+            CRect inside;
+            pDockBar->GetClientRect(inside);
+            std::vector<std::pair<int, CRect>> placed;
+            for (int i = 0; i < kBars; ++i) {
+                if (m_bars[i]->m_pDockBar != pDockBar || !m_bars[i]->IsWindowVisible())
+                    continue;
+                CRect rect = WindowRect(m_bars[i]);
+                pDockBar->ScreenToClient(rect);
+                rect.DeflateRect(kOverlap, kOverlap);
+                const bool horz = side < 2;
+                const bool fits = horz ? rect.Width() <= inside.Width() : rect.Height() <= inside.Height();
+                CRect within = inside;
+                (horz ? within.right : within.bottom) = fits ? (horz ? inside.right : inside.bottom) : LONG_MAX;
+                if (Common(rect, within) != rect)
+                    return Fail("inside", "bar " + std::to_string(i) + " at " + std::to_string(rect.left) + "," +
+                                              std::to_string(rect.top) + " " + std::to_string(rect.Width()) + "x" +
+                                              std::to_string(rect.Height()) + " (less its hidden borders) leaves dock bar " +
+                                              std::to_string(side) + " of " + std::to_string(inside.Width()) + "x" +
+                                              std::to_string(inside.Height()));
+                for (const auto& [other, otherRect] : placed)
+                    if (!Common(rect, otherRect).IsRectEmpty())
+                        return Fail("overlap", "bars " + std::to_string(other) + " and " + std::to_string(i) +
+                                                   " overlap in dock bar " + std::to_string(side));
+                placed.emplace_back(i, rect);
+            }
+        }
+    }
+    // Every floating frame shown holds a bar shown, and has its caption on a screen, enough
+    // of it to take hold of.
+    for (int i = 0; i < kBars; ++i) {
+        CMiniDockFrameWnd* pFloating = FloatingFrame(m_bars[i]);
+        if (!pFloating || !pFloating->IsWindowVisible())
+            continue;
+        if (!pFloating->m_wndDockBar.GetDockedVisibleCount())
+            return Fail("floating", "the floating frame of bar " + std::to_string(i) + " shows with no bar shown");
+        CRect caption = WindowRect(pFloating);
+        CRect client;
+        pFloating->GetClientRect(client);
+        pFloating->ClientToScreen(client);
+        caption.bottom = client.top;
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        HMONITOR hMonitor = ::MonitorFromRect(caption, MONITOR_DEFAULTTONULL);
+        const CRect shown = hMonitor && ::GetMonitorInfoA(hMonitor, &info) ? Common(caption, info.rcMonitor) : CRect();
+        if (shown.Width() < std::min(16, caption.Width()) || shown.Height() < std::min(4, caption.Height()))
+            return Fail("caption", "the floating frame of bar " + std::to_string(i) + " shows " +
+                                       std::to_string(shown.Width()) + "x" + std::to_string(shown.Height()) +
+                                       " of its caption (" + std::to_string(caption.Width()) + "x" +
+                                       std::to_string(caption.Height()) + " at " + std::to_string(caption.left) + "," +
+                                       std::to_string(caption.top) + ") on a screen");
+    }
+    // The same windows shown hold the same window and GDI objects: back at a state seen
+    // before, more objects than then once may be made for good (a cache), twice is a leak.
+    const Objects now{WindowsOfThread(), image_test::GdiObjects()};
+    const auto [seen, inserted] = m_objects.emplace(Signature(), now);
+    if (inserted)
+        return {};
+    const Objects then = seen->second;
+    seen->second = now;
+    seen->second.grew = then.grew || now.windows > then.windows || now.gdi > then.gdi;
+    if (then.grew && (now.windows > then.windows || now.gdi > then.gdi))
+        return Fail("objects", "with bars " + Signature() + " the thread had " + std::to_string(then.windows) +
+                                   " windows and " + std::to_string(then.gdi) + " GDI objects, now " +
+                                   std::to_string(now.windows) + " and " + std::to_string(now.gdi));
+    return {};
+}
+
+}   // namespace docking
