@@ -9,6 +9,8 @@
 #include "testsupport.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <sstream>
 #include <tuple>
 
@@ -18,12 +20,23 @@ using testing_support::PumpUntil;
 namespace docking {
 namespace {
 
-constexpr const char* kOpNames[] = {"dock", "float", "drag", "dblclick", "resize", "show", "environment",
-                                    "saverestore"};
-constexpr int kOpArgs[] = {4, 3, 3, 1, 2, 2, 0, 0};   // bar first, where a step has one
-constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
-                              AFX_IDW_DOCKBAR_RIGHT};
-constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
+// Each step's name, the ranges of its arguments (0: none) and how often it is drawn.
+struct OpInfo {
+    const char* name;
+    int range[4];   // bar, a, b, c
+    int weight;
+};
+constexpr OpInfo kOps[] = {{"dock", {World::kBars, 4, 4, 100}, 5},
+                           {"float", {World::kBars, 100, 100}, 3},
+                           {"drag", {World::kBars, 6, 100}, 5},
+                           {"dblclick", {World::kBars}, 2},
+                           {"resize", {0, 4, 5}, 3},
+                           {"show", {World::kBars, 3}, 2},
+                           {"environment", {}, 1},
+                           {"saverestore", {}, 1}};
+constexpr int Step::*kArgs[] = {&Step::bar, &Step::a, &Step::b, &Step::c};
+constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};   // resize 0
 constexpr int kOverlap = 2;   // docked bars overlap their neighbours by their hidden borders
 constexpr UINT kCommands[] = {0x8101, 0x8102, 0x8103, 0x8104};
 constexpr UINT kFirstBarID = AFX_IDW_CONTROLBAR_FIRST + 0x40;
@@ -87,8 +100,13 @@ bool IsDockOp(Op op)
     return op == Op::Dock || op == Op::Drag || op == Op::DoubleClick || op == Op::SaveRestore;
 }
 
-Failure Fail(const char* invariant, const std::string& detail)
+[[gnu::format(printf, 2, 3)]] Failure Fail(const char* invariant, const char* format, ...)
 {
+    char detail[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(detail, sizeof detail, format, args);
+    va_end(args);
     return Failure{invariant, detail};
 }
 
@@ -96,61 +114,39 @@ Failure Fail(const char* invariant, const std::string& detail)
 
 std::string Format(const Step& step)
 {
-    std::ostringstream out;
-    out << kOpNames[(int)step.op];
-    const int args[] = {step.bar, step.a, step.b, step.c};
-    const bool hasBar = step.op != Op::Resize;
-    for (int i = hasBar ? 0 : 1; i < (hasBar ? 0 : 1) + kOpArgs[(int)step.op]; ++i)
-        out << ' ' << args[i];
-    return out.str();
+    std::string text = kOps[(int)step.op].name;
+    for (int i = 0; i < 4; ++i)
+        if (kOps[(int)step.op].range[i])
+            text += " " + std::to_string(step.*kArgs[i]);
+    return text;
 }
 
 bool Parse(const std::string& line, Step& step)
 {
     std::istringstream in(line);
     std::string name;
-    if (!(in >> name))
+    in >> name;
+    const auto found =
+        std::find_if(std::begin(kOps), std::end(kOps), [&](const OpInfo& op) { return name == op.name; });
+    if (found == std::end(kOps))
         return false;
-    const auto found = std::find(std::begin(kOpNames), std::end(kOpNames), name);
-    if (found == std::end(kOpNames))
-        return false;
-    step = Step{(Op)(found - std::begin(kOpNames))};
-    int* args[] = {&step.bar, &step.a, &step.b, &step.c};
-    const int first = step.op == Op::Resize ? 1 : 0;
-    for (int i = first; i < first + kOpArgs[(int)step.op]; ++i)
-        if (!(in >> *args[i]))
+    step = Step{(Op)(found - std::begin(kOps))};
+    for (int i = 0; i < 4; ++i)
+        if (found->range[i] && !(in >> step.*kArgs[i]))
             return false;
     return step.bar >= 0 && step.bar < World::kBars;
 }
 
 Step RandomStep(std::mt19937& random)
 {
-    // Weights: moves of bars most, the frame and the layout less.
-    static const int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1};
-    std::discrete_distribution<int> pick(std::begin(kWeights), std::end(kWeights));
-    const auto upTo = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    std::discrete_distribution<int> pick({5, 3, 5, 2, 3, 2, 1, 1});   // the weights of kOps
     Step step{(Op)pick(random)};
-    step.bar = upTo(World::kBars);
-    switch (step.op) {
-    case Op::Dock:
-        step.a = upTo(4), step.b = upTo(4), step.c = upTo(100);
-        break;
-    case Op::Float:
-        step.a = upTo(100), step.b = upTo(100);
-        break;
-    case Op::Drag:
-        step.a = upTo(6), step.b = upTo(100);
-        break;
-    case Op::Resize:
-        step.a = upTo(4), step.b = upTo((int)std::size(kFrameSizes));
-        break;
-    case Op::Show:
-        step.a = upTo(3) != 0;   // shown more often than hidden
-        break;
-    default:
-        break;
+    for (int i = 0; i < 4; ++i) {
+        // A bar is drawn for every step, used or not.
+        const int range = i == 0 ? World::kBars : kOps[(int)step.op].range[i];
+        step.*kArgs[i] = range ? std::uniform_int_distribution<int>(0, range - 1)(random) : 0;
     }
-    if (step.op == Op::Resize || step.op == Op::Environment || step.op == Op::SaveRestore)
+    if (!kOps[(int)step.op].range[0])
         step.bar = 0;
     return step;
 }
@@ -223,9 +219,9 @@ CDockBar* World::DockBar(UINT nID) const
 
 CMiniDockFrameWnd* World::FloatingFrame(CControlBar* pBar) const
 {
-    return pBar->m_pDockBar && pBar->m_pDockBar->m_bFloating ? DYNAMIC_DOWNCAST(CMiniDockFrameWnd,
-                                                                                pBar->GetParentFrame())
-                                                              : nullptr;
+    return pBar->m_pDockBar && pBar->m_pDockBar->m_bFloating
+               ? DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pBar->GetParentFrame())
+               : nullptr;
 }
 
 Failure World::Run(const Step& step)
@@ -268,7 +264,7 @@ void World::Apply(const Step& step)
         Resize(step);
         break;
     case Op::Show:
-        m_pFrame->ShowControlBar(pBar, step.a != 0, FALSE);
+        m_pFrame->ShowControlBar(pBar, step.a != 0, FALSE);   // shown twice as often as hidden
         break;
     default:
         break;
@@ -319,29 +315,16 @@ void World::Drag(const Step& step)
     CRect client;
     m_pFrame->GetClientRect(client);
     m_pFrame->ClientToScreen(client);
+    // Zones: just inside each side of the client (top, bottom, left, right), its middle, or beside the frame.
     const CRect window = WindowRect(m_pFrame);
-    const int along = step.b;
-    CPoint to;
-    switch (step.a) {
-    case 0:
-        to = CPoint(client.left + client.Width() * along / 100, client.top + 3);
-        break;
-    case 1:
-        to = CPoint(client.left + client.Width() * along / 100, client.bottom - 3);
-        break;
-    case 2:
-        to = CPoint(client.left + 3, client.top + client.Height() * along / 100);
-        break;
-    case 3:
-        to = CPoint(client.right - 3, client.top + client.Height() * along / 100);
-        break;
-    case 4:
-        to = client.CenterPoint() + CSize((along - 50) * client.Width() / 200, 0);
-        break;
-    default:
-        to = CPoint(window.right + 40 + along, window.top + 40 + along);
-        break;
-    }
+    const CPoint along(client.left + client.Width() * step.b / 100, client.top + client.Height() * step.b / 100);
+    const CPoint zones[] = {{along.x, client.top + 3},
+                            {along.x, client.bottom - 3},
+                            {client.left + 3, along.y},
+                            {client.right - 3, along.y},
+                            client.CenterPoint() + CSize((step.b - 50) * client.Width() / 200, 0),
+                            {window.right + 40 + step.b, window.top + 40 + step.b}};
+    CPoint to = zones[step.a];
     to.x = std::clamp<int>(to.x, 20, ::GetSystemMetrics(SM_CXSCREEN) - 20);
     to.y = std::clamp<int>(to.y, 40, ::GetSystemMetrics(SM_CYSCREEN) - 20);
     testing_support::MakeForeground(m_pFrame->m_hWnd);
@@ -400,8 +383,7 @@ void World::Resize(const Step& step)
             size.SetRectEmpty();
             ::AdjustWindowRectEx(size, m_pFrame->GetStyle(), FALSE, m_pFrame->GetExStyle());
         }
-        m_pFrame->SetWindowPos(nullptr, 0, 0, size.Width(), size.Height(),
-                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_pFrame->SetWindowPos(nullptr, 0, 0, size.Width(), size.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         break;
     }
     case 1:
@@ -426,8 +408,8 @@ Failure World::SwitchEnvironment()
     PumpMessages();
     for (int i = 0; i < kBars; ++i)
         if (m_bars[i]->IsWindowVisible() != visible[i])
-            return Fail("environment", "bar " + std::to_string(i) + (visible[i] ? " was" : " was not") +
-                                           " visible before switching to another environment and back");
+            return Fail("environment", "bar %d was %sshown before switching to another environment and back", i,
+                        visible[i] ? "" : "not ");
     return {};
 }
 
@@ -450,8 +432,10 @@ Failure World::SaveRestore()
         const BOOL bRead = bWritten && pBar->ReadFromRegistry(hKey);
         ::RegCloseKey(hKey);
         if (!bRead || placed() != stored)
-            return Fail("layout", "toolbar " + std::to_string(i) +
-                                      (!bWritten ? " not written" : !bRead ? " not read back" : " read another place"));
+            return Fail("layout", "toolbar %d %s", i,
+                        !bWritten ? "not written"
+                        : !bRead  ? "not read back"
+                                  : "read back another place");
         bars.push_back(pBar);
     }
     // Placed again as a host places toolbars it makes from their keys: out of the dock bars,
@@ -486,21 +470,18 @@ Failure World::SaveRestore()
         if (before[i] == after[i])
             continue;
         if (before[i].visible != after[i].visible)
-            return Fail("visibility", "toolbar " + std::to_string(i) + (before[i].visible ? " shown" : " hidden") +
-                                          " before it was saved, " + (after[i].visible ? "shown" : "hidden") +
-                                          " when placed again");
-        std::ostringstream out;
-        const auto describe = [&out](const Placement& p) {
+            return Fail("visibility", "toolbar %d %s before it was saved, %s when placed again", i,
+                        before[i].visible ? "shown" : "hidden", after[i].visible ? "shown" : "hidden");
+        const auto describe = [](const Placement& p) {
+            char text[64];
             if (p.nDockBarID)
-                out << "dock bar " << std::hex << p.nDockBarID << std::dec << " row " << p.row << " place " << p.order;
+                snprintf(text, sizeof text, "dock bar %X row %d place %d", p.nDockBarID, p.row, p.order);
             else
-                out << "floating at " << p.floatPos.x << "," << p.floatPos.y;
+                snprintf(text, sizeof text, "floating at %ld,%ld", p.floatPos.x, p.floatPos.y);
+            return std::string(text);
         };
-        out << "toolbar " << i << " was at ";
-        describe(before[i]);
-        out << ", placed again at ";
-        describe(after[i]);
-        return Fail("layout", out.str());
+        return Fail("layout", "toolbar %d was at %s, placed again at %s", i, describe(before[i]).c_str(),
+                    describe(after[i]).c_str());
     }
     return {};
 }
@@ -583,13 +564,11 @@ Failure World::Check(const Step& step)
                 placeholders += pDockBar->m_arrBars[nPos] == reinterpret_cast<void*>((UINT_PTR)(kFirstBarID + i));
             }
             if (placeholders > 1)
-                return Fail("membership", "bar " + std::to_string(i) + " has " + std::to_string(placeholders) +
-                                              " placeholders in dock bar " + std::to_string(nID - kDockBars[0]));
+                return Fail("membership", "bar %d has %d placeholders in dock bar %X", i, placeholders, nID);
         }
         const bool floating = FloatingFrame(pBar) != nullptr;
         if (entries != (floating ? 0 : 1) || !pBar->m_pDockBar)
-            return Fail("membership", "bar " + std::to_string(i) + " is in dock bars " + std::to_string(entries) +
-                                          " times" + (floating ? " and floats" : ""));
+            return Fail("membership", "bar %d is in dock bars %d times%s", i, entries, floating ? " and floats" : "");
     }
     // Rows: none empty, and none made by anything but docking.
     const std::vector<int> rows = Rows();
@@ -598,12 +577,11 @@ Failure World::Check(const Step& step)
         const CPtrArray& entries = pDockBar->m_arrBars;
         for (int nPos = 1; nPos < (int)entries.GetSize(); ++nPos)
             if (!entries[nPos] && !entries[nPos - 1])
-                return Fail("rows", "dock bar " + std::to_string(side) + " has an empty row");
+                return Fail("rows", "dock bar %d has an empty row", side);
         if (entries.GetSize() == 0 || entries[0] || entries[entries.GetSize() - 1])
-            return Fail("rows", "dock bar " + std::to_string(side) + " does not start and end with a row end");
+            return Fail("rows", "dock bar %d does not start and end with a row end", side);
         if (!IsDockOp(step.op) && rows[side] > m_rowsBefore[side])
-            return Fail("rows", "dock bar " + std::to_string(side) + " went from " + std::to_string(m_rowsBefore[side]) +
-                                    " to " + std::to_string(rows[side]) + " rows");
+            return Fail("rows", "dock bar %d went from %d to %d rows", side, m_rowsBefore[side], rows[side]);
     }
     // Docked bars inside their dock bar and clear of each other, when the frame has room.
     CRect client;
@@ -625,15 +603,12 @@ Failure World::Check(const Step& step)
                 CRect within = inside;
                 (horz ? within.right : within.bottom) = fits ? (horz ? inside.right : inside.bottom) : LONG_MAX;
                 if (Common(rect, within) != rect)
-                    return Fail("inside", "bar " + std::to_string(i) + " at " + std::to_string(rect.left) + "," +
-                                              std::to_string(rect.top) + " " + std::to_string(rect.Width()) + "x" +
-                                              std::to_string(rect.Height()) + " (less its hidden borders) leaves dock bar " +
-                                              std::to_string(side) + " of " + std::to_string(inside.Width()) + "x" +
-                                              std::to_string(inside.Height()));
+                    return Fail(
+                        "inside", "bar %d at %ld,%ld %dx%d (less its hidden borders) leaves dock bar %d of %dx%d", i,
+                        rect.left, rect.top, rect.Width(), rect.Height(), side, inside.Width(), inside.Height());
                 for (const auto& [other, otherRect] : placed)
                     if (!Common(rect, otherRect).IsRectEmpty())
-                        return Fail("overlap", "bars " + std::to_string(other) + " and " + std::to_string(i) +
-                                                   " overlap in dock bar " + std::to_string(side));
+                        return Fail("overlap", "bars %d and %d overlap in dock bar %d", other, i, side);
                 placed.emplace_back(i, rect);
             }
         }
@@ -645,7 +620,7 @@ Failure World::Check(const Step& step)
         if (!pFloating || !pFloating->IsWindowVisible())
             continue;
         if (!pFloating->m_wndDockBar.GetDockedVisibleCount())
-            return Fail("floating", "the floating frame of bar " + std::to_string(i) + " shows with no bar shown");
+            return Fail("floating", "the floating frame of bar %d shows with no bar shown", i);
         CRect caption = WindowRect(pFloating);
         CRect client;
         pFloating->GetClientRect(client);
@@ -656,11 +631,8 @@ Failure World::Check(const Step& step)
         HMONITOR hMonitor = ::MonitorFromRect(caption, MONITOR_DEFAULTTONULL);
         const CRect shown = hMonitor && ::GetMonitorInfoA(hMonitor, &info) ? Common(caption, info.rcMonitor) : CRect();
         if (shown.Width() < std::min(16, caption.Width()) || shown.Height() < std::min(4, caption.Height()))
-            return Fail("caption", "the floating frame of bar " + std::to_string(i) + " shows " +
-                                       std::to_string(shown.Width()) + "x" + std::to_string(shown.Height()) +
-                                       " of its caption (" + std::to_string(caption.Width()) + "x" +
-                                       std::to_string(caption.Height()) + " at " + std::to_string(caption.left) + "," +
-                                       std::to_string(caption.top) + ") on a screen");
+            return Fail("caption", "the floating frame of bar %d shows %dx%d of its caption (%dx%d at %ld,%ld)", i,
+                        shown.Width(), shown.Height(), caption.Width(), caption.Height(), caption.left, caption.top);
     }
     // The same windows shown hold the same window and GDI objects: back at a state seen
     // before, more objects than then once may be made for good (a cache), twice is a leak.
@@ -672,9 +644,8 @@ Failure World::Check(const Step& step)
     seen->second = now;
     seen->second.grew = then.grew || now.windows > then.windows || now.gdi > then.gdi;
     if (then.grew && (now.windows > then.windows || now.gdi > then.gdi))
-        return Fail("objects", "with bars " + Signature() + " the thread had " + std::to_string(then.windows) +
-                                   " windows and " + std::to_string(then.gdi) + " GDI objects, now " +
-                                   std::to_string(now.windows) + " and " + std::to_string(now.gdi));
+        return Fail("objects", "at %s the thread had %lu windows and %lu GDI objects, now %lu and %lu",
+                    Signature().c_str(), then.windows, then.gdi, now.windows, now.gdi);
     return {};
 }
 
