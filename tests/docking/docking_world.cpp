@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <tuple>
 
@@ -24,35 +25,22 @@ namespace {
 struct OpInfo {
     const char* name;
     int range[4];   // bar, a, b, c
-    int weight;
 };
-constexpr OpInfo kOps[] = {{"dock", {World::kBars, 4, 4, 100}, 5},
-                           {"float", {World::kBars, 100, 100}, 3},
-                           {"drag", {World::kBars, 6, 100}, 5},
-                           {"dblclick", {World::kBars}, 2},
-                           {"resize", {0, 4, 5}, 3},
-                           {"show", {World::kBars, 3}, 2},
-                           {"environment", {}, 1},
-                           {"saverestore", {}, 1}};
+constexpr OpInfo kOps[] = {{"dock", {World::kBars, 4, 4, 100}},
+                           {"float", {World::kBars, 100, 100}},
+                           {"drag", {World::kBars, 6, 100}},
+                           {"dblclick", {World::kBars}},
+                           {"resize", {0, 4, 5}},
+                           {"show", {World::kBars, 3}},
+                           {"environment", {}},
+                           {"saverestore", {}}};
+constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1};
 constexpr int Step::*kArgs[] = {&Step::bar, &Step::a, &Step::b, &Step::c};
 constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};   // resize 0
+constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
 constexpr int kOverlap = 2;   // docked bars overlap their neighbours by their hidden borders
 constexpr UINT kCommands[] = {0x8101, 0x8102, 0x8103, 0x8104};
 constexpr UINT kFirstBarID = AFX_IDW_CONTROLBAR_FIRST + 0x40;
-constexpr UINT kDialogBarTemplate = 100;
-
-// Strips of solid images for the library's toolbars, in the four variants.
-void AddCategory(JControlOnlyInfo* pInfo)
-{
-    HBITMAP strips[4];
-    for (int variant = 0; variant < 4; ++variant) {
-        const int cx = variant >= 2 ? 24 : 16, cy = variant >= 2 ? 23 : 15;
-        strips[variant] = image_test::MakeDib(cx * (int)std::size(kCommands), cy, 24, RGB(0, 0, 40 * variant));
-    }
-    pInfo->m_categories.AddCategory("Docking", strips[0], strips[1], strips[2], strips[3], kCommands, nullptr,
-                                    (int)std::size(kCommands), 0);
-}
 
 BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
 {
@@ -64,14 +52,6 @@ BOOL CALLBACK CountTopLevelWindow(HWND hWnd, LPARAM lParam)
 {
     ::EnumChildWindows(hWnd, CountWindow, lParam);   // all descendants
     return CountWindow(hWnd, lParam);
-}
-
-// The windows of this thread, children included.
-DWORD WindowsOfThread()
-{
-    DWORD count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevelWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 
 CRect WindowRect(const CWnd* pWnd)
@@ -88,16 +68,17 @@ CRect Common(const RECT& a, const RECT& b)
     return common;
 }
 
+// Input sent from a script step.
+void Input(testing_support::ScriptedInput& script, std::function<void()> send)
+{
+    script.Then([send] { return send(), true; }, "input");
+}
+
 // Away from every button, so that no tip shows between steps.
 void ParkMouse()
 {
     testing_support::MoveMouse(CPoint(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1));
     PumpMessages();
-}
-
-bool IsDockOp(Op op)
-{
-    return op == Op::Dock || op == Op::Drag || op == Op::DoubleClick || op == Op::SaveRestore;
 }
 
 [[gnu::format(printf, 2, 3)]] Failure Fail(const char* invariant, const char* format, ...)
@@ -139,7 +120,7 @@ bool Parse(const std::string& line, Step& step)
 
 Step RandomStep(std::mt19937& random)
 {
-    std::discrete_distribution<int> pick({5, 3, 5, 2, 3, 2, 1, 1});   // the weights of kOps
+    std::discrete_distribution<int> pick(std::begin(kWeights), std::end(kWeights));
     Step step{(Op)pick(random)};
     for (int i = 0; i < 4; ++i) {
         // A bar is drawn for every step, used or not.
@@ -159,22 +140,26 @@ World::World(const CString& keyPath) : m_keyPath(keyPath)
     pInfo->m_nGripperBar = 1;
     pInfo->m_nFlatButtons = 1;
     pInfo->m_nLargeButtons = 0;
-    AddCategory(pInfo);
+    HBITMAP strips[4];   // solid images in the four variants
+    for (int variant = 0; variant < 4; ++variant)
+        strips[variant] = image_test::MakeDib((variant >= 2 ? 24 : 16) * (int)std::size(kCommands),
+                                              variant >= 2 ? 23 : 15, 24, RGB(0, 0, 40 * variant));
+    pInfo->m_categories.AddCategory("Docking", strips[0], strips[1], strips[2], strips[3], kCommands, nullptr,
+                                    (int)std::size(kCommands), 0);
     // The other environment exists from the start: what it makes once is no leak of a switch.
     JEnvironmentManager::Get()->CreateEnvironment("Elsewhere", nullptr, nullptr, nullptr);
 
-    m_pFrame = new CFrameWnd;   // deletes itself with its window
+    m_pFrame = new CFrameWnd;   // deletes itself with its window, and its bars with theirs
     m_pFrame->Create(nullptr, "docking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(CPoint(40, 40), kFrameSizes[0]));
     m_pFrame->m_bAutoMenuEnable = FALSE;
     m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
     m_pOldMain = AfxGetApp()->m_pMainWnd;
     AfxGetApp()->m_pMainWnd = m_pFrame;
-
     const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
     static const char* const kNames[] = {"Draw", "Edit", "View"};
     for (int i = 0; i < kToolBars; ++i) {
-        auto* pBar = new JToolBar;   // deletes itself with its window
-        pBar->Create(m_pFrame, kNames[i], kCommands, 2 + i % 3, (int)(kFirstBarID + i), CBRS_ALIGN_ANY, dwStyle);
+        auto* pBar = new JToolBar;
+        pBar->Create(m_pFrame, kNames[i], kCommands, 2 + i, (int)(kFirstBarID + i), CBRS_ALIGN_ANY, dwStyle);
         m_bars[i] = pBar;
     }
     auto* pToolBar = new CToolBar;
@@ -184,22 +169,19 @@ World::World(const CString& keyPath) : m_keyPath(keyPath)
     ::ReleaseDC(nullptr, hScreen);
     pToolBar->SetBitmap(m_hToolImage);
     pToolBar->SetButtons(kCommands, 3);
-    pToolBar->SetWindowText("Framework");
     m_bars[3] = pToolBar;
     auto* pDialogBar = new CDialogBar;
-    pDialogBar->Create(m_pFrame, kDialogBarTemplate, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 4);
+    pDialogBar->Create(m_pFrame, 100, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 4);
     m_bars[4] = pDialogBar;
-    for (int i = 3; i < kBars; ++i)
-        m_bars[i]->m_bAutoDelete = TRUE;
     // Each bar in its own row at the top, as a host starts.
     for (CControlBar* pBar : m_bars) {
+        pBar->m_bAutoDelete = TRUE;
         pBar->EnableDocking(CBRS_ALIGN_ANY);
         m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
     }
     m_pFrame->RecalcLayout();
     testing_support::MakeForeground(m_pFrame->m_hWnd);
     PumpMessages();
-    m_rowsBefore = Rows();
 }
 
 World::~World()
@@ -219,9 +201,9 @@ CDockBar* World::DockBar(UINT nID) const
 
 CMiniDockFrameWnd* World::FloatingFrame(CControlBar* pBar) const
 {
-    return pBar->m_pDockBar && pBar->m_pDockBar->m_bFloating
-               ? DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pBar->GetParentFrame())
-               : nullptr;
+    if (!pBar->m_pDockBar || !pBar->m_pDockBar->m_bFloating)
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pBar->GetParentFrame());
 }
 
 Failure World::Run(const Step& step)
@@ -244,58 +226,44 @@ Failure World::Run(const Step& step)
 
 void World::Apply(const Step& step)
 {
-    CControlBar* pBar = m_bars[step.bar];
-    switch (step.op) {
-    case Op::Dock:
+    const CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    if (step.op == Op::Dock)
         Dock(step);
-        break;
-    case Op::Float: {
-        const CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-        m_pFrame->FloatControlBar(pBar, CPoint((screen.cx - 120) * step.a / 100, (screen.cy - 60) * step.b / 100));
-        break;
-    }
-    case Op::Drag:
+    else if (step.op == Op::Float)
+        m_pFrame->FloatControlBar(m_bars[step.bar],
+                                  CPoint((screen.cx - 120) * step.a / 100, (screen.cy - 60) * step.b / 100));
+    else if (step.op == Op::Drag)
         Drag(step);
-        break;
-    case Op::DoubleClick:
+    else if (step.op == Op::DoubleClick)
         DoubleClick(step);
-        break;
-    case Op::Resize:
+    else if (step.op == Op::Resize)
         Resize(step);
-        break;
-    case Op::Show:
-        m_pFrame->ShowControlBar(pBar, step.a != 0, FALSE);   // shown twice as often as hidden
-        break;
-    default:
-        break;
-    }
+    else if (step.op == Op::Show)
+        m_pFrame->ShowControlBar(m_bars[step.bar], step.a != 0, FALSE);   // shown twice as often as hidden
 }
 
 void World::Dock(const Step& step)
 {
     CDockBar* pDockBar = DockBar(kDockBars[step.a]);
     const CRect dock = WindowRect(pDockBar);
-    const bool horz = step.a < 2;
     // Rows are about a bar's thickness apart; past the last row makes a new one.
     const int across = step.b * 24 + 8;
-    const CPoint at = horz ? CPoint(dock.left + dock.Width() * step.c / 100, dock.top + across)
-                           : CPoint(dock.left + across, dock.top + dock.Height() * step.c / 100);
-    const CRect rect(at, CSize(8, 8));
-    m_pFrame->DockControlBar(m_bars[step.bar], pDockBar, rect);
+    const CPoint at = step.a < 2 ? CPoint(dock.left + dock.Width() * step.c / 100, dock.top + across)
+                                 : CPoint(dock.left + across, dock.top + dock.Height() * step.c / 100);
+    m_pFrame->DockControlBar(m_bars[step.bar], pDockBar, CRect(at, CSize(8, 8)));
     m_pFrame->RecalcLayout();
 }
 
 bool World::GripPoint(CControlBar* pBar, CPoint& point) const
 {
-    if (!pBar->IsWindowVisible())
+    if (!pBar->IsWindowVisible() || ::IsIconic(m_pFrame->m_hWnd))
         return false;
     HWND hWndExpected = pBar->m_hWnd;
     if (CMiniDockFrameWnd* pFloating = FloatingFrame(pBar)) {
-        const CRect window = WindowRect(pFloating);
         CRect client;
         pFloating->GetClientRect(client);
         pFloating->ClientToScreen(client);
-        point = CPoint(window.left + 12, (window.top + client.top) / 2);
+        point = CPoint(WindowRect(pFloating).left + 12, (WindowRect(pFloating).top + client.top) / 2);
         hWndExpected = pFloating->m_hWnd;
     } else {
         const CRect rect = WindowRect(pBar);
@@ -308,14 +276,12 @@ bool World::GripPoint(CControlBar* pBar, CPoint& point) const
 
 void World::Drag(const Step& step)
 {
-    CControlBar* pBar = m_bars[step.bar];
     CPoint from;
-    if (::IsIconic(m_pFrame->m_hWnd) || !GripPoint(pBar, from))
+    if (!GripPoint(m_bars[step.bar], from))
         return;
     CRect client;
     m_pFrame->GetClientRect(client);
     m_pFrame->ClientToScreen(client);
-    // Zones: just inside each side of the client (top, bottom, left, right), its middle, or beside the frame.
     const CRect window = WindowRect(m_pFrame);
     const CPoint along(client.left + client.Width() * step.b / 100, client.top + client.Height() * step.b / 100);
     const CPoint zones[] = {{along.x, client.top + 3},
@@ -324,26 +290,15 @@ void World::Drag(const Step& step)
                             {client.right - 3, along.y},
                             client.CenterPoint() + CSize((step.b - 50) * client.Width() / 200, 0),
                             {window.right + 40 + step.b, window.top + 40 + step.b}};
-    CPoint to = zones[step.a];
-    to.x = std::clamp<int>(to.x, 20, ::GetSystemMetrics(SM_CXSCREEN) - 20);
-    to.y = std::clamp<int>(to.y, 40, ::GetSystemMetrics(SM_CYSCREEN) - 20);
+    const CPoint to(std::clamp<int>(zones[step.a].x, 20, ::GetSystemMetrics(SM_CXSCREEN) - 20),
+                    std::clamp<int>(zones[step.a].y, 40, ::GetSystemMetrics(SM_CYSCREEN) - 20));
+    const CPoint middle((from.x + to.x) / 2, (from.y + to.y) / 2 + 7);
     testing_support::MakeForeground(m_pFrame->m_hWnd);
     // The drag loop dispatches the script's timer; the watchdog ends it if it never returns.
     testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
-    const CPoint middle((from.x + to.x) / 2, (from.y + to.y) / 2 + 7);
-    for (CPoint point : {middle, to})
-        script.Wait(15).Then(
-            [point] {
-                testing_support::MoveMouse(point);
-                return true;
-            },
-            "move");
-    script.Wait(15).Then(
-        [to] {
-            testing_support::SendMouseButton(to, false);
-            return true;
-        },
-        "release");
+    Input(script.Wait(15), [middle] { testing_support::MoveMouse(middle); });
+    Input(script.Wait(15), [to] { testing_support::MoveMouse(to); });
+    Input(script.Wait(15), [to] { testing_support::SendMouseButton(to, false); });
     testing_support::SendMouseButton(from, true);
     PumpUntil([&] { return script.Done() && !::GetCapture(); });
     ParkMouse();
@@ -353,46 +308,32 @@ void World::DoubleClick(const Step& step)
 {
     CControlBar* pBar = m_bars[step.bar];
     CPoint at;
-    if (::IsIconic(m_pFrame->m_hWnd) || !GripPoint(pBar, at))
+    if (!GripPoint(pBar, at))
         return;
     testing_support::MakeForeground(m_pFrame->m_hWnd);
     const bool wasFloating = FloatingFrame(pBar) != nullptr;
-    int polls = 0;
     testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
-    script.Then(
-        [at] {
-            testing_support::ClickAt(at);
-            testing_support::ClickAt(at);
-            return true;
-        },
-        "double click");
+    Input(script, [at] { testing_support::ClickAt(at), testing_support::ClickAt(at); });
     PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    int polls = 0;
     PumpUntil([&] { return (FloatingFrame(pBar) != nullptr) != wasFloating || ++polls > 5; });
     ParkMouse();
 }
 
 void World::Resize(const Step& step)
 {
-    switch (step.a) {
-    case 0:
-    case 3: {
-        if (::IsIconic(m_pFrame->m_hWnd))
-            return;
+    if (step.a == 1) {
+        m_pFrame->ShowWindow(SW_MINIMIZE);
+    } else if (step.a == 2) {
+        m_pFrame->ShowWindow(SW_RESTORE);
+        testing_support::MakeForeground(m_pFrame->m_hWnd);
+    } else if (!::IsIconic(m_pFrame->m_hWnd)) {
         CRect size(CPoint(0, 0), kFrameSizes[step.b]);
-        if (step.a == 3) {
+        if (step.a == 3) {   // the frame's borders around an empty client
             size.SetRectEmpty();
             ::AdjustWindowRectEx(size, m_pFrame->GetStyle(), FALSE, m_pFrame->GetExStyle());
         }
         m_pFrame->SetWindowPos(nullptr, 0, 0, size.Width(), size.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        break;
-    }
-    case 1:
-        m_pFrame->ShowWindow(SW_MINIMIZE);
-        break;
-    default:
-        m_pFrame->ShowWindow(SW_RESTORE);
-        testing_support::MakeForeground(m_pFrame->m_hWnd);
-        break;
     }
 }
 
@@ -401,10 +342,9 @@ Failure World::SwitchEnvironment()
     std::vector<BOOL> visible;
     for (CControlBar* pBar : m_bars)
         visible.push_back(pBar->IsWindowVisible());
-    JEnvironmentManager* pManager = JEnvironmentManager::Get();
-    pManager->SetEnvironment("Elsewhere", nullptr, nullptr, nullptr);
+    JEnvironmentManager::Get()->SetEnvironment("Elsewhere", nullptr, nullptr, nullptr);
     PumpMessages();
-    pManager->SetEnvironment(0L);
+    JEnvironmentManager::Get()->SetEnvironment(0L);
     PumpMessages();
     for (int i = 0; i < kBars; ++i)
         if (m_bars[i]->IsWindowVisible() != visible[i])
@@ -420,10 +360,10 @@ Failure World::SaveRestore()
     for (int i = 0; i < kToolBars; ++i) {
         auto* pBar = static_cast<JToolBar*>(m_bars[i]);
         pBar->StoreLastPosition();
-        const auto placed = [pBar] {
+        const auto place = [pBar] {
             return std::make_tuple(pBar->m_nDockBarID, pBar->m_ptDockPos, pBar->m_ptFloatPos, pBar->m_bFloating);
         };
-        const auto stored = placed();
+        const auto stored = place();
         CString path;
         path.Format("%s\\Layout\\Toolbar%d", m_keyPath.GetString(), i);
         HKEY hKey = nullptr;
@@ -431,7 +371,7 @@ Failure World::SaveRestore()
         const BOOL bWritten = pBar->WriteToRegistry(hKey);
         const BOOL bRead = bWritten && pBar->ReadFromRegistry(hKey);
         ::RegCloseKey(hKey);
-        if (!bRead || placed() != stored)
+        if (!bRead || place() != stored)
             return Fail("layout", "toolbar %d %s", i,
                         !bWritten ? "not written"
                         : !bRead  ? "not read back"
@@ -444,44 +384,39 @@ Failure World::SaveRestore()
         if (!pBar->m_bFloating && pBar->m_pDockBar)
             pBar->m_pDockBar->RemoveControlBar(pBar);
     m_pFrame->RecalcLayout();
-    const auto side = [](const JToolBar* pBar) {
-        return (int)(std::find(std::begin(kDockBars), std::end(kDockBars), pBar->m_nDockBarID) - std::begin(kDockBars));
+    const auto order = [](const JToolBar* pBar) {
+        const int side = (int)(std::find(std::begin(kDockBars), std::end(kDockBars), pBar->m_nDockBarID) - kDockBars);
+        const CPoint at = pBar->m_ptDockPos;
+        return side < 2 ? std::make_tuple(side, at.y, at.x) : std::make_tuple(side, at.x, at.y);
     };
-    std::stable_sort(bars.begin(), bars.end(), [&](const JToolBar* a, const JToolBar* b) {
-        if (side(a) != side(b))
-            return side(a) < side(b);
-        const CPoint pa = a->m_ptDockPos, pb = b->m_ptDockPos;
-        return side(a) < 2 ? (pa.y != pb.y ? pa.y < pb.y : pa.x < pb.x) : (pa.x != pb.x ? pa.x < pb.x : pa.y < pb.y);
-    });
+    std::stable_sort(bars.begin(), bars.end(), [&](auto* a, auto* b) { return order(a) < order(b); });
     for (JToolBar* pBar : bars) {
+        CRect rect(pBar->m_ptDockPos, CSize(30, 30));
         if (pBar->m_bFloating) {
             m_pFrame->FloatControlBar(pBar, pBar->m_ptFloatPos);
-            continue;
+        } else {
+            DockBar(pBar->m_nDockBarID)->ClientToScreen(rect);
+            m_pFrame->DockControlBar(pBar, DockBar(pBar->m_nDockBarID), rect);
+            m_pFrame->RecalcLayout();
         }
-        CRect rect(pBar->m_ptDockPos, CSize(30, 30));
-        CDockBar* pDockBar = DockBar(pBar->m_nDockBarID);
-        pDockBar->ClientToScreen(rect);
-        m_pFrame->DockControlBar(pBar, pDockBar, rect);
-        m_pFrame->RecalcLayout();
     }
     PumpMessages();
     const std::vector<Placement> after = Placements();
+    const auto describe = [](const Placement& p) {
+        char text[64];
+        if (p.nDockBarID)
+            snprintf(text, sizeof text, "dock bar %X row %d place %d", p.nDockBarID, p.row, p.order);
+        else
+            snprintf(text, sizeof text, "floating at %ld,%ld", p.floatPos.x, p.floatPos.y);
+        return std::string(text);
+    };
     for (int i = 0; i < kToolBars; ++i) {
-        if (before[i] == after[i])
-            continue;
         if (before[i].visible != after[i].visible)
             return Fail("visibility", "toolbar %d %s before it was saved, %s when placed again", i,
                         before[i].visible ? "shown" : "hidden", after[i].visible ? "shown" : "hidden");
-        const auto describe = [](const Placement& p) {
-            char text[64];
-            if (p.nDockBarID)
-                snprintf(text, sizeof text, "dock bar %X row %d place %d", p.nDockBarID, p.row, p.order);
-            else
-                snprintf(text, sizeof text, "floating at %ld,%ld", p.floatPos.x, p.floatPos.y);
-            return std::string(text);
-        };
-        return Fail("layout", "toolbar %d was at %s, placed again at %s", i, describe(before[i]).c_str(),
-                    describe(after[i]).c_str());
+        if (before[i] != after[i])
+            return Fail("layout", "toolbar %d was at %s, placed again at %s", i, describe(before[i]).c_str(),
+                        describe(after[i]).c_str());
     }
     return {};
 }
@@ -490,22 +425,18 @@ std::vector<World::Placement> World::Placements() const
 {
     // Rows and places counted among the library's toolbars only: the others are no part of
     // the stored layout, and rows of theirs alone may move up when it is placed again.
-    const auto isToolBar = [this](const CControlBar* pBar) {
-        return std::find(m_bars, m_bars + kToolBars, pBar) != m_bars + kToolBars;
-    };
+    const auto isToolBar = [this](const void* pEntry) { return std::count(m_bars, m_bars + kToolBars, pEntry) > 0; };
     std::vector<Placement> placements;
     for (CControlBar* pBar : m_bars) {
         Placement placement;
+        placement.visible = pBar->IsWindowVisible() != FALSE;
         if (CMiniDockFrameWnd* pFloating = FloatingFrame(pBar)) {
             placement.floatPos = WindowRect(pFloating).TopLeft();
         } else if (CDockBar* pDockBar = pBar->m_pDockBar) {
             placement.nDockBarID = (UINT)pDockBar->GetDlgCtrlID();
             bool rowHasBars = false;
-            for (int nPos = 1; nPos < (int)pDockBar->m_arrBars.GetSize(); ++nPos) {
-                CControlBar* pEntry = pDockBar->GetDockedControlBar(nPos);
-                if (pEntry == pBar)
-                    break;
-                if (pEntry && isToolBar(pEntry)) {
+            for (int nPos = 1; nPos < (int)pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[nPos] != pBar; ++nPos) {
+                if (isToolBar(pDockBar->m_arrBars[nPos])) {
                     rowHasBars = true;
                     ++placement.order;
                 } else if (!pDockBar->m_arrBars[nPos] && rowHasBars) {
@@ -515,7 +446,6 @@ std::vector<World::Placement> World::Placements() const
                 }
             }
         }
-        placement.visible = pBar->IsWindowVisible() != FALSE;
         placements.push_back(placement);
     }
     return placements;
@@ -525,10 +455,10 @@ std::vector<int> World::Rows() const
 {
     std::vector<int> rows;
     for (UINT nID : kDockBars) {
-        const CDockBar* pDockBar = DockBar(nID);
+        const CPtrArray& entries = DockBar(nID)->m_arrBars;
         int count = 0;
-        for (int nPos = 1; nPos < (int)pDockBar->m_arrBars.GetSize(); ++nPos)
-            count += pDockBar->m_arrBars[nPos] && !pDockBar->m_arrBars[nPos - 1];
+        for (int nPos = 1; nPos < (int)entries.GetSize(); ++nPos)
+            count += entries[nPos] && !entries[nPos - 1];
         rows.push_back(count);
     }
     return rows;
@@ -551,70 +481,84 @@ Failure World::Check(const Step& step)
 {
     if (::GetCapture())
         return Fail("capture", "the mouse is still captured after the step");
-    // Each bar docked once where it says it is, or alone in its floating frame; a dock bar
-    // keeps one placeholder per bar at most.
-    for (int i = 0; i < kBars; ++i) {
-        CControlBar* pBar = m_bars[i];
-        int entries = 0;
-        for (UINT nID : kDockBars) {
-            const CDockBar* pDockBar = DockBar(nID);
-            int placeholders = 0;
-            for (int nPos = 0; nPos < (int)pDockBar->m_arrBars.GetSize(); ++nPos) {
-                entries += pDockBar->m_arrBars[nPos] == pBar;
-                placeholders += pDockBar->m_arrBars[nPos] == reinterpret_cast<void*>((UINT_PTR)(kFirstBarID + i));
-            }
-            if (placeholders > 1)
-                return Fail("membership", "bar %d has %d placeholders in dock bar %X", i, placeholders, nID);
-        }
-        const bool floating = FloatingFrame(pBar) != nullptr;
-        if (entries != (floating ? 0 : 1) || !pBar->m_pDockBar)
-            return Fail("membership", "bar %d is in dock bars %d times%s", i, entries, floating ? " and floats" : "");
-    }
-    // Rows: none empty, and none made by anything but docking.
+    if (Failure failure = CheckDockBars(step))
+        return failure;
+    if (Failure failure = CheckFloating())
+        return failure;
+    // The same windows shown hold the same window and GDI objects: back at a state seen
+    // before, more objects than then once may be made for good (a cache), twice is a leak.
+    DWORD windows = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
+    const Objects now{windows, image_test::GdiObjects()};
+    const auto [seen, inserted] = m_objects.emplace(Signature(), now);
+    const Objects then = seen->second;
+    const bool more = now.windows > then.windows || now.gdi > then.gdi;
+    seen->second = now;
+    seen->second.grew = then.grew || more;
+    if (!inserted && then.grew && more)
+        return Fail("objects", "at %s the thread had %lu windows and %lu GDI objects, now %lu and %lu",
+                    Signature().c_str(), then.windows, then.gdi, now.windows, now.gdi);
+    return {};
+}
+
+Failure World::CheckDockBars(const Step& step) const
+{
     const std::vector<int> rows = Rows();
+    CRect client;
+    m_pFrame->GetClientRect(client);
+    // Inside and overlap are checked only when the frame has room for its bars.
+    const bool room = !::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150;
+    const bool docking =
+        step.op == Op::Dock || step.op == Op::Drag || step.op == Op::DoubleClick || step.op == Op::SaveRestore;
     for (int side = 0; side < 4; ++side) {
-        const CDockBar* pDockBar = DockBar(kDockBars[side]);
+        CDockBar* pDockBar = DockBar(kDockBars[side]);
         const CPtrArray& entries = pDockBar->m_arrBars;
+        // Rows: none empty, and none made by anything but docking.
         for (int nPos = 1; nPos < (int)entries.GetSize(); ++nPos)
             if (!entries[nPos] && !entries[nPos - 1])
                 return Fail("rows", "dock bar %d has an empty row", side);
         if (entries.GetSize() == 0 || entries[0] || entries[entries.GetSize() - 1])
             return Fail("rows", "dock bar %d does not start and end with a row end", side);
-        if (!IsDockOp(step.op) && rows[side] > m_rowsBefore[side])
+        if (!docking && rows[side] > m_rowsBefore[side])
             return Fail("rows", "dock bar %d went from %d to %d rows", side, m_rowsBefore[side], rows[side]);
-    }
-    // Docked bars inside their dock bar and clear of each other, when the frame has room.
-    CRect client;
-    m_pFrame->GetClientRect(client);
-    if (!::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150) {
-        for (int side = 0; side < 4; ++side) {
-            CDockBar* pDockBar = DockBar(kDockBars[side]);
-            CRect inside;
-            pDockBar->GetClientRect(inside);
-            std::vector<std::pair<int, CRect>> placed;
-            for (int i = 0; i < kBars; ++i) {
-                if (m_bars[i]->m_pDockBar != pDockBar || !m_bars[i]->IsWindowVisible())
-                    continue;
-                CRect rect = WindowRect(m_bars[i]);
-                pDockBar->ScreenToClient(rect);
-                rect.DeflateRect(kOverlap, kOverlap);
-                const bool horz = side < 2;
-                const bool fits = horz ? rect.Width() <= inside.Width() : rect.Height() <= inside.Height();
-                CRect within = inside;
-                (horz ? within.right : within.bottom) = fits ? (horz ? inside.right : inside.bottom) : LONG_MAX;
-                if (Common(rect, within) != rect)
-                    return Fail(
-                        "inside", "bar %d at %ld,%ld %dx%d (less its hidden borders) leaves dock bar %d of %dx%d", i,
-                        rect.left, rect.top, rect.Width(), rect.Height(), side, inside.Width(), inside.Height());
-                for (const auto& [other, otherRect] : placed)
-                    if (!Common(rect, otherRect).IsRectEmpty())
-                        return Fail("overlap", "bars %d and %d overlap in dock bar %d", other, i, side);
-                placed.emplace_back(i, rect);
-            }
+        CRect inside;
+        pDockBar->GetClientRect(inside);
+        std::vector<std::pair<int, CRect>> placed;
+        for (int i = 0; i < kBars; ++i) {
+            // Each bar docked once where it says it is, or alone in its floating frame; a dock bar
+            // keeps one placeholder per bar at most.
+            const int count = (int)std::count(entries.GetData(), entries.GetData() + entries.GetSize(), m_bars[i]);
+            const bool here = m_bars[i]->m_pDockBar == pDockBar;
+            if (count != (here ? 1 : 0) || !m_bars[i]->m_pDockBar)
+                return Fail("membership", "bar %d is %d times in dock bar %d%s", i, count, side,
+                            here ? ", its own" : "");
+            const void* pPlaceHolder = reinterpret_cast<void*>((UINT_PTR)(kFirstBarID + i));
+            if (std::count(entries.GetData(), entries.GetData() + entries.GetSize(), pPlaceHolder) > 1)
+                return Fail("membership", "bar %d has more than one placeholder in dock bar %d", i, side);
+            // Docked bars inside their dock bar (along the row when they fit) and clear of each other.
+            if (!here || !room || !m_bars[i]->IsWindowVisible())
+                continue;
+            CRect rect = WindowRect(m_bars[i]);
+            pDockBar->ScreenToClient(rect);
+            rect.DeflateRect(kOverlap, kOverlap);
+            CRect within = inside;
+            if (side < 2 ? rect.Width() > inside.Width() : rect.Height() > inside.Height())
+                (side < 2 ? within.right : within.bottom) = LONG_MAX;
+            if (Common(rect, within) != rect)
+                return Fail("inside", "bar %d at %ld,%ld %dx%d (less its hidden borders) leaves dock bar %d of %dx%d",
+                            i, rect.left, rect.top, rect.Width(), rect.Height(), side, inside.Width(), inside.Height());
+            for (const auto& [other, otherRect] : placed)
+                if (!Common(rect, otherRect).IsRectEmpty())
+                    return Fail("overlap", "bars %d and %d overlap in dock bar %d", other, i, side);
+            placed.emplace_back(i, rect);
         }
     }
-    // Every floating frame shown holds a bar shown, and has its caption on a screen, enough
-    // of it to take hold of.
+    return {};
+}
+
+Failure World::CheckFloating() const
+{
+    // Every floating frame shown holds a bar shown, and has enough of its caption on a screen to take hold of.
     for (int i = 0; i < kBars; ++i) {
         CMiniDockFrameWnd* pFloating = FloatingFrame(m_bars[i]);
         if (!pFloating || !pFloating->IsWindowVisible())
@@ -634,18 +578,6 @@ Failure World::Check(const Step& step)
             return Fail("caption", "the floating frame of bar %d shows %dx%d of its caption (%dx%d at %ld,%ld)", i,
                         shown.Width(), shown.Height(), caption.Width(), caption.Height(), caption.left, caption.top);
     }
-    // The same windows shown hold the same window and GDI objects: back at a state seen
-    // before, more objects than then once may be made for good (a cache), twice is a leak.
-    const Objects now{WindowsOfThread(), image_test::GdiObjects()};
-    const auto [seen, inserted] = m_objects.emplace(Signature(), now);
-    if (inserted)
-        return {};
-    const Objects then = seen->second;
-    seen->second = now;
-    seen->second.grew = then.grew || now.windows > then.windows || now.gdi > then.gdi;
-    if (then.grew && (now.windows > then.windows || now.gdi > then.gdi))
-        return Fail("objects", "at %s the thread had %lu windows and %lu GDI objects, now %lu and %lu",
-                    Signature().c_str(), then.windows, then.gdi, now.windows, now.gdi);
     return {};
 }
 
