@@ -1,0 +1,801 @@
+// Seeded random docking: a frame with dock bars on every side, library toolbars, a framework toolbar
+// and a dialog bar, driven by steps a user or a host takes, with invariants checked after each step.
+// Steps, one a line (World::Apply says what their numbers mean): dock BAR SIDE ROW POS, float BAR X Y,
+// drag BAR ZONE POS, dblclick BAR, resize KIND SIZE, show BAR ON, environment, saverestore.
+// A new failure fails the test and is printed once with its seed and the shortest sequence found that
+// still fails; later failures of its invariant are only counted. Such sequences are kept under
+// tests/data/docking and replayed file by file; "# known: INVARIANT: fault" in a file marks a fault not
+// mended yet: the file is skipped, and the random run counts that invariant's failures and goes on.
+// ctest runs four seeds of 50 steps; a longer run (DOCKING_FUZZ_LENGTH: steps per seed), for example:
+//     DOCKING_FUZZ_STEPS=10000 DOCKING_FUZZ_SEED=1 cmake/wine-run.sh $PWD/build/wineprefix
+//         build/bin/docking_tests.exe --gtest_filter=DockingFuzz.*
+// DOCKING_FUZZ_TRACE=1 prints each step before it runs (for a step that ends the process).
+#include "../toolbar/image_helpers.h"
+#include "controlexports.h"
+#include "jbars.h"
+#include "jenvmanager.h"
+#include "module.h"
+#include "regfile.h"
+#include "scripted_input.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <tuple>
+
+using testing_support::PumpMessages;
+using testing_support::PumpUntil;
+
+namespace {
+
+enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore };
+
+struct Step {
+    Op op = Op::Dock;
+    int bar = 0, a = 0, b = 0, c = 0;
+};
+
+// A failed check: which invariant, and what was seen.
+struct Failure {
+    std::string invariant;   // empty: every check held
+    std::string detail;
+    explicit operator bool() const { return !invariant.empty(); }
+};
+
+constexpr int kBars = 5;   // the library's toolbars first, a framework toolbar, a dialog bar
+constexpr int kToolBars = 3;
+
+// Each step's name, the ranges of its arguments (0: none) and how often it is drawn.
+struct OpInfo {
+    const char* name;
+    int range[4];   // bar, a, b, c
+};
+constexpr OpInfo kOps[] = {{"dock", {kBars, 4, 4, 100}}, {"float", {kBars, 100, 100}}, {"drag", {kBars, 6, 100}},
+                           {"dblclick", {kBars}},        {"resize", {0, 4, 5}},        {"show", {kBars, 3}},
+                           {"environment", {}},          {"saverestore", {}}};
+constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1};
+constexpr int Step::*kArgs[] = {&Step::bar, &Step::a, &Step::b, &Step::c};
+constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
+constexpr int kOverlap = 2;   // docked bars overlap their neighbours by their hidden borders
+constexpr UINT kCommands[] = {0x8101, 0x8102, 0x8103, 0x8104};
+constexpr UINT kFirstBarID = AFX_IDW_CONTROLBAR_FIRST + 0x40;
+
+// The windows of this thread, children included.
+DWORD WindowsOfThread()
+{
+    DWORD count = 0;
+    const auto addTree = [](HWND hWnd, LPARAM counter) {
+        const auto add = [](HWND, LPARAM counted) { return ++*reinterpret_cast<DWORD*>(counted), TRUE; };
+        return ::EnumChildWindows(hWnd, add, counter), ++*reinterpret_cast<DWORD*>(counter), TRUE;
+    };
+    ::EnumThreadWindows(::GetCurrentThreadId(), addTree, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+CRect WindowRect(const CWnd* pWnd)
+{
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    return rect;
+}
+
+CRect Common(const RECT& a, const RECT& b)
+{
+    CRect common;
+    ::IntersectRect(common, &a, &b);
+    return common;
+}
+
+// Input sent from a script step.
+void Input(testing_support::ScriptedInput& script, std::function<void()> send)
+{
+    script.Then([send] { return send(), true; }, "input");
+}
+
+// Away from every button, so that no tip shows between steps.
+void ParkMouse()
+{
+    testing_support::MoveMouse(CPoint(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1));
+    PumpMessages();
+}
+
+[[gnu::format(printf, 2, 3)]] Failure Fail(const char* invariant, const char* format, ...)
+{
+    char detail[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(detail, sizeof detail, format, args);
+    va_end(args);
+    return Failure{invariant, detail};
+}
+
+std::string Format(const Step& step)
+{
+    std::string text = kOps[(int)step.op].name;
+    for (int i = 0; i < 4; ++i)
+        if (kOps[(int)step.op].range[i])
+            text += " " + std::to_string(step.*kArgs[i]);
+    return text;
+}
+
+bool Parse(const std::string& line, Step& step)
+{
+    std::istringstream in(line);
+    std::string name;
+    in >> name;
+    const auto found =
+        std::find_if(std::begin(kOps), std::end(kOps), [&](const OpInfo& op) { return name == op.name; });
+    if (found == std::end(kOps))
+        return false;
+    step = Step{(Op)(found - std::begin(kOps))};
+    for (int i = 0; i < 4; ++i)
+        if (found->range[i] && !(in >> step.*kArgs[i]))
+            return false;
+    return step.bar >= 0 && step.bar < kBars;
+}
+
+Step RandomStep(std::mt19937& random)
+{
+    std::discrete_distribution<int> pick(std::begin(kWeights), std::end(kWeights));
+    Step step{(Op)pick(random)};
+    for (int i = 0; i < 4; ++i) {
+        // A bar is drawn for every step, used or not.
+        const int range = i == 0 ? kBars : kOps[(int)step.op].range[i];
+        step.*kArgs[i] = range ? std::uniform_int_distribution<int>(0, range - 1)(random) : 0;
+    }
+    if (!kOps[(int)step.op].range[0])
+        step.bar = 0;
+    return step;
+}
+
+// The frame and its bars, a step at a time.
+class World {
+public:
+    // The library's state goes under the registry key at keyPath (below HKCU).
+    explicit World(const CString& keyPath);
+    ~World();
+
+    // Runs one step (skipped when it cannot be taken now) and checks the invariants.
+    Failure Run(const Step& step);
+
+private:
+    struct Placement {
+        UINT nDockBarID = 0;   // 0: floating
+        int row = 0, order = 0;
+        CPoint floatPos;
+        bool visible = true;
+        bool operator==(const Placement&) const = default;
+        std::string Text() const
+        {
+            const std::string place =
+                nDockBarID ? "in dock bar " + std::to_string(nDockBarID) + " row " + std::to_string(row) + " place " +
+                                 std::to_string(order)
+                           : "floating at " + std::to_string(floatPos.x) + "," + std::to_string(floatPos.y);
+            return place + (visible ? ", shown" : ", hidden");
+        }
+    };
+    struct Objects {
+        DWORD windows = 0, gdi = 0;
+        bool grew = false;   // once more than before
+    };
+
+    Failure Apply(const Step& step);
+    Failure Check(const Step& step);
+    Failure CheckDockBars(const Step& step) const;
+    Failure CheckFloating() const;
+    void Drag(const Step& step);
+    void DoubleClick(CControlBar* pBar);
+    void Resize(const Step& step);
+    Failure SaveRestore();
+    Failure SwitchEnvironment();
+
+    CDockBar* DockBar(UINT nID) const { return static_cast<CDockBar*>(m_pFrame->GetControlBar(nID)); }
+    CMiniDockFrameWnd* FloatingFrame(CControlBar* pBar) const;
+    // Where the real mouse takes hold of a bar: its gripper, or its floating frame's caption.
+    bool GripPoint(CControlBar* pBar, CPoint& point) const;
+    std::vector<Placement> Placements() const;
+    std::string Signature() const;   // where the frame and every bar are, and which are shown
+    std::vector<int> Rows() const;   // rows of each dock bar
+
+    CString m_keyPath;
+    CFrameWnd* m_pFrame = nullptr;
+    CControlBar* m_bars[kBars] = {};
+    HBITMAP m_hToolImage = nullptr;
+    CWnd* m_pOldMain = nullptr;
+    std::vector<int> m_rowsBefore;
+    std::map<std::string, Objects> m_objects;   // by signature
+};
+
+World::World(const CString& keyPath) : m_keyPath(keyPath)
+{
+    ControlAttachProcess(::GetModuleHandleA(nullptr));
+    JCreateEnvironmentManager(keyPath, 1, 1, 1, 1, 1, 1, 1, 1);
+    JControlOnlyInfo* pInfo = GetJControlInfo();
+    pInfo->m_nGripperBar = 1;
+    pInfo->m_nFlatButtons = 1;
+    pInfo->m_nLargeButtons = 0;
+    HBITMAP strips[4];   // solid images in the four variants
+    for (int variant = 0; variant < 4; ++variant)
+        strips[variant] = image_test::MakeDib((variant >= 2 ? 24 : 16) * (int)std::size(kCommands),
+                                              variant >= 2 ? 23 : 15, 24, RGB(0, 0, 40 * variant));
+    pInfo->m_categories.AddCategory("Docking", strips[0], strips[1], strips[2], strips[3], kCommands, nullptr,
+                                    (int)std::size(kCommands), 0);
+    // The other environment exists from the start: what it makes once is no leak of a switch.
+    JEnvironmentManager::Get()->CreateEnvironment("Elsewhere", nullptr, nullptr, nullptr);
+
+    m_pFrame = new CFrameWnd;   // deletes itself with its window, and its bars with theirs
+    m_pFrame->Create(nullptr, "docking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(CPoint(40, 40), kFrameSizes[0]));
+    m_pFrame->m_bAutoMenuEnable = FALSE;
+    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    m_pOldMain = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = m_pFrame;
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
+    static const char* const kNames[] = {"Draw", "Edit", "View"};
+    for (int i = 0; i < kToolBars; ++i) {
+        auto* pBar = new JToolBar;
+        pBar->Create(m_pFrame, kNames[i], kCommands, 2 + i, (int)(kFirstBarID + i), CBRS_ALIGN_ANY, dwStyle);
+        m_bars[i] = pBar;
+    }
+    auto* pToolBar = new CToolBar;
+    pToolBar->CreateEx(m_pFrame, TBSTYLE_FLAT, dwStyle, CRect(), kFirstBarID + 3);
+    HDC hScreen = ::GetDC(nullptr);
+    m_hToolImage = ::CreateCompatibleBitmap(hScreen, 16 * 3, 15);
+    ::ReleaseDC(nullptr, hScreen);
+    pToolBar->SetBitmap(m_hToolImage);
+    pToolBar->SetButtons(kCommands, 3);
+    m_bars[3] = pToolBar;
+    auto* pDialogBar = new CDialogBar;
+    pDialogBar->Create(m_pFrame, 100, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 4);
+    m_bars[4] = pDialogBar;
+    // Each bar in its own row at the top, as a host starts.
+    for (CControlBar* pBar : m_bars) {
+        pBar->m_bAutoDelete = TRUE;
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    }
+    m_pFrame->RecalcLayout();
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    PumpMessages();
+}
+
+World::~World()
+{
+    if (::IsWindow(m_pFrame->m_hWnd))
+        m_pFrame->DestroyWindow();
+    AfxGetApp()->m_pMainWnd = m_pOldMain;
+    PumpMessages();
+    ControlDetachProcess();
+    ::DeleteObject(m_hToolImage);
+}
+
+CMiniDockFrameWnd* World::FloatingFrame(CControlBar* pBar) const
+{
+    if (!pBar->m_pDockBar || !pBar->m_pDockBar->m_bFloating)
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pBar->GetParentFrame());
+}
+
+Failure World::Run(const Step& step)
+{
+    m_rowsBefore = Rows();
+    Failure failure = Apply(step);
+    PumpMessages();
+    // The main loop's idle pass, which updates bars and shows or hides floating frames.
+    for (LONG n = 0; n < 8 && AfxGetApp()->OnIdle(n); ++n) {
+    }
+    PumpMessages();
+    return failure ? failure : Check(step);
+}
+
+Failure World::Apply(const Step& step)
+{
+    CControlBar* pBar = m_bars[step.bar];
+    const CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    switch (step.op) {
+    case Op::Dock: {   // on side a (top, bottom, left, right), in row b, c percent along it
+        CDockBar* pDockBar = DockBar(kDockBars[step.a]);
+        const CRect dock = WindowRect(pDockBar);
+        const int across = step.b * 24 + 8;   // rows are about a bar's thickness apart
+        const CPoint at = step.a < 2 ? CPoint(dock.left + dock.Width() * step.c / 100, dock.top + across)
+                                     : CPoint(dock.left + across, dock.top + dock.Height() * step.c / 100);
+        m_pFrame->DockControlBar(pBar, pDockBar, CRect(at, CSize(8, 8)));
+        m_pFrame->RecalcLayout();
+        break;
+    }
+    case Op::Float:   // at a, b percent of the screen
+        m_pFrame->FloatControlBar(pBar, CPoint((screen.cx - 120) * step.a / 100, (screen.cy - 60) * step.b / 100));
+        break;
+    case Op::Drag:   // to zone a (World::Drag), b percent along it
+        Drag(step);
+        break;
+    case Op::DoubleClick:
+        DoubleClick(pBar);
+        break;
+    case Op::Resize:   // a: 0 to size b of the table, 1 minimize, 2 restore, 3 a client of 0x0
+        Resize(step);
+        break;
+    case Op::Show:   // a: 0 hides (shown twice as often as hidden)
+        m_pFrame->ShowControlBar(pBar, step.a != 0, FALSE);
+        break;
+    case Op::Environment:
+        return SwitchEnvironment();
+    case Op::SaveRestore:
+        return SaveRestore();
+    }
+    return {};
+}
+
+bool World::GripPoint(CControlBar* pBar, CPoint& point) const
+{
+    if (!pBar->IsWindowVisible() || ::IsIconic(m_pFrame->m_hWnd))
+        return false;
+    HWND hWndExpected = pBar->m_hWnd;
+    if (CMiniDockFrameWnd* pFloating = FloatingFrame(pBar)) {
+        CRect client;
+        pFloating->GetClientRect(client);
+        pFloating->ClientToScreen(client);
+        point = CPoint(WindowRect(pFloating).left + 12, (WindowRect(pFloating).top + client.top) / 2);
+        hWndExpected = pFloating->m_hWnd;
+    } else {
+        const CRect rect = WindowRect(pBar);
+        point = (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) ? CPoint(rect.left + 5, rect.CenterPoint().y)
+                                                         : CPoint(rect.CenterPoint().x, rect.top + 5);
+    }
+    // Covered by another window (a floating frame), or off the screen: the user cannot take it there.
+    return ::WindowFromPoint(point) == hWndExpected;
+}
+
+void World::Drag(const Step& step)
+{
+    CPoint from;
+    if (!GripPoint(m_bars[step.bar], from))
+        return;
+    CRect client;
+    m_pFrame->GetClientRect(client);
+    m_pFrame->ClientToScreen(client);
+    // Zones: just inside the client's top, bottom, left and right sides, its middle, beside the frame.
+    const CRect window = WindowRect(m_pFrame);
+    const CPoint along(client.left + client.Width() * step.b / 100, client.top + client.Height() * step.b / 100);
+    const CPoint zones[] = {{along.x, client.top + 3},
+                            {along.x, client.bottom - 3},
+                            {client.left + 3, along.y},
+                            {client.right - 3, along.y},
+                            client.CenterPoint() + CSize((step.b - 50) * client.Width() / 200, 0),
+                            {window.right + 40 + step.b, window.top + 40 + step.b}};
+    const CPoint to(std::clamp<int>(zones[step.a].x, 20, ::GetSystemMetrics(SM_CXSCREEN) - 20),
+                    std::clamp<int>(zones[step.a].y, 40, ::GetSystemMetrics(SM_CYSCREEN) - 20));
+    const CPoint middle((from.x + to.x) / 2, (from.y + to.y) / 2 + 7);
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    // The drag loop dispatches the script's timer; the watchdog ends it if it never returns.
+    testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+    Input(script.Wait(15), [middle] { testing_support::MoveMouse(middle); });
+    Input(script.Wait(15), [to] { testing_support::MoveMouse(to); });
+    Input(script.Wait(15), [to] { testing_support::SendMouseButton(to, false); });
+    testing_support::SendMouseButton(from, true);
+    PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    ParkMouse();
+}
+
+void World::DoubleClick(CControlBar* pBar)
+{
+    CPoint at;
+    if (!GripPoint(pBar, at))
+        return;
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    const bool wasFloating = FloatingFrame(pBar) != nullptr;
+    testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+    Input(script, [at] { testing_support::ClickAt(at), testing_support::ClickAt(at); });
+    PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    int polls = 0;
+    PumpUntil([&] { return (FloatingFrame(pBar) != nullptr) != wasFloating || ++polls > 5; });
+    ParkMouse();
+}
+
+void World::Resize(const Step& step)
+{
+    if (step.a == 1) {
+        m_pFrame->ShowWindow(SW_MINIMIZE);
+    } else if (step.a == 2) {
+        m_pFrame->ShowWindow(SW_RESTORE);
+        testing_support::MakeForeground(m_pFrame->m_hWnd);
+    } else if (!::IsIconic(m_pFrame->m_hWnd)) {
+        CRect size(CPoint(0, 0), kFrameSizes[step.b]);
+        if (step.a == 3) {   // the frame's borders around an empty client
+            size.SetRectEmpty();
+            ::AdjustWindowRectEx(size, m_pFrame->GetStyle(), FALSE, m_pFrame->GetExStyle());
+        }
+        m_pFrame->SetWindowPos(nullptr, 0, 0, size.Width(), size.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+Failure World::SwitchEnvironment()
+{
+    const std::vector<Placement> before = Placements();
+    JEnvironmentManager::Get()->SetEnvironment("Elsewhere", nullptr, nullptr, nullptr);
+    PumpMessages();
+    JEnvironmentManager::Get()->SetEnvironment(0L);
+    PumpMessages();
+    const std::vector<Placement> after = Placements();
+    for (int i = 0; i < kBars; ++i)
+        if (before[i] != after[i])
+            return Fail("environment", "bar %d was %s before switching to another environment and back, then %s", i,
+                        before[i].Text().c_str(), after[i].Text().c_str());
+    return {};
+}
+
+Failure World::SaveRestore()
+{
+    const std::vector<Placement> before = Placements();
+    std::vector<JToolBar*> bars;
+    for (int i = 0; i < kToolBars; ++i) {
+        auto* pBar = static_cast<JToolBar*>(m_bars[i]);
+        pBar->StoreLastPosition();
+        const auto place = [pBar] {
+            return std::make_tuple(pBar->m_nDockBarID, pBar->m_ptDockPos, pBar->m_ptFloatPos, pBar->m_bFloating);
+        };
+        const auto stored = place();
+        CString path;
+        path.Format("%s\\Layout\\Toolbar%d", m_keyPath.GetString(), i);
+        HKEY hKey = nullptr;
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+        const BOOL bWritten = pBar->WriteToRegistry(hKey);
+        const BOOL bRead = bWritten && pBar->ReadFromRegistry(hKey);
+        ::RegCloseKey(hKey);
+        if (!bRead || place() != stored)
+            return Fail("layout", "toolbar %d %s", i,
+                        !bWritten ? "not written"
+                        : !bRead  ? "not read back"
+                                  : "read back another place");
+        bars.push_back(pBar);
+    }
+    // Placed again as a host places toolbars it makes from their keys: out of the dock bars,
+    // then the floating ones at their places and each side's rows in order.
+    for (JToolBar* pBar : bars)
+        if (!pBar->m_bFloating && pBar->m_pDockBar)
+            pBar->m_pDockBar->RemoveControlBar(pBar);
+    m_pFrame->RecalcLayout();
+    const auto order = [](const JToolBar* pBar) {
+        const int side = (int)(std::find(std::begin(kDockBars), std::end(kDockBars), pBar->m_nDockBarID) - kDockBars);
+        const CPoint at = pBar->m_ptDockPos;
+        return side < 2 ? std::make_tuple(side, at.y, at.x) : std::make_tuple(side, at.x, at.y);
+    };
+    std::stable_sort(bars.begin(), bars.end(), [&](auto* a, auto* b) { return order(a) < order(b); });
+    for (JToolBar* pBar : bars) {
+        CRect rect(pBar->m_ptDockPos, CSize(30, 30));
+        if (pBar->m_bFloating) {
+            m_pFrame->FloatControlBar(pBar, pBar->m_ptFloatPos);
+        } else {
+            DockBar(pBar->m_nDockBarID)->ClientToScreen(rect);
+            m_pFrame->DockControlBar(pBar, DockBar(pBar->m_nDockBarID), rect);
+            m_pFrame->RecalcLayout();
+        }
+    }
+    PumpMessages();
+    const std::vector<Placement> after = Placements();
+    for (int i = 0; i < kToolBars; ++i) {
+        if (before[i].visible != after[i].visible)
+            return Fail("visibility", "toolbar %d %s before it was saved, %s when placed again", i,
+                        before[i].visible ? "shown" : "hidden", after[i].visible ? "shown" : "hidden");
+        if (before[i] != after[i])
+            return Fail("layout", "toolbar %d was %s, placed again %s", i, before[i].Text().c_str(),
+                        after[i].Text().c_str());
+    }
+    return {};
+}
+
+std::vector<World::Placement> World::Placements() const
+{
+    // Rows and places counted among the library's toolbars only: the others are no part of
+    // the stored layout, and rows of theirs alone may move up when it is placed again.
+    const auto isToolBar = [this](const void* pEntry) { return std::count(m_bars, m_bars + kToolBars, pEntry) > 0; };
+    std::vector<Placement> placements;
+    for (CControlBar* pBar : m_bars) {
+        Placement placement;
+        placement.visible = pBar->IsWindowVisible() != FALSE;
+        if (CMiniDockFrameWnd* pFloating = FloatingFrame(pBar)) {
+            placement.floatPos = WindowRect(pFloating).TopLeft();
+        } else if (CDockBar* pDockBar = pBar->m_pDockBar) {
+            placement.nDockBarID = (UINT)pDockBar->GetDlgCtrlID();
+            bool rowHasBars = false;
+            for (int nPos = 1; nPos < (int)pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[nPos] != pBar; ++nPos) {
+                if (isToolBar(pDockBar->m_arrBars[nPos])) {
+                    rowHasBars = true;
+                    ++placement.order;
+                } else if (!pDockBar->m_arrBars[nPos] && rowHasBars) {
+                    ++placement.row;
+                    placement.order = 0;
+                    rowHasBars = false;
+                }
+            }
+        }
+        placements.push_back(placement);
+    }
+    return placements;
+}
+
+std::vector<int> World::Rows() const
+{
+    std::vector<int> rows;
+    for (UINT nID : kDockBars) {
+        const CPtrArray& entries = DockBar(nID)->m_arrBars;
+        int count = 0;
+        for (int nPos = 1; nPos < (int)entries.GetSize(); ++nPos)
+            count += entries[nPos] && !entries[nPos - 1];
+        rows.push_back(count);
+    }
+    return rows;
+}
+
+std::string World::Signature() const
+{
+    std::ostringstream out;
+    const CRect frame = WindowRect(m_pFrame);
+    out << ::IsIconic(m_pFrame->m_hWnd) << frame.Width() << 'x' << frame.Height();
+    for (CControlBar* pBar : m_bars) {
+        const CRect rect = WindowRect(pBar);
+        out << ' ' << pBar->IsWindowVisible() << (FloatingFrame(pBar) ? 'f' : 'd') << rect.left << ',' << rect.top
+            << ',' << rect.Width() << ',' << rect.Height();
+    }
+    return out.str();
+}
+
+Failure World::Check(const Step& step)
+{
+    if (::GetCapture())
+        return Fail("capture", "the mouse is still captured after the step");
+    if (Failure failure = CheckDockBars(step))
+        return failure;
+    if (Failure failure = CheckFloating())
+        return failure;
+    // The same windows shown hold the same window and GDI objects: back at a state seen
+    // before, more objects than then once may be made for good (a cache), twice is a leak.
+    const Objects now{WindowsOfThread(), image_test::GdiObjects()};
+    const auto [seen, inserted] = m_objects.emplace(Signature(), now);
+    const Objects then = seen->second;
+    const bool more = now.windows > then.windows || now.gdi > then.gdi;
+    seen->second = now;
+    seen->second.grew = then.grew || more;
+    if (!inserted && then.grew && more)
+        return Fail("objects", "at %s the thread had %lu windows and %lu GDI objects, now %lu and %lu",
+                    Signature().c_str(), then.windows, then.gdi, now.windows, now.gdi);
+    return {};
+}
+
+Failure World::CheckDockBars(const Step& step) const
+{
+    const std::vector<int> rows = Rows();
+    CRect client;
+    m_pFrame->GetClientRect(client);
+    // Inside and overlap are checked only when the frame has room for its bars.
+    const bool room = !::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150;
+    const bool docking =
+        step.op == Op::Dock || step.op == Op::Drag || step.op == Op::DoubleClick || step.op == Op::SaveRestore;
+    for (int side = 0; side < 4; ++side) {
+        CDockBar* pDockBar = DockBar(kDockBars[side]);
+        const CPtrArray& entries = pDockBar->m_arrBars;
+        // Rows: none empty, and none made by anything but docking.
+        for (int nPos = 1; nPos < (int)entries.GetSize(); ++nPos)
+            if (!entries[nPos] && !entries[nPos - 1])
+                return Fail("rows", "dock bar %d has an empty row", side);
+        if (!docking && rows[side] > m_rowsBefore[side])
+            return Fail("rows", "dock bar %d went from %d to %d rows", side, m_rowsBefore[side], rows[side]);
+        CRect inside;
+        pDockBar->GetClientRect(inside);
+        std::vector<std::pair<int, CRect>> placed;
+        for (int i = 0; i < kBars; ++i) {
+            const bool here = m_bars[i]->m_pDockBar == pDockBar;
+            // Docked bars inside their dock bar (along the row when they fit) and clear of each other.
+            if (!here || !room || !m_bars[i]->IsWindowVisible())
+                continue;
+            CRect rect = WindowRect(m_bars[i]);
+            pDockBar->ScreenToClient(rect);
+            rect.DeflateRect(kOverlap, kOverlap);
+            CRect within = inside;
+            if (side < 2 ? rect.Width() > inside.Width() : rect.Height() > inside.Height())
+                (side < 2 ? within.right : within.bottom) = LONG_MAX;
+            if (Common(rect, within) != rect)
+                return Fail("inside", "bar %d at %ld,%ld %dx%d (less its hidden borders) leaves dock bar %d of %dx%d",
+                            i, rect.left, rect.top, rect.Width(), rect.Height(), side, inside.Width(), inside.Height());
+            for (const auto& [other, otherRect] : placed)
+                if (!Common(rect, otherRect).IsRectEmpty())
+                    return Fail("overlap", "bars %d and %d overlap in dock bar %d", other, i, side);
+            placed.emplace_back(i, rect);
+        }
+    }
+    return {};
+}
+
+Failure World::CheckFloating() const
+{
+    // Every floating frame shown holds a bar shown, and has enough of its caption on a screen to take hold of.
+    for (int i = 0; i < kBars; ++i) {
+        CMiniDockFrameWnd* pFloating = FloatingFrame(m_bars[i]);
+        if (!pFloating || !pFloating->IsWindowVisible())
+            continue;
+        if (!pFloating->m_wndDockBar.GetDockedVisibleCount())
+            return Fail("floating", "the floating frame of bar %d shows with no bar shown", i);
+        CRect caption = WindowRect(pFloating);
+        CRect client;
+        pFloating->GetClientRect(client);
+        pFloating->ClientToScreen(client);
+        caption.bottom = client.top;
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        HMONITOR hMonitor = ::MonitorFromRect(caption, MONITOR_DEFAULTTONULL);
+        const CRect shown = hMonitor && ::GetMonitorInfoA(hMonitor, &info) ? Common(caption, info.rcMonitor) : CRect();
+        if (shown.Width() < std::min(16, caption.Width()) || shown.Height() < std::min(4, caption.Height()))
+            return Fail("caption", "the floating frame of bar %d shows %dx%d of its caption (%dx%d at %ld,%ld)", i,
+                        shown.Width(), shown.Height(), caption.Width(), caption.Height(), caption.left, caption.top);
+    }
+    return {};
+}
+
+struct Outcome {
+    Failure failure;
+    size_t at = 0;   // the failing step
+};
+
+// Invariant -> the fault that still breaks it: such failures are counted, and the steps go on.
+using Tolerated = std::map<std::string, std::string>;
+
+// Runs the steps in a new world until a failure that is not tolerated.
+Outcome Replay(const std::vector<Step>& steps, const Tolerated& tolerated = {},
+               std::map<std::string, int>* counts = nullptr)
+{
+    testing_support::ScopedTestKey key;
+    World world(key.path());
+    static const bool trace = std::getenv("DOCKING_FUZZ_TRACE") != nullptr;   // each step before it runs
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (trace)
+            std::cout << "step " << i + 1 << ": " << Format(steps[i]) << std::endl;
+        Failure failure = world.Run(steps[i]);
+        if (failure && !tolerated.count(failure.invariant))
+            return {failure, i};
+        if (failure && counts)
+            ++(*counts)[failure.invariant];
+    }
+    return {};
+}
+
+// Drops runs of steps, halving their length, while the same invariant still fails; bounded in time.
+std::vector<Step> Shorten(std::vector<Step> steps, const std::string& invariant, const Tolerated& tolerated,
+                          std::chrono::seconds budget)
+{
+    const auto end = std::chrono::steady_clock::now() + budget;
+    for (size_t chunk = std::max<size_t>(steps.size() / 2, 1);; chunk = std::max<size_t>(chunk / 2, 1)) {
+        bool dropped = false;
+        for (size_t start = 0; start < steps.size() && steps.size() > 1;) {
+            if (std::chrono::steady_clock::now() > end)
+                return steps;
+            std::vector<Step> fewer(steps);
+            fewer.erase(fewer.begin() + start, fewer.begin() + std::min(start + chunk, fewer.size()));
+            const Outcome outcome = Replay(fewer, tolerated);
+            if (outcome.failure.invariant == invariant) {
+                fewer.resize(outcome.at + 1);
+                steps = fewer;
+                dropped = true;
+            } else {
+                start += chunk;
+            }
+        }
+        if (chunk == 1 && !dropped)
+            return steps;
+    }
+}
+
+// A corpus file's steps, and the "# known:" text of a fault that still makes it fail.
+std::pair<std::vector<Step>, std::string> ReadCase(const std::string& path)
+{
+    std::pair<std::vector<Step>, std::string> found;
+    std::ifstream in(path);
+    EXPECT_TRUE(in) << path;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("# known:"))
+            found.second = line.substr(8);
+        if (line.empty() || line[0] == '#')
+            continue;
+        EXPECT_TRUE(Parse(line, found.first.emplace_back())) << path << ": no step: " << line;
+    }
+    return found;
+}
+
+std::vector<std::string> CorpusFiles()
+{
+    std::vector<std::string> files;
+    const CString folder = testing_support::TestDataFolder() + "docking\\";
+    WIN32_FIND_DATAA found{};
+    HANDLE hFind = ::FindFirstFileA(folder + "*.txt", &found);
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found))
+        files.push_back(std::string(folder.GetString()) + found.cFileName);
+    ::FindClose(hFind);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Invariants that known faults still break: the random run counts them without failing.
+Tolerated KnownFaults()
+{
+    Tolerated known;
+    for (const std::string& file : CorpusFiles()) {
+        const std::string fault = ReadCase(file).second;
+        const auto colon = std::find(fault.begin(), fault.end(), ':');
+        if (colon != fault.end())
+            known.emplace(std::string(fault.begin() + 1, colon), std::string(colon + 1, fault.end()));
+    }
+    return known;
+}
+
+int Setting(const char* name, int fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
+TEST(DockingFuzz, RandomStepsKeepTheInvariants)
+{
+    const int total = Setting("DOCKING_FUZZ_STEPS", 200);
+    const int length = std::max(Setting("DOCKING_FUZZ_LENGTH", 50), 1);
+    const int firstSeed = Setting("DOCKING_FUZZ_SEED", 1);
+    const Tolerated known = KnownFaults();
+    Tolerated tolerated = known;
+    int ran = 0, seeds = 0;
+    std::map<std::string, int> failures;
+    for (int seed = firstSeed; ran < total; ++seed, ++seeds) {
+        std::mt19937 random((unsigned)seed);
+        std::vector<Step> steps;
+        for (int i = 0; i < std::min(length, total - ran); ++i)
+            steps.push_back(RandomStep(random));
+        ran += (int)steps.size();
+        if (std::getenv("DOCKING_FUZZ_TRACE"))
+            std::cout << "seed " << seed << std::endl;
+        // A new failure is reported with its shortest sequence, then tolerated for the rest of the run.
+        for (Outcome outcome; (outcome = Replay(steps, tolerated, &failures)).failure;) {
+            const std::string& invariant = outcome.failure.invariant;
+            ++failures[invariant];
+            std::vector<Step> shortest(steps.begin(), steps.begin() + outcome.at + 1);
+            shortest = Shorten(shortest, invariant, tolerated, std::chrono::seconds(90));
+            const Outcome last = Replay(shortest, tolerated);
+            ADD_FAILURE() << "# seed " << seed << ", step " << outcome.at + 1 << ": " << invariant << ": "
+                          << outcome.failure.detail << "\n# shortest (" << shortest.size() << " steps): "
+                          << (last.failure ? last.failure.invariant + ": " + last.failure.detail : "passes alone")
+                          << "\n";
+            for (const Step& step : shortest)
+                std::cout << Format(step) << "\n";
+            tolerated[invariant] = " found in this run";
+        }
+    }
+    std::cout << "docking fuzz: " << ran << " steps, seeds " << firstSeed << " to " << firstSeed + seeds - 1;
+    for (const auto& [invariant, count] : failures)
+        std::cout << ", " << invariant << " failed " << count << " times"
+                  << (known.count(invariant) ? " (known fault)" : "");
+    std::cout << "\n";
+}
+
+class DockingCorpus : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DockingCorpus, ReplaysWithoutAFailure)
+{
+    const auto [steps, known] = ReadCase(GetParam());
+    if (!known.empty())
+        GTEST_SKIP() << GetParam() << ": known fault, not mended yet:" << known;
+    const Outcome outcome = Replay(steps);
+    EXPECT_FALSE(outcome.failure) << GetParam() << ", step " << outcome.at + 1 << ": " << outcome.failure.invariant
+                                  << ": " << outcome.failure.detail;
+}
+
+// Named by number, in the order of the file names; a failure or skip names the file.
+INSTANTIATE_TEST_SUITE_P(Files, DockingCorpus, ::testing::ValuesIn(CorpusFiles()));
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DockingCorpus);
+
+}   // namespace
