@@ -57,6 +57,8 @@ TEST_F(ToolbarCorpus, EveryStoredKeyLoadsOrIsRefusedWithoutHarm)
         // Written and read again, a loaded key gives the same key.
         HKEY hFirst = CreateKey(key.path() + "\\First");
         ASSERT_TRUE(pBar->WriteToRegistry(hFirst));
+        // Gone before the copy reads: a live bar holding the stored ID would keep it from the copy.
+        pBar->DestroyWindow();
         if (bShouldLoad) {
             ProbeToolBar* pCopy = MakeToolBar({kGrey});
             EXPECT_TRUE(pCopy->ReadFromRegistry(hFirst));
@@ -75,7 +77,6 @@ TEST_F(ToolbarCorpus, EveryStoredKeyLoadsOrIsRefusedWithoutHarm)
             pCopy->DestroyWindow();
         }
         ::RegCloseKey(hFirst);
-        pBar->DestroyWindow();
     }
 }
 

@@ -43,14 +43,35 @@ constexpr int kReachableWidth = 64;
 constexpr int kReachableHeight = 48;
 // No screen is smaller than this.
 constexpr SIZE kSmallestScreen = {640, 480};
-// The framework's own bars (toolbar, status bar, ..., dock bars) have these IDs.
-constexpr DWORD kFirstStandardBarID = AFX_IDW_CONTROLBAR_FIRST;
-constexpr DWORD kLastStandardBarID = AFX_IDW_DOCKBAR_FLOAT;
+// The frame's dock bars have these IDs: no toolbar may take one.
+constexpr DWORD kFirstDockBarID = AFX_IDW_DOCKBAR_TOP;
+constexpr DWORD kLastDockBarID = AFX_IDW_DOCKBAR_FLOAT;
 
-// A control ID a bar can have: not 0, 16 bits (commands carry it), and none of the standard bars'.
-bool IsUsableBarID(DWORD id)
+// Another live window of the bar's frame already has this ID: a bar of its list,
+// or a child of the frame itself.
+bool IsTakenByAnother(CControlBar* pBar, UINT id)
 {
-    return id != 0 && id <= 0xFFFF && (id < kFirstStandardBarID || id > kLastStandardBarID);
+    CFrameWnd* pFrame = pBar->m_pDockSite ? pBar->m_pDockSite : ControlFrameOfCall();
+    if (!pFrame)
+        return false;
+    bool taken = false;
+    ForEachControlBar(pFrame, [pBar, id, &taken](CControlBar* pOther) {
+        taken = pOther != pBar && IsLiveBar(pOther) && (UINT)pOther->GetDlgCtrlID() == id;
+        return !taken;
+    });
+    if (taken || !pFrame->m_hWnd)
+        return taken;
+    HWND hChild = ::GetDlgItem(pFrame->m_hWnd, (int)id);
+    return hChild && hChild != pBar->m_hWnd;
+}
+
+// A stored control ID the bar can take: not 0, 16 bits (commands carry it), no
+// dock bar's, and none another window of its frame has. The frame's main toolbar
+// (AFX_IDW_TOOLBAR) keeps its ID, so that the View menu and ShowControlBar find it.
+bool IsUsableBarID(CControlBar* pBar, DWORD id)
+{
+    return id != 0 && id <= 0xFFFF && (id < kFirstDockBarID || id > kLastDockBarID) &&
+           !IsTakenByAnother(pBar, (UINT)id);
 }
 
 // A bar that already holds a run-time ID no other bar of its frame has keeps it:
@@ -58,14 +79,7 @@ bool IsUsableBarID(DWORD id)
 bool HoldsItsOwnRunTimeID(CControlBar* pBar)
 {
     const UINT id = (UINT)pBar->GetDlgCtrlID();
-    if (id < kFirstRunTimeBarID || id > kLastRunTimeBarID)
-        return false;
-    bool shared = false;
-    ForEachControlBar(ControlFrameOfCall(), [pBar, id, &shared](CControlBar* pOther) {
-        shared = pOther != pBar && IsLiveBar(pOther) && (UINT)pOther->GetDlgCtrlID() == id;
-        return !shared;
-    });
-    return !shared;
+    return id >= kFirstRunTimeBarID && id <= kLastRunTimeBarID && !IsTakenByAnother(pBar, id);
 }
 
 bool HostNotReady()
@@ -251,7 +265,7 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
         return FALSE;
     if (fixed && !ReadRegNumber(hKey, "ID", &id))
         return FALSE;
-    m_bIDFixed = fixed && IsUsableBarID(id);
+    m_bIDFixed = fixed && IsUsableBarID(this, id);
     if (!m_bIDFixed)
         id = HoldsItsOwnRunTimeID(this) ? (DWORD)GetDlgCtrlID() : (DWORD)GetNextBarID();
     if ((int)id > 0 && GetDlgCtrlID() != (int)id)
