@@ -13,12 +13,14 @@ build=${BUILD_DIR:-$here/build}
 live=false
 out=
 args=()
-for arg in "$@"; do
-  case $arg in
+while [ $# -gt 0 ]; do
+  case $1 in
     --live) live=true ;;
-    -*) args+=("$arg") ;;
-    *) out=$arg ;;
+    --screenshot) out=${2:-}; shift ;;
+    -*) args+=("$1") ;;
+    *) out=$1 ;;
   esac
+  shift
 done
 
 if $live && [ -z "${DISPLAY:-}" ]; then
@@ -31,9 +33,10 @@ fi
 
 if ! $live; then
   out=$(realpath -m "${out:-$build/drafthost.png}")
+  rm -f "$out"
   "$here/cmake/wine-run.sh" "$build/wineprefix" "$build/bin/drafthost.exe" ${args[@]+"${args[@]}"} \
     --screenshot "Z:${out//\//\\}"
-  echo "Demo screenshot: $out"
+  [ ! -f "$out" ] || echo "Demo screenshot: $out"
   exit 0
 fi
 
