@@ -277,6 +277,27 @@ TEST(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
     frame.DestroyWindow();
 }
 
+TEST(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBack)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    struct alignas(4) {
+        DLGTEMPLATE dlg;
+        WORD menu = 0, windowClass = 0, title = 0;
+    } child{{WS_CHILD, 0, 0, 0, 0, 100, 100}};
+    CDialog view;
+    ASSERT_TRUE(view.CreateIndirect(&child.dlg, &frame));
+    frame.SetActiveView(&view);
+    // Nobody handles it: the frame asks the view, which must not ask the frame again.
+    constexpr UINT kUnhandled = 0x8123;
+    ::SendMessageA(frame.m_hWnd, WM_COMMAND, kUnhandled, 0);
+    CCmdUI state;
+    state.m_nID = kUnhandled;
+    EXPECT_FALSE(frame.OnCmdMsg(kUnhandled, CN_UPDATE_COMMAND_UI, &state, nullptr));
+    frame.SetActiveView(nullptr);
+    frame.DestroyWindow();
+}
+
 TEST(CommandRouting, CodesAreToldApartExplicitly)
 {
     CProbeFrame frame;
