@@ -413,21 +413,26 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return CWnd::WindowProc(message, wParam, lParam);
     }
-    LRESULT result = 0;
-    if (OnWndMsg(message, wParam, lParam, &result))
-        return result;
-    CWnd* pOwner = GetOwner();
-    if (!pOwner || !pOwner->m_hWnd)
-        return 0;
-    HWND hWndItem = nullptr;
-    if (message == WM_COMMAND)
-        hWndItem = reinterpret_cast<HWND>(lParam);
-    else if (message == WM_NOTIFY && lParam)
-        hWndItem = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+    // While the owner handles an item's message, its handler may make the item report
+    // again (setting an edit's text); that report is a new one the item is offered.
     AfxThreadState& state = AfxGetThreadState();
     const HWND hWndReflected = state.hWndReflected;
-    state.hWndReflected = hWndItem;
-    result = pOwner->SendMessage(message, wParam, lParam);
+    if (hWndReflected && ::GetParent(hWndReflected) == m_hWnd)
+        state.hWndReflected = nullptr;
+    LRESULT result = 0;
+    CWnd* pOwner = GetOwner();
+    if (!OnWndMsg(message, wParam, lParam, &result)) {
+        result = 0;
+        if (pOwner && pOwner->m_hWnd) {
+            HWND hWndItem = nullptr;
+            if (message == WM_COMMAND)
+                hWndItem = reinterpret_cast<HWND>(lParam);
+            else if (message == WM_NOTIFY && lParam)
+                hWndItem = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+            state.hWndReflected = hWndItem;
+            result = pOwner->SendMessage(message, wParam, lParam);
+        }
+    }
     state.hWndReflected = hWndReflected;
     return result;
 }

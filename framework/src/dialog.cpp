@@ -224,7 +224,9 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
     // dialog's own controls (IDOK, IDCANCEL, ...) and system commands stay here.
     if ((nCode != CN_COMMAND && nCode != (int)CN_UPDATE_COMMAND_UI) || nID < 0x8000 || nID >= 0xE000)
         return FALSE;
-    CWnd* pOwner = CWnd::FromHandle(::GetParent(m_hWnd));
+    // A popup dialog's owner gets them next. A child dialog is part of its parent, which
+    // routes to it (as a frame does to its view) and would only be asked back.
+    CWnd* pOwner = (GetStyle() & WS_CHILD) ? nullptr : CWnd::FromHandle(::GetParent(m_hWnd));
     if (pOwner && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     CWinThread* pThread = AfxGetThread();

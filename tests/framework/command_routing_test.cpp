@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using testing_support::PumpMessages;
@@ -277,6 +278,27 @@ TEST(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
     frame.DestroyWindow();
 }
 
+TEST(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBack)
+{
+    CProbeFrame frame;
+    ASSERT_TRUE(frame.CreateHidden());
+    struct alignas(4) {
+        DLGTEMPLATE dlg;
+        WORD menu = 0, windowClass = 0, title = 0;
+    } child{{WS_CHILD, 0, 0, 0, 0, 100, 100}};
+    CDialog view;
+    ASSERT_TRUE(view.CreateIndirect(&child.dlg, &frame));
+    frame.SetActiveView(&view);
+    // Nobody handles it: the frame asks the view, which must not ask the frame again.
+    constexpr UINT kUnhandled = 0x8123;
+    ::SendMessageA(frame.m_hWnd, WM_COMMAND, kUnhandled, 0);
+    CCmdUI state;
+    state.m_nID = kUnhandled;
+    EXPECT_FALSE(frame.OnCmdMsg(kUnhandled, CN_UPDATE_COMMAND_UI, &state, nullptr));
+    frame.SetActiveView(nullptr);
+    frame.DestroyWindow();
+}
+
 TEST(CommandRouting, CodesAreToldApartExplicitly)
 {
     CProbeFrame frame;
@@ -389,6 +411,11 @@ public:
 
 protected:
     afx_msg void OnClicked() { log->push_back("child-clicked"); }
+    afx_msg BOOL OnChange()
+    {
+        log->push_back("child-change");
+        return FALSE;
+    }
     afx_msg BOOL OnCustomDraw(NMHDR*, LRESULT* pResult)
     {
         log->push_back("child-notify");
@@ -400,6 +427,7 @@ protected:
 
 BEGIN_MESSAGE_MAP(CReflectingButton, CWnd)
     ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+    ON_CONTROL_REFLECT_EX(EN_CHANGE, OnChange)
     ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
     ON_WM_DRAWITEM_REFLECT()
     ON_WM_CTLCOLOR_REFLECT()
@@ -408,9 +436,16 @@ END_MESSAGE_MAP()
 class CNotifiedParent : public CWnd {
 public:
     std::vector<std::string> log;
+    HWND edit = nullptr;
 
 protected:
     afx_msg void OnClicked() { log.push_back("parent-clicked"); }
+    afx_msg void OnEditChange()
+    {
+        log.push_back("parent-change");
+        if (HWND once = std::exchange(edit, nullptr))
+            ::SetWindowTextA(once, "again");   // reports a change from inside this handler
+    }
     afx_msg void OnCustomDraw(NMHDR*, LRESULT* pResult)
     {
         log.push_back("parent-notify");
@@ -423,6 +458,7 @@ protected:
 BEGIN_MESSAGE_MAP(CNotifiedParent, CWnd)
     ON_BN_CLICKED(10, OnClicked)
     ON_BN_CLICKED(11, OnOther)
+    ON_EN_CHANGE(12, OnEditChange)
     ON_NOTIFY(NM_CUSTOMDRAW, 10, OnCustomDraw)
 END_MESSAGE_MAP()
 
@@ -473,7 +509,15 @@ TEST(Reflection, ControlsInABarAreOfferedTheirNotificationsOnce)
     NMHDR hdr{child.m_hWnd, 10, (UINT)NM_CUSTOMDRAW};
     // The bar offers it to the control, then passes it to its owner, which does not offer it again.
     EXPECT_EQ(3, ::SendMessageA(bar.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
-    EXPECT_EQ((std::vector<std::string>{"child-notify", "parent-notify"}), parent.log);
+    // A change the owner causes while handling one is offered to the control as well.
+    CReflectingButton edit;
+    edit.log = &parent.log;
+    ASSERT_TRUE(edit.Create("EDIT", "", WS_VISIBLE, CRect(70, 10, 150, 30), &bar, 12));
+    parent.edit = edit.m_hWnd;
+    ::SetWindowTextA(edit.m_hWnd, "once");
+    EXPECT_EQ((std::vector<std::string>{"child-notify", "parent-notify", "child-change", "parent-change",
+                                        "child-change", "parent-change"}),
+              parent.log);
 }
 
 TEST(Reflection, OwnerDrawnButtonPaintsThroughItsObject)
