@@ -423,11 +423,13 @@ TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
 TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesIt)
 {
     ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
-    pSaved->ShowWindow(SW_HIDE);
+    m_frame.ShowControlBar(pSaved, FALSE, FALSE);
     FakeAppInfo host;
-    SetWinApp(&host);
-    ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
-    EXPECT_EQ(0u, ReadValues(m_hKey).at("Visible").Number());
+    for (FakeAppInfo* pHost : {(FakeAppInfo*)nullptr, &host}) {
+        SetWinApp(pHost);
+        ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
+        EXPECT_EQ(0u, ReadValues(m_hKey).at("Visible").Number()) << (pHost ? "ready host" : "no host");
+    }
     // Hidden only while the frame is in a special mode, it counts as shown.
     pSaved->m_nStateFlags = CControlBar::tempHide;
     ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));

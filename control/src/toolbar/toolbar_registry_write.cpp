@@ -63,10 +63,11 @@ BOOL JToolBar::IsVisibleForSave()
     if (pInfo && pInfo->m_pAppInfo && pInfo->m_pAppInfo->IsReady()) {
         bVisible = IsWindowVisible();
     } else {
-        // Before the host is ready the window may not show yet: the flag says what it will be.
-        if (m_bVisiblePending && !m_bVisible)
-            m_bVisible = m_bVisiblePending;
-        bVisible = m_bVisible;
+        // Before the host is ready its frame may not show yet, so the window's own
+        // style says whether it is shown (showing and hiding the bar set it), and a
+        // show put off until the host is ready counts as shown.
+        bVisible = (GetStyle() & WS_VISIBLE) != 0 || m_bDeferredShow;
+        m_bVisible = bVisible;
     }
     // Hidden only while the frame is in a special mode: it comes back afterwards.
     if (!bVisible && m_nStateFlags == tempHide)
