@@ -349,8 +349,12 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 if (along(start) + length > maxLength)
                     along(start) = std::max(maxLength - (length - kOverlap), along(pt));
             }
-            // No room left in the row: the bar starts the next one.
-            if (nWidth != 0 && along(start) >= maxLength - kOverlap) {
+            // Not room enough left in the row: the bar starts the next one (a bar longer than the
+            // side itself keeps a row of its own). A floating frame is sized to its rows: there
+            // only a bar wholly past its edge wraps.
+            const bool bNoRoom =
+                m_bFloating ? along(start) >= maxLength - kOverlap : along(start) + length - kOverlap > maxLength;
+            if (nWidth != 0 && bNoRoom) {
                 endRow();
                 start = pt;
             }

@@ -136,7 +136,8 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     pFrame->m_wndDockBar.DockControlBar(pBar);
     pFrame->RecalcLayout(TRUE);
-    if (GetStyle() & WS_VISIBLE) {
+    // The new frame shows with its bar: a hidden bar's frame waits until the bar is shown.
+    if ((GetStyle() & WS_VISIBLE) && (pBar->GetStyle() & WS_VISIBLE)) {
         pFrame->ShowWindow(SW_SHOWNA);
         pFrame->UpdateWindow();
     }
