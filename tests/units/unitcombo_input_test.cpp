@@ -64,12 +64,8 @@ TEST_F(UnitComboInputTest, EnterTabAndAClickElsewhereCommitTheEntryToTheHistory)
         Settle();
         m_parent.received.clear();
         Enter(test.typed, test.key);
-        if (!test.key) {
-            CRect other;
-            m_other.GetWindowRect(&other);
-            testing_support::ClickAt(other.CenterPoint());
-            Settle();
-        }
+        if (!test.key)
+            ClickOn(m_other);
         const double expected = *test.typed ? std::atof(test.typed) : 4.0;
         EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)}, m_parent.received);
         EXPECT_FALSE(m_combo.IsModified());

@@ -78,6 +78,14 @@ protected:
             testing_support::PressKey(key);
         Settle();
     }
+    // Clicks the middle of another window, taking the focus away as a user would.
+    static void ClickOn(const CWnd& other)
+    {
+        CRect rect;
+        other.GetWindowRect(&rect);
+        testing_support::ClickAt(rect.CenterPoint());
+        Settle();
+    }
     // Runs action, which must raise a message box, answers it with OK; the box's text.
     static CString AnswerMessageBox(const std::function<void()>& action)
     {

@@ -78,12 +78,8 @@ TEST_F(UnitEditInputTest, EnterTabAndFocusLossCommitWhatWasTyped)
         Settle();
         m_parent.received.clear();
         Enter(test.typed, test.key);
-        if (!test.key) {
-            CRect other;
-            m_other.GetWindowRect(&other);
-            testing_support::ClickAt(other.CenterPoint());
-            Settle();
-        }
+        if (!test.key)
+            ClickOn(m_other);
         EXPECT_EQ(test.locks ? std::vector<ParentMessage>{Sent(JUM_LOCKVALUE)} : std::vector<ParentMessage>{},
                   m_parent.received);
         const double expected = *test.typed ? std::atof(test.typed) : 4.0;
