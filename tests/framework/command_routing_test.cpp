@@ -1,6 +1,6 @@
 // Command routing as a host's frame sees it: menu and accelerator commands,
 // command-UI updates through idle work, owners, views and reflected notifications.
-#include "testsupport.h"
+#include "frame_helpers.h"
 
 #include <gtest/gtest.h>
 #include <atomic>
@@ -66,6 +66,21 @@ END_MESSAGE_MAP()
 
 using testing_support::MainWindowScope;
 
+// A hidden probe frame, made for each test.
+class FrameTest : public ::testing::Test {
+protected:
+    CProbeFrame frame;
+    void SetUp() override { ASSERT_TRUE(frame.CreateHidden()); }
+    void TearDown() override
+    {
+        if (frame.m_hWnd)
+            frame.DestroyWindow();
+    }
+};
+
+using CommandUI = FrameTest;
+using CommandRouting = FrameTest;
+
 // A toolbar-like child that keeps its items' states and updates them on idle
 // from its owner's handlers, as the library's bars do.
 class CItemBar : public CWnd {
@@ -110,10 +125,8 @@ BEGIN_MESSAGE_MAP(CItemBar, CWnd)
     ON_WM_IDLEUPDATECMDUI()
 END_MESSAGE_MAP()
 
-TEST(CommandUI, IdleWorkUpdatesItemsOfChildBarsFromTheFrame)
+TEST_F(CommandUI, IdleWorkUpdatesItemsOfChildBarsFromTheFrame)
 {
-    CProbeFrame frame;
-    ASSERT_TRUE(frame.CreateHidden());
     MainWindowScope main(&frame);
     CItemBar bar;
     ASSERT_TRUE(bar.Create(nullptr, "bar", WS_VISIBLE, CRect(0, 0, 200, 24), &frame, 0xE800));
@@ -133,10 +146,8 @@ TEST(CommandUI, IdleWorkUpdatesItemsOfChildBarsFromTheFrame)
     EXPECT_EQ(1, bar.items[3].checked);
 }
 
-TEST(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
+TEST_F(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
 {
-    CProbeFrame frame;
-    ASSERT_TRUE(frame.CreateHidden());
     // The bar's parent is some other window: its commands go to its owner.
     CWnd holder;
     ASSERT_TRUE(holder.CreateEx(0, nullptr, "holder", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr));
@@ -169,25 +180,20 @@ TEST(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
     ::EnableWindow(text, TRUE);
     bar.UpdateDialogControls(&frame, FALSE);
     EXPECT_TRUE(::IsWindowEnabled(text));
-    frame.DestroyWindow();
 }
 
-TEST(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
+TEST_F(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
 {
-    CProbeFrame frame;
-    ASSERT_TRUE(frame.CreateHidden());
-    CMenu popup, nested;
-    ASSERT_TRUE(popup.CreatePopupMenu());
-    ASSERT_TRUE(nested.CreatePopupMenu());
-    nested.AppendMenu(MF_STRING, ID_DRAW_ARC, "Arc");
-    popup.AppendMenu(MF_STRING, ID_DRAW_LINE, "Line");
-    popup.AppendMenu(MF_STRING, ID_DRAW_ARC, "Arc");
-    popup.AppendMenu(MF_SEPARATOR);
-    popup.AppendMenu(MF_STRING, ID_DRAW_TEXT, "Text");
-    popup.AppendMenu(MF_STRING, ID_SNAP_GRID, "Snap");
-    popup.AppendMenu(MF_STRING, SC_CLOSE, "Close");
+    // A pop-up of the given commands; 0 is a separator.
+    auto makePopup = [](CMenu& menu, std::initializer_list<UINT> ids) {
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        for (UINT id : ids)
+            menu.AppendMenu(id ? MF_STRING : MF_SEPARATOR, id, "item");
+    };
+    CMenu popup, nested, changing;
+    makePopup(nested, {ID_DRAW_ARC});
+    makePopup(popup, {ID_DRAW_LINE, ID_DRAW_ARC, 0, ID_DRAW_TEXT, ID_SNAP_GRID, SC_CLOSE});
     popup.AppendMenu(MF_POPUP, (UINT_PTR)nested.Detach(), "More");
-
     ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, 0);
     auto state = [&](UINT pos) { return popup.GetMenuState(pos, MF_BYPOSITION); };
     EXPECT_FALSE(state(0) & MF_GRAYED);   // handled
@@ -202,11 +208,7 @@ TEST(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
     EXPECT_FALSE(state(6) & MF_GRAYED);   // a pop-up item is never greyed through its first command
 
     // Handlers that remove or add items: every item left is updated, the added ones too.
-    CMenu changing;
-    ASSERT_TRUE(changing.CreatePopupMenu());
-    changing.AppendMenu(MF_STRING, ID_VANISH, "Vanish");
-    changing.AppendMenu(MF_STRING, ID_DRAW_TEXT, "Text");
-    changing.AppendMenu(MF_STRING, ID_GROW, "Grow");
+    makePopup(changing, {ID_VANISH, ID_DRAW_TEXT, ID_GROW});
     ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)changing.m_hMenu, 0);
     ASSERT_EQ(3u, changing.GetMenuItemCount());
     EXPECT_EQ(ID_DRAW_TEXT, changing.GetMenuItemID(0));
@@ -218,7 +220,6 @@ TEST(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
     popup.EnableMenuItem(3, MF_BYPOSITION | MF_ENABLED);
     ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, 0);
     EXPECT_FALSE(state(3) & MF_GRAYED);
-    frame.DestroyWindow();
 }
 
 // A view that sees commands before its frame.
@@ -246,42 +247,27 @@ BEGIN_MESSAGE_MAP(CProbeView, CWnd)
     ON_UPDATE_COMMAND_UI(ID_ZOOM, OnUpdateZoom)
 END_MESSAGE_MAP()
 
-TEST(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
+TEST_F(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
 {
-    CProbeFrame frame;
-    ASSERT_TRUE(frame.CreateHidden());
     CProbeView view;
     view.log = &frame.log;
     ASSERT_TRUE(view.Create(nullptr, "view", WS_VISIBLE, CRect(0, 0, 100, 100), &frame, AFX_IDW_PANE_FIRST));
     frame.SetActiveView(&view);
-
     ::SendMessageA(frame.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_DRAW_LINE, 0), 0);
     EXPECT_EQ((std::vector<std::string>{"view-line"}), frame.log);
 
-    struct CEnableProbe : CCmdUI {
-        BOOL enabled = TRUE;
-        void Enable(BOOL bOn) override
-        {
-            m_bEnableChanged = TRUE;
-            enabled = bOn;
-        }
-    } state;
-    state.m_nID = ID_ZOOM;
+    frame_tests::CRecordingCmdUI state(ID_ZOOM);
     EXPECT_TRUE(state.DoUpdate(&frame, TRUE));   // the view passes on, the frame disables
     EXPECT_FALSE(state.enabled);
     view.passZoomOn = false;
     EXPECT_TRUE(state.DoUpdate(&frame, TRUE));
     EXPECT_TRUE(state.enabled);
     EXPECT_EQ(2, view.zoomUpdates);
-
     frame.SetActiveView(nullptr);
-    frame.DestroyWindow();
 }
 
-TEST(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBack)
+TEST_F(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBack)
 {
-    CProbeFrame frame;
-    ASSERT_TRUE(frame.CreateHidden());
     struct alignas(4) {
         DLGTEMPLATE dlg;
         WORD menu = 0, windowClass = 0, title = 0;
@@ -296,13 +282,10 @@ TEST(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBack)
     state.m_nID = kUnhandled;
     EXPECT_FALSE(frame.OnCmdMsg(kUnhandled, CN_UPDATE_COMMAND_UI, &state, nullptr));
     frame.SetActiveView(nullptr);
-    frame.DestroyWindow();
 }
 
-TEST(CommandRouting, CodesAreToldApartExplicitly)
+TEST_F(CommandRouting, CodesAreToldApartExplicitly)
 {
-    CProbeFrame frame;
-    ASSERT_TRUE(frame.CreateHidden());
     // A command with extra data is still a command, not a notification.
     int extra = 7;
     EXPECT_TRUE(frame.OnCmdMsg(ID_DRAW_LINE, CN_COMMAND, &extra, nullptr));
@@ -318,13 +301,10 @@ TEST(CommandRouting, CodesAreToldApartExplicitly)
     EXPECT_NE(nullptr, info.pEntry);
     EXPECT_FALSE(frame.OnCmdMsg(ID_DRAW_TEXT, CN_COMMAND, nullptr, &info));
     EXPECT_EQ(1u, frame.log.size());
-    frame.DestroyWindow();
 }
 
-TEST(CommandRouting, AcceleratorReachesTheCommandHandler)
+TEST_F(CommandRouting, AcceleratorReachesTheCommandHandler)
 {
-    CProbeFrame frame;
-    ASSERT_TRUE(frame.CreateHidden());
     MainWindowScope main(&frame);
     ACCEL keys[] = {{FVIRTKEY, VK_F5, (WORD)ID_DRAW_LINE}, {FVIRTKEY, VK_F6, (WORD)ID_DRAW_ARC}};
     HACCEL hAccel = ::CreateAcceleratorTableA(keys, 2);
@@ -350,7 +330,6 @@ TEST(CommandRouting, AcceleratorReachesTheCommandHandler)
 
     frame.SetAccelTable(nullptr);
     ::DestroyAcceleratorTable(hAccel);
-    frame.DestroyWindow();
 }
 
 // Explicit message entries take WM_COMMAND and WM_NOTIFY whole.
@@ -377,7 +356,7 @@ BEGIN_MESSAGE_MAP(CRawHandler, CWnd)
     ON_MESSAGE(WM_NOTIFY, OnRawNotify)
 END_MESSAGE_MAP()
 
-TEST(CommandRouting, MessageEntriesForCommandAndNotifyAreHonoured)
+TEST_F(CommandRouting, MessageEntriesForCommandAndNotifyAreHonoured)
 {
     CRawHandler wnd;
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
@@ -462,16 +441,27 @@ BEGIN_MESSAGE_MAP(CNotifiedParent, CWnd)
     ON_NOTIFY(NM_CUSTOMDRAW, 10, OnCustomDraw)
 END_MESSAGE_MAP()
 
-TEST(Reflection, ChildTakesItsNotificationsFirst)
-{
+class Reflection : public ::testing::Test {
+protected:
     CNotifiedParent parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    void SetUp() override
+    {
+        ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr));
+    }
+    // An owner-drawn button with ID 10 that logs to the parent.
+    void MakeButton(CReflectingButton& child, CWnd* pParentWnd)
+    {
+        child.log = &parent.log;
+        ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), pParentWnd, 10));
+    }
+};
+
+TEST_F(Reflection, ChildTakesItsNotificationsFirstAndPaintsThroughItsObject)
+{
     CReflectingButton child;
-    child.log = &parent.log;
-    ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &parent, 10));
+    MakeButton(child, &parent);
     HWND plain = ::CreateWindowExA(0, "BUTTON", "p", WS_CHILD | WS_VISIBLE, 70, 10, 40, 30, parent.m_hWnd, (HMENU)11,
                                    nullptr, nullptr);
-
     ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), (LPARAM)child.m_hWnd);
     ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(11, BN_CLICKED), (LPARAM)plain);   // no object
     NMHDR hdr{child.m_hWnd, 10, (UINT)NM_CUSTOMDRAW};
@@ -489,6 +479,11 @@ TEST(Reflection, ChildTakesItsNotificationsFirst)
     EXPECT_EQ((std::vector<std::string>{"child-clicked", "parent-other", "child-notify", "child-notify",
                                         "parent-notify", "child-color:3", "child-color:6"}),
               parent.log);
+    // Owner drawn: the button paints through its object.
+    testing_support::MemoryCanvas canvas(50, 30);
+    ::SendMessageA(child.m_hWnd, WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT);
+    EXPECT_EQ("draw", parent.log.back());
+    EXPECT_EQ(child.face, canvas.Pixel(25, 15));
 }
 
 class CPlainBar : public CControlBar {
@@ -496,21 +491,17 @@ public:
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
 };
 
-TEST(Reflection, ControlsInABarAreOfferedTheirNotificationsOnce)
+TEST_F(Reflection, ControlsInABarAreOfferedTheirNotificationsOnce)
 {
-    CNotifiedParent parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
     CPlainBar bar;
     ASSERT_TRUE(bar.CreateEx(0, nullptr, "bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 50), &parent, 0xE900));
-    CReflectingButton child;
-    child.log = &parent.log;
+    CReflectingButton child, edit;
+    MakeButton(child, &bar);
     child.letParentSee = TRUE;
-    ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &bar, 10));
     NMHDR hdr{child.m_hWnd, 10, (UINT)NM_CUSTOMDRAW};
     // The bar offers it to the control, then passes it to its owner, which does not offer it again.
     EXPECT_EQ(3, ::SendMessageA(bar.m_hWnd, WM_NOTIFY, 10, (LPARAM)&hdr));
     // A change the owner causes while handling one is offered to the control as well.
-    CReflectingButton edit;
     edit.log = &parent.log;
     ASSERT_TRUE(edit.Create("EDIT", "", WS_VISIBLE, CRect(70, 10, 150, 30), &bar, 12));
     parent.edit = edit.m_hWnd;
@@ -518,21 +509,6 @@ TEST(Reflection, ControlsInABarAreOfferedTheirNotificationsOnce)
     EXPECT_EQ((std::vector<std::string>{"child-notify", "parent-notify", "child-change", "parent-change",
                                         "child-change", "parent-change"}),
               parent.log);
-}
-
-TEST(Reflection, OwnerDrawnButtonPaintsThroughItsObject)
-{
-    CNotifiedParent parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
-    CReflectingButton child;
-    child.log = &parent.log;
-    ASSERT_TRUE(child.Create("BUTTON", "b", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &parent, 10));
-
-    testing_support::MemoryCanvas canvas(50, 30);
-    ::SendMessageA(child.m_hWnd, WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT);
-    ASSERT_FALSE(parent.log.empty());
-    EXPECT_EQ("draw", parent.log.back());
-    EXPECT_EQ(child.face, canvas.Pixel(25, 15));
 }
 
 // An owner-drawn list asks its height while it is being created.
@@ -555,17 +531,6 @@ BEGIN_MESSAGE_MAP(CMeasuredList, CWnd)
     ON_WM_DRAWITEM_REFLECT()
 END_MESSAGE_MAP()
 
-TEST(Reflection, MeasureItemReachesAListBeingCreated)
-{
-    CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr));
-    CMeasuredList list;
-    ASSERT_TRUE(list.Create("LISTBOX", "", WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 100, 100),
-                            &parent, 21));
-    EXPECT_GE(list.measured, 1);
-    EXPECT_EQ(23, ::SendMessageA(list.m_hWnd, LB_GETITEMHEIGHT, 0, 0));
-}
-
 // The list box wrapper draws and measures its own items through reflection.
 class CSwatchList : public CListBox {
 public:
@@ -578,10 +543,14 @@ public:
     }
 };
 
-TEST(Reflection, OwnerDrawListDrawsItsItemsThroughTheParent)
+TEST_F(Reflection, OwnerDrawListsAreMeasuredWhileCreatedAndDrawItsItems)
 {
-    CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr));
+    CMeasuredList measured;
+    ASSERT_TRUE(measured.Create("LISTBOX", "", WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 100, 100),
+                                &parent, 21));
+    EXPECT_GE(measured.measured, 1);
+    EXPECT_EQ(23, ::SendMessageA(measured.m_hWnd, LB_GETITEMHEIGHT, 0, 0));
+
     CSwatchList list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 100, 100),
                             &parent, 31));
@@ -589,7 +558,6 @@ TEST(Reflection, OwnerDrawListDrawsItsItemsThroughTheParent)
     const COLORREF colors[] = {RGB(250, 0, 0), RGB(0, 120, 0)};
     for (COLORREF color : colors)
         list.SetItemData(list.AddString(""), color);
-
     testing_support::MemoryCanvas canvas(100, 100);
     ::SendMessageA(list.m_hWnd, WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT | PRF_ERASEBKGND);
     EXPECT_EQ(colors[0], canvas.Pixel(50, 9));

@@ -2,7 +2,8 @@
 // at the bottom, a view between; idle command-UI, real mouse input, prompts,
 // layouts for docked and floating toolbars, and what the bars paint.
 #include "controlbar_test_ids.h"
-#include "testsupport.h"
+#include "frame_helpers.h"
+#include "scripted_input.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -41,26 +42,8 @@ BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 using testing_support::MainWindowScope;
-
-void MoveMouse(CPoint screen)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-void Click(CPoint screen)
-{
-    MoveMouse(screen);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
+using testing_support::MoveMouse;
+const auto Click = [](CPoint screen) { testing_support::ClickAt(screen); };
 
 std::string ControlPaneText(const CStatusBar& bar, int nIndex)
 {
@@ -108,6 +91,15 @@ protected:
         ::SetForegroundWindow(frame.m_hWnd);
         PumpMessages();
     }
+    // A window's rectangle in the rendering of the frame.
+    CRect InRendering(HWND hWnd) const
+    {
+        CRect rect;
+        ::GetWindowRect(hWnd, rect);
+        const CRect origin = frame_tests::RectIn(frame.m_hWnd, nullptr);
+        rect.OffsetRect(-origin.left, -origin.top);
+        return rect;
+    }
     CRect InFrame(const CWnd& wnd) const
     {
         CRect rect;
@@ -139,7 +131,7 @@ protected:
     }
 };
 
-TEST_F(ControlBarTest, BarStylesStayOutOfTheWindowStyle)
+TEST_F(ControlBarTest, BarStylesStayOutOfTheWindowStyleAndTheFrameListsItsBars)
 {
     EXPECT_EQ(toolbar.GetBarStyle() & CBRS_ALL,
               (DWORD)(CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC));
@@ -147,10 +139,7 @@ TEST_F(ControlBarTest, BarStylesStayOutOfTheWindowStyle)
     EXPECT_EQ(toolbar.GetStyle() & CBRS_ALIGN_TOP, 0u);   // it would be TBSTYLE_CUSTOMERASE
     EXPECT_NE(toolbar.GetStyle() & TBSTYLE_TOOLTIPS, 0u);
     EXPECT_EQ(status.GetBarStyle(), (DWORD)CBRS_BOTTOM);
-}
-
-TEST_F(ControlBarTest, FrameKeepsItsBarsUntilTheyAreDestroyed)
-{
+    // The frame keeps its bars until they are destroyed.
     EXPECT_EQ(frame.GetControlBar(AFX_IDW_TOOLBAR), &toolbar);
     toolbar.DestroyWindow();
     EXPECT_FALSE(frame.m_listControlBars.Find(&toolbar));
@@ -158,7 +147,7 @@ TEST_F(ControlBarTest, FrameKeepsItsBarsUntilTheyAreDestroyed)
     EXPECT_EQ(frame.GetControlBar(AFX_IDW_STATUS_BAR), &status);
 }
 
-TEST_F(ControlBarTest, StatusBarPanes)
+TEST_F(ControlBarTest, StatusBarPanesAndPrompts)
 {
     EXPECT_EQ(status.CommandToIndex(ID_BAR_LINE), -1);
     EXPECT_EQ(ControlPaneText(status, 1), "MODE");
@@ -178,10 +167,7 @@ TEST_F(ControlBarTest, StatusBarPanes)
     status.SetPaneInfo(2, nID, nStyle | SBPS_DISABLED, cx);
     EXPECT_EQ(ControlPaneText(status, 2), "");
     EXPECT_EQ(std::string(status.GetPaneText(2)), "GRID 10");
-}
-
-TEST_F(ControlBarTest, MessageBarShowsPromptsAndFreeText)
-{
+    // The message pane shows prompts and free text.
     frame.SetMessageText(ID_BAR_ARC);
     EXPECT_EQ(ControlPaneText(status, 0), "Draws an arc");
     EXPECT_EQ(frame.m_nIDLastMessage, (UINT)ID_BAR_ARC);
@@ -225,18 +211,6 @@ TEST_F(ControlBarTest, GrowingTheFramePaintsItsBackgroundAroundItsBars)
     ::ReleaseDC(frame.m_hWnd, hDC);
 }
 
-TEST_F(ControlBarTest, ItemCommandsGoToTheBarsOwner)
-{
-    CBarFrame owner;
-    ASSERT_TRUE(owner.Create(nullptr, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
-    toolbar.SetOwner(&owner);
-    // What the control sends when its button is clicked.
-    toolbar.SendMessage(WM_COMMAND, MAKEWPARAM(ID_BAR_LINE, BN_CLICKED), (LPARAM)toolbar.m_hWnd);
-    EXPECT_EQ(owner.commands, std::vector<UINT>{ID_BAR_LINE});
-    EXPECT_TRUE(frame.commands.empty());
-    owner.DestroyWindow();
-}
-
 TEST_F(ControlBarTest, HidingTheToolbarGivesItsRoomToTheView)
 {
     ShowFrame();
@@ -245,11 +219,7 @@ TEST_F(ControlBarTest, HidingTheToolbarGivesItsRoomToTheView)
     EXPECT_FALSE(toolbar.IsWindowVisible());
     EXPECT_EQ(InFrame(view).top, 0);
 
-    struct CRecordCmdUI : CCmdUI {
-        int checked = -1;
-        void SetCheck(int nCheck) override { checked = nCheck; }
-    } menuItem;
-    menuItem.m_nID = ID_VIEW_TOOLBAR;
+    frame_tests::CRecordingCmdUI menuItem(ID_VIEW_TOOLBAR);
     menuItem.DoUpdate(&frame, FALSE);
     EXPECT_EQ(menuItem.checked, 0);
 
@@ -262,12 +232,8 @@ TEST_F(ControlBarTest, HidingTheToolbarGivesItsRoomToTheView)
     EXPECT_EQ(InFrame(view).top, InFrame(toolbar).bottom);
     menuItem.DoUpdate(&frame, FALSE);
     EXPECT_EQ(menuItem.checked, 1);
-}
 
-TEST_F(ControlBarTest, DelayedHideOfABarOutsideAnyLayoutHappensAtIdleTime)
-{
-    ShowFrame();
-    MainWindowScope scope(&frame);
+    // A delayed hide of a bar outside any layout happens at idle time too.
     status.DelayShow(FALSE);
     EXPECT_FALSE(status.IsVisible());
     EXPECT_TRUE(status.IsWindowVisible());
@@ -334,7 +300,7 @@ TEST_F(ControlBarTest, ButtonStylesMapToTheControlStates)
     EXPECT_EQ(toolbar.GetButtonStyle(0), (UINT)TBBS_SEPARATOR);
 }
 
-TEST_F(ControlBarTest, ToolTipTextComesFromTheCommandString)
+TEST_F(ControlBarTest, ToolTipsShowTheCommandStringsShortText)
 {
     NMTTDISPINFOW wide{};
     wide.hdr.hwndFrom = toolbar.GetToolBarCtrl().GetToolTips();
@@ -351,12 +317,10 @@ TEST_F(ControlBarTest, ToolTipTextComesFromTheCommandString)
     toolbar.SendMessage(WM_NOTIFY, ID_BAR_ZOOM, (LPARAM)&narrow);
     ASSERT_NE(narrow.lpszText, nullptr);
     EXPECT_EQ(std::string(narrow.lpszText), "Zoom");
-}
 
-TEST_F(ControlBarTest, HoveringAButtonShowsItsToolTip)
-{
+    // Hovering a button shows its tip.
     ShowFrame();
-    HWND hTip = toolbar.GetToolBarCtrl().GetToolTips();
+    HWND hTip = wide.hdr.hwndFrom;
     ASSERT_NE(hTip, nullptr);
     MoveMouse(ButtonCenter(3));
     PumpMessages();
@@ -371,13 +335,20 @@ TEST_F(ControlBarTest, HoveringAButtonShowsItsToolTip)
     PumpMessages();
 }
 
-TEST_F(ControlBarTest, ClickingAButtonSendsItsCommandToTheFrame)
+TEST_F(ControlBarTest, ClickingAButtonSendsItsCommandToTheBarsOwner)
 {
     ShowFrame();
     Click(ButtonCenter(0));
     EXPECT_TRUE(PumpUntil([&] { return !frame.commands.empty(); }));
-    ASSERT_EQ(frame.commands.size(), 1u);
-    EXPECT_EQ(frame.commands[0], (UINT)ID_BAR_LINE);
+    EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_LINE});
+    // Another owner: what the control sends when its button is clicked goes there.
+    CBarFrame owner;
+    ASSERT_TRUE(owner.Create(nullptr, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    toolbar.SetOwner(&owner);
+    toolbar.SendMessage(WM_COMMAND, MAKEWPARAM(ID_BAR_LINE, BN_CLICKED), (LPARAM)toolbar.m_hWnd);
+    EXPECT_EQ(owner.commands, std::vector<UINT>{ID_BAR_LINE});
+    EXPECT_EQ(frame.commands.size(), 1u);
+    owner.DestroyWindow();
 }
 
 TEST_F(ControlBarTest, FlyByPromptWhileTheMouseIsOverAButton)
@@ -398,18 +369,14 @@ TEST_F(ControlBarTest, FlyByPromptWhileTheMouseIsOverAButton)
     EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Ready"; })) << ControlPaneText(status, 0);
 }
 
-TEST_F(ControlBarTest, GripperAndBordersAreRendered)
+TEST_F(ControlBarTest, GripperBordersAndPressedButtonsAreRendered)
 {
     ShowFrame();
-    CRect frameWindow, bar, statusRect;
-    frame.GetWindowRect(frameWindow);
-    toolbar.GetWindowRect(bar);
-    status.GetWindowRect(statusRect);
-    bar.OffsetRect(-frameWindow.left, -frameWindow.top);
-    statusRect.OffsetRect(-frameWindow.left, -frameWindow.top);
+    toolbar.SendMessage(TB_SETHOTITEM, 0);
+    toolbar.SendMessage(TB_PRESSBUTTON, ID_BAR_TEXT, TRUE);
+    const CRect bar = InRendering(toolbar.m_hWnd), statusRect = InRendering(status.m_hWnd);
     auto canvas = testing_support::RenderWindow(frame.m_hWnd);
     ASSERT_TRUE(canvas);
-
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
@@ -426,32 +393,24 @@ TEST_F(ControlBarTest, GripperAndBordersAreRendered)
     EXPECT_EQ(canvas->Pixel(bar.left + 100, bar.bottom - 1), highlight);
     EXPECT_EQ(canvas->Pixel(statusRect.left + 100, statusRect.top), shadow);
     EXPECT_EQ(canvas->Pixel(statusRect.left + 100, statusRect.top + 1), highlight);
+    // A pressed button, inside the edges beside the picture: clearly darker than the face and
+    // than the hot button.
+    CRect hot, pressed;
+    toolbar.GetItemRect(0, hot);
+    toolbar.GetItemRect(3, pressed);
+    CPoint client(0, 0);
+    toolbar.ClientToScreen(&client);
+    const CSize offset = client - frame_tests::RectIn(frame.m_hWnd, nullptr).TopLeft();
+    const CPoint sunkAt = CPoint(pressed.left + 2, pressed.top + 2) + offset;
+    const CPoint hotAt = CPoint(hot.left + 2, hot.top + 2) + offset;
+    const COLORREF sunk = canvas->Pixel(sunkAt.x, sunkAt.y);
+    EXPECT_LT(GetGValue(sunk) + 20, GetGValue(face));
+    EXPECT_LT(GetGValue(sunk) + 20, GetGValue(canvas->Pixel(hotAt.x, hotAt.y)));
 
     // Without the gripper style the space is face.
     toolbar.SetBarStyle(toolbar.GetBarStyle() & ~CBRS_GRIPPER);
     canvas = testing_support::RenderWindow(frame.m_hWnd);
     EXPECT_NE(canvas->Pixel(bar.left + 2, middle), highlight);
-}
-
-TEST_F(ControlBarTest, APressedButtonSinksApartFromAHotOne)
-{
-    ShowFrame();
-    toolbar.SendMessage(TB_SETHOTITEM, 0);
-    toolbar.SendMessage(TB_PRESSBUTTON, ID_BAR_TEXT, TRUE);
-    auto canvas = testing_support::RenderWindow(frame.m_hWnd);
-    ASSERT_TRUE(canvas);
-    CRect frameWindow, hot, pressed;
-    frame.GetWindowRect(frameWindow);
-    toolbar.GetItemRect(0, hot);
-    toolbar.GetItemRect(3, pressed);
-    toolbar.ClientToScreen(hot);
-    toolbar.ClientToScreen(pressed);
-    hot.OffsetRect(-frameWindow.left, -frameWindow.top);
-    pressed.OffsetRect(-frameWindow.left, -frameWindow.top);
-    // Inside the edges, beside the picture: clearly darker than the face and the hot button.
-    const COLORREF sunk = canvas->Pixel(pressed.left + 2, pressed.top + 2);
-    EXPECT_LT(GetGValue(sunk) + 20, GetGValue(::GetSysColor(COLOR_BTNFACE)));
-    EXPECT_LT(GetGValue(sunk) + 20, GetGValue(canvas->Pixel(hot.left + 2, hot.top + 2)));
 }
 
 // A plain bar of child buttons docked on the left, as dialog bars are.
@@ -516,10 +475,7 @@ TEST_F(ControlBarTest, SideBarOfChildWindows)
     EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Ready"; })) << ControlPaneText(status, 0);
 
     // A vertical bar's gripper lies across its top.
-    CRect frameWindow, sideWindow;
-    frame.GetWindowRect(frameWindow);
-    side.GetWindowRect(sideWindow);
-    sideWindow.OffsetRect(-frameWindow.left, -frameWindow.top);
+    const CRect sideWindow = InRendering(side.m_hWnd);
     auto canvas = testing_support::RenderWindow(frame.m_hWnd);
     const int x = sideWindow.left + 20;
     EXPECT_EQ(canvas->Pixel(x, sideWindow.top + 2), ::GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -562,7 +518,7 @@ protected:
     }
 };
 
-TEST_F(ToolBarLayoutTest, DockedHorizontallyIsOneRow)
+TEST_F(ToolBarLayoutTest, DockedHorizontallyIsOneRowAndVerticallyOneColumn)
 {
     const CSize insets = Insets(TRUE);
     EXPECT_EQ(toolbar.CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK),
@@ -573,12 +529,9 @@ TEST_F(ToolBarLayoutTest, DockedHorizontallyIsOneRow)
     // The gripper takes room on the left.
     toolbar.SetBarStyle(toolbar.GetBarStyle() & ~CBRS_GRIPPER);
     EXPECT_EQ(Insets(TRUE).cx, insets.cx - 7);
-}
 
-TEST_F(ToolBarLayoutTest, DockedVerticallyIsOneColumn)
-{
-    const CSize insets = Insets(FALSE);
-    EXPECT_EQ(toolbar.CalcDynamicLayout(-1, LM_VERTDOCK), CSize(button.cx + insets.cx, 6 * button.cy + insets.cy));
+    const CSize vertical = Insets(FALSE);
+    EXPECT_EQ(toolbar.CalcDynamicLayout(-1, LM_VERTDOCK), CSize(button.cx + vertical.cx, 6 * button.cy + vertical.cy));
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Row(i), i) << i;
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using testing_support::PumpMessages;
@@ -48,6 +49,26 @@ CRect InParent(const CWnd& wnd)
     ::MapWindowPoints(nullptr, ::GetParent(wnd.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
+
+// A window's rectangle in the rendering of an outer window.
+CRect InRendering(const CWnd& wnd, const CWnd& outer)
+{
+    CRect rect = ScreenRect(wnd);
+    const CRect origin = ScreenRect(outer);
+    rect.OffsetRect(-origin.left, -origin.top);
+    return rect;
+}
+
+// A script step that acts once.
+testing_support::ScriptStep Once(std::function<void()> act)
+{
+    return [act = std::move(act)] {
+        act();
+        return true;
+    };
+}
+
+using Action = std::pair<std::string, std::function<void()>>;
 
 class DockingTest : public ::testing::Test {
 protected:
@@ -104,6 +125,7 @@ protected:
             entries.push_back(pDockBar->m_arrBars[i]);
         return entries;
     }
+    std::vector<void*> OneRow() { return {nullptr, &bars[0], &bars[1], &bars[2], nullptr}; }
     static void* PlaceHolder(UINT nID) { return reinterpret_cast<void*>((UINT_PTR)nID); }
 
     void ShowFrame()
@@ -128,6 +150,12 @@ protected:
     {
         return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetParentFrame());
     }
+    // Floats a bar at a point of the frame's client area; its floating frame.
+    CMiniDockFrameWnd* Float(CToolBar& bar, CPoint client)
+    {
+        frame.FloatControlBar(&bar, ClientToScreenPoint(client));
+        return FloatingFrame(bar);
+    }
 
     void DoubleClick(CPoint point, const std::function<bool()>& done)
     {
@@ -135,29 +163,18 @@ protected:
         testing_support::ClickAt(point);
         PumpUntil(done);
     }
-    // Presses at from, moves to each point in turn and releases at the last, through the drag loop.
-    void Drag(CPoint from, const std::vector<CPoint>& path, const std::function<void(ScriptedInput&)>& extra = {})
+    // Presses at from, moves to each point in turn, runs the actions and releases at the
+    // last point, through the drag loop.
+    void Drag(CPoint from, const std::vector<CPoint>& path, const std::vector<Action>& during = {})
     {
         ScriptedInput script;
         script.Wait(50);
         for (CPoint point : path)
-            script
-                .Then(
-                    [point] {
-                        testing_support::MoveMouse(point);
-                        return true;
-                    },
-                    "move")
-                .Wait(50);
-        if (extra)
-            extra(script);
+            script.Then(Once([point] { testing_support::MoveMouse(point); }), "move").Wait(50);
+        for (const auto& [name, act] : during)
+            script.Then(Once(act), name).Wait(50);
         const CPoint last = path.back();
-        script.Then(
-            [last] {
-                testing_support::SendMouseButton(last, false);
-                return true;
-            },
-            "release");
+        script.Then(Once([last] { testing_support::SendMouseButton(last, false); }), "release");
         testing_support::SendMouseButton(from, true);
         PumpUntil([&] { return script.Done() && !::GetCapture(); });
         PumpMessages();
@@ -183,10 +200,8 @@ TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
 {
     DockInOneRow();
     CDockBar* pTop = Top();
-    EXPECT_EQ(Entries(pTop), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
-    const CRect first = InParent(bars[0]);
-    const CRect second = InParent(bars[1]);
-    const CRect third = InParent(bars[2]);
+    EXPECT_EQ(Entries(pTop), OneRow());
+    const CRect first = InParent(bars[0]), second = InParent(bars[1]), third = InParent(bars[2]);
     // From (-2, -2), each overlapping the one before by 2 pixels.
     EXPECT_EQ(first.TopLeft(), CPoint(-2, -2));
     EXPECT_EQ(second.TopLeft(), CPoint(first.right - 2, -2));
@@ -207,13 +222,12 @@ TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
     frame.SetWindowPos(nullptr, 0, 0, window.Width() - (client.Width() - third.left), window.Height(),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     frame.RecalcLayout();
-    const std::vector<void*> oneRow{nullptr, &bars[0], &bars[1], &bars[2], nullptr};
     EXPECT_EQ(InParent(bars[2]).TopLeft(), CPoint(-2, first.bottom - 2));
     EXPECT_EQ(InParent(bars[1]).TopLeft(), second.TopLeft());
     EXPECT_EQ(ScreenRect(*pTop).Height(), 2 * (first.Height() - 2) - 2 + 2);
     // The wrap is the layout's, not the row's: wide again, the row is whole again, and so it
     // is after a layout of the minimized frame (no room at all).
-    EXPECT_EQ(Entries(pTop), oneRow);
+    EXPECT_EQ(Entries(pTop), OneRow());
     frame.SetWindowPos(nullptr, 0, 0, window.Width(), window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     frame.RecalcLayout();
     EXPECT_EQ(InParent(bars[2]), third);
@@ -221,7 +235,7 @@ TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
     frame.RecalcLayout();
     frame.ShowWindow(SW_RESTORE);
     frame.RecalcLayout();
-    EXPECT_EQ(Entries(pTop), oneRow);
+    EXPECT_EQ(Entries(pTop), OneRow());
     EXPECT_EQ(InParent(bars[0]), first);
     EXPECT_EQ(InParent(bars[1]), second);
     EXPECT_EQ(InParent(bars[2]), third);
@@ -268,43 +282,41 @@ TEST_F(DockingTest, DockingOnEachSideAtAGivenRectangle)
     CRect client;
     frame.GetClientRect(client);
     // Left at y = 60, right at y = 90, bottom at x = 100.
-    CRect left(CPoint(0, 60), CSize(30, 30));
-    frame.ClientToScreen(left);
-    frame.DockControlBar(&bars[0], AFX_IDW_DOCKBAR_LEFT, left);
-    CRect right(CPoint(client.right - 30, 90), CSize(30, 30));
-    frame.ClientToScreen(right);
-    frame.DockControlBar(&bars[1], AFX_IDW_DOCKBAR_RIGHT, right);
-    CRect bottom(CPoint(100, client.bottom - 30), CSize(30, 30));
-    frame.ClientToScreen(bottom);
-    frame.DockControlBar(&bars[2], AFX_IDW_DOCKBAR_BOTTOM, bottom);
+    const struct {
+        UINT nID;
+        CPoint at;
+        DWORD align;
+    } sides[] = {{AFX_IDW_DOCKBAR_LEFT, {0, 60}, CBRS_ALIGN_LEFT},
+                 {AFX_IDW_DOCKBAR_RIGHT, {client.right - 30, 90}, CBRS_ALIGN_RIGHT},
+                 {AFX_IDW_DOCKBAR_BOTTOM, {100, client.bottom - 30}, CBRS_ALIGN_BOTTOM}};
+    for (int i = 0; i < kBars; ++i) {
+        CRect rect(sides[i].at, CSize(30, 30));
+        frame.ClientToScreen(rect);
+        frame.DockControlBar(&bars[i], sides[i].nID, rect);
+    }
     frame.RecalcLayout();
-
-    CDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
-    CDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
-    CDockBar* pBottom = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
-    const DWORD aligns[] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM};
     for (int i = 0; i < kBars; ++i)
-        EXPECT_EQ(bars[i].GetBarStyle() & CBRS_ALIGN_ANY, aligns[i]);
+        EXPECT_EQ(bars[i].GetBarStyle() & CBRS_ALIGN_ANY, sides[i].align);
 
+    auto inFrame = [&](UINT nID) {
+        CRect rect = ScreenRect(*DockBar(nID));
+        frame.ScreenToClient(rect);
+        return rect;
+    };
+    const CRect left = inFrame(AFX_IDW_DOCKBAR_LEFT), bottom = inFrame(AFX_IDW_DOCKBAR_BOTTOM);
     // Side bars stand up; each stays at the place along its side it was docked at.
-    CRect leftInFrame = ScreenRect(*pLeft);
-    frame.ScreenToClient(leftInFrame);
     const CRect inLeft = InParent(bars[0]);
     EXPECT_GT(inLeft.Height(), inLeft.Width());
-    EXPECT_EQ(inLeft.TopLeft(), CPoint(-2, 60 - leftInFrame.top));
+    EXPECT_EQ(inLeft.TopLeft(), CPoint(-2, 60 - left.top));
     EXPECT_EQ(InParent(bars[2]).TopLeft(), CPoint(100, -2));
     // A side dock bar is one column wide, less the overlaps, plus its inner border.
-    EXPECT_EQ(ScreenRect(*pLeft).Width(), inLeft.Width() - 4 + 2);
-    EXPECT_EQ(ScreenRect(*pBottom).Height(), InParent(bars[2]).Height() - 4 + 2);
+    EXPECT_EQ(left.Width(), inLeft.Width() - 4 + 2);
+    EXPECT_EQ(bottom.Height(), InParent(bars[2]).Height() - 4 + 2);
     // The sides lie between the top and bottom dock bars, at the frame's edges.
-    EXPECT_EQ(leftInFrame.left, 0);
-    CRect rightInFrame = ScreenRect(*pRight);
-    frame.ScreenToClient(rightInFrame);
-    EXPECT_EQ(rightInFrame.right, client.right);
-    CRect bottomInFrame = ScreenRect(*pBottom);
-    frame.ScreenToClient(bottomInFrame);
-    EXPECT_EQ(bottomInFrame.bottom, client.bottom);
-    EXPECT_EQ(leftInFrame.bottom, bottomInFrame.top);
+    EXPECT_EQ(left.left, 0);
+    EXPECT_EQ(inFrame(AFX_IDW_DOCKBAR_RIGHT).right, client.right);
+    EXPECT_EQ(bottom.bottom, client.bottom);
+    EXPECT_EQ(left.bottom, bottom.top);
 }
 
 TEST_F(DockingTest, FloatingAndReDockingKeepThePlaces)
@@ -313,13 +325,11 @@ TEST_F(DockingTest, FloatingAndReDockingKeepThePlaces)
     const CRect second = InParent(bars[1]);
     ShowFrame();
 
-    const CPoint floatAt = ClientToScreenPoint(CPoint(200, 150));
-    frame.FloatControlBar(&bars[1], floatAt);
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[1]);
+    CMiniDockFrameWnd* pFloating = Float(bars[1], CPoint(200, 150));
     ASSERT_NE(pFloating, nullptr);
     EXPECT_TRUE(bars[1].GetBarStyle() & CBRS_FLOATING);
     EXPECT_EQ(bars[1].GetDockingFrame(), pFloating);
-    EXPECT_EQ(ScreenRect(*pFloating).TopLeft(), floatAt);
+    EXPECT_EQ(ScreenRect(*pFloating).TopLeft(), ClientToScreenPoint(CPoint(200, 150)));
     EXPECT_TRUE(pFloating->IsWindowVisible());
     EXPECT_EQ(::GetWindow(pFloating->m_hWnd, GW_OWNER), frame.m_hWnd);
     // The caption is the bar's title, and the frame fits the bar less its hidden borders.
@@ -337,17 +347,11 @@ TEST_F(DockingTest, FloatingAndReDockingKeepThePlaces)
     bars[1].m_pDockContext->ToggleDocking();
     PumpMessages();
     EXPECT_FALSE(bars[1].IsFloating());
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(Entries(Top()), OneRow());
     EXPECT_EQ(InParent(bars[1]), second);
     EXPECT_EQ(bars[1].GetBarStyle() & CBRS_FLOATING, 0u);
     // The floating frame went with its last bar.
     EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
-
-    // Toggled again without ever having been dragged, it floats over the place it is docked at.
-    const CPoint docked = ScreenRect(bars[1]).TopLeft();
-    bars[1].m_pDockContext->ToggleDocking();
-    ASSERT_NE(FloatingFrame(bars[1]), nullptr);
-    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[1])).TopLeft(), docked);
 }
 
 TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
@@ -357,7 +361,7 @@ TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
     const CRect third = InParent(bars[2]);
     frame.ShowControlBar(&bars[1], FALSE, FALSE);
     EXPECT_FALSE(bars[1].GetStyle() & WS_VISIBLE);
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(Entries(Top()), OneRow());
     EXPECT_EQ(Top()->GetDockedCount(), 3);
     EXPECT_EQ(Top()->GetDockedVisibleCount(), 2);
     // The bars after it stay where they are.
@@ -374,7 +378,7 @@ TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
     EXPECT_FALSE(bars[1].IsVisible());
     AfxGetThread()->OnIdle(0);
     EXPECT_FALSE(bars[1].GetStyle() & WS_VISIBLE);
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(Entries(Top()), OneRow());
     frame.ShowControlBar(&bars[1], TRUE, TRUE);
     AfxGetThread()->OnIdle(0);
     EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
@@ -387,12 +391,11 @@ TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
     EXPECT_EQ(Top()->GetDockedCount(), 3);
 }
 
-TEST_F(DockingTest, FloatStatusReachesTheFloatingFrames)
+TEST_F(DockingTest, FloatingFramesFollowTheirFrameAndBars)
 {
     DockInOneRow();
     ShowFrame();
-    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(100, 100)));
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    CMiniDockFrameWnd* pFloating = Float(bars[0], CPoint(100, 100));
     ASSERT_NE(pFloating, nullptr);
     EXPECT_TRUE(pFloating->GetStyle() & MFS_SYNCACTIVE);
     EXPECT_EQ(pFloating->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
@@ -405,38 +408,26 @@ TEST_F(DockingTest, FloatStatusReachesTheFloatingFrames)
     EXPECT_FALSE(pFloating->IsWindowEnabled());
     frame.EnableWindow(TRUE);
     EXPECT_TRUE(pFloating->IsWindowEnabled());
-}
 
-TEST_F(DockingTest, ClosingAFloatingFrameHidesItsBar)
-{
-    DockInOneRow();
-    ShowFrame();
-    frame.FloatControlBar(&bars[2], ClientToScreenPoint(CPoint(150, 150)));
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[2]);
-    ASSERT_NE(pFloating, nullptr);
-    pFloating->SendMessage(WM_CLOSE);
+    // Closing a floating frame hides it and its bar, not destroys them: showing the bar
+    // brings its frame back.
+    CMiniDockFrameWnd* pClosed = Float(bars[2], CPoint(150, 150));
+    ASSERT_NE(pClosed, nullptr);
+    pClosed->SendMessage(WM_CLOSE);
     PumpMessages();
-    // Hidden, not destroyed: showing the bar brings its frame back.
-    ASSERT_TRUE(::IsWindow(pFloating->m_hWnd));
-    EXPECT_FALSE(pFloating->IsWindowVisible());
+    ASSERT_TRUE(::IsWindow(pClosed->m_hWnd));
+    EXPECT_FALSE(pClosed->IsWindowVisible());
     EXPECT_FALSE(bars[2].IsWindowVisible());
     EXPECT_TRUE(bars[2].IsFloating());
     frame.ShowControlBar(&bars[2], TRUE, FALSE);
-    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_TRUE(pClosed->IsWindowVisible());
     EXPECT_TRUE(bars[2].IsWindowVisible());
     // Destroying the bar takes its floating frame along.
     bars[2].DestroyWindow();
     PumpMessages();
-    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
-}
+    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pClosed));
 
-TEST_F(DockingTest, FloatingFramesAndDockBarsGoWithTheFrame)
-{
-    DockInOneRow();
-    ShowFrame();
-    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(100, 100)));
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
-    ASSERT_NE(pFloating, nullptr);
+    // Floating frames and dock bars go with the frame.
     frame.DestroyWindow();
     PumpMessages();
     EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
@@ -506,42 +497,44 @@ TEST_F(DockingTest, DraggingIntoEmptySpaceFloatsAndToggleReturnsThere)
     const CPoint floatPos = pContext->m_ptMRUFloatPos;
     pContext->ToggleDocking();
     EXPECT_EQ(bars[0].m_pDockBar, Top());
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(Entries(Top()), OneRow());
     EXPECT_EQ(InParent(bars[0]), first);
     pContext->ToggleDocking();
     ASSERT_NE(FloatingFrame(bars[0]), nullptr);
     EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), floatPos);
 }
 
-TEST_F(DockingTest, EscapeCancelsADrag)
+TEST_F(DockingTest, EscapeARightClickOrLosingTheCaptureCancelsADrag)
 {
     DockInOneRow();
     ShowFrame();
     const CRect before = ScreenRect(bars[0]);
-    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(300, 200))},
-         [](ScriptedInput& script) { script.Key(VK_ESCAPE).Wait(50); });
-    EXPECT_EQ(bars[0].m_pDockBar, Top());
-    EXPECT_FALSE(bars[0].IsFloating());
-    EXPECT_EQ(ScreenRect(bars[0]), before);
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
-    EXPECT_EQ(::GetCapture(), nullptr);
+    const CPoint away = ClientToScreenPoint(CPoint(300, 200));
+    const std::vector<Action> cancels[] = {
+        {{"escape", [] { testing_support::PressKey(VK_ESCAPE); }}},
+        {{"right press", [away] { testing_support::SendMouseButton(away, true, true); }},
+         {"right release", [away] { testing_support::SendMouseButton(away, false, true); }}},
+        // Another window taking the mouse (here: a cancelled mode).
+        {{"cancel mode", [this] { bars[0].SendMessage(WM_CANCELMODE); }}},
+    };
+    for (const std::vector<Action>& cancel : cancels) {
+        SCOPED_TRACE(cancel.front().first);
+        Drag(Gripper(bars[0]), {away}, cancel);
+        EXPECT_EQ(bars[0].m_pDockBar, Top());
+        EXPECT_FALSE(bars[0].IsFloating());
+        EXPECT_EQ(ScreenRect(bars[0]), before);
+        EXPECT_EQ(Entries(Top()), OneRow());
+        EXPECT_EQ(::GetCapture(), nullptr);
+        ::Sleep(::GetDoubleClickTime() + 50);   // the next press is not a double-click
+    }
 }
 
 TEST_F(DockingTest, ControlHeldWhileDraggingFloatsInsteadOfDocking)
 {
     DockInOneRow();
     ShowFrame();
-    const CPoint target = ClientToScreenPoint(CPoint(3, 200));
-    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), target}, [](ScriptedInput& script) {
-        script
-            .Then(
-                [] {
-                    testing_support::SendKey(VK_CONTROL, true);
-                    return true;
-                },
-                "control down")
-            .Wait(50);
-    });
+    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), ClientToScreenPoint(CPoint(3, 200))},
+         {{"control down", [] { testing_support::SendKey(VK_CONTROL, true); }}});
     testing_support::SendKey(VK_CONTROL, false);
     PumpMessages();
     EXPECT_TRUE(bars[0].IsFloating());
@@ -556,16 +549,7 @@ TEST_F(DockingTest, ShiftHeldWhileDraggingFloatsTheOtherWay)
     DockInOneRow();
     ShowFrame();
     Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), ClientToScreenPoint(CPoint(300, 180))},
-         [](ScriptedInput& script) {
-             script
-                 .Then(
-                     [] {
-                         testing_support::SendKey(VK_SHIFT, true);
-                         return true;
-                     },
-                     "shift down")
-                 .Wait(50);
-         });
+         {{"shift down", [] { testing_support::SendKey(VK_SHIFT, true); }}});
     testing_support::SendKey(VK_SHIFT, false);
     PumpMessages();
     ASSERT_TRUE(bars[0].IsFloating());
@@ -575,13 +559,12 @@ TEST_F(DockingTest, ShiftHeldWhileDraggingFloatsTheOtherWay)
     EXPECT_GT(rect.Height(), rect.Width());
 }
 
-TEST_F(DockingTest, CaptionDoubleClickDocksAFloatingBar)
+TEST_F(DockingTest, DoubleClicksOnTheCaptionAndTheGripperToggleDocking)
 {
     DockInOneRow();
-    const CRect second = InParent(bars[1]);
+    const CRect first = ScreenRect(bars[0]), second = InParent(bars[1]);
     ShowFrame();
-    frame.FloatControlBar(&bars[1], ClientToScreenPoint(CPoint(250, 180)));
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[1]);
+    CMiniDockFrameWnd* pFloating = Float(bars[1], CPoint(250, 180));
     ASSERT_NE(pFloating, nullptr);
     EXPECT_EQ(::GetWindow(pFloating->m_hWnd, GW_OWNER), frame.m_hWnd);   // so it stays above the frame
     const CRect window = ScreenRect(*pFloating);
@@ -593,49 +576,14 @@ TEST_F(DockingTest, CaptionDoubleClickDocksAFloatingBar)
     ASSERT_EQ(pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
     DoubleClick(caption, [&] { return !bars[1].IsFloating(); });
     EXPECT_FALSE(bars[1].IsFloating());
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    EXPECT_EQ(Entries(Top()), OneRow());
     EXPECT_EQ(InParent(bars[1]), second);
-}
 
-TEST_F(DockingTest, RightClickOrLosingTheCaptureCancelsADrag)
-{
-    DockInOneRow();
-    ShowFrame();
-    const CRect before = ScreenRect(bars[0]);
-    const CPoint away = ClientToScreenPoint(CPoint(300, 200));
-    Drag(Gripper(bars[0]), {away}, [away](ScriptedInput& script) {
-        script
-            .Then(
-                [away] {
-                    testing_support::SendMouseButton(away, true, true);
-                    return true;
-                },
-                "right press")
-            .Wait(50)
-            .Then(
-                [away] {
-                    testing_support::SendMouseButton(away, false, true);
-                    return true;
-                },
-                "right release");
-    });
-    EXPECT_EQ(bars[0].m_pDockBar, Top());
-    EXPECT_EQ(ScreenRect(bars[0]), before);
-
-    // Another window taking the mouse (here: a cancelled mode) ends the drag the same way.
-    Drag(Gripper(bars[0]), {away}, [this](ScriptedInput& script) {
-        script
-            .Then(
-                [this] {
-                    bars[0].SendMessage(WM_CANCELMODE);
-                    return true;
-                },
-                "cancel mode")
-            .Wait(50);
-    });
-    EXPECT_EQ(bars[0].m_pDockBar, Top());
-    EXPECT_EQ(ScreenRect(bars[0]), before);
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    DoubleClick(Gripper(bars[0]), [&] { return bars[0].IsFloating(); });
+    ASSERT_TRUE(bars[0].IsFloating());
+    // Never dragged: it floats over the place it was docked at, and its place is kept.
+    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), first.TopLeft());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, PlaceHolder(kFirstBarID), &bars[1], &bars[2], nullptr}));
 }
 
 TEST_F(DockingTest, ADragBegunWhileAnotherWindowHoldsTheMouseLeavesNothingBehind)
@@ -682,12 +630,7 @@ TEST_F(DockingTest, ABarDeletedWhileDraggedLeavesItsContextToTheDragLoop)
     ShowFrame();
     {
         ScriptedInput script;
-        script.Wait(50).Then(
-            [&] {
-                delete pBar;
-                return true;
-            },
-            "delete the bar");
+        script.Wait(50).Then(Once([&] { delete pBar; }), "delete the bar");
         pBar->m_pDockContext->StartDrag(Gripper(*pBar));
     }
     EXPECT_EQ(log, (std::vector<std::string>{"cancelled", "deleted"}));
@@ -698,8 +641,7 @@ TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
 {
     DockInOneRow();
     ShowFrame();
-    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    CMiniDockFrameWnd* pFloating = Float(bars[0], CPoint(200, 150));
     ASSERT_NE(pFloating, nullptr);
     // A bar that wraps floats in a frame that sizes (its border does not move it).
     EXPECT_FALSE(pFloating->GetStyle() & MFS_MOVEFRAME);
@@ -719,35 +661,14 @@ TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
     EXPECT_EQ(after.Height(), window.Height() + button.Height());
     EXPECT_EQ(bars[0].m_nMRUWidth, ScreenRect(bars[0]).Width());
     EXPECT_TRUE(bars[0].GetButtonStyle(1) & TBBS_WRAPPED);
-}
 
-TEST_F(DockingTest, AFloatingBarsButtonsSendTheirCommandsToItsFrame)
-{
-    DockInOneRow();
-    ShowFrame();
-    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
-    ASSERT_TRUE(bars[0].IsFloating());
-    CRect button;
+    // Its buttons send their commands to the docking frame; a click on a button is not a drag.
     bars[0].GetItemRect(0, button);
     bars[0].ClientToScreen(button);
     testing_support::ClickAt(button.CenterPoint());
     EXPECT_TRUE(PumpUntil([&] { return !frame.commands.empty(); }));
     EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_LINE});
-    // A click on a button is not a drag.
     EXPECT_TRUE(bars[0].IsFloating());
-}
-
-TEST_F(DockingTest, GripperDoubleClickFloatsADockedBar)
-{
-    DockInOneRow();
-    const CRect first = ScreenRect(bars[0]);
-    ShowFrame();
-    const CPoint grip = Gripper(bars[0]);
-    DoubleClick(grip, [&] { return bars[0].IsFloating(); });
-    ASSERT_TRUE(bars[0].IsFloating());
-    // Never dragged: it floats over the place it was docked at, and its place is kept.
-    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), first.TopLeft());
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, PlaceHolder(kFirstBarID), &bars[1], &bars[2], nullptr}));
 }
 
 // ---- Rendering ----
@@ -756,15 +677,14 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
 {
     DockInOneRow();
     ShowFrame();
-    frame.FloatControlBar(&bars[2], ClientToScreenPoint(CPoint(250, 180)));
+    CMiniDockFrameWnd* pFloating = Float(bars[2], CPoint(250, 180));
+    ASSERT_NE(pFloating, nullptr);
     PumpMessages();
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
 
     auto canvas = testing_support::RenderWindow(frame.m_hWnd);
-    const CRect frameWindow = ScreenRect(frame);
-    CRect bar = ScreenRect(bars[0]);
-    bar.OffsetRect(-frameWindow.left, -frameWindow.top);
+    const CRect bar = InRendering(bars[0], frame);
     // The gripper: a raised line inside the bar's left border.
     const int y = bar.CenterPoint().y;
     EXPECT_EQ(canvas->Pixel(bar.left + 4, y), highlight);
@@ -772,17 +692,13 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     // The bottom border, etched.
     EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 2), shadow);
     EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 1), highlight);
-
     // The top dock bar's bottom border, etched, beyond the last bar.
-    CRect top = ScreenRect(*Top());
-    top.OffsetRect(-frameWindow.left, -frameWindow.top);
-    const int x = ScreenRect(bars[1]).right - frameWindow.left + 20;
+    const CRect top = InRendering(*Top(), frame);
+    const int x = InRendering(bars[1], frame).right + 20;
     EXPECT_EQ(canvas->Pixel(x, top.bottom - 2), shadow);
     EXPECT_EQ(canvas->Pixel(x, top.bottom - 1), highlight);
 
     // The floating frame: a small caption above the bar, and no gripper on the bar.
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[2]);
-    ASSERT_NE(pFloating, nullptr);
     EXPECT_TRUE(pFloating->GetExStyle() & WS_EX_TOOLWINDOW);
     auto floating = testing_support::RenderWindow(pFloating->m_hWnd);
     const CRect window = ScreenRect(*pFloating);
@@ -791,13 +707,11 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     pFloating->ClientToScreen(client);
     client.OffsetRect(-window.left, -window.top);
     // The caption is the small one: the top border is as thick as the side ones.
-    EXPECT_EQ(client.top - ::GetSystemMetrics(SM_CYSMCAPTION), client.left);
-    EXPECT_EQ(floating->Pixel(client.left + 1, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) + 1),
-              ::GetSysColor(COLOR_ACTIVECAPTION));
-    EXPECT_EQ(floating->Pixel(client.left + 1, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) - 1),
-              ::GetSysColor(COLOR_BTNFACE));
-    CRect floatingBar = ScreenRect(bars[2]);
-    floatingBar.OffsetRect(-window.left, -window.top);
+    const int captionTop = client.top - ::GetSystemMetrics(SM_CYSMCAPTION);
+    EXPECT_EQ(captionTop, client.left);
+    EXPECT_EQ(floating->Pixel(client.left + 1, captionTop + 1), ::GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(floating->Pixel(client.left + 1, captionTop - 1), ::GetSysColor(COLOR_BTNFACE));
+    const CRect floatingBar = InRendering(bars[2], *pFloating);
     EXPECT_NE(floating->Pixel(floatingBar.left + 4, floatingBar.CenterPoint().y), highlight);
 }
 

@@ -37,6 +37,20 @@ inline CRect RectIn(HWND hWnd, HWND hWndOther)
     return rect;
 }
 
+// Records what command-UI handlers decide for one command.
+class CRecordingCmdUI : public CCmdUI {
+public:
+    explicit CRecordingCmdUI(UINT nID) { m_nID = nID; }
+    BOOL enabled = TRUE;
+    int checked = -1;
+    void Enable(BOOL bOn) override
+    {
+        m_bEnableChanged = TRUE;
+        enabled = bOn;
+    }
+    void SetCheck(int nCheck) override { checked = nCheck; }
+};
+
 inline CPoint CenterOnScreen(HWND hWnd)
 {
     CRect rect;
