@@ -107,7 +107,7 @@ int Ids(CObList& list)
     return ids;
 }
 
-TEST(Collections, ObjectListKeepsOrderAndPositions)
+TEST(Collections, ListsKeepOrderAndPositions)
 {
     CShape one(1), two(2), three(3), four(4);
     CObList list;
@@ -132,39 +132,34 @@ TEST(Collections, ObjectListKeepsOrderAndPositions)
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(nullptr, list.GetTailPosition());
-}
 
-TEST(Collections, PtrListPositionsSurviveOtherRemovals)
-{
+    // A pointer list's positions survive other removals.
     int a = 1, b = 2, c = 3;
-    CPtrList list;
-    POSITION pa = list.AddTail(&a);
-    POSITION pc = list.AddTail(&c);
-    POSITION pb = list.InsertBefore(pc, &b);
-    EXPECT_EQ(3, list.GetCount());
-    EXPECT_EQ(pb, list.Find(&b));
-    EXPECT_EQ(nullptr, list.Find(&b, pb));
-    EXPECT_EQ(pc, list.FindIndex(2));
-    EXPECT_EQ(nullptr, list.FindIndex(3));
-
-    list.RemoveAt(pa);
-    EXPECT_EQ(&b, list.GetHead());
-    EXPECT_EQ(&c, list.GetAt(pc));
-
+    CPtrList pointers;
+    POSITION pa = pointers.AddTail(&a);
+    POSITION pc = pointers.AddTail(&c);
+    POSITION pb = pointers.InsertBefore(pc, &b);
+    EXPECT_EQ(3, pointers.GetCount());
+    EXPECT_EQ(pb, pointers.Find(&b));
+    EXPECT_EQ(nullptr, pointers.Find(&b, pb));
+    EXPECT_EQ(pc, pointers.FindIndex(2));
+    EXPECT_EQ(nullptr, pointers.FindIndex(3));
+    pointers.RemoveAt(pa);
+    EXPECT_EQ(&b, pointers.GetHead());
+    EXPECT_EQ(&c, pointers.GetAt(pc));
     int seen = 0;
-    for (POSITION pos = list.GetHeadPosition(); pos;)
-        seen = seen * 10 + *static_cast<int*>(list.GetNext(pos));
+    for (POSITION pos = pointers.GetHeadPosition(); pos;)
+        seen = seen * 10 + *static_cast<int*>(pointers.GetNext(pos));
     EXPECT_EQ(23, seen);
-    for (POSITION pos = list.GetTailPosition(); pos;)
-        seen = seen * 10 + *static_cast<int*>(list.GetPrev(pos));
+    for (POSITION pos = pointers.GetTailPosition(); pos;)
+        seen = seen * 10 + *static_cast<int*>(pointers.GetPrev(pos));
     EXPECT_EQ(2332, seen);
-
-    EXPECT_EQ(&c, list.RemoveTail());
-    EXPECT_EQ(&b, list.RemoveHead());
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(nullptr, list.GetHeadPosition());
-    list.AddHead(&a);
-    EXPECT_EQ(list.GetHeadPosition(), list.GetTailPosition());
+    EXPECT_EQ(&c, pointers.RemoveTail());
+    EXPECT_EQ(&b, pointers.RemoveHead());
+    EXPECT_TRUE(pointers.IsEmpty());
+    EXPECT_EQ(nullptr, pointers.GetHeadPosition());
+    pointers.AddHead(&a);
+    EXPECT_EQ(pointers.GetHeadPosition(), pointers.GetTailPosition());
 }
 
 }   // namespace

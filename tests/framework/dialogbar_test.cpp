@@ -85,13 +85,6 @@ TEST_F(DialogBarTest, MadeFromATemplateFoundThroughTheResourceModules)
     EXPECT_NE(::GetFocus(), Item(IDC_DIALOGBAR_EDIT));
 }
 
-TEST_F(DialogBarTest, MissingTemplateMakesNoWindow)
-{
-    EXPECT_FALSE(bar.Create(&frame, 2499, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarID));
-    EXPECT_EQ(bar.m_hWnd, nullptr);
-    EXPECT_EQ(frame.GetControlBar(kBarID), nullptr);
-}
-
 TEST_F(DialogBarTest, DockedAlongASideItKeepsTheTemplateSizeInside)
 {
     ASSERT_TRUE(bar.Create(&frame, IDD_FRAMEWORK_DIALOGBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarID));
@@ -160,8 +153,11 @@ TEST_F(DialogBarTest, TabMovesBetweenControlsAndFrameAcceleratorsComeFirst)
     frame.SetAccelTable(nullptr);
 }
 
-TEST_F(DialogBarTest, TheTemplateByNameMadeHiddenTakesNoRoom)
+TEST_F(DialogBarTest, AMissingTemplateMakesNoWindowAndOneByNameMadeHiddenTakesNoRoom)
 {
+    EXPECT_FALSE(bar.Create(&frame, 2499, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarID));
+    EXPECT_EQ(bar.m_hWnd, nullptr);
+    EXPECT_EQ(frame.GetControlBar(kBarID), nullptr);
     ASSERT_TRUE(bar.Create(&frame, MAKEINTRESOURCEA(IDD_FRAMEWORK_DIALOGBAR), WS_CHILD | CBRS_BOTTOM, kBarID));
     // Made hidden, the bar stays hidden and takes no room.
     EXPECT_FALSE(bar.IsWindowVisible());

@@ -1,8 +1,7 @@
 // Framework exceptions: their texts, throwing them out of the framework's module, deleting
 // them, and reporting them to the user.
 #include "cntlrc.h"
-#include "scripted_input.h"
-#include "testsupport.h"
+#include "frame_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -83,14 +82,7 @@ TEST(Exception, ReportErrorShowsTheTextAndReturnsTheAnswer)
 {
     CString shown;
     auto readAndAnswer = [&](ScriptedInput& script, int button) {
-        script.WaitFor(testing_support::FindMessageBox, "message box")
-            .Then(
-                [&] {
-                    shown = testing_support::GetMessageBoxText(testing_support::FindMessageBox());
-                    return true;
-                },
-                "read the text")
-            .PressDialogButton(testing_support::FindMessageBox, button);
+        frame_tests::ReadAndAnswer(script, testing_support::FindMessageBox, button, shown);
     };
     {
         ScriptedInput script;
@@ -105,15 +97,12 @@ TEST(Exception, ReportErrorShowsTheTextAndReturnsTheAnswer)
     }
     EXPECT_STREQ("No error message is available.", shown);
 
-    HINSTANCE hModule = ::LoadLibraryA("cntlrc.drx");
-    ASSERT_NE(nullptr, hModule);
     {
-        CResourceSwitch use(hModule);
+        CResourceSwitch use(frame_tests::LibraryResources());
         ScriptedInput script;
         readAndAnswer(script, IDOK);
         EXPECT_EQ(IDOK, CException().ReportError(MB_OK, IDS_REGKEY_CREATE_FAILED));
     }
-    ::FreeLibrary(hModule);
     EXPECT_STREQ("Your settings could not be saved because a registry key could not be created.", shown);
 }
 

@@ -1,5 +1,6 @@
 // Helpers shared by the tests of frames and bars driven with real input.
 #pragma once
+#include "scripted_input.h"
 #include "testsupport.h"
 
 #include <functional>
@@ -10,23 +11,36 @@ using testing_support::MainWindowScope;
 
 using testing_support::PumpUntil;
 
+// The library's resource module, loaded once for the whole run.
+inline HINSTANCE LibraryResources()
+{
+    static const HINSTANCE module = ::LoadLibraryA("cntlrc.drx");
+    return module;
+}
+
 // The library's resource module, searched after the application for one test.
 class ExtensionResources {
 public:
-    ExtensionResources() : m_hModule(::LoadLibraryA("cntlrc.drx")) { AfxAddResourceModule(m_hModule); }
-    ~ExtensionResources()
-    {
-        AfxRemoveResourceModule(m_hModule);
-        if (m_hModule)
-            ::FreeLibrary(m_hModule);
-    }
+    ExtensionResources() { AfxAddResourceModule(LibraryResources()); }
+    ~ExtensionResources() { AfxRemoveResourceModule(LibraryResources()); }
     ExtensionResources(const ExtensionResources&) = delete;
     ExtensionResources& operator=(const ExtensionResources&) = delete;
-    HINSTANCE get() const { return m_hModule; }
-
-private:
-    HINSTANCE m_hModule;
+    HINSTANCE get() const { return LibraryResources(); }
 };
+
+// Script steps that read the text of the message box the finder returns, then press a button.
+inline void ReadAndAnswer(testing_support::ScriptedInput& script, testing_support::WindowFinder box, int nID,
+                          CString& shown)
+{
+    script.WaitFor(box, "message box")
+        .Then(
+            [box, &shown] {
+                shown = testing_support::GetMessageBoxText(box());
+                return true;
+            },
+            "read the text")
+        .PressDialogButton(box, nID);
+}
 
 // The window's rectangle in the client coordinates of another.
 inline CRect RectIn(HWND hWnd, HWND hWndOther)

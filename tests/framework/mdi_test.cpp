@@ -53,17 +53,6 @@ BEGIN_MESSAGE_MAP(CTestMDIFrame, CMDIFrameWnd)
     ON_COMMAND(ID_TEST_FRAME_ONLY, OnFrameOnly)
 END_MESSAGE_MAP()
 
-// Records what command-UI handlers decide.
-class CProbeCmdUI : public CCmdUI {
-public:
-    BOOL enabled = TRUE;
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-};
-
 HMENU MakeMenuBar(const char* firstPopup)
 {
     HMENU hBar = ::CreateMenu();
@@ -71,10 +60,8 @@ HMENU MakeMenuBar(const char* firstPopup)
     ::AppendMenuA(hFile, MF_STRING, ID_TEST_FRAME_ONLY, "&Only");
     ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hFile, firstPopup);
     HMENU hWindow = ::CreatePopupMenu();
-    ::AppendMenuA(hWindow, MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
-    ::AppendMenuA(hWindow, MF_STRING, ID_WINDOW_TILE_HORZ, "Tile &Horizontally");
-    ::AppendMenuA(hWindow, MF_STRING, ID_WINDOW_TILE_VERT, "Tile &Vertically");
-    ::AppendMenuA(hWindow, MF_STRING, ID_WINDOW_ARRANGE, "&Arrange Icons");
+    for (UINT nID : {ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_TILE_VERT, ID_WINDOW_ARRANGE})
+        ::AppendMenuA(hWindow, MF_STRING, nID, "window command");
     ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hWindow, "&Window");
     return hBar;
 }
@@ -99,11 +86,14 @@ protected:
         PumpMessages();
         EXPECT_EQ(CTestChild::s_alive, 0);
     }
-    CTestChild* NewChild(const char* name, DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW)
+    // A child with its own menu bar, when given one.
+    CTestChild* NewChild(const char* name, HMENU hMenu = nullptr)
     {
         auto* pChild = new CTestChild(name);
         ++CTestChild::s_alive;
-        if (!pChild->Create(nullptr, name, dwStyle, CRect(0, 0, 200, 150), &frame)) {
+        pChild->SetHandles(hMenu, nullptr);
+        if (!pChild->Create(nullptr, name, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
+                            &frame)) {
             delete pChild;   // never had a window
             return nullptr;
         }
@@ -160,8 +150,7 @@ TEST_F(MDITest, CommandsGoToTheActiveChildFirst)
     EXPECT_EQ(g_heard, (std::vector<std::string>{"second:shared", "first:shared", "frame:only"}));
 
     // The child's own update handlers are asked for the frame's menu items too.
-    CProbeCmdUI probe;
-    probe.m_nID = ID_WINDOW_CASCADE;
+    frame_tests::CRecordingCmdUI probe(ID_WINDOW_CASCADE);
     EXPECT_TRUE(probe.DoUpdate(&frame, TRUE));
     EXPECT_TRUE(probe.enabled);
 
@@ -279,11 +268,8 @@ TEST_F(MDITest, ActiveChildBringsItsOwnMenuBar)
     ASSERT_NE(pPlain, nullptr);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hMenuBar);
 
-    auto* pDrawing = new CTestChild("drawing");
-    ++CTestChild::s_alive;
-    pDrawing->SetHandles(hChildBar, nullptr);
-    ASSERT_TRUE(pDrawing->Create(nullptr, "drawing", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
-                                 &frame));
+    CTestChild* pDrawing = NewChild("drawing", hChildBar);
+    ASSERT_NE(pDrawing, nullptr);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hChildBar);
     // The child list moved to the child's window pop-up.
     const HMENU hWindowPopup = ::GetSubMenu(hChildBar, 1);
@@ -298,11 +284,7 @@ TEST_F(MDITest, ActiveChildBringsItsOwnMenuBar)
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hMenuBar);
 
     // A frame closed while a child shows its menu destroys its own menu, not the child's.
-    auto* pLast = new CTestChild("last");
-    ++CTestChild::s_alive;
-    pLast->SetHandles(hChildBar, nullptr);
-    ASSERT_TRUE(
-        pLast->Create(nullptr, "last", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
+    ASSERT_NE(NewChild("last", hChildBar), nullptr);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hChildBar);
     frame.DestroyWindow();
     EXPECT_EQ(CTestChild::s_alive, 0);

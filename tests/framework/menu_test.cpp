@@ -1,8 +1,7 @@
 // CMenu: building and loading menus, their wrappers' lifetime, window menus, and popup
 // menus tracked with scripted input.
 #include "cntlrc.h"
-#include "scripted_input.h"
-#include "testsupport.h"
+#include "frame_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +10,6 @@ using testing_support::ScriptedInput;
 namespace {
 
 const UINT ID_CUT = 401, ID_PASTE = 403;
-
-// The library's resource module, loaded for one test.
-class ResourceModule {
-public:
-    ResourceModule() : m_hModule(::LoadLibraryA("cntlrc.drx")) {}
-    ~ResourceModule()
-    {
-        if (m_hModule)
-            ::FreeLibrary(m_hModule);
-    }
-    ResourceModule(const ResourceModule&) = delete;
-    ResourceModule& operator=(const ResourceModule&) = delete;
-    HINSTANCE get() const { return m_hModule; }
-
-private:
-    HINSTANCE m_hModule;
-};
 
 // The string helpers: a buffer's text is cut to it, a missing item reads empty.
 TEST(Menu, StringsAreCutToTheBufferAndEmptyForMissingItems)
@@ -93,12 +75,12 @@ TEST(Menu, FromHandleGivesTheAttachedObjectOrATemporaryOne)
 
 TEST(Menu, LoadsFromTheResourceModule)
 {
-    ResourceModule module;
-    ASSERT_NE(nullptr, module.get()) << "cntlrc.drx must lie beside the test program";
+    const HINSTANCE module = frame_tests::LibraryResources();
+    ASSERT_NE(nullptr, module) << "cntlrc.drx must lie beside the test program";
     CMenu menu;
     EXPECT_FALSE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));   // not in the application
     {
-        CResourceSwitch use(module.get());
+        CResourceSwitch use(module);
         ASSERT_TRUE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));
     }
     ASSERT_EQ(1u, menu.GetMenuItemCount());
@@ -168,13 +150,11 @@ END_MESSAGE_MAP()
 
 TEST(Menu, TrackPopupMenuReturnsOrSendsTheChosenCommand)
 {
-    ResourceModule module;
-    ASSERT_NE(nullptr, module.get());
     CCommandSink sink;
     ASSERT_TRUE(sink.CreateEx(0, nullptr, "sink", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, nullptr, nullptr));
     CMenu menu;
     {
-        CResourceSwitch use(module.get());
+        CResourceSwitch use(frame_tests::LibraryResources());
         ASSERT_TRUE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));
     }
     CMenu* pFile = menu.GetSubMenu(0);
@@ -197,8 +177,7 @@ TEST(Menu, TrackPopupMenuReturnsOrSendsTheChosenCommand)
 // switch that was active around the loop is intact afterwards.
 TEST(Menu, ResourceSwitchesSurviveTheModalLoop)
 {
-    ResourceModule module;
-    ASSERT_NE(nullptr, module.get());
+    const HINSTANCE module = frame_tests::LibraryResources();
     const HINSTANCE hApp = AfxGetResourceHandle();
     const HINSTANCE hUser32 = ::GetModuleHandleA("user32.dll");
     CCommandSink sink;
@@ -208,24 +187,24 @@ TEST(Menu, ResourceSwitchesSurviveTheModalLoop)
     ASSERT_TRUE(menu.CreatePopupMenu());
     menu.AppendMenu(MF_STRING, ID_PROBE_OPEN, "Open");
     {
-        CResourceSwitch outer(module.get());
+        CResourceSwitch outer(module);
         ScriptedInput script;
         // Handlers that run from inside the loop switch and restore on their own.
         script.WaitFor(testing_support::FindPopupMenuWindow, "popup menu")
             .Then(
                 [&] {
                     sink.SendMessage(WM_COMMAND, ID_PROBE_OPEN);
-                    return AfxGetResourceHandle() == module.get();
+                    return AfxGetResourceHandle() == module;
                 },
                 "command handled inside the loop")
             .ChooseMenuItem(ID_PROBE_OPEN);
         EXPECT_TRUE(menu.TrackPopupMenu(0, 60, 60, &sink));
-        EXPECT_EQ(module.get(), sink.handleSeen);
-        EXPECT_EQ(module.get(), AfxGetResourceHandle());
+        EXPECT_EQ(module, sink.handleSeen);
+        EXPECT_EQ(module, AfxGetResourceHandle());
         sink.handleSeen = nullptr;
         testing_support::PumpMessages();   // the chosen command arrives now
-        EXPECT_EQ(module.get(), sink.handleSeen);
-        EXPECT_EQ(module.get(), AfxGetResourceHandle());
+        EXPECT_EQ(module, sink.handleSeen);
+        EXPECT_EQ(module, AfxGetResourceHandle());
     }
     EXPECT_EQ(hApp, AfxGetResourceHandle());
 }

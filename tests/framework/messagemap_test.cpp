@@ -84,7 +84,7 @@ BEGIN_MESSAGE_MAP(CDerivedProbe, CBaseProbe)
     ON_MESSAGE(kCustomMessage, OnCustom)
 END_MESSAGE_MAP()
 
-TEST(MessageMap, HandlersReceiveCrackedArguments)
+TEST(MessageMap, HandlersReceiveCrackedArgumentsSentAndPosted)
 {
     CBaseProbe probe;
     ASSERT_TRUE(probe.CreateTop());
@@ -102,12 +102,7 @@ TEST(MessageMap, HandlersReceiveCrackedArguments)
     EXPECT_EQ("down:12,34", probe.log[1]);
     EXPECT_EQ("base-custom", probe.log[2]);
     EXPECT_EQ("size:40000x33000", probe.log[3]);
-}
-
-TEST(MessageMap, PostedMessagesArriveThroughThePump)
-{
-    CBaseProbe probe;
-    ASSERT_TRUE(probe.CreateTop());
+    // Posted ones arrive through the pump.
     probe.log.clear();
     probe.PostMessage(kPingMessage, 5);
     probe.PostMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(-3, 9));   // signed coordinates

@@ -37,7 +37,7 @@ BEGIN_MESSAGE_MAP(CSwatch, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-TEST(Paint, PaintHandlerDrawsIntoThePrintedDC)
+TEST(Paint, PaintHandlersDrawIntoThePrintedDCAndTreesRenderWhole)
 {
     CSwatch swatch(kRed);
     ASSERT_TRUE(swatch.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr));
@@ -47,10 +47,8 @@ TEST(Paint, PaintHandlerDrawsIntoThePrintedDC)
     EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(0, 0));
     EXPECT_EQ(kRed, canvas.Pixel(39, 29));
     EXPECT_EQ(40 * 30 - 1, canvas.Count(kRed));
-}
 
-TEST(Paint, WindowTreeRendersChildrenAtTheirPlaces)
-{
+    // A window tree renders its children at their places.
     CSwatch parent(kBlue);
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 100, 100, 60, 50, nullptr, nullptr));
     CSwatch child(kRed);
@@ -58,12 +56,12 @@ TEST(Paint, WindowTreeRendersChildrenAtTheirPlaces)
     CSwatch hidden(RGB(9, 9, 9));
     ASSERT_TRUE(hidden.Create(nullptr, "", 0, CRect(0, 0, 60, 50), &parent, 2));
 
-    auto canvas = RenderWindow(parent.m_hWnd);
-    EXPECT_EQ(kBlue, canvas->Pixel(5, 5));
-    EXPECT_EQ(RGB(0, 255, 0), canvas->Pixel(10, 20));   // child's own origin
-    EXPECT_EQ(kRed, canvas->Pixel(29, 29));
-    EXPECT_EQ(kBlue, canvas->Pixel(30, 30));
-    EXPECT_EQ(0, canvas->Count(RGB(9, 9, 9)));
+    auto tree = RenderWindow(parent.m_hWnd);
+    EXPECT_EQ(kBlue, tree->Pixel(5, 5));
+    EXPECT_EQ(RGB(0, 255, 0), tree->Pixel(10, 20));   // child's own origin
+    EXPECT_EQ(kRed, tree->Pixel(29, 29));
+    EXPECT_EQ(kBlue, tree->Pixel(30, 30));
+    EXPECT_EQ(0, tree->Count(RGB(9, 9, 9)));
     EXPECT_EQ(0, hidden.paints);
 }
 

@@ -1,8 +1,7 @@
 // Finding the module that holds a resource, switching the resource module, and the
 // framework's message box.
 #include "cntlrc.h"
-#include "scripted_input.h"
-#include "testsupport.h"
+#include "frame_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +40,7 @@ TEST(ResourceHandle, SearchOrderIsCurrentThenExtensionsNewestFirstThenApplicatio
     EXPECT_EQ(nullptr, AfxFindResourceHandle(kVersion, kVersionType));
 
     // Named resources of the library's module are found through a registered module.
-    HINSTANCE hLibrary = ::LoadLibraryA("cntlrc.drx");
+    const HINSTANCE hLibrary = frame_tests::LibraryResources();
     ASSERT_NE(nullptr, hLibrary);
     const LPCSTR kMenuType = MAKEINTRESOURCEA(4);   // RT_MENU
     EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_FRAMEWORK_PROBE), kMenuType));
@@ -50,7 +49,6 @@ TEST(ResourceHandle, SearchOrderIsCurrentThenExtensionsNewestFirstThenApplicatio
     CMenu menu;
     EXPECT_TRUE(menu.LoadMenu(IDR_FRAMEWORK_PROBE));
     AfxRemoveResourceModule(hLibrary);
-    ::FreeLibrary(hLibrary);
 }
 
 TEST(ResourceHandle, NestedSwitchesRestoreInOrder)
@@ -81,14 +79,7 @@ TEST(FrameworkMessageBox, ShowsTheTextUnderTheApplicationNameAndReturnsTheAnswer
     CString shown;
     {
         ScriptedInput script;
-        script.WaitFor(box, "message box titled with the application name")
-            .Then(
-                [&] {
-                    shown = testing_support::GetMessageBoxText(box());
-                    return true;
-                },
-                "read the text")
-            .PressDialogButton(box, IDCANCEL);
+        frame_tests::ReadAndAnswer(script, box, IDCANCEL, shown);
         EXPECT_EQ(IDCANCEL, AfxMessageBox("Close the drawing?", MB_OKCANCEL));
     }
     EXPECT_STREQ("Close the drawing?", shown);
@@ -98,33 +89,16 @@ TEST(FrameworkMessageBox, ShowsTheTextUnderTheApplicationNameAndReturnsTheAnswer
         EXPECT_EQ(IDOK, AfxMessageBox("Close the drawing?", MB_OKCANCEL));
     }
 
-    HINSTANCE hLibrary = ::LoadLibraryA("cntlrc.drx");
-    ASSERT_NE(nullptr, hLibrary);
     {
-        CResourceSwitch use(hLibrary);
+        CResourceSwitch use(frame_tests::LibraryResources());
         ScriptedInput script;
-        script.WaitFor(box, "message box")
-            .Then(
-                [&] {
-                    shown = testing_support::GetMessageBoxText(box());
-                    return true;
-                },
-                "read the text")
-            .PressDialogButton(box, IDOK);
+        frame_tests::ReadAndAnswer(script, box, IDOK, shown);
         EXPECT_EQ(IDOK, AfxMessageBox(IDS_REGKEY_CREATE_FAILED));
     }
-    ::FreeLibrary(hLibrary);
     EXPECT_STREQ("Your settings could not be saved because a registry key could not be created.", shown);
     {
         ScriptedInput script;
-        script.WaitFor(box, "message box")
-            .Then(
-                [&] {
-                    shown = testing_support::GetMessageBoxText(box());
-                    return true;
-                },
-                "read the text")
-            .PressDialogButton(box, IDOK);
+        frame_tests::ReadAndAnswer(script, box, IDOK, shown);
         AfxMessageBox(IDS_REGKEY_CREATE_FAILED);   // not in the application's own resources
     }
     EXPECT_STREQ("(missing text 204)", shown);

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+using testing_support::PumpUntil;
 using testing_support::ScriptedInput;
 
 namespace {
@@ -47,18 +48,6 @@ protected:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
-
-// Pumps until the condition holds or a second has passed (input arrives asynchronously).
-template <class Condition>
-bool PumpUntil(Condition condition)
-{
-    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 1000; ::Sleep(5)) {
-        testing_support::PumpMessages();
-        if (condition())
-            return true;
-    }
-    return false;
-}
 
 HMENU CreateProbeMenu()
 {

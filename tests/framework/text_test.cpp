@@ -43,34 +43,28 @@ TEST(CStringText, EditingOperations)
     EXPECT_TRUE(CString(nullptr).IsEmpty());
 }
 
-TEST(CStringText, FormatGrowsPastAnyFixedBuffer)
+TEST(CStringText, FormatGrowsPastAnyFixedBufferAndBuffersAreHandedOut)
 {
     CString s;
     s.Format("Toolbar%d", 12);
     EXPECT_STREQ("Toolbar12", s);
-
     const CString longPart('x', 5000);
     s.Format("[%s|%s]", (LPCSTR)longPart, (LPCSTR)longPart);
     EXPECT_EQ(10003, s.GetLength());
     EXPECT_EQ('|', s[5001]);
-}
 
-TEST(CStringText, BufferAccess)
-{
-    CString s;
     char* p = s.GetBuffer(10);
     strcpy(p, "abc");
     s.ReleaseBuffer();
     EXPECT_STREQ("abc", s);
     EXPECT_EQ(3, s.GetLength());
-
     p = s.GetBufferSetLength(2);
     EXPECT_EQ('a', p[0]);
     s.ReleaseBuffer(2);
     EXPECT_STREQ("ab", s);
 }
 
-TEST(GUserTextValue, AssignConcatenateCompare)
+TEST(GUserTextValue, AssignConcatenateCompareAndConvert)
 {
     GUserText root("Software\\Maker");
     GUserText path = root + "\\" + GUserText("Toolbars");
@@ -85,11 +79,8 @@ TEST(GUserTextValue, AssignConcatenateCompare)
     EXPECT_STREQ("Toolbar3", name);
     name.Empty();
     EXPECT_TRUE(name.IsEmpty());
-}
 
-TEST(GUserTextValue, CodePageConversionRoundTrips)
-{
-    // "Größe" in Windows-1252.
+    // Code-page conversions round-trip: "Größe" in Windows-1252.
     GUserText text("Gr\xF6\xDF"
                    "e");
     ASSERT_TRUE(text.ConvertCodePage(1252, CP_UTF8));
@@ -133,14 +124,9 @@ TEST_F(ResourceModule, StringsLoadAndFormatByNumber)
     EXPECT_FALSE(formatted.FormatResource(m_hResources, 60000, 1));
     EXPECT_FALSE(text.LoadString(m_hResources, 60000));
     EXPECT_TRUE(text.IsEmpty());
-}
-
-TEST_F(ResourceModule, FormatsResourceStringsWithArguments)
-{
-    GUserText text;
+    // With arguments; a long one is not cut.
     ASSERT_TRUE(text.FormatResource(m_hResources, IDS_FRAMEWORK_FORMAT_PROBE, "Drafting", 12, 3u, 75.0));
     EXPECT_STREQ("Layout Drafting: 12 toolbars, 3 hidden, 75.00% shown", text);
-    // A long argument is not cut.
     const std::string longName(3000, 'x');
     ASSERT_TRUE(text.FormatResource(m_hResources, IDS_FRAMEWORK_FORMAT_PROBE, longName.c_str(), -1, 0u, 0.5));
     EXPECT_EQ("Layout " + longName + ": -1 toolbars, 0 hidden, 0.50% shown", std::string(text.GetString()));

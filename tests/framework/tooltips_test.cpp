@@ -21,22 +21,11 @@ constexpr UINT ID_TEST_NUDGE = 32880;   // a button of the plain window; no stri
 // The visible tip window of this thread, or NULL.
 HWND FindVisibleTip()
 {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            char name[64] = "";
-            ::GetClassNameA(hWnd, name, sizeof name);
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(hWnd)) {
-                reinterpret_cast<Search*>(lParam)->found = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        (LPARAM)&search);
-    return search.found;
+    HWND hTip = nullptr;
+    while ((hTip = ::FindWindowExA(nullptr, hTip, TOOLTIPS_CLASSA, nullptr)))
+        if (::IsWindowVisible(hTip) && ::GetWindowThreadProcessId(hTip, nullptr) == ::GetCurrentThreadId())
+            return hTip;
+    return nullptr;
 }
 
 std::string TipText(HWND hTip)

@@ -51,41 +51,31 @@ BEGIN_MESSAGE_MAP(CSelfDeleting, CWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-TEST(WindowLifetime, ObjectDeletesItselfAfterNcDestroy)
+TEST(WindowLifetime, SelfDeletingObjectsGoOnceWithTheirWindowsAndTheirParents)
 {
-    Tracker t;
+    Tracker t, parentTrack, childTrack, failed;
     auto* pWnd = new CSelfDeleting(t);
     ASSERT_TRUE(pWnd->CreateEx(0, nullptr, "self", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     const HWND hWnd = pWnd->m_hWnd;
-
     ::DestroyWindow(hWnd);
     EXPECT_EQ(1, t.destroyed);
     EXPECT_EQ(1, t.ncDestroyed);
     EXPECT_EQ(1, t.deleted);
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-}
-
-TEST(WindowLifetime, ChildrenOfADestroyedParentCleanUpToo)
-{
-    Tracker parentTrack, childTrack;
+    // Children of a destroyed parent clean up too.
     auto* pParent = new CSelfDeleting(parentTrack);
     ASSERT_TRUE(pParent->CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     auto* pChild = new CSelfDeleting(childTrack);
     ASSERT_TRUE(pChild->Create(nullptr, "child", WS_VISIBLE, CRect(0, 0, 10, 10), pParent, 5));
-
     pParent->DestroyWindow();
     EXPECT_EQ(1, parentTrack.deleted);
     EXPECT_EQ(1, childTrack.deleted);
-}
-
-TEST(WindowLifetime, FailedCreationCleansUpOnce)
-{
-    Tracker t;
-    auto* pWnd = new CSelfDeleting(t, /*failCreate=*/true);
-    EXPECT_FALSE(pWnd->CreateEx(0, nullptr, "fails", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
-    EXPECT_EQ(1, t.ncDestroyed);
-    EXPECT_EQ(1, t.deleted);
+    // A failed creation cleans up once.
+    auto* pFailing = new CSelfDeleting(failed, /*failCreate=*/true);
+    EXPECT_FALSE(pFailing->CreateEx(0, nullptr, "fails", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(1, failed.ncDestroyed);
+    EXPECT_EQ(1, failed.deleted);
 }
 
 TEST(WindowLifetime, DestroyingTheObjectDestroysItsWindow)
@@ -180,31 +170,23 @@ TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
     pOuter->DestroyWindow();
 }
 
-}   // namespace
-
-namespace {
-
-// Records the class of every window the thread creates, through a hook of its own.
-DWORD WINAPI CreateFirstWindowOfAThread(LPVOID param)
-{
-    auto* result = static_cast<std::pair<bool, bool>*>(param);
-    CWnd wnd;
-    const BOOL created = wnd.CreateEx(0, "EDIT", "first", WS_OVERLAPPEDWINDOW, 0, 0, 80, 40, nullptr, nullptr);
-    char name[32] = "";
-    if (created)
-        ::GetClassNameA(wnd.m_hWnd, name, sizeof name);
-    result->first = created && lstrcmpiA(name, "EDIT") == 0;
-    result->second = created && CWnd::FromHandlePermanent(wnd.m_hWnd) == &wnd;
-    wnd.DestroyWindow();
-    return 0;
-}
-
 TEST(WindowLifetime, FirstWindowOfAThreadGetsItsObject)
 {
     // A new thread's first top-level window comes with windows of the input
     // method; the object must attach to the window it asked for.
-    std::pair<bool, bool> result{false, false};
-    HANDLE thread = ::CreateThread(nullptr, 0, CreateFirstWindowOfAThread, &result, 0, nullptr);
+    std::pair<bool, bool> result{false, false};   // an edit control, attached to its object
+    auto first = [](LPVOID param) -> DWORD {
+        auto* result = static_cast<std::pair<bool, bool>*>(param);
+        CWnd wnd;
+        char name[32] = "";
+        if (wnd.CreateEx(0, "EDIT", "first", WS_OVERLAPPEDWINDOW, 0, 0, 80, 40, nullptr, nullptr)) {
+            ::GetClassNameA(wnd.m_hWnd, name, sizeof name);
+            *result = {lstrcmpiA(name, "EDIT") == 0, CWnd::FromHandlePermanent(wnd.m_hWnd) == &wnd};
+        }
+        wnd.DestroyWindow();
+        return 0;
+    };
+    HANDLE thread = ::CreateThread(nullptr, 0, first, &result, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
     ::CloseHandle(thread);
@@ -320,10 +302,8 @@ TEST(WindowLifetime, ExceptionsStopAtTheWindowProcedure)
         AfxSetAssertHandler([](LPCSTR expression, LPCSTR, int) { g_reports.push_back(expression); });
     CThrowing wnd;
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "throwing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
-    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 1, 0, 0));
-    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 2, 0, 0));
-    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 3, 0, 0));
-    EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, WM_USER + 4, 0, 0));
+    for (UINT message = WM_USER + 1; message <= WM_USER + 4; ++message)
+        EXPECT_EQ(0, ::SendMessageA(wnd.m_hWnd, message, 0, 0)) << message;
     CThrowing failing;
     failing.failCreate = true;
     EXPECT_FALSE(failing.CreateEx(0, nullptr, "failing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
@@ -406,11 +386,7 @@ int ThreadWindows()
 {
     int count = 0;
     ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND, LPARAM lParam) {
-            ++*reinterpret_cast<int*>(lParam);
-            return TRUE;
-        },
+        ::GetCurrentThreadId(), [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<int*>(p) > 0; },
         reinterpret_cast<LPARAM>(&count));
     return count;
 }
@@ -447,10 +423,6 @@ TEST(WindowLifetime, FailedCreationsKeepNothing)
     EXPECT_FALSE(pFloating->Create(nullptr, CBRS_ALIGN_TOP));
     EXPECT_EQ(windows, ThreadWindows());
 }
-
-}   // namespace
-
-namespace {
 
 TEST(Diagnostics, FailedAssertionsReachTheInstalledHandler)
 {
