@@ -47,7 +47,6 @@ TEST(Collections, StringArrayEditsAndCopies)
     EXPECT_STREQ("Arcs", names.GetAt(2));
     names.ElementAt(0).MakeUpper();
     EXPECT_STREQ("LINE", names[0]);
-
     CStringArray copy;
     copy.Copy(names);
     copy.SetAt(0, "Point");
@@ -57,7 +56,6 @@ TEST(Collections, StringArrayEditsAndCopies)
     EXPECT_STREQ("Arcs", copy[5]);
     EXPECT_EQ(6, copy.Append(copy));   // appending to itself doubles it once
     EXPECT_EQ(12, copy.GetSize());
-
     copy.RemoveAt(1, 20);   // up to the end
     EXPECT_EQ(1, copy.GetSize());
     EXPECT_STREQ("", copy.GetAt(5));
@@ -85,7 +83,6 @@ TEST(Collections, EmptyListsReadAsNull)
     pointers.GetHead() = &pos;
     EXPECT_EQ(nullptr, pointers.GetTail());
     EXPECT_TRUE(pointers.IsEmpty());
-
     CObList objects;
     EXPECT_EQ(nullptr, objects.GetHead());
     EXPECT_EQ(nullptr, objects.RemoveTail());
@@ -119,7 +116,6 @@ TEST(Collections, ListsKeepOrderAndPositions)
     EXPECT_EQ(&one, list.GetAt(head));
     EXPECT_EQ(tail, list.Find(&four));
     EXPECT_EQ(tail, list.FindIndex(3));
-
     list.SetAt(head, &four);
     list.InsertAfter(head, &one);
     EXPECT_EQ(41234, Ids(list));
@@ -132,7 +128,6 @@ TEST(Collections, ListsKeepOrderAndPositions)
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(nullptr, list.GetTailPosition());
-
     // A pointer list's positions survive other removals.
     int a = 1, b = 2, c = 3;
     CPtrList pointers;

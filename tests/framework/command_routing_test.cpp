@@ -81,71 +81,6 @@ protected:
 using CommandUI = FrameTest;
 using CommandRouting = FrameTest;
 
-// A toolbar-like child that keeps its items' states and updates them on idle
-// from its owner's handlers, as the library's bars do.
-class CItemBar : public CWnd {
-public:
-    struct Item {
-        UINT id;
-        BOOL enabled = TRUE;
-        int checked = 0;
-    };
-    std::vector<Item> items;
-    int idleUpdates = 0;
-
-protected:
-    class CItemCmdUI : public CCmdUI {
-    public:
-        Item* pItem = nullptr;
-        void Enable(BOOL bOn) override
-        {
-            m_bEnableChanged = TRUE;
-            pItem->enabled = bOn;
-        }
-        void SetCheck(int nCheck) override { pItem->checked = nCheck; }
-    };
-    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
-    {
-        ++idleUpdates;
-        CItemCmdUI state;
-        state.m_pOther = this;
-        state.m_nIndexMax = (UINT)items.size();
-        for (size_t i = 0; i < items.size(); ++i) {
-            state.pItem = &items[i];
-            state.m_nID = items[i].id;
-            state.m_nIndex = (UINT)i;
-            state.DoUpdate(GetOwner(), (BOOL)wParam);
-        }
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CItemBar, CWnd)
-    ON_WM_IDLEUPDATECMDUI()
-END_MESSAGE_MAP()
-
-TEST_F(CommandUI, IdleWorkUpdatesItemsOfChildBarsFromTheFrame)
-{
-    MainWindowScope main(&frame);
-    CItemBar bar;
-    ASSERT_TRUE(bar.Create(nullptr, "bar", WS_VISIBLE, CRect(0, 0, 200, 24), &frame, 0xE800));
-    bar.items = {{ID_DRAW_LINE}, {ID_DRAW_ARC}, {ID_DRAW_TEXT}, {ID_SNAP_GRID}};
-
-    // An invisible main window gets no updates.
-    AfxGetThread()->OnIdle(0);
-    EXPECT_EQ(0, bar.idleUpdates);
-
-    frame.ShowWindow(SW_SHOWNA);
-    AfxGetThread()->OnIdle(0);
-    EXPECT_EQ(1, bar.idleUpdates);
-    EXPECT_TRUE(bar.items[0].enabled);    // a command handler exists
-    EXPECT_FALSE(bar.items[1].enabled);   // its update handler disabled it
-    EXPECT_FALSE(bar.items[2].enabled);   // no handler at all
-    EXPECT_TRUE(bar.items[3].enabled);
-    EXPECT_EQ(1, bar.items[3].checked);
-}
-
 TEST_F(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
 {
     // The bar's parent is some other window: its commands go to its owner.
@@ -155,7 +90,6 @@ TEST_F(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
     ASSERT_TRUE(bar.Create(nullptr, "bar", WS_VISIBLE, CRect(0, 0, 300, 100), &holder, 1));
     bar.SetOwner(&frame);
     EXPECT_EQ(&frame, bar.GetOwner());
-
     auto button = [&](UINT id, DWORD style) {
         return ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | WS_VISIBLE | style, 0, 0, 60, 20, bar.m_hWnd,
                                  (HMENU)(UINT_PTR)id, nullptr, nullptr);
@@ -165,7 +99,6 @@ TEST_F(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
     HWND text = button(ID_DRAW_TEXT, BS_PUSHBUTTON);
     HWND snap = button(ID_SNAP_GRID, BS_CHECKBOX);
     HWND autoCheck = button(ID_DRAW_TEXT + 100, BS_AUTOCHECKBOX);   // toggles itself: never disabled
-
     bar.UpdateDialogControls(bar.GetOwner(), TRUE);
     EXPECT_TRUE(::IsWindowEnabled(line));
     EXPECT_FALSE(::IsWindowEnabled(arc));
@@ -175,7 +108,6 @@ TEST_F(CommandUI, DialogControlsFollowTheHandlersOfTheirOwner)
     char label[32];
     ::GetWindowTextA(snap, label, sizeof label);
     EXPECT_STREQ("Snap on", label);
-
     // Without bDisableIfNoHndler, items nobody handles stay as they are.
     ::EnableWindow(text, TRUE);
     bar.UpdateDialogControls(&frame, FALSE);
@@ -206,7 +138,6 @@ TEST_F(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
     EXPECT_STREQ("Snap on", text);
     EXPECT_FALSE(state(5) & MF_GRAYED);   // system commands stay
     EXPECT_FALSE(state(6) & MF_GRAYED);   // a pop-up item is never greyed through its first command
-
     // Handlers that remove or add items: every item left is updated, the added ones too.
     makePopup(changing, {ID_VANISH, ID_DRAW_TEXT, ID_GROW});
     ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)changing.m_hMenu, 0);
@@ -215,7 +146,6 @@ TEST_F(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
     EXPECT_TRUE(changing.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_FALSE(changing.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_TRUE(changing.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
-
     frame.m_bAutoMenuEnable = FALSE;
     popup.EnableMenuItem(3, MF_BYPOSITION | MF_ENABLED);
     ::SendMessageA(frame.m_hWnd, WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, 0);
@@ -255,7 +185,6 @@ TEST_F(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
     frame.SetActiveView(&view);
     ::SendMessageA(frame.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_DRAW_LINE, 0), 0);
     EXPECT_EQ((std::vector<std::string>{"view-line"}), frame.log);
-
     frame_tests::CRecordingCmdUI state(ID_ZOOM);
     EXPECT_TRUE(state.DoUpdate(&frame, TRUE));   // the view passes on, the frame disables
     EXPECT_FALSE(state.enabled);
@@ -309,25 +238,21 @@ TEST_F(CommandRouting, AcceleratorReachesTheCommandHandler)
     ACCEL keys[] = {{FVIRTKEY, VK_F5, (WORD)ID_DRAW_LINE}, {FVIRTKEY, VK_F6, (WORD)ID_DRAW_ARC}};
     HACCEL hAccel = ::CreateAcceleratorTableA(keys, 2);
     frame.SetAccelTable(hAccel);
-
     // The key goes through the message loop's PreTranslateMessage, as typed.
     frame.PostMessage(WM_KEYDOWN, VK_F5, 1);
     frame.PostMessage(WM_KEYUP, VK_F5, 0xC0000001);
     PumpMessages();
     EXPECT_EQ((std::vector<std::string>{"line"}), frame.log);
-
     // A command whose update handler disables it is dropped.
     frame.PostMessage(WM_KEYDOWN, VK_F6, 1);
     PumpMessages();
     EXPECT_EQ(1u, frame.log.size());
-
     // While a modal dialog has disabled the frame, its accelerators rest.
     frame.EnableWindow(FALSE);
     frame.PostMessage(WM_KEYDOWN, VK_F5, 1);
     PumpMessages();
     EXPECT_EQ(1u, frame.log.size());
     frame.EnableWindow(TRUE);
-
     frame.SetAccelTable(nullptr);
     ::DestroyAcceleratorTable(hAccel);
 }
@@ -550,7 +475,6 @@ TEST_F(Reflection, OwnerDrawListsAreMeasuredWhileCreatedAndDrawItsItems)
                                 &parent, 21));
     EXPECT_GE(measured.measured, 1);
     EXPECT_EQ(23, ::SendMessageA(measured.m_hWnd, LB_GETITEMHEIGHT, 0, 0));
-
     CSwatchList list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 100, 100),
                             &parent, 31));
@@ -581,7 +505,6 @@ TEST(Descendants, MessagesReachTheWholeTreeOrOnlyObjects)
     ASSERT_TRUE(child.Create(nullptr, "c", WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
     ASSERT_TRUE(grandChild.Create(nullptr, "g", WS_VISIBLE, CRect(0, 0, 20, 20), &child, 2));
     ::CreateWindowExA(0, "STATIC", "s", WS_CHILD, 0, 0, 5, 5, child.m_hWnd, nullptr, nullptr, nullptr);
-
     top.SendMessageToDescendants(WM_USER + 40, 0, 0, FALSE);
     EXPECT_EQ(1, child.seen);
     EXPECT_EQ(0, grandChild.seen);
@@ -605,7 +528,6 @@ TEST(IdleWork, DelayedLayoutRunsOnceAtIdleTime)
     EXPECT_FALSE(frame.lastNotify);
     AfxGetThread()->OnIdle(0);
     EXPECT_EQ(before + 1, frame.layouts);   // done until asked again
-
     // Frames outside the main window (floating ones) get their idle work too.
     CProbeFrame floating;
     ASSERT_TRUE(floating.Create(nullptr, "floating", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 50), &frame));

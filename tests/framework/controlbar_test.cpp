@@ -153,7 +153,6 @@ TEST_F(ControlBarTest, StatusBarPanesAndPrompts)
     EXPECT_EQ(ControlPaneText(status, 1), "MODE");
     EXPECT_TRUE(status.SetPaneText(1, "EDIT"));
     EXPECT_EQ(ControlPaneText(status, 1), "EDIT");
-
     UINT nID, nStyle;
     int cx;
     status.GetPaneInfo(2, nID, nStyle, cx);
@@ -218,11 +217,9 @@ TEST_F(ControlBarTest, HidingTheToolbarGivesItsRoomToTheView)
     frame.SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
     EXPECT_FALSE(toolbar.IsWindowVisible());
     EXPECT_EQ(InFrame(view).top, 0);
-
     frame_tests::CRecordingCmdUI menuItem(ID_VIEW_TOOLBAR);
     menuItem.DoUpdate(&frame, FALSE);
     EXPECT_EQ(menuItem.checked, 0);
-
     // Shown again at the next idle time.
     frame.ShowControlBar(&toolbar, TRUE, TRUE);
     EXPECT_TRUE(toolbar.IsVisible());
@@ -232,7 +229,6 @@ TEST_F(ControlBarTest, HidingTheToolbarGivesItsRoomToTheView)
     EXPECT_EQ(InFrame(view).top, InFrame(toolbar).bottom);
     menuItem.DoUpdate(&frame, FALSE);
     EXPECT_EQ(menuItem.checked, 1);
-
     // A delayed hide of a bar outside any layout happens at idle time too.
     status.DelayShow(FALSE);
     EXPECT_FALSE(status.IsVisible());
@@ -259,19 +255,20 @@ TEST_F(ControlBarTest, AutoDeleteBarsGoWithTheirWindow)
     EXPECT_EQ(frame.GetControlBar(AFX_IDW_CONTROLBAR_FIRST + 40), nullptr);
 }
 
-TEST_F(ControlBarTest, IdleUpdatesButtonsAndPanes)
+TEST_F(ControlBarTest, IdleUpdatesButtonsAndPanesOfAVisibleMainWindow)
 {
-    ShowFrame();
     MainWindowScope scope(&frame);
-    AfxGetThread()->OnIdle(0);
     CToolBarCtrl& ctrl = toolbar.GetToolBarCtrl();
+    AfxGetThread()->OnIdle(0);
+    EXPECT_TRUE(ctrl.IsButtonEnabled(ID_BAR_ARC));   // an invisible main window gets no updates
+    ShowFrame();
+    AfxGetThread()->OnIdle(0);
     EXPECT_TRUE(ctrl.IsButtonEnabled(ID_BAR_LINE));
     EXPECT_FALSE(ctrl.IsButtonEnabled(ID_BAR_ARC));    // its handler says so
     EXPECT_FALSE(ctrl.IsButtonEnabled(ID_BAR_TEXT));   // nobody handles it
     EXPECT_TRUE(ctrl.IsButtonChecked(ID_BAR_SNAP));
     EXPECT_EQ(ControlPaneText(status, 2), "");
     EXPECT_EQ(ControlPaneText(status, 1), "MODE");   // no handler: an indicator stays as it is
-
     frame.gridEnabled = TRUE;
     AfxGetThread()->OnIdle(0);
     EXPECT_EQ(ControlPaneText(status, 2), "GRID 10");
@@ -290,10 +287,8 @@ TEST_F(ControlBarTest, ButtonStylesMapToTheControlStates)
     EXPECT_EQ(toolbar.GetButtonStyle(snap), (UINT)(TBBS_BUTTON | TBBS_DISABLED));
     EXPECT_EQ(toolbar.GetButtonStyle(2) & 0xFFFF, (UINT)TBBS_SEPARATOR);
     EXPECT_EQ(toolbar.GetItemID(2), (UINT)ID_SEPARATOR);
-
     toolbar.SetButtonInfo(snap, ID_BAR_PAN, TBBS_BUTTON, 5);
     EXPECT_EQ(toolbar.CommandToIndex(ID_BAR_PAN), snap);
-
     // No array: that many blank separators.
     ASSERT_TRUE(toolbar.SetButtons(nullptr, 1));
     EXPECT_EQ(toolbar.GetCount(), 1);
@@ -309,7 +304,6 @@ TEST_F(ControlBarTest, ToolTipsShowTheCommandStringsShortText)
     toolbar.SendMessage(WM_NOTIFY, ID_BAR_LINE, (LPARAM)&wide);
     ASSERT_NE(wide.lpszText, nullptr);
     EXPECT_EQ(std::wstring(wide.lpszText), L"Line");
-
     NMTTDISPINFOA narrow{};
     narrow.hdr.hwndFrom = wide.hdr.hwndFrom;
     narrow.hdr.idFrom = ID_BAR_ZOOM;
@@ -317,7 +311,6 @@ TEST_F(ControlBarTest, ToolTipsShowTheCommandStringsShortText)
     toolbar.SendMessage(WM_NOTIFY, ID_BAR_ZOOM, (LPARAM)&narrow);
     ASSERT_NE(narrow.lpszText, nullptr);
     EXPECT_EQ(std::string(narrow.lpszText), "Zoom");
-
     // Hovering a button shows its tip.
     ShowFrame();
     HWND hTip = wide.hdr.hwndFrom;
@@ -359,7 +352,6 @@ TEST_F(ControlBarTest, FlyByPromptWhileTheMouseIsOverAButton)
     MoveMouse(viewRect.CenterPoint());
     PumpMessages();
     frame.SetMessageText(AFX_IDS_IDLEMESSAGE);
-
     MoveMouse(ButtonCenter(1));
     EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Draws an arc"; })) << ControlPaneText(status, 0);
     MoveMouse(ButtonCenter(4));
@@ -406,7 +398,6 @@ TEST_F(ControlBarTest, GripperBordersAndPressedButtonsAreRendered)
     const COLORREF sunk = canvas->Pixel(sunkAt.x, sunkAt.y);
     EXPECT_LT(GetGValue(sunk) + 20, GetGValue(face));
     EXPECT_LT(GetGValue(sunk) + 20, GetGValue(canvas->Pixel(hotAt.x, hotAt.y)));
-
     // Without the gripper style the space is face.
     toolbar.SetBarStyle(toolbar.GetBarStyle() & ~CBRS_GRIPPER);
     canvas = testing_support::RenderWindow(frame.m_hWnd);
@@ -447,16 +438,13 @@ TEST_F(ControlBarTest, SideBarOfChildWindows)
     frame.RecalcLayout();
     ShowFrame();
     MainWindowScope scope(&frame);
-
     const CRect sideRect = InFrame(side);
     EXPECT_EQ(sideRect, CRect(0, InFrame(toolbar).bottom, side.CalcFixedLayout(TRUE, FALSE).cx, InFrame(status).top));
     EXPECT_EQ(InFrame(view).left, sideRect.right);
-
     // Idle updates reach the children through the owner frame's handlers.
     AfxGetThread()->OnIdle(0);
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(side.m_hWnd, ID_BAR_LINE)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(side.m_hWnd, ID_BAR_ARC)));
-
     // The children's notifications go on to the frame.
     CRect line;
     ::GetWindowRect(::GetDlgItem(side.m_hWnd, ID_BAR_LINE), line);
@@ -473,7 +461,6 @@ TEST_F(ControlBarTest, SideBarOfChildWindows)
     view.GetWindowRect(viewRect);
     MoveMouse(viewRect.CenterPoint());
     EXPECT_TRUE(PumpUntil([&] { return ControlPaneText(status, 0) == "Ready"; })) << ControlPaneText(status, 0);
-
     // A vertical bar's gripper lies across its top.
     const CRect sideWindow = InRendering(side.m_hWnd);
     auto canvas = testing_support::RenderWindow(frame.m_hWnd);
@@ -529,7 +516,6 @@ TEST_F(ToolBarLayoutTest, DockedHorizontallyIsOneRowAndVerticallyOneColumn)
     // The gripper takes room on the left.
     toolbar.SetBarStyle(toolbar.GetBarStyle() & ~CBRS_GRIPPER);
     EXPECT_EQ(Insets(TRUE).cx, insets.cx - 7);
-
     const CSize vertical = Insets(FALSE);
     EXPECT_EQ(toolbar.CalcDynamicLayout(-1, LM_VERTDOCK), CSize(button.cx + vertical.cx, 6 * button.cy + vertical.cy));
     for (int i = 0; i < 6; ++i)
@@ -546,14 +532,12 @@ TEST_F(ToolBarLayoutTest, FloatingWrapsToTheRequestedWidth)
     EXPECT_TRUE(Wrapped(2));
     EXPECT_FALSE(Wrapped(1));
     EXPECT_EQ(Row(3), 1);
-
     // Asking about another width leaves the committed rows alone.
     const CSize two = toolbar.CalcDynamicLayout(2 * button.cx + insets.cx + 5, LM_HORZ);
     EXPECT_EQ(two, CSize(2 * button.cx + insets.cx, 3 * button.cy + insets.cy));
     EXPECT_TRUE(Wrapped(2));
     EXPECT_FALSE(Wrapped(1));
     EXPECT_EQ(toolbar.m_nMRUWidth, three.cx);
-
     EXPECT_EQ(toolbar.CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH), three);
     // A height of three rows: the narrowest rows that fit.
     EXPECT_EQ(toolbar.CalcDynamicLayout(3 * button.cy + insets.cy, LM_HORZ | LM_LENGTHY),

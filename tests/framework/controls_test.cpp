@@ -36,13 +36,11 @@ TEST_F(ControlsTest, TextsOfAnyLengthAndNothingOutsideTheItems)
     CString text = "stale";
     list.GetText(7, text);   // no such item: empty, no garbage
     EXPECT_TRUE(text.IsEmpty());
-
     CComboBox combo;
     ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWN, CRect(0, 0, 150, 200), &m_parent, 11));
     combo.AddString("millimetres");
     combo.GetLBText(0, text);
     EXPECT_STREQ("millimetres", text);
-
     CTreeCtrl tree;
     ASSERT_TRUE(tree.Create(WS_VISIBLE, CRect(0, 0, 200, 200), &m_parent, 12));
     const std::string longName(600, 'x');   // longer than a first guess at the buffer
@@ -73,7 +71,6 @@ TEST_F(ControlsTest, ImageListDrawsImagesWithTheirMasks)
     EXPECT_EQ(0, images.Add(&opaque, RGB(0, 255, 0)));
     EXPECT_EQ(1, images.Add(&masked, RGB(0, 255, 0)));   // green is see-through
     EXPECT_EQ(2, images.GetImageCount());
-
     testing_support::MemoryCanvas canvas(40, 20);
     CDC dc;
     dc.Attach(canvas.dc());
@@ -85,20 +82,17 @@ TEST_F(ControlsTest, ImageListDrawsImagesWithTheirMasks)
     EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(21, 4));
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(26, 4));   // the canvas shows through
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(12, 4));   // nothing drawn between them
-
     IMAGEINFO info{};
     ASSERT_TRUE(images.GetImageInfo(1, &info));
     EXPECT_EQ(8, info.rcImage.right - info.rcImage.left);
     EXPECT_TRUE(images.Remove(0));
     EXPECT_EQ(1, images.GetImageCount());
-
     // A tree hands back the object of the list it had.
     CTreeCtrl tree;
     ASSERT_TRUE(tree.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &m_parent, 13));
     EXPECT_EQ(nullptr, tree.SetImageList(&images, TVSIL_NORMAL));
     EXPECT_EQ(&images, tree.GetImageList(TVSIL_NORMAL));
     EXPECT_EQ(&images, tree.SetImageList(nullptr, TVSIL_NORMAL));
-
     const HIMAGELIST hList = images.Detach();
     EXPECT_EQ(nullptr, CImageList::FromHandlePermanent(hList));
     EXPECT_EQ(nullptr, images.GetSafeHandle());
@@ -146,7 +140,6 @@ TEST(OwnerDraw, ReflectedNotificationsReachTheControl)
     EXPECT_TRUE(list.OnChildNotify(WM_DELETEITEM, 0, reinterpret_cast<LPARAM>(&del), nullptr));
     EXPECT_FALSE(list.OnChildNotify(WM_COMMAND, 0, 0, &result));   // not an owner-draw message
     EXPECT_EQ((std::vector<std::string>{"draw:3", "measure", "delete"}), list.calls);
-
     COwnerButton button;
     EXPECT_TRUE(button.OnChildNotify(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), &result));
     EXPECT_FALSE(button.OnChildNotify(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), &result));

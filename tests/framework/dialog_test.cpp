@@ -219,7 +219,6 @@ TEST_F(DialogTest, EscapeCancelsAndLeavesTheMembers)
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_STREQ("kept", dlg.m_name);
     EXPECT_TRUE(::IsWindowEnabled(m_owner.m_hWnd));
-
     // The same object runs again.
     ScriptedInput again({OnDialog(kProbeTitle, [](HWND hDlg) { Post(hDlg, WM_CLOSE); })});
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
@@ -467,7 +466,6 @@ TEST_F(DialogTest, InMemoryTemplatesRunModalAndModeless)
 {
     const std::vector<WORD> memory = MakeTemplate("Memory Probe");
     const auto* pTemplate = reinterpret_cast<LPCDLGTEMPLATEA>(memory.data());
-
     CMemoryDialog modal;
     ASSERT_TRUE(modal.InitModalIndirect(pTemplate, &m_owner));
     ScriptedInput script({OnDialog("Memory Probe", [](HWND hDlg) {
@@ -476,7 +474,6 @@ TEST_F(DialogTest, InMemoryTemplatesRunModalAndModeless)
     })});
     EXPECT_EQ(IDOK, modal.DoModal());
     EXPECT_STREQ("from memory", modal.m_text);
-
     CMemoryDialog modeless;
     modeless.m_text = "shown";
     ASSERT_TRUE(modeless.CreateIndirect(pTemplate, &m_owner));
@@ -554,7 +551,6 @@ TEST_F(DialogTest, ModelessDialogTakesKeysThroughTheApplicationLoopAndDeletesIts
     EXPECT_EQ(1, pDlg->initCalls);
     EXPECT_TRUE(m_owner.IsWindowEnabled());   // modeless: the owner stays usable
     EXPECT_EQ(m_owner.m_hWnd, ::GetWindow(hDlg, GW_OWNER));
-
     // The dialog keys come through the thread's pre-translation (IsDialogMessage).
     pDlg->ShowWindow(SW_SHOW);
     pDlg->GotoDlgCtrl(pDlg->GetDlgItem(IDC_PROBE_COUNT));
@@ -631,7 +627,6 @@ TEST_F(DialogTest, FailedExchangeStopsAtTheFieldWithoutThrowing)
     ::SetDlgItemTextA(dlg.m_hWnd, IDC_PROBE_COUNT, "500");
     EXPECT_FALSE(dlg.UpdateData(TRUE));
     EXPECT_TRUE(dismiss.Done());   // a message box each time
-
     ::SetDlgItemTextA(dlg.m_hWnd, IDC_PROBE_COUNT, " 64 ");
     EXPECT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(64, dlg.m_count);
@@ -673,7 +668,6 @@ TEST_F(DialogTest, NumbersAndRadioGroupsRoundTrip)
     EXPECT_EQ("4000000000", TextOf(dlg.m_hWnd, IDC_PROBE_COUNT));
     EXPECT_EQ(BST_CHECKED, radios[1].GetCheck());
     EXPECT_EQ(BST_UNCHECKED, radios[0].GetCheck());
-
     radios[1].SetCheck(BST_UNCHECKED);
     radios[2].SetCheck(BST_CHECKED);
     next.SetCheck(BST_CHECKED);   // another group: not counted
@@ -685,7 +679,6 @@ TEST_F(DialogTest, NumbersAndRadioGroupsRoundTrip)
     radios[2].SetCheck(BST_UNCHECKED);
     ASSERT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(-1, dlg.m_radio);
-
     // A negative number is not a UINT (no wrap-around).
     ::SetDlgItemTextA(dlg.m_hWnd, IDC_PROBE_COUNT, "-1");
     ScriptedInput dismiss({AnswerBoxOver(dlg.m_hWnd)});

@@ -72,11 +72,9 @@ TEST_F(DialogBarTest, MadeFromATemplateFoundThroughTheResourceModules)
     // The template lives only in the extension module, not in the application.
     ASSERT_EQ(::FindResourceA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDD_FRAMEWORK_DIALOGBAR), RT_DIALOG), nullptr);
     ASSERT_TRUE(bar.Create(&frame, IDD_FRAMEWORK_DIALOGBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarID));
-
     EXPECT_FALSE(bar.GetStyle() & (WS_POPUP | WS_CAPTION));
     EXPECT_EQ(frame.GetControlBar(kBarID), &bar);
     EXPECT_NE(Item(IDC_DIALOGBAR_APPLY), nullptr);
-
     // The default size is the template's, converted from dialog units with the template's font.
     CRect units(0, 0, 200, 22);
     ::MapDialogRect(bar.m_hWnd, units);
@@ -99,7 +97,6 @@ TEST_F(DialogBarTest, DockedAlongASideItKeepsTheTemplateSizeInside)
     EXPECT_EQ(barClient.Height(), bar.m_sizeDefault.cy);
     EXPECT_EQ(RectIn(view.m_hWnd, frame.m_hWnd), CRect(0, barRect.bottom, client.right, client.bottom));
     EXPECT_EQ(bar.CalcFixedLayout(FALSE, TRUE), CSize(bar.m_sizeDefault.cx, bar.m_sizeDefault.cy + 2));
-
     // On the left it is as wide as the template and as high as the frame.
     bar.SetBarStyle(CBRS_LEFT);
     frame.RecalcLayout();
@@ -113,7 +110,6 @@ TEST_F(DialogBarTest, ControlsFollowTheFramesHandlersAndReportToIt)
     frame.RecalcLayout();
     ShowFrame();
     frame_tests::MainWindowScope scope(&frame);
-
     AfxGetThread()->OnIdle(0);
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_DIALOGBAR_APPLY)));   // the frame handles it
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_DIALOGBAR_EDIT)));   // its update handler says so
@@ -121,7 +117,6 @@ TEST_F(DialogBarTest, ControlsFollowTheFramesHandlersAndReportToIt)
     frame.editEnabled = TRUE;
     AfxGetThread()->OnIdle(0);
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_DIALOGBAR_EDIT)));
-
     testing_support::ClickAt(frame_tests::CenterOnScreen(Item(IDC_DIALOGBAR_APPLY)));
     EXPECT_TRUE(PumpUntil([&] { return !frame.commands.empty(); }));
     EXPECT_EQ(frame.commands, std::vector<UINT>{IDC_DIALOGBAR_APPLY});
@@ -136,7 +131,6 @@ TEST_F(DialogBarTest, TabMovesBetweenControlsAndFrameAcceleratorsComeFirst)
     frame.RecalcLayout();
     ShowFrame();
     frame_tests::MainWindowScope scope(&frame);
-
     ::SetFocus(Item(IDC_DIALOGBAR_EDIT));
     testing_support::PressKey(VK_TAB);
     EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == Item(IDC_DIALOGBAR_APPLY); }));
@@ -145,7 +139,6 @@ TEST_F(DialogBarTest, TabMovesBetweenControlsAndFrameAcceleratorsComeFirst)
     EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == Item(IDC_DIALOGBAR_EDIT); }));
     testing_support::TypeText("walls");
     EXPECT_TRUE(PumpUntil([&] { return ::GetWindowTextLengthA(Item(IDC_DIALOGBAR_EDIT)) == 5; }));
-
     testing_support::PressKey(VK_F5);
     EXPECT_TRUE(PumpUntil([&] { return !frame.commands.empty(); }));
     EXPECT_EQ(frame.commands, std::vector<UINT>{ID_TEST_REFRESH});

@@ -181,21 +181,6 @@ protected:
     }
 };
 
-TEST_F(DockingTest, EnableDockingMakesFourEmptyDockBarsTopAndBottomFirst)
-{
-    // Made in this order, so top and bottom are laid out before the sides.
-    HWND hWnd = ::GetWindow(frame.m_hWnd, GW_CHILD);
-    for (UINT nID : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
-        ASSERT_NE(DockBar(nID), nullptr) << nID;
-        EXPECT_EQ(hWnd, DockBar(nID)->m_hWnd);
-        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
-    }
-    // Empty dock bars take no room.
-    frame.RecalcLayout();
-    EXPECT_EQ(ScreenRect(*Top()).Height(), 0);
-    EXPECT_EQ(ScreenRect(*DockBar(AFX_IDW_DOCKBAR_LEFT)).Width(), 0);
-}
-
 TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
 {
     DockInOneRow();
@@ -214,7 +199,6 @@ TEST_F(DockingTest, BarsShareARowAndWrapWhenTheFrameNarrows)
     // The layout records where each bar is docked.
     EXPECT_EQ(bars[1].m_pDockContext->m_rectMRUDockPos, second);
     EXPECT_EQ(bars[1].m_pDockContext->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_TOP);
-
     // Narrower than where the third bar starts: it wraps to a row of its own, at the row start.
     CRect client;
     frame.GetClientRect(client);
@@ -297,7 +281,6 @@ TEST_F(DockingTest, DockingOnEachSideAtAGivenRectangle)
     frame.RecalcLayout();
     for (int i = 0; i < kBars; ++i)
         EXPECT_EQ(bars[i].GetBarStyle() & CBRS_ALIGN_ANY, sides[i].align);
-
     auto inFrame = [&](UINT nID) {
         CRect rect = ScreenRect(*DockBar(nID));
         frame.ScreenToClient(rect);
@@ -319,41 +302,6 @@ TEST_F(DockingTest, DockingOnEachSideAtAGivenRectangle)
     EXPECT_EQ(left.bottom, bottom.top);
 }
 
-TEST_F(DockingTest, FloatingAndReDockingKeepThePlaces)
-{
-    DockInOneRow();
-    const CRect second = InParent(bars[1]);
-    ShowFrame();
-
-    CMiniDockFrameWnd* pFloating = Float(bars[1], CPoint(200, 150));
-    ASSERT_NE(pFloating, nullptr);
-    EXPECT_TRUE(bars[1].GetBarStyle() & CBRS_FLOATING);
-    EXPECT_EQ(bars[1].GetDockingFrame(), pFloating);
-    EXPECT_EQ(ScreenRect(*pFloating).TopLeft(), ClientToScreenPoint(CPoint(200, 150)));
-    EXPECT_TRUE(pFloating->IsWindowVisible());
-    EXPECT_EQ(::GetWindow(pFloating->m_hWnd, GW_OWNER), frame.m_hWnd);
-    // The caption is the bar's title, and the frame fits the bar less its hidden borders.
-    CString title;
-    pFloating->GetWindowText(title);
-    EXPECT_STREQ(title, "Tools 2");
-    CRect floatingClient;
-    pFloating->GetClientRect(floatingClient);
-    EXPECT_EQ(floatingClient.Size(), ScreenRect(bars[1]).Size() - CSize(4, 4));
-    // The bar's place in its row is kept for it.
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], PlaceHolder(kFirstBarID + 1), &bars[2], nullptr}));
-    EXPECT_EQ(Top()->GetDockedCount(), 2);
-
-    // Back in its row, at its place.
-    bars[1].m_pDockContext->ToggleDocking();
-    PumpMessages();
-    EXPECT_FALSE(bars[1].IsFloating());
-    EXPECT_EQ(Entries(Top()), OneRow());
-    EXPECT_EQ(InParent(bars[1]), second);
-    EXPECT_EQ(bars[1].GetBarStyle() & CBRS_FLOATING, 0u);
-    // The floating frame went with its last bar.
-    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));
-}
-
 TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
 {
     DockInOneRow();
@@ -366,11 +314,9 @@ TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
     EXPECT_EQ(Top()->GetDockedVisibleCount(), 2);
     // The bars after it stay where they are.
     EXPECT_EQ(InParent(bars[2]), third);
-
     frame.ShowControlBar(&bars[1], TRUE, FALSE);
     EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
     EXPECT_EQ(InParent(bars[1]), second);
-
     // A delayed hide happens at the frame's idle-time layout, and the place is kept the same way.
     ShowFrame();
     frame.ShowControlBar(&bars[1], FALSE, TRUE);
@@ -383,7 +329,6 @@ TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
     AfxGetThread()->OnIdle(0);
     EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
     EXPECT_EQ(InParent(bars[1]), second);
-
     // Hiding every bar of the side gives its room back.
     for (CToolBar& bar : bars)
         frame.ShowControlBar(&bar, FALSE, FALSE);
@@ -397,6 +342,7 @@ TEST_F(DockingTest, FloatingFramesFollowTheirFrameAndBars)
     ShowFrame();
     CMiniDockFrameWnd* pFloating = Float(bars[0], CPoint(100, 100));
     ASSERT_NE(pFloating, nullptr);
+    EXPECT_EQ(ScreenRect(*pFloating).TopLeft(), ClientToScreenPoint(CPoint(100, 100)));
     EXPECT_TRUE(pFloating->GetStyle() & MFS_SYNCACTIVE);
     EXPECT_EQ(pFloating->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
     frame.NotifyFloatingWindows(FS_HIDE);
@@ -408,7 +354,6 @@ TEST_F(DockingTest, FloatingFramesFollowTheirFrameAndBars)
     EXPECT_FALSE(pFloating->IsWindowEnabled());
     frame.EnableWindow(TRUE);
     EXPECT_TRUE(pFloating->IsWindowEnabled());
-
     // Closing a floating frame hides it and its bar, not destroys them: showing the bar
     // brings its frame back.
     CMiniDockFrameWnd* pClosed = Float(bars[2], CPoint(150, 150));
@@ -426,7 +371,6 @@ TEST_F(DockingTest, FloatingFramesFollowTheirFrameAndBars)
     bars[2].DestroyWindow();
     PumpMessages();
     EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pClosed));
-
     // Floating frames and dock bars go with the frame.
     frame.DestroyWindow();
     PumpMessages();
@@ -445,7 +389,6 @@ TEST_F(DockingTest, DraggingByTheGripperDocksOnTheLeft)
     ShowFrame();
     const CPoint target = ClientToScreenPoint(CPoint(3, 200));
     Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 200)), target});
-
     CDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
     EXPECT_EQ(bars[0].m_pDockBar, pLeft);
     EXPECT_EQ(Entries(pLeft), (std::vector<void*>{nullptr, &bars[0], nullptr}));
@@ -459,7 +402,6 @@ TEST_F(DockingTest, DraggingByTheGripperDocksOnTheLeft)
     EXPECT_GE(rect.bottom, target.y);
     EXPECT_EQ(bars[0].m_pDockContext->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_LEFT);
     EXPECT_EQ(::GetCapture(), nullptr);
-
     // Standing up, its gripper is along its top: dragged from there to the end of the top row.
     CRect last = ScreenRect(bars[2]);
     frame.ScreenToClient(last);
@@ -476,32 +418,45 @@ TEST_F(DockingTest, DraggingByTheGripperDocksOnTheLeft)
     EXPECT_EQ(ScreenRect(*pLeft).Width(), 0);
 }
 
-TEST_F(DockingTest, DraggingIntoEmptySpaceFloatsAndToggleReturnsThere)
+TEST_F(DockingTest, DraggingIntoEmptySpaceFloatsAndToggleDocksInPlaceAndFloatsBackThere)
 {
     DockInOneRow();
-    const CRect first = InParent(bars[0]);
+    const CRect second = InParent(bars[1]);
     ShowFrame();
     const CPoint drop = ClientToScreenPoint(CPoint(300, 200));
-    Drag(Gripper(bars[0]), {ClientToScreenPoint(CPoint(200, 150)), drop});
-
-    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[0]);
+    Drag(Gripper(bars[1]), {ClientToScreenPoint(CPoint(200, 150)), drop});
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[1]);
     ASSERT_NE(pFloating, nullptr);
-    EXPECT_TRUE(bars[0].IsFloating());
-    CDockContext* pContext = bars[0].m_pDockContext;
+    EXPECT_TRUE(bars[1].GetBarStyle() & CBRS_FLOATING);
+    EXPECT_EQ(bars[1].GetDockingFrame(), pFloating);
+    CDockContext* pContext = bars[1].m_pDockContext;
     EXPECT_EQ(ScreenRect(*pFloating).TopLeft(), pContext->m_ptMRUFloatPos);
     // The floating frame holds the point it was dropped at.
     EXPECT_TRUE(ScreenRect(*pFloating).PtInRect(drop));
-    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, PlaceHolder(kFirstBarID), &bars[1], &bars[2], nullptr}));
-
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_EQ(::GetWindow(pFloating->m_hWnd, GW_OWNER), frame.m_hWnd);
+    // The caption is the bar's title, and the frame fits the bar less its hidden borders.
+    CString title;
+    pFloating->GetWindowText(title);
+    EXPECT_STREQ(title, "Tools 2");
+    CRect floatingClient;
+    pFloating->GetClientRect(floatingClient);
+    EXPECT_EQ(floatingClient.Size(), ScreenRect(bars[1]).Size() - CSize(4, 4));
+    // The bar's place in its row is kept for it.
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], PlaceHolder(kFirstBarID + 1), &bars[2], nullptr}));
+    EXPECT_EQ(Top()->GetDockedCount(), 2);
     // Docked back in its place, then floated back to where it was dropped.
     const CPoint floatPos = pContext->m_ptMRUFloatPos;
     pContext->ToggleDocking();
-    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    PumpMessages();
+    EXPECT_EQ(bars[1].m_pDockBar, Top());
     EXPECT_EQ(Entries(Top()), OneRow());
-    EXPECT_EQ(InParent(bars[0]), first);
+    EXPECT_EQ(InParent(bars[1]), second);
+    EXPECT_EQ(bars[1].GetBarStyle() & CBRS_FLOATING, 0u);
+    EXPECT_FALSE(CFrameWnd::GetFrameList().Find(pFloating));   // it went with its last bar
     pContext->ToggleDocking();
-    ASSERT_NE(FloatingFrame(bars[0]), nullptr);
-    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[0])).TopLeft(), floatPos);
+    ASSERT_NE(FloatingFrame(bars[1]), nullptr);
+    EXPECT_EQ(ScreenRect(*FloatingFrame(bars[1])).TopLeft(), floatPos);
 }
 
 TEST_F(DockingTest, EscapeARightClickOrLosingTheCaptureCancelsADrag)
@@ -578,7 +533,6 @@ TEST_F(DockingTest, DoubleClicksOnTheCaptionAndTheGripperToggleDocking)
     EXPECT_FALSE(bars[1].IsFloating());
     EXPECT_EQ(Entries(Top()), OneRow());
     EXPECT_EQ(InParent(bars[1]), second);
-
     DoubleClick(Gripper(bars[0]), [&] { return bars[0].IsFloating(); });
     ASSERT_TRUE(bars[0].IsFloating());
     // Never dragged: it floats over the place it was docked at, and its place is kept.
@@ -650,7 +604,6 @@ TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
     const CRect window = ScreenRect(*pFloating);
     const CPoint edge(window.right - 2, window.CenterPoint().y);
     ASSERT_EQ(pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
-
     // Narrower by half a button: two buttons a row, two rows.
     const CPoint to(edge.x - button.Width() / 2 - 1, edge.y);
     Drag(edge, {CPoint(edge.x - 3, edge.y), to});
@@ -661,7 +614,6 @@ TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
     EXPECT_EQ(after.Height(), window.Height() + button.Height());
     EXPECT_EQ(bars[0].m_nMRUWidth, ScreenRect(bars[0]).Width());
     EXPECT_TRUE(bars[0].GetButtonStyle(1) & TBBS_WRAPPED);
-
     // Its buttons send their commands to the docking frame; a click on a button is not a drag.
     bars[0].GetItemRect(0, button);
     bars[0].ClientToScreen(button);
@@ -682,7 +634,6 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     PumpMessages();
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-
     auto canvas = testing_support::RenderWindow(frame.m_hWnd);
     const CRect bar = InRendering(bars[0], frame);
     // The gripper: a raised line inside the bar's left border.
@@ -697,7 +648,6 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     const int x = InRendering(bars[1], frame).right + 20;
     EXPECT_EQ(canvas->Pixel(x, top.bottom - 2), shadow);
     EXPECT_EQ(canvas->Pixel(x, top.bottom - 1), highlight);
-
     // The floating frame: a small caption above the bar, and no gripper on the bar.
     EXPECT_TRUE(pFloating->GetExStyle() & WS_EX_TOOLWINDOW);
     auto floating = testing_support::RenderWindow(pFloating->m_hWnd);

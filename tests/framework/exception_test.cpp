@@ -52,7 +52,6 @@ TEST(Exception, ThrownAsPointersOutOfTheFramework)
     EXPECT_EQ(RUNTIME_CLASS(CMemoryException), catchKind(AfxThrowMemoryException));
     EXPECT_EQ(RUNTIME_CLASS(CResourceException), catchKind(AfxThrowResourceException));
     EXPECT_EQ(RUNTIME_CLASS(CUserException), catchKind(AfxThrowUserException));
-
     bool caughtExactly = false;
     try {
         AfxThrowResourceException();
@@ -96,7 +95,6 @@ TEST(Exception, ReportErrorShowsTheTextAndReturnsTheAnswer)
         EXPECT_EQ(IDOK, CException().ReportError());
     }
     EXPECT_STREQ("No error message is available.", shown);
-
     {
         CResourceSwitch use(frame_tests::LibraryResources());
         ScriptedInput script;

@@ -114,7 +114,6 @@ TEST_F(MDITest, ClientIsTheFramesLeftOverPane)
     ASSERT_NE(frame.m_hWndMDIClient, nullptr);
     EXPECT_EQ(frame.GetWindowMenuPopup(hMenuBar), ::GetSubMenu(hMenuBar, 1));
     EXPECT_EQ(frame.GetActiveFrame(), &frame);
-
     CStatusBar status;
     ASSERT_TRUE(status.Create(&frame));
     frame.RecalcLayout();
@@ -140,7 +139,6 @@ TEST_F(MDITest, CommandsGoToTheActiveChildFirst)
     EXPECT_EQ(frame.GetActiveFrame(), pSecond);
     EXPECT_EQ(pSecond->GetMDIFrame(), &frame);
     EXPECT_EQ(pSecond->GetParentFrame(), &frame);
-
     frame.SendMessage(WM_COMMAND, ID_TEST_SHARED);
     frame.MDIActivate(pFirst);
     EXPECT_EQ(frame.MDIGetActive(), pFirst);
@@ -148,12 +146,10 @@ TEST_F(MDITest, CommandsGoToTheActiveChildFirst)
     // What the child does not handle goes on to the frame.
     frame.SendMessage(WM_COMMAND, ID_TEST_FRAME_ONLY);
     EXPECT_EQ(g_heard, (std::vector<std::string>{"second:shared", "first:shared", "frame:only"}));
-
     // The child's own update handlers are asked for the frame's menu items too.
     frame_tests::CRecordingCmdUI probe(ID_WINDOW_CASCADE);
     EXPECT_TRUE(probe.DoUpdate(&frame, TRUE));
     EXPECT_TRUE(probe.enabled);
-
     // With the last child gone the frame hears its command, and the window commands are off.
     pFirst->MDIDestroy();
     pSecond->DestroyWindow();
@@ -178,12 +174,10 @@ TEST_F(MDITest, AcceleratorsAreTranslatedByTheFrameForTheActiveChild)
     pFirst->SetHandles(nullptr, hChildKeys);
     ShowFrame();
     frame_tests::MainWindowScope scope(&frame);
-
     EXPECT_EQ(frame.GetDefaultAccelerator(), frame.m_hAccelTable);   // the second child has none
     ::SetFocus(pSecond->m_hWnd);
     testing_support::PressKeyChord({VK_CONTROL, 'K'});
     EXPECT_TRUE(PumpUntil([] { return !g_heard.empty(); }));
-
     frame.MDIActivate(pFirst);
     EXPECT_EQ(frame.GetDefaultAccelerator(), hChildKeys);
     ::SetFocus(pFirst->m_hWnd);
@@ -193,7 +187,6 @@ TEST_F(MDITest, AcceleratorsAreTranslatedByTheFrameForTheActiveChild)
     testing_support::PressKeyChord({VK_CONTROL, VK_F6});
     EXPECT_TRUE(PumpUntil([&] { return frame.MDIGetActive() == pSecond; }));
     EXPECT_EQ(g_heard, (std::vector<std::string>{"second:shared", "first:key"}));
-
     pFirst->SetHandles(nullptr, nullptr);
     ::DestroyAcceleratorTable(hChildKeys);
     ::DestroyAcceleratorTable(frame.m_hAccelTable);
@@ -208,7 +201,6 @@ TEST_F(MDITest, WindowCommandsCascadeAndTile)
     ShowFrame();   // only windows on screen are arranged
     CRect client;
     ::GetClientRect(frame.m_hWndMDIClient, client);
-
     frame.SendMessage(WM_COMMAND, ID_WINDOW_TILE_VERT);
     CRect a = ChildRect(pFirst), b = ChildRect(pSecond);
     // Side by side, each as high as the client, together as wide.
@@ -216,7 +208,6 @@ TEST_F(MDITest, WindowCommandsCascadeAndTile)
     EXPECT_EQ(b.top, 0);
     EXPECT_EQ(a.Height(), client.Height());
     EXPECT_EQ(a.Width() + b.Width(), client.Width());
-
     frame.SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
     a = ChildRect(pFirst);
     b = ChildRect(pSecond);
@@ -236,7 +227,6 @@ TEST_F(MDITest, MaximizedChildShowsItsSystemMenuInTheMenuBar)
     BOOL bMaximized = TRUE;
     frame.MDIGetActive(&bMaximized);
     EXPECT_FALSE(bMaximized);
-
     pChild->MDIMaximize();
     ASSERT_EQ(frame.MDIGetActive(&bMaximized), pChild);
     EXPECT_TRUE(bMaximized);
@@ -254,7 +244,6 @@ TEST_F(MDITest, MaximizedChildShowsItsSystemMenuInTheMenuBar)
     ::GetClientRect(frame.m_hWndMDIClient, client);
     pChild->GetClientRect(childClient);
     EXPECT_EQ(childClient.Size(), client.Size());
-
     pChild->MDIRestore();
     frame.MDIGetActive(&bMaximized);
     EXPECT_FALSE(bMaximized);
@@ -267,14 +256,12 @@ TEST_F(MDITest, ActiveChildBringsItsOwnMenuBar)
     CTestChild* pPlain = NewChild("plain");
     ASSERT_NE(pPlain, nullptr);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hMenuBar);
-
     CTestChild* pDrawing = NewChild("drawing", hChildBar);
     ASSERT_NE(pDrawing, nullptr);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hChildBar);
     // The child list moved to the child's window pop-up.
     const HMENU hWindowPopup = ::GetSubMenu(hChildBar, 1);
     EXPECT_GT(::GetMenuItemCount(hWindowPopup), 4);
-
     frame.MDIActivate(pPlain);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hMenuBar);
     frame.MDIActivate(pDrawing);
@@ -282,7 +269,6 @@ TEST_F(MDITest, ActiveChildBringsItsOwnMenuBar)
     pPlain->MDIDestroy();
     pDrawing->MDIDestroy();
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hMenuBar);
-
     // A frame closed while a child shows its menu destroys its own menu, not the child's.
     ASSERT_NE(NewChild("last", hChildBar), nullptr);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), hChildBar);

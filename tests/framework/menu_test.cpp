@@ -57,7 +57,6 @@ TEST(Menu, FromHandleGivesTheAttachedObjectOrATemporaryOne)
     ASSERT_TRUE(menu.CreatePopupMenu());
     EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
     EXPECT_EQ(nullptr, CMenu::FromHandle(nullptr));
-
     HMENU hSub = ::CreatePopupMenu();
     ::AppendMenuA(hSub, MF_STRING, ID_CUT, "Cut");
     menu.AppendMenu(MF_POPUP, (UINT_PTR)hSub, "Edit");
@@ -66,7 +65,6 @@ TEST(Menu, FromHandleGivesTheAttachedObjectOrATemporaryOne)
     EXPECT_EQ(hSub, pSub->m_hMenu);
     EXPECT_EQ(pSub, CMenu::FromHandle(hSub));   // the same temporary until idle time
     EXPECT_EQ(nullptr, menu.GetSubMenu(5));
-
     CWnd::DeleteTempMap();   // what idle time does: the temporary goes, the menu stays
     EXPECT_TRUE(::IsMenu(hSub));
     EXPECT_EQ(1u, CMenu::FromHandle(hSub)->GetMenuItemCount());
@@ -113,11 +111,9 @@ TEST(Menu, WindowMenuBarAndSystemMenu)
     CRect after;
     pFrame->GetClientRect(&after);
     EXPECT_LT(after.Height(), before.Height());   // the bar takes room from the client area
-
     CMenu* pSystem = pFrame->GetSystemMenu(FALSE);
     ASSERT_NE(nullptr, pSystem);
     EXPECT_NE((UINT)-1, pSystem->GetMenuState(SC_CLOSE, MF_BYCOMMAND));
-
     pFrame->SetMenu(nullptr);
     EXPECT_EQ(nullptr, pFrame->GetMenu());
     pFrame->DestroyWindow();

@@ -91,7 +91,6 @@ TEST(MessageMap, HandlersReceiveCrackedArgumentsSentAndPosted)
     EXPECT_EQ(1, probe.created);
     EXPECT_EQ(probe.log.front(), "create:probe");
     EXPECT_EQ(&probe, CWnd::FromHandlePermanent(probe.m_hWnd));
-
     probe.log.clear();
     ::SetWindowPos(probe.m_hWnd, nullptr, 0, 0, 150, 70, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageA(probe.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 34));
@@ -129,7 +128,6 @@ TEST(MessageMap, EntriesMatchTheirMessagesIdsAndCodesAndDerivedMapsOverride)
     hdr.idFrom = 401;
     EXPECT_EQ(0, ::SendMessageA(probe.m_hWnd, WM_NOTIFY, 401, (LPARAM)&hdr));
     EXPECT_EQ((std::vector<std::string>{"ping", "cmd-open", "cmd-tool:205", "clicked", "notify:400"}), probe.log);
-
     CDerivedProbe derived;
     ASSERT_TRUE(derived.CreateTop());
     EXPECT_EQ(1, derived.created);   // inherited WM_CREATE entry
@@ -163,7 +161,6 @@ TEST(MessageMap, SystemClassKeepsDefaultProcessing)
     CString text;
     edit.GetWindowText(text);
     EXPECT_STREQ("ab", text);
-
     ::SendMessageA(edit.m_hWnd, EM_SETSEL, 2, 2);
     for (char c : std::string("cxd"))
         ::SendMessageA(edit.m_hWnd, WM_CHAR, (WPARAM)c, 1);
@@ -192,7 +189,6 @@ TEST(MessageMap, PreTranslateWalksParentsOfTheTarget)
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
     CKeyCountingEdit child;
     ASSERT_TRUE(child.Create("EDIT", "", WS_VISIBLE, CRect(0, 0, 50, 20), &parent, 1));
-
     child.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
     child.PostMessage(WM_KEYDOWN, 'A', 1);
     PumpMessages();

@@ -47,7 +47,6 @@ TEST(Paint, PaintHandlersDrawIntoThePrintedDCAndTreesRenderWhole)
     EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(0, 0));
     EXPECT_EQ(kRed, canvas.Pixel(39, 29));
     EXPECT_EQ(40 * 30 - 1, canvas.Count(kRed));
-
     // A window tree renders its children at their places.
     CSwatch parent(kBlue);
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 100, 100, 60, 50, nullptr, nullptr));
@@ -55,7 +54,6 @@ TEST(Paint, PaintHandlersDrawIntoThePrintedDCAndTreesRenderWhole)
     ASSERT_TRUE(child.Create(nullptr, "", WS_VISIBLE, CRect(10, 20, 30, 30), &parent, 1));
     CSwatch hidden(RGB(9, 9, 9));
     ASSERT_TRUE(hidden.Create(nullptr, "", 0, CRect(0, 0, 60, 50), &parent, 2));
-
     auto tree = RenderWindow(parent.m_hWnd);
     EXPECT_EQ(kBlue, tree->Pixel(5, 5));
     EXPECT_EQ(RGB(0, 255, 0), tree->Pixel(10, 20));   // child's own origin
@@ -76,7 +74,6 @@ TEST(Paint, ChildrenShowTheirBordersAroundTheirClientAreas)
         framed.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, 10, 20, 30, parent.m_hWnd, nullptr));
     ASSERT_TRUE(both.CreateEx(WS_EX_CLIENTEDGE, nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 70, 10, 20, 30,
                               parent.m_hWnd, nullptr));
-
     auto canvas = RenderWindow(parent.m_hWnd);
     const int y = 25;
     // The sunken edge: two dark lines at the left, two light ones at the right, the client inside.
@@ -109,7 +106,6 @@ TEST(Paint, FrameRendersCaptionAboveItsClientArea)
     CRect inside;
     pFrame->GetClientRect(&inside);
     ASSERT_TRUE(client.Create(nullptr, "", WS_VISIBLE, inside, pFrame, 1));
-
     auto canvas = RenderWindow(pFrame->m_hWnd);
     CPoint origin(0, 0);
     pFrame->ClientToScreen(&origin);

@@ -20,7 +20,6 @@ TEST(Region, CombinedRegionsAndTemporaries)
     EXPECT_EQ(COMPLEXREGION, result.CombineRgn(&square, &circle, RGN_DIFF));
     EXPECT_TRUE(result.PtInRegion(2, 2));
     EXPECT_FALSE(result.PtInRegion(18, 18));
-
     CRgn* pTemp = CRgn::FromHandle((HRGN)result.GetSafeHandle());
     ASSERT_NE(nullptr, pTemp);
     EXPECT_NE(&result, pTemp);
@@ -43,7 +42,6 @@ TEST(Region, DCFillsFramesAndClipsToRegions)
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(5, 5));
     EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(6, 6));
     EXPECT_EQ(36, canvas.Count(RGB(0, 0, 255)));
-
     CRgn clip;
     clip.CreateRectRgn(20, 20, 30, 30);
     EXPECT_EQ(SIMPLEREGION, dc.SelectClipRgn(&clip));
@@ -106,7 +104,6 @@ TEST_F(DragRect, HalftoneFrameIsInvertedAndDrawingItAgainErasesIt)
         EXPECT_EQ(kWhite, canvas.Pixel(x, 25)) << x;   // inside the frame
     EXPECT_EQ(kWhite, canvas.Pixel(9, 9));
     EXPECT_EQ(kWhite, canvas.Pixel(40, 40));
-
     dc.DrawDragRect(first, thick, nullptr, thick);
     EXPECT_EQ(0, Changed(canvas));
 }
@@ -118,10 +115,8 @@ TEST_F(DragRect, MovingTouchesOnlyWhatChanges)
     reference.DrawDragRect(moved, thick, nullptr, thick);
     EXPECT_TRUE(SamePixels(canvas, expected));
     EXPECT_EQ(frameArea / 2, Changed(canvas));
-
     dc.DrawDragRect(moved, thick, moved, thick);   // same place: nothing to do
     EXPECT_TRUE(SamePixels(canvas, expected));
-
     const CRect none(0, 0, 0, 0);
     dc.DrawDragRect(none, CSize(0, 0), moved, thick);   // the final erase
     EXPECT_EQ(0, Changed(canvas));
@@ -134,7 +129,6 @@ TEST_F(DragRect, SolidBrushesAndAChangeOfBrush)
     EXPECT_EQ(frameArea, canvas.Count(kBlack));
     EXPECT_EQ(kBlack, canvas.Pixel(12, 25));
     EXPECT_EQ(kWhite, canvas.Pixel(13, 25));
-
     // Thickness changes too: the old frame goes with its brush, the new one comes with the halftone.
     dc.DrawDragRect(moved, CSize(1, 2), first, thick, nullptr, &white);
     reference.DrawDragRect(moved, CSize(1, 2), nullptr, CSize(1, 2));
@@ -162,7 +156,6 @@ TEST(Font, PointSizesFollowTheDC)
     ASSERT_EQ((int)sizeof logFont, font.GetLogFont(&logFont));
     EXPECT_EQ(-::MulDiv(120, dpi, 720), logFont.lfHeight);
     EXPECT_STREQ("Arial", logFont.lfFaceName);
-
     // In twips 12 points are 240 units, whatever the resolution.
     CDC twips;
     ASSERT_TRUE(twips.CreateCompatibleDC(&screen));
@@ -172,13 +165,11 @@ TEST(Font, PointSizesFollowTheDC)
     large.GetLogFont(&logFont);
     EXPECT_NEAR(-240, logFont.lfHeight, 240 / dpi + 1);
     ::ReleaseDC(nullptr, screen.Detach());
-
     CFont* pTemp = CFont::FromHandle((HFONT)font.GetSafeHandle());
     ASSERT_NE(nullptr, pTemp);
     LOGFONTA again{};
     pTemp->GetLogFont(&again);
     EXPECT_EQ(-::MulDiv(120, dpi, 720), again.lfHeight);
-
     CFont explicitFont;
     ASSERT_TRUE(explicitFont.CreateFont(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial"));

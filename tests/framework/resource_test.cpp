@@ -22,7 +22,6 @@ TEST(ResourceHandle, SearchOrderIsCurrentThenExtensionsNewestFirstThenApplicatio
     ASSERT_EQ(nullptr, ::FindResourceA(hApp, kVersion, kVersionType));
     for (HINSTANCE hModule : {hUser, hGdi, hKernel})
         ASSERT_NE(nullptr, ::FindResourceA(hModule, kVersion, kVersionType));
-
     EXPECT_EQ(nullptr, AfxFindResourceHandle(kVersion, kVersionType));
     AfxAddResourceModule(hUser);
     EXPECT_EQ(hUser, AfxFindResourceHandle(kVersion, kVersionType));
@@ -38,7 +37,6 @@ TEST(ResourceHandle, SearchOrderIsCurrentThenExtensionsNewestFirstThenApplicatio
     EXPECT_EQ(hGdi, AfxFindResourceHandle(kVersion, kVersionType));
     AfxRemoveResourceModule(hGdi);
     EXPECT_EQ(nullptr, AfxFindResourceHandle(kVersion, kVersionType));
-
     // Named resources of the library's module are found through a registered module.
     const HINSTANCE hLibrary = frame_tests::LibraryResources();
     ASSERT_NE(nullptr, hLibrary);
@@ -88,7 +86,6 @@ TEST(FrameworkMessageBox, ShowsTheTextUnderTheApplicationNameAndReturnsTheAnswer
         script.PressDialogButton(box, IDOK);
         EXPECT_EQ(IDOK, AfxMessageBox("Close the drawing?", MB_OKCANCEL));
     }
-
     {
         CResourceSwitch use(frame_tests::LibraryResources());
         ScriptedInput script;

@@ -44,14 +44,12 @@ TEST(RuntimeClass, KindTestsCreationAndNamesAcrossTheModuleBoundary)
     CFrameLikeBar bar;
     EXPECT_TRUE(bar.IsKindOf(RUNTIME_CLASS(CCmdTarget)));
     EXPECT_FALSE(bar.IsKindOf(RUNTIME_CLASS(CFrameWnd)));
-
     std::unique_ptr<CObject> made(RUNTIME_CLASS(CSquare)->CreateObject());
     ASSERT_NE(nullptr, made);
     EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CPolygon, made.get()));
     EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CCircle, made.get()));
     EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CCircle, static_cast<CObject*>(nullptr)));
     EXPECT_EQ(nullptr, RUNTIME_CLASS(CCircle)->CreateObject());   // not creatable
-
     EXPECT_EQ(RUNTIME_CLASS(CSquare), CRuntimeClass::FromName("CSquare"));
     EXPECT_EQ(nullptr, CRuntimeClass::FromName("CNoSuchClass"));
     EXPECT_EQ(nullptr, CRuntimeClass::FromName(nullptr));

@@ -26,13 +26,11 @@ TEST(CStringText, EditingOperations)
     EXPECT_EQ(-1, s.Find("bar", 5));
     EXPECT_EQ(-1, s.Find('x'));
     EXPECT_EQ(-1, s.Find('T', 100));
-
     CString path("a\\b\\c");
     EXPECT_EQ(3, path.ReverseFind('\\'));
     EXPECT_EQ(2, path.Replace("\\", "\\\\"));
     EXPECT_STREQ("a\\\\b\\\\c", path);
     EXPECT_EQ(0, path.Replace("", "x"));
-
     CString padded("  Mixed Case \t");
     padded.Trim();
     padded.MakeUpper();
@@ -52,7 +50,6 @@ TEST(CStringText, FormatGrowsPastAnyFixedBufferAndBuffersAreHandedOut)
     s.Format("[%s|%s]", (LPCSTR)longPart, (LPCSTR)longPart);
     EXPECT_EQ(10003, s.GetLength());
     EXPECT_EQ('|', s[5001]);
-
     char* p = s.GetBuffer(10);
     strcpy(p, "abc");
     s.ReleaseBuffer();
@@ -73,13 +70,11 @@ TEST(GUserTextValue, AssignConcatenateCompareAndConvert)
     EXPECT_TRUE(path != root);
     EXPECT_EQ(0, GUserText("DEFAULT").CompareNoCase("Default"));
     EXPECT_TRUE(GUserText("A") < GUserText("B"));
-
     GUserText name;
     name.Format("Toolbar%d", 3);
     EXPECT_STREQ("Toolbar3", name);
     name.Empty();
     EXPECT_TRUE(name.IsEmpty());
-
     // Code-page conversions round-trip: "Größe" in Windows-1252.
     GUserText text("Gr\xF6\xDF"
                    "e");
@@ -92,7 +87,6 @@ TEST(GUserTextValue, AssignConcatenateCompareAndConvert)
     EXPECT_STREQ("Gr\xF6\xDF"
                  "e",
                  text);
-
     EXPECT_STREQ("\xE4", GUserText::FromWide(L"\u00E4", 1252));
     EXPECT_TRUE(GUserText::FromWide(nullptr).IsEmpty());
     EXPECT_TRUE(GUserText().ToWide().empty());
@@ -130,20 +124,6 @@ TEST_F(ResourceModule, StringsLoadAndFormatByNumber)
     const std::string longName(3000, 'x');
     ASSERT_TRUE(text.FormatResource(m_hResources, IDS_FRAMEWORK_FORMAT_PROBE, longName.c_str(), -1, 0u, 0.5));
     EXPECT_EQ("Layout " + longName + ": -1 toolbars, 0 hidden, 0.50% shown", std::string(text.GetString()));
-}
-
-TEST_F(ResourceModule, FrameworkResourceHandleSwitchesForAScope)
-{
-    const HINSTANCE before = AfxGetResourceHandle();
-    CString fromApp;
-    EXPECT_FALSE(fromApp.LoadString(IDS_REGKEY_CREATE_FAILED));   // the test program has no such string
-    {
-        CResourceSwitch use(m_hResources);
-        EXPECT_EQ(m_hResources, AfxGetResourceHandle());
-        CString fromModule;
-        EXPECT_TRUE(fromModule.LoadString(IDS_REGKEY_CREATE_FAILED));
-    }
-    EXPECT_EQ(before, AfxGetResourceHandle());
 }
 
 TEST(LocaleResources, MissingModulesGiveNull)

