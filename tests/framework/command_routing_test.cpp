@@ -195,7 +195,7 @@ TEST_F(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
     frame.SetActiveView(nullptr);
 }
 
-TEST_F(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBack)
+TEST_F(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBackAndCodesAreToldApart)
 {
     struct alignas(4) {
         DLGTEMPLATE dlg;
@@ -211,16 +211,11 @@ TEST_F(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBack)
     state.m_nID = kUnhandled;
     EXPECT_FALSE(frame.OnCmdMsg(kUnhandled, CN_UPDATE_COMMAND_UI, &state, nullptr));
     frame.SetActiveView(nullptr);
-}
-
-TEST_F(CommandRouting, CodesAreToldApartExplicitly)
-{
-    // A command with extra data is still a command, not a notification.
+    // Codes are told apart explicitly: a command with extra data is still a command, not a notification.
     int extra = 7;
     EXPECT_TRUE(frame.OnCmdMsg(ID_DRAW_LINE, CN_COMMAND, &extra, nullptr));
     EXPECT_EQ((std::vector<std::string>{"line"}), frame.log);
     // An update query for a command with only a command handler is not answered.
-    CCmdUI state;
     state.m_nID = ID_DRAW_LINE;
     EXPECT_FALSE(frame.OnCmdMsg(ID_DRAW_LINE, (int)CN_UPDATE_COMMAND_UI, &state, nullptr));
     // Handler queries describe without calling.

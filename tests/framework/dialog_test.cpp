@@ -36,27 +36,11 @@ public:
     }
 };
 
-// A visible dialog of this thread (with this title, when given) other than `exclude`, or NULL.
+// The topmost visible dialog (with this title, when given) when it is not `exclude`, or NULL.
 HWND FindDialog(LPCSTR title = nullptr, HWND exclude = nullptr)
 {
-    struct Query {
-        LPCSTR title;
-        HWND exclude, found;
-    } query{title, exclude, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) {
-            auto* q = reinterpret_cast<Query*>(lParam);
-            char name[16] = {}, text[128] = {};
-            ::GetClassNameA(hWnd, name, sizeof name);
-            ::GetWindowTextA(hWnd, text, sizeof text);
-            if (hWnd != q->exclude && ::IsWindowVisible(hWnd) && lstrcmpA(name, "#32770") == 0 &&
-                (!q->title || lstrcmpA(text, q->title) == 0))
-                q->found = hWnd;
-            return q->found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&query));
-    return query.found;
+    const HWND hDlg = testing_support::FindDialogWindow(title);
+    return hDlg != exclude ? hDlg : nullptr;
 }
 
 // A step that waits for a dialog (by title, other than *pExclude), then acts on it.

@@ -37,7 +37,7 @@ TEST(Exception, MessagesAreCutToTheBuffer)
     EXPECT_FALSE(CMemoryException().GetErrorMessage(nullptr, 0));
 }
 
-TEST(Exception, ThrownAsPointersOutOfTheFramework)
+TEST(Exception, ThrownAsPointersOutOfTheFrameworkAndDeletedWhenAutoDeleting)
 {
     auto catchKind = [](void (*pfnThrow)()) -> const CRuntimeClass* {
         try {
@@ -62,10 +62,7 @@ TEST(Exception, ThrownAsPointersOutOfTheFramework)
         e->Delete();
     }
     EXPECT_TRUE(caughtExactly);
-}
-
-TEST(Exception, DeleteFreesOnlyAutoDeletingObjects)
-{
+    // Delete frees only auto-deleting objects.
     int destroyed = 0;
     (new CCountedException(TRUE, destroyed))->Delete();
     EXPECT_EQ(1, destroyed);

@@ -12,7 +12,7 @@ namespace {
 const UINT ID_CUT = 401, ID_PASTE = 403;
 
 // The string helpers: a buffer's text is cut to it, a missing item reads empty.
-TEST(Menu, StringsAreCutToTheBufferAndEmptyForMissingItems)
+TEST(Menu, StringsAreCutToTheBufferAndTheDestructorDestroysOnlyAnAttachedMenu)
 {
     CMenu menu;
     ASSERT_TRUE(menu.CreatePopupMenu());
@@ -26,10 +26,7 @@ TEST(Menu, StringsAreCutToTheBufferAndEmptyForMissingItems)
     EXPECT_STREQ("&Pa", buffer);
     EXPECT_EQ(0, menu.GetMenuString(999, text, MF_BYCOMMAND));
     EXPECT_STREQ("", text);
-}
-
-TEST(Menu, DestructorDestroysOnlyAnAttachedMenu)
-{
+    // The destructor destroys only an attached menu.
     HMENU hKept;
     {
         CMenu menu;

@@ -93,7 +93,7 @@ protected:
     const int frameArea = 30 * 30 - 24 * 24;
 };
 
-TEST_F(DragRect, HalftoneFrameIsInvertedAndDrawingItAgainErasesIt)
+TEST_F(DragRect, HalftoneFrameIsInvertedMovedAndErased)
 {
     dc.DrawDragRect(first, thick, nullptr, thick);
     EXPECT_EQ(frameArea / 2, canvas.Count(kBlack));   // every other pixel of the frame
@@ -106,10 +106,7 @@ TEST_F(DragRect, HalftoneFrameIsInvertedAndDrawingItAgainErasesIt)
     EXPECT_EQ(kWhite, canvas.Pixel(40, 40));
     dc.DrawDragRect(first, thick, nullptr, thick);
     EXPECT_EQ(0, Changed(canvas));
-}
-
-TEST_F(DragRect, MovingTouchesOnlyWhatChanges)
-{
+    // Moving touches only what changes.
     dc.DrawDragRect(first, thick, nullptr, thick);
     dc.DrawDragRect(moved, thick, first, thick);
     reference.DrawDragRect(moved, thick, nullptr, thick);
