@@ -45,8 +45,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(resources.get(), nullptr) << "cntlrc.drx must lie beside the test program";
-        const BOOL made = frame.Create(nullptr, "panel", WS_OVERLAPPEDWINDOW, CRect(60, 60, 560, 360));
-        ASSERT_TRUE(made) << ::GetLastError();
+        ASSERT_TRUE(frame.Create(nullptr, "panel", WS_OVERLAPPEDWINDOW, CRect(60, 60, 560, 360)));
         ASSERT_TRUE(
             view.Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
     }

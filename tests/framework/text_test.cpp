@@ -5,6 +5,8 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -171,25 +173,14 @@ protected:
     // Copies the module with its string's first letter replaced by `mark`.
     bool Place(LPCSTR relative, char mark)
     {
-        HANDLE in = ::CreateFileA(m_original, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (in == INVALID_HANDLE_VALUE)
-            return false;
-        std::string bytes(::GetFileSize(in, nullptr), '\0');
-        DWORD read = 0;
-        ::ReadFile(in, bytes.data(), (DWORD)bytes.size(), &read, nullptr);
-        ::CloseHandle(in);
-        const std::string needle("Y\0o\0u\0r\0", 8);
-        const size_t at = bytes.find(needle);
+        std::ifstream in(m_original.GetString(), std::ios::binary);
+        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const size_t at = bytes.find(std::string("Y\0o\0u\0r\0", 8));
         if (at == std::string::npos)
             return false;
         bytes[at] = mark;
-        HANDLE out = ::CreateFileA(m_root + relative, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (out == INVALID_HANDLE_VALUE)
-            return false;
-        DWORD written = 0;
-        ::WriteFile(out, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-        ::CloseHandle(out);
-        return written == bytes.size();
+        std::ofstream out((m_root + relative).GetString(), std::ios::binary);
+        return bool(out.write(bytes.data(), (std::streamsize)bytes.size()));
     }
     // The first letter of the string in the module found, or 0 when none was.
     char Found(UINT where, LANGID language, BOOL fallback)
