@@ -71,11 +71,7 @@ class FrameTest : public ::testing::Test {
 protected:
     CProbeFrame frame;
     void SetUp() override { ASSERT_TRUE(frame.CreateHidden()); }
-    void TearDown() override
-    {
-        if (frame.m_hWnd)
-            frame.DestroyWindow();
-    }
+    void TearDown() override { frame_tests::Destroy(frame); }
 };
 
 using CommandUI = FrameTest;

@@ -77,20 +77,9 @@ protected:
             view.Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
         frame.RecalcLayout();
     }
-    void TearDown() override
-    {
-        if (frame.m_hWnd)
-            frame.DestroyWindow();
-        PumpMessages();
-    }
+    void TearDown() override { frame_tests::Destroy(frame); }
 
-    void ShowFrame()
-    {
-        frame.ShowWindow(SW_SHOW);
-        frame.UpdateWindow();
-        ::SetForegroundWindow(frame.m_hWnd);
-        PumpMessages();
-    }
+    void ShowFrame() { frame_tests::ShowActive(frame); }
     // A window's rectangle in the rendering of the frame.
     CRect InRendering(HWND hWnd) const
     {

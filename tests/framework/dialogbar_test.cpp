@@ -49,19 +49,8 @@ protected:
         ASSERT_TRUE(
             view.Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
     }
-    void TearDown() override
-    {
-        if (frame.m_hWnd)
-            frame.DestroyWindow();
-        PumpMessages();
-    }
-    void ShowFrame()
-    {
-        frame.ShowWindow(SW_SHOW);
-        frame.UpdateWindow();
-        testing_support::MakeForeground(frame.m_hWnd);
-        PumpMessages();
-    }
+    void TearDown() override { frame_tests::Destroy(frame); }
+    void ShowFrame() { frame_tests::ShowActive(frame); }
     HWND Item(int nID) const { return ::GetDlgItem(bar.m_hWnd, nID); }
     HWND Label() const { return ::GetWindow(bar.m_hWnd, GW_CHILD); }   // the first control, without an ID
 };

@@ -2,8 +2,7 @@
 // grippers with the real mouse to another side or into a floating frame, floating frames
 // that re-dock on a caption double-click and hide when closed, and what all of it paints.
 #include "controlbar_test_ids.h"
-#include "scripted_input.h"
-#include "testsupport.h"
+#include "frame_helpers.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -96,12 +95,7 @@ protected:
             bar.EnableDocking(CBRS_ALIGN_ANY);
         }
     }
-    void TearDown() override
-    {
-        if (frame.m_hWnd)
-            frame.DestroyWindow();
-        PumpMessages();
-    }
+    void TearDown() override { frame_tests::Destroy(frame); }
 
     CDockBar* DockBar(UINT nID) { return static_cast<CDockBar*>(frame.GetControlBar(nID)); }
     CDockBar* Top() { return DockBar(AFX_IDW_DOCKBAR_TOP); }
@@ -128,13 +122,7 @@ protected:
     std::vector<void*> OneRow() { return {nullptr, &bars[0], &bars[1], &bars[2], nullptr}; }
     static void* PlaceHolder(UINT nID) { return reinterpret_cast<void*>((UINT_PTR)nID); }
 
-    void ShowFrame()
-    {
-        frame.ShowWindow(SW_SHOW);
-        frame.UpdateWindow();
-        testing_support::MakeForeground(frame.m_hWnd);
-        PumpMessages();
-    }
+    void ShowFrame() { frame_tests::ShowActive(frame); }
     CPoint ClientToScreenPoint(CPoint point) const
     {
         frame.ClientToScreen(&point);

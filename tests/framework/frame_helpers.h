@@ -42,6 +42,23 @@ inline void ReadAndAnswer(testing_support::ScriptedInput& script, testing_suppor
         .PressDialogButton(box, nID);
 }
 
+// Shows a frame and makes it the foreground window, as a user's click would.
+inline void ShowActive(CWnd& frame)
+{
+    frame.ShowWindow(SW_SHOW);
+    frame.UpdateWindow();
+    testing_support::MakeForeground(frame.m_hWnd);
+    testing_support::PumpMessages();
+}
+
+// Destroys the fixture's window, if it is still there, and runs what that posted.
+inline void Destroy(CWnd& wnd)
+{
+    if (wnd.m_hWnd)
+        wnd.DestroyWindow();
+    testing_support::PumpMessages();
+}
+
 // The window's rectangle in the client coordinates of another.
 inline CRect RectIn(HWND hWnd, HWND hWndOther)
 {

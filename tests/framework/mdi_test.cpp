@@ -81,9 +81,7 @@ protected:
     }
     void TearDown() override
     {
-        if (frame.m_hWnd)
-            frame.DestroyWindow();
-        PumpMessages();
+        frame_tests::Destroy(frame);
         EXPECT_EQ(CTestChild::s_alive, 0);
     }
     // A child with its own menu bar, when given one.
@@ -99,13 +97,7 @@ protected:
         }
         return pChild;
     }
-    void ShowFrame()
-    {
-        frame.ShowWindow(SW_SHOW);
-        frame.UpdateWindow();
-        testing_support::MakeForeground(frame.m_hWnd);
-        PumpMessages();
-    }
+    void ShowFrame() { frame_tests::ShowActive(frame); }
     CRect ChildRect(CWnd* pChild) const { return RectIn(pChild->m_hWnd, frame.m_hWndMDIClient); }
 };
 

@@ -100,17 +100,12 @@ protected:
     {
         testing_support::MoveMouse(CPoint(2, 2));
         PumpMessages();
-        if (frame.m_hWnd)
-            frame.DestroyWindow();
-        PumpMessages();
+        frame_tests::Destroy(frame);
     }
     void ShowFrame()
     {
         frame.RecalcLayout();
-        frame.ShowWindow(SW_SHOW);
-        frame.UpdateWindow();
-        testing_support::MakeForeground(frame.m_hWnd);
-        PumpMessages();
+        frame_tests::ShowActive(frame);
     }
     // Hovers over a window the way a user does: onto it, then a small move on it.
     static void Hover(HWND hWnd)
