@@ -31,13 +31,6 @@ public:
             n += msg.message == message;
         return n;
     }
-    const MSG* Find(UINT message) const
-    {
-        for (const MSG& msg : seen)
-            if (msg.message == message)
-                return &msg;
-        return nullptr;
-    }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override

@@ -186,8 +186,8 @@ TEST(WindowLifetime, FirstWindowOfAThreadGetsItsObject)
 class CParentWithIntruder : public CWnd {
 public:
     CWnd child;
-    static HHOOK s_hook;
-    static HWND s_intruder;
+    static inline HHOOK s_hook;
+    static inline HWND s_intruder;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT)
@@ -210,9 +210,6 @@ protected:
     }
     DECLARE_MESSAGE_MAP()
 };
-
-HHOOK CParentWithIntruder::s_hook;
-HWND CParentWithIntruder::s_intruder;
 
 BEGIN_MESSAGE_MAP(CParentWithIntruder, CWnd)
     ON_WM_CREATE()
