@@ -4,7 +4,10 @@
 #include "jbars.h"
 #include "scripted_input.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -75,6 +78,44 @@ TEST_F(HostFrame, StatusBarIsFoundAmongTheBars)
     CStatusBar status;
     ASSERT_TRUE(status.Create(&m_frame));
     EXPECT_EQ(&status, JGetStatusBar());
+}
+
+// A toolbar that counts the times its window is shown.
+class CountedToolBar : public JToolBar {
+public:
+    int shown = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SHOWWINDOW && wParam)
+            ++shown;
+        return JToolBar::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Fault: a bar deleted while the bars were hidden left its record to a new bar made
+// at its address, which the showing took for the old one and showed.
+TEST_F(HostFrame, ShowingTheBarsLeavesANewBarAtADeletedBarsAddressAlone)
+{
+    m_frame.ShowWindow(SW_SHOWNA);
+    JEnvironmentManager* pManager = JEnvironmentManager::Get();
+    for (const bool listed : {false, true}) {
+        SCOPED_TRACE(listed ? "the host listed the old bar" : "the old bar was never listed");
+        alignas(std::max_align_t) unsigned char storage[std::max(sizeof(CStatusBar), sizeof(CountedToolBar))];
+        auto* pOld = new (storage) CStatusBar;
+        ASSERT_TRUE(pOld->Create(&m_frame));
+        if (listed)
+            pManager->AddToolbar(pOld);
+        pManager->Show(0);
+        pOld->~CStatusBar();
+        auto* pNew = new (storage) CountedToolBar;
+        ASSERT_TRUE(pNew->Create(&m_frame, WS_CHILD | CBRS_TOP, 0xE83E));
+        pManager->Show(1);
+        EXPECT_EQ(0, pNew->shown);
+        EXPECT_FALSE(pNew->IsWindowVisible());
+        pNew->~CountedToolBar();
+    }
 }
 
 // The items of the open popup menu: text and ID, and whether greyed.
