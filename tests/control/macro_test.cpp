@@ -30,24 +30,14 @@ void WriteFile(const std::string& path, const std::string& text)
 }
 
 // Moves the program's macro host away for a scope, and back.
-class MacroHostAway {
-public:
-    MacroHostAway() : m_path(testing_support::ProgramFolder() + "\\macrohost.dll")
-    {
-        m_moved = ::MoveFileA(m_path.c_str(), (m_path + ".away").c_str()) != FALSE;
-    }
+struct MacroHostAway {
+    const std::string path = testing_support::ProgramFolder() + "\\macrohost.dll";
+    const bool moved = ::MoveFileA(path.c_str(), (path + ".away").c_str()) != FALSE;
     ~MacroHostAway()
     {
-        if (m_moved)
-            ::MoveFileA((m_path + ".away").c_str(), m_path.c_str());
+        if (moved)
+            ::MoveFileA((path + ".away").c_str(), path.c_str());
     }
-    MacroHostAway(const MacroHostAway&) = delete;
-    MacroHostAway& operator=(const MacroHostAway&) = delete;
-    bool moved() const { return m_moved; }
-
-private:
-    std::string m_path;
-    bool m_moved;
 };
 
 class MacroCommands : public ControlLibrary {
@@ -103,7 +93,7 @@ TEST_F(MacroCommands, ModulesPlantedInTheWorkingDirectoryAreNeverLoaded)
         ASSERT_NE(nullptr, CreateManager());
         SetDynamicCommand(&m_provider);
         MacroHostAway away;
-        ASSERT_TRUE(away.moved());
+        ASSERT_TRUE(away.moved);
         EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));   // no macro host: nothing made
         EXPECT_TRUE(m_provider.entries.empty());
         JIsThemeActive();
