@@ -127,6 +127,7 @@ TEST(BarKinds, TheRibbonBarIsAKindOfItsOwn)
     EXPECT_FALSE(ribbon.IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
     EXPECT_FALSE(ribbon.IsKindOf(RUNTIME_CLASS(AutoDialogBar)));
     EXPECT_TRUE(automatic.IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
+    EXPECT_STREQ("JDialogBar", ribbon.GetRuntimeClass()->m_lpszClassName);
     // Dynamically creatable by name, as stored layouts make them.
     CObject* pMade = CRuntimeClass::CreateObject("CBaseDialogBar");
     ASSERT_NE(nullptr, pMade);

@@ -38,20 +38,15 @@ public:
     BOOL STDMETHODCALLTYPE IsReady() override { return ready; }
     const char* STDMETHODCALLTYPE GetApplicationPath() override { return appPath.c_str(); }
     const char* STDMETHODCALLTYPE GetDefaultStartUpDll() override { return defaultStartUpDll.c_str(); }
-    void STDMETHODCALLTYPE OnApplicationPathChanged(const GUserText& path) override
+    void STDMETHODCALLTYPE OnApplicationPathChanged(const GUserText& path) override { Note("path:", path); }
+    void STDMETHODCALLTYPE OnStartUpDllChanged(const GUserText& clsid) override { Note("dll:", clsid); }
+    void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) override { Note("name:", name); }
+    void STDMETHODCALLTYPE OnFirstSwitch() override { Note("first"); }
+    void STDMETHODCALLTYPE OnSecondSwitch() override { Note("second"); }
+    void Note(std::string what, const GUserText& text = GUserText())
     {
-        notifications.push_back(std::string("path:") + path.GetString());
+        notifications.push_back(what + text.GetString());
     }
-    void STDMETHODCALLTYPE OnStartUpDllChanged(const GUserText& clsid) override
-    {
-        notifications.push_back(std::string("dll:") + clsid.GetString());
-    }
-    void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) override
-    {
-        notifications.push_back(std::string("name:") + name.GetString());
-    }
-    void STDMETHODCALLTYPE OnFirstSwitch() override { notifications.push_back("first"); }
-    void STDMETHODCALLTYPE OnSecondSwitch() override { notifications.push_back("second"); }
 
     struct Version : testing_support::FakeComObject<IJAppVersion, IID_IJAppVersion> {
         std::string text = "Test Host 2.5";

@@ -8,26 +8,10 @@
 #include "planted.h"
 
 #include <gtest/gtest.h>
+#include <fstream>
 #include <string>
 
 namespace {
-
-std::string TempFolder(const char* name)
-{
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + name + "-" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr);
-    ::CloseHandle(file);
-}
 
 // Moves the program's macro host away for a scope, and back.
 struct MacroHostAway {
@@ -45,9 +29,13 @@ protected:
     void SetUp() override
     {
         ControlLibrary::SetUp();
-        m_folder = TempFolder("control-macros");
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "control-macros-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(m_folder.c_str(), nullptr);
         m_macro = m_folder + "\\hatch.jmac";
-        WriteFile(m_macro, "Name=Hatch\r\nTip=Hatch area\r\nPrompt=Fills the area with a hatch\r\n");
+        std::ofstream(m_macro, std::ios::binary)
+            << "Name=Hatch\r\nTip=Hatch area\r\nPrompt=Fills the area with a hatch\r\n";
     }
     void TearDown() override
     {

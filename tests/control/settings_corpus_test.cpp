@@ -94,7 +94,9 @@ TEST(SettingsCorpus, DamagedValuesTakeTheirDefaults)
         EXPECT_STREQ(startUpDll, longTexts.m_strStartUpDllClsid);
         EXPECT_EQ(1, longTexts.m_nLargeButtons);
     }
-    JControlOnlyInfo unterminated;
+    JControlOnlyInfo empty, unterminated;
+    LoadFile("empty_key.reg", empty);
+    EXPECT_EQ(RGB(255, 0, 255), empty.m_crTransparent);
     LoadFile("unterminated_texts.reg", unterminated);
     EXPECT_STREQ("C:\\Draft", unterminated.m_strAppPath);
     EXPECT_STREQ("{A}", unterminated.m_strStartUpDllClsid);
