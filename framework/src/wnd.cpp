@@ -247,10 +247,20 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     AfxHookWindowCreate(this, cs.lpszClass);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                   cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    const HWND hWndAttached = AfxGetThreadState().hWndCreating;
     const BOOL attached = AfxUnhookWindowCreate();
-    // When creation failed after the window existed, WM_NCDESTROY has already
-    // cleaned up (and a self-deleting object is gone): touch nothing then.
-    return hWnd && attached;
+    if (hWnd && attached)
+        return TRUE;
+    // When creation failed after the window had its first message, WM_NCDESTROY has
+    // already cleaned up (and a self-deleting object is gone): touch nothing then. A
+    // window refused before any message (a CBT hook said no) went without one: the
+    // object still holds the dead handle, and cleans up here as it would have then.
+    if (!hWnd && attached && hWndAttached && FromHandlePermanent(hWndAttached) == this && !::IsWindow(hWndAttached)) {
+        m_pfnSuper = nullptr;
+        Detach();
+        PostNcDestroy();
+    }
+    return FALSE;
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
