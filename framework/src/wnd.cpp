@@ -409,6 +409,12 @@ bool IsCtlColorMessage(UINT message)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
+    if (message == WM_NOTIFY) {
+        AfxDeclinedNotifyScope scope;
+        if (!OnWndMsg(message, wParam, lParam, &result))
+            result = AfxDeclinedNotifyScope::Unhandled(lParam, DefWindowProc(message, wParam, lParam));
+        return result;
+    }
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);
     return result;
@@ -491,8 +497,19 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
     if (!pHeader)
         return FALSE;
-    if (ReflectToChild(pHeader->hwndFrom, WM_NOTIFY, pHeader->idFrom, lParam, pResult))
+    // A control that leaves its notification to its parent and owner too may have answered it
+    // (on the way here, when it sits in a bar): handlers find that answer and may replace it.
+    LRESULT answer = AfxDeclinedNotifyScope::Unhandled(lParam, 0);
+    if (ReflectToChild(pHeader->hwndFrom, WM_NOTIFY, pHeader->idFrom, lParam, &answer)) {
+        *pResult = answer;
         return TRUE;
+    }
+    if (answer) {
+        AfxThreadState& state = AfxGetThreadState();
+        state.pDeclinedNotify = pHeader;
+        state.declinedResult = answer;
+    }
+    *pResult = answer;
     AFX_NOTIFY notify{pResult, pHeader};
     // Routed by the sender's own ID: a tip control (a pop-up, ID 0) reports its tool in idFrom,
     // which may be a window handle.
