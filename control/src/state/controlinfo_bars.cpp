@@ -209,13 +209,13 @@ void JControlOnlyInfo::Show(int show)
         if (!pFrame || !pFrame->m_listControlBars.Find(pBar) || !IsLiveBar(pBar) || pBar->m_hWnd != pRecord->hWnd)
             continue;
         const bool visible = show && pRecord->bVisible;
-        if (pBar->IsKindOf(RUNTIME_CLASS(JToolBar))) {
-            pBar->ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
-            if (CWnd* pFloating = FloatingFrameOf(pBar); pFloating && !inPlace)
-                pFloating->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
-        } else if (pBar->IsKindOf(RUNTIME_CLASS(JDialogBar)) || pBar->IsKindOf(RUNTIME_CLASS(CBaseDialogBar))) {
-            pBar->ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
-        }
+        if (!IsEnvironmentBar(pBar))
+            continue;
+        pBar->ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
+        // A floating frame shows exactly when a bar in it does: one that was hidden before the
+        // environment went away stays hidden, and so does the frame around it.
+        if (CWnd* pFloating = FloatingFrameOf(pBar); pFloating && !inPlace)
+            pFloating->ShowWindow(show && pBar->m_pDockBar->GetDockedVisibleCount() ? SW_SHOWNA : SW_HIDE);
     }
     // The records live only while the bars are hidden.
     if (show)
