@@ -8,9 +8,11 @@
 
 #include <oaidl.h>
 
-// Bar visibility remembered while an environment is hidden.
+// Bar visibility remembered while an environment is hidden. The bar is named by
+// its object and its window: a bar deleted unseen may leave its address to a new one.
 struct JBarVisibility {
     CControlBar* pBar;
+    HWND hWnd;
     BOOL bVisible;
 };
 

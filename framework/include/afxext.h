@@ -401,7 +401,8 @@ protected:
     CSize CalcLayout(DWORD dwMode, int nLength);
 
     afx_msg void OnPaint();
-    afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    // Draws pressed buttons, and leaves the notification to the parent and owner too.
+    afx_msg BOOL OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 };
 

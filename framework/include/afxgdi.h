@@ -24,6 +24,8 @@ public:
 
     // Frees the temporary objects made by the FromHandle functions (with the temporary windows).
     static void DeleteTempMap();
+    // Number of temporary objects alive on this thread.
+    static size_t GetTempMapCount();
 };
 
 class AFX_CORE_API CPen : public CGdiObject {

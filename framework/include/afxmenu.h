@@ -18,6 +18,7 @@ public:
     // The object attached to hMenu, or a temporary one freed with the temporary windows.
     static CMenu* FromHandle(HMENU hMenu);
     static void DeleteTempMap();
+    static size_t GetTempMapCount();   // temporary objects alive on this thread
 
     BOOL Attach(HMENU hMenu);
     HMENU Detach();

@@ -416,13 +416,14 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // While the owner handles an item's message, its handler may make the item report
     // again (setting an edit's text); that report is a new one the item is offered.
     AfxThreadState& state = AfxGetThreadState();
+    const AfxDeclinedNotifyScope scope;
     const HWND hWndReflected = state.hWndReflected;
     if (hWndReflected && ::GetParent(hWndReflected) == m_hWnd)
         state.hWndReflected = nullptr;
     LRESULT result = 0;
     CWnd* pOwner = GetOwner();
     if (!OnWndMsg(message, wParam, lParam, &result)) {
-        result = 0;
+        result = message == WM_NOTIFY ? AfxDeclinedNotifyScope::Unhandled(lParam, 0) : 0;
         if (pOwner && pOwner->m_hWnd) {
             HWND hWndItem = nullptr;
             if (message == WM_COMMAND)

@@ -132,7 +132,14 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
         if (dwStyle & CBRS_ORIENT_VERT)
             dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
     }
-    CMiniDockFrameWnd* pFrame = CreateFloatingFrame(dwStyle);
+    // A floating frame that cannot be made leaves the bar where it was.
+    CMiniDockFrameWnd* pFrame = nullptr;
+    try {
+        pFrame = CreateFloatingFrame(dwStyle);
+    } catch (CException* pError) {
+        pError->Delete();
+        return;
+    }
     pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     pFrame->m_wndDockBar.DockControlBar(pBar);
     pFrame->RecalcLayout(TRUE);

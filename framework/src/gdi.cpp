@@ -1,6 +1,7 @@
 #include "afxwin.h"
 #include "wndmap.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -37,11 +38,31 @@ namespace {
 // Wrappers for GDI objects the caller owns, per thread; they never delete their object.
 thread_local std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> t_temporaryGdi;
 
+thread_local size_t t_temporaryGdiCheckAt = 256;
+
+// Temporaries live until the thread's outermost loop goes idle, which a long modal loop (or a
+// host's own loop) puts off: wrappers of objects deleted since are dropped as the map grows,
+// so it stays proportional to the objects alive.
+void DropTemporariesOfDeletedObjects()
+{
+    for (auto it = t_temporaryGdi.begin(); it != t_temporaryGdi.end();) {
+        if (::GetObjectType(it->first)) {
+            ++it;
+            continue;
+        }
+        it->second->Detach();
+        it = t_temporaryGdi.erase(it);
+    }
+    t_temporaryGdiCheckAt = std::max<size_t>(256, t_temporaryGdi.size() * 2);
+}
+
 template <class T>
 T* TemporaryGdiObject(HGDIOBJ hObject)
 {
     if (!hObject)
         return nullptr;
+    if (t_temporaryGdi.size() >= t_temporaryGdiCheckAt && !t_temporaryGdi.count(hObject))
+        DropTemporariesOfDeletedObjects();
     std::unique_ptr<CGdiObject>& temp = t_temporaryGdi[hObject];
     if (!temp || typeid(*temp) != typeid(T)) {
         if (temp)
@@ -93,6 +114,11 @@ void CGdiObject::DeleteTempMap()
     for (auto& entry : t_temporaryGdi)
         entry.second->Detach();
     t_temporaryGdi.clear();
+}
+
+size_t CGdiObject::GetTempMapCount()
+{
+    return t_temporaryGdi.size();
 }
 
 CBrush* CBrush::FromHandle(HBRUSH hBrush)

@@ -96,10 +96,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
         WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_MOVEFRAME | MFS_4THICKFRAME | MFS_SYNCACTIVE | MFS_BLOCKSYSMENU;
     if (dwBarStyle & CBRS_SIZE_DYNAMIC)
         dwStyle &= ~MFS_MOVEFRAME;
-    if (!CMiniFrameWnd::Create(nullptr, "", dwStyle, rectDefault, pParent)) {
-        m_bInRecalcLayout = FALSE;
+    // A frame whose creation failed has deleted itself: nothing of it may be touched.
+    if (!CMiniFrameWnd::Create(nullptr, "", dwStyle, rectDefault, pParent))
         return FALSE;
-    }
     DWORD dwDockStyle = (dwBarStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
     dwDockStyle |= dwBarStyle & CBRS_FLOAT_MULTI;
     // Made in the docking frame, so that it is one of that frame's bars, then moved here.

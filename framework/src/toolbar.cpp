@@ -7,7 +7,7 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_PAINT()
-    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
 BOOL CToolBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -548,7 +548,7 @@ void CToolBar::OnPaint()
     Default();
 }
 
-void CToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+BOOL CToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
 {
     auto* pDraw = reinterpret_cast<NMTBCUSTOMDRAW*>(pNMHDR);
     *pResult = CDRF_DODEFAULT;
@@ -568,4 +568,5 @@ void CToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         ::DrawEdge(pDraw->nmcd.hdc, rect, BDR_SUNKENOUTER, BF_RECT);
         *pResult = TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
     }
+    return FALSE;   // the owner may draw too: its answer replaces this one
 }

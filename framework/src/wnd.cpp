@@ -247,10 +247,20 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     AfxHookWindowCreate(this, cs.lpszClass);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                   cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    const HWND hWndAttached = AfxGetThreadState().hWndCreating;
     const BOOL attached = AfxUnhookWindowCreate();
-    // When creation failed after the window existed, WM_NCDESTROY has already
-    // cleaned up (and a self-deleting object is gone): touch nothing then.
-    return hWnd && attached;
+    if (hWnd && attached)
+        return TRUE;
+    // When creation failed after the window had its first message, WM_NCDESTROY has
+    // already cleaned up (and a self-deleting object is gone): touch nothing then. A
+    // window refused before any message (a CBT hook said no) went without one: the
+    // object still holds the dead handle, and cleans up here as it would have then.
+    if (!hWnd && attached && hWndAttached && FromHandlePermanent(hWndAttached) == this && !::IsWindow(hWndAttached)) {
+        m_pfnSuper = nullptr;
+        Detach();
+        PostNcDestroy();
+    }
+    return FALSE;
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -399,6 +409,12 @@ bool IsCtlColorMessage(UINT message)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
+    if (message == WM_NOTIFY) {
+        AfxDeclinedNotifyScope scope;
+        if (!OnWndMsg(message, wParam, lParam, &result))
+            result = AfxDeclinedNotifyScope::Unhandled(lParam, DefWindowProc(message, wParam, lParam));
+        return result;
+    }
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);
     return result;
@@ -481,8 +497,19 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
     if (!pHeader)
         return FALSE;
-    if (ReflectToChild(pHeader->hwndFrom, WM_NOTIFY, pHeader->idFrom, lParam, pResult))
+    // A control that leaves its notification to its parent and owner too may have answered it
+    // (on the way here, when it sits in a bar): handlers find that answer and may replace it.
+    LRESULT answer = AfxDeclinedNotifyScope::Unhandled(lParam, 0);
+    if (ReflectToChild(pHeader->hwndFrom, WM_NOTIFY, pHeader->idFrom, lParam, &answer)) {
+        *pResult = answer;
         return TRUE;
+    }
+    if (answer) {
+        AfxThreadState& state = AfxGetThreadState();
+        state.pDeclinedNotify = pHeader;
+        state.declinedResult = answer;
+    }
+    *pResult = answer;
     AFX_NOTIFY notify{pResult, pHeader};
     // Routed by the sender's own ID: a tip control (a pop-up, ID 0) reports its tool in idFrom,
     // which may be a window handle.

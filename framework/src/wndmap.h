@@ -12,9 +12,40 @@ struct AfxThreadState {
     HDC hDCPrint = nullptr;
     int nNestedLoops = 0;           // message loops running inside the thread's outermost one
     HWND hWndReflected = nullptr;   // control whose notification was reflected already
+    // A control may answer a notification it leaves to its parent and owner too: its answer
+    // stands when none of them takes the notification.
+    const NMHDR* pDeclinedNotify = nullptr;
+    LRESULT declinedResult = 0;
 };
 
 AfxThreadState& AfxGetThreadState();
+
+// Scopes the answer of a control that declined a notification to that notification.
+class AfxDeclinedNotifyScope {
+public:
+    AfxDeclinedNotifyScope()
+        : m_pNotify(AfxGetThreadState().pDeclinedNotify), m_result(AfxGetThreadState().declinedResult)
+    {
+    }
+    ~AfxDeclinedNotifyScope()
+    {
+        AfxGetThreadState().pDeclinedNotify = m_pNotify;
+        AfxGetThreadState().declinedResult = m_result;
+    }
+    // What nobody took gets the declining control's answer, else `fallback`.
+    static LRESULT Unhandled(LPARAM lParam, LRESULT fallback)
+    {
+        const AfxThreadState& state = AfxGetThreadState();
+        return lParam && state.pDeclinedNotify == reinterpret_cast<const NMHDR*>(lParam) ? state.declinedResult
+                                                                                         : fallback;
+    }
+    AfxDeclinedNotifyScope(const AfxDeclinedNotifyScope&) = delete;
+    AfxDeclinedNotifyScope& operator=(const AfxDeclinedNotifyScope&) = delete;
+
+private:
+    const NMHDR* m_pNotify;
+    LRESULT m_result;
+};
 
 // Counts a message loop (or a dispatch that may run one) inside the thread's outermost loop.
 class AfxNestedLoop {

@@ -4,6 +4,7 @@
 #include "jcategory.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -46,12 +47,11 @@ TEST(Categories, LookupsCountImagesPastSeparators)
     CCategoryPtrList list;
     const UINT ids[] = {10, 0, 11, 0, 0, 12};
     list.AddCategory("Draw", 1, 2, 3, 4, ids, nullptr, 6, (HINSTANCE)0x1000, 0);
-    EXPECT_EQ(0, list.FindID("Draw", 10));
-    EXPECT_EQ(1, list.FindID("Draw", 11));
-    EXPECT_EQ(2, list.FindID("Draw", 12));
-    EXPECT_EQ(-1, list.FindID("Draw", 0));   // separators have no image
-    EXPECT_EQ(-1, list.FindID("Draw", 99));
-    EXPECT_EQ(-1, list.FindID("Nothing", 10));
+    // Separators (0) have no image.
+    const std::tuple<const char*, UINT, int> images[] = {{"Draw", 10, 0}, {"Draw", 11, 1},  {"Draw", 12, 2},
+                                                         {"Draw", 0, -1}, {"Draw", 99, -1}, {"Nothing", 10, -1}};
+    for (const auto& [name, id, image] : images)
+        EXPECT_EQ(image, list.FindID(name, id)) << name << " " << id;
     EXPECT_EQ(6, list.NumberOfCommands("Draw"));
     EXPECT_EQ(-1, list.NumberOfCommands("Nothing"));
     EXPECT_EQ(0u, list.GetCmdID("Draw", 1));
@@ -123,15 +123,10 @@ TEST(BarKinds, TheRibbonBarIsAKindOfItsOwn)
 {
     JDialogBar ribbon;
     AutoDialogBar automatic;
-    CBaseDialogBar base;
-    JToolBar toolbar;
     EXPECT_TRUE(ribbon.IsKindOf(RUNTIME_CLASS(CDialogBar)));
     EXPECT_FALSE(ribbon.IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
     EXPECT_FALSE(ribbon.IsKindOf(RUNTIME_CLASS(AutoDialogBar)));
     EXPECT_TRUE(automatic.IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
-    EXPECT_TRUE(base.IsKindOf(RUNTIME_CLASS(CControlBar)));
-    EXPECT_TRUE(toolbar.IsKindOf(RUNTIME_CLASS(CToolBar)));
-    EXPECT_FALSE(toolbar.IsKindOf(RUNTIME_CLASS(CDialogBar)));
     EXPECT_STREQ("JDialogBar", ribbon.GetRuntimeClass()->m_lpszClassName);
     // Dynamically creatable by name, as stored layouts make them.
     CObject* pMade = CRuntimeClass::CreateObject("CBaseDialogBar");

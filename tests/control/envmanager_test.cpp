@@ -177,7 +177,7 @@ TEST_F(EnvironmentManager, TheApplicationObjectNamesTheFirstEnvironment)
     AppCoreSetApplicationObject(nullptr);
     ASSERT_NE(nullptr, pInfo);
     EXPECT_STREQ("Sheet Metal", pInfo->m_strCustomEnvironment);
-    EXPECT_EQ(1u, app.refs);   // every reference taken was released
+    EXPECT_EQ(1, app.refs);   // every reference taken was released
 }
 
 }   // namespace

@@ -1,6 +1,7 @@
 // The host's objects as the tests play them: application information with
 // settable texts that records its notifications, and a dynamic command provider.
 #pragma once
+#include "comfake.h"
 #include "jappinfo.h"
 
 #include <string>
@@ -9,7 +10,7 @@
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-class FakeAppInfo : public JAppInfo {
+class FakeAppInfo : public testing_support::FakeComObject<JAppInfo, IID_IJAppInfo> {
 public:
     std::string caption = "Test Host";
     std::string defaultEnvironment = "Drafting";
@@ -22,20 +23,12 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
     {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IJAppInfo)
-            *ppv = static_cast<JAppInfo*>(this);
-        else if (riid == IID_IJAppVersion)
-            *ppv = &version;
-        else
-            return E_NOINTERFACE;
+        if (riid != IID_IJAppVersion)
+            return FakeComObject::QueryInterface(riid, ppv);
+        *ppv = &version;
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
 
     long STDMETHODCALLTYPE GetMacroDirectoryValue() override { return 0; }
     const char* STDMETHODCALLTYPE GetMessageCaption() override { return caption.c_str(); }
@@ -45,33 +38,24 @@ public:
     BOOL STDMETHODCALLTYPE IsReady() override { return ready; }
     const char* STDMETHODCALLTYPE GetApplicationPath() override { return appPath.c_str(); }
     const char* STDMETHODCALLTYPE GetDefaultStartUpDll() override { return defaultStartUpDll.c_str(); }
-    void STDMETHODCALLTYPE OnApplicationPathChanged(const GUserText& path) override
+    void STDMETHODCALLTYPE OnApplicationPathChanged(const GUserText& path) override { Note("path:", path); }
+    void STDMETHODCALLTYPE OnStartUpDllChanged(const GUserText& clsid) override { Note("dll:", clsid); }
+    void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) override { Note("name:", name); }
+    void STDMETHODCALLTYPE OnFirstSwitch() override { Note("first"); }
+    void STDMETHODCALLTYPE OnSecondSwitch() override { Note("second"); }
+    void Note(std::string what, const GUserText& text = GUserText())
     {
-        notifications.push_back(std::string("path:") + path.GetString());
+        notifications.push_back(what + text.GetString());
     }
-    void STDMETHODCALLTYPE OnStartUpDllChanged(const GUserText& clsid) override
-    {
-        notifications.push_back(std::string("dll:") + clsid.GetString());
-    }
-    void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) override
-    {
-        notifications.push_back(std::string("name:") + name.GetString());
-    }
-    void STDMETHODCALLTYPE OnFirstSwitch() override { notifications.push_back("first"); }
-    void STDMETHODCALLTYPE OnSecondSwitch() override { notifications.push_back("second"); }
 
-    struct Version : IJAppVersion {
+    struct Version : testing_support::FakeComObject<IJAppVersion, IID_IJAppVersion> {
         std::string text = "Test Host 2.5";
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-        ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-        ULONG STDMETHODCALLTYPE Release() override { return 1; }
         HRESULT STDMETHODCALLTYPE GetVersionText(char* buffer, int size) override
         {
             lstrcpynA(buffer, text.c_str(), size);
             return S_OK;
         }
     } version;
-    ULONG refs = 1;
 };
 
 #pragma GCC diagnostic pop
@@ -106,17 +90,8 @@ public:
         *pnCommandID = entry.nCommandID;
         return 0;
     }
-    int GetMacroText(UINT id, char* buffer, int size) override { return Copy(id, buffer, size); }
-    int GetStatusPrompt(UINT id, char* buffer, int size) override { return Copy(id, buffer, size); }
-    int GetToolTip(UINT id, char* buffer, int size) override { return Copy(id, buffer, size); }
-
-private:
-    int Copy(UINT id, char* buffer, int size)
-    {
-        const int index = FindCommand(id);
-        if (index < 0 || !buffer || size <= 0)
-            return 0;
-        lstrcpynA(buffer, entries[(size_t)index].szMacro, size);
-        return lstrlenA(buffer);
-    }
+    // No texts: the tests read what the provider was given.
+    int GetMacroText(UINT, char*, int) override { return 0; }
+    int GetStatusPrompt(UINT, char*, int) override { return 0; }
+    int GetToolTip(UINT, char*, int) override { return 0; }
 };

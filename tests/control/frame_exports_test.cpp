@@ -4,7 +4,10 @@
 #include "jbars.h"
 #include "scripted_input.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -27,12 +30,11 @@ protected:
         ASSERT_TRUE(m_frame.Create(nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
         // The host's frame answers the bars' menu items itself; a plain frame would grey them.
         m_frame.m_bAutoMenuEnable = FALSE;
-        m_oldMain = AfxGetApp()->m_pMainWnd;
         AfxGetApp()->m_pMainWnd = &m_frame;
     }
     void TearDown() override
     {
-        AfxGetApp()->m_pMainWnd = m_oldMain;
+        AfxGetApp()->m_pMainWnd = nullptr;
         for (JToolBar* pBar : m_bars)
             delete pBar;
         m_frame.DestroyWindow();
@@ -51,7 +53,6 @@ protected:
     }
 
     CHostFrame m_frame;
-    CWnd* m_oldMain = nullptr;
     std::vector<JToolBar*> m_bars;
 };
 
@@ -77,19 +78,55 @@ TEST_F(HostFrame, StatusBarIsFoundAmongTheBars)
     EXPECT_EQ(&status, JGetStatusBar());
 }
 
-// The items of the open popup menu: text and ID, and whether greyed.
+// A toolbar that counts the times its window is shown.
+class CountedToolBar : public JToolBar {
+public:
+    int shown = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SHOWWINDOW && wParam)
+            ++shown;
+        return JToolBar::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Fault: a bar deleted while the bars were hidden left its record to a new bar made
+// at its address, which the showing took for the old one and showed.
+TEST_F(HostFrame, ShowingTheBarsLeavesANewBarAtADeletedBarsAddressAlone)
+{
+    m_frame.ShowWindow(SW_SHOWNA);
+    JEnvironmentManager* pManager = JEnvironmentManager::Get();
+    for (const bool listed : {false, true}) {
+        SCOPED_TRACE(listed ? "the host listed the old bar" : "the old bar was never listed");
+        alignas(std::max_align_t) unsigned char storage[std::max(sizeof(CStatusBar), sizeof(CountedToolBar))];
+        auto* pOld = new (storage) CStatusBar;
+        ASSERT_TRUE(pOld->Create(&m_frame));
+        if (listed)
+            pManager->AddToolbar(pOld);
+        pManager->Show(0);
+        pOld->~CStatusBar();
+        auto* pNew = new (storage) CountedToolBar;
+        ASSERT_TRUE(pNew->Create(&m_frame, WS_CHILD | CBRS_TOP, 0xE83E));
+        pManager->Show(1);
+        EXPECT_EQ(0, pNew->shown);
+        EXPECT_FALSE(pNew->IsWindowVisible());
+        pNew->~CountedToolBar();
+    }
+}
+
+// A menu's items: text and ID, and whether greyed.
 struct MenuItem {
     std::string text;
     UINT id;
     bool grayed;
 };
 
-std::vector<MenuItem> ReadOpenMenu()
+std::vector<MenuItem> MenuItems(HMENU hMenu)
 {
     std::vector<MenuItem> items;
-    HWND hPopup = testing_support::FindPopupMenuWindow();
-    HMENU hMenu = hPopup ? (HMENU)::SendMessageA(hPopup, MN_GETHMENU, 0, 0) : nullptr;
-    for (int i = 0; hMenu && i < ::GetMenuItemCount(hMenu); ++i) {
+    for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
         char text[64] = "";
         ::GetMenuStringA(hMenu, i, text, sizeof text, MF_BYPOSITION);
         const UINT state = ::GetMenuState(hMenu, i, MF_BYPOSITION);
@@ -107,7 +144,7 @@ std::vector<MenuItem> ReadContextMenu(int* pResult = nullptr)
     ScriptedInput script;
     script.WaitFor(testing_support::FindPopupMenuWindow, "context menu")
         .Then([&] {
-            items = ReadOpenMenu();
+            items = MenuItems((HMENU)::SendMessageA(testing_support::FindPopupMenuWindow(), MN_GETHMENU, 0, 0));
             return true;
         })
         .DismissMenu();
@@ -218,11 +255,8 @@ protected:
 std::vector<std::string> MenuTexts(HMENU hMenu)
 {
     std::vector<std::string> texts;
-    for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
-        char text[64] = "";
-        ::GetMenuStringA(hMenu, i, text, sizeof text, MF_BYPOSITION);
-        texts.push_back(text);
-    }
+    for (const MenuItem& item : MenuItems(hMenu))
+        texts.push_back(item.text);
     return texts;
 }
 
@@ -244,7 +278,6 @@ TEST_F(ControlLibrary, ReplacingTheMenuKeepsAMaximisedChildsButtons)
     HMENU hOld = MakeMenuBar({"&File", "&Window"});
     ASSERT_TRUE(frame.Create(nullptr, "mdi", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)));
     ::SetMenu(frame.m_hWnd, hOld);
-    CWnd* pOldMain = AfxGetApp()->m_pMainWnd;
     AfxGetApp()->m_pMainWnd = &frame;
     auto* pChild = new CMDIChildWnd;
     ASSERT_TRUE(
@@ -267,8 +300,7 @@ TEST_F(ControlLibrary, ReplacingTheMenuKeepsAMaximisedChildsButtons)
     EXPECT_EQ(hDrawPopup, ::GetSubMenu(hOld, 1));
     for (size_t i = 4; i < texts.size(); ++i)
         EXPECT_EQ("", texts[i]) << i;   // the buttons stay last
-
-    AfxGetApp()->m_pMainWnd = pOldMain;
+    AfxGetApp()->m_pMainWnd = nullptr;
     frame.DestroyWindow();
 }
 

@@ -8,46 +8,20 @@
 #include "planted.h"
 
 #include <gtest/gtest.h>
+#include <fstream>
 #include <string>
 
 namespace {
 
-std::string TempFolder(const char* name)
-{
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + name + "-" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr);
-    ::CloseHandle(file);
-}
-
 // Moves the program's macro host away for a scope, and back.
-class MacroHostAway {
-public:
-    MacroHostAway() : m_path(testing_support::ProgramFolder() + "\\macrohost.dll")
-    {
-        m_moved = ::MoveFileA(m_path.c_str(), (m_path + ".away").c_str()) != FALSE;
-    }
+struct MacroHostAway {
+    const std::string path = testing_support::ProgramFolder() + "\\macrohost.dll";
+    const bool moved = ::MoveFileA(path.c_str(), (path + ".away").c_str()) != FALSE;
     ~MacroHostAway()
     {
-        if (m_moved)
-            ::MoveFileA((m_path + ".away").c_str(), m_path.c_str());
+        if (moved)
+            ::MoveFileA((path + ".away").c_str(), path.c_str());
     }
-    MacroHostAway(const MacroHostAway&) = delete;
-    MacroHostAway& operator=(const MacroHostAway&) = delete;
-    bool moved() const { return m_moved; }
-
-private:
-    std::string m_path;
-    bool m_moved;
 };
 
 class MacroCommands : public ControlLibrary {
@@ -55,9 +29,13 @@ protected:
     void SetUp() override
     {
         ControlLibrary::SetUp();
-        m_folder = TempFolder("control-macros");
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "control-macros-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(m_folder.c_str(), nullptr);
         m_macro = m_folder + "\\hatch.jmac";
-        WriteFile(m_macro, "Name=Hatch\r\nTip=Hatch area\r\nPrompt=Fills the area with a hatch\r\n");
+        std::ofstream(m_macro, std::ios::binary)
+            << "Name=Hatch\r\nTip=Hatch area\r\nPrompt=Fills the area with a hatch\r\n";
     }
     void TearDown() override
     {
@@ -103,7 +81,7 @@ TEST_F(MacroCommands, ModulesPlantedInTheWorkingDirectoryAreNeverLoaded)
         ASSERT_NE(nullptr, CreateManager());
         SetDynamicCommand(&m_provider);
         MacroHostAway away;
-        ASSERT_TRUE(away.moved());
+        ASSERT_TRUE(away.moved);
         EXPECT_EQ(0u, AddMacroCommand(m_macro.c_str(), nullptr));   // no macro host: nothing made
         EXPECT_TRUE(m_provider.entries.empty());
         JIsThemeActive();

@@ -18,36 +18,29 @@ bool IsMapped(HINSTANCE hModule)
     return ::VirtualQuery(base, &info, sizeof info) == sizeof info && info.State != MEM_FREE;
 }
 
+// The second round starts again after a shut-down.
 TEST(ControlModuleLifetime, StartUpAttachesTheResourcesAsDataAndShutDownReleasesThem)
 {
-    const HINSTANCE hProgram = ::GetModuleHandleA(nullptr);
-    ControlAttachProcess(hProgram);
-    EXPECT_EQ(hProgram, ControlModule());
-    const HINSTANCE hResources = ControlResources();
-    ASSERT_NE(nullptr, hResources) << "cntlrc.drx must lie beside the test program";
-
-    // Mapped as data, the module is unknown to the loader, so none of its code can run.
-    EXPECT_EQ(nullptr, ::GetModuleHandleA("cntlrc.drx"));
-    GUserText text;
-    EXPECT_TRUE(text.LoadString(hResources, IDS_REGKEY_CREATE_FAILED));
-    EXPECT_NE(-1, text.Text().Find("registry key"));
-    EXPECT_NE(nullptr, ::FindResourceA(hResources, MAKEINTRESOURCEA(IDS_REGKEY_CREATE_FAILED / 16 + 1), RT_STRING));
-    EXPECT_TRUE(IsMapped(hResources));
-
-    ControlDetachProcess();
-    EXPECT_EQ(nullptr, ControlResources());
-    EXPECT_EQ(nullptr, ControlModule());
-    EXPECT_FALSE(IsMapped(hResources));
-}
-
-TEST(ControlModuleLifetime, StartsAgainAfterShutDown)
-{
     for (int round = 0; round < 2; ++round) {
-        ControlAttachProcess(::GetModuleHandleA(nullptr));
+        SCOPED_TRACE(round);
+        const HINSTANCE hProgram = ::GetModuleHandleA(nullptr);
+        ControlAttachProcess(hProgram);
+        EXPECT_EQ(hProgram, ControlModule());
+        const HINSTANCE hResources = ControlResources();
+        ASSERT_NE(nullptr, hResources) << "cntlrc.drx must lie beside the test program";
+
+        // Mapped as data, the module is unknown to the loader, so none of its code can run.
+        EXPECT_EQ(nullptr, ::GetModuleHandleA("cntlrc.drx"));
         GUserText text;
-        EXPECT_TRUE(text.LoadString(ControlResources(), IDS_REGKEY_CREATE_FAILED)) << "round " << round;
+        EXPECT_TRUE(text.LoadString(hResources, IDS_REGKEY_CREATE_FAILED));
+        EXPECT_NE(-1, text.Text().Find("registry key"));
+        EXPECT_NE(nullptr, ::FindResourceA(hResources, MAKEINTRESOURCEA(IDS_REGKEY_CREATE_FAILED / 16 + 1), RT_STRING));
+        EXPECT_TRUE(IsMapped(hResources));
+
         ControlDetachProcess();
         EXPECT_EQ(nullptr, ControlResources());
+        EXPECT_EQ(nullptr, ControlModule());
+        EXPECT_FALSE(IsMapped(hResources));
     }
 }
 

@@ -1,6 +1,7 @@
 // Stored toolbar settings kept under tests/data/settings, damaged ones among
 // them: each loads without reading past a buffer, and what loads saves and
 // loads again unchanged.
+#include "fake_host.h"
 #include "jcontrolinfo.h"
 #include "regfile.h"
 #include "storedvalues.h"
@@ -8,8 +9,18 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 namespace {
+
+// Every setting a save writes, as loaded.
+auto Settings(const JControlOnlyInfo& info)
+{
+    return std::make_tuple(info.m_nLargeButtons, info.m_nFlatButtons, info.m_nGripperBar, info.m_bColorButtons,
+                           info.m_bToolTips, info.m_crTransparent, info.m_bShowCustomizeOnToolbarMenu,
+                           std::string(info.m_strAppPath.GetString()),
+                           std::string(info.m_strStartUpDllClsid.GetString()));
+}
 
 void Load(const CString& keyPath, JControlOnlyInfo& info)
 {
@@ -54,37 +65,38 @@ TEST(SettingsCorpus, EveryStoredStateLoadsAndSavesStably)
         ::RegCloseKey(hKey);
         JControlOnlyInfo second;
         Load(copy.path(), second);
-        EXPECT_EQ(first.m_nLargeButtons, second.m_nLargeButtons);
-        EXPECT_EQ(first.m_nFlatButtons, second.m_nFlatButtons);
-        EXPECT_EQ(first.m_nGripperBar, second.m_nGripperBar);
-        EXPECT_EQ(first.m_bColorButtons, second.m_bColorButtons);
-        EXPECT_EQ(first.m_bToolTips, second.m_bToolTips);
-        EXPECT_EQ(first.m_crTransparent, second.m_crTransparent);
-        EXPECT_EQ(first.m_bShowCustomizeOnToolbarMenu, second.m_bShowCustomizeOnToolbarMenu);
-        EXPECT_STREQ(first.m_strAppPath, second.m_strAppPath);
-        EXPECT_STREQ(first.m_strStartUpDllClsid, second.m_strStartUpDllClsid);
+        EXPECT_EQ(Settings(first), Settings(second));
     }
 }
 
+// Damaged texts take the application's defaults, or none without it.
 TEST(SettingsCorpus, DamagedValuesTakeTheirDefaults)
 {
-    JControlOnlyInfo info;
-    LoadFile("wrong_types.reg", info);
-    EXPECT_TRUE(info.m_bColorButtons);
-    EXPECT_EQ(0, info.m_nLargeButtons);
-    EXPECT_TRUE(info.m_bToolTips);
-    EXPECT_EQ(0, info.m_nGripperBar);
-    EXPECT_EQ(0, info.m_nFlatButtons);
-    EXPECT_EQ(RGB(255, 0, 255), info.m_crTransparent);
-    EXPECT_TRUE(info.m_strAppPath.IsEmpty());
-    EXPECT_TRUE(info.m_strStartUpDllClsid.IsEmpty());
+    FakeAppInfo app;
+    for (FakeAppInfo* pApp : {(FakeAppInfo*)nullptr, &app}) {
+        SCOPED_TRACE(pApp ? "with application information" : "without");
+        const char* appPath = pApp ? app.appPath.c_str() : "";
+        const char* startUpDll = pApp ? app.defaultStartUpDll.c_str() : "";
+        JControlOnlyInfo info, longTexts;
+        info.m_pAppInfo = longTexts.m_pAppInfo = pApp;
+        LoadFile("wrong_types.reg", info);
+        EXPECT_TRUE(info.m_bColorButtons);
+        EXPECT_EQ(0, info.m_nLargeButtons);
+        EXPECT_TRUE(info.m_bToolTips);
+        EXPECT_EQ(0, info.m_nGripperBar);
+        EXPECT_EQ(0, info.m_nFlatButtons);
+        EXPECT_EQ(RGB(255, 0, 255), info.m_crTransparent);
+        EXPECT_STREQ(appPath, info.m_strAppPath);
+        EXPECT_STREQ(startUpDll, info.m_strStartUpDllClsid);
 
-    JControlOnlyInfo longTexts;
-    LoadFile("long_texts.reg", longTexts);
-    EXPECT_TRUE(longTexts.m_strAppPath.IsEmpty());   // too long to be read: not half of it
-    EXPECT_EQ(1, longTexts.m_nLargeButtons);
-
-    JControlOnlyInfo unterminated;
+        LoadFile("long_texts.reg", longTexts);
+        EXPECT_STREQ(appPath, longTexts.m_strAppPath);   // too long to be read: not half of it
+        EXPECT_STREQ(startUpDll, longTexts.m_strStartUpDllClsid);
+        EXPECT_EQ(1, longTexts.m_nLargeButtons);
+    }
+    JControlOnlyInfo empty, unterminated;
+    LoadFile("empty_key.reg", empty);
+    EXPECT_EQ(RGB(255, 0, 255), empty.m_crTransparent);
     LoadFile("unterminated_texts.reg", unterminated);
     EXPECT_STREQ("C:\\Draft", unterminated.m_strAppPath);
     EXPECT_STREQ("{A}", unterminated.m_strStartUpDllClsid);

@@ -5,6 +5,8 @@
 #include "frame_helpers.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -651,6 +653,55 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     EXPECT_EQ(floating->Pixel(client.left + 1, captionTop - 1), ::GetSysColor(COLOR_BTNFACE));
     const CRect floatingBar = InRendering(bars[2], *pFloating);
     EXPECT_NE(floating->Pixel(floatingBar.left + 4, floatingBar.CenterPoint().y), highlight);
+}
+
+// ---- Floating frames that cannot be made ----
+
+// A floating frame that keeps its memory, poisoned, when it is deleted: a write after its
+// deletion shows in the poison.
+class CPoisonedFloatingFrame : public CMiniDockFrameWnd {
+    DECLARE_DYNCREATE(CPoisonedFloatingFrame)
+public:
+    static inline std::vector<std::pair<unsigned char*, size_t>> deleted;
+    static void operator delete(void* p, size_t size)
+    {
+        std::memset(p, 0xA5, size);
+        deleted.emplace_back(static_cast<unsigned char*>(p), size);
+    }
+};
+IMPLEMENT_DYNCREATE(CPoisonedFloatingFrame, CMiniDockFrameWnd)
+
+// Refuses the creation of the framework's top-level frames, as a system short of resources would.
+LRESULT CALLBACK RefuseFrames(int code, WPARAM wParam, LPARAM lParam)
+{
+    char name[8] = "";
+    if (code == HCBT_CREATEWND && ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        std::string(name).starts_with("Afx:") && (reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->style & WS_POPUP))
+        return 1;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(DockingTest, AFloatingFrameThatCannotBeMadeLeavesTheBarDockedAndIsDeletedOnceUntouched)
+{
+    DockInOneRow();
+    ShowFrame();
+    frame.m_pFloatingFrameClass = RUNTIME_CLASS(CPoisonedFloatingFrame);
+    HHOOK hHook = ::SetWindowsHookExA(WH_CBT, RefuseFrames, nullptr, ::GetCurrentThreadId());
+    for (int attempt = 0; attempt < 3; ++attempt)
+        frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(bars[0].m_pDockBar, Top());
+    EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[0], &bars[1], &bars[2], nullptr}));
+    ASSERT_EQ(CPoisonedFloatingFrame::deleted.size(), 3u);
+    for (const auto& [pMemory, size] : CPoisonedFloatingFrame::deleted) {
+        EXPECT_EQ(std::count(pMemory, pMemory + size, 0xA5), (std::ptrdiff_t)size) << "written after its deletion";
+        ::operator delete(pMemory);
+    }
+    CPoisonedFloatingFrame::deleted.clear();
+    // Nothing is left attached to the refused windows.
+    frame.m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+    frame.FloatControlBar(&bars[0], ClientToScreenPoint(CPoint(200, 150)));
+    EXPECT_TRUE(bars[0].IsFloating());
 }
 
 }   // namespace

@@ -7,12 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -40,13 +43,7 @@ public:
     char* data() { return m_bytes.data(); }
     int size() const { return m_size; }
     std::string text() const { return std::string(m_bytes.data(), strnlen(m_bytes.data(), m_size)); }
-    bool GuardsIntact() const
-    {
-        for (size_t i = m_size; i < m_bytes.size(); ++i)
-            if (m_bytes[i] != kGuard)
-                return false;
-        return true;
-    }
+    bool GuardsIntact() const { return std::count(m_bytes.begin() + m_size, m_bytes.end(), kGuard) == 16; }
 
 private:
     int m_size;
@@ -84,20 +81,24 @@ protected:
         return reinterpret_cast<Entry>(reinterpret_cast<void*>(::GetProcAddress(s_hHost, name)));
     }
 
-    // GetRunMacro as the library calls it to make a command; fills path and clsid.
-    static HRESULT Run(const char* macro, int& error, std::string& path, CLSID& clsid, const CLSID* pEngine = nullptr,
-                       int* pKind = nullptr)
+    // What GetRunMacro gives as the library calls it to make a command.
+    struct Resolution {
+        HRESULT hr;
+        int error = -1;
+        std::string path;
+        CLSID clsid = {1, 0, 0, {}};   // junk a failure must clear
+        int kind = -1;
+    };
+    static Resolution Run(const char* macro, const CLSID* pEngine = nullptr)
     {
         char buffer[2048] = "junk";
-        int kind = -1;
-        error = -1;
-        const HRESULT hr =
-            Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, pEngine, macro, &error, buffer, &clsid, &kind, 0, 0, 4, 1);
-        path = buffer;
-        if (pKind)
-            *pKind = kind;
-        return hr;
+        Resolution out;
+        out.hr = Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, pEngine, macro, &out.error, buffer, &out.clsid,
+                                                         &out.kind, 0, 0, 4, 1);
+        out.path = buffer;
+        return out;
     }
+    static CLSID ProbeClsid() { return Run("servicestest_probe").clsid; }
 
     struct Information {
         HRESULT hr;
@@ -107,6 +108,7 @@ protected:
         HBITMAP hBitmap;
         int transparent;
         bool guardsIntact;
+        std::shared_ptr<void> picture;   // deletes the bitmap with the last copy
     };
     static Information Describe(const char* macro, int nameSize = 50, int tipSize = 200)
     {
@@ -120,14 +122,14 @@ protected:
         info.tip = tip.text();
         info.prompt = prompt.text();
         info.guardsIntact = name.GuardsIntact() && tip.GuardsIntact() && prompt.GuardsIntact();
+        if (info.hBitmap)
+            info.picture.reset(info.hBitmap, ::DeleteObject);
         return info;
     }
 
-    static HMODULE s_hHost;
-    static std::string s_directory;
+    static inline HMODULE s_hHost = nullptr;
+    static inline std::string s_directory;
 };
-HMODULE MacroHost::s_hHost = nullptr;
-std::string MacroHost::s_directory;
 
 TEST_F(MacroHost, TheMacroDirectoryIsBesideTheModuleAndAHostValueMakesItCurrent)
 {
@@ -139,19 +141,14 @@ TEST_F(MacroHost, TheMacroDirectoryIsBesideTheModuleAndAHostValueMakesItCurrent)
     ASSERT_TRUE(::SetCurrentDirectoryA(folder));
     ::GetCurrentDirectoryA(MAX_PATH, folder);
 
-    char buffer[MAX_PATH] = "";
-    EXPECT_EQ(S_OK, getDirectory(0, buffer));
-    EXPECT_STREQ(s_directory.c_str(), buffer);
-    ::GetCurrentDirectoryA(MAX_PATH, current);
-    EXPECT_STREQ(folder, current);
-
-    for (long value : {1L, 7L, -1L}) {
+    // Any value but 0 makes the macro directory current.
+    for (long value : {0L, 1L, 7L, -1L}) {
         ::SetCurrentDirectoryA(folder);
-        buffer[0] = '\0';
+        char buffer[MAX_PATH] = "";
         EXPECT_EQ(S_OK, getDirectory(value, buffer));
         EXPECT_STREQ(s_directory.c_str(), buffer);
         ::GetCurrentDirectoryA(MAX_PATH, current);
-        EXPECT_EQ(0, _stricmp(s_directory.c_str(), current)) << current;
+        EXPECT_EQ(0, _stricmp(value ? s_directory.c_str() : folder, current)) << value << current;
     }
     EXPECT_EQ(E_POINTER, getDirectory(1, nullptr));
     ::SetCurrentDirectoryA(previous);
@@ -159,44 +156,37 @@ TEST_F(MacroHost, TheMacroDirectoryIsBesideTheModuleAndAHostValueMakesItCurrent)
 
 TEST_F(MacroHost, PathNameAndProgramIDNameTheSameMacro)
 {
-    int error = -1;
-    std::string path;
-    CLSID byPath{}, clsid{};
     const std::string probe = ProbePath();
-    ASSERT_EQ(S_OK, Run(ProbePath().c_str(), error, path, byPath));
-    EXPECT_EQ(0x4a4d4143u, byPath.Data1);
+    const Resolution byPath = Run(probe.c_str());
+    ASSERT_EQ(S_OK, byPath.hr);
+    EXPECT_EQ(0x4a4d4143u, byPath.clsid.Data1);
     for (const char* name : {"servicestest_probe.jmac", "servicestest_probe", "Macro.servicestest_probe",
                              "MACRO.ServicesTest_Probe", probe.c_str()}) {
-        ASSERT_EQ(S_OK, Run(name, error, path, clsid)) << name;
-        EXPECT_EQ(0, error) << name;
-        EXPECT_STRCASEEQ(probe.c_str(), path.c_str()) << name;
-        EXPECT_TRUE(byPath == clsid) << name;
+        const Resolution got = Run(name);
+        ASSERT_EQ(S_OK, got.hr) << name;
+        EXPECT_EQ(0, got.error) << name;
+        EXPECT_STRCASEEQ(probe.c_str(), got.path.c_str()) << name;
+        EXPECT_TRUE(byPath.clsid == got.clsid) << name;
     }
-    CLSID other{};
-    ASSERT_EQ(S_OK, Run("Macro.servicestest_other", error, path, other));
-    EXPECT_FALSE(byPath == other);
+    const Resolution other = Run("Macro.servicestest_other");
+    ASSERT_EQ(S_OK, other.hr);
+    EXPECT_FALSE(byPath.clsid == other.clsid);
 }
 
 TEST_F(MacroHost, AMissingMacroIsAnErrorWithEmptyOutputs)
 {
     const std::string longText(3000, 'q');
     const std::string longPath = "C:\\" + std::string(2100, 'p') + ".jmac";
+    // The last is a folder: no macro either.
     for (const char* macro : {"nosuchmacro", "Macro.nosuchmacro", "Macro.", "Macro...", "Macro.x\\..\\..\\y", "",
-                              "C:\\no\\such\\file.jmac", longText.c_str(), longPath.c_str()}) {
-        int error = -1;
-        std::string path;
-        CLSID clsid = {1, 0, 0, {}};
-        EXPECT_TRUE(FAILED(Run(macro, error, path, clsid))) << macro;
-        EXPECT_EQ(1, error) << macro;
-        EXPECT_EQ("", path) << macro;
-        EXPECT_TRUE(GUID_NULL == clsid) << macro;
+                              "C:\\no\\such\\file.jmac", longText.c_str(), longPath.c_str(), s_directory.c_str()}) {
+        const Resolution got = Run(macro);
+        EXPECT_TRUE(FAILED(got.hr)) << macro;
+        EXPECT_EQ(1, got.error) << macro;
+        EXPECT_EQ("", got.path) << macro;
+        EXPECT_TRUE(GUID_NULL == got.clsid) << macro;
     }
-    // A folder is no macro either.
     int error = -1;
-    std::string path;
-    CLSID clsid{};
-    EXPECT_TRUE(FAILED(Run(s_directory.c_str(), error, path, clsid)));
-    EXPECT_EQ(1, error);
     EXPECT_EQ(E_INVALIDARG, Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, nullptr, nullptr, &error, nullptr, nullptr,
                                                                     nullptr, 0, 0, 1, 1));
     // Described, it is nothing.
@@ -212,25 +202,22 @@ TEST_F(MacroHost, AClassIdTextStandsForItselfOnlyForTheEngine)
 {
     const char* text = "{6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A01}";
     const CLSID engine = {0x12345678, 0, 0, {}};
-    int error = -1, kind = -1;
-    std::string path;
-    CLSID clsid{};
-    ASSERT_EQ(S_OK, Run(text, error, path, clsid, &engine, &kind));
-    EXPECT_EQ(0, error);
-    EXPECT_EQ(text, path);
-    EXPECT_EQ(1, kind);
-    EXPECT_EQ(0x6b1c3c2eu, clsid.Data1);
-    EXPECT_EQ(0x01, clsid.Data4[7]);
-
-    EXPECT_TRUE(FAILED(Run(text, error, path, clsid)));
-    EXPECT_EQ(1, error);
-    EXPECT_TRUE(FAILED(Run("{not-a-class-id-at-all-but-38-chars!!}", error, path, clsid, &engine)));
-    EXPECT_EQ(1, error);
-
+    Resolution got = Run(text, &engine);
+    ASSERT_EQ(S_OK, got.hr);
+    EXPECT_EQ(0, got.error);
+    EXPECT_EQ(text, got.path);
+    EXPECT_EQ(1, got.kind);
+    EXPECT_EQ(0x6b1c3c2eu, got.clsid.Data1);
+    EXPECT_EQ(0x01, got.clsid.Data4[7]);
+    for (const Resolution& refused : {Run(text), Run("{not-a-class-id-at-all-but-38-chars!!}", &engine)}) {
+        EXPECT_TRUE(FAILED(refused.hr));
+        EXPECT_EQ(1, refused.error);
+    }
     // A file resolves for the engine too, as a file.
-    ASSERT_EQ(S_OK, Run("servicestest_probe", error, path, clsid, &engine, &kind));
-    EXPECT_EQ(0, kind);
-    EXPECT_EQ(ProbePath(), path);
+    got = Run("servicestest_probe", &engine);
+    ASSERT_EQ(S_OK, got.hr);
+    EXPECT_EQ(0, got.kind);
+    EXPECT_EQ(ProbePath(), got.path);
 }
 
 TEST_F(MacroHost, OutputsTheCallerLeavesOutAreSkipped)
@@ -250,18 +237,13 @@ TEST_F(MacroHost, InformationIsReadBackFromTheFile)
     EXPECT_EQ("Pick anything", info.prompt);
     EXPECT_EQ(0, info.value);
     EXPECT_EQ(static_cast<int>(RGB(192, 192, 192)), info.transparent);
-    CLSID resolved{};
-    int error = -1;
-    std::string path;
-    Run("servicestest_probe", error, path, resolved);
-    EXPECT_TRUE(resolved == info.clsid);
+    EXPECT_TRUE(ProbeClsid() == info.clsid);
 
     ASSERT_NE(nullptr, info.hBitmap);
     DIBSECTION section{};
     EXPECT_EQ(static_cast<int>(sizeof section), ::GetObjectA(info.hBitmap, sizeof section, &section));
     EXPECT_EQ(16, section.dsBm.bmWidth);
     EXPECT_EQ(15, section.dsBm.bmHeight);
-    EXPECT_TRUE(::DeleteObject(info.hBitmap));
 }
 
 TEST_F(MacroHost, TextsAreCutToTheirBuffers)
@@ -271,7 +253,6 @@ TEST_F(MacroHost, TextsAreCutToTheirBuffers)
     EXPECT_EQ("Prob", info.name);
     EXPECT_EQ("Pr", info.tip);
     EXPECT_TRUE(info.guardsIntact);
-    ::DeleteObject(info.hBitmap);
 
     info = Describe((LPCSTR)BesideProgram("testdata\\macros\\long_values.jmac"));
     ASSERT_EQ(S_OK, info.hr);
@@ -327,26 +308,23 @@ TEST_F(MacroHost, ProgramIDsTurnIntoFilesAndClassIds)
     EXPECT_LT(fileName("servicestest_probe", buffer), 0);   // a file name is no program ID
     EXPECT_LT(fileName(nullptr, buffer), 0);
 
-    const auto fromProgramID = Resolve<PFN_UMACROCLSIDFROMPROGID>("UMacroCLSIDFromProgID");
-    const auto fromFileName = Resolve<PFN_UMACROCLSIDFROMFILENAME>("UMacroCLSIDFromFileName");
-    CLSID resolved{}, clsid{};
-    int error = -1;
-    std::string path;
-    Run("servicestest_probe", error, path, resolved);
-    EXPECT_EQ(S_OK, fromProgramID("Macro.servicestest_probe", &clsid));
-    EXPECT_TRUE(resolved == clsid);
-    clsid = CLSID{};
-    EXPECT_EQ(S_OK, fromFileName("servicestest_probe.jmac", &clsid));
-    EXPECT_TRUE(resolved == clsid);
-    EXPECT_EQ(S_OK, fromFileName(ProbePath().c_str(), &clsid));
-    EXPECT_TRUE(resolved == clsid);
-
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, fromProgramID("servicestest_probe", &clsid));
-    EXPECT_TRUE(GUID_NULL == clsid);
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, fromProgramID("Macro.nosuchmacro", &clsid));
-    EXPECT_EQ(E_FAIL, fromFileName("Macro.servicestest_probe", &clsid));
-    EXPECT_EQ(E_FAIL, fromFileName("{6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A01}", &clsid));
-    EXPECT_EQ(E_FAIL, fromFileName(nullptr, &clsid));
+    // {by program ID or by file name, text, result}: a success gives the probe's class id.
+    const PFN_UMACROCLSIDFROMPROGID lookups[] = {Resolve<PFN_UMACROCLSIDFROMPROGID>("UMacroCLSIDFromProgID"),
+                                                 Resolve<PFN_UMACROCLSIDFROMFILENAME>("UMacroCLSIDFromFileName")};
+    const std::string probe = ProbePath();
+    // clang-format off
+    const std::tuple<int, const char*, HRESULT> cases[] = {
+        {0, "Macro.servicestest_probe", S_OK}, {1, "servicestest_probe.jmac", S_OK}, {1, probe.c_str(), S_OK},
+        {0, "servicestest_probe", REGDB_E_CLASSNOTREG}, {0, "Macro.nosuchmacro", REGDB_E_CLASSNOTREG},
+        {1, "Macro.servicestest_probe", E_FAIL}, {1, "{6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A01}", E_FAIL},
+        {1, nullptr, E_FAIL}};
+    // clang-format on
+    const CLSID resolved = ProbeClsid();
+    for (const auto& [by, text, result] : cases) {
+        CLSID clsid = {1, 0, 0, {}};
+        EXPECT_EQ(result, lookups[by](text, &clsid)) << by << (text ? text : "(null)");
+        EXPECT_TRUE((result == S_OK ? resolved : GUID_NULL) == clsid) << by << (text ? text : "(null)");
+    }
 }
 
 TEST_F(MacroHost, DamagedFilesGiveWhatCanBeRead)
@@ -355,13 +333,16 @@ TEST_F(MacroHost, DamagedFilesGiveWhatCanBeRead)
         const char* file;
         const char* name;
         const char* tip;
+        int transparent;   // -1: no picture
     };
+    // The last is the corpus's one intact file, for contrast: its picture loads.
     // clang-format off
     const Case cases[] = {
-        {"missing_keys.jmac", "", ""}, {"long_line.jmac", "After a long line", ""},
-        {"binary_junk.jmac", "Found in junk", nullptr}, {"no_newline.jmac", "Last line", ""},
-        {"bom_crlf.jmac", "Spaced name", "Upper case key"}, {"bad_picture.jmac", "Bad picture", ""},
-        {"outside_picture.jmac", "Outside picture", ""}, {"empty.jmac", "", ""},
+        {"missing_keys.jmac", "", "", -1}, {"long_line.jmac", "After a long line", "", -1},
+        {"binary_junk.jmac", "Found in junk", nullptr, -1}, {"no_newline.jmac", "Last line", "", -1},
+        {"bom_crlf.jmac", "Spaced name", "Upper case key", -1}, {"bad_picture.jmac", "Bad picture", "", -1},
+        {"outside_picture.jmac", "Outside picture", "", -1}, {"empty.jmac", "", "", -1},
+        {"good.jmac", "Good macro", nullptr, (int)RGB(192, 192, 192)},
     };
     // clang-format on
     for (const Case& test : cases) {
@@ -371,16 +352,10 @@ TEST_F(MacroHost, DamagedFilesGiveWhatCanBeRead)
         if (test.tip) {
             EXPECT_EQ(test.tip, info.tip) << test.file;
         }
-        EXPECT_EQ(nullptr, info.hBitmap) << test.file;
-        EXPECT_EQ(-1, info.transparent) << test.file;
+        EXPECT_EQ(test.transparent != -1, info.hBitmap != nullptr) << test.file;
+        EXPECT_EQ(test.transparent, info.transparent) << test.file;
         EXPECT_TRUE(info.guardsIntact) << test.file;
     }
-    // The one intact file of the corpus, for contrast: its picture loads.
-    const Information good = Describe((LPCSTR)BesideProgram("testdata\\macros\\good.jmac"));
-    EXPECT_EQ("Good macro", good.name);
-    EXPECT_NE(nullptr, good.hBitmap);
-    EXPECT_EQ(static_cast<int>(RGB(192, 192, 192)), good.transparent);
-    ::DeleteObject(good.hBitmap);
 }
 
 TEST_F(MacroHost, HugeFilesAreReadOnlyInPart)
@@ -419,8 +394,6 @@ TEST_F(MacroHost, HugeFilesAreReadOnlyInPart)
     EXPECT_EQ(S_OK, junkInfo.hr);
     EXPECT_NE("Too far to be read", junkInfo.name);
     EXPECT_TRUE(junkInfo.guardsIntact);
-    if (junkInfo.hBitmap)
-        ::DeleteObject(junkInfo.hBitmap);
     EXPECT_LT(::GetTickCount() - start, 5000u);
     ::DeleteFileA(longLine.c_str());
     ::DeleteFileA(junk.c_str());
@@ -431,10 +404,10 @@ class MacroPictures : public MacroHost {
 protected:
     static std::string Folder() { return (LPCSTR)BesideProgram("testdata\\macros\\pictures"); }
     static std::string MacroPath() { return Folder() + "\\servicestest_probe.jmac"; }
-    static HBITMAP PictureOf(const std::string& file)
+    static Information PictureOf(const std::string& file)
     {
         WriteFile(MacroPath(), "Name=Picture probe\nBitmap=" + file + "\n");
-        return Describe(MacroPath().c_str()).hBitmap;
+        return Describe(MacroPath().c_str());
     }
     void TearDown() override { ::DeleteFileA(MacroPath().c_str()); }
 };
@@ -456,10 +429,7 @@ TEST_F(MacroPictures, DamagedPicturesGiveNoPictureAndUnusualSoundOnesLoad)
          {"wide_header.bmp", "short_pixels.bmp", "huge_rle.bmp", "rle_top_down.bmp", "offset_past_end.bmp",
           "palette_overflow.bmp", "header_size_huge.bmp", "truncated_header.bmp", "negative_width.bmp",
           "height_int_min.bmp", "odd_bit_count.bmp", "jpeg_inside.bmp", "bitfields_cut.bmp", "no_planes.bmp"}) {
-        const HBITMAP hBitmap = PictureOf(file);
-        EXPECT_EQ(nullptr, hBitmap) << file;
-        if (hBitmap)
-            ::DeleteObject(hBitmap);
+        EXPECT_EQ(nullptr, PictureOf(file).hBitmap) << file;
     }
     // Sound: run-length pictures whose runs leave the picture are clipped, not refused.
     struct Sound {
@@ -474,14 +444,14 @@ TEST_F(MacroPictures, DamagedPicturesGiveNoPictureAndUnusualSoundOnesLoad)
         {"bitfields_565.bmp", 2, 2, 0, 0, RGB(255, 0, 0)},
     };
     for (const Sound& test : sound) {
-        const HBITMAP hBitmap = PictureOf(test.file);
+        const Information picture = PictureOf(test.file);
+        const HBITMAP hBitmap = picture.hBitmap;
         ASSERT_NE(nullptr, hBitmap) << test.file;
         BITMAP bitmap{};
         ::GetObjectA(hBitmap, sizeof bitmap, &bitmap);
         EXPECT_EQ(test.width, bitmap.bmWidth) << test.file;
         EXPECT_EQ(test.height, bitmap.bmHeight) << test.file;
         EXPECT_EQ(test.colour, PixelOf(hBitmap, test.x, test.y)) << test.file;
-        ::DeleteObject(hBitmap);
     }
 }
 
@@ -526,12 +496,11 @@ TEST_F(MacroPictures, MutatedPicturesNeverCrashOrStall)
             }
         }
         ASSERT_TRUE(WriteFile(Folder() + "\\servicestest_fuzz.bmp", bytes));
-        if (const HBITMAP hBitmap = PictureOf("servicestest_fuzz.bmp")) {
+        if (const Information picture = PictureOf("servicestest_fuzz.bmp"); picture.hBitmap) {
             BITMAP bitmap{};
-            ::GetObjectA(hBitmap, sizeof bitmap, &bitmap);
+            ::GetObjectA(picture.hBitmap, sizeof bitmap, &bitmap);
             EXPECT_LE(bitmap.bmWidth, 1024) << "run " << run;
             EXPECT_LE(bitmap.bmHeight, 1024) << "run " << run;
-            ::DeleteObject(hBitmap);
         }
     }
     ::DeleteFileA((Folder() + "\\servicestest_fuzz.bmp").c_str());
@@ -547,8 +516,6 @@ TEST_F(MacroHost, TheDemosSampleMacrosAreComplete)
         EXPECT_FALSE(info.prompt.empty()) << sample;
         EXPECT_NE(nullptr, info.hBitmap) << sample;
         EXPECT_NE(-1, info.transparent) << sample;
-        if (info.hBitmap)
-            ::DeleteObject(info.hBitmap);
     }
 }
 

@@ -11,15 +11,6 @@ namespace {
 
 using namespace units_test;
 
-tagUomFormat Format(BYTE mode, BYTE precision, DWORD integerDisplay = 0)
-{
-    tagUomFormat format = {};
-    format.mode = mode;
-    format.precision = precision;
-    format.integerDisplay = integerDisplay;
-    return format;
-}
-
 struct FormatRow {
     double value;
     tagUomFormat format;

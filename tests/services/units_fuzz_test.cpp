@@ -127,50 +127,34 @@ struct RoundTripCase {
     char separator;
 };
 
-tagUomFormat Decimals(BYTE precision, DWORD integerDisplay = 0)
-{
-    tagUomFormat format = {};
-    format.mode = UOM_FORMAT_DECIMAL;
-    format.precision = precision;
-    format.integerDisplay = integerDisplay;
-    return format;
-}
-
-tagUomFormat Fraction(BYTE bits)
-{
-    tagUomFormat format = {};
-    format.mode = UOM_FORMAT_FRACTION;
-    format.precision = bits;
-    return format;
-}
-
 constexpr UINT kDistance = UNIT_TYPE_DISTANCE, kAngle = UNIT_TYPE_ANGLE, kScalar = UNIT_TYPE_SCALAR;
 constexpr UINT kNone = UNIT_NONE;
+constexpr BYTE kDecimals = UOM_FORMAT_DECIMAL, kFraction = UOM_FORMAT_FRACTION;
 
 // clang-format off
 const RoundTripCase kRoundTrips[] = {
-    {"mm, 2 decimals", kDistance, Decimals(2), {UNIT_MILLIMETRE, kNone, kNone}, 1e7, '.'},
-    {"m, 6 decimals, comma", kDistance, Decimals(6), {UNIT_METRE, kNone, kNone}, 1e4, ','},
-    {"um, whole", kDistance, Decimals(0), {UNIT_MICROMETRE, kNone, kNone}, 1e9, '.'},
-    {"km, 3 decimals", kDistance, Decimals(3), {UNIT_KILOMETRE, kNone, kNone}, 1e3, '.'},
-    {"m cm", kDistance, Decimals(1), {UNIT_METRE, UNIT_CENTIMETRE, kNone}, 1e4, ','},
-    {"in, 1/256", kDistance, Fraction(8), {UNIT_INCH, kNone, kNone}, 1e5, '.'},
-    {"in, 3 decimals", kDistance, Decimals(3), {UNIT_INCH, kNone, kNone}, 1e5, '.'},
-    {"ft-in, 1/16", kDistance, Fraction(4), {UNIT_FOOT, UNIT_INCH, kNone}, 1e4, '.'},
-    {"ft-in, 1/256", kDistance, Fraction(8), {UNIT_FOOT, UNIT_INCH, kNone}, 1e4, '.'},
-    {"ft-in, 2 decimals", kDistance, Decimals(2), {UNIT_FOOT, UNIT_INCH, kNone}, 1e4, ','},
-    {"ft, 4 decimals", kDistance, Decimals(4), {UNIT_FOOT, kNone, kNone}, 1e4, '.'},
-    {"yd-ft-in, 1/8", kDistance, Fraction(3), {UNIT_YARD, UNIT_FOOT, UNIT_INCH}, 1e4, '.'},
-    {"mi, 2 decimals", kDistance, Decimals(2), {UNIT_MILE, kNone, kNone}, 1e3, '.'},
-    {"deg, 3 decimals", kAngle, Decimals(3), {UNIT_DEGREE, kNone, kNone}, 720, '.'},
-    {"dms, whole", kAngle, Decimals(0), {UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND}, 720, '.'},
-    {"dms, 2 decimals", kAngle, Decimals(2), {UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND}, 720, ','},
-    {"dm, 1/4", kAngle, Fraction(2), {UNIT_DEGREE, UNIT_ARCMINUTE, kNone}, 720, '.'},
-    {"rad, 6 decimals", kAngle, Decimals(6), {UNIT_RADIAN, kNone, kNone}, 20, '.'},
-    {"grad, 2 decimals", kAngle, Decimals(2), {UNIT_GRAD, kNone, kNone}, 800, '.'},
-    {"scalar, 3 decimals", kScalar, Decimals(3), {kNone, kNone, kNone}, 1e6, '.'},
-    {"scalar, integer", kScalar, Decimals(3, 1), {kNone, kNone, kNone}, 1e6, '.'},
-    {"scalar, 1/32", kScalar, Fraction(5), {kNone, kNone, kNone}, 1e6, ','},
+    {"mm, 2 decimals", kDistance, Format(kDecimals, 2), {UNIT_MILLIMETRE, kNone, kNone}, 1e7, '.'},
+    {"m, 6 decimals, comma", kDistance, Format(kDecimals, 6), {UNIT_METRE, kNone, kNone}, 1e4, ','},
+    {"um, whole", kDistance, Format(kDecimals, 0), {UNIT_MICROMETRE, kNone, kNone}, 1e9, '.'},
+    {"km, 3 decimals", kDistance, Format(kDecimals, 3), {UNIT_KILOMETRE, kNone, kNone}, 1e3, '.'},
+    {"m cm", kDistance, Format(kDecimals, 1), {UNIT_METRE, UNIT_CENTIMETRE, kNone}, 1e4, ','},
+    {"in, 1/256", kDistance, Format(kFraction, 8), {UNIT_INCH, kNone, kNone}, 1e5, '.'},
+    {"in, 3 decimals", kDistance, Format(kDecimals, 3), {UNIT_INCH, kNone, kNone}, 1e5, '.'},
+    {"ft-in, 1/16", kDistance, Format(kFraction, 4), {UNIT_FOOT, UNIT_INCH, kNone}, 1e4, '.'},
+    {"ft-in, 1/256", kDistance, Format(kFraction, 8), {UNIT_FOOT, UNIT_INCH, kNone}, 1e4, '.'},
+    {"ft-in, 2 decimals", kDistance, Format(kDecimals, 2), {UNIT_FOOT, UNIT_INCH, kNone}, 1e4, ','},
+    {"ft, 4 decimals", kDistance, Format(kDecimals, 4), {UNIT_FOOT, kNone, kNone}, 1e4, '.'},
+    {"yd-ft-in, 1/8", kDistance, Format(kFraction, 3), {UNIT_YARD, UNIT_FOOT, UNIT_INCH}, 1e4, '.'},
+    {"mi, 2 decimals", kDistance, Format(kDecimals, 2), {UNIT_MILE, kNone, kNone}, 1e3, '.'},
+    {"deg, 3 decimals", kAngle, Format(kDecimals, 3), {UNIT_DEGREE, kNone, kNone}, 720, '.'},
+    {"dms, whole", kAngle, Format(kDecimals, 0), {UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND}, 720, '.'},
+    {"dms, 2 decimals", kAngle, Format(kDecimals, 2), {UNIT_DEGREE, UNIT_ARCMINUTE, UNIT_ARCSECOND}, 720, ','},
+    {"dm, 1/4", kAngle, Format(kFraction, 2), {UNIT_DEGREE, UNIT_ARCMINUTE, kNone}, 720, '.'},
+    {"rad, 6 decimals", kAngle, Format(kDecimals, 6), {UNIT_RADIAN, kNone, kNone}, 20, '.'},
+    {"grad, 2 decimals", kAngle, Format(kDecimals, 2), {UNIT_GRAD, kNone, kNone}, 800, '.'},
+    {"scalar, 3 decimals", kScalar, Format(kDecimals, 3), {kNone, kNone, kNone}, 1e6, '.'},
+    {"scalar, integer", kScalar, Format(kDecimals, 3, 1), {kNone, kNone, kNone}, 1e6, '.'},
+    {"scalar, 1/32", kScalar, Format(kFraction, 5), {kNone, kNone, kNone}, 1e6, ','},
 };
 // clang-format on
 

@@ -16,25 +16,25 @@ struct ParseRow {
     UINT unit;
 };
 
-void ExpectParses(UINT type, const std::vector<ParseRow>& rows)
+void ExpectParses(UINT type, const std::vector<ParseRow>& rows, int caseSensitive = 0)
 {
     for (const ParseRow& row : rows) {
         SCOPED_TRACE(row.text);
         double value = -12345.0;
         UINT unit = 0;
-        ASSERT_EQ(1, ParseUnit(type, 0, row.text, &value, &unit));
+        ASSERT_EQ(1, ParseUnit(type, caseSensitive, row.text, &value, &unit));
         EXPECT_NEAR(row.expected, value, 1e-12 * std::max(1.0, std::fabs(row.expected)));
         EXPECT_EQ(row.unit, unit);
     }
 }
 
-void ExpectRejected(UINT type, const std::vector<const char*>& texts)
+void ExpectRejected(UINT type, const std::vector<const char*>& texts, int caseSensitive = 0)
 {
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         double value = 42.0;
         UINT unit = 7;
-        EXPECT_EQ(0, ParseUnit(type, 0, text, &value, &unit));
+        EXPECT_EQ(0, ParseUnit(type, caseSensitive, text, &value, &unit));
         EXPECT_EQ(42.0, value);
     }
 }
@@ -116,12 +116,9 @@ TEST_F(UnitParseTest, RejectsWhatCannotBeReadOneWay)
 
 TEST_F(UnitParseTest, UnitNamesAreCaseSensitiveOnlyWhenAsked)
 {
-    double value = 0.0;
-    UINT unit = 0;
-    EXPECT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, "2 KM", &value, &unit));
-    EXPECT_DOUBLE_EQ(2000.0, value);
-    EXPECT_EQ(0, ParseUnit(UNIT_TYPE_DISTANCE, 1, "2 KM", &value, &unit));
-    EXPECT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 1, "2 km", &value, &unit));
+    ExpectParses(UNIT_TYPE_DISTANCE, {{"2 KM", 2000.0, UNIT_KILOMETRE}});
+    ExpectParses(UNIT_TYPE_DISTANCE, {{"2 km", 2000.0, UNIT_KILOMETRE}}, 1);
+    ExpectRejected(UNIT_TYPE_DISTANCE, {"2 KM"}, 1);
 }
 
 TEST_F(UnitParseTest, LocaleDecimalSeparatorBesideThePoint)
@@ -148,17 +145,15 @@ TEST_F(UnitParseTest, NestingIsCapped)
 
 TEST_F(UnitParseTest, DefaultsPerType)
 {
-    UINT primary = 0, secondary = 0, tertiary = 0;
     UINT foot = UNIT_FOOT, degree = UNIT_DEGREE, none = UNIT_NONE;
-    EXPECT_EQ(0, SetDefaultUnits(UNIT_TYPE_DISTANCE, &degree, nullptr, nullptr));
-    EXPECT_EQ(0, SetDefaultUnits(UNIT_TYPE_DISTANCE, &none, nullptr, nullptr));
-    EXPECT_EQ(0, SetDefaultUnits(UNIT_TYPE_DISTANCE, nullptr, nullptr, nullptr));
+    for (UINT* refused : {&degree, &none, (UINT*)nullptr})
+        EXPECT_EQ(0, SetDefaultUnits(UNIT_TYPE_DISTANCE, refused, nullptr, nullptr));
+    // The units left out become no units.
     EXPECT_EQ(1, SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
-    EXPECT_EQ(1, GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, &secondary, &tertiary));
-    EXPECT_EQ(UNIT_FOOT, primary);
-    EXPECT_EQ(UNIT_NONE, secondary);
-    EXPECT_EQ(UNIT_NONE, tertiary);
-    EXPECT_EQ(0, GetDefaultUnits(3, &primary, nullptr, nullptr));
+    UINT units[3] = {};
+    EXPECT_EQ(1, GetDefaultUnits(UNIT_TYPE_DISTANCE, &units[0], &units[1], &units[2]));
+    EXPECT_EQ(std::vector<UINT>({UNIT_FOOT, UNIT_NONE, UNIT_NONE}), std::vector<UINT>(units, units + 3));
+    EXPECT_EQ(0, GetDefaultUnits(3, &units[0], nullptr, nullptr));
 
     GUserText name;
     EXPECT_NE(0, GetUnitName(UNIT_TYPE_DISTANCE, name));

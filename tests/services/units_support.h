@@ -11,6 +11,15 @@ constexpr double kInch = 0.0254;
 constexpr double kFoot = 0.3048;
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
+inline tagUomFormat Format(BYTE mode, BYTE precision, DWORD integerDisplay = 0)
+{
+    tagUomFormat format = {};
+    format.mode = mode;
+    format.precision = precision;
+    format.integerDisplay = integerDisplay;
+    return format;
+}
+
 class UnitServiceTest : public testing::Test {
 protected:
     void SetUp() override

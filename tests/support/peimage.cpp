@@ -1,4 +1,5 @@
 #include "peimage.h"
+#include "testsupport.h"
 
 namespace testing_support {
 
@@ -92,10 +93,7 @@ bool ReadImports(LPCSTR lpszPath, std::vector<PeImport>& imports)
 
 CString BesideProgram(LPCSTR lpszFileName)
 {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString folder(path);
-    return folder.Left(folder.ReverseFind('\\') + 1) + lpszFileName;
+    return CString(ProgramFolder().c_str()) + "\\" + lpszFileName;
 }
 
 }   // namespace testing_support

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <sstream>
+#include <type_traits>
 
 namespace testing_support {
 
@@ -103,11 +105,11 @@ bool ImportRegFile(LPCSTR lpszPath, LPCSTR lpszRoot, std::string& error)
     std::ifstream file(lpszPath, std::ios::binary);
     if (!file)
         return error = std::string("cannot open ") + lpszPath, false;
-    std::string line, logical;
-    HKEY hKey = nullptr;
-    bool ok = true;
+    const auto close = [](HKEY hKey) { ::RegCloseKey(hKey); };
+    std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(close)> key(nullptr, close);
     const std::string prefix = "HKEY_CURRENT_USER\\";
-    while (ok && std::getline(file, line)) {
+    std::string line, logical;
+    while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         logical += line;
@@ -116,52 +118,43 @@ bool ImportRegFile(LPCSTR lpszPath, LPCSTR lpszRoot, std::string& error)
             logical.pop_back();   // continued on the next line
             continue;
         }
-        std::string text = logical;
-        logical.clear();
+        std::string text;
+        text.swap(logical);
         const size_t start = text.find_first_not_of(" \t");
         if (start == std::string::npos || text[start] == ';' || text.rfind("Windows Registry", 0) == 0 ||
             text.rfind("REGEDIT", 0) == 0)
             continue;
         text = text.substr(start);
         if (text[0] == '[') {
-            if (hKey)
-                ::RegCloseKey(hKey);
-            hKey = nullptr;
+            key.reset();
             const bool remove = text.size() > 1 && text[1] == '-';
-            std::string key = text.substr(remove ? 2 : 1, text.find(']') - (remove ? 2 : 1));
-            if (key.rfind(prefix, 0) != 0)
-                return error = "key outside HKEY_CURRENT_USER: " + key, false;
-            key = key.substr(prefix.size());
-            if (const size_t root = key.find("$ROOT"); root != std::string::npos)
-                key.replace(root, 5, lpszRoot);
+            std::string path = text.substr(remove ? 2 : 1, text.find(']') - (remove ? 2 : 1));
+            if (path.rfind(prefix, 0) != 0)
+                return error = "key outside HKEY_CURRENT_USER: " + path, false;
+            path = path.substr(prefix.size());
+            if (const size_t root = path.find("$ROOT"); root != std::string::npos)
+                path.replace(root, 5, lpszRoot);
+            HKEY hKey = nullptr;
             if (remove)
-                ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-            else if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
+                ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+            else if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
                                        nullptr) != ERROR_SUCCESS)
-                return error = "cannot create " + key, false;
+                return error = "cannot create " + path, false;
+            key.reset(hKey);
             continue;
         }
-        if (!hKey)
+        if (!key)
             return error = "value outside a key: " + text, false;
-        std::string name;
+        std::string name;   // empty for "@", the default value
         size_t pos = 1;
-        if (text[0] == '@') {
-            pos = 1;
-        } else if (text[0] != '"' || !ReadQuoted(text, pos, name)) {
-            ok = false;
-            error = "bad line: " + text;
-            break;
-        }
-        if (pos >= text.size() || text[pos] != '=') {
-            ok = false;
-            error = "no value: " + text;
-            break;
-        }
-        ok = SetValue(hKey, name, text.substr(pos + 1), error);
+        if (text[0] != '@' && (text[0] != '"' || !ReadQuoted(text, pos, name)))
+            return error = "bad line: " + text, false;
+        if (pos >= text.size() || text[pos] != '=')
+            return error = "no value: " + text, false;
+        if (!SetValue(key.get(), name, text.substr(pos + 1), error))
+            return false;
     }
-    if (hKey)
-        ::RegCloseKey(hKey);
-    return ok;
+    return true;
 }
 
 }   // namespace testing_support

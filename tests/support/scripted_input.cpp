@@ -108,10 +108,9 @@ void PostKey(HWND hWnd, WORD vk)
     ::PostMessageA(hWnd, WM_KEYUP, vk, lParam | (LPARAM)0xC0000000);
 }
 
-// One move of keyboard navigation towards an item of the open popup menu. `pathInMenu` gives
-// the item's positions starting at a given open menu (empty: not reachable from it). Returns
-// true once the item was executed.
-bool StepTowardsMenuItem(const std::function<std::vector<int>(HMENU hMenu, bool isRoot)>& pathInMenu)
+// One move of keyboard navigation towards the item with this command ID in the open popup
+// menu. Returns true once the item was executed.
+bool StepTowardsMenuItem(UINT nID)
 {
     const std::vector<HWND> popups = VisibleTopLevelWindows(kPopupMenuClass);
     if (popups.empty())
@@ -120,8 +119,8 @@ bool StepTowardsMenuItem(const std::function<std::vector<int>(HMENU hMenu, bool 
     HMENU hMenu = MenuOfPopupWindow(hTop);
     if (!hMenu)
         return false;
-    const std::vector<int> path = pathInMenu(hMenu, popups.size() == 1);
-    if (path.empty()) {
+    std::vector<int> path;
+    if (!FindMenuPath(hMenu, nID, path)) {
         if (popups.size() > 1)
             PostKey(hTop, VK_ESCAPE);   // a wrong submenu is open: back to its parent
         return false;
@@ -159,6 +158,12 @@ INPUT MouseInput(DWORD flags, POINT screen)
     input.mi.dy = (LONG)(((LONGLONG)screen.y * 65536 + height - 1) / height);
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
     return input;
+}
+
+void SendInputs(const std::vector<INPUT>& inputs)
+{
+    if (!inputs.empty())
+        ::SendInput((UINT)inputs.size(), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
 }
 
 thread_local std::map<UINT_PTR, ScriptedInput*> t_timers;
@@ -203,14 +208,12 @@ BOOL MakeForeground(HWND hWnd)
 
 void SendKey(WORD vk, bool down)
 {
-    INPUT input = KeyInput(vk, down);
-    ::SendInput(1, &input, sizeof input);
+    SendInputs({KeyInput(vk, down)});
 }
 
 void PressKey(WORD vk)
 {
-    INPUT inputs[2] = {KeyInput(vk, true), KeyInput(vk, false)};
-    ::SendInput(2, inputs, sizeof inputs[0]);
+    PressKeyChord({vk});
 }
 
 void PressKeyChord(const std::vector<WORD>& keys)
@@ -220,7 +223,7 @@ void PressKeyChord(const std::vector<WORD>& keys)
         inputs.push_back(KeyInput(vk, true));
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
         inputs.push_back(KeyInput(*it, false));
-    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    SendInputs(inputs);
 }
 
 void TypeText(const char* text)
@@ -235,30 +238,25 @@ void TypeText(const char* text)
         input.ki.dwFlags |= KEYEVENTF_KEYUP;
         inputs.push_back(input);
     }
-    if (!inputs.empty())
-        ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    SendInputs(inputs);
 }
 
 void MoveMouse(POINT screen)
 {
-    INPUT input = MouseInput(MOUSEEVENTF_MOVE, screen);
-    ::SendInput(1, &input, sizeof input);
+    SendInputs({MouseInput(MOUSEEVENTF_MOVE, screen)});
 }
 
 void SendMouseButton(POINT screen, bool down, bool rightButton)
 {
     const DWORD button = rightButton ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                                      : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    INPUT inputs[2] = {MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(button, screen)};
-    ::SendInput(2, inputs, sizeof inputs[0]);
+    SendInputs({MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(button, screen)});
 }
 
 void ClickAt(POINT screen, bool rightButton)
 {
-    const DWORD down = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    const DWORD up = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    INPUT inputs[3] = {MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(down, screen), MouseInput(up, screen)};
-    ::SendInput(3, inputs, sizeof inputs[0]);
+    SendMouseButton(screen, true, rightButton);
+    SendMouseButton(screen, false, rightButton);
 }
 
 ScriptedInput::ScriptedInput(Runner runner, DWORD timeoutMs, UINT periodMs, std::source_location where)
@@ -296,16 +294,13 @@ ScriptedInput::~ScriptedInput()
                ::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
         }
     }
-    if (m_expectTimeout)
-        return;
-    if (m_timedOut) {
+    if (!m_expectTimeout && (m_timedOut || !m_done))
         ADD_FAILURE_AT(m_where.file_name(), (int)m_where.line())
-            << "Scripted input: the modal loop was still running after " << m_timeoutMs
-            << " ms and was cancelled; unfinished: " << PendingStep();
-    } else if (!m_done) {
-        ADD_FAILURE_AT(m_where.file_name(), (int)m_where.line())
-            << "Scripted input: the modal loop ended before the script did; unfinished: " << PendingStep();
-    }
+            << "Scripted input: "
+            << (m_timedOut
+                    ? "the modal loop was still running after " + std::to_string(m_timeoutMs) + " ms and was cancelled"
+                    : std::string("the modal loop ended before the script did"))
+            << "; unfinished: " << PendingStep();
 }
 
 ScriptedInput& ScriptedInput::Then(ScriptStep step, std::string name)
@@ -344,36 +339,6 @@ ScriptedInput& ScriptedInput::Key(WORD vk)
         "key " + std::to_string(vk));
 }
 
-ScriptedInput& ScriptedInput::Chord(std::vector<WORD> keys)
-{
-    return Then(
-        [keys] {
-            PressKeyChord(keys);
-            return true;
-        },
-        "key chord");
-}
-
-ScriptedInput& ScriptedInput::Type(std::string text)
-{
-    return Then(
-        [text] {
-            TypeText(text.c_str());
-            return true;
-        },
-        "type \"" + text + "\"");
-}
-
-ScriptedInput& ScriptedInput::Click(POINT screen, bool rightButton)
-{
-    return Then(
-        [screen, rightButton] {
-            ClickAt(screen, rightButton);
-            return true;
-        },
-        "click at " + std::to_string(screen.x) + "," + std::to_string(screen.y));
-}
-
 ScriptedInput& ScriptedInput::PressDialogButton(WindowFinder dialog, int nID)
 {
     return Then(
@@ -389,26 +354,7 @@ ScriptedInput& ScriptedInput::PressDialogButton(WindowFinder dialog, int nID)
 
 ScriptedInput& ScriptedInput::ChooseMenuItem(UINT nID)
 {
-    return Then(
-        [nID] {
-            return StepTowardsMenuItem([nID](HMENU hMenu, bool) {
-                std::vector<int> path;
-                FindMenuPath(hMenu, nID, path);
-                return path;
-            });
-        },
-        "choose menu command " + std::to_string(nID));
-}
-
-ScriptedInput& ScriptedInput::ChooseMenuItemAt(int nIndex)
-{
-    return Then(
-        [nIndex] {
-            return StepTowardsMenuItem([nIndex](HMENU hMenu, bool isRoot) {
-                return isRoot && nIndex < ::GetMenuItemCount(hMenu) ? std::vector<int>{nIndex} : std::vector<int>{};
-            });
-        },
-        "choose menu item at " + std::to_string(nIndex));
+    return Then([nID] { return StepTowardsMenuItem(nID); }, "choose menu command " + std::to_string(nID));
 }
 
 ScriptedInput& ScriptedInput::DismissMenu()

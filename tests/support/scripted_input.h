@@ -1,48 +1,26 @@
-// Scripted input for tests of modal code (message boxes, dialogs, popup menus, drag loops).
-//
-// A ScriptedInput runs a list of steps while the test thread sits in a modal loop, and a
-// watchdog makes sure no test can hang:
+// Scripted input for tests of modal code (message boxes, dialogs, popup menus, drag loops):
 //
 //     testing_support::ScriptedInput script;
 //     script.WaitFor(FindMessageBox, "message box").PressDialogButton(FindMessageBox, IDOK);
 //     EXPECT_EQ(IDOK, AfxMessageBox("Saved."));
 //
-// Runners. By default the steps run from a thread timer of the thread that created the script
-// (SetTimer with no window): its WM_TIMER is dispatched by every loop that dispatches messages,
-// the system's own included (MessageBox, DialogBox, TrackPopupMenu, the framework's loops).
-// Loops that only peek with filters or poll key state never dispatch it: for those, run the
-// steps on a background thread (Runner::kBackgroundThread); such steps may only post messages
-// and send input, never touch windows synchronously.
+// The steps run from a thread timer of the creating thread, which every loop that dispatches
+// messages dispatches; for loops that only peek with filters or poll key state, run them on a
+// background thread (Runner::kBackgroundThread), where steps may only post messages and send
+// input. A step returns true when done and is called again every period until then.
 //
-// Steps. A step is a function returning true when it is done; it is called again every period
-// until then, so a step can wait for a window to appear. Steps must not block: the ready-made
-// ones post messages or send input and return.
+// Watchdog: scope a script tightly around the modal call it drives. Still alive after its
+// timeout (10 s), it records the failure and cancels the test thread's modal state (EndMenu,
+// IDCANCEL then EndDialog, capture released; from outside WM_CANCELMODE and Escape keys).
+// Still alive after a further grace period (5 s), the process prints what is stuck and exits
+// with code 3. The destructor reports a timeout, or steps the loop left unrun, unless
+// ExpectTimeout() was called.
 //
-// Watchdog. A script lives as long as the modal call it drives: scope it tightly around that
-// call. When it is still alive after its timeout (10 s by default), the script records the
-// failure (TimedOut()) and cancels the modal state of the test thread: on that thread, from
-// the timer, it ends menus (EndMenu), cancels dialogs (IDCANCEL, then EndDialog) and releases
-// the capture; from the watchdog thread it also posts WM_CANCELMODE and Escape keys to the
-// thread's windows and sends an Escape key. If the script is still alive after a further
-// grace period (5 s, SetGracePeriod), the process prints what is stuck and exits with code 3,
-// so that ctest reports a failure instead of hanging. The destructor reports a timeout, or
-// steps that never ran because the loop ended first, with ADD_FAILURE unless ExpectTimeout()
-// was called.
-//
-// What works under Wine's null display driver (checked by scripted_input_test.cpp):
-// - SetForegroundWindow / SetActiveWindow / SetFocus on a visible top-level window of the
-//   calling thread, and GetForegroundWindow reads it back; MakeForeground() does all three.
-// - SendInput keyboard input reaches the foreground window's thread as WM_KEYDOWN/WM_KEYUP
-//   (and WM_CHAR after TranslateMessage) at the focus window, and to no other window;
-//   KEYEVENTF_UNICODE text arrives as WM_CHAR.
-// - SetCursorPos / GetCursorPos keep the position; SendInput absolute mouse moves set it and
-//   button events arrive as WM_*BUTTON* at the window under the point (or the capture).
-// - Popup menus are driven by posted keyboard messages (their loop reads the thread's queue),
-//   which needs no foreground window; ChooseMenuItem works that way. Real clicks on an item
-//   work too: take its place from GetMenuItemRect(NULL, hMenu, ...) (with the owner window
-//   Wine measures from the owner, not from the menu window).
-// - DragDetect returns FALSE at once unless the left button is down: press it first
-//   (SendMouseButton); a background script can then move the mouse while DragDetect waits.
+// Under Wine's null display driver (checked by scripted_input_test.cpp): MakeForeground()
+// works on a visible top-level window of the thread, and SendInput keys then reach its focus
+// window; absolute mouse moves set the cursor and buttons arrive at the window under it (or
+// the capture); popup menus are driven by posted keys (ChooseMenuItem), or by real clicks at
+// GetMenuItemRect(NULL, ...) (not the owner window); DragDetect returns at once unless the left button is down.
 #pragma once
 #include "afxwin.h"
 
@@ -98,15 +76,11 @@ public:
     ScriptedInput& WaitFor(WindowFinder finder, std::string name = "window");
     ScriptedInput& Wait(DWORD ms);
     ScriptedInput& Key(WORD vk);
-    ScriptedInput& Chord(std::vector<WORD> keys);
-    ScriptedInput& Type(std::string text);
-    ScriptedInput& Click(POINT screen, bool rightButton = false);
     // Posts WM_COMMAND(id, BN_CLICKED) to the dialog the finder returns, once it exists.
     ScriptedInput& PressDialogButton(WindowFinder dialog, int nID);
-    // Chooses an item of the open popup menu by keyboard (posted keys), walking into
-    // submenus: by command ID anywhere in the menu tree, or by position in the top menu.
+    // Chooses the item with this command ID anywhere in the open popup menu's tree by
+    // keyboard (posted keys), walking into submenus.
     ScriptedInput& ChooseMenuItem(UINT nID);
-    ScriptedInput& ChooseMenuItemAt(int nIndex);
     // Closes the open popup menu with Escape (posted).
     ScriptedInput& DismissMenu();
 
@@ -116,8 +90,6 @@ public:
     void ExpectTimeout() { m_expectTimeout = true; }
     // How long the test thread may stay stuck after the timeout before the process ends.
     void SetGracePeriod(DWORD ms) { m_graceMs = ms; }
-    // Describes the step that did not finish, for messages.
-    std::string PendingStep() const;
 
 private:
     struct NamedStep {
@@ -132,6 +104,7 @@ private:
     void Watch();
     void CancelModalStateOnTestThread();
     void CancelModalStateFromOutside();
+    std::string PendingStep() const;   // the step that did not finish, for messages
 
     const Runner m_runner;
     const DWORD m_timeoutMs;

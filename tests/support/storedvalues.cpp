@@ -1,25 +1,6 @@
 #include "storedvalues.h"
 
-#include <climits>
-#include <cstring>
-
 namespace testing_support {
-
-DWORD StoredValue::Number() const
-{
-    DWORD number = 0xFFFFFFFF;
-    if (data.size() == sizeof number)
-        memcpy(&number, data.data(), sizeof number);
-    return number;
-}
-
-double StoredValue::Double() const
-{
-    double value = 0.0;
-    if (data.size() == sizeof value)
-        memcpy(&value, data.data(), sizeof value);
-    return value;
-}
 
 std::vector<UINT> StoredValue::List() const
 {
@@ -27,14 +8,6 @@ std::vector<UINT> StoredValue::List() const
     if (!list.empty())
         memcpy(list.data(), data.data(), list.size() * sizeof(UINT));
     return list;
-}
-
-CPoint StoredValue::Point() const
-{
-    LONG xy[2] = {INT_MIN, INT_MIN};
-    if (data.size() == sizeof xy)
-        memcpy(xy, data.data(), sizeof xy);
-    return CPoint(xy[0], xy[1]);
 }
 
 bool ReadStoredValue(HKEY hKey, LPCSTR name, StoredValue& out)

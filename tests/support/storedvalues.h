@@ -3,6 +3,8 @@
 #pragma once
 #include "afxwin.h"
 
+#include <climits>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,16 +15,21 @@ struct StoredValue {
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
 
-    // A 4-byte number; 0xFFFFFFFF for anything else.
-    DWORD Number() const;
-    // An 8-byte double; 0 for anything else.
-    double Double() const;
+    // The bytes as a T when they are exactly its size, else the fallback.
+    template <typename T>
+    T As(T fallback) const
+    {
+        if (data.size() == sizeof(T))
+            memcpy(&fallback, data.data(), sizeof(T));
+        return fallback;
+    }
+    DWORD Number() const { return As<DWORD>(0xFFFFFFFF); }
+    double Double() const { return As<double>(0.0); }
+    CPoint Point() const { return As<POINT>({INT_MIN, INT_MIN}); }
     // The bytes as they are, a terminating NUL included.
     std::string Text() const { return std::string(data.begin(), data.end()); }
     // The bytes as 32-bit numbers (trailing bytes dropped).
     std::vector<UINT> List() const;
-    // Eight bytes as a point; (INT_MIN, INT_MIN) for anything else.
-    CPoint Point() const;
 };
 
 bool ReadStoredValue(HKEY hKey, LPCSTR name, StoredValue& out);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace testing_support {
 
@@ -107,7 +108,7 @@ bool KeyExists(HKEY root, LPCSTR path)
 
 namespace {
 std::mutex g_captureLock;
-std::string* g_captured = nullptr;
+std::optional<std::string> g_captured;
 
 LONG CALLBACK CaptureDebugString(EXCEPTION_POINTERS* info)
 {
@@ -124,10 +125,8 @@ LONG CALLBACK CaptureDebugString(EXCEPTION_POINTERS* info)
 
 DebugOutputCapture::DebugOutputCapture()
 {
-    {
-        std::lock_guard<std::mutex> guard(g_captureLock);
-        g_captured = new std::string;
-    }
+    std::lock_guard<std::mutex> guard(g_captureLock);
+    g_captured.emplace();
     m_handler = ::AddVectoredExceptionHandler(1, CaptureDebugString);
 }
 
@@ -135,14 +134,13 @@ DebugOutputCapture::~DebugOutputCapture()
 {
     ::RemoveVectoredExceptionHandler(m_handler);
     std::lock_guard<std::mutex> guard(g_captureLock);
-    delete g_captured;
-    g_captured = nullptr;
+    g_captured.reset();
 }
 
 std::string DebugOutputCapture::Text() const
 {
     std::lock_guard<std::mutex> guard(g_captureLock);
-    return g_captured ? *g_captured : std::string();
+    return g_captured.value_or(std::string());
 }
 
 std::string ProgramFolder()

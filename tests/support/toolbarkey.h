@@ -7,52 +7,29 @@
 
 namespace testing_support {
 
-struct ToolbarKeyValue {
-    const char* name;
-    DWORD type;
-    bool bDefaultOnly;   // written for default toolbars only
-};
+inline constexpr const char* kToolbarKeyNumbers[] = {
+    "ID",        "IDFixed",    "DockSite", "Visible",        "Floating",        "FloatTop",         "FloatBottom",
+    "FloatLeft", "FloatRight", "Hide",     "FloatSizeWidth", "FloatSizeHeight", "FloatOrientation", "Default"};
+inline constexpr const char* kToolbarKeyBinaries[] = {"DockPos", "FloatPos", "IDs",
+                                                      "Styles",  "Flyouts",  "CustomBitmaps"};
 
-inline constexpr ToolbarKeyValue kToolbarKeyValues[] = {
-    {"ID", REG_DWORD, false},
-    {"IDFixed", REG_DWORD, false},
-    {"Name", REG_SZ, false},
-    {"DockPos", REG_BINARY, false},
-    {"FloatPos", REG_BINARY, false},
-    {"DockSite", REG_DWORD, false},
-    {"Visible", REG_DWORD, false},
-    {"Floating", REG_DWORD, false},
-    {"FloatTop", REG_DWORD, false},
-    {"FloatBottom", REG_DWORD, false},
-    {"FloatLeft", REG_DWORD, false},
-    {"FloatRight", REG_DWORD, false},
-    {"Hide", REG_DWORD, false},
-    {"FloatSizeWidth", REG_DWORD, false},
-    {"FloatSizeHeight", REG_DWORD, false},
-    {"FloatOrientation", REG_DWORD, false},
-    {"Default", REG_DWORD, false},
-    {"DefaultIDs", REG_BINARY, true},
-    {"DefaultFlyouts", REG_BINARY, true},
-    {"IDs", REG_BINARY, false},
-    {"Styles", REG_BINARY, false},
-    {"Flyouts", REG_BINARY, false},
-    {"CustomBitmaps", REG_BINARY, false},
-};
-
-// The key of a toolbar with buttons (and without flyouts or pictures) holds
-// these values and no others, each of its type.
+// The key of a toolbar with buttons (and without flyouts or pictures) holds these values
+// and no others, each of its type: the default ones only for a default toolbar.
 inline void ExpectToolbarKeyValues(const std::map<std::string, StoredValue>& values, bool bDefault)
 {
-    size_t expected = 0;
-    for (const ToolbarKeyValue& value : kToolbarKeyValues) {
-        if (value.bDefaultOnly && !bDefault)
-            continue;
-        ++expected;
-        SCOPED_TRACE(value.name);
-        ASSERT_TRUE(values.count(value.name));
-        EXPECT_EQ(value.type, values.at(value.name).type);
+    std::map<std::string, DWORD> expected = {{"Name", REG_SZ}};
+    for (const char* name : kToolbarKeyNumbers)
+        expected[name] = REG_DWORD;
+    for (const char* name : kToolbarKeyBinaries)
+        expected[name] = REG_BINARY;
+    if (bDefault)
+        expected["DefaultIDs"] = expected["DefaultFlyouts"] = REG_BINARY;
+    for (const auto& [name, type] : expected) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(values.count(name));
+        EXPECT_EQ(type, values.at(name).type);
     }
-    EXPECT_EQ(expected, values.size());
+    EXPECT_EQ(expected.size(), values.size());
 }
 
 }   // namespace testing_support

@@ -210,4 +210,23 @@ TEST_F(EnvironmentSwitch, AToolbarDeletedInOneEnvironmentIsForgottenByAll)
     SwitchToFirst();
 }
 
+TEST_F(EnvironmentSwitch, AFloatingFrameComesBackExactlyWhenItsToolbarDoes)
+{
+    m_frame.EnableDocking(CBRS_ALIGN_ANY);
+    ProbeToolBar* bars[] = {MakeToolBar({kOpen}), MakeToolBar({kSave})};
+    for (int i = 0; i < 2; ++i) {
+        bars[i]->EnableDocking(CBRS_ALIGN_ANY);
+        m_frame.FloatControlBar(bars[i], CPoint(100 + 150 * i, 300));
+    }
+    m_frame.ShowControlBar(bars[1], FALSE, FALSE);   // hidden before the environment goes away
+    Switch("B");
+    for (ProbeToolBar* pBar : bars)
+        EXPECT_FALSE(pBar->GetParentFrame()->IsWindowVisible());
+    SwitchToFirst();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(bars[i]->IsWindowVisible() != FALSE, i == 0) << i;
+        EXPECT_EQ(bars[i]->GetParentFrame()->IsWindowVisible() != FALSE, i == 0) << i;
+    }
+}
+
 }   // namespace

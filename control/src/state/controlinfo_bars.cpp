@@ -50,6 +50,16 @@ int JControlOnlyInfo::FindBar(CControlBar* pBar) const
     return -1;
 }
 
+namespace {
+
+JBarVisibility* NewVisibilityRecord(CControlBar* pBar)
+{
+    const bool live = IsLiveBar(pBar);
+    return new JBarVisibility{pBar, live ? pBar->m_hWnd : nullptr, live && pBar->IsWindowVisible()};
+}
+
+}   // namespace
+
 void JControlOnlyInfo::FreeVisibilityRecords()
 {
     for (INT_PTR i = 0; i < m_arrVisibility.GetSize(); ++i)
@@ -63,7 +73,7 @@ void JControlOnlyInfo::AddToolbar(CControlBar* pBar)
         return;
     // While the environment is hidden its bars' visibility is remembered.
     if (m_arrVisibility.GetSize() > 0)
-        m_arrVisibility.Add(new JBarVisibility{pBar, IsLiveBar(pBar) && pBar->IsWindowVisible()});
+        m_arrVisibility.Add(NewVisibilityRecord(pBar));
     m_arrBars.Add(pBar);
     m_bToolbarsDirty = TRUE;
 }
@@ -184,7 +194,7 @@ void JControlOnlyInfo::Show(int show)
     if (!show) {
         FreeVisibilityRecords();
         ForEachControlBar(ControlFrameOfCall(), [this](CControlBar* pBar) {
-            m_arrVisibility.Add(new JBarVisibility{pBar, IsLiveBar(pBar) && pBar->IsWindowVisible()});
+            m_arrVisibility.Add(NewVisibilityRecord(pBar));
             return true;
         });
     }
@@ -193,19 +203,23 @@ void JControlOnlyInfo::Show(int show)
     for (INT_PTR i = 0; i < m_arrVisibility.GetSize(); ++i) {
         const auto* pRecord = static_cast<JBarVisibility*>(m_arrVisibility[i]);
         CControlBar* pBar = pRecord->pBar;
-        // A record may name a bar deleted since (a framework bar tells nobody):
-        // only bars the frame still lists are touched.
-        if (!pFrame || !pFrame->m_listControlBars.Find(pBar) || !IsLiveBar(pBar))
+        // A record may name a bar deleted since (a framework bar tells nobody),
+        // its address perhaps taken by a new bar: only the very window recorded
+        // is touched, and only while the frame still lists its bar.
+        if (!pFrame || !pFrame->m_listControlBars.Find(pBar) || !IsLiveBar(pBar) || pBar->m_hWnd != pRecord->hWnd)
             continue;
         const bool visible = show && pRecord->bVisible;
-        if (pBar->IsKindOf(RUNTIME_CLASS(JToolBar))) {
-            pBar->ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
-            if (CWnd* pFloating = FloatingFrameOf(pBar); pFloating && !inPlace)
-                pFloating->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
-        } else if (pBar->IsKindOf(RUNTIME_CLASS(JDialogBar)) || pBar->IsKindOf(RUNTIME_CLASS(CBaseDialogBar))) {
-            pBar->ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
-        }
+        if (!IsEnvironmentBar(pBar))
+            continue;
+        pBar->ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
+        // A floating frame shows exactly when a bar in it does: one that was hidden before the
+        // environment went away stays hidden, and so does the frame around it.
+        if (CWnd* pFloating = FloatingFrameOf(pBar); pFloating && !inPlace)
+            pFloating->ShowWindow(show && pBar->m_pDockBar->GetDockedVisibleCount() ? SW_SHOWNA : SW_HIDE);
     }
+    // The records live only while the bars are hidden.
+    if (show)
+        FreeVisibilityRecords();
 }
 
 void JControlOnlyInfo::FillMaskColor(COLORREF color, long value, HINSTANCE hModule, const char* name)
