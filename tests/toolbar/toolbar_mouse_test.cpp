@@ -52,7 +52,7 @@ TEST_F(ToolbarClicks, ClickPostsTheCommandToTheMainWindow)
     EXPECT_EQ(rect, JToolBar::m_rectLast);
 }
 
-TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButton)
+TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButtonAndADisabledOneIgnoresClicks)
 {
     Press(0, true);
     const CPoint away = ButtonCenter(m_pBar, 3);
@@ -63,10 +63,6 @@ TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButton)
     EXPECT_TRUE(m_frame.m_commands.empty());
     EXPECT_FALSE(m_pBar->GetButtonStyle(0) & TBBS_PRESSED);
     EXPECT_EQ(-1, m_pBar->m_nPressedButton);
-}
-
-TEST_F(ToolbarClicks, DisabledButtonIgnoresClicks)
-{
     m_pBar->SetButtonStyle(3, m_pBar->GetButtonStyle(3) | TBBS_DISABLED);
     Press(3, true);
     EXPECT_EQ(-1, m_pBar->m_nPressedButton);
@@ -110,20 +106,15 @@ TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
 }
 
 // A button of the toolbar opens a flyout for as long as the object lives.
-class FlyoutSlot {
-public:
-    FlyoutSlot(JToolBar* pBar, int index) : m_pBar(pBar), m_index(index) { pBar->m_arrFlyouts[index] = &m_flyout; }
-    ~FlyoutSlot() { m_pBar->m_arrFlyouts[m_index] = nullptr; }
-    FlyoutSlot(const FlyoutSlot&) = delete;
-    FlyoutSlot& operator=(const FlyoutSlot&) = delete;
-
-private:
-    JToolBar* m_pBar;
-    int m_index;
-    JToolBar m_flyout;
+struct FlyoutSlot {
+    JToolBar* pBar;
+    int index;
+    JToolBar flyout;
+    FlyoutSlot(JToolBar* pOn, int at) : pBar(pOn), index(at) { pBar->m_arrFlyouts[index] = &flyout; }
+    ~FlyoutSlot() { pBar->m_arrFlyouts[index] = nullptr; }
 };
 
-TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandAndHoldingDoesNot)
+TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandHoldingDoesNotAndItsMarkPointsDown)
 {
     FlyoutSlot slot(m_pBar, 0);
     ASSERT_TRUE(m_pBar->IsFlyout(0));
@@ -146,10 +137,7 @@ TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandAndHoldingDoesNot)
     EXPECT_GE(::GetTickCount() - start, (DWORD)JToolBar::m_nFlyoutTime - 50);
     Press(0, false);
     EXPECT_TRUE(m_frame.m_commands.empty()) << "a held flyout button runs nothing";
-}
-
-TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
-{
+    // The flyout mark points down in a top toolbar.
     CRect rect;
     m_pBar->GetItemRect(2, rect);
     testing_support::MemoryCanvas canvas(rect.right + 4, rect.bottom + 4);

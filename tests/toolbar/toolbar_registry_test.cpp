@@ -79,7 +79,7 @@ protected:
     HKEY m_hKey = nullptr;
 };
 
-TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
+TEST_F(ToolbarRegistry, WritesEveryValueWithItsTypeAndDefaultFlyoutsOnlyAtTheFirstSave)
 {
     ProbeToolBar* pBar = MakeFixedToolBar({kOpen, 0, kSave}, 0xE850);
     pBar->StoreLastPosition();
@@ -102,9 +102,31 @@ TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
     EXPECT_EQ(3u, values.at("Styles").List().size());
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("Flyouts").List());
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("CustomBitmaps").List());
+    // A default toolbar writes its default flyouts only at the first save.
+    ProbeToolBar* pDefault = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    const UINT defaults[] = {kOpen, kSave};
+    pDefault->SetDefaultButtons(defaults, 2);
+    ASSERT_TRUE(pDefault->WriteToRegistry(m_hKey));
+    auto written = ReadValues(m_hKey);
+    EXPECT_EQ(1u, written.at("Default").Number());
+    EXPECT_EQ((std::vector<UINT>{kOpen, kSave}), written.at("DefaultIDs").List());
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), written.at("DefaultFlyouts").List());
+
+    // What the host first gave stays, whatever the toolbar's flyouts are now.
+    WriteList(m_hKey, "DefaultFlyouts", {1});
+    WriteList(m_hKey, "DefaultFlyout0", {kGrey, kOpen});
+    ASSERT_TRUE(pDefault->WriteToRegistry(m_hKey));
+    written = ReadValues(m_hKey);
+    EXPECT_EQ((std::vector<UINT>{1}), written.at("DefaultFlyouts").List());
+    EXPECT_EQ((std::vector<UINT>{kGrey, kOpen}), written.at("DefaultFlyout0").List());
+
+    // An empty list counts as none written yet.
+    WriteList(m_hKey, "DefaultFlyouts", {});
+    ASSERT_TRUE(pDefault->WriteToRegistry(m_hKey));
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("DefaultFlyouts").List());
 }
 
-TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
+TEST_F(ToolbarRegistry, DockedAndFloatingToolbarsComeBackWhereTheyWere)
 {
     ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, 0, kSave, kOpen}, 0xE850, "Draw");
     m_frame.DockControlBar(pSaved, AFX_IDW_DOCKBAR_LEFT);
@@ -134,26 +156,22 @@ TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
     m_frame.RecalcLayout();
     pBar->StoreLastPosition();
     EXPECT_EQ(ReadPoint(m_hKey, "DockPos"), pBar->m_ptDockPos);
-}
-
-TEST_F(ToolbarRegistry, FloatingToolbarComesBackWhereItWas)
-{
     const CPoint at = SaveFloating(CPoint(150, 120));
     EXPECT_EQ(1u, ReadValues(m_hKey).at("Floating").Number());
     EXPECT_EQ(at, ReadPoint(m_hKey, "FloatPos"));
 
-    ProbeToolBar* pBar = Restore();
-    EXPECT_TRUE(pBar->m_bFloating);
-    EXPECT_EQ(at, pBar->m_ptFloatPos);
-    m_frame.FloatControlBar(pBar, pBar->m_ptFloatPos);
+    ProbeToolBar* pFloating = Restore();
+    EXPECT_TRUE(pFloating->m_bFloating);
+    EXPECT_EQ(at, pFloating->m_ptFloatPos);
+    m_frame.FloatControlBar(pFloating, pFloating->m_ptFloatPos);
     testing_support::PumpMessages();
     CRect restored;
-    pBar->GetParentFrame()->GetWindowRect(restored);
+    pFloating->GetParentFrame()->GetWindowRect(restored);
     EXPECT_EQ(at, restored.TopLeft());
-    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_TRUE(pFloating->IsWindowVisible());
 }
 
-TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
+TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsableAndOddDockSitesDockAtTheTop)
 {
     Save({kOpen});
     CStatusBar status;   // holds 0xE801
@@ -177,17 +195,12 @@ TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
         }
         pBar->DestroyWindow();
     }
-}
-
-TEST_F(ToolbarRegistry, DockSiteCodesOutsideTheFourSidesDockAtTheTop)
-{
-    Save({kOpen});
-    const std::pair<DWORD, UINT> cases[] = {
+    const std::pair<DWORD, UINT> codes[] = {
         {0, AFX_IDW_DOCKBAR_TOP},  {1, AFX_IDW_DOCKBAR_TOP},          {2, AFX_IDW_DOCKBAR_BOTTOM},
         {3, AFX_IDW_DOCKBAR_LEFT}, {4, AFX_IDW_DOCKBAR_RIGHT},        {5, AFX_IDW_DOCKBAR_FLOAT},
         {6, AFX_IDW_DOCKBAR_TOP},  {0xFFFFFFFF, AFX_IDW_DOCKBAR_TOP},
     };
-    for (const auto& [code, dockBar] : cases) {
+    for (const auto& [code, dockBar] : codes) {
         SCOPED_TRACE(code);
         WriteNumber(m_hKey, "DockSite", code);
         ProbeToolBar* pBar = Restore();
@@ -242,30 +255,25 @@ TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
         EXPECT_FALSE(pPlain->GetButtonStyle(i) & TBBS_WRAPPED) << i;
 }
 
-TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtons)
+// Flyout lists come back with their buttons; those on no real button are dropped, and a
+// listed one without commands fails the read after the buttons.
+TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtonsOnly)
 {
     Save({kOpen, kSave, 0, kOpen});
     WriteList(m_hKey, "Flyouts", {1, 3});
     WriteList(m_hKey, "Flyout0", {kSave, kOpen});
     WriteList(m_hKey, "Flyout1", {kGrey});
-
     const auto copy = ValuesOf(Restore());
     EXPECT_EQ((std::vector<UINT>{1, 3}), copy.at("Flyouts").List());
     EXPECT_EQ((std::vector<UINT>{kSave, kOpen}), copy.at("Flyout0").List());
     EXPECT_EQ((std::vector<UINT>{kGrey}), copy.at("Flyout1").List());
-}
 
-TEST_F(ToolbarRegistry, FlyoutsOnNoRealButtonAreDropped)
-{
     Save({kOpen, 0});
     WriteList(m_hKey, "Flyouts", {1, 7, (UINT)-5});   // a separator, past the end, negative
     for (const char* name : {"Flyout0", "Flyout1", "Flyout2"})
         WriteList(m_hKey, name, {kSave});
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), FlyoutsOf(Restore()));
-}
 
-TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
-{
     Save({kOpen, kSave}, "Edited");
     WriteList(m_hKey, "Flyouts", {0});
     WriteList(m_hKey, "Flyout0", {});
@@ -276,47 +284,6 @@ TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
     EXPECT_EQ(2, pBar->GetCommandCount()) << "the buttons were set before the flyouts";
     EXPECT_STREQ("Edited", pBar->Caption());
     EXPECT_FALSE(pBar->m_bAutoDelete) << "the caller decides what becomes of a half-read toolbar";
-}
-
-TEST_F(ToolbarRegistry, DefaultFlyoutsAreWrittenOnlyAtTheFirstSave)
-{
-    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
-    const UINT defaults[] = {kOpen, kSave};
-    pBar->SetDefaultButtons(defaults, 2);
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    auto values = ReadValues(m_hKey);
-    EXPECT_EQ(1u, values.at("Default").Number());
-    EXPECT_EQ((std::vector<UINT>{kOpen, kSave}), values.at("DefaultIDs").List());
-    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("DefaultFlyouts").List());
-
-    // What the host first gave stays, whatever the toolbar's flyouts are now.
-    WriteList(m_hKey, "DefaultFlyouts", {1});
-    WriteList(m_hKey, "DefaultFlyout0", {kGrey, kOpen});
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    values = ReadValues(m_hKey);
-    EXPECT_EQ((std::vector<UINT>{1}), values.at("DefaultFlyouts").List());
-    EXPECT_EQ((std::vector<UINT>{kGrey, kOpen}), values.at("DefaultFlyout0").List());
-
-    // An empty list counts as none written yet.
-    WriteList(m_hKey, "DefaultFlyouts", {});
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("DefaultFlyouts").List());
-}
-
-TEST_F(ToolbarRegistry, AToolbarWithoutButtonsStoresNoStylesAndItsDefaultsAsButtons)
-{
-    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    ASSERT_TRUE(ReadValues(m_hKey).count("Styles"));
-    const UINT defaults[] = {kSave, 0, kOpen};
-    ASSERT_TRUE(pBar->SetButtonIDs(defaults, 0));
-    ASSERT_EQ(0, pBar->GetCommandCount());
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    EXPECT_FALSE(ReadValues(m_hKey).count("Styles")) << "the kept key loses the rows of buttons that went";
-    pBar->SetDefaultButtons(defaults, 3);
-    const auto values = ValuesOf(pBar);
-    EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen}), values.at("IDs").List());
-    EXPECT_FALSE(values.count("Styles")) << "no buttons, no styles";
 }
 
 class DefaultFlyouts : public ToolbarRegistry {
@@ -420,7 +387,7 @@ TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
     EXPECT_FALSE(pBar->m_bDeferredShow);
 }
 
-TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesIt)
+TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesItAndOneWithoutButtonsStoresNoStyles)
 {
     ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
     m_frame.ShowControlBar(pSaved, FALSE, FALSE);
@@ -434,6 +401,19 @@ TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesIt)
     pSaved->m_nStateFlags = CControlBar::tempHide;
     ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
     EXPECT_EQ(1u, ReadValues(m_hKey).at("Visible").Number());
+    // A toolbar without buttons stores no styles, and its defaults as buttons.
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    ASSERT_TRUE(ReadValues(m_hKey).count("Styles"));
+    const UINT defaults[] = {kSave, 0, kOpen};
+    ASSERT_TRUE(pBar->SetButtonIDs(defaults, 0));
+    ASSERT_EQ(0, pBar->GetCommandCount());
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    EXPECT_FALSE(ReadValues(m_hKey).count("Styles")) << "the kept key loses the rows of buttons that went";
+    pBar->SetDefaultButtons(defaults, 3);
+    const auto values = ValuesOf(pBar);
+    EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen}), values.at("IDs").List());
+    EXPECT_FALSE(values.count("Styles")) << "no buttons, no styles";
 }
 
 TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
@@ -482,18 +462,15 @@ TEST_F(ToolbarRegistry, EveryRequiredValueIsNeeded)
     Restore();
 }
 
-TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsRead)
+// A caption and a button list longer than the readers take are cut, not made unreadable;
+// a damaged floating position leaves the docked one alone.
+TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsReadAndDamageStaysWhereItIs)
 {
-    // A caption and a button list longer than the readers take are cut, not made unreadable.
-    std::vector<UINT> many(300, kOpen);
-    Save(many, std::string(300, 'C').c_str());
-    ProbeToolBar* pBar = Restore();
-    EXPECT_EQ(255, pBar->Caption().GetLength());
-    EXPECT_EQ(256, pBar->GetCommandCount());
-}
+    Save(std::vector<UINT>(300, kOpen), std::string(300, 'C').c_str());
+    ProbeToolBar* pLong = Restore();
+    EXPECT_EQ(255, pLong->Caption().GetLength());
+    EXPECT_EQ(256, pLong->GetCommandCount());
 
-TEST_F(ToolbarRegistry, ADamagedFloatingPositionLeavesTheDockedOneAlone)
-{
     Save({kOpen});
     WritePoint(m_hKey, "DockPos", CPoint(99999, 99999));
     WriteList(m_hKey, "FloatPos", {100});

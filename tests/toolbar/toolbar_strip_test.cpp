@@ -52,7 +52,7 @@ TEST_F(ToolbarHost, PlainColourSmallAndLargeSettingsPickTheirStrip)
     }
 }
 
-TEST_F(ToolbarHost, InactiveCommandShowsTheInactiveLook)
+TEST_F(ToolbarHost, InactiveCommandShowsTheInactiveLookAndDeletedButtonsLeaveTheOthersTheirImages)
 {
     ProbeToolBar* pBar = MakeToolBar({kOpen, kGrey});
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(1));
@@ -63,6 +63,15 @@ TEST_F(ToolbarHost, InactiveCommandShowsTheInactiveLook)
     m_pInfo->SetCommandState(kGrey, 1, 0);
     Repaint(pBar);
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(1));
+    ProbeToolBar* pOther = MakeToolBar({kOpen, kSave, kGrey});
+    ASSERT_TRUE(pOther->DeleteItem(0));
+    Repaint(pOther);
+    ASSERT_EQ(2, pOther->ImageCount());
+    UINT id = 0, style = 0;
+    int image = -1;
+    pOther->GetButtonInfo(1, id, style, image);
+    EXPECT_EQ(kGrey, id);
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pOther->ImageCenter(image));
 }
 
 TEST_F(ToolbarHost, PaintsRebuildTheStripOnlyWhenItsInputsChanged)
@@ -86,7 +95,7 @@ TEST_F(ToolbarHost, PaintsRebuildTheStripOnlyWhenItsInputsChanged)
     EXPECT_EQ(builds + 3, pBar->GetStripBuildCount());
 }
 
-TEST_F(ToolbarHost, TheSameButtonsAgainKeepTheirStrip)
+TEST_F(ToolbarHost, TheSameButtonsAgainKeepTheirStripAndListsOfSeparatorsOrNoneReplaceThem)
 {
     const UINT ids[] = {kOpen, 0, kSave};
     ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
@@ -100,33 +109,16 @@ TEST_F(ToolbarHost, TheSameButtonsAgainKeepTheirStrip)
     EXPECT_EQ(builds + 1, pBar->GetStripBuildCount());
     EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(0));
     EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(1));
-}
-
-TEST_F(ToolbarHost, DeletedButtonsLeaveTheOthersTheirImages)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave, kGrey});
-    ASSERT_TRUE(pBar->DeleteItem(0));
-    Repaint(pBar);
-    ASSERT_EQ(2, pBar->ImageCount());
-    UINT id = 0, style = 0;
-    int image = -1;
-    pBar->GetButtonInfo(1, id, style, image);
-    EXPECT_EQ(kGrey, id);
-    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(image));
-}
-
-TEST_F(ToolbarHost, ButtonListsOfSeparatorsOrNoneStillReplaceTheButtons)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    ProbeToolBar* pOther = MakeToolBar({kOpen, kSave});
     const UINT separators[] = {0, 0, 0};
-    EXPECT_TRUE(pBar->SetButtonIDs(separators, 3));
-    EXPECT_EQ(3, pBar->GetCommandCount());
-    EXPECT_EQ(-1, pBar->FindCommandIndex(kOpen));
-    EXPECT_TRUE(pBar->SetButtonIDs(nullptr, 5));
-    EXPECT_EQ(1, pBar->GetCommandCount());
+    EXPECT_TRUE(pOther->SetButtonIDs(separators, 3));
+    EXPECT_EQ(3, pOther->GetCommandCount());
+    EXPECT_EQ(-1, pOther->FindCommandIndex(kOpen));
+    EXPECT_TRUE(pOther->SetButtonIDs(nullptr, 5));
+    EXPECT_EQ(1, pOther->GetCommandCount());
 }
 
-TEST_F(ToolbarHost, CreationRegistersAndDestructionUnregisters)
+TEST_F(ToolbarHost, CreationRegistersDestructionUnregistersAndHelpHitTestAnswersTheCommand)
 {
     const int before = m_pInfo->m_nNumberOfToolbars;
     ProbeToolBar* pBar = MakeToolBar({kOpen});
@@ -144,22 +136,18 @@ TEST_F(ToolbarHost, CreationRegistersAndDestructionUnregisters)
     pBar->DestroyWindow();
     EXPECT_EQ(before, m_pInfo->m_nNumberOfToolbars);
     EXPECT_EQ(0, listed());
-}
-
-TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
+    ProbeToolBar* pOther = MakeToolBar({kOpen, 0, kSave});
     CRect rect;
-    pBar->GetItemRect(2, rect);
+    pOther->GetItemRect(2, rect);
     const LRESULT context =
-        pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+        pOther->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
     EXPECT_EQ((LRESULT)kSave, context);
     TsPrefsContextHelp help;
     long source = -1;
     help.GetSourceOfHelpContextId(&source);
     EXPECT_EQ(JHELP_FROM_TOOLBAR, source);
-    pBar->GetItemRect(1, rect);   // the separator
-    EXPECT_EQ(0, pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y)));
+    pOther->GetItemRect(1, rect);   // the separator
+    EXPECT_EQ(0, pOther->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y)));
 }
 
 TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)

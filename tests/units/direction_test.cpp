@@ -39,9 +39,7 @@ protected:
     CString Shown(double value)
     {
         m_edit.SetValue(value);
-        CString text;
-        m_edit.GetWindowText(text);
-        return text;
+        return TextOf(m_edit);
     }
     // Commits text as if typed; the value (unchanged when rejected).
     double Entered(LPCSTR text)
@@ -129,9 +127,7 @@ TEST_F(DirectionEditTest, AQuadrantBearingWithoutItsLeadingLetterIsRejectedAndTh
     EXPECT_NEAR(60 * kDegree, Entered(thirty + " E"), 1e-12);
     EXPECT_NEAR(60 * kDegree, Entered("E " + thirty + " N"), 1e-12);
     EXPECT_FALSE(m_edit.IsModified());
-    CString text;
-    m_edit.GetWindowText(text);
-    EXPECT_EQ("N " + thirty + " E", text);
+    EXPECT_EQ("N " + thirty + " E", TextOf(m_edit));
 }
 
 // A bearing's angle is one plain angle of a quarter turn at most, in the default units: a

@@ -13,20 +13,10 @@ namespace {
 constexpr wchar_t kHiraganaA = 0x3042;   // "a" in hiragana: 0x82 0xA0 in code page 932
 
 // Makes the thread's code page Japanese (932) for a scope.
-class JapaneseThreadLocale {
-public:
-    JapaneseThreadLocale() : m_old(::GetThreadLocale())
-    {
-        m_set = ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT)) != FALSE;
-    }
-    ~JapaneseThreadLocale() { ::SetThreadLocale(m_old); }
-    JapaneseThreadLocale(const JapaneseThreadLocale&) = delete;
-    JapaneseThreadLocale& operator=(const JapaneseThreadLocale&) = delete;
-    bool set() const { return m_set; }
-
-private:
-    LCID m_old;
-    bool m_set;
+struct JapaneseThreadLocale {
+    const LCID old = ::GetThreadLocale();
+    const bool set = ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT)) != FALSE;
+    ~JapaneseThreadLocale() { ::SetThreadLocale(old); }
 };
 
 class HookTest : public TwoRecordingWindows {
@@ -38,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(HookTest, TheFirstUseInstallsTheHookAndTheLastReleaseRemovesIt)
+TEST_F(HookTest, TheFirstUseInstallsTheHookTheLastReleaseRemovesItAndACopyHoldsAUseOfItsOwn)
 {
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC));
     JDLLHook first, second;
@@ -63,6 +53,22 @@ TEST_F(HookTest, TheFirstUseInstallsTheHookAndTheLastReleaseRemovesIt)
     m_window.received.clear();
     ::SendMessageA(m_window, WM_IME_CHAR, 'a', 0);
     EXPECT_TRUE(m_window.CharBytes().empty()) << "the hook is gone";
+    auto pOriginal = std::make_unique<JDLLHook>();
+    ASSERT_TRUE(pOriginal->SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
+    JDLLHook copy(*pOriginal);
+    EXPECT_TRUE(copy.IsSet());
+    EXPECT_EQ(WH_CALLWNDPROC, copy.GetType());
+    EXPECT_EQ(m_window.m_hWnd, copy.GetHWnd());
+    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+    pOriginal.reset();
+    EXPECT_NE(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the copy's use keeps the hook";
+
+    JDLLHook assigned;
+    assigned = copy;
+    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+    assigned = JDLLHook();   // an unset object: the use is given back
+    EXPECT_FALSE(assigned.IsSet());
+    EXPECT_EQ(1, JDLLHook::GetUseCount(WH_CALLWNDPROC));
 }
 
 TEST_F(HookTest, KindsAreKeptApartAndOnlyTheThreeKindsAreTaken)
@@ -88,7 +94,7 @@ TEST_F(HookTest, KindsAreKeptApartAndOnlyTheThreeKindsAreTaken)
 TEST_F(HookTest, ImeCharactersReachTheHookedWindowAsBytesOfTheThreadCodePage)
 {
     JapaneseThreadLocale japanese;
-    ASSERT_TRUE(japanese.set());
+    ASSERT_TRUE(japanese.set);
     char expected[4] = "";
     ASSERT_EQ(2, ::WideCharToMultiByte(CP_THREAD_ACP, 0, &kHiraganaA, 1, expected, sizeof expected, nullptr, nullptr));
     ASSERT_EQ("\x82\xA0", std::string(expected, 2)) << "the thread's code page is 932";
@@ -176,26 +182,6 @@ TEST_F(HookTest, AWindowDestroyedByTheCharacterItGetsEndsTheSendingCleanly)
     EXPECT_EQ(std::vector<BYTE>{0x82}, window.CharBytes());
     EXPECT_EQ(nullptr, window.m_hWnd);
     EXPECT_EQ(nullptr, JDLLHook::FindHWnd(WH_CALLWNDPROC));
-}
-
-TEST_F(HookTest, ACopyHoldsAUseOfItsOwn)
-{
-    auto pOriginal = std::make_unique<JDLLHook>();
-    ASSERT_TRUE(pOriginal->SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
-    JDLLHook copy(*pOriginal);
-    EXPECT_TRUE(copy.IsSet());
-    EXPECT_EQ(WH_CALLWNDPROC, copy.GetType());
-    EXPECT_EQ(m_window.m_hWnd, copy.GetHWnd());
-    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-    pOriginal.reset();
-    EXPECT_NE(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the copy's use keeps the hook";
-
-    JDLLHook assigned;
-    assigned = copy;
-    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-    assigned = JDLLHook();   // an unset object: the use is given back
-    EXPECT_FALSE(assigned.IsSet());
-    EXPECT_EQ(1, JDLLHook::GetUseCount(WH_CALLWNDPROC));
 }
 
 TEST_F(HookTest, AThreadsHooksAndRecordsGoWhenTheThreadEnds)

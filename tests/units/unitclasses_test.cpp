@@ -44,31 +44,17 @@ const ClassCase kCombos[] = {
 
 using UnitClassTest = UnitComboTest;
 
-TEST_F(UnitClassTest, InitCustomControlsRegistersEachClassAsASuperclass)
+// InitCustomControls registers each class as a superclass of the system's; a template's
+// controls then get their objects, which go with the dialog.
+TEST_F(UnitClassTest, SuperclassesRegisteredGiveATemplatesControlsObjectsWhichGoWithTheDialog)
 {
     InitCustomControls();
+    // Again: already registered with the same procedure counts as done.
+    EXPECT_TRUE(JUnitEdit::RegisterControlClass());
+    EXPECT_TRUE(JWeightComboBox::RegisterControlClass());
     for (bool combos : {false, true}) {
         WNDCLASSA base{};
         ASSERT_TRUE(::GetClassInfoA(nullptr, combos ? "combobox" : "edit", &base));
-        for (const ClassCase& c : combos ? std::span<const ClassCase>(kCombos) : std::span<const ClassCase>(kEdits)) {
-            SCOPED_TRACE(c.name);
-            WNDCLASSA wc{};
-            ASSERT_TRUE(::GetClassInfoA(ControlModule(), c.name, &wc));
-            EXPECT_EQ(c.classStyle, wc.style);
-            EXPECT_EQ(base.cbWndExtra, wc.cbWndExtra);
-            EXPECT_NE(base.lpfnWndProc, wc.lpfnWndProc);
-        }
-    }
-    // Again: already registered with the same procedure counts as done.
-    EXPECT_TRUE(JUnitEdit::RegisterControlClass());
-    EXPECT_TRUE(JScalarEdit::RegisterControlClass());
-    EXPECT_TRUE(JWeightComboBox::RegisterControlClass());
-}
-
-TEST_F(UnitClassTest, ATemplatesControlsGetTheirObjectsWhichGoWithTheDialog)
-{
-    InitCustomControls();
-    for (bool combos : {false, true}) {
         const HWND hDialog = ::CreateDialogParamA(
             ControlResources(), MAKEINTRESOURCEA(combos ? IDD_UNITCOMBO_CLASSES : IDD_UNITEDIT_CLASSES), m_parent,
             PlainDialogProc, 0);
@@ -76,6 +62,11 @@ TEST_F(UnitClassTest, ATemplatesControlsGetTheirObjectsWhichGoWithTheDialog)
         std::vector<HWND> controls;
         for (const ClassCase& c : combos ? std::span<const ClassCase>(kCombos) : std::span<const ClassCase>(kEdits)) {
             SCOPED_TRACE(c.name);
+            WNDCLASSA wc{};
+            ASSERT_TRUE(::GetClassInfoA(ControlModule(), c.name, &wc));
+            EXPECT_EQ(c.classStyle, wc.style);
+            EXPECT_EQ(base.cbWndExtra, wc.cbWndExtra);
+            EXPECT_NE(base.lpfnWndProc, wc.lpfnWndProc);
             const HWND hControl = ::GetDlgItem(hDialog, (int)c.nID);
             ASSERT_NE(nullptr, hControl);
             controls.push_back(hControl);
@@ -102,23 +93,15 @@ TEST_F(UnitClassTest, ATemplatesControlsGetTheirObjectsWhichGoWithTheDialog)
             EXPECT_TRUE(::GetWindowLongA(hField, GWL_STYLE) & ES_AUTOHSCROLL);
             EXPECT_GT(pWnd->GetWindowTextLength(), 0);
         }
-        if (combos) {
-            // The weight combo keeps presets, not a history.
-            auto* pWeight = static_cast<JWeightComboBox*>(CWnd::FromHandlePermanent(controls.back()));
-            EXPECT_FALSE(pWeight->GetStyle() & JCBS_HISTORY);
-            EXPECT_EQ(9, pWeight->GetCount());
-            EXPECT_EQ(1, pWeight->Init());
-            EXPECT_EQ(9, pWeight->GetCount()) << "Init puts the presets back, not a second set";
-            // The distance combo's history key exists from its creation on.
-            EXPECT_TRUE(testing_support::KeyExists(HKEY_CURRENT_USER, HistoryPath("Distance")));
-        }
+        // The distance combo's history key exists from its creation on.
+        EXPECT_EQ(combos, testing_support::KeyExists(HKEY_CURRENT_USER, HistoryPath("Distance")));
         ::DestroyWindow(hDialog);
         for (HWND hControl : controls)
             EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hControl));
     }
 }
 
-TEST_F(UnitClassTest, AnEditCreatedByCodeKeepsItsOwnLifetimeAndTheResourceModulesFont)
+TEST_F(UnitClassTest, AnEditCreatedByCodeKeepsItsLifetimeAndFontAndACombosFieldTakesTheParentsFont)
 {
     InitCustomControls();
     JScalarEdit edit;
@@ -133,42 +116,9 @@ TEST_F(UnitClassTest, AnEditCreatedByCodeKeepsItsOwnLifetimeAndTheResourceModule
     EXPECT_LT(font.lfHeight, 0);
     edit.SetToIntegerControl();
     edit.SetValue(41.6);
-    CString text;
-    edit.GetWindowText(text);
-    EXPECT_EQ("42", text);
+    EXPECT_EQ("42", TextOf(edit));
     EXPECT_TRUE(edit.DestroyWindow());
-}
-
-TEST_F(UnitClassTest, TheWeightCombosPresetsComeFromTheResourceModuleInTheEnvironmentsUnits)
-{
-    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
-    pInfo->m_nDisplayPrimaryUnits = UNIT_MILLIMETRE;
-    pInfo->m_nFormatPrecision = 3;
-    JWeightComboBox weight;
-    const DWORD style = WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | JCBS_HISTORY;
-    ASSERT_TRUE(weight.Create(style, CRect(0, 0, 100, 200), &m_parent, 9));
-    EXPECT_FALSE(weight.GetStyle() & JCBS_HISTORY);
-    ASSERT_EQ(9, weight.GetCount());
-    for (int i = 0; i < 9; ++i) {
-        CString expected;
-        ASSERT_TRUE(AfxLoadString(ControlResources(), IDS_WEIGHT_PRESET_FIRST + i, expected));
-        CString shown;
-        weight.GetLBText(i, shown);
-        char separator[8] = ".";
-        ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
-        expected.Replace(".", separator);
-        EXPECT_EQ(expected, shown);
-    }
-    UINT primary = 0, secondary = 0;
-    weight.GetLocalUnits(&primary, &secondary, nullptr);
-    EXPECT_EQ(UINT(UNIT_MILLIMETRE), primary);
-    EXPECT_EQ(UINT(UNIT_NONE), secondary);
-    EXPECT_EQ(3, weight.GetLocalFormat().precision);
-    EXPECT_EQ(0u, weight.GetUnitDisplayMode());
-}
-
-TEST_F(UnitClassTest, TheSelectionFieldTakesItsHeightFromTheParentsFont)
-{
+    // A combo box's selection field takes its height from the parent's font.
     JAngleComboBox combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(0, 0, 100, 200), &m_parent, 9));
     HDC hDC = ::GetDC(combo);
@@ -184,18 +134,32 @@ TEST_F(UnitClassTest, TheSelectionFieldTakesItsHeightFromTheParentsFont)
     EXPECT_LE(combo.GetItemHeight(-1), expected + 2);
 }
 
-TEST(UnitComboSettings, ScalarCombosSwitchBetweenDecimalsAndWholeNumbers)
+TEST_F(UnitClassTest, TheWeightCombosPresetsComeFromTheResourceModuleInTheEnvironmentsUnits)
 {
-    JScalarComboBox scalar;
-    scalar.SetToDoubleControl(4);
-    EXPECT_EQ(4, scalar.GetLocalFormat().precision);
-    EXPECT_EQ(0u, scalar.GetUnitDisplayMode());
-    scalar.SetToIntegerControl();
-    EXPECT_EQ(0, scalar.GetLocalFormat().precision);
-    EXPECT_EQ(1u, scalar.GetLocalFormat().integerDisplay);
-    JUnitComboBox withDefaults(1);
-    EXPECT_EQ(3u, withDefaults.GetUnitDisplayMode());
-    EXPECT_EQ(UNIT_TYPE_DISTANCE, withDefaults.GetUnitType());
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    pInfo->m_nDisplayPrimaryUnits = UNIT_MILLIMETRE;
+    pInfo->m_nFormatPrecision = 3;
+    JWeightComboBox weight;
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | JCBS_HISTORY;
+    ASSERT_TRUE(weight.Create(style, CRect(0, 0, 100, 200), &m_parent, 9));
+    EXPECT_FALSE(weight.GetStyle() & JCBS_HISTORY) << "presets, not a history";
+    EXPECT_EQ(1, weight.Init());
+    ASSERT_EQ(9, weight.GetCount()) << "Init puts the presets back, not a second set";
+    for (int i = 0; i < 9; ++i) {
+        CString expected;
+        ASSERT_TRUE(AfxLoadString(ControlResources(), IDS_WEIGHT_PRESET_FIRST + i, expected));
+        CString shown;
+        weight.GetLBText(i, shown);
+        char separator[8] = ".";
+        ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
+        expected.Replace(".", separator);
+        EXPECT_EQ(expected, shown);
+    }
+    UINT primary = 0, secondary = 0;
+    weight.GetLocalUnits(&primary, &secondary, nullptr);
+    EXPECT_EQ(UINT(UNIT_MILLIMETRE), primary);
+    EXPECT_EQ(UINT(UNIT_NONE), secondary);
+    EXPECT_EQ(3, weight.GetLocalFormat().precision);
 }
 
 // A modeless dialog's loop: the thread's translation first, then the dialog's keys.
@@ -232,21 +196,18 @@ TEST(UnitEditSettings, LocalUnitsFollowTheirNullRules)
 {
     JUnitEdit edit;
     const UINT foot = UNIT_FOOT, inch = UNIT_INCH, metre = UNIT_METRE, none = UNIT_NONE;
+    const auto units = [&edit] {
+        UINT p = 0, s = 0, t = 0;
+        edit.GetLocalUnits(&p, &s, &t);
+        return std::vector<UINT>{p, s, t};
+    };
     edit.SetLocalUnits(&foot, &inch, &metre);
     edit.SetLocalUnits(&metre, nullptr, &foot);   // no secondary: the tertiary stays
-    UINT p = 0, s = 0, t = 0;
-    edit.GetLocalUnits(&p, &s, &t);
-    EXPECT_EQ(metre, p);
-    EXPECT_EQ(none, s);
-    EXPECT_EQ(metre, t);
+    EXPECT_EQ((std::vector<UINT>{metre, none, metre}), units());
     edit.SetLocalUnits(&foot, &inch, nullptr);
-    edit.GetLocalUnits(&p, &s, &t);
-    EXPECT_EQ(foot, p);
-    EXPECT_EQ(inch, s);
-    EXPECT_EQ(none, t);
-    edit.SetLocalUnits(nullptr, &foot, &foot);
-    edit.GetLocalUnits(&p, nullptr, nullptr);
-    EXPECT_EQ(foot, p);
+    EXPECT_EQ((std::vector<UINT>{foot, inch, none}), units());
+    edit.SetLocalUnits(nullptr, &metre, &metre);   // no primary: nothing changes
+    EXPECT_EQ((std::vector<UINT>{foot, inch, none}), units());
 }
 
 TEST_F(UnitClassTest, TabInADialogCommitsTheEntryAsTheFocusMoves)

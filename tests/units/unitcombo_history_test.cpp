@@ -124,7 +124,7 @@ TEST_F(UnitComboHistoryTest, EmptyHistoriesOfferTheirKindsDefaults)
     EXPECT_EQ(-1.0, StoredDouble(HistoryPath("Angle"), "Value00"));
 }
 
-TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings)
+TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndTheDroppedListHasRoomForTheWholeHistory)
 {
     SetBearingInfo(1, 0, 0, 0);
     JDirectionComboBox combo;
@@ -142,23 +142,20 @@ TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings
     EXPECT_EQ('E', listed[listed.GetLength() - 1]);
     EXPECT_EQ("S " + Formatted(combo, 30.0 * kDegree) + " E", listed);
     SetBearingInfo(0, 1, 0, 0);
-}
-
-TEST_F(UnitComboHistoryTest, TheDroppedListHasRoomForTheWholeHistory)
-{
-    JDistanceComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
+    // The dropped list has room for the whole history.
+    JDistanceComboBox distance;
+    ASSERT_TRUE(CreateCombo(distance, &m_parent, kComboID));
     WriteStored(HistoryPath("Distance"), "ValueLimit", DWORD(6));
-    combo.ShowDropDown(TRUE);
-    const int field = combo.GetItemHeight(-1);
-    const int item = combo.GetItemHeight(0) > 0 ? combo.GetItemHeight(0) : field;
+    distance.ShowDropDown(TRUE);
+    const int field = distance.GetItemHeight(-1);
+    const int item = distance.GetItemHeight(0) > 0 ? distance.GetItemHeight(0) : field;
     CRect dropped;
-    combo.GetDroppedControlRect(&dropped);
-    // The combo box is made limit items and two fields high; the list takes that
+    distance.GetDroppedControlRect(&dropped);
+    // The distance box is made limit items and two fields high; the list takes that
     // height less the selection field and its frame.
     EXPECT_GE(dropped.Height(), 6 * item);
     EXPECT_LE(dropped.Height(), 6 * item + 2 * field);
-    combo.ShowDropDown(FALSE);
+    distance.ShowDropDown(FALSE);
 }
 
 // The damaged states under tests/data/defaultvalues and the list each one yields
@@ -202,9 +199,7 @@ TEST_F(UnitComboHistoryTest, StoredDirectionsThatAreNotFiniteAreNotListedAndHuge
             testing_support::PressKey(VK_DOWN);
             Settle();
         }
-        CString shown;
-        combo.GetWindowText(shown);
-        EXPECT_EQ(listed, shown);
+        EXPECT_EQ(listed, TextOf(combo));
         const double picked = combo.GetValue();
         EXPECT_TRUE(picked >= 0.0 && picked < 2 * 3.14159265358979323846) << picked;
         combo.SetCurSel(-1);

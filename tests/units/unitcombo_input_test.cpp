@@ -34,12 +34,7 @@ protected:
         UnitComboTest::TearDown();
     }
 
-    CString Text() const
-    {
-        CString text;
-        m_combo.GetWindowText(text);
-        return text;
-    }
+    CString Text() const { return TextOf(m_combo); }
     static ParentMessage Sent(UINT message) { return {message, kComboID, 0}; }
     double Head() const { return StoredDouble(HistoryPath("Distance"), "Value00"); }
 

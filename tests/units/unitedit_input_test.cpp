@@ -39,20 +39,8 @@ protected:
         UnitEditTest::TearDown();
     }
 
-    CString Text() const
-    {
-        CString text;
-        m_edit.GetWindowText(text);
-        return text;
-    }
-    CString MetresText(double value) const
-    {
-        const tagUomFormat format = m_edit.GetLocalFormat();
-        const UINT metre = UNIT_METRE, none = UNIT_NONE;
-        GUserText text;
-        FormatUnit(UNIT_TYPE_DISTANCE, value, text, &format, &metre, &none, &none);
-        return text.Text();
-    }
+    CString Text() const { return TextOf(m_edit); }
+    CString MetresText(double value) const { return Formatted(m_edit, value); }
     static ParentMessage Sent(UINT message) { return {message, kEditID, 0}; }
 
     JDistanceEdit m_edit;
@@ -169,12 +157,9 @@ TEST_F(UnitEditInputTest, PastesCutsAndClearsAreCommittedLikeTypedText)
         std::function<void()> edit;
         double expected;
     };
+    const auto shiftInsert = [] { testing_support::PressKeyChord({VK_SHIFT, VK_INSERT}); };
     const Case cases[] = {
-        {"Shift+Insert", -1,
-         [] {
-             testing_support::PressKeyChord({VK_SHIFT, VK_INSERT});
-         },
-         12.0},
+        {"Shift+Insert", -1, shiftInsert, 12.0},
         {"Paste from the menu", -1, [&] { fromMenu(WM_PASTE); }, 12.0},
         {"Delete from the menu", 1, [&] { fromMenu(WM_CLEAR); }, 25.0},
     };
@@ -194,23 +179,6 @@ TEST_F(UnitEditInputTest, PastesCutsAndClearsAreCommittedLikeTypedText)
     }
 }
 
-// A field of the window class scrolls past its width instead of dropping what is typed there.
-TEST_F(UnitEditInputTest, ANarrowFieldKeepsALongEntryWhole)
-{
-    InitCustomControls();
-    const HWND hNarrow = ::CreateWindowExA(0, "JDistanceEdit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 100, 40, 24,
-                                           m_parent, (HMENU)103, nullptr, nullptr);
-    auto* pNarrow = static_cast<JUnitEdit*>(CWnd::FromHandlePermanent(hNarrow));
-    ASSERT_NE(nullptr, pNarrow);
-    const UINT metre = UNIT_METRE;
-    pNarrow->SetLocalUnits(&metre, nullptr, nullptr);
-    pNarrow->SetUnitDisplayMode(0);
-    pNarrow->SetFocus();
-    Enter("1 m + 100 mm + 20 mm");
-    EXPECT_NEAR(1.12, pNarrow->GetValue(), 1e-12);
-    ::DestroyWindow(hNarrow);
-}
-
 TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)
 {
     m_parent.recorded = {WM_KEYDOWN, WM_KEYUP};
@@ -226,7 +194,12 @@ TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)
     EXPECT_EQ((ParentMessage{WM_KEYDOWN, VK_BACK, m_parent.received[2].lParam}), m_parent.received[2]);
 }
 
-TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeep)
+class BadInputEdit : public JDistanceEdit {
+public:
+    void ReportBadInput() { OnBadInput(); }
+};
+
+TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeepAndBadInputIsReportedAsACommand)
 {
     m_edit.SetValue(2.0);
     m_edit.SetWindowText("not a length");
@@ -236,6 +209,13 @@ TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeep)
     EXPECT_FALSE(m_edit.IsModified());
     EXPECT_EQ(MetresText(2.0), Text());
     EXPECT_EQ(std::vector<ParentMessage>{}, m_parent.received);
+    // OnBadInput, a hook for derived controls, tells the parent with a plain WM_COMMAND.
+    BadInputEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 200, 124), &m_parent, 103));
+    m_parent.received.clear();
+    edit.ReportBadInput();
+    EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{WM_COMMAND, MAKEWPARAM(103, 0), (LPARAM)edit.m_hWnd})},
+              m_parent.received);
 }
 
 TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaultsStay)
@@ -258,7 +238,7 @@ TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaul
     ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
 }
 
-TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeText)
+TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeTextAndANarrowFieldKeepsALongEntryWhole)
 {
     m_edit.SetValue(123.5);
     m_edit.SetSel(0, 0);
@@ -271,22 +251,19 @@ TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeText)
     m_edit.GetSel(first, last);
     EXPECT_EQ(0, first);
     EXPECT_EQ(m_edit.GetWindowTextLength(), last);
-}
-
-// OnBadInput is a hook for derived controls: it tells the parent with a plain WM_COMMAND.
-class BadInputEdit : public JDistanceEdit {
-public:
-    void ReportBadInput() { OnBadInput(); }
-};
-
-TEST_F(UnitEditInputTest, BadInputIsReportedToTheParentAsACommand)
-{
-    BadInputEdit edit;
-    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 200, 124), &m_parent, 103));
-    m_parent.received.clear();
-    edit.ReportBadInput();
-    EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{WM_COMMAND, MAKEWPARAM(103, 0), (LPARAM)edit.m_hWnd})},
-              m_parent.received);
+    // A field of the window class scrolls past its width instead of dropping what is typed there.
+    InitCustomControls();
+    const HWND hNarrow = ::CreateWindowExA(0, "JDistanceEdit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 100, 40, 24,
+                                           m_parent, (HMENU)103, nullptr, nullptr);
+    auto* pNarrow = static_cast<JUnitEdit*>(CWnd::FromHandlePermanent(hNarrow));
+    ASSERT_NE(nullptr, pNarrow);
+    const UINT metre = UNIT_METRE;
+    pNarrow->SetLocalUnits(&metre, nullptr, nullptr);
+    pNarrow->SetUnitDisplayMode(0);
+    pNarrow->SetFocus();
+    Enter("1 m + 100 mm + 20 mm");
+    EXPECT_NEAR(1.12, pNarrow->GetValue(), 1e-12);
+    ::DestroyWindow(hNarrow);
 }
 
 // A frame whose accelerator table holds F2.
