@@ -73,7 +73,6 @@ TEST_F(ImageList, CreateMakesBlackAndWhiteStripsThatAddedImagesGrowAndDrawTransp
     EXPECT_EQ(kYellow, canvas->Pixel(1, 1));   // the key pixel
     ExpectPixels(*canvas, {{2, 1, kBlue}, {4, 4, kBlue}, {5, 4, kYellow}});
     EXPECT_EQ(15, canvas->Count(kBlue));
-
     // The 8 x 8 picture's key pixel shrank away or stayed one pixel; its colour fills the rest.
     canvas = DrawOnCanvas(1);
     EXPECT_EQ(kGreen, canvas->Pixel(4, 4));
@@ -89,14 +88,12 @@ TEST_F(ImageList, MasksComeFromTheCallerOrAreRefusedAndIconsTakeThem)
     auto canvas = DrawOnCanvas(0);
     ExpectPixels(*canvas, {{1, 1, kRed}, {2, 2, kYellow}});   // the mask's white centre, over red
     EXPECT_EQ(8, canvas->Count(kRed));
-
     // Replacing 1:1 with a key colour recomputes the mask.
     Gdi other(PaintedDib(3, 3, 24, kGreen, {{2, 2}}, kMagenta));
     EXPECT_TRUE(m_list.Replace(0, other, kMagenta));
     canvas = DrawOnCanvas(0);
     ExpectPixels(*canvas, {{2, 2, kGreen}, {3, 3, kYellow}});
     EXPECT_EQ(8, canvas->Count(kGreen));
-
     // A key recomputed on the stored image.
     EXPECT_TRUE(m_list.MakeMask(0, kGreen));
     canvas = DrawOnCanvas(0);
@@ -229,7 +226,6 @@ TEST_F(ImageDrag, FollowsTheMouseUntilTheButtonComesUpOrIsCancelledByEscapeRight
     ASSERT_TRUE(m_list.DragEnter(nullptr, CPoint(50, 60)));
     EXPECT_TRUE(m_list.IsDragShown());
     EXPECT_EQ(CPoint(48, 59), m_list.GetDragImagePosition());
-
     // Client coordinates of the owner, which sits at (100, 100) on the desktop.
     Post(WM_MOUSEMOVE, 0, 10, 20);
     Post(WM_MOUSEMOVE, 0, 30, 40);

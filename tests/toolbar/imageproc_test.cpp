@@ -67,7 +67,6 @@ TEST_F(ImageProc, CopyTurnsMonochromeWhiteIntoTheBackgroundAndKeepsColourPicture
     EXPECT_EQ(CSize(6, 5), CSize(bm.bmWidth, bm.bmHeight));
     EXPECT_EQ(ScreenBitsPerPixel(), bm.bmBitsPixel * bm.bmPlanes);
     ExpectPixels(copy, {{0, 0, kRed}, {5, 4, kRed}, {2, 3, kBlack}});
-
     // Without a background white stays white.
     copy = JBitmapOps::CopyBitmapImage(nullptr, mono, nullptr);
     ExpectPixels(copy, {{1, 1, kWhite}, {2, 3, kBlack}});
@@ -87,11 +86,9 @@ TEST_F(ImageProc, MaskIsWhiteExactlyWhereTheKeyColourIsInSourcesOfEveryKind)
     EXPECT_EQ(1, bm.bmBitsPixel);
     EXPECT_EQ(CSize(5, 4), CSize(bm.bmWidth, bm.bmHeight));
     ExpectPixels(mask, {{0, 0, kBlack}, {4, 3, kBlack}, {2, 1, kWhite}});
-
     // Without a key the top-left pixel's colour is the key.
     mask = JBitmapOps::CreateMask(nullptr, colour, nullptr);
     ExpectPixels(mask, {{0, 0, kWhite}, {4, 3, kWhite}, {2, 1, kBlack}});
-
     // Palette and monochrome sources.
     Gdi indexed(PaintedDib(4, 2, 8, kGreen, {{1, 0}, {3, 1}}, kRed, {kBlack, kWhite, kRed, kGreen}));
     key = kRed;
@@ -123,19 +120,16 @@ TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentAreaAndACopyOfAHeldBitmapFa
     EXPECT_NE((HBITMAP)colour, (HBITMAP)result);
     ExpectPixels(result, {{0, 0, kGreen}, {3, 0, kGreen}, {0, 3, kGreen}, {1, 1, kBlue}, {3, 3, kBlue}});
     EXPECT_EQ(kBlack, PixelOf(colour, 0, 0)) << "the source stays as it was";
-
     // Where the mask is white over a picture pixel the fill is XOR-ed in, not painted.
     SetPixels(colour, {{3, 0}}, kRed);
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, &fill);
     EXPECT_EQ(RGB(255, 255, 0), PixelOf(result, 3, 0));
-
     // Without a fill colour the copy's top-left pixel is the fill.
     SetPixels(colour, {{0, 0}}, RGB(0x10, 0x20, 0x30));
     SetPixels(colour, {{0, 3}}, kBlack);
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, nullptr);
     EXPECT_EQ(kBlack, PixelOf(result, 0, 0));   // its own colour XOR itself
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), PixelOf(result, 0, 3));
-
     // Without a mask the copy is unchanged.
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, nullptr, &fill);
     ASSERT_NE(nullptr, (HBITMAP)result);
@@ -173,7 +167,6 @@ TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAndBackgroundAndInac
     EXPECT_TRUE(JBitmapOps::ReplaceColor(bitmap, kRed, kGreen, hPalette));
     ExpectPixels(bitmap, {{1, 1, kGreen}, {0, 0, kBlue}});
     ::DeleteObject(hPalette);
-
     // Monochrome bitmaps are left as they are.
     Gdi mono(MakeDib(4, 4, 1, kWhite));
     EXPECT_TRUE(JBitmapOps::ReplaceColor(mono, kWhite, kBlack));
@@ -188,7 +181,6 @@ TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAndBackgroundAndInac
     JBitmapOps::ReplaceBackgroundColor(background, &from, &to);
     EXPECT_EQ(kYellow, PixelOf(background, 2, 2));
     EXPECT_EQ(nullptr, JBitmapOps::ReplaceBackgroundColor(nullptr, nullptr, nullptr));
-
     // The inactive look whitens greys and shows the face.
     Gdi row(PaintedDib(5, 1, 32, kRed, {{0, 0}}, RGB(0x94, 0x94, 0x94)));
     SetPixels(row, {{1, 0}}, RGB(0xC0, 0xC0, 0xC0));
@@ -223,7 +215,6 @@ TEST_F(TransBitmapDraw, TransparentDrawingLeavesTheTransparencyColourOutOfWholes
     // White at (0, 0) and (3, 2) of the picture; (4, 4) is outside.
     ExpectPixels(canvas, {{5, 4, kYellow}, {8, 6, kYellow}, {6, 4, kRed}, {7, 5, kBlue}, {4, 4, kYellow}});
     EXPECT_EQ(10 * 8 - 10, canvas.Count(kYellow));
-
     // A plain copy shows every pixel.
     testing_support::MemoryCanvas plain(10, 8, kYellow);
     DrawOn(plain, [&](CDC* pDC) { m_bitmap.Draw(pDC, 0, 0, FALSE); });

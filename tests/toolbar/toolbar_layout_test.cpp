@@ -75,38 +75,6 @@ TEST_F(ToolbarHost, UpdateToolbarsAppliesTheSettingsAndNewToolbarsTakeThem)
     EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(0));
 }
 
-TEST_F(ToolbarHost, PlainToolbarsShowTheBarsTips)
-{
-    for (int flat : {0, -1}) {   // -1: not read yet, which is not flat
-        m_pInfo->m_nFlatButtons = flat;
-        ProbeToolBar* pBar = MakeToolBar({kOpen});
-        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
-        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
-        EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
-        SetToolTips(1);   // the same rule as at creation
-        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
-        pBar->DestroyWindow();
-    }
-}
-
-TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagAndAMovedToolbarTakesADirtyEnvironmentsSettings)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
-    pBar->ShowWindow(SW_HIDE);
-    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
-    EXPECT_FALSE(pBar->IsWindowVisible()) << "no deferred show was asked for";
-    pBar->m_bDeferredShow = TRUE;
-    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
-    EXPECT_TRUE(pBar->IsWindowVisible());
-    EXPECT_FALSE(pBar->m_bDeferredShow);
-    ProbeToolBar* pMoved = MakeToolBar({kOpen});
-    m_pInfo->m_nGripperBar = 1;
-    JEnvironmentManager::Get()->SetEnvironmentDirty(1);
-    pMoved->SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(pMoved->GetBarStyle() & CBRS_GRIPPER);
-    EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
-}
-
 // A tip control that writes its whole text, whatever buffer it is given, as older ones do.
 WNDPROC g_tipsProc = nullptr;
 LRESULT CALLBACK WholeTextTips(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -121,9 +89,18 @@ LRESULT CALLBACK WholeTextTips(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
-// Tip texts change per button (not on separators) and fill only the caller's buffer.
-TEST_F(ToolbarHost, TipTextsChangePerButtonAndFillOnlyTheCallersBuffer)
+TEST_F(ToolbarHost, PlainToolbarsShowTheBarsTipsWhoseTextsChangePerButtonAndFillOnlyTheCallersBuffer)
 {
+    for (int flat : {0, -1}) {   // -1: not read yet, which is not flat
+        m_pInfo->m_nFlatButtons = flat;
+        ProbeToolBar* pBar = MakeToolBar({kOpen});
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
+        EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
+        SetToolTips(1);   // the same rule as at creation
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
+        pBar->DestroyWindow();
+    }
     ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
     EXPECT_TRUE(pBar->ChangeTooltipTextOnItem(2, "Keep the drawing"));
     char text[80] = "";
@@ -148,6 +125,25 @@ TEST_F(ToolbarHost, TipTextsChangePerButtonAndFillOnlyTheCallersBuffer)
     ::SetWindowLongPtrA(hTips, GWLP_WNDPROC, (LONG_PTR)g_tipsProc);
 }
 
+TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagAndAMovedToolbarTakesADirtyEnvironmentsSettings)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    pBar->ShowWindow(SW_HIDE);
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_FALSE(pBar->IsWindowVisible()) << "no deferred show was asked for";
+    pBar->m_bDeferredShow = TRUE;
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_FALSE(pBar->m_bDeferredShow);
+    ProbeToolBar* pMoved = MakeToolBar({kOpen});
+    m_pInfo->m_nGripperBar = 1;
+    JEnvironmentManager::Get()->SetEnvironmentDirty(1);
+    pMoved->SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(pMoved->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
+}
+
+// Tip texts change per button (not on separators) and fill only the caller's buffer.
 // Environments switched with toolbars on the frame: each one shows its own bars.
 class EnvironmentSwitch : public ToolbarHost {
 protected:

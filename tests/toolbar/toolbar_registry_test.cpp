@@ -111,7 +111,6 @@ TEST_F(ToolbarRegistry, WritesEveryValueWithItsTypeAndDefaultFlyoutsOnlyAtTheFir
     EXPECT_EQ(1u, written.at("Default").Number());
     EXPECT_EQ((std::vector<UINT>{kOpen, kSave}), written.at("DefaultIDs").List());
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), written.at("DefaultFlyouts").List());
-
     // What the host first gave stays, whatever the toolbar's flyouts are now.
     WriteList(m_hKey, "DefaultFlyouts", {1});
     WriteList(m_hKey, "DefaultFlyout0", {kGrey, kOpen});
@@ -119,7 +118,6 @@ TEST_F(ToolbarRegistry, WritesEveryValueWithItsTypeAndDefaultFlyoutsOnlyAtTheFir
     written = ReadValues(m_hKey);
     EXPECT_EQ((std::vector<UINT>{1}), written.at("DefaultFlyouts").List());
     EXPECT_EQ((std::vector<UINT>{kGrey, kOpen}), written.at("DefaultFlyout0").List());
-
     // An empty list counts as none written yet.
     WriteList(m_hKey, "DefaultFlyouts", {});
     ASSERT_TRUE(pDefault->WriteToRegistry(m_hKey));
@@ -150,7 +148,6 @@ TEST_F(ToolbarRegistry, DockedAndFloatingToolbarsComeBackWhereTheyWere)
     EXPECT_EQ((DWORD)(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT), pBar->GetBarStyle() & CBRS_ALIGN_ANY);
     EXPECT_EQ((DWORD)CBRS_ALIGN_ANY, pBar->m_dwDockStyle);
     EXPECT_TRUE(pBar->m_bAutoDelete);
-
     // The layout code docks it from what was read; it lands where the first one was.
     m_frame.DockControlBar(pBar, pBar->m_nDockBarID);
     m_frame.RecalcLayout();
@@ -176,7 +173,6 @@ TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsableAndOddDockSitesDock
     Save({kOpen});
     CStatusBar status;   // holds 0xE801
     ASSERT_TRUE(status.Create(&m_frame));
-
     // The main toolbar's 0xE800 is kept; an ID of a dock bar or of another bar is not.
     struct Case {
         DWORD fixed, id;
@@ -209,7 +205,7 @@ TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsableAndOddDockSitesDock
     }
 }
 
-TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
+TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBackAndOnlyRowBreaksAreTakenFromTheStyles)
 {
     Save({kOpen});
     const int cx = ::GetSystemMetrics(SM_CXSCREEN);
@@ -234,10 +230,6 @@ TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
         EXPECT_EQ(c.floatOut, pBar->m_ptFloatPos);
         pBar->DestroyWindow();
     }
-}
-
-TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
-{
     Save({kOpen, kSave, kOpen, kSave});
     WriteList(m_hKey, "Styles", {TBBS_CHECKED, TBBS_DISABLED, TBBS_WRAPPED, 0});
 
@@ -247,7 +239,6 @@ TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
     EXPECT_TRUE(pBar->GetButtonStyle(2) & TBBS_WRAPPED) << "a stored row break is honoured";
     EXPECT_TRUE(pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC);
     EXPECT_FALSE(pBar->GetBarStyle() & CBRS_SIZE_FIXED);
-
     // Without stored styles nothing is taken at all.
     ::RegDeleteValueA(m_hKey, "Styles");
     ProbeToolBar* pPlain = Restore();
@@ -330,7 +321,6 @@ TEST_F(DefaultFlyouts, AreFoundByTheToolbarsCaption)
 
     EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry());
     EXPECT_EQ((std::vector<UINT>{0, 2}), FlyoutsNow());
-
     // They stop at the first missing list.
     HKEY hStandard = AddStored(2, nullptr);
     ::RegDeleteValueA(hStandard, "DefaultFlyout1");
@@ -365,7 +355,7 @@ TEST_F(DefaultFlyouts, DamagedToolbarKeysGiveFailureWithoutHanging)
     ::RegCloseKey(hKey);
 }
 
-TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
+TEST_F(ToolbarRegistry, OnlyAVisibleFloatingToolbarWaitsForTheHostAndHiddenOnesStayHidden)
 {
     SaveFloating(CPoint(200, 150));
     FakeAppInfo host;
@@ -385,6 +375,32 @@ TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
     host.ready = TRUE;
     EXPECT_TRUE(testing_support::PumpUntil([&] { return !!pBar->IsWindowVisible(); }));
     EXPECT_FALSE(pBar->m_bDeferredShow);
+    // Hidden ones stay hidden, visible docked ones show at once.
+    Save({kOpen});
+    host.ready = FALSE;
+    struct Case {
+        DWORD visible, floating;
+        BOOL bHostMode;
+        bool shown, waits;
+    } cases[] = {
+        {1, 0, FALSE, true, false},    // docked: shown at once
+        {1, 1, TRUE, true, false},     // the host runs the library inside another: shown at once
+        {0, 1, FALSE, false, false},   // hidden: nothing to wait for
+        {0, 0, FALSE, false, false},   // hidden and docked
+        {1, 1, FALSE, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.visible << c.floating << c.bHostMode);
+        WriteNumber(m_hKey, "Visible", c.visible);
+        WriteNumber(m_hKey, "Floating", c.floating);
+        WriteNumber(m_hKey, "Hide", 1);
+        AppCoreSetHostMode(c.bHostMode);
+        ProbeToolBar* pCase = Restore();
+        EXPECT_EQ(c.shown, !!(pCase->GetStyle() & WS_VISIBLE));
+        EXPECT_EQ(c.waits, !!pCase->m_bDeferredShow);
+        EXPECT_TRUE(pCase->m_bHide) << "kept for the next save";
+        pCase->DestroyWindow();
+    }
 }
 
 TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesItAndOneWithoutButtonsStoresNoStyles)
@@ -428,7 +444,6 @@ TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
     EXPECT_TRUE(ReadValues(m_hKey).empty());
     m_frame.ShowWindow(SW_SHOW);
     EXPECT_TRUE(pBar->WriteToRegistry(m_hKey));
-
     // A key that takes no values is a failure, not a save.
     HKEY hReadOnly = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Bar", 0, KEY_READ, &hReadOnly));
@@ -488,7 +503,6 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     WriteList(m_hKey, "Flyout1", {kGrey});
     ProbeToolBar* pBar = Restore();
     auto flyouts = [&] { return FlyoutsOf(pBar); };
-
     // New buttons: each flyout goes to the first button holding one of its commands,
     // and a second flyout for the same button is dropped.
     const UINT reordered[] = {kGrey, kOpen, kSave};
@@ -497,43 +511,11 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     const UINT apart[] = {kOpen, kSave, 0, kGrey};
     ASSERT_TRUE(pBar->SetButtonIDs(apart, 4));
     EXPECT_EQ((std::vector<UINT>{1}), flyouts()) << "the list of Save and Grey stays with Save";
-
     // A deleted button takes its flyout along; later ones move down.
     ASSERT_TRUE(pBar->DeleteItem(0));
     EXPECT_EQ((std::vector<UINT>{0}), flyouts());
     ASSERT_TRUE(pBar->DeleteItem(0));
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), flyouts());
-}
-
-TEST_F(ToolbarRegistry, HiddenToolbarsStayHiddenAndOnlyAVisibleFloatingOneWaitsForTheHost)
-{
-    Save({kOpen});
-    FakeAppInfo host;
-    host.ready = FALSE;
-    SetWinApp(&host);
-    struct Case {
-        DWORD visible, floating;
-        BOOL bHostMode;
-        bool shown, waits;
-    } cases[] = {
-        {1, 0, FALSE, true, false},    // docked: shown at once
-        {1, 1, TRUE, true, false},     // the host runs the library inside another: shown at once
-        {0, 1, FALSE, false, false},   // hidden: nothing to wait for
-        {0, 0, FALSE, false, false},   // hidden and docked
-        {1, 1, FALSE, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.visible << c.floating << c.bHostMode);
-        WriteNumber(m_hKey, "Visible", c.visible);
-        WriteNumber(m_hKey, "Floating", c.floating);
-        WriteNumber(m_hKey, "Hide", 1);
-        AppCoreSetHostMode(c.bHostMode);
-        ProbeToolBar* pBar = Restore();
-        EXPECT_EQ(c.shown, !!(pBar->GetStyle() & WS_VISIBLE));
-        EXPECT_EQ(c.waits, !!pBar->m_bDeferredShow);
-        EXPECT_TRUE(pBar->m_bHide) << "kept for the next save";
-        pBar->DestroyWindow();
-    }
 }
 
 }   // namespace

@@ -14,7 +14,7 @@ COLORREF Face()
     return ::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF;
 }
 
-TEST_F(ToolbarHost, StripHoldsOneImagePerButtonAndNoneForSeparators)
+TEST_F(ToolbarHost, StripHoldsOneImagePerButtonNoneForSeparatorsAndTheSettingsPickIt)
 {
     // A button without an image keeps the others in place.
     ProbeToolBar* pBar = MakeToolBar({kSave, 0, kOpen, 0, 0, kUnknown, kGrey});
@@ -29,11 +29,8 @@ TEST_F(ToolbarHost, StripHoldsOneImagePerButtonAndNoneForSeparators)
     EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen, 0, 0, kUnknown, kGrey}), pBar->ButtonIDs());
     EXPECT_EQ(2, pBar->FindCommandIndex(kOpen));
     EXPECT_EQ(-1, pBar->FindCommandIndex(kUnknown - 1));
-}
-
-TEST_F(ToolbarHost, PlainColourSmallAndLargeSettingsPickTheirStrip)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    // Plain, colour, small and large settings pick their strip.
+    ProbeToolBar* pSet = MakeToolBar({kOpen, kSave});
     const struct {
         BOOL color;
         int large;
@@ -43,12 +40,12 @@ TEST_F(ToolbarHost, PlainColourSmallAndLargeSettingsPickTheirStrip)
         m_pInfo->m_bColorButtons = c.color;
         m_pInfo->m_nLargeButtons = c.large;
         m_pInfo->UpdateToolbars(0);
-        Repaint(pBar);
+        Repaint(pSet);
         SCOPED_TRACE(c.variant);
-        EXPECT_EQ(c.large ? 24 : 16, pBar->GetSizeImage().cx);
-        ASSERT_EQ(2, pBar->ImageCount());
-        EXPECT_EQ(kImageColors[c.variant][0], pBar->ImageCenter(0));
-        EXPECT_EQ(kImageColors[c.variant][1], pBar->ImageCenter(1));
+        EXPECT_EQ(c.large ? 24 : 16, pSet->GetSizeImage().cx);
+        ASSERT_EQ(2, pSet->ImageCount());
+        EXPECT_EQ(kImageColors[c.variant][0], pSet->ImageCenter(0));
+        EXPECT_EQ(kImageColors[c.variant][1], pSet->ImageCenter(1));
     }
 }
 
@@ -150,7 +147,7 @@ TEST_F(ToolbarHost, CreationRegistersDestructionUnregistersAndHelpHitTestAnswers
     EXPECT_EQ(0, pOther->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y)));
 }
 
-TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
+TEST_F(ToolbarHost, CategoriesOfResourcesGiveImagesAndTextsAndOfBitmapsShowRedrawsAtTheNextPaint)
 {
     const UINT ids[] = {0x8101, 0x8102, 0x8103};
     HINSTANCE hModule = ::GetModuleHandleA(nullptr);
@@ -168,23 +165,20 @@ TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
     CString text;
     pBar->GetButtonText(2, text);
     EXPECT_EQ(CString("Open drawing"), text);
-}
-
-TEST_F(ToolbarHost, ACategoryBitmapRedrawnInPlaceShowsAtTheNextPaint)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    // A category bitmap redrawn in place shows at the next paint.
+    ProbeToolBar* pDrawn = MakeToolBar({kOpen, kSave});
     JBitmapInfo info{};
     ASSERT_TRUE(m_pInfo->GetBitmapInfo(kSave, (LPARAM)&info));
     ASSERT_EQ(nullptr, info.hModule);   // a category of bitmap handles
     // The host draws into its bitmap; the handle stays the same.
-    const int cx = pBar->GetSizeImage().cx, cy = pBar->GetSizeImage().cy;
+    const int cx = pDrawn->GetSizeImage().cx, cy = pDrawn->GetSizeImage().cy;
     image_test::SetPixels((HBITMAP)info.nBitmap, {{info.nImageIndex * cx + cx / 2, cy / 2}}, image_test::kBlue);
-    Repaint(pBar);
-    EXPECT_EQ(image_test::kBlue, pBar->ImageCenter(1));
-    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(0));
-    const int builds = pBar->GetStripBuildCount();
-    Repaint(pBar);   // nothing changed since: the strip stays
-    EXPECT_EQ(builds, pBar->GetStripBuildCount());
+    Repaint(pDrawn);
+    EXPECT_EQ(image_test::kBlue, pDrawn->ImageCenter(1));
+    EXPECT_EQ(kImageColors[1][0], pDrawn->ImageCenter(0));
+    const int builds = pDrawn->GetStripBuildCount();
+    Repaint(pDrawn);   // nothing changed since: the strip stays
+    EXPECT_EQ(builds, pDrawn->GetStripBuildCount());
 }
 
 }   // namespace

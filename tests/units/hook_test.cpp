@@ -84,7 +84,6 @@ TEST_F(HookTest, KindsAreKeptApartAndOnlyTheThreeKindsAreTaken)
     EXPECT_EQ(m_other.m_hWnd, JDLLHook::FindHWnd(WH_CALLWNDPROC));
     EXPECT_NE(nullptr, JDLLHook::FindHook(WH_MSGFILTER));
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_KEYBOARD));
-
     // An object holds one use: setting another kind gives the first back.
     ASSERT_TRUE(keys.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_GETMESSAGE));
@@ -189,7 +188,6 @@ TEST_F(HookTest, AThreadsHooksAndRecordsGoWhenTheThreadEnds)
     JDLLHook mine;
     ASSERT_TRUE(mine.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
     const long alive = ThreadHookRecordsAlive();
-
     // A worker sets a hook it never gives back; its object outlives it.
     JDLLHook workers;
     HHOOK hWorkerHook = nullptr;
@@ -201,7 +199,6 @@ TEST_F(HookTest, AThreadsHooksAndRecordsGoWhenTheThreadEnds)
     ASSERT_NE(nullptr, hWorkerHook);
     EXPECT_EQ(alive, ThreadHookRecordsAlive()) << "the worker's records went with it";
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_GETMESSAGE)) << "this thread never had that hook";
-
     // Giving back the ended thread's use does not touch this thread's records.
     workers.ReleaseHook();
     EXPECT_FALSE(workers.IsSet());
@@ -258,7 +255,6 @@ TEST_F(HookTest, KeysClaimedByThePreTranslationAreBlankedForAForeignMessageLoop)
     testing_support::PumpMessages();
     JDLLHook hook;
     ASSERT_TRUE(hook.SetHook(WH_GETMESSAGE, main.m_hWnd));
-
     // F5 is blanked; Escape, though claimed, goes on to its window; unclaimed keys are untouched.
     MSG msg{};
     for (WPARAM key : {WPARAM(VK_F5), WPARAM(VK_ESCAPE), WPARAM('A')}) {
@@ -268,14 +264,12 @@ TEST_F(HookTest, KeysClaimedByThePreTranslationAreBlankedForAForeignMessageLoop)
         EXPECT_EQ(key == VK_F5 ? 0u : key, msg.wParam) << key;
     }
     EXPECT_EQ(3, main.preTranslated);
-
     // A peeked message is pre-translated once, when it leaves the queue.
     ::PostMessageA(main, WM_KEYDOWN, VK_F5, 1);
     ::PeekMessageA(&msg, main, 0, 0, PM_NOREMOVE);
     EXPECT_EQ(3, main.preTranslated);
     msg = TakeNextMessage(main);
     EXPECT_EQ((UINT)WM_NULL, msg.message);
-
     // With the focus outside the main window keys are not the library's business.
     ::SetFocus(nullptr);
     ::PostMessageA(main, WM_KEYDOWN, VK_F5, 1);
@@ -314,7 +308,6 @@ TEST_F(HookTest, AUseGivenBackOnAnotherThreadStopsAtOnce)
     EXPECT_TRUE(m_window.CharBytes().empty()) << "the use stopped when it was given back";
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the hook went at this thread's next message";
     EXPECT_EQ(0, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-
     // The thread's other uses are untouched.
     JDLLHook again;
     ASSERT_TRUE(again.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));

@@ -122,7 +122,6 @@ TEST_F(LocalizationTest, ACompositionWithoutResultIsPassedOnUntouchedAndOneWitho
     EXPECT_EQ(std::vector<UINT>{WM_IME_COMPOSITION}, info.seen) << "the hook showed it to WindowProc";
     EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_COMPOSITION, 0x3042, kCompositionOnly));
     EXPECT_EQ(0, info.ProcessIMECompositionMsg(m_window, WM_IME_COMPOSITION, 0x3042, kCompositionOnly));
-
     // A result flag without a composition result sends nothing either.
     m_window.received.clear();
     EXPECT_EQ(0, info.ProcessIMECompositionMsg(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR));
@@ -156,11 +155,9 @@ TEST_F(LocalizationTest, EachAttachedWindowsMessagesReachItsOwnWindowProc)
     ::SendMessageA(m_other, WM_IME_STARTCOMPOSITION, 0, 0);
     EXPECT_EQ(std::vector<UINT>{WM_IME_NOTIFY}, first.seen);
     EXPECT_EQ(std::vector<UINT>{WM_IME_STARTCOMPOSITION}, second.seen);
-
     // Attaching again moves the use; it is not counted twice.
     ASSERT_TRUE(first.AttachWinProc(m_other.m_hWnd));
     EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-
     // A copy watches the same window with a use of its own, and goes without taking the hook along.
     {
         CountingLocalizationInfo copy;

@@ -80,7 +80,7 @@ TEST_F(UnitEditInputTest, EnterTabAndFocusLossCommitWhatWasTyped)
     }
 }
 
-TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndKeepsTheValue)
+TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndNumbersTypedWithoutUnitsAreInTheLocalUnits)
 {
     m_edit.SetValue(5.0);
     const int length = m_edit.GetWindowTextLength();
@@ -93,6 +93,23 @@ TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndKeepsTheValue)
     EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_UNLOCKVALUE)}, m_parent.received);
     EXPECT_FALSE(m_edit.IsModified());
     EXPECT_DOUBLE_EQ(5.0, m_edit.GetValue());
+    // Numbers typed without units are in the local units, and the defaults stay.
+    UINT saved[3];
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
+    const UINT foot = UNIT_FOOT;
+    ASSERT_TRUE(::SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
+    m_edit.SetSel(0, -1);
+    Enter("2");
+    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue()) << "metres, the control's own unit";
+    UINT primary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
+    EXPECT_EQ(foot, primary);
+    // In the default units mode the application's units apply.
+    m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
+    m_edit.SetSel(0, -1);
+    Enter("2");
+    EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
+    ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
 }
 
 // A rejected entry: the box names it, the parent hears of it, the old value stays. A text
@@ -179,7 +196,22 @@ TEST_F(UnitEditInputTest, PastesCutsAndClearsAreCommittedLikeTypedText)
     }
 }
 
-TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)
+// A frame whose accelerator table holds F2.
+class AcceleratorFrame : public CFrameWnd {
+public:
+    std::vector<WPARAM>* pTranslated = nullptr;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2) {
+            pTranslated->push_back(pMsg->wParam);
+            return TRUE;
+        }
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    }
+};
+
+TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNotAndTheFramesAcceleratorsComeFirst)
 {
     m_parent.recorded = {WM_KEYDOWN, WM_KEYUP};
     PressKey('7');
@@ -192,6 +224,28 @@ TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)
     EXPECT_EQ(WM_KEYUP, m_parent.received[1].message);
     EXPECT_EQ(WPARAM('7'), m_parent.received[1].wParam);
     EXPECT_EQ((ParentMessage{WM_KEYDOWN, VK_BACK, m_parent.received[2].lParam}), m_parent.received[2]);
+    // The frame's accelerators come before the entry.
+    std::vector<WPARAM> translated;
+    auto* pFrame = new AcceleratorFrame;
+    pFrame->pTranslated = &translated;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 400, 300)));
+    RecordingParent* pParent = new RecordingParent;
+    ASSERT_TRUE(pParent->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), pFrame, 1));
+    JDistanceEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 34), pParent, kEditID));
+    ASSERT_TRUE(testing_support::MakeForeground(*pFrame));
+    edit.SetFocus();
+    Settle();
+    pParent->recorded = {WM_KEYDOWN};
+    Enter("6", VK_F2);
+    EXPECT_EQ(std::vector<WPARAM>{VK_F2}, translated);
+    for (const ParentMessage& m : pParent->received)
+        EXPECT_NE(WPARAM(VK_F2), m.wParam) << "the frame took the key";
+    EXPECT_FALSE(pParent->received.empty()) << "typed keys reach the parent";
+    EXPECT_TRUE(edit.IsModified());
+    edit.DestroyWindow();
+    pFrame->DestroyWindow();   // deletes itself; the parent object is the test's
+    delete pParent;
 }
 
 class BadInputEdit : public JDistanceEdit {
@@ -216,26 +270,6 @@ TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeepAndBadInputIsReportedAs
     edit.ReportBadInput();
     EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{WM_COMMAND, MAKEWPARAM(103, 0), (LPARAM)edit.m_hWnd})},
               m_parent.received);
-}
-
-TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaultsStay)
-{
-    UINT saved[3];
-    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
-    const UINT foot = UNIT_FOOT;
-    ASSERT_TRUE(::SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
-    Enter("2");
-    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue()) << "metres, the control's own unit";
-    UINT primary = 0;
-    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
-    EXPECT_EQ(foot, primary);
-
-    // In the default units mode the application's units apply.
-    m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
-    m_edit.SetSel(0, -1);
-    Enter("2");
-    EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
-    ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
 }
 
 TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeTextAndANarrowFieldKeepsALongEntryWhole)
@@ -264,46 +298,6 @@ TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeTextAndANarrowFieldKeepsALo
     Enter("1 m + 100 mm + 20 mm");
     EXPECT_NEAR(1.12, pNarrow->GetValue(), 1e-12);
     ::DestroyWindow(hNarrow);
-}
-
-// A frame whose accelerator table holds F2.
-class AcceleratorFrame : public CFrameWnd {
-public:
-    std::vector<WPARAM>* pTranslated = nullptr;
-
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
-        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2) {
-            pTranslated->push_back(pMsg->wParam);
-            return TRUE;
-        }
-        return CFrameWnd::PreTranslateMessage(pMsg);
-    }
-};
-
-TEST_F(UnitEditInputTest, TheFramesAcceleratorsComeBeforeTheEntry)
-{
-    std::vector<WPARAM> translated;
-    auto* pFrame = new AcceleratorFrame;
-    pFrame->pTranslated = &translated;
-    ASSERT_TRUE(pFrame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 400, 300)));
-    RecordingParent* pParent = new RecordingParent;
-    ASSERT_TRUE(pParent->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), pFrame, 1));
-    JDistanceEdit edit;
-    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 34), pParent, kEditID));
-    ASSERT_TRUE(testing_support::MakeForeground(*pFrame));
-    edit.SetFocus();
-    Settle();
-    pParent->recorded = {WM_KEYDOWN};
-    Enter("6", VK_F2);
-    EXPECT_EQ(std::vector<WPARAM>{VK_F2}, translated);
-    for (const ParentMessage& m : pParent->received)
-        EXPECT_NE(WPARAM(VK_F2), m.wParam) << "the frame took the key";
-    EXPECT_FALSE(pParent->received.empty()) << "typed keys reach the parent";
-    EXPECT_TRUE(edit.IsModified());
-    edit.DestroyWindow();
-    pFrame->DestroyWindow();   // deletes itself; the parent object is the test's
-    delete pParent;
 }
 
 }   // namespace
