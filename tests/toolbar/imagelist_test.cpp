@@ -115,7 +115,7 @@ TEST_F(ImageList, MasksComeFromTheCallerOrAreRefusedAndIconsTakeThem)
     ::DestroyIcon(icon);
 }
 
-TEST_F(ImageList, RemovingShiftsTheLaterImagesLeftAndIndexesOutOfRangeFail)
+TEST_F(ImageList, RemovingShiftsTheLaterImagesLeftIndexesOutOfRangeFailAndStripsLoadFromResources)
 {
     ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 3, 1));
     AddKeyed(kRed);
@@ -156,24 +156,21 @@ TEST_F(ImageList, RemovingShiftsTheLaterImagesLeftAndIndexesOutOfRangeFail)
     dc.Detach();
     JImageList empty;
     EXPECT_EQ(-1, empty.Add(picture, kBlue)) << "not created";
-}
-
-TEST_F(ImageList, LoadsAStripFromAResourceWithItsKeyColourAndDrawsPlainStretchedAndSelected)
-{
+    // A strip loads from a resource with its key colour; plain, stretched and selected drawing.
     ASSERT_TRUE(m_list.Create(::GetModuleHandleA(nullptr), "STRIP", 4, 2, kMagenta));
     EXPECT_EQ(3, m_list.GetImageCount());
     EXPECT_EQ(CSize(4, 4), m_list.GetImageSize());
-    auto canvas = DrawOnCanvas(1);
-    ExpectPixels(*canvas, {{1, 1, kYellow}, {2, 1, kGreen}});
-    EXPECT_EQ(15, canvas->Count(kGreen));
+    auto strip = DrawOnCanvas(1);
+    ExpectPixels(*strip, {{1, 1, kYellow}, {2, 1, kGreen}});
+    EXPECT_EQ(15, strip->Count(kGreen));
     EXPECT_EQ(kBlue, DrawOnCanvas(2)->Pixel(4, 4));
 
     EXPECT_FALSE(m_list.Create(::GetModuleHandleA(nullptr), "NOSUCHSTRIP", 4, 2, kMagenta));
     EXPECT_EQ(0, m_list.GetImageCount());
     ASSERT_TRUE(m_list.Create(2, 2, 0, 1, 1));
-    HBITMAP picture = MakeDib(2, 2, 24, kRed);
-    EXPECT_EQ(0, m_list.Add(picture, (HBITMAP) nullptr));
-    ::DeleteObject(picture);
+    HBITMAP plain = MakeDib(2, 2, 24, kRed);
+    EXPECT_EQ(0, m_list.Add(plain, (HBITMAP) nullptr));
+    ::DeleteObject(plain);
     EXPECT_EQ(4, DrawOnCanvas(0, JILD_NORMAL)->Count(kRed));
 
     testing_support::MemoryCanvas big(8, 8, kYellow), selected(4, 4, kYellow);

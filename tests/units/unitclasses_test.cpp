@@ -44,9 +44,39 @@ const ClassCase kCombos[] = {
 
 using UnitClassTest = UnitComboTest;
 
+// A modeless dialog's loop: the thread's translation first, then the dialog's keys.
+void PumpDialog(HWND hDialog)
+{
+    for (int round = 0; round < 10; ++round) {
+        ::Sleep(10);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            CWinThread* pThread = AfxGetThread();
+            if ((pThread && pThread->PreTranslateMessage(&msg)) || ::IsDialogMessageA(hDialog, &msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+// A host's dialog: a framework dialog, so its controls hear their notifications back.
+class RecordingDialog : public CDialog {
+public:
+    std::vector<ParentMessage> received;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message >= JUM_LOCKVALUE && message <= JUM_VALUESELECTED)
+            received.push_back({message, wParam, lParam});
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+};
+
 // InitCustomControls registers each class as a superclass of the system's; a template's
 // controls then get their objects, which go with the dialog.
-TEST_F(UnitClassTest, SuperclassesRegisteredGiveATemplatesControlsObjectsWhichGoWithTheDialog)
+TEST_F(UnitClassTest, SuperclassesRegisteredGiveATemplatesControlsObjectsAndTabInADialogCommitsTheEntry)
 {
     InitCustomControls();
     // Again: already registered with the same procedure counts as done.
@@ -99,6 +129,29 @@ TEST_F(UnitClassTest, SuperclassesRegisteredGiveATemplatesControlsObjectsWhichGo
         for (HWND hControl : controls)
             EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hControl));
     }
+    // Tab in a framework dialog commits the entry as the focus moves.
+    InitCustomControls();
+    RecordingDialog dialog;
+    {
+        CResourceSwitch resources(ControlResources());
+        ASSERT_TRUE(dialog.Create(IDD_UNITCOMBO_CLASSES, &m_parent));
+    }
+    dialog.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(testing_support::MakeForeground(dialog));
+    const HWND hCombo = ::GetDlgItem(dialog, IDC_UNITCOMBO_SCALAR);
+    ::SetFocus(hCombo);
+    PumpDialog(dialog);
+    dialog.received.clear();
+    testing_support::TypeText("12");
+    testing_support::PressKey(VK_TAB);
+    PumpDialog(dialog);
+    EXPECT_EQ((std::vector<ParentMessage>{{JUM_LOCKVALUE, IDC_UNITCOMBO_SCALAR, 0}}), dialog.received);
+    auto* pCombo = static_cast<JScalarComboBox*>(CWnd::FromHandlePermanent(hCombo));
+    ASSERT_NE(nullptr, pCombo);
+    EXPECT_DOUBLE_EQ(12.0, pCombo->GetValue());
+    EXPECT_FALSE(::IsChild(hCombo, ::GetFocus())) << "the focus went on";
+    EXPECT_EQ(1, pCombo->GetCount()) << "the entry joined the history";
+    dialog.DestroyWindow();
 }
 
 TEST_F(UnitClassTest, AnEditCreatedByCodeKeepsItsLifetimeAndFontAndACombosFieldTakesTheParentsFont)
@@ -134,7 +187,7 @@ TEST_F(UnitClassTest, AnEditCreatedByCodeKeepsItsLifetimeAndFontAndACombosFieldT
     EXPECT_LE(combo.GetItemHeight(-1), expected + 2);
 }
 
-TEST_F(UnitClassTest, TheWeightCombosPresetsComeFromTheResourceModuleInTheEnvironmentsUnits)
+TEST_F(UnitClassTest, TheWeightCombosPresetsComeInTheEnvironmentsUnitsAndLocalUnitsFollowTheirNullRules)
 {
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
     pInfo->m_nDisplayPrimaryUnits = UNIT_MILLIMETRE;
@@ -160,40 +213,7 @@ TEST_F(UnitClassTest, TheWeightCombosPresetsComeFromTheResourceModuleInTheEnviro
     EXPECT_EQ(UINT(UNIT_MILLIMETRE), primary);
     EXPECT_EQ(UINT(UNIT_NONE), secondary);
     EXPECT_EQ(3, weight.GetLocalFormat().precision);
-}
-
-// A modeless dialog's loop: the thread's translation first, then the dialog's keys.
-void PumpDialog(HWND hDialog)
-{
-    for (int round = 0; round < 10; ++round) {
-        ::Sleep(10);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            CWinThread* pThread = AfxGetThread();
-            if ((pThread && pThread->PreTranslateMessage(&msg)) || ::IsDialogMessageA(hDialog, &msg))
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
-}
-
-// A host's dialog: a framework dialog, so its controls hear their notifications back.
-class RecordingDialog : public CDialog {
-public:
-    std::vector<ParentMessage> received;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message >= JUM_LOCKVALUE && message <= JUM_VALUESELECTED)
-            received.push_back({message, wParam, lParam});
-        return CDialog::WindowProc(message, wParam, lParam);
-    }
-};
-
-TEST(UnitEditSettings, LocalUnitsFollowTheirNullRules)
-{
+    // Local units follow their null rules.
     JUnitEdit edit;
     const UINT foot = UNIT_FOOT, inch = UNIT_INCH, metre = UNIT_METRE, none = UNIT_NONE;
     const auto units = [&edit] {
@@ -208,32 +228,6 @@ TEST(UnitEditSettings, LocalUnitsFollowTheirNullRules)
     EXPECT_EQ((std::vector<UINT>{foot, inch, none}), units());
     edit.SetLocalUnits(nullptr, &metre, &metre);   // no primary: nothing changes
     EXPECT_EQ((std::vector<UINT>{foot, inch, none}), units());
-}
-
-TEST_F(UnitClassTest, TabInADialogCommitsTheEntryAsTheFocusMoves)
-{
-    InitCustomControls();
-    RecordingDialog dialog;
-    {
-        CResourceSwitch resources(ControlResources());
-        ASSERT_TRUE(dialog.Create(IDD_UNITCOMBO_CLASSES, &m_parent));
-    }
-    dialog.ShowWindow(SW_SHOW);
-    ASSERT_TRUE(testing_support::MakeForeground(dialog));
-    const HWND hCombo = ::GetDlgItem(dialog, IDC_UNITCOMBO_SCALAR);
-    ::SetFocus(hCombo);
-    PumpDialog(dialog);
-    dialog.received.clear();
-    testing_support::TypeText("12");
-    testing_support::PressKey(VK_TAB);
-    PumpDialog(dialog);
-    EXPECT_EQ((std::vector<ParentMessage>{{JUM_LOCKVALUE, IDC_UNITCOMBO_SCALAR, 0}}), dialog.received);
-    auto* pCombo = static_cast<JScalarComboBox*>(CWnd::FromHandlePermanent(hCombo));
-    ASSERT_NE(nullptr, pCombo);
-    EXPECT_DOUBLE_EQ(12.0, pCombo->GetValue());
-    EXPECT_FALSE(::IsChild(hCombo, ::GetFocus())) << "the focus went on";
-    EXPECT_EQ(1, pCombo->GetCount()) << "the entry joined the history";
-    dialog.DestroyWindow();
 }
 
 }   // namespace
