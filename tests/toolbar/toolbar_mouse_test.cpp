@@ -71,7 +71,7 @@ TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButtonAndADisable
     EXPECT_TRUE(m_frame.m_commands.empty());
 }
 
-TEST_F(ToolbarClicks, CheckBoxToggles)
+TEST_F(ToolbarClicks, CheckBoxTogglesAndWhileCustomizingAClickPicksTheButton)
 {
     m_pBar->SetButtonStyle(0, TBBS_CHECKBOX | TBBS_INDETERMINATE);
     Press(0, true);
@@ -81,6 +81,15 @@ TEST_F(ToolbarClicks, CheckBoxToggles)
     Press(0, false);
     EXPECT_EQ(0u, m_pBar->GetButtonStyle(0) & (TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_PRESSED));
     EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands);
+    // While customizing a click picks the button instead of running it.
+    m_pInfo->EnableCustomizationMode(1);
+    Press(2, true);
+    Press(2, false);
+    m_pInfo->EnableCustomizationMode(0);
+    EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands) << "the pick ran nothing";
+    EXPECT_EQ(m_pBar, JToolBar::m_pBar);
+    EXPECT_EQ(2, JToolBar::m_nIndex);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
 }
 
 TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
@@ -149,18 +158,6 @@ TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandHoldingDoesNotAndIt
     // Three line pixels and two of the head are black, two are shadow.
     EXPECT_EQ(5, canvas.Count(kBlack));
     EXPECT_EQ(2, canvas.Count(shadow));
-}
-
-TEST_F(ToolbarClicks, WhileCustomizingAClickPicksTheButtonInsteadOfRunningIt)
-{
-    m_pInfo->EnableCustomizationMode(1);
-    Press(2, true);
-    Press(2, false);
-    m_pInfo->EnableCustomizationMode(0);
-    EXPECT_TRUE(m_frame.m_commands.empty());
-    EXPECT_EQ(m_pBar, JToolBar::m_pBar);
-    EXPECT_EQ(2, JToolBar::m_nIndex);
-    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
 }
 
 }   // namespace
