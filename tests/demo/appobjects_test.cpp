@@ -5,6 +5,7 @@
 #include "appinfo.h"
 #include "commands.h"
 #include "macrocommands.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,43 +13,20 @@
 
 namespace {
 
-CString ProgramFolder()
+TEST(DraftAppInfo, IsHandedOutByAppCoreForBothInterfacesWithItsVersionTextCutToTheBuffer)
 {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString folder(path);
-    return folder.Left(folder.ReverseFind('\\'));
-}
-
-class DraftAppInfo : public ::testing::Test {
-protected:
-    void SetUp() override { m_pInfo = new CDraftAppInfo; }
-    void TearDown() override
-    {
-        AppCoreSetApplicationObject(nullptr);
-        EXPECT_EQ(0u, m_pInfo->Release()) << "a reference was leaked";
-    }
-
-    CDraftAppInfo* m_pInfo = nullptr;
-};
-
-TEST_F(DraftAppInfo, IsHandedOutByAppCoreForBothInterfaces)
-{
-    AppCoreSetApplicationObject(static_cast<JAppInfo*>(m_pInfo));
+    auto* pApp = new CDraftAppInfo;
+    AppCoreSetApplicationObject(static_cast<JAppInfo*>(pApp));
 
     JAppInfo* pInfo = nullptr;
     ASSERT_EQ(S_OK, AppGetApplicationObject(IID_IJAppInfo, reinterpret_cast<void**>(&pInfo)));
-    EXPECT_STREQ((LPCSTR)ProgramFolder(), pInfo->GetApplicationPath());   // no trailing backslash
+    EXPECT_STREQ(testing_support::ProgramFolder().c_str(), pInfo->GetApplicationPath());   // no trailing backslash
 
     IJAppVersion* pVersion = nullptr;
     ASSERT_EQ(S_OK, AppGetApplicationObject(IID_IJAppVersion, reinterpret_cast<void**>(&pVersion)));
-    char text[64] = "";
-    EXPECT_EQ(S_OK, pVersion->GetVersionText(text, sizeof text));
-    EXPECT_STREQ("Draft Host 1.0", text);
 
     // One object: the identities agree.
-    IUnknown* pFromInfo = nullptr;
-    IUnknown* pFromVersion = nullptr;
+    IUnknown *pFromInfo = nullptr, *pFromVersion = nullptr;
     ASSERT_EQ(S_OK, pInfo->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pFromInfo)));
     ASSERT_EQ(S_OK, pVersion->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&pFromVersion)));
     EXPECT_EQ(pFromInfo, pFromVersion);
@@ -58,23 +36,21 @@ TEST_F(DraftAppInfo, IsHandedOutByAppCoreForBothInterfaces)
     void* pMenus = reinterpret_cast<void*>(0x1);
     EXPECT_EQ(E_NOINTERFACE, AppGetApplicationObject(IID_IJAppMenus, &pMenus));
     EXPECT_EQ(nullptr, pMenus);
-    pVersion->Release();
-    pInfo->Release();
-}
 
-TEST_F(DraftAppInfo, VersionTextRespectsTheBuffer)
-{
-    IJAppVersion* pVersion = m_pInfo;
-    char text[8];
+    // The version text respects the buffer: cut and ended, or whole in one of its exact size.
+    char text[64];
     memset(text, 'x', sizeof text);
     EXPECT_TRUE(FAILED(pVersion->GetVersionText(text, 6)));
     EXPECT_STREQ("Draft", text);
     EXPECT_EQ('x', text[6]);
     EXPECT_EQ(E_INVALIDARG, pVersion->GetVersionText(text, 0));
     EXPECT_EQ(E_POINTER, pVersion->GetVersionText(nullptr, 10));
-    char exact[15];
-    EXPECT_EQ(S_OK, pVersion->GetVersionText(exact, sizeof exact));
-    EXPECT_STREQ("Draft Host 1.0", exact);
+    EXPECT_EQ(S_OK, pVersion->GetVersionText(text, 15));
+    EXPECT_STREQ("Draft Host 1.0", text);
+    pVersion->Release();
+    pInfo->Release();
+    AppCoreSetApplicationObject(nullptr);
+    EXPECT_EQ(0u, pApp->Release()) << "a reference was leaked";
 }
 
 TEST(DraftMacroCommands, CommandsTakeIDsInTurnAndKeepTheirTextsCutToTheBuffer)
@@ -158,7 +134,8 @@ TEST(DraftMacroCommands, BadArgumentsAndLongTextsAreHandled)
 TEST(DemoCommands, EachHasAStatusPromptAndATipNamedAfterIt)
 {
     // The strings live in the program, where the frame and the toolbars look for them.
-    HMODULE hDemo = ::LoadLibraryExA(ProgramFolder() + "\\drafthost.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE hDemo = ::LoadLibraryExA((testing_support::ProgramFolder() + "\\drafthost.exe").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, hDemo);
     for (const DemoCategory& category : DemoCategories())
         for (const DemoCommand& command : category.commands) {

@@ -15,11 +15,6 @@ const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kYellow = RGB(255, 255, 0);
 
-// GDI objects the process holds now. Wine answers 0 to GetGuiResources; its
-// handle table then answers for any handle value by index alone, so the live
-// entries are counted instead.
-inline DWORD GdiObjects();
-
 // The system makes some objects once per process on the first use of the screen
 // DC, of a window and of the desktop's DC; made here, they stay out of the counts.
 inline void WarmUpGdi()
@@ -39,6 +34,9 @@ inline void WarmUpGdi()
     ::DestroyWindow(hWnd);
 }
 
+// GDI objects the process holds now. Wine answers 0 to GetGuiResources; its
+// handle table then answers for any handle value by index alone, so the live
+// entries are counted instead.
 inline DWORD GdiObjects()
 {
     if (DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
@@ -49,6 +47,20 @@ inline DWORD GdiObjects()
             ++live;
     return live;
 }
+
+// Every GDI object made during a test is gone at its end.
+class GdiLeakCheck : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WarmUpGdi();
+        m_gdiBefore = GdiObjects();
+    }
+    void TearDown() override { EXPECT_EQ(m_gdiBefore, GdiObjects()) << "GDI objects leaked"; }
+
+private:
+    DWORD m_gdiBefore = 0;
+};
 
 // A DIB section of bpp bits per pixel filled with `fill`; 1- and 8-bit ones
 // get `palette` as colour table (black and white when empty).
@@ -132,6 +144,7 @@ public:
         return *this;
     }
     operator HBITMAP() const { return m_h; }
+    COLORREF Pixel(int x, int y) const { return PixelOf(m_h, x, y); }
 
 private:
     HBITMAP m_h;
@@ -173,11 +186,6 @@ void DrawOn(Canvas& canvas, Draw draw)
     dc.Attach(canvas.dc());
     draw(&dc);
     dc.Detach();
-}
-
-inline void ExpectPixels(const Gdi& bitmap, std::initializer_list<PixelAt> pixels)
-{
-    ExpectPixels(static_cast<HBITMAP>(bitmap), pixels);
 }
 
 inline BITMAP Describe(HBITMAP hBitmap)

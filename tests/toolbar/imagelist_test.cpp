@@ -9,19 +9,18 @@ using namespace image_test;
 
 namespace {
 
-class ImageList : public ::testing::Test {
+class ImageList : public GdiLeakCheck {
 protected:
     void SetUp() override
     {
-        WarmUpGdi();
         JImageList::ReleaseSharedDCs();
-        m_gdiBefore = GdiObjects();
+        GdiLeakCheck::SetUp();
     }
     void TearDown() override
     {
         m_list.DeleteImageList();
         JImageList::ReleaseSharedDCs();
-        EXPECT_EQ(m_gdiBefore, GdiObjects()) << "GDI objects leaked";
+        GdiLeakCheck::TearDown();
     }
 
     // A w x h picture of `colour` with a magenta top-left pixel, added with magenta as key.
@@ -40,14 +39,11 @@ protected:
     }
 
     JImageList m_list;
-
-private:
-    DWORD m_gdiBefore = 0;
 };
 
 }   // namespace
 
-TEST_F(ImageList, CreateMakesBlackColourAndWhiteMaskStrips)
+TEST_F(ImageList, CreateMakesBlackAndWhiteStripsThatAddedImagesGrowAndDrawTransparently)
 {
     ASSERT_TRUE(m_list.Create(4, 3, JILC_MASK, 2, 2));
     EXPECT_EQ(0, m_list.GetImageCount());
@@ -60,10 +56,6 @@ TEST_F(ImageList, CreateMakesBlackColourAndWhiteMaskStrips)
     ASSERT_TRUE(m_list.Create(5, 5, 0, 1, 1));
     EXPECT_FALSE(m_list.HasMask());
     EXPECT_FALSE(m_list.Create(0, 5, 0, 1, 1));
-}
-
-TEST_F(ImageList, AddedImagesGrowTheStripsAndDrawTransparently)
-{
     ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 1, 2));
     EXPECT_EQ(0, AddKeyed(kRed));
     EXPECT_EQ(1, AddKeyed(kGreen, 8, 8));   // scaled into its slot
@@ -81,13 +73,12 @@ TEST_F(ImageList, AddedImagesGrowTheStripsAndDrawTransparently)
     EXPECT_EQ(kYellow, canvas->Pixel(1, 1));   // the key pixel
     ExpectPixels(*canvas, {{2, 1, kBlue}, {4, 4, kBlue}, {5, 4, kYellow}});
     EXPECT_EQ(15, canvas->Count(kBlue));
-
     // The 8 x 8 picture's key pixel shrank away or stayed one pixel; its colour fills the rest.
     canvas = DrawOnCanvas(1);
     EXPECT_EQ(kGreen, canvas->Pixel(4, 4));
 }
 
-TEST_F(ImageList, MasksComeFromTheCallerOrAreRefused)
+TEST_F(ImageList, MasksComeFromTheCallerOrAreRefusedAndIconsTakeThem)
 {
     ASSERT_TRUE(m_list.Create(3, 3, JILC_MASK, 4, 4));
     Gdi picture(MakeDib(3, 3, 24, kRed));
@@ -97,21 +88,34 @@ TEST_F(ImageList, MasksComeFromTheCallerOrAreRefused)
     auto canvas = DrawOnCanvas(0);
     ExpectPixels(*canvas, {{1, 1, kRed}, {2, 2, kYellow}});   // the mask's white centre, over red
     EXPECT_EQ(8, canvas->Count(kRed));
-
     // Replacing 1:1 with a key colour recomputes the mask.
     Gdi other(PaintedDib(3, 3, 24, kGreen, {{2, 2}}, kMagenta));
     EXPECT_TRUE(m_list.Replace(0, other, kMagenta));
     canvas = DrawOnCanvas(0);
     ExpectPixels(*canvas, {{2, 2, kGreen}, {3, 3, kYellow}});
     EXPECT_EQ(8, canvas->Count(kGreen));
-
     // A key recomputed on the stored image.
     EXPECT_TRUE(m_list.MakeMask(0, kGreen));
     canvas = DrawOnCanvas(0);
     EXPECT_EQ(0, canvas->Count(kGreen));
+    // Icons take the system size and the mask.
+    ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 1, 1));
+    AddKeyed(kBlue);
+    HICON icon = m_list.ExtractIcon(0);
+    ASSERT_NE(nullptr, icon);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    const int cx = ::GetSystemMetrics(SM_CXICON);
+    EXPECT_EQ(cx, Describe(info.hbmMask).bmWidth);
+    EXPECT_EQ(kWhite, PixelOf(info.hbmMask, 0, 0));
+    EXPECT_EQ(kBlack, PixelOf(info.hbmMask, cx - 1, cx - 1));
+    EXPECT_EQ(kBlue, PixelOf(info.hbmColor, cx - 1, cx - 1));
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    ::DestroyIcon(icon);
 }
 
-TEST_F(ImageList, RemovingShiftsTheLaterImagesLeft)
+TEST_F(ImageList, RemovingShiftsTheLaterImagesLeftIndexesOutOfRangeFailAndStripsLoadFromResources)
 {
     ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 3, 1));
     AddKeyed(kRed);
@@ -127,10 +131,6 @@ TEST_F(ImageList, RemovingShiftsTheLaterImagesLeft)
 
     EXPECT_TRUE(m_list.SetImageCount(0));
     EXPECT_EQ(0, m_list.GetImageCount());
-}
-
-TEST_F(ImageList, IndexesOutOfRangeFail)
-{
     ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 2, 2));
     AddKeyed(kRed);
     Gdi picture(MakeDib(4, 4, 24, kBlue));
@@ -156,28 +156,21 @@ TEST_F(ImageList, IndexesOutOfRangeFail)
     dc.Detach();
     JImageList empty;
     EXPECT_EQ(-1, empty.Add(picture, kBlue)) << "not created";
-}
-
-TEST_F(ImageList, LoadsAStripFromAResourceWithItsKeyColour)
-{
+    // A strip loads from a resource with its key colour; plain, stretched and selected drawing.
     ASSERT_TRUE(m_list.Create(::GetModuleHandleA(nullptr), "STRIP", 4, 2, kMagenta));
     EXPECT_EQ(3, m_list.GetImageCount());
     EXPECT_EQ(CSize(4, 4), m_list.GetImageSize());
-    auto canvas = DrawOnCanvas(1);
-    ExpectPixels(*canvas, {{1, 1, kYellow}, {2, 1, kGreen}});
-    EXPECT_EQ(15, canvas->Count(kGreen));
+    auto strip = DrawOnCanvas(1);
+    ExpectPixels(*strip, {{1, 1, kYellow}, {2, 1, kGreen}});
+    EXPECT_EQ(15, strip->Count(kGreen));
     EXPECT_EQ(kBlue, DrawOnCanvas(2)->Pixel(4, 4));
 
     EXPECT_FALSE(m_list.Create(::GetModuleHandleA(nullptr), "NOSUCHSTRIP", 4, 2, kMagenta));
     EXPECT_EQ(0, m_list.GetImageCount());
-}
-
-TEST_F(ImageList, PlainStretchedAndSelectedDrawing)
-{
     ASSERT_TRUE(m_list.Create(2, 2, 0, 1, 1));
-    HBITMAP picture = MakeDib(2, 2, 24, kRed);
-    EXPECT_EQ(0, m_list.Add(picture, (HBITMAP) nullptr));
-    ::DeleteObject(picture);
+    HBITMAP plain = MakeDib(2, 2, 24, kRed);
+    EXPECT_EQ(0, m_list.Add(plain, (HBITMAP) nullptr));
+    ::DeleteObject(plain);
     EXPECT_EQ(4, DrawOnCanvas(0, JILD_NORMAL)->Count(kRed));
 
     testing_support::MemoryCanvas big(8, 8, kYellow), selected(4, 4, kYellow);
@@ -189,93 +182,54 @@ TEST_F(ImageList, PlainStretchedAndSelectedDrawing)
     EXPECT_EQ(8, selected.Count(kRed));
 }
 
-TEST_F(ImageList, IconsTakeTheSystemSizeAndTheMask)
-{
-    ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 1, 1));
-    AddKeyed(kBlue);
-    HICON icon = m_list.ExtractIcon(0);
-    ASSERT_NE(nullptr, icon);
-    ICONINFO info{};
-    ASSERT_TRUE(::GetIconInfo(icon, &info));
-    const int cx = ::GetSystemMetrics(SM_CXICON);
-    EXPECT_EQ(cx, Describe(info.hbmMask).bmWidth);
-    EXPECT_EQ(kWhite, PixelOf(info.hbmMask, 0, 0));
-    EXPECT_EQ(kBlack, PixelOf(info.hbmMask, cx - 1, cx - 1));
-    EXPECT_EQ(kBlue, PixelOf(info.hbmColor, cx - 1, cx - 1));
-    ::DeleteObject(info.hbmMask);
-    ::DeleteObject(info.hbmColor);
-    ::DestroyIcon(icon);
-}
-
 namespace {
 
-// The owner of a drag: a plain pop-up window.
-class DragOwner {
-public:
-    DragOwner()
-    {
-        m_hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr,
-                                   nullptr, nullptr);
-        m_wnd.Attach(m_hWnd);
-    }
-    ~DragOwner()
-    {
-        m_wnd.Detach();
-        ::DestroyWindow(m_hWnd);
-    }
-    CWnd* wnd() { return &m_wnd; }
-    void Post(UINT message, WPARAM wParam, int x, int y) { ::PostMessageA(m_hWnd, message, wParam, MAKELPARAM(x, y)); }
-
-private:
-    HWND m_hWnd;
-    CWnd m_wnd;
-};
-
-// Cancels any tracking loop that outlives its script.
-class Watchdog {
-public:
-    explicit Watchdog(HWND hWnd) : m_timer(::SetTimer(nullptr, 0, 5000, &Watchdog::Fire)) { s_hWnd = hWnd; }
-    ~Watchdog() { ::KillTimer(nullptr, m_timer); }
-
-private:
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD) { ::PostMessageA(s_hWnd, WM_CANCELMODE, 0, 0); }
-    static inline HWND s_hWnd = nullptr;
-    UINT_PTR m_timer;
-};
-
-// A list of one image whose drags the owner's window takes, under a watchdog.
+// Drags of a one-image list over a plain pop-up owner, under a watchdog timer that cancels
+// any tracking loop outliving its script.
 class ImageDrag : public ImageList {
 protected:
     void SetUp() override
     {
+        const HWND hOwner = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr,
+                                              nullptr, nullptr, nullptr);
+        ASSERT_TRUE(m_owner.Attach(hOwner)) << ::GetLastError();
         ImageList::SetUp();
-        ASSERT_NE(nullptr, owner.wnd()->GetSafeHwnd()) << ::GetLastError();
+        s_hOwner = hOwner;
+        m_timer = ::SetTimer(nullptr, 0, 5000,
+                             [](HWND, UINT, UINT_PTR, DWORD) { ::PostMessageA(s_hOwner, WM_CANCELMODE, 0, 0); });
         ASSERT_TRUE(m_list.Create(4, 4, JILC_MASK, 1, 1));
         AddKeyed(kBlue);
-        m_list.SetOwner(owner.wnd());
+        m_list.SetOwner(&m_owner);
     }
+    void TearDown() override
+    {
+        ImageList::TearDown();
+        ::KillTimer(nullptr, m_timer);
+        ::DestroyWindow(m_owner.Detach());
+    }
+    void Post(UINT message, WPARAM wParam, int x, int y) { ::PostMessageA(m_owner, message, wParam, MAKELPARAM(x, y)); }
 
-    DragOwner owner;
-    Watchdog watchdog{owner.wnd()->GetSafeHwnd()};
+    static inline HWND s_hOwner = nullptr;
+    CWnd m_owner;
+    UINT_PTR m_timer = 0;
 };
 
 }   // namespace
 
-TEST_F(ImageDrag, FollowsTheMouseUntilTheButtonComesUp)
+TEST_F(ImageDrag, FollowsTheMouseUntilTheButtonComesUpOrIsCancelledByEscapeRightClickOrCancelMode)
 {
     ASSERT_TRUE(m_list.BeginDrag(0, CPoint(2, 1)));
     EXPECT_FALSE(m_list.BeginDrag(0, CPoint(0, 0))) << "one drag at a time";
     ASSERT_TRUE(m_list.DragEnter(nullptr, CPoint(50, 60)));
     EXPECT_TRUE(m_list.IsDragShown());
     EXPECT_EQ(CPoint(48, 59), m_list.GetDragImagePosition());
-
     // Client coordinates of the owner, which sits at (100, 100) on the desktop.
-    owner.Post(WM_MOUSEMOVE, 0, 10, 20);
-    owner.Post(WM_MOUSEMOVE, 0, 30, 40);
-    owner.Post(WM_LBUTTONUP, 0, 30, 40);
+    Post(WM_MOUSEMOVE, 0, 10, 20);
+    Post(WM_MOUSEMOVE, 0, 30, 40);
+    Post(WM_LBUTTONUP, 0, 30, 40);
     EXPECT_TRUE(m_list.TrackDrag());
     CPoint origin(0, 0);
-    ::ClientToScreen(owner.wnd()->GetSafeHwnd(), &origin);
+    ::ClientToScreen(m_owner.m_hWnd, &origin);
     EXPECT_EQ(origin + CSize(30 - 2, 40 - 1), m_list.GetDragImagePosition());
     EXPECT_EQ(nullptr, ::GetCapture()) << "capture released";
 
@@ -283,12 +237,8 @@ TEST_F(ImageDrag, FollowsTheMouseUntilTheButtonComesUp)
     EXPECT_FALSE(m_list.IsDragShown());
     m_list.EndDrag();
     EXPECT_FALSE(m_list.IsDragging());
-}
-
-TEST_F(ImageDrag, IsCancelledByEscapeRightClickOrCancelMode)
-{
     CRect ownerRect;
-    ::GetWindowRect(owner.wnd()->GetSafeHwnd(), &ownerRect);
+    ::GetWindowRect(m_owner.m_hWnd, &ownerRect);
 
     struct {
         UINT message;
@@ -297,13 +247,13 @@ TEST_F(ImageDrag, IsCancelledByEscapeRightClickOrCancelMode)
     for (const auto& cancel : cancels) {
         ASSERT_TRUE(m_list.BeginDrag(0, CPoint(0, 0)));
         // Relative to the owner's window rectangle.
-        ASSERT_TRUE(m_list.DragEnter(owner.wnd(), CPoint(5, 5)));
+        ASSERT_TRUE(m_list.DragEnter(&m_owner, CPoint(5, 5)));
         EXPECT_EQ(ownerRect.TopLeft() + CSize(5, 5), m_list.GetDragImagePosition());
-        owner.Post(WM_MOUSEMOVE, 0, 7, 9);
-        owner.Post(cancel.message, cancel.wParam, 0, 0);
+        Post(WM_MOUSEMOVE, 0, 7, 9);
+        Post(cancel.message, cancel.wParam, 0, 0);
         EXPECT_FALSE(m_list.TrackDrag()) << cancel.message;
         CPoint client(7, 9);
-        ::ClientToScreen(owner.wnd()->GetSafeHwnd(), &client);
+        ::ClientToScreen(m_owner.m_hWnd, &client);
         EXPECT_EQ(client, m_list.GetDragImagePosition()) << "the move came before the cancel";
         m_list.EndDrag();
         EXPECT_FALSE(m_list.IsDragShown());

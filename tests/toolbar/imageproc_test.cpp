@@ -10,22 +10,13 @@ using namespace image_test;
 
 namespace {
 
-// Every GDI object made during a test is gone at its end.
-class ImageProc : public ::testing::Test {
+class ImageProc : public GdiLeakCheck {
 protected:
-    void SetUp() override
-    {
-        WarmUpGdi();
-        m_gdiBefore = GdiObjects();
-    }
     void TearDown() override
     {
         CTransBitmap::DeleteTempMap();
-        EXPECT_EQ(m_gdiBefore, GdiObjects()) << "GDI objects leaked";
+        GdiLeakCheck::TearDown();
     }
-
-private:
-    DWORD m_gdiBefore = 0;
 };
 
 int ScreenBitsPerPixel()
@@ -46,7 +37,7 @@ HBITMAP Deleted()
 
 }   // namespace
 
-TEST_F(ImageProc, ColorTestTellsMonochromeFromEveryColourDepth)
+TEST_F(ImageProc, ColorTestTellsMonochromeFromEveryColourDepthAndBadHandlesGiveNoBitmap)
 {
     Gdi mono(::CreateBitmap(4, 4, 1, 1, nullptr)), monoDib(MakeDib(4, 4, 1, kWhite));
     EXPECT_FALSE(JBitmapOps::IsColorBitmap(mono));
@@ -55,9 +46,15 @@ TEST_F(ImageProc, ColorTestTellsMonochromeFromEveryColourDepth)
         Gdi dib(MakeDib(4, 4, bpp, kWhite, {kBlack, kWhite, kRed}));
         EXPECT_TRUE(JBitmapOps::IsColorBitmap(dib)) << bpp << " bits";
     }
-    // Descriptions that cannot be read.
-    EXPECT_FALSE(JBitmapOps::IsColorBitmap(nullptr));
-    EXPECT_FALSE(JBitmapOps::IsColorBitmap(Deleted()));
+    // Null and deleted handles: no description, no bitmap made from them.
+    COLORREF colour = kRed;
+    for (HBITMAP bad : {(HBITMAP) nullptr, Deleted()}) {
+        COLORREF* pColour = bad ? nullptr : &colour;
+        EXPECT_FALSE(JBitmapOps::IsColorBitmap(bad));
+        EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, bad, pColour));
+        EXPECT_EQ(nullptr, JBitmapOps::CreateMask(nullptr, bad, pColour));
+        EXPECT_EQ(nullptr, JBitmapOps::CreateMaskedBitmap(nullptr, bad, nullptr, pColour));
+    }
 }
 
 TEST_F(ImageProc, CopyTurnsMonochromeWhiteIntoTheBackgroundAndKeepsColourPictures)
@@ -70,7 +67,6 @@ TEST_F(ImageProc, CopyTurnsMonochromeWhiteIntoTheBackgroundAndKeepsColourPicture
     EXPECT_EQ(CSize(6, 5), CSize(bm.bmWidth, bm.bmHeight));
     EXPECT_EQ(ScreenBitsPerPixel(), bm.bmBitsPixel * bm.bmPlanes);
     ExpectPixels(copy, {{0, 0, kRed}, {5, 4, kRed}, {2, 3, kBlack}});
-
     // Without a background white stays white.
     copy = JBitmapOps::CopyBitmapImage(nullptr, mono, nullptr);
     ExpectPixels(copy, {{1, 1, kWhite}, {2, 3, kBlack}});
@@ -80,7 +76,7 @@ TEST_F(ImageProc, CopyTurnsMonochromeWhiteIntoTheBackgroundAndKeepsColourPicture
     ExpectPixels(copy, {{0, 0, kBlue}, {1, 2, kGreen}});
 }
 
-TEST_F(ImageProc, MaskIsWhiteExactlyWhereTheKeyColourIs)
+TEST_F(ImageProc, MaskIsWhiteExactlyWhereTheKeyColourIsInSourcesOfEveryKind)
 {
     Gdi colour(PaintedDib(5, 4, 24, kBlue, {{0, 0}, {4, 3}}, kRed));
     COLORREF key = kBlue;
@@ -90,13 +86,30 @@ TEST_F(ImageProc, MaskIsWhiteExactlyWhereTheKeyColourIs)
     EXPECT_EQ(1, bm.bmBitsPixel);
     EXPECT_EQ(CSize(5, 4), CSize(bm.bmWidth, bm.bmHeight));
     ExpectPixels(mask, {{0, 0, kBlack}, {4, 3, kBlack}, {2, 1, kWhite}});
-
     // Without a key the top-left pixel's colour is the key.
     mask = JBitmapOps::CreateMask(nullptr, colour, nullptr);
     ExpectPixels(mask, {{0, 0, kWhite}, {4, 3, kWhite}, {2, 1, kBlack}});
+    // Palette and monochrome sources.
+    Gdi indexed(PaintedDib(4, 2, 8, kGreen, {{1, 0}, {3, 1}}, kRed, {kBlack, kWhite, kRed, kGreen}));
+    key = kRed;
+    mask = JBitmapOps::CreateMask(nullptr, indexed, &key);
+    ASSERT_NE(nullptr, (HBITMAP)mask);
+    ExpectPixels(mask, {{1, 0, kWhite}, {3, 1, kWhite}, {0, 0, kBlack}, {2, 1, kBlack}});
+
+    Gdi mono(MonoBitmap(3, 1, true, {{1, 0}}));
+    for (COLORREF monoKey : {kWhite, kBlack, kRed}) {   // no pixel is red
+        mask = JBitmapOps::CreateMask(nullptr, mono, &monoKey);
+        ASSERT_NE(nullptr, (HBITMAP)mask);
+        EXPECT_EQ(monoKey == kWhite ? kWhite : kBlack, PixelOf(mask, 0, 0)) << monoKey;
+        EXPECT_EQ(monoKey == kBlack ? kWhite : kBlack, PixelOf(mask, 1, 0)) << monoKey;
+    }
+    // Two colours of its own: the key is one of them.
+    Gdi twoColour(PaintedDib(2, 1, 1, kBlue, {{0, 0}}, kRed, {kRed, kBlue}));
+    mask = JBitmapOps::CreateMask(nullptr, twoColour, &key);
+    ExpectPixels(mask, {{0, 0, kWhite}, {1, 0, kBlack}});
 }
 
-TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentArea)
+TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentAreaAndACopyOfAHeldBitmapFails)
 {
     // An icon: black where transparent (mask white), blue picture elsewhere.
     Gdi colour(PaintedDib(4, 4, 32, kBlue, {{0, 0}, {3, 0}, {0, 3}}, kBlack));
@@ -107,26 +120,36 @@ TEST_F(ImageProc, MaskedBitmapFillsAnIconsTransparentArea)
     EXPECT_NE((HBITMAP)colour, (HBITMAP)result);
     ExpectPixels(result, {{0, 0, kGreen}, {3, 0, kGreen}, {0, 3, kGreen}, {1, 1, kBlue}, {3, 3, kBlue}});
     EXPECT_EQ(kBlack, PixelOf(colour, 0, 0)) << "the source stays as it was";
-
     // Where the mask is white over a picture pixel the fill is XOR-ed in, not painted.
     SetPixels(colour, {{3, 0}}, kRed);
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, &fill);
     EXPECT_EQ(RGB(255, 255, 0), PixelOf(result, 3, 0));
-
     // Without a fill colour the copy's top-left pixel is the fill.
     SetPixels(colour, {{0, 0}}, RGB(0x10, 0x20, 0x30));
     SetPixels(colour, {{0, 3}}, kBlack);
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, mask, nullptr);
     EXPECT_EQ(kBlack, PixelOf(result, 0, 0));   // its own colour XOR itself
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), PixelOf(result, 0, 3));
-
     // Without a mask the copy is unchanged.
     result = JBitmapOps::CreateMaskedBitmap(nullptr, colour, nullptr, &fill);
     ASSERT_NE(nullptr, (HBITMAP)result);
     ExpectPixels(result, {{0, 0, RGB(0x10, 0x20, 0x30)}, {0, 3, kBlack}, {2, 2, kBlue}});
+    // A copy of a bitmap held by another DC fails and is reported.
+    Gdi held(MakeDib(3, 3, 24, kRed));
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(hDC, held);
+    {
+        testing_support::DebugOutputCapture output;
+        EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, held, nullptr));
+        EXPECT_NE(std::string::npos, output.Text().find("imageproc.cpp(")) << output.Text();
+    }
+    ::SelectObject(hDC, old);
+    ::DeleteDC(hDC);
+    Gdi copy(JBitmapOps::CopyBitmapImage(nullptr, held, nullptr));
+    EXPECT_EQ(kRed, PixelOf(copy, 2, 2));
 }
 
-TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAtEveryDepth)
+TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAndBackgroundAndInactiveLookTakeTheFace)
 {
     for (int bpp : {8, 24, 32}) {
         Gdi bitmap(PaintedDib(5, 3, bpp, kBlue, {{0, 0}, {4, 2}, {2, 1}}, kRed, {kBlack, kWhite, kRed, kGreen, kBlue}));
@@ -144,26 +167,20 @@ TEST_F(ImageProc, ColourReplacementPaintsOnlyTheSourceColourAtEveryDepth)
     EXPECT_TRUE(JBitmapOps::ReplaceColor(bitmap, kRed, kGreen, hPalette));
     ExpectPixels(bitmap, {{1, 1, kGreen}, {0, 0, kBlue}});
     ::DeleteObject(hPalette);
-
     // Monochrome bitmaps are left as they are.
     Gdi mono(MakeDib(4, 4, 1, kWhite));
     EXPECT_TRUE(JBitmapOps::ReplaceColor(mono, kWhite, kBlack));
     EXPECT_EQ(kWhite, PixelOf(mono, 2, 2));
     EXPECT_FALSE(JBitmapOps::ReplaceColor(nullptr, kWhite, kBlack));
-}
-
-TEST_F(ImageProc, BackgroundAndInactiveLookTakeTheButtonFace)
-{
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     // The background defaults to the top-left pixel's colour and the face.
-    Gdi bitmap(PaintedDib(4, 4, 24, kRed, {{2, 2}}, kBlue));
-    EXPECT_EQ((HBITMAP)bitmap, JBitmapOps::ReplaceBackgroundColor(bitmap, nullptr, nullptr));
-    ExpectPixels(bitmap, {{0, 0, face}, {3, 3, face}, {2, 2, kBlue}});
+    Gdi background(PaintedDib(4, 4, 24, kRed, {{2, 2}}, kBlue));
+    EXPECT_EQ((HBITMAP)background, JBitmapOps::ReplaceBackgroundColor(background, nullptr, nullptr));
+    ExpectPixels(background, {{0, 0, face}, {3, 3, face}, {2, 2, kBlue}});
     COLORREF from = kBlue, to = kYellow;
-    JBitmapOps::ReplaceBackgroundColor(bitmap, &from, &to);
-    EXPECT_EQ(kYellow, PixelOf(bitmap, 2, 2));
+    JBitmapOps::ReplaceBackgroundColor(background, &from, &to);
+    EXPECT_EQ(kYellow, PixelOf(background, 2, 2));
     EXPECT_EQ(nullptr, JBitmapOps::ReplaceBackgroundColor(nullptr, nullptr, nullptr));
-
     // The inactive look whitens greys and shows the face.
     Gdi row(PaintedDib(5, 1, 32, kRed, {{0, 0}}, RGB(0x94, 0x94, 0x94)));
     SetPixels(row, {{1, 0}}, RGB(0xC0, 0xC0, 0xC0));
@@ -171,17 +188,6 @@ TEST_F(ImageProc, BackgroundAndInactiveLookTakeTheButtonFace)
     SetPixels(row, {{3, 0}}, kWhite);
     EXPECT_TRUE(JBitmapOps::ApplyInactiveLook(row));
     ExpectPixels(row, {{0, 0, face}, {1, 0, face}, {2, 0, kBlack}, {3, 0, face}, {4, 0, kRed}});
-}
-
-TEST_F(ImageProc, NullAndDeletedHandlesGiveNoBitmap)
-{
-    COLORREF colour = kRed;
-    for (HBITMAP bad : {(HBITMAP) nullptr, Deleted()}) {
-        COLORREF* pColour = bad ? nullptr : &colour;
-        EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, bad, pColour));
-        EXPECT_EQ(nullptr, JBitmapOps::CreateMask(nullptr, bad, pColour));
-        EXPECT_EQ(nullptr, JBitmapOps::CreateMaskedBitmap(nullptr, bad, nullptr, pColour));
-    }
 }
 
 // A 4x3 picture: white frame pixels at the corners, red and blue inside.
@@ -201,7 +207,7 @@ protected:
     CTransBitmap m_bitmap;
 };
 
-TEST_F(TransBitmapDraw, TransparentDrawingLeavesTheTransparencyColourOut)
+TEST_F(TransBitmapDraw, TransparentDrawingLeavesTheTransparencyColourOutOfWholesAndParts)
 {
     testing_support::MemoryCanvas canvas(10, 8, kYellow);
     EXPECT_EQ(CSize(4, 3), CSize(m_bitmap.GetWidth(), m_bitmap.GetHeight()));
@@ -209,21 +215,16 @@ TEST_F(TransBitmapDraw, TransparentDrawingLeavesTheTransparencyColourOut)
     // White at (0, 0) and (3, 2) of the picture; (4, 4) is outside.
     ExpectPixels(canvas, {{5, 4, kYellow}, {8, 6, kYellow}, {6, 4, kRed}, {7, 5, kBlue}, {4, 4, kYellow}});
     EXPECT_EQ(10 * 8 - 10, canvas.Count(kYellow));
-
     // A plain copy shows every pixel.
     testing_support::MemoryCanvas plain(10, 8, kYellow);
     DrawOn(plain, [&](CDC* pDC) { m_bitmap.Draw(pDC, 0, 0, FALSE); });
     ExpectPixels(plain, {{0, 0, kWhite}, {3, 2, kWhite}, {2, 1, kBlue}});
-}
-
-TEST_F(TransBitmapDraw, PartsAndDirectDrawingAndAnotherColour)
-{
-    testing_support::MemoryCanvas canvas(6, 6, kGreen);
+    testing_support::MemoryCanvas part(6, 6, kGreen);
     // The right half of the picture: (2, 0)-(3, 2) at (1, 1).
-    DrawOn(canvas, [&](CDC* pDC) { m_bitmap.Draw(pDC, 1, 1, 2, 3, 2, 0, TRUE); });
+    DrawOn(part, [&](CDC* pDC) { m_bitmap.Draw(pDC, 1, 1, 2, 3, 2, 0, TRUE); });
     // White at (3, 2) of the picture; (3, 1) is outside the part.
-    ExpectPixels(canvas, {{1, 1, kRed}, {1, 2, kBlue}, {2, 3, kGreen}, {3, 1, kGreen}});
-    EXPECT_EQ(36 - 5, canvas.Count(kGreen));
+    ExpectPixels(part, {{1, 1, kRed}, {1, 2, kBlue}, {2, 3, kGreen}, {3, 1, kGreen}});
+    EXPECT_EQ(36 - 5, part.Count(kGreen));
 
     testing_support::MemoryCanvas direct(6, 6, kGreen);
     DrawOn(direct, [&](CDC* pDC) { m_bitmap.DrawOnDC(pDC, 0, 0, 4, 3, 0, 0); });
@@ -261,27 +262,6 @@ TEST_F(TransBitmapDraw, DeletingForgetsTheSizeAndTheWrapperLeavesTheBitmap)
     EXPECT_EQ(kBlue, PixelOf(owned, 1, 1)) << "the caller's bitmap lives on";
 }
 
-TEST_F(ImageProc, MasksOfPaletteAndMonochromeSources)
-{
-    Gdi indexed(PaintedDib(4, 2, 8, kGreen, {{1, 0}, {3, 1}}, kRed, {kBlack, kWhite, kRed, kGreen}));
-    COLORREF key = kRed;
-    Gdi mask(JBitmapOps::CreateMask(nullptr, indexed, &key));
-    ASSERT_NE(nullptr, (HBITMAP)mask);
-    ExpectPixels(mask, {{1, 0, kWhite}, {3, 1, kWhite}, {0, 0, kBlack}, {2, 1, kBlack}});
-
-    Gdi mono(MonoBitmap(3, 1, true, {{1, 0}}));
-    for (COLORREF monoKey : {kWhite, kBlack, kRed}) {   // no pixel is red
-        mask = JBitmapOps::CreateMask(nullptr, mono, &monoKey);
-        ASSERT_NE(nullptr, (HBITMAP)mask);
-        EXPECT_EQ(monoKey == kWhite ? kWhite : kBlack, PixelOf(mask, 0, 0)) << monoKey;
-        EXPECT_EQ(monoKey == kBlack ? kWhite : kBlack, PixelOf(mask, 1, 0)) << monoKey;
-    }
-    // Two colours of its own: the key is one of them.
-    Gdi twoColour(PaintedDib(2, 1, 1, kBlue, {{0, 0}}, kRed, {kRed, kBlue}));
-    mask = JBitmapOps::CreateMask(nullptr, twoColour, &key);
-    ExpectPixels(mask, {{0, 0, kWhite}, {1, 0, kBlack}});
-}
-
 TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)
 {
     JToolBar toolbar;
@@ -299,20 +279,4 @@ TEST_F(ImageProc, ToolbarWithoutWindowWorksInTheScreenFormat)
     EXPECT_EQ(RGB(255, 0, 255), PixelOf(filled, 0, 0));   // blue XOR red
     EXPECT_EQ((HBITMAP)copy, toolbar.ReplaceBackgroundColor(copy, nullptr, &red));
     EXPECT_EQ(kRed, PixelOf(copy, 1, 0));
-}
-
-TEST_F(ImageProc, CopyOfABitmapHeldByAnotherDcFailsAndIsReported)
-{
-    Gdi held(MakeDib(3, 3, 24, kRed));
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(hDC, held);
-    {
-        testing_support::DebugOutputCapture output;
-        EXPECT_EQ(nullptr, JBitmapOps::CopyBitmapImage(nullptr, held, nullptr));
-        EXPECT_NE(std::string::npos, output.Text().find("imageproc.cpp(")) << output.Text();
-    }
-    ::SelectObject(hDC, old);
-    ::DeleteDC(hDC);
-    Gdi copy(JBitmapOps::CopyBitmapImage(nullptr, held, nullptr));
-    EXPECT_EQ(kRed, PixelOf(copy, 2, 2));
 }

@@ -8,15 +8,12 @@ using namespace toolbar_test;
 
 namespace {
 
-TEST_F(ToolbarHost, DockedToolbarKeepsItsOrientationWhateverItsShape)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
-    pBar->SetWindowPos(nullptr, 0, 0, 20, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, pBar->GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT));
-}
-
+// A docked toolbar keeps its orientation whatever its shape; a floating one follows it.
 TEST_F(ToolbarHost, FloatingToolbarFollowsItsShape)
 {
+    ProbeToolBar* pDocked = MakeToolBar({kOpen, kSave});
+    pDocked->SetWindowPos(nullptr, 0, 0, 20, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, pDocked->GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT));
     m_frame.EnableDocking(CBRS_ALIGN_ANY);
     ProbeToolBar* pBar = MakeToolBar({kOpen, kSave, kGrey, kOpen}, CBRS_ALIGN_ANY);
     m_frame.FloatControlBar(pBar, CPoint(100, 100));
@@ -37,7 +34,8 @@ TEST_F(ToolbarHost, FloatingToolbarFollowsItsShape)
               pBar->GetBarStyle() & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM));
 }
 
-TEST_F(ToolbarHost, UpdateToolbarsAppliesTheSettings)
+// The settings reach existing toolbars through UpdateToolbars, and new ones at creation.
+TEST_F(ToolbarHost, UpdateToolbarsAppliesTheSettingsAndNewToolbarsTakeThem)
 {
     ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
     EXPECT_FALSE(pBar->GetGripperBar());
@@ -49,16 +47,23 @@ TEST_F(ToolbarHost, UpdateToolbarsAppliesTheSettings)
     m_pInfo->m_crTransparent = kImageColors[3][1];
     m_frame.m_nIdleFlags = 0;
     m_pInfo->UpdateToolbars(1);
-    EXPECT_TRUE(pBar->GetGripperBar());
-    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
-    EXPECT_EQ(1, pBar->GetAppearance());
-    EXPECT_TRUE(pBar->GetStyle() & TBSTYLE_FLAT);
-    EXPECT_EQ(CSize(JToolBar::kLargeButton), CSize(pBar->GetSizeButton()));
-    EXPECT_EQ(CSize(JToolBar::kLargeImage), CSize(pBar->GetSizeImage()));
-    EXPECT_EQ(kImageColors[3][1], pBar->GetTransparentColor());
-    EXPECT_EQ(kImageColors[3][0], pBar->ImageCenter(0));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF, pBar->ImageCenter(1)) << "the new transparent colour";
     EXPECT_TRUE(m_frame.m_nIdleFlags & CFrameWnd::idleLayout);
+    ProbeToolBar* pNew = MakeToolBar({kOpen, kSave});
+    for (ProbeToolBar* pShown : {pBar, pNew}) {
+        SCOPED_TRACE(pShown == pBar ? "updated" : "new");
+        EXPECT_TRUE(pShown->GetGripperBar());
+        EXPECT_TRUE(pShown->GetBarStyle() & CBRS_GRIPPER);
+        EXPECT_EQ(1, pShown->GetAppearance());
+        EXPECT_TRUE(pShown->GetStyle() & TBSTYLE_FLAT);
+        EXPECT_EQ(CSize(JToolBar::kLargeButton), CSize(pShown->GetSizeButton()));
+        EXPECT_EQ(CSize(24, 23), CSize(pShown->GetSizeImage()));
+        EXPECT_EQ(kImageColors[3][1], pShown->GetTransparentColor());
+        EXPECT_EQ(kImageColors[3][0], pShown->ImageCenter(0));
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF, pShown->ImageCenter(1)) << "the new transparent colour";
+    }
+    // A flat toolbar's own tip control shows the tips, not the bar's.
+    EXPECT_FALSE(pNew->GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_TRUE(pNew->GetBarStyle() & CBRS_FLYBY);
     // And back.
     m_pInfo->m_nGripperBar = 0;
     m_pInfo->m_nFlatButtons = 0;
@@ -68,81 +73,6 @@ TEST_F(ToolbarHost, UpdateToolbarsAppliesTheSettings)
     EXPECT_FALSE(pBar->GetStyle() & TBSTYLE_FLAT);
     EXPECT_EQ(CSize(23, 22), CSize(pBar->GetSizeButton()));
     EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(0));
-}
-
-TEST_F(ToolbarHost, NewToolbarsTakeTheCurrentSettings)
-{
-    m_pInfo->m_nGripperBar = 1;
-    m_pInfo->m_nFlatButtons = 1;
-    m_pInfo->m_nLargeButtons = 1;
-    m_pInfo->m_crTransparent = RGB(1, 2, 3);
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
-    EXPECT_EQ(CSize(JToolBar::kLargeButton), CSize(pBar->GetSizeButton()));
-    EXPECT_EQ(CSize(24, 23), CSize(pBar->GetSizeImage()));
-    EXPECT_EQ(kImageColors[3][0], pBar->ImageCenter(0));
-    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
-    EXPECT_TRUE(pBar->GetStyle() & TBSTYLE_FLAT);
-    EXPECT_EQ(RGB(1, 2, 3), pBar->GetTransparentColor());
-    // A flat toolbar's own tip control shows the tips, not the bar's.
-    EXPECT_FALSE(pBar->GetBarStyle() & CBRS_TOOLTIPS);
-    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
-}
-
-TEST_F(ToolbarHost, PlainToolbarsShowTheBarsTips)
-{
-    for (int flat : {0, -1}) {   // -1: not read yet, which is not flat
-        m_pInfo->m_nFlatButtons = flat;
-        ProbeToolBar* pBar = MakeToolBar({kOpen});
-        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
-        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
-        EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
-        SetToolTips(1);   // the same rule as at creation
-        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
-        pBar->DestroyWindow();
-    }
-}
-
-TEST_F(ToolbarHost, FillMaskColorHasNothingToFillYet)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
-    const int builds = pBar->GetStripBuildCount();
-    EXPECT_FALSE(pBar->FillMaskColor(RGB(255, 0, 0), kOpen, nullptr, "mask"));
-    m_pInfo->FillMaskColor(RGB(255, 0, 0), kOpen, nullptr, "mask");
-    EXPECT_EQ(builds, pBar->GetStripBuildCount());
-}
-
-TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagThenShowsTheToolbar)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
-    pBar->ShowWindow(SW_HIDE);
-    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
-    EXPECT_FALSE(pBar->IsWindowVisible()) << "no deferred show was asked for";
-    pBar->m_bDeferredShow = TRUE;
-    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
-    EXPECT_TRUE(pBar->IsWindowVisible());
-    EXPECT_FALSE(pBar->m_bDeferredShow);
-}
-
-TEST_F(ToolbarHost, MovingAToolbarAppliesSettingsOfADirtyEnvironment)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
-    m_pInfo->m_nGripperBar = 1;
-    JEnvironmentManager::Get()->SetEnvironmentDirty(1);
-    pBar->SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(pBar->GetBarStyle() & CBRS_GRIPPER);
-    EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
-}
-
-TEST_F(ToolbarHost, TipTextsChangePerButton)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
-    EXPECT_TRUE(pBar->ChangeTooltipTextOnItem(2, "Keep the drawing"));
-    char text[80] = "";
-    EXPECT_TRUE(pBar->GetTooltipTextOnItem(2, text));
-    EXPECT_STREQ("Keep the drawing", text);
-    EXPECT_FALSE(pBar->ChangeTooltipTextOnItem(1, "separator"));
-    EXPECT_FALSE(pBar->GetTooltipTextOnItem(1, text));
-    EXPECT_FALSE(pBar->GetTooltipTextOnItem(2, nullptr));
 }
 
 // A tip control that writes its whole text, whatever buffer it is given, as older ones do.
@@ -159,9 +89,26 @@ LRESULT CALLBACK WholeTextTips(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
-TEST_F(ToolbarHost, TipTextsFillOnlyTheCallersBuffer)
+TEST_F(ToolbarHost, PlainToolbarsShowTheBarsTipsWhoseTextsChangePerButtonAndFillOnlyTheCallersBuffer)
 {
-    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    for (int flat : {0, -1}) {   // -1: not read yet, which is not flat
+        m_pInfo->m_nFlatButtons = flat;
+        ProbeToolBar* pBar = MakeToolBar({kOpen});
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_FLYBY);
+        EXPECT_FALSE(pBar->GetBarStyle() & CBRS_GRIPPER);
+        SetToolTips(1);   // the same rule as at creation
+        EXPECT_TRUE(pBar->GetBarStyle() & CBRS_TOOLTIPS) << flat;
+        pBar->DestroyWindow();
+    }
+    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
+    EXPECT_TRUE(pBar->ChangeTooltipTextOnItem(2, "Keep the drawing"));
+    char text[80] = "";
+    EXPECT_TRUE(pBar->GetTooltipTextOnItem(2, text));
+    EXPECT_STREQ("Keep the drawing", text);
+    EXPECT_FALSE(pBar->ChangeTooltipTextOnItem(1, "separator"));
+    EXPECT_FALSE(pBar->GetTooltipTextOnItem(1, text));
+    EXPECT_FALSE(pBar->GetTooltipTextOnItem(2, nullptr));
     const HWND hTips = pBar->m_pToolTip->m_hWnd;
     g_tipsProc = (WNDPROC)::SetWindowLongPtrA(hTips, GWLP_WNDPROC, (LONG_PTR)WholeTextTips);
     struct {
@@ -178,6 +125,25 @@ TEST_F(ToolbarHost, TipTextsFillOnlyTheCallersBuffer)
     ::SetWindowLongPtrA(hTips, GWLP_WNDPROC, (LONG_PTR)g_tipsProc);
 }
 
+TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagAndAMovedToolbarTakesADirtyEnvironmentsSettings)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    pBar->ShowWindow(SW_HIDE);
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_FALSE(pBar->IsWindowVisible()) << "no deferred show was asked for";
+    pBar->m_bDeferredShow = TRUE;
+    pBar->SendMessage(WM_TIMER, JToolBar::kDeferredShowTimer);
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_FALSE(pBar->m_bDeferredShow);
+    ProbeToolBar* pMoved = MakeToolBar({kOpen});
+    m_pInfo->m_nGripperBar = 1;
+    JEnvironmentManager::Get()->SetEnvironmentDirty(1);
+    pMoved->SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(pMoved->GetBarStyle() & CBRS_GRIPPER);
+    EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
+}
+
+// Tip texts change per button (not on separators) and fill only the caller's buffer.
 // Environments switched with toolbars on the frame: each one shows its own bars.
 class EnvironmentSwitch : public ToolbarHost {
 protected:
@@ -185,17 +151,13 @@ protected:
     void SwitchToFirst() { JGetEnvironmentManager()->SetEnvironment(0L); }
 };
 
-TEST_F(EnvironmentSwitch, TheFirstEnvironmentsToolbarsComeBack)
+TEST_F(EnvironmentSwitch, TheFirstEnvironmentsToolbarsComeBackAndADeletedOneIsForgottenByAll)
 {
     ProbeToolBar* pFirst = MakeToolBar({kOpen});
     Switch("B");
     EXPECT_FALSE(pFirst->IsWindowVisible());
     SwitchToFirst();
     EXPECT_TRUE(pFirst->IsWindowVisible());
-}
-
-TEST_F(EnvironmentSwitch, AToolbarDeletedInOneEnvironmentIsForgottenByAll)
-{
     Switch("B");
     ProbeToolBar* pSecond = MakeToolBar({kSave});
     SwitchToFirst();

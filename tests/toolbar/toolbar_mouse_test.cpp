@@ -52,7 +52,7 @@ TEST_F(ToolbarClicks, ClickPostsTheCommandToTheMainWindow)
     EXPECT_EQ(rect, JToolBar::m_rectLast);
 }
 
-TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButton)
+TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButtonAndADisabledOneIgnoresClicks)
 {
     Press(0, true);
     const CPoint away = ButtonCenter(m_pBar, 3);
@@ -63,10 +63,6 @@ TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButton)
     EXPECT_TRUE(m_frame.m_commands.empty());
     EXPECT_FALSE(m_pBar->GetButtonStyle(0) & TBBS_PRESSED);
     EXPECT_EQ(-1, m_pBar->m_nPressedButton);
-}
-
-TEST_F(ToolbarClicks, DisabledButtonIgnoresClicks)
-{
     m_pBar->SetButtonStyle(3, m_pBar->GetButtonStyle(3) | TBBS_DISABLED);
     Press(3, true);
     EXPECT_EQ(-1, m_pBar->m_nPressedButton);
@@ -75,7 +71,7 @@ TEST_F(ToolbarClicks, DisabledButtonIgnoresClicks)
     EXPECT_TRUE(m_frame.m_commands.empty());
 }
 
-TEST_F(ToolbarClicks, CheckBoxToggles)
+TEST_F(ToolbarClicks, CheckBoxTogglesAndWhileCustomizingAClickPicksTheButton)
 {
     m_pBar->SetButtonStyle(0, TBBS_CHECKBOX | TBBS_INDETERMINATE);
     Press(0, true);
@@ -85,6 +81,15 @@ TEST_F(ToolbarClicks, CheckBoxToggles)
     Press(0, false);
     EXPECT_EQ(0u, m_pBar->GetButtonStyle(0) & (TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_PRESSED));
     EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands);
+    // While customizing a click picks the button instead of running it.
+    m_pInfo->EnableCustomizationMode(1);
+    Press(2, true);
+    Press(2, false);
+    m_pInfo->EnableCustomizationMode(0);
+    EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands) << "the pick ran nothing";
+    EXPECT_EQ(m_pBar, JToolBar::m_pBar);
+    EXPECT_EQ(2, JToolBar::m_nIndex);
+    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
 }
 
 TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
@@ -110,20 +115,15 @@ TEST_F(ToolbarHost, FlatToolbarNotesWhenTheHotButtonMoves)
 }
 
 // A button of the toolbar opens a flyout for as long as the object lives.
-class FlyoutSlot {
-public:
-    FlyoutSlot(JToolBar* pBar, int index) : m_pBar(pBar), m_index(index) { pBar->m_arrFlyouts[index] = &m_flyout; }
-    ~FlyoutSlot() { m_pBar->m_arrFlyouts[m_index] = nullptr; }
-    FlyoutSlot(const FlyoutSlot&) = delete;
-    FlyoutSlot& operator=(const FlyoutSlot&) = delete;
-
-private:
-    JToolBar* m_pBar;
-    int m_index;
-    JToolBar m_flyout;
+struct FlyoutSlot {
+    JToolBar* pBar;
+    int index;
+    JToolBar flyout;
+    FlyoutSlot(JToolBar* pOn, int at) : pBar(pOn), index(at) { pBar->m_arrFlyouts[index] = &flyout; }
+    ~FlyoutSlot() { pBar->m_arrFlyouts[index] = nullptr; }
 };
 
-TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandAndHoldingDoesNot)
+TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandHoldingDoesNotAndItsMarkPointsDown)
 {
     FlyoutSlot slot(m_pBar, 0);
     ASSERT_TRUE(m_pBar->IsFlyout(0));
@@ -146,10 +146,7 @@ TEST_F(ToolbarClicks, ShortClickOnAFlyoutButtonRunsItsCommandAndHoldingDoesNot)
     EXPECT_GE(::GetTickCount() - start, (DWORD)JToolBar::m_nFlyoutTime - 50);
     Press(0, false);
     EXPECT_TRUE(m_frame.m_commands.empty()) << "a held flyout button runs nothing";
-}
-
-TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
-{
+    // The flyout mark points down in a top toolbar.
     CRect rect;
     m_pBar->GetItemRect(2, rect);
     testing_support::MemoryCanvas canvas(rect.right + 4, rect.bottom + 4);
@@ -161,18 +158,6 @@ TEST_F(ToolbarClicks, FlyoutMarkPointsDownInATopToolbar)
     // Three line pixels and two of the head are black, two are shadow.
     EXPECT_EQ(5, canvas.Count(kBlack));
     EXPECT_EQ(2, canvas.Count(shadow));
-}
-
-TEST_F(ToolbarClicks, WhileCustomizingAClickPicksTheButtonInsteadOfRunningIt)
-{
-    m_pInfo->EnableCustomizationMode(1);
-    Press(2, true);
-    Press(2, false);
-    m_pInfo->EnableCustomizationMode(0);
-    EXPECT_TRUE(m_frame.m_commands.empty());
-    EXPECT_EQ(m_pBar, JToolBar::m_pBar);
-    EXPECT_EQ(2, JToolBar::m_nIndex);
-    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & TBBS_PRESSED);
 }
 
 }   // namespace

@@ -41,7 +41,6 @@ TEST_F(ToolbarCorpus, EveryStoredKeyLoadsOrIsRefusedWithoutHarm)
         const BOOL bLoaded = pBar->ReadFromRegistry(hKey);
         ::RegCloseKey(hKey);
         EXPECT_EQ(bShouldLoad, !!bLoaded);
-
         // Whatever was read is within bounds.
         EXPECT_LE(pBar->GetCommandCount(), 256);
         EXPECT_LT(pBar->Caption().GetLength(), 256);
@@ -53,7 +52,6 @@ TEST_F(ToolbarCorpus, EveryStoredKeyLoadsOrIsRefusedWithoutHarm)
         EXPECT_LE(pBar->m_sizeFloat.cy, cyScreen);
         EXPECT_GE(pBar->m_nDockBarID, (UINT)AFX_IDW_DOCKBAR_TOP);
         EXPECT_LE(pBar->m_nDockBarID, (UINT)AFX_IDW_DOCKBAR_FLOAT);
-
         // Written and read again, a loaded key gives the same key.
         HKEY hFirst = CreateKey(key.path() + "\\First");
         ASSERT_TRUE(pBar->WriteToRegistry(hFirst));

@@ -79,7 +79,7 @@ protected:
     HKEY m_hKey = nullptr;
 };
 
-TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
+TEST_F(ToolbarRegistry, WritesEveryValueWithItsTypeAndDefaultFlyoutsOnlyAtTheFirstSave)
 {
     ProbeToolBar* pBar = MakeFixedToolBar({kOpen, 0, kSave}, 0xE850);
     pBar->StoreLastPosition();
@@ -102,9 +102,29 @@ TEST_F(ToolbarRegistry, WritesEveryValueWithItsType)
     EXPECT_EQ(3u, values.at("Styles").List().size());
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("Flyouts").List());
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("CustomBitmaps").List());
+    // A default toolbar writes its default flyouts only at the first save.
+    ProbeToolBar* pDefault = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    const UINT defaults[] = {kOpen, kSave};
+    pDefault->SetDefaultButtons(defaults, 2);
+    ASSERT_TRUE(pDefault->WriteToRegistry(m_hKey));
+    auto written = ReadValues(m_hKey);
+    EXPECT_EQ(1u, written.at("Default").Number());
+    EXPECT_EQ((std::vector<UINT>{kOpen, kSave}), written.at("DefaultIDs").List());
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), written.at("DefaultFlyouts").List());
+    // What the host first gave stays, whatever the toolbar's flyouts are now.
+    WriteList(m_hKey, "DefaultFlyouts", {1});
+    WriteList(m_hKey, "DefaultFlyout0", {kGrey, kOpen});
+    ASSERT_TRUE(pDefault->WriteToRegistry(m_hKey));
+    written = ReadValues(m_hKey);
+    EXPECT_EQ((std::vector<UINT>{1}), written.at("DefaultFlyouts").List());
+    EXPECT_EQ((std::vector<UINT>{kGrey, kOpen}), written.at("DefaultFlyout0").List());
+    // An empty list counts as none written yet.
+    WriteList(m_hKey, "DefaultFlyouts", {});
+    ASSERT_TRUE(pDefault->WriteToRegistry(m_hKey));
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("DefaultFlyouts").List());
 }
 
-TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
+TEST_F(ToolbarRegistry, DockedAndFloatingToolbarsComeBackWhereTheyWere)
 {
     ProbeToolBar* pSaved = MakeFixedToolBar({kOpen, 0, kSave, kOpen}, 0xE850, "Draw");
     m_frame.DockControlBar(pSaved, AFX_IDW_DOCKBAR_LEFT);
@@ -128,37 +148,31 @@ TEST_F(ToolbarRegistry, DockedToolbarComesBackWhereItWas)
     EXPECT_EQ((DWORD)(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT), pBar->GetBarStyle() & CBRS_ALIGN_ANY);
     EXPECT_EQ((DWORD)CBRS_ALIGN_ANY, pBar->m_dwDockStyle);
     EXPECT_TRUE(pBar->m_bAutoDelete);
-
     // The layout code docks it from what was read; it lands where the first one was.
     m_frame.DockControlBar(pBar, pBar->m_nDockBarID);
     m_frame.RecalcLayout();
     pBar->StoreLastPosition();
     EXPECT_EQ(ReadPoint(m_hKey, "DockPos"), pBar->m_ptDockPos);
-}
-
-TEST_F(ToolbarRegistry, FloatingToolbarComesBackWhereItWas)
-{
     const CPoint at = SaveFloating(CPoint(150, 120));
     EXPECT_EQ(1u, ReadValues(m_hKey).at("Floating").Number());
     EXPECT_EQ(at, ReadPoint(m_hKey, "FloatPos"));
 
-    ProbeToolBar* pBar = Restore();
-    EXPECT_TRUE(pBar->m_bFloating);
-    EXPECT_EQ(at, pBar->m_ptFloatPos);
-    m_frame.FloatControlBar(pBar, pBar->m_ptFloatPos);
+    ProbeToolBar* pFloating = Restore();
+    EXPECT_TRUE(pFloating->m_bFloating);
+    EXPECT_EQ(at, pFloating->m_ptFloatPos);
+    m_frame.FloatControlBar(pFloating, pFloating->m_ptFloatPos);
     testing_support::PumpMessages();
     CRect restored;
-    pBar->GetParentFrame()->GetWindowRect(restored);
+    pFloating->GetParentFrame()->GetWindowRect(restored);
     EXPECT_EQ(at, restored.TopLeft());
-    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_TRUE(pFloating->IsWindowVisible());
 }
 
-TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
+TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsableAndOddDockSitesDockAtTheTop)
 {
     Save({kOpen});
     CStatusBar status;   // holds 0xE801
     ASSERT_TRUE(status.Create(&m_frame));
-
     // The main toolbar's 0xE800 is kept; an ID of a dock bar or of another bar is not.
     struct Case {
         DWORD fixed, id;
@@ -177,17 +191,12 @@ TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsable)
         }
         pBar->DestroyWindow();
     }
-}
-
-TEST_F(ToolbarRegistry, DockSiteCodesOutsideTheFourSidesDockAtTheTop)
-{
-    Save({kOpen});
-    const std::pair<DWORD, UINT> cases[] = {
+    const std::pair<DWORD, UINT> codes[] = {
         {0, AFX_IDW_DOCKBAR_TOP},  {1, AFX_IDW_DOCKBAR_TOP},          {2, AFX_IDW_DOCKBAR_BOTTOM},
         {3, AFX_IDW_DOCKBAR_LEFT}, {4, AFX_IDW_DOCKBAR_RIGHT},        {5, AFX_IDW_DOCKBAR_FLOAT},
         {6, AFX_IDW_DOCKBAR_TOP},  {0xFFFFFFFF, AFX_IDW_DOCKBAR_TOP},
     };
-    for (const auto& [code, dockBar] : cases) {
+    for (const auto& [code, dockBar] : codes) {
         SCOPED_TRACE(code);
         WriteNumber(m_hKey, "DockSite", code);
         ProbeToolBar* pBar = Restore();
@@ -196,7 +205,7 @@ TEST_F(ToolbarRegistry, DockSiteCodesOutsideTheFourSidesDockAtTheTop)
     }
 }
 
-TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
+TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBackAndOnlyRowBreaksAreTakenFromTheStyles)
 {
     Save({kOpen});
     const int cx = ::GetSystemMetrics(SM_CXSCREEN);
@@ -221,10 +230,6 @@ TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBack)
         EXPECT_EQ(c.floatOut, pBar->m_ptFloatPos);
         pBar->DestroyWindow();
     }
-}
-
-TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
-{
     Save({kOpen, kSave, kOpen, kSave});
     WriteList(m_hKey, "Styles", {TBBS_CHECKED, TBBS_DISABLED, TBBS_WRAPPED, 0});
 
@@ -234,7 +239,6 @@ TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
     EXPECT_TRUE(pBar->GetButtonStyle(2) & TBBS_WRAPPED) << "a stored row break is honoured";
     EXPECT_TRUE(pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC);
     EXPECT_FALSE(pBar->GetBarStyle() & CBRS_SIZE_FIXED);
-
     // Without stored styles nothing is taken at all.
     ::RegDeleteValueA(m_hKey, "Styles");
     ProbeToolBar* pPlain = Restore();
@@ -242,30 +246,25 @@ TEST_F(ToolbarRegistry, OnlyRowBreaksAreTakenFromTheStoredStyles)
         EXPECT_FALSE(pPlain->GetButtonStyle(i) & TBBS_WRAPPED) << i;
 }
 
-TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtons)
+// Flyout lists come back with their buttons; those on no real button are dropped, and a
+// listed one without commands fails the read after the buttons.
+TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtonsOnly)
 {
     Save({kOpen, kSave, 0, kOpen});
     WriteList(m_hKey, "Flyouts", {1, 3});
     WriteList(m_hKey, "Flyout0", {kSave, kOpen});
     WriteList(m_hKey, "Flyout1", {kGrey});
-
     const auto copy = ValuesOf(Restore());
     EXPECT_EQ((std::vector<UINT>{1, 3}), copy.at("Flyouts").List());
     EXPECT_EQ((std::vector<UINT>{kSave, kOpen}), copy.at("Flyout0").List());
     EXPECT_EQ((std::vector<UINT>{kGrey}), copy.at("Flyout1").List());
-}
 
-TEST_F(ToolbarRegistry, FlyoutsOnNoRealButtonAreDropped)
-{
     Save({kOpen, 0});
     WriteList(m_hKey, "Flyouts", {1, 7, (UINT)-5});   // a separator, past the end, negative
     for (const char* name : {"Flyout0", "Flyout1", "Flyout2"})
         WriteList(m_hKey, name, {kSave});
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), FlyoutsOf(Restore()));
-}
 
-TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
-{
     Save({kOpen, kSave}, "Edited");
     WriteList(m_hKey, "Flyouts", {0});
     WriteList(m_hKey, "Flyout0", {});
@@ -276,47 +275,6 @@ TEST_F(ToolbarRegistry, AListedFlyoutWithoutCommandsFailsAfterTheButtons)
     EXPECT_EQ(2, pBar->GetCommandCount()) << "the buttons were set before the flyouts";
     EXPECT_STREQ("Edited", pBar->Caption());
     EXPECT_FALSE(pBar->m_bAutoDelete) << "the caller decides what becomes of a half-read toolbar";
-}
-
-TEST_F(ToolbarRegistry, DefaultFlyoutsAreWrittenOnlyAtTheFirstSave)
-{
-    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
-    const UINT defaults[] = {kOpen, kSave};
-    pBar->SetDefaultButtons(defaults, 2);
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    auto values = ReadValues(m_hKey);
-    EXPECT_EQ(1u, values.at("Default").Number());
-    EXPECT_EQ((std::vector<UINT>{kOpen, kSave}), values.at("DefaultIDs").List());
-    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), values.at("DefaultFlyouts").List());
-
-    // What the host first gave stays, whatever the toolbar's flyouts are now.
-    WriteList(m_hKey, "DefaultFlyouts", {1});
-    WriteList(m_hKey, "DefaultFlyout0", {kGrey, kOpen});
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    values = ReadValues(m_hKey);
-    EXPECT_EQ((std::vector<UINT>{1}), values.at("DefaultFlyouts").List());
-    EXPECT_EQ((std::vector<UINT>{kGrey, kOpen}), values.at("DefaultFlyout0").List());
-
-    // An empty list counts as none written yet.
-    WriteList(m_hKey, "DefaultFlyouts", {});
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    EXPECT_EQ((std::vector<UINT>{(UINT)-1}), ReadValues(m_hKey).at("DefaultFlyouts").List());
-}
-
-TEST_F(ToolbarRegistry, AToolbarWithoutButtonsStoresNoStylesAndItsDefaultsAsButtons)
-{
-    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    ASSERT_TRUE(ReadValues(m_hKey).count("Styles"));
-    const UINT defaults[] = {kSave, 0, kOpen};
-    ASSERT_TRUE(pBar->SetButtonIDs(defaults, 0));
-    ASSERT_EQ(0, pBar->GetCommandCount());
-    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
-    EXPECT_FALSE(ReadValues(m_hKey).count("Styles")) << "the kept key loses the rows of buttons that went";
-    pBar->SetDefaultButtons(defaults, 3);
-    const auto values = ValuesOf(pBar);
-    EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen}), values.at("IDs").List());
-    EXPECT_FALSE(values.count("Styles")) << "no buttons, no styles";
 }
 
 class DefaultFlyouts : public ToolbarRegistry {
@@ -363,7 +321,6 @@ TEST_F(DefaultFlyouts, AreFoundByTheToolbarsCaption)
 
     EXPECT_TRUE(m_pBar->ReadDefaultFlyoutsFromRegistry());
     EXPECT_EQ((std::vector<UINT>{0, 2}), FlyoutsNow());
-
     // They stop at the first missing list.
     HKEY hStandard = AddStored(2, nullptr);
     ::RegDeleteValueA(hStandard, "DefaultFlyout1");
@@ -398,7 +355,7 @@ TEST_F(DefaultFlyouts, DamagedToolbarKeysGiveFailureWithoutHanging)
     ::RegCloseKey(hKey);
 }
 
-TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
+TEST_F(ToolbarRegistry, OnlyAVisibleFloatingToolbarWaitsForTheHostAndHiddenOnesStayHidden)
 {
     SaveFloating(CPoint(200, 150));
     FakeAppInfo host;
@@ -418,9 +375,35 @@ TEST_F(ToolbarRegistry, FloatingToolbarWaitsForTheHostToBeReady)
     host.ready = TRUE;
     EXPECT_TRUE(testing_support::PumpUntil([&] { return !!pBar->IsWindowVisible(); }));
     EXPECT_FALSE(pBar->m_bDeferredShow);
+    // Hidden ones stay hidden, visible docked ones show at once.
+    Save({kOpen});
+    host.ready = FALSE;
+    struct Case {
+        DWORD visible, floating;
+        BOOL bHostMode;
+        bool shown, waits;
+    } cases[] = {
+        {1, 0, FALSE, true, false},    // docked: shown at once
+        {1, 1, TRUE, true, false},     // the host runs the library inside another: shown at once
+        {0, 1, FALSE, false, false},   // hidden: nothing to wait for
+        {0, 0, FALSE, false, false},   // hidden and docked
+        {1, 1, FALSE, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.visible << c.floating << c.bHostMode);
+        WriteNumber(m_hKey, "Visible", c.visible);
+        WriteNumber(m_hKey, "Floating", c.floating);
+        WriteNumber(m_hKey, "Hide", 1);
+        AppCoreSetHostMode(c.bHostMode);
+        ProbeToolBar* pCase = Restore();
+        EXPECT_EQ(c.shown, !!(pCase->GetStyle() & WS_VISIBLE));
+        EXPECT_EQ(c.waits, !!pCase->m_bDeferredShow);
+        EXPECT_TRUE(pCase->m_bHide) << "kept for the next save";
+        pCase->DestroyWindow();
+    }
 }
 
-TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesIt)
+TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesItAndOneWithoutButtonsStoresNoStyles)
 {
     ProbeToolBar* pSaved = MakeFixedToolBar({kOpen}, 0xE860);
     m_frame.ShowControlBar(pSaved, FALSE, FALSE);
@@ -434,6 +417,19 @@ TEST_F(ToolbarRegistry, HiddenToolbarSavesAsHiddenUnlessOnlyTheFrameHidesIt)
     pSaved->m_nStateFlags = CControlBar::tempHide;
     ASSERT_TRUE(pSaved->WriteToRegistry(m_hKey));
     EXPECT_EQ(1u, ReadValues(m_hKey).at("Visible").Number());
+    // A toolbar without buttons stores no styles, and its defaults as buttons.
+    ProbeToolBar* pBar = MakeFixedToolBar({kOpen, kSave}, 0xE860);
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    ASSERT_TRUE(ReadValues(m_hKey).count("Styles"));
+    const UINT defaults[] = {kSave, 0, kOpen};
+    ASSERT_TRUE(pBar->SetButtonIDs(defaults, 0));
+    ASSERT_EQ(0, pBar->GetCommandCount());
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    EXPECT_FALSE(ReadValues(m_hKey).count("Styles")) << "the kept key loses the rows of buttons that went";
+    pBar->SetDefaultButtons(defaults, 3);
+    const auto values = ValuesOf(pBar);
+    EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen}), values.at("IDs").List());
+    EXPECT_FALSE(values.count("Styles")) << "no buttons, no styles";
 }
 
 TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
@@ -448,7 +444,6 @@ TEST_F(ToolbarRegistry, NothingIsWrittenWithoutAKeyOrWhileTheHostHidesItsWindow)
     EXPECT_TRUE(ReadValues(m_hKey).empty());
     m_frame.ShowWindow(SW_SHOW);
     EXPECT_TRUE(pBar->WriteToRegistry(m_hKey));
-
     // A key that takes no values is a failure, not a save.
     HKEY hReadOnly = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Bar", 0, KEY_READ, &hReadOnly));
@@ -482,18 +477,15 @@ TEST_F(ToolbarRegistry, EveryRequiredValueIsNeeded)
     Restore();
 }
 
-TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsRead)
+// A caption and a button list longer than the readers take are cut, not made unreadable;
+// a damaged floating position leaves the docked one alone.
+TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsReadAndDamageStaysWhereItIs)
 {
-    // A caption and a button list longer than the readers take are cut, not made unreadable.
-    std::vector<UINT> many(300, kOpen);
-    Save(many, std::string(300, 'C').c_str());
-    ProbeToolBar* pBar = Restore();
-    EXPECT_EQ(255, pBar->Caption().GetLength());
-    EXPECT_EQ(256, pBar->GetCommandCount());
-}
+    Save(std::vector<UINT>(300, kOpen), std::string(300, 'C').c_str());
+    ProbeToolBar* pLong = Restore();
+    EXPECT_EQ(255, pLong->Caption().GetLength());
+    EXPECT_EQ(256, pLong->GetCommandCount());
 
-TEST_F(ToolbarRegistry, ADamagedFloatingPositionLeavesTheDockedOneAlone)
-{
     Save({kOpen});
     WritePoint(m_hKey, "DockPos", CPoint(99999, 99999));
     WriteList(m_hKey, "FloatPos", {100});
@@ -511,7 +503,6 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     WriteList(m_hKey, "Flyout1", {kGrey});
     ProbeToolBar* pBar = Restore();
     auto flyouts = [&] { return FlyoutsOf(pBar); };
-
     // New buttons: each flyout goes to the first button holding one of its commands,
     // and a second flyout for the same button is dropped.
     const UINT reordered[] = {kGrey, kOpen, kSave};
@@ -520,43 +511,11 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     const UINT apart[] = {kOpen, kSave, 0, kGrey};
     ASSERT_TRUE(pBar->SetButtonIDs(apart, 4));
     EXPECT_EQ((std::vector<UINT>{1}), flyouts()) << "the list of Save and Grey stays with Save";
-
     // A deleted button takes its flyout along; later ones move down.
     ASSERT_TRUE(pBar->DeleteItem(0));
     EXPECT_EQ((std::vector<UINT>{0}), flyouts());
     ASSERT_TRUE(pBar->DeleteItem(0));
     EXPECT_EQ((std::vector<UINT>{(UINT)-1}), flyouts());
-}
-
-TEST_F(ToolbarRegistry, HiddenToolbarsStayHiddenAndOnlyAVisibleFloatingOneWaitsForTheHost)
-{
-    Save({kOpen});
-    FakeAppInfo host;
-    host.ready = FALSE;
-    SetWinApp(&host);
-    struct Case {
-        DWORD visible, floating;
-        BOOL bHostMode;
-        bool shown, waits;
-    } cases[] = {
-        {1, 0, FALSE, true, false},    // docked: shown at once
-        {1, 1, TRUE, true, false},     // the host runs the library inside another: shown at once
-        {0, 1, FALSE, false, false},   // hidden: nothing to wait for
-        {0, 0, FALSE, false, false},   // hidden and docked
-        {1, 1, FALSE, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.visible << c.floating << c.bHostMode);
-        WriteNumber(m_hKey, "Visible", c.visible);
-        WriteNumber(m_hKey, "Floating", c.floating);
-        WriteNumber(m_hKey, "Hide", 1);
-        AppCoreSetHostMode(c.bHostMode);
-        ProbeToolBar* pBar = Restore();
-        EXPECT_EQ(c.shown, !!(pBar->GetStyle() & WS_VISIBLE));
-        EXPECT_EQ(c.waits, !!pBar->m_bDeferredShow);
-        EXPECT_TRUE(pBar->m_bHide) << "kept for the next save";
-        pBar->DestroyWindow();
-    }
 }
 
 }   // namespace

@@ -14,7 +14,7 @@ COLORREF Face()
     return ::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF;
 }
 
-TEST_F(ToolbarHost, StripHoldsOneImagePerButtonAndNoneForSeparators)
+TEST_F(ToolbarHost, StripHoldsOneImagePerButtonNoneForSeparatorsAndTheSettingsPickIt)
 {
     // A button without an image keeps the others in place.
     ProbeToolBar* pBar = MakeToolBar({kSave, 0, kOpen, 0, 0, kUnknown, kGrey});
@@ -29,11 +29,8 @@ TEST_F(ToolbarHost, StripHoldsOneImagePerButtonAndNoneForSeparators)
     EXPECT_EQ((std::vector<UINT>{kSave, 0, kOpen, 0, 0, kUnknown, kGrey}), pBar->ButtonIDs());
     EXPECT_EQ(2, pBar->FindCommandIndex(kOpen));
     EXPECT_EQ(-1, pBar->FindCommandIndex(kUnknown - 1));
-}
-
-TEST_F(ToolbarHost, PlainColourSmallAndLargeSettingsPickTheirStrip)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    // Plain, colour, small and large settings pick their strip.
+    ProbeToolBar* pSet = MakeToolBar({kOpen, kSave});
     const struct {
         BOOL color;
         int large;
@@ -43,16 +40,16 @@ TEST_F(ToolbarHost, PlainColourSmallAndLargeSettingsPickTheirStrip)
         m_pInfo->m_bColorButtons = c.color;
         m_pInfo->m_nLargeButtons = c.large;
         m_pInfo->UpdateToolbars(0);
-        Repaint(pBar);
+        Repaint(pSet);
         SCOPED_TRACE(c.variant);
-        EXPECT_EQ(c.large ? 24 : 16, pBar->GetSizeImage().cx);
-        ASSERT_EQ(2, pBar->ImageCount());
-        EXPECT_EQ(kImageColors[c.variant][0], pBar->ImageCenter(0));
-        EXPECT_EQ(kImageColors[c.variant][1], pBar->ImageCenter(1));
+        EXPECT_EQ(c.large ? 24 : 16, pSet->GetSizeImage().cx);
+        ASSERT_EQ(2, pSet->ImageCount());
+        EXPECT_EQ(kImageColors[c.variant][0], pSet->ImageCenter(0));
+        EXPECT_EQ(kImageColors[c.variant][1], pSet->ImageCenter(1));
     }
 }
 
-TEST_F(ToolbarHost, InactiveCommandShowsTheInactiveLook)
+TEST_F(ToolbarHost, InactiveCommandShowsTheInactiveLookAndDeletedButtonsLeaveTheOthersTheirImages)
 {
     ProbeToolBar* pBar = MakeToolBar({kOpen, kGrey});
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(1));
@@ -63,6 +60,15 @@ TEST_F(ToolbarHost, InactiveCommandShowsTheInactiveLook)
     m_pInfo->SetCommandState(kGrey, 1, 0);
     Repaint(pBar);
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(1));
+    ProbeToolBar* pOther = MakeToolBar({kOpen, kSave, kGrey});
+    ASSERT_TRUE(pOther->DeleteItem(0));
+    Repaint(pOther);
+    ASSERT_EQ(2, pOther->ImageCount());
+    UINT id = 0, style = 0;
+    int image = -1;
+    pOther->GetButtonInfo(1, id, style, image);
+    EXPECT_EQ(kGrey, id);
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pOther->ImageCenter(image));
 }
 
 TEST_F(ToolbarHost, PaintsRebuildTheStripOnlyWhenItsInputsChanged)
@@ -86,7 +92,7 @@ TEST_F(ToolbarHost, PaintsRebuildTheStripOnlyWhenItsInputsChanged)
     EXPECT_EQ(builds + 3, pBar->GetStripBuildCount());
 }
 
-TEST_F(ToolbarHost, TheSameButtonsAgainKeepTheirStrip)
+TEST_F(ToolbarHost, TheSameButtonsAgainKeepTheirStripAndListsOfSeparatorsOrNoneReplaceThem)
 {
     const UINT ids[] = {kOpen, 0, kSave};
     ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
@@ -100,33 +106,16 @@ TEST_F(ToolbarHost, TheSameButtonsAgainKeepTheirStrip)
     EXPECT_EQ(builds + 1, pBar->GetStripBuildCount());
     EXPECT_EQ(kImageColors[1][1], pBar->ImageCenter(0));
     EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(1));
-}
-
-TEST_F(ToolbarHost, DeletedButtonsLeaveTheOthersTheirImages)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave, kGrey});
-    ASSERT_TRUE(pBar->DeleteItem(0));
-    Repaint(pBar);
-    ASSERT_EQ(2, pBar->ImageCount());
-    UINT id = 0, style = 0;
-    int image = -1;
-    pBar->GetButtonInfo(1, id, style, image);
-    EXPECT_EQ(kGrey, id);
-    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pBar->ImageCenter(image));
-}
-
-TEST_F(ToolbarHost, ButtonListsOfSeparatorsOrNoneStillReplaceTheButtons)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    ProbeToolBar* pOther = MakeToolBar({kOpen, kSave});
     const UINT separators[] = {0, 0, 0};
-    EXPECT_TRUE(pBar->SetButtonIDs(separators, 3));
-    EXPECT_EQ(3, pBar->GetCommandCount());
-    EXPECT_EQ(-1, pBar->FindCommandIndex(kOpen));
-    EXPECT_TRUE(pBar->SetButtonIDs(nullptr, 5));
-    EXPECT_EQ(1, pBar->GetCommandCount());
+    EXPECT_TRUE(pOther->SetButtonIDs(separators, 3));
+    EXPECT_EQ(3, pOther->GetCommandCount());
+    EXPECT_EQ(-1, pOther->FindCommandIndex(kOpen));
+    EXPECT_TRUE(pOther->SetButtonIDs(nullptr, 5));
+    EXPECT_EQ(1, pOther->GetCommandCount());
 }
 
-TEST_F(ToolbarHost, CreationRegistersAndDestructionUnregisters)
+TEST_F(ToolbarHost, CreationRegistersDestructionUnregistersAndHelpHitTestAnswersTheCommand)
 {
     const int before = m_pInfo->m_nNumberOfToolbars;
     ProbeToolBar* pBar = MakeToolBar({kOpen});
@@ -144,25 +133,21 @@ TEST_F(ToolbarHost, CreationRegistersAndDestructionUnregisters)
     pBar->DestroyWindow();
     EXPECT_EQ(before, m_pInfo->m_nNumberOfToolbars);
     EXPECT_EQ(0, listed());
-}
-
-TEST_F(ToolbarHost, HelpHitTestAnswersTheButtonsCommandFromAToolbar)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, 0, kSave});
+    ProbeToolBar* pOther = MakeToolBar({kOpen, 0, kSave});
     CRect rect;
-    pBar->GetItemRect(2, rect);
+    pOther->GetItemRect(2, rect);
     const LRESULT context =
-        pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+        pOther->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
     EXPECT_EQ((LRESULT)kSave, context);
     TsPrefsContextHelp help;
     long source = -1;
     help.GetSourceOfHelpContextId(&source);
     EXPECT_EQ(JHELP_FROM_TOOLBAR, source);
-    pBar->GetItemRect(1, rect);   // the separator
-    EXPECT_EQ(0, pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y)));
+    pOther->GetItemRect(1, rect);   // the separator
+    EXPECT_EQ(0, pOther->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y)));
 }
 
-TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
+TEST_F(ToolbarHost, CategoriesOfResourcesGiveImagesAndTextsAndOfBitmapsShowRedrawsAtTheNextPaint)
 {
     const UINT ids[] = {0x8101, 0x8102, 0x8103};
     HINSTANCE hModule = ::GetModuleHandleA(nullptr);
@@ -180,23 +165,20 @@ TEST_F(ToolbarHost, CategoryOfResourcesGivesImagesAndButtonTexts)
     CString text;
     pBar->GetButtonText(2, text);
     EXPECT_EQ(CString("Open drawing"), text);
-}
-
-TEST_F(ToolbarHost, ACategoryBitmapRedrawnInPlaceShowsAtTheNextPaint)
-{
-    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    // A category bitmap redrawn in place shows at the next paint.
+    ProbeToolBar* pDrawn = MakeToolBar({kOpen, kSave});
     JBitmapInfo info{};
     ASSERT_TRUE(m_pInfo->GetBitmapInfo(kSave, (LPARAM)&info));
     ASSERT_EQ(nullptr, info.hModule);   // a category of bitmap handles
     // The host draws into its bitmap; the handle stays the same.
-    const int cx = pBar->GetSizeImage().cx, cy = pBar->GetSizeImage().cy;
+    const int cx = pDrawn->GetSizeImage().cx, cy = pDrawn->GetSizeImage().cy;
     image_test::SetPixels((HBITMAP)info.nBitmap, {{info.nImageIndex * cx + cx / 2, cy / 2}}, image_test::kBlue);
-    Repaint(pBar);
-    EXPECT_EQ(image_test::kBlue, pBar->ImageCenter(1));
-    EXPECT_EQ(kImageColors[1][0], pBar->ImageCenter(0));
-    const int builds = pBar->GetStripBuildCount();
-    Repaint(pBar);   // nothing changed since: the strip stays
-    EXPECT_EQ(builds, pBar->GetStripBuildCount());
+    Repaint(pDrawn);
+    EXPECT_EQ(image_test::kBlue, pDrawn->ImageCenter(1));
+    EXPECT_EQ(kImageColors[1][0], pDrawn->ImageCenter(0));
+    const int builds = pDrawn->GetStripBuildCount();
+    Repaint(pDrawn);   // nothing changed since: the strip stays
+    EXPECT_EQ(builds, pDrawn->GetStripBuildCount());
 }
 
 }   // namespace

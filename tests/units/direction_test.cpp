@@ -39,9 +39,7 @@ protected:
     CString Shown(double value)
     {
         m_edit.SetValue(value);
-        CString text;
-        m_edit.GetWindowText(text);
-        return text;
+        return TextOf(m_edit);
     }
     // Commits text as if typed; the value (unchanged when rejected).
     double Entered(LPCSTR text)
@@ -54,13 +52,6 @@ protected:
 
     JDirectionEdit m_edit;
 };
-
-TEST_F(DirectionEditTest, BearingsOffShowAndReadPlainAngles)
-{
-    SetBearingInfo(0, 0, 0, 0);   // the other settings do not matter while bearings are off
-    EXPECT_EQ(AngleText(30 * kDegree), Shown(30 * kDegree));
-    EXPECT_NEAR(30 * kDegree, Entered(AngleText(30 * kDegree)), 1e-12);
-}
 
 TEST_F(DirectionEditTest, AzimuthsFromEveryBaseAxisInBothSensesShowQuarterTurnsExactly)
 {
@@ -136,13 +127,13 @@ TEST_F(DirectionEditTest, AQuadrantBearingWithoutItsLeadingLetterIsRejectedAndTh
     EXPECT_NEAR(60 * kDegree, Entered(thirty + " E"), 1e-12);
     EXPECT_NEAR(60 * kDegree, Entered("E " + thirty + " N"), 1e-12);
     EXPECT_FALSE(m_edit.IsModified());
-    CString text;
-    m_edit.GetWindowText(text);
-    EXPECT_EQ("N " + thirty + " E", text);
+    EXPECT_EQ("N " + thirty + " E", TextOf(m_edit));
 }
 
 // A bearing's angle is one plain angle of a quarter turn at most, in the default units: a
 // larger angle or arithmetic inside it is a mistyped bearing that would name another direction.
+// Fractions are numbers, not division, and a rounded last place may pass the quarter turn by
+// half its step.
 TEST(DirectionQuadrantText, ABearingHoldsOnePlainAngleOfAtMostAQuarterTurn)
 {
     struct Row {
@@ -154,7 +145,10 @@ TEST(DirectionQuadrantText, ABearingHoldsOnePlainAngleOfAtMostAQuarterTurn)
         {"N 0d E", 0}, {"N 90d E", 90}, {"S 45d W", 225}, {"n 12d30m e", 12.5}, {"N200E", -1}, {"N91d00'00\"E", -1},
         {"S361d00'00\"E", -1}, {"S45/45/45E", -1}, {"s45-45-45e", -1}, {"N -10d E", -1}, {"N (45d) E", -1},
         {"N 45d + 1d E", -1}, {"N 1e17 E", -1}, {"S 12345678901234567890 W", -1}, {"N E", -1},
-        {AngleText(45 * kDegree), -1}, {"N " + AngleText(45 * kDegree) + " W", 315},
+        {AngleText(45 * kDegree), -1}, {"N " + AngleText(45 * kDegree) + " W", 315}, {"N 45 1/2d E", 45.5},
+        {"S 1/2d W", 180.5}, {"N 45/2d E", 22.5}, {"n 1d30'15 1/2\" w", 360 - (1.5 + 15.5 / 3600)}, {"N 1.5/2d E", -1},
+        {"N 1e1/2d E", -1}, {"N 3/4/5d E", -1}, {"N 1/ 2d E", -1}, {"N 10d/2 E", -1}, {"N 1/2/d E", -1},
+        {"N 1.6 rad E", 1.6 / kDegree}, {"N 1.58 rad E", -1},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -166,6 +160,51 @@ TEST(DirectionQuadrantText, ABearingHoldsOnePlainAngleOfAtMostAQuarterTurn)
         } else {
             ASSERT_EQ(1, result);
             EXPECT_NEAR(row.degrees * kDegree, angle, 1e-12);
+        }
+    }
+}
+
+// In every display the control can be given, with bearings off, as azimuths or as quadrant
+// bearings, a direction shown reads back as itself to the display's own rounding:
+// fractions of a degree, minute or second too.
+TEST_F(DirectionEditTest, EveryAngleDisplayReadsBackAsTheDirectionShown)
+{
+    constexpr double kMinute = kDegree / 60, kSecond = kMinute / 60, kGrad = kPi / 200;
+    constexpr UINT kDeg = UNIT_DEGREE, kMin = UNIT_ARCMINUTE, kSec = UNIT_ARCSECOND, kNo = UNIT_NONE;
+    struct Display {
+        BYTE fraction, precision;
+        DWORD integer;
+        UINT units[3];
+        double step;   // of the last place shown, radians
+    };
+    const Display displays[] = {
+        {0, 2, 0, {kDeg, kNo, kNo}, 0.01 * kDegree}, {0, 0, 0, {kDeg, kNo, kNo}, kDegree},
+        {0, 3, 1, {kDeg, kNo, kNo}, kDegree},        {1, 1, 0, {kDeg, kNo, kNo}, kDegree / 2},
+        {1, 3, 0, {kDeg, kNo, kNo}, kDegree / 8},    {0, 2, 0, {kDeg, kMin, kNo}, 0.01 * kMinute},
+        {1, 1, 0, {kDeg, kMin, kNo}, kMinute / 2},   {0, 1, 0, {kDeg, kMin, kSec}, 0.1 * kSecond},
+        {1, 2, 0, {kDeg, kMin, kSec}, kSecond / 4},  {0, 0, 0, {kMin, kSec, kNo}, kSecond},
+        {0, 3, 0, {UNIT_RADIAN, kNo, kNo}, 0.001},   {0, 1, 0, {UNIT_RADIAN, kNo, kNo}, 0.1},
+        {1, 2, 0, {UNIT_RADIAN, kNo, kNo}, 0.25},    {0, 2, 0, {UNIT_GRAD, kNo, kNo}, 0.01 * kGrad},
+        {1, 1, 0, {UNIT_GRAD, kNo, kNo}, kGrad / 2},
+    };
+    m_edit.SetUnitDisplayMode(0);
+    const int bearings[][4] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 1, 1}};   // off, quadrants, azimuths
+    for (const auto& [on, azimuths, axis, sense] : bearings) {
+        ASSERT_EQ(1, SetBearingInfo(on, azimuths, axis, sense));
+        for (const Display& display : displays) {
+            tagUomFormat format{};
+            format.mode = display.fraction ? UOM_FORMAT_FRACTION : UOM_FORMAT_DECIMAL;
+            format.precision = display.precision;
+            format.integerDisplay = display.integer;
+            m_edit.SetLocalFormat(format);
+            m_edit.SetLocalUnits(&display.units[0], &display.units[1], &display.units[2]);
+            for (double degrees : {0.3, 45.5, 89.99, 90.03, 133.27, 180.0, 200.5, 269.96, 300.123, 359.8}) {
+                const CString shown = Shown(degrees * kDegree);
+                SCOPED_TRACE(testing::Message() << "bearings " << on << azimuths << ", shown " << shown.GetString());
+                m_edit.SetValue(degrees * kDegree + kPi);   // a refused text would leave this
+                const double off = std::remainder(Entered(shown) - degrees * kDegree, 2 * kPi);
+                EXPECT_LE(std::fabs(off), display.step / 2 * (1 + 1e-9));
+            }
         }
     }
 }

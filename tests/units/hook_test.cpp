@@ -13,20 +13,10 @@ namespace {
 constexpr wchar_t kHiraganaA = 0x3042;   // "a" in hiragana: 0x82 0xA0 in code page 932
 
 // Makes the thread's code page Japanese (932) for a scope.
-class JapaneseThreadLocale {
-public:
-    JapaneseThreadLocale() : m_old(::GetThreadLocale())
-    {
-        m_set = ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT)) != FALSE;
-    }
-    ~JapaneseThreadLocale() { ::SetThreadLocale(m_old); }
-    JapaneseThreadLocale(const JapaneseThreadLocale&) = delete;
-    JapaneseThreadLocale& operator=(const JapaneseThreadLocale&) = delete;
-    bool set() const { return m_set; }
-
-private:
-    LCID m_old;
-    bool m_set;
+struct JapaneseThreadLocale {
+    const LCID old = ::GetThreadLocale();
+    const bool set = ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT)) != FALSE;
+    ~JapaneseThreadLocale() { ::SetThreadLocale(old); }
 };
 
 class HookTest : public TwoRecordingWindows {
@@ -38,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(HookTest, TheFirstUseInstallsTheHookAndTheLastReleaseRemovesIt)
+TEST_F(HookTest, TheFirstUseInstallsTheHookTheLastReleaseRemovesItAndACopyHoldsAUseOfItsOwn)
 {
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC));
     JDLLHook first, second;
@@ -63,6 +53,22 @@ TEST_F(HookTest, TheFirstUseInstallsTheHookAndTheLastReleaseRemovesIt)
     m_window.received.clear();
     ::SendMessageA(m_window, WM_IME_CHAR, 'a', 0);
     EXPECT_TRUE(m_window.CharBytes().empty()) << "the hook is gone";
+    auto pOriginal = std::make_unique<JDLLHook>();
+    ASSERT_TRUE(pOriginal->SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
+    JDLLHook copy(*pOriginal);
+    EXPECT_TRUE(copy.IsSet());
+    EXPECT_EQ(WH_CALLWNDPROC, copy.GetType());
+    EXPECT_EQ(m_window.m_hWnd, copy.GetHWnd());
+    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+    pOriginal.reset();
+    EXPECT_NE(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the copy's use keeps the hook";
+
+    JDLLHook assigned;
+    assigned = copy;
+    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
+    assigned = JDLLHook();   // an unset object: the use is given back
+    EXPECT_FALSE(assigned.IsSet());
+    EXPECT_EQ(1, JDLLHook::GetUseCount(WH_CALLWNDPROC));
 }
 
 TEST_F(HookTest, KindsAreKeptApartAndOnlyTheThreeKindsAreTaken)
@@ -78,7 +84,6 @@ TEST_F(HookTest, KindsAreKeptApartAndOnlyTheThreeKindsAreTaken)
     EXPECT_EQ(m_other.m_hWnd, JDLLHook::FindHWnd(WH_CALLWNDPROC));
     EXPECT_NE(nullptr, JDLLHook::FindHook(WH_MSGFILTER));
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_KEYBOARD));
-
     // An object holds one use: setting another kind gives the first back.
     ASSERT_TRUE(keys.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_GETMESSAGE));
@@ -88,7 +93,7 @@ TEST_F(HookTest, KindsAreKeptApartAndOnlyTheThreeKindsAreTaken)
 TEST_F(HookTest, ImeCharactersReachTheHookedWindowAsBytesOfTheThreadCodePage)
 {
     JapaneseThreadLocale japanese;
-    ASSERT_TRUE(japanese.set());
+    ASSERT_TRUE(japanese.set);
     char expected[4] = "";
     ASSERT_EQ(2, ::WideCharToMultiByte(CP_THREAD_ACP, 0, &kHiraganaA, 1, expected, sizeof expected, nullptr, nullptr));
     ASSERT_EQ("\x82\xA0", std::string(expected, 2)) << "the thread's code page is 932";
@@ -178,32 +183,11 @@ TEST_F(HookTest, AWindowDestroyedByTheCharacterItGetsEndsTheSendingCleanly)
     EXPECT_EQ(nullptr, JDLLHook::FindHWnd(WH_CALLWNDPROC));
 }
 
-TEST_F(HookTest, ACopyHoldsAUseOfItsOwn)
-{
-    auto pOriginal = std::make_unique<JDLLHook>();
-    ASSERT_TRUE(pOriginal->SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
-    JDLLHook copy(*pOriginal);
-    EXPECT_TRUE(copy.IsSet());
-    EXPECT_EQ(WH_CALLWNDPROC, copy.GetType());
-    EXPECT_EQ(m_window.m_hWnd, copy.GetHWnd());
-    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-    pOriginal.reset();
-    EXPECT_NE(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the copy's use keeps the hook";
-
-    JDLLHook assigned;
-    assigned = copy;
-    EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-    assigned = JDLLHook();   // an unset object: the use is given back
-    EXPECT_FALSE(assigned.IsSet());
-    EXPECT_EQ(1, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-}
-
 TEST_F(HookTest, AThreadsHooksAndRecordsGoWhenTheThreadEnds)
 {
     JDLLHook mine;
     ASSERT_TRUE(mine.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
     const long alive = ThreadHookRecordsAlive();
-
     // A worker sets a hook it never gives back; its object outlives it.
     JDLLHook workers;
     HHOOK hWorkerHook = nullptr;
@@ -215,7 +199,6 @@ TEST_F(HookTest, AThreadsHooksAndRecordsGoWhenTheThreadEnds)
     ASSERT_NE(nullptr, hWorkerHook);
     EXPECT_EQ(alive, ThreadHookRecordsAlive()) << "the worker's records went with it";
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_GETMESSAGE)) << "this thread never had that hook";
-
     // Giving back the ended thread's use does not touch this thread's records.
     workers.ReleaseHook();
     EXPECT_FALSE(workers.IsSet());
@@ -272,7 +255,6 @@ TEST_F(HookTest, KeysClaimedByThePreTranslationAreBlankedForAForeignMessageLoop)
     testing_support::PumpMessages();
     JDLLHook hook;
     ASSERT_TRUE(hook.SetHook(WH_GETMESSAGE, main.m_hWnd));
-
     // F5 is blanked; Escape, though claimed, goes on to its window; unclaimed keys are untouched.
     MSG msg{};
     for (WPARAM key : {WPARAM(VK_F5), WPARAM(VK_ESCAPE), WPARAM('A')}) {
@@ -282,14 +264,12 @@ TEST_F(HookTest, KeysClaimedByThePreTranslationAreBlankedForAForeignMessageLoop)
         EXPECT_EQ(key == VK_F5 ? 0u : key, msg.wParam) << key;
     }
     EXPECT_EQ(3, main.preTranslated);
-
     // A peeked message is pre-translated once, when it leaves the queue.
     ::PostMessageA(main, WM_KEYDOWN, VK_F5, 1);
     ::PeekMessageA(&msg, main, 0, 0, PM_NOREMOVE);
     EXPECT_EQ(3, main.preTranslated);
     msg = TakeNextMessage(main);
     EXPECT_EQ((UINT)WM_NULL, msg.message);
-
     // With the focus outside the main window keys are not the library's business.
     ::SetFocus(nullptr);
     ::PostMessageA(main, WM_KEYDOWN, VK_F5, 1);
@@ -328,7 +308,6 @@ TEST_F(HookTest, AUseGivenBackOnAnotherThreadStopsAtOnce)
     EXPECT_TRUE(m_window.CharBytes().empty()) << "the use stopped when it was given back";
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC)) << "the hook went at this thread's next message";
     EXPECT_EQ(0, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-
     // The thread's other uses are untouched.
     JDLLHook again;
     ASSERT_TRUE(again.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));

@@ -63,45 +63,28 @@ public:
 
 #pragma GCC diagnostic pop
 
-TEST(HostUnitSettings, TheHostsDocumentAnswersFirstAndEveryReferenceIsReleased)
+// The host's inches answer for distances, but must never become the service's default.
+TEST(HostUnitSettings, TheHostsDocumentAnswersFirstLeavesTheServiceDefaultsAndEveryReferenceIsReleased)
 {
+    UINT servicePrimary = 0, serviceAngle = 0, primary = 0, secondary = 0, tertiary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &servicePrimary, nullptr, nullptr);
+    ::GetDefaultUnits(UNIT_TYPE_ANGLE, &serviceAngle, nullptr, nullptr);
+    ASSERT_NE(UNIT_INCH, servicePrimary);
     FakeApplication application;
     AppCoreSetApplicationObject(&application);
-    UINT primary = 0, secondary = 0, tertiary = 0;
     EXPECT_EQ(1, JUnitEdit::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, &secondary, &tertiary));
     EXPECT_EQ(UNIT_INCH, primary);
     tagUomFormat format{};
     EXPECT_EQ(1, JUnitEdit::GetDefaultUnitFormat(UNIT_TYPE_DISTANCE, &format));
     EXPECT_EQ(5, format.precision);
-    JDistanceEdit edit;   // takes the document's units as its own
-    edit.GetLocalUnits(&primary, nullptr, nullptr);
-    EXPECT_EQ(UNIT_INCH, primary);
-
     // A type the document does not answer for falls back to the unit services.
-    UINT servicePrimary = 0;
-    ::GetDefaultUnits(UNIT_TYPE_ANGLE, &servicePrimary, nullptr, nullptr);
     EXPECT_EQ(1, JUnitEdit::GetDefaultUnits(UNIT_TYPE_ANGLE, &primary, nullptr, nullptr));
-    EXPECT_EQ(servicePrimary, primary);
-
-    AppCoreSetApplicationObject(nullptr);
-    EXPECT_EQ(1, application.refs);
-    EXPECT_EQ(1, application.document.refs);
-
-    // Without a host: the unit services' defaults.
-    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &servicePrimary, nullptr, nullptr);
-    EXPECT_EQ(1, JUnitEdit::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr));
-    EXPECT_EQ(servicePrimary, primary);
-}
-
-TEST(HostUnitSettings, AParseInLocalUnitsLeavesTheServiceDefaultsAsTheyWere)
-{
-    UINT servicePrimary = 0;
-    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &servicePrimary, nullptr, nullptr);
-    ASSERT_NE(UNIT_INCH, servicePrimary);
-    FakeApplication application;
-    AppCoreSetApplicationObject(&application);
+    EXPECT_EQ(serviceAngle, primary);
     {
-        JDistanceEdit edit;
+        JDistanceEdit edit;   // takes the document's units as its own
+        edit.GetLocalUnits(&primary, nullptr, nullptr);
+        EXPECT_EQ(UNIT_INCH, primary);
+        // A parse in local units sets the service's defaults only for its time.
         ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr));
         const UINT metre = UNIT_METRE;
         edit.SetLocalUnits(&metre, nullptr, nullptr);
@@ -111,9 +94,13 @@ TEST(HostUnitSettings, AParseInLocalUnitsLeavesTheServiceDefaultsAsTheyWere)
         EXPECT_DOUBLE_EQ(3.0, edit.GetValue());
     }
     AppCoreSetApplicationObject(nullptr);
-    UINT primary = 0;
+    EXPECT_EQ(1, application.refs);
+    EXPECT_EQ(1, application.document.refs);
     ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
-    EXPECT_EQ(servicePrimary, primary) << "the host's inches must not become the service's default";
+    EXPECT_EQ(servicePrimary, primary) << "the host's inches became the service's default";
+    // Without a host: the unit services' defaults.
+    EXPECT_EQ(1, JUnitEdit::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr));
+    EXPECT_EQ(servicePrimary, primary);
 }
 
 }   // namespace

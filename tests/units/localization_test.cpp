@@ -18,12 +18,9 @@ namespace {
 const LPARAM kCompositionOnly = GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS;
 
 // Stands another (absent) module in for "imm32.dll" for a scope.
-class InputMethodModuleScope {
-public:
+struct InputMethodModuleScope {
     explicit InputMethodModuleScope(LPCSTR lpszName) { SetInputMethodModuleName(lpszName); }
     ~InputMethodModuleScope() { SetInputMethodModuleName(nullptr); }
-    InputMethodModuleScope(const InputMethodModuleScope&) = delete;
-    InputMethodModuleScope& operator=(const InputMethodModuleScope&) = delete;
 };
 
 // The system's input method library, called directly to check what the library did.
@@ -54,16 +51,12 @@ public:
     }
 };
 
-TEST(LocalizationLanguages, ChineseJapaneseAndKoreanAreIdeographic)
+TEST(LocalizationLanguages, ChineseJapaneseAndKoreanAreIdeographicAndTheThreadTakesTheKeyboardsLanguage)
 {
     for (LANGID language : {0x0404, 0x0411, 0x0412, 0x0804, 0x0C04, 0x1004, 0x0004})
         EXPECT_TRUE(JLocalizationInfo::IsIdeoGraphicLanguage(language)) << std::hex << language;
     for (LANGID language : {0x0409, 0x0407, 0x0419, 0x042A, 0x0000, 0x0010})
         EXPECT_FALSE(JLocalizationInfo::IsIdeoGraphicLanguage(language)) << std::hex << language;
-}
-
-TEST(LocalizationLanguages, TheThreadTakesTheKeyboardsWholeLanguage)
-{
     const LCID old = ::GetThreadLocale();
     ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT));
     EXPECT_TRUE(JLocalizationInfo::SetThreadLocaleToKeyBoardLocale());
@@ -72,7 +65,7 @@ TEST(LocalizationLanguages, TheThreadTakesTheKeyboardsWholeLanguage)
     ::SetThreadLocale(old);
 }
 
-TEST(LocalizationFonts, TheDefaultFontIsANewCopyOfTheStockGuiFont)
+TEST(LocalizationFonts, TheDefaultFontIsANewCopyOfTheStockGuiFontAndItsNameLeavesTheDcAsItWas)
 {
     LOGFONTA stock{};
     ASSERT_NE(0, ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock));
@@ -85,32 +78,40 @@ TEST(LocalizationFonts, TheDefaultFontIsANewCopyOfTheStockGuiFont)
     EXPECT_EQ(stock.lfWeight, made.lfWeight);
     EXPECT_EQ(stock.lfCharSet, made.lfCharSet);
     EXPECT_STREQ(stock.lfFaceName, made.lfFaceName);
-}
-
-TEST(LocalizationFonts, TheDefaultFontNameIsTheStockFontsFaceAndTheDcIsLeftAsItWas)
-{
-    // What the DC makes of the stock font, read independently.
-    CDC reference;
-    ASSERT_TRUE(reference.CreateCompatibleDC(nullptr));
-    const HGDIOBJ hOld = reference.SelectStockObject(DEFAULT_GUI_FONT);
-    char expected[LF_FACESIZE] = "";
-    ASSERT_NE(0, ::GetTextFaceA(reference, sizeof expected, expected));
-    reference.SelectObject(hOld);
-
+    // The name is what a DC makes of the stock font, read independently.
     CDC dc;
     ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    const HGDIOBJ hOriginal = dc.SelectStockObject(DEFAULT_GUI_FONT);
+    char expected[LF_FACESIZE] = "";
+    ASSERT_NE(0, ::GetTextFaceA(dc, sizeof expected, expected));
     CFont courier;
     ASSERT_TRUE(courier.CreatePointFont(100, "Courier New"));
-    const HGDIOBJ hOriginal = dc.SelectObject(&courier);
+    dc.SelectObject(&courier);
     EXPECT_EQ(GUserText(expected), JLocalizationInfo::GetDefaultFontName(&dc));
     EXPECT_EQ(courier.m_hObject, ::GetCurrentObject(dc, OBJ_FONT)) << "the DC's font is restored";
     dc.SelectObject(hOriginal);
     EXPECT_EQ(GUserText(expected), JLocalizationInfo::GetDefaultFontName(nullptr)) << "the screen's DC";
 }
 
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+// The host application object's main window, for composition messages without a window.
+class FakeMainWindowHost : public testing_support::FakeComObject<IJAppMainWindow, IID_IJAppMainWindow> {
+public:
+    HWND hWnd = nullptr;
+    int asked = 0;
+    HRESULT STDMETHODCALLTYPE GetMainWindow(HWND* phWnd) override
+    {
+        ++asked;
+        *phWnd = hWnd;
+        return hWnd ? S_OK : E_FAIL;
+    }
+};
+#pragma GCC diagnostic pop
+
 using LocalizationTest = TwoRecordingWindows;
 
-TEST_F(LocalizationTest, ACompositionWithoutResultIsPassedOnUntouched)
+TEST_F(LocalizationTest, ACompositionWithoutResultIsPassedOnUntouchedAndOneWithoutWindowAsksTheHost)
 {
     CountingLocalizationInfo info;
     ASSERT_TRUE(info.AttachWinProc(m_window.m_hWnd));
@@ -121,12 +122,27 @@ TEST_F(LocalizationTest, ACompositionWithoutResultIsPassedOnUntouched)
     EXPECT_EQ(std::vector<UINT>{WM_IME_COMPOSITION}, info.seen) << "the hook showed it to WindowProc";
     EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_COMPOSITION, 0x3042, kCompositionOnly));
     EXPECT_EQ(0, info.ProcessIMECompositionMsg(m_window, WM_IME_COMPOSITION, 0x3042, kCompositionOnly));
-
     // A result flag without a composition result sends nothing either.
     m_window.received.clear();
     EXPECT_EQ(0, info.ProcessIMECompositionMsg(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR));
     ::SendMessageA(m_window, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
     EXPECT_EQ((std::vector<RecordedMessage>{{WM_IME_COMPOSITION, 0, GCS_RESULTSTR}}), m_window.received);
+    // A composition without a window asks the host, and gives the object back.
+    m_window.received.clear();
+    JLocalizationInfo plain;
+    EXPECT_EQ(0, plain.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, GCS_RESULTSTR)) << "no host";
+
+    FakeMainWindowHost host;
+    host.hWnd = m_window.m_hWnd;
+    AppCoreSetApplicationObject(&host);
+    const LONG held = host.refs;
+    EXPECT_EQ(0, plain.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, GCS_RESULTSTR)) << "nothing composed";
+    EXPECT_EQ(1, host.asked);
+    EXPECT_EQ(held, host.refs);
+    EXPECT_EQ(0, plain.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, kCompositionOnly));
+    EXPECT_EQ(1, host.asked) << "without a result there is nothing to ask for";
+    AppCoreSetApplicationObject(nullptr);
+    EXPECT_TRUE(m_window.received.empty());
 }
 
 TEST_F(LocalizationTest, EachAttachedWindowsMessagesReachItsOwnWindowProc)
@@ -139,11 +155,9 @@ TEST_F(LocalizationTest, EachAttachedWindowsMessagesReachItsOwnWindowProc)
     ::SendMessageA(m_other, WM_IME_STARTCOMPOSITION, 0, 0);
     EXPECT_EQ(std::vector<UINT>{WM_IME_NOTIFY}, first.seen);
     EXPECT_EQ(std::vector<UINT>{WM_IME_STARTCOMPOSITION}, second.seen);
-
     // Attaching again moves the use; it is not counted twice.
     ASSERT_TRUE(first.AttachWinProc(m_other.m_hWnd));
     EXPECT_EQ(2, JDLLHook::GetUseCount(WH_CALLWNDPROC));
-
     // A copy watches the same window with a use of its own, and goes without taking the hook along.
     {
         CountingLocalizationInfo copy;
@@ -168,7 +182,7 @@ TEST_F(LocalizationTest, TheHookGoesWithTheLastInfoAndADestroyedWindowIsForgotte
     EXPECT_EQ(nullptr, JDLLHook::FindHook(WH_CALLWNDPROC));
 }
 
-TEST_F(LocalizationTest, OnlyInputMethodInterfaceMessagesAreHandledAndNoneIsSentTwice)
+TEST_F(LocalizationTest, OnlyInputMethodMessagesAreHandledNoneIsSentTwiceAndAFullCompositionIsPlacedAgain)
 {
     JLocalizationInfo info;
     EXPECT_NE(0, JLocalizationInfo::ImmIsUIMessageA(nullptr, WM_IME_COMPOSITION, 0, 0));
@@ -180,11 +194,7 @@ TEST_F(LocalizationTest, OnlyInputMethodInterfaceMessagesAreHandledAndNoneIsSent
     EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_SETCONTEXT, TRUE, ISC_SHOWUIALL));
     EXPECT_EQ(0, info.WindowProc(m_window, WM_IME_NOTIFY, IMN_OPENSTATUSWINDOW, 0));
     EXPECT_TRUE(m_window.received.empty()) << "classifying a message must not send it to the window";
-}
-
-TEST_F(LocalizationTest, AFullCompositionWindowIsPlacedByTheInputMethodAgain)
-{
-    JLocalizationInfo info;
+    // A full composition window is placed by the input method again.
     m_window.imeControlAnswer = 1234;
     m_window.lastCompositionForm.dwStyle = CFS_POINT;
     EXPECT_EQ(1234, info.WindowProc(m_window, WM_IME_COMPOSITIONFULL, 0, 0));
@@ -216,40 +226,6 @@ TEST_F(LocalizationTest, InputContextsAreAssociatedAndZeroMeansTheCurrentOne)
     EXPECT_EQ(nullptr, ContextOf(m_window));
     EXPECT_EQ(0u, JLocalizationInfo::AssociateContext(m_window, hOriginal));
     EXPECT_EQ(hOriginal, ContextOf(m_window));
-}
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-// The host application object's main window, for composition messages without a window.
-class FakeMainWindowHost : public testing_support::FakeComObject<IJAppMainWindow, IID_IJAppMainWindow> {
-public:
-    HWND hWnd = nullptr;
-    int asked = 0;
-    HRESULT STDMETHODCALLTYPE GetMainWindow(HWND* phWnd) override
-    {
-        ++asked;
-        *phWnd = hWnd;
-        return hWnd ? S_OK : E_FAIL;
-    }
-};
-#pragma GCC diagnostic pop
-
-TEST_F(LocalizationTest, ACompositionWithoutWindowAsksTheHostAndGivesTheObjectBack)
-{
-    JLocalizationInfo info;
-    EXPECT_EQ(0, info.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, GCS_RESULTSTR)) << "no host";
-
-    FakeMainWindowHost host;
-    host.hWnd = m_window.m_hWnd;
-    AppCoreSetApplicationObject(&host);
-    const LONG held = host.refs;
-    EXPECT_EQ(0, info.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, GCS_RESULTSTR)) << "nothing composed";
-    EXPECT_EQ(1, host.asked);
-    EXPECT_EQ(held, host.refs);
-    EXPECT_EQ(0, info.ProcessIMECompositionMsg(nullptr, WM_IME_COMPOSITION, 0, kCompositionOnly));
-    EXPECT_EQ(1, host.asked) << "without a result there is nothing to ask for";
-    AppCoreSetApplicationObject(nullptr);
-    EXPECT_TRUE(m_window.received.empty());
 }
 
 TEST_F(LocalizationTest, WithoutTheInputMethodLibraryEverythingAnswersZeroAndNothingChanges)

@@ -41,15 +41,6 @@ protected:
         combo.GetLBText(index, text);
         return text;
     }
-    static CString Formatted(JUnitComboBox& combo, double value)
-    {
-        const tagUomFormat format = combo.GetLocalFormat();
-        UINT units[3];
-        combo.GetLocalUnits(&units[0], &units[1], &units[2]);
-        GUserText text;
-        FormatUnit(combo.GetUnitType(), value, text, &format, &units[0], &units[1], &units[2]);
-        return text.Text();
-    }
 
     testing_support::ScopedTestKey m_key;
 };

@@ -31,8 +31,9 @@ CString IndexName(int index)
 }
 
 // Values are eight-byte doubles, newest first, under a DWORD count and limit; a text that
-// does not parse leaves the history as it was.
-TEST_F(UnitComboHistoryTest, EverySavedValueIsAnEightByteDoubleWithDwordCountAndLimit)
+// does not parse leaves the history as it was. A missing limit is written as 25 again, and a
+// full history drops its oldest and keeps its count.
+TEST_F(UnitComboHistoryTest, SavedValuesAreEightByteDoublesUnderADwordCountAndLimit)
 {
     JDistanceComboBox combo;
     ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
@@ -45,41 +46,31 @@ TEST_F(UnitComboHistoryTest, EverySavedValueIsAnEightByteDoubleWithDwordCountAnd
     EXPECT_DOUBLE_EQ(2.5, StoredDouble(path, "Value00"));
     EXPECT_DOUBLE_EQ(1.5, StoredDouble(path, "Value01"));
     EXPECT_EQ(-1.0, StoredDouble(path, "Value02"));
-}
-
-TEST_F(UnitComboHistoryTest, AFullHistoryDropsItsOldestAndKeepsItsCount)
-{
-    JAngleComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
-    const CString path = HistoryPath("Angle");
-    WriteStored(path, "ValueLimit", DWORD(25));
-    WriteStored(path, "ValueCount", DWORD(25));
-    for (int i = 0; i < 25; ++i)
-        WriteStored(path, IndexName(i), 100.0 + i);
-    const CString text = Formatted(combo, 0.5);
-    double entered = 0.0;
-    ParseUnit(UNIT_TYPE_ANGLE, 0, GUserText(text), &entered, nullptr);
-
-    ASSERT_EQ(0, combo.SaveValue(text));
-    EXPECT_EQ(25, StoredNumber(path, "ValueCount"));
-    EXPECT_DOUBLE_EQ(entered, StoredDouble(path, "Value00"));
-    for (int i = 1; i < 25; ++i)
-        EXPECT_DOUBLE_EQ(100.0 + i - 1, StoredDouble(path, IndexName(i))) << IndexName(i);
-    StoredValue value;
-    EXPECT_FALSE(ReadStored(path, "Value25", value)) << "nothing is kept beyond the limit";
-}
-
-TEST_F(UnitComboHistoryTest, AMissingLimitIsWrittenAsTwentyFiveAgain)
-{
-    JDistanceComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
-    const CString path = HistoryPath("Distance");
+    ASSERT_EQ(ERROR_SUCCESS, ::RegDeleteKeyValueA(HKEY_CURRENT_USER, path, "ValueLimit"));
     WriteStored(path, "ValueCount", DWORD(1));
     WriteStored(path, "Value00", 3.0);
     EXPECT_EQ(1, combo.LoadValues());
     EXPECT_EQ(25, StoredNumber(path, "ValueLimit"));
     ASSERT_EQ(1, combo.GetCount());
     EXPECT_EQ(Formatted(combo, 3.0), ListText(combo, 0));
+
+    JAngleComboBox angle;
+    ASSERT_TRUE(CreateCombo(angle, &m_parent, kComboID + 1));
+    const CString full = HistoryPath("Angle");
+    WriteStored(full, "ValueLimit", DWORD(25));
+    WriteStored(full, "ValueCount", DWORD(25));
+    for (int i = 0; i < 25; ++i)
+        WriteStored(full, IndexName(i), 100.0 + i);
+    const CString text = Formatted(angle, 0.5);
+    double entered = 0.0;
+    ParseUnit(UNIT_TYPE_ANGLE, 0, GUserText(text), &entered, nullptr);
+    ASSERT_EQ(0, angle.SaveValue(text));
+    EXPECT_EQ(25, StoredNumber(full, "ValueCount"));
+    EXPECT_DOUBLE_EQ(entered, StoredDouble(full, "Value00"));
+    for (int i = 1; i < 25; ++i)
+        EXPECT_DOUBLE_EQ(100.0 + i - 1, StoredDouble(full, IndexName(i))) << IndexName(i);
+    StoredValue value;
+    EXPECT_FALSE(ReadStored(full, "Value25", value)) << "nothing is kept beyond the limit";
 }
 
 // An empty history offers and stores defaults by kind: half an inch and an inch for
@@ -124,7 +115,7 @@ TEST_F(UnitComboHistoryTest, EmptyHistoriesOfferTheirKindsDefaults)
     EXPECT_EQ(-1.0, StoredDouble(HistoryPath("Angle"), "Value00"));
 }
 
-TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings)
+TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndTheDroppedListHasRoomForTheWholeHistory)
 {
     SetBearingInfo(1, 0, 0, 0);
     JDirectionComboBox combo;
@@ -142,23 +133,20 @@ TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndListedAsBearings
     EXPECT_EQ('E', listed[listed.GetLength() - 1]);
     EXPECT_EQ("S " + Formatted(combo, 30.0 * kDegree) + " E", listed);
     SetBearingInfo(0, 1, 0, 0);
-}
-
-TEST_F(UnitComboHistoryTest, TheDroppedListHasRoomForTheWholeHistory)
-{
-    JDistanceComboBox combo;
-    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
+    // The dropped list has room for the whole history.
+    JDistanceComboBox distance;
+    ASSERT_TRUE(CreateCombo(distance, &m_parent, kComboID));
     WriteStored(HistoryPath("Distance"), "ValueLimit", DWORD(6));
-    combo.ShowDropDown(TRUE);
-    const int field = combo.GetItemHeight(-1);
-    const int item = combo.GetItemHeight(0) > 0 ? combo.GetItemHeight(0) : field;
+    distance.ShowDropDown(TRUE);
+    const int field = distance.GetItemHeight(-1);
+    const int item = distance.GetItemHeight(0) > 0 ? distance.GetItemHeight(0) : field;
     CRect dropped;
-    combo.GetDroppedControlRect(&dropped);
-    // The combo box is made limit items and two fields high; the list takes that
+    distance.GetDroppedControlRect(&dropped);
+    // The distance box is made limit items and two fields high; the list takes that
     // height less the selection field and its frame.
     EXPECT_GE(dropped.Height(), 6 * item);
     EXPECT_LE(dropped.Height(), 6 * item + 2 * field);
-    combo.ShowDropDown(FALSE);
+    distance.ShowDropDown(FALSE);
 }
 
 // The damaged states under tests/data/defaultvalues and the list each one yields
@@ -202,9 +190,7 @@ TEST_F(UnitComboHistoryTest, StoredDirectionsThatAreNotFiniteAreNotListedAndHuge
             testing_support::PressKey(VK_DOWN);
             Settle();
         }
-        CString shown;
-        combo.GetWindowText(shown);
-        EXPECT_EQ(listed, shown);
+        EXPECT_EQ(listed, TextOf(combo));
         const double picked = combo.GetValue();
         EXPECT_TRUE(picked >= 0.0 && picked < 2 * 3.14159265358979323846) << picked;
         combo.SetCurSel(-1);

@@ -34,12 +34,7 @@ protected:
         UnitComboTest::TearDown();
     }
 
-    CString Text() const
-    {
-        CString text;
-        m_combo.GetWindowText(text);
-        return text;
-    }
+    CString Text() const { return TextOf(m_combo); }
     static ParentMessage Sent(UINT message) { return {message, kComboID, 0}; }
     double Head() const { return StoredDouble(HistoryPath("Distance"), "Value00"); }
 
@@ -82,7 +77,7 @@ TEST_F(UnitComboInputTest, EnterTabAndAClickElsewhereCommitTheEntryToTheHistory)
     }
 }
 
-TEST_F(UnitComboInputTest, WithoutTheHistoryStyleEnterOffersAndStoresNothing)
+TEST_F(UnitComboInputTest, WithoutTheHistoryStyleNothingIsStoredAndInHelpModeAPressDoesNotOpenTheList)
 {
     m_combo.ModifyStyle(JCBS_HISTORY, 0);
     Enter("2");
@@ -90,6 +85,24 @@ TEST_F(UnitComboInputTest, WithoutTheHistoryStyleEnterOffersAndStoresNothing)
     EXPECT_EQ((std::vector<ParentMessage>{Sent(JUM_LOCKVALUE), Sent(JUM_LOCKVALUE)}), m_parent.received);
     EXPECT_EQ(0, m_combo.GetCount());
     EXPECT_DOUBLE_EQ(-1.0, Head()) << "nothing stored";
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(m_combo, &info));
+    const CPoint button = CRect(info.rcButton).CenterPoint();
+    const LPARAM at = MAKELPARAM(button.x, button.y);
+
+    JEnvironmentManager::Current()->SetHelpMode(TRUE);
+    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_FALSE(m_combo.GetDroppedState());
+    m_combo.SendMessage(WM_LBUTTONUP, 0, at);
+    Settle();
+
+    JEnvironmentManager::Current()->SetHelpMode(FALSE);
+    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_TRUE(m_combo.GetDroppedState()) << "outside help mode the same press opens it";
+    m_combo.SendMessage(WM_LBUTTONUP, 0, at);
+    m_combo.ShowDropDown(FALSE);
+    Settle();
 }
 
 // With a message box, or in host mode without one.
@@ -118,18 +131,12 @@ TEST_F(UnitComboInputTest, ARejectedTextIsReportedAndTheOldValueStays)
     }
 }
 
-TEST_F(UnitComboInputTest, EmptyingTheTextUnlocks)
+TEST_F(UnitComboInputTest, EmptyingTheTextUnlocksAndPickingAnEntryTakesItsTextAndValue)
 {
     Enter("7", 0);
     Enter("", VK_BACK);
     EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_UNLOCKVALUE)}, m_parent.received);
     EXPECT_FALSE(m_combo.IsModified());
-}
-
-// The arrows step through the history with the list closed too, before it was ever
-// dropped: the picked entry's text and value are taken and the parent hears of it.
-TEST_F(UnitComboInputTest, PickingAnEntryTakesItsTextAndValueAndIsPostedToTheParent)
-{
     ASSERT_EQ(0, m_combo.SaveValue(Formatted(m_combo, 9.0)));
     ASSERT_EQ(0, m_combo.SaveValue(Formatted(m_combo, 8.0)));
     m_combo.SetValue(1.0);
@@ -141,6 +148,8 @@ TEST_F(UnitComboInputTest, PickingAnEntryTakesItsTextAndValueAndIsPostedToThePar
     EXPECT_DOUBLE_EQ(8.0, m_combo.GetValue());
 }
 
+// The arrows step through the history with the list closed too, before it was ever
+// dropped: the picked entry's text and value are taken and the parent hears of it.
 TEST_F(UnitComboInputTest, ANegativeDistanceIsStoredAsItsSizeAndZeroIsNotListed)
 {
     Enter("-2");
@@ -165,26 +174,4 @@ TEST_F(UnitComboInputTest, AnEntryAlreadyListedIsNotStoredAgain)
 }
 
 // The combo box reads no cursor state here: its button messages are sent directly.
-TEST_F(UnitComboInputTest, InContextHelpModeAPressDoesNotOpenTheList)
-{
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    ASSERT_TRUE(::GetComboBoxInfo(m_combo, &info));
-    const CPoint button = CRect(info.rcButton).CenterPoint();
-    const LPARAM at = MAKELPARAM(button.x, button.y);
-
-    JEnvironmentManager::Current()->SetHelpMode(TRUE);
-    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    EXPECT_FALSE(m_combo.GetDroppedState());
-    m_combo.SendMessage(WM_LBUTTONUP, 0, at);
-    Settle();
-
-    JEnvironmentManager::Current()->SetHelpMode(FALSE);
-    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    EXPECT_TRUE(m_combo.GetDroppedState()) << "outside help mode the same press opens it";
-    m_combo.SendMessage(WM_LBUTTONUP, 0, at);
-    m_combo.ShowDropDown(FALSE);
-    Settle();
-}
-
 }   // namespace

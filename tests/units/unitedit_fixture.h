@@ -61,6 +61,23 @@ protected:
         ControlDetachProcess();
     }
 
+    static CString TextOf(const CWnd& wnd)
+    {
+        CString text;
+        wnd.GetWindowText(text);
+        return text;
+    }
+    // A value as the control shows it in its local format and units.
+    template <class Control>
+    static CString Formatted(const Control& control, double value)
+    {
+        const tagUomFormat format = control.GetLocalFormat();
+        UINT units[3];
+        control.GetLocalUnits(&units[0], &units[1], &units[2]);
+        GUserText text;
+        FormatUnit(control.GetUnitType(), value, text, &format, &units[0], &units[1], &units[2]);
+        return text.Text();
+    }
     // Real input reaches the queue a little later: pump until it has been handled.
     static void Settle()
     {

@@ -39,20 +39,8 @@ protected:
         UnitEditTest::TearDown();
     }
 
-    CString Text() const
-    {
-        CString text;
-        m_edit.GetWindowText(text);
-        return text;
-    }
-    CString MetresText(double value) const
-    {
-        const tagUomFormat format = m_edit.GetLocalFormat();
-        const UINT metre = UNIT_METRE, none = UNIT_NONE;
-        GUserText text;
-        FormatUnit(UNIT_TYPE_DISTANCE, value, text, &format, &metre, &none, &none);
-        return text.Text();
-    }
+    CString Text() const { return TextOf(m_edit); }
+    CString MetresText(double value) const { return Formatted(m_edit, value); }
     static ParentMessage Sent(UINT message) { return {message, kEditID, 0}; }
 
     JDistanceEdit m_edit;
@@ -92,7 +80,7 @@ TEST_F(UnitEditInputTest, EnterTabAndFocusLossCommitWhatWasTyped)
     }
 }
 
-TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndKeepsTheValue)
+TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndNumbersTypedWithoutUnitsAreInTheLocalUnits)
 {
     m_edit.SetValue(5.0);
     const int length = m_edit.GetWindowTextLength();
@@ -105,6 +93,23 @@ TEST_F(UnitEditInputTest, EmptyingTheTextUnlocksAndKeepsTheValue)
     EXPECT_EQ(std::vector<ParentMessage>{Sent(JUM_UNLOCKVALUE)}, m_parent.received);
     EXPECT_FALSE(m_edit.IsModified());
     EXPECT_DOUBLE_EQ(5.0, m_edit.GetValue());
+    // Numbers typed without units are in the local units, and the defaults stay.
+    UINT saved[3];
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
+    const UINT foot = UNIT_FOOT;
+    ASSERT_TRUE(::SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
+    m_edit.SetSel(0, -1);
+    Enter("2");
+    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue()) << "metres, the control's own unit";
+    UINT primary = 0;
+    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
+    EXPECT_EQ(foot, primary);
+    // In the default units mode the application's units apply.
+    m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
+    m_edit.SetSel(0, -1);
+    Enter("2");
+    EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
+    ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
 }
 
 // A rejected entry: the box names it, the parent hears of it, the old value stays. A text
@@ -169,12 +174,9 @@ TEST_F(UnitEditInputTest, PastesCutsAndClearsAreCommittedLikeTypedText)
         std::function<void()> edit;
         double expected;
     };
+    const auto shiftInsert = [] { testing_support::PressKeyChord({VK_SHIFT, VK_INSERT}); };
     const Case cases[] = {
-        {"Shift+Insert", -1,
-         [] {
-             testing_support::PressKeyChord({VK_SHIFT, VK_INSERT});
-         },
-         12.0},
+        {"Shift+Insert", -1, shiftInsert, 12.0},
         {"Paste from the menu", -1, [&] { fromMenu(WM_PASTE); }, 12.0},
         {"Delete from the menu", 1, [&] { fromMenu(WM_CLEAR); }, 25.0},
     };
@@ -194,101 +196,6 @@ TEST_F(UnitEditInputTest, PastesCutsAndClearsAreCommittedLikeTypedText)
     }
 }
 
-// A field of the window class scrolls past its width instead of dropping what is typed there.
-TEST_F(UnitEditInputTest, ANarrowFieldKeepsALongEntryWhole)
-{
-    InitCustomControls();
-    const HWND hNarrow = ::CreateWindowExA(0, "JDistanceEdit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 100, 40, 24,
-                                           m_parent, (HMENU)103, nullptr, nullptr);
-    auto* pNarrow = static_cast<JUnitEdit*>(CWnd::FromHandlePermanent(hNarrow));
-    ASSERT_NE(nullptr, pNarrow);
-    const UINT metre = UNIT_METRE;
-    pNarrow->SetLocalUnits(&metre, nullptr, nullptr);
-    pNarrow->SetUnitDisplayMode(0);
-    pNarrow->SetFocus();
-    Enter("1 m + 100 mm + 20 mm");
-    EXPECT_NEAR(1.12, pNarrow->GetValue(), 1e-12);
-    ::DestroyWindow(hNarrow);
-}
-
-TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNot)
-{
-    m_parent.recorded = {WM_KEYDOWN, WM_KEYUP};
-    PressKey('7');
-    PressKey(VK_BACK);
-    Settle();
-    ASSERT_EQ(3u, m_parent.received.size());
-    EXPECT_EQ(WM_KEYDOWN, m_parent.received[0].message);
-    EXPECT_EQ(WPARAM('7'), m_parent.received[0].wParam);
-    EXPECT_EQ(1, LOWORD(m_parent.received[0].lParam)) << "repeat count";
-    EXPECT_EQ(WM_KEYUP, m_parent.received[1].message);
-    EXPECT_EQ(WPARAM('7'), m_parent.received[1].wParam);
-    EXPECT_EQ((ParentMessage{WM_KEYDOWN, VK_BACK, m_parent.received[2].lParam}), m_parent.received[2]);
-}
-
-TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeep)
-{
-    m_edit.SetValue(2.0);
-    m_edit.SetWindowText("not a length");
-    m_edit.SendMessage(WM_CHAR, 'h', 1);
-    EXPECT_TRUE(m_edit.IsModified());
-    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue());
-    EXPECT_FALSE(m_edit.IsModified());
-    EXPECT_EQ(MetresText(2.0), Text());
-    EXPECT_EQ(std::vector<ParentMessage>{}, m_parent.received);
-}
-
-TEST_F(UnitEditInputTest, NumbersTypedWithoutUnitsAreInTheLocalUnitsAndTheDefaultsStay)
-{
-    UINT saved[3];
-    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
-    const UINT foot = UNIT_FOOT;
-    ASSERT_TRUE(::SetDefaultUnits(UNIT_TYPE_DISTANCE, &foot, nullptr, nullptr));
-    Enter("2");
-    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue()) << "metres, the control's own unit";
-    UINT primary = 0;
-    ::GetDefaultUnits(UNIT_TYPE_DISTANCE, &primary, nullptr, nullptr);
-    EXPECT_EQ(foot, primary);
-
-    // In the default units mode the application's units apply.
-    m_edit.SetUnitDisplayMode(JUNIT_DEFAULT_FORMAT | JUNIT_DEFAULT_UNITS);
-    m_edit.SetSel(0, -1);
-    Enter("2");
-    EXPECT_NEAR(0.6096, m_edit.GetValue(), 1e-12);
-    ::SetDefaultUnits(UNIT_TYPE_DISTANCE, &saved[0], &saved[1], &saved[2]);
-}
-
-TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeText)
-{
-    m_edit.SetValue(123.5);
-    m_edit.SetSel(0, 0);
-    CRect rect;
-    m_edit.GetWindowRect(&rect);
-    testing_support::ClickAt(rect.CenterPoint());
-    testing_support::ClickAt(rect.CenterPoint());
-    Settle();
-    int first = -1, last = -1;
-    m_edit.GetSel(first, last);
-    EXPECT_EQ(0, first);
-    EXPECT_EQ(m_edit.GetWindowTextLength(), last);
-}
-
-// OnBadInput is a hook for derived controls: it tells the parent with a plain WM_COMMAND.
-class BadInputEdit : public JDistanceEdit {
-public:
-    void ReportBadInput() { OnBadInput(); }
-};
-
-TEST_F(UnitEditInputTest, BadInputIsReportedToTheParentAsACommand)
-{
-    BadInputEdit edit;
-    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 200, 124), &m_parent, 103));
-    m_parent.received.clear();
-    edit.ReportBadInput();
-    EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{WM_COMMAND, MAKEWPARAM(103, 0), (LPARAM)edit.m_hWnd})},
-              m_parent.received);
-}
-
 // A frame whose accelerator table holds F2.
 class AcceleratorFrame : public CFrameWnd {
 public:
@@ -304,8 +211,20 @@ public:
     }
 };
 
-TEST_F(UnitEditInputTest, TheFramesAcceleratorsComeBeforeTheEntry)
+TEST_F(UnitEditInputTest, KeysReachTheParentButTheCommittingReleasesDoNotAndTheFramesAcceleratorsComeFirst)
 {
+    m_parent.recorded = {WM_KEYDOWN, WM_KEYUP};
+    PressKey('7');
+    PressKey(VK_BACK);
+    Settle();
+    ASSERT_EQ(3u, m_parent.received.size());
+    EXPECT_EQ(WM_KEYDOWN, m_parent.received[0].message);
+    EXPECT_EQ(WPARAM('7'), m_parent.received[0].wParam);
+    EXPECT_EQ(1, LOWORD(m_parent.received[0].lParam)) << "repeat count";
+    EXPECT_EQ(WM_KEYUP, m_parent.received[1].message);
+    EXPECT_EQ(WPARAM('7'), m_parent.received[1].wParam);
+    EXPECT_EQ((ParentMessage{WM_KEYDOWN, VK_BACK, m_parent.received[2].lParam}), m_parent.received[2]);
+    // The frame's accelerators come before the entry.
     std::vector<WPARAM> translated;
     auto* pFrame = new AcceleratorFrame;
     pFrame->pTranslated = &translated;
@@ -327,6 +246,58 @@ TEST_F(UnitEditInputTest, TheFramesAcceleratorsComeBeforeTheEntry)
     edit.DestroyWindow();
     pFrame->DestroyWindow();   // deletes itself; the parent object is the test's
     delete pParent;
+}
+
+class BadInputEdit : public JDistanceEdit {
+public:
+    void ReportBadInput() { OnBadInput(); }
+};
+
+TEST_F(UnitEditInputTest, GetValueDropsABadEntryWithABeepAndBadInputIsReportedAsACommand)
+{
+    m_edit.SetValue(2.0);
+    m_edit.SetWindowText("not a length");
+    m_edit.SendMessage(WM_CHAR, 'h', 1);
+    EXPECT_TRUE(m_edit.IsModified());
+    EXPECT_DOUBLE_EQ(2.0, m_edit.GetValue());
+    EXPECT_FALSE(m_edit.IsModified());
+    EXPECT_EQ(MetresText(2.0), Text());
+    EXPECT_EQ(std::vector<ParentMessage>{}, m_parent.received);
+    // OnBadInput, a hook for derived controls, tells the parent with a plain WM_COMMAND.
+    BadInputEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 200, 124), &m_parent, 103));
+    m_parent.received.clear();
+    edit.ReportBadInput();
+    EXPECT_EQ(std::vector<ParentMessage>{(ParentMessage{WM_COMMAND, MAKEWPARAM(103, 0), (LPARAM)edit.m_hWnd})},
+              m_parent.received);
+}
+
+TEST_F(UnitEditInputTest, ADoubleClickSelectsTheWholeTextAndANarrowFieldKeepsALongEntryWhole)
+{
+    m_edit.SetValue(123.5);
+    m_edit.SetSel(0, 0);
+    CRect rect;
+    m_edit.GetWindowRect(&rect);
+    testing_support::ClickAt(rect.CenterPoint());
+    testing_support::ClickAt(rect.CenterPoint());
+    Settle();
+    int first = -1, last = -1;
+    m_edit.GetSel(first, last);
+    EXPECT_EQ(0, first);
+    EXPECT_EQ(m_edit.GetWindowTextLength(), last);
+    // A field of the window class scrolls past its width instead of dropping what is typed there.
+    InitCustomControls();
+    const HWND hNarrow = ::CreateWindowExA(0, "JDistanceEdit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 100, 40, 24,
+                                           m_parent, (HMENU)103, nullptr, nullptr);
+    auto* pNarrow = static_cast<JUnitEdit*>(CWnd::FromHandlePermanent(hNarrow));
+    ASSERT_NE(nullptr, pNarrow);
+    const UINT metre = UNIT_METRE;
+    pNarrow->SetLocalUnits(&metre, nullptr, nullptr);
+    pNarrow->SetUnitDisplayMode(0);
+    pNarrow->SetFocus();
+    Enter("1 m + 100 mm + 20 mm");
+    EXPECT_NEAR(1.12, pNarrow->GetValue(), 1e-12);
+    ::DestroyWindow(hNarrow);
 }
 
 }   // namespace

@@ -82,6 +82,60 @@ const CompassLetters& Letters()
     return letters;
 }
 
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+// A bearing's angle is one plain angle: no arithmetic, which would name another
+// direction. A slash may only stand inside a fraction written as drafters write
+// it, "1/2" or "45 1/2", whole numbers on both sides and nothing chained to it.
+bool IsPlainAngle(const char* text)
+{
+    if (strpbrk(text, "+-*()"))
+        return false;
+    const auto isNumberPart = [](char ch) { return IsDigit(ch) || ch == '.' || ch == ',' || ch == '/'; };
+    for (const char* slash = strchr(text, '/'); slash; slash = strchr(slash + 1, '/')) {
+        const char* top = slash;
+        while (top != text && IsDigit(top[-1]))
+            --top;
+        const char* bottom = slash + 1;
+        while (IsDigit(*bottom))
+            ++bottom;
+        if (top == slash || bottom == slash + 1)
+            return false;
+        if (top != text && top[-1] != ' ' && top[-1] != '\t')
+            return false;
+        if (isNumberPart(*bottom))
+            return false;
+    }
+    return true;
+}
+
+// Half a step of the angle text's last place: 0.0005 rad for "1.571 rad", a quarter degree
+// for "45 1/2d", half a second for "12d30m15s". A shown angle is rounded to that place, so a
+// bearing near east or west can read a little past a quarter turn.
+double HalfLastPlace(UINT unitType, const char* text)
+{
+    const char* last = text + strlen(text);
+    while (last != text && !IsDigit(last[-1]))
+        --last;
+    const char* first = last;
+    while (first != text && IsDigit(first[-1]))
+        --first;
+    if (first == last)
+        return 0.0;
+    CString step = "1";
+    if (first != text && first[-1] == '/')
+        step = "1/" + CString(first, int(last - first));
+    else if (first != text && (first[-1] == '.' || first[-1] == ','))
+        step = "0." + CString('0', int(last - first) - 1) + "1";
+    step += last;   // in the unit that follows the number, or the default one
+    UINT unit = UNIT_NONE;
+    double value = 0.0;
+    return ParseUnit(unitType, 0, GUserText(step), &value, &unit) == 1 ? value / 2.0 : 0.0;
+}
+
 }   // namespace
 
 GUserText JDirectionEdit::FormatQuadrantBearing(double azimuth) const
@@ -136,16 +190,16 @@ int JDirectionEdit::ParseQuadrantBearing(UINT unitType, const GUserText& text, d
         return 0;
     CString middle = upper.Mid(1, upper.GetLength() - 2);
     middle.Trim();
-    // One plain angle of a quarter turn at most: arithmetic or a larger angle in a
-    // bearing is a typing mistake that would name another direction.
-    if (strpbrk(middle, "+-*/()"))
+    // One plain angle of a quarter turn at most, as far as its last place can tell: a larger
+    // angle is a typing mistake.
+    if (!IsPlainAngle(middle))
         return 0;
     UINT scratchUnit = UNIT_NONE;
     double a = 0.0;
     const int result = ParseUnit(unitType, 0, GUserText(middle), &a, unitFound ? unitFound : &scratchUnit);
     if (result != 1)
         return result;
-    if (!(a >= 0.0 && a <= kHalfPi * (1.0 + 1e-12)))
+    if (!(a >= 0.0 && a <= (kHalfPi + HalfLastPlace(unitType, middle)) * (1.0 + 1e-12)))
         return 0;
     if (first == letters.north)
         *angle = last == letters.east ? a : kTwoPi - a;
