@@ -436,15 +436,34 @@ Failure World::SwitchEnvironment()
 
 Failure World::SaveRestore()
 {
-    const std::vector<Placement> before = Placements();
+    std::vector<Placement> before = Placements();
+    // A row wrapped on screen (a frame too small for it) is stored as the lines it shows, and lines placed
+    // again in such a row make it wrap: its bars need only come back to their dock bar.
+    const auto wrapped = [this] {
+        for (int side = 0; side < 4; ++side) {
+            const CPtrArray& entries = DockBar(kDockBars[side])->m_arrBars;
+            LONG top = LONG_MIN;
+            for (int nPos = 0; nPos < (int)entries.GetSize(); ++nPos) {
+                const auto* pBar = static_cast<CControlBar*>(entries[nPos]);
+                const LONG at = !pBar ? LONG_MIN
+                                : !std::count(m_bars, m_bars + kBars, pBar) || !pBar->IsWindowVisible()
+                                    ? top
+                                    : (side < 2 ? WindowRect(pBar).top : WindowRect(pBar).left);
+                if (top != LONG_MIN && at != LONG_MIN && at != top)
+                    return true;
+                top = at;
+            }
+        }
+        return false;
+    };
+    const bool wrappedBefore = wrapped();
     std::vector<JToolBar*> bars;
     for (int i = 0; i < kToolBars; ++i) {
         auto* pBar = static_cast<JToolBar*>(m_bars[i]);
         pBar->StoreLastPosition();
-        const auto place = [pBar] {
-            return std::make_tuple(pBar->m_nDockBarID, pBar->m_ptDockPos, pBar->m_ptFloatPos, pBar->m_bFloating);
-        };
+        const auto place = [pBar] { return std::make_tuple(pBar->m_nDockBarID, pBar->m_ptDockPos, pBar->m_bFloating); };
         const auto stored = place();
+        const CPoint floatPos = pBar->m_ptFloatPos;
         CString path;
         path.Format("%s\\Layout\\Toolbar%d", m_keyPath.GetString(), i);
         HKEY hKey = nullptr;
@@ -452,7 +471,16 @@ Failure World::SaveRestore()
         const BOOL bWritten = pBar->WriteToRegistry(hKey);
         const BOOL bRead = bWritten && pBar->ReadFromRegistry(hKey);
         ::RegCloseKey(hKey);
-        if (!bRead || place() != stored)
+        // A floating place off the screen, or too near its right or bottom edge to take hold of the
+        // caption (64x48), comes back pulled onto it.
+        const CPoint pulled = pBar->m_ptFloatPos;
+        const CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        const bool reachable =
+            floatPos.x >= 0 && floatPos.y >= 0 && floatPos.x <= screen.cx - 64 && floatPos.y <= screen.cy - 48;
+        if (!before[i].nDockBarID)
+            before[i].floatPos = pulled;
+        if (!bRead || place() != stored ||
+            (pulled != floatPos && (reachable || !CRect(CPoint(), screen).PtInRect(pulled))))
             return Fail("layout", "toolbar %d %s", i,
                         !bWritten ? "not written"
                         : !bRead  ? "not read back"
@@ -487,7 +515,8 @@ Failure World::SaveRestore()
         if (before[i].visible != after[i].visible)
             return Fail("visibility", "toolbar %d %s before it was saved, %s when placed again", i,
                         before[i].visible ? "shown" : "hidden", after[i].visible ? "shown" : "hidden");
-        if (before[i] != after[i])
+        if (before[i] != after[i] &&
+            !((wrappedBefore || wrapped()) && before[i].nDockBarID && before[i].nDockBarID == after[i].nDockBarID))
             return Fail("layout", "toolbar %d was %s, placed again %s", i, before[i].Text().c_str(),
                         after[i].Text().c_str());
     }
@@ -601,9 +630,17 @@ Failure World::CheckDockBars(const Step& step) const
             CRect rect = WindowRect(m_bars[i]);
             pDockBar->ScreenToClient(rect);
             rect.DeflateRect(kOverlap, kOverlap);
+            // Longer than the side, a bar keeps a row of its own cut off at its end; thicker than the
+            // room the frame has across (its dock bars and the opposite ones fill it), cut off there.
             CRect within = inside;
-            if (side < 2 ? rect.Width() > inside.Width() : rect.Height() > inside.Height())
-                (side < 2 ? within.right : within.bottom) = LONG_MAX;
+            const bool horz = side < 2;
+            if (horz ? rect.Width() > inside.Width() : rect.Height() > inside.Height())
+                (horz ? within.right : within.bottom) = LONG_MAX;
+            const CRect first = WindowRect(DockBar(kDockBars[side & 2])),
+                        second = WindowRect(DockBar(kDockBars[side | 1]));
+            if (horz ? first.Height() + second.Height() >= client.Height()
+                     : first.Width() + second.Width() >= client.Width())
+                (horz ? within.bottom : within.right) = LONG_MAX;
             if (Common(rect, within) != rect)
                 return Fail("inside", "bar %d at %ld,%ld %dx%d (less its hidden borders) leaves dock bar %d of %dx%d",
                             i, rect.left, rect.top, rect.Width(), rect.Height(), side, inside.Width(), inside.Height());
