@@ -453,8 +453,9 @@ public:
     BOOL IsDockBar() const override { return TRUE; }
 
 protected:
-    // Inserts pBar in the row holding ptMid (client coordinates) after the bars left of rect.
-    int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+    // Inserts pBar in the row holding ptMid (client coordinates) after the bars left of rect;
+    // a hidden bar by the near edge of rect (see Insert).
+    int Insert(CControlBar* pBar, CRect rect, CPoint ptMid, BOOL bHidden = FALSE);
     // Gives pBar this dock bar's alignment and borders and hides it while it moves here;
     // TRUE when it was visible (Took shows it again).
     BOOL PrepareToTake(CControlBar* pBar);

@@ -3,6 +3,7 @@
 #include "afxwin.h"
 
 #include <climits>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
@@ -103,41 +104,67 @@ void CDockBar::ShowAll(BOOL bShow)
     }
 }
 
-int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
+int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid, BOOL bHidden)
 {
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    const LONG nAlong = bHorz ? rect.left : rect.top;
+    const LONG nAcross = bHorz ? rect.top : rect.left;
+    const auto join = [&](int nPos) {
+        m_arrBars.InsertAt(nPos, pBarIns);
+        return nPos;
+    };
+    const auto newRow = [&](int nPos) {
+        m_arrBars.InsertAt(nPos, nullptr);
+        return join(nPos);
+    };
     int nPosInsAfter = 0;
-    // The far edge of the rows so far; a row wrapped on screen reaches over all its lines.
-    LONG nRowEdge = LONG_MIN;
+    // The row so far: the near and far edges of its shown bars (a row wrapped on screen reaches
+    // over all its lines), and the place kept by its hidden bars.
+    LONG nRowStart = LONG_MAX, nRowEdge = LONG_MIN, nHiddenAt = LONG_MIN;
     LONG nTotalWidth = 0;
-    for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
+    for (int nPos = 0, nRowBegin = 1; nPos < (int)m_arrBars.GetSize(); ++nPos) {
         void* pEntry = m_arrBars.GetAt(nPos);
-        CControlBar* pBar = GetDockedControlBar(nPos);
-        if (pBar && pBar->IsVisible()) {
+        if (CControlBar* pBar = GetDockedControlBar(nPos)) {
             CRect rectBar;
             pBar->GetWindowRect(rectBar);
             ScreenToClient(rectBar);
-            nRowEdge = std::max(nRowEdge, bHorz ? rectBar.bottom : rectBar.right - 1);
-            if (bHorz ? rect.left > rectBar.left : rect.top > rectBar.top)
-                nPosInsAfter = nPos;
-        } else if (!pEntry) {
-            // The end of a row: is the middle of the rectangle above its far edge?
-            if (nRowEdge != LONG_MIN)
-                nTotalWidth = nRowEdge;
-            nRowEdge = LONG_MIN;
-            if ((bHorz ? ptMid.y : ptMid.x) < nTotalWidth) {
-                if (nPos == 0)   // before the first row: a row of its own
-                    m_arrBars.InsertAt(nPosInsAfter + 1, nullptr);
-                m_arrBars.InsertAt(nPosInsAfter + 1, pBarIns);
-                return nPosInsAfter + 1;
+            if (pBar->IsVisible()) {
+                nRowStart = std::min(nRowStart, bHorz ? rectBar.top : rectBar.left);
+                nRowEdge = std::max(nRowEdge, bHorz ? rectBar.bottom : rectBar.right - 1);
+            } else {
+                nHiddenAt = bHorz ? rectBar.top : rectBar.left;
             }
-            nPosInsAfter = nPos;
+            // Hidden bars keep a place in their row too (CalcFixedLayout).
+            if (nAlong > (bHorz ? rectBar.left : rectBar.top))
+                nPosInsAfter = nPos;
+            continue;
         }
+        if (pEntry)
+            continue;   // a placeholder
+        // The end of a row. A shown bar goes in the row that holds the middle of its rectangle.
+        // A hidden one (a stored layout placed again) goes by its near edge: in a row whose
+        // shown bars start in its near half, before a row that starts after it. A row of hidden
+        // bars alone takes a bar that starts just where it is kept (CalcFixedLayout).
+        if (nRowEdge != LONG_MIN) {
+            nTotalWidth = nRowEdge;
+            if (bHidden && nAcross < nRowStart)
+                return newRow(nRowBegin);
+            if (bHidden ? nAcross < (nRowStart + nRowEdge - kOverlap) / 2 : (bHorz ? ptMid.y : ptMid.x) < nTotalWidth)
+                return join(nPosInsAfter + 1);
+        } else if (nHiddenAt != LONG_MIN) {
+            if (nAcross == nHiddenAt)
+                return join(nPosInsAfter + 1);
+            if (bHidden && nAcross < nHiddenAt)
+                return newRow(nRowBegin);
+        } else if (nPos == 0 && !bHidden && (bHorz ? ptMid.y : ptMid.x) < nTotalWidth) {
+            return newRow(1);   // before the first row: a row of its own
+        }
+        nPosInsAfter = nPos;
+        nRowBegin = nPos + 1;
+        nRowStart = LONG_MAX, nRowEdge = LONG_MIN, nHiddenAt = LONG_MIN;
     }
     // Beyond the last row: a new row.
-    m_arrBars.InsertAt(nPosInsAfter + 1, nullptr);
-    m_arrBars.InsertAt(nPosInsAfter + 1, pBarIns);
-    return nPosInsAfter + 1;
+    return newRow(nPosInsAfter + 1);
 }
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
@@ -146,7 +173,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         return;
     CRect rectBar;
     pBar->GetWindowRect(rectBar);
-    if (pBar->m_pDockBar == this && (!lpRect || rectBar == *lpRect))
+    // Already here, where it is asked to be (a bar taken out of the rows is not here).
+    if (pBar->m_pDockBar == this && FindBar(pBar) > 0 && (!lpRect || rectBar == *lpRect))
         return;
 
     if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
@@ -156,13 +184,14 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         pBar->GetWindowText(title);
         SetWindowText(title);
     }
+    const BOOL bHidden = !pBar->IsVisible();
     const BOOL bShow = PrepareToTake(pBar);
 
     int nPos = -1;
     if (lpRect) {
         CRect rect(*lpRect);
         ScreenToClient(rect);
-        nPos = Insert(pBar, rect, rect.CenterPoint());
+        nPos = Insert(pBar, rect, rect.CenterPoint(), bHidden);
         pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     } else {
@@ -325,16 +354,74 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         along(pt) = -kOverlap;
         nWidth = 0;
     };
+    // Hidden bars take no room, but their windows are kept at a place that tells where they stand
+    // (what a stored layout records, see Insert): where they would start in their row, before its
+    // next shown bar; a row of hidden bars alone keeps its place in the far half of the row before
+    // it (or before the first row), else it is put just before the row that follows it.
+    const auto placeOf = [this](CControlBar* pBar) {
+        CRect rectBar;
+        pBar->GetWindowRect(rectBar);
+        ScreenToClient(rectBar);
+        return rectBar;
+    };
+    std::vector<CControlBar*> hiddenInRow;               // since the row's last shown bar
+    std::vector<std::vector<CControlBar*>> hiddenRows;   // rows of hidden bars alone, not placed yet
+    const auto park = [&](std::vector<CControlBar*>& bars, LONG nFrom, LONG nBefore, LONG nAcross) {
+        nFrom = std::min<LONG>(nFrom, nBefore - (LONG)bars.size());
+        for (size_t i = 0; i < bars.size() && !m_bFloating && !m_bLayoutQuery; ++i) {
+            const CRect rectBar = placeOf(bars[i]);
+            CPoint at;
+            along(at) = nFrom + (LONG)i;
+            across(at) = nAcross;
+            if (rectBar.TopLeft() != at)
+                AfxRepositionWindow(&layout, bars[i]->m_hWnd, CRect(at, rectBar.Size()));
+        }
+        bars.clear();
+    };
+    const auto acrossOf = [&](CControlBar* pBar) {
+        CPoint at = placeOf(pBar).TopLeft();
+        return across(at);
+    };
+    LONG nRowStart = 0, nFarHalf = LONG_MIN;   // the last row of shown bars: its start, its far half
+    const auto parkRows = [&](LONG nNext) {    // the next row's start, LONG_MAX when none follows
+        bool bKeep = true;
+        for (size_t j = 0; j < hiddenRows.size(); ++j) {
+            const LONG nAt = acrossOf(hiddenRows[j][0]);
+            bKeep = bKeep && nAt >= nFarHalf && nAt < nNext && (j == 0 || nAt > acrossOf(hiddenRows[j - 1][0]));
+        }
+        const LONG nFirst = nNext == LONG_MAX ? across(pt) : nNext - (LONG)hiddenRows.size();
+        for (size_t j = 0; j < hiddenRows.size(); ++j)
+            park(hiddenRows[j], -kOverlap, LONG_MAX, bKeep ? acrossOf(hiddenRows[j][0]) : nFirst + (LONG)j);
+        hiddenRows.clear();
+    };
+    bool bRowShown = false;
     // A row that does not fit goes on in another row on screen. Such a wrap is worked out
     // again at every layout and never recorded: the rows of m_arrBars are the user's.
     for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
         CControlBar* pBar = GetDockedControlBar(nPos);
         if (!pBar) {
-            if (!m_arrBars.GetAt(nPos) && nWidth != 0)
-                endRow();
+            if (m_arrBars.GetAt(nPos))
+                continue;
+            if (bRowShown) {
+                park(hiddenInRow, along(pt), LONG_MAX, across(pt));
+                nFarHalf = (nRowStart + across(pt) + nWidth) / 2 + 1;
+                if (nWidth != 0)
+                    endRow();
+            } else if (!hiddenInRow.empty()) {
+                hiddenRows.push_back(std::move(hiddenInRow));
+                hiddenInRow.clear();
+            }
+            bRowShown = false;
             continue;
         }
-        if (pBar->IsVisible()) {
+        if (!pBar->IsVisible()) {
+            hiddenInRow.push_back(pBar);
+        } else {
+            if (!bRowShown) {
+                parkRows(across(pt));
+                nRowStart = across(pt);
+            }
+            bRowShown = true;
             const CSize sizeBar = pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar));
             const LONG length = bHorz ? sizeBar.cx : sizeBar.cy;
             CRect rectBar;
@@ -355,9 +442,11 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             const bool bNoRoom =
                 m_bFloating ? along(start) >= maxLength - kOverlap : along(start) + length - kOverlap > maxLength;
             if (nWidth != 0 && bNoRoom) {
+                park(hiddenInRow, along(pt), LONG_MAX, across(pt));
                 endRow();
                 start = pt;
             }
+            park(hiddenInRow, along(pt), along(start), across(start));
             const CRect rect(start, sizeBar);
             // A query only measures: nothing moves and nothing is recorded.
             if (rect != rectBar && !m_bLayoutQuery) {
@@ -370,6 +459,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         }
         pBar->RecalcDelayShow(&layout);
     }
+    parkRows(LONG_MAX);
     if (!m_bLayoutQuery && layout.hDWP)
         ::EndDeferWindowPos(layout.hDWP);
 
