@@ -57,9 +57,7 @@ TEST(RegistryRoot, EnvironmentNamesAreGivenOnce)
     info.SetCustomEnvironment("First");
     info.SetCustomEnvironment("Second");
     EXPECT_STREQ("First", info.GetCustomEnvironment());
-    EXPECT_FALSE(info.IsRegistryInitialized());
     info.InitializeRegistryKeys("Key", "Other", "{dll}");
-    EXPECT_TRUE(info.IsRegistryInitialized());
     EXPECT_STREQ("First", info.m_strCustomEnvironment);
     EXPECT_STREQ("{dll}", info.m_strStartUpDllClsid);
     info.InitializeRegistryKeys("Key2", nullptr, "{other}");   // a class id once set stays
@@ -93,11 +91,7 @@ Triple SizeSettings(const JControlOnlyInfo& info)
 
 class SettingsKey : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.path() + "\\Toolbars", 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS, nullptr, &m_hKey, nullptr));
-    }
+    void SetUp() override { ASSERT_NE(nullptr, m_hKey = testing_support::CreateKey(m_key.path() + "\\Toolbars")); }
     void TearDown() override { ::RegCloseKey(m_hKey); }
 
     testing_support::ScopedTestKey m_key;
@@ -177,20 +171,17 @@ TEST(CommandImages, LaterCategoriesWinAndStripsFollowTheSettings)
     JBitmapInfo bitmap{77, 77, (HINSTANCE)77};
     EXPECT_EQ(0, info.GetBitmapInfo(99, (LPARAM)&bitmap));
     EXPECT_EQ(77u, bitmap.nBitmap);   // untouched
-    info.m_bColorButtons = TRUE;
-    info.m_nLargeButtons = 0;
-    ASSERT_EQ(1, info.GetBitmapInfo(11, (LPARAM)&bitmap));
-    EXPECT_EQ(0, bitmap.nImageIndex);
-    EXPECT_EQ(nullptr, bitmap.hModule);
-    EXPECT_EQ(0u, bitmap.nBitmap);   // the second category has no small colour strip
-    info.m_bColorButtons = FALSE;
-    ASSERT_EQ(1, info.GetBitmapInfo(11, (LPARAM)&bitmap));
-    EXPECT_EQ(reinterpret_cast<UINT_PTR>(handle), bitmap.nBitmap);
-    info.m_nLargeButtons = 1;
-    info.m_bColorButtons = TRUE;
-    ASSERT_EQ(1, info.GetBitmapInfo(10, (LPARAM)&bitmap));
-    EXPECT_EQ(104u, bitmap.nBitmap);
-    EXPECT_EQ((HINSTANCE)0x1000, bitmap.hModule);
+    // {colour, large, command, strip, module}; the second category has no small colour strip.
+    const std::tuple<BOOL, int, UINT, UINT_PTR, HINSTANCE> strips[] = {
+        {TRUE, 0, 11, 0, nullptr}, {FALSE, 0, 11, (UINT_PTR)handle, nullptr}, {TRUE, 1, 10, 104, (HINSTANCE)0x1000}};
+    for (const auto& [colour, large, id, strip, module] : strips) {
+        info.m_bColorButtons = colour;
+        info.m_nLargeButtons = large;
+        ASSERT_EQ(1, info.GetBitmapInfo(id, (LPARAM)&bitmap));
+        EXPECT_EQ(std::make_tuple(strip, module, 0),
+                  std::make_tuple((UINT_PTR)bitmap.nBitmap, bitmap.hModule, bitmap.nImageIndex))
+            << id;
+    }
 
     int size[2] = {};
     EXPECT_EQ(1, info.GetButtonSize(10, (LPARAM)size));

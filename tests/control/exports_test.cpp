@@ -13,17 +13,6 @@ namespace {
 
 using testing_support::BesideProgram;
 
-// The names of the DLL's exports; false when it is no readable 64-bit PE image.
-bool ReadExportNames(LPCSTR lpszPath, std::vector<std::string>& names)
-{
-    std::vector<testing_support::PeExport> exports;
-    const bool ok = testing_support::ReadExports(lpszPath, exports);
-    names.clear();
-    for (const auto& each : exports)
-        names.push_back(each.name);
-    return ok;
-}
-
 bool AnyContains(const std::vector<std::string>& names, const char* part)
 {
     return std::any_of(names.begin(), names.end(),
@@ -35,7 +24,7 @@ bool AnyContains(const std::vector<std::string>& names, const char* part)
 TEST(ControlExports, HoldWhatTheLibraryMarksUnderItsOwnNames)
 {
     std::vector<std::string> names;
-    ASSERT_TRUE(ReadExportNames(BesideProgram("CONTROL.dll"), names));
+    ASSERT_TRUE(testing_support::ReadExportNames(BesideProgram("CONTROL.dll"), names));
     for (const char* internal : {"ControlModule", "ControlResources", "ControlAttachProcess", "ControlDetachProcess",
                                  "IsWindows95Family", "DllMain", "ExtractIconA"})
         EXPECT_FALSE(AnyContains(names, internal)) << internal;

@@ -135,6 +135,16 @@ std::vector<MenuItem> MenuItems(HMENU hMenu)
     return items;
 }
 
+// One field of every item of a menu.
+template <typename Field>
+std::vector<Field> MenuColumn(HMENU hMenu, Field MenuItem::*field)
+{
+    std::vector<Field> column;
+    for (const MenuItem& item : MenuItems(hMenu))
+        column.push_back(item.*field);
+    return column;
+}
+
 // Opens the bars' context menu, reads its items while it is open and dismisses it;
 // *pResult gets the export's result.
 std::vector<MenuItem> ReadContextMenu(int* pResult = nullptr)
@@ -223,10 +233,7 @@ TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
     RemoveCategory("Draw");
     EXPECT_EQ(nullptr, GetJControlInfo()->m_categories.GetCategory("Draw"));
     // One separator is left where the command stood between two.
-    ASSERT_EQ(3, ::GetMenuItemCount(hPopup));
-    EXPECT_EQ(200u, ::GetMenuItemID(hPopup, 0));
-    EXPECT_EQ(0u, ::GetMenuItemID(hPopup, 1));
-    EXPECT_EQ(201u, ::GetMenuItemID(hPopup, 2));
+    EXPECT_EQ((std::vector<UINT>{200, 0, 201}), MenuColumn(hPopup, &MenuItem::id));
     EXPECT_EQ(-1, pBar->FindCommandIndex(101));
     EXPECT_EQ(-1, pBar->FindCommandIndex(102));
     EXPECT_GE(pBar->FindCommandIndex(200), 0);
@@ -234,7 +241,7 @@ TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
     EXPECT_TRUE(m_frame.m_nIdleFlags & CFrameWnd::idleLayout);
     EXPECT_EQ(0, JRemoveCommandFromMenus(101, nullptr));   // nothing left to remove
     EXPECT_EQ(0, JRemoveCommandFromMenus(0, nullptr));     // 0 is every separator, never a command
-    EXPECT_EQ(3, ::GetMenuItemCount(hPopup));
+    EXPECT_EQ((std::vector<UINT>{200, 0, 201}), MenuColumn(hPopup, &MenuItem::id));
 }
 
 TEST_F(HostFrame, RemovingACategoryWithoutToolbarsStillCleansTheMenus)
@@ -243,22 +250,13 @@ TEST_F(HostFrame, RemovingACategoryWithoutToolbarsStillCleansTheMenus)
     AddCategory("Draw", 1, 2, 3, 4, draw, 1, nullptr, nullptr);
     HMENU hPopup = SetPopupMenu(m_frame, {{101, "Line"}, {200, "Keep"}});
     RemoveCategory("Draw");
-    ASSERT_EQ(1, ::GetMenuItemCount(hPopup));
-    EXPECT_EQ(200u, ::GetMenuItemID(hPopup, 0));
+    EXPECT_EQ(std::vector<UINT>{200}, MenuColumn(hPopup, &MenuItem::id));
 }
 
 class CHostMDIFrame : public CMDIFrameWnd {
 protected:
     void PostNcDestroy() override {}
 };
-
-std::vector<std::string> MenuTexts(HMENU hMenu)
-{
-    std::vector<std::string> texts;
-    for (const MenuItem& item : MenuItems(hMenu))
-        texts.push_back(item.text);
-    return texts;
-}
 
 HMENU MakeMenuBar(const std::vector<const char*>& popups)
 {
@@ -278,21 +276,21 @@ TEST_F(ControlLibrary, ReplacingTheMenuKeepsAMaximisedChildsButtons)
     HMENU hOld = MakeMenuBar({"&File", "&Window"});
     ASSERT_TRUE(frame.Create(nullptr, "mdi", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)));
     ::SetMenu(frame.m_hWnd, hOld);
-    AfxGetApp()->m_pMainWnd = &frame;
+    testing_support::MainWindowScope mainWindow(&frame);
     auto* pChild = new CMDIChildWnd;
     ASSERT_TRUE(
         pChild->Create(nullptr, "drawing", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
     pChild->MDIMaximize();
     const int withButtons = ::GetMenuItemCount(hOld);
     ASSERT_GT(withButtons, 2);   // the child's system icon and buttons are in the bar
-    EXPECT_EQ("", MenuTexts(hOld).front());
+    EXPECT_EQ("", MenuColumn(hOld, &MenuItem::text).front());
 
     HMENU hNew = MakeMenuBar({"&Draw", "&Modify", "&Help"});
     HMENU hDrawPopup = ::GetSubMenu(hNew, 0);
     EXPECT_EQ(1, ReplaceMainMenu(hNew, nullptr));
     EXPECT_FALSE(::IsMenu(hNew));
     EXPECT_TRUE(::IsMenu(hDrawPopup));   // now the bar's
-    const std::vector<std::string> texts = MenuTexts(hOld);
+    const std::vector<std::string> texts = MenuColumn(hOld, &MenuItem::text);
     ASSERT_EQ((size_t)withButtons + 1, texts.size());
     // The system icon stays first.
     EXPECT_EQ((std::vector<std::string>{"", "&Draw", "&Modify", "&Help"}),
@@ -300,7 +298,6 @@ TEST_F(ControlLibrary, ReplacingTheMenuKeepsAMaximisedChildsButtons)
     EXPECT_EQ(hDrawPopup, ::GetSubMenu(hOld, 1));
     for (size_t i = 4; i < texts.size(); ++i)
         EXPECT_EQ("", texts[i]) << i;   // the buttons stay last
-    AfxGetApp()->m_pMainWnd = nullptr;
     frame.DestroyWindow();
 }
 

@@ -31,14 +31,13 @@ void Load(const CString& keyPath, JControlOnlyInfo& info)
     ::RegCloseKey(hKey);
 }
 
-// Loads a file of the corpus into info through a key of its own.
-void LoadFile(const char* name, JControlOnlyInfo& info)
+// Loads a stored state into info through a key of its own; a bare name is a file of the corpus.
+void LoadFile(const CString& file, JControlOnlyInfo& info)
 {
     testing_support::ScopedTestKey key;
     std::string error;
-    ASSERT_TRUE(
-        testing_support::ImportRegFile(testing_support::TestDataFolder() + "settings\\" + name, key.path(), error))
-        << error;
+    const CString path = file.Find('\\') < 0 ? testing_support::TestDataFolder() + "settings\\" + file : file;
+    ASSERT_TRUE(testing_support::ImportRegFile(path, key.path(), error)) << error;
     Load(key.path(), info);
 }
 
@@ -48,11 +47,8 @@ TEST(SettingsCorpus, EveryStoredStateLoadsAndSavesStably)
     ASSERT_GE(files.size(), 5u) << "the corpus is missing: " << (LPCSTR)testing_support::TestDataFolder();
     for (const CString& file : files) {
         SCOPED_TRACE((LPCSTR)file);
-        testing_support::ScopedTestKey key;
-        std::string error;
-        ASSERT_TRUE(testing_support::ImportRegFile(file, key.path(), error)) << error;
         JControlOnlyInfo first;
-        Load(key.path(), first);
+        LoadFile(file, first);
         EXPECT_TRUE(first.m_bSettingsLoaded);
         EXPECT_LT(first.m_strAppPath.GetLength(), MAX_PATH);
         EXPECT_LT(first.m_strStartUpDllClsid.GetLength(), MAX_PATH);

@@ -134,9 +134,8 @@ protected:
 TEST_F(MacroHost, TheMacroDirectoryIsBesideTheModuleAndAHostValueMakesItCurrent)
 {
     const auto getDirectory = Resolve<PFN_GETMACRODIRECTORY>("GetMacroDirectory");
-    char previous[MAX_PATH] = "", current[MAX_PATH] = "";
+    char previous[MAX_PATH] = "", current[MAX_PATH] = "", folder[MAX_PATH] = "";
     ::GetCurrentDirectoryA(MAX_PATH, previous);
-    char folder[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, folder);
     ASSERT_TRUE(::SetCurrentDirectoryA(folder));
     ::GetCurrentDirectoryA(MAX_PATH, folder);
@@ -220,14 +219,6 @@ TEST_F(MacroHost, AClassIdTextStandsForItselfOnlyForTheEngine)
     EXPECT_EQ(ProbePath(), got.path);
 }
 
-TEST_F(MacroHost, OutputsTheCallerLeavesOutAreSkipped)
-{
-    const auto run = Resolve<PFN_GETRUNMACRO>("GetRunMacro");
-    EXPECT_EQ(S_OK, run(nullptr, nullptr, "servicestest_probe", nullptr, nullptr, nullptr, nullptr, 0, 0, 1, 1));
-    EXPECT_EQ(S_OK, Resolve<PFN_GETRUNMACROINFORMATION>("GetRunMacroInformation")(
-                        "servicestest_probe", nullptr, nullptr, nullptr, 50, nullptr, 200, nullptr, nullptr, nullptr));
-}
-
 TEST_F(MacroHost, InformationIsReadBackFromTheFile)
 {
     Information info = Describe("Macro.servicestest_probe");
@@ -244,6 +235,11 @@ TEST_F(MacroHost, InformationIsReadBackFromTheFile)
     EXPECT_EQ(static_cast<int>(sizeof section), ::GetObjectA(info.hBitmap, sizeof section, &section));
     EXPECT_EQ(16, section.dsBm.bmWidth);
     EXPECT_EQ(15, section.dsBm.bmHeight);
+    // Outputs the caller leaves out are skipped.
+    EXPECT_EQ(S_OK, Resolve<PFN_GETRUNMACRO>("GetRunMacro")(nullptr, nullptr, "servicestest_probe", nullptr, nullptr,
+                                                            nullptr, nullptr, 0, 0, 1, 1));
+    EXPECT_EQ(S_OK, Resolve<PFN_GETRUNMACROINFORMATION>("GetRunMacroInformation")(
+                        "servicestest_probe", nullptr, nullptr, nullptr, 50, nullptr, 200, nullptr, nullptr, nullptr));
 }
 
 TEST_F(MacroHost, TextsAreCutToTheirBuffers)
@@ -362,41 +358,38 @@ TEST_F(MacroHost, HugeFilesAreReadOnlyInPart)
 {
     char folder[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, folder);
-    const std::string longLine = std::string(folder) + "servicestest_huge_line.jmac";
-    const std::string junk = std::string(folder) + "servicestest_huge_junk.jmac";
-    ASSERT_TRUE(WriteFile(longLine, "Name=Huge\n" + std::string(10 * 1024 * 1024, 'z')));
+    const auto path = [&folder](const char* name) { return std::string(folder) + name; };
+    // A line that the 64 KiB limit cuts is not taken cut.
+    std::string padding;
+    while (padding.size() < 64 * 1024 - 8)
+        padding += "; padding line\n";
+    padding.resize(64 * 1024 - 8);
+    padding.back() = '\n';
+    for (const auto& [line, name] : {std::pair{"Name=Cut in two\n", ""}, std::pair{"Name=1\n", "1"}}) {
+        ASSERT_TRUE(WriteFile(path("servicestest_cut_line.jmac"), padding + line));
+        EXPECT_EQ(name, Describe(path("servicestest_cut_line.jmac").c_str()).name);
+    }
+    ASSERT_TRUE(WriteFile(path("servicestest_huge_line.jmac"), "Name=Huge\n" + std::string(10 * 1024 * 1024, 'z')));
     std::string bytes(10 * 1024 * 1024, '\0');
     unsigned state = 12345;
     for (char& ch : bytes) {
         state = state * 1103515245u + 12345u;
         ch = static_cast<char>(state >> 24);
     }
-    ASSERT_TRUE(WriteFile(junk, bytes + "\nName=Too far to be read\n"));
-
-    // A line that the 64 KiB limit cuts is not taken cut.
-    const std::string cutLine = std::string(folder) + "servicestest_cut_line.jmac";
-    std::string padding;
-    while (padding.size() < 64 * 1024 - 8)
-        padding += "; padding line\n";
-    padding.resize(64 * 1024 - 8);
-    padding.back() = '\n';
-    ASSERT_TRUE(WriteFile(cutLine, padding + "Name=Cut in two\n"));
-    EXPECT_EQ("", Describe(cutLine.c_str()).name);
-    ASSERT_TRUE(WriteFile(cutLine, padding + "Name=1\n"));
-    EXPECT_EQ("1", Describe(cutLine.c_str()).name);
-    ::DeleteFileA(cutLine.c_str());
+    ASSERT_TRUE(WriteFile(path("servicestest_huge_junk.jmac"), bytes + "\nName=Too far to be read\n"));
 
     const DWORD start = ::GetTickCount();
-    const Information huge = Describe(longLine.c_str());
+    const Information huge = Describe(path("servicestest_huge_line.jmac").c_str());
     EXPECT_EQ(S_OK, huge.hr);
     EXPECT_EQ("Huge", huge.name);
-    const Information junkInfo = Describe(junk.c_str());
-    EXPECT_EQ(S_OK, junkInfo.hr);
-    EXPECT_NE("Too far to be read", junkInfo.name);
-    EXPECT_TRUE(junkInfo.guardsIntact);
+    const Information junk = Describe(path("servicestest_huge_junk.jmac").c_str());
+    EXPECT_EQ(S_OK, junk.hr);
+    EXPECT_NE("Too far to be read", junk.name);
+    EXPECT_TRUE(junk.guardsIntact);
     EXPECT_LT(::GetTickCount() - start, 5000u);
-    ::DeleteFileA(longLine.c_str());
-    ::DeleteFileA(junk.c_str());
+    for (const char* name :
+         {"servicestest_cut_line.jmac", "servicestest_huge_line.jmac", "servicestest_huge_junk.jmac"})
+        ::DeleteFileA(path(name).c_str());
 }
 
 // Describes a macro beside the picture corpus that names one picture.

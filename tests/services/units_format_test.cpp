@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -83,15 +84,9 @@ TEST_F(UnitFormatTest, DistancesAnglesAndScalars)
     ExpectFormats(UNIT_TYPE_DISTANCE, distances);
     ExpectFormats(UNIT_TYPE_ANGLE, angles);
     ExpectFormats(UNIT_TYPE_SCALAR, scalars);
-}
-
-TEST_F(UnitFormatTest, LocaleDecimalSeparator)
-{
     SetUnitDecimalSeparator(',');
-    ExpectFormats(UNIT_TYPE_DISTANCE, {
-                                          {0.0125, kTwoDecimals, "12,50 mm", UNIT_MILLIMETRE},
-                                          {5 * kFoot + 6.5 * kInch, kTwoDecimals, "5'-6,50\"", UNIT_FOOT, UNIT_INCH},
-                                      });
+    ExpectFormats(UNIT_TYPE_DISTANCE, {{0.0125, kTwoDecimals, "12,50 mm", UNIT_MILLIMETRE},
+                                       {fiveSixHalf, kTwoDecimals, "5'-6,50\"", UNIT_FOOT, UNIT_INCH}});
 }
 
 TEST_F(UnitFormatTest, UserLocaleSeparatorWhenNotPinned)
@@ -130,33 +125,26 @@ TEST_F(UnitFormatTest, RefusesUnknownTypesUnitsAndValues)
     EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, 1.0, text, &kTwoDecimals, &metre, &unknown, nullptr));
     EXPECT_EQ(0, FormatUnit(UNIT_TYPE_SCALAR, 1.0, text, &kTwoDecimals, &metre, nullptr, nullptr));
     EXPECT_EQ(0, FormatUnit(7, 1.0, text, &kTwoDecimals, nullptr, nullptr, nullptr));
-    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, std::numeric_limits<double>::quiet_NaN(), text, nullptr, nullptr,
-                            nullptr, nullptr));
-    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, std::numeric_limits<double>::infinity(), text, nullptr, nullptr,
-                            nullptr, nullptr));
+    // Too large to write in millimetres at all.
+    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                       std::numeric_limits<double>::max()})
+        EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, bad, text, &kTwoDecimals, nullptr, nullptr, nullptr)) << bad;
 }
 
+// The largest double in miles: the rounded number times a mile must not overflow.
 TEST_F(UnitFormatTest, HugeValuesStillReadBack)
 {
-    for (double value : {1e20, -3.5e250, 1e300}) {
+    const UINT mile = UNIT_MILE;   // the others in the default unit
+    const std::pair<double, const UINT*> cases[] = {
+        {1e20, nullptr}, {-3.5e250, nullptr}, {1e300, nullptr}, {std::numeric_limits<double>::max(), &mile}};
+    for (const auto& [value, unit] : cases) {
         GUserText text;
-        ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, value, text, &kTwoDecimals, nullptr, nullptr, nullptr));
+        ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, value, text, &kTwoDecimals, unit, nullptr, nullptr));
         SCOPED_TRACE(text.GetString());
         double back = 0.0;
         ASSERT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, text, &back, nullptr));
         EXPECT_NEAR(value, back, std::fabs(value) * 1e-15);
     }
-    // The largest double in miles: the rounded number times a mile must not overflow.
-    GUserText text;
-    const UINT mile = UNIT_MILE;
-    const double largest = std::numeric_limits<double>::max();
-    ASSERT_EQ(1, FormatUnit(UNIT_TYPE_DISTANCE, largest, text, &kTwoDecimals, &mile, nullptr, nullptr));
-    double back = 0.0;
-    ASSERT_EQ(1, ParseUnit(UNIT_TYPE_DISTANCE, 0, text, &back, nullptr)) << text.GetString();
-    EXPECT_NEAR(largest, back, largest * 1e-15);
-    // Too large to write in millimetres at all.
-    EXPECT_EQ(0, FormatUnit(UNIT_TYPE_DISTANCE, std::numeric_limits<double>::max(), text, &kTwoDecimals, nullptr,
-                            nullptr, nullptr));
 }
 
 }

@@ -70,6 +70,10 @@ TEST_F(UnitParseTest, DistancesMetricImperialAndArchitectural)
     ExpectParses(UNIT_TYPE_DISTANCE, rows);
     UseDefaults(UNIT_TYPE_DISTANCE, UNIT_FOOT, UNIT_INCH);
     ExpectParses(UNIT_TYPE_DISTANCE, {{"12", 12 * kFoot, UNIT_FOOT}, {"2 + 1\"", 2 * kFoot + kInch, UNIT_INCH}});
+    // Unit names are case-sensitive only when asked.
+    ExpectParses(UNIT_TYPE_DISTANCE, {{"2 KM", 2000.0, UNIT_KILOMETRE}});
+    ExpectParses(UNIT_TYPE_DISTANCE, {{"2 km", 2000.0, UNIT_KILOMETRE}}, 1);
+    ExpectRejected(UNIT_TYPE_DISTANCE, {"2 KM"}, 1);
 }
 
 TEST_F(UnitParseTest, AnglesAndScalars)
@@ -112,13 +116,6 @@ TEST_F(UnitParseTest, RejectsWhatCannotBeReadOneWay)
     double value = 0.0;
     EXPECT_EQ(0, ParseUnit(99, 0, "1", &value, nullptr));
     EXPECT_EQ(0, ParseUnit(UNIT_TYPE_DISTANCE, 0, "1", nullptr, nullptr));
-}
-
-TEST_F(UnitParseTest, UnitNamesAreCaseSensitiveOnlyWhenAsked)
-{
-    ExpectParses(UNIT_TYPE_DISTANCE, {{"2 KM", 2000.0, UNIT_KILOMETRE}});
-    ExpectParses(UNIT_TYPE_DISTANCE, {{"2 km", 2000.0, UNIT_KILOMETRE}}, 1);
-    ExpectRejected(UNIT_TYPE_DISTANCE, {"2 KM"}, 1);
 }
 
 TEST_F(UnitParseTest, LocaleDecimalSeparatorBesideThePoint)

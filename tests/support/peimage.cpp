@@ -44,26 +44,17 @@ bool WithImage(LPCSTR lpszPath, Reader read)
 
 }   // namespace
 
-bool ReadExports(LPCSTR lpszPath, std::vector<PeExport>& exports)
+bool ReadExportNames(LPCSTR lpszPath, std::vector<std::string>& names)
 {
-    exports.clear();
-    return WithImage(lpszPath, [&exports](const BYTE* base, const IMAGE_NT_HEADERS64* nt) {
+    names.clear();
+    return WithImage(lpszPath, [&names](const BYTE* base, const IMAGE_NT_HEADERS64* nt) {
         const IMAGE_DATA_DIRECTORY* entry = Directory(nt, IMAGE_DIRECTORY_ENTRY_EXPORT);
         if (!entry)
             return;
         const auto* dir = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry->VirtualAddress);
-        const auto* functions = reinterpret_cast<const DWORD*>(base + dir->AddressOfFunctions);
-        const auto* names = reinterpret_cast<const DWORD*>(base + dir->AddressOfNames);
-        const auto* nameIndexes = reinterpret_cast<const WORD*>(base + dir->AddressOfNameOrdinals);
-        for (DWORD i = 0; i < dir->NumberOfFunctions; ++i) {
-            if (!functions[i])
-                continue;
-            PeExport item{dir->Base + i, std::string()};
-            for (DWORD n = 0; n < dir->NumberOfNames; ++n)
-                if (nameIndexes[n] == i)
-                    item.name = reinterpret_cast<const char*>(base + names[n]);
-            exports.push_back(item);
-        }
+        const auto* nameRvas = reinterpret_cast<const DWORD*>(base + dir->AddressOfNames);
+        for (DWORD n = 0; n < dir->NumberOfNames; ++n)
+            names.push_back(reinterpret_cast<const char*>(base + nameRvas[n]));
     });
 }
 

@@ -8,11 +8,6 @@
 
 namespace testing_support {
 
-struct PeExport {
-    DWORD ordinal;
-    std::string name;   // empty for an export by ordinal only
-};
-
 struct PeImport {
     std::string module;
     bool byOrdinal;
@@ -20,8 +15,8 @@ struct PeImport {
     std::string name;   // without
 };
 
-// False when the file is no readable 64-bit PE image.
-bool ReadExports(LPCSTR lpszPath, std::vector<PeExport>& exports);
+// False when the file is no readable 64-bit PE image. Exports by ordinal only have no name.
+bool ReadExportNames(LPCSTR lpszPath, std::vector<std::string>& names);
 bool ReadImports(LPCSTR lpszPath, std::vector<PeImport>& imports);
 
 // The full path of a file in the running program's folder.

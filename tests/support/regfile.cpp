@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <memory>
-#include <sstream>
+#include <cstring>
 #include <type_traits>
 
 namespace testing_support {
@@ -46,39 +46,33 @@ bool ReadQuoted(const std::string& text, size_t& pos, std::string& out)
     return false;
 }
 
-bool ParseHexBytes(const std::string& text, std::vector<BYTE>& bytes)
+// Comma-separated hexadecimal bytes.
+bool ParseHexBytes(const char* text, std::vector<BYTE>& bytes)
 {
-    std::stringstream stream(text);
-    std::string item;
-    while (std::getline(stream, item, ',')) {
-        item.erase(std::remove_if(item.begin(), item.end(), ::isspace), item.end());
-        if (item.empty())
-            continue;
+    for (text += strspn(text, " \t,"); *text; text += strspn(text, " \t,")) {
         char* end = nullptr;
-        const unsigned long value = strtoul(item.c_str(), &end, 16);
-        if (*end || value > 0xFF)
+        const unsigned long value = strtoul(text, &end, 16);
+        if (end == text || value > 0xFF)
             return false;
         bytes.push_back((BYTE)value);
+        text = end;
     }
     return true;
 }
 
 bool SetValue(HKEY hKey, const std::string& name, const std::string& data, std::string& error)
 {
-    const char* valueName = name.empty() ? nullptr : name.c_str();   // "@" is the default value
-    if (data == "-")
-        return ::RegDeleteValueA(hKey, valueName), true;
     if (!data.empty() && data[0] == '"') {
         size_t pos = 1;
         std::string text;
         if (!ReadQuoted(data, pos, text))
             return error = "unterminated text: " + data, false;
-        return ::RegSetValueExA(hKey, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+        return ::RegSetValueExA(hKey, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                 (DWORD)text.size() + 1) == ERROR_SUCCESS;
     }
     if (data.rfind("dword:", 0) == 0) {
         const DWORD value = strtoul(data.c_str() + 6, nullptr, 16);
-        return ::RegSetValueExA(hKey, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4) ==
+        return ::RegSetValueExA(hKey, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4) ==
                ERROR_SUCCESS;
     }
     DWORD type = REG_BINARY;
@@ -93,9 +87,9 @@ bool SetValue(HKEY hKey, const std::string& name, const std::string& data, std::
         colon = close + 1;
     }
     std::vector<BYTE> bytes;
-    if (colon == std::string::npos || !ParseHexBytes(data.substr(colon + 1), bytes))
+    if (colon == std::string::npos || !ParseHexBytes(data.c_str() + colon + 1, bytes))
         return error = "bad value: " + data, false;
-    return ::RegSetValueExA(hKey, valueName, 0, type, bytes.data(), (DWORD)bytes.size()) == ERROR_SUCCESS;
+    return ::RegSetValueExA(hKey, name.c_str(), 0, type, bytes.data(), (DWORD)bytes.size()) == ERROR_SUCCESS;
 }
 
 }   // namespace
@@ -108,46 +102,35 @@ bool ImportRegFile(LPCSTR lpszPath, LPCSTR lpszRoot, std::string& error)
     const auto close = [](HKEY hKey) { ::RegCloseKey(hKey); };
     std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(close)> key(nullptr, close);
     const std::string prefix = "HKEY_CURRENT_USER\\";
-    std::string line, logical;
+    std::string line;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        logical += line;
-        if (!logical.empty() && logical.back() == '\\' && logical.find('=') != std::string::npos &&
-            logical.find("hex") != std::string::npos) {
-            logical.pop_back();   // continued on the next line
+        const size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line[start] == ';' || line.rfind("Windows Registry", 0) == 0 ||
+            line.rfind("REGEDIT", 0) == 0)
             continue;
-        }
-        std::string text;
-        text.swap(logical);
-        const size_t start = text.find_first_not_of(" \t");
-        if (start == std::string::npos || text[start] == ';' || text.rfind("Windows Registry", 0) == 0 ||
-            text.rfind("REGEDIT", 0) == 0)
-            continue;
-        text = text.substr(start);
+        const std::string text = line.substr(start);
         if (text[0] == '[') {
             key.reset();
-            const bool remove = text.size() > 1 && text[1] == '-';
-            std::string path = text.substr(remove ? 2 : 1, text.find(']') - (remove ? 2 : 1));
+            std::string path = text.substr(1, text.find(']') - 1);
             if (path.rfind(prefix, 0) != 0)
                 return error = "key outside HKEY_CURRENT_USER: " + path, false;
             path = path.substr(prefix.size());
             if (const size_t root = path.find("$ROOT"); root != std::string::npos)
                 path.replace(root, 5, lpszRoot);
             HKEY hKey = nullptr;
-            if (remove)
-                ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
-            else if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
-                                       nullptr) != ERROR_SUCCESS)
+            if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
+                                  nullptr) != ERROR_SUCCESS)
                 return error = "cannot create " + path, false;
             key.reset(hKey);
             continue;
         }
         if (!key)
             return error = "value outside a key: " + text, false;
-        std::string name;   // empty for "@", the default value
+        std::string name;
         size_t pos = 1;
-        if (text[0] != '@' && (text[0] != '"' || !ReadQuoted(text, pos, name)))
+        if (text[0] != '"' || !ReadQuoted(text, pos, name))
             return error = "bad line: " + text, false;
         if (pos >= text.size() || text[pos] != '=')
             return error = "no value: " + text, false;

@@ -14,8 +14,8 @@ CString TestDataFolder();
 std::vector<CString> RegFilesIn(LPCSTR lpszSubFolder);
 
 // Imports a ".reg" file into HKEY_CURRENT_USER, with "$ROOT" in key names replaced
-// by root. Understands [key], [-key], "name"="text", "name"=dword:, "name"=hex:,
-// "name"=hex(N): (N the value type), "name"=- and line continuations.
+// by root. Understands [key], "name"="text", "name"=dword:, "name"=hex: and
+// "name"=hex(N): (N the value type).
 // False (with the reason) for a line it cannot read.
 bool ImportRegFile(LPCSTR lpszPath, LPCSTR lpszRoot, std::string& error);
 

@@ -265,12 +265,29 @@ ScriptedInput::ScriptedInput(Runner runner, DWORD timeoutMs, UINT periodMs, std:
 {
     m_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (m_runner == Runner::kTestThreadTimer) {
-        m_timer = ::SetTimer(nullptr, 0, m_periodMs, &ScriptedInput::OnTimer);
+        m_timer = ::SetTimer(nullptr, 0, m_periodMs, [](HWND, UINT, UINT_PTR idEvent, DWORD) {
+            if (auto it = t_timers.find(idEvent); it != t_timers.end())
+                it->second->Tick();
+        });
         t_timers[m_timer] = this;
     } else {
-        m_runnerThread = ::CreateThread(nullptr, 0, &ScriptedInput::RunnerThread, this, 0, nullptr);
+        m_runnerThread = ::CreateThread(
+            nullptr, 0,
+            [](LPVOID self) -> DWORD {
+                auto* script = static_cast<ScriptedInput*>(self);
+                while (::WaitForSingleObject(script->m_stop, script->m_periodMs) == WAIT_TIMEOUT)
+                    script->Tick();
+                return 0;
+            },
+            this, 0, nullptr);
     }
-    m_watchdogThread = ::CreateThread(nullptr, 0, &ScriptedInput::WatchdogThread, this, 0, nullptr);
+    m_watchdogThread = ::CreateThread(
+        nullptr, 0,
+        [](LPVOID self) -> DWORD {
+            static_cast<ScriptedInput*>(self)->Watch();
+            return 0;
+        },
+        this, 0, nullptr);
 }
 
 ScriptedInput::~ScriptedInput()
@@ -377,27 +394,6 @@ std::string ScriptedInput::PendingStep() const
     return "step " + std::to_string(m_next + 1) + " (" + m_steps[m_next].name + ")";
 }
 
-void CALLBACK ScriptedInput::OnTimer(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    auto it = t_timers.find(idEvent);
-    if (it != t_timers.end())
-        it->second->Tick();
-}
-
-DWORD WINAPI ScriptedInput::RunnerThread(LPVOID param)
-{
-    auto* self = static_cast<ScriptedInput*>(param);
-    while (::WaitForSingleObject(self->m_stop, self->m_periodMs) == WAIT_TIMEOUT)
-        self->Tick();
-    return 0;
-}
-
-DWORD WINAPI ScriptedInput::WatchdogThread(LPVOID param)
-{
-    static_cast<ScriptedInput*>(param)->Watch();
-    return 0;
-}
-
 void ScriptedInput::Tick()
 {
     if (m_timedOut) {
@@ -488,12 +484,8 @@ void ScriptedInput::CancelModalStateFromOutside()
     for (HWND hDlg : VisibleTopLevelWindows(kDialogClass, m_testThreadId))
         ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PressKey(VK_ESCAPE);   // for loops that poll the key state
-    // Drag loops that watch only the mouse end when the button goes up.
-    INPUT release[2] = {};
-    release[0].type = release[1].type = INPUT_MOUSE;
-    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, release, sizeof release[0]);
+    // Drag loops that watch only the mouse end when the button goes up (where it is).
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTUP, {}), MouseInput(MOUSEEVENTF_RIGHTUP, {})});
 }
 
 }   // namespace testing_support

@@ -4,23 +4,19 @@
 //     script.WaitFor(FindMessageBox, "message box").PressDialogButton(FindMessageBox, IDOK);
 //     EXPECT_EQ(IDOK, AfxMessageBox("Saved."));
 //
-// The steps run from a thread timer of the creating thread, which every loop that dispatches
-// messages dispatches; for loops that only peek with filters or poll key state, run them on a
-// background thread (Runner::kBackgroundThread), where steps may only post messages and send
-// input. A step returns true when done and is called again every period until then.
+// Steps run from a thread timer of the creating thread (every dispatching loop runs them), or
+// for loops that only peek or poll key state from a background thread (Runner::kBackgroundThread),
+// where steps may only post messages and send input. A step returns true when done.
 //
-// Watchdog: scope a script tightly around the modal call it drives. Still alive after its
-// timeout (10 s), it records the failure and cancels the test thread's modal state (EndMenu,
-// IDCANCEL then EndDialog, capture released; from outside WM_CANCELMODE and Escape keys).
-// Still alive after a further grace period (5 s), the process prints what is stuck and exits
-// with code 3. The destructor reports a timeout, or steps the loop left unrun, unless
-// ExpectTimeout() was called.
+// Watchdog: after its timeout the script fails the test and cancels the test thread's modal
+// state (EndMenu, IDCANCEL then EndDialog, capture released; from outside WM_CANCELMODE and
+// Escape); still stuck after the grace period, the process exits with code 3. The destructor
+// reports a timeout, or steps left unrun, unless ExpectTimeout() was called.
 //
-// Under Wine's null display driver (checked by scripted_input_test.cpp): MakeForeground()
-// works on a visible top-level window of the thread, and SendInput keys then reach its focus
-// window; absolute mouse moves set the cursor and buttons arrive at the window under it (or
-// the capture); popup menus are driven by posted keys (ChooseMenuItem), or by real clicks at
-// GetMenuItemRect(NULL, ...) (not the owner window); DragDetect returns at once unless the left button is down.
+// Under Wine's null display driver: MakeForeground() works on a visible top-level window of the
+// thread, whose focus window then gets SendInput keys; absolute mouse moves set the cursor; popup
+// menus are driven by posted keys (ChooseMenuItem) or clicks at GetMenuItemRect(NULL, ...);
+// DragDetect returns at once unless the left button is down.
 #pragma once
 #include "afxwin.h"
 
@@ -97,9 +93,6 @@ private:
         std::string name;
     };
 
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR idEvent, DWORD);
-    static DWORD WINAPI RunnerThread(LPVOID param);
-    static DWORD WINAPI WatchdogThread(LPVOID param);
     void Tick();
     void Watch();
     void CancelModalStateOnTestThread();

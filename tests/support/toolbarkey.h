@@ -7,20 +7,15 @@
 
 namespace testing_support {
 
-inline constexpr const char* kToolbarKeyNumbers[] = {
-    "ID",        "IDFixed",    "DockSite", "Visible",        "Floating",        "FloatTop",         "FloatBottom",
-    "FloatLeft", "FloatRight", "Hide",     "FloatSizeWidth", "FloatSizeHeight", "FloatOrientation", "Default"};
-inline constexpr const char* kToolbarKeyBinaries[] = {"DockPos", "FloatPos", "IDs",
-                                                      "Styles",  "Flyouts",  "CustomBitmaps"};
-
 // The key of a toolbar with buttons (and without flyouts or pictures) holds these values
 // and no others, each of its type: the default ones only for a default toolbar.
 inline void ExpectToolbarKeyValues(const std::map<std::string, StoredValue>& values, bool bDefault)
 {
     std::map<std::string, DWORD> expected = {{"Name", REG_SZ}};
-    for (const char* name : kToolbarKeyNumbers)
+    for (const char* name : {"ID", "IDFixed", "DockSite", "Visible", "Floating", "FloatTop", "FloatBottom", "FloatLeft",
+                             "FloatRight", "Hide", "FloatSizeWidth", "FloatSizeHeight", "FloatOrientation", "Default"})
         expected[name] = REG_DWORD;
-    for (const char* name : kToolbarKeyBinaries)
+    for (const char* name : {"DockPos", "FloatPos", "IDs", "Styles", "Flyouts", "CustomBitmaps"})
         expected[name] = REG_BINARY;
     if (bDefault)
         expected["DefaultIDs"] = expected["DefaultFlyouts"] = REG_BINARY;
