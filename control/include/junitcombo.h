@@ -96,6 +96,11 @@ protected:
     void ResizeDroppedList();
 
     int m_bModified = 0;
+    // The edit field cut the text short to fit its box (no horizontal scrolling): what is
+    // left is not the user's until the user deletes some of it (see JUnitEdit).
+    int m_bCutShort = 0;
+    int m_nCutLength = 0;
+    int m_bSettingText = 0;   // the control's own text is being set, not typed
     double m_dValue = 0.0;
     UINT m_nUnitType = UNIT_TYPE_DISTANCE;
     UINT m_nDisplayMode = 0;

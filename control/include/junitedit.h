@@ -100,6 +100,7 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg BOOL OnMaxText();
+    afx_msg BOOL OnTextChange();
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -108,8 +109,10 @@ protected:
     // character typed.
     void TakeUserEdits();
     // Ends an entry whose text the control cut short (the text limit, or the box width
-    // without scrolling): what is left is not what the user typed.
+    // without scrolling): what is left is not what the user typed, until the user deletes
+    // some of it (m_nCutLength: the text's longest length since the cut).
     int m_bCutShort = 0;
+    int m_nCutLength = 0;
     int m_bSettingText = 0;   // the control's own text is being set, not typed
 
     int m_bModified = 0;

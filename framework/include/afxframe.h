@@ -127,6 +127,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     // The FS_SHOW/FS_HIDE and FS_ENABLE/FS_DISABLE parts of a WM_FLOATSTATUS.
     void ApplyFloatStatus(WPARAM wParam);

@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DESTROY()
     ON_WM_ACTIVATE()
     ON_WM_ENABLE()
+    ON_WM_SHOWWINDOW()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
     // Help (bartips.cpp).
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)

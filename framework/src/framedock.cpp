@@ -143,7 +143,8 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     pFrame->m_wndDockBar.DockControlBar(pBar);
     pFrame->RecalcLayout(TRUE);
-    // The new frame shows with its bar: a hidden bar's frame waits until the bar is shown.
+    // The new frame shows with its bar: a hidden bar's frame waits until the bar is shown, and a
+    // shown bar's frame floated before this frame shows waits for it (OnShowWindow).
     if ((GetStyle() & WS_VISIBLE) && (pBar->GetStyle() & WS_VISIBLE)) {
         pFrame->ShowWindow(SW_SHOWNA);
         pFrame->UpdateWindow();
@@ -239,6 +240,25 @@ void CFrameWnd::OnEnable(BOOL bEnable)
     // A modal dialog disables the floating frames along with their frame.
     if (!(GetStyle() & WS_CHILD))
         NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}
+
+void CFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CWnd::OnShowWindow(bShow, nStatus);
+    // Floating frames made while this frame was hidden show with it when a bar of theirs is
+    // shown. A frame shown again after a minimize (nStatus set) finds them as they were.
+    if (!bShow || nStatus != 0 || (GetStyle() & WS_CHILD))
+        return;
+    std::vector<CFrameWnd*> frames;
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
+        CDockBar* pDockBar = AsDockBar(static_cast<CControlBar*>(m_listControlBars.GetNext(pos)));
+        if (!pDockBar || !pDockBar->m_bFloating || !pDockBar->m_hWnd || pDockBar->GetDockedVisibleCount() == 0)
+            continue;
+        if (CFrameWnd* pFrame = pDockBar->GetParentFrame(); pFrame && pFrame != this && !pFrame->IsWindowVisible())
+            frames.push_back(pFrame);
+    }
+    for (CFrameWnd* pFrame : frames)
+        pFrame->ShowWindow(SW_SHOWNA);
 }
 
 void CFrameWnd::ApplyFloatStatus(WPARAM wParam)

@@ -504,6 +504,19 @@ TEST_F(DockingTest, ShiftHeldWhileDraggingFloatsTheOtherWay)
     EXPECT_GT(rect.Height(), rect.Width());
 }
 
+// A shown bar floated while its frame is still hidden (a layout restored as the frame is made)
+// shows with the frame.
+TEST_F(DockingTest, ABarFloatedBeforeItsFrameShowsShowsWithIt)
+{
+    DockInOneRow();
+    frame.FloatControlBar(&bars[1], ClientToScreenPoint(CPoint(250, 180)));
+    ShowFrame();
+    CMiniDockFrameWnd* pFloating = FloatingFrame(bars[1]);
+    ASSERT_NE(pFloating, nullptr);
+    ASSERT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+}
+
 TEST_F(DockingTest, DoubleClicksOnTheCaptionAndTheGripperToggleDocking)
 {
     DockInOneRow();

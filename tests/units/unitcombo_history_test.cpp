@@ -233,4 +233,30 @@ TEST_F(UnitComboHistoryTest, DamagedHistoriesLoadWhatIsUsableAndNoMore)
     }
 }
 
+// An environment may have a name of a key's longest length; its histories lie past MAX_PATH
+// characters from HKEY_CURRENT_USER and are read and written like any other.
+TEST_F(UnitComboHistoryTest, AnEnvironmentWithTheLongestNameKeepsItsHistory)
+{
+    const std::string name(255, 'L');
+    JGetEnvironmentManager()->SetEnvironment(name.c_str(), m_key.path(), nullptr, nullptr);
+    ASSERT_EQ(CString(name.c_str()), JEnvironmentManager::Current()->GetCustomEnvironment().Text());
+    JDistanceComboBox combo;
+    ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
+    EXPECT_EQ(0, combo.SaveValue("1.5"));
+    // Read back key by key: each step's name is short.
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.path(), 0, KEY_READ, &hKey));
+    for (const std::string& part : {name, std::string("DefaultValues"), std::string("Distance")}) {
+        HKEY hNext = nullptr;
+        const LONG opened = ::RegOpenKeyExA(hKey, part.c_str(), 0, KEY_READ, &hNext);
+        ::RegCloseKey(hKey);
+        ASSERT_EQ(ERROR_SUCCESS, opened) << "no key " << part.substr(0, 20);
+        hKey = hNext;
+    }
+    DWORD count = 0, size = sizeof count;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "ValueCount", nullptr, nullptr, (BYTE*)&count, &size));
+    EXPECT_EQ(1u, count);
+    ::RegCloseKey(hKey);
+}
+
 }   // namespace

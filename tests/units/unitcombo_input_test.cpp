@@ -131,6 +131,25 @@ TEST_F(UnitComboInputTest, ARejectedTextIsReportedAndTheOldValueStays)
     }
 }
 
+// A combo box made without horizontal scrolling keeps only what fits its box: a text it cut
+// short is not the user's and is never committed as a value.
+TEST_F(UnitComboInputTest, ATextTheBoxCutShortIsNeverCommitted)
+{
+    AppCoreSetHostMode(TRUE);   // a refusal shows no message box
+    JDistanceComboBox narrow;
+    ASSERT_TRUE(
+        narrow.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, CRect(10, 40, 70, 200), &m_parent, 403));
+    const UINT metre = UNIT_METRE;
+    narrow.SetLocalUnits(&metre, nullptr, nullptr);
+    narrow.SetValue(1.5);
+    narrow.SetFocus();
+    narrow.SetEditSel(0, -1);
+    Settle();
+    Enter("1 m + 100 mm + 20 mm");
+    const double value = narrow.GetValue();
+    EXPECT_TRUE(value == 1.5 || std::abs(value - 1.12) < 1e-9) << "committed " << value;
+}
+
 TEST_F(UnitComboInputTest, EmptyingTheTextUnlocksAndPickingAnEntryTakesItsTextAndValue)
 {
     Enter("7", 0);

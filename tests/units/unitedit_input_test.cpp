@@ -135,12 +135,33 @@ TEST_F(UnitEditInputTest, ARejectedOrCutEntryIsReportedAndTheOldValueStays)
         EXPECT_FALSE(m_edit.IsModified());
         EXPECT_EQ(m_edit.m_hWnd, ::GetFocus());
     }
-    // A cut text typed over whole is the user's own again.
+    // A cut text typed over whole, or corrected by hand, is the user's own again.
     m_edit.SetSel(0, -1);
     Enter("1 m + 100 mm", 0);
     m_edit.SetSel(0, -1);
     Enter("5 m", 0);
     EXPECT_DOUBLE_EQ(5.0, m_edit.GetValue());
+    m_edit.SetSel(0, -1);
+    Enter("1 m + 100 mm", 0);   // "1 m + 10"
+    for (int i = 0; i < 5; ++i)
+        PressKey(VK_BACK);   // "1 m"
+    bool refused = false;
+    {
+        testing_support::ScriptedInput script;
+        script.Then(
+            [&] {
+                if (HWND hBox = testing_support::FindMessageBox()) {
+                    refused = true;
+                    ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+                    return true;
+                }
+                return !m_edit.IsModified();
+            },
+            "a refusal or a commit");
+        Enter("");
+    }
+    EXPECT_FALSE(refused);
+    EXPECT_DOUBLE_EQ(1.0, m_edit.GetValue());
 }
 
 void SetClipboardText(HWND hOwner, const char* text)

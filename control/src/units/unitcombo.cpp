@@ -44,11 +44,16 @@ void JUnitComboBox::Init(int loadDefaults)
 
 double JUnitComboBox::GetValue()
 {
+    if (m_bModified && m_bCutShort) {
+        m_bModified = m_bCutShort = 0;
+        ::MessageBeep((UINT)-1);
+    }
     return UnitValue<JUnitComboBox>::GetValue(*this);
 }
 
 void JUnitComboBox::SetValue(double value)
 {
+    m_bCutShort = 0;
     UnitValue<JUnitComboBox>::SetValue(*this, value);
 }
 
@@ -122,6 +127,7 @@ void JUnitComboBox::ValidateString(int bEnter)
     if (!::IsWindow(m_hWnd))
         return;
     if (!m_bModified) {
+        m_bCutShort = 0;
         if (bEnter) {
             SendLockingMessage(1);
             // Only a combo that keeps a history offers and stores what Enter confirmed.
@@ -130,10 +136,13 @@ void JUnitComboBox::ValidateString(int bEnter)
         }
         return;
     }
-    const int result = Parse();
+    // A text cut short is refused like a bad one, and the entry ends with it.
+    const int result = m_bCutShort ? 0 : Parse();
     // The parent may have closed the dialog while the parse ran a host callback.
     if (!::IsWindow(m_hWnd))
         return;
+    if (m_bCutShort)
+        m_bModified = m_bCutShort = 0;
     if (result == 0) {
         ::MessageBeep((UINT)-1);
         if (!HostMode())
@@ -167,6 +176,7 @@ BOOL JUnitComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LR
                 if (Parse() == 0)
                     ::MessageBeep((UINT)-1);
             }
+            m_bCutShort = 0;   // a picked value is whole, however the box shows it
         }
         if (const HWND hParent = ::GetParent(m_hWnd))
             ::PostMessageA(hParent, JUM_VALUESELECTED, (WPARAM)GetDlgCtrlID(), 0);
@@ -311,6 +321,22 @@ LRESULT JUnitComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_KILLFOCUS:
         SetEditSel(-1, 0);
+        break;
+    case WM_SETTEXT: {
+        ++m_bSettingText;
+        const LRESULT result = CComboBox::WindowProc(message, wParam, lParam);
+        --m_bSettingText;
+        return result;
+    }
+    case WM_COMMAND:
+        // The edit field tells the combo box when it cut the text to fit; the combo box
+        // itself passes that on to nobody.
+        if ((HWND)lParam && (HWND)lParam == ::GetWindow(m_hWnd, GW_CHILD) && !m_bSettingText) {
+            if (HIWORD(wParam) == EN_MAXTEXT)
+                UnitValue<JUnitComboBox>::OnCutShort(*this, GetWindowTextLength());
+            else if (HIWORD(wParam) == EN_CHANGE)
+                UnitValue<JUnitComboBox>::OnTextChange(*this, GetWindowTextLength());
+        }
         break;
     default:
         break;

@@ -4,6 +4,7 @@
 #include "unitvalue.h"
 
 #include "jenvmanager.h"
+#include "regvalues.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,12 +88,11 @@ void JUnitComboBox::OpenRegKey(LPCSTR kind)
         ::RegCloseKey(m_hHistoryKey);
         m_hHistoryKey = nullptr;
     }
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &m_hHistoryKey) == ERROR_SUCCESS)
+    // An environment's name may be a key's longest: the path then passes MAX_PATH characters.
+    if (OpenRegPath(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS, &m_hHistoryKey) == ERROR_SUCCESS)
         return;
-    m_hHistoryKey = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                          &m_hHistoryKey, nullptr) != ERROR_SUCCESS)
-        m_hHistoryKey = nullptr;
+    JRegCreateKeyEx(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                    &m_hHistoryKey, nullptr);
 }
 
 DWORD JUnitComboBox::ReadLimitAndCount(DWORD* count)

@@ -69,6 +69,7 @@ BEGIN_MESSAGE_MAP(JUnitEdit, CEdit)
     ON_WM_KILLFOCUS()
     ON_WM_LBUTTONDBLCLK()
     ON_CONTROL_REFLECT_EX(EN_MAXTEXT, OnMaxText)
+    ON_CONTROL_REFLECT_EX(EN_CHANGE, OnTextChange)
     ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
@@ -128,7 +129,14 @@ void JUnitEdit::TakeUserEdits()
 BOOL JUnitEdit::OnMaxText()
 {
     if (!m_bSettingText)
-        m_bCutShort = 1;
+        UnitValue<JUnitEdit>::OnCutShort(*this, GetWindowTextLength());
+    return FALSE;   // the parent hears of it too
+}
+
+BOOL JUnitEdit::OnTextChange()
+{
+    if (!m_bSettingText)
+        UnitValue<JUnitEdit>::OnTextChange(*this, GetWindowTextLength());
     return FALSE;   // the parent hears of it too
 }
 

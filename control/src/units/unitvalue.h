@@ -28,6 +28,25 @@ struct UnitValue {
         }
     }
 
+    // A text the control cut short to fit (the text limit, or the box width without scrolling)
+    // is not the user's: it stays so until the user deletes some of it, that is until the text
+    // gets shorter than its longest since the cut. What is left is then the user's own again.
+    static void OnCutShort(Control& c, int length)
+    {
+        c.m_bCutShort = 1;
+        c.m_nCutLength = length;
+    }
+
+    static void OnTextChange(Control& c, int length)
+    {
+        if (!c.m_bCutShort)
+            return;
+        if (length < c.m_nCutLength)
+            c.m_bCutShort = 0;
+        else
+            c.m_nCutLength = length;
+    }
+
     // Commits a pending entry first (a bad one beeps and is dropped).
     static double GetValue(Control& c)
     {

@@ -103,7 +103,7 @@ inline bool operator<(const GUserText& a, const GUserText& b)
     return a.Compare(b) < 0;
 }
 
-// Creates or opens a registry key, as RegCreateKeyExA does.
+// Creates or opens a registry key, as RegCreateKeyExA does, by a path of any length.
 BASEUTIL_API LONG JRegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
                                   REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
                                   LPDWORD lpdwDisposition);
