@@ -41,10 +41,14 @@ if ! $live; then
 fi
 
 # Wine's own title-bar glyphs.
-[ -f /usr/share/wine/fonts/marlett.ttf ] || bash "$here/tools/apt-install.sh" fonts-wine
+marlett=/usr/share/wine/fonts/marlett.ttf
+[ -f "$marlett" ] || bash "$here/tools/apt-install.sh" fonts-wine
 
 export WINEPREFIX=$build/wineprefix-live
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
 [ -f "$WINEPREFIX/.ready" ] || { wineboot --init >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.ready"; }
+# This Wine does not look in its own font folder: the prefix's Fonts folder it does read.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+[ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp "$marlett" "$fonts/"; }
 exec wine explorer "/desktop=DraftHost,${DESKTOP:-1200x900}" "$build/bin/drafthost.exe" ${args[@]+"${args[@]}"}

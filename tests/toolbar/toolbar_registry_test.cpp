@@ -171,14 +171,16 @@ TEST_F(ToolbarRegistry, DockedAndFloatingToolbarsComeBackWhereTheyWere)
 TEST_F(ToolbarRegistry, ControlIDIsKeptOnlyWhenFixedAndUsableAndOddDockSitesDockAtTheTop)
 {
     Save({kOpen});
-    CStatusBar status;   // holds 0xE801
-    ASSERT_TRUE(status.Create(&m_frame));
-    // The main toolbar's 0xE800 is kept; an ID of a dock bar or of another bar is not.
+    MakeFixedToolBar({kSave}, 0xE870, "Other");   // holds 0xE870
+
+    // The main toolbar's 0xE800 is kept; an ID of another bar is not, nor one of the
+    // framework's own bars (status bar and kin, dock bars) though the frame has none yet.
     struct Case {
         DWORD fixed, id;
         bool kept;
     } cases[] = {{1, 0xE860, true},  {0, 0xE860, false}, {1, 0, false},      {1, 0x10000, false},
-                 {1, 0xE81B, false}, {1, 0xE800, true},  {1, 0xE801, false}, {1, 0xE81F, false}};
+                 {1, 0xE81B, false}, {1, 0xE800, true},  {1, 0xE801, false}, {1, 0xE803, false},
+                 {1, 0xE805, false}, {1, 0xE81F, false}, {1, 0xE870, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "IDFixed " << c.fixed << ", ID " << std::hex << c.id);
         WriteNumber(m_hKey, "IDFixed", c.fixed);

@@ -43,9 +43,17 @@ constexpr int kReachableWidth = 64;
 constexpr int kReachableHeight = 48;
 // No screen is smaller than this.
 constexpr SIZE kSmallestScreen = {640, 480};
-// The frame's dock bars have these IDs: no toolbar may take one.
+// The framework's own bars have these IDs, whether the frame has made them yet or not:
+// the status bar and its kin, and the frame's dock bars. No toolbar may take one.
+constexpr DWORD kFirstStandardBarID = AFX_IDW_STATUS_BAR;
+constexpr DWORD kLastStandardBarID = AFX_IDW_DIALOGBAR;
 constexpr DWORD kFirstDockBarID = AFX_IDW_DOCKBAR_TOP;
 constexpr DWORD kLastDockBarID = AFX_IDW_DOCKBAR_FLOAT;
+
+bool IsFrameworkBarID(DWORD id)
+{
+    return (id >= kFirstStandardBarID && id <= kLastStandardBarID) || (id >= kFirstDockBarID && id <= kLastDockBarID);
+}
 
 // Another live window of the bar's frame already has this ID: a bar of its list,
 // or a child of the frame itself.
@@ -65,13 +73,12 @@ bool IsTakenByAnother(CControlBar* pBar, UINT id)
     return hChild && hChild != pBar->m_hWnd;
 }
 
-// A stored control ID the bar can take: not 0, 16 bits (commands carry it), no
-// dock bar's, and none another window of its frame has. The frame's main toolbar
-// (AFX_IDW_TOOLBAR) keeps its ID, so that the View menu and ShowControlBar find it.
+// A stored control ID the bar can take: not 0, 16 bits (commands carry it), none of
+// the framework's own bars, and none another window of its frame has. The frame's main
+// toolbar (AFX_IDW_TOOLBAR) keeps its ID, so that the View menu and ShowControlBar find it.
 bool IsUsableBarID(CControlBar* pBar, DWORD id)
 {
-    return id != 0 && id <= 0xFFFF && (id < kFirstDockBarID || id > kLastDockBarID) &&
-           !IsTakenByAnother(pBar, (UINT)id);
+    return id != 0 && id <= 0xFFFF && !IsFrameworkBarID(id) && !IsTakenByAnother(pBar, (UINT)id);
 }
 
 // A bar that already holds a run-time ID no other bar of its frame has keeps it:
