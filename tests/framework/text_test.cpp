@@ -87,7 +87,7 @@ TEST(GUserTextValue, AssignConcatenateCompareAndConvert)
 TEST(ResourceModule, StringsLoadAndFormatByNumber)
 {
     const HINSTANCE hResources = AttachLocaleResDLL(::GetModuleHandleA(nullptr), "cntlrc.drx",
-                                                      LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+                                                    LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
     ASSERT_NE(nullptr, hResources) << "cntlrc.drx must lie beside the test program";
     GUserText text, formatted;
     ASSERT_TRUE(text.LoadString(hResources, IDS_REGKEY_CREATE_FAILED));
