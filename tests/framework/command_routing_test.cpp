@@ -3,12 +3,8 @@
 #include "frame_helpers.h"
 
 #include <gtest/gtest.h>
-#include <atomic>
-#include <memory>
-#include <string>
 #include <thread>
 #include <utility>
-#include <vector>
 
 using testing_support::PumpMessages;
 

@@ -8,11 +8,6 @@
 #include "cntlrc.h"
 
 #include <gtest/gtest.h>
-#include <functional>
-#include <memory>
-#include <source_location>
-#include <string>
-#include <vector>
 
 using testing_support::PumpMessages;
 using testing_support::ScriptStep;
@@ -157,8 +152,6 @@ protected:
     CWnd m_owner;
 };
 
-// ---- modal ----
-
 TEST_F(DialogTest, ModalOkExchangesTypedValuesAndFreesTheOwner)
 {
     CProbeDialog dlg(&m_owner);
@@ -189,7 +182,6 @@ TEST_F(DialogTest, ModalOkExchangesTypedValuesAndFreesTheOwner)
     EXPECT_TRUE(::IsWindowEnabled(m_owner.m_hWnd));
     EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(nullptr, dlg.m_items.m_hWnd);   // the subclassed control went with the dialog
-    EXPECT_EQ(Resources(), dlg.GetTemplateModule());
 }
 
 TEST_F(DialogTest, EscapeCancelsAndLeavesTheMembers)
@@ -404,69 +396,33 @@ TEST_F(DialogTest, TemplatesAreFoundWhenTheDialogRunsAndFallBackToTheProgram)
     EXPECT_EQ(Resources(), outer->GetTemplateModule());
 }
 
-// An in-memory template: a caption, an edit (ID 10) and a default OK button.
-std::vector<WORD> MakeTemplate(const char* caption)
-{
-    std::vector<WORD> t;   // heap storage: DWORD-aligned from the start
-    auto words = [&](std::initializer_list<DWORD> values) {
-        for (DWORD v : values)
-            t.push_back((WORD)v);
-    };
-    auto dword = [&](DWORD v) { words({LOWORD(v), HIWORD(v)}); };
-    auto text = [&](const char* s) {
-        for (; *s; ++s)
-            t.push_back((WORD)(unsigned char)*s);
-        t.push_back(0);
-    };
-    auto item = [&](DWORD style, short x, short y, short cx, short cy, WORD id, WORD classAtom, const char* title) {
-        if (t.size() % 2)
-            t.push_back(0);   // items start on a DWORD
-        dword(style | WS_CHILD | WS_VISIBLE);
-        dword(0);
-        words({(WORD)x, (WORD)y, (WORD)cx, (WORD)cy, id, 0xFFFF, classAtom});
-        text(title);
-        t.push_back(0);   // no creation data
-    };
-    dword(WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT);
-    dword(0);
-    words({2, 0, 0, 150, 40, 0, 0});   // items, place, no menu, the standard class
-    text(caption);
-    t.push_back(8);
-    text("MS Shell Dlg");
-    item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 5, 5, 80, 12, 10, 0x0081, "");
-    item(BS_DEFPUSHBUTTON | WS_TABSTOP, 95, 5, 50, 14, IDOK, 0x0080, "OK");
-    return t;
-}
-
+// A dialog without a template name: it runs from whatever template it is given in memory.
 class CMemoryDialog : public CDialog {
 public:
     CString m_text;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, 10, m_text); }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PROBE_NAME, m_text); }
 };
 
 TEST_F(DialogTest, InMemoryTemplatesRunModalAndModeless)
 {
-    const std::vector<WORD> memory = MakeTemplate("Memory Probe");
-    const auto* pTemplate = reinterpret_cast<LPCDLGTEMPLATEA>(memory.data());
+    // The probe's template, as bytes in memory.
+    const HRSRC hFound = ::FindResourceA(Resources(), MAKEINTRESOURCEA(IDD_FRAMEWORK_PROBE), RT_DIALOG);
+    ASSERT_NE(nullptr, hFound);
+    const auto* pTemplate = static_cast<LPCDLGTEMPLATEA>(::LockResource(::LoadResource(Resources(), hFound)));
     CMemoryDialog modal;
     ASSERT_TRUE(modal.InitModalIndirect(pTemplate, &m_owner));
-    ScriptedInput script({OnDialog("Memory Probe", [](HWND hDlg) {
-        Type(hDlg, 10, "from memory");
-        PressKey(hDlg, 10, VK_RETURN);
+    ScriptedInput script({OnDialog(kProbeTitle, [](HWND hDlg) {
+        Type(hDlg, IDC_PROBE_NAME, "from memory");
+        PressKey(hDlg, IDC_PROBE_NAME, VK_RETURN);
     })});
     EXPECT_EQ(IDOK, modal.DoModal());
     EXPECT_STREQ("from memory", modal.m_text);
     CMemoryDialog modeless;
     modeless.m_text = "shown";
     ASSERT_TRUE(modeless.CreateIndirect(pTemplate, &m_owner));
-    EXPECT_EQ("shown", TextOf(modeless.m_hWnd, 10));
-    EXPECT_EQ(MAKELONG(IDOK, DC_HASDEFID), (LONG)modeless.GetDefID());
-    modeless.GotoDlgCtrl(modeless.GetDlgItem(10));
-    EXPECT_EQ(::GetDlgItem(modeless.m_hWnd, 10), ::GetFocus());
-    modeless.NextDlgCtrl();
-    EXPECT_EQ(::GetDlgItem(modeless.m_hWnd, IDOK), ::GetFocus());
+    EXPECT_EQ("shown", TextOf(modeless.m_hWnd, IDC_PROBE_NAME));
     modeless.EndDialog(IDCANCEL);   // a modeless dialog goes away
     EXPECT_EQ(nullptr, modeless.m_hWnd);
 }
@@ -511,8 +467,6 @@ TEST(ModalLoop, PlainWindowRunsUntilEndModalLoop)
     EXPECT_EQ(0, wnd.kicks);
 }
 
-// ---- modeless ----
-
 class CSelfDeletingProbe : public CProbeDialog {
 public:
     explicit CSelfDeletingProbe(int& deleted) : m_deleted(deleted) {}
@@ -549,8 +503,6 @@ TEST_F(DialogTest, ModelessDialogTakesKeysThroughTheApplicationLoopAndDeletesIts
     EXPECT_FALSE(::IsWindow(hDlg));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hDlg));
 }
-
-// ---- data exchange ----
 
 // A step that answers the message box over the dialog with OK, keeping its text.
 ScriptStep AnswerBoxOver(const HWND& hDlg, std::string* pText = nullptr)
@@ -671,8 +623,6 @@ TEST_F(DialogTest, NumbersAndRadioGroupsRoundTrip)
     dlg.DestroyWindow();
 }
 
-// ---- common dialogs ----
-
 // Puts a path in a file dialog's name field and accepts it, once both are there.
 bool AcceptFileDialog(const std::string& path)
 {
@@ -731,18 +681,15 @@ TEST_F(DialogTest, FileDialogCancelledAndAccepted)
     EXPECT_TRUE(::IsWindowEnabled(m_owner.m_hWnd));
 }
 
-TEST_F(DialogTest, ColorDialogCancelledAndAccepted)
+TEST_F(DialogTest, ColorDialogAnswersWithTheColourAndSharesTheCustomOnes)
 {
-    {
+    for (int answer : {IDCANCEL, IDOK}) {
         CColorDialog dlg(RGB(10, 20, 30), CC_FULLOPEN, &m_owner);
-        ScriptedInput script({PressAny(IDCANCEL)});
-        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        ScriptedInput script({PressAny(answer)});
+        EXPECT_EQ(answer, dlg.DoModal());
+        EXPECT_EQ(RGB(10, 20, 30), dlg.GetColor());
+        EXPECT_EQ(CColorDialog::GetSavedCustomColors(), dlg.m_cc.lpCustColors);
     }
-    CColorDialog dlg(RGB(10, 20, 30), CC_FULLOPEN, &m_owner);
-    ScriptedInput script({PressAny(IDOK)});
-    EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(RGB(10, 20, 30), dlg.GetColor());
-    EXPECT_EQ(CColorDialog::GetSavedCustomColors(), dlg.m_cc.lpCustColors);
 }
 
 }   // namespace

@@ -5,7 +5,6 @@
 #include "scripted_input.h"
 
 #include <gtest/gtest.h>
-#include <vector>
 
 using frame_tests::PumpUntil;
 using frame_tests::RectIn;

@@ -7,10 +7,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
-#include <functional>
-#include <string>
 #include <utility>
-#include <vector>
 
 using testing_support::PumpMessages;
 using testing_support::PumpUntil;
@@ -38,26 +35,13 @@ END_MESSAGE_MAP()
 
 CRect ScreenRect(const CWnd& wnd)
 {
-    CRect rect;
-    wnd.GetWindowRect(rect);
-    return rect;
+    return frame_tests::RectIn(wnd.m_hWnd, nullptr);
 }
 
 // A bar's rectangle in its dock bar's client coordinates.
 CRect InParent(const CWnd& wnd)
 {
-    CRect rect = ScreenRect(wnd);
-    ::MapWindowPoints(nullptr, ::GetParent(wnd.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// A window's rectangle in the rendering of an outer window.
-CRect InRendering(const CWnd& wnd, const CWnd& outer)
-{
-    CRect rect = ScreenRect(wnd);
-    const CRect origin = ScreenRect(outer);
-    rect.OffsetRect(-origin.left, -origin.top);
-    return rect;
+    return frame_tests::RectIn(wnd.m_hWnd, ::GetParent(wnd.m_hWnd));
 }
 
 // A script step that acts once.
@@ -307,18 +291,6 @@ TEST_F(DockingTest, HiddenBarsKeepTheirPlaces)
     frame.ShowControlBar(&bars[1], TRUE, FALSE);
     EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
     EXPECT_EQ(InParent(bars[1]), second);
-    // A delayed hide happens at the frame's idle-time layout, and the place is kept the same way.
-    ShowFrame();
-    frame.ShowControlBar(&bars[1], FALSE, TRUE);
-    EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
-    EXPECT_FALSE(bars[1].IsVisible());
-    AfxGetThread()->OnIdle(0);
-    EXPECT_FALSE(bars[1].GetStyle() & WS_VISIBLE);
-    EXPECT_EQ(Entries(Top()), OneRow());
-    frame.ShowControlBar(&bars[1], TRUE, TRUE);
-    AfxGetThread()->OnIdle(0);
-    EXPECT_TRUE(bars[1].GetStyle() & WS_VISIBLE);
-    EXPECT_EQ(InParent(bars[1]), second);
     // Hiding every bar of the side gives its room back.
     for (CToolBar& bar : bars)
         frame.ShowControlBar(&bar, FALSE, FALSE);
@@ -370,8 +342,6 @@ TEST_F(DockingTest, FloatingFramesFollowTheirFrameAndBars)
         EXPECT_EQ(bar.m_pDockBar, nullptr);
     }
 }
-
-// ---- Dragging with the real mouse ----
 
 TEST_F(DockingTest, DraggingByTheGripperDocksOnTheLeft)
 {
@@ -626,8 +596,6 @@ TEST_F(DockingTest, DraggingTheEdgeOfAFloatingFrameRewrapsTheBar)
     EXPECT_TRUE(bars[0].IsFloating());
 }
 
-// ---- Rendering ----
-
 TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
 {
     DockInOneRow();
@@ -638,7 +606,7 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     auto canvas = testing_support::RenderWindow(frame.m_hWnd);
-    const CRect bar = InRendering(bars[0], frame);
+    const CRect bar = frame_tests::InRendering(bars[0].m_hWnd, frame.m_hWnd);
     // The gripper: a raised line inside the bar's left border.
     const int y = bar.CenterPoint().y;
     EXPECT_EQ(canvas->Pixel(bar.left + 4, y), highlight);
@@ -647,8 +615,8 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 2), shadow);
     EXPECT_EQ(canvas->Pixel(bar.left + 30, bar.bottom - 1), highlight);
     // The top dock bar's bottom border, etched, beyond the last bar.
-    const CRect top = InRendering(*Top(), frame);
-    const int x = InRendering(bars[1], frame).right + 20;
+    const CRect top = frame_tests::InRendering(Top()->m_hWnd, frame.m_hWnd);
+    const int x = frame_tests::InRendering(bars[1].m_hWnd, frame.m_hWnd).right + 20;
     EXPECT_EQ(canvas->Pixel(x, top.bottom - 2), shadow);
     EXPECT_EQ(canvas->Pixel(x, top.bottom - 1), highlight);
     // The floating frame: a small caption above the bar, and no gripper on the bar.
@@ -664,11 +632,9 @@ TEST_F(DockingTest, GrippersBordersAndTheSmallCaptionAreRendered)
     EXPECT_EQ(captionTop, client.left);
     EXPECT_EQ(floating->Pixel(client.left + 1, captionTop + 1), ::GetSysColor(COLOR_ACTIVECAPTION));
     EXPECT_EQ(floating->Pixel(client.left + 1, captionTop - 1), ::GetSysColor(COLOR_BTNFACE));
-    const CRect floatingBar = InRendering(bars[2], *pFloating);
+    const CRect floatingBar = frame_tests::InRendering(bars[2].m_hWnd, pFloating->m_hWnd);
     EXPECT_NE(floating->Pixel(floatingBar.left + 4, floatingBar.CenterPoint().y), highlight);
 }
-
-// ---- Floating frames that cannot be made ----
 
 // A floating frame that keeps its memory, poisoned, when it is deleted: a write after its
 // deletion shows in the poison.

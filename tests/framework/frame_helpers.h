@@ -68,6 +68,15 @@ inline CRect RectIn(HWND hWnd, HWND hWndOther)
     return rect;
 }
 
+// A window's rectangle in the rendering of an outer window.
+inline CRect InRendering(HWND hWnd, HWND hWndOuter)
+{
+    CRect rect = RectIn(hWnd, nullptr);
+    const CRect outer = RectIn(hWndOuter, nullptr);
+    rect.OffsetRect(-outer.left, -outer.top);
+    return rect;
+}
+
 // Records what command-UI handlers decide for one command.
 class CRecordingCmdUI : public CCmdUI {
 public:

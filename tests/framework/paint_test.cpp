@@ -1,5 +1,5 @@
 // Painting into memory: OnPaint handlers draw into a caller's DC, and whole
-// window trees render with their frames and children.
+// window trees render with their children and their borders.
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -96,27 +96,6 @@ TEST(Paint, ChildrenShowTheirBordersAroundTheirClientAreas)
     EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas->Pixel(71, y));
     EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), canvas->Pixel(72, y));
     EXPECT_EQ(kRed, canvas->Pixel(73, y));
-}
-
-TEST(Paint, FrameRendersCaptionAboveItsClientArea)
-{
-    auto* pFrame = new CFrameWnd;
-    ASSERT_TRUE(pFrame->Create(nullptr, "Caption", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 150)));
-    CSwatch client(kRed);
-    CRect inside;
-    pFrame->GetClientRect(&inside);
-    ASSERT_TRUE(client.Create(nullptr, "", WS_VISIBLE, inside, pFrame, 1));
-    auto canvas = RenderWindow(pFrame->m_hWnd);
-    CPoint origin(0, 0);
-    pFrame->ClientToScreen(&origin);
-    CRect window;
-    pFrame->GetWindowRect(&window);
-    const int clientTop = origin.y - window.top;
-    ASSERT_GT(clientTop, 0);
-    // The caption strip holds the active caption colour; the client is red.
-    EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), canvas->Pixel(origin.x - window.left + 2, clientTop - 3));
-    EXPECT_EQ(kRed, canvas->Pixel(origin.x - window.left + 5, clientTop + 5));
-    pFrame->DestroyWindow();
 }
 
 }   // namespace

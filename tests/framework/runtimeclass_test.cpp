@@ -2,7 +2,6 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 

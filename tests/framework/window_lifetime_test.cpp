@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <stdexcept>
-#include <string>
 #include <utility>
-#include <vector>
 
 using testing_support::PumpMessages;
 
@@ -139,21 +137,6 @@ TEST(WindowLifetime, TemporaryAndAttachedWrappersOwnWhatTheyShould)
     EXPECT_FALSE(::IsWindow(dies));
     EXPECT_TRUE(::IsWindow(kept));
     ::DestroyWindow(kept);
-}
-
-TEST(WindowLifetime, ParentFramesAreFoundThroughChildWindows)
-{
-    auto* pOuter = new CFrameWnd;
-    ASSERT_TRUE(pOuter->Create(nullptr, "Outer", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
-    auto* pInner = new CFrameWnd;
-    ASSERT_TRUE(pInner->Create(nullptr, "Inner", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), pOuter));
-    CWnd leaf;
-    ASSERT_TRUE(leaf.Create(nullptr, "leaf", WS_VISIBLE, CRect(0, 0, 10, 10), pInner, 9));
-    EXPECT_EQ(pInner, leaf.GetParentFrame());
-    EXPECT_EQ(pOuter, leaf.GetTopLevelFrame());
-    EXPECT_EQ(pOuter, leaf.GetTopLevelParent());
-    leaf.DestroyWindow();
-    pOuter->DestroyWindow();
 }
 
 TEST(WindowLifetime, FirstWindowOfAThreadGetsItsObject)
