@@ -1,4 +1,5 @@
 #include "afxwin.h"
+#include "tempmap.h"
 #include "wndmap.h"
 
 #include <algorithm>
@@ -35,35 +36,16 @@ BOOL CGdiObject::DeleteObject()
 }
 
 namespace {
-// Wrappers for GDI objects the caller owns, per thread; they never delete their object.
-thread_local std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> t_temporaryGdi;
-
-thread_local size_t t_temporaryGdiCheckAt = 256;
-
-// Temporaries live until the thread's outermost loop goes idle, which a long modal loop (or a
-// host's own loop) puts off: wrappers of objects deleted since are dropped as the map grows,
-// so it stays proportional to the objects alive.
-void DropTemporariesOfDeletedObjects()
-{
-    for (auto it = t_temporaryGdi.begin(); it != t_temporaryGdi.end();) {
-        if (::GetObjectType(it->first)) {
-            ++it;
-            continue;
-        }
-        it->second->Detach();
-        it = t_temporaryGdi.erase(it);
-    }
-    t_temporaryGdiCheckAt = std::max<size_t>(256, t_temporaryGdi.size() * 2);
-}
+// Wrappers for GDI objects the caller owns; they never delete their object.
+thread_local TemporaryHandleMap<HGDIOBJ, CGdiObject> t_temporaryGdi{
+    [](HGDIOBJ hObject) { return ::GetObjectType(hObject) != 0; }, [](CGdiObject& object) { object.Detach(); }};
 
 template <class T>
 T* TemporaryGdiObject(HGDIOBJ hObject)
 {
     if (!hObject)
         return nullptr;
-    if (t_temporaryGdi.size() >= t_temporaryGdiCheckAt && !t_temporaryGdi.count(hObject))
-        DropTemporariesOfDeletedObjects();
-    std::unique_ptr<CGdiObject>& temp = t_temporaryGdi[hObject];
+    std::unique_ptr<CGdiObject>& temp = t_temporaryGdi.Slot(hObject);
     if (!temp || typeid(*temp) != typeid(T)) {
         if (temp)
             temp->Detach();   // the handle was reused for another kind of object
@@ -111,14 +93,12 @@ void PatInvertRgn(CDC& dc, CRgn& rgn, CBrush* pBrush)
 
 void CGdiObject::DeleteTempMap()
 {
-    for (auto& entry : t_temporaryGdi)
-        entry.second->Detach();
-    t_temporaryGdi.clear();
+    t_temporaryGdi.DeleteAll();
 }
 
 size_t CGdiObject::GetTempMapCount()
 {
-    return t_temporaryGdi.size();
+    return t_temporaryGdi.Count();
 }
 
 CBrush* CBrush::FromHandle(HBRUSH hBrush)

@@ -1,4 +1,5 @@
 #include "afxwin.h"
+#include "tempmap.h"
 
 #include <algorithm>
 #include <map>
@@ -11,23 +12,8 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 namespace {
 std::mutex g_menuMapLock;
 std::unordered_map<HMENU, CMenu*> g_permanentMenus;
-// Wrappers for menus nobody attached, per thread; they never own their menu.
-thread_local std::map<HMENU, std::unique_ptr<CMenu>> t_temporaryMenus;
-thread_local size_t t_temporaryMenusCheckAt = 256;
-
-// As for windows: wrappers of menus destroyed since are dropped as the map grows.
-void DropTemporariesOfDestroyedMenus()
-{
-    for (auto it = t_temporaryMenus.begin(); it != t_temporaryMenus.end();) {
-        if (::IsMenu(it->first)) {
-            ++it;
-            continue;
-        }
-        it->second->m_hMenu = nullptr;
-        it = t_temporaryMenus.erase(it);
-    }
-    t_temporaryMenusCheckAt = std::max<size_t>(256, t_temporaryMenus.size() * 2);
-}
+thread_local TemporaryHandleMap<HMENU, CMenu> t_temporaryMenus{[](HMENU hMenu) { return ::IsMenu(hMenu) != FALSE; },
+                                                               [](CMenu& menu) { menu.m_hMenu = nullptr; }};
 
 CMenu* FromHandlePermanent(HMENU hMenu)
 {
@@ -48,9 +34,7 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
         return nullptr;
     if (CMenu* permanent = FromHandlePermanent(hMenu))
         return permanent;
-    if (t_temporaryMenus.size() >= t_temporaryMenusCheckAt && !t_temporaryMenus.count(hMenu))
-        DropTemporariesOfDestroyedMenus();
-    std::unique_ptr<CMenu>& temp = t_temporaryMenus[hMenu];
+    std::unique_ptr<CMenu>& temp = t_temporaryMenus.Slot(hMenu);
     if (!temp) {
         temp = std::make_unique<CMenu>();
         temp->m_hMenu = hMenu;
@@ -60,14 +44,12 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
 
 void CMenu::DeleteTempMap()
 {
-    for (auto& entry : t_temporaryMenus)
-        entry.second->m_hMenu = nullptr;
-    t_temporaryMenus.clear();
+    t_temporaryMenus.DeleteAll();
 }
 
 size_t CMenu::GetTempMapCount()
 {
-    return t_temporaryMenus.size();
+    return t_temporaryMenus.Count();
 }
 
 BOOL CMenu::Attach(HMENU hMenu)

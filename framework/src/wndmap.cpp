@@ -1,3 +1,4 @@
+#include "tempmap.h"
 #include "wndmap.h"
 #include "afxwin.h"
 
@@ -11,25 +12,8 @@ namespace {
 std::mutex g_mapLock;
 std::unordered_map<HWND, CWnd*> g_permanent;
 // Temporary wrappers for windows the framework does not own, per thread.
-thread_local std::map<HWND, std::unique_ptr<CWnd>> t_temporary;
-// Size at which the map is next checked for wrappers of destroyed windows.
-thread_local size_t t_temporaryCheckAt = 256;
-
-// Hosts with a message loop of their own never reach the idle time that
-// empties the map: wrappers of windows that no longer exist are dropped as
-// the map grows, so it stays proportional to the windows alive.
-void DropTemporariesOfDestroyedWindows()
-{
-    for (auto it = t_temporary.begin(); it != t_temporary.end();) {
-        if (::IsWindow(it->first)) {
-            ++it;
-            continue;
-        }
-        it->second->m_hWnd = nullptr;
-        it = t_temporary.erase(it);
-    }
-    t_temporaryCheckAt = std::max<size_t>(256, t_temporary.size() * 2);
-}
+thread_local TemporaryHandleMap<HWND, CWnd> t_temporary{[](HWND hWnd) { return ::IsWindow(hWnd) != FALSE; },
+                                                        [](CWnd& wnd) { wnd.m_hWnd = nullptr; }};
 }
 
 AfxThreadState& AfxGetThreadState()
@@ -63,9 +47,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
         return nullptr;
     if (CWnd* permanent = FromHandlePermanent(hWnd))
         return permanent;
-    if (t_temporary.size() >= t_temporaryCheckAt && !t_temporary.count(hWnd))
-        DropTemporariesOfDestroyedWindows();
-    std::unique_ptr<CWnd>& temp = t_temporary[hWnd];
+    std::unique_ptr<CWnd>& temp = t_temporary.Slot(hWnd);
     if (!temp) {
         temp = std::make_unique<CWnd>();
         temp->m_hWnd = hWnd;
@@ -75,9 +57,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 
 void CWnd::DeleteTempMap()
 {
-    for (auto& entry : t_temporary)
-        entry.second->m_hWnd = nullptr;   // a temporary never owns its window
-    t_temporary.clear();
+    t_temporary.DeleteAll();
     // Temporary menus and GDI objects share the windows' lifetime.
     CMenu::DeleteTempMap();
     CGdiObject::DeleteTempMap();
@@ -85,5 +65,5 @@ void CWnd::DeleteTempMap()
 
 size_t CWnd::GetTempMapCount()
 {
-    return t_temporary.size();
+    return t_temporary.Count();
 }
