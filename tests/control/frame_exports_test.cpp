@@ -1,8 +1,6 @@
 // Exports that act on the host's frame: bar IDs, the bars' context menu, the
 // status bar and removing commands from toolbars and menus.
-#include "control_fixture.h"
-#include "jbars.h"
-#include "scripted_input.h"
+#include "../toolbar/toolbar_fixture.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -15,30 +13,14 @@ using testing_support::ScriptedInput;
 
 namespace {
 
-class CHostFrame : public CFrameWnd {
+// The toolbar tests' host frame as the application's main window, with bars added by ID.
+class HostFrame : public toolbar_test::ToolbarHost {
 protected:
-    void PostNcDestroy() override {}   // lives on the test's stack
-};
-
-// A frame as the application's main window, with toolbars of the library.
-class HostFrame : public ControlLibrary {
-protected:
-    void SetUp() override
-    {
-        ControlLibrary::SetUp();
-        ASSERT_NE(nullptr, CreateManager());
-        ASSERT_TRUE(m_frame.Create(nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
-        // The host's frame answers the bars' menu items itself; a plain frame would grey them.
-        m_frame.m_bAutoMenuEnable = FALSE;
-        AfxGetApp()->m_pMainWnd = &m_frame;
-    }
     void TearDown() override
     {
-        AfxGetApp()->m_pMainWnd = nullptr;
         for (JToolBar* pBar : m_bars)
             delete pBar;
-        m_frame.DestroyWindow();
-        ControlLibrary::TearDown();
+        ToolbarHost::TearDown();
     }
 
     JToolBar* AddToolBar(UINT nID, const char* name, const std::vector<UINT>& buttons = {})
@@ -52,7 +34,6 @@ protected:
         return pBar;
     }
 
-    CHostFrame m_frame;
     std::vector<JToolBar*> m_bars;
 };
 
@@ -225,7 +206,7 @@ HMENU SetPopupMenu(CWnd& frame, std::initializer_list<std::pair<UINT, const char
 TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
 {
     const UINT draw[] = {101, 0, 102};
-    AddCategory("Draw", 1, 2, 3, 4, draw, 3, nullptr, nullptr);
+    ::AddCategory("Draw", 1, 2, 3, 4, draw, 3, nullptr, nullptr);
     JToolBar* pBar = AddToolBar(0xE83E, "Drawing", {101, 0, 102, 0, 200});
     HMENU hPopup =
         SetPopupMenu(m_frame, {{200, "Keep"}, {0, nullptr}, {101, "Line"}, {0, nullptr}, {201, "Also keep"}});
@@ -247,7 +228,7 @@ TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
 TEST_F(HostFrame, RemovingACategoryWithoutToolbarsStillCleansTheMenus)
 {
     const UINT draw[] = {101};
-    AddCategory("Draw", 1, 2, 3, 4, draw, 1, nullptr, nullptr);
+    ::AddCategory("Draw", 1, 2, 3, 4, draw, 1, nullptr, nullptr);
     HMENU hPopup = SetPopupMenu(m_frame, {{101, "Line"}, {200, "Keep"}});
     RemoveCategory("Draw");
     EXPECT_EQ(std::vector<UINT>{200}, MenuColumn(hPopup, &MenuItem::id));
