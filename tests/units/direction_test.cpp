@@ -79,51 +79,33 @@ TEST_F(DirectionEditTest, AzimuthsFromEveryBaseAxisInBothSensesShowQuarterTurnsE
     }
 }
 
-TEST_F(DirectionEditTest, QuadrantBearingsShowTheQuadrantLettersWithNinetyAndTwoSeventyExact)
+// Internal angles are counter-clockwise from east, bearings clockwise from north; each text
+// shown reads back as its angle, east and west exactly, and a plain angle is an azimuth.
+TEST_F(DirectionEditTest, QuadrantBearingsShowAndReadTheQuadrantLettersWithEastAndWestExact)
 {
     ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
-    const CString ninety = AngleText(90 * kDegree);
-    const CString thirty = AngleText(30 * kDegree);
-    // Internal angles are counter-clockwise from east; bearings clockwise from north: azimuths
-    // 90, 270, 0, 180, 30, 150, 210, 330 and 30 again.
-    const CString zero = AngleText(0.0);
+    const CString ninety = AngleText(90 * kDegree), thirty = AngleText(30 * kDegree), zero = AngleText(0.0);
     const std::pair<double, CString> rows[] = {
-        {0.0, "N " + ninety + " E"},
-        {kPi, "S " + ninety + " W"},
-        {kPi / 2, "N " + zero + " E"},
-        {3 * kPi / 2, "S " + zero + " E"},
-        {60 * kDegree, "N " + thirty + " E"},
-        {-60 * kDegree, "S " + thirty + " E"},
-        {240 * kDegree, "S " + thirty + " W"},
-        {120 * kDegree, "N " + thirty + " W"},
-        {60 * kDegree + 4 * kPi, "N " + thirty + " E"},
+        {0.0, "N " + ninety + " E"},          {kPi, "S " + ninety + " W"},
+        {kPi / 2, "N " + zero + " E"},        {3 * kPi / 2, "S " + zero + " E"},
+        {60 * kDegree, "N " + thirty + " E"}, {300 * kDegree, "S " + thirty + " E"},
+        {240 * kDegree, "S " + thirty + " W"}, {120 * kDegree, "N " + thirty + " W"},
     };
-    for (const auto& [value, text] : rows)
+    for (const auto& [value, text] : rows) {
         EXPECT_EQ(text, Shown(value)) << value;
-}
-
-TEST_F(DirectionEditTest, QuadrantBearingsReadLettersOrPlainAzimuths)
-{
-    ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
-    const CString ninety = AngleText(90 * kDegree);
-    const CString thirty = AngleText(30 * kDegree);
-    EXPECT_EQ(0.0, Entered("N " + ninety + " E"));   // exactly east
-    EXPECT_EQ(kPi, Entered("S " + ninety + " W"));   // exactly west
-    EXPECT_NEAR(60 * kDegree, Entered("N " + thirty + " E"), 1e-12);
-    EXPECT_NEAR(300 * kDegree, Entered("S " + thirty + " E"), 1e-12);
+        EXPECT_EQ(text, Shown(value - 4 * kPi)) << value;
+        if (std::fmod(value, kPi) == 0.0) {
+            EXPECT_EQ(value, Entered(text));
+        } else {
+            EXPECT_NEAR(value, Entered(text), 1e-12) << value;
+        }
+    }
     EXPECT_NEAR(240 * kDegree, Entered("s " + thirty + " w"), 1e-12);   // letters in any case
-    EXPECT_NEAR(120 * kDegree, Entered("N " + thirty + " W"), 1e-12);
-    // A plain angle is an azimuth clockwise from north.
     EXPECT_NEAR(60 * kDegree, Entered(thirty), 1e-12);
     EXPECT_EQ(0.0, Entered(ninety));
     EXPECT_EQ(kPi, Entered(AngleText(270 * kDegree)));
-}
-
-TEST_F(DirectionEditTest, AQuadrantBearingWithoutItsLeadingLetterIsRejectedAndTheValueKept)
-{
-    ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
+    // Without its leading letter, a bearing is refused and the value kept.
     m_edit.SetValue(60 * kDegree);
-    const CString thirty = AngleText(30 * kDegree);
     EXPECT_NEAR(60 * kDegree, Entered(thirty + " E"), 1e-12);
     EXPECT_NEAR(60 * kDegree, Entered("E " + thirty + " N"), 1e-12);
     EXPECT_FALSE(m_edit.IsModified());
