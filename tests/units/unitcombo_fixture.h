@@ -47,24 +47,27 @@ protected:
 
 using testing_support::StoredValue;
 
-inline bool ReadStored(LPCSTR path, LPCSTR name, StoredValue& out)
+// A value of the key at path (below HKEY_CURRENT_USER); REG_NONE when missing.
+inline StoredValue Stored(LPCSTR path, LPCSTR name)
 {
+    StoredValue value;
     HKEY hKey = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return false;
-    const bool ok = testing_support::ReadStoredValue(hKey, name, out);
+        return value;
+    if (!testing_support::ReadStoredValue(hKey, name, value))
+        value = StoredValue();
     ::RegCloseKey(hKey);
-    return ok;
+    return value;
 }
 // A stored count or limit (REG_DWORD), -1 when missing or of another type.
 inline long StoredNumber(LPCSTR path, LPCSTR name)
 {
-    StoredValue value;
-    return ReadStored(path, name, value) && value.type == REG_DWORD ? long(value.Number()) : -1;
+    const StoredValue value = Stored(path, name);
+    return value.type == REG_DWORD ? long(value.Number()) : -1;
 }
 // A stored value (eight-byte REG_BINARY), -1 when missing or of another shape.
 inline double StoredDouble(LPCSTR path, LPCSTR name)
 {
-    StoredValue value;
-    return ReadStored(path, name, value) && value.type == REG_BINARY && value.data.size() == 8 ? value.Double() : -1.0;
+    const StoredValue value = Stored(path, name);
+    return value.type == REG_BINARY && value.data.size() == 8 ? value.Double() : -1.0;
 }

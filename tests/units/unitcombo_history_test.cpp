@@ -11,6 +11,7 @@
 namespace {
 
 constexpr UINT kComboID = 301;
+constexpr double kDegree = 0.017453292519943295;
 
 using UnitComboHistoryTest = UnitComboTest;
 
@@ -69,8 +70,7 @@ TEST_F(UnitComboHistoryTest, SavedValuesAreEightByteDoublesUnderADwordCountAndLi
     EXPECT_DOUBLE_EQ(entered, StoredDouble(full, "Value00"));
     for (int i = 1; i < 25; ++i)
         EXPECT_DOUBLE_EQ(100.0 + i - 1, StoredDouble(full, IndexName(i))) << IndexName(i);
-    StoredValue value;
-    EXPECT_FALSE(ReadStored(full, "Value25", value)) << "nothing is kept beyond the limit";
+    EXPECT_EQ(DWORD(REG_NONE), Stored(full, "Value25").type) << "nothing is kept beyond the limit";
 }
 
 // An empty history offers and stores defaults by kind: half an inch and an inch for
@@ -78,7 +78,6 @@ TEST_F(UnitComboHistoryTest, SavedValuesAreEightByteDoublesUnderADwordCountAndLi
 // the history style, or with a fixed list, nothing is loaded.
 TEST_F(UnitComboHistoryTest, EmptyHistoriesOfferTheirKindsDefaults)
 {
-    constexpr double kDegree = 0.017453292519943295;
     JDistanceComboBox distance, plain, fixedList;
     JDirectionComboBox direction;
     JAngleComboBox angle;
@@ -122,7 +121,6 @@ TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndTheDroppedListHa
     ASSERT_TRUE(CreateCombo(combo, &m_parent, kComboID));
     const UINT degree = UNIT_DEGREE;
     combo.SetLocalUnits(&degree, nullptr, nullptr);
-    constexpr double kDegree = 0.017453292519943295;
     // "S 30 E" is 150 degrees clockwise from north: the angle as the user typed it.
     ASSERT_EQ(0, combo.SaveValue("S 30 E"));
     EXPECT_NEAR(150.0 * kDegree, StoredDouble(HistoryPath("Angle"), "Value00"), 1e-9);
@@ -192,7 +190,7 @@ TEST_F(UnitComboHistoryTest, StoredDirectionsThatAreNotFiniteAreNotListedAndHuge
         }
         EXPECT_EQ(listed, TextOf(combo));
         const double picked = combo.GetValue();
-        EXPECT_TRUE(picked >= 0.0 && picked < 2 * 3.14159265358979323846) << picked;
+        EXPECT_TRUE(picked >= 0.0 && picked < 360 * kDegree) << picked;
         combo.SetCurSel(-1);
     }
     SetBearingInfo(0, 1, 0, 0);
