@@ -2,6 +2,7 @@
 // and called through the entry points it resolves by name. Damaged macro files
 // (the corpus beside the program, and huge files made here) must give results,
 // never a crash or a write past the caller's buffers.
+#include "../toolbar/image_helpers.h"
 #include "macrohost.h"
 #include "peimage.h"
 
@@ -405,16 +406,6 @@ protected:
     void TearDown() override { ::DeleteFileA(MacroPath().c_str()); }
 };
 
-COLORREF PixelOf(HBITMAP hBitmap, int x, int y)
-{
-    const HDC hDC = ::CreateCompatibleDC(nullptr);
-    const HGDIOBJ old = ::SelectObject(hDC, hBitmap);
-    const COLORREF colour = ::GetPixel(hDC, x, y);
-    ::SelectObject(hDC, old);
-    ::DeleteDC(hDC);
-    return colour;
-}
-
 TEST_F(MacroPictures, DamagedPicturesGiveNoPictureAndUnusualSoundOnesLoad)
 {
     // Damaged: headers that disagree with the file or say absurd sizes.
@@ -444,7 +435,7 @@ TEST_F(MacroPictures, DamagedPicturesGiveNoPictureAndUnusualSoundOnesLoad)
         ::GetObjectA(hBitmap, sizeof bitmap, &bitmap);
         EXPECT_EQ(test.width, bitmap.bmWidth) << test.file;
         EXPECT_EQ(test.height, bitmap.bmHeight) << test.file;
-        EXPECT_EQ(test.colour, PixelOf(hBitmap, test.x, test.y)) << test.file;
+        EXPECT_EQ(test.colour, image_test::PixelOf(hBitmap, test.x, test.y)) << test.file;
     }
 }
 
