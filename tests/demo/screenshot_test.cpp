@@ -409,22 +409,10 @@ TEST(DemoLayout, EveryToolbarWritesItsOwnKeyAndComesBackWhereItWasLeftWithItsPic
         EXPECT_FALSE(SavedToolBar(path, caption).empty()) << caption;
     const auto modify = SavedToolBar(path, "Modify");
     ASSERT_FALSE(modify.empty());
+    // A default toolbar with its fixed ID; the values themselves are the toolbar tests' concern,
+    // and the restored run below shows they bring the layout back.
     testing_support::ExpectToolbarKeyValues(modify, true);
-    // A default toolbar with its fixed ID, visible, floating where the frame that holds it
-    // lies (the demo's frame lies at the screen's origin).
     EXPECT_EQ(0xE811u, modify.at("ID").Number());
-    for (const char* flag : {"IDFixed", "Visible", "Floating", "Default"})
-        EXPECT_EQ(1u, modify.at(flag).Number()) << flag;
-    EXPECT_EQ(saved.parts["floating.modify"].rect.TopLeft(), modify.at("FloatPos").Point());
-    const std::vector<UINT> ids = modify.at("IDs").List();
-    EXPECT_EQ(8u, ids.size()) << "six buttons and two separators";
-    EXPECT_EQ(ids, modify.at("DefaultIDs").List());
-    EXPECT_EQ(2, std::count(ids.begin(), ids.end(), 0u));
-    // Draw stays docked at the top.
-    const auto draw = SavedToolBar(path, "Draw");
-    ASSERT_FALSE(draw.empty());
-    EXPECT_EQ(1u, draw.at("DockSite").Number());
-    EXPECT_EQ(0u, draw.at("Floating").Number());
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
 
