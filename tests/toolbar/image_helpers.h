@@ -34,9 +34,8 @@ inline void WarmUpGdi()
     ::DestroyWindow(hWnd);
 }
 
-// GDI objects the process holds now. Wine answers 0 to GetGuiResources; its
-// handle table then answers for any handle value by index alone, so the live
-// entries are counted instead.
+// GDI objects the process holds now. Wine answers 0 to GetGuiResources, and its handle table
+// answers for any handle value by index alone: the live entries are counted instead.
 inline DWORD GdiObjects()
 {
     if (DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
@@ -159,18 +158,11 @@ inline HBITMAP PaintedDib(int width, int height, int bpp, COLORREF fill, std::in
     return hBitmap;
 }
 
-// Expects each listed pixel of the bitmap to have its colour.
+// Expects each listed pixel of a Gdi bitmap or a memory canvas to have its colour.
 struct PixelAt {
     int x, y;
     COLORREF colour;
 };
-inline void ExpectPixels(HBITMAP hBitmap, std::initializer_list<PixelAt> pixels)
-{
-    for (const PixelAt& pixel : pixels)
-        EXPECT_EQ(pixel.colour, PixelOf(hBitmap, pixel.x, pixel.y)) << "at " << pixel.x << "," << pixel.y;
-}
-
-// The same for anything that answers Pixel(x, y), a memory canvas say.
 template <class Canvas>
 void ExpectPixels(const Canvas& canvas, std::initializer_list<PixelAt> pixels)
 {

@@ -24,10 +24,6 @@ public:
         return CreateEx(0, AfxRegisterWndClass(0), "Recording window", WS_POPUP | WS_VISIBLE, x, y, 200, 80, nullptr,
                         nullptr);
     }
-    BOOL CreateChildOf(CWnd* pParent, UINT nID)
-    {
-        return Create(AfxRegisterWndClass(0), "Child", WS_CHILD | WS_VISIBLE, CRect(5, 5, 60, 30), pParent, nID);
-    }
     std::vector<RecordedMessage> Received(UINT message) const
     {
         std::vector<RecordedMessage> found;

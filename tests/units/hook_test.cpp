@@ -111,12 +111,10 @@ TEST_F(HookTest, ImeCharactersReachTheHookedWindowAsBytesOfTheThreadCodePage)
     EXPECT_EQ(3u, m_window.CharBytes().size());
 }
 
-// A use for a window takes its children's characters too; one without a window serves
-// every window of the thread.
 TEST_F(HookTest, ChildWindowsCharactersGoToTheHookedWindowAndAUseWithoutWindowServesAll)
 {
     RecordingWindow child;
-    ASSERT_TRUE(child.CreateChildOf(&m_window, 7));
+    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(5, 5, 60, 30), &m_window, 7));
     JDLLHook hook;
     ASSERT_TRUE(hook.SetHook(WH_CALLWNDPROC, m_window.m_hWnd));
     ::SendMessageA(child, WM_IME_CHAR, 'c', 0);
