@@ -126,8 +126,7 @@ std::vector<Field> MenuColumn(HMENU hMenu, Field MenuItem::*field)
     return column;
 }
 
-// Opens the bars' context menu, reads its items while it is open and dismisses it;
-// *pResult gets the export's result.
+// The bars' context menu's items, read while it is open; *pResult gets the export's result.
 std::vector<MenuItem> ReadContextMenu(int* pResult = nullptr)
 {
     std::vector<MenuItem> items;

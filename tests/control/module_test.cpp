@@ -1,6 +1,5 @@
-// Start-up and shut-down of the library's module, run on the library's code
-// linked into this program: the resource module is attached as data and
-// released again.
+// Start-up and shut-down of the library's module, linked into this program: the resource
+// module is attached as data and released again.
 #include "baseutil.h"
 #include "cntlrc.h"
 #include "module.h"

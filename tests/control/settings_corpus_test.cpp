@@ -1,6 +1,5 @@
-// Stored toolbar settings kept under tests/data/settings, damaged ones among
-// them: each loads without reading past a buffer, and what loads saves and
-// loads again unchanged.
+// Stored toolbar settings under tests/data/settings, damaged ones among them: each loads without
+// reading past a buffer, and what loads saves and loads again unchanged.
 #include "fake_host.h"
 #include "jcontrolinfo.h"
 #include "regfile.h"

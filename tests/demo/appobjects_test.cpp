@@ -1,6 +1,5 @@
-// The demo host's application objects: the application information and version
-// text the library reads through appcore.dll, the macro command provider, and the
-// prompt and tip of each of its commands.
+// The demo host's application objects: the application information and version text read through
+// appcore.dll, the macro command provider, and the prompt and tip of each of its commands.
 #include "appcore.h"
 #include "appinfo.h"
 #include "commands.h"

@@ -1,6 +1,5 @@
-// The demo host's headless screenshot: drafthost.exe runs as its own process and
-// writes a BMP with the places of its parts, checked pixel by pixel there. A layout
-// the demo saved comes back in the next run that restores it.
+// drafthost.exe's headless screenshot, a BMP with the places of its parts, checked pixel by pixel
+// there; a layout the demo saved comes back in the next run that restores it.
 #include "appinfo.h"
 #include "toolbarkey.h"
 #include "storedvalues.h"
@@ -41,8 +40,7 @@ struct ReportedPart {
     }
 };
 
-// What a run of the demo left: its exit code (-1 when it could not start or was killed
-// after the timeout), what it printed, and the image and layout report when asked for.
+// A run's exit code (-1: not started, or killed at the timeout), output, image and layout report.
 struct DemoRun {
     int exitCode = -1;
     std::string output;
@@ -206,8 +204,7 @@ TEST_F(DemoScreenshot, SheetShowsTheGrid)
     EXPECT_NE(paper, minor);
     EXPECT_NE(paper, axis);
     EXPECT_NE(minor, axis);
-    // Along a row between horizontal lines: a vertical line every step, paper between; the
-    // same down a column between vertical lines.
+    // A line every step along a row between lines and down a column between them, paper between.
     const auto expected = [&](int d) { return d % kGridStep ? paper : (d / kGridStep) % kAxisEvery ? minor : axis; };
     for (int x = 0; x < sheet.Width(); ++x)
         ASSERT_EQ(expected(x), At(sheet.left + x, sheet.top + kGridStep / 2)) << "column " << x;
@@ -350,8 +347,7 @@ TEST(DemoLargeScreenshot, EveryToolbarHasLargeButtonsInItsPlace)
     EXPECT_GE(run.parts["view"].rect.Width(), 32);
 }
 
-// Where the demo keeps its toolbars: its environment has no user key of its own, so the
-// environment's registry name is the host's.
+// Where the demo keeps its toolbars: the host's registry name (its environment has no user key).
 CString LayoutPath()
 {
     auto* pInfo = new CDraftAppInfo;
@@ -377,8 +373,7 @@ std::map<std::string, testing_support::StoredValue> SavedToolBar(const CString& 
     return {};
 }
 
-// The toolbar layout a run leaves is the next one's: a first run floats Modify and
-// saves, a second restores. Both share the registry of this program's Wine prefix.
+// A first run floats Modify and saves, a second restores; both use this program's Wine prefix.
 TEST(DemoLayout, EveryToolbarWritesItsOwnKeyAndComesBackWhereItWasLeftWithItsPictures)
 {
     const CString path = LayoutPath();
@@ -409,8 +404,7 @@ TEST(DemoLayout, EveryToolbarWritesItsOwnKeyAndComesBackWhereItWasLeftWithItsPic
         EXPECT_FALSE(SavedToolBar(path, caption).empty()) << caption;
     const auto modify = SavedToolBar(path, "Modify");
     ASSERT_FALSE(modify.empty());
-    // A default toolbar with its fixed ID; the values themselves are the toolbar tests' concern,
-    // and the restored run below shows they bring the layout back.
+    // The values are the toolbar tests' concern; the restored run shows they bring the layout back.
     testing_support::ExpectToolbarKeyValues(modify, true);
     EXPECT_EQ(0xE811u, modify.at("ID").Number());
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path);

@@ -1,7 +1,5 @@
-// macrohost.dll, driven as the control library drives it: loaded at run time
-// and called through the entry points it resolves by name. Damaged macro files
-// (the corpus beside the program, and huge files made here) must give results,
-// never a crash or a write past the caller's buffers.
+// macrohost.dll, loaded and called by name as the library does. Damaged macro files (the corpus
+// beside the program, huge files made here) give results, never a crash or a write past a buffer.
 #include "../toolbar/image_helpers.h"
 #include "macrohost.h"
 #include "peimage.h"
@@ -439,10 +437,8 @@ TEST_F(MacroPictures, DamagedPicturesGiveNoPictureAndUnusualSoundOnesLoad)
     }
 }
 
-// Seeded mutations of sound pictures: none may crash or stall the host, and what loads
-// is of a sane size. MACRO_PICTURE_FUZZ_RUNS and MACRO_PICTURE_FUZZ_SEED make a long
-// or a repeated run; a crash leaves the input that caused it as servicestest_fuzz.bmp
-// beside the corpus.
+// Seeded mutations of sound pictures; MACRO_PICTURE_FUZZ_RUNS and _SEED make a long or repeated run,
+// and a crash leaves its input as servicestest_fuzz.bmp beside the corpus.
 TEST_F(MacroPictures, MutatedPicturesNeverCrashOrStall)
 {
     const char* runsText = std::getenv("MACRO_PICTURE_FUZZ_RUNS");

@@ -1,6 +1,5 @@
-// Generated texts: no text crashes, hangs or yields anything but 0 or 1, and
-// every format reads back as the value it shows. Runs are seeded; the seed is
-// printed with any failure and UNITS_TEST_SEED repeats a run.
+// Generated texts give 0 or 1, never a crash or hang, and every format reads back as the value it
+// shows. The seed is printed with any failure; UNITS_TEST_SEED repeats a run.
 #include "units_support.h"
 
 #include <chrono>

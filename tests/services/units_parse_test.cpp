@@ -102,9 +102,8 @@ TEST_F(UnitParseTest, AnglesAndScalars)
     ExpectRejected(UNIT_TYPE_SCALAR, {"3 mm", "2'", "1d"});
 }
 
-// Among them: ',' where it is not the separator (a thousands mark or a decimal?), two
-// numbers with nothing between, an area or a length per metre in a distance field, an
-// angle or time unit in a distance field, and a ratio that has no unit.
+// Among them: ',' not the separator (thousands or decimal?), two numbers with nothing between, an
+// area, a length per metre, an angle or time unit as a distance, and a ratio that has no unit.
 TEST_F(UnitParseTest, RejectsWhatCannotBeReadOneWay)
 {
     // clang-format off

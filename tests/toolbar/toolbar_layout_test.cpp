@@ -143,7 +143,6 @@ TEST_F(ToolbarHost, DeferredShowWaitsForItsFlagAndAMovedToolbarTakesADirtyEnviro
     EXPECT_FALSE(JEnvironmentManager::Get()->IsEnvironmentDirty());
 }
 
-// Tip texts change per button (not on separators) and fill only the caller's buffer.
 // Environments switched with toolbars on the frame: each one shows its own bars.
 class EnvironmentSwitch : public ToolbarHost {
 protected:

@@ -1,6 +1,5 @@
-// Stored toolbar keys kept under tests/data/toolbars, damaged ones among them.
-// A "fails_" key is refused without harm to the toolbar; a "loads_" key gives a
-// toolbar on screen that writes a key which reads back the same.
+// Stored toolbar keys under tests/data/toolbars: a "fails_" key is refused without harm, a "loads_"
+// key gives a toolbar on screen that writes a key which reads back the same.
 #include "regfile.h"
 #include "storedvalues.h"
 #include "toolbar_fixture.h"

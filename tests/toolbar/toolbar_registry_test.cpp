@@ -248,8 +248,7 @@ TEST_F(ToolbarRegistry, PositionsOffTheScreenAreBroughtBackAndOnlyRowBreaksAreTa
         EXPECT_FALSE(pPlain->GetButtonStyle(i) & TBBS_WRAPPED) << i;
 }
 
-// Flyout lists come back with their buttons; those on no real button are dropped, and a
-// listed one without commands fails the read after the buttons.
+// Lists on no real button are dropped; a listed one without commands fails the read after the buttons.
 TEST_F(ToolbarRegistry, FlyoutListsComeBackWithTheirButtonsOnly)
 {
     Save({kOpen, kSave, 0, kOpen});
@@ -479,8 +478,7 @@ TEST_F(ToolbarRegistry, EveryRequiredValueIsNeeded)
     Restore();
 }
 
-// A caption and a button list longer than the readers take are cut, not made unreadable;
-// a damaged floating position leaves the docked one alone.
+// Too long a caption or button list is cut; a damaged floating position leaves the docked one alone.
 TEST_F(ToolbarRegistry, WhatIsWrittenFitsWhatIsReadAndDamageStaysWhereItIs)
 {
     Save(std::vector<UINT>(300, kOpen), std::string(300, 'C').c_str());
@@ -505,8 +503,7 @@ TEST_F(ToolbarRegistry, FlyoutsFollowTheirButtons)
     WriteList(m_hKey, "Flyout1", {kGrey});
     ProbeToolBar* pBar = Restore();
     auto flyouts = [&] { return FlyoutsOf(pBar); };
-    // New buttons: each flyout goes to the first button holding one of its commands,
-    // and a second flyout for the same button is dropped.
+    // Each flyout goes to the first new button holding one of its commands; a second one there is dropped.
     const UINT reordered[] = {kGrey, kOpen, kSave};
     ASSERT_TRUE(pBar->SetButtonIDs(reordered, 3));
     EXPECT_EQ((std::vector<UINT>{0}), flyouts());

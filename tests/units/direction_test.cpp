@@ -79,8 +79,7 @@ TEST_F(DirectionEditTest, AzimuthsFromEveryBaseAxisInBothSensesShowQuarterTurnsE
     }
 }
 
-// Internal angles are counter-clockwise from east, bearings clockwise from north; each text
-// shown reads back as its angle, east and west exactly, and a plain angle is an azimuth.
+// Internal angles are counter-clockwise from east, bearings clockwise from north; a plain angle is an azimuth.
 TEST_F(DirectionEditTest, QuadrantBearingsShowAndReadTheQuadrantLettersWithEastAndWestExact)
 {
     ASSERT_EQ(1, SetBearingInfo(1, 0, 0, 0));
@@ -112,10 +111,8 @@ TEST_F(DirectionEditTest, QuadrantBearingsShowAndReadTheQuadrantLettersWithEastA
     EXPECT_EQ("N " + thirty + " E", TextOf(m_edit));
 }
 
-// A bearing's angle is one plain angle of a quarter turn at most, in the default units: a
-// larger angle or arithmetic inside it is a mistyped bearing that would name another direction.
-// Fractions are numbers, not division, and a rounded last place may pass the quarter turn by
-// half its step.
+// Anything else is a mistyped bearing naming another direction. Fractions are numbers, not division,
+// and a rounded last place may pass the quarter turn by half its step; the units are the default ones.
 TEST(DirectionQuadrantText, ABearingHoldsOnePlainAngleOfAtMostAQuarterTurn)
 {
     struct Row {
@@ -146,9 +143,8 @@ TEST(DirectionQuadrantText, ABearingHoldsOnePlainAngleOfAtMostAQuarterTurn)
     }
 }
 
-// In every display the control can be given, with bearings off, as azimuths or as quadrant
-// bearings, a direction shown reads back as itself to the display's own rounding:
-// fractions of a degree, minute or second too.
+// Bearings off, as azimuths or as quadrant bearings, in every display the control can be given:
+// a direction shown reads back as itself to the display's own rounding.
 TEST_F(DirectionEditTest, EveryAngleDisplayReadsBackAsTheDirectionShown)
 {
     constexpr double kMinute = kDegree / 60, kSecond = kMinute / 60, kGrad = kPi / 200;
@@ -191,8 +187,7 @@ TEST_F(DirectionEditTest, EveryAngleDisplayReadsBackAsTheDirectionShown)
     }
 }
 
-// Huge angles typed in a direction field are brought into a turn at once or refused;
-// a hang would end the process through the watchdog instead of stalling the run.
+// A hang would end the process through the watchdog instead of stalling the run.
 TEST_F(DirectionEditTest, HugeAnglesTypedAreTakenIntoATurnOrRefusedAtOnce)
 {
     testing_support::MainWindowScope mainWindow(&m_parent);

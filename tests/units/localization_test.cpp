@@ -1,6 +1,5 @@
-// JLocalizationInfo: languages, default and composition fonts, input contexts,
-// the window-procedure hook, and what it does without the input method library
-// or with a planted one.
+// JLocalizationInfo: languages, fonts, input contexts, the window-procedure hook, and what it does
+// without the input method library or with a planted one.
 #include "appcore.h"
 #include "hook_recorder.h"
 #include "immlibrary.h"
@@ -253,8 +252,7 @@ TEST_F(LocalizationTest, WithoutTheInputMethodLibraryEverythingAnswersZeroAndNot
     EXPECT_TRUE(ImmLibrary()) << "the real library is used again";
 }
 
-// planted.dll under the input method library's name (and one only it has) in the working
-// directory and on PATH: neither is ever loaded.
+// planted.dll as imm32.dll and as a name only it has, in the working directory and on PATH.
 TEST_F(LocalizationTest, AnInputMethodLibraryPlantedInTheWorkingDirectoryIsNeverLoaded)
 {
     {

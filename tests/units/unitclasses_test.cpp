@@ -1,6 +1,5 @@
-// The unit edits' and unit combo boxes' window classes: registered by
-// InitCustomControls as superclasses of the system's, usable in dialog templates,
-// each window getting an object that goes with it.
+// The unit edits' and combo boxes' window classes: superclasses of the system's, usable in dialog
+// templates, each window getting an object that goes with it.
 #include "cntlrc.h"
 #include "controlexports.h"
 #include "scripted_input.h"
@@ -74,8 +73,6 @@ protected:
     }
 };
 
-// InitCustomControls registers each class as a superclass of the system's; a template's
-// controls then get their objects, which go with the dialog.
 TEST_F(UnitClassTest, SuperclassesRegisteredGiveATemplatesControlsObjectsAndTabInADialogCommitsTheEntry)
 {
     InitCustomControls();

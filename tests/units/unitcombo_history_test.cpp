@@ -31,9 +31,8 @@ CString IndexName(int index)
     return name;
 }
 
-// Values are eight-byte doubles, newest first, under a DWORD count and limit; a text that
-// does not parse leaves the history as it was. A missing limit is written as 25 again, and a
-// full history drops its oldest and keeps its count.
+// Newest first; a text that does not parse leaves the history as it was. A missing limit is
+// written as 25 again, and a full history drops its oldest and keeps its count.
 TEST_F(UnitComboHistoryTest, SavedValuesAreEightByteDoublesUnderADwordCountAndLimit)
 {
     JDistanceComboBox combo;
@@ -73,9 +72,8 @@ TEST_F(UnitComboHistoryTest, SavedValuesAreEightByteDoublesUnderADwordCountAndLi
     EXPECT_EQ(DWORD(REG_NONE), Stored(full, "Value25").type) << "nothing is kept beyond the limit";
 }
 
-// An empty history offers and stores defaults by kind: half an inch and an inch for
-// distances (the last the most recent), four directions; angles and scalars none. Without
-// the history style, or with a fixed list, nothing is loaded.
+// Half an inch and an inch (the most recent) for distances, four directions, no angles or scalars;
+// without the history style, or with a fixed list, nothing is loaded.
 TEST_F(UnitComboHistoryTest, EmptyHistoriesOfferTheirKindsDefaults)
 {
     JDistanceComboBox distance, plain, fixedList;
@@ -140,15 +138,13 @@ TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndTheDroppedListHa
     const int item = distance.GetItemHeight(0) > 0 ? distance.GetItemHeight(0) : field;
     CRect dropped;
     distance.GetDroppedControlRect(&dropped);
-    // The distance box is made limit items and two fields high; the list takes that
-    // height less the selection field and its frame.
+    // The box is made limit items and two fields high; the list has that less the field and its frame.
     EXPECT_GE(dropped.Height(), 6 * item);
     EXPECT_LE(dropped.Height(), 6 * item + 2 * field);
     distance.ShowDropDown(FALSE);
 }
 
-// The damaged states under tests/data/defaultvalues and the list each one yields
-// (values in metres) and the count then in force.
+// The damaged states under tests/data/defaultvalues, the list each yields (in metres) and the limit after.
 struct DamagedCase {
     std::vector<double> listed;
     DWORD limitAfter;
@@ -161,9 +157,8 @@ const std::map<CString, DamagedCase> kDamaged = {
     {"count_beyond_values.reg", {{1.0, 2.0}, 25}},
 };
 
-// Damage can store values no entry gives: those that are not finite are never listed (a
-// bearing would show "N  W"), and a huge one is listed as a text that reads back and is
-// taken into a turn at once when picked.
+// Damage can store values no entry gives: one not finite would show as "N  W", and a huge one is
+// listed as a text that reads back.
 TEST_F(UnitComboHistoryTest, StoredDirectionsThatAreNotFiniteAreNotListedAndHugeOnesArePickedAtOnce)
 {
     const CString path = HistoryPath("Angle");
@@ -231,8 +226,7 @@ TEST_F(UnitComboHistoryTest, DamagedHistoriesLoadWhatIsUsableAndNoMore)
     }
 }
 
-// An environment may have a name of a key's longest length; its histories lie past MAX_PATH
-// characters from HKEY_CURRENT_USER and are read and written like any other.
+// Its histories lie past MAX_PATH characters from HKEY_CURRENT_USER.
 TEST_F(UnitComboHistoryTest, AnEnvironmentWithTheLongestNameKeepsItsHistory)
 {
     const std::string name(255, 'L');

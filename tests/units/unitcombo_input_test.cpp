@@ -131,8 +131,7 @@ TEST_F(UnitComboInputTest, ARejectedTextIsReportedAndTheOldValueStays)
     }
 }
 
-// A combo box made without horizontal scrolling keeps only what fits its box: a text it cut
-// short is not the user's and is never committed as a value.
+// A combo box made without horizontal scrolling keeps only what fits its box.
 TEST_F(UnitComboInputTest, ATextTheBoxCutShortIsNeverCommitted)
 {
     AppCoreSetHostMode(TRUE);   // a refusal shows no message box
@@ -167,8 +166,7 @@ TEST_F(UnitComboInputTest, EmptyingTheTextUnlocksAndPickingAnEntryTakesItsTextAn
     EXPECT_DOUBLE_EQ(8.0, m_combo.GetValue());
 }
 
-// A negative distance is stored as its size, zero is not listed, and an entry already listed
-// is not stored again: the history order stays.
+// A negative entry is stored as its size, zero is not listed, a listed one is not stored again.
 TEST_F(UnitComboInputTest, NegativeZeroAndRepeatedEntriesKeepTheHistoryAsItWas)
 {
     Enter("-2");
