@@ -137,12 +137,10 @@ TEST_F(ToolbarRegistry, DockedAndFloatingToolbarsComeBackWhereTheyWere)
     EXPECT_EQ(0u, ReadValues(m_hKey).at("FloatOrientation").Number()) << "docked left, it stands upright";
     pSaved->DestroyWindow();
 
+    // The caption, ID and dock site read back are the hand-written keys' tests below; here what the
+    // reader derives from them, and where the bar lands.
     ProbeToolBar* pBar = Restore();
     EXPECT_EQ((std::vector<UINT>{kOpen, 0, kSave, kOpen}), pBar->ButtonIDs());
-    EXPECT_STREQ("Draw", pBar->Caption());
-    EXPECT_EQ(0xE850, pBar->GetDlgCtrlID());
-    EXPECT_TRUE(pBar->m_bIDFixed);
-    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pBar->m_nDockBarID);
     EXPECT_FALSE(pBar->m_bFloating);
     EXPECT_TRUE(pBar->IsWindowVisible());
     EXPECT_EQ((DWORD)(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT), pBar->GetBarStyle() & CBRS_ALIGN_ANY);
@@ -159,7 +157,6 @@ TEST_F(ToolbarRegistry, DockedAndFloatingToolbarsComeBackWhereTheyWere)
 
     ProbeToolBar* pFloating = Restore();
     EXPECT_TRUE(pFloating->m_bFloating);
-    EXPECT_EQ(at, pFloating->m_ptFloatPos);
     m_frame.FloatControlBar(pFloating, pFloating->m_ptFloatPos);
     testing_support::PumpMessages();
     CRect restored;
