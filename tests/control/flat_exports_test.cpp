@@ -101,9 +101,6 @@ TEST(ContextHelp, SourceAndHelpFileAreSharedByAllObjects)
     writer.SetHelpFile("x.chm");
     EXPECT_EQ(0, reader.ClearMemory());
     EXPECT_EQ("(none)", file(writer));
-    TsPrefsContextHelp copy(writer);
-    copy = reader;
-    EXPECT_EQ(0, copy.SavePreferences());
 }
 
 TEST_F(FlatExports, RegisteredMessagesAreTheHostsToo)

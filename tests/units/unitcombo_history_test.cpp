@@ -124,10 +124,7 @@ TEST_F(UnitComboHistoryTest, QuadrantBearingsAreStoredAsTypedAndTheDroppedListHa
     EXPECT_NEAR(150.0 * kDegree, StoredDouble(HistoryPath("Angle"), "Value00"), 1e-9);
     combo.LoadValues();
     ASSERT_EQ(1, combo.GetCount());
-    const CString listed = ListText(combo, 0);
-    EXPECT_EQ('S', listed[0]);
-    EXPECT_EQ('E', listed[listed.GetLength() - 1]);
-    EXPECT_EQ("S " + Formatted(combo, 30.0 * kDegree) + " E", listed);
+    EXPECT_EQ("S " + Formatted(combo, 30.0 * kDegree) + " E", ListText(combo, 0));
     SetBearingInfo(0, 1, 0, 0);
     // The dropped list has room for the whole history.
     JDistanceComboBox distance;
