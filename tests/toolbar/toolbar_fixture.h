@@ -101,21 +101,16 @@ protected:
     {
         HBITMAP strips[4];
         for (int variant = 0; variant < 4; ++variant) {
-            const bool large = variant >= 2;
-            const int cx = large ? 24 : 16;
-            const int cy = large ? 23 : 15;
+            const int cx = variant >= 2 ? 24 : 16, cy = variant >= 2 ? 23 : 15;
             strips[variant] = image_test::MakeDib(cx * 3, cy, 24, kMagenta);
-            HDC hDC = ::CreateCompatibleDC(nullptr);
-            HGDIOBJ hOld = ::SelectObject(hDC, strips[variant]);
+            CDC dc;
+            dc.CreateCompatibleDC(nullptr);
+            const HGDIOBJ hOld = ::SelectObject(dc, strips[variant]);
             for (int i = 0; i < 3; ++i) {
-                HBRUSH hBrush = ::CreateSolidBrush(kImageColors[variant][i]);
-                RECT rect = {i * cx, 0, (i + 1) * cx, cy};
-                ::FillRect(hDC, &rect, hBrush);
-                ::DeleteObject(hBrush);
-                ::SetPixel(hDC, i * cx, 0, kMagenta);
+                dc.FillSolidRect(i * cx, 0, cx, cy, kImageColors[variant][i]);
+                dc.SetPixel(i * cx, 0, kMagenta);
             }
-            ::SelectObject(hDC, hOld);
-            ::DeleteDC(hDC);
+            ::SelectObject(dc, hOld);
         }
         const UINT ids[] = {kOpen, 0, kSave, kGrey};
         m_pInfo->m_categories.AddCategory("Tools", strips[0], strips[1], strips[2], strips[3], ids, nullptr, 4, 0);
