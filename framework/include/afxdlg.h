@@ -36,14 +36,8 @@ private:
 
 AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
 // Check box state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 AFX_CORE_API void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
-// Index of the checked radio button in the group starting at nIDC (-1: none).
-AFX_CORE_API void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
 // Subclasses the control with rControl the first time.
 AFX_CORE_API void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 AFX_CORE_API void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);

@@ -571,58 +571,6 @@ TEST_F(DialogTest, FailedExchangeStopsAtTheFieldWithoutThrowing)
     dlg.DestroyWindow();
 }
 
-class CNumbers : public CDialog {
-public:
-    UINT m_unsigned = 0;
-    double m_double = 0;
-    int m_radio = -1;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        DDX_Text(pDX, IDC_PROBE_NAME, m_double);
-        DDX_Text(pDX, IDC_PROBE_COUNT, m_unsigned);
-        DDX_Radio(pDX, 3001, m_radio);
-    }
-};
-
-TEST_F(DialogTest, NumbersAndRadioGroupsRoundTrip)
-{
-    CNumbers dlg;
-    ASSERT_TRUE(dlg.Create(IDD_FRAMEWORK_PROBE, &m_owner));
-    // A radio group added at run time: three buttons, then a control that starts the next group.
-    CButton radios[3], next;
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(radios[i].Create("r", WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
-                                     CRect(0, 20 * i, 50, 20 * i + 18), &dlg, 3001 + i));
-    ASSERT_TRUE(next.Create("n", WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP, CRect(0, 60, 50, 78), &dlg, 3010));
-    dlg.m_double = 2.5;
-    dlg.m_unsigned = 4000000000u;
-    dlg.m_radio = 1;
-    ASSERT_TRUE(dlg.UpdateData(FALSE));
-    EXPECT_EQ("2.5", TextOf(dlg.m_hWnd, IDC_PROBE_NAME));
-    EXPECT_EQ("4000000000", TextOf(dlg.m_hWnd, IDC_PROBE_COUNT));
-    EXPECT_EQ(BST_CHECKED, radios[1].GetCheck());
-    EXPECT_EQ(BST_UNCHECKED, radios[0].GetCheck());
-    radios[1].SetCheck(BST_UNCHECKED);
-    radios[2].SetCheck(BST_CHECKED);
-    next.SetCheck(BST_CHECKED);   // another group: not counted
-    ::SetDlgItemTextA(dlg.m_hWnd, IDC_PROBE_NAME, "-0.125");
-    ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(2, dlg.m_radio);
-    EXPECT_DOUBLE_EQ(-0.125, dlg.m_double);
-    EXPECT_EQ(4000000000u, dlg.m_unsigned);
-    radios[2].SetCheck(BST_UNCHECKED);
-    ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(-1, dlg.m_radio);
-    // A negative number is not a UINT (no wrap-around).
-    ::SetDlgItemTextA(dlg.m_hWnd, IDC_PROBE_COUNT, "-1");
-    ScriptedInput dismiss({AnswerBoxOver(dlg.m_hWnd)});
-    EXPECT_FALSE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(4000000000u, dlg.m_unsigned);
-    dlg.DestroyWindow();
-}
-
 // Puts a path in a file dialog's name field and accepts it, once both are there.
 bool AcceptFileDialog(const std::string& path)
 {
