@@ -48,7 +48,6 @@ class AFX_CORE_API CDialog : public CWnd {
 public:
     UINT m_nIDHelp = 0;   // help context
 
-    // A dialog set up later with InitModalIndirect or CreateIndirect.
     CDialog() = default;
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
@@ -56,14 +55,12 @@ public:
     // Modal: IDOK, IDCANCEL or EndDialog's code; -1 when the template or window could not be made.
     // Templates are looked up in the current resource module, then in the application.
     virtual INT_PTR DoModal();
-    BOOL InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
 
     // Modeless. End a modeless dialog with DestroyWindow; EndDialog (and so the
     // default OnOK/OnCancel) destroys it too rather than merely hiding it.
     using CWnd::Create;
     BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    BOOL CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
 
     void EndDialog(int nResult);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
@@ -90,7 +87,6 @@ public:
 
 protected:
     LPCSTR m_lpszTemplateName = nullptr;   // resource name, or MAKEINTRESOURCE(id)
-    LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr;
     CWnd* m_pParentWnd = nullptr;
     HINSTANCE m_hTemplateModule = nullptr;
 

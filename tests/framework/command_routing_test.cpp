@@ -1,5 +1,6 @@
 // Command routing as a host's frame sees it: menu and accelerator commands,
 // command-UI updates through idle work, owners, views and reflected notifications.
+#include "cntlrc.h"
 #include "frame_helpers.h"
 
 #include <gtest/gtest.h>
@@ -146,12 +147,11 @@ TEST_F(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
 
 TEST_F(CommandRouting, ChildDialogKeepsItsCommandsAndCodesAreToldApart)
 {
-    struct alignas(4) {
-        DLGTEMPLATE dlg;
-        WORD menu = 0, windowClass = 0, title = 0;
-    } child{{WS_CHILD, 0, 0, 0, 0, 100, 100}};
     CDialog view;
-    ASSERT_TRUE(view.CreateIndirect(&child.dlg, &frame));
+    {
+        CResourceSwitch use(frame_tests::LibraryResources());
+        ASSERT_TRUE(view.Create(IDD_FRAMEWORK_DIALOGBAR, &frame));   // a child template
+    }
     // A child dialog is part of its parent, which routes to it: it must not pass commands back up.
     EXPECT_FALSE(view.OnCmdMsg(ID_DRAW_LINE, CN_COMMAND, nullptr, nullptr));
     EXPECT_TRUE(frame.log.empty());

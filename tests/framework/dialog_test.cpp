@@ -1,7 +1,7 @@
 // Dialogs driven as a user would: modal and modeless dialogs from the resource module's
-// template and from memory, the modal loop (idle work, nesting, WM_QUIT, destruction), data
-// exchange with what a user sees when a field is wrong, and the common dialogs. Every modal
-// loop runs under scripted input with a watchdog.
+// templates, the modal loop (idle work, nesting, WM_QUIT, destruction), data exchange with
+// what a user sees when a field is wrong, and the common dialogs. Every modal loop runs under
+// scripted input with a watchdog.
 #include "scripted_input.h"
 #include "testsupport.h"
 
@@ -394,37 +394,6 @@ TEST_F(DialogTest, TemplatesAreFoundWhenTheDialogRunsAndFallBackToTheProgram)
     EXPECT_EQ(IDOK, fallbackResult);
     EXPECT_EQ(::GetModuleHandleA(nullptr), fallbackModule);
     EXPECT_EQ(Resources(), outer->GetTemplateModule());
-}
-
-// A dialog without a template name: it runs from whatever template it is given in memory.
-class CMemoryDialog : public CDialog {
-public:
-    CString m_text;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PROBE_NAME, m_text); }
-};
-
-TEST_F(DialogTest, InMemoryTemplatesRunModalAndModeless)
-{
-    // The probe's template, as bytes in memory.
-    const HRSRC hFound = ::FindResourceA(Resources(), MAKEINTRESOURCEA(IDD_FRAMEWORK_PROBE), RT_DIALOG);
-    ASSERT_NE(nullptr, hFound);
-    const auto* pTemplate = static_cast<LPCDLGTEMPLATEA>(::LockResource(::LoadResource(Resources(), hFound)));
-    CMemoryDialog modal;
-    ASSERT_TRUE(modal.InitModalIndirect(pTemplate, &m_owner));
-    ScriptedInput script({OnDialog(kProbeTitle, [](HWND hDlg) {
-        Type(hDlg, IDC_PROBE_NAME, "from memory");
-        PressKey(hDlg, IDC_PROBE_NAME, VK_RETURN);
-    })});
-    EXPECT_EQ(IDOK, modal.DoModal());
-    EXPECT_STREQ("from memory", modal.m_text);
-    CMemoryDialog modeless;
-    modeless.m_text = "shown";
-    ASSERT_TRUE(modeless.CreateIndirect(pTemplate, &m_owner));
-    EXPECT_EQ("shown", TextOf(modeless.m_hWnd, IDC_PROBE_NAME));
-    modeless.EndDialog(IDCANCEL);   // a modeless dialog goes away
-    EXPECT_EQ(nullptr, modeless.m_hWnd);
 }
 
 // Any window can run the modal loop.
