@@ -36,14 +36,8 @@ private:
 
 AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value);
-AFX_CORE_API void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
 // Check box state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 AFX_CORE_API void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
-// Index of the checked radio button in the group starting at nIDC (-1: none).
-AFX_CORE_API void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
 // Subclasses the control with rControl the first time.
 AFX_CORE_API void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 AFX_CORE_API void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
@@ -54,7 +48,6 @@ class AFX_CORE_API CDialog : public CWnd {
 public:
     UINT m_nIDHelp = 0;   // help context
 
-    // A dialog set up later with InitModalIndirect or CreateIndirect.
     CDialog() = default;
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
@@ -62,14 +55,12 @@ public:
     // Modal: IDOK, IDCANCEL or EndDialog's code; -1 when the template or window could not be made.
     // Templates are looked up in the current resource module, then in the application.
     virtual INT_PTR DoModal();
-    BOOL InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
 
     // Modeless. End a modeless dialog with DestroyWindow; EndDialog (and so the
     // default OnOK/OnCancel) destroys it too rather than merely hiding it.
     using CWnd::Create;
     BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    BOOL CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
 
     void EndDialog(int nResult);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
@@ -96,7 +87,6 @@ public:
 
 protected:
     LPCSTR m_lpszTemplateName = nullptr;   // resource name, or MAKEINTRESOURCE(id)
-    LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr;
     CWnd* m_pParentWnd = nullptr;
     HINSTANCE m_hTemplateModule = nullptr;
 

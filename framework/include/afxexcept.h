@@ -10,8 +10,6 @@ public:
 
     // Copies the text describing the error; FALSE (and an empty text) when there is none.
     virtual BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const;
-    // Shows the text in a message box (nMessageID's text when there is none); returns its result.
-    virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0);
     // Frees a heap-allocated exception; one made with bAutoDelete FALSE stays.
     void Delete();
 

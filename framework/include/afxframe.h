@@ -40,10 +40,6 @@ public:
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
 
-    // The view (or other child) that sees commands before the frame; not owned.
-    CWnd* GetActiveView() const { return m_pViewActive; }
-    void SetActiveView(CWnd* pViewNew) { m_pViewActive = pViewNew; }
-
     // Accelerators translated by PreTranslateMessage; the frame owns a loaded table.
     BOOL LoadAccelTable(LPCSTR lpszResourceName);
     void SetAccelTable(HACCEL hAccel);
@@ -51,7 +47,7 @@ public:
     // Menu items whose command nobody handles are greyed when their pop-up opens.
     BOOL m_bAutoMenuEnable = TRUE;
 
-    // Commands go to the active view, the frame, then the application object.
+    // Commands go to the frame, then the application object.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -59,7 +55,6 @@ public:
     static const CPtrList& GetFrameList();
 
 protected:
-    CWnd* m_pViewActive = nullptr;
     BOOL m_bOwnsAccelTable = FALSE;
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -2,9 +2,7 @@
 #include "afxwin.h"
 
 #include <cerrno>
-#include <cfloat>
 #include <climits>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -38,22 +36,6 @@ bool ParseSigned(const std::string& text, long long minVal, long long maxVal, lo
     return true;
 }
 
-bool ParseUnsigned(const std::string& text, unsigned long long maxVal, unsigned long long& out)
-{
-    const char* begin = text.c_str();
-    while (*begin == ' ' || *begin == '\t')
-        ++begin;
-    if (*begin == '-')
-        return false;   // strtoull would wrap it round
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = strtoull(begin, &end, 10);
-    if (end == begin || errno == ERANGE || !IsAllConsumed(end) || value > maxVal)
-        return false;
-    out = value;
-    return true;
-}
-
 template <class T>
 void ExchangeSigned(CDataExchange* pDX, int nIDC, T& value, long long minVal, long long maxVal)
 {
@@ -68,24 +50,6 @@ void ExchangeSigned(CDataExchange* pDX, int nIDC, T& value, long long minVal, lo
     } else {
         char text[32];
         snprintf(text, sizeof text, "%lld", (long long)value);
-        ::SetWindowTextA(hWnd, text);
-    }
-}
-
-template <class T>
-void ExchangeUnsigned(CDataExchange* pDX, int nIDC, T& value, unsigned long long maxVal)
-{
-    const HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (!hWnd)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        unsigned long long parsed = 0;
-        if (!ParseUnsigned(ReadText(hWnd), maxVal, parsed))
-            return pDX->Fail("Enter a whole number of zero or more.");
-        value = (T)parsed;
-    } else {
-        char text[32];
-        snprintf(text, sizeof text, "%llu", (unsigned long long)value);
         ::SetWindowTextA(hWnd, text);
     }
 }
@@ -152,41 +116,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     ExchangeSigned(pDX, nIDC, value, INT_MIN, INT_MAX);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
-{
-    ExchangeSigned(pDX, nIDC, value, LONG_MIN, LONG_MAX);
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
-{
-    ExchangeUnsigned(pDX, nIDC, value, UINT_MAX);
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
-{
-    ExchangeUnsigned(pDX, nIDC, value, ULONG_MAX);
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
-{
-    const HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (!hWnd)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        const std::string text = ReadText(hWnd);
-        char* end = nullptr;
-        errno = 0;
-        const double parsed = strtod(text.c_str(), &end);
-        if (end == text.c_str() || errno == ERANGE || !IsAllConsumed(end) || !std::isfinite(parsed))
-            return pDX->Fail("Enter a number.");
-        value = parsed;
-    } else {
-        char text[64];
-        snprintf(text, sizeof text, "%.*g", DBL_DIG, value);
-        ::SetWindowTextA(hWnd, text);
-    }
-}
-
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
     const HWND hWnd = pDX->PrepareCtrl(nIDC);
@@ -199,28 +128,6 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
             value = BST_UNCHECKED;
         ::SendMessageA(hWnd, BM_SETCHECK, (WPARAM)value, 0);
     }
-}
-
-void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
-{
-    const HWND hFirst = pDX->PrepareCtrl(nIDC);
-    if (!hFirst)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        value = -1;
-    // The group runs from nIDC up to the next control with WS_GROUP, in tab order.
-    int index = 0;
-    HWND hWnd = hFirst;
-    do {
-        if (::SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
-            if (!pDX->m_bSaveAndValidate)
-                ::SendMessageA(hWnd, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
-            else if (::SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
-                value = index;
-            ++index;
-        }
-        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
-    } while (hWnd && !(::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_GROUP));
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)

@@ -69,14 +69,6 @@ CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : m_pParentWnd(pPare
     }
 }
 
-BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
-{
-    m_lpDialogTemplate = lpDialogTemplate;
-    m_lpszTemplateName = nullptr;
-    m_pParentWnd = pParentWnd;
-    return lpDialogTemplate != nullptr;
-}
-
 HWND CDialog::GetModalOwner() const
 {
     HWND hWnd = AfxGetSafeHwnd(m_pParentWnd);
@@ -113,10 +105,8 @@ INT_PTR CDialog::DoModal()
 {
     if (m_hWnd)
         return -1;
-    LPCDLGTEMPLATEA lpTemplate = m_lpDialogTemplate;
-    HINSTANCE hInst = AfxGetResourceHandle();
-    if (m_lpszTemplateName)
-        lpTemplate = LoadDialogTemplate(m_lpszTemplateName, hInst);
+    HINSTANCE hInst = nullptr;
+    LPCDLGTEMPLATEA lpTemplate = m_lpszTemplateName ? LoadDialogTemplate(m_lpszTemplateName, hInst) : nullptr;
     if (!lpTemplate)
         return -1;
 
@@ -171,14 +161,6 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
     return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
-}
-
-BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
-{
-    if (pParentWnd)
-        m_pParentWnd = pParentWnd;
-    m_bModal = FALSE;
-    return CreateFromTemplate(lpDialogTemplate, AfxGetSafeHwnd(m_pParentWnd), AfxGetResourceHandle());
 }
 
 void CDialog::EndDialog(int nResult)

@@ -26,16 +26,6 @@ BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpCo
     return FALSE;
 }
 
-int CException::ReportError(UINT nType, UINT nMessageID)
-{
-    char text[512];
-    if (GetErrorMessage(text, sizeof text))
-        return AfxMessageBox(text, nType);
-    if (nMessageID)
-        return AfxMessageBox(nMessageID, nType);
-    return AfxMessageBox("No error message is available.", nType);
-}
-
 void CException::Delete()
 {
     if (m_bAutoDelete)

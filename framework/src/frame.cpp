@@ -212,9 +212,6 @@ void CFrameWnd::RemoveControlBar(CControlBar* pBar)
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    // The view first: it is the most specific target.
-    if (m_pViewActive && m_pViewActive->m_hWnd && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     CWinApp* pApp = AfxGetApp();

@@ -285,9 +285,7 @@ BOOL CMDIChildWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
     CMDIFrameWnd* pFrame = GetMDIFrame();
     if (!pFrame || t_pRoutingFrame != pFrame)
         return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    // Routed by the MDI frame: the view and this child; the frame and the application follow.
-    if (m_pViewActive && m_pViewActive->m_hWnd && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    // Routed by the MDI frame: this child; the frame and the application follow.
     return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 

@@ -1,5 +1,6 @@
 // Command routing as a host's frame sees it: menu and accelerator commands,
 // command-UI updates through idle work, owners, views and reflected notifications.
+#include "cntlrc.h"
 #include "frame_helpers.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ constexpr UINT ID_DRAW_LINE = 32801;   // has a command handler only
 constexpr UINT ID_DRAW_ARC = 32802;    // has an update handler that disables it
 constexpr UINT ID_DRAW_TEXT = 32803;   // has nothing: disabled when asked to
 constexpr UINT ID_SNAP_GRID = 32804;   // checked by its update handler
-constexpr UINT ID_ZOOM = 32805;        // the view decides, or passes on to the frame
+constexpr UINT ID_ZOOM = 32805;        // its update handler passes on to the next target
 constexpr UINT ID_VANISH = 32806;      // its update handler removes its menu item
 constexpr UINT ID_GROW = 32807;        // its update handler appends an item to its menu
 
@@ -40,7 +41,7 @@ protected:
         pCmdUI->SetCheck(1);
         pCmdUI->SetText("Snap on");
     }
-    afx_msg void OnUpdateZoom(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnUpdateZoom(CCmdUI* pCmdUI) { pCmdUI->ContinueRouting(); }
     afx_msg void OnUpdateVanish(CCmdUI* pCmdUI) { pCmdUI->m_pMenu->DeleteMenu(pCmdUI->m_nIndex, MF_BYPOSITION); }
     afx_msg void OnUpdateGrow(CCmdUI* pCmdUI)
     {
@@ -144,70 +145,26 @@ TEST_F(CommandUI, PopupMenuItemsFollowTheHandlersWhenOpened)
     EXPECT_FALSE(state(3) & MF_GRAYED);
 }
 
-// A view that sees commands before its frame.
-class CProbeView : public CWnd {
-public:
-    bool passZoomOn = true;
-    int zoomUpdates = 0;
-    std::vector<std::string>* log = nullptr;
-
-protected:
-    afx_msg void OnDrawLine() { log->push_back("view-line"); }
-    afx_msg void OnUpdateZoom(CCmdUI* pCmdUI)
-    {
-        ++zoomUpdates;
-        if (passZoomOn)
-            pCmdUI->ContinueRouting();
-        else
-            pCmdUI->Enable(TRUE);
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CProbeView, CWnd)
-    ON_COMMAND(ID_DRAW_LINE, OnDrawLine)
-    ON_UPDATE_COMMAND_UI(ID_ZOOM, OnUpdateZoom)
-END_MESSAGE_MAP()
-
-TEST_F(CommandRouting, ActiveViewComesBeforeTheFrameAndCanPassOn)
+TEST_F(CommandRouting, ChildDialogKeepsItsCommandsAndCodesAreToldApart)
 {
-    CProbeView view;
-    view.log = &frame.log;
-    ASSERT_TRUE(view.Create(nullptr, "view", WS_VISIBLE, CRect(0, 0, 100, 100), &frame, AFX_IDW_PANE_FIRST));
-    frame.SetActiveView(&view);
-    ::SendMessageA(frame.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_DRAW_LINE, 0), 0);
-    EXPECT_EQ((std::vector<std::string>{"view-line"}), frame.log);
-    frame_tests::CRecordingCmdUI state(ID_ZOOM);
-    EXPECT_TRUE(state.DoUpdate(&frame, TRUE));   // the view passes on, the frame disables
-    EXPECT_FALSE(state.enabled);
-    view.passZoomOn = false;
-    EXPECT_TRUE(state.DoUpdate(&frame, TRUE));
-    EXPECT_TRUE(state.enabled);
-    EXPECT_EQ(2, view.zoomUpdates);
-    frame.SetActiveView(nullptr);
-}
-
-TEST_F(CommandRouting, ChildDialogAsViewDoesNotAskTheFrameBackAndCodesAreToldApart)
-{
-    struct alignas(4) {
-        DLGTEMPLATE dlg;
-        WORD menu = 0, windowClass = 0, title = 0;
-    } child{{WS_CHILD, 0, 0, 0, 0, 100, 100}};
     CDialog view;
-    ASSERT_TRUE(view.CreateIndirect(&child.dlg, &frame));
-    frame.SetActiveView(&view);
-    // Nobody handles it: the frame asks the view, which must not ask the frame again.
-    constexpr UINT kUnhandled = 0x8123;
-    ::SendMessageA(frame.m_hWnd, WM_COMMAND, kUnhandled, 0);
-    CCmdUI state;
-    state.m_nID = kUnhandled;
-    EXPECT_FALSE(frame.OnCmdMsg(kUnhandled, CN_UPDATE_COMMAND_UI, &state, nullptr));
-    frame.SetActiveView(nullptr);
+    {
+        CResourceSwitch use(frame_tests::LibraryResources());
+        ASSERT_TRUE(view.Create(IDD_FRAMEWORK_DIALOGBAR, &frame));   // a child template
+    }
+    // A child dialog is part of its parent, which routes to it: it must not pass commands back up.
+    EXPECT_FALSE(view.OnCmdMsg(ID_DRAW_LINE, CN_COMMAND, nullptr, nullptr));
+    EXPECT_TRUE(frame.log.empty());
+    // A handler that continues routing leaves it to the next target: nobody, so it is disabled.
+    frame_tests::CRecordingCmdUI zoom(ID_ZOOM);
+    EXPECT_FALSE(zoom.DoUpdate(&frame, TRUE));
+    EXPECT_FALSE(zoom.enabled);
     // Codes are told apart explicitly: a command with extra data is still a command, not a notification.
     int extra = 7;
     EXPECT_TRUE(frame.OnCmdMsg(ID_DRAW_LINE, CN_COMMAND, &extra, nullptr));
     EXPECT_EQ((std::vector<std::string>{"line"}), frame.log);
     // An update query for a command with only a command handler is not answered.
+    CCmdUI state;
     state.m_nID = ID_DRAW_LINE;
     EXPECT_FALSE(frame.OnCmdMsg(ID_DRAW_LINE, (int)CN_UPDATE_COMMAND_UI, &state, nullptr));
     // Handler queries describe without calling.

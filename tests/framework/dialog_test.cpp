@@ -1,7 +1,7 @@
 // Dialogs driven as a user would: modal and modeless dialogs from the resource module's
-// template and from memory, the modal loop (idle work, nesting, WM_QUIT, destruction), data
-// exchange with what a user sees when a field is wrong, and the common dialogs. Every modal
-// loop runs under scripted input with a watchdog.
+// templates, the modal loop (idle work, nesting, WM_QUIT, destruction), data exchange with
+// what a user sees when a field is wrong, and the common dialogs. Every modal loop runs under
+// scripted input with a watchdog.
 #include "scripted_input.h"
 #include "testsupport.h"
 
@@ -396,37 +396,6 @@ TEST_F(DialogTest, TemplatesAreFoundWhenTheDialogRunsAndFallBackToTheProgram)
     EXPECT_EQ(Resources(), outer->GetTemplateModule());
 }
 
-// A dialog without a template name: it runs from whatever template it is given in memory.
-class CMemoryDialog : public CDialog {
-public:
-    CString m_text;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PROBE_NAME, m_text); }
-};
-
-TEST_F(DialogTest, InMemoryTemplatesRunModalAndModeless)
-{
-    // The probe's template, as bytes in memory.
-    const HRSRC hFound = ::FindResourceA(Resources(), MAKEINTRESOURCEA(IDD_FRAMEWORK_PROBE), RT_DIALOG);
-    ASSERT_NE(nullptr, hFound);
-    const auto* pTemplate = static_cast<LPCDLGTEMPLATEA>(::LockResource(::LoadResource(Resources(), hFound)));
-    CMemoryDialog modal;
-    ASSERT_TRUE(modal.InitModalIndirect(pTemplate, &m_owner));
-    ScriptedInput script({OnDialog(kProbeTitle, [](HWND hDlg) {
-        Type(hDlg, IDC_PROBE_NAME, "from memory");
-        PressKey(hDlg, IDC_PROBE_NAME, VK_RETURN);
-    })});
-    EXPECT_EQ(IDOK, modal.DoModal());
-    EXPECT_STREQ("from memory", modal.m_text);
-    CMemoryDialog modeless;
-    modeless.m_text = "shown";
-    ASSERT_TRUE(modeless.CreateIndirect(pTemplate, &m_owner));
-    EXPECT_EQ("shown", TextOf(modeless.m_hWnd, IDC_PROBE_NAME));
-    modeless.EndDialog(IDCANCEL);   // a modeless dialog goes away
-    EXPECT_EQ(nullptr, modeless.m_hWnd);
-}
-
 // Any window can run the modal loop.
 class CLoopWindow : public CWnd {
 public:
@@ -568,58 +537,6 @@ TEST_F(DialogTest, FailedExchangeStopsAtTheFieldWithoutThrowing)
     EXPECT_EQ(64, dlg.m_count);
     EXPECT_EQ(BST_CHECKED, dlg.m_enabled);
     EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDC_PROBE_ITEMS), dlg.m_items.m_hWnd);   // attached once, at OnInitDialog
-    dlg.DestroyWindow();
-}
-
-class CNumbers : public CDialog {
-public:
-    UINT m_unsigned = 0;
-    double m_double = 0;
-    int m_radio = -1;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        DDX_Text(pDX, IDC_PROBE_NAME, m_double);
-        DDX_Text(pDX, IDC_PROBE_COUNT, m_unsigned);
-        DDX_Radio(pDX, 3001, m_radio);
-    }
-};
-
-TEST_F(DialogTest, NumbersAndRadioGroupsRoundTrip)
-{
-    CNumbers dlg;
-    ASSERT_TRUE(dlg.Create(IDD_FRAMEWORK_PROBE, &m_owner));
-    // A radio group added at run time: three buttons, then a control that starts the next group.
-    CButton radios[3], next;
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(radios[i].Create("r", WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
-                                     CRect(0, 20 * i, 50, 20 * i + 18), &dlg, 3001 + i));
-    ASSERT_TRUE(next.Create("n", WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP, CRect(0, 60, 50, 78), &dlg, 3010));
-    dlg.m_double = 2.5;
-    dlg.m_unsigned = 4000000000u;
-    dlg.m_radio = 1;
-    ASSERT_TRUE(dlg.UpdateData(FALSE));
-    EXPECT_EQ("2.5", TextOf(dlg.m_hWnd, IDC_PROBE_NAME));
-    EXPECT_EQ("4000000000", TextOf(dlg.m_hWnd, IDC_PROBE_COUNT));
-    EXPECT_EQ(BST_CHECKED, radios[1].GetCheck());
-    EXPECT_EQ(BST_UNCHECKED, radios[0].GetCheck());
-    radios[1].SetCheck(BST_UNCHECKED);
-    radios[2].SetCheck(BST_CHECKED);
-    next.SetCheck(BST_CHECKED);   // another group: not counted
-    ::SetDlgItemTextA(dlg.m_hWnd, IDC_PROBE_NAME, "-0.125");
-    ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(2, dlg.m_radio);
-    EXPECT_DOUBLE_EQ(-0.125, dlg.m_double);
-    EXPECT_EQ(4000000000u, dlg.m_unsigned);
-    radios[2].SetCheck(BST_UNCHECKED);
-    ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(-1, dlg.m_radio);
-    // A negative number is not a UINT (no wrap-around).
-    ::SetDlgItemTextA(dlg.m_hWnd, IDC_PROBE_COUNT, "-1");
-    ScriptedInput dismiss({AnswerBoxOver(dlg.m_hWnd)});
-    EXPECT_FALSE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(4000000000u, dlg.m_unsigned);
     dlg.DestroyWindow();
 }
 

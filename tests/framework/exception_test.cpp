@@ -1,11 +1,7 @@
-// Framework exceptions: their texts, throwing them out of the framework's module, deleting
-// them, and reporting them to the user.
-#include "cntlrc.h"
-#include "frame_helpers.h"
+// Framework exceptions: their texts, throwing them out of the framework's module, deleting them.
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
-
-using testing_support::ScriptedInput;
 
 namespace {
 
@@ -72,33 +68,6 @@ TEST(Exception, ThrownAsPointersOutOfTheFrameworkAndDeletedWhenAutoDeleting)
         EXPECT_EQ(1, destroyed);
     }
     EXPECT_EQ(2, destroyed);
-}
-
-TEST(Exception, ReportErrorShowsTheTextAndReturnsTheAnswer)
-{
-    CString shown;
-    auto readAndAnswer = [&](ScriptedInput& script, int button) {
-        frame_tests::ReadAndAnswer(script, testing_support::FindMessageBox, button, shown);
-    };
-    {
-        ScriptedInput script;
-        readAndAnswer(script, IDCANCEL);
-        EXPECT_EQ(IDCANCEL, CResourceException().ReportError(MB_OKCANCEL));
-    }
-    EXPECT_STREQ("A required resource was unavailable.", shown);
-    {
-        ScriptedInput script;
-        readAndAnswer(script, IDOK);
-        EXPECT_EQ(IDOK, CException().ReportError());
-    }
-    EXPECT_STREQ("No error message is available.", shown);
-    {
-        CResourceSwitch use(frame_tests::LibraryResources());
-        ScriptedInput script;
-        readAndAnswer(script, IDOK);
-        EXPECT_EQ(IDOK, CException().ReportError(MB_OK, IDS_REGKEY_CREATE_FAILED));
-    }
-    EXPECT_STREQ("Your settings could not be saved because a registry key could not be created.", shown);
 }
 
 }   // namespace

@@ -13,8 +13,6 @@ using testing_support::PumpMessages;
 
 namespace {
 
-constexpr UINT ID_TEST_NUDGE = 32880;   // a button of the plain window; no string resource
-
 // The visible tip window of this thread, or NULL.
 HWND FindVisibleTip()
 {
@@ -59,28 +57,6 @@ protected:
 
 BEGIN_MESSAGE_MAP(CWideDialogBar, CDialogBar)
     ON_MESSAGE(WM_NOTIFYFORMAT, OnNotifyFormat)
-END_MESSAGE_MAP()
-
-// A plain window with a button, answering its own tooltip requests.
-class CNudgePanel : public CWnd {
-public:
-    int asked = 0;
-
-protected:
-    afx_msg BOOL OnNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
-    {
-        ++asked;
-        auto* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
-        ::lstrcpynA(pInfo->szText, "Nudge", (int)sizeof pInfo->szText);
-        pInfo->lpszText = pInfo->szText;
-        *pResult = 0;
-        return TRUE;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CNudgePanel, CWnd)
-    ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnNeedText)
 END_MESSAGE_MAP()
 
 class ToolTipTest : public ::testing::Test {
@@ -158,29 +134,6 @@ TEST_F(ToolTipTest, BarTipsShowTheCommandsShortTextInTheCharacterSetAsked)
     }
 }
 
-TEST_F(ToolTipTest, AnyWindowCanEnableTipsForItsChildren)
-{
-    CNudgePanel panel;
-    ASSERT_TRUE(panel.Create(nullptr, "panel", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, AFX_IDW_PANE_FIRST));
-    const HWND hButton = ::CreateWindowA("BUTTON", "Nudge", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 80, 24,
-                                         panel.m_hWnd, (HMENU)(UINT_PTR)ID_TEST_NUDGE, nullptr, nullptr);
-    ASSERT_NE(hButton, nullptr);
-    ShowFrame();
-    EXPECT_EQ(panel.OnToolHitTest(CPoint(30, 30), nullptr), (INT_PTR)ID_TEST_NUDGE);
-    EXPECT_EQ(panel.OnToolHitTest(CPoint(5, 5), nullptr), -1);
-    frame_tests::MainWindowScope scope(&frame);
-    // Off until enabled.
-    EXPECT_FALSE(panel.EnableToolTips(TRUE));
-    Hover(hButton);
-    const HWND hTip = WaitForTip();
-    ASSERT_NE(hTip, nullptr);
-    EXPECT_EQ(TipText(hTip), "Nudge");
-    EXPECT_GT(panel.asked, 0);
-    // Disabled again, the tool is gone with its tip.
-    EXPECT_TRUE(panel.EnableToolTips(FALSE));
-    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hTip); }));
-}
-
 // A modeless dialog whose controls have tips, answered by the dialog itself.
 class CTipDialog : public CDialog {
 public:
@@ -222,11 +175,18 @@ TEST_F(ToolTipTest, DialogControlsShowTipsTheDialogWrites)
     dialog.ShowWindow(SW_SHOW);
     testing_support::MakeForeground(dialog.m_hWnd);
     PumpMessages();
+    // Child windows are tools by their IDs; static text (no ID) is none.
+    const auto centerOf = [&](HWND hCtrl) { return frame_tests::RectIn(hCtrl, dialog.m_hWnd).CenterPoint(); };
+    EXPECT_EQ(dialog.OnToolHitTest(centerOf(::GetWindow(dialog.m_hWnd, GW_CHILD)), nullptr), -1);
+    EXPECT_EQ(dialog.OnToolHitTest(centerOf(::GetDlgItem(dialog.m_hWnd, IDOK)), nullptr), (INT_PTR)IDOK);
     Hover(::GetDlgItem(dialog.m_hWnd, IDOK));
     const HWND hTip = WaitForTip();
     ASSERT_NE(hTip, nullptr);
     EXPECT_EQ(TipText(hTip), "Accept");
     EXPECT_GT(dialog.asked, 0);
+    // Disabled again, the tool is gone with its tip.
+    EXPECT_TRUE(dialog.EnableToolTips(FALSE));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hTip); }));
     dialog.DestroyWindow();
 }
 

@@ -139,30 +139,6 @@ TEST(WindowLifetime, TemporaryAndAttachedWrappersOwnWhatTheyShould)
     ::DestroyWindow(kept);
 }
 
-TEST(WindowLifetime, FirstWindowOfAThreadGetsItsObject)
-{
-    // A new thread's first top-level window comes with windows of the input
-    // method; the object must attach to the window it asked for.
-    std::pair<bool, bool> result{false, false};   // an edit control, attached to its object
-    auto first = [](LPVOID param) -> DWORD {
-        auto* result = static_cast<std::pair<bool, bool>*>(param);
-        CWnd wnd;
-        char name[32] = "";
-        if (wnd.CreateEx(0, "EDIT", "first", WS_OVERLAPPEDWINDOW, 0, 0, 80, 40, nullptr, nullptr)) {
-            ::GetClassNameA(wnd.m_hWnd, name, sizeof name);
-            *result = {lstrcmpiA(name, "EDIT") == 0, CWnd::FromHandlePermanent(wnd.m_hWnd) == &wnd};
-        }
-        wnd.DestroyWindow();
-        return 0;
-    };
-    HANDLE thread = ::CreateThread(nullptr, 0, first, &result, 0, nullptr);
-    ASSERT_NE(nullptr, thread);
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
-    ::CloseHandle(thread);
-    EXPECT_TRUE(result.first);
-    EXPECT_TRUE(result.second);
-}
-
 // While it is being created, makes a child whose creation is preceded by a
 // window of another class: a hook newer than the framework's creates one as
 // soon as the child is announced, as system windows can slip in first.
