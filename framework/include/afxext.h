@@ -493,6 +493,7 @@ class AFX_CORE_API CMiniDockFrameWnd : public CMiniFrameWnd {
     DECLARE_DYNCREATE(CMiniDockFrameWnd)
 public:
     CMiniDockFrameWnd();
+    ~CMiniDockFrameWnd() override;
 
     CDockBar m_wndDockBar;
 

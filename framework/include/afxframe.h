@@ -115,6 +115,8 @@ public:
     DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
     // Sends WM_FLOATSTATUS to the floating frames this frame owns.
     void NotifyFloatingWindows(DWORD dwFlags);
+    // Puts the visible floating frames this frame owns back on top, in their order.
+    void RaiseFloatingFrames();
 
 protected:
     // Destroys the dock bars and floating frames (the bars in them go with them).
@@ -124,6 +126,9 @@ protected:
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRaiseFloating(WPARAM wParam, LPARAM lParam);
+    // Tries left to raise the floating frames while a window of this program stays above them.
+    UINT m_nRaiseTries = 0;
     // The FS_SHOW/FS_HIDE and FS_ENABLE/FS_DISABLE parts of a WM_FLOATSTATUS.
     void ApplyFloatStatus(WPARAM wParam);
     // ---- end of docking ----

@@ -17,6 +17,7 @@
 #define WM_DISABLEMODAL 0x036C
 #define WM_FLOATSTATUS 0x036D   // wParam: FS_ flags
 #define WM_ACTIVATETOPLEVEL 0x036E
+#define WM_RAISEFLOATING 0x0371   // posted to a frame: bring its floating frames back on top
 
 // WM_FLOATSTATUS flags.
 #define FS_SHOW 0x01

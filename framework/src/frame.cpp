@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ENABLE()
     ON_WM_SHOWWINDOW()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_MESSAGE(WM_RAISEFLOATING, OnRaiseFloating)
     // Help (bartips.cpp).
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()

@@ -1,5 +1,6 @@
 // CFrameWnd's docking: its dock bars, docking and floating bars, and its floating frames.
 #include "afxwin.h"
+#include "wndmap.h"
 
 namespace {
 
@@ -29,7 +30,66 @@ bool IsOwnedBy(HWND hWnd, HWND hWndAncestor)
     return false;
 }
 
+// Wine's X11 driver raises the X window of the top-level window that takes the focus, but
+// restacks a window only when it becomes the first visible one in the z-order: a frame that
+// takes the focus (activated, restored, a click or Tab in one of its fields) covers its
+// floating frames on the screen though they stay above it here. While floating frames exist
+// on the thread, a focus that comes into a frame asks that frame to raise them again once the
+// focus has settled.
+thread_local int t_nFloatingFrames = 0;
+thread_local HHOOK t_hHookFocus = nullptr;
+
+LRESULT CALLBACK FocusHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if ((code == HCBT_SETFOCUS || code == HCBT_ACTIVATE) && wParam) {
+        CWnd* pRoot = CWnd::FromHandlePermanent(::GetAncestor(reinterpret_cast<HWND>(wParam), GA_ROOT));
+        if (DYNAMIC_DOWNCAST(CFrameWnd, pRoot) && !DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pRoot))
+            pRoot->PostMessage(WM_RAISEFLOATING);
+    }
+    return CallNextHookEx(t_hHookFocus, code, wParam, lParam);
+}
+
+// A visible window of this program is above hWnd: a tip that is up, and the driver restacks
+// nothing below it.
+bool IsUnderOwnWindow(HWND hWnd)
+{
+    for (HWND hWndAbove = ::GetWindow(hWnd, GW_HWNDPREV); hWndAbove; hWndAbove = ::GetWindow(hWndAbove, GW_HWNDPREV)) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hWndAbove, &pid);
+        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWndAbove))
+            return true;
+    }
+    return false;
+}
+
+// The floating frames are raised again a moment later while a tip of this program covers
+// them, for as long as 5 seconds.
+constexpr UINT kRaiseRetryDelay = 200;
+constexpr UINT kRaiseTries = 25;
+const char kRaiseRetryTimer = 0;   // its address names the timer
+
+void CALLBACK RaiseRetry(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(hWnd, nIDEvent);
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd)))
+        pFrame->RaiseFloatingFrames();
+}
+
 }   // namespace
+
+void AfxFloatingFrameMade()
+{
+    if (t_nFloatingFrames++ == 0)
+        t_hHookFocus = ::SetWindowsHookExA(WH_CBT, FocusHook, nullptr, ::GetCurrentThreadId());
+}
+
+void AfxFloatingFrameGone()
+{
+    if (--t_nFloatingFrames == 0 && t_hHookFocus) {
+        ::UnhookWindowsHookEx(t_hHookFocus);
+        t_hHookFocus = nullptr;
+    }
+}
 
 void CFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
@@ -198,6 +258,40 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
             ::SendMessageA(hWnd, WM_FLOATSTATUS, dwFlags, 0);
 }
 
+void CFrameWnd::RaiseFloatingFrames()
+{
+    if (!m_hWnd || (GetStyle() & WS_CHILD))
+        return;
+    // The visible floating frames this frame owns, from the top of the z-order down; raised
+    // from the bottom up, each goes on top and they keep their order.
+    std::vector<HWND> floating;
+    for (HWND hWnd = ::GetWindow(m_hWnd, GW_HWNDFIRST); hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (::GetWindow(hWnd, GW_OWNER) == m_hWnd && ::IsWindowVisible(hWnd) &&
+            DYNAMIC_DOWNCAST(CMiniDockFrameWnd, CWnd::FromHandlePermanent(hWnd)))
+            floating.push_back(hWnd);
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    for (auto it = floating.rbegin(); it != floating.rend(); ++it) {
+        // A window already first in the z-order does not move for HWND_TOP, and the display
+        // driver hears nothing: it steps down one place first.
+        if (::GetWindow(*it, GW_HWNDFIRST) == *it)
+            if (HWND hWndNext = ::GetWindow(*it, GW_HWNDNEXT))
+                ::SetWindowPos(*it, hWndNext, 0, 0, 0, 0, flags);
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, flags);
+    }
+    if (!floating.empty() && IsUnderOwnWindow(floating.front()) && m_nRaiseTries < kRaiseTries) {
+        ++m_nRaiseTries;
+        ::SetTimer(m_hWnd, reinterpret_cast<UINT_PTR>(&kRaiseRetryTimer), kRaiseRetryDelay, RaiseRetry);
+    } else {
+        m_nRaiseTries = 0;
+    }
+}
+
+LRESULT CFrameWnd::OnRaiseFloating(WPARAM, LPARAM)
+{
+    RaiseFloatingFrames();
+    return 0;
+}
+
 void CFrameWnd::DestroyDockBars()
 {
     // Copied first: the list shrinks as dock bars and floating frames go.
@@ -245,6 +339,10 @@ void CFrameWnd::OnEnable(BOOL bEnable)
 void CFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CWnd::OnShowWindow(bShow, nStatus);
+    // A floating frame that shows goes on top of its frame on the screen too.
+    if (bShow && DYNAMIC_DOWNCAST(CMiniDockFrameWnd, this))
+        if (HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER))
+            ::PostMessageA(hWndOwner, WM_RAISEFLOATING, 0, 0);
     // Floating frames made while this frame was hidden show with it when a bar of theirs is
     // shown. A frame shown again after a minimize (nStatus set) finds them as they were.
     if (!bShow || nStatus != 0 || (GetStyle() & WS_CHILD))

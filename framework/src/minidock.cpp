@@ -1,5 +1,6 @@
 // CMiniFrameWnd, a frame with a small caption, and CMiniDockFrameWnd, the floating frame of docked bars.
 #include "afxwin.h"
+#include "wndmap.h"
 
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
@@ -86,6 +87,12 @@ LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
 CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(TRUE)
 {
     m_wndDockBar.m_bAutoDelete = FALSE;   // a member
+    AfxFloatingFrameMade();
+}
+
+CMiniDockFrameWnd::~CMiniDockFrameWnd()
+{
+    AfxFloatingFrameGone();
 }
 
 BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)

@@ -91,3 +91,8 @@ void AfxMapRemove(HWND hWnd);
 // of the named class when one is given; the unhook returns TRUE when the object was attached.
 void AfxHookWindowCreate(CWnd* pWnd, LPCSTR lpszClassName = nullptr);
 BOOL AfxUnhookWindowCreate();
+
+// Counts the thread's floating frames (framedock.cpp): while there are any, a focus that comes
+// into a frame has it raise its floating frames again.
+void AfxFloatingFrameMade();
+void AfxFloatingFrameGone();

@@ -487,6 +487,79 @@ TEST_F(DockingTest, ABarFloatedBeforeItsFrameShowsShowsWithIt)
     EXPECT_TRUE(pFloating->IsWindowVisible());
 }
 
+// The order in which Wine's X11 driver stacks top-level windows: it raises the top-level
+// window of the one that takes the focus, and a window that moves in the z-order or shows only
+// when no visible window is above it there. The last one raised is on top.
+std::vector<HWND> g_raised;
+
+LRESULT CALLBACK RecordRaises(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* pMsg = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (pMsg->message == WM_SETFOCUS) {
+        g_raised.push_back(::GetAncestor(pMsg->hwnd, GA_ROOT));
+    } else if (pMsg->message == WM_WINDOWPOSCHANGED && ::GetAncestor(pMsg->hwnd, GA_ROOT) == pMsg->hwnd) {
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(pMsg->lParam)->flags;
+        HWND hWndAbove = ::GetWindow(pMsg->hwnd, GW_HWNDPREV);
+        while (hWndAbove && !::IsWindowVisible(hWndAbove))
+            hWndAbove = ::GetWindow(hWndAbove, GW_HWNDPREV);
+        if ((!(flags & SWP_NOZORDER) || (flags & SWP_SHOWWINDOW)) && !hWndAbove)
+            g_raised.push_back(pMsg->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The floating frame stays on top of its frame on the screen whatever brings the frame forward.
+TEST_F(DockingTest, AFloatingFrameStaysAboveItsFrameWhenTheFrameComesForward)
+{
+    DockInOneRow();
+    ShowFrame();
+    CMiniDockFrameWnd* pFloating = Float(bars[1], CPoint(250, 180));
+    ASSERT_NE(pFloating, nullptr);
+    HWND hWndOther = ::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    // A tip of the program, above every other window until it goes a moment later.
+    HWND hWndTip = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "STATIC", "tip", WS_POPUP, 0, 0, 50, 20, nullptr,
+                                     nullptr, nullptr, nullptr);
+    const Action actions[] = {
+        {"a bar of the frame takes the focus", [&] { ::SetFocus(bars[0].m_hWnd); }},
+        {"the frame is minimized and restored",
+         [&] {
+             frame.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+             frame.SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+         }},
+        {"the frame is activated after another window",
+         [&] {
+             testing_support::MakeForeground(hWndOther);
+             testing_support::MakeForeground(frame.m_hWnd);
+         }},
+        {"a bar of the frame takes the focus while a tip is up",
+         [&] {
+             ::ShowWindow(hWndTip, SW_SHOWNA);
+             ::SetTimer(hWndTip, 1, 300, [](HWND hWnd, UINT, UINT_PTR nID, DWORD) {
+                 ::KillTimer(hWnd, nID);
+                 ::ShowWindow(hWnd, SW_HIDE);
+             });
+             ::SetFocus(bars[2].m_hWnd);
+         }},
+    };
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, RecordRaises, nullptr, ::GetCurrentThreadId());
+    for (const auto& [name, act] : actions) {
+        SCOPED_TRACE(name);
+        g_raised.clear();
+        act();
+        const auto lastRaised = [](HWND hWnd) {
+            const auto it = std::find(g_raised.rbegin(), g_raised.rend(), hWnd);
+            return (int)(g_raised.rend() - it) - 1;   // -1: not raised
+        };
+        PumpUntil([&] { return lastRaised(pFloating->m_hWnd) > lastRaised(frame.m_hWnd); });
+        EXPECT_GE(lastRaised(frame.m_hWnd), 0);
+        EXPECT_GT(lastRaised(pFloating->m_hWnd), lastRaised(frame.m_hWnd));
+    }
+    ::UnhookWindowsHookEx(hHook);
+    ::DestroyWindow(hWndTip);
+    ::DestroyWindow(hWndOther);
+}
+
 TEST_F(DockingTest, DoubleClicksOnTheCaptionAndTheGripperToggleDocking)
 {
     DockInOneRow();
