@@ -323,6 +323,8 @@ int CUndoList::OnCreate(LPCREATESTRUCT lpCreateStruct)
     font.lfCharSet = UserCharSet();
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     lstrcpynA(font.lfFaceName, ResourceText(IDS_UNDOLIST_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
+    if (m_hFont)
+        ::DeleteObject(m_hFont);
     m_hFont = ::CreateFontIndirectA(&font);
     const HGDIOBJ hOld = ::SelectObject(hScreen, m_hFont ? (HGDIOBJ)m_hFont : ::GetStockObject(SYSTEM_FONT));
     TEXTMETRICA metrics{};
