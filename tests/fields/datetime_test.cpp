@@ -234,7 +234,7 @@ TEST_F(TimeTest, EntryFollowsThePinnedLocale)
     }
 }
 
-// The Part's steps and typing on both clocks, a parent that answers the scroll, and
+// Steps and typing on both clocks at their edges, a parent that answers the scroll, and
 // times set out of range by the host.
 TEST_F(TimeTest, StepsTypingAndTheParentsAnswer)
 {
