@@ -225,6 +225,10 @@ TEST_F(TimeTest, EntryFollowsThePinnedLocale)
         EXPECT_EQ(12, hour);
         EXPECT_EQ(7, minute);
         EXPECT_EQ((std::vector<UINT>{FCN_SCROLLING, FCN_CHANGED}), m_parent.codes);
+        EXPECT_EQ(0, m_parent.lastScroll.direction);
+        EXPECT_EQ(11, m_parent.lastScroll.value);
+        EXPECT_EQ(TIME_HOUR, m_parent.lastScroll.field);
+        EXPECT_EQ(HWND(time), m_parent.lastScroll.hdr.hwndFrom);
         if (!row.is24Hour) {
             time.SetFocusField(TIME_MARKER);
             Press({CString(row.am[0])});

@@ -39,8 +39,9 @@ private:
 
 class NotifyParent : public CWnd {
 public:
-    std::vector<UINT> codes;   // WM_NOTIFY codes in the order they came
-    int answerValue = -1;      // >= 0: answers the time control's FCN_SCROLLING with this value
+    std::vector<UINT> codes;      // WM_NOTIFY codes in the order they came
+    NMFIELDSCROLL lastScroll{};   // what the last FCN_SCROLLING said
+    int answerValue = -1;         // >= 0: answers the time control's FCN_SCROLLING with this value
 
     BOOL CreateTopLevel()
     {
@@ -55,7 +56,10 @@ protected:
             return CWnd::WindowProc(message, wParam, lParam);
         auto* pHeader = reinterpret_cast<NMHDR*>(lParam);
         codes.push_back(pHeader->code);
-        if (pHeader->code != FCN_SCROLLING || answerValue < 0)
+        if (pHeader->code != FCN_SCROLLING)
+            return 0;
+        lastScroll = *reinterpret_cast<NMFIELDSCROLL*>(lParam);
+        if (answerValue < 0)
             return 0;
         reinterpret_cast<NMFIELDSCROLL*>(lParam)->value = answerValue;
         return 1;
