@@ -148,7 +148,9 @@ int CUndoList::DisplayList(int x, int y, int anchorHeight)
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
-    // The window went away inside the loop.
+    // The queue failed, or the window went away inside the loop.
+    if (m_hWnd)
+        Cleanup();
     return 0;
 }
 
