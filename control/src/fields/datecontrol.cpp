@@ -161,8 +161,8 @@ void CDateControl::SetSettings(const char* separator, int* monthLeadingZero, int
         m_bDayLeadingZero = *dayLeadingZero;
     if (century)
         m_nCentury = *century;
-    if (dateOrder)
-        m_nDateOrder = *dateOrder;
+    if (dateOrder)   // an order the locale does not know is month, day, year
+        m_nDateOrder = *dateOrder >= 0 && *dateOrder <= 2 ? *dateOrder : 0;
     m_nFieldCount = 4;
     m_order[0] = DATE_WEEKDAY;
     switch (m_nDateOrder) {

@@ -90,8 +90,8 @@ void CTimeControl::SetSettings(const char* am, const char* pm, const char* separ
         m_b24Hour = *is24Hour;
     if (hourLeadingZero)
         m_bHourLeadingZero = *hourLeadingZero;
-    if (markerPosition)
-        m_nMarkerPosition = *markerPosition;
+    if (markerPosition)   // anything but "before" is after
+        m_nMarkerPosition = *markerPosition == 1 ? 1 : 0;
     const TimeField focused = GetFocusField();
     m_nFieldCount = 3;
     if (m_nMarkerPosition == 1)
