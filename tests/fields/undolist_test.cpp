@@ -117,7 +117,7 @@ TEST_F(UndoListTest, KeysChooseAPrefix)
 // press outside the list, or a right click, cancels.
 TEST_F(UndoListTest, MouseDragChoosesAPrefix)
 {
-    enum To { kRow5, kBelow, kRight, kNoDrag };
+    enum To { kRow5, kBelow, kRight, kBelowThenRight, kNoDrag };
     struct Row {
         int rows;
         To to;
@@ -126,7 +126,7 @@ TEST_F(UndoListTest, MouseDragChoosesAPrefix)
     };
     const Row table[] = {
         {20, kRow5, true, 1, 6},  {12, kBelow, true, 1, 12},   {3, kBelow, true, 1, 3},
-        {20, kRight, true, 1, 0}, {20, kNoDrag, false, 0, -1},
+        {20, kRight, true, 1, 0}, {400, kBelowThenRight, true, 1, 0}, {20, kNoDrag, false, 0, -1},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(::testing::Message() << row.rows << " rows, drag " << row.to);
@@ -140,13 +140,21 @@ TEST_F(UndoListTest, MouseDragChoosesAPrefix)
             script.Wait(50).Then([&] {
                 const CRect popup = PopupRect();
                 testing_support::MoveMouse(row.to == kRow5    ? RowPoint(5)
-                                           : row.to == kBelow ? CPoint(popup.CenterPoint().x, popup.bottom + 10)
+                                           : row.to != kRight ? CPoint(popup.CenterPoint().x, popup.bottom + 10)
                                                               : CPoint(popup.right + 10, RowPoint(2).y));
                 return true;
             });
         }
         if (row.to == kBelow)
             script.Then([&] { return m_undo.m_list.GetSelCount() == row.rows; }, "every row chosen");
+        if (row.to == kBelowThenRight) {
+            // Leaving sideways while the list scrolls on chooses none, and the scrolling stops.
+            script.Then([&] { return m_undo.m_list.GetSelCount() > kVisible; }, "scrolling").Then([&] {
+                testing_support::MoveMouse(CPoint(PopupRect().right + 10, PopupRect().bottom + 10));
+                return true;
+            });
+            script.Wait(150);
+        }
         script.Wait(50).Then([] {
             POINT cursor;
             ::GetCursorPos(&cursor);

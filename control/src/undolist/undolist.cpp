@@ -191,6 +191,8 @@ void CUndoList::SelectRows(CPoint screen)
     GetWindowRect(&popup);
     m_list.GetWindowRect(&list);
     if (screen.x < popup.left || screen.x >= popup.right) {
+        // Beside the pop-up nothing is chosen, and a running autoscroll would choose again.
+        StopAutoscroll();
         if (m_list.GetSelCount() > 0)
             SelectPrefix(-1);
         return;
