@@ -156,6 +156,24 @@ TEST_F(DateTest, OnlyValidDatesAreShown)
     }
 }
 
+// A separator wider than its gap is cut there: right of the last field only the window
+// colour shows, whatever the host set.
+TEST_F(DateTest, ALongSeparatorStaysInItsGap)
+{
+    CDateControl date(1, 1, 2000);
+    ASSERT_TRUE(date.Create(10, 10, WS_VISIBLE, &m_parent, kFieldID));
+    date.SetSettings(CString('W', 10000), nullptr, nullptr, nullptr, nullptr);
+    const auto canvas = testing_support::RenderWindow(date);
+    CRect spin;
+    ::GetWindowRect(date.GetSpinButton(), &spin);
+    date.ScreenToClient(&spin);
+    const CRect last = date.GetFieldRect(3);
+    const int border = ::GetSystemMetrics(SM_CXBORDER);
+    for (int x = last.right; x < spin.left; ++x)
+        for (int y = last.top; y < last.bottom; ++y)
+            ASSERT_EQ(::GetSysColor(COLOR_WINDOW), canvas->Pixel(x + border, y + border)) << x << "," << y;
+}
+
 // Day numbers count every day of the years shown once, in order, with the weekdays.
 TEST(DateNumbers, RoundTripEveryDayShown)
 {

@@ -74,7 +74,8 @@ void CFieldControl::DoPaint(CDC* pDC)
             CRect gap(field.right, field.top, GetFieldRect(position + 1).left, field.bottom);
             pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
             pDC->SetBkColor(::GetSysColor(COLOR_WINDOW));
-            pDC->DrawText(separator, &gap, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+            // Cut at the gap: a long separator must not cover the fields or the spin button.
+            pDC->DrawText(separator, &gap, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
     pDC->SelectObject(hOld);
