@@ -1,5 +1,6 @@
 #include "jundolist.h"
 
+#include "baseutil.h"
 #include "cntlrc.h"
 #include "module.h"
 
@@ -13,27 +14,6 @@ constexpr UINT kListID = 1;
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollMs = 25;
 constexpr int kListClientWidth = 140;
-
-CString ResourceText(UINT nID, LPCSTR lpszFallback)
-{
-    CString text;
-    if (!ControlResources() || !AfxLoadString(ControlResources(), nID, text) || text.IsEmpty())
-        text = lpszFallback;
-    return text;
-}
-
-// The character set of the user's default language.
-BYTE UserCharSet()
-{
-    char codePage[8] = "";
-    CHARSETINFO info{};
-    if (!::GetLocaleInfoA(MAKELCID(::GetUserDefaultLangID(), SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage,
-                          sizeof codePage) ||
-        !::TranslateCharsetInfo(reinterpret_cast<DWORD*>((UINT_PTR)strtoul(codePage, nullptr, 10)), &info,
-                                TCI_SRCCODEPAGE))
-        return ANSI_CHARSET;
-    return (BYTE)info.ciCharset;
-}
 
 // The screen point of a mouse message.
 CPoint ScreenPoint(const MSG& msg)
@@ -301,14 +281,14 @@ CString CUndoList::StatusText() const
 {
     const int n = m_list.m_hWnd ? m_list.GetSelCount() : 0;
     if (n <= 0)
-        return ResourceText(IDS_UNDOLIST_NONE, "Cancel");
+        return LibraryText(IDS_UNDOLIST_NONE, "Cancel");
     CString format;
     if (m_bUndo)
-        format = n == 1 ? ResourceText(IDS_UNDOLIST_UNDO_ONE, "Undo %d action")
-                        : ResourceText(IDS_UNDOLIST_UNDO_MANY, "Undo %d actions");
+        format = n == 1 ? LibraryText(IDS_UNDOLIST_UNDO_ONE, "Undo %d action")
+                        : LibraryText(IDS_UNDOLIST_UNDO_MANY, "Undo %d actions");
     else
-        format = n == 1 ? ResourceText(IDS_UNDOLIST_REDO_ONE, "Redo %d action")
-                        : ResourceText(IDS_UNDOLIST_REDO_MANY, "Redo %d actions");
+        format = n == 1 ? LibraryText(IDS_UNDOLIST_REDO_ONE, "Redo %d action")
+                        : LibraryText(IDS_UNDOLIST_REDO_MANY, "Redo %d actions");
     CString text;
     text.Format(format, n);
     return text;
@@ -322,11 +302,11 @@ int CUndoList::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const HDC hScreen = ::GetDC(nullptr);
     LOGFONTA font{};
     font.lfHeight =
-        -::MulDiv(atoi(ResourceText(IDS_UNITEDIT_FONT_SIZE, "8")), ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
+        -::MulDiv(atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8")), ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
     font.lfWeight = FW_BOLD;
-    font.lfCharSet = UserCharSet();
+    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, ResourceText(IDS_UNDOLIST_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
+    lstrcpynA(font.lfFaceName, LibraryText(IDS_UNDOLIST_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
     if (m_hFont)
         ::DeleteObject(m_hFont);
     m_hFont = ::CreateFontIndirectA(&font);
