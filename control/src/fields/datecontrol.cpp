@@ -1,6 +1,6 @@
 #include "jfieldcontrol.h"
 
-#include <cstdlib>
+#include "fieldlocale.h"
 
 IMPLEMENT_DYNAMIC(CDateControl, CFieldControl)
 
@@ -12,13 +12,6 @@ constexpr int kDaysPerMonth[2][12] = {
     {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
     {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
 };
-
-// A whole number of the user's locale, or 0 when it cannot be read.
-int LocaleNumber(LCTYPE type)
-{
-    char value[25] = "";
-    return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value) ? atoi(value) : 0;
-}
 
 // Days before 1 January of a year, counted from 1 January of year 1.
 long DaysBeforeYear(int year)
@@ -181,9 +174,7 @@ void CDateControl::SetSettings(const char* separator, int* monthLeadingZero, int
 
 void CDateControl::SetSettingsFromRegistry()
 {
-    char separator[25] = "";
-    if (!::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator))
-        lstrcpyA(separator, "/");
+    const CString separator = LocaleText(LOCALE_SDATE, "/");
     int monthZero = LocaleNumber(LOCALE_IMONLZERO);
     int dayZero = LocaleNumber(LOCALE_IDAYLZERO);
     int century = LocaleNumber(LOCALE_ICENTURY);
@@ -356,7 +347,7 @@ void CDateControl::TypeWeekday(UINT nChar)
         CString name;
         if (!GetDayOfWeekString((today + ahead) % 7, name) || name.IsEmpty())
             continue;
-        if (::CharLowerA((LPSTR)(UINT_PTR)(BYTE)name[0]) != ::CharLowerA((LPSTR)(UINT_PTR)(BYTE)nChar))
+        if (!SameLetter((BYTE)name[0], nChar))
             continue;
         int month, day, year;
         Long2Date(Date2Long() + ahead, month, day, year);

@@ -1,6 +1,9 @@
 #include "jfieldcontrol.h"
 
+#include "fieldlocale.h"
+
 #include <commctrl.h>
+#include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CFieldControl, CWnd)
 
@@ -10,6 +13,23 @@ constexpr UINT kSpinID = 101;
 constexpr int kSpinWidth = 19;
 
 }   // namespace
+
+int LocaleNumber(LCTYPE type)
+{
+    char value[25] = "";
+    return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value) ? atoi(value) : 0;
+}
+
+CString LocaleText(LCTYPE type, LPCSTR lpszDefault)
+{
+    char value[25] = "";
+    return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value) ? CString(value) : CString(lpszDefault);
+}
+
+bool SameLetter(UINT a, UINT b)
+{
+    return ::CharLowerA((LPSTR)(UINT_PTR)(BYTE)a) == ::CharLowerA((LPSTR)(UINT_PTR)(BYTE)b);
+}
 
 BEGIN_MESSAGE_MAP(CFieldControl, CWnd)
     ON_WM_CREATE()

@@ -1,29 +1,8 @@
 #include "jfieldcontrol.h"
 
-#include <cstdlib>
+#include "fieldlocale.h"
 
 IMPLEMENT_DYNAMIC(CTimeControl, CFieldControl)
-
-namespace {
-
-CString LocaleText(LCTYPE type, LPCSTR lpszDefault)
-{
-    char value[25] = "";
-    return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value) ? CString(value) : CString(lpszDefault);
-}
-
-int LocaleNumber(LCTYPE type)
-{
-    char value[25] = "";
-    return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value) ? atoi(value) : 0;
-}
-
-bool SameLetter(UINT a, UINT b)
-{
-    return ::CharLowerA((LPSTR)(UINT_PTR)(BYTE)a) == ::CharLowerA((LPSTR)(UINT_PTR)(BYTE)b);
-}
-
-}   // namespace
 
 CTimeControl::CTimeControl()
 {
