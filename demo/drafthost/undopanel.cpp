@@ -74,6 +74,14 @@ void CUndoPanel::DropList(UINT nButtonID, std::vector<CString>& from, std::vecto
         to.push_back(from.back());
         from.pop_back();
     }
+    // With nothing left to take, this button goes grey and a grey window loses the focus:
+    // the keyboard's focus moves on to the other button, which now has something.
+    CWnd* pButton = GetDlgItem((int)nButtonID);
+    CWnd* pOther = GetDlgItem(bUndo ? IDC_HISTORY_REDO : IDC_HISTORY_UNDO);
+    if (from.empty() && !to.empty() && ::GetFocus() == pButton->m_hWnd) {
+        pOther->EnableWindow(TRUE);
+        SendMessage(WM_NEXTDLGCTL, (WPARAM)pOther->m_hWnd, TRUE);
+    }
     CString text;
     text.Format(bUndo ? "%d action(s) undone (the demo draws nothing)" : "%d action(s) redone (the demo draws nothing)",
                 count);
