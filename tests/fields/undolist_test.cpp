@@ -4,6 +4,8 @@
 #include "field_fixture.h"
 #include "jundolist.h"
 
+#include <climits>
+
 namespace {
 
 using testing_support::ScriptedInput;
@@ -193,6 +195,14 @@ TEST_F(UndoListTest, OpensAboveTheAnchorNearTheScreensBottom)
     EXPECT_EQ(0, Display(script, screenHeight - 10));
     EXPECT_EQ(screenHeight - 10 - height - 20, shown.top);
     EXPECT_EQ(height, shown.Height());
+}
+
+// A visible row count larger than the screen can show is cut to what fits.
+TEST_F(UndoListTest, AHugeRowCountFitsTheScreen)
+{
+    ASSERT_TRUE(m_undo.Create(&m_parent, TRUE, INT_MAX));
+    EXPECT_GT(PopupRect().Height(), 100);
+    EXPECT_LE(PopupRect().Height(), ::GetSystemMetrics(SM_CYSCREEN));
 }
 
 }   // namespace

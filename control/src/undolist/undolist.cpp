@@ -327,6 +327,11 @@ int CUndoList::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CRect borders(0, 0, 0, 0);
     ::AdjustWindowRectEx(&borders, listStyle, FALSE, 0);
     const int rowHeight = std::max(m_list.GetItemHeight(0), lineHeight);
+    // No more rows than the screen can show above the status line: a larger count would
+    // make a pop-up taller than the screen, or overflow its height.
+    const int rest = 3 * m_nMarginY + 3 + 2 * lineHeight + 2 * ::GetSystemMetrics(SM_CYBORDER) + borders.Height();
+    const int screenRows = (::GetSystemMetrics(SM_CYSCREEN) - rest) / rowHeight;
+    m_nVisibleRows = std::clamp(m_nVisibleRows, 1, std::max(screenRows, 1));
     const int listWidth = borders.Width() + ::GetSystemMetrics(SM_CXVSCROLL) + kListClientWidth;
     const int listHeight = m_nVisibleRows * rowHeight + borders.Height();
     m_list.MoveWindow(m_nMarginX, m_nMarginY, listWidth, listHeight, FALSE);
