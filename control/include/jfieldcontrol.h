@@ -129,7 +129,8 @@ public:
     static long Date2Long(int month, int day, int year);
     static void Long2Date(long days, int& month, int& day, int& year);
 
-    // Null pointers are skipped. SetSettings rebuilds the field order and the layout.
+    // Null pointers are skipped. SetSettings rebuilds the field order and the layout, and
+    // cuts a separator to the 24 characters a locale could give.
     void GetDisplaySettings(CString* separator, int* monthLeadingZero, int* dayLeadingZero, int* century,
                             int* dateOrder) const;
     void SetSettings(const char* separator, int* monthLeadingZero, int* dayLeadingZero, int* century, int* dateOrder);
@@ -179,6 +180,8 @@ public:
     TimeField GetFocusField() const { return (TimeField)m_order[m_nFocus]; }
     void SetFocusField(TimeField field);
 
+    // Null pointers are skipped. SetSettings cuts each text to the 24 characters a locale
+    // could give, so that a long one cannot make the control wider than any screen.
     void GetDisplaySettings(CString* am, CString* pm, CString* separator, int* is24Hour, int* hourLeadingZero,
                             int* markerPosition) const;
     void SetSettings(const char* am, const char* pm, const char* separator, int* is24Hour, int* hourLeadingZero,

@@ -256,6 +256,21 @@ TEST_F(TimeTest, EntryFollowsThePinnedLocale)
     }
 }
 
+// Designators longer than a locale gives are cut: the control keeps a usable width.
+TEST_F(TimeTest, LongDesignatorsAreCut)
+{
+    CTimeControl time(9, 5);
+    ASSERT_TRUE(time.Create(10, 10, WS_VISIBLE, &m_parent, kFieldID));
+    const CString longText('W', 10000);
+    time.SetSettings(longText, longText, longText, nullptr, nullptr, nullptr);
+    CString am;
+    time.GetDisplaySettings(&am, nullptr, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(24, am.GetLength());
+    CRect rect;
+    time.GetWindowRect(&rect);
+    EXPECT_LT(rect.Width(), ::GetSystemMetrics(SM_CXSCREEN));
+}
+
 // Steps and typing on both clocks at their edges, a parent that answers the scroll, and
 // times set out of range by the host.
 TEST_F(TimeTest, StepsTypingAndTheParentsAnswer)

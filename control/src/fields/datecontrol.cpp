@@ -147,7 +147,7 @@ void CDateControl::SetSettings(const char* separator, int* monthLeadingZero, int
                                int* dateOrder)
 {
     if (separator)
-        m_strSeparator = separator;
+        m_strSeparator = SettingText(separator);
     if (monthLeadingZero)
         m_bMonthLeadingZero = *monthLeadingZero;
     if (dayLeadingZero)

@@ -14,15 +14,27 @@ constexpr int kSpinWidth = 19;
 
 }   // namespace
 
+CString SettingText(const char* text)
+{
+    const char* end = text;
+    while (*end) {
+        const char* next = ::CharNextA(end);
+        if (next - text > kMaxLocaleText)
+            break;
+        end = next;
+    }
+    return CString(text, (int)(end - text));
+}
+
 int LocaleNumber(LCTYPE type)
 {
-    char value[25] = "";
+    char value[kMaxLocaleText + 1] = "";
     return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value) ? atoi(value) : 0;
 }
 
 CString LocaleText(LCTYPE type, LPCSTR lpszDefault)
 {
-    char value[25] = "";
+    char value[kMaxLocaleText + 1] = "";
     return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value) ? CString(value) : CString(lpszDefault);
 }
 

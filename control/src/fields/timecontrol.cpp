@@ -60,11 +60,11 @@ void CTimeControl::SetSettings(const char* am, const char* pm, const char* separ
                                int* hourLeadingZero, int* markerPosition)
 {
     if (am)
-        m_strAM = am;
+        m_strAM = SettingText(am);
     if (pm)
-        m_strPM = pm;
+        m_strPM = SettingText(pm);
     if (separator)
-        m_strSeparator = separator;
+        m_strSeparator = SettingText(separator);
     if (is24Hour)
         m_b24Hour = *is24Hour;
     if (hourLeadingZero)
