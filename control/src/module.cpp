@@ -111,11 +111,17 @@ CONTROL_API void InitCustomControls()
         pfnRegister();
 }
 
-int ShowLibraryMessage(UINT nIDText, LPCSTR lpszFallback, UINT nType)
+CString LibraryText(UINT nID, LPCSTR lpszFallback)
 {
     CString text;
-    if (!AfxLoadString(g_hResources, nIDText, text))
+    if (!g_hResources || !AfxLoadString(g_hResources, nID, text) || text.IsEmpty())
         text = lpszFallback;
+    return text;
+}
+
+int ShowLibraryMessage(UINT nIDText, LPCSTR lpszFallback, UINT nType)
+{
+    const CString text = LibraryText(nIDText, lpszFallback);
     CString caption;
     if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
         pInfo && pInfo->m_pAppInfo && pInfo->m_pAppInfo->GetMessageCaption())

@@ -19,6 +19,9 @@ void ControlDetachProcess();
 // Registers a control's window class for dialog templates; InitCustomControls runs them.
 using ControlClassRegistrar = BOOL (*)();
 
+// The resource module's string nID, or lpszFallback when it has none (or there is no module).
+CString LibraryText(UINT nID, LPCSTR lpszFallback);
+
 // Shows the resource module's string nIDText (lpszFallback without it) in a message
 // box over the main window, captioned as the host asks; returns the box's answer.
 int ShowLibraryMessage(UINT nIDText, LPCSTR lpszFallback, UINT nType);

@@ -292,6 +292,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!CreateUnitPanel())
         return -1;
     DockControlBar(&m_unitPanel, AFX_IDW_DOCKBAR_BOTTOM);
+    if (!m_undoPanel.Create(this, ID_BAR_HISTORY))
+        return -1;
+    DockControlBar(&m_undoPanel, AFX_IDW_DOCKBAR_BOTTOM);
     m_bLayoutRestored = m_state.restoreLayout && RestoreToolBars();
     if (!m_bLayoutRestored && !CreateDefaultToolBars())
         return -1;
@@ -369,6 +372,7 @@ void CMainFrame::OnCommandRange(UINT nID)
         if (id == nID)
             name = macro;
     m_statusBar.SetPaneText(0, name + " chosen (the demo draws nothing)");
+    m_undoPanel.Record(name);
 }
 
 void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const

@@ -6,6 +6,7 @@
 #include "afxwin.h"
 
 #include "commands.h"
+#include "undopanel.h"
 
 #include <memory>
 #include <string>
@@ -92,6 +93,7 @@ private:
     CSheetView m_view;
     CStatusBar m_statusBar;
     CDialogBar m_unitPanel;
+    CUndoPanel m_undoPanel;
     // The toolbars delete themselves with their windows.
     JToolBar* m_pBarDraw = nullptr;
     JToolBar* m_pBarModify = nullptr;

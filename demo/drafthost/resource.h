@@ -9,6 +9,16 @@
 #define IDC_UNIT_DIRECTION 1004   // a direction shown as a bearing
 #define IDC_UNIT_WEIGHT 1005      // a line weight, from the weight presets
 
+// The history panel: the library's date and time fields (made in code right of their
+// labels) and the Undo and Redo buttons that drop its undo list.
+#define IDD_HISTORY_PANEL 201
+#define IDC_HISTORY_DATE_LABEL 1101
+#define IDC_HISTORY_DATE 1102
+#define IDC_HISTORY_TIME_LABEL 1103
+#define IDC_HISTORY_TIME 1104
+#define IDC_HISTORY_UNDO 1105
+#define IDC_HISTORY_REDO 1106
+
 // The commands, grouped by category; each has its "prompt\ntip" string of the same ID.
 #define ID_DRAW_LINE 33001
 #define ID_DRAW_CIRCLE 33002

@@ -48,3 +48,11 @@
 #define IDC_UNITCOMBO_DIRECTION 2604
 #define IDC_UNITCOMBO_SCALAR 2605
 #define IDC_UNITCOMBO_WEIGHT 2606
+// The undo list: its font face (its size is IDS_UNITEDIT_FONT_SIZE) and the status line
+// texts, which take the number of chosen actions as their one argument.
+#define IDS_UNDOLIST_NONE 158
+#define IDS_UNDOLIST_FONT_FACE 182
+#define IDS_UNDOLIST_UNDO_ONE 187
+#define IDS_UNDOLIST_UNDO_MANY 188
+#define IDS_UNDOLIST_REDO_ONE 190
+#define IDS_UNDOLIST_REDO_MANY 191

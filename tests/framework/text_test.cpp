@@ -117,6 +117,21 @@ TEST(LocaleResources, MissingModulesGiveNull)
     EXPECT_EQ(nullptr, AttachLocaleResDLL(nullptr, "cntlrc.drx", LOCALE_RES_BESIDE_CALLER, 0, TRUE));
 }
 
+// Fonts for a language take the character set of its ANSI code page.
+TEST(LocaleResources, FontCharSetFollowsTheLanguagesCodePage)
+{
+    const std::pair<LANGID, BYTE> table[] = {
+        {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), ANSI_CHARSET},
+        {MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SHIFTJIS_CHARSET},
+        {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), GB2312_CHARSET},
+        {MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT), RUSSIAN_CHARSET},
+        {MAKELANGID(LANG_GREEK, SUBLANG_DEFAULT), GREEK_CHARSET},
+        {0xFFFF, ANSI_CHARSET},
+    };
+    for (const auto& [language, charSet] : table)
+        EXPECT_EQ(charSet, LangIDToFontCharSet(language)) << std::hex << language;
+}
+
 // Copies of the resource module in folders of their own, each told apart by
 // the first letter of its string, and a caller module outside the program's folder.
 class LocaleFolders : public ::testing::Test {

@@ -11,27 +11,6 @@ IMPLEMENT_DYNAMIC(JUnitEdit, CEdit)
 
 namespace {
 
-// The character set of the user's default language, for fonts.
-BYTE CharSetOfLanguage(LANGID language)
-{
-    char codePage[8] = "";
-    if (!::GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage))
-        return ANSI_CHARSET;
-    CHARSETINFO info{};
-    const UINT_PTR cp = (UINT_PTR)strtoul(codePage, nullptr, 10);
-    if (!::TranslateCharsetInfo(reinterpret_cast<DWORD*>(cp), &info, TCI_SRCCODEPAGE))
-        return ANSI_CHARSET;
-    return (BYTE)info.ciCharset;
-}
-
-CString ResourceText(UINT nID, LPCSTR lpszFallback)
-{
-    CString text;
-    if (!ControlResources() || !AfxLoadString(ControlResources(), nID, text) || text.IsEmpty())
-        text = lpszFallback;
-    return text;
-}
-
 bool IsPropertyPage(const CWnd* pWnd)
 {
     // Looked up by name: the class lives in the framework's dialog layer.
@@ -47,16 +26,16 @@ bool IsPropertyPage(const CWnd* pWnd)
 
 HFONT CreateUnitControlFont(HWND hWnd)
 {
-    const int points = atoi(ResourceText(IDS_UNITEDIT_FONT_SIZE, "8"));
+    const int points = atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8"));
     LOGFONTA font{};
     if (HDC hDC = ::GetDC(hWnd)) {
         font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hDC, LOGPIXELSY), 72);
         ::ReleaseDC(hWnd, hDC);
     }
     font.lfWeight = FW_BOLD;
-    font.lfCharSet = CharSetOfLanguage(::GetUserDefaultLangID());
+    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, ResourceText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
+    lstrcpynA(font.lfFaceName, LibraryText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
     return ::CreateFontIndirectA(&font);
 }
 

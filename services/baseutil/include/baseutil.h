@@ -125,6 +125,9 @@ enum : UINT {
 // when `fallback` is TRUE, the folders themselves, caller's before executable's.
 BASEUTIL_API HINSTANCE AttachLocaleResDLL(HMODULE hCaller, LPCSTR lpszModuleName, UINT where, LANGID language,
                                           BOOL fallback);
+// The font character set of a language: the one of its default ANSI code page, or
+// ANSI_CHARSET when the language or its code page is unknown.
+BASEUTIL_API BYTE LangIDToFontCharSet(LANGID language);
 // The current composition result of hWnd's input context, in UTF-16 units. With a
 // buffer, copies at most cchBuffer - 1 units and a terminating NUL and returns the
 // units copied; with a NULL buffer returns the whole length. 0 without an input

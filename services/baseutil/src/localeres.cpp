@@ -55,3 +55,15 @@ HINSTANCE AttachLocaleResDLL(HMODULE hCaller, LPCSTR lpszModuleName, UINT where,
                     return h;
     return nullptr;
 }
+
+BYTE LangIDToFontCharSet(LANGID language)
+{
+    char codePage[8] = "";
+    if (!GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage))
+        return ANSI_CHARSET;
+    CHARSETINFO info{};
+    const UINT_PTR cp = (UINT_PTR)strtoul(codePage, nullptr, 10);
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(cp), &info, TCI_SRCCODEPAGE))
+        return ANSI_CHARSET;
+    return (BYTE)info.ciCharset;
+}
