@@ -93,10 +93,7 @@ ULONG References(IUnknown* p)
 
 std::string ModuleBesideProgram(const char* name)
 {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+    return testing_support::ProgramFolder() + "\\" + name;
 }
 
 class StartUpDll : public ControlLibrary {

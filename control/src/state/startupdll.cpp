@@ -117,13 +117,15 @@ HRESULT CallAddIn(IDispatch* pAddIn, const wchar_t* name, IDispatch* pApplicatio
     EXCEPINFO exception = {};
     UINT argumentError = 0;
     HRESULT hr = S_OK;
+    // The add-in may unload itself through the library while it runs.
+    pAddIn->AddRef();
     try {
-        if (FAILED(pAddIn->GetIDsOfNames(IID_NULL, names, 1, 0, &id)))
-            return S_OK;
-        hr = pAddIn->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, &exception, &argumentError);
+        if (SUCCEEDED(pAddIn->GetIDsOfNames(IID_NULL, names, 1, 0, &id)))
+            hr = pAddIn->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, &exception, &argumentError);
     } catch (...) {
         hr = DISP_E_EXCEPTION;
     }
+    pAddIn->Release();
     ::VariantClear(&result);
     ::SysFreeString(exception.bstrSource);
     ::SysFreeString(exception.bstrDescription);
