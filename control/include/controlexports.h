@@ -4,6 +4,8 @@
 #pragma once
 #include "controlapi.h"
 
+#include <oaidl.h>
+
 class JControlOnlyInfo;
 class JEnvironmentManager;
 struct JAppInfo;
@@ -65,6 +67,16 @@ CONTROL_API int DisplayToolbarMenu(POINT* pScreenPoint);
 CONTROL_API int ReplaceMainMenu(HMENU hNewMenu, HMENU hTarget);
 // Makes a command that runs a macro; its ID, or 0. The macro's button picture goes to *pBitmap.
 CONTROL_API UINT AddMacroCommand(const char* macro, HBITMAP* pBitmap);
+
+// ---- the start-up DLL of the current environment ----
+// Sets the environment's class id text (empty: the application's default), then
+// loads (1) or unloads (0) its add-in; a COM result code.
+CONTROL_API long JLoadStartupDll(int load, const char* clsid, int noInvoke);
+// The current environment's add-in, NULL without one; no reference is added.
+CONTROL_API IDispatch* JGetStartUpDllDispatch();
+CONTROL_API long JInitStartupDll();
+CONTROL_API long JLoadToolbarsFromDll();
+CONTROL_API long JUnLoadToolbarsFromDll();
 
 // ---- command states, customization, bearings ----
 CONTROL_API void JSetCommandState(DWORD commandID, int value, DWORD flags);

@@ -3,14 +3,16 @@
 // provider (SetDynamicCommand). The host implements both; the operations stand
 // in the order of their virtual tables, which the library relies on.
 #pragma once
+#include "appcore.h"
 #include "baseutil.h"
 
 #include <objbase.h>
 
 // {6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A01}
 inline constexpr IID IID_IJAppInfo = {0x6b1c3c2e, 0x5a0f, 0x4c1b, {0x9e, 0x41, 0x3d, 0x2a, 0x7f, 0x0c, 0x1a, 0x01}};
-// {6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A02}: the application object's version text.
-inline constexpr IID IID_IJAppVersion = {0x6b1c3c2e, 0x5a0f, 0x4c1b, {0x9e, 0x41, 0x3d, 0x2a, 0x7f, 0x0c, 0x1a, 0x02}};
+// The application object's version text (IJAppVersion, stored as "VersionStamp") and
+// the toolbars it makes for add-ins (IJAppToolbars) are the engine's: appcore.h.
+
 // {6B1C3C2E-5A0F-4C1B-9E41-3D2A7F0C1A03}: asked of the application object when menus take part in a switch.
 inline constexpr IID IID_IJAppMenus = {0x6b1c3c2e, 0x5a0f, 0x4c1b, {0x9e, 0x41, 0x3d, 0x2a, 0x7f, 0x0c, 0x1a, 0x03}};
 
@@ -42,12 +44,6 @@ struct JAppInfo : public IUnknown {
     virtual void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) = 0;
     virtual void STDMETHODCALLTYPE OnFirstSwitch() = 0;
     virtual void STDMETHODCALLTYPE OnSecondSwitch() = 0;
-};
-
-// The application object's version text (stored as "VersionStamp").
-struct IJAppVersion : public IUnknown {
-    // Fills buffer (NUL-terminated, at most size bytes); S_OK or a failure code.
-    virtual HRESULT STDMETHODCALLTYPE GetVersionText(char* buffer, int size) = 0;
 };
 
 #pragma GCC diagnostic pop

@@ -52,6 +52,20 @@ public:
     GUserText GetCustomUserKey() { return m_strCustomUserKey; }
     void SetStartUpDLL(const char* clsid);
 
+    // ---- the start-up DLL (the environment's add-in) ----
+    // Loads (1) or unloads (0) the add-in, calling its "Install" or "UnInstall" unless
+    // noInvoke; the last COM result code (E_INVALIDARG: unloading without an add-in).
+    long LoadStartupDll(int load, int noInvoke);
+    // The add-in's "Initialize", "LoadDefaultToolbars" and "UnLoadDefaultToolbars": the
+    // call's result, or 0 without an add-in, the name or the application object.
+    long InitStartupDll();
+    long LoadToolbarsFromDll();
+    long UnLoadToolbarsFromDll();
+    // The registry form ("{...}") of a class id text: a macro file, a program ID or a
+    // class id; otherwise the application's default start-up DLL; empty when nothing resolves.
+    GUserText GetClsidString(GUserText text);
+    void GetClsidString(GUserText text, GUserText& out);
+
     // ---- settings ----
     // The unit display values from the "eInformation" key at path (defaults when it does not open).
     void ReadUnitDisplayValues(const char* path);
@@ -119,7 +133,7 @@ public:
     BOOL m_bDocumentUnitsFixed = FALSE;
     GUserText m_strCustomEnvironment;
     GUserText m_strCustomUserKey;
-    IDispatch* m_pStartUpDllDispatch = nullptr;
+    IDispatch* m_pStartUpDllDispatch = nullptr;   // the add-in; one reference held
     GUserText m_strStartUpDllClsid;
     CPtrArray m_arrBars;         // CControlBar*; not owned
     CPtrArray m_arrVisibility;   // JBarVisibility*; owned

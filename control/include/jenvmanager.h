@@ -83,6 +83,12 @@ public:
     void RemoveToolbar(CControlBar* pBar);
     void FillMaskColor(COLORREF color, long value, HINSTANCE hModule, const char* name);
     void SetStartUpDLL(const char* clsid);
+    long LoadStartupDll(int load, int noInvoke);
+    long InitStartupDll();
+    long LoadToolbarsFromDll();
+    long UnLoadToolbarsFromDll();
+    GUserText GetClsidString(GUserText text);
+    void GetClsidString(GUserText text, GUserText& out);
 
     // ---- in-place frames of the current environment ----
     void SetInPlaceFrame(CFrameWnd* pInPlace, CFrameWnd* pSecond, CFrameWnd* pClient);

@@ -85,6 +85,8 @@ void ControlDetachProcess()
 {
     delete g_state.pManager;
     g_state.pManager = nullptr;
+    // The add-in's module may be gone already: its object is forgotten, not released.
+    g_state.pSharedStartUpDispatch = nullptr;
     FreeResourceModule(g_hResources);
     FreeResourceModule(g_hStyles);
     JImageList::ReleaseSharedDCs();

@@ -20,6 +20,8 @@ HRESULT STDMETHODCALLTYPE CDraftAppInfo::QueryInterface(REFIID riid, void** ppv)
         *ppv = static_cast<JAppInfo*>(this);
     else if (IsEqualIID(riid, IID_IJAppVersion))
         *ppv = static_cast<IJAppVersion*>(this);
+    else if (IsEqualIID(riid, IID_IJAppToolbars))
+        *ppv = static_cast<IJAppToolbars*>(this);
     else {
         *ppv = nullptr;
         return E_NOINTERFACE;
@@ -70,4 +72,23 @@ HRESULT STDMETHODCALLTYPE CDraftAppInfo::GetVersionText(char* buffer, int size)
     memcpy(buffer, kVersion, length);
     buffer[length] = '\0';
     return length == sizeof kVersion - 1 ? S_OK : HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+}
+
+HRESULT STDMETHODCALLTYPE CDraftAppInfo::AddToolbar(const char* name, const UINT* commandIDs, int count, UINT* pnBarID)
+{
+    if (!name || !pnBarID || (count > 0 && !commandIDs))
+        return E_POINTER;
+    *pnBarID = 0;
+    if (count <= 0)
+        return E_INVALIDARG;
+    if (!m_makeToolbar)
+        return E_UNEXPECTED;
+    return m_makeToolbar(name, std::vector<UINT>(commandIDs, commandIDs + count), pnBarID);
+}
+
+HRESULT STDMETHODCALLTYPE CDraftAppInfo::RemoveToolbar(const char* name)
+{
+    if (!name)
+        return E_POINTER;
+    return m_removeToolbar ? m_removeToolbar(name) : E_UNEXPECTED;
 }

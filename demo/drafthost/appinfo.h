@@ -1,14 +1,19 @@
 // The demo host's application object: the application information the control
-// library reads, and the version text it stamps on stored settings. appcore.dll
-// hands it out (AppGetApplicationObject) for IID_IJAppInfo and IID_IJAppVersion.
+// library reads, the version text it stamps on stored settings and the toolbars
+// an add-in asks for. appcore.dll hands it out (AppGetApplicationObject) for
+// IID_IJAppInfo, IID_IJAppVersion and IID_IJAppToolbars, and wraps it for add-ins
+// (IID_IDispatch).
 #pragma once
 #include "afxwin.h"
 
 #include "hostinterfaces.h"
 
+#include <functional>
+#include <vector>
+
 HOST_COM_CLASSES_BEGIN
 
-class CDraftAppInfo final : public JAppInfo, public IJAppVersion {
+class CDraftAppInfo final : public JAppInfo, public IJAppVersion, public IJAppToolbars {
 public:
     // A new object holds one reference, the creator's.
     CDraftAppInfo();
@@ -36,6 +41,21 @@ public:
     // IJAppVersion: "Draft Host 1.0"; a buffer too small gets the cut text and a failure code.
     HRESULT STDMETHODCALLTYPE GetVersionText(char* buffer, int size) override;
 
+    // IJAppToolbars: made and destroyed by the frame's maker; E_UNEXPECTED before there is one.
+    HRESULT STDMETHODCALLTYPE AddToolbar(const char* name, const UINT* commandIDs, int count, UINT* pnBarID) override;
+    HRESULT STDMETHODCALLTYPE RemoveToolbar(const char* name) override;
+
+    // The frame's side of IJAppToolbars: makes a toolbar (name, commands; 0 a separator)
+    // and gives its bar ID, and destroys one by name (S_FALSE when there is none).
+    using ToolbarMaker = std::function<HRESULT(const char* name, const std::vector<UINT>& commandIDs, UINT* pnBarID)>;
+    using ToolbarRemover = std::function<HRESULT(const char* name)>;
+    // Empty functions remove the frame's (before the frame goes).
+    void SetToolbarMaker(ToolbarMaker make, ToolbarRemover remove)
+    {
+        m_makeToolbar = std::move(make);
+        m_removeToolbar = std::move(remove);
+    }
+
     // The host's side: ready once the main frame is shown.
     void SetReady(BOOL bReady) { m_ready = bReady; }
 
@@ -53,6 +73,8 @@ private:
     LONG m_references = 1;
     BOOL m_ready = FALSE;
     CString m_applicationPath;   // the executable's folder, without a trailing backslash
+    ToolbarMaker m_makeToolbar;
+    ToolbarRemover m_removeToolbar;
     Notices m_notices;
 };
 HOST_COM_CLASSES_END

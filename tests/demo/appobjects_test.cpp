@@ -7,6 +7,7 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <oleauto.h>
 
 #include <string>
 
@@ -48,6 +49,48 @@ TEST(DraftAppInfo, IsHandedOutByAppCoreForBothInterfacesWithItsVersionTextCutToT
     EXPECT_STREQ("Draft Host 1.0", text);
     pVersion->Release();
     pInfo->Release();
+    AppCoreSetApplicationObject(nullptr);
+    EXPECT_EQ(0u, pApp->Release()) << "a reference was leaked";
+}
+
+// An add-in's toolbar, asked of appcore's automation object, reaches the frame's maker.
+TEST(DraftAppInfo, ToolbarsAskedThroughTheAutomationObjectGoToTheFramesMaker)
+{
+    auto* pApp = new CDraftAppInfo;
+    AppCoreSetApplicationObject(static_cast<JAppInfo*>(pApp));
+    IDispatch* pApplication = nullptr;
+    ASSERT_EQ(S_OK, AppGetApplicationObject(IID_IDispatch, reinterpret_cast<void**>(&pApplication)));
+    const auto addToolbar = [&](VARIANT* pResult) {
+        LPOLESTR names[] = {const_cast<LPOLESTR>(L"AddToolbar")};
+        DISPID id = DISPID_UNKNOWN;
+        pApplication->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+        VARIANT arguments[2];   // last first
+        arguments[0].vt = arguments[1].vt = VT_BSTR;
+        arguments[0].bstrVal = ::SysAllocString(L"33001,0,33002");
+        arguments[1].bstrVal = ::SysAllocString(L"Draw");
+        DISPPARAMS params = {arguments, nullptr, 2, 0};
+        ::VariantInit(pResult);
+        const HRESULT hr = pApplication->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, pResult, nullptr, nullptr);
+        ::VariantClear(&arguments[0]);
+        ::VariantClear(&arguments[1]);
+        return hr;
+    };
+    VARIANT result;
+    EXPECT_EQ(E_UNEXPECTED, addToolbar(&result));   // no frame yet
+
+    std::string made;
+    pApp->SetToolbarMaker(
+        [&](const char* name, const std::vector<UINT>& ids, UINT* pnBarID) {
+            made = name + std::string(":") + std::to_string(ids.size());
+            *pnBarID = 0xE841;
+            return S_OK;
+        },
+        [](const char*) { return S_FALSE; });
+    EXPECT_EQ(S_OK, addToolbar(&result));
+    EXPECT_EQ("Draw:3", made);
+    EXPECT_EQ(0xE841, result.lVal);
+    pApp->SetToolbarMaker(nullptr, nullptr);
+    pApplication->Release();
     AppCoreSetApplicationObject(nullptr);
     EXPECT_EQ(0u, pApp->Release()) << "a reference was leaked";
 }

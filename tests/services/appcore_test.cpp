@@ -4,9 +4,11 @@
 #include "comfake.h"
 
 #include <gtest/gtest.h>
+#include <oleauto.h>
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -109,6 +111,88 @@ TEST_F(AppCoreApplication, ASuccessWithoutAnInterfaceIsNoInterface)
     EXPECT_EQ(E_NOINTERFACE, AppGetApplicationObject(IID_IUnknown, &pv));
     EXPECT_EQ(nullptr, pv);
     EXPECT_EQ(1, object.queries);
+}
+
+// The automation object over a host that makes toolbars (recorded) and knows its version.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+class ToolbarHost : public testing_support::FakeComObject<IJAppToolbars, IID_IJAppToolbars> {
+public:
+    std::vector<std::vector<UINT>> made;
+    HRESULT STDMETHODCALLTYPE AddToolbar(const char*, const UINT* ids, int count, UINT* pnBarID) override
+    {
+        made.emplace_back(ids, ids + count);
+        *pnBarID = 0xE840;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE RemoveToolbar(const char* name) override { return *name ? S_OK : S_FALSE; }
+};
+#pragma GCC diagnostic pop
+
+HRESULT Call(IDispatch* p, const wchar_t* name, std::vector<const wchar_t*> texts, VARIANT* pResult)
+{
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    HRESULT hr = p->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+    if (FAILED(hr))
+        return hr;
+    std::vector<VARIANT> arguments(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {   // last first
+        arguments[i].vt = VT_BSTR;
+        arguments[i].bstrVal = ::SysAllocString(texts[texts.size() - 1 - i]);
+    }
+    DISPPARAMS params = {arguments.data(), nullptr, (UINT)arguments.size(), 0};
+    ::VariantInit(pResult);
+    hr = p->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, pResult, nullptr, nullptr);
+    for (VARIANT& argument : arguments)
+        ::VariantClear(&argument);
+    return hr;
+}
+
+TEST_F(AppCoreApplication, TheAutomationObjectMakesToolbarsOfValidCommandListsOnly)
+{
+    ToolbarHost host;
+    AppCoreSetApplicationObject(&host);
+    IDispatch* p = nullptr;
+    ASSERT_EQ(S_OK, AppGetApplicationObject(IID_IDispatch, reinterpret_cast<void**>(&p)));
+    const std::wstring tooMany = [] {
+        std::wstring text = L"1";
+        for (int i = 1; i <= APP_MAX_TOOLBAR_COMMANDS; ++i)
+            text += L",1";
+        return text;
+    }();
+    const struct {
+        const wchar_t* commands;
+        HRESULT result;
+        std::vector<UINT> made;
+    } cases[] = {
+        {L"33001, 0,33002", S_OK, {33001, 0, 33002}},
+        {L"4294967295", S_OK, {0xFFFFFFFF}},
+        {L"4294967296", DISP_E_TYPEMISMATCH, {}},
+        {L"1,,2", DISP_E_TYPEMISMATCH, {}},
+        {L"1,2,", DISP_E_TYPEMISMATCH, {}},
+        {L"", DISP_E_TYPEMISMATCH, {}},
+        {L"1;2", DISP_E_TYPEMISMATCH, {}},
+        {tooMany.c_str(), DISP_E_TYPEMISMATCH, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << &c - cases);
+        host.made.clear();
+        VARIANT result;
+        EXPECT_EQ(c.result, Call(p, L"addtoolbar", {L"Draw", c.commands}, &result));
+        EXPECT_EQ(c.made.empty() ? std::vector<std::vector<UINT>>{} : std::vector<std::vector<UINT>>{c.made},
+                  host.made);
+        EXPECT_EQ(SUCCEEDED(c.result) ? VT_I4 : VT_EMPTY, result.vt);
+    }
+    VARIANT result;
+    EXPECT_EQ(S_OK, Call(p, L"RemoveToolbar", {L"Draw"}, &result));
+    EXPECT_EQ(VARIANT_TRUE, result.boolVal);
+    EXPECT_EQ(DISP_E_BADPARAMCOUNT, Call(p, L"RemoveToolbar", {}, &result));
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, Call(p, L"Quit", {}, &result));
+    // This host has no version text.
+    EXPECT_EQ(E_NOINTERFACE, Call(p, L"VersionText", {}, &result));
+    p->Release();
+    EXPECT_EQ(2, host.refs);   // the registration's only
 }
 
 TEST(AppCoreAnswers, TheSpecialBarNameIsCut)

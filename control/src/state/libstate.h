@@ -27,6 +27,8 @@ struct ControlProcessState {
     CFrameWnd* pSecondFrame = nullptr;
     CFrameWnd* pClientInPlaceFrame = nullptr;
     HMENU hMenuInPlaceServer = nullptr;
+    // The add-in object environments share while it is set (one reference held).
+    IDispatch* pSharedStartUpDispatch = nullptr;
     BOOL bRegistryKeysChanged = FALSE;
     BOOL bCustomizeDialogOpen = FALSE;
     JBearingInfo bearing;

@@ -3,7 +3,10 @@
 // guarded by one lock, and no call into the application object runs under it.
 #include "appcore.h"
 
+#include "appdispatch.h"
+
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -49,6 +52,13 @@ HRESULT WINAPI AppGetApplicationObject(REFIID riid, void** ppv)
     }
     if (!pApplication)
         return E_FAIL;
+    if (IsEqualIID(riid, IID_IDispatch)) {
+        // Add-ins get the engine's automation object over the host's.
+        auto* pDispatch = new (std::nothrow) ApplicationDispatch(pApplication);
+        pApplication->Release();
+        *ppv = static_cast<IDispatch*>(pDispatch);
+        return pDispatch ? S_OK : E_OUTOFMEMORY;
+    }
     HRESULT hr = pApplication->QueryInterface(riid, ppv);
     if (FAILED(hr))
         *ppv = nullptr;   // an object that leaves junk behind must not hand it on

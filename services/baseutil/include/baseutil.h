@@ -112,6 +112,13 @@ BASEUTIL_API LONG JRegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LP
 // output and returns the code unchanged (success codes pass silently).
 BASEUTIL_API HRESULT HRerr(HRESULT hr, LPCSTR lpszSource, int nLine);
 
+// Creates a COM object as CoCreateInstance does. An in-process server registered
+// by a bare file name (which the system would search for on the path and in the
+// current directory) is not loaded: the class is made by the other contexts asked
+// for, or CO_E_DLLNOTFOUND when there are none. *ppv is NULL on failure.
+BASEUTIL_API HRESULT JCoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid,
+                                       LPVOID* ppv);
+
 // Where AttachLocaleResDLL looks for a resource module.
 enum : UINT {
     LOCALE_RES_BESIDE_CALLER = 1,       // the folder of the module that calls

@@ -62,8 +62,10 @@ typedef HRESULT(WINAPI* PFN_GETFILENAMEGIVENPROGID)(const char* progID, char* fi
 // beside macrohost.dll. A non-zero value (the host's) also makes it the current
 // directory, where the library lists macro files; 0 only asks.
 typedef HRESULT(WINAPI* PFN_GETMACRODIRECTORY)(long value, char* buffer);
-// The class identifier of an existing macro named by a program ID, else
-// REGDB_E_CLASSNOTREG; by a file name or path, else E_FAIL. GUID_NULL on failure.
+// The class identifier of an existing macro named by a program ID ("Macro.<Name>")
+// or of a registered COM class named by any other program ID, else
+// REGDB_E_CLASSNOTREG; of a macro named by a file name or path, else E_FAIL.
+// GUID_NULL on failure.
 typedef HRESULT(WINAPI* PFN_UMACROCLSIDFROMPROGID)(const char* text, CLSID* pClsid);
 typedef HRESULT(WINAPI* PFN_UMACROCLSIDFROMFILENAME)(const char* text, CLSID* pClsid);
 

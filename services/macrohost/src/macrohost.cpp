@@ -58,6 +58,32 @@ HRESULT Describe(const char* macro, CLSID* pClsid, int* pValue, char* name, int 
     return S_OK;
 }
 
+// A class registered for the current user only, read where it is written: systems
+// that do not merge the user's classes into HKEY_CLASSES_ROOT miss it there.
+bool UserClassOfProgID(const char* text, CLSID& clsid)
+{
+    const std::string subKey = std::string("Software\\Classes\\") + text + "\\CLSID";
+    char value[64] = "";
+    DWORD type = 0, size = sizeof value - 1;
+    if (::RegGetValueA(HKEY_CURRENT_USER, subKey.c_str(), nullptr, RRF_RT_REG_SZ, &type, value, &size) != ERROR_SUCCESS)
+        return false;
+    value[sizeof value - 1] = '\0';
+    return ParseClassID(value, &clsid);
+}
+
+// A program ID of a registered COM class (an add-in): its class identifier.
+HRESULT RegisteredClassOfProgID(const char* text, CLSID* pClsid)
+{
+    wchar_t wide[256] = L"";
+    if (strlen(text) >= 40 || !::MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 256))
+        return REGDB_E_CLASSNOTREG;   // program IDs have at most 39 characters
+    CLSID clsid = GUID_NULL;
+    if (FAILED(::CLSIDFromProgID(wide, &clsid)) && !UserClassOfProgID(text, clsid))
+        return REGDB_E_CLASSNOTREG;
+    Put(pClsid, clsid);
+    return pClsid ? S_OK : E_POINTER;
+}
+
 }   // namespace
 
 HRESULT WINAPI GetRunMacro(HWND /*hWnd*/, const CLSID* pEngineClsid, const char* macro, int* pError, char* path,
@@ -148,6 +174,8 @@ HRESULT WINAPI GetMacroDirectory(long value, char* buffer)
 HRESULT WINAPI UMacroCLSIDFromProgID(const char* text, CLSID* pClsid)
 {
     Put(pClsid, GUID_NULL);
+    if (text && *text && !IsProgramID(text))
+        return RegisteredClassOfProgID(text, pClsid);
     const std::string found = IsProgramID(text) ? LocateMacro(text) : std::string();
     if (found.empty())
         return REGDB_E_CLASSNOTREG;

@@ -1,0 +1,58 @@
+#include "addintoolbars.h"
+
+#include "appinfo.h"
+#include "jbars.h"
+
+namespace {
+
+JToolBar* FindToolBar(CFrameWnd& frame, const char* name)
+{
+    for (POSITION pos = frame.m_listControlBars.GetHeadPosition(); pos;) {
+        auto* pBar = static_cast<CControlBar*>(frame.m_listControlBars.GetNext(pos));
+        if (!pBar || !pBar->IsKindOf(RUNTIME_CLASS(JToolBar)) || !pBar->m_hWnd)
+            continue;
+        CString caption;
+        pBar->GetWindowText(caption);
+        if (caption == name)
+            return static_cast<JToolBar*>(pBar);
+    }
+    return nullptr;
+}
+
+}   // namespace
+
+void ConnectAddInToolbars(CDraftAppInfo& app, CFrameWnd& frame, std::function<void(JToolBar*)> made)
+{
+    CFrameWnd* pFrame = &frame;
+    auto make = [pFrame, made](const char* name, const std::vector<UINT>& ids, UINT* pnBarID) -> HRESULT {
+        if (FindToolBar(*pFrame, name))
+            return HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS);
+        auto* pBar = new JToolBar;
+        const DWORD style =
+            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+        if (!pBar->Create(pFrame, name, ids.data(), (int)ids.size(), -1, CBRS_ALIGN_ANY, style)) {
+            delete pBar;   // takes a half-made window with it
+            return E_FAIL;
+        }
+        pBar->SetDefaultButtons(ids.data(), (int)ids.size());
+        pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+        *pnBarID = pBar->GetDlgCtrlID();
+        if (made)
+            made(pBar);
+        return S_OK;
+    };
+    auto remove = [pFrame](const char* name) -> HRESULT {
+        JToolBar* pBar = FindToolBar(*pFrame, name);
+        if (!pBar)
+            return S_FALSE;
+        pBar->DestroyWindow();   // the bar deletes itself
+        pFrame->RecalcLayout();
+        return S_OK;
+    };
+    app.SetToolbarMaker(make, remove);
+}
+
+void DisconnectAddInToolbars(CDraftAppInfo& app)
+{
+    app.SetToolbarMaker(nullptr, nullptr);
+}

@@ -1,0 +1,358 @@
+// The start-up DLL with the real sample add-in (sampleaddin.dll, registered for
+// the test's user): loading, sharing, no-invoke and unloading, the messages the
+// frame gets, class id resolution and the result codes of a failing add-in.
+#include "control_fixture.h"
+#include "fake_host.h"
+#include "libstate.h"
+#include "macrohost.h"
+#include "sampleaddin.h"
+
+#include <gtest/gtest.h>
+#include <oleauto.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+// The host's application object, which also makes the toolbars an add-in asks for (recorded).
+class ToolbarHost : public FakeAppInfo {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid != IID_IJAppToolbars)
+            return FakeAppInfo::QueryInterface(riid, ppv);
+        *ppv = &toolbars;
+        AddRef();
+        return S_OK;
+    }
+    struct Toolbars : testing_support::FakeComObject<IJAppToolbars, IID_IJAppToolbars> {
+        std::vector<std::string> calls;
+        HRESULT STDMETHODCALLTYPE AddToolbar(const char* name, const UINT* ids, int count, UINT* pnBarID) override
+        {
+            std::string call = std::string("add ") + name;
+            for (int i = 0; i < count; ++i)
+                call += (i ? "," : " ") + std::to_string(ids[i]);
+            calls.push_back(call);
+            *pnBarID = 0xE840 + (UINT)calls.size();
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE RemoveToolbar(const char* name) override
+        {
+            calls.push_back(std::string("remove ") + name);
+            return S_OK;
+        }
+    } toolbars;
+};
+
+// The host's frame records the registered messages it is sent.
+class RecordingFrame : public CFrameWnd {
+public:
+    struct Sent {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool operator==(const Sent&) const = default;
+    };
+    std::vector<Sent> sent;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message >= 0xC000 && message <= 0xFFFF)
+            sent.push_back({message, wParam, lParam});
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override {}   // lives in the fixture
+};
+#pragma GCC diagnostic pop
+
+std::string Property(IDispatch* p, const wchar_t* name)
+{
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    VARIANT result;
+    ::VariantInit(&result);
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    if (FAILED(p->GetIDsOfNames(IID_NULL, names, 1, 0, &id)) ||
+        FAILED(p->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) ||
+        FAILED(::VariantChangeType(&result, &result, 0, VT_BSTR)))
+        return "?";
+    char text[256] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, result.bstrVal, -1, text, sizeof text, nullptr, nullptr);
+    ::VariantClear(&result);
+    return text;
+}
+
+ULONG References(IUnknown* p)
+{
+    p->AddRef();
+    return p->Release();
+}
+
+std::string ModuleBesideProgram(const char* name)
+{
+    return testing_support::ProgramFolder() + "\\" + name;
+}
+
+class StartUpDll : public ControlLibrary {
+protected:
+    void SetUp() override
+    {
+        ControlLibrary::SetUp();
+        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        m_hAddIn = ::LoadLibraryA(ModuleBesideProgram("sampleaddin.dll").c_str());
+        ASSERT_NE(nullptr, m_hAddIn);
+        m_setFault = reinterpret_cast<PFN_SAMPLEADDINSETFAULT>(Address("SampleAddInSetFault"));
+        m_objects = reinterpret_cast<PFN_SAMPLEADDINOBJECTS>(Address("SampleAddInObjects"));
+        ASSERT_EQ(S_OK, Entry("DllRegisterServer")());
+        AppCoreSetApplicationObject(&m_host);
+        m_pInfo = CreateManager();
+        ASSERT_NE(nullptr, m_pInfo);
+        SetWinApp(&m_host);
+        ASSERT_TRUE(m_frame.Create(nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+        AfxGetApp()->m_pMainWnd = &m_frame;
+    }
+    void TearDown() override
+    {
+        AfxGetApp()->m_pMainWnd = nullptr;
+        m_frame.DestroyWindow();
+        if (m_setFault)
+            m_setFault(nullptr, S_OK, FALSE);
+        AppCoreSetHostMode(FALSE);
+        ControlLibrary::TearDown();
+        AppCoreSetApplicationObject(nullptr);
+        if (m_hAddIn) {
+            EXPECT_EQ(S_OK, Entry("DllUnregisterServer")());
+            ::FreeLibrary(m_hAddIn);
+        }
+        ::CoUninitialize();
+    }
+
+    HRESULT(WINAPI* Entry(const char* name))() { return reinterpret_cast<HRESULT(WINAPI*)()>(Address(name)); }
+    void* Address(const char* name) { return reinterpret_cast<void*>(::GetProcAddress(m_hAddIn, name)); }
+
+    void AddCategory()
+    {
+        const UINT ids[] = {33001, 33002};
+        m_pInfo->m_categories.AddCategory("Draw", 1, 2, 3, 4, ids, nullptr, 2, (HINSTANCE)0x1000, 0);
+    }
+
+    // The library's state agrees with itself: the shared add-in is the current one's or gone.
+    void ExpectConsistent(IDispatch* pExpected)
+    {
+        EXPECT_EQ(pExpected, JGetStartUpDllDispatch());
+        EXPECT_EQ(pExpected, ControlState().pSharedStartUpDispatch);
+        EXPECT_EQ(pExpected ? 1 : 0, m_objects());
+    }
+
+    ToolbarHost m_host;
+    RecordingFrame m_frame;
+    JControlOnlyInfo* m_pInfo = nullptr;
+    HMODULE m_hAddIn = nullptr;
+    PFN_SAMPLEADDINSETFAULT m_setFault = nullptr;
+    PFN_SAMPLEADDINOBJECTS m_objects = nullptr;
+};
+
+TEST_F(StartUpDll, TheSampleIsInstalledGivesItsToolbarsThroughTheApplicationAndIsReleasedWhenUnloaded)
+{
+    EXPECT_EQ(nullptr, JGetStartUpDllDispatch());
+    ASSERT_EQ(S_OK, JLoadStartupDll(1, kSampleAddInClsid, 0));
+    IDispatch* p = JGetStartUpDllDispatch();
+    ASSERT_NE(nullptr, p);
+    ExpectConsistent(p);
+    EXPECT_EQ(2u, References(p));   // the environment's and the shared pointer's
+    // "Install" read the version through the engine's automation object.
+    EXPECT_EQ("Test Host 2.5", Property(p, L"HostVersion"));
+
+    EXPECT_EQ(S_OK, JInitStartupDll());
+    EXPECT_EQ(S_OK, JLoadToolbarsFromDll());
+    EXPECT_EQ(S_OK, JUnLoadToolbarsFromDll());
+    EXPECT_EQ((std::vector<std::string>{
+                  "add Draw 33001,33002,33003,0,33004,33005,33006", "add Modify 33101,33102,33103,33104,0,33105,33106",
+                  "add View 33201,33202,0,33203,33204,33205,33206", "remove Draw", "remove Modify", "remove View"}),
+              m_host.toolbars.calls);
+
+    p->AddRef();   // kept to read what it was told
+    ASSERT_EQ(S_OK, JLoadStartupDll(0, kSampleAddInClsid, 0));
+    EXPECT_EQ("Install;Initialize;LoadDefaultToolbars;UnLoadDefaultToolbars;UnInstall;", Property(p, L"CallLog"));
+    EXPECT_EQ(0u, p->Release());   // ours was the last
+    EXPECT_EQ(nullptr, JGetStartUpDllDispatch());
+    EXPECT_EQ(nullptr, ControlState().pSharedStartUpDispatch);
+    EXPECT_EQ(0, m_objects());
+    EXPECT_EQ(E_INVALIDARG, JLoadStartupDll(0, kSampleAddInClsid, 0));   // nothing left to unload
+}
+
+TEST_F(StartUpDll, EnvironmentsLoadedTogetherShareOneObjectUntilOneUnloads)
+{
+    JEnvironmentManager* pManager = JGetEnvironmentManager();
+    pManager->CreateEnvironment("Second", m_key.path(), kSampleAddInProgID, nullptr);
+    JControlOnlyInfo* pFirst = pManager->GetEnvironment(0);
+    JControlOnlyInfo* pSecond = pManager->GetEnvironment(1);
+    pFirst->SetStartUpDLL(kSampleAddInClsid);
+    ASSERT_EQ(S_OK, pFirst->LoadStartupDll(1, 0));
+    ASSERT_EQ(S_OK, pSecond->LoadStartupDll(1, 0));
+    IDispatch* p = pFirst->m_pStartUpDllDispatch;
+    EXPECT_EQ(p, pSecond->m_pStartUpDllDispatch);
+    EXPECT_EQ(3u, References(p));
+    EXPECT_EQ("Install;Install;", Property(p, L"CallLog"));
+
+    // Unloading the second clears the shared pointer; the first keeps its object.
+    ASSERT_EQ(S_OK, pSecond->LoadStartupDll(0, 0));
+    EXPECT_EQ(nullptr, pSecond->m_pStartUpDllDispatch);
+    EXPECT_EQ(nullptr, ControlState().pSharedStartUpDispatch);
+    EXPECT_EQ(1u, References(p));
+    // With nothing shared, the first lets go only in host mode.
+    ASSERT_EQ(S_OK, pFirst->LoadStartupDll(0, 0));
+    EXPECT_EQ(p, pFirst->m_pStartUpDllDispatch);
+    AppCoreSetHostMode(TRUE);
+    ASSERT_EQ(S_OK, pFirst->LoadStartupDll(0, 0));
+    EXPECT_EQ(nullptr, pFirst->m_pStartUpDllDispatch);
+    EXPECT_EQ(0, m_objects());
+}
+
+// Unloading: what the frame is sent and whether the environment's categories stay.
+struct UnloadCase {
+    const char* name;
+    int noInvoke;
+    const char* faultMethod;   // NULL: none
+    HRESULT fault;
+    BOOL bThrow;
+    HRESULT result;
+    bool bUnloadAddInsSent;
+    int calledUnInstall;
+};
+const UnloadCase kUnloadCases[] = {
+    {"plain", 0, nullptr, S_OK, FALSE, S_OK, true, 1},
+    {"no invoke", 1, nullptr, S_OK, FALSE, S_OK, false, 0},
+    {"UnInstall fails", 0, "UnInstall", E_ACCESSDENIED, FALSE, E_ACCESSDENIED, false, 1},
+    {"UnInstall throws", 0, "UnInstall", S_OK, TRUE, DISP_E_EXCEPTION, false, 1},
+};
+
+TEST_F(StartUpDll, UnloadingSendsJUnloadAddInsOnlyAfterASuccessfulUnInstall)
+{
+    for (const UnloadCase& c : kUnloadCases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(S_OK, JLoadStartupDll(1, kSampleAddInClsid, 0));
+        IDispatch* p = JGetStartUpDllDispatch();
+        p->AddRef();
+        AddCategory();
+        m_frame.sent.clear();
+        if (c.faultMethod)
+            m_setFault(c.faultMethod, c.fault, c.bThrow);
+        EXPECT_EQ(c.result, JLoadStartupDll(0, kSampleAddInClsid, c.noInvoke));
+        m_setFault(nullptr, S_OK, FALSE);
+        const std::vector<RecordingFrame::Sent> expected =
+            c.bUnloadAddInsSent ? std::vector<RecordingFrame::Sent>{{JM_UNLOADADDINS, 0, 0}}
+                                : std::vector<RecordingFrame::Sent>{};
+        EXPECT_EQ(expected, m_frame.sent);
+        EXPECT_EQ(c.bUnloadAddInsSent ? 0 : 1, m_pInfo->m_categories.GetCount());
+        EXPECT_EQ(c.calledUnInstall ? "Install;UnInstall;" : "Install;", Property(p, L"CallLog"));
+        // The shared pointer goes unless the call was not to touch the add-in, which
+        // goes as usual afterwards.
+        EXPECT_EQ(c.noInvoke ? p : nullptr, JGetStartUpDllDispatch());
+        if (c.noInvoke) {
+            EXPECT_EQ(S_OK, JLoadStartupDll(0, kSampleAddInClsid, 0));
+        }
+        EXPECT_EQ(nullptr, ControlState().pSharedStartUpDispatch);
+        EXPECT_EQ(0u, p->Release());
+        m_pInfo->m_categories.RemoveAllCategories();
+    }
+}
+
+TEST_F(StartUpDll, ClassIdTextsResolveThroughEachResolverInTurn)
+{
+    HMODULE hMacroHost = ::LoadLibraryA(ModuleBesideProgram("macrohost.dll").c_str());
+    ASSERT_NE(nullptr, hMacroHost);
+    auto fromFile = reinterpret_cast<PFN_UMACROCLSIDFROMFILENAME>(
+        reinterpret_cast<void*>(::GetProcAddress(hMacroHost, "UMacroCLSIDFromFileName")));
+    CLSID hatch = GUID_NULL;
+    ASSERT_EQ(S_OK, fromFile("hatch", &hatch));
+    wchar_t wide[40] = L"";
+    char hatchText[40] = "";
+    ::StringFromGUID2(hatch, wide, 40);
+    ::WideCharToMultiByte(CP_ACP, 0, wide, -1, hatchText, 40, nullptr, nullptr);
+
+    const struct {
+        const char* text;
+        bool bApplication;
+        const char* expected;
+    } cases[] = {
+        {"hatch", true, hatchText},                                            // a macro file
+        {"Macro.Hatch", true, hatchText},                                      // a macro's program ID
+        {kSampleAddInProgID, true, kSampleAddInClsid},                         // a registered class's program ID
+        {"{5d3f8a10-7c2b-4e61-9a0d-2b6e4f1c8a51}", true, kSampleAddInClsid},   // a class id
+        {"No.Such.Thing", true, "{00000000-0000-0000-0000-000000000001}"},     // the application's default
+        {"No.Such.Thing", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        AppCoreSetApplicationObject(c.bApplication ? &m_host : nullptr);
+        EXPECT_STREQ(c.expected, m_pInfo->GetClsidString(GUserText(c.text)));
+        GUserText out("stale");
+        JGetEnvironmentManager()->GetClsidString(GUserText(c.text), out);
+        EXPECT_STREQ(c.expected, out);
+    }
+    ::FreeLibrary(hMacroHost);
+}
+
+// An add-in that fails anywhere gives the call's code and leaves the library consistent.
+TEST_F(StartUpDll, AFailingAddInGivesItsResultCodes)
+{
+    const HRESULT kNoToolbars = static_cast<HRESULT>(0x80040201);
+    const struct {
+        const char* name;
+        const char* faultMethod;
+        HRESULT fault;
+        BOOL bThrow;
+        long (*call)();
+        HRESULT result;
+    } cases[] = {
+        {"Install fails", "Install", E_ACCESSDENIED, FALSE, [] { return JLoadStartupDll(1, kSampleAddInClsid, 0); },
+         E_ACCESSDENIED},
+        {"Install throws", "Install", S_OK, TRUE, [] { return JLoadStartupDll(1, kSampleAddInClsid, 0); },
+         DISP_E_EXCEPTION},
+        {"Initialize fails", "Initialize", E_FAIL, FALSE, [] { return JInitStartupDll(); }, E_FAIL},
+        {"LoadDefaultToolbars fails", "LoadDefaultToolbars", kNoToolbars, FALSE, [] { return JLoadToolbarsFromDll(); },
+         kNoToolbars},
+        {"UnLoadDefaultToolbars throws", "UnLoadDefaultToolbars", S_OK, TRUE, [] { return JUnLoadToolbarsFromDll(); },
+         DISP_E_EXCEPTION},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.faultMethod) != "Install") {
+            ASSERT_EQ(S_OK, JLoadStartupDll(1, kSampleAddInClsid, 0));
+        }
+        m_setFault(c.faultMethod, c.fault, c.bThrow);
+        EXPECT_EQ(c.result, c.call());
+        m_setFault(nullptr, S_OK, FALSE);
+        ExpectConsistent(JGetStartUpDllDispatch());
+        EXPECT_EQ(S_OK, JLoadStartupDll(0, kSampleAddInClsid, 0));
+        ExpectConsistent(nullptr);
+    }
+
+    // Nothing is created: the class is not registered, is registered by a bare file
+    // name (never searched for), or there is no application object.
+    ASSERT_EQ(S_OK, Entry("DllUnregisterServer")());
+    EXPECT_EQ(REGDB_E_CLASSNOTREG, JLoadStartupDll(1, kSampleAddInClsid, 0));
+    ExpectConsistent(nullptr);
+    ASSERT_EQ(S_OK, Entry("DllRegisterServer")());
+    HKEY hKey = nullptr;
+    ASSERT_EQ(
+        ERROR_SUCCESS,
+        ::RegOpenKeyExA(HKEY_CURRENT_USER,
+                        (std::string("Software\\Classes\\CLSID\\") + kSampleAddInClsid + "\\InprocServer32").c_str(), 0,
+                        KEY_SET_VALUE, &hKey));
+    ::RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("sampleaddin.dll"), 16);
+    ::RegCloseKey(hKey);
+    // Not even the module already loaded under that name is taken: no local server either.
+    EXPECT_EQ(REGDB_E_CLASSNOTREG, JLoadStartupDll(1, kSampleAddInClsid, 0));
+    ExpectConsistent(nullptr);
+    AppCoreSetApplicationObject(nullptr);
+    EXPECT_EQ(E_FAIL, JLoadStartupDll(1, kSampleAddInClsid, 0));
+    ExpectConsistent(nullptr);
+    EXPECT_EQ(0, JInitStartupDll());   // nothing to call
+}
+
+}   // namespace
