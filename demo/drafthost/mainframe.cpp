@@ -280,7 +280,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     ::SetMenu(m_hWnd, BuildMenu());
-    if (!m_view.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST))
+    if (!m_sheetArea.Create(this, AFX_IDW_PANE_FIRST, &m_view))
         return -1;
     if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(kIndicators, 1))
         return -1;
@@ -409,6 +409,12 @@ std::string CMainFrame::DescribeLayout() const
         text += details.empty() ? "\n" : " " + details + "\n";
     };
     add("sheet", &m_view, "");
+    if (const CRect tabs = m_sheetArea.VisibleTabBar(); !tabs.IsRectEmpty()) {
+        char line[96];
+        snprintf(line, sizeof line, "sheettabs %ld %ld %ld %ld tabs=%d\n", tabs.left - frame.left, tabs.top - frame.top,
+                 tabs.right - frame.left, tabs.bottom - frame.top, m_sheetArea.SheetCount());
+        text += line;
+    }
     if (const CRect panel = m_view.CategoryPanel(); !panel.IsRectEmpty()) {
         CRect sheet;
         m_view.GetWindowRect(&sheet);

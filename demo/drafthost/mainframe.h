@@ -6,6 +6,7 @@
 #include "afxwin.h"
 
 #include "commands.h"
+#include "sheettabs.h"
 
 #include <memory>
 #include <string>
@@ -89,6 +90,7 @@ private:
     HMENU BuildMenu() const;
 
     DemoState m_state;
+    CSheetArea m_sheetArea;   // the sheet and the sheet tab bar under it
     CSheetView m_view;
     CStatusBar m_statusBar;
     CDialogBar m_unitPanel;
