@@ -194,6 +194,7 @@ public:
     JTabbarButton() = default;
     ~JTabbarButton() override;
 
+    using CWnd::Create;
     BOOL Create(DWORD dwButtonStyle, const RECT& rect, CWnd* pParent, UINT nID);
 
     // The picture: pixels of the key colour (of pixel (0, 0) for CLR_INVALID) are transparent.
@@ -284,6 +285,7 @@ private:
 class CONTROL_CLASS CJTabSplit : public CWnd {
     DECLARE_DYNAMIC(CJTabSplit)
 public:
+    using CWnd::Create;
     BOOL Create(CJTabBar* pBar, const RECT& rect);
 
 protected:
@@ -312,6 +314,7 @@ public:
 
     // dwStyle: the alignment, the tab kind and JTBS_EDITLABELS. The bar places itself along
     // the parent's edge and follows the parent's size.
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, CWnd* pParentWnd, UINT nID);
 
     // Items.
