@@ -32,6 +32,37 @@ TEST_F(TabBarLayout, TheScrollBarTakesItsShareOfTheStripAtTheRatio)
     }
 }
 
+TEST_F(TabBarLayout, EachAlignmentPutsTheStripAlongItsEdgeWithTabsAlongIt)
+{
+    const int cy = ::GetSystemMetrics(SM_CYHSCROLL), w = 560, h = 120;
+    const struct {
+        DWORD alignment;
+        CRect bar;   // in the drawing's client area
+    } cases[] = {
+        {JTBS_BOTTOM, {0, h - cy + 1, w, h + 1}},
+        {JTBS_RIGHT, {w - cy + 1, 0, w + 1, h}},
+        {JTBS_TOP, {0, -1, w, cy - 1}},
+        {JTBS_LEFT, {-1, 0, cy - 1, h}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.alignment);
+        CJTabBar bar;
+        ASSERT_TRUE(bar.Create(c.alignment | JTBS_SECTIONTABS, &m_drawing, 102));
+        wchar_t name[] = L"Section";
+        CJTab* pTab = bar.InsertItem(_JTB_ITEM{0, name, 0, 0}, nullptr);
+        CRect rect;
+        bar.GetWindowRect(rect);
+        m_drawing.ScreenToClient(rect);
+        EXPECT_EQ(c.bar, rect);
+        const CRect tab = pTab->GetRect();
+        EXPECT_EQ(cy, bar.IsHorizontal() ? tab.Height() : tab.Width()) << "across the whole strip";
+        EXPECT_EQ(4 * cy - 4, bar.IsHorizontal() ? tab.left : tab.top) << "after the four buttons";
+        _JTB_HITTESTINFO hit{tab.CenterPoint(), 0};
+        EXPECT_EQ(pTab, bar.HitTest(hit));
+        bar.DestroyWindow();
+    }
+}
+
 TEST_F(TabBarLayout, TheFontFollowsThePinnedLanguage)
 {
     const CString guiFace = JLocalizationInfo::GetDefaultFontName(nullptr).Text();
