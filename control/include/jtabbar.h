@@ -425,8 +425,6 @@ protected:
     int Along(CPoint point) const { return IsHorizontal() ? point.x : point.y; }
     int BarLength() const;
 
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -441,7 +439,6 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg UINT OnGetDlgCode();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()

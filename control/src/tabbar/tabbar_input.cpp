@@ -14,8 +14,6 @@ const UINT kHoldMs = 450;
 }   // namespace
 
 BEGIN_MESSAGE_MAP(CJTabBar, CWnd)
-    ON_WM_MOUSEMOVE()
-    ON_WM_NCMOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
@@ -30,7 +28,6 @@ BEGIN_MESSAGE_MAP(CJTabBar, CWnd)
     ON_WM_KEYDOWN()
     ON_WM_GETDLGCODE()
     ON_WM_ERASEBKGND()
-    ON_WM_CAPTURECHANGED()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
@@ -123,14 +120,6 @@ BOOL CJTabBar::RenameItem(CJTab* pTab)
         Invalidate(FALSE);
     Notify(JTBN_RENAMED, pRenamed, CPoint(pRenamed->GetRect().CenterPoint()));
     return TRUE;
-}
-
-void CJTabBar::OnMouseMove(UINT, CPoint)
-{
-}
-
-void CJTabBar::OnNcMouseMove(UINT, CPoint)
-{
 }
 
 void CJTabBar::OnLButtonDown(UINT nFlags, CPoint point)
@@ -245,11 +234,6 @@ void CJTabBar::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 UINT CJTabBar::OnGetDlgCode()
 {
     return DLGC_WANTARROWS;
-}
-
-void CJTabBar::OnCaptureChanged(CWnd* pWnd)
-{
-    CWnd::OnCaptureChanged(pWnd);
 }
 
 void CJTabBar::OnDestroy()
