@@ -13,6 +13,7 @@ enum : UINT { kInsertSheet = 1, kRenameSheet, kDeleteSheet };
 BEGIN_MESSAGE_MAP(CSheetArea, CWnd)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
+    ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
 BOOL CSheetArea::Create(CWnd* pFrame, UINT nID, CWnd* pSheet)
@@ -63,6 +64,36 @@ void CSheetArea::OnSize(UINT nType, int cx, int cy)
 BOOL CSheetArea::OnEraseBkgnd(CDC*)
 {
     return TRUE;
+}
+
+// The sheet does not scroll in the demo: the scroll bar's thumb only follows the clicks.
+void CSheetArea::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
+{
+    HWND hBar = AfxGetSafeHwnd(pScrollBar);
+    if (!hBar)
+        return;
+    int pos = ::GetScrollPos(hBar, SB_CTL);
+    switch (nSBCode) {
+    case SB_LINELEFT:
+        pos -= 1;
+        break;
+    case SB_LINERIGHT:
+        pos += 1;
+        break;
+    case SB_PAGELEFT:
+        pos -= 10;
+        break;
+    case SB_PAGERIGHT:
+        pos += 10;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        pos = (int)nPos;
+        break;
+    default:
+        return;
+    }
+    ::SetScrollPos(hBar, SB_CTL, pos, TRUE);
 }
 
 BOOL CSheetArea::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

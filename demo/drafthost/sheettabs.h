@@ -18,6 +18,7 @@ public:
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     DECLARE_MESSAGE_MAP()
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
