@@ -235,6 +235,7 @@ TEST_F(TabBarInput, RenamingRefusesEmptyDuplicateAndLongNamesWithAMessage)
         EXPECT_TRUE(PumpUntil([&] { return script.Done(); }));
         PumpUntil([&] { return dialog() == nullptr; });
         EXPECT_EQ(c.after ? CString(c.after) : longAnsi, Name(0));
+        EXPECT_EQ(m_bar.m_hWnd, ::GetFocus()) << "the keys go back to the bar";
         if (c.refusal) {
             EXPECT_NE(-1, refusal.Find(c.refusal)) << refusal;
             EXPECT_TRUE(m_drawing.notices.empty());

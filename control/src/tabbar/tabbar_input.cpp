@@ -108,7 +108,11 @@ BOOL CJTabBar::RenameItem(CJTab* pTab)
     dialog.m_strName = pTab->GetText().Text();
     dialog.SetNameCheck(this, pTab);
     m_pRenaming = pTab;
+    const HWND hFocus = ::GetFocus();
     const INT_PTR result = dialog.DoModal();
+    // Closing the dialog hands the keyboard to the top-level window: it goes back where it was.
+    if (hFocus && ::IsWindow(hFocus) && ::GetFocus() != hFocus)
+        ::SetFocus(hFocus);
     // The tab may have gone while the dialog was open.
     CJTab* pRenamed = m_pRenaming;
     m_pRenaming = nullptr;
