@@ -43,9 +43,10 @@ enum : UINT { ID_JTB_SCROLLBAR = 5381, ID_JTB_SPLITTER = 5382 };
 enum ScrollDirection { JTB_SCROLLFIRST = 1, JTB_SCROLLPREV = 2, JTB_SCROLLNEXT = 3, JTB_SCROLLLAST = 4 };
 enum _JTB_EDGEOFFSET { JTB_OFFSETLEFT = 0, JTB_OFFSETTOP = 1, JTB_OFFSETRIGHT = 2, JTB_OFFSETBOTTOM = 3 };
 
-// The host's view of a tab. GetItem copies at most cchTextMax - 1 characters and a NUL
-// into pszText (nothing when pszText is NULL or cchTextMax is not positive); SetItem and
-// InsertItem read pszText up to its NUL (an empty name for NULL).
+// The host's view of a tab. GetItem copies the name and a NUL into pszText (nothing when
+// pszText is NULL): the whole name when cchTextMax is not positive, as hosts that leave it
+// unset expect, else at most cchTextMax - 1 characters. SetItem and InsertItem read
+// pszText up to its NUL (an empty name for NULL) and never read cchTextMax.
 struct _JTB_ITEM {
     UINT state;
     LPWSTR pszText;

@@ -162,6 +162,10 @@ TEST_F(TabBarLayout, BadInputIsRefusedOrCutNeverFollowed)
     _JTB_ITEM item{0, small, 4, 0};
     ASSERT_TRUE(m_bar.GetItem(m_bar.GetItemAt(9), item));
     EXPECT_STREQ(L"She", small);
+    wchar_t whole[16] = L"";
+    _JTB_ITEM unsized{0, whole, 0, 0};   // a host that leaves the third word at zero
+    ASSERT_TRUE(m_bar.GetItem(m_bar.GetItemAt(9), unsized));
+    EXPECT_STREQ(L"Sheet10", whole);
     EXPECT_EQ((UINT)(JTIS_ACTIVE | JTIS_SELECTED), m_bar.GetActiveItem()->GetState());
 
     CJTab* pGone = m_bar.GetItemAt(3);

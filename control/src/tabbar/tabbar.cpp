@@ -54,9 +54,10 @@ BOOL CJTabBar::GetItem(CJTab* pTab, _JTB_ITEM& item) const
         return FALSE;
     item.state = pTab->GetState();
     item.lParam = pTab->GetData();
-    if (item.pszText && item.cchTextMax > 0) {
+    if (item.pszText) {
+        // A host that gives no size has room for the whole name.
         const std::wstring text = pTab->GetText().ToWide();
-        const size_t count = std::min(text.size(), (size_t)item.cchTextMax - 1);
+        const size_t count = item.cchTextMax > 0 ? std::min(text.size(), (size_t)item.cchTextMax - 1) : text.size();
         wmemcpy(item.pszText, text.c_str(), count);
         item.pszText[count] = L'\0';
     }
