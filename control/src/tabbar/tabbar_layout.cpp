@@ -241,8 +241,9 @@ void CJTabBar::LayoutTabs()
     const int overlap = m_pTabs->GetOverlap();
     // Tabs before the first visible one lie before the tab area's start.
     int start = 4 * m_cyScroll - 4;
-    for (int index = m_nFirst - 1; index >= 0; --index)
-        start -= GetItemAt(index)->GetLength() - overlap;
+    POSITION before = m_pTabs->FindIndex(m_nFirst);
+    for (m_pTabs->GetPrev(before); before;)
+        start -= static_cast<CJTab*>(m_pTabs->GetPrev(before))->GetLength() - overlap;
     for (POSITION position = m_pTabs->GetHeadPosition(); position;) {
         CJTab* pTab = static_cast<CJTab*>(m_pTabs->GetNext(position));
         pTab->PlaceAt(start, m_cyScroll);
