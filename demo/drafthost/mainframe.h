@@ -32,6 +32,8 @@ public:
     explicit CSheetView(const DemoState& state) : m_state(state) {}
     // Where the panel of the library's categories lies in the sheet; empty without the library.
     CRect CategoryPanel() const;
+    // How far the sheet is scrolled to the right, in pixels; the category panel stays put.
+    void ScrollTo(int x);
 
 protected:
     afx_msg void OnPaint();
@@ -41,6 +43,7 @@ protected:
 private:
     void DrawCategories(CDC& dc);
     const DemoState& m_state;
+    int m_nScrollX = 0;
 };
 
 class CMainFrame : public CFrameWnd {
@@ -58,6 +61,8 @@ public:
     bool HasToolBarsWaitingToShow() const;
     // Writes the toolbars' layout for the next start; FALSE when it cannot be written.
     BOOL SaveLayout();
+    // Ctrl+Page Up/Down and F2 that reach the frame or the sheet go to the sheet tab bar.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The status bar's text for a command: its prompt; for the idle message, what the demo
     // says about the library.

@@ -1,11 +1,15 @@
 #include "sheettabs.h"
 
+#include "mainframe.h"
+
+#include <algorithm>
 #include <string>
 
 namespace {
 
 const UINT kSheetID = 1;
 const UINT kTabBarID = 2;
+const int kSheetWidth = 3000;   // the sheet's extent the scroll bar moves over, in pixels
 enum : UINT { kInsertSheet = 1, kRenameSheet, kDeleteSheet };
 
 }   // namespace
@@ -16,7 +20,7 @@ BEGIN_MESSAGE_MAP(CSheetArea, CWnd)
     ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
-BOOL CSheetArea::Create(CWnd* pFrame, UINT nID, CWnd* pSheet)
+BOOL CSheetArea::Create(CWnd* pFrame, UINT nID, CSheetView* pSheet)
 {
     if (!CWnd::Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pFrame, nID))
         return FALSE;
@@ -30,6 +34,10 @@ BOOL CSheetArea::Create(CWnd* pFrame, UINT nID, CWnd* pSheet)
     // A scroll bar shares the strip, so that a dozen sheets need the scroll buttons.
     m_tabBar.ShowScrollBar(TRUE);
     m_tabBar.SetTabToScrollRatio(0.45f);
+    if (CWnd* pBar = m_tabBar.GetScrollBarCtrl()) {
+        SCROLLINFO info{sizeof info, SIF_RANGE, 0, kSheetWidth - 1, 0, 0, 0};
+        ::SetScrollInfo(pBar->m_hWnd, SB_CTL, &info, FALSE);
+    }
     return TRUE;
 }
 
@@ -59,6 +67,13 @@ void CSheetArea::OnSize(UINT nType, int cx, int cy)
     // The sheet ends where the tab bar starts (the bar reaches one pixel past the bottom).
     if (m_pSheet && m_pSheet->m_hWnd)
         m_pSheet->MoveWindow(0, 0, cx, std::max(0, cy - ::GetSystemMetrics(SM_CYHSCROLL) + 1));
+    // A page of the scroll bar is the sheet's width in view.
+    if (CWnd* pBar = m_tabBar.GetScrollBarCtrl()) {
+        SCROLLINFO info{sizeof info, SIF_PAGE, 0, 0, (UINT)std::max(0, cx), 0, 0};
+        ::SetScrollInfo(pBar->m_hWnd, SB_CTL, &info, TRUE);
+        if (m_pSheet)
+            m_pSheet->ScrollTo(::GetScrollPos(pBar->m_hWnd, SB_CTL));
+    }
 }
 
 BOOL CSheetArea::OnEraseBkgnd(CDC*)
@@ -66,25 +81,35 @@ BOOL CSheetArea::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
-// The sheet does not scroll in the demo: the scroll bar's thumb only follows the clicks.
+// The tab bar's scroll bar scrolls the sheet.
 void CSheetArea::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
 {
-    HWND hBar = AfxGetSafeHwnd(pScrollBar);
-    if (!hBar)
+    const CWnd* pOurs = m_tabBar.GetScrollBarCtrl();
+    if (!pScrollBar || !pOurs || pScrollBar->m_hWnd != pOurs->m_hWnd)
         return;
-    int pos = ::GetScrollPos(hBar, SB_CTL);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    if (!::GetScrollInfo(pScrollBar->m_hWnd, SB_CTL, &info))
+        return;
+    const int line = 20, page = std::max<int>(line, (int)info.nPage);
+    int pos = info.nPos;
     switch (nSBCode) {
     case SB_LINELEFT:
-        pos -= 1;
+        pos -= line;
         break;
     case SB_LINERIGHT:
-        pos += 1;
+        pos += line;
         break;
     case SB_PAGELEFT:
-        pos -= 10;
+        pos -= page;
         break;
     case SB_PAGERIGHT:
-        pos += 10;
+        pos += page;
+        break;
+    case SB_LEFT:
+        pos = info.nMin;
+        break;
+    case SB_RIGHT:
+        pos = info.nMax;
         break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION:
@@ -93,7 +118,9 @@ void CSheetArea::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
     default:
         return;
     }
-    ::SetScrollPos(hBar, SB_CTL, pos, TRUE);
+    pos = std::clamp(pos, info.nMin, std::max(info.nMin, info.nMax - std::max(0, (int)info.nPage - 1)));
+    ::SetScrollPos(pScrollBar->m_hWnd, SB_CTL, pos, TRUE);
+    m_pSheet->ScrollTo(pos);
 }
 
 BOOL CSheetArea::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

@@ -1,15 +1,18 @@
 // The drawing area: the sheet with the control library's sheet tab bar under it, one tab
 // per drawing sheet. The tabs scroll with their buttons, rename on a double-click or F2
-// and offer inserting, renaming and deleting sheets on a right click.
+// and offer inserting, renaming and deleting sheets on a right click; the bar's scroll
+// bar scrolls the sheet.
 #pragma once
 #include "afxwin.h"
 
 #include "jtabbar.h"
 
+class CSheetView;
+
 class CSheetArea : public CWnd {
 public:
     // Creates the area as the frame's pane nID, with pSheet (not yet created) inside it.
-    BOOL Create(CWnd* pFrame, UINT nID, CWnd* pSheet);
+    BOOL Create(CWnd* pFrame, UINT nID, CSheetView* pSheet);
     CJTabBar& TabBar() { return m_tabBar; }
     int SheetCount() const { return m_tabBar.GetItemCount(); }
     // The part of the tab bar that shows, in screen coordinates.
@@ -26,7 +29,7 @@ private:
     void AddSheet(LPCSTR lpszName, CJTab* pAfter);
     void ShowSheetMenu(CJTab* pTab, CPoint point);
 
-    CWnd* m_pSheet = nullptr;
+    CSheetView* m_pSheet = nullptr;
     CJTabBar m_tabBar;
     int m_nNextSheet = 1;
 };
