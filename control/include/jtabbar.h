@@ -399,6 +399,10 @@ public:
                          CRect& rectScrollBar) const;
 
 protected:
+    // Timer 1 repeats a held scroll button; timer 2 reports a tab held down.
+    enum : UINT_PTR { kRepeatTimer = 1, kHoldTimer = 2 };
+    enum : UINT { kRepeatMs = 150, kHoldMs = 450 };
+
     // The record the bar's parent keeps in its "TabBar_Properties" property.
     struct ParentHook {
         WNDPROC pfnPrevious;

@@ -136,7 +136,7 @@ BOOL CJTabBar::DeleteItem(CJTab* pTab)
     if (m_pHeld == pTab) {
         m_pHeld = nullptr;
         if (m_hWnd)
-            KillTimer(2);
+            KillTimer(kHoldTimer);
     }
     if (m_pRenaming == pTab)
         m_pRenaming = nullptr;
@@ -169,7 +169,7 @@ void CJTabBar::DeleteAllItems()
 {
     m_pHeld = m_pRenaming = m_pDropTarget = m_pActive = nullptr;
     if (m_hWnd)
-        KillTimer(2);
+        KillTimer(kHoldTimer);
     m_selection.RemoveAll();
     m_pTabs->DeleteAll();
     m_nFirst = 0;

@@ -5,14 +5,6 @@
 
 #include "afxpriv.h"
 
-namespace {
-
-const UINT_PTR kRepeatTimer = 1;
-const UINT_PTR kHoldTimer = 2;
-const UINT kHoldMs = 450;
-
-}   // namespace
-
 BEGIN_MESSAGE_MAP(CJTabBar, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()

@@ -6,8 +6,6 @@
 namespace {
 
 const char kHookProperty[] = "TabBar_Properties";
-const UINT_PTR kRepeatTimer = 1;
-const UINT kRepeatMs = 150;
 
 // The four arrows of the scroll buttons, drawn black on a magenta key.
 const COLORREF kArrowKey = RGB(255, 0, 255);
