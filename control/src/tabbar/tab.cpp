@@ -1,5 +1,4 @@
 // CJTab: one tab of the sheet tab bar, its outline, shape and drawing.
-#include "imageproc_shared.h"
 #include "jtabbar.h"
 
 #include <algorithm>
@@ -74,7 +73,7 @@ void CJTab::GetOutline(POINT points[4], BOOL bInset) const
         points[3] = {r - 2, b};
         break;
     default: {
-        const int bottom = imageproc::Shared().bNewShell ? b - 2 : b - 1;
+        const int bottom = JIsNewShell() ? b - 2 : b - 1;
         points[0] = {l, t + 1};
         points[1] = {l + s, bottom};
         points[2] = {r - s, bottom};
