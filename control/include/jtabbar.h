@@ -360,8 +360,9 @@ public:
 
     // Renames a tab through the name dialog; TRUE when it took a new name.
     BOOL RenameItem(CJTab* pTab);
-    // Ctrl+Page Up/Down (previous/next sheet) and F2 (rename); TRUE when the key was used.
-    // Hosts call it for keys that reach their drawing window.
+    // Ctrl+Page Up/Down (previous/next sheet), F2 (rename), and the menu key or Shift+F10
+    // (the active tab's JTBN_RCLICK, at its centre); TRUE when the key was used. Hosts call
+    // it for keys (WM_KEYDOWN and WM_SYSKEYDOWN) that reach their drawing window.
     BOOL HandleKey(UINT nChar);
 
     // Layout and look.
@@ -442,6 +443,7 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnSlider(UINT nID);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg UINT OnGetDlgCode();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();

@@ -316,7 +316,7 @@ void CMainFrame::OnClose()
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN && m_sheetArea.m_hWnd &&
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && m_sheetArea.m_hWnd &&
         (pMsg->hwnd == m_hWnd || pMsg->hwnd == m_sheetArea.m_hWnd || ::IsChild(m_sheetArea.m_hWnd, pMsg->hwnd)) &&
         m_sheetArea.TabBar().HandleKey((UINT)pMsg->wParam))
         return TRUE;

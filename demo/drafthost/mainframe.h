@@ -61,7 +61,8 @@ public:
     bool HasToolBarsWaitingToShow() const;
     // Writes the toolbars' layout for the next start; FALSE when it cannot be written.
     BOOL SaveLayout();
-    // Ctrl+Page Up/Down and F2 that reach the frame or the sheet go to the sheet tab bar.
+    // The sheet keys (Ctrl+Page Up/Down, F2, the menu key and Shift+F10) that reach the
+    // frame or the sheet go to the sheet tab bar.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The status bar's text for a command: its prompt; for the idle message, what the demo

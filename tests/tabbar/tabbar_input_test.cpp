@@ -82,7 +82,7 @@ TEST_F(TabBarInput, HoldingATabReportsAfterTheDelayButNotOnceTheTabIsGone)
     EXPECT_EQ((std::vector<Notice>{{1, 1}, {2, 1}}), m_drawing.notices);
 }
 
-TEST_F(TabBarInput, ControlPageKeysStepTheActiveSheetIntoView)
+TEST_F(TabBarInput, KeysStepTheActiveSheetIntoViewAndAskForItsMenu)
 {
     m_bar.SetFocus();
     for (int i = 0; i < 11; ++i)
@@ -95,6 +95,13 @@ TEST_F(TabBarInput, ControlPageKeysStepTheActiveSheetIntoView)
     PumpMessages();
     EXPECT_EQ(10, m_bar.GetItemIndex(m_bar.GetActiveItem())) << "no step past the last sheet";
     EXPECT_EQ((Notice{2, 10}), m_drawing.notices.back());
+
+    // The menu key and Shift+F10 ask for the active sheet's menu as a right click does.
+    m_drawing.notices.clear();
+    testing_support::PressKey(VK_APPS);
+    testing_support::PressKeyChord({VK_SHIFT, VK_F10});
+    PumpMessages();
+    EXPECT_EQ((std::vector<Notice>{{JTBN_RCLICK, 10}, {JTBN_RCLICK, 10}}), m_drawing.notices);
 }
 
 // Clicks a scroll button and lets the bar see it.

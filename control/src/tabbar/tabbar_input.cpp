@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CJTabBar, CWnd)
     ON_WM_SETCURSOR()
     ON_COMMAND_RANGE(ID_JTB_SCROLLFIRST, ID_JTB_SCROLLLAST, OnSlider)
     ON_WM_KEYDOWN()
+    ON_WM_SYSKEYDOWN()
     ON_WM_GETDLGCODE()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
@@ -84,6 +85,14 @@ BOOL CJTabBar::HandleKey(UINT nChar)
     }
     if (nChar == VK_F2 && (m_dwStyle & JTBS_EDITLABELS) && m_pActive) {
         RenameItem(m_pActive);
+        return TRUE;
+    }
+    // The keyboard's right click: the sheet menu of the active tab.
+    if ((nChar == VK_APPS || (nChar == VK_F10 && ::GetKeyState(VK_SHIFT) < 0)) && m_pActive) {
+        EnsureItemVisible(m_pActive);
+        if (m_hWnd)
+            UpdateWindow();
+        Notify(JTBN_RCLICK, m_pActive, CPoint(m_pActive->GetRect().CenterPoint()));
         return TRUE;
     }
     return FALSE;
@@ -225,6 +234,12 @@ void CJTabBar::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (!HandleKey(nChar))
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CJTabBar::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!HandleKey(nChar))
+        CWnd::OnSysKeyDown(nChar, nRepCnt, nFlags);
 }
 
 UINT CJTabBar::OnGetDlgCode()
