@@ -474,7 +474,6 @@ protected:
     int m_cyScroll = 0;                // SM_CYHSCROLL when last laid out
     BOOL m_bShowTabs = TRUE;
     BOOL m_bShowScrollBar = FALSE;
-    UINT m_nID = 0;
     CWnd* m_pParent = nullptr;
     LANGID m_langFont = 0;
     CFont m_font;

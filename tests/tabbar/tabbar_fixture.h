@@ -31,6 +31,7 @@ class DrawingWindow : public CWnd {
 public:
     CJTabBar* pBar = nullptr;
     std::vector<Notice> notices;
+    WPARAM lastFrom = 0;   // wParam of the last notification: the bar's identifier
     std::vector<UINT> scrollCodes;   // WM_HSCROLL codes passed on by the bar
     HWND scrollSource = nullptr;
     bool veto = false;   // answer notification 1 with "no"
@@ -48,6 +49,7 @@ protected:
         if (message == WM_NOTIFY && pBar && reinterpret_cast<NMHDR*>(lParam)->hwndFrom == pBar->m_hWnd) {
             const auto* pNotify = reinterpret_cast<const JTBNOTIFY*>(lParam);
             notices.push_back({pNotify->hdr.code, pBar->GetItemIndex(pNotify->pTab)});
+            lastFrom = pNotify->hdr.idFrom == wParam ? wParam : (WPARAM)-1;
             return pNotify->hdr.code == JTBN_SELCHANGING && veto;
         }
         if (message == WM_HSCROLL) {

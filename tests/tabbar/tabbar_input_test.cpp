@@ -62,6 +62,11 @@ TEST_F(TabBarInput, ClicksSelectAndTellTheDrawingInOrder)
         EXPECT_EQ(step.selected, Selection());
         EXPECT_EQ((int)step.selected.size(), m_bar.GetSelCount());
     }
+    // The notifications carry the identifier the bar has now.
+    ::SetWindowLongPtrA(m_bar.m_hWnd, GWLP_ID, 7);
+    ClickAt(TabPoint(0));
+    PumpMessages();
+    EXPECT_EQ(7u, m_drawing.lastFrom);
 }
 
 TEST_F(TabBarInput, HoldingATabReportsAfterTheDelayButNotOnceTheTabIsGone)

@@ -34,7 +34,6 @@ BOOL CJTabBar::Create(DWORD dwStyle, CWnd* pParentWnd, UINT nID)
     m_dwStyle = dwStyle;
     if (!(m_dwStyle & JTBS_ALIGNMASK))
         m_dwStyle |= JTBS_BOTTOM;
-    m_nID = nID;
     m_pParent = pParentWnd;
     m_cyScroll = ::GetSystemMetrics(SM_CYHSCROLL);
     MakeFont();

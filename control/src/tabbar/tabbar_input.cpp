@@ -32,13 +32,14 @@ LRESULT CJTabBar::Notify(UINT nCode, CJTab* pTab, CPoint point)
     HWND hParent = ::GetParent(m_hWnd);
     if (!hParent)
         return 0;
+    const UINT nID = (UINT)::GetDlgCtrlID(m_hWnd);
     JTBNOTIFY notify{};
     notify.hdr.hwndFrom = m_hWnd;
-    notify.hdr.idFrom = m_nID;
+    notify.hdr.idFrom = nID;
     notify.hdr.code = nCode;
     notify.pTab = pTab;
     notify.pt = point;
-    return ::SendMessageA(hParent, WM_NOTIFY, m_nID, (LPARAM)&notify);
+    return ::SendMessageA(hParent, WM_NOTIFY, nID, (LPARAM)&notify);
 }
 
 void CJTabBar::ClickTab(CJTab* pTab, UINT nFlags, CPoint point, BOOL bWithKeys)
