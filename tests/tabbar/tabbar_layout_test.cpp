@@ -118,6 +118,25 @@ TEST_F(TabBarLayout, TheActiveTabJoinsTheDrawingAndALongNameStaysInsideTheBar)
     EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), pixel(other.CenterPoint().x, 0));
 }
 
+TEST_F(TabBarLayout, TheActiveTabShowsWhenTheBarHasTheKeyboard)
+{
+    const CRect tab = m_bar.GetActiveItem()->GetRect();
+    auto render = [&] {
+        PumpMessages();
+        return testing_support::RenderWindow(m_bar.m_hWnd);
+    };
+    m_drawing.SetFocus();
+    const auto without = render();
+    m_bar.SetFocus();
+    const auto with = render();
+    int changed = 0;
+    for (int y = tab.top; y < tab.bottom; ++y)
+        for (int x = tab.left; x < tab.right; ++x)
+            changed += without->Pixel(x, y) != with->Pixel(x, y);
+    // A dotted frame: every other pixel of its top and bottom at least.
+    EXPECT_GE(changed, tab.Width() - 2 * m_bar.GetActiveItem()->GetSlant() - 4) << "a focus frame around the name";
+}
+
 TEST_F(TabBarLayout, ASecondBarOnTheParentFollowsItsSizeAndTheHookGoesWithTheLastBar)
 {
     CJTabBar top;

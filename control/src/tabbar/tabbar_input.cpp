@@ -19,6 +19,8 @@ BEGIN_MESSAGE_MAP(CJTabBar, CWnd)
     ON_COMMAND_RANGE(ID_JTB_SCROLLFIRST, ID_JTB_SCROLLLAST, OnSlider)
     ON_WM_KEYDOWN()
     ON_WM_SYSKEYDOWN()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
     ON_WM_GETDLGCODE()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
@@ -241,6 +243,19 @@ void CJTabBar::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (!HandleKey(nChar))
         CWnd::OnSysKeyDown(nChar, nRepCnt, nFlags);
+}
+
+// The active tab's focus frame comes and goes with the keyboard.
+void CJTabBar::OnSetFocus(CWnd* pOldWnd)
+{
+    CWnd::OnSetFocus(pOldWnd);
+    InvalidateItem(m_pActive);
+}
+
+void CJTabBar::OnKillFocus(CWnd* pNewWnd)
+{
+    CWnd::OnKillFocus(pNewWnd);
+    InvalidateItem(m_pActive);
 }
 
 UINT CJTabBar::OnGetDlgCode()

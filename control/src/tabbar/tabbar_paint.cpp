@@ -202,6 +202,18 @@ void CJTabBar::PaintTo(HDC hScreen, const CRect& rcUpdate)
         ::RestoreDC(hDraw, saved);
         // Over the tabs' near ends, so that only the active tab joins the drawing.
         DrawEdgeLine(&dc);
+        // With the keyboard on the bar, a focus frame around the active tab's name.
+        if (m_pActive && ::GetFocus() == m_hWnd) {
+            CRect focus = m_pActive->GetRect();
+            const int inset = m_pActive->GetSlant() + 1;
+            if (IsHorizontal())
+                focus.DeflateRect(inset, 3);
+            else
+                focus.DeflateRect(3, inset);
+            focus.IntersectRect(focus, m_rectTabArea);
+            if (!focus.IsRectEmpty())
+                ::DrawFocusRect(hDraw, focus);
+        }
         dc.Detach();
     }
     if (hBitmap) {
