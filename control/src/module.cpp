@@ -8,6 +8,7 @@
 #include "junitcombo.h"
 #include "junitedit.h"
 #include "jimage.h"
+#include "jtabbar.h"
 #include "libstate.h"
 
 #include <vector>
@@ -90,6 +91,7 @@ void ControlDetachProcess()
     FreeResourceModule(g_hResources);
     FreeResourceModule(g_hStyles);
     JImageList::ReleaseSharedDCs();
+    JTabbarButton::FreeSharedDrawingObjects();
     // No hook or per-thread clean-up routine may outlive the module's code.
     JDLLHook::FreeHookIndex();
     g_hModule = nullptr;

@@ -84,8 +84,9 @@ void CSheetView::OnPaint()
     CRect sheet;
     GetClientRect(&sheet);
     dc.FillSolidRect(&sheet, kSheet);
-    for (int x = sheet.left; x < sheet.right; x += kGridStep)
-        dc.FillSolidRect(x, sheet.top, 1, sheet.Height(), (x / kGridStep) % 5 ? kGrid : kAxis);
+    // x runs over the sheet's own coordinates, from the first grid line in view.
+    for (int x = (m_nScrollX + kGridStep - 1) / kGridStep * kGridStep; x < sheet.right + m_nScrollX; x += kGridStep)
+        dc.FillSolidRect(x - m_nScrollX, sheet.top, 1, sheet.Height(), (x / kGridStep) % 5 ? kGrid : kAxis);
     for (int y = sheet.top; y < sheet.bottom; y += kGridStep)
         dc.FillSolidRect(sheet.left, y, sheet.Width(), 1, (y / kGridStep) % 5 ? kGrid : kAxis);
     DrawCategories(dc);
@@ -121,6 +122,14 @@ CRect CSheetView::CategoryPanel() const
                                     StripsWidth(*static_cast<const JCategory*>(pInfo->m_categories.GetAt(i))));
     const CPoint topLeft(2 * kGridStep + 1, 2 * kGridStep + 1);
     return CRect(topLeft, CSize(width, 28 + rows * kCategoryRow + 20 + (int)m_state.macros.size() * kMacroRow));
+}
+
+void CSheetView::ScrollTo(int x)
+{
+    if (x == m_nScrollX)
+        return;
+    m_nScrollX = x;
+    Invalidate(FALSE);
 }
 
 void CSheetView::DrawCategories(CDC& dc)
@@ -280,7 +289,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     ::SetMenu(m_hWnd, BuildMenu());
-    if (!m_view.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST))
+    if (!m_sheetArea.Create(this, AFX_IDW_PANE_FIRST, &m_view))
         return -1;
     if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(kIndicators, 1))
         return -1;
@@ -306,6 +315,15 @@ void CMainFrame::OnClose()
 {
     SaveLayout();
     CFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && m_sheetArea.m_hWnd &&
+        (pMsg->hwnd == m_hWnd || pMsg->hwnd == m_sheetArea.m_hWnd || ::IsChild(m_sheetArea.m_hWnd, pMsg->hwnd)) &&
+        m_sheetArea.TabBar().HandleKey((UINT)pMsg->wParam))
+        return TRUE;
+    return CFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CMainFrame::SaveLayout()
@@ -413,6 +431,12 @@ std::string CMainFrame::DescribeLayout() const
         text += details.empty() ? "\n" : " " + details + "\n";
     };
     add("sheet", &m_view, "");
+    if (const CRect tabs = m_sheetArea.VisibleTabBar(); !tabs.IsRectEmpty()) {
+        char line[96];
+        snprintf(line, sizeof line, "sheettabs %ld %ld %ld %ld tabs=%d\n", tabs.left - frame.left, tabs.top - frame.top,
+                 tabs.right - frame.left, tabs.bottom - frame.top, m_sheetArea.SheetCount());
+        text += line;
+    }
     if (const CRect panel = m_view.CategoryPanel(); !panel.IsRectEmpty()) {
         CRect sheet;
         m_view.GetWindowRect(&sheet);

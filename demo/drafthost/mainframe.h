@@ -6,6 +6,7 @@
 #include "afxwin.h"
 
 #include "commands.h"
+#include "sheettabs.h"
 #include "undopanel.h"
 
 #include <memory>
@@ -32,6 +33,8 @@ public:
     explicit CSheetView(const DemoState& state) : m_state(state) {}
     // Where the panel of the library's categories lies in the sheet; empty without the library.
     CRect CategoryPanel() const;
+    // How far the sheet is scrolled to the right, in pixels; the category panel stays put.
+    void ScrollTo(int x);
 
 protected:
     afx_msg void OnPaint();
@@ -41,6 +44,7 @@ protected:
 private:
     void DrawCategories(CDC& dc);
     const DemoState& m_state;
+    int m_nScrollX = 0;
 };
 
 class CMainFrame : public CFrameWnd {
@@ -58,6 +62,9 @@ public:
     bool HasToolBarsWaitingToShow() const;
     // Writes the toolbars' layout for the next start; FALSE when it cannot be written.
     BOOL SaveLayout();
+    // The sheet keys (Ctrl+Page Up/Down, F2, the menu key and Shift+F10) that reach the
+    // frame or the sheet go to the sheet tab bar.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The status bar's text for a command: its prompt; for the idle message, what the demo
     // says about the library.
@@ -90,6 +97,7 @@ private:
     HMENU BuildMenu() const;
 
     DemoState m_state;
+    CSheetArea m_sheetArea;   // the sheet and the sheet tab bar under it
     CSheetView m_view;
     CStatusBar m_statusBar;
     CDialogBar m_unitPanel;

@@ -56,3 +56,12 @@
 #define IDS_UNDOLIST_UNDO_MANY 188
 #define IDS_UNDOLIST_REDO_ONE 190
 #define IDS_UNDOLIST_REDO_MANY 191
+// The sheet tab bar: the tabs' font (face, size in points), the name dialog (its
+// title and edit) and the texts of a refused name ("%s" is the name).
+#define IDS_TABBAR_FONT_FACE 3101
+#define IDS_TABBAR_FONT_SIZE 3102
+#define IDS_TABNAME_TITLE 3103
+#define IDS_TABNAME_EMPTY 3104
+#define IDS_TABNAME_DUPLICATE 3105
+#define IDD_TABNAME 103
+#define IDC_TABNAME_EDIT 105

@@ -275,7 +275,11 @@ TEST_F(DemoScreenshot, UnitPanelAndStatusBarLieAlongTheBottomWithTheFieldsInARow
     const CRect statusText(status.left + 2, status.top + 2, status.left + 200, status.bottom - 2);
     EXPECT_GT(CountIn(*s_run.image, statusText, [](COLORREF c) { return c == ::GetSysColor(COLOR_BTNTEXT); }), 100)
         << "no status text";
-    EXPECT_EQ(sheet.bottom, units.top);
+    // The sheet tab bar lies between the sheet and the unit panel.
+    const CRect tabs = Part("sheettabs");
+    EXPECT_EQ(sheet.bottom, tabs.top);
+    EXPECT_EQ(tabs.bottom, units.top);
+    EXPECT_EQ("12", Details("sheettabs").Value("tabs"));
     EXPECT_LE(units.bottom, status.top + 2);
     EXPECT_GT(units.Width(), units.Height() * 5);
     const COLORREF window = ::GetSysColor(COLOR_WINDOW), shadow = ::GetSysColor(COLOR_BTNSHADOW);

@@ -108,6 +108,11 @@ BASEUTIL_API LONG JRegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LP
                                   REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
                                   LPDWORD lpdwDisposition);
 
+// Whether the system is of the NT family, and whether it has the newer shell (version 4 on),
+// whose controls are drawn flatter.
+BASEUTIL_API BOOL JIsWindowsNT();
+BASEUTIL_API BOOL JIsNewShell();
+
 // Reports a failed result code with its source file and line to the debugger
 // output and returns the code unchanged (success codes pass silently).
 BASEUTIL_API HRESULT HRerr(HRESULT hr, LPCSTR lpszSource, int nLine);

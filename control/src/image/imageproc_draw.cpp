@@ -1,4 +1,5 @@
 // Drawing the image list's images, and the DCs all lists share.
+#include "baseutil.h"
 #include "jimage.h"
 
 #include "imageproc_dc.h"
@@ -16,9 +17,8 @@ bool g_bSharedMade = false;
 SharedDCs& Shared()
 {
     if (!g_bSharedMade) {
-        const DWORD version = ::GetVersion();
-        g_shared.bWindowsNT = (version & 0x80000000) == 0;
-        g_shared.bNewShell = LOBYTE(LOWORD(version)) >= 4;
+        g_shared.bWindowsNT = JIsWindowsNT();
+        g_shared.bNewShell = JIsNewShell();
         for (HDC& hDC : g_shared.hdc)
             hDC = ::CreateCompatibleDC(nullptr);
         g_bSharedMade = true;

@@ -1,0 +1,4 @@
+// CJSheetTab: the tab of a drawing sheet.
+#include "jtabbar.h"
+
+IMPLEMENT_DYNAMIC(CJSheetTab, CJTab)
