@@ -149,14 +149,19 @@ std::string KeepTree(const char* path, const char* label)
 {
     const std::string folder = Folder();
     const std::string name = FileLabel(label);
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    char stamp[64];
-    std::snprintf(stamp, sizeof stamp, " %04d-%02d-%02d %02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
-                  now.wMinute, now.wSecond);
-    std::string file = folder + "\\" + name + stamp + ".reg";
-    for (int n = 2; ::GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES && n < 100; ++n)
-        file = folder + "\\" + name + stamp + "-" + std::to_string(n) + ".reg";
+    // Named by the time to the millisecond, so that the names sort by age.
+    std::string file;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        char stamp[64];
+        std::snprintf(stamp, sizeof stamp, " %04d-%02d-%02d %02d%02d%02d.%03d", now.wYear, now.wMonth, now.wDay,
+                      now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+        file = folder + "\\" + name + stamp + ".reg";
+        if (::GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+            break;
+        ::Sleep(1);
+    }
     if (!ExportTree(path, file.c_str()))
         return std::string();
     Prune(folder, name);
