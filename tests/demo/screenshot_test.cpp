@@ -350,12 +350,13 @@ TEST(DemoLargeScreenshot, EveryToolbarHasLargeButtonsInItsPlace)
     EXPECT_GE(run.parts["view"].rect.Width(), 32);
 }
 
-// Where the demo keeps its toolbars: its environment has no user key of its own, so the
-// environment's registry name is the host's.
+// Where the demo keeps its toolbars: its environment, named by the host, has no user
+// key of its own, so its root lies under the host's "Environments".
 CString LayoutPath()
 {
     auto* pInfo = new CDraftAppInfo;
-    CString path = CString(pInfo->GetRegistryName()) + "\\Toolbars";
+    CString path = CString(pInfo->GetRegistryBasePath()) + "\\Environments\\" + pInfo->GetDefaultEnvironmentName() +
+                   "\\Toolbars";
     pInfo->Release();
     return path;
 }
@@ -379,7 +380,7 @@ std::map<std::string, testing_support::StoredValue> SavedToolBar(const CString& 
 
 // The toolbar layout a run leaves is the next one's: a first run floats Modify and
 // saves, a second restores. Both share the registry of this program's Wine prefix.
-TEST(DemoLayout, EveryToolbarWritesItsOwnKeyAndComesBackWhereItWasLeftWithItsPictures)
+TEST(DemoLayout, SaveBarLayoutWritesEveryToolbarAndLoadBarLayoutBringsItBackWhereItWasLeftWithItsPictures)
 {
     const CString path = LayoutPath();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path);

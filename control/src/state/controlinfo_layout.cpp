@@ -19,6 +19,9 @@ namespace {
 constexpr int kUnreadable = 0x8000;
 // A docked toolbar keeps at least this much of itself on its dock bar.
 constexpr int kDockedReach = 30;
+// A docked toolbar's border may lie a little before its dock bar; (-8, -8) is a
+// place never given.
+constexpr int kDockedLeast = -8;
 
 std::vector<JToolBar*> FrameToolBars(CFrameWnd* pFrame)
 {
@@ -80,8 +83,39 @@ CPoint ClampedToDockBar(CFrameWnd* pFrame, CWnd* pDockBar, UINT nDockBarID, CPoi
     LONG& along = IsSideDock(nDockBarID) ? pos.y : pos.x;
     const LONG length = IsSideDock(nDockBarID) ? client.Height() : client.Width();
     if (length > kDockedReach)
-        along = std::clamp<LONG>(along, -1, length - kDockedReach);
+        along = std::clamp<LONG>(along, kDockedLeast, length - kDockedReach);
     return pos;
+}
+
+// A default toolbar keeps the flyouts the host first gave it: they come over
+// from its stored key (found by its caption) into the key it is written to.
+void CarryDefaultFlyouts(HKEY hToolbars, const CString& caption, HKEY hKey)
+{
+    DWORD count = 0;
+    if (!ReadRegNumber(hToolbars, "ToolbarCount", &count))
+        return;
+    for (DWORD i = 0; i < std::min<DWORD>(count, 1024); ++i) {
+        char name[32];
+        wsprintfA(name, "Toolbar%d", (int)i);
+        HKEY hStored = nullptr;
+        if (::RegOpenKeyExA(hToolbars, name, 0, KEY_READ, &hStored) != ERROR_SUCCESS)
+            continue;
+        char stored[256] = "";
+        const bool same = ReadRegText(hStored, "Name", stored, sizeof stored) && caption == stored;
+        for (int n = -1; same; ++n) {
+            char value[32] = "DefaultFlyouts";
+            if (n >= 0)
+                wsprintfA(value, "DefaultFlyout%d", n);
+            BYTE data[1024];
+            DWORD type = 0, size = sizeof data;
+            if (::RegQueryValueExA(hStored, value, nullptr, &type, data, &size) != ERROR_SUCCESS)
+                break;
+            ::RegSetValueExA(hKey, value, 0, type, data, size);
+        }
+        ::RegCloseKey(hStored);
+        if (same)
+            return;
+    }
 }
 
 }   // namespace
@@ -174,6 +208,8 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
         auto& list = sides[side];
         list.insert(std::find_if(list.begin(), list.end(), [&](JToolBar* p) { return key(p) > key(pBar); }), pBar);
     }
+    // Positions in the dock bars mean something once the dock bars lie where they will.
+    pFrame->RecalcLayout();
     for (const auto& list : sides) {
         for (JToolBar* pBar : list) {
             CWnd* pDockBar = pFrame->GetControlBar(pBar->m_nDockBarID);
@@ -271,6 +307,8 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
             ReportRegistryKeyFailure();
             continue;
         }
+        if (pBar->IsDefault())
+            CarryDefaultFlyouts(hToolbars, Caption(pBar), hKey);
         if (pBar->WriteToRegistry(hKey))
             ++written;
         ::RegCloseKey(hKey);
