@@ -1,8 +1,8 @@
 // A whole layout of 30 toolbars of 25 buttons each, stored and restored by the
 // library (SaveBarLayout, LoadBarLayout), against the floor of that work: the
 // bare registry writes of the same values, and the bare reads of them plus
-// creating and docking 30 framework toolbars with the same buttons and a
-// prebuilt picture strip. The library's save includes making it crash-consistent.
+// creating and docking 30 framework toolbars with the same buttons, each with
+// its own copy of a prebuilt picture strip. The library's save includes making it crash-consistent.
 #include "controlexports.h"
 #include "jbars.h"
 #include "toolbar_bench.h"
@@ -102,7 +102,7 @@ void BareReads(const Layout& layout)
 }
 
 // 30 framework toolbars with the same buttons, each given its own copy of a
-// prebuilt strip, docked at the top.
+// prebuilt strip (as each would load its bitmap), docked at the top.
 void FrameworkToolBars(CFrameWnd& frame, const std::vector<UINT>& ids, const std::vector<HBITMAP>& strips)
 {
     for (HBITMAP hStrip : strips) {
@@ -185,11 +185,10 @@ bool MeasureLayout(CFrameWnd& frame)
             loadRun.push_back(
                 FastestSecondsPerCall([&] { ok = LoadBarLayout(&frame, nullptr, nullptr) == kToolbars && ok; }, 1, 1));
             DestroyToolBars(frame);
-            const std::vector<HBITMAP> strips = StripCopies(hStrip);
             floorRun.push_back(FastestSecondsPerCall(
                 [&] {
                     BareReads(layout);
-                    FrameworkToolBars(frame, ids, strips);
+                    FrameworkToolBars(frame, ids, StripCopies(hStrip));
                 },
                 1, 1));
             DestroyToolBars(frame);

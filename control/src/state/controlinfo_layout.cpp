@@ -208,8 +208,6 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
         auto& list = sides[side];
         list.insert(std::find_if(list.begin(), list.end(), [&](JToolBar* p) { return key(p) > key(pBar); }), pBar);
     }
-    // Positions in the dock bars mean something once the dock bars lie where they will.
-    pFrame->RecalcLayout();
     for (const auto& list : sides) {
         for (JToolBar* pBar : list) {
             CWnd* pDockBar = pFrame->GetControlBar(pBar->m_nDockBarID);
@@ -294,6 +292,7 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
     layout_store::StagedSave save(hToolbars);
     WriteToolbarSettingsToRegistry(save.SettingsKey());
     int written = 0;
+    bool reported = false;
     std::vector<JToolBar*> empty;
     for (JToolBar* pBar : bars) {
         if (!IsLiveBar(pBar))
@@ -304,7 +303,9 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
         }
         HKEY hKey = save.StageToolbar(written);
         if (!hKey) {
-            ReportRegistryKeyFailure();
+            if (!reported)
+                ReportRegistryKeyFailure();
+            reported = true;
             continue;
         }
         if (pBar->IsDefault())

@@ -15,7 +15,6 @@ namespace {
 constexpr char kJournal[] = "SaveJournal";
 constexpr char kCount[] = "ToolbarCount";
 constexpr char kStagedSuffix[] = ".new";
-constexpr char kOldSuffix[] = ".old";
 // More toolbars than bar IDs exist: a journal counting more is damaged.
 constexpr DWORD kMostToolbars = 1024;
 
@@ -83,42 +82,31 @@ bool EndsWith(const std::string& text, const char* suffix)
     return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
 }
 
-// The number of a key named "Toolbar<digits>", or -1.
-int ToolbarNumber(const std::string& name)
-{
-    if (name.rfind("Toolbar", 0) != 0 || name.size() == 7 || name.size() > 16)
-        return -1;
-    for (size_t i = 7; i < name.size(); ++i)
-        if (name[i] < '0' || name[i] > '9')
-            return -1;
-    return std::atoi(name.c_str() + 7);
-}
-
-// Staged and displaced keys, which exist only while a journal does.
+// Staged keys, which exist only while a journal does.
 void DropLeftovers(HKEY hToolbars)
 {
     for (const std::string& name : SubkeyNames(hToolbars))
-        if (EndsWith(name, kStagedSuffix) || EndsWith(name, kOldSuffix))
+        if (EndsWith(name, kStagedSuffix))
             DeleteKey(hToolbars, name);
 }
 
 // Puts the committed layout of `count` toolbars in place. Each step may run again.
-bool Apply(HKEY hToolbars, HKEY hJournal, int count)
+// `staged`: every staged key is known to be there (a save that has just committed).
+bool Apply(HKEY hToolbars, HKEY hJournal, int count, bool staged)
 {
     for (int n = 0; n < count; ++n) {
         const std::string name = ToolbarKeyName(n);
-        const std::string staged = name + kStagedSuffix;
-        if (!KeyExists(hToolbars, staged))
+        const std::string stagedName = name + kStagedSuffix;
+        if (!staged && !KeyExists(hToolbars, stagedName))
             continue;   // in place already
-        const std::string old = name + kOldSuffix;
-        LONG result = ::RegRenameKey(hToolbars, Wide(name).c_str(), Wide(old).c_str());
-        if (result != ERROR_SUCCESS && KeyExists(hToolbars, name)) {
-            DeleteKey(hToolbars, old);
-            result = ::RegRenameKey(hToolbars, Wide(name).c_str(), Wide(old).c_str());
-            if (result != ERROR_SUCCESS)
-                return false;
+        // Past the commit the old key is not needed again: it goes, with the files it names.
+        HKEY hOld = nullptr;
+        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ, &hOld) == ERROR_SUCCESS) {
+            DeleteTemporaryBitmapFiles(hOld);
+            ::RegCloseKey(hOld);
+            DeleteKey(hToolbars, name);
         }
-        if (::RegRenameKey(hToolbars, Wide(staged).c_str(), Wide(name).c_str()) != ERROR_SUCCESS)
+        if (::RegRenameKey(hToolbars, Wide(stagedName).c_str(), Wide(name).c_str()) != ERROR_SUCCESS)
             return false;
     }
     // The settings values.
@@ -137,19 +125,22 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count)
         if (std::strcmp(valueName, kCount) != 0)
             ::RegSetValueExA(hToolbars, valueName, 0, type, data.data(), size);
     }
-    // Keys of the old layout beyond the new one go, but for those of default
-    // toolbars; displaced keys go.
-    for (const std::string& name : SubkeyNames(hToolbars)) {
-        const int number = ToolbarNumber(name);
-        const bool displaced = EndsWith(name, kOldSuffix);
-        if (!displaced && number < count)
-            continue;
+    // Keys of the old layout beyond the new one go, but for those of default toolbars:
+    // those the stored count names, and any that follow them without a gap.
+    DWORD oldCount = 0;
+    if (!ReadRegNumber(hToolbars, kCount, &oldCount) || oldCount > kMostToolbars)
+        oldCount = 0;
+    for (int n = count;; ++n) {
+        const std::string name = ToolbarKeyName(n);
         HKEY hKey = nullptr;
-        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
+            if (n >= (int)oldCount)
+                break;
             continue;
+        }
         DeleteTemporaryBitmapFiles(hKey);
         DWORD isDefault = 0;
-        const bool keep = !displaced && ReadRegNumber(hKey, "Default", &isDefault) && isDefault != 0;
+        const bool keep = ReadRegNumber(hKey, "Default", &isDefault) && isDefault != 0;
         ::RegCloseKey(hKey);
         if (!keep)
             DeleteKey(hToolbars, name);
@@ -167,7 +158,7 @@ bool FinishInterruptedSave(HKEY hToolbars)
     DWORD count = 0;
     bool finished = true;
     if (ReadRegNumber(hJournal, kCount, &count) && count <= kMostToolbars)
-        finished = Apply(hToolbars, hJournal, (int)count);
+        finished = Apply(hToolbars, hJournal, (int)count, false);
     else
         DropLeftovers(hToolbars);
     ::RegCloseKey(hJournal);
@@ -178,10 +169,9 @@ bool FinishInterruptedSave(HKEY hToolbars)
 
 StagedSave::StagedSave(HKEY hToolbars) : m_hToolbars(hToolbars)
 {
-    if (!m_hToolbars)
+    // A save cut short is finished first; one that cannot be leaves no room for another.
+    if (!m_hToolbars || !FinishInterruptedSave(m_hToolbars))
         return;
-    FinishInterruptedSave(m_hToolbars);
-    DeleteKey(m_hToolbars, kJournal);
     // Made first: staged keys exist only while the journal does.
     if (::RegCreateKeyExA(m_hToolbars, kJournal, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                           &m_hJournal, nullptr) != ERROR_SUCCESS)
@@ -230,9 +220,12 @@ bool StagedSave::Commit(int count)
     if (!WriteRegNumber(m_hJournal, kCount, (DWORD)count))
         return false;
     m_bCommitted = true;
+    const bool finished = Apply(m_hToolbars, m_hJournal, count, true);
     ::RegCloseKey(m_hJournal);
     m_hJournal = nullptr;
-    return FinishInterruptedSave(m_hToolbars);
+    if (finished)
+        DeleteKey(m_hToolbars, kJournal);
+    return finished;
 }
 
 }   // namespace layout_store
