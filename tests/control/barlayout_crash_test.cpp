@@ -160,7 +160,8 @@ protected:
                 ::TerminateProcess(process.hProcess, 1);
             ::GetExitCodeProcess(process.hProcess, &code);
             // The child's own test key, which it had no time to remove.
-            const CString childKey = "Software\\CONTROL Tests\\" + CString(std::to_string(process.dwProcessId).c_str()) + "-1";
+            const CString childKey =
+                "Software\\CONTROL Tests\\" + CString(std::to_string(process.dwProcessId).c_str()) + "-1";
             ::RegDeleteTreeA(HKEY_CURRENT_USER, childKey);
             ::RegDeleteKeyA(HKEY_CURRENT_USER, childKey);
             ::CloseHandle(process.hThread);

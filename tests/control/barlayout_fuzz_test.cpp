@@ -70,17 +70,27 @@ void Mutate(std::vector<std::string>& lines, std::mt19937& rng)
         return;
     const std::string name = line.substr(0, equals + 2);
     switch (rng() % 6) {
-    case 0: line = ";" + line; break;   // gone
+    case 0:
+        line = ";" + line;
+        break;   // gone
     case 1: {
         char number[32];
         std::snprintf(number, sizeof number, "dword:%08x", (unsigned)rng());
         line = name + number;
         break;
     }
-    case 2: line = name + Hex(rng, rng() % 12); break;
-    case 3: line = name + "\"" + std::string(rng() % 2 ? 5 : 10000, 'W') + "\""; break;
-    case 4: line = name + "dword:0000000" + std::to_string(rng() % 8); break;
-    default: line = name + Hex(rng, 8 * (rng() % 4)); break;
+    case 2:
+        line = name + Hex(rng, rng() % 12);
+        break;
+    case 3:
+        line = name + "\"" + std::string(rng() % 2 ? 5 : 10000, 'W') + "\"";
+        break;
+    case 4:
+        line = name + "dword:0000000" + std::to_string(rng() % 8);
+        break;
+    default:
+        line = name + Hex(rng, 8 * (rng() % 4));
+        break;
     }
 }
 

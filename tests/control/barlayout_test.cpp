@@ -57,7 +57,8 @@ TEST_F(BarLayout, HiddenToolbarNeverPlacedIsStoredBeyondTheLowestRow)
     // A row of its own below the first.
     CRect below;
     m_frame.GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(below);
-    m_frame.DockControlBar(pSecond, AFX_IDW_DOCKBAR_TOP, CRect(below.left, below.bottom + 2, below.left + 30, below.bottom + 32));
+    m_frame.DockControlBar(pSecond, AFX_IDW_DOCKBAR_TOP,
+                           CRect(below.left, below.bottom + 2, below.left + 30, below.bottom + 32));
     JToolBar* pHidden = DockedBar("Hidden", {kGrey});
     m_frame.ShowControlBar(pHidden, FALSE, FALSE);
     pHidden->m_ptDockPos = CPoint(-8, -8);
@@ -76,7 +77,11 @@ TEST_F(BarLayout, SavesOnlyWhenChangedUnlessForced)
     HKEY hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");
     WriteNumber(hKey, "Hide", 7);
     EXPECT_EQ(0, SaveBarLayout(&m_frame, nullptr, nullptr));
-    EXPECT_EQ(7u, [&] { StoredValue v; ReadStoredValue(hKey, "Hide", v); return v.Number(); }());
+    EXPECT_EQ(7u, [&] {
+        StoredValue v;
+        ReadStoredValue(hKey, "Hide", v);
+        return v.Number();
+    }());
     ::RegCloseKey(hKey);
     EXPECT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
     hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");

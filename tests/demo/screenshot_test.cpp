@@ -355,8 +355,8 @@ TEST(DemoLargeScreenshot, EveryToolbarHasLargeButtonsInItsPlace)
 CString LayoutPath()
 {
     auto* pInfo = new CDraftAppInfo;
-    CString path = CString(pInfo->GetRegistryBasePath()) + "\\Environments\\" + pInfo->GetDefaultEnvironmentName() +
-                   "\\Toolbars";
+    CString path =
+        CString(pInfo->GetRegistryBasePath()) + "\\Environments\\" + pInfo->GetDefaultEnvironmentName() + "\\Toolbars";
     pInfo->Release();
     return path;
 }

@@ -203,7 +203,10 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
             continue;
         }
         const UINT id = pBar->m_nDockBarID;
-        const int side = id == AFX_IDW_DOCKBAR_BOTTOM ? 1 : id == AFX_IDW_DOCKBAR_LEFT ? 2 : id == AFX_IDW_DOCKBAR_RIGHT ? 3 : 0;
+        const int side = id == AFX_IDW_DOCKBAR_BOTTOM  ? 1
+                         : id == AFX_IDW_DOCKBAR_LEFT  ? 2
+                         : id == AFX_IDW_DOCKBAR_RIGHT ? 3
+                                                       : 0;
         const auto key = [side](JToolBar* p) { return side < 2 ? p->m_ptDockPos.y : p->m_ptDockPos.x; };
         auto& list = sides[side];
         list.insert(std::find_if(list.begin(), list.end(), [&](JToolBar* p) { return key(p) > key(pBar); }), pBar);
@@ -251,10 +254,18 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
             if (!pBar->IsFloating()) {
                 const CPoint pos = pBar->m_ptDockPos;
                 switch (pBar->m_nDockBarID) {
-                case AFX_IDW_DOCKBAR_BOTTOM: bottomY = std::min(bottomY, pos.y); break;
-                case AFX_IDW_DOCKBAR_LEFT: leftX = std::max(leftX, pos.x); break;
-                case AFX_IDW_DOCKBAR_RIGHT: rightX = std::min(rightX, pos.x); break;
-                default: topY = std::max(topY, pos.y); break;
+                case AFX_IDW_DOCKBAR_BOTTOM:
+                    bottomY = std::min(bottomY, pos.y);
+                    break;
+                case AFX_IDW_DOCKBAR_LEFT:
+                    leftX = std::max(leftX, pos.x);
+                    break;
+                case AFX_IDW_DOCKBAR_RIGHT:
+                    rightX = std::min(rightX, pos.x);
+                    break;
+                default:
+                    topY = std::max(topY, pos.y);
+                    break;
                 }
             }
         } else if (!pBar->IsFloating() && pBar->m_ptDockPos == CPoint(-8, -8)) {
@@ -272,10 +283,18 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
             pBar->StoreLastPosition();
             CPoint pos;
             switch (pBar->m_nDockBarID) {
-            case AFX_IDW_DOCKBAR_LEFT: pos = CPoint(leftX += columnStep, -1); break;
-            case AFX_IDW_DOCKBAR_RIGHT: pos = CPoint(rightX -= columnStep, -1); break;
-            case AFX_IDW_DOCKBAR_BOTTOM: pos = CPoint(-1, bottomY -= rowStep); break;
-            default: pos = CPoint(-1, topY += rowStep); break;
+            case AFX_IDW_DOCKBAR_LEFT:
+                pos = CPoint(leftX += columnStep, -1);
+                break;
+            case AFX_IDW_DOCKBAR_RIGHT:
+                pos = CPoint(rightX -= columnStep, -1);
+                break;
+            case AFX_IDW_DOCKBAR_BOTTOM:
+                pos = CPoint(-1, bottomY -= rowStep);
+                break;
+            default:
+                pos = CPoint(-1, topY += rowStep);
+                break;
             }
             pBar->m_ptDockPos = pos;
             CRect rect(pos.x, pos.y, pos.x + 30, pos.y + 30);

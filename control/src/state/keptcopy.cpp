@@ -117,8 +117,8 @@ std::string Folder()
     std::string folder(module, length);
     folder = folder.substr(0, folder.find_last_of('\\'));
     folder += "\\KeptLayouts";
-    if (length && length < MAX_PATH && (::CreateDirectoryA(folder.c_str(), nullptr) ||
-                                        ::GetLastError() == ERROR_ALREADY_EXISTS))
+    if (length && length < MAX_PATH &&
+        (::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS))
         return folder;
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
