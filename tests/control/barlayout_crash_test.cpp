@@ -29,63 +29,32 @@ void Wrote()
         ::TerminateProcess(::GetCurrentProcess(), kKilled);
 }
 
-template <typename F>
-F Original(LPCSTR name)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("advapi32.dll"), name)));
-}
-
-LONG WINAPI SetValueHook(HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE* d, DWORD c)
-{
-    static auto real = Original<decltype(&::RegSetValueExA)>("RegSetValueExA");
-    const LONG result = real(k, n, r, t, d, c);
-    Wrote();
-    return result;
-}
-LONG WINAPI CreateKeyHook(HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa, PHKEY p,
-                          LPDWORD disp)
-{
-    static auto real = Original<decltype(&::RegCreateKeyExA)>("RegCreateKeyExA");
-    const LONG result = real(k, s, r, c, o, a, sa, p, disp);
-    Wrote();
-    return result;
-}
-LONG WINAPI DeleteKeyHook(HKEY k, LPCSTR s)
-{
-    static auto real = Original<decltype(&::RegDeleteKeyA)>("RegDeleteKeyA");
-    const LONG result = real(k, s);
-    Wrote();
-    return result;
-}
-LONG WINAPI DeleteTreeHook(HKEY k, LPCSTR s)
-{
-    static auto real = Original<decltype(&::RegDeleteTreeA)>("RegDeleteTreeA");
-    const LONG result = real(k, s);
-    Wrote();
-    return result;
-}
-LONG WINAPI DeleteValueHook(HKEY k, LPCSTR s)
-{
-    static auto real = Original<decltype(&::RegDeleteValueA)>("RegDeleteValueA");
-    const LONG result = real(k, s);
-    Wrote();
-    return result;
-}
-LONG WINAPI RenameKeyHook(HKEY k, LPCWSTR from, LPCWSTR to)
-{
-    static auto real = Original<decltype(&::RegRenameKey)>("RegRenameKey");
-    const LONG result = real(k, from, to);
-    Wrote();
-    return result;
-}
+// A registry writer of advapi32 that counts its calls, by the writer's name.
+#define COUNTED_WRITER(Name, Params, Args) \
+    LONG WINAPI Counted##Name Params \
+    { \
+        static auto real = reinterpret_cast<decltype(&::Name)>( \
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("advapi32.dll"), #Name))); \
+        const LONG result = real Args; \
+        Wrote(); \
+        return result; \
+    }
+COUNTED_WRITER(RegSetValueExA, (HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE* d, DWORD c), (k, n, r, t, d, c))
+COUNTED_WRITER(RegCreateKeyExA,
+               (HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa, PHKEY p, LPDWORD d),
+               (k, s, r, c, o, a, sa, p, d))
+COUNTED_WRITER(RegDeleteKeyA, (HKEY k, LPCSTR s), (k, s))
+COUNTED_WRITER(RegDeleteTreeA, (HKEY k, LPCSTR s), (k, s))
+COUNTED_WRITER(RegDeleteValueA, (HKEY k, LPCSTR s), (k, s))
+COUNTED_WRITER(RegRenameKey, (HKEY k, LPCWSTR from, LPCWSTR to), (k, from, to))
 
 const std::pair<LPCSTR, void*> kHooks[] = {
-    {"RegSetValueExA", reinterpret_cast<void*>(&SetValueHook)},
-    {"RegCreateKeyExA", reinterpret_cast<void*>(&CreateKeyHook)},
-    {"RegDeleteKeyA", reinterpret_cast<void*>(&DeleteKeyHook)},
-    {"RegDeleteTreeA", reinterpret_cast<void*>(&DeleteTreeHook)},
-    {"RegDeleteValueA", reinterpret_cast<void*>(&DeleteValueHook)},
-    {"RegRenameKey", reinterpret_cast<void*>(&RenameKeyHook)},
+    {"RegSetValueExA", reinterpret_cast<void*>(&CountedRegSetValueExA)},
+    {"RegCreateKeyExA", reinterpret_cast<void*>(&CountedRegCreateKeyExA)},
+    {"RegDeleteKeyA", reinterpret_cast<void*>(&CountedRegDeleteKeyA)},
+    {"RegDeleteTreeA", reinterpret_cast<void*>(&CountedRegDeleteTreeA)},
+    {"RegDeleteValueA", reinterpret_cast<void*>(&CountedRegDeleteValueA)},
+    {"RegRenameKey", reinterpret_cast<void*>(&CountedRegRenameKey)},
 };
 
 // Points the module's imports of the registry writers at the hooks.
@@ -180,7 +149,7 @@ protected:
         for (const auto& [path, values] : tree) {
             HKEY hKey = CreateKey(root + path.c_str());
             for (const auto& [name, value] : values)
-                ::RegSetValueExA(hKey, name.c_str(), 0, value.type, value.data.data(), (DWORD)value.data.size());
+                ::RegSetValueExA(hKey, name.c_str(), 0, value.first, value.second.data(), (DWORD)value.second.size());
             ::RegCloseKey(hKey);
         }
     }

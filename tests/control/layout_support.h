@@ -12,18 +12,20 @@
 
 namespace layout_test {
 
-// Every value of a stored tree, by key path relative to its root.
-using Tree = std::map<std::string, std::map<std::string, testing_support::StoredValue>>;
+// Every value of a stored tree (type and bytes), by key path relative to its root.
+using Tree = std::map<std::string, std::map<std::string, std::pair<DWORD, std::vector<BYTE>>>>;
 
 inline void ReadTree(HKEY hKey, const std::string& path, Tree& tree)
 {
-    tree[path] = testing_support::ReadValues(hKey);
+    for (const auto& [name, value] : testing_support::ReadValues(hKey))
+        tree[path][name] = {value.type, value.data};
+    tree[path];
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
+        HKEY hSub = nullptr;
         if (::RegEnumKeyExA(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        HKEY hSub = nullptr;
         if (::RegOpenKeyExA(hKey, name, 0, KEY_READ, &hSub) == ERROR_SUCCESS) {
             ReadTree(hSub, path + "\\" + name, tree);
             ::RegCloseKey(hSub);
@@ -41,23 +43,6 @@ inline Tree Snapshot(LPCSTR root)
         ::RegCloseKey(hKey);
     }
     return tree;
-}
-
-inline bool SameTree(const Tree& a, const Tree& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (const auto& [path, values] : a) {
-        auto other = b.find(path);
-        if (other == b.end() || other->second.size() != values.size())
-            return false;
-        for (const auto& [name, value] : values) {
-            auto match = other->second.find(name);
-            if (match == other->second.end() || match->second.type != value.type || match->second.data != value.data)
-                return false;
-        }
-    }
-    return true;
 }
 
 // The kept copies of unreadable layouts now in their folder.
@@ -90,7 +75,7 @@ inline bool KeptCopyRestores(const std::string& file, LPCSTR root, const Tree& e
     ::RegDeleteTreeA(HKEY_CURRENT_USER, root);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, root);
     std::string error;
-    return testing_support::ImportRegFile(file.c_str(), "", error) && SameTree(Snapshot(root), expected);
+    return testing_support::ImportRegFile(file.c_str(), "", error) && Snapshot(root) == expected;
 }
 
 class LayoutHost : public toolbar_test::ToolbarHost {
