@@ -265,6 +265,8 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                 const RECT all = {0, 0, nImages * cx, cy};
                 ::FillRect(strip, &all, ::GetSysColorBrush(COLOR_BTNFACE));
                 int nImage = 0;
+                HBITMAP hSelected = nullptr;
+                BITMAP selected{};
                 for (int i = 0; i < nIDCount; ++i) {
                     const UINT nID = lpIDArray[i];
                     if (nID == 0)
@@ -272,13 +274,18 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                     JBitmapInfo info{};
                     if (pInfo && pInfo->GetBitmapInfo(nID, (LPARAM)&info)) {
                         HBITMAP hSource = reinterpret_cast<HBITMAP>(info.nBitmap);
-                        BITMAP bm{};
-                        if (info.hModule || CommandValue(pInfo, nID) == 0)
+                        if (info.hModule || CommandValue(pInfo, nID) == 0) {
                             apart.emplace_back(nImage, nID);
-                        else if (hSource && ::GetObjectA(hSource, sizeof bm, &bm) &&
-                                 cx * info.nImageIndex < bm.bmWidth && source.Select(hSource)) {
-                            ::BitBlt(strip, nImage * cx, 0, cx, cy, source, cx * info.nImageIndex, 0, SRCCOPY);
-                            source.Unselect();
+                        } else {
+                            // Buttons of one category share its bitmap: it stays selected for them.
+                            if (hSource && hSource != hSelected) {
+                                source.Unselect();
+                                hSelected = nullptr;
+                                if (::GetObjectA(hSource, sizeof selected, &selected) && source.Select(hSource))
+                                    hSelected = hSource;
+                            }
+                            if (hSource && hSource == hSelected && cx * info.nImageIndex < selected.bmWidth)
+                                ::BitBlt(strip, nImage * cx, 0, cx, cy, source, cx * info.nImageIndex, 0, SRCCOPY);
                         }
                     }
                     ++nImage;
