@@ -79,6 +79,7 @@ int main()
     theApp.m_pMainWnd = pFrame;
     bool met = toolbar_bench::MeasurePaint(*pFrame);
     met = toolbar_bench::MeasureRegistry(*pFrame) && met;
+    met = toolbar_bench::MeasureLayout(*pFrame) && met;
     theApp.m_pMainWnd = nullptr;
     pFrame->DestroyWindow();
     return met ? 0 : 1;

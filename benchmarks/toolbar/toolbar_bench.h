@@ -24,8 +24,9 @@ double Median(std::vector<double> samples);
 std::vector<UINT> BenchCommandIds();
 
 // The measurements. Each returns true when it met its target. The registry
-// measurement uses the category the paint measurement adds.
+// and layout measurements use the category the paint measurement adds.
 bool MeasurePaint(CFrameWnd& frame);
 bool MeasureRegistry(CFrameWnd& frame);
+bool MeasureLayout(CFrameWnd& frame);
 
 }   // namespace toolbar_bench

@@ -32,6 +32,18 @@ CONTROL_API void SetCustomEnvironment(const char* name);
 CONTROL_API void SetCustomUserKey(const char* key);
 CONTROL_API void InitializeRegistryKeys(const char* userKey, const char* environment, const char* startUpDll);
 
+// ---- bar layout: the toolbars, their settings and the unit display values of an environment ----
+CONTROL_API void LoadBarLayoutSettings(const char* userKey, const char* environment);
+CONTROL_API void SaveBarLayoutSettings(const char* userKey, const char* environment);
+// The number of toolbars restored; 0 when none were, or when the stored layout was
+// unreadable (it is kept as a file, and dropped when no environment was named).
+CONTROL_API int LoadBarLayout(CFrameWnd* pFrame, const char* userKey, const char* environment);
+// The number of toolbars written; 0 when nothing changed since the last save.
+CONTROL_API int SaveBarLayout(CFrameWnd* pFrame, const char* userKey, const char* environment);
+CONTROL_API int ForceSaveBarLayout(CFrameWnd* pFrame, const char* userKey, const char* environment);
+// Deletes an environment's stored data; never those of the current environment by its name.
+CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* userKey, const char* environment);
+
 // ---- the host's objects ----
 CONTROL_API void SetWinApp(JAppInfo* pAppInfo);
 CONTROL_API void SetDynamicCommand(IJDynamicCommand* pProvider);

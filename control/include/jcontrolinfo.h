@@ -84,6 +84,15 @@ public:
     // Writes a JBitmapInfo to the address infoOut holds; 1 when the command has an image.
     long GetBitmapInfo(UINT commandID, LPARAM infoOut);
 
+    // ---- bar layout ----
+    // Creates the stored toolbars under the "Toolbars" key in the frame (NULL: the
+    // frame of the call) and docks them; the count made, or 0x8000 when the stored
+    // layout is unreadable (the toolbars it touched are gone then).
+    int ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars, const char* environment);
+    // Writes the frame's toolbars under the "Toolbars" key when they changed since
+    // the last write; the count written.
+    int WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars, const char* environment);
+
     // ---- categories ----
     JCategory* GetCommandCategory(UINT commandID);
     HINSTANCE GetCategoryInstanceHandle(UINT commandID);

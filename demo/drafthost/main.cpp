@@ -182,8 +182,10 @@ private:
         JCreateEnvironmentManager(nullptr, 1, 1, 1, 1, 1, 1, 1, 1);
         SetWinApp(m_pAppInfo);
         SetDynamicCommand(&m_macroCommands);
-        // Toolbars take the large-buttons setting as they are made.
+        // Toolbars take the large-buttons and gripper settings as they are made,
+        // those the stored layout restores too.
         SetLargeButtons(state.large ? 1 : 0);
+        SetGripperBarOnOff(1);
         // Directions show as quadrant bearings ("N 45 E").
         SetBearingInfo(1, 0, 0, 0);
 

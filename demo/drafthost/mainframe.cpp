@@ -1,13 +1,13 @@
 #include "mainframe.h"
 
 #include "afxpriv.h"
+#include "controlexports.h"
 #include "jappinfo.h"
 #include "jbars.h"
 #include "jcontrolinfo.h"
 #include "junitcombo.h"
 #include "junitedit.h"
 #include "resource.h"
-#include "toolbarlayout.h"
 
 #include <algorithm>
 
@@ -238,18 +238,23 @@ BOOL CMainFrame::CreateDefaultToolBars()
 
 BOOL CMainFrame::RestoreToolBars()
 {
-    const std::vector<JToolBar*> restored = RestoreToolbarLayout(*this, ToolbarLayoutPath(m_state.pControl));
+    // The library re-creates the stored toolbars in this frame and docks them.
+    if (LoadBarLayout(this, nullptr, nullptr) <= 0)
+        return FALSE;
     // The demo knows its toolbars by their captions.
     const std::pair<const char*, JToolBar**> known[] = {
         {"Draw", &m_pBarDraw}, {"Modify", &m_pBarModify}, {"View", &m_pBarView}, {"Settings", &m_pBarSettings}};
-    for (JToolBar* pBar : restored) {
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
+        auto* pBar = DYNAMIC_DOWNCAST(JToolBar, static_cast<CControlBar*>(m_listControlBars.GetNext(pos)));
+        if (!pBar)
+            continue;
         CString caption;
         pBar->GetWindowText(caption);
         for (const auto& [name, ppBar] : known)
             if (caption == name && !*ppBar)
                 *ppBar = pBar;
     }
-    return !restored.empty();
+    return TRUE;
 }
 
 BOOL CMainFrame::CreateUnitPanel()
@@ -313,7 +318,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::OnClose()
 {
-    SaveLayout();
+    // As a host does at shut-down: written when the toolbars changed.
+    SaveBarLayout(this, nullptr, nullptr);
     CFrameWnd::OnClose();
 }
 
@@ -328,7 +334,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 
 BOOL CMainFrame::SaveLayout()
 {
-    return SaveToolbarLayout(*this, ToolbarLayoutPath(m_state.pControl)) >= 0;
+    return ForceSaveBarLayout(this, nullptr, nullptr) > 0;
 }
 
 bool CMainFrame::HasToolBarsWaitingToShow() const

@@ -2,6 +2,7 @@
 #pragma once
 
 #define IDS_REGKEY_CREATE_FAILED 204   // shown when a registry key cannot be created
+#define IDS_LAYOUT_KEPT 2401           // the status line: an unreadable layout was kept (%s: the file)
 #define IDS_TOOLBAR_MANAGER_ITEM 185   // the bars' context menu: opens the toolbar manager
 #define IDS_CUSTOMIZE_ITEM 186         // the bars' context menu: opens the customize dialog
 #define IDS_MORE_TOOLBARS 210          // the bars' context menu: more bars than it lists

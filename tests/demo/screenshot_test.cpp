@@ -351,11 +351,13 @@ TEST(DemoLargeScreenshot, EveryToolbarHasLargeButtonsInItsPlace)
     EXPECT_GE(run.parts["view"].rect.Width(), 32);
 }
 
-// Where the demo keeps its toolbars: the host's registry name (its environment has no user key).
+// Where the demo keeps its toolbars: its environment, named by the host, has no user
+// key of its own, so its root lies under the host's "Environments".
 CString LayoutPath()
 {
     auto* pInfo = new CDraftAppInfo;
-    CString path = CString(pInfo->GetRegistryName()) + "\\Toolbars";
+    CString path =
+        CString(pInfo->GetRegistryBasePath()) + "\\Environments\\" + pInfo->GetDefaultEnvironmentName() + "\\Toolbars";
     pInfo->Release();
     return path;
 }
@@ -377,8 +379,9 @@ std::map<std::string, testing_support::StoredValue> SavedToolBar(const CString& 
     return {};
 }
 
-// A first run floats Modify and saves, a second restores; both use this program's Wine prefix.
-TEST(DemoLayout, EveryToolbarWritesItsOwnKeyAndComesBackWhereItWasLeftWithItsPictures)
+// The toolbar layout a run leaves is the next one's: a first run floats Modify and
+// saves, a second restores. Both share the registry of this program's Wine prefix.
+TEST(DemoLayout, SaveBarLayoutWritesEveryToolbarAndLoadBarLayoutBringsItBackWhereItWasLeftWithItsPictures)
 {
     const CString path = LayoutPath();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path);

@@ -242,17 +242,73 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
     if (m_hbmImageStrip)
         ::DeleteObject(m_hbmImageStrip);
     m_hbmImageStrip = nullptr;
-    int nImage = 0;
-    for (int i = 0; i < nIDCount; ++i) {
-        const UINT nID = lpIDArray ? lpIDArray[i] : 0;
-        if (nID == 0)
-            continue;
-        // Buttons with their own pictures and macro buttons come with the custom
-        // buttons; every button here takes its category's image, or a plain face.
-        HBITMAP hImage = MakeCategoryImage(nID);
-        AddBitmapToToolBar(hImage, nImage++);
-        if (hImage)
-            ::DeleteObject(hImage);
+    int nImages = 0;
+    for (int i = 0; i < nIDCount; ++i)
+        nImages += lpIDArray && lpIDArray[i] != 0;
+    if (nImages > 0) {
+        // The whole strip at once. A button without a picture keeps its place with a
+        // plain face. Pictures of categories made from bitmaps are copied straight
+        // into their places and take the face colour for the transparent one all
+        // together; those of resources, and those shown inactive, are made one by one.
+        // Buttons with their own pictures and macro buttons come with the custom buttons.
+        JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+        const int cx = m_sizeImage.cx;
+        const int cy = m_sizeImage.cy;
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        std::vector<std::pair<int, UINT>> apart;
+        WindowDC screen(nullptr);
+        m_hbmImageStrip = ::CreateCompatibleBitmap(screen, nImages * cx, cy);
+        {
+            MemoryDC strip(screen);
+            MemoryDC source(screen);
+            if (m_hbmImageStrip && strip.Select(m_hbmImageStrip)) {
+                const RECT all = {0, 0, nImages * cx, cy};
+                ::FillRect(strip, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+                int nImage = 0;
+                HBITMAP hSelected = nullptr;
+                BITMAP selected{};
+                for (int i = 0; i < nIDCount; ++i) {
+                    const UINT nID = lpIDArray[i];
+                    if (nID == 0)
+                        continue;
+                    JBitmapInfo info{};
+                    if (pInfo && pInfo->GetBitmapInfo(nID, (LPARAM)&info)) {
+                        HBITMAP hSource = reinterpret_cast<HBITMAP>(info.nBitmap);
+                        if (info.hModule || CommandValue(pInfo, nID) == 0) {
+                            apart.emplace_back(nImage, nID);
+                        } else {
+                            // Buttons of one category share its bitmap: it stays selected for them.
+                            if (hSource && hSource != hSelected) {
+                                source.Unselect();
+                                hSelected = nullptr;
+                                if (::GetObjectA(hSource, sizeof selected, &selected) && source.Select(hSource))
+                                    hSelected = hSource;
+                            }
+                            if (hSource && hSource == hSelected && cx * info.nImageIndex < selected.bmWidth)
+                                ::BitBlt(strip, nImage * cx, 0, cx, cy, source, cx * info.nImageIndex, 0, SRCCOPY);
+                        }
+                    }
+                    ++nImage;
+                }
+            }
+        }
+        if (m_hbmImageStrip && !JBitmapOps::ReplaceColor(m_hbmImageStrip, m_crTransparent, face))
+            ::OutputDebugStringA("New Bitmap failed to make.\n");
+        if (!apart.empty() && m_hbmImageStrip) {
+            MemoryDC strip(screen);
+            MemoryDC image(screen);
+            if (strip.Select(m_hbmImageStrip)) {
+                for (const auto& [nImage, nID] : apart) {
+                    HBITMAP hImage = MakeCategoryImage(nID);
+                    if (hImage && image.Select(hImage)) {
+                        ::BitBlt(strip, nImage * cx, 0, cx, cy, image, 0, 0, SRCCOPY);
+                        image.Unselect();
+                    }
+                    if (hImage)
+                        ::DeleteObject(hImage);
+                }
+            }
+        }
     }
     m_stripInputs = StripInputs(lpIDArray, nIDCount);
     ++m_nStripBuilds;

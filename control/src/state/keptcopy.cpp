@@ -1,0 +1,171 @@
+#include "keptcopy.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <vector>
+
+namespace kept_copy {
+
+namespace {
+
+void WriteQuoted(FILE* file, const char* text)
+{
+    std::fputc('"', file);
+    for (; *text; ++text) {
+        if (*text == '\\' || *text == '"')
+            std::fputc('\\', file);
+        std::fputc(*text, file);
+    }
+    std::fputc('"', file);
+}
+
+void WriteValue(FILE* file, const char* name, DWORD type, const std::vector<BYTE>& data)
+{
+    if (*name)
+        WriteQuoted(file, name);
+    else
+        std::fputc('@', file);
+    if (type == REG_DWORD && data.size() == 4) {
+        DWORD value;
+        memcpy(&value, data.data(), 4);
+        std::fprintf(file, "=dword:%08lx\n", (unsigned long)value);
+        return;
+    }
+    if (type == REG_BINARY)
+        std::fputs("=hex:", file);
+    else
+        std::fprintf(file, "=hex(%lx):", (unsigned long)type);
+    for (size_t i = 0; i < data.size(); ++i)
+        std::fprintf(file, i ? ",%02x" : "%02x", data[i]);
+    std::fputc('\n', file);
+}
+
+bool WriteKey(FILE* file, HKEY hKey, const std::string& path, int depth)
+{
+    std::fprintf(file, "\n[HKEY_CURRENT_USER\\%s]\n", path.c_str());
+    std::vector<BYTE> data(1024);
+    std::vector<char> name(16384 + 1);
+    for (DWORD i = 0;; ++i) {
+        DWORD cchName = (DWORD)name.size(), type = 0, size = (DWORD)data.size();
+        LONG result = ::RegEnumValueA(hKey, i, name.data(), &cchName, nullptr, &type, data.data(), &size);
+        if (result == ERROR_MORE_DATA) {
+            data.resize(size + 1);
+            cchName = (DWORD)name.size();
+            size = (DWORD)data.size();
+            result = ::RegEnumValueA(hKey, i, name.data(), &cchName, nullptr, &type, data.data(), &size);
+        }
+        if (result != ERROR_SUCCESS)
+            break;
+        WriteValue(file, name.data(), type, std::vector<BYTE>(data.begin(), data.begin() + size));
+    }
+    if (depth > 32)
+        return true;   // no layout is this deep
+    char subkey[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof subkey;
+        const LONG result = ::RegEnumKeyExA(hKey, i, subkey, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_MORE_DATA)
+            continue;
+        if (result != ERROR_SUCCESS)
+            break;
+        HKEY hSub = nullptr;
+        if (::RegOpenKeyExA(hKey, subkey, 0, KEY_READ, &hSub) != ERROR_SUCCESS)
+            continue;
+        WriteKey(file, hSub, path + "\\" + subkey, depth + 1);
+        ::RegCloseKey(hSub);
+    }
+    return !std::ferror(file);
+}
+
+std::string FileLabel(const char* label)
+{
+    std::string text = label && *label ? label : "Layout";
+    for (char& c : text)
+        if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || (unsigned char)c < 32)
+            c = '_';
+    if (text.size() > 64)
+        text.resize(64);
+    return text;
+}
+
+// Only the newest copies of a name stay; the date in their names sorts them.
+void Prune(const std::string& folder, const std::string& label)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE hFind = ::FindFirstFileA((folder + "\\" + label + " *.reg").c_str(), &found);
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found)) {
+        const std::string name = found.cFileName;
+        // "<label> <date>": another label that begins with this one is not counted.
+        if (name.size() > label.size() + 1 && isdigit((unsigned char)name[label.size() + 1]))
+            names.push_back(name);
+    }
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    std::sort(names.begin(), names.end());
+    for (size_t i = 0; i + kCopiesKept < names.size(); ++i)
+        ::DeleteFileA((folder + "\\" + names[i]).c_str());
+}
+
+}   // namespace
+
+std::string Folder()
+{
+    char module[MAX_PATH] = "";
+    const DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string folder(module, length);
+    folder = folder.substr(0, folder.find_last_of('\\'));
+    folder += "\\KeptLayouts";
+    if (length && length < MAX_PATH &&
+        (::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS))
+        return folder;
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "KeptLayouts";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+bool ExportTree(const char* path, const char* fileName)
+{
+    HKEY hKey = nullptr;
+    if (!path || ::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    FILE* file = std::fopen(fileName, "wb");
+    bool ok = file != nullptr;
+    if (ok) {
+        std::fputs("REGEDIT4\n", file);
+        ok = WriteKey(file, hKey, path, 0);
+        ok = std::fclose(file) == 0 && ok;
+    }
+    ::RegCloseKey(hKey);
+    if (!ok)
+        ::DeleteFileA(fileName);
+    return ok;
+}
+
+std::string KeepTree(const char* path, const char* label)
+{
+    const std::string folder = Folder();
+    const std::string name = FileLabel(label);
+    // Named by the time to the millisecond, so that the names sort by age.
+    std::string file;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        char stamp[64];
+        std::snprintf(stamp, sizeof stamp, " %04d-%02d-%02d %02d%02d%02d.%03d", now.wYear, now.wMonth, now.wDay,
+                      now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+        file = folder + "\\" + name + stamp + ".reg";
+        if (::GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+            break;
+        ::Sleep(1);
+    }
+    if (!ExportTree(path, file.c_str()))
+        return std::string();
+    Prune(folder, name);
+    return file;
+}
+
+}   // namespace kept_copy

@@ -1,0 +1,231 @@
+#include "layoutstore.h"
+
+#include "regvalues.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace layout_store {
+
+namespace {
+
+constexpr char kJournal[] = "SaveJournal";
+constexpr char kCount[] = "ToolbarCount";
+constexpr char kStagedSuffix[] = ".new";
+// More toolbars than bar IDs exist: a journal counting more is damaged.
+constexpr DWORD kMostToolbars = 1024;
+
+std::string ToolbarKeyName(int n)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "Toolbar%d", n);
+    return name;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());   // key names here are ASCII
+}
+
+bool KeyExists(HKEY hParent, const std::string& name)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(hParent, name.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(hKey);
+    return true;
+}
+
+// A toolbar key has no subkeys; anything else goes with its whole tree.
+void DeleteKey(HKEY hParent, const std::string& name)
+{
+    if (::RegDeleteKeyA(hParent, name.c_str()) != ERROR_SUCCESS)
+        ::RegDeleteTreeA(hParent, name.c_str());
+}
+
+// The temporary picture files a key names: removed with the key that names them.
+void DeleteTemporaryBitmapFiles(HKEY hKey)
+{
+    for (int n = 0;; ++n) {
+        char name[48];
+        std::snprintf(name, sizeof name, "CustomBitmapFile%d", n);
+        char file[MAX_PATH] = "";
+        if (!ReadRegText(hKey, name, file, sizeof file))
+            break;
+        if (*file)
+            ::DeleteFileA(file);
+    }
+}
+
+std::vector<std::string> SubkeyNames(HKEY hKey)
+{
+    std::vector<std::string> names;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        const LONG result = ::RegEnumKeyExA(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_MORE_DATA)
+            continue;
+        if (result != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+bool EndsWith(const std::string& text, const char* suffix)
+{
+    const size_t length = std::strlen(suffix);
+    return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
+}
+
+// Staged keys, which exist only while a journal does.
+void DropLeftovers(HKEY hToolbars)
+{
+    for (const std::string& name : SubkeyNames(hToolbars))
+        if (EndsWith(name, kStagedSuffix))
+            DeleteKey(hToolbars, name);
+}
+
+// Puts the committed layout of `count` toolbars in place. Each step may run again.
+// `staged`: every staged key is known to be there (a save that has just committed).
+bool Apply(HKEY hToolbars, HKEY hJournal, int count, bool staged)
+{
+    for (int n = 0; n < count; ++n) {
+        const std::string name = ToolbarKeyName(n);
+        const std::string stagedName = name + kStagedSuffix;
+        if (!staged && !KeyExists(hToolbars, stagedName))
+            continue;   // in place already
+        // Past the commit the old key is not needed again: it goes, with the files it names.
+        HKEY hOld = nullptr;
+        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ, &hOld) == ERROR_SUCCESS) {
+            DeleteTemporaryBitmapFiles(hOld);
+            ::RegCloseKey(hOld);
+            DeleteKey(hToolbars, name);
+        }
+        if (::RegRenameKey(hToolbars, Wide(stagedName).c_str(), Wide(name).c_str()) != ERROR_SUCCESS)
+            return false;
+    }
+    // The settings values.
+    std::vector<BYTE> data(4096);
+    for (DWORD i = 0;; ++i) {
+        char valueName[256];
+        DWORD cchName = sizeof valueName, type = 0, size = (DWORD)data.size();
+        LONG result = ::RegEnumValueA(hJournal, i, valueName, &cchName, nullptr, &type, data.data(), &size);
+        if (result == ERROR_MORE_DATA) {
+            data.resize(size);
+            cchName = sizeof valueName;
+            result = ::RegEnumValueA(hJournal, i, valueName, &cchName, nullptr, &type, data.data(), &size);
+        }
+        if (result != ERROR_SUCCESS)
+            break;
+        if (std::strcmp(valueName, kCount) != 0)
+            ::RegSetValueExA(hToolbars, valueName, 0, type, data.data(), size);
+    }
+    // Keys of the old layout beyond the new one go, but for those of default toolbars:
+    // those the stored count names, and any that follow them without a gap.
+    DWORD oldCount = 0;
+    if (!ReadRegNumber(hToolbars, kCount, &oldCount) || oldCount > kMostToolbars)
+        oldCount = 0;
+    for (int n = count;; ++n) {
+        const std::string name = ToolbarKeyName(n);
+        HKEY hKey = nullptr;
+        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
+            if (n >= (int)oldCount)
+                break;
+            continue;
+        }
+        DeleteTemporaryBitmapFiles(hKey);
+        DWORD isDefault = 0;
+        const bool keep = ReadRegNumber(hKey, "Default", &isDefault) && isDefault != 0;
+        ::RegCloseKey(hKey);
+        if (!keep)
+            DeleteKey(hToolbars, name);
+    }
+    return WriteRegNumber(hToolbars, kCount, (DWORD)count);
+}
+
+}   // namespace
+
+bool FinishInterruptedSave(HKEY hToolbars)
+{
+    HKEY hJournal = nullptr;
+    if (!hToolbars || ::RegOpenKeyExA(hToolbars, kJournal, 0, KEY_READ, &hJournal) != ERROR_SUCCESS)
+        return true;
+    DWORD count = 0;
+    bool finished = true;
+    if (ReadRegNumber(hJournal, kCount, &count) && count <= kMostToolbars)
+        finished = Apply(hToolbars, hJournal, (int)count, false);
+    else
+        DropLeftovers(hToolbars);
+    ::RegCloseKey(hJournal);
+    if (finished)
+        DeleteKey(hToolbars, kJournal);
+    return finished;
+}
+
+StagedSave::StagedSave(HKEY hToolbars) : m_hToolbars(hToolbars)
+{
+    // A save cut short is finished first; one that cannot be leaves no room for another.
+    if (!m_hToolbars || !FinishInterruptedSave(m_hToolbars))
+        return;
+    // Made first: staged keys exist only while the journal does.
+    if (::RegCreateKeyExA(m_hToolbars, kJournal, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                          &m_hJournal, nullptr) != ERROR_SUCCESS)
+        m_hJournal = nullptr;
+}
+
+StagedSave::~StagedSave()
+{
+    if (m_hJournal)
+        ::RegCloseKey(m_hJournal);
+    if (!m_bCommitted && m_hJournal) {
+        for (int n = 0; n < m_nStaged; ++n)
+            DeleteKey(m_hToolbars, ToolbarKeyName(n) + kStagedSuffix);
+        DeleteKey(m_hToolbars, kJournal);
+    }
+}
+
+HKEY StagedSave::StageToolbar(int n)
+{
+    if (!m_hJournal || n < 0)
+        return nullptr;
+    const std::string staged = ToolbarKeyName(n) + kStagedSuffix;
+    if (n < m_nStaged)
+        DeleteKey(m_hToolbars, staged);
+    HKEY hKey = nullptr;
+    if (::RegCreateKeyExA(m_hToolbars, staged.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                          &hKey, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    if (n >= m_nStaged)
+        m_nStaged = n + 1;
+    return hKey;
+}
+
+HKEY StagedSave::SettingsKey()
+{
+    return m_hJournal;
+}
+
+bool StagedSave::Commit(int count)
+{
+    if (!m_hJournal || count < 0 || count > m_nStaged)
+        return false;
+    for (int n = count; n < m_nStaged; ++n)
+        DeleteKey(m_hToolbars, ToolbarKeyName(n) + kStagedSuffix);
+    m_nStaged = count;
+    if (!WriteRegNumber(m_hJournal, kCount, (DWORD)count))
+        return false;
+    m_bCommitted = true;
+    const bool finished = Apply(m_hToolbars, m_hJournal, count, true);
+    ::RegCloseKey(m_hJournal);
+    m_hJournal = nullptr;
+    if (finished)
+        DeleteKey(m_hToolbars, kJournal);
+    return finished;
+}
+
+}   // namespace layout_store

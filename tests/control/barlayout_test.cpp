@@ -1,0 +1,194 @@
+// Whole toolbar layouts stored and restored: docking order, never-placed toolbars,
+// the dirty flag, the unit display values, stored layouts damaged as users'
+// data may be, and floating toolbars that lie off every monitor.
+#include "layout_support.h"
+
+using namespace layout_test;
+using namespace testing_support;
+using namespace toolbar_test;
+
+namespace {
+
+using BarLayout = LayoutHost;
+
+CPoint StoredDockPos(LPCSTR toolbars, int n)
+{
+    HKEY hKey = CreateKey(CString(toolbars) + "\\Toolbar" + std::to_string(n).c_str());
+    const CPoint pos = ReadPoint(hKey, "DockPos");
+    ::RegCloseKey(hKey);
+    return pos;
+}
+
+TEST_F(BarLayout, DocksEachSideByRowWithEqualRowsInStoredOrder)
+{
+    DockedBar("A", {kOpen});
+    DockedBar("B", {kSave});
+    DockedBar("C", {kGrey});
+    ASSERT_EQ(3, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    DestroyBars();
+    const CString toolbars = Root() + "\\Toolbars";
+    for (auto [n, y] : {std::pair{0, 40}, {1, 0}, {2, 40}}) {
+        HKEY hKey = CreateKey(toolbars + "\\Toolbar" + std::to_string(n).c_str());
+        WritePoint(hKey, "DockPos", CPoint(0, y));
+        ::RegCloseKey(hKey);
+    }
+    ASSERT_EQ(3, LoadBarLayout(&m_frame, nullptr, nullptr));
+    auto* pDock = static_cast<CDockBar*>(m_frame.GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_NE(nullptr, pDock);
+    std::string order;
+    for (INT_PTR i = 0; i < pDock->m_arrBars.GetSize(); ++i) {
+        // Rows end in NULL; a bar that floated away leaves its ID (below 0x10000).
+        auto* pBar = static_cast<CControlBar*>(pDock->m_arrBars[i]);
+        if ((ULONG_PTR)pBar >= 0x10000) {
+            CString caption;
+            pBar->GetWindowText(caption);
+            order += (LPCSTR)caption;
+        }
+    }
+    // Docked B, A, C: B makes the first row, A the second, and C, docked at A's
+    // very place after it, goes before A in that row.
+    EXPECT_EQ("BCA", order);
+}
+
+TEST_F(BarLayout, HiddenToolbarNeverPlacedIsStoredBeyondTheLowestRow)
+{
+    DockedBar("First", {kOpen, kSave});
+    JToolBar* pSecond = DockedBar("Second", {kSave});
+    // A row of its own below the first.
+    CRect below;
+    m_frame.GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(below);
+    m_frame.DockControlBar(pSecond, AFX_IDW_DOCKBAR_TOP,
+                           CRect(below.left, below.bottom + 2, below.left + 30, below.bottom + 32));
+    JToolBar* pHidden = DockedBar("Hidden", {kGrey});
+    m_frame.ShowControlBar(pHidden, FALSE, FALSE);
+    pHidden->m_ptDockPos = CPoint(-8, -8);
+    m_frame.RecalcLayout();
+    ASSERT_EQ(3, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    const CString toolbars = Root() + "\\Toolbars";
+    const LONG lowest = std::max(StoredDockPos(toolbars, 0).y, StoredDockPos(toolbars, 1).y);
+    EXPECT_GT(lowest, 0);
+    EXPECT_EQ(CPoint(-1, lowest + 22), StoredDockPos(toolbars, 2));
+}
+
+TEST_F(BarLayout, SavesOnlyWhenChangedUnlessForced)
+{
+    DockedBar("Tools", {kOpen, kSave});
+    ASSERT_EQ(1, SaveBarLayout(&m_frame, nullptr, nullptr));
+    HKEY hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");
+    WriteNumber(hKey, "Hide", 7);
+    EXPECT_EQ(0, SaveBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_EQ(7u, [&] {
+        StoredValue v;
+        ReadStoredValue(hKey, "Hide", v);
+        return v.Number();
+    }());
+    ::RegCloseKey(hKey);
+    EXPECT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");
+    StoredValue hide;
+    ASSERT_TRUE(ReadStoredValue(hKey, "Hide", hide));
+    EXPECT_EQ(0u, hide.Number());
+    ::RegCloseKey(hKey);
+}
+
+TEST_F(BarLayout, UnitDisplayValuesReadBackByteForByte)
+{
+    m_pInfo->m_nDisplayPrimaryUnits = 64;
+    m_pInfo->m_nFormatMode = 3;
+    m_pInfo->m_nFormatPrecision = 5;
+    m_pInfo->m_nUseDocumentUnits = 0;
+    m_pInfo->m_strVersionStamp = "Release 11.2 \"beta\" \xE9t\xE9";
+    DockedBar("Tools", {kOpen});
+    ASSERT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    const CString path = Root() + "\\eInformation";
+    const Tree first = Snapshot(path);
+    ASSERT_EQ(1u, first.size());
+    const auto& values = first.at("");
+    ASSERT_EQ(5u, values.size());
+    const char stamp[] = "Release 11.2 \"beta\" \xE9t\xE9";   // with its end
+    EXPECT_EQ(std::make_pair(DWORD(REG_SZ), std::vector<BYTE>(stamp, stamp + sizeof stamp)), values.at("VersionStamp"));
+    m_pInfo->m_nDisplayPrimaryUnits = 61;
+    m_pInfo->m_strVersionStamp = "other";
+    DestroyBars();
+    ASSERT_EQ(1, LoadBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_EQ(64, m_pInfo->m_nDisplayPrimaryUnits);
+    EXPECT_EQ(3, m_pInfo->m_nFormatMode);
+    EXPECT_EQ(5, m_pInfo->m_nFormatPrecision);
+    EXPECT_EQ(0, m_pInfo->m_nUseDocumentUnits);
+    ASSERT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_TRUE(first == Snapshot(path));
+}
+
+TEST_F(BarLayout, FloatingToolbarOffEveryMonitorComesBackOntoTheWorkArea)
+{
+    JToolBar* pBar = DockedBar("Away", {kOpen, kSave});
+    m_frame.FloatControlBar(pBar, CPoint(100, 100));
+    ASSERT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    DestroyBars();
+    HKEY hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");
+    WritePoint(hKey, "FloatPos", CPoint(-5000, 9000));   // a second monitor that is gone
+    ::RegCloseKey(hKey);
+    ASSERT_EQ(1, LoadBarLayout(&m_frame, nullptr, nullptr));
+    const std::vector<JToolBar*> bars = FrameBars();
+    ASSERT_EQ(1u, bars.size());
+    ASSERT_TRUE(bars[0]->IsFloating());
+    CRect rect;
+    bars[0]->GetParentFrame()->GetWindowRect(rect);
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_GE(rect.left, work.left);
+    EXPECT_GE(rect.top, work.top);
+    EXPECT_LE(rect.top + 48, work.bottom);
+    EXPECT_LE(rect.left + 64, work.right);
+}
+
+// Each stored layout under tests/data/layouts, and each stored toolbar key of
+// tests/data/toolbars as the second of two: "loads_" restores all its toolbars;
+// "ignored_" restores nothing and deletes nothing; "unreadable_" (and a failing
+// toolbar key) restores nothing and drops the stored data. A copy is kept of
+// every layout that is not restored, and it reloads byte for byte.
+TEST_F(BarLayout, DamagedLayoutsGiveTheirResultAndAreKept)
+{
+    struct Case {
+        CString file;
+        CString asSecondToolbar;   // a toolbar key file, or empty
+    };
+    std::vector<Case> cases;
+    for (const CString& file : RegFilesIn("layouts"))
+        cases.push_back({file, ""});
+    const CString two = TestDataFolder() + "layouts\\loads_two.reg";
+    for (const CString& file : RegFilesIn("toolbars"))
+        cases.push_back({two, file});
+    ASSERT_GE(cases.size(), 30u);
+    const CString root = Root();
+    for (const Case& test : cases) {
+        const CString label = test.asSecondToolbar.IsEmpty() ? test.file : test.asSecondToolbar;
+        SCOPED_TRACE((LPCSTR)label);
+        std::string error;
+        ASSERT_TRUE(ImportRegFile(test.file, root, error)) << error;
+        if (!test.asSecondToolbar.IsEmpty()) {
+            ::RegDeleteTreeA(HKEY_CURRENT_USER, root + "\\Toolbars\\Toolbar1");
+            ASSERT_TRUE(ImportRegFile(test.asSecondToolbar, root + "\\Toolbars", error)) << error;
+            HKEY hToolbars = CreateKey(root + "\\Toolbars");
+            ASSERT_EQ(ERROR_SUCCESS, ::RegRenameKey(hToolbars, L"Bar", L"Toolbar1"));
+            ::RegCloseKey(hToolbars);
+        }
+        const bool loads = label.Find("\\loads_") >= 0;
+        const bool ignored = label.Find("\\ignored_") >= 0;
+        const Tree stored = Snapshot(root);
+        const std::set<std::string> kept = KeptFiles();
+        const int result = LoadBarLayout(&m_frame, nullptr, nullptr);
+        EXPECT_EQ(loads ? 2 : 0, result);
+        EXPECT_EQ(loads ? 2u : 0u, FrameBars().size());
+        EXPECT_EQ(loads || ignored, stored == Snapshot(root)) << "kept only when restored or ignored";
+        const std::string copy = NewKeptFile(kept);
+        EXPECT_EQ(!loads, !copy.empty());
+        if (!copy.empty()) {
+            EXPECT_TRUE(KeptCopyRestores(copy, root, stored));
+        }
+        DestroyBars();
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, root);
+    }
+}
+
+}   // namespace
