@@ -14,9 +14,10 @@ constexpr int kDaysPerMonth[2][12] = {
 };
 
 // Days before 1 January of a year, counted from 1 January of year 1.
-long DaysBeforeYear(int year)
+// 64-bit: any long day count maps to a year whose day count would overflow 32 bits.
+long long DaysBeforeYear(int year)
 {
-    const long y = year - 1;
+    const long long y = year - 1LL;
     return y * 365 + y / 4 - y / 100 + y / 400;
 }
 
@@ -108,7 +109,7 @@ long CDateControl::Date2Long() const
 
 long CDateControl::Date2Long(int month, int day, int year)
 {
-    long days = DaysBeforeYear(year) + day;
+    long days = static_cast<long>(DaysBeforeYear(year) + day);
     for (int m = 1; m < month; ++m)
         days += DaysInMonth(m, year);
     return days;
@@ -121,7 +122,7 @@ void CDateControl::Long2Date(long days, int& month, int& day, int& year)
         --year;
     while (days - DaysBeforeYear(year) > 365 + IsLeap(year))
         ++year;
-    long dayOfYear = days - DaysBeforeYear(year);
+    long long dayOfYear = days - DaysBeforeYear(year);
     month = 1;
     while (month < 12 && dayOfYear > DaysInMonth(month, year))
         dayOfYear -= DaysInMonth(month++, year);
