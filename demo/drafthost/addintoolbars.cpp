@@ -1,6 +1,7 @@
 #include "addintoolbars.h"
 
 #include "appinfo.h"
+#include "controllib.h"
 #include "jbars.h"
 
 namespace {
@@ -55,4 +56,17 @@ void ConnectAddInToolbars(CDraftAppInfo& app, CFrameWnd& frame, std::function<vo
 void DisconnectAddInToolbars(CDraftAppInfo& app)
 {
     app.SetToolbarMaker(nullptr, nullptr);
+}
+
+BOOL RegisterSampleAddIn()
+{
+    HMODULE hAddIn = ::LoadLibraryA(ProgramFolder() + "sampleaddin.dll");
+    if (!hAddIn)
+        return FALSE;
+    using RegisterServer = HRESULT(WINAPI*)();
+    const auto registerServer =
+        reinterpret_cast<RegisterServer>(reinterpret_cast<void*>(::GetProcAddress(hAddIn, "DllRegisterServer")));
+    const BOOL bRegistered = registerServer && SUCCEEDED(registerServer());
+    ::FreeLibrary(hAddIn);
+    return bRegistered;
 }

@@ -15,3 +15,7 @@ class JToolBar;
 void ConnectAddInToolbars(CDraftAppInfo& app, CFrameWnd& frame, std::function<void(JToolBar*)> made = {});
 // Before the frame goes.
 void DisconnectAddInToolbars(CDraftAppInfo& app);
+
+// The sample add-in (sampleaddin.dll beside the program), registered for the current
+// user by its own DllRegisterServer; FALSE when that cannot be done.
+BOOL RegisterSampleAddIn();
