@@ -466,6 +466,8 @@ std::string CMainFrame::DescribeLayout() const
         text += line;
     }
     add("status", &m_statusBar, "");
+    if (const std::string calls = AddInCalls(); !calls.empty())
+        text += "addin 0 0 0 0 calls=" + calls + "\n";
     const std::pair<const char*, JToolBar*> toolbars[] = {
         {"draw", m_pBarDraw}, {"modify", m_pBarModify}, {"view", m_pBarView}, {"settings", m_pBarSettings}};
     for (const auto& [name, pBar] : toolbars)

@@ -79,6 +79,7 @@ public:
     // "dock=top|left|bottom|right|floating buttons=N button=WxH", unit fields "text=..."
     // (the rest of the line). The frame of a floating toolbar is "floating.NAME" ("floating"
     // too for Settings); "categories" is the sheet's panel of the library's categories.
+    // "addin 0 0 0 0 calls=..." (no place) lists the start-up add-in's methods called so far.
     std::string DescribeLayout() const;
 
 protected:
