@@ -1,7 +1,11 @@
 #include "addintoolbars.h"
 
 #include "appinfo.h"
+#include "controllib.h"
+#include "controlexports.h"
 #include "jbars.h"
+
+#include <oleauto.h>
 
 namespace {
 
@@ -55,4 +59,37 @@ void ConnectAddInToolbars(CDraftAppInfo& app, CFrameWnd& frame, std::function<vo
 void DisconnectAddInToolbars(CDraftAppInfo& app)
 {
     app.SetToolbarMaker(nullptr, nullptr);
+}
+
+BOOL RegisterSampleAddIn()
+{
+    HMODULE hAddIn = ::LoadLibraryA(ProgramFolder() + "sampleaddin.dll");
+    if (!hAddIn)
+        return FALSE;
+    using RegisterServer = HRESULT(WINAPI*)();
+    const auto registerServer =
+        reinterpret_cast<RegisterServer>(reinterpret_cast<void*>(::GetProcAddress(hAddIn, "DllRegisterServer")));
+    const BOOL bRegistered = registerServer && SUCCEEDED(registerServer());
+    ::FreeLibrary(hAddIn);
+    return bRegistered;
+}
+
+std::string AddInCalls()
+{
+    IDispatch* pAddIn = JGetStartUpDllDispatch();
+    if (!pAddIn)
+        return std::string();
+    LPOLESTR name = const_cast<LPOLESTR>(L"CallLog");
+    DISPID id = DISPID_UNKNOWN;
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    VARIANT result;
+    ::VariantInit(&result);
+    char text[256] = "";
+    if (SUCCEEDED(pAddIn->GetIDsOfNames(IID_NULL, &name, 1, 0, &id)) &&
+        SUCCEEDED(pAddIn->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) &&
+        result.vt == VT_BSTR && result.bstrVal)
+        ::WideCharToMultiByte(CP_ACP, 0, result.bstrVal, -1, text, sizeof text, nullptr, nullptr);
+    text[sizeof text - 1] = '\0';
+    ::VariantClear(&result);
+    return text;
 }

@@ -4,6 +4,7 @@
 #include "afxwin.h"
 
 #include <functional>
+#include <string>
 
 class CDraftAppInfo;
 class JToolBar;
@@ -15,3 +16,10 @@ class JToolBar;
 void ConnectAddInToolbars(CDraftAppInfo& app, CFrameWnd& frame, std::function<void(JToolBar*)> made = {});
 // Before the frame goes.
 void DisconnectAddInToolbars(CDraftAppInfo& app);
+
+// The sample add-in (sampleaddin.dll beside the program), registered for the current
+// user by its own DllRegisterServer; FALSE when that cannot be done.
+BOOL RegisterSampleAddIn();
+// The methods the library called on the loaded start-up add-in so far, each followed
+// by ';' (the sample add-in's "CallLog"); empty without one.
+std::string AddInCalls();

@@ -1,10 +1,12 @@
 // drafthost.exe: a small drafting host that loads the control library.
-// Its usage (kUsage below) is printed by --help. The toolbars come back as they were
-// left at the last close, and are saved again at the next. With --screenshot it
+// Its usage (kUsage below) is printed by --help. The default toolbars come from its
+// start-up add-in; they come back as they were left at the last close, and are saved
+// again at the next. With --screenshot it
 // renders its frame (and its floating bars) into FILE (PNG, or BMP for ".bmp"), writes
 // where its parts lie to FILE.layout, and exits, so it runs headless; the exit code is
 // 0 on success, and a failure says why on the standard error.
 #include "afxwin.h"
+#include "addintoolbars.h"
 #include "appcore.h"
 #include "appinfo.h"
 #include "buttonart.h"
@@ -14,6 +16,8 @@
 #include "macrocommands.h"
 #include "mainframe.h"
 #include "screenshot.h"
+
+#include <objbase.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -87,6 +91,11 @@ public:
         // The host's objects exist before the library, which asks for them as it starts.
         m_pAppInfo = new CDraftAppInfo;
         AppCoreSetApplicationObject(static_cast<JAppInfo*>(m_pAppInfo));
+        state.pApp = m_pAppInfo;
+        // The start-up add-in is an automation object: COM for this thread, and the
+        // add-in beside the program registered for the user.
+        m_bComStarted = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        state.addIn = m_bComStarted && RegisterSampleAddIn();
 
         CString path, reason;
         m_bControlStarted = CheckControlLibrary(path, reason);
@@ -132,6 +141,10 @@ public:
 
     int ExitInstance() override
     {
+        // The frame let the add-in go before it went.
+        if (m_bComStarted)
+            ::CoUninitialize();
+        m_bComStarted = FALSE;
         AppCoreSetApplicationObject(nullptr);
         if (m_pAppInfo)
             m_pAppInfo->Release();
@@ -223,6 +236,7 @@ private:
 
     CString m_screenshot;
     BOOL m_bControlStarted = FALSE;
+    BOOL m_bComStarted = FALSE;
     CDraftAppInfo* m_pAppInfo = nullptr;
     CDraftMacroCommands m_macroCommands;
     int m_exitCode = kOk;

@@ -1,6 +1,8 @@
 #include "mainframe.h"
 
+#include "addintoolbars.h"
 #include "afxpriv.h"
+#include "appinfo.h"
 #include "controlexports.h"
 #include "jappinfo.h"
 #include "jbars.h"
@@ -8,6 +10,7 @@
 #include "junitcombo.h"
 #include "junitedit.h"
 #include "resource.h"
+#include "sampleaddin.h"
 
 #include <algorithm>
 
@@ -19,6 +22,7 @@ END_MESSAGE_MAP()
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
+    ON_WM_DESTROY()
     ON_COMMAND_RANGE(ID_DRAW_LINE, ID_VIEW_LAYERS, OnCommandRange)
     ON_COMMAND_RANGE(JMACRO_FIRST_ID, JMACRO_LAST_ID, OnCommandRange)
     ON_UPDATE_COMMAND_UI_RANGE(ID_DRAW_LINE, ID_VIEW_LAYERS, OnUpdateCommand)
@@ -192,35 +196,12 @@ CMainFrame::CMainFrame(DemoState state) : m_state(std::move(state)), m_view(m_st
 
 CMainFrame::~CMainFrame() = default;
 
-JToolBar* CMainFrame::CreateToolBar(UINT nID, const DemoCategory& category, const char* title)
+BOOL CMainFrame::LoadDefaultToolBars()
 {
-    // The library cuts the buttons' pictures from its categories and sizes them
-    // for its large-buttons setting.
-    auto* pBar = new JToolBar;
-    const std::vector<UINT> ids = IdsOf(category);
-    const DWORD style =
-        WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
-    if (!pBar->Create(this, title, ids.data(), (int)ids.size(), (int)nID, CBRS_ALIGN_ANY, style)) {
-        delete pBar;   // takes a half-made window with it
-        return nullptr;
-    }
-    // The demo's own toolbars: the toolbar manager can reset them to these buttons.
-    pBar->SetDefaultButtons(ids.data(), (int)ids.size());
-    return pBar;
-}
-
-BOOL CMainFrame::CreateDefaultToolBars()
-{
-    const auto& categories = DemoCategories();
-    m_pBarDraw = CreateToolBar(ID_BAR_DRAW, categories[0], "Draw");
-    m_pBarModify = CreateToolBar(ID_BAR_MODIFY, categories[1], "Modify");
-    m_pBarView = CreateToolBar(ID_BAR_VIEW, categories[2], "View");
-    // Settings gathers commands of the View category: the library finds their pictures there.
-    const DemoCategory settings = {"Settings",
-                                   {{ID_VIEW_GRID, Glyph::Grid, "Grid"},
-                                    {ID_VIEW_SNAP, Glyph::Snap, "Snap"},
-                                    {ID_VIEW_LAYERS, Glyph::Layers, "Layers"}}};
-    m_pBarSettings = CreateToolBar(ID_BAR_SETTINGS, settings, "Settings");
+    // Through the library: the add-in asks the application object for each toolbar,
+    // which the frame makes docked at the top, each on a row of its own.
+    JLoadToolbarsFromDll();
+    FindToolBars();
     if (!m_pBarDraw || !m_pBarModify || !m_pBarView || !m_pBarSettings)
         return FALSE;
 
@@ -241,12 +222,19 @@ BOOL CMainFrame::RestoreToolBars()
     // The library re-creates the stored toolbars in this frame and docks them.
     if (LoadBarLayout(this, nullptr, nullptr) <= 0)
         return FALSE;
-    // The demo knows its toolbars by their captions.
+    FindToolBars();
+    return TRUE;
+}
+
+void CMainFrame::FindToolBars()
+{
     const std::pair<const char*, JToolBar**> known[] = {
         {"Draw", &m_pBarDraw}, {"Modify", &m_pBarModify}, {"View", &m_pBarView}, {"Settings", &m_pBarSettings}};
+    for (const auto& [name, ppBar] : known)
+        *ppBar = nullptr;
     for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
         auto* pBar = DYNAMIC_DOWNCAST(JToolBar, static_cast<CControlBar*>(m_listControlBars.GetNext(pos)));
-        if (!pBar)
+        if (!pBar || !pBar->m_hWnd)
             continue;
         CString caption;
         pBar->GetWindowText(caption);
@@ -254,7 +242,6 @@ BOOL CMainFrame::RestoreToolBars()
             if (caption == name && !*ppBar)
                 *ppBar = pBar;
     }
-    return TRUE;
 }
 
 BOOL CMainFrame::CreateUnitPanel()
@@ -309,9 +296,17 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_undoPanel.Create(this, ID_BAR_HISTORY))
         return -1;
     DockControlBar(&m_undoPanel, AFX_IDW_DOCKBAR_BOTTOM);
+    // As a host starts its environment: the start-up add-in is installed before the
+    // stored layout is read, and gives its default toolbars when none was restored.
+    if (m_state.pApp)
+        ConnectAddInToolbars(*m_state.pApp, *this);
+    if (m_state.addIn && SUCCEEDED(JLoadStartupDll(1, kSampleAddInProgID, 0)))
+        JInitStartupDll();
     m_bLayoutRestored = m_state.restoreLayout && RestoreToolBars();
-    if (!m_bLayoutRestored && !CreateDefaultToolBars())
-        return -1;
+    if (!m_bLayoutRestored && !LoadDefaultToolBars()) {
+        m_state.status = "The start-up add-in gave no toolbars";
+        m_statusBar.SetPaneText(0, m_state.status);
+    }
     RecalcLayout();
     return 0;
 }
@@ -321,6 +316,20 @@ void CMainFrame::OnClose()
     // As a host does at shut-down: written when the toolbars changed.
     SaveBarLayout(this, nullptr, nullptr);
     CFrameWnd::OnClose();
+}
+
+void CMainFrame::OnDestroy()
+{
+    // The add-in takes its toolbars away and is uninstalled and let go while the
+    // frame it was given still stands.
+    if (m_state.addIn && JGetStartUpDllDispatch()) {
+        JUnLoadToolbarsFromDll();
+        JLoadStartupDll(0, kSampleAddInProgID, 0);
+    }
+    if (m_state.pApp)
+        DisconnectAddInToolbars(*m_state.pApp);
+    FindToolBars();
+    CFrameWnd::OnDestroy();
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
@@ -347,6 +356,8 @@ bool CMainFrame::HasToolBarsWaitingToShow() const
 
 void CMainFrame::FloatSettingsBar()
 {
+    if (!m_pBarSettings)
+        return;
     CRect window;
     GetWindowRect(&window);
     FloatControlBar(m_pBarSettings, CPoint(window.right - 220, window.top + 180));
@@ -355,6 +366,8 @@ void CMainFrame::FloatSettingsBar()
 
 void CMainFrame::FloatModifyBar()
 {
+    if (!m_pBarModify)
+        return;
     CRect window;
     GetWindowRect(&window);
     FloatControlBar(m_pBarModify, CPoint(window.left + 420, window.top + 330));
@@ -453,6 +466,8 @@ std::string CMainFrame::DescribeLayout() const
         text += line;
     }
     add("status", &m_statusBar, "");
+    if (const std::string calls = AddInCalls(); !calls.empty())
+        text += "addin 0 0 0 0 calls=" + calls + "\n";
     const std::pair<const char*, JToolBar*> toolbars[] = {
         {"draw", m_pBarDraw}, {"modify", m_pBarModify}, {"view", m_pBarView}, {"settings", m_pBarSettings}};
     for (const auto& [name, pBar] : toolbars)

@@ -1,5 +1,6 @@
 // The demo host's main frame: a drawing sheet with the control library's
-// toolbars docked on two sides and one floating, a panel of the library's unit
+// toolbars (its start-up add-in's defaults) docked on two sides and one floating,
+// a panel of the library's unit
 // fields docked at the bottom, a status bar, and menus with the macro commands
 // made through the control library.
 #pragma once
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class CDraftAppInfo;
 class JControlOnlyInfo;
 class JToolBar;
 class IJDynamicCommand;
@@ -25,6 +27,8 @@ struct DemoState {
     IJDynamicCommand* pMacroCommands = nullptr;     // their prompts and tips
     bool large = false;                             // large buttons
     bool restoreLayout = false;                     // toolbars from the saved layout, when there is one
+    CDraftAppInfo* pApp = nullptr;                  // the application object, which makes an add-in's toolbars
+    bool addIn = false;                             // the sample add-in is registered: the start-up DLL
 };
 
 // The sheet: the grid and a panel with the library's command categories.
@@ -75,22 +79,26 @@ public:
     // "dock=top|left|bottom|right|floating buttons=N button=WxH", unit fields "text=..."
     // (the rest of the line). The frame of a floating toolbar is "floating.NAME" ("floating"
     // too for Settings); "categories" is the sheet's panel of the library's categories.
+    // "addin 0 0 0 0 calls=..." (no place) lists the start-up add-in's methods called so far.
     std::string DescribeLayout() const;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
+    afx_msg void OnDestroy();
     afx_msg void OnCommandRange(UINT nID);
     afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
     afx_msg void OnExit();
     DECLARE_MESSAGE_MAP()
 
 private:
-    // A toolbar of the library with the commands of a category; NULL when it cannot be made.
-    JToolBar* CreateToolBar(UINT nID, const DemoCategory& category, const char* title);
-    BOOL CreateDefaultToolBars();
+    // The start-up add-in's default toolbars, placed as the demo first shows them;
+    // FALSE when it gave not all of them.
+    BOOL LoadDefaultToolBars();
     // The saved toolbars, docked and floating where they were; FALSE when none could be restored.
     BOOL RestoreToolBars();
+    // The demo's toolbars among the frame's bars, known by their captions.
+    void FindToolBars();
     BOOL CreateUnitPanel();
     // Shows a value in a unit field of the panel with the field's own units and format.
     void ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE mode, BYTE precision, double value);

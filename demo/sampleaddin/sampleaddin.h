@@ -23,15 +23,18 @@ inline constexpr CLSID CLSID_SampleAddIn = {
 inline constexpr char kSampleAddInClsid[] = "{5D3F8A10-7C2B-4E61-9A0D-2B6E4F1C8A51}";
 inline constexpr char kSampleAddInProgID[] = "DraftHost.SampleAddIn";
 
-// The default toolbars: name and command IDs (the demo host's commands).
+// The default toolbars: name and command IDs (the demo host's commands; 0 a separator).
+// Draw, Modify and View hold their categories' commands; Settings gathers the grid,
+// snap and layers of View.
 struct SampleToolbar {
     const char* name;
     const char* commands;
 };
 inline constexpr SampleToolbar kSampleToolbars[] = {
-    {"Draw", "33001,33002,33003,0,33004,33005,33006"},
-    {"Modify", "33101,33102,33103,33104,0,33105,33106"},
-    {"View", "33201,33202,0,33203,33204,33205,33206"},
+    {"Draw", "33001,33002,33003,33004,33005,33006"},
+    {"Modify", "33101,33102,0,33103,33104,0,33105,33106"},
+    {"View", "33201,33202,33203,0,33204,33205,33206"},
+    {"Settings", "33204,33205,33206"},
 };
 
 // For the host's tests: the method (NULL: every one) answers with result instead of

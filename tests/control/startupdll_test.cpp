@@ -170,8 +170,9 @@ TEST_F(StartUpDll, TheSampleIsInstalledGivesItsToolbarsThroughTheApplicationAndI
     EXPECT_EQ(S_OK, JLoadToolbarsFromDll());
     EXPECT_EQ(S_OK, JUnLoadToolbarsFromDll());
     EXPECT_EQ((std::vector<std::string>{
-                  "add Draw 33001,33002,33003,0,33004,33005,33006", "add Modify 33101,33102,33103,33104,0,33105,33106",
-                  "add View 33201,33202,0,33203,33204,33205,33206", "remove Draw", "remove Modify", "remove View"}),
+                  "add Draw 33001,33002,33003,33004,33005,33006", "add Modify 33101,33102,0,33103,33104,0,33105,33106",
+                  "add View 33201,33202,33203,0,33204,33205,33206", "add Settings 33204,33205,33206", "remove Draw",
+                  "remove Modify", "remove View", "remove Settings"}),
               m_host.toolbars.calls);
 
     p->AddRef();   // kept to read what it was told

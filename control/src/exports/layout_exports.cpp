@@ -96,16 +96,6 @@ void KeepUnreadableLayout(JControlOnlyInfo* pInfo, CFrameWnd* pFrame, const char
         pFrame->SetMessageText(text);
 }
 
-// The start-up DLL's default toolbars go with an unreadable layout. The add-in
-// support answers through its export; a library without it has none to unload.
-void UnloadStartupDllToolbars()
-{
-    using UnloadToolbars = long (*)();
-    FARPROC proc = ::GetProcAddress(ControlModule(), "JUnLoadToolbarsFromDll");
-    if (proc)
-        reinterpret_cast<UnloadToolbars>(reinterpret_cast<void*>(proc))();
-}
-
 }   // namespace
 
 CONTROL_API void LoadBarLayoutSettings(const char* userKey, const char* environment)
@@ -161,7 +151,8 @@ CONTROL_API int LoadBarLayout(CFrameWnd* pFrame, const char* userKey, const char
         return result;
     }
     KeepUnreadableLayout(pInfo, pFrame, environment);
-    UnloadStartupDllToolbars();
+    // The start-up DLL's default toolbars go with the layout that could not be read.
+    JUnLoadToolbarsFromDll();
     JDeleteEnvironmentFromRegistry(pFrame, userKey, environment);
     return 0;
 }

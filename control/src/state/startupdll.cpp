@@ -5,6 +5,7 @@
 #include "callframe.h"
 #include "controlexports.h"
 #include "hostengine.h"
+#include "jtabbar.h"
 #include "libstate.h"
 #include "macrohost.h"
 #include "safeload.h"
@@ -240,11 +241,14 @@ long JControlOnlyInfo::LoadStartupDll(int load, int noInvoke)
         } else {
             bRelease = HostMode() != FALSE;
         }
-        // The environment gives its reference back and keeps no pointer to it.
+        // The environment gives its reference back and keeps no pointer to it. With the
+        // add-in's last reference goes the memory the tab bar buttons draw through; it is
+        // made again at their next paint.
         if (bRelease && m_pStartUpDllDispatch) {
             IDispatch* pAddIn = m_pStartUpDllDispatch;
             m_pStartUpDllDispatch = nullptr;
-            pAddIn->Release();
+            if (pAddIn->Release() == 0)
+                JTabbarButton::FreeSharedDrawingObjects();
         }
     }
     return hr;
