@@ -191,4 +191,41 @@ TEST_F(BarLayout, DamagedLayoutsGiveTheirResultAndAreKept)
     }
 }
 
+// An unreadable layout is dropped only once a copy of it is kept: with no folder
+// to write it in the stored data stay; with "KeptLayouts" taken by a file the copy
+// goes to the temporary folder.
+TEST_F(BarLayout, AnUnreadableLayoutIsDroppedOnlyOnceItsCopyIsKept)
+{
+    const CString root = Root();
+    std::string error;
+    ASSERT_TRUE(ImportRegFile(TestDataFolder() + "layouts\\unreadable_gap.reg", root, error)) << error;
+    const Tree stored = Snapshot(root);
+    const std::string folder = kept_copy::Folder();
+    const std::string aside = folder + ".aside";
+    ASSERT_TRUE(::MoveFileA(folder.c_str(), aside.c_str()));
+    HANDLE hFile = ::CreateFileA(folder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    ::CloseHandle(hFile);
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    for (LPCSTR variable : {"TMP", "TEMP"})
+        ::SetEnvironmentVariableA(variable, (folder + "\\nowhere").c_str());
+
+    EXPECT_EQ(0, LoadBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_TRUE(stored == Snapshot(root)) << "dropped without a copy";
+    for (LPCSTR variable : {"TMP", "TEMP"})
+        ::SetEnvironmentVariableA(variable, temp);
+    const std::set<std::string> kept = KeptFiles();
+    EXPECT_EQ(0, LoadBarLayout(&m_frame, nullptr, nullptr));
+    const std::string copy = NewKeptFile(kept);
+    EXPECT_EQ(0u, copy.find(temp)) << copy;
+    EXPECT_TRUE(Snapshot(root).empty());
+    EXPECT_TRUE(KeptCopyRestores(copy, root, stored));
+
+    ::DeleteFileA(copy.c_str());
+    ::DeleteFileA(folder.c_str());
+    EXPECT_TRUE(::MoveFileA(aside.c_str(), folder.c_str()));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, root);
+}
+
 }   // namespace

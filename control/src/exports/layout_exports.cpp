@@ -76,16 +76,16 @@ bool HasDamagedCount(HKEY hToolbars)
 }
 
 // Keeps the environment's stored tree as a file and says so once, on the
-// frame's status line and to the debugger.
-void KeepUnreadableLayout(JControlOnlyInfo* pInfo, CFrameWnd* pFrame, const char* environment)
+// frame's status line and to the debugger. FALSE when no copy could be made.
+bool KeepUnreadableLayout(JControlOnlyInfo* pInfo, CFrameWnd* pFrame, const char* environment)
 {
     GUserText root;
     if (!pInfo->MakeRegistryPath(environment, nullptr, root))
-        return;
+        return false;
     const GUserText name = environment && *environment ? GUserText(environment) : pInfo->GetCustomEnvironment();
     const std::string file = kept_copy::KeepTree(root, name);
     if (file.empty())
-        return;
+        return false;
     CString format;
     if (!ControlResources() || !AfxLoadString(ControlResources(), IDS_LAYOUT_KEPT, format))
         format = "The stored toolbar layout could not be read; a copy is kept in %s.";
@@ -94,6 +94,7 @@ void KeepUnreadableLayout(JControlOnlyInfo* pInfo, CFrameWnd* pFrame, const char
     ::OutputDebugStringA(text + "\n");
     if (pFrame && pFrame->m_hWnd && pFrame->GetMessageBar())
         pFrame->SetMessageText(text);
+    return true;
 }
 
 }   // namespace
@@ -150,10 +151,12 @@ CONTROL_API int LoadBarLayout(CFrameWnd* pFrame, const char* userKey, const char
             KeepUnreadableLayout(pInfo, pFrame, environment);
         return result;
     }
-    KeepUnreadableLayout(pInfo, pFrame, environment);
+    // Without a copy the stored data stay for the user to save another way.
+    const bool kept = KeepUnreadableLayout(pInfo, pFrame, environment);
     // The start-up DLL's default toolbars go with the layout that could not be read.
     JUnLoadToolbarsFromDll();
-    JDeleteEnvironmentFromRegistry(pFrame, userKey, environment);
+    if (kept)
+        JDeleteEnvironmentFromRegistry(pFrame, userKey, environment);
     return 0;
 }
 

@@ -110,21 +110,31 @@ void Prune(const std::string& folder, const std::string& label)
 
 }   // namespace
 
+namespace {
+
+// The folder, made when missing; false when it is not one (a file of that name).
+bool MadeFolder(const std::string& folder)
+{
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}   // namespace
+
 std::string Folder()
 {
     char module[MAX_PATH] = "";
     const DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string folder(module, length);
+    std::string folder(module, length < MAX_PATH ? length : 0);
     folder = folder.substr(0, folder.find_last_of('\\'));
     folder += "\\KeptLayouts";
-    if (length && length < MAX_PATH &&
-        (::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS))
+    if (length && length < MAX_PATH && MadeFolder(folder))
         return folder;
     char temp[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, temp);
+    const DWORD tempLength = ::GetTempPathA(MAX_PATH, temp);
     folder = std::string(temp) + "KeptLayouts";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
+    return tempLength && tempLength < MAX_PATH && MadeFolder(folder) ? folder : std::string();
 }
 
 bool ExportTree(const char* path, const char* fileName)
@@ -148,6 +158,8 @@ bool ExportTree(const char* path, const char* fileName)
 std::string KeepTree(const char* path, const char* label)
 {
     const std::string folder = Folder();
+    if (folder.empty())
+        return std::string();
     const std::string name = FileLabel(label);
     // Named by the time to the millisecond, so that the names sort by age.
     std::string file;
