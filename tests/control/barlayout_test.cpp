@@ -2,6 +2,7 @@
 // the dirty flag, the unit display values, stored layouts damaged as users'
 // data may be, and floating toolbars that lie off every monitor.
 #include "layout_support.h"
+#include "regvalues.h"
 
 using namespace layout_test;
 using namespace testing_support;
@@ -226,6 +227,34 @@ TEST_F(BarLayout, AnUnreadableLayoutIsDroppedOnlyOnceItsCopyIsKept)
     ::DeleteFileA(folder.c_str());
     EXPECT_TRUE(::MoveFileA(aside.c_str(), folder.c_str()));
     ::RegDeleteTreeA(HKEY_CURRENT_USER, root);
+}
+
+// An environment of the longest name puts its key past MAX_PATH characters: its
+// unreadable layout is still kept and then dropped.
+TEST_F(BarLayout, AnUnreadableLayoutOfTheLongestEnvironmentNameIsKeptAndDropped)
+{
+    m_pInfo->SetCustomEnvironment(std::string(255, 'E').c_str());
+    const CString root = Root();
+    ASSERT_GT(root.GetLength(), MAX_PATH);
+    DockedBar("A", {kOpen});
+    DockedBar("B", {kSave});
+    ASSERT_EQ(2, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    DestroyBars();
+    HKEY hToolbars = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, OpenRegPath(HKEY_CURRENT_USER, root + "\\Toolbars", KEY_ALL_ACCESS, &hToolbars));
+    ::RegDeleteTreeA(hToolbars, "Toolbar0");
+    ::RegDeleteKeyA(hToolbars, "Toolbar0");
+    ::RegCloseKey(hToolbars);
+
+    const std::set<std::string> kept = KeptFiles();
+    EXPECT_EQ(0, LoadBarLayout(&m_frame, nullptr, nullptr));
+    const std::string copy = NewKeptFile(kept);
+    EXPECT_FALSE(copy.empty());
+    HKEY hRoot = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, OpenRegPath(HKEY_CURRENT_USER, root, KEY_READ, &hRoot));
+    if (hRoot)
+        ::RegCloseKey(hRoot);
+    ::DeleteFileA(copy.c_str());
 }
 
 }   // namespace

@@ -215,6 +215,5 @@ CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* u
     if (!composed || OpenRegPath(HKEY_CURRENT_USER, root, KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
     ::RegCloseKey(hKey);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, root);
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, root);
+    DeleteRegPath(HKEY_CURRENT_USER, root);
 }

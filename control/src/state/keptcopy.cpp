@@ -1,5 +1,7 @@
 #include "keptcopy.h"
 
+#include "regvalues.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -140,7 +142,7 @@ std::string Folder()
 bool ExportTree(const char* path, const char* fileName)
 {
     HKEY hKey = nullptr;
-    if (!path || ::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (!path || OpenRegPath(HKEY_CURRENT_USER, path, KEY_READ, &hKey) != ERROR_SUCCESS)
         return false;
     FILE* file = std::fopen(fileName, "wb");
     bool ok = file != nullptr;

@@ -2,17 +2,43 @@
 
 #include <string>
 
+namespace {
+
+// Empty for a path that is none.
+std::wstring WidePath(LPCSTR path)
+{
+    const int chars = path ? ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0) : 0;
+    if (chars <= 1)
+        return std::wstring();
+    std::wstring wide((size_t)chars, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), chars);
+    wide.resize((size_t)chars - 1);
+    return wide;
+}
+
+}   // namespace
+
 LONG OpenRegPath(HKEY hParent, LPCSTR path, REGSAM sam, HKEY* phKey)
 {
     *phKey = nullptr;
     if (!path)
         return ERROR_INVALID_PARAMETER;
-    const int chars = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    if (chars <= 0)
+    if (!*path)
+        return ::RegOpenKeyExW(hParent, L"", 0, sam, phKey);
+    const std::wstring wide = WidePath(path);
+    if (wide.empty())
         return ERROR_INVALID_PARAMETER;
-    std::wstring wide((size_t)chars, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), chars);
     return ::RegOpenKeyExW(hParent, wide.c_str(), 0, sam, phKey);
+}
+
+LONG DeleteRegPath(HKEY hParent, LPCSTR path)
+{
+    const std::wstring wide = WidePath(path);
+    if (wide.empty())
+        return ERROR_INVALID_PARAMETER;
+    const LONG result = ::RegDeleteTreeW(hParent, wide.c_str());
+    ::RegDeleteKeyW(hParent, wide.c_str());
+    return result;
 }
 
 bool ReadRegNumber(HKEY hKey, LPCSTR name, DWORD* value)

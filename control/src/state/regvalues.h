@@ -8,6 +8,8 @@
 // Opens a key by a path of any length: the ANSI calls refuse paths of MAX_PATH
 // characters and more, which an environment's key reaches with a long name.
 LONG OpenRegPath(HKEY hParent, LPCSTR path, REGSAM sam, HKEY* phKey);
+// Deletes the key at a path of any length with all it holds.
+LONG DeleteRegPath(HKEY hParent, LPCSTR path);
 
 // A 4-byte number: REG_DWORD, or 4 binary bytes.
 bool ReadRegNumber(HKEY hKey, LPCSTR name, DWORD* value);
