@@ -257,4 +257,32 @@ TEST_F(BarLayout, AnUnreadableLayoutOfTheLongestEnvironmentNameIsKeptAndDropped)
     ::DeleteFileA(copy.c_str());
 }
 
+// A save removes the picture files its old keys name only from the library's own
+// picture folder: a damaged key naming any other file leaves that file alone.
+TEST_F(BarLayout, ASaveRemovesOnlyItsOwnPictureFiles)
+{
+    DockedBar("Tools", {kOpen, kSave});
+    ASSERT_EQ(1, SaveBarLayout(&m_frame, nullptr, nullptr));
+    const std::string own = ProgramFolder() + "\\CustBmps";
+    ::CreateDirectoryA(own.c_str(), nullptr);
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string files[] = {own + "\\iCmd40001.tmp", std::string(temp) + "drawing.dwg",
+                                 own + "\\..\\drawing.dwg"};
+    HKEY hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");
+    for (int n = 0; n < 3; ++n) {
+        ::CloseHandle(::CreateFileA(files[n].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const std::string name = "CustomBitmapFile" + std::to_string(n);
+        ::RegSetValueExA(hKey, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(files[n].c_str()),
+                         (DWORD)files[n].size() + 1);
+    }
+    ::RegCloseKey(hKey);
+    EXPECT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(files[0].c_str()));
+    for (const std::string& file : {files[1], files[2]}) {
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str())) << file;
+        ::DeleteFileA(file.c_str());
+    }
+}
+
 }   // namespace

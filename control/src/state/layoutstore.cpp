@@ -46,7 +46,27 @@ void DeleteKey(HKEY hParent, const std::string& name)
         ::RegDeleteTreeA(hParent, name.c_str());
 }
 
+// The full path of a file directly in the toolbars' picture folder ("CustBmps"
+// beside the host executable); empty for any other file.
+std::string OwnPictureFile(const char* file)
+{
+    char module[MAX_PATH] = "";
+    const DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    std::string folder(module, length);
+    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "CustBmps\\";
+    char full[MAX_PATH] = "";
+    char* namePart = nullptr;
+    const DWORD fullLength = ::GetFullPathNameA(file, MAX_PATH, full, &namePart);
+    if (fullLength == 0 || fullLength >= MAX_PATH || !namePart || (size_t)(namePart - full) != folder.size() ||
+        _strnicmp(full, folder.c_str(), folder.size()) != 0)
+        return std::string();
+    return full;
+}
+
 // The temporary picture files a key names: removed with the key that names them.
+// Stored data may name any file: only the toolbars' own pictures go.
 void DeleteTemporaryBitmapFiles(HKEY hKey)
 {
     for (int n = 0;; ++n) {
@@ -55,8 +75,9 @@ void DeleteTemporaryBitmapFiles(HKEY hKey)
         char file[MAX_PATH] = "";
         if (!ReadRegText(hKey, name, file, sizeof file))
             break;
-        if (*file)
-            ::DeleteFileA(file);
+        const std::string own = *file ? OwnPictureFile(file) : std::string();
+        if (!own.empty())
+            ::DeleteFileA(own.c_str());
     }
 }
 
