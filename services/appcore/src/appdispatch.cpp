@@ -153,6 +153,8 @@ HRESULT STDMETHODCALLTYPE ApplicationDispatch::Invoke(DISPID dispIdMember, REFII
         return DISP_E_NONAMEDARGS;
     if (nArguments != pMember->nArguments)
         return DISP_E_BADPARAMCOUNT;
+    if (nArguments && !pDispParams->rgvarg)
+        return E_INVALIDARG;
 
     // Arguments come last first; every one is read as a text.
     std::vector<std::string> arguments;
