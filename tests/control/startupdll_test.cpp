@@ -213,6 +213,22 @@ TEST_F(StartUpDll, EnvironmentsLoadedTogetherShareOneObjectUntilOneUnloads)
     EXPECT_EQ(0, m_objects());
 }
 
+// An environment deleted while it holds the add-in gives its reference back.
+TEST_F(StartUpDll, ADeletedEnvironmentGivesBackItsAddIn)
+{
+    JEnvironmentManager* pManager = JGetEnvironmentManager();
+    pManager->CreateEnvironment("Second", m_key.path(), kSampleAddInProgID, nullptr);
+    ASSERT_EQ(S_OK, pManager->GetEnvironment(1)->LoadStartupDll(1, 0));
+    IDispatch* p = pManager->GetEnvironment(1)->m_pStartUpDllDispatch;
+    ASSERT_EQ(2u, References(p));
+    pManager->DeleteEnvironment("Second");
+    ASSERT_EQ(1, pManager->GetCount());
+    EXPECT_EQ(1u, References(p));   // the shared pointer's
+    ASSERT_EQ(S_OK, m_pInfo->LoadStartupDll(1, 1));
+    ASSERT_EQ(S_OK, m_pInfo->LoadStartupDll(0, 0));
+    EXPECT_EQ(0, m_objects());
+}
+
 // Unloading: what the frame is sent and whether the environment's categories stay.
 struct UnloadCase {
     const char* name;

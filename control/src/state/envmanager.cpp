@@ -103,6 +103,11 @@ void JEnvironmentManager::DeleteEnvironment(long index)
     if (!pEnvironment || pEnvironment->m_bActive || pEnvironment == m_pCurrent)
         return;
     m_arrEnvironments.RemoveAt(index);
+    // Its add-in reference goes with it (the shared pointer holds its own).
+    if (IDispatch* pAddIn = pEnvironment->m_pStartUpDllDispatch) {
+        pEnvironment->m_pStartUpDllDispatch = nullptr;
+        pAddIn->Release();
+    }
     delete pEnvironment;
     // The index keeps pointing at the current environment.
     if (index < m_nCurrentIndex)
