@@ -285,4 +285,26 @@ TEST_F(BarLayout, ASaveRemovesOnlyItsOwnPictureFiles)
     }
 }
 
+// Keeping a copy drops the oldest of its own name beyond the last few, and none
+// of a name that begins with it ("Draft 2" for "Draft").
+TEST_F(BarLayout, KeepingACopyPrunesTheOldestOfItsOwnNameOnly)
+{
+    const std::string folder = kept_copy::Folder();
+    std::vector<std::string> files;   // by twos: "Draft", then "Draft 2"
+    for (int n = 0; n < kept_copy::kCopiesKept; ++n)
+        for (const char* label : {"Draft", "Draft 2"}) {
+            files.push_back(folder + "\\" + label + " 2020-01-0" + std::to_string(n + 1) + " 000000.000.reg");
+            ::CloseHandle(::CreateFileA(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        }
+    DockedBar("A", {kOpen});
+    ASSERT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    const std::string copy = kept_copy::KeepTree(Root(), "Draft");
+    EXPECT_FALSE(copy.empty());
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(i != 0, ::GetFileAttributesA(files[i].c_str()) != INVALID_FILE_ATTRIBUTES) << files[i];
+        ::DeleteFileA(files[i].c_str());
+    }
+    ::DeleteFileA(copy.c_str());
+}
+
 }   // namespace

@@ -91,6 +91,24 @@ std::string FileLabel(const char* label)
     return text;
 }
 
+// The form of the date after a label ('0' stands for any digit).
+constexpr char kDatedForm[] = " 0000-00-00 000000.000.reg";
+
+bool IsDatedName(const std::string& name, const std::string& label)
+{
+    const size_t length = sizeof kDatedForm - 1;
+    if (name.size() != label.size() + length)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        const char c = name[label.size() + i];
+        const bool fits = kDatedForm[i] == '0' ? isdigit((unsigned char)c) != 0
+                                                : tolower((unsigned char)c) == kDatedForm[i];
+        if (!fits)
+            return false;
+    }
+    return true;
+}
+
 // Only the newest copies of a name stay; the date in their names sorts them.
 void Prune(const std::string& folder, const std::string& label)
 {
@@ -99,8 +117,8 @@ void Prune(const std::string& folder, const std::string& label)
     HANDLE hFind = ::FindFirstFileA((folder + "\\" + label + " *.reg").c_str(), &found);
     for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found)) {
         const std::string name = found.cFileName;
-        // "<label> <date>": another label that begins with this one is not counted.
-        if (name.size() > label.size() + 1 && isdigit((unsigned char)name[label.size() + 1]))
+        // "<label> <date>.reg" exactly: another label that begins with this one is not counted.
+        if (IsDatedName(name, label))
             names.push_back(name);
     }
     if (hFind != INVALID_HANDLE_VALUE)
