@@ -267,8 +267,7 @@ TEST_F(BarLayout, ASaveRemovesOnlyItsOwnPictureFiles)
     ::CreateDirectoryA(own.c_str(), nullptr);
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
-    const std::string files[] = {own + "\\iCmd40001.tmp", std::string(temp) + "drawing.dwg",
-                                 own + "\\..\\drawing.dwg"};
+    const std::string files[] = {own + "\\iCmd40001.tmp", std::string(temp) + "drawing.dwg", own + "\\..\\drawing.dwg"};
     HKEY hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");
     for (int n = 0; n < 3; ++n) {
         ::CloseHandle(::CreateFileA(files[n].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));

@@ -189,8 +189,8 @@ TEST_F(AppCoreApplication, TheAutomationObjectMakesToolbarsOfValidCommandListsOn
     EXPECT_EQ(VARIANT_TRUE, result.boolVal);
     EXPECT_EQ(DISP_E_BADPARAMCOUNT, Call(p, L"RemoveToolbar", {}, &result));
     DISPPARAMS noArray = {nullptr, nullptr, 1, 0};   // a count without its arguments
-    EXPECT_EQ(E_INVALIDARG, p->Invoke(APP_DISPID_REMOVETOOLBAR, IID_NULL, 0, DISPATCH_METHOD, &noArray, &result,
-                                      nullptr, nullptr));
+    EXPECT_EQ(E_INVALIDARG,
+              p->Invoke(APP_DISPID_REMOVETOOLBAR, IID_NULL, 0, DISPATCH_METHOD, &noArray, &result, nullptr, nullptr));
     EXPECT_EQ(DISP_E_UNKNOWNNAME, Call(p, L"Quit", {}, &result));
     // This host has no version text.
     EXPECT_EQ(E_NOINTERFACE, Call(p, L"VersionText", {}, &result));

@@ -2,6 +2,7 @@
 #include "jenvmanager.h"
 
 #include "hostengine.h"
+#include "jtabbar.h"
 #include "libstate.h"
 
 JEnvironmentManager* JEnvironmentManager::Get()
@@ -103,10 +104,12 @@ void JEnvironmentManager::DeleteEnvironment(long index)
     if (!pEnvironment || pEnvironment->m_bActive || pEnvironment == m_pCurrent)
         return;
     m_arrEnvironments.RemoveAt(index);
-    // Its add-in reference goes with it (the shared pointer holds its own).
+    // Its add-in reference goes with it (the shared pointer holds its own); the
+    // last one takes the tab bar buttons' drawing memory, as an unload does.
     if (IDispatch* pAddIn = pEnvironment->m_pStartUpDllDispatch) {
         pEnvironment->m_pStartUpDllDispatch = nullptr;
-        pAddIn->Release();
+        if (pAddIn->Release() == 0)
+            JTabbarButton::FreeSharedDrawingObjects();
     }
     delete pEnvironment;
     // The index keeps pointing at the current environment.

@@ -101,8 +101,8 @@ bool IsDatedName(const std::string& name, const std::string& label)
         return false;
     for (size_t i = 0; i < length; ++i) {
         const char c = name[label.size() + i];
-        const bool fits = kDatedForm[i] == '0' ? isdigit((unsigned char)c) != 0
-                                                : tolower((unsigned char)c) == kDatedForm[i];
+        const bool fits =
+            kDatedForm[i] == '0' ? isdigit((unsigned char)c) != 0 : tolower((unsigned char)c) == kDatedForm[i];
         if (!fits)
             return false;
     }
