@@ -92,6 +92,20 @@ TEST_F(BarLayout, SavesOnlyWhenChangedUnlessForced)
     ::RegCloseKey(hKey);
 }
 
+// A staged key left without its journal lends nothing to the next save.
+TEST_F(BarLayout, AStagedKeyLeftWithoutItsJournalIsNotSaved)
+{
+    DockedBar("Tools", {kOpen, kSave});
+    HKEY hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0.new");
+    WriteNumber(hKey, "Stray", 1);
+    ::RegCloseKey(hKey);
+    ASSERT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    hKey = CreateKey(Root() + "\\Toolbars\\Toolbar0");
+    StoredValue stray;
+    EXPECT_FALSE(ReadStoredValue(hKey, "Stray", stray));
+    ::RegCloseKey(hKey);
+}
+
 TEST_F(BarLayout, UnitDisplayValuesReadBackByteForByte)
 {
     m_pInfo->m_nDisplayPrimaryUnits = 64;

@@ -193,6 +193,9 @@ StagedSave::StagedSave(HKEY hToolbars) : m_hToolbars(hToolbars)
     // A save cut short is finished first; one that cannot be leaves no room for another.
     if (!m_hToolbars || !FinishInterruptedSave(m_hToolbars))
         return;
+    // With no journal, a staged key is left over from damaged data: it would lend its values
+    // to the toolbar staged under its name.
+    DropLeftovers(m_hToolbars);
     // Made first: staged keys exist only while the journal does.
     if (::RegCreateKeyExA(m_hToolbars, kJournal, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                           &m_hJournal, nullptr) != ERROR_SUCCESS)
