@@ -135,6 +135,8 @@ protected:
 private:
     // The floating frame around the bar's floating dock bar, or NULL.
     CWnd* MiniFrame();
+    // The floating size, or the template's size while the floating size is empty.
+    CSize FloatingSize();
     CFrameWnd* DockingFrameOfCall();
     void PaintCaption(CDC* pDC);
 };

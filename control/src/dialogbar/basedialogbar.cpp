@@ -294,7 +294,7 @@ CSize CBaseDialogBar::CalcDynamicLayout(int nLength, DWORD dwMode)
             ((dwMode & LM_VERTDOCK) && IsHorzBar()))
             size = m_sizeDefault;
         if ((dwMode & (LM_HORZ | LM_MRUWIDTH)) == (LM_HORZ | LM_MRUWIDTH))
-            size = m_sizeFloat;
+            size = FloatingSize();
         return size;
     }
 
@@ -309,7 +309,7 @@ CSize CBaseDialogBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         return CDialogBar::CalcDynamicLayout(nLength, dwMode);
     }
     if (dwMode & LM_MRUWIDTH)
-        return m_sizeFloat;
+        return FloatingSize();
 
     if (m_pJDockContext && m_pJDockContext->IsSizingFromCorner()) {
         CPoint pt;
@@ -353,6 +353,15 @@ CSize CBaseDialogBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         m_sizeFloat.cy = std::max(nLength, 1);
     else
         m_sizeFloat.cx = std::max(nLength, 1);
+    return m_sizeFloat;
+}
+
+CSize CBaseDialogBar::FloatingSize()
+{
+    // Not sized yet (or sized to nothing): the template's size, so that a floating frame
+    // never collapses around the bar.
+    if (m_sizeFloat.cx <= 0 || m_sizeFloat.cy <= 0)
+        m_sizeFloat = m_sizeDefault;
     return m_sizeFloat;
 }
 
