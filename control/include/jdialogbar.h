@@ -5,10 +5,10 @@
 
 // The private messages of dialog bars and their floating frames.
 enum : UINT {
-    JDBM_TRACKSIZE = WM_USER + 103,        // lParam: JDBTRACKINFO*; the bar fills in the rectangle
-    JDBM_CHANGEDOCKSTATE = WM_USER + 104,  // docked bars float, floating bars dock
-    JDBM_RESIZE = WM_USER + 105,           // lParam: JDBTRACKINFO*; the sizing ended there
-    JDBM_GETDOCKSIZE = WM_USER + 135,      // lParam: SIZE* that receives the bar's size
+    JDBM_TRACKSIZE = WM_USER + 103,         // lParam: JDBTRACKINFO*; the bar fills in the rectangle
+    JDBM_CHANGEDOCKSTATE = WM_USER + 104,   // docked bars float, floating bars dock
+    JDBM_RESIZE = WM_USER + 105,            // lParam: JDBTRACKINFO*; the sizing ended there
+    JDBM_GETDOCKSIZE = WM_USER + 135,       // lParam: SIZE* that receives the bar's size
 };
 
 // What a floating frame being sized tells its bar: the cursor (screen), the rectangle the
@@ -109,9 +109,9 @@ public:
     BOOL m_bFloating = FALSE;                  // floated by a dock-state change
     CPoint m_ptFloatPos{-1, -1};               // -1: not known yet
     CPoint m_ptDockOrigin{-1, -1};
-    GUserText m_strEnvironment;   // the environment the bar was created in
-    CRect m_rectLastFrame;        // the frame window's rectangle at the last paint
-    BOOL m_bUnlisted = FALSE;     // kept out of the toolbar context menu and the toolbar manager
+    GUserText m_strEnvironment;                // the environment the bar was created in
+    CRect m_rectLastFrame;                     // the frame window's rectangle at the last paint
+    BOOL m_bUnlisted = FALSE;                  // kept out of the toolbar context menu and the toolbar manager
     JDockContext* m_pJDockContext = nullptr;   // owned; also the bar's dock context
 
 protected:

@@ -32,7 +32,8 @@ protected:
         JCreateEnvironmentManager(m_key.path(), 1, 1, 1, 1, 1, 1, 1, 1);
         GetJControlInfo()->m_nGripperBar = 1;
         m_pFrame = new CFrameWnd;   // deletes itself with its window, and the bar with its own
-        ASSERT_TRUE(m_pFrame->Create(nullptr, "dialog bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440)));
+        ASSERT_TRUE(
+            m_pFrame->Create(nullptr, "dialog bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440)));
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
         m_pOldMain = AfxGetApp()->m_pMainWnd;
         AfxGetApp()->m_pMainWnd = m_pFrame;
@@ -201,13 +202,18 @@ TEST_F(DialogBarTest, ACornerSizesTheFloatingFrameTowardsItButNeverBelowTheFrame
         CPoint origin;
     } const cases[] = {
         // Past the opposite corner: the minimum, the origin only as far as it allows.
-        {HTTOPLEFT, frame.BottomRight() + CSize(30, 30), {minW - 3, minH - 1},
+        {HTTOPLEFT,
+         frame.BottomRight() + CSize(30, 30),
+         {minW - 3, minH - 1},
          {frame.right - minW - 1, frame.bottom - cap - minH - 3}},
-        {HTTOPLEFT, frame.TopLeft() - CSize(40, 20), {frame.right - (frame.left - 40) - 3,
-                                                      frame.bottom - cap - (frame.top - 20) - 1},
+        {HTTOPLEFT,
+         frame.TopLeft() - CSize(40, 20),
+         {frame.right - (frame.left - 40) - 3, frame.bottom - cap - (frame.top - 20) - 1},
          {frame.left - 41, frame.top - 23}},
         {HTBOTTOMRIGHT, frame.TopLeft(), {minW, minH}, frame.TopLeft()},
-        {HTTOPRIGHT, CPoint(frame.right + 10, frame.top - 10), {frame.Width() + 10, frame.bottom - cap - frame.top + 9},
+        {HTTOPRIGHT,
+         CPoint(frame.right + 10, frame.top - 10),
+         {frame.Width() + 10, frame.bottom - cap - frame.top + 9},
          {frame.left, frame.top - 13}},
     };
     for (const Case& c : cases) {

@@ -64,8 +64,7 @@ void InvokeByName(IDispatch* pDispatch, const wchar_t* lpszName, VARIANTARG* pAr
 }   // namespace
 
 CBaseDialogBar::CBaseDialogBar()
-    : m_nFrameMinWidth(::GetSystemMetrics(SM_CXMIN)),
-      m_nFrameMinHeight(::GetSystemMetrics(SM_CYMIN)),
+    : m_nFrameMinWidth(::GetSystemMetrics(SM_CXMIN)), m_nFrameMinHeight(::GetSystemMetrics(SM_CYMIN)),
       m_nFrameCaption(::GetSystemMetrics(SM_CYSMCAPTION))
 {
     JControlOnlyInfo* pInfo = ControlInfo();
