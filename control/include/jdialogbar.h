@@ -27,6 +27,9 @@ public:
 
     // Sizing a floating frame from one of its corners (not dragging, not an edge).
     BOOL IsSizingFromCorner() const;
+
+    // A corner sizes both ways, the opposite corner held; edges as the framework sizes them.
+    void Stretch(CPoint pt) override;
 };
 
 // A dialog bar that can be sized, draws a caption strip when docked, lays its controls out

@@ -235,6 +235,45 @@ TEST_F(DialogBarTest, ACornerSizesTheFloatingFrameTowardsItButNeverBelowTheFrame
     pContext->m_nHitTest = 0;
 }
 
+TEST_F(DialogBarTest, DraggingAFloatingFramesCornerWithTheMouseSizesTheBarAndHoldsTheOppositeCorner)
+{
+    m_pBar->SetResizeable(TRUE);
+    m_pFrame->FloatControlBar(m_pBar, CPoint(300, 250));
+    ASSERT_TRUE(m_pBar->IsFloating());
+    const int cap = ::GetSystemMetrics(SM_CYSMCAPTION);
+    struct Case {
+        UINT nHit;
+        CSize move;
+    } const cases[] = {{HTBOTTOMRIGHT, {50, 40}}, {HTTOPLEFT, {-30, -20}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nHit);
+        CRect frame;
+        MiniFrame()->GetWindowRect(frame);
+        const bool topLeft = c.nHit == HTTOPLEFT;
+        const CPoint from = topLeft ? frame.TopLeft() + CSize(1, 1) : frame.BottomRight() - CSize(2, 2);
+        ASSERT_EQ((LRESULT)c.nHit, MiniFrame()->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)));
+        const CPoint to = from + c.move;
+        {
+            testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+            script.Wait(15).Then(
+                [&] { return testing_support::MoveMouse(from + CSize(c.move.cx / 2, c.move.cy / 2)), true; });
+            script.Wait(15).Then([&] { return testing_support::MoveMouse(to), true; });
+            script.Wait(15).Then([&] { return testing_support::SendMouseButton(to, false), true; });
+            testing_support::SendMouseButton(from, true);
+            PumpUntil([&] { return script.Done() && !::GetCapture(); });
+        }
+        PumpMessages();
+        CRect after;
+        MiniFrame()->GetWindowRect(after);
+        // The bar's own measure: from the held corner's frame edge to the cursor, less the caption.
+        const CSize expected = topLeft ? CSize(frame.right - to.x - 3, frame.bottom - cap - to.y - 1)
+                                       : CSize(to.x - frame.left, to.y - frame.top - cap);
+        EXPECT_EQ(expected, m_pBar->m_sizeFloat);
+        EXPECT_EQ(topLeft ? frame.BottomRight() : frame.TopLeft(), topLeft ? after.BottomRight() : after.TopLeft());
+        EXPECT_GT(after.Width(), frame.Width());
+    }
+}
+
 TEST_F(DialogBarTest, TheDockStateMessageAndDoubleClicksFloatAndDockTheBar)
 {
     m_pBar->SetShowCaption(TRUE);
