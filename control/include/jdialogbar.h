@@ -47,8 +47,8 @@ public:
     using CDialogBar::Create;
     // The integer argument is not used. The bar is registered with the control state
     // whether or not its window could be made.
-    virtual BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID, int nUnused, char* lpszHelpFile,
-                        DWORD dwHelpContext);
+    BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID, int nUnused, char* lpszHelpFile,
+                DWORD dwHelpContext);
 
     // ---- virtual operations, in slot order ----
     virtual void EnableDocking(DWORD dwDockStyle);
