@@ -143,3 +143,73 @@ private:
     CFrameWnd* DockingFrameOfCall();
     void PaintCaption(CDC* pDC);
 };
+
+// A frame's dock bar that, while it holds a visible resizable CBaseDialogBar, shows a splitter
+// along its inner edge that sizes the whole dock area and splitters between neighbouring
+// dialog bars that share the area among them.
+class CONTROL_CLASS CSplitterDockBar : public CDockBar {
+    DECLARE_DYNCREATE(CSplitterDockBar)
+public:
+    CSplitterDockBar();
+    explicit CSplitterDockBar(int nCreation);
+    ~CSplitterDockBar() override;
+
+    // Hit codes: the outer edge of a top or bottom area (moves up and down), of a left or right
+    // area (moves left and right), an inner splitter that moves up and down, any other.
+    enum : int { kHitOuterHorz = 100, kHitOuterVert = 200, kHitInnerHorz = 300, kHitInnerVert = 400 };
+    static constexpr int kEdge = 4;       // the outer splitter's thickness
+    static constexpr int kSplitter = 6;   // an inner splitter's thickness
+
+    // A splitter between two dialog bars: kind 2 lies between bars one above the other.
+    struct SplitterInfo {
+        short nKind;
+        CRect rect;   // client coordinates
+        CBaseDialogBar* pBefore;
+        CBaseDialogBar* pAfter;
+    };
+
+    using CDockBar::Create;
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
+    // The hit code at a screen point, or 0; the splitter hit becomes the current one.
+    int HitTest(CPoint point);
+    // Adds a splitter record, reusing one left from an earlier layout.
+    void AddSplitterInfo(short nKind, const CRect& rect, CBaseDialogBar* pBefore, CBaseDialogBar* pAfter);
+    int GetSplitterCount() const { return m_nSplittersUsed; }
+    const SplitterInfo* GetSplitterInfo(int index) const;
+    // The last docked bar joins the row before it.
+    void MergeLastDialogBar();
+    // A 3-D rectangle filled with the face colour.
+    virtual void OnDrawSplitter(CDC* pDC, const CRect& rect);
+
+    // ---- fields, in declaration order ----
+    DWORD m_dwDockStyle = 0;
+    BOOL m_bSavedCustomizationMode = FALSE;
+    BOOL m_bTracking = FALSE;
+    BOOL m_bSizeFixed = FALSE;
+    BOOL m_bSplittingEnabled = FALSE;
+    int m_nCreation = 0;
+    int m_nDragStartX = 0;
+    int m_nDragStartY = 0;
+    int m_nAreaWidth = 0;
+    int m_nAreaHeight = 0;
+    CRect m_rectTracker;
+    int m_nVisibleBars = 0;
+    int m_nHitCode = 0;
+    CPtrArray m_arrSplitters;   // SplitterInfo*, owned; the first m_nSplittersUsed are in use
+    int m_nSplittersUsed = 0;
+    int m_nCurrentSplitter = -1;
+    int m_nSplitterDelta = 0;
+    BOOL m_bInnerSplitterMoved = FALSE;
+    int m_nLastLayoutLength = -1;
+
+protected:
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Which side of the frame the area lies on, from the style given to Create.
+    bool IsLeftArea() const { return (m_dwDockStyle & (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)) != 0; }
+    bool IsRightArea() const { return (m_dwDockStyle & (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)) != 0; }
+    bool IsBottomArea() const { return (m_dwDockStyle & (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)) != 0; }
+    bool IsTopArea() const { return (m_dwDockStyle & (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)) != 0; }
+};

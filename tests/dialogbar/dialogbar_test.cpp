@@ -34,6 +34,10 @@ protected:
         m_pFrame = new CFrameWnd;   // deletes itself with its window, and the bar with its own
         ASSERT_TRUE(
             m_pFrame->Create(nullptr, "dialog bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440)));
+        // The left area is the library's splitter dock bar; the frame makes the other three.
+        m_pLeft = new CSplitterDockBar;
+        ASSERT_TRUE(m_pLeft->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_LEFT, AFX_IDW_DOCKBAR_LEFT));
+        m_pLeft->m_bAutoDelete = TRUE;
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
         m_pOldMain = AfxGetApp()->m_pMainWnd;
         AfxGetApp()->m_pMainWnd = m_pFrame;
@@ -82,6 +86,7 @@ protected:
     CFrameWnd* m_pFrame = nullptr;
     CWnd* m_pOldMain = nullptr;
     CBaseDialogBar* m_pBar = nullptr;
+    CSplitterDockBar* m_pLeft = nullptr;
 };
 
 TEST_F(DialogBarTest, CaptionStripAndGripperAreDrawnWhereTheBarsMeasuresSayInTheActivityColours)
@@ -325,6 +330,74 @@ TEST_F(DialogBarTest, ContextHelpNamesTheBarsHelpFileAndContext)
     help.GetHelpFile(&file);
     EXPECT_EQ(JHELP_FROM_DIALOGBAR, source);
     EXPECT_STREQ("layers.hlp", file);
+}
+
+// ---- the splitter dock bar ----
+
+TEST_F(DialogBarTest, ASplitterDockBarIsHitOnItsInnerEdgeAndOnItsSplittersOnlyWhileSplitting)
+{
+    ASSERT_EQ(m_pLeft, m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    struct Case {
+        DWORD dwStyle;
+        CRect edge;   // the outer splitter, in the area's window (100 x 200)
+        int nHit;
+    } const cases[] = {{CBRS_LEFT, {96, 0, 100, 200}, CSplitterDockBar::kHitOuterVert},
+                       {CBRS_RIGHT, {0, 0, 4, 200}, CSplitterDockBar::kHitOuterVert},
+                       {CBRS_BOTTOM, {0, 0, 100, 4}, CSplitterDockBar::kHitOuterHorz},
+                       {CBRS_TOP, {0, 196, 100, 200}, CSplitterDockBar::kHitOuterHorz}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dwStyle);
+        auto* pArea = new CSplitterDockBar;   // deletes itself with its window
+        ASSERT_TRUE(pArea->Create(m_pFrame, WS_CHILD | WS_VISIBLE | c.dwStyle, 0x7000));
+        pArea->MoveWindow(10, 30, 100, 200);
+        pArea->AddSplitterInfo(1, CRect(40, -2, 46, 198), m_pBar, nullptr);
+        pArea->AddSplitterInfo(2, CRect(-2, 60, 98, 66), m_pBar, nullptr);
+        CRect window;
+        pArea->GetWindowRect(window);
+        const auto screen = [&](int x, int y, bool client) {
+            CPoint pt(x, y);
+            if (client)
+                pArea->ClientToScreen(&pt);
+            else
+                pt.Offset(window.left, window.top);
+            return pt;
+        };
+        EXPECT_EQ(c.nHit, pArea->HitTest(screen(c.edge.left, c.edge.top, false)));
+        EXPECT_EQ(c.nHit, pArea->HitTest(screen(c.edge.right - 1, c.edge.bottom - 1, false)));
+        EXPECT_EQ(CSplitterDockBar::kHitInnerVert, pArea->HitTest(screen(43, 30, true)));
+        EXPECT_EQ(0, pArea->m_nCurrentSplitter);
+        EXPECT_EQ(CSplitterDockBar::kHitInnerHorz, pArea->HitTest(screen(20, 63, true)));
+        EXPECT_EQ(1, pArea->m_nCurrentSplitter);
+        EXPECT_EQ(0, pArea->HitTest(screen(20, 100, true)));
+        // The window answers the hit codes only while it holds a resizable dialog bar.
+        const CPoint middle = screen(20, 63, true);
+        EXPECT_NE(CSplitterDockBar::kHitInnerHorz, pArea->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)));
+        pArea->m_bSplittingEnabled = TRUE;
+        EXPECT_EQ(CSplitterDockBar::kHitInnerHorz, pArea->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)));
+        pArea->DestroyWindow();
+    }
+}
+
+TEST_F(DialogBarTest, MergingTheLastDialogBarJoinsItToTheRowBeforeIt)
+{
+    auto* pSecond = new CBaseDialogBar;
+    ASSERT_TRUE(pSecond->Create(m_pFrame, 100, WS_CHILD | WS_VISIBLE | CBRS_LEFT, kBarID + 1, 0, nullptr, 0));
+    pSecond->m_bAutoDelete = TRUE;
+    pSecond->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(m_pBar, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->DockControlBar(pSecond, AFX_IDW_DOCKBAR_LEFT);   // a row (column) of its own
+    const auto rows = [&] {
+        int count = 0;
+        for (int nPos = 1; nPos < (int)m_pLeft->m_arrBars.GetSize(); ++nPos)
+            count += m_pLeft->m_arrBars[nPos] && !m_pLeft->m_arrBars[nPos - 1];
+        return count;
+    };
+    ASSERT_EQ(2, rows());
+    m_pBar->MergeLastDialogBar();
+    EXPECT_EQ(1, rows());
+    EXPECT_EQ(2, m_pLeft->GetDockedCount());
+    m_pBar->MergeLastDialogBar();   // nothing left to merge
+    EXPECT_EQ(1, rows());
 }
 
 // ---- ActiveX children ----

@@ -160,21 +160,10 @@ long CBaseDialogBar::GetHeight()
 
 void CBaseDialogBar::MergeLastDialogBar()
 {
-    if (IsFloating() || !m_pDockBar)
+    if (IsFloating())
         return;
-    // The last docked bar joins the row before it: the row ends between it and the docked
-    // bar before it go, but never the entry at position 1.
-    CPtrArray& bars = m_pDockBar->m_arrBars;
-    int nLast = (int)bars.GetSize() - 1;
-    while (nLast > 0 && !m_pDockBar->GetDockedControlBar(nLast))
-        --nLast;
-    if (nLast <= 1)
-        return;
-    for (int nPos = nLast - 1; nPos > 1 && !m_pDockBar->GetDockedControlBar(nPos); --nPos)
-        if (!bars[nPos])
-            bars.RemoveAt(nPos);
-    if (CFrameWnd* pFrame = m_pDockBar->GetDockingFrame())
-        pFrame->RecalcLayout();
+    if (auto* pDockBar = DYNAMIC_DOWNCAST(CSplitterDockBar, m_pDockBar))
+        pDockBar->MergeLastDialogBar();
 }
 
 void CBaseDialogBar::EnableDocking(DWORD dwDockStyle)
