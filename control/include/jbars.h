@@ -3,6 +3,7 @@
 #pragma once
 #include "baseutil.h"
 #include "controlapi.h"
+#include "jdialogbar.h"
 
 #include <vector>
 
@@ -218,17 +219,6 @@ private:
     int m_nStripBuilds = 0;
     BOOL m_bCounted = FALSE;      // counted in the control state's number of toolbars
     BOOL m_bDestroying = FALSE;   // the destructor destroys the window: no second delete
-};
-
-// The library's resizable dialog bar.
-class CONTROL_CLASS CBaseDialogBar : public CDialogBar {
-    DECLARE_DYNCREATE(CBaseDialogBar)
-public:
-    CBaseDialogBar();
-    ~CBaseDialogBar() override;
-
-    GUserText m_strEnvironment;   // the environment the bar was created in
-    BOOL m_bUnlisted = FALSE;     // kept out of the toolbar context menu and the toolbar manager
 };
 
 // A dialog bar with a name and automatic layout of its controls.

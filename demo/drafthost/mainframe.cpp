@@ -307,6 +307,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_state.status = "The start-up add-in gave no toolbars";
         m_statusBar.SetPaneText(0, m_state.status);
     }
+    // The layer list stands at the left, beside the View toolbar.
+    m_pLayerPanel = CLayerPanel::Make(this, CLayerPanel::kBarID);
+    if (!m_pLayerPanel)
+        return -1;
+    DockControlBar(m_pLayerPanel, AFX_IDW_DOCKBAR_LEFT);
     RecalcLayout();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "afxwin.h"
 
 #include "commands.h"
+#include "layerpanel.h"
 #include "sheettabs.h"
 #include "undopanel.h"
 
@@ -115,5 +116,6 @@ private:
     JToolBar* m_pBarModify = nullptr;
     JToolBar* m_pBarView = nullptr;
     JToolBar* m_pBarSettings = nullptr;
+    CLayerPanel* m_pLayerPanel = nullptr;   // deletes itself with its window
     bool m_bLayoutRestored = false;
 };

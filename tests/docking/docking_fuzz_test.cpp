@@ -1,7 +1,7 @@
-// Seeded random docking: a frame with dock bars on every side, library toolbars, a framework toolbar
-// and a dialog bar, driven by steps a user or a host takes (one a line, see World::Apply: dock BAR SIDE ROW
-// POS, float BAR X Y, drag BAR ZONE POS, dblclick BAR, resize KIND SIZE, show BAR ON, environment,
-// saverestore), with invariants checked after each step. A new failure is printed once with its seed and
+// Seeded random docking: a frame with dock bars on every side, library toolbars, a framework toolbar,
+// a framework dialog bar and the library's dialog bar, driven by steps a user or a host takes (one a line,
+// see World::Apply: dock BAR SIDE ROW POS, float BAR X Y, drag BAR ZONE POS, dblclick BAR, resize KIND SIZE,
+// show BAR ON, environment, saverestore, dockstate), with invariants checked after each step. A new failure is printed once with its seed and
 // the shortest sequence that still fails; later ones of its invariant are only counted. Such sequences are
 // kept under tests/data/docking and replayed; "# known: INVARIANT: fault" marks a fault not mended yet (the
 // file is skipped, the random run counts that invariant's failures). ctest runs four seeds of 50 steps;
@@ -36,7 +36,7 @@ using testing_support::PumpUntil;
 
 namespace {
 
-enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore };
+enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore, DockState };
 
 struct Step {
     Op op = Op::Dock;
@@ -50,7 +50,7 @@ struct Failure {
     explicit operator bool() const { return !invariant.empty(); }
 };
 
-constexpr int kBars = 5;   // the library's toolbars first, a framework toolbar, a dialog bar
+constexpr int kBars = 6;   // the library's toolbars first, a framework toolbar and dialog bar, the library's
 constexpr int kToolBars = 3;
 
 // Each step's name, the ranges of its arguments (0: none) and how often it is drawn.
@@ -60,8 +60,8 @@ struct OpInfo {
 };
 constexpr OpInfo kOps[] = {{"dock", {kBars, 4, 4, 100}}, {"float", {kBars, 100, 100}}, {"drag", {kBars, 6, 100}},
                            {"dblclick", {kBars}},        {"resize", {0, 4, 5}},        {"show", {kBars, 3}},
-                           {"environment", {}},          {"saverestore", {}}};
-constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1};
+                           {"environment", {}},          {"saverestore", {}},          {"dockstate", {}}};
+constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1, 2};
 constexpr int Step::*kArgs[] = {&Step::bar, &Step::a, &Step::b, &Step::c};
 constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
@@ -188,6 +188,7 @@ public:
         pToolBar->SetBitmap(m_hToolImage = image_test::MakeDib(16 * 3, 15, 24, RGB(0, 0, 0)));
         pToolBar->SetButtons(kCommands, 3);
         (new CDialogBar)->Create(m_pFrame, 100, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 4);
+        (new CBaseDialogBar)->Create(m_pFrame, 100, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 5, 0, nullptr, 0);
         for (int i = 0; i < kBars; ++i)
             m_bars[i] = m_pFrame->GetControlBar(kFirstBarID + i);
         // Each bar in its own row at the top, as a host starts.
@@ -307,6 +308,10 @@ private:
         }
         case Op::SaveRestore:
             return SaveRestore();
+        case Op::DockState:   // the library's dialog bar floats or docks as its double-click asks
+            if (m_bars[kBars - 1]->IsWindowVisible() && !::IsIconic(m_pFrame->m_hWnd))
+                m_bars[kBars - 1]->SendMessage(JDBM_CHANGEDOCKSTATE);
+            break;
         }
         return {};
     }
@@ -551,8 +556,8 @@ private:
         m_pFrame->GetClientRect(client);
         // Inside and overlap are checked only when the frame has room for its bars.
         const bool room = !::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150;
-        const bool docking =
-            step.op == Op::Dock || step.op == Op::Drag || step.op == Op::DoubleClick || step.op == Op::SaveRestore;
+        const bool docking = step.op == Op::Dock || step.op == Op::Drag || step.op == Op::DoubleClick ||
+                             step.op == Op::SaveRestore || step.op == Op::DockState;
         for (int side = 0; side < 4; ++side) {
             CDockBar* pDockBar = DockBar(kDockBars[side]);
             const CPtrArray& entries = pDockBar->m_arrBars;
