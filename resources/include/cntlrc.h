@@ -65,3 +65,4 @@
 #define IDS_TABNAME_DUPLICATE 3105
 #define IDD_TABNAME 103
 #define IDC_TABNAME_EDIT 105
+#define IDS_DROPDOWN_MORE 2700          // the text entry under the dropdowns' pictures

@@ -102,6 +102,10 @@ struct ClickCase {
     int x;   // client x of the click (the drop-down part is the right 14 pixels)
     std::vector<Heard> expected;
 };
+void PrintTo(const ClickCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 }   // namespace
 
