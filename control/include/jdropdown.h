@@ -139,3 +139,77 @@ protected:
     BOOL m_bSeparator = TRUE;
     int m_nLastTop = -1;
 };
+
+// Notifications of JSelectCntl to its view window.
+enum : UINT {
+    JSM_SELFOLLOW = 0x489,   // wParam: the current button + 1 while the selection follows the mouse
+    JSM_SELECTED = 0x48A,    // wParam: the picked button + 1, or 0 when closed without a pick; lParam: key flags
+};
+
+// A pop-up bar of numbered buttons in a strip that scrolls when there are more buttons
+// than it shows. ShowSelector shows it holding the mouse; a release over a button picks it.
+class CONTROL_CLASS JSelectCntl : public CControlBar {
+    DECLARE_DYNAMIC(JSelectCntl)
+public:
+    JSelectCntl();
+    ~JSelectCntl() override;
+
+    BOOL Create(DWORD dwStyle, CWnd* pParent, CWnd* pView, UINT nID);
+    void ShowSelector();
+    // Closes without a pick: the selection becomes -1 and the view hears JSM_SELECTED 0.
+    void Close();
+    void SetCurSel(int nIndex, BOOL bNotify);
+    int GetCurSel() const { return m_nCurrent; }
+    // Also resets the current and first visible buttons to 0.
+    void SetNumberBtns(int nCount);
+    int GetNumberBtns() const { return m_nButtons; }
+    // Stores nCount less one: the layout shows that many.
+    void SetNumVisibleBtns(int nCount) { m_nVisible = nCount - 1; }
+    int GetNumVisibleBtns() const { return m_nVisible; }
+    void SetViewWindow(CWnd* pView) { m_pView = pView; }
+    void SetFirstButton(int nFirst);
+    int GetFirstButton() const { return m_nFirst; }
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+
+    // Hit codes besides a visible button's index (counted from the first visible one).
+    enum { kHitNone = -1, kHitScrollFirst = -5, kHitScrollLast = -6 };
+    int HitTest(CPoint client) const;
+    BOOL CanScroll() const { return m_nButtons > ShownCount(); }
+    // Client rectangle of visible button i (from the first visible one).
+    CRect ButtonRect(int i) const;
+    CRect ScrollerRect() const { return m_scroller; }
+    CSize GetButtonSize() const { return CSize(m_cxButton, m_cyButton); }
+
+protected:
+    int ShownCount() const { return m_nButtons < m_nVisible ? m_nButtons : m_nVisible; }
+    void Layout();
+    void Notify(UINT message, WPARAM wParam, LPARAM lParam = 0);
+    void Scroll(int nStep);
+    void Finish(int nPicked, UINT nFlags);
+    void DoPaint(CDC* pDC) override;
+
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    DECLARE_MESSAGE_MAP()
+
+    int m_nButtons = 10;
+    int m_nVisible = 6;
+    int m_nCurrent = 0;
+    int m_nFirst = 0;
+    int m_nSpacing = 0;
+    int m_cxButton = 0;
+    int m_cyButton = 0;
+    HFONT m_hFont = nullptr;   // owned
+    CRect m_scroller;
+    int m_nScrollState = -7;   // the scroller half held (kHitScroll*), -7 for none
+    BOOL m_bOverScroller = FALSE;
+    BOOL m_bAutoScrolling = FALSE;
+    CWnd* m_pView = nullptr;
+    HCURSOR m_hOldCursor = nullptr;
+    BOOL m_bClosing = FALSE;
+};
