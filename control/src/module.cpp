@@ -4,6 +4,7 @@
 #include "cntlrc.h"
 #include "controlexports.h"
 #include "jbutton.h"
+#include "jcolorpicker.h"
 #include "jdllhook.h"
 #include "jenvmanager.h"
 #include "junitcombo.h"
@@ -119,6 +120,7 @@ CONTROL_API void InitCustomControls()
         &JWeightComboBox::RegisterControlClass,
         &JButton::RegisterControlClass,
         &JSpacer::RegisterControlClass,
+        &JColorComboBox::RegisterControlClass,
     };
     for (ControlClassRegistrar pfnRegister : registrars)
         pfnRegister();

@@ -175,51 +175,6 @@ TEST_F(ButtonsTest, ChevronCountsItsMenuItems)
     ::DeleteObject(hPicture);
 }
 
-namespace {
-
-// An in-memory dialog template of controls named by class, in dialog units.
-class TemplateBuilder {
-public:
-    struct Item {
-        const wchar_t* className;
-        const wchar_t* text;
-        WORD id;
-        DWORD style;
-        short x, y, cx, cy;
-    };
-    explicit TemplateBuilder(const std::vector<Item>& items)
-    {
-        DLGTEMPLATE head{WS_CHILD | WS_VISIBLE | DS_SETFONT, 0, (WORD)items.size(), 0, 0, 200, 80};
-        Append(&head, sizeof head);
-        Word(0), Word(0), Word(0);   // no menu, the default class, no title
-        Word(8), String(L"MS Shell Dlg");
-        for (const Item& item : items) {
-            Align();
-            DLGITEMTEMPLATE entry{item.style | WS_CHILD | WS_VISIBLE, 0, item.x, item.y, item.cx, item.cy, item.id};
-            Append(&entry, sizeof entry);
-            String(item.className), String(item.text), Word(0);
-        }
-    }
-    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_data.data()); }
-
-private:
-    void Append(const void* p, size_t n)
-    {
-        const auto* bytes = static_cast<const BYTE*>(p);
-        m_data.insert(m_data.end(), bytes, bytes + n);
-    }
-    void Word(WORD w) { Append(&w, sizeof w); }
-    void String(const wchar_t* s) { Append(s, (wcslen(s) + 1) * sizeof(wchar_t)); }
-    void Align()
-    {
-        while (m_data.size() % 4)
-            m_data.push_back(0);
-    }
-    std::vector<BYTE> m_data;
-};
-
-}   // namespace
-
 TEST_F(ButtonsTest, TemplateControlsGetTheirObjects)
 {
     InitCustomControls();
