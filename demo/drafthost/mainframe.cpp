@@ -304,6 +304,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_undoPanel.Create(this, ID_BAR_HISTORY))
         return -1;
     DockControlBar(&m_undoPanel, AFX_IDW_DOCKBAR_BOTTOM);
+    if (!m_attributePanel.Create(this, ID_BAR_ATTRIBUTES))
+        return -1;
+    DockControlBar(&m_attributePanel, AFX_IDW_DOCKBAR_BOTTOM);
     m_bLayoutRestored = m_state.restoreLayout && RestoreToolBars();
     if (!m_bLayoutRestored && !CreateDefaultToolBars())
         return -1;
