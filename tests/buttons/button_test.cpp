@@ -77,6 +77,34 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"disabled", TBBS_DISABLED, {0, 0}, COLOR_BTNSHADOW, false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The fill paints where the mask (this program's "IDB_PTCO2_MS": black from (2, 2) to
+// (13, 12)) is black: a colour, the face colour, a hatch of every sixth diagonal, or
+// nothing once turned off.
+TEST_F(ButtonsTest, FillMaskColorPaintsThroughTheMask)
+{
+    struct Row {
+        COLORREF fill;
+        COLORREF at33, at43;   // picture pixels (3, 3) and (4, 3), inside the mask
+        int state;
+    };
+    const COLORREF face = Sys(COLOR_BTNFACE);
+    const Row table[] = {{RGB(0, 200, 0), RGB(0, 200, 0), RGB(0, 200, 0), 1},
+                         {JButton::JCOLOR_NONE, RGB(0, 0, 0), face, 1},
+                         {JButton::JCOLOR_FACE, face, face, 1},
+                         {0x01000000, face, face, 0}};
+    JButton button;
+    MakeButton(button);
+    for (const Row& row : table) {
+        SCOPED_TRACE(::testing::Message() << std::hex << row.fill);
+        button.FillMaskColor(row.fill, nullptr);
+        EXPECT_EQ(row.state, button.GetFillState());
+        auto canvas = testing_support::RenderWindow(button.m_hWnd);
+        EXPECT_EQ(row.at33, canvas->Pixel(kPictureAt.x + 3, kPictureAt.y + 3));
+        EXPECT_EQ(row.at43, canvas->Pixel(kPictureAt.x + 4, kPictureAt.y + 3));
+        EXPECT_EQ(face, canvas->Pixel(kPictureAt.x + 1, kPictureAt.y + 1)) << "outside the mask";
+    }
+}
+
 TEST_F(ButtonsTest, FlatButtonShowsNoFrameUntilTheMouseIsOver)
 {
     JButton button;
