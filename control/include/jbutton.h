@@ -97,6 +97,7 @@ protected:
     afx_msg LRESULT OnSetCheck(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     int m_nAppearance = 0;

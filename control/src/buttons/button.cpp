@@ -6,6 +6,7 @@
 #include "jcontrolinfo.h"
 #include "module.h"
 
+#include <afxcmdui.h>
 #include <afxpriv.h>
 #include <new>
 #include <vector>
@@ -208,6 +209,7 @@ BEGIN_MESSAGE_MAP(JButton, CWnd)
     ON_MESSAGE(BM_SETCHECK, OnSetCheck)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_UPDATE_COMMAND_UI_RANGE(0, 0xE142, OnUpdateCommand)
 END_MESSAGE_MAP()
 
 JButton::JButton() : m_nAppearance(FlatByDefault() ? 1 : 0)
@@ -664,6 +666,14 @@ void JButton::OnEnable(BOOL bEnable)
         m_nStyle = nStyle;
         Invalidate(FALSE);
     }
+}
+
+void JButton::OnUpdateCommand(CCmdUI* pCmdUI)
+{
+    // A flat button leaves nothing of the command greyed; the next target decides the rest.
+    if (m_nAppearance == 1)
+        pCmdUI->Enable(TRUE);
+    pCmdUI->ContinueRouting();
 }
 
 UINT JButton::OnGetDlgCode()
