@@ -3,6 +3,8 @@
 #include "baseutil.h"
 #include "cntlrc.h"
 #include "controlexports.h"
+#include "jbutton.h"
+#include "jcolorpicker.h"
 #include "jdllhook.h"
 #include "jenvmanager.h"
 #include "junitcombo.h"
@@ -92,6 +94,7 @@ void ControlDetachProcess()
     FreeResourceModule(g_hStyles);
     JImageList::ReleaseSharedDCs();
     JTabbarButton::FreeSharedDrawingObjects();
+    JButton::FreeSharedDrawingObjects();
     // No hook or per-thread clean-up routine may outlive the module's code.
     JDLLHook::FreeHookIndex();
     g_hModule = nullptr;
@@ -104,12 +107,20 @@ CONTROL_API void InitCustomControls()
     // The window classes dialog templates can name, in a fixed order; each
     // control class adds its registration here as it comes.
     const ControlClassRegistrar registrars[] = {
-        &JUnitEdit::RegisterControlClass,          &JDistanceEdit::RegisterControlClass,
-        &JAngleEdit::RegisterControlClass,         &JDirectionEdit::RegisterControlClass,
-        &JScalarEdit::RegisterControlClass,        &JUnitComboBox::RegisterControlClass,
-        &JDistanceComboBox::RegisterControlClass,  &JAngleComboBox::RegisterControlClass,
-        &JDirectionComboBox::RegisterControlClass, &JScalarComboBox::RegisterControlClass,
+        &JUnitEdit::RegisterControlClass,
+        &JDistanceEdit::RegisterControlClass,
+        &JAngleEdit::RegisterControlClass,
+        &JDirectionEdit::RegisterControlClass,
+        &JScalarEdit::RegisterControlClass,
+        &JUnitComboBox::RegisterControlClass,
+        &JDistanceComboBox::RegisterControlClass,
+        &JAngleComboBox::RegisterControlClass,
+        &JDirectionComboBox::RegisterControlClass,
+        &JScalarComboBox::RegisterControlClass,
         &JWeightComboBox::RegisterControlClass,
+        &JButton::RegisterControlClass,
+        &JSpacer::RegisterControlClass,
+        &JColorComboBox::RegisterControlClass,
     };
     for (ControlClassRegistrar pfnRegister : registrars)
         pfnRegister();

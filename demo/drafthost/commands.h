@@ -17,7 +17,15 @@ struct DemoCategory {
 };
 
 // The demo's bars' IDs, in the framework's control-bar range.
-enum : UINT { ID_BAR_DRAW = 0xE810, ID_BAR_MODIFY, ID_BAR_VIEW, ID_BAR_SETTINGS, ID_BAR_UNITS, ID_BAR_HISTORY };
+enum : UINT {
+    ID_BAR_DRAW = 0xE810,
+    ID_BAR_MODIFY,
+    ID_BAR_VIEW,
+    ID_BAR_SETTINGS,
+    ID_BAR_UNITS,
+    ID_BAR_HISTORY,
+    ID_BAR_ATTRIBUTES
+};
 
 const std::vector<DemoCategory>& DemoCategories();
 // The glyphs of a category's commands, separators left out (as image strips hold them).

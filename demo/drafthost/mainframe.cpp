@@ -296,6 +296,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_undoPanel.Create(this, ID_BAR_HISTORY))
         return -1;
     DockControlBar(&m_undoPanel, AFX_IDW_DOCKBAR_BOTTOM);
+    if (!m_attributePanel.Create(this, ID_BAR_ATTRIBUTES))
+        return -1;
+    DockControlBar(&m_attributePanel, AFX_IDW_DOCKBAR_BOTTOM);
     // As a host starts its environment: the start-up add-in is installed before the
     // stored layout is read, and gives its default toolbars when none was restored.
     if (m_state.pApp)

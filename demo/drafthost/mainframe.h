@@ -10,6 +10,7 @@
 #include "layerpanel.h"
 #include "sheettabs.h"
 #include "undopanel.h"
+#include "attributepanel.h"
 
 #include <memory>
 #include <string>
@@ -111,6 +112,7 @@ private:
     CStatusBar m_statusBar;
     CDialogBar m_unitPanel;
     CUndoPanel m_undoPanel;
+    CAttributePanel m_attributePanel;
     // The toolbars delete themselves with their windows.
     JToolBar* m_pBarDraw = nullptr;
     JToolBar* m_pBarModify = nullptr;

@@ -19,6 +19,15 @@
 #define IDC_HISTORY_UNDO 1105
 #define IDC_HISTORY_REDO 1106
 
+// The attribute panel: buttons of the library's "jbutton" class with drop-down parts (a
+// colour, a line style and an arrowhead), a "SPACER" and a "JColorComboBox".
+#define IDD_ATTRIBUTE_PANEL 202
+#define IDC_ATTR_COLOR 1201
+#define IDC_ATTR_STYLE 1202
+#define IDC_ATTR_ARROW 1203
+#define IDC_ATTR_SPACER 1204
+#define IDC_ATTR_COMBO 1205
+
 // The commands, grouped by category; each has its "prompt\ntip" string of the same ID.
 #define ID_DRAW_LINE 33001
 #define ID_DRAW_CIRCLE 33002

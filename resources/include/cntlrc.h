@@ -66,3 +66,13 @@
 #define IDS_TABNAME_DUPLICATE 3105
 #define IDD_TABNAME 103
 #define IDC_TABNAME_EDIT 105
+#define IDS_DROPDOWN_MORE 2700      // the text entry under the dropdowns' pictures
+#define IDS_COLOR_NAME_FIRST 2800   // the 18 standard colours' names, 2800 to 2817, in palette order
+#define IDS_COLOR_NOFILL 2820       // the colour picker's no-fill button
+#define IDS_COLOR_MORE 2821         // the colour picker's more-colours button
+#define IDS_COLOR_NONE 2822         // the preview row with no colour under the cursor
+#define IDS_COLOR_CUSTOM 2823       // a new custom colour's proposed name, with its number
+#define IDS_COLOR_EMPTY 2824        // an empty custom well
+#define IDS_COLOR_SPECIAL 2825      // the hatched special colour
+#define IDD_COLORNAME 2830          // the name of a new custom colour
+#define IDC_COLORNAME_EDIT 1015

@@ -1,0 +1,273 @@
+// The preference store: a name-to-value table read from and written back whole to the
+// stream "TsPreferences" of the bound storage.
+//
+// The stream is text, one value a line: a type letter (I integer, L long, S text), a tab,
+// the name, a tab and the value; a text is written as hexadecimal pairs so that any
+// character survives. Lines that do not read as such are left out.
+#include "tspref.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+const wchar_t kStreamName[] = L"TsPreferences";
+const size_t kMaxName = 255;
+const ULONG kMaxStream = 1u << 20;   // more than any document's preferences
+
+struct Value {
+    char type;          // 'I', 'L' or 'S'
+    std::string text;   // the number in decimal, or the text itself
+};
+
+bool ValidName(const char* name)
+{
+    return name && *name && std::strlen(name) <= kMaxName && !std::strpbrk(name, "\t\r\n");
+}
+
+std::string ToHex(const std::string& text)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : text) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    return hex;
+}
+
+bool FromHex(const std::string& hex, std::string* text)
+{
+    if (hex.size() % 2)
+        return false;
+    text->clear();
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
+    };
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        const int high = digit(hex[i]), low = digit(hex[i + 1]);
+        if (high < 0 || low < 0 || (high == 0 && low == 0))
+            return false;
+        *text += (char)(high * 16 + low);
+    }
+    return true;
+}
+
+bool ReadNumber(const std::string& text, long long low, long long high)
+{
+    if (text.empty() || text.size() > 20)
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    return errno == 0 && end && *end == 0 && value >= low && value <= high;
+}
+
+}   // namespace
+
+struct TsPrefStore {
+    IStorage* pStorage = nullptr;
+    std::map<std::string, Value> values;
+
+    void Parse(const std::string& data)
+    {
+        size_t start = 0;
+        while (start < data.size()) {
+            size_t end = data.find('\n', start);
+            if (end == std::string::npos)
+                end = data.size();
+            std::string line = data.substr(start, end - start);
+            start = end + 1;
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            const size_t tab1 = line.find('\t'), tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+            if (tab1 != 1 || tab2 == std::string::npos)
+                continue;
+            const char type = line[0];
+            const std::string name = line.substr(2, tab2 - 2), raw = line.substr(tab2 + 1);
+            if (!ValidName(name.c_str()))
+                continue;
+            Value value{type, {}};
+            if (type == 'I' && ReadNumber(raw, INT_MIN, INT_MAX))
+                value.text = raw;
+            else if (type == 'L' && ReadNumber(raw, LONG_MIN, LONG_MAX))
+                value.text = raw;
+            else if (!(type == 'S' && FromHex(raw, &value.text)))
+                continue;
+            values[name] = value;
+        }
+    }
+
+    HRESULT Load()
+    {
+        values.clear();
+        IStream* pStream = nullptr;
+        HRESULT hr = pStorage->OpenStream(kStreamName, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &pStream);
+        if (FAILED(hr))
+            return hr == STG_E_FILENOTFOUND ? S_OK : hr;
+        STATSTG stat{};
+        std::string data;
+        if (SUCCEEDED(pStream->Stat(&stat, STATFLAG_NONAME))) {
+            const ULONG size = stat.cbSize.QuadPart > kMaxStream ? kMaxStream : (ULONG)stat.cbSize.QuadPart;
+            data.resize(size);
+            ULONG read = 0;
+            if (size && FAILED(pStream->Read(data.data(), size, &read)))
+                read = 0;
+            data.resize(read);
+        }
+        pStream->Release();
+        Parse(data);
+        return S_OK;
+    }
+
+    HRESULT Save()
+    {
+        std::string data;
+        for (const auto& [name, value] : values) {
+            data += value.type;
+            data += '\t';
+            data += name;
+            data += '\t';
+            data += value.type == 'S' ? ToHex(value.text) : value.text;
+            data += '\n';
+        }
+        IStream* pStream = nullptr;
+        HRESULT hr =
+            pStorage->CreateStream(kStreamName, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &pStream);
+        if (FAILED(hr))
+            return hr;
+        ULONG written = 0;
+        hr = pStream->Write(data.data(), (ULONG)data.size(), &written);
+        pStream->Release();
+        if (SUCCEEDED(hr))
+            hr = pStorage->Commit(STGC_DEFAULT);
+        return hr;
+    }
+
+    HRESULT Find(const char* name, char type, const Value** ppValue) const
+    {
+        if (!pStorage)
+            return TSPREF_E_NOSTORE;
+        if (!ValidName(name))
+            return E_INVALIDARG;
+        const auto it = values.find(name);
+        if (it == values.end() || it->second.type != type)
+            return TSPREF_E_NOVALUE;
+        *ppValue = &it->second;
+        return S_OK;
+    }
+
+    HRESULT Put(const char* name, char type, std::string text)
+    {
+        if (!pStorage)
+            return TSPREF_E_NOSTORE;
+        if (!ValidName(name))
+            return E_INVALIDARG;
+        values[name] = Value{type, std::move(text)};
+        return Save();
+    }
+};
+
+TsPrefHelper::TsPrefHelper() : m_pStore(new TsPrefStore)
+{
+}
+
+TsPrefHelper::~TsPrefHelper()
+{
+    InitStorageAssociation(nullptr);
+    delete m_pStore;
+}
+
+HRESULT TsPrefHelper::InitStorageAssociation(IUnknown* pDocument)
+{
+    if (m_pStore->pStorage)
+        m_pStore->pStorage->Release();
+    m_pStore->pStorage = nullptr;
+    m_pStore->values.clear();
+    if (!pDocument)
+        return S_OK;
+    IStorage* pStorage = nullptr;
+    HRESULT hr = pDocument->QueryInterface(IID_IStorage, reinterpret_cast<void**>(&pStorage));
+    if (FAILED(hr) || !pStorage)
+        return FAILED(hr) ? hr : E_NOINTERFACE;
+    m_pStore->pStorage = pStorage;
+    hr = m_pStore->Load();
+    if (FAILED(hr)) {
+        // An unreadable stream: the document has no preferences, and gets them anew.
+        m_pStore->values.clear();
+    }
+    return S_OK;
+}
+
+BOOL TsPrefHelper::IsBound() const
+{
+    return m_pStore->pStorage != nullptr;
+}
+
+HRESULT TsPrefHelper::GetPrefInteger(const char* name, int* pValue) const
+{
+    const Value* pFound = nullptr;
+    HRESULT hr = m_pStore->Find(name, 'I', &pFound);
+    if (SUCCEEDED(hr) && pValue)
+        *pValue = (int)std::strtol(pFound->text.c_str(), nullptr, 10);
+    return hr;
+}
+
+HRESULT TsPrefHelper::SetPrefInteger(const char* name, int value)
+{
+    return m_pStore->Put(name, 'I', std::to_string(value));
+}
+
+HRESULT TsPrefHelper::GetPrefLong(const char* name, long* pValue) const
+{
+    const Value* pFound = nullptr;
+    HRESULT hr = m_pStore->Find(name, 'L', &pFound);
+    if (SUCCEEDED(hr) && pValue)
+        *pValue = std::strtol(pFound->text.c_str(), nullptr, 10);
+    return hr;
+}
+
+HRESULT TsPrefHelper::SetPrefLong(const char* name, long value)
+{
+    return m_pStore->Put(name, 'L', std::to_string(value));
+}
+
+HRESULT TsPrefHelper::GetPrefCharStr(const char* name, char* text, unsigned cchText) const
+{
+    const Value* pFound = nullptr;
+    HRESULT hr = m_pStore->Find(name, 'S', &pFound);
+    if (SUCCEEDED(hr) && text && cchText) {
+        const size_t n = pFound->text.size() < cchText - 1 ? pFound->text.size() : cchText - 1;
+        std::memcpy(text, pFound->text.data(), n);
+        text[n] = 0;
+    }
+    return hr;
+}
+
+HRESULT TsPrefHelper::SetPrefCharStr(const char* name, const char* text)
+{
+    return m_pStore->Put(name, 'S', text ? std::string(text) : std::string());
+}
+
+TSPREF_API HRESULT WINAPI TsPrefOpenFileStorage(const wchar_t* path, BOOL bCreate, IStorage** ppStorage)
+{
+    if (!ppStorage)
+        return E_POINTER;
+    *ppStorage = nullptr;
+    if (!path || !*path)
+        return E_INVALIDARG;
+    const DWORD mode = STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_TRANSACTED;
+    HRESULT hr = ::StgOpenStorage(path, nullptr, mode, nullptr, 0, ppStorage);
+    if (FAILED(hr) && bCreate)
+        hr = ::StgCreateDocfile(path, mode | STGM_CREATE, 0, ppStorage);
+    return hr;
+}

@@ -1,0 +1,129 @@
+// The preference store: values kept in a compound file survive closing it; a store that
+// is missing, of the wrong kind or damaged gives the caller's defaults, never a crash.
+#include "tspref.h"
+
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+// A storage in memory holding the stream "TsPreferences" with the given bytes.
+IStorage* StorageWithStream(const std::string& bytes)
+{
+    ILockBytes* pBytes = nullptr;
+    IStorage* pStorage = nullptr;
+    if (FAILED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &pBytes)))
+        return nullptr;
+    const HRESULT hr =
+        ::StgCreateDocfileOnILockBytes(pBytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &pStorage);
+    pBytes->Release();
+    if (FAILED(hr))
+        return nullptr;
+    IStream* pStream = nullptr;
+    if (SUCCEEDED(pStorage->CreateStream(L"TsPreferences", STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
+                                         &pStream))) {
+        pStream->Write(bytes.data(), (ULONG)bytes.size(), nullptr);
+        pStream->Release();
+    }
+    return pStorage;
+}
+
+}   // namespace
+
+TEST(TsPref, ValuesSurviveTheFile)
+{
+    const std::wstring path = std::filesystem::path(testing_support::ProgramFolder()).wstring() + L"\\tspref_test.doc";
+    std::filesystem::remove(path);
+    const char text[] = "Red\tand\nblue, 100%";
+    {
+        IStorage* pStorage = nullptr;
+        ASSERT_EQ(S_OK, TsPrefOpenFileStorage(path.c_str(), TRUE, &pStorage));
+        TsPrefHelper prefs;
+        ASSERT_EQ(S_OK, prefs.InitStorageAssociation(pStorage));
+        pStorage->Release();
+        EXPECT_EQ(S_OK, prefs.SetPrefInteger("ColorPicker_Number", 3));
+        EXPECT_EQ(S_OK, prefs.SetPrefLong("ColorPicker_Color0", 0x80000000L));
+        EXPECT_EQ(S_OK, prefs.SetPrefCharStr("ColorPicker_Name0", text));
+        EXPECT_EQ(S_OK, prefs.SetPrefCharStr("Empty", ""));
+        EXPECT_EQ(E_INVALIDARG, prefs.SetPrefLong("tab\tname", 1));
+    }
+    IStorage* pStorage = nullptr;
+    ASSERT_EQ(S_OK, TsPrefOpenFileStorage(path.c_str(), FALSE, &pStorage));
+    TsPrefHelper prefs;
+    ASSERT_EQ(S_OK, prefs.InitStorageAssociation(pStorage));
+    pStorage->Release();
+    int number = 0;
+    long colour = 0;
+    char name[64] = "unchanged", cut[4] = "";
+    EXPECT_EQ(S_OK, prefs.GetPrefInteger("ColorPicker_Number", &number));
+    EXPECT_EQ(3, number);
+    EXPECT_EQ(S_OK, prefs.GetPrefLong("ColorPicker_Color0", &colour));
+    EXPECT_EQ((long)0x80000000L, colour);
+    EXPECT_EQ(S_OK, prefs.GetPrefCharStr("ColorPicker_Name0", name, sizeof name));
+    EXPECT_STREQ(text, name);
+    EXPECT_EQ(S_OK, prefs.GetPrefCharStr("ColorPicker_Name0", cut, sizeof cut));
+    EXPECT_STREQ("Red", cut);
+    EXPECT_EQ(S_OK, prefs.GetPrefCharStr("Empty", name, sizeof name));
+    EXPECT_STREQ("", name);
+    // Another type under the name, or no such name: the output keeps the caller's default.
+    number = -1;
+    EXPECT_EQ(TSPREF_E_NOVALUE, prefs.GetPrefInteger("ColorPicker_Color0", &number));
+    EXPECT_EQ(TSPREF_E_NOVALUE, prefs.GetPrefInteger("ColorPicker_Missing", &number));
+    EXPECT_EQ(-1, number);
+    prefs.InitStorageAssociation(nullptr);
+    std::filesystem::remove(path);
+}
+
+TEST(TsPref, WithoutAStoreNothingIsReadOrWritten)
+{
+    TsPrefHelper prefs;
+    int value = 5;
+    EXPECT_EQ(TSPREF_E_NOSTORE, prefs.GetPrefInteger("a", &value));
+    EXPECT_EQ(TSPREF_E_NOSTORE, prefs.SetPrefInteger("a", 1));
+    EXPECT_EQ(5, value);
+    // A document object that is no storage binds nothing.
+    IStream* pStream = nullptr;
+    ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, &pStream));
+    EXPECT_TRUE(FAILED(prefs.InitStorageAssociation(pStream)));
+    pStream->Release();
+    EXPECT_FALSE(prefs.IsBound());
+    IStorage* pStorage = nullptr;
+    EXPECT_TRUE(FAILED(TsPrefOpenFileStorage(L"Z:\\no\\such\\folder\\doc.doc", FALSE, &pStorage)));
+    EXPECT_EQ(nullptr, pStorage);
+}
+
+// Every damaged stream of the corpus keeps its sound value ("Good" = 7) and loses the rest.
+TEST(TsPref, DamagedStreamsReadAsFarAsTheyAreSound)
+{
+    const std::filesystem::path corpus =
+        std::filesystem::path(testing_support::ProgramFolder()) / "testdata" / "tspref";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        IStorage* pStorage = StorageWithStream(bytes);
+        ASSERT_NE(nullptr, pStorage);
+        TsPrefHelper prefs;
+        ASSERT_EQ(S_OK, prefs.InitStorageAssociation(pStorage));
+        pStorage->Release();
+        int good = 0, bad = -1;
+        long badLong = -1;
+        char badText[8] = "default";
+        EXPECT_EQ(S_OK, prefs.GetPrefInteger("Good", &good));
+        EXPECT_EQ(7, good);
+        EXPECT_EQ(TSPREF_E_NOVALUE, prefs.GetPrefInteger("Bad", &bad));
+        EXPECT_EQ(TSPREF_E_NOVALUE, prefs.GetPrefLong("Bad", &badLong));
+        EXPECT_EQ(TSPREF_E_NOVALUE, prefs.GetPrefCharStr("Bad", badText, sizeof badText));
+        EXPECT_EQ(TSPREF_E_NOVALUE, prefs.GetPrefCharStr("Bad2", badText, sizeof badText));
+        EXPECT_STREQ("default", badText);
+        ++files;
+    }
+    EXPECT_GE(files, 7);
+}
