@@ -210,7 +210,8 @@ private:
     void ApplyVisibility();
     BOOL ReadPictureRecords(HKEY hKey);
     BOOL ReadButtons(HKEY hKey, BOOL& bStoredRows);
-    void CommitStoredLayout(BOOL bHorz, BOOL bStoredRows);
+    // dwWindowStyle: the bar style the window's frame was last made for.
+    void CommitStoredLayout(BOOL bHorz, BOOL bStoredRows, DWORD dwWindowStyle);
     // Takes the command list of every listed flyout button; a missing list fails
     // when required, else ends the reading.
     BOOL ReadFlyoutLists(HKEY hKey, const std::vector<UINT>& buttons, LPCSTR lpszItemFormat, BOOL bRequired);

@@ -122,10 +122,13 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, bool staged)
             continue;   // in place already
         // Past the commit the old key is not needed again: it goes, with the files it names.
         HKEY hOld = nullptr;
-        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ, &hOld) == ERROR_SUCCESS) {
+        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ | DELETE, &hOld) == ERROR_SUCCESS) {
             DeleteTemporaryBitmapFiles(hOld);
+            // Deleted through the handle already open; a key with subkeys goes with its tree.
+            const bool deleted = ::RegDeleteKeyA(hOld, "") == ERROR_SUCCESS;
             ::RegCloseKey(hOld);
-            DeleteKey(hToolbars, name);
+            if (!deleted)
+                DeleteKey(hToolbars, name);
         }
         if (::RegRenameKey(hToolbars, Wide(stagedName).c_str(), Wide(name).c_str()) != ERROR_SUCCESS)
             return false;

@@ -3,6 +3,7 @@
 #include "controlexports.h"
 #include "jbars.h"
 #include "jenvmanager.h"
+#include "toolbar_strip.h"
 
 int JToolBar::m_nFlyoutTime = 400;
 int JToolBar::m_nToolTipTime = 500;
@@ -46,6 +47,7 @@ JToolBar::~JToolBar()
     m_bDestroying = TRUE;
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
+    toolbar_strip::ForgetSharedStrip(this);
     DestroyFlyouts();
     m_arrFlyouts.RemoveAll();
     // Picture records come with the custom buttons; until then every slot is empty.

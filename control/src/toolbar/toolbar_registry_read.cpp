@@ -228,7 +228,7 @@ BOOL JToolBar::ReadButtons(HKEY hKey, BOOL& bStoredRows)
     return TRUE;
 }
 
-void JToolBar::CommitStoredLayout(BOOL bHorz, BOOL bStoredRows)
+void JToolBar::CommitStoredLayout(BOOL bHorz, BOOL bStoredRows, DWORD dwWindowStyle)
 {
     // Stored rows are measured as a floating bar of fixed size keeps them, then
     // committed as a dynamic bar. The window takes only the final style: each
@@ -242,7 +242,7 @@ void JToolBar::CommitStoredLayout(BOOL bHorz, BOOL bStoredRows)
     // The floating style served the layout only: a bar that is not placed yet
     // must not count as floating (it would be saved as such).
     const DWORD dwFinal = (m_dwStyle & ~CBRS_FLOATING) | (dwShown & CBRS_FLOATING);
-    m_dwStyle = dwShown;
+    m_dwStyle = dwWindowStyle;
     SetBarStyle(dwFinal);
 }
 
@@ -290,12 +290,18 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
         return FALSE;
     ApplyVisibility();
     const DWORD dwAlign = bHorz ? CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM : CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT;
-    SetBarStyle((GetBarStyle() & ~CBRS_ALIGN_ANY) | dwAlign);
+    // The window's frame takes the stored alignment with the final style, in one change.
+    const DWORD dwWindowStyle = m_dwStyle;
+    m_dwStyle = (m_dwStyle & ~CBRS_ALIGN_ANY) | dwAlign;
 
     BOOL bStoredRows = FALSE;
-    if (!ReadPictureRecords(hKey) || !ReadButtons(hKey, bStoredRows))
+    if (!ReadPictureRecords(hKey) || !ReadButtons(hKey, bStoredRows)) {
+        const DWORD dwAligned = m_dwStyle;
+        m_dwStyle = dwWindowStyle;
+        SetBarStyle(dwAligned);
         return FALSE;
-    CommitStoredLayout(bHorz, bStoredRows);
+    }
+    CommitStoredLayout(bHorz, bStoredRows, dwWindowStyle);
 
     std::vector<UINT> flyouts;
     if (!ReadRegList(hKey, "Flyouts", kListBytes, flyouts))

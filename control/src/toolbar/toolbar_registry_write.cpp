@@ -142,15 +142,18 @@ BOOL JToolBar::WriteToRegistry(HKEY hKey)
         ok = WriteRegList(hKey, "DefaultIDs", defaults) && ok;
         WriteDefaultFlyouts(hKey);
     }
-    CUIntArray buttons;
-    GetButtonIDs(buttons);
-    std::vector<UINT> ids(buttons.GetData(), buttons.GetData() + buttons.GetSize());
-    ids.resize(std::min(ids.size(), kMostListed));
+    // Each button's command and style come from one look at the button.
+    const int nButtons = std::min((int)GetCommandCount(), (int)kMostListed);
+    std::vector<UINT> ids, styles;
+    ids.reserve((size_t)nButtons);
+    styles.reserve((size_t)nButtons);
+    for (int i = 0; i < nButtons; ++i) {
+        const TBBUTTON button = GetButton(i);
+        ids.push_back((button.fsStyle & TBSTYLE_SEP) ? ID_SEPARATOR : (UINT)button.idCommand);
+        styles.push_back(MAKELONG(button.fsStyle, button.fsState) ^ TBBS_DISABLED);
+    }
     ok = WriteRegList(hKey, "IDs", ids.empty() && m_bDefault ? defaults : ids) && ok;
     if (!ids.empty()) {
-        std::vector<UINT> styles;
-        for (int i = 0; i < (int)ids.size(); ++i)
-            styles.push_back(GetButtonStyle(i));
         ok = WriteRegList(hKey, "Styles", styles) && ok;
     } else {
         // A kept key must not give an earlier save's row breaks to these buttons.

@@ -5,6 +5,7 @@
 #include "jbars.h"
 #include "jenvmanager.h"
 #include "jimage.h"
+#include "toolbar_strip.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -70,7 +71,59 @@ ULONG_PTR BitsChecksum(HBITMAP hBitmap)
     return (ULONG_PTR)hash;
 }
 
+// The last strip built and what it was made of: the next toolbar with the same
+// buttons and pictures (the toolbars of a restored layout, say) takes a copy of it
+// instead of cutting its own.
+// Toolbars are made on one thread; a strip is shared only on the thread that built
+// it, and only while the toolbar that built it lives.
+struct BuiltStrip {
+    std::vector<ULONG_PTR> inputs;
+    HBITMAP hStrip = nullptr;
+    DWORD threadId = 0;
+    const JToolBar* pBuilder = nullptr;
+    ~BuiltStrip() { Forget(); }
+    void Forget()
+    {
+        if (hStrip)
+            ::DeleteObject(hStrip);
+        hStrip = nullptr;
+        inputs.clear();
+        pBuilder = nullptr;
+    }
+    void Keep(const JToolBar* pBar, std::vector<ULONG_PTR> made, HBITMAP hMade)
+    {
+        Forget();
+        hStrip = hMade ? static_cast<HBITMAP>(::CopyImage(hMade, IMAGE_BITMAP, 0, 0, 0)) : nullptr;
+        if (!hStrip)
+            return;
+        inputs = std::move(made);
+        threadId = ::GetCurrentThreadId();
+        pBuilder = pBar;
+    }
+    bool Matches(const std::vector<ULONG_PTR>& wanted) const
+    {
+        return hStrip && threadId == ::GetCurrentThreadId() && inputs == wanted;
+    }
+};
+BuiltStrip lastStrip;
+
+// A button's own picture is named by a pointer whose memory may serve another
+// picture later: strips with one are never shared.
+bool HasOwnPictures(const CPtrArray& customBitmaps)
+{
+    for (int i = 0; i < customBitmaps.GetSize(); ++i)
+        if (customBitmaps[i])
+            return true;
+    return false;
+}
+
 }   // namespace
+
+void toolbar_strip::ForgetSharedStrip(const JToolBar* pBuilder)
+{
+    if (lastStrip.pBuilder == pBuilder && lastStrip.threadId == ::GetCurrentThreadId())
+        lastStrip.Forget();
+}
 
 std::vector<ULONG_PTR> JToolBar::StripInputs(const UINT* lpIDArray, int nIDCount)
 {
@@ -245,7 +298,11 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
     int nImages = 0;
     for (int i = 0; i < nIDCount; ++i)
         nImages += lpIDArray && lpIDArray[i] != 0;
-    if (nImages > 0) {
+    std::vector<ULONG_PTR> inputs = StripInputs(lpIDArray, nIDCount);
+    const bool shared = !HasOwnPictures(m_arrCustomBitmaps);
+    if (nImages > 0 && shared && lastStrip.Matches(inputs))
+        m_hbmImageStrip = static_cast<HBITMAP>(::CopyImage(lastStrip.hStrip, IMAGE_BITMAP, 0, 0, 0));
+    if (nImages > 0 && !m_hbmImageStrip) {
         // The whole strip at once. A button without a picture keeps its place with a
         // plain face. Pictures of categories made from bitmaps are copied straight
         // into their places and take the face colour for the transparent one all
@@ -309,8 +366,10 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                 }
             }
         }
+        if (shared)
+            lastStrip.Keep(this, inputs, m_hbmImageStrip);
     }
-    m_stripInputs = StripInputs(lpIDArray, nIDCount);
+    m_stripInputs = std::move(inputs);
     ++m_nStripBuilds;
     return TRUE;
 }
