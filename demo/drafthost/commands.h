@@ -24,7 +24,8 @@ enum : UINT {
     ID_BAR_SETTINGS,
     ID_BAR_UNITS,
     ID_BAR_HISTORY,
-    ID_BAR_ATTRIBUTES
+    ID_BAR_ATTRIBUTES,
+    ID_BAR_LAYERS
 };
 
 const std::vector<DemoCategory>& DemoCategories();

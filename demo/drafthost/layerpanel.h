@@ -2,12 +2,12 @@
 // beside the View toolbar. It floats and docks by a double-click on its caption, and its
 // floating frame sizes from every side and corner; the list fills what the bar is given.
 #pragma once
+#include "commands.h"
 #include "jdialogbar.h"
 
 class CLayerPanel : public CBaseDialogBar {
 public:
-    // Its bar ID, after the demo's other bars.
-    static constexpr UINT kBarID = 0xE816;
+    static constexpr UINT kBarID = ID_BAR_LAYERS;
 
     // Made on the heap: the bar deletes itself with its window.
     static CLayerPanel* Make(CFrameWnd* pFrame, UINT nID);

@@ -1,5 +1,5 @@
 // Resource IDs of the layer list.
 #pragma once
-#define IDD_LAYER_PANEL 202
-#define IDC_LAYER_LIST 1201
-#define IDC_LAYER_NEW 1202
+#define IDD_LAYER_PANEL 203
+#define IDC_LAYER_LIST 1301
+#define IDC_LAYER_NEW 1302
