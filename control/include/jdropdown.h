@@ -40,6 +40,10 @@ public:
     // The pop-up's place for a button rectangle (screen): below it, or above it when
     // the bottom would leave the work area; moved sideways to stay on it.
     static CPoint PlaceBelow(const CRect& button, CSize popup);
+    // Whether a press (client coordinates of msg.hwnd) falls on the drop-down part of the
+    // button that opened the pop-up: it closes the pop-up and goes no further, or the
+    // button would drop it again at once.
+    static BOOL IsPressOnDropPart(HWND hButton, const MSG& msg);
 
     JButton* m_pButton = nullptr;
     int m_nMarginX = 3;

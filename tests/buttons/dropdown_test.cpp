@@ -192,6 +192,27 @@ TEST_F(DropdownTest, ClickOutsideReachesItsTarget)
                                [](const Heard& h) { return h.message == WM_LBUTTONDOWN; }));
 }
 
+// A second press on the drop-down part closes the pop-up and does not drop it again.
+TEST_F(DropdownTest, PressOnTheDropPartAgainCloses)
+{
+    Make(Kind::kText);
+    owner.recorded = {JBN_DROPDOWN};
+    ScriptedInput script;
+    script.Then([this] {
+        testing_support::ClickAt(ScreenPoint(&button, CPoint(35, 15)));
+        return true;
+    });
+    script.Then([this] { return PopupShown(); }, "pop-up shown").Then([this] {
+        testing_support::ClickAt(ScreenPoint(&button, CPoint(35, 15)));
+        return true;
+    });
+    script.Then([this] { return !PopupShown(); }, "pop-up closed");
+    Finish(script);
+    testing_support::PumpMessages();
+    EXPECT_FALSE(PopupShown());
+    EXPECT_EQ((std::vector<Heard>{{JBN_DROPDOWN, 101}}), owner.heard);
+}
+
 // Near each edge of the work area the pop-up opens fully on it and clear of its button.
 TEST_F(DropdownTest, StaysOnTheWorkAreaNearEachEdge)
 {

@@ -297,7 +297,8 @@ int JColorPicker::ShowDropDown(JButton* pButton)
             ::ClientToScreen(msg.hwnd, &point);
             if (!self.PtInRect(point)) {
                 ShowWindow(SW_HIDE);
-                ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+                if (!JDropdown::IsPressOnDropPart(hButton, msg))
+                    ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
                 running = false;
                 continue;
             }

@@ -126,6 +126,18 @@ CPoint JDropdown::PlaceBelow(const CRect& button, CSize popup)
     return place;
 }
 
+BOOL JDropdown::IsPressOnDropPart(HWND hButton, const MSG& msg)
+{
+    CWnd* pWnd = msg.hwnd == hButton ? CWnd::FromHandlePermanent(hButton) : nullptr;
+    if (!pWnd || !pWnd->IsKindOf(RUNTIME_CLASS(JButton)))
+        return FALSE;
+    auto* pButton = static_cast<JButton*>(pWnd);
+    if (!pButton->IsDropDown())
+        return FALSE;
+    const CPoint point((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+    return pButton->DropDownPartRect().PtInRect(point);
+}
+
 namespace {
 
 CPoint MessagePoint(const MSG& msg)
@@ -206,7 +218,8 @@ int JDropdown::ShowDropDown(JButton* pButton)
                 // The press was meant for something else: it goes there after the pop-up closed.
                 pList->SetCurSel(saved);
                 Cleanup();
-                ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+                if (!IsPressOnDropPart(hButton, msg))
+                    ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
                 return 1;
             }
             continue;
