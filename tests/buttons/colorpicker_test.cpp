@@ -285,5 +285,7 @@ TEST_F(ColorPickerTest, TemplateComboGetsItsObjectAndColors)
     EXPECT_EQ(5, pCombo->SetCurrentColor(0x0000FF)) << "red is the sixth entry";
     EXPECT_EQ(0x0000FFu, pCombo->GetCurrentColor());
     EXPECT_EQ(19, pCombo->SetCurrentColor(0x123456)) << "an unknown colour is added";
+    EXPECT_EQ(20, pCombo->SetCurrentColor(0x654321)) << "a second one too, under the same name";
+    EXPECT_EQ(0x654321u, pCombo->GetCurrentColor());
     ::DestroyWindow(hDialog);
 }

@@ -119,9 +119,14 @@ int JColorComboBox::SetCurrentColor(COLORREF color)
             SetCurSel(index);
             return index;
         }
-    const int added = AddColor(color, LibraryText(IDS_COLOR_EMPTY, "Empty"));
-    if (added >= 0)
-        SetCurSel(added);
+    // Appended even when an earlier unknown colour took the same name: a match by name
+    // would select that colour instead of this one.
+    const int added =
+        (int)CComboBox::DefWindowProc(CB_ADDSTRING, 0, (LPARAM)LibraryText(IDS_COLOR_EMPTY, "Empty").GetString());
+    if (added < 0)
+        return -1;
+    CComboBox::DefWindowProc(CB_SETITEMDATA, added, (LPARAM)color);
+    SetCurSel(added);
     return added;
 }
 
