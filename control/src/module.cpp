@@ -134,6 +134,20 @@ CString LibraryText(UINT nID, LPCSTR lpszFallback)
     return text;
 }
 
+HFONT CreateLibraryFont(LONG nWeight, UINT nIDFace)
+{
+    LOGFONTA font{};
+    if (HDC hScreen = ::GetDC(nullptr)) {
+        font.lfHeight = -::MulDiv(atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8")), ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
+        ::ReleaseDC(nullptr, hScreen);
+    }
+    font.lfWeight = nWeight;
+    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynA(font.lfFaceName, LibraryText(nIDFace, "MS Sans Serif"), LF_FACESIZE);
+    return ::CreateFontIndirectA(&font);
+}
+
 int ShowLibraryMessage(UINT nIDText, LPCSTR lpszFallback, UINT nType)
 {
     const CString text = LibraryText(nIDText, lpszFallback);

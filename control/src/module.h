@@ -22,6 +22,10 @@ using ControlClassRegistrar = BOOL (*)();
 // The resource module's string nID, or lpszFallback when it has none (or there is no module).
 CString LibraryText(UINT nID, LPCSTR lpszFallback);
 
+// The library's control font: the unit controls' point size (string IDS_UNITEDIT_FONT_SIZE) at the
+// screen's resolution, the face of string nIDFace, the user's language's character set.
+HFONT CreateLibraryFont(LONG nWeight, UINT nIDFace);
+
 // Shows the resource module's string nIDText (lpszFallback without it) in a message
 // box over the main window, captioned as the host asks; returns the box's answer.
 int ShowLibraryMessage(UINT nIDText, LPCSTR lpszFallback, UINT nType);

@@ -52,14 +52,8 @@ int JColorPicker::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     HDC hScreen = ::GetDC(nullptr);
-    LOGFONTA font{};
-    font.lfHeight = -::MulDiv(atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8")), ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, LibraryText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
     if (!m_hFont)
-        m_hFont = ::CreateFontIndirectA(&font);
+        m_hFont = CreateLibraryFont(FW_BOLD, IDS_UNITEDIT_FONT_FACE);
     HGDIOBJ hOld = ::SelectObject(hScreen, m_hFont ? (HGDIOBJ)m_hFont : ::GetStockObject(SYSTEM_FONT));
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(hScreen, &metrics);

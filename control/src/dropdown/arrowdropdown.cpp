@@ -96,13 +96,7 @@ BOOL JArrowDropdown::Create(JButton* pButton)
         return FALSE;
     // The bold control font and the row height of the text entry in it.
     HDC hScreen = ::GetDC(nullptr);
-    LOGFONTA font{};
-    font.lfHeight = -::MulDiv(atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8")), ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, LibraryText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
-    m_hFont = ::CreateFontIndirectA(&font);
+    m_hFont = CreateLibraryFont(FW_BOLD, IDS_UNITEDIT_FONT_FACE);
     const CString more = LibraryText(IDS_DROPDOWN_MORE, "More...");
     HGDIOBJ hOld = ::SelectObject(hScreen, m_hFont ? (HGDIOBJ)m_hFont : ::GetStockObject(SYSTEM_FONT));
     SIZE text{};

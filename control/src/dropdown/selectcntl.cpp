@@ -42,14 +42,8 @@ BOOL JSelectCntl::Create(DWORD dwStyle, CWnd* pParent, CWnd* pView, UINT nID)
 {
     m_pView = pView;
     HDC hScreen = ::GetDC(nullptr);
-    LOGFONTA font{};
-    font.lfHeight = -::MulDiv(atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8")), ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
-    font.lfWeight = FW_LIGHT;
-    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, LibraryText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
     if (!m_hFont)
-        m_hFont = ::CreateFontIndirectA(&font);
+        m_hFont = CreateLibraryFont(FW_LIGHT, IDS_UNITEDIT_FONT_FACE);
     HGDIOBJ hOld = ::SelectObject(hScreen, m_hFont ? (HGDIOBJ)m_hFont : ::GetStockObject(SYSTEM_FONT));
     SIZE widest{0, 0};
     for (int digit = 0; digit <= 8; ++digit) {

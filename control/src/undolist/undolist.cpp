@@ -300,16 +300,9 @@ int CUndoList::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     // The font, and the height of one text line in it.
     const HDC hScreen = ::GetDC(nullptr);
-    LOGFONTA font{};
-    font.lfHeight =
-        -::MulDiv(atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8")), ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, LibraryText(IDS_UNDOLIST_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
     if (m_hFont)
         ::DeleteObject(m_hFont);
-    m_hFont = ::CreateFontIndirectA(&font);
+    m_hFont = CreateLibraryFont(FW_BOLD, IDS_UNDOLIST_FONT_FACE);
     const HGDIOBJ hOld = ::SelectObject(hScreen, m_hFont ? (HGDIOBJ)m_hFont : ::GetStockObject(SYSTEM_FONT));
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(hScreen, &metrics);

@@ -24,19 +24,9 @@ bool IsPropertyPage(const CWnd* pWnd)
 
 }   // namespace
 
-HFONT CreateUnitControlFont(HWND hWnd)
+HFONT CreateUnitControlFont(HWND)
 {
-    const int points = atoi(LibraryText(IDS_UNITEDIT_FONT_SIZE, "8"));
-    LOGFONTA font{};
-    if (HDC hDC = ::GetDC(hWnd)) {
-        font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hDC, LOGPIXELSY), 72);
-        ::ReleaseDC(hWnd, hDC);
-    }
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = LangIDToFontCharSet(::GetUserDefaultLangID());
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(font.lfFaceName, LibraryText(IDS_UNITEDIT_FONT_FACE, "MS Sans Serif"), LF_FACESIZE);
-    return ::CreateFontIndirectA(&font);
+    return CreateLibraryFont(FW_BOLD, IDS_UNITEDIT_FONT_FACE);
 }
 
 BEGIN_MESSAGE_MAP(JUnitEdit, CEdit)
