@@ -109,6 +109,9 @@ protected:
     unsigned long PickMoreColors(CString* pName);
     void AdvanceCustomIndex();
     int Widen(int rows, int merged, bool* pAdjusted);
+    // Keeps the palette on the work area of the owner's monitor: fewer columns, more rows,
+    // smaller wells, and only past the smallest wells fewer of them.
+    void FitToWorkArea();
     // Loads the document's colours into free wells, or with pList collects the new ones there.
     int LoadColorsFromDocument(const char* registryName, void* reserved, std::vector<COLORREF>* pList);
 

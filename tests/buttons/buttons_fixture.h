@@ -30,6 +30,7 @@ public:
     LRESULT vetoPress = 0;   // the answer to JBN_PRESSED
     std::vector<UINT> recorded{JBN_PRESSED, JBN_DROPDOWN, WM_NOTIFY, WM_COMMAND, WM_SETMESSAGESTRING};
     std::function<void(UINT)> onDropDown;   // runs while the button waits for JBN_DROPDOWN
+    std::function<void(WPARAM)> onCommand;  // runs when a WM_COMMAND comes
 
     BOOL CreateTopLevel(CRect rect)
     {
@@ -47,6 +48,8 @@ protected:
                 return vetoPress;
             if (message == JBN_DROPDOWN && onDropDown)
                 onDropDown((UINT)wParam);
+            if (message == WM_COMMAND && onCommand)
+                onCommand(wParam);
             if (message != WM_COMMAND)
                 return 0;
         }

@@ -11,6 +11,8 @@
 #include "regfile.h"
 #include "tspref.h"
 
+#include "../control/fake_host.h"
+
 #include <string>
 
 using namespace buttons_test;
@@ -134,6 +136,29 @@ TEST_F(ColorPickerTest, PaletteGrowsForStoredColors)
     }
 }
 
+// The longest stored list still gives a pop-up that fits the work area, with a well on it
+// for every colour.
+TEST_F(ColorPickerTest, LongestListFitsTheWorkArea)
+{
+    std::vector<COLORREF> stored;
+    for (int i = 0; i < 1024; ++i)
+        stored.push_back(0x100000 + i);
+    StoreInRegistry(stored);
+    MakePicker(JCP_MORECOLORS | JCP_PREVIEW);
+    CRect work, window, client;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    picker->GetWindowRect(window);
+    picker->GetClientRect(client);
+    EXPECT_LE(window.Width(), work.Width());
+    EXPECT_LE(window.Height(), work.Height());
+    for (int i = 0; i < picker->GetButtonCount(); ++i) {
+        const CRect rect = picker->GetButton(i)->rect;
+        EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom) << i;
+    }
+    EXPECT_GE(picker->FindColorIndex(stored.front()), 18);
+    EXPECT_GE(picker->FindColorIndex(stored.back()), 18);
+}
+
 TEST_F(ColorPickerTest, DamagedStoredListsGiveSoundWells)
 {
     const std::vector<CString> files = testing_support::RegFilesIn("customcolors");
@@ -209,6 +234,44 @@ TEST_F(ColorPickerTest, NewColorIsStoredInBothPlaces)
     EXPECT_EQ(0x0000FFL, color);
 }
 
+// The first run, before any environment was stored, keeps its colours where the runs after
+// it look: under the environment's key. A list an older build kept under the host's
+// settings key is moved there once.
+TEST_F(ColorPickerTest, CustomColorsKeepOneKeyFromTheFirstRunOn)
+{
+    FakeAppInfo app;
+    app.basePath = std::string(root) + "\\Host";
+    app.registryName = app.basePath + "\\Settings";
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    pInfo->m_pAppInfo = &app;
+    pInfo->SetCustomUserKey("");   // no environment stored yet
+    pInfo->SetCustomEnvironment("Drafting");
+    const CString environmentKey = CString(app.basePath.c_str()) + "\\Environments\\Drafting\\CustomColors";
+    root = app.registryName.c_str();
+    StoreInRegistry({0x123456});
+    const CString formerKey = PickerKey();
+    char name[1024] = "";
+
+    MakePicker();
+    picker->GetRegistryName(name, sizeof name);
+    EXPECT_STREQ(environmentKey, name);
+    EXPECT_GE(picker->FindColorIndex(0x123456), 18);
+    picker->SetCurrentColor(0x654321);
+    picker.reset();
+    HKEY hKey = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, formerKey, 0, KEY_READ, &hKey));
+
+    // A later run: the environment is read back from its key.
+    pInfo->SetCustomUserKey(CString(app.basePath.c_str()) + "\\Environments");
+    MakePicker();
+    picker->GetRegistryName(name, sizeof name);
+    EXPECT_STREQ(environmentKey, name);
+    EXPECT_GE(picker->FindColorIndex(0x123456), 18);
+    EXPECT_GE(picker->FindColorIndex(0x654321), 18);
+    picker.reset();
+    pInfo->m_pAppInfo = nullptr;
+}
+
 namespace {
 
 struct PopupCase {
@@ -271,6 +334,40 @@ INSTANTIATE_TEST_SUITE_P(
         PopupCase{"downEnter", {VK_DOWN, VK_RETURN}, false, {{WM_COMMAND, MAKEWPARAM(555, 1)}}, 6},
         PopupCase{"escape", {VK_RIGHT, VK_ESCAPE}, false, {}, 0}, PopupCase{"buttonGone", {}, true, {}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Picking "More Colors..." in the pop-up hides it before the colour dialog comes up; a
+// cancelled dialog leaves it closed, its loop ended and the old colour current.
+TEST_F(ColorPickerTest, PopupGivesWayToTheColorDialog)
+{
+    MakePicker();
+    picker->SetCurrentColor(0x0000FF);
+    JButton button;
+    ASSERT_TRUE(button.Create(&owner, CRect(10, 10, 50, 40), WS_VISIBLE | JBS_DROPDOWN, 101));
+    COLORREF picked = 0;
+    owner.onCommand = [&](WPARAM) { picked = picker->GetCurrentColor(); };
+    bool hiddenUnderDialog = false;
+    ScriptedInput script;
+    script.Then([&] { return picker->IsWindowVisible() != FALSE; }, "shown");
+    script.Then([] {
+        testing_support::PressKey(VK_END);   // the more-colours button
+        testing_support::PressKey(VK_RETURN);
+        return true;
+    });
+    script.Then([&] {
+        HWND hDialog = testing_support::FindDialogWindow("Color");
+        if (!hDialog)
+            return false;
+        hiddenUnderDialog = !picker->IsWindowVisible();
+        ::PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }, "colour dialog");
+    EXPECT_EQ(1, picker->ShowDropDown(&button));
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(hiddenUnderDialog);
+    EXPECT_FALSE(picker->IsWindowVisible());
+    EXPECT_EQ(0x0000FFu, picked);
+    owner.onCommand = nullptr;
+}
 
 TEST_F(ColorPickerTest, TemplateComboGetsItsObjectAndColors)
 {

@@ -11,3 +11,7 @@ CString StandardColorName(int index);
 // The stored custom colours under registryName\ColorPicker, in order; entries of the
 // wrong type or beyond 0xFFFFFF (but the hatch) are left out.
 std::vector<std::pair<COLORREF, CString>> ReadStoredColorList(const char* registryName);
+// Moves the stored list and settings under from\ColorPicker to to\ColorPicker: the colours
+// not stored there yet are appended, settings not there yet are taken, and the old key goes.
+// Nothing happens when from holds no colours or names the same key.
+void MoveStoredColorList(const CString& from, const CString& to);

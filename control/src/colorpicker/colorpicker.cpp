@@ -101,16 +101,18 @@ void JColorPicker::SetColorPickerName(const char* name)
 {
     m_strPickerName = name ? name : "";
     m_strRegistryName.Empty();
-    if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current()) {
-        const GUserText root = pInfo->GetRegistryNameWithEnv();
-        if (!root.IsEmpty()) {
-            CString derived = root.Text();
-            derived += "\\CustomColors";
-            if (!m_strPickerName.IsEmpty())
-                derived += "\\" + m_strPickerName;
-            SetRegistryName(derived);
-        }
-    }
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    GUserText root;
+    if (!pInfo || !pInfo->MakeRegistryPath(nullptr, "CustomColors", root))
+        return;
+    // The environment's own key, the same on the first run as on later ones: before any
+    // environment was stored, the host's settings key stood in for it, and colours kept
+    // there are moved over once.
+    const CString suffix = m_strPickerName.IsEmpty() ? CString() : "\\" + m_strPickerName;
+    SetRegistryName(CString(root.Text()) + suffix);
+    const GUserText former = pInfo->GetRegistryNameWithEnv();
+    if (!former.IsEmpty())
+        MoveStoredColorList(CString(former.Text()) + "\\CustomColors" + suffix, m_strRegistryName);
 }
 
 CString JColorPicker::DocumentSection() const
@@ -197,6 +199,47 @@ void JColorPicker::ComputeAndAdjustColorWells()
     if (adjusted) {
         m_nWells = (m_nWells + m_nColumns - 1) / m_nColumns * m_nColumns;
         m_nLastCustom = m_nWells - 1;
+    }
+    FitToWorkArea();
+}
+
+void JColorPicker::FitToWorkArea()
+{
+    CRect work;
+    MONITORINFO info{sizeof info, {}, {}, 0};
+    const HWND hNear = m_pOwner ? m_pOwner->GetSafeHwnd() : nullptr;
+    if (HMONITOR hMonitor = ::MonitorFromWindow(hNear, MONITOR_DEFAULTTOPRIMARY);
+        hMonitor && ::GetMonitorInfoA(hMonitor, &info))
+        work = info.rcWork;
+    else if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        return;
+    CRect frame(0, 0, 0, 0);
+    ::AdjustWindowRectEx(frame, WS_POPUP | WS_BORDER, FALSE, 0);
+    int textRows = 0;
+    for (DWORD bit : {JCP_NOFILL, JCP_MORECOLORS, JCP_PREVIEW})
+        if (m_dwPickerStyle & bit)
+            textRows += m_nTextGap + m_cyText;
+    const int roomX = work.Width() - frame.Width() - 2 * m_nMargin + m_cxGap;
+    const int roomY = work.Height() - frame.Height() - 2 * m_nMargin - textRows + m_cyGap;
+    const int kSmallestWell = 9;
+    for (int size = m_cxWell;; --size) {
+        const int maxColumns = std::max(1, roomX / (size + m_cxGap));
+        const int maxRows = std::max(1, roomY / (size + m_cyGap));
+        if (maxColumns * maxRows >= m_nWells || size <= kSmallestWell) {
+            int columns = std::min(m_nColumns, maxColumns);
+            if ((m_nWells + columns - 1) / columns > maxRows)
+                columns = std::min(maxColumns, (m_nWells + maxRows - 1) / maxRows);
+            if (size != m_cxWell || columns != m_nColumns) {
+                m_cxWell = m_cyWell = size;
+                m_nColumns = columns;
+            }
+            // Even the smallest wells do not all fit: the palette keeps those that do.
+            if (maxColumns * maxRows < m_nWells) {
+                m_nWells = maxColumns * maxRows;
+                m_nLastCustom = std::min(m_nLastCustom, m_nWells - 1);
+            }
+            return;
+        }
     }
 }
 

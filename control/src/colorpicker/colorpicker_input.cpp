@@ -193,8 +193,10 @@ void JColorPicker::OnLButtonUp(UINT, CPoint)
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
     if (m_nCurrent >= 0) {
-        m_nSaved = m_nCurrent;
+        // The owner hears of the pick first: for "More Colors..." the selection saved at the
+        // press is the colour the dialog starts from and comes back to on Cancel.
         Notify();
+        m_nSaved = m_nCurrent;
     } else {
         Select(m_nSaved);
     }
@@ -319,8 +321,8 @@ int JColorPicker::ShowDropDown(JButton* pButton)
                 if (::GetCapture() == hSelf)
                     ::ReleaseCapture();
                 if (m_nCurrent >= 0) {
-                    m_nSaved = m_nCurrent;
                     Notify();
+                    m_nSaved = m_nCurrent;
                 }
                 running = false;
                 continue;
@@ -439,6 +441,13 @@ unsigned long JColorPicker::PickMoreColors(CString* pName)
         if (info.name == empty)
             break;
         custom[n] = info.color <= 0xFFFFFF ? info.color : RGB(255, 255, 255);
+    }
+    // The pick ends the pop-up: it must not stay up behind the dialogs (its loop ends on
+    // seeing it hidden).
+    if (m_hWnd && IsWindowVisible()) {
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+        ShowWindow(SW_HIDE);
     }
     CHOOSECOLORA choose{};
     choose.lStructSize = sizeof choose;

@@ -62,6 +62,44 @@ std::vector<Entry> ReadStoredColorList(const char* registryName)
     return entries;
 }
 
+void MoveStoredColorList(const CString& from, const CString& to)
+{
+    if (from.IsEmpty() || to.IsEmpty() || from.CompareNoCase(to) == 0)
+        return;
+    const std::vector<Entry> moving = ReadStoredColorList(from);
+    if (moving.empty())
+        return;
+    std::vector<Entry> entries = ReadStoredColorList(to);
+    for (const Entry& entry : moving)
+        if (entries.size() < kMaxStored &&
+            std::none_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.first == entry.first; }))
+            entries.push_back(entry);
+    HKEY hFrom = nullptr, hTo = nullptr;
+    if (OpenRegPath(HKEY_CURRENT_USER, PickerKey(from), KEY_READ, &hFrom) != ERROR_SUCCESS)
+        return;
+    if (JRegCreateKeyEx(HKEY_CURRENT_USER, PickerKey(to), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &hTo, nullptr) != ERROR_SUCCESS) {
+        ::RegCloseKey(hFrom);
+        return;
+    }
+    bool stored = true;
+    for (size_t n = 0; n < entries.size(); ++n)
+        stored = WriteRegNumber(hTo, EntryName("Color", (int)n), entries[n].first) &&
+                 WriteRegText(hTo, EntryName("String", (int)n), entries[n].second) && stored;
+    stored = WriteRegNumber(hTo, "Number", (DWORD)entries.size()) && stored;
+    for (LPCSTR setting :
+         {"NumberOfColorWells", "Columns", "GrowPalette", "AdjustPalette", "AdjustOnNthRow", "AdjustColumnsBy"}) {
+        DWORD value = 0, present = 0;
+        if (ReadRegNumber(hFrom, setting, &value) && !ReadRegNumber(hTo, setting, &present))
+            WriteRegNumber(hTo, setting, value);
+    }
+    ::RegCloseKey(hTo);
+    ::RegCloseKey(hFrom);
+    // The old list goes only once the new one holds it all.
+    if (stored)
+        DeleteRegPath(HKEY_CURRENT_USER, PickerKey(from));
+}
+
 void JColorPicker::LoadColorPickerSettings(const char* registryName)
 {
     HKEY hKey = nullptr;
