@@ -20,7 +20,8 @@ BOOL CAttributePanel::Create(CFrameWnd* pFrame, UINT nID)
         return FALSE;
     SetWindowText("Attributes");
     EnableDocking(CBRS_ALIGN_BOTTOM | CBRS_ALIGN_TOP);
-    ShowColor(kFirstColor);
+    m_color = kFirstColor;
+    ShowColor(m_color);
     // Pictures for the other two: a dashed line and an arrow.
     for (UINT id : {IDC_ATTR_STYLE, IDC_ATTR_ARROW}) {
         JButton* pButton = Button(id);
@@ -89,28 +90,34 @@ LRESULT CAttributePanel::OnDropDown(WPARAM wParam, LPARAM)
     case IDC_ATTR_COLOR:
         if (!m_picker.GetSafeHwnd() && !m_picker.Create(this, 0, 0, JCP_MORECOLORS | JCP_PREVIEW, kColorPicked))
             return 0;
+        m_picker.SetCurrentColor(m_color);   // shown selected when the palette opens
         m_picker.ShowDropDown(pButton);
         break;
-    case IDC_ATTR_STYLE:
+    case IDC_ATTR_STYLE: {
         if (!m_styles.GetList() && m_styles.Create(pButton))
             for (const char* style : {"Continuous", "Dashed", "Dotted", "Center", "Phantom", "Hidden"})
                 m_styles.AddString(style);
+        // Escape or a click elsewhere leaves the list's selection as it was: no new pick.
+        const int before = m_styles.GetIndex();
         m_styles.ShowDropDown(pButton);
-        if (m_styles.GetIndex() >= 0) {
+        if (m_styles.GetIndex() >= 0 && m_styles.GetIndex() != before) {
             CString text;
             m_styles.GetList()->GetText(m_styles.GetIndex(), text);
             Say("Line style: " + text);
         }
         break;
-    case IDC_ATTR_ARROW:
+    }
+    case IDC_ATTR_ARROW: {
+        const int before = m_arrows.GetIndex();
         if (m_arrows.Create(pButton))
             m_arrows.ShowDropDown(pButton);
-        if (m_arrows.GetIndex() >= 0) {
+        if (m_arrows.GetIndex() >= 0 && m_arrows.GetIndex() != before) {
             CString text;
             text.Format("Arrowhead %d", m_arrows.GetIndex() + 1);
             Say(text);
         }
         break;
+    }
     default:
         break;
     }
@@ -132,6 +139,7 @@ void CAttributePanel::OnColorPicked()
     const COLORREF color = m_picker.GetCurrentColor(&name);
     if (color == (COLORREF)-1)
         return;
+    m_color = color;
     ShowColor(color);
     if (auto* pCombo = static_cast<JColorComboBox*>(GetDlgItem(IDC_ATTR_COMBO)))
         pCombo->SetCurrentColor(color);

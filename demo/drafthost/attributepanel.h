@@ -25,6 +25,7 @@ private:
     void Say(const CString& text);
 
     JColorPicker m_picker{"Demo"};
+    COLORREF m_color = RGB(255, 0, 0);   // the colour the button shows
     JTextDropdown m_styles;
     JArrowDropdown m_arrows;
 };
