@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -126,4 +127,87 @@ TEST(TsPref, DamagedStreamsReadAsFarAsTheyAreSound)
         ++files;
     }
     EXPECT_GE(files, 7);
+}
+
+// Values set are written together, by Flush or when the helper goes; a reader bound to the
+// same storage sees them only then.
+TEST(TsPref, SetsAreWrittenTogether)
+{
+    IStorage* pStorage = StorageWithStream("");
+    ASSERT_NE(nullptr, pStorage);
+    int value = 0;
+    {
+        TsPrefHelper writer;
+        ASSERT_EQ(S_OK, writer.InitStorageAssociation(pStorage));
+        EXPECT_EQ(S_OK, writer.SetPrefInteger("A", 1));
+        EXPECT_EQ(S_OK, writer.SetPrefInteger("A", 2));
+        EXPECT_EQ(S_OK, writer.GetPrefInteger("A", &value));
+        EXPECT_EQ(2, value);
+        TsPrefHelper reader;
+        ASSERT_EQ(S_OK, reader.InitStorageAssociation(pStorage));
+        EXPECT_EQ(TSPREF_E_NOVALUE, reader.GetPrefInteger("A", &value));
+        EXPECT_EQ(S_OK, writer.Flush());
+        ASSERT_EQ(S_OK, reader.InitStorageAssociation(pStorage));
+        EXPECT_EQ(S_OK, reader.GetPrefInteger("A", &value));
+        EXPECT_EQ(2, value);
+        EXPECT_EQ(S_OK, writer.SetPrefLong("B", 3));
+    }
+    TsPrefHelper reader;
+    ASSERT_EQ(S_OK, reader.InitStorageAssociation(pStorage));
+    long number = 0;
+    EXPECT_EQ(S_OK, reader.GetPrefLong("B", &number));
+    EXPECT_EQ(3, number);
+    reader.InitStorageAssociation(nullptr);
+    pStorage->Release();
+}
+
+// The child: binds a helper it never destroys to the file named in the environment, sets a
+// value and ends the process.
+TEST(TsPref, DISABLED_ChildSetsAndExits)
+{
+    wchar_t path[MAX_PATH] = L"";
+    ASSERT_NE(0u, ::GetEnvironmentVariableW(L"TSPREF_CHILD_FILE", path, MAX_PATH));
+    IStorage* pStorage = nullptr;
+    ASSERT_EQ(S_OK, TsPrefOpenFileStorage(path, TRUE, &pStorage));
+    auto* pPrefs = new TsPrefHelper;
+    ASSERT_EQ(S_OK, pPrefs->InitStorageAssociation(pStorage));
+    pStorage->Release();
+    pPrefs->SetPrefInteger("Kept", 42);
+    std::exit(7);
+}
+
+// A value set in a process that ends without destroying its helper is in the file.
+TEST(TsPref, ValueSetBeforeTheProcessEndsIsKept)
+{
+    const std::wstring path =
+        std::filesystem::path(testing_support::ProgramFolder()).wstring() + L"\\tspref_child.doc";
+    std::filesystem::remove(path);
+    ::SetEnvironmentVariableW(L"TSPREF_CHILD_FILE", path.c_str());
+    char program[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string command = std::string("\"") + program +
+                          "\" --gtest_filter=TsPref.DISABLED_ChildSetsAndExits --gtest_also_run_disabled_tests";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process));
+    if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_TIMEOUT)
+        ::TerminateProcess(process.hProcess, 1);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    ::SetEnvironmentVariableW(L"TSPREF_CHILD_FILE", nullptr);
+    EXPECT_EQ(7u, code);
+    IStorage* pStorage = nullptr;
+    ASSERT_EQ(S_OK, TsPrefOpenFileStorage(path.c_str(), FALSE, &pStorage));
+    TsPrefHelper prefs;
+    ASSERT_EQ(S_OK, prefs.InitStorageAssociation(pStorage));
+    pStorage->Release();
+    int value = 0;
+    EXPECT_EQ(S_OK, prefs.GetPrefInteger("Kept", &value));
+    EXPECT_EQ(42, value);
+    prefs.InitStorageAssociation(nullptr);
+    std::filesystem::remove(path);
 }

@@ -3,6 +3,11 @@
 // "TsPreferences" of that storage, so they go wherever the host keeps the document: a
 // compound file the host opened (TsPrefOpenFileStorage), or a storage of its own.
 //
+// Values set are kept in memory and written to the stream together: by Flush, when the
+// helper is bound to another storage or destroyed, or when the process ends with the helper
+// still alive. A set fails only for a bad name or without a storage; a failed write shows in
+// Flush's result.
+//
 // Values are integers, longs or texts under a name of at most 255 characters. Reading a
 // name that is missing, or that holds another type, fails and leaves the output as it
 // was, so the caller's default stands. A damaged stream reads as far as it is sound.
@@ -38,6 +43,8 @@ public:
     // Binds to the storage pDocument gives (IStorage); NULL unbinds. Reads the stored values.
     HRESULT InitStorageAssociation(IUnknown* pDocument);
     BOOL IsBound() const;
+    // Writes the values set since the last write to the stream and commits the storage.
+    HRESULT Flush();
 
     HRESULT GetPrefInteger(const char* name, int* pValue) const;
     HRESULT SetPrefInteger(const char* name, int value);

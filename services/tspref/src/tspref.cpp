@@ -1,5 +1,7 @@
 // The preference store: a name-to-value table read from and written back whole to the
-// stream "TsPreferences" of the bound storage.
+// stream "TsPreferences" of the bound storage. Values set are written together: by Flush,
+// when the helper is bound elsewhere or destroyed, and for helpers still alive when the
+// process ends, as this library is unloaded.
 //
 // The stream is text, one value a line: a type letter (I integer, L long, S text), a tab,
 // the name, a tab and the value; a text is written as hexadecimal pairs so that any
@@ -13,7 +15,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
+#include <new>
 
 namespace {
 
@@ -74,9 +78,31 @@ bool ReadNumber(const std::string& text, long long low, long long high)
 
 }   // namespace
 
+struct TsPrefStore;
+
+namespace {
+
+// The stores alive in the process, written out at unload when they still hold unsaved values.
+// Never destroyed: the unload walks it after the library's own destructors may have run.
+CRITICAL_SECTION g_liveLock;
+std::set<TsPrefStore*>* g_pLive = nullptr;
+
+}   // namespace
+
 struct TsPrefStore {
     IStorage* pStorage = nullptr;
     std::map<std::string, Value> values;
+    bool dirty = false;   // values set since the stream was last written
+
+    HRESULT Flush()
+    {
+        if (!pStorage || !dirty)
+            return S_OK;
+        const HRESULT hr = Save();
+        if (SUCCEEDED(hr))
+            dirty = false;
+        return hr;
+    }
 
     void Parse(const std::string& data)
     {
@@ -173,22 +199,52 @@ struct TsPrefStore {
         if (!ValidName(name))
             return E_INVALIDARG;
         values[name] = Value{type, std::move(text)};
-        return Save();
+        dirty = true;
+        return S_OK;
     }
 };
 
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        ::InitializeCriticalSection(&g_liveLock);
+        g_pLive = new (std::nothrow) std::set<TsPrefStore*>;
+    } else if (reason == DLL_PROCESS_DETACH && g_pLive) {
+        // Other threads are gone or stopped here: the walk takes no lock a dead thread may hold.
+        for (TsPrefStore* pStore : *g_pLive)
+            pStore->Flush();
+    }
+    return TRUE;
+}
+
 TsPrefHelper::TsPrefHelper() : m_pStore(new TsPrefStore)
 {
+    if (!g_pLive)
+        return;
+    ::EnterCriticalSection(&g_liveLock);
+    g_pLive->insert(m_pStore);
+    ::LeaveCriticalSection(&g_liveLock);
 }
 
 TsPrefHelper::~TsPrefHelper()
 {
     InitStorageAssociation(nullptr);
+    if (g_pLive) {
+        ::EnterCriticalSection(&g_liveLock);
+        g_pLive->erase(m_pStore);
+        ::LeaveCriticalSection(&g_liveLock);
+    }
     delete m_pStore;
+}
+
+HRESULT TsPrefHelper::Flush()
+{
+    return m_pStore->Flush();
 }
 
 HRESULT TsPrefHelper::InitStorageAssociation(IUnknown* pDocument)
 {
+    m_pStore->Flush();
     if (m_pStore->pStorage)
         m_pStore->pStorage->Release();
     m_pStore->pStorage = nullptr;
