@@ -335,6 +335,23 @@ INSTANTIATE_TEST_SUITE_P(
         PopupCase{"escape", {VK_RIGHT, VK_ESCAPE}, false, {}, 0}, PopupCase{"buttonGone", {}, true, {}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The selected well's rings lie over its neighbours' edges and stay whole on the right and
+// below, where the next wells are drawn.
+TEST_F(ColorPickerTest, SelectionRingsStayWhole)
+{
+    MakePicker();
+    picker->SetCurrentColor(0x0000FF);   // well 6, the first of the second row
+    const CRect well = picker->GetButton(6)->rect;
+    CRect client;
+    picker->GetClientRect(client);
+    testing_support::MemoryCanvas canvas(client.Width(), client.Height());
+    picker->SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT);
+    const COLORREF ring = ::GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(ring, canvas.Pixel(well.right, well.CenterPoint().y));
+    EXPECT_EQ(ring, canvas.Pixel(well.CenterPoint().x, well.bottom));
+    EXPECT_EQ(ring, canvas.Pixel(well.left - 1, well.CenterPoint().y));
+}
+
 // Picking "More Colors..." in the pop-up hides it before the colour dialog comes up; a
 // cancelled dialog leaves it closed, its loop ended and the old colour current.
 TEST_F(ColorPickerTest, PopupGivesWayToTheColorDialog)

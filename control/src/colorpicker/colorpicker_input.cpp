@@ -112,7 +112,11 @@ void JColorPicker::Paint(CDC* pDC)
     GetClientRect(client);
     pDC->FillSolidRect(client, ::GetSysColor(COLOR_3DFACE));
     for (int index = 0; index < (int)m_buttons.size(); ++index)
-        DrawButton(pDC, index);
+        if (index != m_nCurrent)
+            DrawButton(pDC, index);
+    // The selection's rings reach over the neighbours' edges: drawn last, they stay whole.
+    if (GetButton(m_nCurrent))
+        DrawButton(pDC, m_nCurrent);
     if (!m_preview.IsRectEmpty()) {
         CRect rect = m_preview;
         pDC->Draw3dRect(rect, ::GetSysColor(COLOR_3DSHADOW), ::GetSysColor(COLOR_3DHILIGHT));
