@@ -44,6 +44,13 @@ CONTROL_API int ForceSaveBarLayout(CFrameWnd* pFrame, const char* userKey, const
 // Deletes an environment's stored data; never those of the current environment by its name.
 CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* userKey, const char* environment);
 
+// ---- menus of an environment ----
+// Stores a menu (NULL: the frame's menu bar) as the environment's "DefaultMenu"
+// (isDefault) or "Menu"; a non-empty environment is switched to first.
+CONTROL_API void WriteMenuToRegistry(int isDefault, const char* environment, HMENU hMenu);
+// The current environment's stored menu, owned by the caller; NULL when none can be read.
+CONTROL_API HMENU ReadMenuFromRegistry(int isDefault);
+
 // ---- the host's objects ----
 CONTROL_API void SetWinApp(JAppInfo* pAppInfo);
 CONTROL_API void SetDynamicCommand(IJDynamicCommand* pProvider);
