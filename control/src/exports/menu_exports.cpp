@@ -22,32 +22,6 @@ std::string Text(HMENU hMenu, int position)
     return buffer.data();
 }
 
-// A deep copy of a menu level: every item at its position with its text.
-HMENU CopyLevel(HMENU hSource, bool popup, int depth)
-{
-    HMENU hCopy = popup ? ::CreatePopupMenu() : ::CreateMenu();
-    if (!hCopy || depth > 16)
-        return hCopy;
-    const int count = ::GetMenuItemCount(hSource);
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STATE;
-        if (!::GetMenuItemInfoA(hSource, (UINT)i, TRUE, &info))
-            continue;
-        const std::string text = Text(hSource, i);
-        if (info.fType & MFT_SEPARATOR) {
-            ::AppendMenuA(hCopy, MF_SEPARATOR, 0, nullptr);
-        } else if (info.hSubMenu) {
-            if (HMENU hPopup = CopyLevel(info.hSubMenu, true, depth + 1))
-                ::AppendMenuA(hCopy, MF_POPUP | MF_STRING, (UINT_PTR)hPopup, text.c_str());
-        } else {
-            ::AppendMenuA(hCopy, MF_STRING, info.wID, text.c_str());
-        }
-    }
-    return hCopy;
-}
-
 bool HasTopLevelText(HMENU hMenu, const std::string& text)
 {
     const int count = ::GetMenuItemCount(hMenu);
@@ -61,7 +35,7 @@ bool HasTopLevelText(HMENU hMenu, const std::string& text)
 // stored default menu's popups in their places.
 HMENU UnmergedCopy(HMENU hMenuBar, HMENU hServer)
 {
-    HMENU hCopy = CopyLevel(hMenuBar, false, 0);
+    HMENU hCopy = menu_store::CopyMenu(hMenuBar, false);
     if (!hCopy)
         return nullptr;
     for (int i = ::GetMenuItemCount(hCopy) - 1; i >= 0; --i)

@@ -265,6 +265,32 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
+// A deep copy of a menu level: every item at its position with its text.
+HMENU CopyLevel(HMENU hSource, bool popup, int depth)
+{
+    HMENU hCopy = popup ? ::CreatePopupMenu() : ::CreateMenu();
+    if (!hCopy || depth > kDeepest)
+        return hCopy;
+    const int count = ::GetMenuItemCount(hSource);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STATE;
+        if (!::GetMenuItemInfoA(hSource, (UINT)i, TRUE, &info))
+            continue;
+        const std::string text = ItemText(hSource, i);
+        if (info.fType & MFT_SEPARATOR) {
+            ::AppendMenuA(hCopy, MF_SEPARATOR, 0, nullptr);
+        } else if (info.hSubMenu) {
+            if (HMENU hPopup = CopyLevel(info.hSubMenu, true, depth + 1))
+                ::AppendMenuA(hCopy, MF_POPUP | MF_STRING, (UINT_PTR)hPopup, text.c_str());
+        } else {
+            ::AppendMenuA(hCopy, MF_STRING, info.wID, text.c_str());
+        }
+    }
+    return hCopy;
+}
+
 // Puts a complete staged menu in place; may run again after any of its steps.
 bool PutInPlace(const std::string& path)
 {
@@ -327,6 +353,11 @@ HKEY BeginWrite(const char* path)
                         &hKey, nullptr) != ERROR_SUCCESS)
         return nullptr;
     return hKey;
+}
+
+HMENU CopyMenu(HMENU hMenu, bool popup)
+{
+    return hMenu && ::IsMenu(hMenu) ? CopyLevel(hMenu, popup, 0) : nullptr;
 }
 
 bool CommitWrite(const char* path, HKEY hStaged)

@@ -19,4 +19,8 @@ HKEY BeginWrite(const char* path);
 // Marks the staged menu complete (the key is closed) and puts it in place.
 bool CommitWrite(const char* path, HKEY hStaged);
 
+// A deep copy of a menu: every item at its position with its text and ID; a
+// popup whose copy fails is left out. NULL for no menu.
+HMENU CopyMenu(HMENU hMenu, bool popup);
+
 }   // namespace menu_store
