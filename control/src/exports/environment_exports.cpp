@@ -32,6 +32,7 @@ struct SwitchUndo {
     JEnvironmentManager* pManager;
     CFrameWnd* pFrame;
     long oldIndex;
+    GUserText oldName;
     bool oldToolbarsUnloaded = false;
     bool oldAddInUnloaded = false;
     bool switched = false;
@@ -55,7 +56,8 @@ struct SwitchUndo {
             pManager->SetEnvironment(oldIndex);
         if (oldAddInUnloaded && SUCCEEDED(pManager->LoadStartupDll(1, 0)))
             pManager->InitStartupDll();
-        if (oldToolbarsUnloaded)
+        // Its toolbars stand where the layout saved before the switch has them.
+        if (oldToolbarsUnloaded && LoadBarLayout(pFrame, nullptr, oldName) == 0)
             pManager->LoadToolbarsFromDll();
         pFrame->SendMessage(JM_LOADADDINS, 0, 0);
         pFrame->SendMessage(JM_LOADRIBBONBAR, 0, 0);
@@ -180,7 +182,7 @@ CONTROL_API int JSetEnvironment(const char* name)
             WriteMenuToRegistry(0, nullptr, nullptr);
     }
 
-    SwitchUndo undo{pManager, pFrame, pManager->GetCurrentIndex()};
+    SwitchUndo undo{pManager, pFrame, pManager->GetCurrentIndex(), pInfo->m_strCustomEnvironment};
     HRESULT hr = E_FAIL;
     try {
         hr = SwitchSteps(undo, name, index, menus);
