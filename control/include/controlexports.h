@@ -44,6 +44,25 @@ CONTROL_API int ForceSaveBarLayout(CFrameWnd* pFrame, const char* userKey, const
 // Deletes an environment's stored data; never those of the current environment by its name.
 CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* userKey, const char* environment);
 
+// ---- switching environments ----
+// Makes an environment without switching to it; 0 when the name is taken or there is no manager.
+CONTROL_API int JCreateEnvironment(const char* userKey, const char* name, const char* startUpDll, const char* appPath);
+// The host's switch: the layout, menus and add-ins are handed over to the named
+// environment; 1 on success. A switch that fails on the way leaves the host in the
+// environment it was in, with its add-in, menu and bars.
+CONTROL_API int JSetEnvironment(const char* name);
+// Keeps the other environments in step with the current one and re-lays the frame's docked bars.
+CONTROL_API void JSyncToolbars(const char* name);
+// Applies the current environment's settings to the frame's bars (NULL: the frame of the call).
+CONTROL_API void UpdateEnvironmentSettings(CFrameWnd* pFrame);
+
+// ---- menus of an environment ----
+// Stores a menu (NULL: the frame's menu bar) as the environment's "DefaultMenu"
+// (isDefault) or "Menu"; a non-empty environment is switched to first.
+CONTROL_API void WriteMenuToRegistry(int isDefault, const char* environment, HMENU hMenu);
+// The current environment's stored menu, owned by the caller; NULL when none can be read.
+CONTROL_API HMENU ReadMenuFromRegistry(int isDefault);
+
 // ---- the host's objects ----
 CONTROL_API void SetWinApp(JAppInfo* pAppInfo);
 CONTROL_API void SetDynamicCommand(IJDynamicCommand* pProvider);

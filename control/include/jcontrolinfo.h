@@ -106,6 +106,14 @@ public:
     void UpdateToolbars(int recalcLayout);
     void Show(int show);
     void FillMaskColor(COLORREF color, long value, HINSTANCE hModule, const char* name);
+    // ---- menus ----
+    // Writes one menu level and its popups below key; items never stored are left out.
+    void WriteOneMenuToRegistry(HKEY hKey, CMenu* pMenu);
+    // Appends the stored level at key (and its popups) to pMenu; 1 on success, 0 on failure.
+    int ReadOneMenuFromRegistry(HKEY hKey, CMenu* pMenu);
+    // Deletes every subkey below key, depth first; the key's own values stay.
+    void CleanupMenuRegistry(HKEY hKey);
+
     // Accelerators are not stored by the library: these do nothing and return 0.
     int WriteHotKeyValuesToRegistry(CFrameWnd* pFrame, HKEY hKey, const char* name);
     int ReadHotKeyValuesFromRegistry(CFrameWnd* pFrame, HKEY hKey, const char* name);

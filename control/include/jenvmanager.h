@@ -50,6 +50,9 @@ public:
 
     void Synch();
     void Show(int show);
+    // Stores every environment's settings and unit display values, and the current
+    // one's toolbars, under each environment's own root.
+    void SaveAll();
 
     // Reads the environments stored under userKey's "Environments" key; returns how many.
     long ReadEnvironmentsFromRegistry(const char* userKey);

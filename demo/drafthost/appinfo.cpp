@@ -16,7 +16,7 @@ HRESULT STDMETHODCALLTYPE CDraftAppInfo::QueryInterface(REFIID riid, void** ppv)
 {
     if (!ppv)
         return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IJAppInfo))
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IJAppInfo) || IsEqualIID(riid, IID_IJAppMenus))
         *ppv = static_cast<JAppInfo*>(this);
     else if (IsEqualIID(riid, IID_IJAppVersion))
         *ppv = static_cast<IJAppVersion*>(this);

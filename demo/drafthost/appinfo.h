@@ -2,7 +2,8 @@
 // library reads, the version text it stamps on stored settings and the toolbars
 // an add-in asks for. appcore.dll hands it out (AppGetApplicationObject) for
 // IID_IJAppInfo, IID_IJAppVersion and IID_IJAppToolbars, and wraps it for add-ins
-// (IID_IDispatch).
+// (IID_IDispatch). It also answers IID_IJAppMenus: its menus take part in a switch
+// of environments.
 #pragma once
 #include "afxwin.h"
 
@@ -36,7 +37,12 @@ public:
     void STDMETHODCALLTYPE OnStartUpDllChanged(const GUserText& clsid) override;
     void STDMETHODCALLTYPE OnEnvironmentNameChanged(const GUserText& name) override;
     void STDMETHODCALLTYPE OnFirstSwitch() override { ++m_notices.nFirstSwitches; }
-    void STDMETHODCALLTYPE OnSecondSwitch() override { ++m_notices.nSecondSwitches; }
+    void STDMETHODCALLTYPE OnSecondSwitch() override
+    {
+        ++m_notices.nSecondSwitches;
+        if (m_switched)
+            m_switched();
+    }
 
     // IJAppVersion: "Draft Host 1.0"; a buffer too small gets the cut text and a failure code.
     HRESULT STDMETHODCALLTYPE GetVersionText(char* buffer, int size) override;
@@ -55,6 +61,10 @@ public:
         m_makeToolbar = std::move(make);
         m_removeToolbar = std::move(remove);
     }
+
+    // Called when the library has made another environment current, before its
+    // toolbars are made: the host registers its categories there.
+    void SetSwitchHandler(std::function<void()> switched) { m_switched = std::move(switched); }
 
     // The host's side: ready once the main frame is shown.
     void SetReady(BOOL bReady) { m_ready = bReady; }
@@ -75,6 +85,7 @@ private:
     CString m_applicationPath;   // the executable's folder, without a trailing backslash
     ToolbarMaker m_makeToolbar;
     ToolbarRemover m_removeToolbar;
+    std::function<void()> m_switched;
     Notices m_notices;
 };
 HOST_COM_CLASSES_END

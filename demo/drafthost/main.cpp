@@ -13,8 +13,10 @@
 #include "commands.h"
 #include "controlexports.h"
 #include "controllib.h"
+#include "jenvmanager.h"
 #include "macrocommands.h"
 #include "mainframe.h"
+#include "sampleaddin.h"
 #include "screenshot.h"
 
 #include <objbase.h>
@@ -60,6 +62,22 @@ void Print(DWORD nStdHandle, const CString& text)
 
 // How long a screenshot waits for restored toolbars that show once the host is ready.
 const DWORD kToolBarShowTimeout = 5000;
+
+// The host's command categories with their pictures, in the current environment.
+void RegisterCategories()
+{
+    for (const DemoCategory& category : DemoCategories()) {
+        const std::vector<Glyph> glyphs = GlyphsOf(category);
+        const std::vector<UINT> ids = IdsOf(category);
+        CStringArray names;
+        for (const DemoCommand& command : category.commands)
+            names.Add(command.name ? command.name : "");
+        // The library owns the strips from here on.
+        AddCategoryUsingBitmaps(category.name, DrawButtonStrip(glyphs, {false, false}),
+                                DrawButtonStrip(glyphs, {false, true}), DrawButtonStrip(glyphs, {true, false}),
+                                DrawButtonStrip(glyphs, {true, true}), ids.data(), (int)ids.size(), &names);
+    }
+}
 
 class CDraftHostApp : public CWinApp {
 public:
@@ -202,17 +220,21 @@ private:
         // Directions show as quadrant bearings ("N 45 E").
         SetBearingInfo(1, 0, 0, 0);
 
-        for (const DemoCategory& category : DemoCategories()) {
-            const std::vector<Glyph> glyphs = GlyphsOf(category);
-            const std::vector<UINT> ids = IdsOf(category);
-            CStringArray names;
-            for (const DemoCommand& command : category.commands)
-                names.Add(command.name ? command.name : "");
-            // The library owns the strips from here on.
-            AddCategoryUsingBitmaps(category.name, DrawButtonStrip(glyphs, {false, false}),
-                                    DrawButtonStrip(glyphs, {false, true}), DrawButtonStrip(glyphs, {true, false}),
-                                    DrawButtonStrip(glyphs, {true, true}), ids.data(), (int)ids.size(), &names);
+        RegisterCategories();
+        // A second environment beside the first, with the same add-in; each keeps its
+        // own toolbars and menu. The categories are the host's in each environment.
+        if (JEnvironmentManager* pManager = JGetEnvironmentManager()) {
+            JCreateEnvironment(nullptr, "Survey", state.addIn ? kSampleAddInProgID : nullptr, nullptr);
+            if (state.addIn)
+                for (long i = 0; i < pManager->GetCount(); ++i)
+                    if (pManager->GetEnvironment(i)->m_strStartUpDllClsid.IsEmpty())
+                        pManager->GetEnvironment(i)->SetStartUpDLL(kSampleAddInProgID);
         }
+        m_pAppInfo->SetSwitchHandler([] {
+            JControlOnlyInfo* pInfo = GetJControlInfo();
+            if (pInfo && pInfo->m_categories.GetSize() == 0)
+                RegisterCategories();
+        });
 
         // One macro command for each sample macro beside the program.
         WIN32_FIND_DATAA found{};

@@ -7,6 +7,7 @@
 #include "jappinfo.h"
 #include "jbars.h"
 #include "jcontrolinfo.h"
+#include "jenvmanager.h"
 #include "junitcombo.h"
 #include "junitedit.h"
 #include "resource.h"
@@ -28,6 +29,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_DRAW_LINE, ID_VIEW_LAYERS, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI_RANGE(IDC_UNIT_FEET, IDC_UNIT_WEIGHT, OnUpdateCommand)   // else the panel greys them
     ON_COMMAND(ID_APP_EXIT, OnExit)
+    ON_COMMAND_RANGE(ID_ENV_DRAFTING, ID_ENV_SURVEY, OnEnvironment)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_ENV_DRAFTING, ID_ENV_SURVEY, OnUpdateEnvironment)
 END_MESSAGE_MAP()
 
 namespace {
@@ -280,7 +283,17 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    ::SetMenu(m_hWnd, BuildMenu());
+    const CString environment = GetJControlInfo() ? CString(GetJControlInfo()->m_strCustomEnvironment) : CString();
+    ::SetMenu(m_hWnd, BuildMenu(environment));
+    // The environment's menu as it was left; the first time, the menu is stored as it
+    // is, so that a switch keeps it.
+    if (GetJControlInfo()) {
+        HMENU hStored = m_state.restoreLayout ? ReadMenuFromRegistry(0) : nullptr;
+        if (hStored)
+            ReplaceMainMenu(hStored, ::GetMenu(m_hWnd));
+        else
+            WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
+    }
     if (!m_sheetArea.Create(this, AFX_IDW_PANE_FIRST, &m_view))
         return -1;
     if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(kIndicators, 1))
@@ -321,8 +334,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::OnClose()
 {
-    // As a host does at shut-down: written when the toolbars changed.
-    SaveBarLayout(this, nullptr, nullptr);
+    // As a host does at shut-down: every environment's settings, and the toolbars
+    // when they changed; the menu as it is.
+    if (GetJControlInfo())
+        WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
+    if (JEnvironmentManager* pManager = JGetEnvironmentManager())
+        pManager->SaveAll();
     CFrameWnd::OnClose();
 }
 
@@ -382,13 +399,15 @@ void CMainFrame::FloatModifyBar()
     RecalcLayout();
 }
 
-HMENU CMainFrame::BuildMenu() const
+HMENU CMainFrame::BuildMenu(const CString& environment) const
 {
     HMENU hBar = ::CreateMenu();
     HMENU hFile = ::CreatePopupMenu();
     ::AppendMenuA(hFile, MF_STRING, ID_APP_EXIT, "E&xit");
     ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hFile, "&File");
     for (const DemoCategory& category : DemoCategories()) {
+        if (environment == "Survey" && CString(category.name) == "Modify")
+            continue;
         HMENU hPopup = ::CreatePopupMenu();
         for (const DemoCommand& command : category.commands)
             ::AppendMenuA(hPopup, command.nID ? MF_STRING : MF_SEPARATOR, command.nID, command.name);
@@ -402,7 +421,82 @@ HMENU CMainFrame::BuildMenu() const
     if (m_state.macros.empty())
         ::AppendMenuA(hMacros, MF_STRING | MF_GRAYED, 0, "(no macro host)");
     ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hMacros, "&Macros");
+    HMENU hEnvironments = ::CreatePopupMenu();
+    ::AppendMenuA(hEnvironments, MF_STRING, ID_ENV_DRAFTING, "&Drafting");
+    ::AppendMenuA(hEnvironments, MF_STRING, ID_ENV_SURVEY, "&Survey");
+    ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hEnvironments, "&Environment");
     return hBar;
+}
+
+namespace {
+
+const char* EnvironmentOf(UINT nID)
+{
+    return nID == ID_ENV_SURVEY ? "Survey" : "Drafting";
+}
+
+// An environment whose toolbars were stored before.
+bool HasStoredLayout(const char* environment)
+{
+    JEnvironmentManager* pManager = JGetEnvironmentManager();
+    JEnvironmentRecord* pEnvironment = pManager ? pManager->GetEnvironment(pManager->FindEnvironmentIndex(environment)) : nullptr;
+    GUserText path;
+    HKEY hKey = nullptr;
+    if (!pEnvironment || !pEnvironment->MakeRegistryPath(nullptr, "Toolbars", path) ||
+        ::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    DWORD count = 0, size = sizeof count;
+    const bool stored = ::RegQueryValueExA(hKey, "ToolbarCount", nullptr, nullptr, reinterpret_cast<BYTE*>(&count),
+                                           &size) == ERROR_SUCCESS && count > 0;
+    ::RegCloseKey(hKey);
+    return stored;
+}
+
+}   // namespace
+
+void CMainFrame::OnEnvironment(UINT nID)
+{
+    const char* environment = EnvironmentOf(nID);
+    const bool firstVisit = !HasStoredLayout(environment);
+    if (!JSetEnvironment(environment)) {
+        m_statusBar.SetPaneText(0, CString("Still in ") + GetJControlInfo()->m_strCustomEnvironment.GetString());
+        return;
+    }
+    FindToolBars();
+    // The library brought the environment's stored menu; the first time it has none.
+    if (HMENU hStored = ReadMenuFromRegistry(0)) {
+        ::DestroyMenu(hStored);
+    } else {
+        ReplaceMainMenu(BuildMenu(environment), ::GetMenu(m_hWnd));
+        WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
+    }
+    DrawMenuBar();
+    if (firstVisit && CString(environment) == "Survey")
+        PlaceSurveyToolBars();
+    // The sheet shows the categories of the environment now current.
+    m_state.pControl = GetJControlInfo();
+    if (m_view.m_hWnd)
+        m_view.Invalidate();
+    m_statusBar.SetPaneText(0, CString("Environment: ") + environment);
+}
+
+void CMainFrame::OnUpdateEnvironment(CCmdUI* pCmdUI)
+{
+    JControlOnlyInfo* pInfo = GetJControlInfo();
+    pCmdUI->Enable(pInfo != nullptr);
+    pCmdUI->SetCheck(pInfo && pInfo->m_strCustomEnvironment == EnvironmentOf(pCmdUI->m_nID));
+}
+
+void CMainFrame::PlaceSurveyToolBars()
+{
+    for (JToolBar* pBar : {m_pBarModify, m_pBarSettings})
+        if (pBar)
+            ShowControlBar(pBar, FALSE, FALSE);
+    if (m_pBarView) {
+        DockControlBar(m_pBarView, AFX_IDW_DOCKBAR_TOP);
+        RecalcLayout();
+    }
+    ForceSaveBarLayout(this, nullptr, nullptr);
 }
 
 void CMainFrame::OnCommandRange(UINT nID)

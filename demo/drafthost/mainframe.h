@@ -91,6 +91,8 @@ protected:
     afx_msg void OnCommandRange(UINT nID);
     afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
     afx_msg void OnExit();
+    afx_msg void OnEnvironment(UINT nID);
+    afx_msg void OnUpdateEnvironment(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -104,7 +106,10 @@ private:
     BOOL CreateUnitPanel();
     // Shows a value in a unit field of the panel with the field's own units and format.
     void ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE mode, BYTE precision, double value);
-    HMENU BuildMenu() const;
+    // The menu bar of an environment: Survey has no Modify menu.
+    HMENU BuildMenu(const CString& environment) const;
+    // The first look of the Survey environment: Draw and View only.
+    void PlaceSurveyToolBars();
 
     DemoState m_state;
     CSheetArea m_sheetArea;   // the sheet and the sheet tab bar under it

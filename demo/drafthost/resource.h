@@ -47,3 +47,7 @@
 #define ID_VIEW_GRID 33204
 #define ID_VIEW_SNAP 33205
 #define ID_VIEW_LAYERS 33206
+
+// The Environment menu: switches between the host's two environments.
+#define ID_ENV_DRAFTING 33901
+#define ID_ENV_SURVEY 33902

@@ -3,6 +3,7 @@
 // one of eight and ends itself (TerminateProcess) right after its n-th registry
 // write; a fresh LoadBarLayout then restores exactly one of the two layouts.
 #include "layout_support.h"
+#include "registry_cut.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -10,80 +11,12 @@
 using namespace layout_test;
 using namespace testing_support;
 using namespace toolbar_test;
+using namespace registry_cut;
 
 namespace {
 
-constexpr UINT kKilled = 77;
-constexpr UINT kFinishedBase = 0x10000;   // a child that was not ended exits with this plus its writes
 constexpr LPCSTR kKeyVariable = "BARLAYOUT_CRASH_KEY";
 constexpr LPCSTR kLimitVariable = "BARLAYOUT_CRASH_AFTER";
-
-// ---- the child: registry writes counted through the import tables ----
-
-int g_writes = 0;
-int g_limit = 0;
-
-void Wrote()
-{
-    if (++g_writes == g_limit)
-        ::TerminateProcess(::GetCurrentProcess(), kKilled);
-}
-
-// A registry writer of advapi32 that counts its calls, by the writer's name.
-#define COUNTED_WRITER(Name, Params, Args) \
-    LONG WINAPI Counted##Name Params \
-    { \
-        static auto real = reinterpret_cast<decltype(&::Name)>( \
-            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("advapi32.dll"), #Name))); \
-        const LONG result = real Args; \
-        Wrote(); \
-        return result; \
-    }
-COUNTED_WRITER(RegSetValueExA, (HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE* d, DWORD c), (k, n, r, t, d, c))
-COUNTED_WRITER(RegCreateKeyExA,
-               (HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa, PHKEY p, LPDWORD d),
-               (k, s, r, c, o, a, sa, p, d))
-COUNTED_WRITER(RegDeleteKeyA, (HKEY k, LPCSTR s), (k, s))
-COUNTED_WRITER(RegDeleteTreeA, (HKEY k, LPCSTR s), (k, s))
-COUNTED_WRITER(RegDeleteValueA, (HKEY k, LPCSTR s), (k, s))
-COUNTED_WRITER(RegRenameKey, (HKEY k, LPCWSTR from, LPCWSTR to), (k, from, to))
-
-const std::pair<LPCSTR, void*> kHooks[] = {
-    {"RegSetValueExA", reinterpret_cast<void*>(&CountedRegSetValueExA)},
-    {"RegCreateKeyExA", reinterpret_cast<void*>(&CountedRegCreateKeyExA)},
-    {"RegDeleteKeyA", reinterpret_cast<void*>(&CountedRegDeleteKeyA)},
-    {"RegDeleteTreeA", reinterpret_cast<void*>(&CountedRegDeleteTreeA)},
-    {"RegDeleteValueA", reinterpret_cast<void*>(&CountedRegDeleteValueA)},
-    {"RegRenameKey", reinterpret_cast<void*>(&CountedRegRenameKey)},
-};
-
-// Points the module's imports of the registry writers at the hooks.
-void HookImports(HMODULE hModule)
-{
-    auto* base = reinterpret_cast<BYTE*>(hModule);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
-         ++entry) {
-        if (!entry->OriginalFirstThunk)
-            continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                continue;
-            const char* name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
-            for (const auto& [hooked, hook] : kHooks) {
-                if (std::strcmp(name, hooked) != 0)
-                    continue;
-                DWORD old = 0;
-                ::VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
-                slots->u1.Function = reinterpret_cast<ULONG_PTR>(hook);
-                ::VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
-            }
-        }
-    }
-}
 
 const UINT kIDs[] = {kOpen, kSave, kGrey};
 
@@ -109,36 +42,7 @@ protected:
     DWORD RunChild(int limit)
     {
         ::SetEnvironmentVariableA(kKeyVariable, Root());
-        ::SetEnvironmentVariableA(kLimitVariable, std::to_string(limit).c_str());
-        char program[MAX_PATH] = "";
-        ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-        std::string command = std::string("\"") + program +
-                              "\" --gtest_filter=BarLayoutCrash.DISABLED_ChildSavesTheNewLayout"
-                              " --gtest_also_run_disabled_tests";
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE hNul = ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = hNul;
-        PROCESS_INFORMATION process{};
-        DWORD code = (DWORD)-1;
-        if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                             &process)) {
-            if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_TIMEOUT)
-                ::TerminateProcess(process.hProcess, 1);
-            ::GetExitCodeProcess(process.hProcess, &code);
-            // The child's own test key, which it had no time to remove.
-            const CString childKey =
-                "Software\\CONTROL Tests\\" + CString(std::to_string(process.dwProcessId).c_str()) + "-1";
-            ::RegDeleteTreeA(HKEY_CURRENT_USER, childKey);
-            ::RegDeleteKeyA(HKEY_CURRENT_USER, childKey);
-            ::CloseHandle(process.hThread);
-            ::CloseHandle(process.hProcess);
-        }
-        ::CloseHandle(hNul);
-        ::SetEnvironmentVariableA(kLimitVariable, nullptr);
-        return code;
+        return registry_cut::RunChild("BarLayoutCrash.DISABLED_ChildSavesTheNewLayout", kLimitVariable, limit);
     }
 
     // Puts the stored tree back as it was.
@@ -161,9 +65,7 @@ TEST_F(BarLayoutCrash, DISABLED_ChildSavesTheNewLayout)
     const char* limit = std::getenv(kLimitVariable);
     ASSERT_TRUE(key && limit);
     MakeLayout("New", 10, true);
-    HookImports(::GetModuleHandleA(nullptr));
-    HookImports(::GetModuleHandleA("baseutil.dll"));
-    g_limit = std::atoi(limit);
+    Arm(std::atoi(limit));
     ForceSaveBarLayout(&m_frame, key, nullptr);
     ::TerminateProcess(::GetCurrentProcess(), kFinishedBase + g_writes);
 }

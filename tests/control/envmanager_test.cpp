@@ -84,6 +84,37 @@ TEST_F(EnvironmentManager, AStoredEnvironmentWithTheLongestNameHasItsSettingsRea
     EXPECT_EQ(1, manager.GetEnvironment(index)->m_nLargeButtons);
 }
 
+// Stored environments are user data: ten thousand of them, one whose settings are of the
+// wrong types and one whose "Toolbars" is a value, are read in bounded time.
+TEST_F(EnvironmentManager, DamagedAndCountlessStoredEnvironmentsAreRead)
+{
+    HKEY hEnvironments = testing_support::CreateKey(m_key.path() + "\\Environments");
+    ASSERT_NE(nullptr, hEnvironments);
+    const int kCount = 10000;
+    for (int i = 0; i < kCount; ++i) {
+        HKEY hKey = nullptr;
+        ::RegCreateKeyExA(hEnvironments, ("E" + std::to_string(i)).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &hKey, nullptr);
+        ::RegCloseKey(hKey);
+    }
+    HKEY hWrong = testing_support::CreateKey(m_key.path() + "\\Environments\\E1\\Toolbars");
+    ::RegSetValueExA(hWrong, "LargeButtons", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+    ::RegSetValueExA(hWrong, "StartUpDllClsid", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4);
+    ::RegCloseKey(hWrong);
+    HKEY hValue = testing_support::CreateKey(m_key.path() + "\\Environments\\E2");
+    ::RegSetValueExA(hValue, "Toolbars", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+    ::RegCloseKey(hValue);
+    ::RegCloseKey(hEnvironments);
+
+    const DWORD start = ::GetTickCount();
+    JEnvironmentManager manager(m_key.path(), "", nullptr, nullptr);
+    EXPECT_LT(::GetTickCount() - start, 20000u);
+    EXPECT_EQ(kCount + 1, manager.GetCount());   // and the default one
+    EXPECT_STREQ("E0", manager.CurrentControlInfo()->m_strCustomEnvironment);   // no name: the first
+    EXPECT_EQ(0, manager.GetEnvironment(manager.FindEnvironmentIndex("E1"))->m_nLargeButtons);
+    EXPECT_STREQ("", manager.GetEnvironment(manager.FindEnvironmentIndex("E1"))->m_strStartUpDllClsid);
+}
+
 TEST_F(EnvironmentManager, SwitchingCreatesNotifiesAndIgnoresRepeats)
 {
     FakeAppInfo app;

@@ -90,8 +90,15 @@ public:
         *pnCommandID = entry.nCommandID;
         return 0;
     }
-    // No texts: the tests read what the provider was given.
-    int GetMacroText(UINT, char*, int) override { return 0; }
+    bool giveMacroText = false;   // the macro text of the commands made; otherwise no texts
+    int GetMacroText(UINT id, char* buffer, int size) override
+    {
+        const JMacroCommandEntry* pEntry = giveMacroText ? GetEntry(FindCommand(id)) : nullptr;
+        if (!pEntry)
+            return 0;
+        lstrcpynA(buffer, pEntry->szMacro, size);
+        return lstrlenA(buffer);
+    }
     int GetStatusPrompt(UINT, char*, int) override { return 0; }
     int GetToolTip(UINT, char*, int) override { return 0; }
 };

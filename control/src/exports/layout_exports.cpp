@@ -29,17 +29,6 @@ JControlOnlyInfo* Prologue(const char* userKey, const char* environment)
     return pInfo;
 }
 
-CFrameWnd* MainTopLevelFrame()
-{
-    CWinThread* pThread = AfxGetThread();
-    CWnd* pMain = pThread ? pThread->GetMainWnd() : nullptr;
-    if (!pMain || !pMain->m_hWnd)
-        return nullptr;
-    if (CFrameWnd* pFrame = pMain->GetTopLevelFrame())
-        return pFrame;
-    return pMain->IsFrameWnd() ? static_cast<CFrameWnd*>(pMain) : nullptr;
-}
-
 HKEY CreatePath(const GUserText& path)
 {
     HKEY hKey = nullptr;
@@ -49,22 +38,6 @@ HKEY CreatePath(const GUserText& path)
         return nullptr;
     }
     return hKey;
-}
-
-void WriteUnitDisplayValues(JControlOnlyInfo* pInfo, const char* environment)
-{
-    GUserText path;
-    if (!pInfo->MakeRegistryPath(environment, "eInformation", path))
-        return;
-    HKEY hKey = CreatePath(path);
-    if (!hKey)
-        return;
-    WriteRegNumber(hKey, "DisplayPrimaryUnits", (DWORD)pInfo->m_nDisplayPrimaryUnits);
-    WriteRegNumber(hKey, "FormatMode", (DWORD)pInfo->m_nFormatMode);
-    WriteRegNumber(hKey, "FormatPrecision", (DWORD)pInfo->m_nFormatPrecision);
-    WriteRegNumber(hKey, "UseDocumentUnits", (DWORD)pInfo->m_nUseDocumentUnits);
-    WriteRegText(hKey, "VersionStamp", pInfo->m_strVersionStamp);
-    ::RegCloseKey(hKey);
 }
 
 // A "ToolbarCount" that is there but is no number.
@@ -98,6 +71,33 @@ bool KeepUnreadableLayout(JControlOnlyInfo* pInfo, CFrameWnd* pFrame, const char
 }
 
 }   // namespace
+
+CFrameWnd* MainTopLevelFrame()
+{
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pMain = pThread ? pThread->GetMainWnd() : nullptr;
+    if (!pMain || !pMain->m_hWnd)
+        return nullptr;
+    if (CFrameWnd* pFrame = pMain->GetTopLevelFrame())
+        return pFrame;
+    return pMain->IsFrameWnd() ? static_cast<CFrameWnd*>(pMain) : nullptr;
+}
+
+void WriteUnitDisplayValues(JControlOnlyInfo* pInfo, const char* environment)
+{
+    GUserText path;
+    if (!pInfo->MakeRegistryPath(environment, "eInformation", path))
+        return;
+    HKEY hKey = CreatePath(path);
+    if (!hKey)
+        return;
+    WriteRegNumber(hKey, "DisplayPrimaryUnits", (DWORD)pInfo->m_nDisplayPrimaryUnits);
+    WriteRegNumber(hKey, "FormatMode", (DWORD)pInfo->m_nFormatMode);
+    WriteRegNumber(hKey, "FormatPrecision", (DWORD)pInfo->m_nFormatPrecision);
+    WriteRegNumber(hKey, "UseDocumentUnits", (DWORD)pInfo->m_nUseDocumentUnits);
+    WriteRegText(hKey, "VersionStamp", pInfo->m_strVersionStamp);
+    ::RegCloseKey(hKey);
+}
 
 CONTROL_API void LoadBarLayoutSettings(const char* userKey, const char* environment)
 {

@@ -30,6 +30,9 @@ struct ControlProcessState {
     // The add-in object environments share while it is set (one reference held).
     IDispatch* pSharedStartUpDispatch = nullptr;
     BOOL bRegistryKeysChanged = FALSE;
+    // For tests: a result code that replaces a successful one at a step (6 to 11) of
+    // the host's environment switch, or S_OK.
+    HRESULT (*pfnSwitchStepResult)(int step) = nullptr;
     BOOL bCustomizeDialogOpen = FALSE;
     JBearingInfo bearing;
 };
@@ -38,3 +41,8 @@ ControlProcessState& ControlState();
 
 // Shows the resource module's "registry key could not be created" message.
 void ReportRegistryKeyFailure();
+
+// The top-level frame of the thread's main window, or NULL.
+CFrameWnd* MainTopLevelFrame();
+// Writes the control state's unit display values under the environment's "eInformation" key.
+void WriteUnitDisplayValues(JControlOnlyInfo* pInfo, const char* environment);
