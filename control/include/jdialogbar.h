@@ -33,6 +33,13 @@ public:
 
     // A corner sizes both ways, the opposite corner held; edges as the framework sizes them.
     void Stretch(CPoint pt) override;
+
+    // The bar's own orientation first (Shift flips it); the other one only when both outlines
+    // pick the same dock bar, so that the outline does not flip back and forth.
+    DWORD CanDock() override;
+    using CDockContext::GetDockBar;
+    // The dock bar the outline of the present orientation would dock in, or NULL.
+    CDockBar* GetDockBar();
 };
 
 // A dialog bar that can be sized, draws a caption strip when docked, lays its controls out
@@ -215,7 +222,7 @@ public:
     int m_nAreaWidth = 0;
     int m_nAreaHeight = 0;
     CRect m_rectTracker;
-    int m_nVisibleBars = 0;
+    int m_nVisibleBars = 0;   // visible resizable dialog bars, at the last layout
     int m_nHitCode = 0;
     CPtrArray m_arrSplitters;   // SplitterInfo*, owned; the first m_nSplittersUsed are in use
     int m_nSplittersUsed = 0;

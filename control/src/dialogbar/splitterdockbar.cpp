@@ -440,9 +440,9 @@ CSize CSplitterDockBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     bool bSplitting = false;
     for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
         CControlBar* pBar = GetDockedControlBar(nPos);
-        if (pBar && pBar->IsVisible()) {
+        if (pBar && pBar->IsVisible() && AsResizable(pBar)) {
             ++nVisible;
-            bSplitting = bSplitting || AsResizable(pBar);
+            bSplitting = true;
         }
     }
     m_bSplittingEnabled = bSplitting;
@@ -458,7 +458,8 @@ CSize CSplitterDockBar::CalcDynamicLayout(int nLength, DWORD dwMode)
             SetWindowPos(nullptr, 0, 0, 0, 0,
                          SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
-    // Another bar shown or hidden: the area goes back to its natural size.
+    // A dialog bar shown or hidden: the area goes back to its natural size (toolbars placed
+    // again, as a stored layout does, leave the user's size alone).
     if (m_bSizeFixed && nVisible != m_nVisibleBars) {
         m_bSizeFixed = FALSE;
         m_nAreaWidth = m_nAreaHeight = 0;
@@ -553,7 +554,7 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         }
         if (!pBar->IsVisible())
             continue;
-        ++nVisible;
+        nVisible += AsResizable(pBar) ? 1 : 0;
         Item item{pBar, AsResizable(pBar), pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar))};
         rows.back().push_back(item);
     }
