@@ -479,8 +479,10 @@ TEST_F(DialogBarTest, SplittersDraggedWithTheMouseSizeTheAreaAndShareItBetweenTw
     EXPECT_LE(rectOf(m_pLeft).right, client.right);
     EXPECT_GE(rectOf(m_pLeft).Width(), CSplitterDockBar::kMinArea);
     DragWithMouse(CPoint(rectOf(m_pLeft).right - 2, area.top + 30), CPoint(client.left - 300, area.top + 30));
+    // Thinner than its bars allow: they keep their minimum and the area holds them.
     EXPECT_EQ(CSplitterDockBar::kMinArea, m_pLeft->m_nAreaWidth);
-    EXPECT_EQ(CSplitterDockBar::kMinArea, rectOf(m_pLeft).Width());
+    EXPECT_EQ(CSplitterDockBar::kMinBar, rectOf(m_pBar).Width());
+    EXPECT_LE(rectOf(m_pBar).right, rectOf(m_pLeft).right);
 
     // Another bar shown: the area goes back to its natural size.
     pSecond->ShowWindow(SW_HIDE);

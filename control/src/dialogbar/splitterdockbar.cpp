@@ -4,6 +4,7 @@
 #include "jenvmanager.h"
 
 #include <algorithm>
+#include <climits>
 
 IMPLEMENT_DYNCREATE(CSplitterDockBar, CDockBar)
 
@@ -467,9 +468,9 @@ CSize CSplitterDockBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     CSize size = CDockBar::CalcDynamicLayout(nLength, dwMode);
     if (bSplitting && m_bSizeFixed) {
         if ((IsLeftArea() || IsRightArea()) && m_nAreaWidth > 0)
-            size.cx = std::max(m_nAreaWidth, kMinArea);
+            size.cx = std::max<LONG>(size.cx, std::max(m_nAreaWidth, kMinArea));
         else if ((IsTopArea() || IsBottomArea()) && m_nAreaHeight > 0)
-            size.cy = std::max(m_nAreaHeight, kMinArea);
+            size.cy = std::max<LONG>(size.cy, std::max(m_nAreaHeight, kMinArea));
     }
     if (!m_bLayoutQuery)
         m_nVisibleBars = nVisible;
@@ -537,32 +538,38 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         return p && (bHorz ? p->GetStretchToFitVert() : p->GetStretchToFitHorz());
     };
 
-    // The rows of visible bars, measured; a resizable bar keeps the size it was given.
+    // The rows: their visible bars measured (a resizable bar keeps the size it was given), and
+    // their hidden bars by how many visible ones come before them.
     struct Item {
         CControlBar* pBar;
         CBaseDialogBar* pDialogBar;
         CSize size;
     };
-    std::vector<std::vector<Item>> rows(1);
+    struct Row {
+        std::vector<Item> shown;
+        std::vector<std::pair<size_t, CControlBar*>> hidden;
+    };
+    std::vector<Row> rows(1);
     int nVisible = 0;
     for (int nPos = 0; nPos < (int)m_arrBars.GetSize(); ++nPos) {
         CControlBar* pBar = GetDockedControlBar(nPos);
         if (!pBar) {
-            if (!m_arrBars.GetAt(nPos) && !rows.back().empty())
+            if (!m_arrBars.GetAt(nPos) && (!rows.back().shown.empty() || !rows.back().hidden.empty()))
                 rows.emplace_back();
             continue;
         }
-        if (!pBar->IsVisible())
+        if (!pBar->IsVisible()) {
+            rows.back().hidden.emplace_back(rows.back().shown.size(), pBar);
             continue;
+        }
         nVisible += AsResizable(pBar) ? 1 : 0;
-        Item item{pBar, AsResizable(pBar), pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar))};
-        rows.back().push_back(item);
+        rows.back().shown.push_back(Item{pBar, AsResizable(pBar), pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar))});
     }
-    if (rows.back().empty())
+    if (rows.back().shown.empty() && rows.back().hidden.empty())
         rows.pop_back();
     const bool bKeepAcross = nVisible == m_nVisibleBars;
-    for (auto& row : rows)
-        for (Item& item : row) {
+    for (Row& row : rows)
+        for (Item& item : row.shown) {
             if (!item.pDialogBar)
                 continue;
             for (auto [pBar, size] : m_laidOut)
@@ -576,8 +583,8 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     if (nMovedKind && pMovedBefore && pMovedAfter) {
         Item* pBefore = nullptr;
         Item* pAfter = nullptr;
-        for (auto& row : rows)
-            for (Item& item : row) {
+        for (Row& row : rows)
+            for (Item& item : row.shown) {
                 if (item.pBar == pMovedBefore)
                     pBefore = &item;
                 if (item.pBar == pMovedAfter)
@@ -599,16 +606,93 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     const LONG nInsideAcross = bHorz ? -inside.Height() : -inside.Width();
     const LONG nStoredAcross = m_bSizeFixed ? (bHorz ? m_nAreaHeight : m_nAreaWidth) : 0;
 
+    // A size the user gave the area: the rows of bars that stretch across take what it adds or
+    // lacks, the last first, none thinner than the minimum or than its other bars.
+    if (nStoredAcross > 0) {
+        LONG nContent = -nOverlap;
+        size_t nShownRows = 0;
+        for (Row& row : rows) {
+            if (row.shown.empty())
+                continue;
+            LONG nThickness = 0;
+            for (Item& item : row.shown)
+                nThickness = std::max(nThickness, across(item.size));
+            nContent += nThickness - nOverlap;
+            nContent += nShownRows++ ? kSplitter - nOverlap : 0;   // at most: not every row has a splitter
+        }
+        LONG nRest = nStoredAcross - nInsideAcross - nContent;
+        for (size_t r = rows.size(); r-- > 0 && nRest != 0;) {
+            auto& shown = rows[r].shown;
+            if (std::none_of(shown.begin(), shown.end(), [&](const Item& i) { return stretchesAcross(i.pDialogBar); }))
+                continue;
+            LONG nThickness = 0, nLeast = kMinBar;
+            for (Item& item : shown) {
+                nThickness = std::max(nThickness, across(item.size));
+                if (!stretchesAcross(item.pDialogBar))
+                    nLeast = std::max(nLeast, across(item.size));
+            }
+            const LONG nNew = std::max(nThickness + nRest, nLeast);
+            nRest -= nNew - nThickness;
+            for (Item& item : shown)
+                if (stretchesAcross(item.pDialogBar))
+                    across(item.size) = nNew;
+        }
+    }
+
     std::vector<std::pair<CControlBar*, CSize>> laidOut;
     SplitterInfo* pOpen = nullptr;   // a splitter record still waiting for its bar after
-    int nOpen = -1;
     CPoint pt(-nOverlap, -nOverlap);
+    // Hidden bars take no room, but their windows are kept where they would start in their row
+    // (what a stored layout records, and where a bar placed again by it goes); a row of hidden
+    // bars alone just before the next row.
+    const auto park = [&](CControlBar* pBar, CPoint at) {
+        if (m_bFloating || bQuery)
+            return;
+        CRect rectBar;
+        pBar->GetWindowRect(rectBar);
+        ScreenToClient(rectBar);
+        if (rectBar.TopLeft() != at)
+            AfxRepositionWindow(&layout, pBar->m_hWnd, CRect(at, rectBar.Size()));
+    };
+    std::vector<CControlBar*> hiddenRows;   // of hidden bars alone, waiting for the next row's start
+    const auto parkRows = [&](LONG nNext) {
+        for (size_t j = 0; j < hiddenRows.size(); ++j) {
+            CPoint at;
+            along(at) = -nOverlap;
+            across(at) = nNext == LONG_MAX ? across(pt) + (LONG)j : nNext - (LONG)(hiddenRows.size() - j);
+            park(hiddenRows[j], at);
+        }
+        hiddenRows.clear();
+    };
     for (size_t r = 0; r < rows.size(); ++r) {
-        auto& row = rows[r];
+        auto& row = rows[r].shown;
+        const auto& hidden = rows[r].hidden;
+        if (row.empty()) {
+            for (const auto& entry : hidden)
+                hiddenRows.push_back(entry.second);
+            continue;
+        }
+        parkRows(across(pt));
         LONG nThickness = 0;
         CBaseDialogBar* pLastResizable = nullptr;
+        CBaseDialogBar* pSplitBefore = nullptr;   // a splitter waits for the next bar of the row
+        CRect rectSplit;
         const LONG nRowStart = across(pt);
-        for (size_t k = 0; k < row.size(); ++k) {
+        for (size_t k = 0; k <= row.size(); ++k) {
+            // The hidden bars before this one (or at the row's end).
+            const LONG nNextStart = k < row.size() ? along(pt) + 1 : LONG_MAX;
+            size_t nBefore = 0;
+            for (const auto& entry : hidden)
+                nBefore += entry.first == k;
+            for (size_t j = 0, i = 0; j < hidden.size(); ++j)
+                if (hidden[j].first == k) {
+                    CPoint at;
+                    along(at) = std::min<LONG>(along(pt), nNextStart - (LONG)nBefore) + (LONG)i++;
+                    across(at) = across(pt);
+                    park(hidden[j].second, at);
+                }
+            if (k == row.size())
+                break;
             Item& item = row[k];
             CBaseDialogBar* pDialogBar = item.pDialogBar;
             const LONG nBarOverlap = overlapOf(item.pBar);
@@ -646,9 +730,6 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 // The next bars of the group start from where this one ends.
                 along(item.size) = along(size);
             }
-            if (stretchesAcross(pDialogBar) && nRowStart == -nOverlap && r + 1 == rows.size() && nStoredAcross > 0 &&
-                std::all_of(row.begin() + (long)k, row.end(), [](const Item& i) { return i.pDialogBar; }))
-                across(size) = std::max<LONG>(nStoredAcross - nInsideAcross - nRowStart + nOverlap, 1);
             across(size) = std::max<LONG>(across(size), 0);
             along(size) = std::max<LONG>(along(size), 0);
 
@@ -664,12 +745,19 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             if (along(start) + along(size) > maxLength)
                 along(start) = std::max(maxLength - (along(size) - nBarOverlap), along(pt));
             if (k > 0 && along(start) >= maxLength - nBarOverlap) {
-                // No room left in the row: it goes on below (not recorded: the rows are the user's).
+                // No room left in the row: it goes on below (not recorded: the rows are the user's),
+                // and the splitter before it goes.
                 across(pt) += nThickness - nOverlap;
                 along(pt) = -nOverlap;
                 nThickness = 0;
                 start = pt;
+                pSplitBefore = nullptr;
             }
+            if (pSplitBefore && !bQuery) {
+                AddSplitterInfo(bHorz ? 1 : 2, rectSplit, pSplitBefore, nullptr);
+                pOpen = static_cast<SplitterInfo*>(m_arrSplitters[m_nSplittersUsed - 1]);
+            }
+            pSplitBefore = nullptr;
             const CRect rect(start, size);
             if (rect != rectBar && !bQuery) {
                 if (!(item.pBar->m_dwStyle & CBRS_FLOATING) && item.pBar->m_pDockContext)
@@ -688,24 +776,23 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 pOpen->pAfter = pDialogBar;
                 pOpen = nullptr;
             }
-            // A splitter between it and the next bar of its row.
+            // A splitter between it and the next bar of its row, when that one stays in the row.
             if (k + 1 < row.size()) {
-                CRect splitter = bHorz ? CRect(pt.x, pt.y, pt.x + kSplitter, pt.y + size.cy)
-                                       : CRect(pt.x, pt.y, pt.x + size.cx, pt.y + kSplitter);
-                if (!bQuery) {
-                    AddSplitterInfo(bHorz ? 1 : 2, splitter, pDialogBar, nullptr);
-                    nOpen = m_nSplittersUsed - 1;
-                    pOpen = static_cast<SplitterInfo*>(m_arrSplitters[nOpen]);
-                }
+                rectSplit = bHorz ? CRect(pt.x, pt.y, pt.x + kSplitter, pt.y + size.cy)
+                                  : CRect(pt.x, pt.y, pt.x + size.cx, pt.y + kSplitter);
+                pSplitBefore = pDialogBar;
                 along(pt) += kSplitter - nBarOverlap;
             }
         }
         // The end of the row.
+        (void)nRowStart;
         across(pt) += nThickness - nOverlap;
         sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
         sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
         along(pt) = -nOverlap;
-        if (pLastResizable && r + 1 < rows.size()) {
+        const bool bRowFollows =
+            std::any_of(rows.begin() + (long)r + 1, rows.end(), [](const Row& later) { return !later.shown.empty(); });
+        if (pLastResizable && bRowFollows) {
             const CRect splitter = bHorz ? CRect(-2, pt.y, sizeMax.cx - 2, pt.y + kSplitter)
                                          : CRect(pt.x, -2, pt.x + kSplitter, sizeMax.cy - 2);
             if (!bQuery) {
@@ -717,6 +804,7 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
         }
     }
+    parkRows(LONG_MAX);
     // A splitter with nothing after it is no splitter.
     if (pOpen && !pOpen->pAfter && m_nSplittersUsed > 0 && pOpen == m_arrSplitters[m_nSplittersUsed - 1])
         --m_nSplittersUsed;
