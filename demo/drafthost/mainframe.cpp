@@ -4,6 +4,7 @@
 #include "afxpriv.h"
 #include "appinfo.h"
 #include "controlexports.h"
+#include "dockareas.h"
 #include "jappinfo.h"
 #include "jbars.h"
 #include "jcontrolinfo.h"
@@ -289,6 +290,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     // The unit panel lies along the bottom, nearest the sheet; the toolbars come as
     // they were left, or else as the demo first places them.
+    if (!MakeDockAreas(this))
+        return -1;
     EnableDocking(CBRS_ALIGN_ANY);
     if (!CreateUnitPanel())
         return -1;
@@ -310,11 +313,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_state.status = "The start-up add-in gave no toolbars";
         m_statusBar.SetPaneText(0, m_state.status);
     }
-    // The layer list stands at the left, beside the View toolbar.
+    // The layer list and the snap panel stand at the left beside the View toolbar, one under
+    // the other, as the last run left them.
     m_pLayerPanel = CLayerPanel::Make(this, CLayerPanel::kBarID);
-    if (!m_pLayerPanel)
+    m_pSnapPanel = CSnapPanel::Make(this, CSnapPanel::kBarID);
+    if (!m_pLayerPanel || !m_pSnapPanel)
         return -1;
-    DockControlBar(m_pLayerPanel, AFX_IDW_DOCKBAR_LEFT);
+    PlacePanels(this, {m_pLayerPanel, m_pSnapPanel});
     RecalcLayout();
     return 0;
 }
@@ -323,6 +328,8 @@ void CMainFrame::OnClose()
 {
     // As a host does at shut-down: written when the toolbars changed.
     SaveBarLayout(this, nullptr, nullptr);
+    if (m_pLayerPanel && m_pSnapPanel)
+        SavePanelPlaces(this, {m_pLayerPanel, m_pSnapPanel});
     CFrameWnd::OnClose();
 }
 

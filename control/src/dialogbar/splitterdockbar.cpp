@@ -744,7 +744,9 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             }
             if (along(start) + along(size) > maxLength)
                 along(start) = std::max(maxLength - (along(size) - nBarOverlap), along(pt));
-            if (k > 0 && along(start) >= maxLength - nBarOverlap) {
+            const bool bNoRoom = m_bFloating ? along(start) >= maxLength - nBarOverlap
+                                             : along(start) + along(size) - nBarOverlap > maxLength;
+            if (k > 0 && bNoRoom) {
                 // No room left in the row: it goes on below (not recorded: the rows are the user's),
                 // and the splitter before it goes.
                 across(pt) += nThickness - nOverlap;
