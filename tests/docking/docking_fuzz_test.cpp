@@ -446,10 +446,13 @@ private:
     Failure SaveRestore()
     {
         std::vector<Placement> before = Placements();
-        std::vector<CSize> sized;   // the areas the user sized, empty for the others
+        std::vector<int> sized;   // the size the user gave each area across, 0 for none
         for (UINT nID : kDockBars) {
             const auto* pArea = static_cast<CSplitterDockBar*>(DockBar(nID));
-            sized.push_back(pArea->m_bSizeFixed && pArea->m_bSplittingEnabled ? WindowRect(pArea).Size() : CSize());
+            const bool horz = pArea->m_dwDockStyle & CBRS_ORIENT_HORZ;
+            sized.push_back(pArea->m_bSizeFixed && pArea->m_bSplittingEnabled
+                                ? (horz ? pArea->m_nAreaHeight : pArea->m_nAreaWidth)
+                                : 0);
         }
         // A row wrapped on screen (a frame too small for it) is stored as the lines it shows, and lines placed
         // again in such a row make it wrap: its bars need only come back to their dock bar.
@@ -511,11 +514,20 @@ private:
             }
         }
         PumpMessages();
-        for (int side = 0; side < 4 && !::IsIconic(m_pFrame->m_hWnd); ++side)
-            if (sized[side] != CSize() && WindowRect(DockBar(kDockBars[side])).Size() != sized[side])
-                return Fail("sized area", "dock bar %d sized %ldx%ld by the user is %dx%d after a save and restore",
-                            side, sized[side].cx, sized[side].cy, WindowRect(DockBar(kDockBars[side])).Width(),
-                            WindowRect(DockBar(kDockBars[side])).Height());
+        // The user's size is kept, and the area is no thinner than it (its bars may need more).
+        CRect client;
+        m_pFrame->GetClientRect(client);
+        for (int side = 0; side < 4 && !::IsIconic(m_pFrame->m_hWnd); ++side) {
+            if (!sized[side])
+                continue;
+            const auto* pArea = static_cast<CSplitterDockBar*>(DockBar(kDockBars[side]));
+            const int kept = side < 2 ? pArea->m_nAreaHeight : pArea->m_nAreaWidth;
+            const int shown = side < 2 ? WindowRect(pArea).Height() : WindowRect(pArea).Width();
+            const int room = side < 2 ? client.Height() : client.Width();
+            if (!pArea->m_bSizeFixed || kept != sized[side] || (shown < sized[side] && sized[side] < room / 2))
+                return Fail("sized area", "dock bar %d sized to %d by the user is %d (%s) after a save and restore",
+                            side, sized[side], shown, pArea->m_bSizeFixed ? "kept" : "dropped");
+        }
         const std::vector<Placement> after = Placements();
         for (int i = 0; i < kToolBars; ++i) {
             if (before[i].visible != after[i].visible)
