@@ -242,6 +242,7 @@ protected:
     // Escape, or the capture taken away, ends tracking without sizing.
     afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -468,6 +468,23 @@ TEST_F(DialogBarTest, SplittersDraggedWithTheMouseSizeTheAreaAndShareItBetweenTw
     m_pFrame->RecalcLayout();
     EXPECT_EQ(top.Height() + 40, rectOf(m_pBar).Height());
 
+    // Escape while dragging: nothing is sized.
+    {
+        const CRect before = rectOf(m_pBar);
+        CRect held = m_pLeft->GetSplitterInfo(0)->rect;
+        m_pLeft->ClientToScreen(held);
+        const CPoint grip = held.CenterPoint();
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then([&] { return testing_support::MoveMouse(grip + CSize(0, 30)), true; });
+        script.Key(VK_ESCAPE);
+        script.Wait(15).Then([&] { return testing_support::SendMouseButton(grip + CSize(0, 30), false), true; });
+        testing_support::SendMouseButton(grip, true);
+        PumpUntil([&] { return script.Done() && !::GetCapture(); });
+        m_pFrame->RecalcLayout();
+        EXPECT_FALSE(m_pLeft->m_bTracking);
+        EXPECT_EQ(before, rectOf(m_pBar));
+    }
+
     // Dragged past the bottom bar and past the frame's edge: no bar below the minimum, the area
     // inside the frame.
     splitter = m_pLeft->GetSplitterInfo(0)->rect;

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CSplitterDockBar, CDockBar)
     ON_WM_MOUSEMOVE()
     ON_WM_CAPTURECHANGED()
     ON_WM_KEYDOWN()
+    ON_WM_NCLBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 namespace {
@@ -304,6 +305,16 @@ void CSplitterDockBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
     StartTracking((int)nHitTest);
 }
 
+void CSplitterDockBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
+{
+    // A second press soon after the first takes hold of the splitter again.
+    if (!m_bTracking && m_bSplittingEnabled && IsSplitHit((int)nHitTest)) {
+        OnNcLButtonDown(nHitTest, point);
+        return;
+    }
+    CDockBar::OnNcLButtonDblClk(nHitTest, point);
+}
+
 void CSplitterDockBar::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (!m_bTracking) {
@@ -359,13 +370,15 @@ void CSplitterDockBar::OnLButtonUp(UINT nFlags, CPoint point)
 
 void CSplitterDockBar::OnCaptureChanged(CWnd* pWnd)
 {
-    // Taken away (another window, a cancelled mode): nothing is sized.
+    // Taken away (Escape, another window, a cancelled mode): the tracker goes and nothing is sized.
     if (m_bTracking && (!pWnd || pWnd->m_hWnd != m_hWnd)) {
-        const int nHit = m_nHitCode;
-        m_nHitCode = 0;   // neither inner nor outer: no size is taken
+        const BOOL bSizeFixed = m_bSizeFixed, bMoved = m_bInnerSplitterMoved;
+        const int nWidth = m_nAreaWidth, nHeight = m_nAreaHeight;
         StopTracking();
-        m_bSizeFixed = m_bSizeFixed && nHit != 0 && (m_nAreaWidth > 0 || m_nAreaHeight > 0);
-        m_nHitCode = nHit;
+        m_bSizeFixed = bSizeFixed;
+        m_bInnerSplitterMoved = bMoved;
+        m_nAreaWidth = nWidth;
+        m_nAreaHeight = nHeight;
     }
     CDockBar::OnCaptureChanged(pWnd);
 }
