@@ -623,15 +623,19 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     // lacks, the last first, none thinner than the minimum or than its other bars.
     if (nStoredAcross > 0) {
         LONG nContent = -nOverlap;
-        size_t nShownRows = 0;
-        for (Row& row : rows) {
-            if (row.shown.empty())
+        for (size_t r = 0; r < rows.size(); ++r) {
+            const auto& shown = rows[r].shown;
+            if (shown.empty())
                 continue;
             LONG nThickness = 0;
-            for (Item& item : row.shown)
+            for (Item item : shown)
                 nThickness = std::max(nThickness, across(item.size));
             nContent += nThickness - nOverlap;
-            nContent += nShownRows++ ? kSplitter - nOverlap : 0;   // at most: not every row has a splitter
+            // The row splitter after a row of dialog bars that another row follows.
+            const bool bResizable = std::any_of(shown.begin(), shown.end(), [](const Item& i) { return i.pDialogBar; });
+            if (bResizable && std::any_of(rows.begin() + (long)r + 1, rows.end(),
+                                          [](const Row& later) { return !later.shown.empty(); }))
+                nContent += kSplitter - nOverlap;
         }
         LONG nRest = nStoredAcross - nInsideAcross - nContent;
         for (size_t r = rows.size(); r-- > 0 && nRest != 0;) {
@@ -690,7 +694,6 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         CBaseDialogBar* pLastResizable = nullptr;
         CBaseDialogBar* pSplitBefore = nullptr;   // a splitter waits for the next bar of the row
         CRect rectSplit;
-        const LONG nRowStart = across(pt);
         for (size_t k = 0; k <= row.size(); ++k) {
             // The hidden bars before this one (or at the row's end).
             const LONG nNextStart = k < row.size() ? along(pt) + 1 : LONG_MAX;
@@ -800,7 +803,6 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             }
         }
         // The end of the row.
-        (void)nRowStart;
         across(pt) += nThickness - nOverlap;
         sizeFixed.cx = std::max(sizeFixed.cx, pt.x);
         sizeFixed.cy = std::max(sizeFixed.cy, pt.y);
