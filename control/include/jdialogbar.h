@@ -3,6 +3,9 @@
 #include "baseutil.h"
 #include "controlapi.h"
 
+#include <utility>
+#include <vector>
+
 // The private messages of dialog bars and their floating frames.
 enum : UINT {
     JDBM_TRACKSIZE = WM_USER + 103,         // lParam: JDBTRACKINFO*; the bar fills in the rectangle
@@ -30,6 +33,13 @@ public:
 
     // A corner sizes both ways, the opposite corner held; edges as the framework sizes them.
     void Stretch(CPoint pt) override;
+
+    // The bar's own orientation first (Shift flips it); the other one only when both outlines
+    // pick the same dock bar, so that the outline does not flip back and forth.
+    DWORD CanDock() override;
+    using CDockContext::GetDockBar;
+    // The dock bar the outline of the present orientation would dock in, or NULL.
+    CDockBar* GetDockBar();
 };
 
 // A dialog bar that can be sized, draws a caption strip when docked, lays its controls out
@@ -180,6 +190,25 @@ public:
     void MergeLastDialogBar();
     // A 3-D rectangle filled with the face colour.
     virtual void OnDrawSplitter(CDC* pDC, const CRect& rect);
+    // The sizing cursor of a hit code (others leave the cursor alone).
+    void SetSplitCursor(int nHit);
+    // Tracking a splitter: the mouse is captured and bars take no clicks meanwhile.
+    void StartTracking(int nHit);
+    void StopTracking();
+    // Inverts a screen rectangle: the tracker drawn or erased.
+    virtual void OnInvertTracker(const CRect& rect);
+    // Shares a moved splitter's delta between the bars before and after it (nKind 1: their
+    // widths, else their heights); neither falls below nMin. *pDelta is cut to what both allow;
+    // *pSize, pBar's size, is grown or shrunk by it.
+    void AdjustBars(CControlBar* pBar, int nKind, int nLengthBefore, int nLengthAfter, CBaseDialogBar* pBefore,
+                    CBaseDialogBar* pAfter, CSize* pSize, long* pDelta);
+
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+
+    static constexpr int kMinBar = 25;   // a bar beside a splitter is never shorter
+    static constexpr int kMinArea = 5;   // a sized area is never thinner
+    static constexpr int kBorder = 5;    // the inner edge kept for the outer splitter
 
     // ---- fields, in declaration order ----
     DWORD m_dwDockStyle = 0;
@@ -193,7 +222,7 @@ public:
     int m_nAreaWidth = 0;
     int m_nAreaHeight = 0;
     CRect m_rectTracker;
-    int m_nVisibleBars = 0;
+    int m_nVisibleBars = 0;   // visible resizable dialog bars, at the last layout
     int m_nHitCode = 0;
     CPtrArray m_arrSplitters;   // SplitterInfo*, owned; the first m_nSplittersUsed are in use
     int m_nSplittersUsed = 0;
@@ -203,10 +232,29 @@ public:
     int m_nLastLayoutLength = -1;
 
 protected:
+    afx_msg void OnNcPaint();
+    afx_msg void OnPaint();
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    // Escape, or the capture taken away, ends tracking without sizing.
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The tracker at the start of tracking, and how far it has moved since (screen).
+    CRect m_rectTrackStart;
+    CPoint m_ptTrackOffset;
+    // Each resizable bar's size at the last layout: the user's sizes stay across layouts.
+    std::vector<std::pair<CControlBar*, CSize>> m_laidOut;
+    // The tracker moved to the cursor, kept inside the frame's client area (screen).
+    CPoint TrackOffset(CPoint point) const;
+    // The outer splitter's strip in window coordinates (left, top, right, bottom of the area).
+    CRect OuterEdge(const CRect& window) const;
     // Which side of the frame the area lies on, from the style given to Create.
     bool IsLeftArea() const { return (m_dwDockStyle & (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)) != 0; }
     bool IsRightArea() const { return (m_dwDockStyle & (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)) != 0; }

@@ -25,7 +25,8 @@ enum : UINT {
     ID_BAR_UNITS,
     ID_BAR_HISTORY,
     ID_BAR_ATTRIBUTES,
-    ID_BAR_LAYERS
+    ID_BAR_LAYERS,
+    ID_BAR_SNAP
 };
 
 const std::vector<DemoCategory>& DemoCategories();

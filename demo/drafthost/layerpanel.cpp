@@ -19,6 +19,9 @@ CLayerPanel* CLayerPanel::Make(CFrameWnd* pFrame, UINT nID)
     pBar->SetWindowText("Layers");
     pBar->SetShowCaption(TRUE);
     pBar->SetResizeable(TRUE);
+    pBar->SetStretchToFitHorz(TRUE);
+    pBar->SetStretchToFitVert(TRUE);
+    pBar->m_nDockBarID = AFX_IDW_DOCKBAR_LEFT;   // where a double-click docks it back
     pBar->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
     for (const char* name : {"0 Default", "1 Walls", "2 Doors", "3 Furniture", "4 Dimensions", "5 Notes"})
         ::SendDlgItemMessageA(pBar->m_hWnd, IDC_LAYER_LIST, LB_ADDSTRING, 0, (LPARAM)name);

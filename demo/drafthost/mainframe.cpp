@@ -4,6 +4,7 @@
 #include "afxpriv.h"
 #include "appinfo.h"
 #include "controlexports.h"
+#include "dockareas.h"
 #include "jappinfo.h"
 #include "jbars.h"
 #include "jcontrolinfo.h"
@@ -302,6 +303,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     // The unit panel lies along the bottom, nearest the sheet; the toolbars come as
     // they were left, or else as the demo first places them.
+    if (!MakeDockAreas(this))
+        return -1;
     EnableDocking(CBRS_ALIGN_ANY);
     if (!CreateUnitPanel())
         return -1;
@@ -323,11 +326,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_state.status = "The start-up add-in gave no toolbars";
         m_statusBar.SetPaneText(0, m_state.status);
     }
-    // The layer list stands at the left, beside the View toolbar.
+    // The layer list and the snap panel stand at the left beside the View toolbar, one under
+    // the other, as the last run left them.
     m_pLayerPanel = CLayerPanel::Make(this, CLayerPanel::kBarID);
-    if (!m_pLayerPanel)
+    m_pSnapPanel = CSnapPanel::Make(this, CSnapPanel::kBarID);
+    if (!m_pLayerPanel || !m_pSnapPanel)
         return -1;
-    DockControlBar(m_pLayerPanel, AFX_IDW_DOCKBAR_LEFT);
+    PlacePanels(this, {m_pLayerPanel, m_pSnapPanel});
     RecalcLayout();
     return 0;
 }
@@ -340,6 +345,8 @@ void CMainFrame::OnClose()
         WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
     if (JEnvironmentManager* pManager = JGetEnvironmentManager())
         pManager->SaveAll();
+    if (m_pLayerPanel && m_pSnapPanel)
+        SavePanelPlaces(this, {m_pLayerPanel, m_pSnapPanel});
     CFrameWnd::OnClose();
 }
 

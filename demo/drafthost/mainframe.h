@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "layerpanel.h"
+#include "snappanel.h"
 #include "sheettabs.h"
 #include "undopanel.h"
 #include "attributepanel.h"
@@ -124,5 +125,6 @@ private:
     JToolBar* m_pBarView = nullptr;
     JToolBar* m_pBarSettings = nullptr;
     CLayerPanel* m_pLayerPanel = nullptr;   // deletes itself with its window
+    CSnapPanel* m_pSnapPanel = nullptr;     // likewise
     bool m_bLayoutRestored = false;
 };

@@ -400,6 +400,115 @@ TEST_F(DialogBarTest, MergingTheLastDialogBarJoinsItToTheRowBeforeIt)
     EXPECT_EQ(1, rows());
 }
 
+// Drags with the real mouse from one screen point to another and lets go.
+void DragWithMouse(CPoint from, CPoint to)
+{
+    testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+    script.Wait(15).Then(
+        [&] { return testing_support::MoveMouse(from + CSize((to.x - from.x) / 2, (to.y - from.y) / 2)), true; });
+    script.Wait(15).Then([&] { return testing_support::MoveMouse(to), true; });
+    script.Wait(15).Then([&] { return testing_support::SendMouseButton(to, false), true; });
+    testing_support::SendMouseButton(from, true);
+    PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    PumpMessages();
+}
+
+TEST_F(DialogBarTest, SplittersDraggedWithTheMouseSizeTheAreaAndShareItBetweenTwoBars)
+{
+    // Two resizable bars one above the other in the left area, both filling it.
+    auto* pSecond = new CBaseDialogBar;
+    ASSERT_TRUE(pSecond->Create(m_pFrame, 100, WS_CHILD | WS_VISIBLE | CBRS_LEFT, kBarID + 1, 0, nullptr, 0));
+    pSecond->m_bAutoDelete = TRUE;
+    pSecond->EnableDocking(CBRS_ALIGN_ANY);
+    for (CBaseDialogBar* pBar : {m_pBar, pSecond}) {
+        pBar->SetResizeable(TRUE);
+        pBar->SetStretchToFitHorz(TRUE);
+        pBar->SetStretchToFitVert(TRUE);
+        m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    }
+    m_pBar->MergeLastDialogBar();
+    m_pFrame->RecalcLayout();
+    PumpMessages();
+    const auto rectOf = [](CWnd* pWnd) {
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        return rect;
+    };
+    CRect client;
+    m_pFrame->GetClientRect(client);
+    m_pFrame->ClientToScreen(client);
+    CRect area = rectOf(m_pLeft), top = rectOf(m_pBar), bottom = rectOf(pSecond);
+    ASSERT_TRUE(m_pLeft->m_bSplittingEnabled);
+    ASSERT_EQ(1, m_pLeft->GetSplitterCount());
+    EXPECT_EQ(2, m_pLeft->GetSplitterInfo(0)->nKind);
+    EXPECT_EQ(area.Height(), client.Height());
+    EXPECT_EQ(area.bottom, bottom.bottom);   // the last bar takes the rest of the column
+    EXPECT_EQ(top.bottom + CSplitterDockBar::kSplitter, bottom.top);
+
+    // The outer edge: the area and both bars grow by the drag.
+    const CPoint edge(area.right - 2, area.top + 100);
+    ASSERT_EQ(CSplitterDockBar::kHitOuterVert, m_pLeft->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)));
+    DragWithMouse(edge, edge + CSize(60, 7));
+    EXPECT_EQ(area.Width() + 60, rectOf(m_pLeft).Width());
+    EXPECT_EQ(top.Width() + 60, rectOf(m_pBar).Width());
+    EXPECT_EQ(bottom.Width() + 60, rectOf(pSecond).Width());
+    EXPECT_FALSE(m_pLeft->m_bTracking);
+
+    // The splitter between them: the space moves from one bar to the other.
+    CRect splitter = m_pLeft->GetSplitterInfo(0)->rect;
+    m_pLeft->ClientToScreen(splitter);
+    const CPoint grip = splitter.CenterPoint();
+    ASSERT_EQ(CSplitterDockBar::kHitInnerHorz, m_pLeft->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)));
+    top = rectOf(m_pBar), bottom = rectOf(pSecond);
+    DragWithMouse(grip, grip + CSize(0, 40));
+    EXPECT_EQ(top.Height() + 40, rectOf(m_pBar).Height());
+    EXPECT_EQ(bottom.Height() - 40, rectOf(pSecond).Height());
+    EXPECT_EQ(bottom.bottom, rectOf(pSecond).bottom);
+    // Kept when the frame is laid out again.
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(top.Height() + 40, rectOf(m_pBar).Height());
+
+    // Escape while dragging: nothing is sized.
+    {
+        const CRect before = rectOf(m_pBar);
+        CRect held = m_pLeft->GetSplitterInfo(0)->rect;
+        m_pLeft->ClientToScreen(held);
+        const CPoint grip = held.CenterPoint();
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then([&] { return testing_support::MoveMouse(grip + CSize(0, 30)), true; });
+        script.Key(VK_ESCAPE);
+        script.Wait(15).Then([&] { return testing_support::SendMouseButton(grip + CSize(0, 30), false), true; });
+        testing_support::SendMouseButton(grip, true);
+        PumpUntil([&] { return script.Done() && !::GetCapture(); });
+        m_pFrame->RecalcLayout();
+        EXPECT_FALSE(m_pLeft->m_bTracking);
+        EXPECT_EQ(before, rectOf(m_pBar));
+    }
+
+    // Dragged past the bottom bar and past the frame's edge: no bar below the minimum, the area
+    // inside the frame.
+    splitter = m_pLeft->GetSplitterInfo(0)->rect;
+    m_pLeft->ClientToScreen(splitter);
+    DragWithMouse(splitter.CenterPoint(), splitter.CenterPoint() + CSize(0, 900));
+    EXPECT_EQ(CSplitterDockBar::kMinBar, rectOf(pSecond).Height());
+    area = rectOf(m_pLeft);
+    DragWithMouse(CPoint(area.right - 2, area.top + 30), CPoint(client.right + 300, area.top + 30));
+    EXPECT_LE(rectOf(m_pLeft).right, client.right);
+    EXPECT_GE(rectOf(m_pLeft).Width(), CSplitterDockBar::kMinArea);
+    DragWithMouse(CPoint(rectOf(m_pLeft).right - 2, area.top + 30), CPoint(client.left - 300, area.top + 30));
+    // Thinner than its bars allow: they keep their minimum and the area holds them.
+    EXPECT_EQ(CSplitterDockBar::kMinArea, m_pLeft->m_nAreaWidth);
+    EXPECT_EQ(CSplitterDockBar::kMinBar, rectOf(m_pBar).Width());
+    EXPECT_LE(rectOf(m_pBar).right, rectOf(m_pLeft).right);
+
+    // Another bar shown: the area goes back to its natural size.
+    pSecond->ShowWindow(SW_HIDE);
+    m_pFrame->ShowControlBar(pSecond, FALSE, FALSE);
+    m_pFrame->RecalcLayout();
+    EXPECT_FALSE(m_pLeft->m_bSizeFixed);
+    EXPECT_GT(rectOf(m_pLeft).Width(), CSplitterDockBar::kMinArea);
+}
+
 // ---- ActiveX children ----
 
 struct Call {

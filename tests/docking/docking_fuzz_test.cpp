@@ -1,7 +1,7 @@
 // Seeded random docking: a frame with dock bars on every side, library toolbars, a framework toolbar,
 // a framework dialog bar and the library's dialog bar, driven by steps a user or a host takes (one a line,
 // see World::Apply: dock BAR SIDE ROW POS, float BAR X Y, drag BAR ZONE POS, dblclick BAR, resize KIND SIZE,
-// show BAR ON, environment, saverestore, dockstate), with invariants checked after each step. A new failure is printed once with its seed and
+// show BAR ON, environment, saverestore, dockstate, split SIDE WHICH MOVE), with invariants checked after each step. A new failure is printed once with its seed and
 // the shortest sequence that still fails; later ones of its invariant are only counted. Such sequences are
 // kept under tests/data/docking and replayed; "# known: INVARIANT: fault" marks a fault not mended yet (the
 // file is skipped, the random run counts that invariant's failures). ctest runs four seeds of 50 steps;
@@ -36,7 +36,7 @@ using testing_support::PumpUntil;
 
 namespace {
 
-enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore, DockState };
+enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore, DockState, Split };
 
 struct Step {
     Op op = Op::Dock;
@@ -50,7 +50,7 @@ struct Failure {
     explicit operator bool() const { return !invariant.empty(); }
 };
 
-constexpr int kBars = 6;   // the library's toolbars first, a framework toolbar and dialog bar, the library's
+constexpr int kBars = 7;   // the library's toolbars first, a framework toolbar and dialog bar, the library's two
 constexpr int kToolBars = 3;
 
 // Each step's name, the ranges of its arguments (0: none) and how often it is drawn.
@@ -60,8 +60,9 @@ struct OpInfo {
 };
 constexpr OpInfo kOps[] = {{"dock", {kBars, 4, 4, 100}}, {"float", {kBars, 100, 100}}, {"drag", {kBars, 6, 100}},
                            {"dblclick", {kBars}},        {"resize", {0, 4, 5}},        {"show", {kBars, 3}},
-                           {"environment", {}},          {"saverestore", {}},          {"dockstate", {}}};
-constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1, 2};
+                           {"environment", {}},          {"saverestore", {}},          {"dockstate", {}},
+                           {"split", {0, 4, 3, 100}}};
+constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1, 2, 3};
 constexpr int Step::*kArgs[] = {&Step::bar, &Step::a, &Step::b, &Step::c};
 constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
@@ -175,6 +176,12 @@ public:
         m_pFrame = new CFrameWnd;   // deletes itself with its window, and its bars with theirs
         m_pFrame->Create(nullptr, "docking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(CPoint(40, 40), kFrameSizes[0]));
         m_pFrame->m_bAutoMenuEnable = FALSE;
+        // The library's dock bars on every side, as its frame makes them; the framework adds none.
+        constexpr DWORD kSides[] = {CBRS_TOP, CBRS_BOTTOM, CBRS_LEFT, CBRS_RIGHT};
+        for (int side = 0; side < 4; ++side)
+            (new CSplitterDockBar)
+                ->Create(m_pFrame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | kSides[side],
+                         kDockBars[side]);
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
         m_pOldMain = AfxGetApp()->m_pMainWnd;
         AfxGetApp()->m_pMainWnd = m_pFrame;
@@ -188,7 +195,15 @@ public:
         pToolBar->SetBitmap(m_hToolImage = image_test::MakeDib(16 * 3, 15, 24, RGB(0, 0, 0)));
         pToolBar->SetButtons(kCommands, 3);
         (new CDialogBar)->Create(m_pFrame, 100, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 4);
-        (new CBaseDialogBar)->Create(m_pFrame, 100, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + 5, 0, nullptr, 0);
+        // The library's dialog bars are sized with splitters: one fills its row and its area, the other
+        // its row only.
+        for (int i = 5; i < kBars; ++i) {
+            auto* pDialogBar = new CBaseDialogBar;
+            pDialogBar->Create(m_pFrame, 100, dwStyle & ~CBRS_SIZE_DYNAMIC, kFirstBarID + i, 0, nullptr, 0);
+            pDialogBar->SetResizeable(TRUE);
+            pDialogBar->SetStretchToFitHorz(TRUE);
+            pDialogBar->SetStretchToFitVert(i == 5);
+        }
         for (int i = 0; i < kBars; ++i)
             m_bars[i] = m_pFrame->GetControlBar(kFirstBarID + i);
         // Each bar in its own row at the top, as a host starts.
@@ -309,11 +324,58 @@ private:
         case Op::SaveRestore:
             return SaveRestore();
         case Op::DockState:   // the library's dialog bar floats or docks as its double-click asks
-            if (m_bars[kBars - 1]->IsWindowVisible() && !::IsIconic(m_pFrame->m_hWnd))
-                m_bars[kBars - 1]->SendMessage(JDBM_CHANGEDOCKSTATE);
+            if (m_bars[kToolBars + 2]->IsWindowVisible() && !::IsIconic(m_pFrame->m_hWnd))
+                m_bars[kToolBars + 2]->SendMessage(JDBM_CHANGEDOCKSTATE);
+            break;
+        case Op::Split:
+            DragSplitter(step);
             break;
         }
         return {};
+    }
+
+    // Drags side a's outer splitter (b 0) or its inner splitter b - 1 with the real mouse by (c - 50) * 6
+    // pixels, when the user can take hold of it.
+    void DragSplitter(const Step& step)
+    {
+        auto* pArea = static_cast<CSplitterDockBar*>(DockBar(kDockBars[step.a]));
+        if (!pArea->m_bSplittingEnabled || ::IsIconic(m_pFrame->m_hWnd) || !pArea->IsWindowVisible())
+            return;
+        const CRect window = WindowRect(pArea);
+        CPoint from;
+        int nHit = 0;
+        if (step.b == 0) {
+            const CPoint middle = window.CenterPoint();
+            const CPoint edges[] = {{middle.x, window.bottom - 2},
+                                    {middle.x, window.top + 1},
+                                    {window.right - 2, middle.y},
+                                    {window.left + 1, middle.y}};
+            from = edges[step.a];
+            nHit = step.a < 2 ? CSplitterDockBar::kHitOuterHorz : CSplitterDockBar::kHitOuterVert;
+        } else if (const CSplitterDockBar::SplitterInfo* pInfo = pArea->GetSplitterInfo(step.b - 1)) {
+            CRect splitter = pInfo->rect;
+            pArea->ClientToScreen(splitter);
+            from = Common(splitter, window).CenterPoint();
+            nHit = pInfo->nKind == 2 ? CSplitterDockBar::kHitInnerHorz : CSplitterDockBar::kHitInnerVert;
+        } else {
+            return;
+        }
+        if (::WindowFromPoint(from) != pArea->m_hWnd ||
+            pArea->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)) != nHit)
+            return;
+        const int move = (step.c - 50) * 6;
+        const bool upDown = nHit == CSplitterDockBar::kHitOuterHorz || nHit == CSplitterDockBar::kHitInnerHorz;
+        const CPoint to(std::clamp<int>(from.x + (upDown ? 0 : move), 0, ::GetSystemMetrics(SM_CXSCREEN) - 1),
+                        std::clamp<int>(from.y + (upDown ? move : 0), 0, ::GetSystemMetrics(SM_CYSCREEN) - 1));
+        testing_support::MakeForeground(m_pFrame->m_hWnd);
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then(
+            [&] { return testing_support::MoveMouse(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2)), true; });
+        script.Wait(15).Then([&] { return testing_support::MoveMouse(to), true; });
+        script.Wait(15).Then([&] { return testing_support::SendMouseButton(to, false), true; });
+        testing_support::SendMouseButton(from, true);
+        PumpUntil([&] { return script.Done() && !::GetCapture(); });
+        ParkMouse();
     }
 
     // Where the real mouse takes hold of a bar: its gripper, or its floating frame's caption.
@@ -384,6 +446,14 @@ private:
     Failure SaveRestore()
     {
         std::vector<Placement> before = Placements();
+        std::vector<int> sized;   // the size the user gave each area across, 0 for none
+        for (UINT nID : kDockBars) {
+            const auto* pArea = static_cast<CSplitterDockBar*>(DockBar(nID));
+            const bool horz = pArea->m_dwDockStyle & CBRS_ORIENT_HORZ;
+            sized.push_back(pArea->m_bSizeFixed && pArea->m_bSplittingEnabled
+                                ? (horz ? pArea->m_nAreaHeight : pArea->m_nAreaWidth)
+                                : 0);
+        }
         // A row wrapped on screen (a frame too small for it) is stored as the lines it shows, and lines placed
         // again in such a row make it wrap: its bars need only come back to their dock bar.
         bool wrapped = false;
@@ -444,6 +514,20 @@ private:
             }
         }
         PumpMessages();
+        // The user's size is kept, and the area is no thinner than it (its bars may need more).
+        CRect client;
+        m_pFrame->GetClientRect(client);
+        for (int side = 0; side < 4 && !::IsIconic(m_pFrame->m_hWnd); ++side) {
+            if (!sized[side])
+                continue;
+            const auto* pArea = static_cast<CSplitterDockBar*>(DockBar(kDockBars[side]));
+            const int kept = side < 2 ? pArea->m_nAreaHeight : pArea->m_nAreaWidth;
+            const int shown = side < 2 ? WindowRect(pArea).Height() : WindowRect(pArea).Width();
+            const int room = side < 2 ? client.Height() : client.Width();
+            if (!pArea->m_bSizeFixed || kept != sized[side] || (shown < sized[side] && sized[side] < room / 2))
+                return Fail("sized area", "dock bar %d sized to %d by the user is %d (%s) after a save and restore",
+                            side, sized[side], shown, pArea->m_bSizeFixed ? "kept" : "dropped");
+        }
         const std::vector<Placement> after = Placements();
         for (int i = 0; i < kToolBars; ++i) {
             if (before[i].visible != after[i].visible)
@@ -569,6 +653,8 @@ private:
                 return Fail("rows", "dock bar %d went from %d to %d rows", side, m_rowsBefore[side], rows[side]);
             CRect inside;
             pDockBar->GetClientRect(inside);
+            if (Failure failure = CheckSplitters(side, room))
+                return failure;
             std::vector<std::pair<int, CRect>> placed;
             for (int i = 0; i < kBars; ++i) {
                 const bool here = m_bars[i]->m_pDockBar == pDockBar;
@@ -598,6 +684,35 @@ private:
                         return Fail("overlap", "bars %d and %d overlap in dock bar %d", other, i, side);
                 placed.emplace_back(i, rect);
             }
+        }
+        return {};
+    }
+
+    // A splitting area: its splitters inside it, its resizable bars no shorter than the minimum, a size
+    // the user gave it no thinner than the minimum.
+    Failure CheckSplitters(int side, bool room) const
+    {
+        const auto* pArea = static_cast<CSplitterDockBar*>(DockBar(kDockBars[side]));
+        if (pArea->m_bSizeFixed && (side < 2 ? pArea->m_nAreaHeight : pArea->m_nAreaWidth) < CSplitterDockBar::kMinArea)
+            return Fail("splitters", "dock bar %d was sized to %d", side,
+                        side < 2 ? pArea->m_nAreaHeight : pArea->m_nAreaWidth);
+        if (!room || !pArea->m_bSplittingEnabled)
+            return {};
+        CRect area;
+        pArea->GetClientRect(area);
+        area.InflateRect(kOverlap, kOverlap);   // a row splitter starts under the hidden borders
+        for (int i = 0; i < pArea->GetSplitterCount(); ++i) {
+            const CRect splitter = pArea->GetSplitterInfo(i)->rect;
+            if (Common(splitter, area) != splitter)
+                return Fail("splitters", "splitter %d at %ld,%ld %dx%d leaves dock bar %d of %dx%d", i, splitter.left,
+                            splitter.top, splitter.Width(), splitter.Height(), side, area.Width(), area.Height());
+        }
+        for (int i = 5; i < kBars; ++i) {
+            if (m_bars[i]->m_pDockBar != pArea || !m_bars[i]->IsWindowVisible())
+                continue;
+            const CRect rect = WindowRect(m_bars[i]);
+            if ((side < 2 ? rect.Width() : rect.Height()) < CSplitterDockBar::kMinBar)
+                return Fail("splitters", "dialog bar %d is %dx%d in dock bar %d", i, rect.Width(), rect.Height(), side);
         }
         return {};
     }

@@ -48,3 +48,46 @@ void JDockContext::Stretch(CPoint pt)
     m_ptLast = pt;
     DrawFocusRect();
 }
+
+namespace {
+constexpr DWORD kHorzDock = CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM | CBRS_BORDER_ANY | CBRS_FLOAT_MULTI;
+constexpr DWORD kVertDock = CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_BORDER_ANY | CBRS_FLOAT_MULTI;
+}   // namespace
+
+DWORD JDockContext::CanDock()
+{
+    if (!m_pDockSite)
+        return 0;
+    const bool bHorzStyle = ((m_dwStyle & CBRS_ORIENT_HORZ) != 0) != (m_bFlip != FALSE);
+    DWORD dwDock = 0;
+    if (bHorzStyle && (m_dwDockStyle & CBRS_ORIENT_HORZ))
+        dwDock = m_pDockSite->CanDock(m_rectDragHorz, m_dwDockStyle & kHorzDock);
+    else if (m_dwDockStyle & CBRS_ORIENT_VERT)
+        dwDock = m_pDockSite->CanDock(m_rectDragVert, m_dwDockStyle & kVertDock);
+    if (dwDock || m_bFlip)
+        return dwDock;
+    // Either orientation, when both outlines reach the same dock bar with it.
+    for (const DWORD dwMask : {kHorzDock, kVertDock}) {
+        const DWORD dwStyle = m_dwDockStyle & dwMask;
+        if (!(dwStyle & CBRS_ALIGN_ANY))
+            continue;
+        CDockBar* pHorz = nullptr;
+        CDockBar* pVert = nullptr;
+        const DWORD dwHorz = m_pDockSite->CanDock(m_rectDragHorz, dwStyle, &pHorz);
+        m_pDockSite->CanDock(m_rectDragVert, dwStyle, &pVert);
+        if (pHorz && pHorz == pVert)
+            return dwHorz;
+    }
+    return 0;
+}
+
+CDockBar* JDockContext::GetDockBar()
+{
+    if (!m_pDockSite)
+        return nullptr;
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    CDockBar* pDockBar = nullptr;
+    m_pDockSite->CanDock(bHorz ? m_rectDragHorz : m_rectDragVert, m_dwDockStyle & (bHorz ? kHorzDock : kVertDock),
+                         &pDockBar);
+    return pDockBar;
+}
