@@ -362,6 +362,9 @@ public:
     BOOL SetBitmap(HBITMAP hbmImageWell);
     // Buttons in order, images numbered along; a NULL array makes nIDCount separators.
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    // As above, each button added with its state (TBSTATE_*, row break included) in
+    // one go; a NULL lpStates gives every button TBSTATE_ENABLED.
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount, const BYTE* lpStates);
 
     int CommandToIndex(UINT nIDFind) const;
     UINT GetItemID(int nIndex) const;

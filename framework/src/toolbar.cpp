@@ -199,11 +199,16 @@ BOOL CToolBar::SetBitmap(HBITMAP hbmImageWell)
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
+    return SetButtons(lpIDArray, nIDCount, nullptr);
+}
+
+BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, const BYTE* lpStates)
+{
     std::vector<TBBUTTON> buttons;
     int iImage = 0;
     for (int i = 0; i < nIDCount; ++i) {
         TBBUTTON button{};
-        button.fsState = TBSTATE_ENABLED;
+        button.fsState = lpStates ? lpStates[i] : (BYTE)TBSTATE_ENABLED;
         button.iString = -1;
         const UINT nID = lpIDArray ? lpIDArray[i] : ID_SEPARATOR;
         if (nID == ID_SEPARATOR) {
