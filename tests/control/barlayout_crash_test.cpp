@@ -57,9 +57,10 @@ const std::pair<LPCSTR, void*> kHooks[] = {
     {"RegRenameKey", reinterpret_cast<void*>(&CountedRegRenameKey)},
 };
 
-// Points the module's imports of the registry writers at the hooks.
-void HookImports(HMODULE hModule)
+// Points the module's imports of `name` at `to`; the address they had, or null.
+void* PointImport(HMODULE hModule, LPCSTR name, void* to)
 {
+    void* was = nullptr;
     auto* base = reinterpret_cast<BYTE*>(hModule);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -70,19 +71,29 @@ void HookImports(HMODULE hModule)
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) != 0)
                 continue;
-            const char* name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
-            for (const auto& [hooked, hook] : kHooks) {
-                if (std::strcmp(name, hooked) != 0)
-                    continue;
-                DWORD old = 0;
-                ::VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
-                slots->u1.Function = reinterpret_cast<ULONG_PTR>(hook);
-                ::VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
-            }
+            was = reinterpret_cast<void*>(slots->u1.Function);
+            DWORD old = 0;
+            ::VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(to);
+            ::VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
         }
     }
+    return was;
+}
+
+// Points the module's imports of the registry writers at the hooks.
+void HookImports(HMODULE hModule)
+{
+    for (const auto& [hooked, hook] : kHooks)
+        PointImport(hModule, hooked, hook);
+}
+
+LONG WINAPI RefusedRegRenameKey(HKEY, LPCWSTR, LPCWSTR)
+{
+    return ERROR_ACCESS_DENIED;
 }
 
 const UINT kIDs[] = {kOpen, kSave, kGrey};
@@ -213,6 +224,19 @@ TEST_F(BarLayoutCrash, EveryCutOfASaveLeavesTheOldOrTheNewLayout)
     // Both sides of the commit were cut.
     EXPECT_GT(olds, 0);
     EXPECT_GT(news, 0);
+}
+
+// A save whose staged layout cannot be put in place is a failure: it returns 0
+// and the changes stay to be saved.
+TEST_F(BarLayoutCrash, ASaveThatCannotBePutInPlaceFailsAndStaysToBeSaved)
+{
+    MakeLayout("New", 3, true);
+    void* real = PointImport(::GetModuleHandleA(nullptr), "RegRenameKey", reinterpret_cast<void*>(&RefusedRegRenameKey));
+    ASSERT_NE(nullptr, real);
+    const int refused = ForceSaveBarLayout(&m_frame, nullptr, nullptr);
+    PointImport(::GetModuleHandleA(nullptr), "RegRenameKey", real);
+    EXPECT_EQ(0, refused);
+    EXPECT_EQ(3, SaveBarLayout(&m_frame, nullptr, nullptr)) << "saved again without being forced";
 }
 
 }   // namespace
