@@ -48,6 +48,16 @@ COUNTED_WRITER(RegDeleteTreeA, (HKEY k, LPCSTR s), (k, s))
 COUNTED_WRITER(RegDeleteValueA, (HKEY k, LPCSTR s), (k, s))
 COUNTED_WRITER(RegRenameKey, (HKEY k, LPCWSTR from, LPCWSTR to), (k, from, to))
 
+// A key deleted through its handle.
+LONG NTAPI CountedNtDeleteKey(HANDLE hKey)
+{
+    static auto real = reinterpret_cast<LONG(NTAPI*)(HANDLE)>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    const LONG result = real(hKey);
+    Wrote();
+    return result;
+}
+
 const std::pair<LPCSTR, void*> kHooks[] = {
     {"RegSetValueExA", reinterpret_cast<void*>(&CountedRegSetValueExA)},
     {"RegCreateKeyExA", reinterpret_cast<void*>(&CountedRegCreateKeyExA)},
@@ -55,6 +65,7 @@ const std::pair<LPCSTR, void*> kHooks[] = {
     {"RegDeleteTreeA", reinterpret_cast<void*>(&CountedRegDeleteTreeA)},
     {"RegDeleteValueA", reinterpret_cast<void*>(&CountedRegDeleteValueA)},
     {"RegRenameKey", reinterpret_cast<void*>(&CountedRegRenameKey)},
+    {"NtDeleteKey", reinterpret_cast<void*>(&CountedNtDeleteKey)},
 };
 
 // Points the module's imports of `name` at `to`; the address they had, or null.
