@@ -98,14 +98,26 @@ bool WriteKey(FILE* file, HKEY hKey, const std::string& path, int depth)
     return !std::ferror(file);
 }
 
+// The label in a file name: cut to keep the file's path short. A cut label ends in
+// a mark of the whole name, so that names alike at the start keep (and prune) copies
+// of their own.
 std::string FileLabel(const char* label)
 {
-    std::string text = label && *label ? label : "Layout";
+    constexpr size_t kLabelChars = 64;
+    const std::string whole = label && *label ? label : "Layout";
+    std::string text = whole;
     for (char& c : text)
         if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || (unsigned char)c < 32)
             c = '_';
-    if (text.size() > 64)
-        text.resize(64);
+    if (text.size() > kLabelChars) {
+        unsigned hash = 2166136261u;   // FNV-1a
+        for (unsigned char c : whole)
+            hash = (hash ^ c) * 16777619u;
+        char mark[16];
+        std::snprintf(mark, sizeof mark, "~%08x", hash);
+        text.resize(kLabelChars - std::strlen(mark));
+        text += mark;
+    }
     return text;
 }
 
