@@ -179,8 +179,11 @@ private:
     HBITMAP MakeCategoryImage(UINT nCommandID);
     // Creation steps shared by both Create overloads.
     DWORD PrepareStyle(DWORD dwStyle);
+    BOOL CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
     void ApplyLargeSizes();
     BOOL FinishCreate();
+    // SetButtonIDs with each button's state given as it is added (NULL: enabled).
+    BOOL SetButtonIDs(const UINT* lpIDArray, int nIDCount, const BYTE* lpStates);
     // Gives every real button its image number in the strip.
     void NumberImages();
     void FollowFloatingShape(CSize size);

@@ -362,6 +362,9 @@ public:
     BOOL SetBitmap(HBITMAP hbmImageWell);
     // Buttons in order, images numbered along; a NULL array makes nIDCount separators.
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    // As above, each button added with its state (TBSTATE_*, row break included) in
+    // one go; a NULL lpStates gives every button TBSTATE_ENABLED.
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount, const BYTE* lpStates);
 
     int CommandToIndex(UINT nIDFind) const;
     UINT GetItemID(int nIndex) const;
@@ -393,11 +396,15 @@ protected:
     // Gives the buttons the fresh styles and states when they are the same buttons; false when they are not.
     bool ResetButtons(const std::vector<TBBUTTON>& buttons);
     // Widths of the buttons as laid out in one row (0 for hidden ones), and which are separators.
-    void MeasureItems(std::vector<int>& widths, std::vector<bool>& separators) const;
+    // buttons: every button as the control holds it (one look at each serves the whole layout).
+    void MeasureItems(const std::vector<TBBUTTON>& buttons, std::vector<int>& widths,
+                      std::vector<bool>& separators) const;
     // Sets TBSTATE_WRAP so rows are at most nWidth wide (0: one per row; <0: one row).
-    void WrapButtons(const std::vector<int>& widths, const std::vector<bool>& separators, int nWidth);
+    // buttons follow the states given.
+    void WrapButtons(std::vector<TBBUTTON>& buttons, const std::vector<int>& widths,
+                     const std::vector<bool>& separators, int nWidth);
     // Extent of the laid-out buttons, without borders.
-    CSize ButtonsExtent() const;
+    CSize ButtonsExtent(const std::vector<TBBUTTON>& buttons) const;
     CSize CalcLayout(DWORD dwMode, int nLength);
 
     afx_msg void OnPaint();

@@ -199,11 +199,16 @@ BOOL CToolBar::SetBitmap(HBITMAP hbmImageWell)
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
+    return SetButtons(lpIDArray, nIDCount, nullptr);
+}
+
+BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, const BYTE* lpStates)
+{
     std::vector<TBBUTTON> buttons;
     int iImage = 0;
     for (int i = 0; i < nIDCount; ++i) {
         TBBUTTON button{};
-        button.fsState = TBSTATE_ENABLED;
+        button.fsState = lpStates ? lpStates[i] : (BYTE)TBSTATE_ENABLED;
         button.iString = -1;
         const UINT nID = lpIDArray ? lpIDArray[i] : ID_SEPARATOR;
         if (nID == ID_SEPARATOR) {
@@ -369,50 +374,53 @@ CToolBarCtrl& CToolBar::GetToolBarCtrl() const
     return *reinterpret_cast<CToolBarCtrl*>(const_cast<CToolBar*>(this));
 }
 
-void CToolBar::MeasureItems(std::vector<int>& widths, std::vector<bool>& separators) const
+void CToolBar::MeasureItems(const std::vector<TBBUTTON>& buttons, std::vector<int>& widths,
+                            std::vector<bool>& separators) const
 {
-    const int count = (int)SendMessage(TB_BUTTONCOUNT);
-    widths.assign((size_t)count, 0);
-    separators.assign((size_t)count, false);
-    for (int i = 0; i < count; ++i) {
-        const TBBUTTON button = GetButton(i);
-        separators[(size_t)i] = (button.fsStyle & TBSTYLE_SEP) != 0;
+    const size_t count = buttons.size();
+    widths.assign(count, 0);
+    separators.assign(count, false);
+    for (size_t i = 0; i < count; ++i) {
+        const TBBUTTON& button = buttons[i];
+        separators[i] = (button.fsStyle & TBSTYLE_SEP) != 0;
         if (button.fsState & TBSTATE_HIDDEN)
             continue;
         CRect rect;
-        GetItemRect(i, rect);
+        GetItemRect((int)i, rect);
         if (button.fsStyle & TBSTYLE_SEP) {
             // A separator ending a row is laid across it; its own width is its image number.
-            widths[(size_t)i] = (button.fsState & TBSTATE_WRAP) || rect.Width() <= 0
-                                    ? (button.iBitmap > 0 ? button.iBitmap : kSeparatorWidth)
-                                    : rect.Width();
+            widths[i] = (button.fsState & TBSTATE_WRAP) || rect.Width() <= 0
+                            ? (button.iBitmap > 0 ? button.iBitmap : kSeparatorWidth)
+                            : rect.Width();
         } else {
-            widths[(size_t)i] = std::max<int>(1, rect.Width());
+            widths[i] = std::max<int>(1, rect.Width());
         }
     }
 }
 
-void CToolBar::WrapButtons(const std::vector<int>& widths, const std::vector<bool>& separators, int nWidth)
+void CToolBar::WrapButtons(std::vector<TBBUTTON>& buttons, const std::vector<int>& widths,
+                           const std::vector<bool>& separators, int nWidth)
 {
     const WrapPlan plan = PlanRows(widths, separators, nWidth);
-    for (size_t i = 0; i < widths.size(); ++i) {
-        const TBBUTTON button = GetButton((int)i);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        TBBUTTON& button = buttons[i];
         const BYTE state = (BYTE)((button.fsState & ~TBSTATE_WRAP) | (plan.wraps[i] ? TBSTATE_WRAP : 0));
-        if (state != button.fsState)
-            SetButtonState((int)i, button.fsStyle, state);
+        if (state == button.fsState)
+            continue;
+        SetButtonState((int)i, button.fsStyle, state);
+        button.fsState = state;
     }
 }
 
-CSize CToolBar::ButtonsExtent() const
+CSize CToolBar::ButtonsExtent(const std::vector<TBBUTTON>& buttons) const
 {
     CSize extent;
-    const int count = (int)SendMessage(TB_BUTTONCOUNT);
-    for (int i = 0; i < count; ++i) {
-        const TBBUTTON button = GetButton(i);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const TBBUTTON& button = buttons[i];
         if (button.fsState & TBSTATE_HIDDEN)
             continue;
         CRect rect;
-        GetItemRect(i, rect);
+        GetItemRect((int)i, rect);
         // A separator laid across a row break spans whatever width the control has.
         if (!(button.fsStyle & TBSTYLE_SEP) || !(button.fsState & TBSTATE_WRAP))
             extent.cx = std::max(extent.cx, rect.right);
@@ -429,16 +437,19 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
     const CSize insets(-inside.Width(), -inside.Height());
     const int count = (int)SendMessage(TB_BUTTONCOUNT);
 
+    std::vector<TBBUTTON> buttons((size_t)count);
     std::vector<BYTE> saved((size_t)count);
-    for (int i = 0; i < count; ++i)
-        saved[(size_t)i] = GetButton(i).fsState;
+    for (int i = 0; i < count; ++i) {
+        buttons[(size_t)i] = GetButton(i);
+        saved[(size_t)i] = buttons[(size_t)i].fsState;
+    }
     const bool bQuery = nLength >= 0 && !(dwMode & LM_COMMIT);
 
     if (!(m_dwStyle & CBRS_SIZE_FIXED) && count > 0) {
         const bool bDynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
         std::vector<int> widths;
         std::vector<bool> separators;
-        MeasureItems(widths, separators);
+        MeasureItems(buttons, widths, separators);
         int nWidth;
         if (dwMode & LM_VERTDOCK)
             nWidth = 0;
@@ -469,10 +480,10 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
         // A row holds at least one button, however narrow the request.
         if (nWidth == 0 && !(dwMode & LM_VERTDOCK) && (dwMode & LM_HORZ))
             nWidth = 1;
-        WrapButtons(widths, separators, nWidth);
+        WrapButtons(buttons, widths, separators, nWidth);
     }
 
-    CSize size = ButtonsExtent();
+    CSize size = ButtonsExtent(buttons);
     size.cx += insets.cx;
     size.cy += insets.cy;
     const CSize fixed = CControlBar::CalcFixedLayout((dwMode & LM_STRETCH) != 0, bHorz);
@@ -482,7 +493,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
     if (bQuery) {
         // Only asked: the buttons keep the rows they had.
         for (int i = 0; i < count; ++i) {
-            const TBBUTTON button = GetButton(i);
+            const TBBUTTON& button = buttons[(size_t)i];
             if (button.fsState != saved[(size_t)i])
                 SetButtonState(i, button.fsStyle, saved[(size_t)i]);
         }

@@ -18,6 +18,11 @@ namespace {
 constexpr LPCSTR kKeyVariable = "BARLAYOUT_CRASH_KEY";
 constexpr LPCSTR kLimitVariable = "BARLAYOUT_CRASH_AFTER";
 
+LONG WINAPI RefusedRegRenameKey(HKEY, LPCWSTR, LPCWSTR)
+{
+    return ERROR_ACCESS_DENIED;
+}
+
 const UINT kIDs[] = {kOpen, kSave, kGrey};
 
 std::vector<UINT> Buttons(int n, bool bNew)
@@ -115,6 +120,19 @@ TEST_F(BarLayoutCrash, EveryCutOfASaveLeavesTheOldOrTheNewLayout)
     // Both sides of the commit were cut.
     EXPECT_GT(olds, 0);
     EXPECT_GT(news, 0);
+}
+
+// A save whose staged layout cannot be put in place is a failure: it returns 0
+// and the changes stay to be saved.
+TEST_F(BarLayoutCrash, ASaveThatCannotBePutInPlaceFailsAndStaysToBeSaved)
+{
+    MakeLayout("New", 3, true);
+    void* real = PointImport(::GetModuleHandleA(nullptr), "RegRenameKey", reinterpret_cast<void*>(&RefusedRegRenameKey));
+    ASSERT_NE(nullptr, real);
+    const int refused = ForceSaveBarLayout(&m_frame, nullptr, nullptr);
+    PointImport(::GetModuleHandleA(nullptr), "RegRenameKey", real);
+    EXPECT_EQ(0, refused);
+    EXPECT_EQ(3, SaveBarLayout(&m_frame, nullptr, nullptr)) << "saved again without being forced";
 }
 
 }   // namespace

@@ -320,4 +320,20 @@ TEST_F(BarLayout, KeepingACopyPrunesTheOldestOfItsOwnNameOnly)
     ::DeleteFileA(copy.c_str());
 }
 
+// Long names alike in their first 64 characters keep copies of their own: keeping
+// more of one does not prune the other's.
+TEST_F(BarLayout, LongNamesAlikeAtTheStartKeepCopiesApart)
+{
+    DockedBar("A", {kOpen});
+    ASSERT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    const std::string stem(64, 'E');
+    std::vector<std::string> copies;
+    for (int n = 0; n <= kept_copy::kCopiesKept; ++n)
+        copies.push_back(kept_copy::KeepTree(Root(), (stem + (n ? " 2" : " 1")).c_str()));
+    EXPECT_NE(copies[0], copies[1]);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(copies[0].c_str())) << "pruned by another name";
+    for (const std::string& copy : copies)
+        ::DeleteFileA(copy.c_str());
+}
+
 }   // namespace

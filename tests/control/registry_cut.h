@@ -42,6 +42,16 @@ COUNTED_WRITER(RegDeleteTreeA, (HKEY k, LPCSTR s), (k, s))
 COUNTED_WRITER(RegDeleteValueA, (HKEY k, LPCSTR s), (k, s))
 COUNTED_WRITER(RegRenameKey, (HKEY k, LPCWSTR from, LPCWSTR to), (k, from, to))
 
+// A key deleted through its handle.
+inline LONG NTAPI CountedNtDeleteKey(HANDLE hKey)
+{
+    static auto real = reinterpret_cast<LONG(NTAPI*)(HANDLE)>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    const LONG result = real(hKey);
+    Wrote();
+    return result;
+}
+
 inline const std::pair<LPCSTR, void*> kHooks[] = {
     {"RegSetValueExA", reinterpret_cast<void*>(&CountedRegSetValueExA)},
     {"RegCreateKeyExA", reinterpret_cast<void*>(&CountedRegCreateKeyExA)},
@@ -49,11 +59,13 @@ inline const std::pair<LPCSTR, void*> kHooks[] = {
     {"RegDeleteTreeA", reinterpret_cast<void*>(&CountedRegDeleteTreeA)},
     {"RegDeleteValueA", reinterpret_cast<void*>(&CountedRegDeleteValueA)},
     {"RegRenameKey", reinterpret_cast<void*>(&CountedRegRenameKey)},
+    {"NtDeleteKey", reinterpret_cast<void*>(&CountedNtDeleteKey)},
 };
 
-// Points the module's imports of the registry writers at the hooks.
-inline void HookImports(HMODULE hModule)
+// Points the module's imports of `name` at `to`; the address they had, or null.
+inline void* PointImport(HMODULE hModule, LPCSTR name, void* to)
 {
+    void* was = nullptr;
     auto* base = reinterpret_cast<BYTE*>(hModule);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -64,19 +76,24 @@ inline void HookImports(HMODULE hModule)
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) != 0)
                 continue;
-            const char* name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
-            for (const auto& [hooked, hook] : kHooks) {
-                if (std::strcmp(name, hooked) != 0)
-                    continue;
-                DWORD old = 0;
-                ::VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
-                slots->u1.Function = reinterpret_cast<ULONG_PTR>(hook);
-                ::VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
-            }
+            was = reinterpret_cast<void*>(slots->u1.Function);
+            DWORD old = 0;
+            ::VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(to);
+            ::VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
         }
     }
+    return was;
+}
+
+// Points the module's imports of the registry writers at the hooks.
+inline void HookImports(HMODULE hModule)
+{
+    for (const auto& [hooked, hook] : kHooks)
+        PointImport(hModule, hooked, hook);
 }
 
 #undef COUNTED_WRITER

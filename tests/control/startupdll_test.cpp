@@ -218,6 +218,25 @@ TEST_F(StartUpDll, AFailingAddInGivesItsResultCodes)
     // Not even the module already loaded under that name is taken: no local server either.
     EXPECT_EQ(REGDB_E_CLASSNOTREG, JLoadStartupDll(1, kSampleAddInClsid, 0));
     ExpectConsistent(nullptr);
+    // Nor a local server whose program is named without its folder (registered for
+    // the machine, where every system's COM finds it): found on PATH, it would leave a mark.
+    char mark[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, mark);
+    lstrcatA(mark, "local_server_started");
+    ::DeleteFileA(mark);
+    const std::string server = std::string("cmd.exe /c echo started>\"") + mark + "\" & rem";
+    const std::string classKey = std::string("CLSID\\") + kSampleAddInClsid;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CLASSES_ROOT, (classKey + "\\LocalServer32").c_str(), 0, nullptr,
+                                               0, KEY_SET_VALUE, nullptr, &hKey, nullptr));
+    ::RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()), (DWORD)server.size() + 1);
+    ::RegCloseKey(hKey);
+    EXPECT_EQ(CO_E_DLLNOTFOUND, JLoadStartupDll(1, kSampleAddInClsid, 0));
+    ExpectConsistent(nullptr);
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, classKey.c_str());
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, classKey.c_str());
+    ::Sleep(200);   // a started program has had time to write
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(mark)) << "the server was started";
+    ::DeleteFileA(mark);
     AppCoreSetApplicationObject(nullptr);
     EXPECT_EQ(E_FAIL, JLoadStartupDll(1, kSampleAddInClsid, 0));
     ExpectConsistent(nullptr);

@@ -29,13 +29,14 @@ std::vector<CString> RegFilesIn(LPCSTR lpszSubFolder)
 
 namespace {
 
-// A quoted string at text[pos] (after the opening quote), with \\ and \" escapes.
+// A quoted string at text[pos] (after the opening quote), with \\, \", \n and \r escapes.
 bool ReadQuoted(const std::string& text, size_t& pos, std::string& out)
 {
     out.clear();
     for (; pos < text.size(); ++pos) {
         if (text[pos] == '\\' && pos + 1 < text.size()) {
-            out += text[++pos];
+            const char c = text[++pos];
+            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c;
         } else if (text[pos] == '"') {
             ++pos;
             return true;

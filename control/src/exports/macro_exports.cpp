@@ -52,6 +52,8 @@ CONTROL_API UINT AddMacroCommand(const char* macro, HBITMAP* pBitmap)
     if (!information)
         return 0;
     int value = 0;
+    // The macro host's interface takes a name buffer of 50 bytes: a longer macro
+    // name comes cut to 49 characters, and the provider's entry keeps at most 63.
     char name[50] = "";
     char tip[200] = "";
     char prompt[256] = "";

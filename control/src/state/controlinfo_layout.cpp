@@ -340,8 +340,12 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
         m_pLayoutFrame = nullptr;
         return m_nNumberOfToolbars;
     }
-    save.Commit(written);
     m_bRegistryUsed = TRUE;
     m_pLayoutFrame = nullptr;
+    if (!save.Commit(written)) {
+        // Not in place: the changes are still to be saved.
+        m_bToolbarsDirty = TRUE;
+        return 0;
+    }
     return written;
 }

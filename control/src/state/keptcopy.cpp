@@ -5,21 +5,35 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace kept_copy {
 
 namespace {
 
+// A quoted name on one line: quotes and backslashes escaped, and line breaks
+// written as the registry editor reads them back (\n, \r).
 void WriteQuoted(FILE* file, const char* text)
 {
     std::fputc('"', file);
     for (; *text; ++text) {
+        if (*text == '\n' || *text == '\r') {
+            std::fputs(*text == '\n' ? "\\n" : "\\r", file);
+            continue;
+        }
         if (*text == '\\' || *text == '"')
             std::fputc('\\', file);
         std::fputc(*text, file);
     }
     std::fputc('"', file);
+}
+
+// A key name that holds a line break cannot be written in a "[...]" line: its
+// values would land in the key before it.
+bool IsWritableKeyName(const char* name)
+{
+    return std::strpbrk(name, "\r\n") == nullptr;
 }
 
 void WriteValue(FILE* file, const char* name, DWORD type, const std::vector<BYTE>& data)
@@ -71,6 +85,10 @@ bool WriteKey(FILE* file, HKEY hKey, const std::string& path, int depth)
             continue;
         if (result != ERROR_SUCCESS)
             break;
+        if (!IsWritableKeyName(subkey)) {
+            std::fputs("\n; A key whose name holds a line break is left out here.\n", file);
+            continue;
+        }
         HKEY hSub = nullptr;
         if (::RegOpenKeyExA(hKey, subkey, 0, KEY_READ, &hSub) != ERROR_SUCCESS)
             continue;
@@ -80,14 +98,26 @@ bool WriteKey(FILE* file, HKEY hKey, const std::string& path, int depth)
     return !std::ferror(file);
 }
 
+// The label in a file name: cut to keep the file's path short. A cut label ends in
+// a mark of the whole name, so that names alike at the start keep (and prune) copies
+// of their own.
 std::string FileLabel(const char* label)
 {
-    std::string text = label && *label ? label : "Layout";
+    constexpr size_t kLabelChars = 64;
+    const std::string whole = label && *label ? label : "Layout";
+    std::string text = whole;
     for (char& c : text)
         if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || (unsigned char)c < 32)
             c = '_';
-    if (text.size() > 64)
-        text.resize(64);
+    if (text.size() > kLabelChars) {
+        unsigned hash = 2166136261u;   // FNV-1a
+        for (unsigned char c : whole)
+            hash = (hash ^ c) * 16777619u;
+        char mark[16];
+        std::snprintf(mark, sizeof mark, "~%08x", hash);
+        text.resize(kLabelChars - std::strlen(mark));
+        text += mark;
+    }
     return text;
 }
 

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// Deletes the key an open handle names (no second open, as RegDeleteKey makes).
+extern "C" __declspec(dllimport) LONG NTAPI NtDeleteKey(HANDLE hKey);
+
 namespace layout_store {
 
 namespace {
@@ -122,10 +125,10 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, bool staged)
             continue;   // in place already
         // Past the commit the old key is not needed again: it goes, with the files it names.
         HKEY hOld = nullptr;
-        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ | DELETE, &hOld) == ERROR_SUCCESS) {
+        if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_QUERY_VALUE | DELETE, &hOld) == ERROR_SUCCESS) {
             DeleteTemporaryBitmapFiles(hOld);
             // Deleted through the handle already open; a key with subkeys goes with its tree.
-            const bool deleted = ::RegDeleteKeyA(hOld, "") == ERROR_SUCCESS;
+            const bool deleted = NtDeleteKey(hOld) >= 0;
             ::RegCloseKey(hOld);
             if (!deleted)
                 DeleteKey(hToolbars, name);
@@ -196,9 +199,6 @@ StagedSave::StagedSave(HKEY hToolbars) : m_hToolbars(hToolbars)
     // A save cut short is finished first; one that cannot be leaves no room for another.
     if (!m_hToolbars || !FinishInterruptedSave(m_hToolbars))
         return;
-    // With no journal, a staged key is left over from damaged data: it would lend its values
-    // to the toolbar staged under its name.
-    DropLeftovers(m_hToolbars);
     // Made first: staged keys exist only while the journal does.
     if (::RegCreateKeyExA(m_hToolbars, kJournal, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                           &m_hJournal, nullptr) != ERROR_SUCCESS)
@@ -221,11 +221,21 @@ HKEY StagedSave::StageToolbar(int n)
     if (!m_hJournal || n < 0)
         return nullptr;
     const std::string staged = ToolbarKeyName(n) + kStagedSuffix;
-    if (n < m_nStaged)
-        DeleteKey(m_hToolbars, staged);
+    // A key found there (staged before by this save, or left over from damaged data
+    // with no journal) would lend its values to this toolbar: it goes first.
     HKEY hKey = nullptr;
-    if (::RegCreateKeyExA(m_hToolbars, staged.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                          &hKey, nullptr) != ERROR_SUCCESS)
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD disposition = 0;
+        if (::RegCreateKeyExA(m_hToolbars, staged.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &hKey, &disposition) != ERROR_SUCCESS)
+            return nullptr;
+        if (disposition == REG_CREATED_NEW_KEY)
+            break;
+        ::RegCloseKey(hKey);
+        hKey = nullptr;
+        DeleteKey(m_hToolbars, staged);
+    }
+    if (!hKey)
         return nullptr;
     if (n >= m_nStaged)
         m_nStaged = n + 1;
@@ -248,9 +258,10 @@ bool StagedSave::Commit(int count)
         return false;
     m_bCommitted = true;
     const bool finished = Apply(m_hToolbars, m_hJournal, count, true);
+    const bool gone = finished && NtDeleteKey(m_hJournal) >= 0;
     ::RegCloseKey(m_hJournal);
     m_hJournal = nullptr;
-    if (finished)
+    if (finished && !gone)
         DeleteKey(m_hToolbars, kJournal);
     return finished;
 }

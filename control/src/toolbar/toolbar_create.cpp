@@ -102,6 +102,16 @@ DWORD JToolBar::PrepareStyle(DWORD dwStyle)
     return dwStyle;
 }
 
+BOOL JToolBar::CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+    // The bar's tips come from its own tip control (FinishCreate): the control is
+    // not to make one of its own, which would be a window made for nothing.
+    if (!CToolBar::Create(pParentWnd, dwStyle & ~CBRS_TOOLTIPS, nID))
+        return FALSE;
+    m_dwStyle |= dwStyle & CBRS_TOOLTIPS;
+    return TRUE;
+}
+
 void JToolBar::ApplyLargeSizes()
 {
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
@@ -147,7 +157,7 @@ BOOL JToolBar::Create(CWnd* pParentWnd, const char* lpszName, const UINT* lpIDAr
         nID = GetNextBarID();
     else
         m_bIDFixed = TRUE;
-    if (!CToolBar::Create(pParentWnd, PrepareStyle(dwStyle), (UINT)nID))
+    if (!CreateBar(pParentWnd, PrepareStyle(dwStyle), (UINT)nID))
         return FALSE;
     ApplyLargeSizes();
     if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current())
@@ -162,7 +172,7 @@ BOOL JToolBar::Create(CWnd* pParentWnd, const char* lpszName, const UINT* lpIDAr
 
 BOOL JToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-    if (!CToolBar::Create(pParentWnd, PrepareStyle(dwStyle), nID))
+    if (!CreateBar(pParentWnd, PrepareStyle(dwStyle), nID))
         return FALSE;
     if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current())
         m_strEnvironment = pInfo->GetCustomEnvironment();

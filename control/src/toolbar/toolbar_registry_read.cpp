@@ -202,9 +202,18 @@ BOOL JToolBar::ReadButtons(HKEY hKey, BOOL& bStoredRows)
     std::vector<UINT> ids;
     if (!ReadRegList(hKey, "IDs", kListBytes, ids))
         return FALSE;
+    // Of the stored styles only the row breaks are the user's; states come from the
+    // commands. The buttons are added with their rows: each later change of one
+    // would lay the whole bar out again.
+    std::vector<UINT> styles;
+    bStoredRows = ReadRegList(hKey, "Styles", kListBytes, styles);
+    std::vector<BYTE> states(ids.size(), TBSTATE_ENABLED);
+    for (size_t j = 0; bStoredRows && j < std::min(styles.size(), states.size()); ++j)
+        if (styles[j] & TBBS_WRAPPED)
+            states[j] |= TBSTATE_WRAP;
     // An empty list is no buttons (a NULL list would be one empty button).
     static const UINT kNoButtons[1] = {};
-    if (!SetButtonIDs(ids.empty() ? kNoButtons : ids.data(), (int)ids.size()))
+    if (!SetButtonIDs(ids.empty() ? kNoButtons : ids.data(), (int)ids.size(), states.data()))
         return FALSE;
     DWORD isDefault = 0;
     if (!ReadRegNumber(hKey, "Default", &isDefault))
@@ -215,15 +224,6 @@ BOOL JToolBar::ReadButtons(HKEY hKey, BOOL& bStoredRows)
         if (!ReadRegList(hKey, "DefaultIDs", kListBytes, defaults))
             return FALSE;
         SetDefaultButtons(defaults.data(), (int)defaults.size());
-    }
-    // Of the stored styles only the row breaks are the user's; states come from the commands.
-    std::vector<UINT> styles;
-    bStoredRows = ReadRegList(hKey, "Styles", kListBytes, styles);
-    if (bStoredRows) {
-        const int count = std::min((int)styles.size(), (int)GetCommandCount());
-        for (int j = 0; j < count; ++j)
-            if (styles[j] & TBBS_WRAPPED)
-                SetButtonStyle(j, GetButtonStyle(j) | TBBS_WRAPPED);
     }
     return TRUE;
 }

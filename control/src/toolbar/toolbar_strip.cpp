@@ -418,6 +418,11 @@ void JToolBar::NumberImages()
 
 BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount)
 {
+    return SetButtonIDs(lpIDArray, nIDCount, nullptr);
+}
+
+BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount, const BYTE* lpStates)
+{
     if (!lpIDArray) {
         DestroyFlyouts();
         m_flyoutLists.clear();
@@ -447,7 +452,7 @@ BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount)
     m_arrFlyouts.RemoveAll();
     m_arrCustomBitmaps.RemoveAll();
     // Separators need no images: a list of them still replaces the buttons.
-    const BOOL bSet = CToolBar::SetButtons(lpIDArray, nIDCount);
+    const BOOL bSet = CToolBar::SetButtons(lpIDArray, nIDCount, lpStates);
     m_arrFlyouts.SetSize(GetCommandCount());
     m_arrCustomBitmaps.SetSize(GetCommandCount());
     // A flyout goes with the first button that holds one of its commands.
