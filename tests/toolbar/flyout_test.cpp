@@ -1,0 +1,265 @@
+// Flyouts under the real mouse and keyboard: where they open beside the button on
+// each docking side, what a pick does to the button, what cancels them, and the
+// flyout lists through a save and a load.
+#include "jflyout.h"
+#include "storedvalues.h"
+#include "toolbar_fixture.h"
+
+using namespace toolbar_test;
+using namespace testing_support;
+
+namespace {
+
+const std::vector<UINT> kTools = {kOpen, kSave, kGrey};
+
+// The colour of a command's small colour image.
+COLORREF ImageColor(UINT nID)
+{
+    return kImageColors[1][std::find(kTools.begin(), kTools.end(), nID) - kTools.begin()];
+}
+
+class Flyouts : public ToolbarHost {
+protected:
+    void SetUp() override
+    {
+        ToolbarHost::SetUp();
+        m_frame.EnableDocking(CBRS_ALIGN_ANY);
+        m_pBar = MakeToolBar({kOpen, 0, kSave, kGrey}, CBRS_ALIGN_ANY);
+        m_pBar->AddFlyout(0, kTools.data(), (int)kTools.size());
+        ASSERT_TRUE(m_pBar->IsFlyout(0));
+        Dock(AFX_IDW_DOCKBAR_TOP);
+        ASSERT_TRUE(MakeForeground(m_frame.m_hWnd));
+    }
+    void Dock(UINT nDockBarID)
+    {
+        m_frame.DockControlBar(m_pBar, nDockBarID);
+        m_frame.RecalcLayout();
+        PumpMessages();
+    }
+    JFlyout* Flyout() { return static_cast<JFlyout*>(m_pBar->m_arrFlyouts[0]); }
+    bool IsOpen() { return Flyout()->GetPopupHost()->IsWindowVisible() != FALSE; }
+    CRect OpenRect()
+    {
+        CRect rect;
+        Flyout()->GetPopupHost()->GetWindowRect(rect);
+        return rect;
+    }
+    CRect ButtonRect(JToolBar* pBar, int index)
+    {
+        CRect rect;
+        pBar->GetItemRect(index, rect);
+        pBar->ClientToScreen(rect);
+        return rect;
+    }
+    // Presses button 0 and holds it until the flyout has opened; the script goes on from there.
+    void HoldButton(ScriptedInput& script)
+    {
+        script.Then([this] { return IsOpen(); }, "flyout open");
+        SendMouseButton(ButtonCenter(m_pBar, 0), true);
+    }
+    void RunScript(ScriptedInput& script)
+    {
+        EXPECT_TRUE(PumpUntil([&] { return script.Done() && !IsOpen(); }));
+        ::Sleep(50);
+        PumpMessages();
+    }
+
+    ProbeToolBar* m_pBar = nullptr;
+};
+
+TEST_F(Flyouts, HeldButtonOpensBesideItAwayFromTheDockingSideAndThePickTakesItsPlace)
+{
+    struct Side {
+        UINT nDockBarID;
+        bool bVertical;   // the flyout is a column
+    };
+    const Side sides[] = {{AFX_IDW_DOCKBAR_TOP, true},
+                          {AFX_IDW_DOCKBAR_BOTTOM, true},
+                          {AFX_IDW_DOCKBAR_LEFT, false},
+                          {AFX_IDW_DOCKBAR_RIGHT, false}};
+    UINT face = kOpen;
+    std::vector<UINT> commands;
+    for (const Side& side : sides) {
+        SCOPED_TRACE(side.nDockBarID);
+        Dock(side.nDockBarID);
+        const CRect button = ButtonRect(m_pBar, 0);
+        // Each pick takes the next tool: the face changes every time.
+        const UINT pick = kTools[(std::find(kTools.begin(), kTools.end(), face) - kTools.begin() + 1) % 3];
+        CRect open;
+        ScriptedInput script;
+        HoldButton(script);
+        script.Then([&] {
+            open = OpenRect();
+            MoveMouse(ButtonCenter(Flyout(), Flyout()->CommandToIndex(pick)));
+            return true;
+        });
+        script.Wait(50).Then([&] {
+            EXPECT_EQ(Flyout()->CommandToIndex(pick), Flyout()->m_nSelection);
+            SendMouseButton(ButtonCenter(Flyout(), Flyout()->CommandToIndex(pick)), false);
+            return true;
+        });
+        RunScript(script);
+
+        EXPECT_EQ(side.bVertical, open.Height() > open.Width());
+        switch (side.nDockBarID) {
+        case AFX_IDW_DOCKBAR_TOP:
+            EXPECT_EQ(CPoint(button.left, button.bottom), open.TopLeft());
+            break;
+        case AFX_IDW_DOCKBAR_BOTTOM:
+            EXPECT_EQ(CPoint(button.left, button.top), CPoint(open.left, open.bottom));
+            break;
+        case AFX_IDW_DOCKBAR_LEFT:
+            EXPECT_EQ(CPoint(button.right, button.top), open.TopLeft());
+            break;
+        default:
+            EXPECT_EQ(CPoint(button.left, button.top), CPoint(open.right, open.top));
+            break;
+        }
+        commands.push_back(pick);
+        face = pick;
+        EXPECT_EQ(pick, m_pBar->GetItemID(0));
+        EXPECT_EQ(commands, m_frame.m_commands);
+        EXPECT_EQ(ImageColor(pick), m_pBar->ImageCenter(0)) << "the button shows the picked command";
+        EXPECT_TRUE(m_pBar->IsFlyout(0));
+        EXPECT_EQ(nullptr, ::GetCapture());
+    }
+}
+
+TEST_F(Flyouts, AClickLeavesItOpenAClickOutsideReachesItsTargetAndAReleaseOutsidePicksNothing)
+{
+    // Pressed and released without entering: it stays open without the mouse.
+    ScriptedInput script;
+    HoldButton(script);
+    script.Then([&] {
+        SendMouseButton(ButtonCenter(m_pBar, 0), false);
+        return true;
+    });
+    script.Wait(50).Then([&] {
+        EXPECT_TRUE(IsOpen());
+        EXPECT_EQ(nullptr, ::GetCapture());
+        // A click on another button of the toolbar closes it and runs that button.
+        ClickAt(ButtonCenter(m_pBar, 3));
+        return true;
+    });
+    RunScript(script);
+    EXPECT_EQ(std::vector<UINT>{kGrey}, m_frame.m_commands);
+    EXPECT_EQ(kOpen, m_pBar->GetItemID(0));
+
+    // Into the flyout and out again: the release outside picks nothing.
+    m_frame.m_commands.clear();
+    ::Sleep(::GetDoubleClickTime() + 50);
+    ScriptedInput outside;
+    HoldButton(outside);
+    outside.Then([&] {
+        MoveMouse(ButtonCenter(Flyout(), 2));
+        return true;
+    });
+    outside.Wait(50).Then([&] {
+        const CRect open = OpenRect();
+        SendMouseButton(CPoint(open.right + 40, open.bottom + 40), false);
+        return true;
+    });
+    RunScript(outside);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    EXPECT_EQ(kOpen, m_pBar->GetItemID(0));
+}
+
+TEST_F(Flyouts, KeyboardOpensMovesPicksAndCancels)
+{
+    // The host moved the keyboard to the toolbar, its first button hot.
+    m_pBar->SetFocus();
+    m_pBar->SendMessage(TB_SETHOTITEM, 0);
+    ScriptedInput script;
+    script.Then([this] { return IsOpen(); }, "opened by Alt+Down");
+    script.Then([this] {
+        EXPECT_EQ(0, Flyout()->m_nSelection) << "the button's own command starts out selected";
+        PressKey(VK_DOWN);   // kSave
+        PressKey(VK_DOWN);   // kGrey
+        PressKey(VK_DOWN);   // round to kOpen
+        PressKey(VK_UP);     // back to kGrey
+        return true;
+    });
+    script.Wait(100).Then([this] {
+        EXPECT_EQ(2, Flyout()->m_nSelection);
+        PressKey(VK_RETURN);
+        return true;
+    });
+    PressKeyChord({VK_MENU, VK_DOWN});
+    RunScript(script);
+    EXPECT_EQ(kGrey, m_pBar->GetItemID(0));
+    EXPECT_EQ(std::vector<UINT>{kGrey}, m_frame.m_commands);
+
+    // F4 opens it too; Escape closes it without a change.
+    ScriptedInput cancel;
+    cancel.Then([this] { return IsOpen(); }, "opened by F4");
+    cancel.Then([] {
+        PressKey(VK_DOWN);
+        PressKey(VK_ESCAPE);
+        return true;
+    });
+    m_pBar->SetFocus();
+    PressKey(VK_F4);
+    RunScript(cancel);
+    EXPECT_EQ(kGrey, m_pBar->GetItemID(0));
+    EXPECT_EQ(std::vector<UINT>{kGrey}, m_frame.m_commands);
+}
+
+TEST_F(Flyouts, ClosesWhenTheApplicationLosesActivationOrTheToolbarGoes)
+{
+    ScriptedInput script;
+    script.Then([this] { return IsOpen(); }, "open");
+    script.Then([this] {
+        // Another application comes to the front.
+        Flyout()->GetPopupHost()->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+        return true;
+    });
+    EXPECT_TRUE(m_pBar->OpenFlyoutFromKeyboard(0));
+    RunScript(script);
+    EXPECT_EQ(kOpen, m_pBar->GetItemID(0));
+    EXPECT_TRUE(m_frame.m_commands.empty());
+
+    // The toolbar destroyed while its flyout is open: the loop ends, nothing is left behind.
+    const HWND hHost = Flyout()->GetPopupHost()->m_hWnd;
+    ScriptedInput gone;
+    gone.Then([this] { return IsOpen(); }, "open again");
+    gone.Then([this] {
+        m_pBar->DestroyWindow();
+        return true;
+    });
+    const HWND hBar = m_pBar->m_hWnd;
+    ::PostMessageA(hBar, WM_KEYDOWN, VK_F4, 0);
+    m_pBar->SetFocus();
+    m_pBar->SendMessage(TB_SETHOTITEM, 0);
+    EXPECT_TRUE(PumpUntil([&] { return gone.Done() && !::IsWindow(hBar); }));
+    PumpMessages();
+    EXPECT_FALSE(::IsWindow(hHost));
+}
+
+TEST_F(Flyouts, ListsAndTheirFlyoutsSurviveASaveAndALoad)
+{
+    ASSERT_TRUE(m_pBar->SwapCommand(kGrey, 0));
+    HKEY hKey = CreateKey(m_key.path() + "\\Bar");
+    ASSERT_TRUE(m_pBar->WriteToRegistry(hKey));
+    auto values = ReadValues(hKey);
+    EXPECT_EQ((std::vector<UINT>{kGrey, 0, kSave, kGrey}), values.at("IDs").List());
+    EXPECT_EQ(std::vector<UINT>{0}, values.at("Flyouts").List());
+    EXPECT_EQ(kTools, values.at("Flyout0").List());
+
+    ProbeToolBar* pLoaded = MakeToolBar({kSave});
+    ASSERT_TRUE(pLoaded->ReadFromRegistry(hKey));
+    ASSERT_TRUE(pLoaded->IsFlyout(0));
+    CUIntArray ids;
+    static_cast<JToolBar*>(pLoaded->m_arrFlyouts[0])->GetButtonIDs(ids);
+    EXPECT_EQ(kTools, std::vector<UINT>(ids.GetData(), ids.GetData() + ids.GetSize()));
+    HKEY hAgain = CreateKey(m_key.path() + "\\Again");
+    ASSERT_TRUE(pLoaded->WriteToRegistry(hAgain));
+    auto again = ReadValues(hAgain);
+    for (const char* name : {"IDs", "Flyouts", "Flyout0"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(values.at(name).data, again.at(name).data);
+    }
+    ::RegCloseKey(hKey);
+    ::RegCloseKey(hAgain);
+}
+
+}   // namespace
