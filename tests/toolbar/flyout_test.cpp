@@ -5,6 +5,8 @@
 #include "storedvalues.h"
 #include "toolbar_fixture.h"
 
+#include <atomic>
+
 using namespace toolbar_test;
 using namespace testing_support;
 
@@ -17,6 +19,38 @@ COLORREF ImageColor(UINT nID)
 {
     return kImageColors[1][std::find(kTools.begin(), kTools.end(), nID) - kTools.begin()];
 }
+
+// A window of another thread taking the foreground, as another application would.
+struct ForeignWindow {
+    HANDLE hThread = nullptr;
+    HANDLE hStop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> m_bForeground{false};
+    void Start()
+    {
+        hThread = ::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+            auto* self = static_cast<ForeignWindow*>(p);
+            HWND hWnd = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 500, 50, 50,
+                                          nullptr, nullptr, nullptr, nullptr);
+            self->m_bForeground = MakeForeground(hWnd) != FALSE;
+            while (::MsgWaitForMultipleObjects(1, &self->hStop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+                MSG msg;
+                while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                    ::DispatchMessageA(&msg);
+            }
+            ::DestroyWindow(hWnd);
+            return 0;
+        }, this, 0, nullptr);
+    }
+    ~ForeignWindow()
+    {
+        ::SetEvent(hStop);
+        if (hThread) {
+            ::WaitForSingleObject(hThread, 5000);
+            ::CloseHandle(hThread);
+        }
+        ::CloseHandle(hStop);
+    }
+};
 
 class Flyouts : public ToolbarHost {
 protected:
@@ -208,17 +242,19 @@ TEST_F(Flyouts, ClosesWhenTheApplicationLosesActivationOrTheToolbarGoes)
 {
     ScriptedInput script;
     script.Then([this] { return IsOpen(); }, "open");
-    script.Then([this] {
-        // Another application comes to the front.
-        Flyout()->GetPopupHost()->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+    ForeignWindow other;
+    script.Then([&] {
+        other.Start();
         return true;
     });
     EXPECT_TRUE(m_pBar->OpenFlyoutFromKeyboard(0));
     RunScript(script);
+    EXPECT_TRUE(other.m_bForeground);
     EXPECT_EQ(kOpen, m_pBar->GetItemID(0));
     EXPECT_TRUE(m_frame.m_commands.empty());
 
     // The toolbar destroyed while its flyout is open: the loop ends, nothing is left behind.
+    ASSERT_TRUE(MakeForeground(m_frame.m_hWnd));
     const HWND hHost = Flyout()->GetPopupHost()->m_hWnd;
     ScriptedInput gone;
     gone.Then([this] { return IsOpen(); }, "open again");
