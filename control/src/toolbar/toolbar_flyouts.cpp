@@ -37,8 +37,12 @@ void JToolBar::AttachFlyout(int index, const std::vector<UINT>& ids)
         if (pOld->m_hWnd)
             pOld->DestroyWindow();
     }
-    // Without a frame nothing is attached; the list stays with the toolbar.
+    // The frame of the call, else (while the host's main window is still being
+    // made) the frame the toolbar docks in. Without a frame nothing is attached;
+    // the list stays with the toolbar.
     CFrameWnd* pFrame = ControlFrameOfCall();
+    if (!pFrame)
+        pFrame = m_pDockSite ? m_pDockSite : GetTopLevelFrame();
     if (!pFrame || !pFrame->m_hWnd || ids.empty())
         return;
     auto* pFlyout = new JFlyout;
