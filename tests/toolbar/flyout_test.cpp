@@ -122,14 +122,26 @@ TEST_F(Flyouts, HeldButtonOpensBesideItAwayFromTheDockingSideAndThePickTakesItsP
         CRect open;
         ScriptedInput script;
         HoldButton(script);
+        CPoint centres[3];
         script.Then([&] {
             open = OpenRect();
-            MoveMouse(ButtonCenter(Flyout(), Flyout()->CommandToIndex(pick)));
+            for (int i = 0; i < 3; ++i)
+                centres[i] = ButtonCenter(Flyout(), i);
             return true;
         });
-        script.Wait(50).Then([&] {
-            EXPECT_EQ(Flyout()->CommandToIndex(pick), Flyout()->m_nSelection);
-            SendMouseButton(ButtonCenter(Flyout(), Flyout()->CommandToIndex(pick)), false);
+        // Over every button where it showed at the opening, then back to the one picked:
+        // the highlight moves no button.
+        const int at = (int)(std::find(kTools.begin(), kTools.end(), pick) - kTools.begin());
+        for (int i : {0, 1, 2, at})
+            script
+                .Then([&, i] {
+                    MoveMouse(centres[i]);
+                    return true;
+                })
+                .Wait(30);
+        script.Then([&] {
+            EXPECT_EQ(at, Flyout()->m_nSelection);
+            SendMouseButton(centres[at], false);
             return true;
         });
         RunScript(script);

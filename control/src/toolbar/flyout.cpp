@@ -133,9 +133,11 @@ void JFlyout::TellFrame(UINT nID)
 
 void JFlyout::DrawButton(int index, UINT nState)
 {
+    // The button's look is its state: 0 or TBBS_CHECKED.
     if (index < 0 || index >= (int)GetCommandCount())
         return;
-    SetButtonStyle(index, nState | (GetButtonStyle(index) & TBBS_DISABLED));
+    // Only the highlight changes: a button of a column keeps its row break.
+    SetButtonStyle(index, nState | (GetButtonStyle(index) & ~(TBBS_CHECKED | TBBS_PRESSED)));
     Invalidate();
     UpdateWindow();
 }

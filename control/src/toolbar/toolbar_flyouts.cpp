@@ -94,10 +94,16 @@ void JToolBar::RunFlyout(int index, BOOL bKeyboard)
     if (!pFlyout || !pFlyout->m_hWnd)
         return;
     ResetAllButtons(-1, FALSE);
+    // The button's own tip would cover the flyout.
+    if (m_pToolTip && m_pToolTip->m_hWnd) {
+        m_pToolTip->SendMessage(TTM_POP);
+        m_pToolTip->Activate(FALSE);
+    }
     const HWND hSelf = m_hWnd;
     const int chosen = bKeyboard ? pFlyout->DisplayFlyoutFromKeyboard(this, index) : pFlyout->DisplayFlyout(this, index);
     if (!::IsWindow(hSelf) || FromHandlePermanent(hSelf) != this)
         return;   // the toolbar went while its flyout was open
+    ActivateToolTips();
     if (chosen != -1 && index < (int)GetCommandCount()) {
         SwapCommand((UINT)chosen, index);
         UINT nStyle = GetButtonStyle(index);
