@@ -169,6 +169,10 @@ TEST_F(Flyouts, HeldButtonOpensBesideItAwayFromTheDockingSideAndThePickTakesItsP
         EXPECT_TRUE(m_pBar->IsFlyout(0));
         EXPECT_EQ(nullptr, ::GetCapture());
     }
+    HKEY hKey = CreateKey(m_key.path() + "\\Bar");
+    ASSERT_TRUE(m_pBar->WriteToRegistry(hKey));
+    EXPECT_EQ(std::vector<UINT>{0}, ReadValues(hKey).at("Flyouts").List()) << "the flyout is kept with its button";
+    ::RegCloseKey(hKey);
 }
 
 TEST_F(Flyouts, AClickLeavesItOpenAClickOutsideReachesItsTargetAndAReleaseOutsidePicksNothing)
