@@ -254,7 +254,7 @@ TEST_F(Flyouts, KeyboardOpensMovesPicksAndCancels)
     EXPECT_EQ(std::vector<UINT>{kGrey}, m_frame.m_commands);
 }
 
-TEST_F(Flyouts, ClosesWhenTheApplicationLosesActivationOrTheToolbarGoes)
+TEST_F(Flyouts, ClosesWhenTheApplicationLosesActivationOrTheFrameGoes)
 {
     ScriptedInput script;
     script.Then([this] { return IsOpen(); }, "open");
@@ -269,19 +269,20 @@ TEST_F(Flyouts, ClosesWhenTheApplicationLosesActivationOrTheToolbarGoes)
     EXPECT_EQ(kOpen, m_pBar->GetItemID(0));
     EXPECT_TRUE(m_frame.m_commands.empty());
 
-    // The toolbar destroyed while its flyout is open: the loop ends, nothing is left behind.
+    // The frame destroyed while the flyout is open, toolbar and all: the loop ends and
+    // nothing is left behind.
     ASSERT_TRUE(MakeForeground(m_frame.m_hWnd));
     const HWND hHost = Flyout()->GetPopupHost()->m_hWnd;
+    const HWND hBar = m_pBar->m_hWnd;
     ScriptedInput gone;
     gone.Then([this] { return IsOpen(); }, "open again");
     gone.Then([this] {
-        m_pBar->DestroyWindow();
+        m_frame.DestroyWindow();
         return true;
     });
-    const HWND hBar = m_pBar->m_hWnd;
-    ::PostMessageA(hBar, WM_KEYDOWN, VK_F4, 0);
     m_pBar->SetFocus();
     m_pBar->SendMessage(TB_SETHOTITEM, 0);
+    PressKey(VK_F4);
     EXPECT_TRUE(PumpUntil([&] { return gone.Done() && !::IsWindow(hBar); }));
     PumpMessages();
     EXPECT_FALSE(::IsWindow(hHost));
