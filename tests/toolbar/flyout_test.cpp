@@ -316,3 +316,33 @@ TEST_F(Flyouts, ListsAndTheirFlyoutsSurviveASaveAndALoad)
 }
 
 }   // namespace
+
+TEST_F(Flyouts, OfAFloatingColumnOpenAwayFromItsEnds)
+{
+    // The flyout of a floating bar leaves from the side of the bar its button is on:
+    // the first row upward, the last downward, one between them beside the column.
+    m_frame.FloatControlBar(m_pBar, CPoint(200, 200), CBRS_ALIGN_LEFT);
+    PumpMessages();
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CRect first, last;
+    m_pBar->GetItemRect(0, first);
+    m_pBar->GetItemRect(3, last);
+    ASSERT_EQ(first.left, last.left) << "one column";
+    ASSERT_LT(first.bottom, last.top);
+    const struct {
+        int index;
+        DWORD dwDirection;
+        bool bVertical;   // the flyout is a column
+    } cases[] = {{0, CBRS_ALIGN_BOTTOM, false}, {2, CBRS_ALIGN_RIGHT, false}, {3, CBRS_ALIGN_TOP, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        m_pBar->AddFlyout(c.index, kTools.data(), (int)kTools.size());
+        auto* pFlyout = static_cast<JFlyout*>(m_pBar->m_arrFlyouts[c.index]);
+        ASSERT_NE(nullptr, pFlyout);
+        // Laid out across the parent first, as it opens.
+        pFlyout->SetBarStyle((pFlyout->GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+        CSize size = pFlyout->CalcFixedLayout(FALSE, TRUE);
+        EXPECT_EQ(c.dwDirection, pFlyout->GetFlyOutDirection(m_pBar, c.index, &size));
+        EXPECT_EQ(c.bVertical, size.cy > size.cx);
+    }
+}
