@@ -346,3 +346,25 @@ TEST_F(Flyouts, OfAFloatingColumnOpenAwayFromItsEnds)
         EXPECT_EQ(c.bVertical, size.cy > size.cx);
     }
 }
+
+TEST_F(Flyouts, AButtonUnderTheMouseShowsItsTipFromTheHostsResources)
+{
+    m_pInfo->m_hDraftResource = ::GetModuleHandleA(nullptr);
+    CString tip;
+    ScriptedInput script;
+    script.Then([this] { return IsOpen(); }, "open");
+    script.Then([this] {
+        MoveMouse(ButtonCenter(Flyout(), 2));
+        return true;
+    });
+    script.Then([&] {
+        TOOLINFOA info{sizeof info, 0, Flyout()->m_hWnd, kGrey, {}, nullptr, tip.GetBuffer(80), 0, nullptr};
+        Flyout()->m_pToolTip->SendMessage(TTM_GETTEXTA, 80, (LPARAM)&info);
+        tip.ReleaseBuffer();
+        return Flyout()->m_pToolTip->IsWindowVisible() != FALSE;
+    }, "tip shown");
+    script.Key(VK_ESCAPE);
+    EXPECT_TRUE(m_pBar->OpenFlyoutFromKeyboard(0));
+    RunScript(script);
+    EXPECT_EQ(CString("Grey fill"), tip);
+}

@@ -182,7 +182,15 @@ void JFlyout::SetToolTip(UINT nID)
     const int index = CommandToIndex(nID);
     if (index < 0)
         return;
-    const CString tip = GetButtonText(index);
+    CString tip = GetButtonText(index);
+    // A command of no category module: its string among the host's resources.
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    char buffer[512] = "";
+    if (tip.IsEmpty() && pInfo && pInfo->m_hDraftResource &&
+        ::LoadStringA(pInfo->m_hDraftResource, nID, buffer, (int)sizeof buffer) > 0) {
+        tip = buffer;
+        tip = tip.Mid(tip.ReverseFind('\n') + 1);
+    }
     if (!tip.IsEmpty())
         m_pToolTip->UpdateTipText(tip, this, nID);
 }
