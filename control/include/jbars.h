@@ -56,6 +56,15 @@ public:
     // A default toolbar takes its flyouts back as the host first gave them.
     BOOL ReadDefaultFlyoutsFromRegistry();
 
+    // ---- flyouts ----
+    // Attaches a flyout of these commands to a button, replacing the one it had;
+    // the list stays with the toolbar even where no frame can hold the flyout.
+    void AddFlyout(int index, const UINT* lpIDArray, int nIDCount);
+    // The button takes the command, keeping its style and image slot.
+    BOOL SwapCommand(UINT nID, int index);
+    // Opens a button's flyout for the keyboard; FALSE when it has none.
+    BOOL OpenFlyoutFromKeyboard(int index);
+
     // ---- appearance ----
     long GetAppearance() const { return m_nAppearance; }
     void SetAppearance(long nAppearance);
@@ -188,6 +197,12 @@ private:
     void NumberImages();
     void FollowFloatingShape(CSize size);
     void OpenPendingFlyout();
+    // Runs the flyout of a button and puts the command picked on it.
+    void RunFlyout(int index, BOOL bKeyboard);
+    BOOL HandleFlyoutKey(const MSG* pMsg);
+    void AttachFlyout(int index, const std::vector<UINT>& ids);
+    friend class JFlyout;
+    void ForgetFlyout(JToolBar* pFlyout);
     void ShowWhenReady();
     // The frame whose message bar shows the prompts: the owner, else the parent.
     CFrameWnd* MessageFrame();

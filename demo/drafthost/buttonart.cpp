@@ -41,6 +41,19 @@ public:
             Segment(8, 2, 13, 13);
             Segment(5, 9, 11, 9);
             break;
+        case Glyph::Ellipse:
+            Pen(RGB(0, 120, 0), 2);
+            Ellipse(1, 4, 15, 12);
+            Dot(8, 8, RGB(200, 0, 0));
+            break;
+        case Glyph::Polygon:
+            Pen(RGB(120, 0, 120), 2);
+            Segment(8, 2, 14, 6);
+            Segment(14, 6, 12, 13);
+            Segment(12, 13, 4, 13);
+            Segment(4, 13, 2, 6);
+            Segment(2, 6, 8, 2);
+            break;
         case Glyph::Move:
             Pen(RGB(0, 100, 160), 2);
             Segment(8, 1, 8, 14);

@@ -13,6 +13,8 @@ enum class Glyph {
     Rectangle,
     Polyline,
     Text,
+    Ellipse,
+    Polygon,
     Move,
     Copy,
     Rotate,

@@ -213,6 +213,8 @@ private:
         JCreateEnvironmentManager(nullptr, 1, 1, 1, 1, 1, 1, 1, 1);
         SetWinApp(m_pAppInfo);
         SetDynamicCommand(&m_macroCommands);
+        // The commands' prompts and tips are the program's own strings.
+        SetDraftResourceHandle(AfxGetResourceHandle());
         // Toolbars take the large-buttons and gripper settings as they are made,
         // those the stored layout restores too.
         SetLargeButtons(state.large ? 1 : 0);

@@ -64,17 +64,18 @@ const char* DockSide(const CControlBar& bar)
 // "dock=... buttons=N button=WxH": where the toolbar is, its real buttons and their size.
 std::string DescribeToolBar(JToolBar& bar)
 {
-    int buttons = 0;
+    int buttons = 0, flyouts = 0;
     CRect button;
     for (int i = 0; i < bar.GetToolBarCtrl().GetButtonCount(); ++i) {
         if (bar.GetButtonStyle(i) & TBBS_SEPARATOR)
             continue;
+        flyouts += bar.IsFlyout(i) ? 1 : 0;
         if (buttons++ == 0)
             bar.GetItemRect(i, &button);
     }
-    char text[96];
-    snprintf(text, sizeof text, "dock=%s buttons=%d button=%dx%d", DockSide(bar), buttons, button.Width(),
-             button.Height());
+    char text[128];
+    snprintf(text, sizeof text, "dock=%s buttons=%d button=%dx%d flyouts=%d", DockSide(bar), buttons, button.Width(),
+             button.Height(), flyouts);
     return text;
 }
 }   // namespace
@@ -208,6 +209,10 @@ BOOL CMainFrame::LoadDefaultToolBars()
     FindToolBars();
     if (!m_pBarDraw || !m_pBarModify || !m_pBarView || !m_pBarSettings)
         return FALSE;
+    // Held down, Circle offers the closed shapes; its face follows the last pick.
+    const UINT shapes[] = {ID_DRAW_CIRCLE, ID_DRAW_ELLIPSE, ID_DRAW_POLYGON};
+    if (const int circle = m_pBarDraw->FindCommandIndex(ID_DRAW_CIRCLE); circle >= 0)
+        m_pBarDraw->AddFlyout(circle, shapes, 3);
 
     // Draw and Modify share the top row, View stands on the left, Settings floats.
     DockControlBar(m_pBarDraw, AFX_IDW_DOCKBAR_TOP);

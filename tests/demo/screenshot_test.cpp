@@ -416,6 +416,12 @@ TEST(DemoLayout, SaveBarLayoutWritesEveryToolbarAndLoadBarLayoutBringsItBackWher
     // The values are the toolbar tests' concern; the restored run shows they bring the layout back.
     testing_support::ExpectToolbarKeyValues(modify, true);
     EXPECT_EQ(modify.at("IDs").List(), modify.at("DefaultIDs").List()) << "the add-in's defaults are its buttons";
+    // Draw's Circle holds the closed shapes, kept as the default flyout at the first save.
+    const auto draw = SavedToolBar(path, "Draw");
+    ASSERT_TRUE(draw.count("Flyouts") && draw.count("Flyout0") && draw.count("DefaultFlyouts"));
+    EXPECT_EQ(std::vector<UINT>{1}, draw.at("Flyouts").List());
+    EXPECT_EQ((std::vector<UINT>{33002, 33007, 33008}), draw.at("Flyout0").List());
+    EXPECT_EQ(draw.at("Flyouts").data, draw.at("DefaultFlyouts").data);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
 
@@ -430,6 +436,7 @@ TEST(DemoLayout, SaveBarLayoutWritesEveryToolbarAndLoadBarLayoutBringsItBackWher
     EXPECT_EQ("top", restored.parts["draw"].Value("dock"));
     EXPECT_EQ("left", restored.parts["view"].Value("dock"));
     EXPECT_EQ("6", restored.parts["modify"].Value("buttons"));
+    EXPECT_EQ("1", restored.parts["draw"].Value("flyouts"));
     // The pictures came back with the buttons.
     const auto drawn = [](COLORREF c) { return c != ::GetSysColor(COLOR_BTNFACE); };
     EXPECT_GT(CountIn(*restored.image, restored.parts["modify"].rect, drawn), 150);

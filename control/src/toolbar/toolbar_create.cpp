@@ -2,6 +2,7 @@
 // with registration in the control state, destruction and self-deletion.
 #include "controlexports.h"
 #include "jbars.h"
+#include "jflyout.h"
 #include "jenvmanager.h"
 #include "toolbar_strip.h"
 
@@ -78,9 +79,12 @@ void JToolBar::PostNcDestroy()
 void JToolBar::DestroyFlyouts()
 {
     for (INT_PTR i = 0; i < m_arrFlyouts.GetSize(); ++i) {
-        if (auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[i]); pFlyout && pFlyout->m_hWnd)
-            pFlyout->DestroyWindow();
+        auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[i]);
         m_arrFlyouts[i] = nullptr;
+        if (auto* pOwned = pFlyout ? DYNAMIC_DOWNCAST(JFlyout, pFlyout) : nullptr)
+            pOwned->m_pParentBar = nullptr;
+        if (pFlyout && pFlyout->m_hWnd)
+            pFlyout->DestroyWindow();
     }
 }
 

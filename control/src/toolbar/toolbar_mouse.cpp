@@ -205,11 +205,12 @@ void JToolBar::ResetAllButtons(int keep, BOOL bNoCheckTest)
 void JToolBar::OpenPendingFlyout()
 {
     KillTimer(kFlyoutTimer);
-    // The flyout of m_nFlyoutButton opens here once flyouts exist. It takes the
-    // mouse: the held press must not end in the button's own command.
+    // The flyout takes the mouse: the held press must not end in the button's own command.
     if (GetCapture() == this)
         ReleaseCapture();
+    const int index = m_nFlyoutButton;
     m_nFlyoutButton = -1;
+    RunFlyout(index, FALSE);
 }
 
 void JToolBar::OnTimer(UINT_PTR nIDEvent)

@@ -306,6 +306,7 @@ BOOL JToolBar::ReadFromRegistry(HKEY hKey)
     std::vector<UINT> flyouts;
     if (!ReadRegList(hKey, "Flyouts", kListBytes, flyouts))
         return FALSE;
+    DestroyFlyouts();
     m_flyoutLists.clear();
     if (!(flyouts.size() == 1 && flyouts[0] == (UINT)-1) && !ReadFlyoutLists(hKey, flyouts, "Flyout%d", TRUE))
         return FALSE;

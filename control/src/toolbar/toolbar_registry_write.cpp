@@ -39,6 +39,7 @@ bool HostHidesMainWindow()
 
 void JToolBar::SetFlyoutList(int nButton, std::vector<UINT> ids)
 {
+    AttachFlyout(nButton, ids);
     for (FlyoutList& list : m_flyoutLists)
         if (list.nButton == nButton) {
             list.ids = std::move(ids);

@@ -511,9 +511,10 @@ BOOL JToolBar::DeleteItem(int index)
         return FALSE;
     // The per-button slots follow their buttons.
     if (index < m_arrFlyouts.GetSize()) {
-        if (auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[index]); pFlyout && pFlyout->m_hWnd)
-            pFlyout->DestroyWindow();
+        auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[index]);
         m_arrFlyouts.RemoveAt(index);
+        if (pFlyout && pFlyout->m_hWnd)
+            pFlyout->DestroyWindow();
     }
     if (index < m_arrCustomBitmaps.GetSize())
         m_arrCustomBitmaps.RemoveAt(index);

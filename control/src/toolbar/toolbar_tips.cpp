@@ -6,6 +6,8 @@
 
 BOOL JToolBar::PreTranslateMessage(MSG* pMsg)
 {
+    if (HandleFlyoutKey(pMsg))
+        return TRUE;
     if (m_pToolTip && m_pToolTip->m_hWnd) {
         ActivateToolTips();
         const bool tipVisible = m_pToolTip->IsWindowVisible() != FALSE;
