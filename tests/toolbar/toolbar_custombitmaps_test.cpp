@@ -1,0 +1,272 @@
+// Buttons with pictures of their own and macro buttons: the records in the
+// toolbar's key, value by value, the picture files, and the faces after a reload.
+#include "../control/fake_host.h"
+#include "controlexports.h"
+#include "regfile.h"
+#include "storedvalues.h"
+#include "toolbar_custombitmaps.h"
+#include "toolbar_fixture.h"
+
+#include <string>
+
+using namespace toolbar_test;
+using namespace testing_support;
+
+namespace {
+
+const COLORREF kRed = RGB(200, 30, 30);
+
+bool FileExists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<BYTE> BitsOf(HBITMAP hBitmap)
+{
+    BITMAP bm{};
+    ::GetObjectA(hBitmap, sizeof bm, &bm);
+    std::vector<BYTE> bits((size_t)bm.bmWidthBytes * (size_t)bm.bmHeight);
+    bits.resize((size_t)std::max(0L, ::GetBitmapBits(hBitmap, (LONG)bits.size(), bits.data())));
+    return bits;
+}
+
+class CustomBitmaps : public ToolbarHost {
+protected:
+    void SetUp() override
+    {
+        ToolbarHost::SetUp();
+        m_hKey = CreateKey(m_key.path() + "\\Bar");
+        char temp[MAX_PATH] = "";
+        ::GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "custbmps_test_" + std::to_string(::GetCurrentProcessId()) + "\\";
+        custom_bitmaps::SetFolder(m_folder.c_str());
+    }
+    void TearDown() override
+    {
+        ::RegCloseKey(m_hKey);
+        SetDynamicCommand(nullptr);
+        custom_bitmaps::SetFolder(nullptr);
+        ToolbarHost::TearDown();
+        WIN32_FIND_DATAA found;
+        HANDLE hFind = ::FindFirstFileA((m_folder + "*").c_str(), &found);
+        for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found))
+            ::DeleteFileA((m_folder + found.cFileName).c_str());
+        if (hFind != INVALID_HANDLE_VALUE)
+            ::FindClose(hFind);
+        ::RemoveDirectoryA(m_folder.c_str());
+    }
+    // A 16 x 15 picture of one colour with a magenta corner, which stands for the face.
+    static HBITMAP Picture(COLORREF color)
+    {
+        HBITMAP hBitmap = image_test::MakeDib(16, 15, 24, color);
+        image_test::SetPixels(hBitmap, {{0, 0}}, kMagenta);
+        return hBitmap;
+    }
+    ProbeToolBar* Reload(BOOL bExpected = TRUE)
+    {
+        ProbeToolBar* pBar = MakeToolBar({kGrey});
+        EXPECT_EQ(bExpected, pBar->ReadFromRegistry(m_hKey));
+        return pBar;
+    }
+    COLORREF ImageCorner(ProbeToolBar* pBar, int nImage)
+    {
+        return image_test::PixelOf(pBar->Strip(), nImage * pBar->GetSizeImage().cx, 0);
+    }
+
+    HKEY m_hKey = nullptr;
+    std::string m_folder;
+};
+
+TEST_F(CustomBitmaps, PictureOnCommandKeepsItsICmdFileBesideTheProgramAndComesBackAfterReload)
+{
+    custom_bitmaps::SetFolder(nullptr);   // the folder beside the program
+    const std::string file = ProgramFolder() + "\\CustBmps\\iCmd" + std::to_string(kSave) + ".tmp";
+    ::DeleteFileA(file.c_str());
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    const COLORREF category = pBar->ImageCenter(1);
+    HBITMAP hPicture = Picture(kRed);
+    pBar->SetPicture(1, hPicture);
+    ::DeleteObject(hPicture);   // the toolbar keeps a copy
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(kRed, pBar->ImageCenter(1));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), ImageCorner(pBar, 1));
+    EXPECT_EQ(kSave, pBar->GetCustomBitmapByCommand(kSave)->m_nCommandID);
+    EXPECT_EQ(nullptr, pBar->GetCustomBitmapByCommand(kOpen));
+
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    auto values = ReadValues(m_hKey);
+    EXPECT_EQ((std::vector<UINT>{1}), values.at("CustomBitmaps").List());
+    EXPECT_EQ(file + std::string(1, '\0'), values.at("CustomBitmapFile0").Text());
+    EXPECT_EQ(kSave, values.at("CustomBitmapID0").Number());
+    EXPECT_EQ(std::string("OverWrittenInternalCmdBitmap", 29), values.at("CustomBitmapString0").Text());
+    EXPECT_EQ(0u, values.at("CustomPromptOverride0").Number());
+    EXPECT_EQ(0u, values.count("CustomSymbolString0"));
+    EXPECT_EQ(0u, values.count("CustomBitmap0"));
+    pBar->DestroyWindow();
+
+    // Read into a toolbar of other buttons and written again: the same values.
+    ProbeToolBar* pCopy = Reload();
+    EXPECT_EQ((std::vector<UINT>{kOpen, kSave}), pCopy->ButtonIDs());
+    EXPECT_EQ(kRed, pCopy->ImageCenter(1));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), ImageCorner(pCopy, 1));
+    HKEY hAgain = CreateKey(m_key.path() + "\\Again");
+    ASSERT_TRUE(pCopy->WriteToRegistry(hAgain));
+    auto again = ReadValues(hAgain);
+    ::RegCloseKey(hAgain);
+    for (const char* name : {"CustomBitmaps", "CustomBitmapFile0", "CustomBitmapID0", "CustomBitmapString0",
+                             "CustomPromptOverride0", "CustomPrompt0", "IDs"})
+        EXPECT_EQ(values.at(name).data, again.at(name).data) << name;
+
+    // Taken off, the file goes and the category's image is back.
+    pCopy->SetPicture(1, nullptr);
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_EQ(category, pCopy->ImageCenter(1));
+    EXPECT_EQ(nullptr, pCopy->GetCustomBitmap(1));
+}
+
+TEST_F(CustomBitmaps, WithoutAFolderTheBitsAreStoredAsGetBitmapBitsGivesThemForEveryDepth)
+{
+    custom_bitmaps::SetFolder((m_folder + "missing\\deeper").c_str());   // cannot be made
+    struct Case {
+        WORD bits;
+        int width;
+    };
+    for (const Case c : {Case{1, 7}, Case{4, 5}, Case{8, 3}, Case{16, 7}, Case{24, 5}, Case{32, 3}}) {
+        SCOPED_TRACE(c.bits);
+        const int height = 5;
+        const LONG stride = (c.width * c.bits + 15) / 16 * 2;
+        std::vector<BYTE> pattern((size_t)stride * height);
+        for (size_t i = 0; i < pattern.size(); ++i)
+            pattern[i] = (BYTE)(i * 37 + 11);
+        HBITMAP hBitmap = ::CreateBitmap(c.width, height, 1, c.bits, pattern.data());
+        ASSERT_NE(nullptr, hBitmap);
+        const std::vector<BYTE> expected = BitsOf(hBitmap);
+        ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+        // A record that holds nothing but its bitmap (a fill switched off).
+        ASSERT_TRUE(pBar->FillMaskColor(0x01000000, kSave, nullptr, "none"));
+        pBar->ChangeCustomBitmap(hBitmap, 1);
+        ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+        pBar->DestroyWindow();
+
+        auto values = ReadValues(m_hKey);
+        EXPECT_EQ(0u, values.count("CustomBitmapFile0"));
+        const std::vector<UINT> header = values.at("CustomBitmap0").List();
+        const std::vector<UINT> wanted = {kSave, 0, (UINT)c.width, (UINT)height, (UINT)stride, 1, c.bits,
+                                          (UINT)(stride * height)};
+        EXPECT_EQ(wanted, header);
+        EXPECT_EQ(expected, values.at("CustomBitmapBits0").data);
+
+        ProbeToolBar* pCopy = Reload();
+        HBITMAP hRead = pCopy->GetCustomBitmap(1);
+        ASSERT_NE(nullptr, hRead);
+        EXPECT_EQ(c.bits, image_test::Describe(hRead).bmBitsPixel);
+        EXPECT_EQ(expected, BitsOf(hRead));
+        pCopy->DestroyWindow();
+    }
+    // Bits counted without the rows' padding (width x height x depth / 8) still load.
+    const std::vector<UINT> header = {kSave, 0, 7, 5, 2, 1, 1, 7 * 5 / 8};
+    WriteList(m_hKey, "CustomBitmap0", header);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(m_hKey, "CustomBitmapBits0", 0, REG_BINARY,
+                                              (const BYTE*)"\xff\xff\xff\xff", 4));
+    ProbeToolBar* pShort = Reload();
+    EXPECT_NE(nullptr, pShort->GetCustomBitmap(1));
+}
+
+TEST_F(CustomBitmaps, MacroButtonTakesTheHostsPictureAndIsStoredAsInternal)
+{
+    FakeProvider provider;
+    SetDynamicCommand(&provider);
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    const int index = pBar->AppendMacroButton("hatch");
+    ASSERT_EQ(1, index) << "the demo's macros beside macrohost.dll";
+    const UINT nID = pBar->GetItemID(1);
+    EXPECT_EQ(JMACRO_FIRST_ID, nID);
+    ASSERT_NE(nullptr, pBar->GetCustomBitmap(1));
+    // A stroke of the hatch, where the picture is not transparent.
+    const COLORREF stroke = image_test::PixelOf(pBar->Strip(), 16 + 3, 1);
+    EXPECT_NE(::GetSysColor(COLOR_BTNFACE), stroke);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), pBar->ImageCenter(1));
+
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    auto values = ReadValues(m_hKey);
+    EXPECT_EQ(std::string("INTERNALBITMAP", 15), values.at("CustomBitmapFile0").Text());
+    EXPECT_EQ(nID, values.at("CustomBitmapID0").Number());
+    EXPECT_NE(std::string::npos, values.at("CustomBitmapString0").Text().find("hatch.jmac"));
+    EXPECT_FALSE(FileExists(m_folder)) << "no file for a picture the macro gives";
+    pBar->DestroyWindow();
+
+    ProbeToolBar* pCopy = Reload();
+    EXPECT_EQ((std::vector<UINT>{kOpen, nID}), pCopy->ButtonIDs());
+    EXPECT_EQ(stroke, image_test::PixelOf(pCopy->Strip(), 16 + 3, 1));
+}
+
+TEST_F(CustomBitmaps, MacroWhoseHostEntryIsMissingIsRegisteredAgainOrDropped)
+{
+    // A stored macro button whose macro is gone and whose command the host forgot.
+    const auto store = [this] {
+        ProbeToolBar* pBar = MakeToolBar({kOpen});
+        EXPECT_TRUE(pBar->WriteToRegistry(m_hKey));
+        pBar->DestroyWindow();
+        WriteList(m_hKey, "IDs", {kOpen, 42777});
+        WriteList(m_hKey, "Styles", {0, 0});
+        WriteList(m_hKey, "CustomBitmaps", {1});
+        ::RegSetValueExA(m_hKey, "CustomBitmapFile0", 0, REG_SZ, (const BYTE*)"INTERNALBITMAP", 15);
+        WriteNumber(m_hKey, "CustomBitmapID0", 42777);
+        ::RegSetValueExA(m_hKey, "CustomBitmapString0", 0, REG_SZ, (const BYTE*)"gone.jmac", 10);
+        ::RegSetValueExA(m_hKey, "CustomPrompt0", 0, REG_SZ, (const BYTE*)"Runs it\nGone", 13);
+    };
+    store();
+    FakeProvider provider;
+    SetDynamicCommand(&provider);
+    ProbeToolBar* pBar = Reload();
+    ASSERT_EQ(1u, provider.entries.size());
+    EXPECT_STREQ("gone.jmac", provider.entries[0].szMacro);
+    EXPECT_EQ("Runs it\nGone", provider.commandStrings[0]);
+    EXPECT_EQ((std::vector<UINT>{kOpen, JMACRO_FIRST_ID}), pBar->ButtonIDs());
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), pBar->ImageCenter(1)) << "no picture: a plain face";
+    pBar->DestroyWindow();
+
+    // A host that refuses it: the record goes, the button stays.
+    store();
+    provider.failWith = 1;
+    ProbeToolBar* pRefused = Reload();
+    EXPECT_EQ((std::vector<UINT>{kOpen, 42777}), pRefused->ButtonIDs());
+    EXPECT_EQ(nullptr, pRefused->GetCustomRecord(1));
+}
+
+TEST_F(CustomBitmaps, DamagedPictureFilesGiveAPlainFaceAndKeepTheirRecords)
+{
+    const std::string corpus = std::string(TestDataFolder()) + "custbmps\\";
+    std::vector<std::string> names = {"absent_file.bmp"};
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = ::FindFirstFileA((corpus + "*.bmp").c_str(), &found);
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found))
+        names.push_back(found.cFileName);
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    ASSERT_GE(names.size(), 10u) << corpus;
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string file = corpus + name;
+        ProbeToolBar* pBar = MakeToolBar({kOpen});
+        ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+        pBar->DestroyWindow();
+        WriteList(m_hKey, "CustomBitmaps", {0});
+        ::RegSetValueExA(m_hKey, "CustomBitmapFile0", 0, REG_SZ, (const BYTE*)file.c_str(), (DWORD)file.size() + 1);
+        WriteNumber(m_hKey, "CustomBitmapID0", kOpen);
+        ::RegSetValueExA(m_hKey, "CustomBitmapString0", 0, REG_SZ, (const BYTE*)"OverWrittenInternalCmdBitmap", 29);
+        ProbeToolBar* pCopy = Reload();
+        ASSERT_NE(nullptr, pCopy->GetCustomRecord(0));
+        const bool bGood = name.rfind("good_", 0) == 0;
+        EXPECT_EQ(bGood, pCopy->GetCustomBitmap(0) != nullptr);
+        if (!bGood) {
+            EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), pCopy->ImageCenter(0));
+        }
+        // Read again the other way, into a record: the same answer.
+        pCopy->ChangeCustomBitmap(file.c_str(), 0);
+        EXPECT_EQ(bGood, pCopy->GetCustomBitmap(0) != nullptr);
+        pCopy->DestroyWindow();
+    }
+}
+
+}   // namespace
