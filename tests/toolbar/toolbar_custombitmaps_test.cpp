@@ -7,6 +7,11 @@
 #include "toolbar_custombitmaps.h"
 #include "toolbar_fixture.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
 
 using namespace toolbar_test;
@@ -267,6 +272,76 @@ TEST_F(CustomBitmaps, DamagedPictureFilesGiveAPlainFaceAndKeepTheirRecords)
         EXPECT_EQ(bGood, pCopy->GetCustomBitmap(0) != nullptr);
         pCopy->DestroyWindow();
     }
+}
+
+// Pictures from the corpus's good files, damaged at random from a seed: each is read
+// into a button's record; none may crash or make a picture larger than a button
+// picture can be. CUSTBMP_FUZZ_RUNS and CUSTBMP_FUZZ_SEED run it longer; the case
+// being read is left as custbmp_fuzz.bmp in the test's picture folder.
+TEST_F(CustomBitmaps, MutatedPictureFilesAreReadWithoutHarm)
+{
+    const char* runsText = std::getenv("CUSTBMP_FUZZ_RUNS");
+    const char* seedText = std::getenv("CUSTBMP_FUZZ_SEED");
+    const int runs = runsText ? std::atoi(runsText) : 40;
+    const unsigned seed = seedText ? (unsigned)std::strtoul(seedText, nullptr, 10) : 1u;
+    std::vector<std::vector<char>> seeds;
+    for (const char* name : {"good_24bit.bmp", "good_topdown.bmp", "good_rle8.bmp", "good_1bit.bmp"}) {
+        std::ifstream in(std::string(TestDataFolder()) + "custbmps\\" + name, std::ios::binary);
+        seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(seeds.back().empty()) << name;
+    }
+    ::CreateDirectoryA(m_folder.c_str(), nullptr);
+    const std::string file = m_folder + "custbmp_fuzz.bmp";
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    ASSERT_TRUE(pBar->FillMaskColor(0x01000000, kSave, nullptr, "none"));
+    int pictures = 0;
+    for (int run = 0; run < runs; ++run) {
+        std::mt19937 random(seed + (unsigned)run);
+        std::vector<char> data = seeds[random() % seeds.size()];
+        const int edits = 1 + (int)(random() % 3);
+        for (int e = 0; e < edits && !data.empty(); ++e) {
+            const size_t at = random() % data.size();
+            switch (random() % 5) {
+            case 0:   // a random byte
+                data[at] = (char)random();
+                break;
+            case 1: {   // an extreme 32-bit number in the headers
+                static const uint32_t kExtremes[] = {0, 1, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 30000, 0xFFFF};
+                const size_t field = (random() % 13) * 4 + 2;
+                const uint32_t value = kExtremes[random() % std::size(kExtremes)];
+                if (field + 4 <= data.size())
+                    memcpy(&data[field], &value, 4);
+                break;
+            }
+            case 2:   // cut short
+                data.resize(at);
+                break;
+            case 3:   // longer
+                data.insert(data.end(), random() % 512, (char)random());
+                break;
+            default:   // a 16-bit field (depth, planes) to a random value
+                if (28 + 2 <= data.size())
+                    data[random() % 2 ? 26 : 28] = (char)(random() % 64);
+                break;
+            }
+        }
+        if (std::getenv("CUSTBMP_FUZZ_TRACE"))
+            std::printf("case %u\n", seed + (unsigned)run);
+        {
+            std::ofstream out(file, std::ios::binary | std::ios::trunc);
+            out.write(data.data(), (std::streamsize)data.size());
+        }
+        if (HBITMAP hRead = custom_bitmaps::ReadBitmapFile(file.c_str())) {
+            const BITMAP bm = image_test::Describe(hRead);
+            EXPECT_LE(bm.bmWidth, 1024) << "case " << seed + run;
+            EXPECT_LE(std::abs(bm.bmHeight), 1024) << "case " << seed + run;
+            ::DeleteObject(hRead);
+            ++pictures;
+        }
+        pBar->ChangeCustomBitmap(file.c_str(), 1);
+    }
+    std::printf("%d mutated pictures from seed %u: %d read as pictures, the rest refused, no crash\n", runs, seed,
+                pictures);
 }
 
 }   // namespace
