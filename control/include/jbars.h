@@ -79,7 +79,8 @@ public:
     BOOL FillMaskColor(COLORREF color, long nCommandID, HINSTANCE hModule, const char* lpszMask);
 
     // ---- buttons with pictures of their own and macro buttons (CTMBITMAPSTRUCT) ----
-    // Each returns the new button's index, or -1.
+    // Each returns the new button's index, or -1. With both a bitmap and a macro
+    // the button gets a record, which owns the bitmap from then on.
     int AddButton(UINT nID, int index, HBITMAP hBitmap, const char* lpszMacro);
     int AppendButton(UINT nID);
     int AddMacroButton(const char* lpszMacro, int index);

@@ -14,6 +14,9 @@
 #include <random>
 #include <string>
 
+#include <objidl.h>
+#include <propidl.h>
+
 using namespace toolbar_test;
 using namespace testing_support;
 
@@ -33,6 +36,55 @@ std::vector<BYTE> BitsOf(HBITMAP hBitmap)
     std::vector<BYTE> bits((size_t)bm.bmWidthBytes * (size_t)bm.bmHeight);
     bits.resize((size_t)std::max(0L, ::GetBitmapBits(hBitmap, (LONG)bits.size(), bits.data())));
     return bits;
+}
+
+// A symbol file as the drafting host writes one: a compound file whose icon
+// property set holds a 32 x 32 and a 16 x 16 picture (CF_DIB clipboard data) of
+// one colour on white, the transparent colour.
+bool WriteSymbolFile(const std::string& path, COLORREF large, COLORREF small)
+{
+    std::wstring wide(path.begin(), path.end());
+    IStorage* pStorage = nullptr;
+    if (FAILED(::StgCreateDocfile(wide.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &pStorage)))
+        return false;
+    IPropertySetStorage* pSets = nullptr;
+    IPropertyStorage* pProperties = nullptr;
+    bool ok = SUCCEEDED(pStorage->QueryInterface(IID_IPropertySetStorage, reinterpret_cast<void**>(&pSets))) &&
+              SUCCEEDED(pSets->Create(custom_bitmaps::kSymbolIconSet, nullptr, PROPSETFLAG_DEFAULT,
+                                      STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, &pProperties));
+    for (int side : {32, 16}) {
+        const COLORREF color = side == 32 ? large : small;
+        // A packed 24-bit DIB: white with a square of the colour inside a white border.
+        const DWORD stride = (DWORD)side * 3;
+        std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + stride * side);
+        BITMAPINFOHEADER header{sizeof header, side, side, 1, 24, BI_RGB, stride * side, 0, 0, 0, 0};
+        memcpy(dib.data(), &header, sizeof header);
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const bool inside = x >= 2 && y >= 2 && x < side - 2 && y < side - 2;
+                BYTE* p = &dib[sizeof header + y * stride + x * 3];
+                p[0] = inside ? GetBValue(color) : 255;
+                p[1] = inside ? GetGValue(color) : 255;
+                p[2] = inside ? GetRValue(color) : 255;
+            }
+        CLIPDATA data{(ULONG)(sizeof(ULONG) + dib.size()), (long)CF_DIB, dib.data()};
+        PROPSPEC spec{};
+        spec.ulKind = PRSPEC_PROPID;
+        spec.propid = side == 32 ? custom_bitmaps::kLargeSymbolIcon : custom_bitmaps::kSmallSymbolIcon;
+        PROPVARIANT value{};
+        value.vt = VT_CF;
+        value.pclipdata = &data;
+        ok = ok && SUCCEEDED(pProperties->WriteMultiple(1, &spec, &value, 2));
+    }
+    if (pProperties) {
+        ok = ok && SUCCEEDED(pProperties->Commit(STGC_DEFAULT));
+        pProperties->Release();
+    }
+    if (pSets)
+        pSets->Release();
+    ok = ok && SUCCEEDED(pStorage->Commit(STGC_DEFAULT));
+    pStorage->Release();
+    return ok;
 }
 
 class CustomBitmaps : public ToolbarHost {
@@ -342,6 +394,35 @@ TEST_F(CustomBitmaps, MutatedPictureFilesAreReadWithoutHarm)
     }
     std::printf("%d mutated pictures from seed %u: %d read as pictures, the rest refused, no crash\n", runs, seed,
                 pictures);
+}
+
+TEST_F(CustomBitmaps, SymbolFilesGiveTheirIconOfTheButtonSizeAndAreStoredByName)
+{
+    const std::string file = m_folder + "disc.sym";
+    ::CreateDirectoryA(m_folder.c_str(), nullptr);
+    ASSERT_TRUE(WriteSymbolFile(file, RGB(0, 0, 180), RGB(0, 160, 0)));
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    pBar->SetBitmapFromSymbolByButtonIndex(file.c_str(), 1);
+    EXPECT_EQ(RGB(0, 160, 0), pBar->ImageCenter(1));
+    // White, the transparent colour, shows the face.
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), ImageCorner(pBar, 1));
+    m_pInfo->m_nLargeButtons = 1;
+    HBITMAP hLarge = pBar->GetSymbolAssociatedBitmap(file.c_str());
+    ASSERT_NE(nullptr, hLarge);
+    EXPECT_EQ(32, image_test::Describe(hLarge).bmWidth);
+    EXPECT_EQ(RGB(0, 0, 180), image_test::PixelOf(hLarge, 16, 16));
+    ::DeleteObject(hLarge);
+    m_pInfo->m_nLargeButtons = 0;
+    EXPECT_EQ(nullptr, pBar->GetSymbolAssociatedBitmap((m_folder + "none.sym").c_str()));
+
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    auto values = ReadValues(m_hKey);
+    EXPECT_EQ(std::string(kInternalBitmap) + std::string(1, '\0'), values.at("CustomBitmapFile0").Text());
+    EXPECT_EQ(file + std::string(1, '\0'), values.at("CustomSymbolString0").Text());
+    EXPECT_EQ(std::string(1, '\0'), values.at("CustomBitmapString0").Text());
+    pBar->DestroyWindow();
+    ProbeToolBar* pCopy = Reload();
+    EXPECT_EQ(RGB(0, 160, 0), pCopy->ImageCenter(1));
 }
 
 }   // namespace

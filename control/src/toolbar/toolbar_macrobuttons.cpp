@@ -236,10 +236,8 @@ int JToolBar::AddMacroButton(const char* lpszMacro, int index)
         return -1;
     if (!hBitmap)
         hBitmap = DefaultMacroBitmap();
-    const int at = AddButton(nID, index, hBitmap, lpszMacro);
-    if (hBitmap && (at < 0 || !GetCustomBitmapByCommand(nID)))
-        ::DeleteObject(hBitmap);
-    return at;
+    // The button's record owns the picture from here on.
+    return AddButton(nID, index, hBitmap, lpszMacro);
 }
 
 int JToolBar::AppendMacroButton(const char* lpszMacro)
@@ -278,10 +276,7 @@ int JToolBar::AddMacroButton(UINT nID, CString strName, HBITMAP hBitmap, CRect* 
             macro = text;
         }
     }
-    const int at = AddButton(nID, index, hCopy, hCopy ? (const char*)macro : nullptr);
-    if (hCopy && at < 0)
-        ::DeleteObject(hCopy);
-    return at;
+    return AddButton(nID, index, hCopy, hCopy ? (const char*)macro : nullptr);
 }
 
 HBITMAP JToolBar::GetSymbolAssociatedBitmap(const char* lpszSymbolFile)
