@@ -423,6 +423,10 @@ TEST_F(CustomBitmaps, SymbolFilesGiveTheirIconOfTheButtonSizeAndAreStoredByName)
     pBar->DestroyWindow();
     ProbeToolBar* pCopy = Reload();
     EXPECT_EQ(RGB(0, 160, 0), pCopy->ImageCenter(1));
+    // The sample symbol file kept with the tests was written the same way.
+    const std::string sample = std::string(TestDataFolder()) + "symbols\\disc.sym";
+    pCopy->SetBitmapFromSymbolByCommandID(sample.c_str(), kOpen);
+    EXPECT_EQ(RGB(0, 160, 0), pCopy->ImageCenter(0));
 }
 
 }   // namespace
