@@ -429,4 +429,23 @@ TEST_F(CustomBitmaps, SymbolFilesGiveTheirIconOfTheButtonSizeAndAreStoredByName)
     EXPECT_EQ(RGB(0, 160, 0), pCopy->ImageCenter(0));
 }
 
+TEST_F(CustomBitmaps, FillColourIsPaintedWhereTheMaskIsBlackAndAboveWhiteNotAtAll)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    const COLORREF category = pBar->ImageCenter(1);
+    ASSERT_TRUE(pBar->FillMaskColor(kFillButtonFace, kSave, ::GetModuleHandleA(nullptr), "FILL"));
+    EXPECT_EQ(category, pBar->ImageCenter(1)) << "the host paints fills, not the strip";
+    CTMBITMAPSTRUCT* pRecord = pBar->GetCustomBitmapByCommand(kSave);
+    ASSERT_NE(nullptr, pRecord);
+    HBITMAP hSource = image_test::MakeDib(16, 15, 24, kRed);
+    HBITMAP hFilled = pBar->AddFillColor(hSource, pRecord);
+    ASSERT_NE(hSource, hFilled);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), image_test::PixelOf(hFilled, 3, 7));
+    EXPECT_EQ(kRed, image_test::PixelOf(hFilled, 12, 7));
+    ::DeleteObject(hFilled);
+    pRecord->m_crFill = 0x01000000;
+    EXPECT_EQ(hSource, pBar->AddFillColor(hSource, pRecord));
+    ::DeleteObject(hSource);
+}
+
 }   // namespace

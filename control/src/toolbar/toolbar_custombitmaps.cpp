@@ -475,12 +475,7 @@ void JToolBar::ReloadCustomBitmap(CTMBITMAPSTRUCT* pRecord)
 
 HBITMAP JToolBar::MakeRecordImage(CTMBITMAPSTRUCT* pRecord)
 {
+    // Fill colours are the host's to paint (AddFillColor): the strip shows the picture.
     ReloadCustomBitmap(pRecord);
-    if (!pRecord->m_hBitmap)
-        return nullptr;
-    HBITMAP hFilled = AddFillColor(pRecord->m_hBitmap, pRecord);
-    HBITMAP hImage = ResizeCustomBitmap(hFilled);
-    if (hFilled != pRecord->m_hBitmap)
-        ::DeleteObject(hFilled);
-    return hImage;
+    return pRecord->m_hBitmap ? ResizeCustomBitmap(pRecord->m_hBitmap) : nullptr;
 }

@@ -367,7 +367,8 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                 }
             }
         }
-        // Buttons with records of their own show their pictures, or a plain face without one.
+        // Buttons with records of their own show their pictures, or a plain face when a
+        // picture or macro has none; a record of a fill colour alone keeps the category's.
         if (!shared && m_hbmImageStrip) {
             MemoryDC strip(screen);
             MemoryDC image(screen);
@@ -381,7 +382,7 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                         if (hImage && image.Select(hImage)) {
                             ::BitBlt(strip, nImage * cx, 0, cx, cy, image, 0, 0, SRCCOPY);
                             image.Unselect();
-                        } else {
+                        } else if (!pRecord->m_strMacro.IsEmpty()) {
                             const RECT slot = {nImage * cx, 0, (nImage + 1) * cx, cy};
                             ::FillRect(strip, &slot, ::GetSysColorBrush(COLOR_BTNFACE));
                         }
