@@ -467,6 +467,7 @@ TEST(DemoLayout, CustomButtonPicturesSurviveARestart)
         for (int x = rect.left; x < rect.right; ++x)
             differing += saved.image->Pixel(x, y) != restored.image->Pixel(x, y);
     EXPECT_EQ(0, differing);
+    ::DeleteFileA(picture.c_str());
 }
 
 }   // namespace

@@ -252,6 +252,18 @@ TEST_F(CustomBitmaps, MacroButtonTakesTheHostsPictureAndIsStoredAsInternal)
     EXPECT_FALSE(FileExists(m_folder)) << "no file for a picture the macro gives";
     pBar->DestroyWindow();
 
+    // The icon of a file the macro names; never of a library, whatever the case of its name.
+    HBITMAP hColor = nullptr, hMask = nullptr;
+    char system[MAX_PATH] = "";
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const std::string program = "\"" + std::string(system) + "\\notepad.exe\"";
+    HBITMAP hIcon = pBar->GetApplicationAssociatedBitmap(program.c_str(), &hColor, &hMask);
+    EXPECT_NE(nullptr, hIcon);
+    EXPECT_NE(nullptr, hMask);
+    for (HBITMAP h : {hIcon, hColor, hMask})
+        ::DeleteObject(h);
+    EXPECT_EQ(nullptr, pBar->GetApplicationAssociatedBitmap((ProgramFolder() + "\\CONTROL.Dll").c_str(), nullptr,
+                                                            nullptr));
     ProbeToolBar* pCopy = Reload();
     EXPECT_EQ((std::vector<UINT>{kOpen, nID}), pCopy->ButtonIDs());
     EXPECT_EQ(stroke, image_test::PixelOf(pCopy->Strip(), 16 + 3, 1));

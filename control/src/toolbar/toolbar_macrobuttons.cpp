@@ -164,11 +164,27 @@ HBITMAP JToolBar::GetApplicationAssociatedBitmap(const char* lpszFile, HBITMAP* 
         return nullptr;
     ICONINFO info{};
     const BOOL bInfo = ::GetIconInfo(hIcon, &info);
+    BITMAP bm{};
+    HBITMAP hResult = nullptr;
+    if (bInfo && info.hbmMask && ::GetObjectA(info.hbmMask, sizeof bm, &bm)) {
+        // The icon drawn through its mask on the button face: its transparent
+        // part takes the face colour, as a masked copy of its colour bitmap would.
+        const int cx = bm.bmWidth, cy = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+        imageproc::WindowDC screen(nullptr);
+        hResult = ::CreateCompatibleBitmap(screen, cx, cy);
+        imageproc::MemoryDC dc(screen);
+        if (hResult && dc.Select(hResult)) {
+            const RECT all = {0, 0, cx, cy};
+            ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+            ::DrawIconEx(dc, 0, 0, hIcon, cx, cy, 0, nullptr, DI_NORMAL);
+        }
+    }
     ::DestroyIcon(hIcon);
-    if (!bInfo)
+    if (!bInfo) {
+        if (hResult)
+            ::DeleteObject(hResult);
         return nullptr;
-    COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    HBITMAP hResult = info.hbmColor ? CreateMaskedBitmap(info.hbmColor, info.hbmMask, &face) : nullptr;
+    }
     if (phColor)
         *phColor = info.hbmColor;
     else if (info.hbmColor)
