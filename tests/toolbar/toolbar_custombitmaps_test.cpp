@@ -174,11 +174,16 @@ TEST_F(CustomBitmaps, PictureOnCommandKeepsItsICmdFileBesideTheProgramAndComesBa
                              "CustomPromptOverride0", "CustomPrompt0", "IDs"})
         EXPECT_EQ(values.at(name).data, again.at(name).data) << name;
 
+    // The picture moves with its button; a button before it takes none of it.
+    EXPECT_EQ(0, pCopy->AddButton(kGrey, 0, nullptr, nullptr));
+    EXPECT_EQ(kRed, pCopy->ImageCenter(2));
+    EXPECT_EQ(pCopy->GetCustomBitmap(2), pCopy->GetPicture(2));
+    EXPECT_EQ(nullptr, pCopy->GetCustomRecord(0));
     // Taken off, the file goes and the category's image is back.
-    pCopy->SetPicture(1, nullptr);
+    pCopy->SetPicture(2, nullptr);
     EXPECT_FALSE(FileExists(file));
-    EXPECT_EQ(category, pCopy->ImageCenter(1));
-    EXPECT_EQ(nullptr, pCopy->GetCustomBitmap(1));
+    EXPECT_EQ(category, pCopy->ImageCenter(2));
+    EXPECT_EQ(nullptr, pCopy->GetCustomBitmap(2));
 }
 
 TEST_F(CustomBitmaps, WithoutAFolderTheBitsAreStoredAsGetBitmapBitsGivesThemForEveryDepth)
