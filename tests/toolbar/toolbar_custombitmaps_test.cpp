@@ -339,6 +339,14 @@ TEST_F(CustomBitmaps, DamagedPictureFilesGiveAPlainFaceAndKeepTheirRecords)
         // Read again the other way, into a record: the same answer.
         pCopy->ChangeCustomBitmap(file.c_str(), 0);
         EXPECT_EQ(bGood, pCopy->GetCustomBitmap(0) != nullptr);
+        // Saved again, a record without its picture still names the user's file (a
+        // readable one would be written over).
+        if (!bGood) {
+            HKEY hAgain = CreateKey(m_key.path() + "\\Again");
+            ASSERT_TRUE(pCopy->WriteToRegistry(hAgain));
+            EXPECT_EQ(file + std::string(1, '\0'), ReadValues(hAgain).at("CustomBitmapFile0").Text());
+            ::RegCloseKey(hAgain);
+        }
         pCopy->DestroyWindow();
     }
 }

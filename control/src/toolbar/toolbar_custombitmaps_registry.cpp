@@ -124,7 +124,10 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
     const int nButtons = std::min((int)GetCommandCount(), (int)kMostListed);
     for (int i = 0; i < nButtons; ++i) {
         CTMBITMAPSTRUCT* pRecord = GetCustomRecord(i);
-        if (!pRecord || !pRecord->m_hBitmap)
+        // A picture whose file could not be read keeps naming its file: the file
+        // is the user's, and may be readable again.
+        const bool bUnread = pRecord && !pRecord->m_hBitmap && pRecord->IsPicture() && !pRecord->m_strBitmapFile.IsEmpty();
+        if (!pRecord || (!pRecord->m_hBitmap && !bUnread))
             continue;
         const int n = (int)written.size();
         const std::string fileName = Numbered("CustomBitmapFile%d", n), idName = Numbered("CustomBitmapID%d", n);
@@ -150,7 +153,9 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
                 ::DeleteObject(hFound);
         }
         std::string file;
-        if (reproducible) {
+        if (bUnread) {
+            file = (const char*)pRecord->m_strBitmapFile;
+        } else if (reproducible) {
             file = kInternalBitmap;
         } else {
             file = pRecord->IsPicture() && !pRecord->m_strBitmapFile.IsEmpty()
