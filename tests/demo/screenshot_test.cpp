@@ -442,8 +442,8 @@ TEST(DemoLayout, CustomButtonPicturesSurviveARestart)
 {
     const CString path = LayoutPath();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path);
-    const std::string picture = testing_support::ProgramFolder() + "\\CustBmps\\iCmd" +
-                                std::to_string(ID_VIEW_ZOOMIN) + ".tmp";
+    const std::string picture =
+        testing_support::ProgramFolder() + "\\CustBmps\\iCmd" + std::to_string(ID_VIEW_ZOOMIN) + ".tmp";
     DemoRun saved = RunAndRead("--custom-buttons --save-layout");
     DemoRun restored = RunAndRead("--restore-layout");
     ASSERT_EQ(0, saved.exitCode);

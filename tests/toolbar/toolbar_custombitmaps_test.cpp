@@ -213,8 +213,8 @@ TEST_F(CustomBitmaps, WithoutAFolderTheBitsAreStoredAsGetBitmapBitsGivesThemForE
         auto values = ReadValues(m_hKey);
         EXPECT_EQ(0u, values.count("CustomBitmapFile0"));
         const std::vector<UINT> header = values.at("CustomBitmap0").List();
-        const std::vector<UINT> wanted = {kSave, 0, (UINT)c.width, (UINT)height, (UINT)stride, 1, c.bits,
-                                          (UINT)(stride * height)};
+        const std::vector<UINT> wanted = {kSave,        0, (UINT)c.width, (UINT)height,
+                                          (UINT)stride, 1, c.bits,        (UINT)(stride * height)};
         EXPECT_EQ(wanted, header);
         EXPECT_EQ(expected, values.at("CustomBitmapBits0").data);
 
@@ -228,8 +228,8 @@ TEST_F(CustomBitmaps, WithoutAFolderTheBitsAreStoredAsGetBitmapBitsGivesThemForE
     // Bits counted without the rows' padding (width x height x depth / 8) still load.
     const std::vector<UINT> header = {kSave, 0, 7, 5, 2, 1, 1, 7 * 5 / 8};
     WriteList(m_hKey, "CustomBitmap0", header);
-    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(m_hKey, "CustomBitmapBits0", 0, REG_BINARY,
-                                              (const BYTE*)"\xff\xff\xff\xff", 4));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegSetValueExA(m_hKey, "CustomBitmapBits0", 0, REG_BINARY, (const BYTE*)"\xff\xff\xff\xff", 4));
     ProbeToolBar* pShort = Reload();
     EXPECT_NE(nullptr, pShort->GetCustomBitmap(1));
 }
@@ -267,8 +267,8 @@ TEST_F(CustomBitmaps, MacroButtonTakesTheHostsPictureAndIsStoredAsInternal)
     EXPECT_NE(nullptr, hMask);
     for (HBITMAP h : {hIcon, hColor, hMask})
         ::DeleteObject(h);
-    EXPECT_EQ(nullptr, pBar->GetApplicationAssociatedBitmap((ProgramFolder() + "\\CONTROL.Dll").c_str(), nullptr,
-                                                            nullptr));
+    EXPECT_EQ(nullptr,
+              pBar->GetApplicationAssociatedBitmap((ProgramFolder() + "\\CONTROL.Dll").c_str(), nullptr, nullptr));
     ProbeToolBar* pCopy = Reload();
     EXPECT_EQ((std::vector<UINT>{kOpen, nID}), pCopy->ButtonIDs());
     EXPECT_EQ(stroke, image_test::PixelOf(pCopy->Strip(), 16 + 3, 1));

@@ -136,7 +136,7 @@ CString JToolBar::GetCustomBitmapFolder()
 CTMBITMAPSTRUCT* JToolBar::GetCustomRecord(int index) const
 {
     return index >= 0 && index < m_arrCustomBitmaps.GetSize() ? static_cast<CTMBITMAPSTRUCT*>(m_arrCustomBitmaps[index])
-                                                               : nullptr;
+                                                              : nullptr;
 }
 
 void JToolBar::SetCustomRecord(int index, CTMBITMAPSTRUCT* pRecord)

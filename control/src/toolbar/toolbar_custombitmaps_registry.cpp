@@ -74,8 +74,8 @@ bool WriteStoredBitmap(HKEY hKey, int n, UINT nCommandID, HBITMAP hBitmap)
     std::vector<BYTE> bits((size_t)nBytes);
     if (::GetBitmapBits(hDevice, nBytes, bits.data()) != nBytes)
         return false;
-    const StoredBitmap stored = {(LONG)nCommandID, bm.bmType,   bm.bmWidth,        bm.bmHeight,
-                                 bm.bmWidthBytes,  bm.bmPlanes, bm.bmBitsPixel,    nBytes};
+    const StoredBitmap stored = {(LONG)nCommandID, bm.bmType,   bm.bmWidth,     bm.bmHeight,
+                                 bm.bmWidthBytes,  bm.bmPlanes, bm.bmBitsPixel, nBytes};
     return WriteRegBytes(hKey, Numbered("CustomBitmap%d", n).c_str(), &stored, sizeof stored) &&
            WriteRegBytes(hKey, Numbered("CustomBitmapBits%d", n).c_str(), bits.data(), (DWORD)bits.size());
 }
@@ -126,7 +126,8 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
         CTMBITMAPSTRUCT* pRecord = GetCustomRecord(i);
         // A picture whose file could not be read keeps naming its file: the file
         // is the user's, and may be readable again.
-        const bool bUnread = pRecord && !pRecord->m_hBitmap && pRecord->IsPicture() && !pRecord->m_strBitmapFile.IsEmpty();
+        const bool bUnread =
+            pRecord && !pRecord->m_hBitmap && pRecord->IsPicture() && !pRecord->m_strBitmapFile.IsEmpty();
         if (!pRecord || (!pRecord->m_hBitmap && !bUnread))
             continue;
         const int n = (int)written.size();
@@ -219,9 +220,9 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
     // Values of records an earlier save wrote beyond these go.
     for (int n = (int)written.size();; ++n) {
         bool any = false;
-        for (const char* format : {"CustomBitmapFile%d", "CustomBitmapID%d", "CustomBitmap%d", "CustomBitmapBits%d",
-                                   "CustomBitmapString%d", "CustomSymbolString%d", "CustomPromptOverride%d",
-                                   "CustomPrompt%d"})
+        for (const char* format :
+             {"CustomBitmapFile%d", "CustomBitmapID%d", "CustomBitmap%d", "CustomBitmapBits%d", "CustomBitmapString%d",
+              "CustomSymbolString%d", "CustomPromptOverride%d", "CustomPrompt%d"})
             any = ::RegDeleteValueA(hKey, Numbered(format, n).c_str()) == ERROR_SUCCESS || any;
         if (!any)
             break;

@@ -55,9 +55,8 @@ bool GetMacroInformation(const char* lpszMacro, MacroAnswer& answer)
     CLSID clsid{};
     int value = 0;
     char prompt[256] = "";
-    const HRESULT hr = query(lpszMacro, &clsid, &value, answer.szName, (int)sizeof answer.szName,
-                             answer.szDescription, (int)sizeof answer.szDescription, prompt, &answer.hBitmap,
-                             &answer.nTransparent);
+    const HRESULT hr = query(lpszMacro, &clsid, &value, answer.szName, (int)sizeof answer.szName, answer.szDescription,
+                             (int)sizeof answer.szDescription, prompt, &answer.hBitmap, &answer.nTransparent);
     EndTexts(answer);
     return SUCCEEDED(hr);
 }
@@ -74,9 +73,9 @@ bool GetMoreInformation(const char* lpszMacro, MacroAnswer& answer)
     int value = 0;
     char prompt[256] = "";
     char extra[256] = "";
-    const HRESULT hr = query(lpszMacro, &clsid, &value, answer.szName, (int)sizeof answer.szName,
-                             answer.szDescription, (int)sizeof answer.szDescription, prompt, (int)sizeof prompt, extra,
-                             &answer.nFlags, &answer.hBitmap, &answer.nTransparent);
+    const HRESULT hr = query(lpszMacro, &clsid, &value, answer.szName, (int)sizeof answer.szName, answer.szDescription,
+                             (int)sizeof answer.szDescription, prompt, (int)sizeof prompt, extra, &answer.nFlags,
+                             &answer.hBitmap, &answer.nTransparent);
     EndTexts(answer);
     return SUCCEEDED(hr);
 }
