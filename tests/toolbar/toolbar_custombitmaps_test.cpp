@@ -297,7 +297,7 @@ TEST_F(CustomBitmaps, MacroWhoseHostEntryIsMissingIsRegisteredAgainOrDropped)
     EXPECT_STREQ("gone.jmac", provider.entries[0].szMacro);
     EXPECT_EQ("Runs it\nGone", provider.commandStrings[0]);
     EXPECT_EQ((std::vector<UINT>{kOpen, JMACRO_FIRST_ID}), pBar->ButtonIDs());
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), pBar->ImageCenter(1)) << "no picture: a plain face";
+    EXPECT_EQ(RGB(0, 0, 128), pBar->ImageCenter(1)) << "no picture: the library's macro picture";
     pBar->DestroyWindow();
 
     // A host that refuses it: the record goes, the button stays.

@@ -30,6 +30,8 @@ struct MacroAnswer {
 };
 bool GetMacroInformation(const char* lpszMacro, MacroAnswer& answer);
 bool GetMoreInformation(const char* lpszMacro, MacroAnswer& answer);
+// The picture of a macro that brings none (the resource module's), or NULL.
+HBITMAP DefaultMacroBitmap();
 bool GetDefaultStatusAndToolTip(char* lpszTip /*50*/, char* lpszStatus /*200*/);
 // The file of a program ID; empty when the host knows none.
 std::string GetFileNameGivenProgID(const char* lpszProgID);

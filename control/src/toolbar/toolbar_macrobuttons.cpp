@@ -3,6 +3,7 @@
 #include "jbars.h"
 #include "jenvmanager.h"
 #include "jimage.h"
+#include "cntlrc.h"
 #include "macrohost.h"
 #include "module.h"
 #include "safeload.h"
@@ -108,6 +109,14 @@ std::string GetFileNameGivenProgID(const char* lpszProgID)
     return file;
 }
 
+HBITMAP DefaultMacroBitmap()
+{
+    HINSTANCE hResources = ControlResources();
+    if (!hResources || !::FindResourceA(hResources, MAKEINTRESOURCEA(IDB_DEFAULT_MACRO), MAKEINTRESOURCEA(2)))
+        return nullptr;
+    return static_cast<HBITMAP>(::LoadImageA(hResources, MAKEINTRESOURCEA(IDB_DEFAULT_MACRO), IMAGE_BITMAP, 0, 0, 0));
+}
+
 }   // namespace custom_bitmaps
 
 namespace {
@@ -118,15 +127,6 @@ std::string Lower(std::string text)
     return text;
 }
 
-// The picture the library shows for a macro that brings none: the resource
-// module's bitmap 226, when it has one.
-HBITMAP DefaultMacroBitmap()
-{
-    HINSTANCE hResources = ControlResources();
-    if (!hResources || !::FindResourceA(hResources, MAKEINTRESOURCEA(226), MAKEINTRESOURCEA(2)))
-        return nullptr;
-    return static_cast<HBITMAP>(::LoadImageA(hResources, MAKEINTRESOURCEA(226), IMAGE_BITMAP, 0, 0, 0));
-}
 
 }   // namespace
 
@@ -250,7 +250,7 @@ int JToolBar::AddMacroButton(const char* lpszMacro, int index)
     if (nID == 0)
         return -1;
     if (!hBitmap)
-        hBitmap = DefaultMacroBitmap();
+        hBitmap = custom_bitmaps::DefaultMacroBitmap();
     // The button's record owns the picture from here on.
     return AddButton(nID, index, hBitmap, lpszMacro);
 }

@@ -6,6 +6,7 @@
 #include "jcustombitmap.h"
 #include "jenvmanager.h"
 #include "jimage.h"
+#include "toolbar_custombitmaps.h"
 #include "toolbar_strip.h"
 
 #include <algorithm>
@@ -367,8 +368,8 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                 }
             }
         }
-        // Buttons with records of their own show their pictures, or a plain face when a
-        // picture or macro has none; a record of a fill colour alone keeps the category's.
+        // Buttons with records of their own show their pictures; a picture that could not be
+        // read shows a plain face, a record of a fill colour alone the category's image.
         if (!shared && m_hbmImageStrip) {
             MemoryDC strip(screen);
             MemoryDC image(screen);
@@ -379,6 +380,11 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                         continue;
                     if (CTMBITMAPSTRUCT* pRecord = GetCustomRecord(i)) {
                         HBITMAP hImage = MakeRecordImage(pRecord);
+                        if (!hImage && !pRecord->m_strMacro.IsEmpty() && !pRecord->IsPicture()) {
+                            // A macro that brings no picture shows the library's macro picture.
+                            imageproc::Bitmap macro(custom_bitmaps::DefaultMacroBitmap());
+                            hImage = macro ? ResizeCustomBitmap(macro) : nullptr;
+                        }
                         if (hImage && image.Select(hImage)) {
                             ::BitBlt(strip, nImage * cx, 0, cx, cy, image, 0, 0, SRCCOPY);
                             image.Unselect();
