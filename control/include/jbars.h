@@ -3,11 +3,10 @@
 #pragma once
 #include "baseutil.h"
 #include "controlapi.h"
+#include "jcustombitmap.h"
 #include "jdialogbar.h"
 
 #include <vector>
-
-struct CTMBITMAPSTRUCT;   // a button's own picture or macro record
 
 // The customizable toolbar: buttons given as command IDs whose images come from
 // the command categories of the current control state.
@@ -84,9 +83,41 @@ public:
     BOOL GetTooltipTextOnItem(int index, char* out);
     BOOL GetTooltipTextOnItem(int index, char* out, int cchOut);
 
-    // Paints a colour through a named mask into the buttons of a command.
-    // Without per-button picture records there is nothing to fill: FALSE.
+    // Paints a colour through a named mask into the buttons of a command (their
+    // records keep it); FALSE when no button has that command.
     BOOL FillMaskColor(COLORREF color, long nCommandID, HINSTANCE hModule, const char* lpszMask);
+
+    // ---- buttons with pictures of their own and macro buttons (CTMBITMAPSTRUCT) ----
+    // Each returns the new button's index, or -1. With both a bitmap and a macro
+    // the button gets a record, which owns the bitmap from then on.
+    int AddButton(UINT nID, int index, HBITMAP hBitmap, const char* lpszMacro);
+    int AppendButton(UINT nID);
+    int AddMacroButton(const char* lpszMacro, int index);
+    int AppendMacroButton(const char* lpszMacro);
+    // A macro command dropped at a screen rectangle; the bitmap is copied.
+    int AddMacroButton(UINT nID, CString strName, HBITMAP hBitmap, CRect* pScreenRect);
+    // A picture of the user's on a button (NULL takes it off again).
+    void SetPicture(int index, HBITMAP hBitmap);
+    // The button's picture or a new copy of its category image (the caller owns
+    // the copy, not the record's); NULL when there is none.
+    HBITMAP GetPicture(int index);
+    void ChangeCustomBitmap(HBITMAP hBitmap, int index);
+    void ChangeCustomBitmap(const char* lpszBmpFile, int index);
+    HBITMAP GetCustomBitmap(int index);
+    CTMBITMAPSTRUCT* GetCustomBitmapByCommand(UINT nID);
+    void SetBitmapFromSymbolByCommandID(const char* lpszSymbolFile, long nID);
+    void SetBitmapFromSymbolByButtonIndex(const char* lpszSymbolFile, int index);
+    // New bitmaps the caller owns, or NULL.
+    HBITMAP GetSymbolAssociatedBitmap(const char* lpszSymbolFile);
+    HBITMAP GetApplicationAssociatedBitmap(const char* lpszFile, HBITMAP* phColor, HBITMAP* phMask);
+    // A copy of hBitmap with the record's fill colour painted through its mask, or hBitmap itself.
+    HBITMAP AddFillColor(HBITMAP hBitmap, CTMBITMAPSTRUCT* pRecord);
+    // Brings the record's bitmap up to date from its file, macro or symbol file.
+    void ReloadCustomBitmap(CTMBITMAPSTRUCT* pRecord);
+    // The button's record, or NULL.
+    CTMBITMAPSTRUCT* GetCustomRecord(int index) const;
+    // "CustBmps" beside the host executable, with its closing backslash; made when missing.
+    static CString GetCustomBitmapFolder();
 
     // Image processing (jimage.h), in the toolbar window's screen format when it has a window.
     BOOL IsColorBitmap(HBITMAP hBitmap);
@@ -233,6 +264,16 @@ private:
     // Takes the command list of every listed flyout button; a missing list fails
     // when required, else ends the reading.
     BOOL ReadFlyoutLists(HKEY hKey, const std::vector<UINT>& buttons, LPCSTR lpszItemFormat, BOOL bRequired);
+
+    // Picture records: the slots follow their buttons by command ID; records read
+    // from a key wait here until the buttons are read.
+    std::vector<CTMBITMAPSTRUCT*> m_loadedRecords;
+    void AttachRecords(const UINT* lpIDArray, int nIDCount);
+    void DeleteRecords();
+    void SetCustomRecord(int index, CTMBITMAPSTRUCT* pRecord);
+    HBITMAP MakeRecordImage(CTMBITMAPSTRUCT* pRecord);
+    BOOL WritePictureRecords(HKEY hKey);
+    BOOL ReadPictureRecord(HKEY hKey, int n, CTMBITMAPSTRUCT*& pRecord);
 
     std::vector<ULONG_PTR> m_stripInputs;
     int m_nStripBuilds = 0;

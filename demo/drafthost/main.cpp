@@ -28,13 +28,16 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: drafthost [--large] [--screenshot FILE [--restore-layout] [--float-modify] [--save-layout]]\n"
+    "Usage: drafthost [--large] [--custom-buttons] [--screenshot FILE [--restore-layout] [--float-modify]\n"
+    "                 [--save-layout]]\n"
     "  --large           large toolbar buttons\n"
     "  --screenshot FILE render the frame into FILE (PNG, or BMP for .bmp), write where its parts\n"
     "                    lie to FILE.layout, and exit; the toolbars start from the defaults\n"
     "  --restore-layout  with --screenshot: the toolbars as the last run left them\n"
     "  --float-modify    with --screenshot: float the Modify toolbar over the sheet first\n"
     "  --save-layout     with --screenshot: save the toolbar layout before the shot\n"
+    "  --custom-buttons  add the Hatch macro as a button of its own to the View toolbar and put\n"
+    "                    a picture of the user's on its Zoom In button (both kept with the layout)\n"
     "  --help            show this text and exit\n";
 
 // Exit codes: what went wrong.
@@ -86,7 +89,7 @@ public:
     BOOL InitInstance() override
     {
         DemoState state;
-        bool restoreLayout = false, floatModify = false, saveLayout = false;
+        bool restoreLayout = false, floatModify = false, saveLayout = false, customButtons = false;
         for (int i = 1; i < __argc; ++i) {
             if (strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
                 m_screenshot = __argv[++i];
@@ -98,6 +101,8 @@ public:
                 floatModify = true;
             else if (strcmp(__argv[i], "--save-layout") == 0)
                 saveLayout = true;
+            else if (strcmp(__argv[i], "--custom-buttons") == 0)
+                customButtons = true;
             else if (strcmp(__argv[i], "--help") == 0)
                 return Usage(STD_OUTPUT_HANDLE, "", kOk);
             else
@@ -131,6 +136,8 @@ public:
         pFrame->ShowWindow(m_nCmdShow);
         if (!pFrame->IsLayoutRestored())
             pFrame->FloatSettingsBar();
+        if (customButtons)
+            pFrame->AddCustomButtons();
         pFrame->UpdateWindow();
         m_pAppInfo->SetReady(TRUE);
 

@@ -3,6 +3,7 @@
 #include "addintoolbars.h"
 #include "afxpriv.h"
 #include "appinfo.h"
+#include "buttonart.h"
 #include "controlexports.h"
 #include "dockareas.h"
 #include "jappinfo.h"
@@ -409,6 +410,45 @@ void CMainFrame::FloatModifyBar()
     GetWindowRect(&window);
     FloatControlBar(m_pBarModify, CPoint(window.left + 420, window.top + 330));
     RecalcLayout();
+}
+
+void CMainFrame::AddCustomButtons()
+{
+    if (!m_pBarView || !m_pBarView->m_hWnd)
+        return;
+    bool hasMacro = false;
+    for (int i = 0; i < (int)m_pBarView->GetCommandCount(); ++i)
+        if (const CTMBITMAPSTRUCT* pRecord = m_pBarView->GetCustomRecord(i))
+            hasMacro = hasMacro || pRecord->m_strMacro.Find("hatch") >= 0;
+    if (!hasMacro)
+        m_pBarView->AppendMacroButton("hatch");
+    const int zoomIn = m_pBarView->FindCommandIndex(ID_VIEW_ZOOMIN);
+    if (zoomIn < 0 || m_pBarView->GetCustomBitmapByCommand(ID_VIEW_ZOOMIN))
+        return;
+    // The user's picture: an orange disc, on a corner colour that stands for the face.
+    const SIZE size = ButtonArtSize(m_state.large);
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hPicture = ::CreateCompatibleBitmap(hScreen, size.cx, size.cy);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    ::ReleaseDC(nullptr, hScreen);
+    const HGDIOBJ hOld = ::SelectObject(hDC, hPicture);
+    HBRUSH hBack = ::CreateSolidBrush(kButtonArtTransparent);
+    const RECT all = {0, 0, size.cx, size.cy};
+    ::FillRect(hDC, &all, hBack);
+    ::DeleteObject(hBack);
+    HBRUSH hOrange = ::CreateSolidBrush(RGB(255, 140, 0));
+    HPEN hOutline = ::CreatePen(PS_SOLID, 1, RGB(120, 40, 0));
+    const HGDIOBJ hOldBrush = ::SelectObject(hDC, hOrange);
+    const HGDIOBJ hOldPen = ::SelectObject(hDC, hOutline);
+    ::Ellipse(hDC, 1, 1, size.cx - 1, size.cy - 1);
+    ::SelectObject(hDC, hOldPen);
+    ::SelectObject(hDC, hOldBrush);
+    ::DeleteObject(hOrange);
+    ::DeleteObject(hOutline);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    m_pBarView->SetPicture(zoomIn, hPicture);   // the toolbar keeps a copy
+    ::DeleteObject(hPicture);
 }
 
 HMENU CMainFrame::BuildMenu(const CString& environment) const

@@ -63,6 +63,9 @@ public:
     void FloatSettingsBar();
     // Floats the Modify toolbar at a fixed place over the sheet, as a user may have dragged it.
     void FloatModifyBar();
+    // A macro button with the macro's own picture and a picture the user gave a
+    // command, on the View toolbar; a restored layout that has them keeps them.
+    void AddCustomButtons();
     // Whether the toolbars came from the saved layout rather than the defaults.
     bool IsLayoutRestored() const { return m_bLayoutRestored; }
     // Whether a restored toolbar waits for the host to be ready before it shows.

@@ -76,3 +76,6 @@
 #define IDS_COLOR_SPECIAL 2825      // the hatched special colour
 #define IDD_COLORNAME 2830          // the name of a new custom colour
 #define IDC_COLORNAME_EDIT 1015
+
+// Bitmaps.
+#define IDB_DEFAULT_MACRO 226

@@ -1,6 +1,7 @@
 // drafthost.exe's headless screenshot, a BMP with the places of its parts, checked pixel by pixel
 // there; a layout the demo saved comes back in the next run that restores it.
 #include "appinfo.h"
+#include "resource.h"
 #include "toolbarkey.h"
 #include "storedvalues.h"
 #include "testsupport.h"
@@ -440,6 +441,40 @@ TEST(DemoLayout, SaveBarLayoutWritesEveryToolbarAndLoadBarLayoutBringsItBackWher
     // The pictures came back with the buttons.
     const auto drawn = [](COLORREF c) { return c != ::GetSysColor(COLOR_BTNFACE); };
     EXPECT_GT(CountIn(*restored.image, restored.parts["modify"].rect, drawn), 150);
+}
+
+// A macro button with the macro's picture and a picture the user put on Zoom In,
+// both on the View toolbar, come back with the layout at the next start.
+TEST(DemoLayout, CustomButtonPicturesSurviveARestart)
+{
+    const CString path = LayoutPath();
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, path);
+    const std::string picture =
+        testing_support::ProgramFolder() + "\\CustBmps\\iCmd" + std::to_string(ID_VIEW_ZOOMIN) + ".tmp";
+    DemoRun saved = RunAndRead("--custom-buttons --save-layout");
+    DemoRun restored = RunAndRead("--restore-layout");
+    ASSERT_EQ(0, saved.exitCode);
+    ASSERT_EQ(0, restored.exitCode);
+    const auto view = SavedToolBar(path, "View");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, path);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
+    ASSERT_FALSE(view.empty());
+    EXPECT_EQ(2u, view.at("CustomBitmaps").List().size());
+    EXPECT_EQ(picture + std::string(1, '\0'), view.at("CustomBitmapFile0").Text());
+    EXPECT_EQ(std::string("INTERNALBITMAP", 15), view.at("CustomBitmapFile1").Text());
+
+    EXPECT_EQ("7", saved.parts["view"].Value("buttons"));
+    EXPECT_EQ(saved.parts["view"].details, restored.parts["view"].details);
+    const CRect rect = saved.parts["view"].rect;
+    ASSERT_EQ(rect, restored.parts["view"].rect);
+    // The user's orange disc shows, and the whole bar is the same after the restart.
+    EXPECT_GT(CountIn(*saved.image, rect, [](COLORREF c) { return c == RGB(255, 140, 0); }), 40);
+    int differing = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            differing += saved.image->Pixel(x, y) != restored.image->Pixel(x, y);
+    EXPECT_EQ(0, differing);
+    ::DeleteFileA(picture.c_str());
 }
 
 }   // namespace

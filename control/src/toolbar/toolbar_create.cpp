@@ -51,8 +51,7 @@ JToolBar::~JToolBar()
     toolbar_strip::ForgetSharedStrip(this);
     DestroyFlyouts();
     m_arrFlyouts.RemoveAll();
-    // Picture records come with the custom buttons; until then every slot is empty.
-    m_arrCustomBitmaps.RemoveAll();
+    DeleteRecords();
     if (m_hbmImageStrip)
         ::DeleteObject(m_hbmImageStrip);
     m_hbmImageStrip = nullptr;

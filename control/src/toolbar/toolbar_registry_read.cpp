@@ -174,26 +174,26 @@ BOOL JToolBar::ReadPictureRecords(HKEY hKey)
     std::vector<UINT> buttons;
     if (!ReadRegList(hKey, "CustomBitmaps", kListBytes, buttons))
         return FALSE;
-    if (!buttons.empty() && buttons[0] == (UINT)-1)
-        return TRUE;
-    // Pictures are kept only with their own records; a record that cannot be
-    // rebuilt still makes the key unusable.
-    for (int n = 0; n < (int)buttons.size(); ++n) {
-        char name[64];
-        char file[MAX_PATH] = "";
-        wsprintfA(name, "CustomBitmapFile%d", n);
-        if (ReadRegText(hKey, name, file, sizeof file))
-            continue;
-        BYTE header[kRecordHeaderBytes];
-        wsprintfA(name, "CustomBitmap%d", n);
-        DWORD size = sizeof header, type = 0;
-        if (::RegQueryValueExA(hKey, name, nullptr, &type, header, &size) != ERROR_SUCCESS)
+    std::vector<CTMBITMAPSTRUCT*> records;
+    const bool none = !buttons.empty() && buttons[0] == (UINT)-1;
+    for (int n = 0; !none && n < (int)buttons.size(); ++n) {
+        CTMBITMAPSTRUCT* pRecord = nullptr;
+        if (!ReadPictureRecord(hKey, n, pRecord)) {
+            // A record that cannot be rebuilt makes the key unusable.
+            for (CTMBITMAPSTRUCT* pRead : records)
+                delete pRead;
             return FALSE;
-        wsprintfA(name, "CustomBitmapBits%d", n);
-        size = 0;
-        if (::RegQueryValueExA(hKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return FALSE;
+        }
+        if (pRecord)
+            records.push_back(pRecord);
     }
+    // The key's records take the place of the toolbar's; they find their buttons
+    // when the buttons are read.
+    for (int i = 0; i < m_arrCustomBitmaps.GetSize(); ++i)
+        SetCustomRecord(i, nullptr);
+    for (CTMBITMAPSTRUCT* pOld : m_loadedRecords)
+        delete pOld;
+    m_loadedRecords = std::move(records);
     return TRUE;
 }
 
@@ -213,6 +213,14 @@ BOOL JToolBar::ReadButtons(HKEY hKey, BOOL& bStoredRows)
             states[j] |= TBSTATE_WRAP;
     // An empty list is no buttons (a NULL list would be one empty button).
     static const UINT kNoButtons[1] = {};
+    // A macro registered again under a new command takes the first button of its old one.
+    for (CTMBITMAPSTRUCT* pRecord : m_loadedRecords) {
+        if (pRecord->m_nOldCommandID == 0)
+            continue;
+        auto at = std::find(ids.begin(), ids.end(), pRecord->m_nOldCommandID);
+        if (at != ids.end())
+            *at = pRecord->m_nCommandID;
+    }
     if (!SetButtonIDs(ids.empty() ? kNoButtons : ids.data(), (int)ids.size(), states.data()))
         return FALSE;
     DWORD isDefault = 0;

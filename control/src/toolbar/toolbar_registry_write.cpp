@@ -161,8 +161,7 @@ BOOL JToolBar::WriteToRegistry(HKEY hKey)
         ::RegDeleteValueA(hKey, "Styles");
     }
     WriteFlyouts(hKey, "Flyouts", "Flyout%d");
-    // No button has a picture record of its own.
-    ok = WriteRegList(hKey, "CustomBitmaps", {(UINT)-1}) && ok;
+    ok = WritePictureRecords(hKey) && ok;
     return ok ? TRUE : FALSE;
 }
 

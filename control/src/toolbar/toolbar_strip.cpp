@@ -3,8 +3,10 @@
 #include "appcore.h"
 #include "imageproc_dc.h"
 #include "jbars.h"
+#include "jcustombitmap.h"
 #include "jenvmanager.h"
 #include "jimage.h"
+#include "toolbar_custombitmaps.h"
 #include "toolbar_strip.h"
 
 #include <algorithm>
@@ -366,6 +368,37 @@ BOOL JToolBar::CreateToolBarBitmap(const UINT* lpIDArray, int nIDCount)
                 }
             }
         }
+        // Buttons with records of their own show their pictures; a picture that could not be
+        // read shows a plain face, a record of a fill colour alone the category's image.
+        if (!shared && m_hbmImageStrip) {
+            MemoryDC strip(screen);
+            MemoryDC image(screen);
+            if (strip.Select(m_hbmImageStrip)) {
+                int nImage = 0;
+                for (int i = 0; i < nIDCount; ++i) {
+                    if (lpIDArray[i] == 0)
+                        continue;
+                    if (CTMBITMAPSTRUCT* pRecord = GetCustomRecord(i)) {
+                        HBITMAP hImage = MakeRecordImage(pRecord);
+                        if (!hImage && !pRecord->m_strMacro.IsEmpty() && !pRecord->IsPicture()) {
+                            // A macro that brings no picture shows the library's macro picture.
+                            imageproc::Bitmap macro(custom_bitmaps::DefaultMacroBitmap());
+                            hImage = macro ? ResizeCustomBitmap(macro) : nullptr;
+                        }
+                        if (hImage && image.Select(hImage)) {
+                            ::BitBlt(strip, nImage * cx, 0, cx, cy, image, 0, 0, SRCCOPY);
+                            image.Unselect();
+                        } else if (!pRecord->m_strMacro.IsEmpty()) {
+                            const RECT slot = {nImage * cx, 0, (nImage + 1) * cx, cy};
+                            ::FillRect(strip, &slot, ::GetSysColorBrush(COLOR_BTNFACE));
+                        }
+                        if (hImage)
+                            ::DeleteObject(hImage);
+                    }
+                    ++nImage;
+                }
+            }
+        }
         if (shared)
             lastStrip.Keep(this, inputs, m_hbmImageStrip);
     }
@@ -428,12 +461,14 @@ BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount, const BYTE* lpS
         m_flyoutLists.clear();
         CToolBar::SetButtons(nullptr, 1);
         m_arrFlyouts.RemoveAll();
-        m_arrCustomBitmaps.RemoveAll();
+        DeleteRecords();
         m_arrFlyouts.SetSize(1);
         m_arrCustomBitmaps.SetSize(1);
         return TRUE;
     }
     nIDCount = std::max(0, nIDCount);
+    // Picture records follow their buttons by command.
+    AttachRecords(lpIDArray, nIDCount);
     // The same buttons with the same pictures (a toolbar restored from its own
     // key, say) keep the strip they have.
     if (!m_hbmImageWell || StripInputs(lpIDArray, nIDCount) != m_stripInputs) {
@@ -450,7 +485,6 @@ BOOL JToolBar::SetButtonIDs(const UINT* lpIDArray, int nIDCount, const BYTE* lpS
     }
     DestroyFlyouts();
     m_arrFlyouts.RemoveAll();
-    m_arrCustomBitmaps.RemoveAll();
     // Separators need no images: a list of them still replaces the buttons.
     const BOOL bSet = CToolBar::SetButtons(lpIDArray, nIDCount, lpStates);
     m_arrFlyouts.SetSize(GetCommandCount());
@@ -516,8 +550,10 @@ BOOL JToolBar::DeleteItem(int index)
         if (pFlyout && pFlyout->m_hWnd)
             pFlyout->DestroyWindow();
     }
-    if (index < m_arrCustomBitmaps.GetSize())
+    if (index < m_arrCustomBitmaps.GetSize()) {
+        SetCustomRecord(index, nullptr);
         m_arrCustomBitmaps.RemoveAt(index);
+    }
     for (auto list = m_flyoutLists.begin(); list != m_flyoutLists.end();) {
         if (list->nButton == index) {
             list = m_flyoutLists.erase(list);

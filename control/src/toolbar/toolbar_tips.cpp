@@ -112,10 +112,3 @@ void JToolBar::GetButtonText(int index, CString& rString)
 {
     rString = GetButtonText(index);
 }
-
-BOOL JToolBar::FillMaskColor(COLORREF, long, HINSTANCE, const char*)
-{
-    // Fill colours live in the buttons' picture records, which come with the
-    // custom buttons: without them there is nothing to fill.
-    return FALSE;
-}
