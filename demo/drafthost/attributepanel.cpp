@@ -45,8 +45,14 @@ BOOL CAttributePanel::Create(CFrameWnd* pFrame, UINT nID)
         ::DeleteDC(dc.Detach());
         pButton->LoadBitmap((HBITMAP)bitmap.GetSafeHandle());
     }
-    if (auto* pCombo = static_cast<JColorComboBox*>(GetDlgItem(IDC_ATTR_COMBO)))
+    if (auto* pCombo = static_cast<JColorComboBox*>(GetDlgItem(IDC_ATTR_COMBO))) {
+        // The combo lists the custom colours the picker keeps, under their names.
+        char registryName[1024] = "";
+        m_picker.SetColorPickerName("Demo");   // its registry name, before it first drops
+        m_picker.GetRegistryName(registryName, sizeof registryName);
+        pCombo->SetRegistryName(registryName);
         pCombo->SetCurrentColor(kFirstColor);
+    }
     return TRUE;
 }
 
@@ -141,8 +147,11 @@ void CAttributePanel::OnColorPicked()
         return;
     m_color = color;
     ShowColor(color);
-    if (auto* pCombo = static_cast<JColorComboBox*>(GetDlgItem(IDC_ATTR_COMBO)))
+    if (auto* pCombo = static_cast<JColorComboBox*>(GetDlgItem(IDC_ATTR_COMBO))) {
+        if (!name.IsEmpty())
+            pCombo->AddColor(color, name);   // a new custom colour under the name it was given
         pCombo->SetCurrentColor(color);
+    }
     Say("Colour: " + name);
 }
 

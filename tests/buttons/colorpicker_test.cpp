@@ -401,5 +401,22 @@ TEST_F(ColorPickerTest, TemplateComboGetsItsObjectAndColors)
     EXPECT_EQ(19, pCombo->SetCurrentColor(0x123456)) << "an unknown colour is added";
     EXPECT_EQ(20, pCombo->SetCurrentColor(0x654321)) << "a second one too, under the same name";
     EXPECT_EQ(0x654321u, pCombo->GetCurrentColor());
-    ::DestroyWindow(hDialog);
+    // The dropped list draws its items too (its parent passes the drawing on): a swatch of
+    // the item's colour before the name.
+    CWnd parent;
+    ASSERT_TRUE(parent.SubclassWindow(hDialog));
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(pCombo->m_hWnd, &info));
+    pCombo->SetCurSel(1);
+    pCombo->ShowDropDown(TRUE);
+    CRect item;
+    ASSERT_NE(LB_ERR, ::SendMessageA(info.hwndList, LB_GETITEMRECT, 1, (LPARAM)&item));
+    CRect client;
+    ::GetClientRect(info.hwndList, client);
+    testing_support::MemoryCanvas canvas(client.Width(), client.Height());
+    ::SendMessageA(info.hwndList, WM_PRINTCLIENT, (WPARAM)canvas.dc(), PRF_CLIENT);
+    EXPECT_EQ(0xFF0000u, canvas.Pixel(item.left + item.Height() / 2, item.CenterPoint().y)) << "blue, the second entry";
+    pCombo->ShowDropDown(FALSE);
+    parent.DestroyWindow();
 }

@@ -161,6 +161,33 @@ TEST(TsPref, SetsAreWrittenTogether)
     pStorage->Release();
 }
 
+// Two helpers bound to one document each write what they set over what the stream holds:
+// neither loses the other's values.
+TEST(TsPref, HelpersOnOneStorageKeepEachOthersValues)
+{
+    IStorage* pStorage = StorageWithStream("");
+    ASSERT_NE(nullptr, pStorage);
+    {
+        TsPrefHelper first, second;
+        ASSERT_EQ(S_OK, first.InitStorageAssociation(pStorage));
+        ASSERT_EQ(S_OK, second.InitStorageAssociation(pStorage));
+        EXPECT_EQ(S_OK, first.SetPrefInteger("First", 1));
+        EXPECT_EQ(S_OK, second.SetPrefInteger("Second", 2));
+        EXPECT_EQ(S_OK, first.Flush());
+        EXPECT_EQ(S_OK, second.Flush());
+        EXPECT_EQ(S_OK, first.SetPrefInteger("First", 3));
+    }
+    TsPrefHelper reader;
+    ASSERT_EQ(S_OK, reader.InitStorageAssociation(pStorage));
+    int first = 0, second = 0;
+    EXPECT_EQ(S_OK, reader.GetPrefInteger("First", &first));
+    EXPECT_EQ(S_OK, reader.GetPrefInteger("Second", &second));
+    EXPECT_EQ(3, first);
+    EXPECT_EQ(2, second);
+    reader.InitStorageAssociation(nullptr);
+    pStorage->Release();
+}
+
 // The child: binds a helper it never destroys to the file named in the environment, sets a
 // value and ends the process.
 TEST(TsPref, DISABLED_ChildSetsAndExits)

@@ -25,10 +25,13 @@ class JTemplateColorCombo final : public JColorComboBox {
 public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_NCCREATE) {
-            // Owner-drawn items that keep their texts, in the order they are added.
+        // Owner-drawn items that keep their texts, in the order they are added. The combo box
+        // makes its drop-down list from the style of WM_CREATE's creation data, which is not the
+        // one WM_NCCREATE saw: both get the style.
+        if (message == WM_NCCREATE || message == WM_CREATE) {
             const DWORD add = CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, remove = CBS_SORT | CBS_OWNERDRAWVARIABLE;
-            ModifyStyle(remove, add);
+            if (message == WM_NCCREATE)
+                ModifyStyle(remove, add);
             if (auto* pCreate = reinterpret_cast<CREATESTRUCTA*>(lParam))
                 pCreate->style = (pCreate->style & ~remove) | add;
         }

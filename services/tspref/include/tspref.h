@@ -3,10 +3,11 @@
 // "TsPreferences" of that storage, so they go wherever the host keeps the document: a
 // compound file the host opened (TsPrefOpenFileStorage), or a storage of its own.
 //
-// Values set are kept in memory and written to the stream together: by Flush, when the
-// helper is bound to another storage or destroyed, or when the process ends with the helper
-// still alive. A set fails only for a bad name or without a storage; a failed write shows in
-// Flush's result.
+// Values set are kept in memory and written to the stream together, over the values the
+// stream holds then (another helper bound to the same storage keeps what it wrote): by
+// Flush, when the helper is bound to another storage or destroyed, or when the process ends
+// with the helper still alive. A set fails only for a bad name or without a storage; a
+// failed write shows in Flush's result.
 //
 // Values are integers, longs or texts under a name of at most 255 characters. Reading a
 // name that is missing, or that holds another type, fails and leaves the output as it

@@ -1,7 +1,8 @@
-// The preference store: a name-to-value table read from and written back whole to the
-// stream "TsPreferences" of the bound storage. Values set are written together: by Flush,
-// when the helper is bound elsewhere or destroyed, and for helpers still alive when the
-// process ends, as this library is unloaded.
+// The preference store: a name-to-value table read from the stream "TsPreferences" of the
+// bound storage. Values set are written together, over what the stream holds then, so that
+// helpers bound to one document keep each other's values: by Flush, when the helper is
+// bound elsewhere or destroyed, and for helpers still alive when the process ends, as this
+// library is unloaded.
 //
 // The stream is text, one value a line: a type letter (I integer, L long, S text), a tab,
 // the name, a tab and the value; a text is written as hexadecimal pairs so that any
@@ -92,19 +93,27 @@ std::set<TsPrefStore*>* g_pLive = nullptr;
 struct TsPrefStore {
     IStorage* pStorage = nullptr;
     std::map<std::string, Value> values;
-    bool dirty = false;   // values set since the stream was last written
+    std::set<std::string> changed;   // names set since the stream was last written
 
     HRESULT Flush()
     {
-        if (!pStorage || !dirty)
+        if (!pStorage || changed.empty())
             return S_OK;
-        const HRESULT hr = Save();
-        if (SUCCEEDED(hr))
-            dirty = false;
+        // Another helper may have written the stream since it was read: its values stay.
+        std::map<std::string, Value> merged;
+        if (FAILED(Read(&merged)))
+            merged = values;
+        for (const std::string& name : changed)
+            merged[name] = values[name];
+        const HRESULT hr = Save(merged);
+        if (SUCCEEDED(hr)) {
+            values.swap(merged);
+            changed.clear();
+        }
         return hr;
     }
 
-    void Parse(const std::string& data)
+    static void Parse(const std::string& data, std::map<std::string, Value>* pValues)
     {
         size_t start = 0;
         while (start < data.size()) {
@@ -129,13 +138,19 @@ struct TsPrefStore {
                 value.text = raw;
             else if (!(type == 'S' && FromHex(raw, &value.text)))
                 continue;
-            values[name] = value;
+            (*pValues)[name] = value;
         }
     }
 
     HRESULT Load()
     {
         values.clear();
+        changed.clear();
+        return Read(&values);
+    }
+
+    HRESULT Read(std::map<std::string, Value>* pValues) const
+    {
         IStream* pStream = nullptr;
         HRESULT hr = pStorage->OpenStream(kStreamName, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &pStream);
         if (FAILED(hr))
@@ -151,14 +166,14 @@ struct TsPrefStore {
             data.resize(read);
         }
         pStream->Release();
-        Parse(data);
+        Parse(data, pValues);
         return S_OK;
     }
 
-    HRESULT Save()
+    HRESULT Save(const std::map<std::string, Value>& all) const
     {
         std::string data;
-        for (const auto& [name, value] : values) {
+        for (const auto& [name, value] : all) {
             data += value.type;
             data += '\t';
             data += name;
@@ -199,7 +214,7 @@ struct TsPrefStore {
         if (!ValidName(name))
             return E_INVALIDARG;
         values[name] = Value{type, std::move(text)};
-        dirty = true;
+        changed.insert(name);
         return S_OK;
     }
 };
@@ -249,6 +264,7 @@ HRESULT TsPrefHelper::InitStorageAssociation(IUnknown* pDocument)
         m_pStore->pStorage->Release();
     m_pStore->pStorage = nullptr;
     m_pStore->values.clear();
+    m_pStore->changed.clear();
     if (!pDocument)
         return S_OK;
     IStorage* pStorage = nullptr;
