@@ -147,7 +147,12 @@ TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
         CRect after;
         MiniFrame()->GetWindowRect(after);
         EXPECT_EQ(before.TopLeft(), after.TopLeft());
-        EXPECT_EQ(m_pBar->CalcFixedSize(4 - rows).cy - bar.Height(), after.Height() - before.Height());
+        // The bar takes its size for its rows, and the frame grows with it.
+        CRect grown;
+        m_pBar->GetWindowRect(grown);
+        EXPECT_EQ(m_pBar->CalcFixedLayout(FALSE, TRUE), grown.Size());
+        EXPECT_GT(grown.Height(), bar.Height());
+        EXPECT_EQ(grown.Height() - bar.Height(), after.Height() - before.Height());
         // The first row holds the first sections; each later one starts at the left.
         EXPECT_EQ(SectionRect(0).left, SectionRect(2).left);
         EXPECT_EQ(SectionRect(0).top + (rows - 1) * SectionRect(2).Height(), SectionRect(2).top);
@@ -175,7 +180,7 @@ TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
     PumpMessages();
     CRect bar;
     m_pBar->GetWindowRect(bar);
-    EXPECT_EQ(m_pBar->CalcFixedSize(1), bar.Size());
+    EXPECT_EQ(m_pBar->CalcFixedLayout(FALSE, TRUE), bar.Size());
     EXPECT_EQ(2, Rows());
 }
 

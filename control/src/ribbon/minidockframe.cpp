@@ -32,13 +32,15 @@ CControlBar* JMiniDockFrameWnd::GetActionBar() const
     return nullptr;
 }
 
-void JMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint)
+void JMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
     if (nHitTest != HTCAPTION)
         return;
-    // The bar docks itself (or floats) as its dock-state message says; this frame may go.
-    if (CControlBar* pBar = GetActionBar())
-        pBar->SendMessage(JDBM_CHANGEDOCKSTATE, 1);
+    // The bar docks itself as its dock-state message says (this frame may go meanwhile); a
+    // bar that does not know the message is docked as the framework docks it.
+    CControlBar* pBar = GetActionBar();
+    if (pBar && !pBar->SendMessage(JDBM_CHANGEDOCKSTATE, 1))
+        CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);
 }
 
 void JMiniDockFrameWnd::OnClose()

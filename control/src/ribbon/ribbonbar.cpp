@@ -28,19 +28,11 @@ END_MESSAGE_MAP()
 
 namespace {
 
-bool IsDialogWindow(HWND hWnd)
+// "button", compared without case on at most six characters.
+bool IsButtonClassName(LPCSTR lpszName)
 {
-    char name[16] = "";
-    ::GetClassNameA(hWnd, name, sizeof name);
-    return lstrcmpA(name, "#32770") == 0;
-}
-
-bool IsButtonClass(HWND hWnd)
-{
-    char name[16] = "";
-    ::GetClassNameA(hWnd, name, sizeof name);
-    return ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name, std::min(6, lstrlenA(name)), "button", 6) ==
-           CSTR_EQUAL;
+    return ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, lpszName, std::min(6, lstrlenA(lpszName)), "button",
+                            6) == CSTR_EQUAL;
 }
 
 JControlOnlyInfo* ControlInfo()
@@ -198,16 +190,26 @@ CSize JDialogBar::ResizeAndReposition(CWnd* pContainer, HINSTANCE hResources, BO
     const int rowHeight = RowHeight();
     if (!pContainer || !pContainer->m_hWnd)
         return CSize(2, rowHeight + 2);
-    std::vector<std::pair<HWND, CRect>> children;
+    struct Child {
+        HWND hWnd;
+        CRect rect;   // in the container's client coordinates
+        bool bButtonClass;
+    };
+    std::vector<Child> children;
+    CPoint origin(0, 0);
+    ::ClientToScreen(pContainer->m_hWnd, &origin);
     for (HWND hChild = ::GetTopWindow(pContainer->m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        if (IsDialogWindow(hChild))
-            continue;
+        char name[16] = "";
+        ::GetClassNameA(hChild, name, sizeof name);
+        if (lstrcmpA(name, "#32770") == 0)
+            continue;   // a section, or another dialog
         CRect rect;
         ::GetWindowRect(hChild, rect);
-        children.emplace_back(hChild, rect);
+        rect.OffsetRect(-origin.x, -origin.y);
+        children.push_back({hChild, rect, IsButtonClassName(name)});
     }
     std::stable_sort(children.begin(), children.end(),
-                     [](const auto& a, const auto& b) { return a.second.left < b.second.left; });
+                     [](const Child& a, const Child& b) { return a.rect.left < b.rect.left; });
 
     JControlOnlyInfo* pInfo = ControlInfo();
     const bool bLarge = pInfo && pInfo->m_nLargeButtons > 0;
@@ -215,27 +217,29 @@ CSize JDialogBar::ResizeAndReposition(CWnd* pContainer, HINSTANCE hResources, BO
     const char* suffix = bLarge ? (bColour ? "_LC" : "_LM") : (bColour ? "_SC" : "_SM");
     int x = 0;
     bool bAfterButton = false;
-    for (const auto& [hChild, rect] : children) {
-        CSize size = rect.Size();
-        auto* pButton = DYNAMIC_DOWNCAST(JButton, CWnd::FromHandlePermanent(hChild));
+    for (const Child& child : children) {
+        CSize size = child.rect.Size();
+        auto* pButton = DYNAMIC_DOWNCAST(JButton, CWnd::FromHandlePermanent(child.hWnd));
         if (pButton) {
             char text[200] = "";
-            ::GetWindowTextA(hChild, text, sizeof text - 4);
+            ::GetWindowTextA(child.hWnd, text, sizeof text - 4);
             if (*text) {
                 lstrcatA(text, suffix);
                 CResourceSwitch resources(hResources);
                 pButton->LoadBitmap(text);
             }
             size = m_sizeButton;
-            if (::GetWindowLongA(hChild, GWL_STYLE) & JBS_DROPDOWN)
+            if (::GetWindowLongA(child.hWnd, GWL_STYLE) & JBS_DROPDOWN)
                 size.cx += m_nCaptionWidth;
             if (bAfterButton)
                 --x;   // neighbouring buttons share an edge
-        } else if (IsButtonClass(hChild)) {
+        } else if (child.bButtonClass) {
             size.cy = m_sizeButton.cy;
         }
-        if (bMove)
-            ::SetWindowPos(hChild, nullptr, x, (rowHeight - size.cy) / 2, size.cx, size.cy,
+        // A child already in its place is left alone.
+        const CRect place(CPoint(x, (rowHeight - size.cy) / 2), size);
+        if (bMove && place != child.rect)
+            ::SetWindowPos(child.hWnd, nullptr, place.left, place.top, place.Width(), place.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         x += size.cx;
         bAfterButton = pButton != nullptr;
@@ -273,7 +277,12 @@ CSize JDialogBar::CalcFixedSize(int nColumns)
 
 CSize JDialogBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    const CSize size = CalcFixedSize(IsFloating() ? m_nColumns : GetDialogCount() + 1);
+    CSize size = CalcFixedSize(IsFloating() ? m_nColumns : GetDialogCount() + 1);
+    // The bar's borders (and gripper) lie around the rows.
+    CRect inside(0, 0, 0, 0);
+    CalcInsideRect(inside, bHorz);
+    size.cx -= inside.Width();
+    size.cy -= inside.Height();
     if (!bStretch)
         return size;
     if (!bHorz)
@@ -320,8 +329,13 @@ void JDialogBar::RecalcLayout(int nNoWrap)
             if (bDockedBefore || count > 1)
                 rowOffset += size.cy;
         }
-        pInfo->pDialog->SetWindowPos(nullptr, x - 1, m_nTopMargin / 2 + rowOffset + 1, size.cx, size.cy,
-                                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+        const CRect place(CPoint(x - 1, m_nTopMargin / 2 + rowOffset + 1), size);
+        CRect now;
+        pInfo->pDialog->GetWindowRect(now);
+        ScreenToClient(now);
+        if (now != place || !pInfo->pDialog->IsWindowVisible())
+            pInfo->pDialog->SetWindowPos(nullptr, place.left, place.top, size.cx, size.cy,
+                                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
         x += size.cx + m_nGap;
         ++position;
     }
