@@ -340,13 +340,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::OnClose()
 {
-    // As a host does at shut-down: written when the toolbars changed.
-    SaveBarLayout(this, nullptr, nullptr);
+    // As a host does at shut-down: the ribbon bar's place in the environment's key, then the
+    // toolbars, written when they changed.
     if (m_unitPanel.m_hWnd) {
         m_unitPanel.StoreLastPosition();
         m_unitPanel.WriteToRegistry();
         m_unitPanel.CloseRegKey();
     }
+    SaveBarLayout(this, nullptr, nullptr);
     CFrameWnd::OnClose();
 }
 

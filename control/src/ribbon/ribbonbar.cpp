@@ -300,7 +300,12 @@ CSize JDialogBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 
 void JDialogBar::UpdateControlsPosition(long, long, BOOL)
 {
+    // Sized by a layout of its frame: the stored place waits for a layout of the bar's own,
+    // or it would float the bar in the middle of docking it.
+    const BOOL bRead = m_bLayoutRead;
+    m_bLayoutRead = TRUE;
     RecalcLayout();
+    m_bLayoutRead = bRead;
 }
 
 void JDialogBar::RecalcLayout(int nNoWrap)
