@@ -182,6 +182,19 @@ TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
     m_pBar->GetWindowRect(bar);
     EXPECT_EQ(m_pBar->CalcFixedLayout(FALSE, TRUE), bar.Size());
     EXPECT_EQ(2, Rows());
+
+    // A double-click on the frame's caption docks the bar.
+    CRect client;
+    MiniFrame()->GetClientRect(client);
+    MiniFrame()->ClientToScreen(client);
+    const CPoint caption(client.CenterPoint().x, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    {
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then([&] { return testing_support::ClickAt(caption), testing_support::ClickAt(caption), true; });
+        PumpUntil([&] { return script.Done() && !::GetCapture() && !m_pBar->IsFloating(); });
+    }
+    EXPECT_FALSE(m_pBar->IsFloating());
+    EXPECT_EQ(1, Rows());
 }
 
 TEST_F(RibbonBarTest, TabAndShiftTabMoveAcrossSectionsAndWrapAround)

@@ -643,7 +643,7 @@ private:
         // Inside and overlap are checked only when the frame has room for its bars.
         const bool room = !::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150;
         const bool docking = step.op == Op::Dock || step.op == Op::Drag || step.op == Op::DoubleClick ||
-                             step.op == Op::SaveRestore || step.op == Op::DockState;
+                             step.op == Op::SaveRestore || step.op == Op::DockState || step.op == Op::Ribbon;
         for (int side = 0; side < 4; ++side) {
             CDockBar* pDockBar = DockBar(kDockBars[side]);
             const CPtrArray& entries = pDockBar->m_arrBars;
