@@ -5,6 +5,7 @@
 #include "controlapi.h"
 #include "jcustombitmap.h"
 #include "jdialogbar.h"
+#include "jribbonbar.h"
 
 #include <vector>
 
@@ -281,16 +282,5 @@ private:
     BOOL m_bDestroying = FALSE;   // the destructor destroys the window: no second delete
 };
 
-// A dialog bar with a name and automatic layout of its controls.
-class CONTROL_CLASS AutoDialogBar : public CBaseDialogBar {
-    DECLARE_DYNCREATE(AutoDialogBar)
-public:
-    GUserText m_strBarName;
-};
+// AutoDialogBar and the ribbon bar JDialogBar: jribbonbar.h.
 
-// The ribbon bar. Its run-time class names CDialogBar as its base, so kind
-// tests for CBaseDialogBar and AutoDialogBar are false for it: the frame, the
-// toolbar manager and the context menu treat it as a kind of its own.
-class CONTROL_CLASS JDialogBar : public AutoDialogBar {
-    DECLARE_DYNAMIC(JDialogBar)
-};

@@ -256,25 +256,44 @@ void CMainFrame::FindToolBars()
 
 BOOL CMainFrame::CreateUnitPanel()
 {
-    if (!m_unitPanel.Create(this, IDD_UNIT_PANEL, WS_VISIBLE | CBRS_BOTTOM | CBRS_TOOLTIPS | CBRS_FLYBY, ID_BAR_UNITS))
+    if (!m_unitPanel.Create(this, IDD_UNIT_PANEL, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_TOOLTIPS | CBRS_FLYBY,
+                            ID_BAR_UNITS, 0, nullptr, 0))
         return FALSE;
     m_unitPanel.SetWindowText("Units");
     m_unitPanel.EnableDocking(CBRS_ALIGN_BOTTOM | CBRS_ALIGN_TOP);
+    // Its stored place (floating, docked at the top or the bottom, its rows) is read at its
+    // first layout; pictures start from the default place.
+    m_unitPanel.m_bLayoutRead = !m_state.restoreLayout;
+    DockControlBar(&m_unitPanel, AFX_IDW_DOCKBAR_BOTTOM);
+    for (UINT nID : {IDD_UNIT_DISTANCES, IDD_UNIT_ANGLES, IDD_UNIT_WEIGHT}) {
+        auto* pSection = new JSectionDlg(nID);   // deletes itself with its window
+        if (!pSection->Create(nID, &m_unitPanel))
+            return FALSE;
+        m_unitPanel.InsertDialog(pSection, nullptr, -1, TRUE);
+    }
     ShowInUnits(IDC_UNIT_FEET, UNIT_FOOT, UNIT_INCH, UOM_FORMAT_FRACTION, 4, 66.5 * kMetresPerInch);
     ShowInUnits(IDC_UNIT_METRIC, UNIT_MILLIMETRE, UNIT_NONE, UOM_FORMAT_DECIMAL, 1, 1.6764);
     ShowInUnits(IDC_UNIT_ANGLE, UNIT_DEGREE, UNIT_NONE, UOM_FORMAT_DECIMAL, 0, 30 * kRadiansPerDegree);
     // Internal angles run counter-clockwise from east: 45 degrees is north-east.
     ShowInUnits(IDC_UNIT_DIRECTION, UNIT_DEGREE, UNIT_NONE, UOM_FORMAT_DECIMAL, 0, 45 * kRadiansPerDegree);
     // The weight field keeps the environment's weight units and format.
-    if (auto* pWeight = DYNAMIC_DOWNCAST(JWeightComboBox, m_unitPanel.GetDlgItem(IDC_UNIT_WEIGHT)))
+    if (auto* pWeight = DYNAMIC_DOWNCAST(JWeightComboBox, UnitField(IDC_UNIT_WEIGHT)))
         pWeight->SetValue(0.35e-3);
     return TRUE;
+}
+
+CWnd* CMainFrame::UnitField(UINT nID) const
+{
+    for (int i = 0; i < m_unitPanel.GetDialogCount(); ++i)
+        if (CWnd* pField = m_unitPanel.GetDialogInfo(i)->pDialog->GetDlgItem((int)nID))
+            return pField;
+    return nullptr;
 }
 
 void CMainFrame::ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE mode, BYTE precision, double value)
 {
     // The window class made the field's object; the handle map finds it.
-    auto* pField = DYNAMIC_DOWNCAST(JUnitEdit, m_unitPanel.GetDlgItem((int)nFieldID));
+    auto* pField = DYNAMIC_DOWNCAST(JUnitEdit, UnitField(nFieldID));
     if (!pField)
         return;
     tagUomFormat format{};
@@ -312,9 +331,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!MakeDockAreas(this))
         return -1;
     EnableDocking(CBRS_ALIGN_ANY);
+    m_pFloatingFrameClass = RUNTIME_CLASS(JMiniDockFrameWnd);
     if (!CreateUnitPanel())
         return -1;
-    DockControlBar(&m_unitPanel, AFX_IDW_DOCKBAR_BOTTOM);
     if (!m_undoPanel.Create(this, ID_BAR_HISTORY))
         return -1;
     DockControlBar(&m_undoPanel, AFX_IDW_DOCKBAR_BOTTOM);
@@ -345,8 +364,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::OnClose()
 {
-    // As a host does at shut-down: every environment's settings, and the toolbars
-    // when they changed; the menu as it is.
+    // As a host does at shut-down: the ribbon bar's place in the environment's key,
+    // every environment's settings, and the toolbars when they changed; the menu as it is.
+    if (m_unitPanel.m_hWnd) {
+        m_unitPanel.StoreLastPosition();
+        m_unitPanel.WriteToRegistry();
+        m_unitPanel.CloseRegKey();
+    }
     if (GetJControlInfo())
         WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
     if (JEnvironmentManager* pManager = JGetEnvironmentManager())
@@ -642,7 +666,7 @@ std::string CMainFrame::DescribeLayout() const
         if (!m_unitPanel.m_hWnd)
             break;
         CString value;
-        if (CWnd* pField = m_unitPanel.GetDlgItem((int)nID)) {
+        if (CWnd* pField = UnitField(nID)) {
             pField->GetWindowText(value);
             add(name, pField, std::string("text=") + (LPCSTR)value);
         }

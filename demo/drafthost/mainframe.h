@@ -7,6 +7,7 @@
 #include "afxwin.h"
 
 #include "commands.h"
+#include "jbars.h"
 #include "layerpanel.h"
 #include "snappanel.h"
 #include "sheettabs.h"
@@ -108,6 +109,8 @@ private:
     // The demo's toolbars among the frame's bars, known by their captions.
     void FindToolBars();
     BOOL CreateUnitPanel();
+    // A field of the unit panel's sections, or NULL.
+    CWnd* UnitField(UINT nID) const;
     // Shows a value in a unit field of the panel with the field's own units and format.
     void ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE mode, BYTE precision, double value);
     // The menu bar of an environment: Survey has no Modify menu.
@@ -119,7 +122,7 @@ private:
     CSheetArea m_sheetArea;   // the sheet and the sheet tab bar under it
     CSheetView m_view;
     CStatusBar m_statusBar;
-    CDialogBar m_unitPanel;
+    JDialogBar m_unitPanel;   // the sections delete themselves with their windows
     CUndoPanel m_undoPanel;
     CAttributePanel m_attributePanel;
     // The toolbars delete themselves with their windows.

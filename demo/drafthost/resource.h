@@ -1,8 +1,12 @@
 // Resource IDs of the demo host.
 #pragma once
 
-// The unit panel: a dialog bar whose fields are the control library's registered window classes.
+// The unit panel: the library's ribbon bar (its own template is empty) of three sections,
+// distances, angles and weight, whose fields are the library's registered window classes.
 #define IDD_UNIT_PANEL 200
+#define IDD_UNIT_DISTANCES 210
+#define IDD_UNIT_ANGLES 211
+#define IDD_UNIT_WEIGHT 212
 #define IDC_UNIT_FEET 1001     // a distance in feet and inches (architectural)
 #define IDC_UNIT_METRIC 1002   // a distance in millimetres
 #define IDC_UNIT_ANGLE 1003

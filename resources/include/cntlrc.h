@@ -25,6 +25,8 @@
 #define IDD_FRAMEWORK_DIALOGBAR 2400
 #define IDC_DIALOGBAR_EDIT 2402
 #define IDC_DIALOGBAR_APPLY 2403
+// The ribbon bar's own template: no controls of its own, the sections come later.
+#define IDD_RIBBONBAR 130
 // Unit edit controls: their font (face, size in points), the invalid-entry text
 // and the compass letters of quadrant bearings (only the first byte counts).
 #define IDS_UNITEDIT_FONT_FACE 179

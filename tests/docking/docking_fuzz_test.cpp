@@ -36,7 +36,7 @@ using testing_support::PumpUntil;
 
 namespace {
 
-enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore, DockState, Split };
+enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore, DockState, Split, Ribbon };
 
 struct Step {
     Op op = Op::Dock;
@@ -61,8 +61,8 @@ struct OpInfo {
 constexpr OpInfo kOps[] = {{"dock", {kBars, 4, 4, 100}}, {"float", {kBars, 100, 100}}, {"drag", {kBars, 6, 100}},
                            {"dblclick", {kBars}},        {"resize", {0, 4, 5}},        {"show", {kBars, 3}},
                            {"environment", {}},          {"saverestore", {}},          {"dockstate", {}},
-                           {"split", {0, 4, 3, 100}}};
-constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1, 2, 3};
+                           {"split", {0, 4, 3, 100}},    {"ribbon", {0, 4, 4}}};
+constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1, 2, 3, 3};
 constexpr int Step::*kArgs[] = {&Step::bar, &Step::a, &Step::b, &Step::c};
 constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
@@ -212,6 +212,16 @@ public:
             pBar->EnableDocking(CBRS_ALIGN_ANY);
             m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
         }
+        // The ribbon bar, apart from the bars above: two sections, docked at the bottom.
+        m_pRibbon = new JDialogBar;
+        m_pRibbon->Create(m_pFrame, 100, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kFirstBarID + kBars, 0, nullptr, 0);
+        m_pRibbon->m_bAutoDelete = TRUE;
+        m_pRibbon->m_bLayoutRead = TRUE;   // nothing stored
+        m_pRibbon->SetWindowText("Ribbon");
+        m_pRibbon->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(m_pRibbon, AFX_IDW_DOCKBAR_BOTTOM);
+        for (int i = 0; i < 2; ++i)
+            InsertSection(0);
         m_pFrame->RecalcLayout();
         testing_support::MakeForeground(m_pFrame->m_hWnd);
         PumpMessages();
@@ -330,6 +340,76 @@ private:
         case Op::Split:
             DragSplitter(step);
             break;
+        case Op::Ribbon:   // a: 0 inserts a section at b, 1 removes section b, 2 floats or docks, 3 sizes to b + 1 rows
+            RibbonStep(step.a, step.b);
+            break;
+        }
+        return {};
+    }
+
+    void InsertSection(int at)
+    {
+        auto* pSection = new JSectionDlg(101u);   // deletes itself with its window
+        if (pSection->Create(101u, m_pRibbon))
+            m_pRibbon->InsertDialog(pSection, nullptr, at % (m_pRibbon->GetDialogCount() + 1), TRUE);
+    }
+
+    void RibbonStep(int action, int b)
+    {
+        const int count = m_pRibbon->GetDialogCount();
+        if (action == 0 && count < 8) {
+            InsertSection(b);
+        } else if (action == 1 && count > 0) {
+            m_pRibbon->RemoveDialog(m_pRibbon->GetDialogInfo(b % count)->pDialog, TRUE);
+        } else if (action == 2 && !::IsIconic(m_pFrame->m_hWnd)) {
+            m_pRibbon->SendMessage(JDBM_CHANGEDOCKSTATE);
+        } else if (action == 3 && m_pRibbon->IsFloating()) {
+            // As the floating frame's bottom edge is let go of b + 1 rows down.
+            CRect bar = WindowRect(m_pRibbon);
+            const int rowHeight = m_pRibbon->RowHeight();
+            JDBTRACKINFO track{{bar.left, bar.top + 1 + (b + 1) * rowHeight + rowHeight / 2}, {}, HTBOTTOM};
+            m_pRibbon->SendMessage(JDBM_RESIZE, 0, (LPARAM)&track);
+        }
+    }
+
+    // The ribbon bar's sections lie inside it, in a row when docked and in the rows its columns
+    // give when floating; its floating frame fits it.
+    Failure CheckRibbon() const
+    {
+        if (!m_pRibbon->IsWindowVisible() || ::IsIconic(m_pFrame->m_hWnd))
+            return {};
+        const CRect bar = WindowRect(m_pRibbon);
+        const int count = m_pRibbon->GetDialogCount();
+        std::set<LONG> tops;
+        for (int i = 0; i < count; ++i) {
+            const CRect section = WindowRect(m_pRibbon->GetDialogInfo(i)->pDialog);
+            if (!m_pRibbon->GetDialogInfo(i)->pDialog->IsWindowVisible() || section.IsRectEmpty())
+                return Fail("ribbon", "section %d of %d is hidden or empty", i, count);
+            if (section.left < bar.left || section.right > bar.right)
+                return Fail("ribbon", "section %d (%ld to %ld) lies beyond its bar (%ld to %ld)", i, section.left,
+                            section.right, bar.left, bar.right);
+            tops.insert(section.top);
+        }
+        const bool floating = m_pRibbon->IsFloating() != FALSE;
+        // Floating, the bar's own controls take the first place of the first row, then one
+        // section a place; places past the columns each start a row.
+        const int first = m_pRibbon->IsEmpty() ? 1 : 2;
+        const int inFirstRow = std::clamp(m_pRibbon->GetColumns() - first + 1, 0, count);
+        const int rows = !floating ? (count ? 1 : 0) : (inFirstRow ? 1 : 0) + count - inFirstRow;
+        if ((int)tops.size() != rows)
+            return Fail("ribbon", "%d sections %s with %d columns stand in %d rows, not %d", count,
+                        floating ? "floating" : "docked", m_pRibbon->GetColumns(), (int)tops.size(), rows);
+        if (floating) {
+            CWnd* pFloating = m_pRibbon->GetParentFrame();
+            CRect client;
+            pFloating->GetClientRect(client);
+            pFloating->ClientToScreen(client);
+            // Its hidden borders overlap the frame's edges.
+            CRect inner(bar);
+            inner.DeflateRect(kOverlap, kOverlap);
+            if (Common(inner, client) != inner)
+                return Fail("ribbon", "the floating bar (%dx%d) does not fit its frame (%dx%d)", bar.Width(),
+                            bar.Height(), client.Width(), client.Height());
         }
         return {};
     }
@@ -608,6 +688,9 @@ private:
             out << ' ' << pBar->IsWindowVisible() << (FloatingFrame(pBar) ? 'f' : 'd') << rect.left << ',' << rect.top
                 << ',' << rect.Width() << ',' << rect.Height();
         }
+        const CRect ribbon = WindowRect(m_pRibbon);
+        out << " ribbon " << m_pRibbon->GetDialogCount() << (m_pRibbon->IsFloating() ? 'f' : 'd')
+            << m_pRibbon->GetColumns() << ',' << ribbon.Width() << ',' << ribbon.Height();
         return out.str();
     }
 
@@ -618,6 +701,8 @@ private:
         if (Failure failure = CheckDockBars(step))
             return failure;
         if (Failure failure = CheckFloating())
+            return failure;
+        if (Failure failure = CheckRibbon())
             return failure;
         // The same windows shown hold the same window and GDI objects: back at a state seen
         // before, more objects than then once may be made for good (a cache), twice is a leak.
@@ -641,7 +726,7 @@ private:
         // Inside and overlap are checked only when the frame has room for its bars.
         const bool room = !::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150;
         const bool docking = step.op == Op::Dock || step.op == Op::Drag || step.op == Op::DoubleClick ||
-                             step.op == Op::SaveRestore || step.op == Op::DockState;
+                             step.op == Op::SaveRestore || step.op == Op::DockState || step.op == Op::Ribbon;
         for (int side = 0; side < 4; ++side) {
             CDockBar* pDockBar = DockBar(kDockBars[side]);
             const CPtrArray& entries = pDockBar->m_arrBars;
@@ -747,6 +832,7 @@ private:
     CString m_keyPath;
     CFrameWnd* m_pFrame = nullptr;
     CControlBar* m_bars[kBars] = {};
+    JDialogBar* m_pRibbon = nullptr;   // deletes itself with its window
     HBITMAP m_hToolImage = nullptr;
     CWnd* m_pOldMain = nullptr;
     std::vector<int> m_rowsBefore;

@@ -4,6 +4,3 @@
 #include "jenvmanager.h"
 
 IMPLEMENT_DYNAMIC(JToolBar, CToolBar)
-IMPLEMENT_DYNCREATE(AutoDialogBar, CBaseDialogBar)
-// The ribbon bar's run-time base is CDialogBar on purpose (see jbars.h).
-IMPLEMENT_DYNAMIC(JDialogBar, CDialogBar)

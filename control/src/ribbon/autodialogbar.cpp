@@ -1,0 +1,143 @@
+// AutoDialogBar: a named dialog bar that sizes itself around the controls it lays out.
+#include "jribbonbar.h"
+
+#include "cntlrc.h"
+#include "controlexports.h"
+#include "module.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(AutoDialogBar, CBaseDialogBar)
+
+BEGIN_MESSAGE_MAP(AutoDialogBar, CBaseDialogBar)
+    ON_MESSAGE(JDBM_GETDOCKSIZE, OnDockContextGetSize)
+    ON_MESSAGE(JDBM_COLORBUTTONCHANGE, OnColorButtonChange)
+    ON_MESSAGE(JDBM_LARGEBUTTONCHANGE, OnLargeButtonChange)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+AutoDialogBar::AutoDialogBar() = default;
+
+AutoDialogBar::~AutoDialogBar() = default;
+
+BOOL AutoDialogBar::Create(CWnd* pParentWnd, UINT nStyle, short nWord, char* lpszHelpFile, DWORD dwHelpContext)
+{
+    BOOL bMade;
+    {
+        CResourceSwitch resources(ControlResources());
+        bMade = CBaseDialogBar::Create(pParentWnd, IDD_RIBBONBAR, nStyle, (UINT)GetNextBarID(), 0, lpszHelpFile,
+                                       dwHelpContext);
+    }
+    m_nCreationWord = nWord;
+    return bMade;
+}
+
+CString AutoDialogBar::GetCaption() const
+{
+    CString text;
+    if (m_hWnd)
+        GetWindowText(text);
+    return text;
+}
+
+void AutoDialogBar::SetCaption(LPCSTR lpszCaption)
+{
+    if (m_hWnd)
+        SetWindowText(lpszCaption ? lpszCaption : "");
+}
+
+void AutoDialogBar::AddControl(CWnd* pControl)
+{
+    if (pControl)
+        m_arrControls.Add(pControl);
+}
+
+void AutoDialogBar::DeleteControl(CWnd* pControl)
+{
+    for (INT_PTR i = 0; i < m_arrControls.GetSize(); ++i)
+        if (m_arrControls[i] == pControl) {
+            m_arrControls.RemoveAt(i);
+            return;
+        }
+}
+
+CSize AutoDialogBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    const CSize base = CDialogBar::CalcFixedLayout(bStretch, bHorz);
+    const int border = (int)GetDefaultBorder();
+    m_nLayoutWidth = m_nLayoutHeight = m_nBorderHeight = m_nBorderWidth = 2 * border;
+    if (!IsFloating() && m_bShowCaption) {
+        m_nBorderHeight += kCaptionHeight;
+        m_nLayoutHeight += kCaptionHeight;
+    }
+    const INT_PTR count = m_arrControls.GetSize();
+    CSize last(0, 0);
+    for (INT_PTR i = 0; i < count; ++i) {
+        auto* pControl = static_cast<CWnd*>(m_arrControls[i]);
+        CRect rect(0, 0, 0, 0);
+        if (pControl && pControl->m_hWnd)
+            pControl->GetWindowRect(rect);
+        last = rect.Size();
+        if (m_bAddControlsToRight) {
+            m_nLayoutWidth += last.cx;
+            m_nLayoutHeight = std::max(m_nLayoutHeight, m_nBorderHeight + (int)last.cy);
+        } else {
+            m_nLayoutHeight += last.cy;
+            m_nLayoutWidth = std::max(m_nLayoutWidth, m_nBorderWidth + (int)last.cx);
+        }
+    }
+    CSize result(m_nLayoutWidth, m_nLayoutHeight);
+    if (bStretch)
+        result = bHorz ? CSize(base.cx, m_nLayoutHeight) : CSize(m_nLayoutWidth, base.cy);
+
+    if (count != m_nPrevControlCount || count == 0) {
+        m_nPrevControlCount = (short)count;
+        if (count == 1) {
+            m_sizeDefault = result;
+            m_sizeFloat = result;
+            if (m_bShowCaption)
+                m_sizeFloat.cy -= kCaptionHeight;
+            m_bStateChanged = TRUE;
+        } else if (count > 1) {
+            // Only the control added last grows the sizes the bar reports.
+            if (m_bAddControlsToRight) {
+                m_sizeDefault.cy = std::max((int)m_sizeDefault.cy, m_nBorderHeight + (int)last.cy);
+                m_sizeFloat.cy = std::max((int)m_sizeFloat.cy, m_nBorderHeight + (int)last.cy);
+                m_sizeDefault.cx += last.cx;
+                m_sizeFloat.cx += last.cx;
+            } else {
+                m_sizeDefault.cx = std::max((int)m_sizeDefault.cx, m_nBorderWidth + (int)last.cx);
+                m_sizeFloat.cx = std::max((int)m_sizeFloat.cx, m_nBorderWidth + (int)last.cx);
+                m_sizeDefault.cy += last.cy;
+                m_sizeFloat.cy += last.cy;
+            }
+            m_bStateChanged = TRUE;
+        }
+        m_sizeTrack = count ? m_sizeFloat : CSize(0, 0);
+    }
+    if (IsFloating() && HasStateChanged(TRUE))
+        UpdateControlsPosition(0, 0, FALSE);
+    return result;
+}
+
+LRESULT AutoDialogBar::OnDockContextGetSize(WPARAM, LPARAM lParam)
+{
+    if (auto* pSize = reinterpret_cast<SIZE*>(lParam))
+        *pSize = CalcFixedLayout(FALSE, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+    return 1;
+}
+
+LRESULT AutoDialogBar::OnColorButtonChange(WPARAM, LPARAM)
+{
+    return 1;
+}
+
+LRESULT AutoDialogBar::OnLargeButtonChange(WPARAM, LPARAM)
+{
+    return 1;
+}
+
+void AutoDialogBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CControlBar::OnLButtonDown(nFlags, point);
+}

@@ -1,0 +1,321 @@
+// The ribbon bar in a frame: rows of sections set by dragging its floating frame's edge with
+// the mouse, Tab and Shift+Tab across sections with real keys, and its "Ribbonbars" values,
+// byte for byte and damaged.
+#include "controlexports.h"
+#include "jbars.h"
+#include "jenvmanager.h"
+#include "module.h"
+#include "regfile.h"
+#include "scripted_input.h"
+#include "storedvalues.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using testing_support::PumpMessages;
+using testing_support::PumpUntil;
+
+namespace {
+
+constexpr UINT kSectionTemplates[] = {201, 202, 203};
+
+class RibbonBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ControlAttachProcess(::GetModuleHandleA(nullptr));
+        JCreateEnvironmentManager(m_key.path(), 1, 1, 1, 1, 1, 1, 1, 1);
+        GetJControlInfo()->m_nGripperBar = 0;
+        m_pFrame = new CFrameWnd;   // deletes itself with its window, and the bar with its own
+        ASSERT_TRUE(m_pFrame->Create(nullptr, "ribbon", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 700, 480)));
+        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(JMiniDockFrameWnd);
+        m_pOldMain = AfxGetApp()->m_pMainWnd;
+        AfxGetApp()->m_pMainWnd = m_pFrame;
+        m_pBar = MakeBar("Units");
+        testing_support::MakeForeground(m_pFrame->m_hWnd);
+        PumpMessages();
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_pFrame->m_hWnd))
+            m_pFrame->DestroyWindow();
+        AfxGetApp()->m_pMainWnd = m_pOldMain;
+        PumpMessages();
+        ControlDetachProcess();
+    }
+
+    JDialogBar* MakeBar(LPCSTR lpszName)
+    {
+        auto* pBar = new JDialogBar;
+        EXPECT_TRUE(pBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, 0, nullptr, 0));
+        pBar->m_bAutoDelete = TRUE;
+        pBar->SetWindowText(lpszName);
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_BOTTOM);
+        for (UINT id : kSectionTemplates) {
+            auto* pSection = new JSectionDlg(id);   // deletes itself with its window
+            EXPECT_TRUE(pSection->Create(id, pBar));
+            pBar->InsertDialog(pSection, nullptr, -1, TRUE);
+        }
+        return pBar;
+    }
+    CRect SectionRect(int i)
+    {
+        CRect rect;
+        m_pBar->GetDialogInfo(i)->pDialog->GetWindowRect(rect);
+        return rect;
+    }
+    int Rows()
+    {
+        std::set<LONG> tops;
+        for (int i = 0; i < m_pBar->GetDialogCount(); ++i)
+            tops.insert(SectionRect(i).top);
+        return (int)tops.size();
+    }
+    CWnd* MiniFrame() { return m_pBar->GetParentFrame(); }
+    CString RibbonKey() { return CString((LPCSTR)GetJControlInfo()->GetRegistryNameWithEnv()) + "\\Ribbonbars"; }
+
+    // Drags an edge of the floating frame with the real mouse; the sizing loop runs meanwhile.
+    void DragEdge(UINT nHit, CPoint from, CPoint to)
+    {
+        ASSERT_EQ((LRESULT)nHit, MiniFrame()->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)));
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then([&] { return testing_support::MoveMouse(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2)), true; });
+        script.Wait(15).Then([&] { return testing_support::MoveMouse(to), true; });
+        script.Wait(15).Then([&] { return testing_support::SendMouseButton(to, false), true; });
+        testing_support::SendMouseButton(from, true);
+        PumpUntil([&] { return script.Done() && !::GetCapture(); });
+        PumpMessages();
+    }
+
+    testing_support::ScopedTestKey m_key;
+    CFrameWnd* m_pFrame = nullptr;
+    CWnd* m_pOldMain = nullptr;
+    JDialogBar* m_pBar = nullptr;
+};
+
+TEST_F(RibbonBarTest, DockedSectionsStandInOneRowAfterEachOtherAndTheBarIsNotABaseDialogBar)
+{
+    EXPECT_FALSE(m_pBar->IsKindOf(RUNTIME_CLASS(CBaseDialogBar)));
+    ASSERT_EQ(3, m_pBar->GetDialogCount());
+    EXPECT_EQ(1, Rows());
+    for (int i = 1; i < 3; ++i)
+        EXPECT_EQ(SectionRect(i - 1).right + m_pBar->m_nGap, SectionRect(i).left) << i;
+    // The push button takes the button height; the fields keep theirs, centred in the row.
+    CWnd* pButton = m_pBar->GetDialogInfo(2)->pDialog->GetDlgItem(2032);
+    CRect button;
+    pButton->GetWindowRect(button);
+    EXPECT_EQ(m_pBar->GetButtonSize().cy, button.Height());
+    EXPECT_EQ(SectionRect(0).Height(), m_pBar->RowHeight() + 2);
+    CRect bar;
+    m_pBar->GetWindowRect(bar);
+    EXPECT_LE(SectionRect(2).right, bar.right);
+}
+
+TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
+{
+    m_pBar->SendMessage(JDBM_CHANGEDOCKSTATE);
+    ASSERT_TRUE(m_pBar->IsFloating());
+    ASSERT_TRUE(MiniFrame()->IsKindOf(RUNTIME_CLASS(JMiniDockFrameWnd)));
+    EXPECT_FALSE(MiniFrame()->GetStyle() & MFS_MOVEFRAME);
+    EXPECT_EQ(3, Rows());   // one column until sized
+
+    // The right edge pulled far out: all three in one row.
+    CRect frame;
+    MiniFrame()->GetWindowRect(frame);
+    const int y = frame.CenterPoint().y;
+    DragEdge(HTRIGHT, CPoint(frame.right - 2, y), CPoint(frame.left + m_pBar->CalcFixedSize(3).cx + 40, y));
+    EXPECT_EQ(3, m_pBar->GetColumns());
+    EXPECT_EQ(1, Rows());
+
+    // The bottom edge pulled down by rows: two, then three.
+    const int rowHeight = m_pBar->RowHeight();
+    for (int rows : {2, 3}) {
+        SCOPED_TRACE(rows);
+        CRect bar, before;
+        m_pBar->GetWindowRect(bar);
+        MiniFrame()->GetWindowRect(before);
+        const int x = before.CenterPoint().x;
+        DragEdge(HTBOTTOM, CPoint(x, before.bottom - 2), CPoint(x, bar.top + 1 + rows * rowHeight + rowHeight / 2));
+        EXPECT_EQ(4 - rows, m_pBar->GetColumns());
+        EXPECT_EQ(rows, Rows());
+        CRect after;
+        MiniFrame()->GetWindowRect(after);
+        EXPECT_EQ(before.TopLeft(), after.TopLeft());
+        // The bar takes its size for its rows, and the frame grows with it.
+        CRect grown;
+        m_pBar->GetWindowRect(grown);
+        EXPECT_EQ(m_pBar->CalcFixedLayout(FALSE, TRUE), grown.Size());
+        EXPECT_GT(grown.Height(), bar.Height());
+        EXPECT_EQ(grown.Height() - bar.Height(), after.Height() - before.Height());
+        // The first row holds the first sections; each later one starts at the left.
+        EXPECT_EQ(SectionRect(0).left, SectionRect(2).left);
+        EXPECT_EQ(SectionRect(0).top + (rows - 1) * SectionRect(2).Height(), SectionRect(2).top);
+    }
+    // Escape ends a drag with nothing changed.
+    CRect before;
+    MiniFrame()->GetWindowRect(before);
+    {
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        const CPoint from(before.CenterPoint().x, before.bottom - 2);
+        script.Wait(15).Then([&] { return testing_support::MoveMouse(from - CSize(0, 2 * rowHeight)), true; });
+        script.Wait(15).Key(VK_ESCAPE);
+        script.Wait(15).Then([&] { return testing_support::SendMouseButton(from, false), true; });
+        testing_support::SendMouseButton(from, true);
+        PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    }
+    EXPECT_EQ(1, m_pBar->GetColumns());
+    CRect after;
+    MiniFrame()->GetWindowRect(after);
+    EXPECT_EQ(before, after);
+
+    // A section removed while the bar floats: the frame fits the two left.
+    ASSERT_TRUE(m_pBar->RemoveDialog(m_pBar->GetDialogInfo(1)->pDialog, TRUE));
+    EXPECT_FALSE(m_pBar->RemoveDialog(nullptr, TRUE));
+    PumpMessages();
+    CRect bar;
+    m_pBar->GetWindowRect(bar);
+    EXPECT_EQ(m_pBar->CalcFixedLayout(FALSE, TRUE), bar.Size());
+    EXPECT_EQ(2, Rows());
+
+    // A double-click on the frame's caption docks the bar.
+    CRect client;
+    MiniFrame()->GetClientRect(client);
+    MiniFrame()->ClientToScreen(client);
+    const CPoint caption(client.CenterPoint().x, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    {
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then([&] { return testing_support::ClickAt(caption), testing_support::ClickAt(caption), true; });
+        PumpUntil([&] { return script.Done() && !::GetCapture() && !m_pBar->IsFloating(); });
+    }
+    EXPECT_FALSE(m_pBar->IsFloating());
+    EXPECT_EQ(1, Rows());
+}
+
+TEST_F(RibbonBarTest, TabAndShiftTabMoveAcrossSectionsAndWrapAround)
+{
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    const auto field = [&](int section, int id) { return m_pBar->GetDialogInfo(section)->pDialog->GetDlgItem(id); };
+    field(0, 2011)->SetFocus();
+    const HWND forwards[] = {field(0, 2012)->m_hWnd, field(1, 2021)->m_hWnd, field(2, 2031)->m_hWnd,
+                             field(2, 2032)->m_hWnd, field(0, 2011)->m_hWnd};
+    for (HWND hExpected : forwards) {
+        testing_support::PressKey(VK_TAB);
+        EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == hExpected; })) << ::GetDlgCtrlID(hExpected);
+    }
+    // Backwards from the first: the last tab stop of the last section, then the one before.
+    for (HWND hExpected : {field(2, 2032)->m_hWnd, field(2, 2031)->m_hWnd, field(1, 2021)->m_hWnd}) {
+        testing_support::PressKeyChord({VK_SHIFT, VK_TAB});
+        EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == hExpected; })) << ::GetDlgCtrlID(hExpected);
+    }
+    // A field reached by Tab has its text selected.
+    field(2, 2031)->SetWindowText("12.5");
+    field(1, 2021)->SetFocus();
+    testing_support::PressKey(VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == field(2, 2031)->m_hWnd; }));
+    DWORD start = 1, end = 0;
+    field(2, 2031)->SendMessage(EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(4u, end);
+}
+
+TEST_F(RibbonBarTest, RibbonbarsValuesAreWrittenByteForByte)
+{
+    GetJControlInfo()->m_nLargeButtons = -1;   // unset: written as 0
+    m_pBar->m_ptFloatPos = CPoint(-7, 300);
+    m_pBar->m_bFloating = TRUE;
+    m_pBar->m_bUnlisted = TRUE;
+    m_pBar->SetRememberVisibleState(TRUE);
+    m_pBar->m_bCustomVisible = FALSE;
+    struct Site {
+        UINT nDockBar;
+        DWORD stored;
+    } const sites[] = {{AFX_IDW_DOCKBAR_BOTTOM, 2}, {AFX_IDW_DOCKBAR_FLOAT, 5}, {AFX_IDW_DOCKBAR_LEFT, 1}};
+    for (const Site& site : sites) {
+        m_pBar->m_nDockBarID = site.nDockBar;
+        ASSERT_TRUE(m_pBar->WriteToRegistry());
+        m_pBar->CloseRegKey();
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, RibbonKey(), 0, KEY_READ, &hKey));
+        auto top = testing_support::ReadValues(hKey);
+        EXPECT_EQ(2u, top.size());
+        EXPECT_EQ(REG_DWORD, top["LargeButtons"].type);
+        EXPECT_EQ(0u, top["LargeButtons"].Number());
+        EXPECT_EQ(0u, top["GripperBar"].Number());
+        HKEY hBar = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(hKey, "Units", 0, KEY_READ, &hBar));
+        auto values = testing_support::ReadValues(hBar);
+        EXPECT_EQ(5u, values.size());
+        const BYTE pos[8] = {0xF9, 0xFF, 0xFF, 0xFF, 0x2C, 0x01, 0, 0};
+        EXPECT_EQ(REG_BINARY, values["FloatPos"].type);
+        EXPECT_EQ(std::vector<BYTE>(pos, pos + 8), values["FloatPos"].data);
+        const std::pair<const char*, DWORD> numbers[] = {
+            {"Floating", 1}, {"Hide", 1}, {"Visible", 0}, {"DockSite", site.stored}};
+        for (const auto& [name, value] : numbers) {
+            EXPECT_EQ(REG_DWORD, values[name].type) << name;
+            EXPECT_EQ(value, values[name].Number()) << name;
+        }
+        ::RegCloseKey(hBar);
+        ::RegCloseKey(hKey);
+    }
+    // Without remembering visibility there is no "Visible".
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, RibbonKey());
+    m_pBar->SetRememberVisibleState(FALSE);
+    ASSERT_TRUE(m_pBar->WriteToRegistry());
+    m_pBar->CloseRegKey();
+    testing_support::StoredValue visible;
+    HKEY hBar = testing_support::CreateKey(RibbonKey() + "\\Units");
+    EXPECT_FALSE(testing_support::ReadStoredValue(hBar, "Visible", visible));
+    ::RegCloseKey(hBar);
+}
+
+// A bar named as in each file reads it at its first layout and lands where it says, or docked
+// at the top when the file is damaged; never off every screen, never a crash.
+TEST_F(RibbonBarTest, StoredPlacesAndTheirDamagedFormsGiveABarOnTheScreen)
+{
+    const std::vector<CString> files = testing_support::RegFilesIn("ribbonbars");
+    ASSERT_GE(files.size(), 5u);
+    CRect desk;
+    ::GetWindowRect(::GetDesktopWindow(), desk);
+    for (const CString& file : files) {
+        SCOPED_TRACE((LPCSTR)file);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, RibbonKey());
+        std::string error;
+        ASSERT_TRUE(testing_support::ImportRegFile(file, GetJControlInfo()->GetRegistryNameWithEnv(), error)) << error;
+        JDialogBar* pBar = MakeBar("Stored");
+        ASSERT_TRUE(pBar->m_bLayoutRead);
+        PumpMessages();
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        EXPECT_TRUE(CRect().IntersectRect(rect, desk));
+        EXPECT_GT(rect.Width(), 0);
+        if (pBar->IsFloating()) {
+            EXPECT_TRUE(pBar->m_bFloating);
+        } else {
+            const UINT nDockBar = (UINT)pBar->m_pDockBar->GetDlgCtrlID();
+            EXPECT_TRUE(nDockBar == AFX_IDW_DOCKBAR_TOP || nDockBar == AFX_IDW_DOCKBAR_BOTTOM) << nDockBar;
+        }
+        // What the file said, where it could be read.
+        CString expected;
+        if (testing_support::StoredValue want; [&] {
+                HKEY hKey = testing_support::CreateKey(RibbonKey() + "\\Stored");
+                const bool read = testing_support::ReadStoredValue(hKey, "Expect", want);
+                ::RegCloseKey(hKey);
+                return read;
+            }()) {
+            const std::string text = want.Text();
+            EXPECT_STREQ(text.c_str(), pBar->IsFloating() ? "floating" : pBar->m_nDockBarID == AFX_IDW_DOCKBAR_BOTTOM
+                                                                             ? "bottom"
+                                                                             : "top");
+        }
+        pBar->DestroyWindow();
+        PumpMessages();
+    }
+}
+
+}   // namespace
