@@ -572,7 +572,9 @@ void CMainFrame::PlaceSurveyToolBars()
         DockControlBar(m_pBarView, AFX_IDW_DOCKBAR_TOP);
         RecalcLayout();
     }
-    ForceSaveBarLayout(this, nullptr, nullptr);
+    // Not saved here: a save now would clear the library's record that the layout
+    // changed, and what the user then does to these bars would be lost on the next
+    // switch. The switch away and the save at close store it.
 }
 
 void CMainFrame::OnCommandRange(UINT nID)

@@ -3,6 +3,7 @@
 // rolled back, saving all environments, and deleting a stored one.
 #include "addin_host.h"
 #include "regvalues.h"
+#include "storedvalues.h"
 
 #include <set>
 
@@ -181,6 +182,15 @@ TEST_F(EnvironmentSwitch, SaveAllStoresEveryEnvironmentUnderItsOwnRoot)
     EXPECT_TRUE(testing_support::KeyExists(HKEY_CURRENT_USER, m_key.path() + "\\Drafting"));
     JDeleteEnvironmentFromRegistry(&m_frame, nullptr, "Survey");
     EXPECT_FALSE(testing_support::KeyExists(HKEY_CURRENT_USER, m_key.path() + "\\Survey"));
+    EXPECT_STREQ("Drafting", GetJControlInfo()->m_strCustomEnvironment);
+
+    // One stored but never read: the record made to find it goes again, so no save brings it back.
+    const long count = pManager->GetCount();
+    ::RegCloseKey(testing_support::CreateKey(m_key.path() + "\\Elsewhere\\Toolbars"));
+    JDeleteEnvironmentFromRegistry(&m_frame, m_key.path(), "Elsewhere");
+    EXPECT_EQ(count, pManager->GetCount());
+    pManager->SaveAll();
+    EXPECT_FALSE(testing_support::KeyExists(HKEY_CURRENT_USER, m_key.path() + "\\Elsewhere"));
     EXPECT_STREQ("Drafting", GetJControlInfo()->m_strCustomEnvironment);
 }
 

@@ -190,6 +190,34 @@ TEST_F(StoredMenus, PopupsKeepTheirOwnItemsWhateverTheirTexts)
     ::DestroyMenu(hBar);
 }
 
+// In place, the frame's menu is stored without the server's popups, with the host's
+// own popups of the stored default menu back in their places.
+TEST_F(StoredMenus, AnInPlaceHostStoresItsOwnMenuInItsOrder)
+{
+    const auto popup = [](UINT id) { return Popup({{"Item", id}}); };
+    HMENU hDefault = Popup({{"&File", 0, popup(1)}, {"&Edit", 0, popup(2)}, {"&View", 0, popup(3)},
+                            {"&Help", 0, popup(4)}},
+                           false);
+    WriteMenuToRegistry(1, nullptr, hDefault);
+    ::DestroyMenu(hDefault);
+    HMENU hServer = Popup({{"&Edit", 0, popup(12)}, {"&Window", 0, popup(15)}}, false);
+    auto* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(nullptr, "in place"));
+    ::SetMenu(pFrame->m_hWnd, Popup({{"&Edit", 0, popup(22)}, {"&Object", 0, popup(26)}, {"&Window", 0, popup(25)}},
+                                    false));
+    JEnvironmentManager* pManager = JEnvironmentManager::Get();
+    pManager->SetInPlaceFrame(pFrame, nullptr, nullptr);
+    pManager->SetMenuInPlaceServer(hServer);
+    WriteMenuToRegistry(0, nullptr, nullptr);
+    pManager->SetInPlaceFrame(nullptr, nullptr, nullptr);
+    pManager->SetMenuInPlaceServer(nullptr);
+    pFrame->DestroyWindow();
+    ::DestroyMenu(hServer);
+    HMENU hRead = ReadMenuFromRegistry(0);
+    EXPECT_EQ("&File[Item=1;];&Edit[Item=22;];&View[Item=3;];&Help[Item=4;];&Window[Item=25;];", Describe(hRead));
+    ::DestroyMenu(hRead);
+}
+
 // Damaged stored menus under tests/data/menus: each gives its result, never a crash.
 TEST_F(StoredMenus, DamagedStoredMenusGiveTheirResults)
 {

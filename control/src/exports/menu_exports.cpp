@@ -42,15 +42,20 @@ HMENU UnmergedCopy(HMENU hMenuBar, HMENU hServer)
         if (!HasTopLevelText(hServer, Text(hCopy, i)))
             ::DeleteMenu(hCopy, (UINT)i, MF_BYPOSITION);
     if (HMENU hDefault = ReadMenuFromRegistry(1)) {
-        for (int i = 0; i < ::GetMenuItemCount(hDefault); ++i) {
+        // Each popup goes in at its own position in the default menu; they leave that
+        // menu only afterwards, so that the positions hold.
+        std::vector<int> taken;
+        const int count = ::GetMenuItemCount(hDefault);
+        for (int i = 0; i < count; ++i) {
             const std::string text = Text(hDefault, i);
             HMENU hPopup = ::GetSubMenu(hDefault, i);
             if (!hPopup || HasTopLevelText(hCopy, text))
                 continue;
-            ::InsertMenuA(hCopy, (UINT)i, MF_BYPOSITION | MF_POPUP | MF_STRING, (UINT_PTR)hPopup, text.c_str());
-            ::RemoveMenu(hDefault, (UINT)i, MF_BYPOSITION);
-            --i;
+            if (::InsertMenuA(hCopy, (UINT)i, MF_BYPOSITION | MF_POPUP | MF_STRING, (UINT_PTR)hPopup, text.c_str()))
+                taken.push_back(i);
         }
+        for (auto position = taken.rbegin(); position != taken.rend(); ++position)
+            ::RemoveMenu(hDefault, (UINT)*position, MF_BYPOSITION);
         ::DestroyMenu(hDefault);
     }
     return hCopy;
