@@ -56,6 +56,29 @@ CONTROL_API void JSyncToolbars(const char* name);
 // Applies the current environment's settings to the frame's bars (NULL: the frame of the call).
 CONTROL_API void UpdateEnvironmentSettings(CFrameWnd* pFrame);
 
+// ---- an environment in a file ----
+// The results of exporting and importing.
+enum JEnvironmentFileResult {
+    JENVFILE_DONE = 0,
+    JENVFILE_NO_ENVIRONMENT = 1,   // no manager, or the environment's key cannot be composed
+    JENVFILE_NO_FILE = 2,          // the file cannot be opened or read
+    JENVFILE_TOO_LARGE = 3,
+    JENVFILE_NOT_REGISTRY_FILE = 4,
+    JENVFILE_DAMAGED = 5,          // a line that cannot be read, or the file cut short
+    JENVFILE_FOREIGN = 6,          // keys of another root or another environment
+    JENVFILE_NOT_WRITTEN = 7,      // the file or the registry could not be written; nothing stored to export
+};
+// Writes everything stored of an environment (NULL or empty: the current one) --
+// its layout, settings, menus and unit display values -- to a ".reg" file as the
+// registry editor reads it. What is in memory is not saved first. The result says
+// how it went; `message` (cchMessage chars, may be NULL) says why it failed.
+CONTROL_API int JExportEnvironment(const char* environment, const char* file, char* message, int cchMessage);
+// Replaces what is stored of an environment by an exported file of that same
+// environment. A damaged or foreign file changes nothing; the stored tree is
+// replaced whole or not at all. The environment's bars and menus in memory are
+// the host's to read again.
+CONTROL_API int JImportEnvironment(const char* environment, const char* file, char* message, int cchMessage);
+
 // ---- menus of an environment ----
 // Stores a menu (NULL: the frame's menu bar) as the environment's "DefaultMenu"
 // (isDefault) or "Menu"; a non-empty environment is switched to first.

@@ -92,3 +92,32 @@ HRESULT STDMETHODCALLTYPE CDraftAppInfo::RemoveToolbar(const char* name)
         return E_POINTER;
     return m_removeToolbar ? m_removeToolbar(name) : E_UNEXPECTED;
 }
+
+namespace {
+
+constexpr char kSettingsKey[] = "Software\\CONTROL Demo\\Draft Host\\Settings";
+
+}   // namespace
+
+CString LastEnvironment()
+{
+    char name[256] = "";
+    DWORD size = sizeof name - 1, type = 0;
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return CString();
+    if (::RegQueryValueExA(hKey, "Environment", nullptr, &type, (BYTE*)name, &size) != ERROR_SUCCESS || type != REG_SZ)
+        name[0] = '\0';
+    ::RegCloseKey(hKey);
+    return CString(name);
+}
+
+void KeepLastEnvironment(const char* name)
+{
+    HKEY hKey = nullptr;
+    if (!name || ::RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey,
+                                   nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(hKey, "Environment", 0, REG_SZ, (const BYTE*)name, (DWORD)strlen(name) + 1);
+    ::RegCloseKey(hKey);
+}

@@ -89,3 +89,7 @@ private:
     Notices m_notices;
 };
 HOST_COM_CLASSES_END
+
+// The environment the host was closed in, kept under its settings key; empty the first time.
+CString LastEnvironment();
+void KeepLastEnvironment(const char* name);

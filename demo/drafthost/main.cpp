@@ -244,6 +244,12 @@ private:
             if (pInfo && pInfo->m_categories.GetSize() == 0)
                 RegisterCategories();
         });
+        // The host starts in the environment it was closed in (the frame is made in it).
+        if (JEnvironmentManager* pManager = JGetEnvironmentManager(); pManager && state.restoreLayout) {
+            const long index = pManager->FindEnvironmentIndex(LastEnvironment());
+            if (index >= 0)
+                pManager->SetEnvironment(index);
+        }
 
         // One macro command for each sample macro beside the program.
         WIN32_FIND_DATAA found{};

@@ -15,7 +15,10 @@
 #include "resource.h"
 #include "sampleaddin.h"
 
+#include <commdlg.h>
+
 #include <algorithm>
+#include <cstdio>
 
 BEGIN_MESSAGE_MAP(CSheetView, CWnd)
     ON_WM_PAINT()
@@ -32,6 +35,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI_RANGE(IDC_UNIT_FEET, IDC_UNIT_WEIGHT, OnUpdateCommand)   // else the panel greys them
     ON_COMMAND(ID_APP_EXIT, OnExit)
     ON_COMMAND_RANGE(ID_ENV_DRAFTING, ID_ENV_SURVEY, OnEnvironment)
+    ON_COMMAND(ID_FILE_EXPORT_ENV, OnExportEnvironment)
+    ON_COMMAND(ID_FILE_IMPORT_ENV, OnImportEnvironment)
     ON_UPDATE_COMMAND_UI_RANGE(ID_ENV_DRAFTING, ID_ENV_SURVEY, OnUpdateEnvironment)
 END_MESSAGE_MAP()
 
@@ -371,8 +376,10 @@ void CMainFrame::OnClose()
         m_unitPanel.WriteToRegistry();
         m_unitPanel.CloseRegKey();
     }
-    if (GetJControlInfo())
+    if (GetJControlInfo()) {
         WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
+        KeepLastEnvironment(GetJControlInfo()->m_strCustomEnvironment);
+    }
     if (JEnvironmentManager* pManager = JGetEnvironmentManager())
         pManager->SaveAll();
     if (m_pLayerPanel && m_pSnapPanel)
@@ -479,6 +486,9 @@ HMENU CMainFrame::BuildMenu(const CString& environment) const
 {
     HMENU hBar = ::CreateMenu();
     HMENU hFile = ::CreatePopupMenu();
+    ::AppendMenuA(hFile, MF_STRING, ID_FILE_EXPORT_ENV, "&Export Environment...");
+    ::AppendMenuA(hFile, MF_STRING, ID_FILE_IMPORT_ENV, "&Import Environment...");
+    ::AppendMenuA(hFile, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(hFile, MF_STRING, ID_APP_EXIT, "E&xit");
     ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hFile, "&File");
     for (const DemoCategory& category : DemoCategories()) {
@@ -561,6 +571,72 @@ void CMainFrame::OnUpdateEnvironment(CCmdUI* pCmdUI)
     JControlOnlyInfo* pInfo = GetJControlInfo();
     pCmdUI->Enable(pInfo != nullptr);
     pCmdUI->SetCheck(pInfo && pInfo->m_strCustomEnvironment == EnvironmentOf(pCmdUI->m_nID));
+}
+
+namespace {
+
+// A ".reg" file picked in the common file dialog; empty when the user cancels.
+CString PickEnvironmentFile(HWND hOwner, bool save, const CString& environment)
+{
+    char file[MAX_PATH] = "";
+    if (save)
+        std::snprintf(file, sizeof file, "%s.reg", (LPCSTR)environment);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = hOwner;
+    dialog.lpstrFilter = "Registry files (*.reg)\0*.reg\0All files\0*.*\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrDefExt = "reg";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL picked = save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog);
+    return picked ? CString(file) : CString();
+}
+
+}   // namespace
+
+void CMainFrame::OnExportEnvironment()
+{
+    JControlOnlyInfo* pInfo = GetJControlInfo();
+    if (!pInfo)
+        return;
+    const CString environment = pInfo->m_strCustomEnvironment.GetString();
+    const CString file = PickEnvironmentFile(m_hWnd, true, environment);
+    if (file.IsEmpty())
+        return;
+    // The file holds what is stored: the toolbars and the menu as they are now go first.
+    ForceSaveBarLayout(this, nullptr, nullptr);
+    WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
+    char message[512] = "";
+    if (JExportEnvironment(nullptr, file, message, sizeof message) == JENVFILE_DONE)
+        m_statusBar.SetPaneText(0, "Environment " + environment + " exported to " + file);
+    else
+        ::MessageBoxA(m_hWnd, message, "Export Environment", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnImportEnvironment()
+{
+    JControlOnlyInfo* pInfo = GetJControlInfo();
+    if (!pInfo)
+        return;
+    const CString environment = pInfo->m_strCustomEnvironment.GetString();
+    const CString file = PickEnvironmentFile(m_hWnd, false, environment);
+    if (file.IsEmpty())
+        return;
+    char message[512] = "";
+    if (JImportEnvironment(nullptr, file, message, sizeof message) != JENVFILE_DONE) {
+        ::MessageBoxA(m_hWnd, message, "Import Environment", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // The imported toolbars, unit display values and menu take the place of those shown.
+    LoadBarLayout(this, nullptr, nullptr);
+    FindToolBars();
+    if (HMENU hStored = ReadMenuFromRegistry(0)) {
+        ReplaceMainMenu(hStored, ::GetMenu(m_hWnd));
+        DrawMenuBar();
+    }
+    RecalcLayout();
+    m_statusBar.SetPaneText(0, "Environment " + environment + " imported from " + file);
 }
 
 void CMainFrame::PlaceSurveyToolBars()

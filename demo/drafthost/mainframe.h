@@ -98,6 +98,8 @@ protected:
     afx_msg void OnExit();
     afx_msg void OnEnvironment(UINT nID);
     afx_msg void OnUpdateEnvironment(CCmdUI* pCmdUI);
+    afx_msg void OnExportEnvironment();
+    afx_msg void OnImportEnvironment();
     DECLARE_MESSAGE_MAP()
 
 private:

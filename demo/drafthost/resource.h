@@ -57,3 +57,6 @@
 // The Environment menu: switches between the host's two environments.
 #define ID_ENV_DRAFTING 33901
 #define ID_ENV_SURVEY 33902
+// The File menu: the current environment written to a file and read back from one.
+#define ID_FILE_EXPORT_ENV 33911
+#define ID_FILE_IMPORT_ENV 33912

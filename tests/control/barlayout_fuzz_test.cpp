@@ -1,9 +1,12 @@
-// Stored layouts made at random from the toolbar keys under tests/data/toolbars
-// and then damaged: every load ends (no crash, no hang), restores what it says,
-// and a layout it does not restore as stored is kept in a copy that reloads it.
+// Stored environments made at random from the toolbar keys under tests/data/toolbars,
+// a stored menu from tests/data/menus and stored environments with the settings of
+// tests/data/settings, then damaged: every load ends (no crash, no hang), restores
+// what it says, and a layout it does not restore as stored is kept in a copy that
+// reloads it; the menu reads as a menu or nothing, the environments as a count.
 // BARLAYOUT_FUZZ_RUNS and BARLAYOUT_FUZZ_SEED set the number of cases and the
 // first seed (case i uses seed + i); BARLAYOUT_FUZZ_TRACE=1 prints each seed
 // before its case runs, to find one that ends the process.
+#include "jenvmanager.h"
 #include "layout_support.h"
 
 #include <cctype>
@@ -26,21 +29,35 @@ int Setting(LPCSTR name, int fallback)
     return text && *text ? std::atoi(text) : fallback;
 }
 
-// The value lines of each stored toolbar key: those that load, then those refused.
-std::vector<std::vector<std::string>> SeedKeys(bool loads)
+// The lines of each file of a folder under the test data: value lines, and key
+// lines with "$ROOT" made `root` when it is given; of stored toolbar keys those
+// that load (or those refused).
+std::vector<std::vector<std::string>> SeedKeys(const char* folder, const char* root = nullptr, int loads = -1)
 {
     std::vector<std::vector<std::string>> keys;
-    for (const CString& file : RegFilesIn("toolbars")) {
-        if ((file.Find("\\loads_") >= 0) != loads)
+    for (const CString& file : RegFilesIn(folder)) {
+        if (loads >= 0 && (file.Find("\\loads_") >= 0) != (loads != 0))
             continue;
         std::ifstream in((LPCSTR)file);
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            if (!line.empty() && line[0] == '"')
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty() && (line[0] == '"' || (root && line[0] == '['))) {
+                if (const size_t at = line.find("$ROOT"); root && at != std::string::npos)
+                    line.replace(at, 5, root);
                 lines.push_back(line);
+            }
+        }
         keys.push_back(lines);
     }
     return keys;
+}
+
+template <class T>
+const T& Pick(const std::vector<T>& pool, std::mt19937& rng)
+{
+    return pool[rng() % pool.size()];
 }
 
 std::string Hex(std::mt19937& rng, size_t bytes)
@@ -60,10 +77,12 @@ void Mutate(std::vector<std::string>& lines, std::mt19937& rng)
     std::string& line = lines[rng() % lines.size()];
     const size_t equals = line.find("\"=");
     if (line[0] == '[') {
-        // Another number for a toolbar key: gaps and doubles.
+        // Another number for a toolbar key: gaps and doubles; another name for a popup's key.
         const size_t at = line.rfind("Toolbar");
         if (at != std::string::npos && at + 7 < line.size() && isdigit((unsigned char)line[at + 7]))
             line = line.substr(0, at) + "Toolbar" + std::to_string(rng() % 6) + "]";
+        else if (line.find("\\Menu") != std::string::npos)
+            line.insert(line.size() - 1, "x");
         return;
     }
     if (equals == std::string::npos)
@@ -94,18 +113,28 @@ void Mutate(std::vector<std::string>& lines, std::mt19937& rng)
     }
 }
 
-TEST_F(BarLayoutFuzz, DamagedLayoutsAreRestoredOrKept)
+TEST_F(BarLayoutFuzz, DamagedLayoutsMenusAndEnvironmentsAreReadOrKept)
 {
     const int runs = Setting("BARLAYOUT_FUZZ_RUNS", 40);
     const int seed = Setting("BARLAYOUT_FUZZ_SEED", 1);
     const bool trace = Setting("BARLAYOUT_FUZZ_TRACE", 0) != 0;
-    const std::vector<std::vector<std::string>> seeds[2] = {SeedKeys(false), SeedKeys(true)};
+    const std::vector<std::vector<std::string>> seeds[2] = {SeedKeys("toolbars", nullptr, 0),
+                                                           SeedKeys("toolbars", nullptr, 1)};
     ASSERT_GE(seeds[0].size() + seeds[1].size(), 20u);
+    const auto menus = SeedKeys("menus", "$ROOT\\Menu");
+    const std::vector<std::string> environmentNames = {"Survey", std::string(200, 'E'), "a.b", "Drafting"};
+    std::vector<std::vector<std::vector<std::string>>> settings;
+    for (const std::string& name : environmentNames)
+        settings.push_back(SeedKeys("settings", ("$ROOT\\Environments\\" + name).c_str()));
+    ASSERT_FALSE(menus.empty() || settings[0].empty());
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
     const std::string file = std::string(temp) + "barlayout_fuzz.reg";
     const CString root = Root();
-    int hangs = 0, lost = 0, restored = 0, kept = 0;
+    JEnvironmentManager* pManager = JGetEnvironmentManager();
+    ASSERT_NE(nullptr, pManager);
+    const long current = pManager->GetCurrentIndex();
+    int hangs = 0, lost = 0, restored = 0, kept = 0, menusRead = 0, environmentsRead = 0;
     for (int i = 0; i < runs; ++i) {
         std::mt19937 rng((unsigned)(seed + i));
         if (trace)
@@ -116,11 +145,19 @@ TEST_F(BarLayoutFuzz, DamagedLayoutsAreRestoredOrKept)
         for (int n = 0; n < count; ++n) {
             lines.push_back("[HKEY_CURRENT_USER\\$ROOT\\Toolbars\\Toolbar" + std::to_string(n) + "]");
             // Mostly keys that load, so that damage to the layout itself is reached.
-            const auto& pool = seeds[rng() % 8 != 0];
-            const auto& key = pool[rng() % pool.size()];
+            const auto& key = Pick(seeds[rng() % 8 != 0], rng);
             lines.insert(lines.end(), key.begin(), key.end());
         }
-        for (int m = (int)(rng() % 4); m > 0; --m)
+        const auto& menu = Pick(menus, rng);
+        lines.insert(lines.end(), menu.begin(), menu.end());
+        lines.push_back("[HKEY_CURRENT_USER\\$ROOT\\Environments]");
+        lines.push_back("\"ActiveEnvironment\"=\"" + Pick(environmentNames, rng) + "\"");
+        const size_t environments = rng() % (environmentNames.size() + 1);
+        for (size_t n = 0; n < environments; ++n) {
+            const auto& environment = Pick(settings[n], rng);
+            lines.insert(lines.end(), environment.begin(), environment.end());
+        }
+        for (int m = (int)(rng() % 6); m > 0; --m)
             Mutate(lines, rng);
         {
             std::ofstream out(file, std::ios::binary);
@@ -133,10 +170,6 @@ TEST_F(BarLayoutFuzz, DamagedLayoutsAreRestoredOrKept)
         const std::set<std::string> before = KeptFiles();
         const auto start = std::chrono::steady_clock::now();
         const int result = LoadBarLayout(&m_frame, nullptr, nullptr);
-        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
-            ++hangs;
-            ADD_FAILURE() << "seed " << seed + i << ": the load took more than 10 seconds";
-        }
         EXPECT_EQ((size_t)result, FrameBars().size()) << "seed " << seed + i;
         restored += result > 0;
         if (stored != Snapshot(root)) {
@@ -147,12 +180,26 @@ TEST_F(BarLayoutFuzz, DamagedLayoutsAreRestoredOrKept)
                 ADD_FAILURE() << "seed " << seed + i << ": the stored layout is gone and no copy gives it back";
             }
         }
+        if (HMENU hMenu = ReadMenuFromRegistry(0)) {
+            ++menusRead;
+            EXPECT_LE(::GetMenuItemCount(hMenu), 8) << "seed " << seed + i;
+            ::DestroyMenu(hMenu);
+        }
+        const long read = pManager->ReadEnvironmentsFromRegistry(root);
+        EXPECT_LE(read, (long)environments) << "seed " << seed + i;
+        environmentsRead += read;
+        pManager->SetEnvironment(current);
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
+            ++hangs;
+            ADD_FAILURE() << "seed " << seed + i << ": the reads took more than 10 seconds";
+        }
         DestroyBars();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, root);
     }
     ::DeleteFileA(file.c_str());
-    std::printf("%d layouts from seed %d: %d restored, %d dropped and kept; crashes 0, hangs %d, layouts lost %d\n",
-                runs, seed, restored, kept, hangs, lost);
+    std::printf("%d environments from seed %d: %d layouts restored, %d dropped and kept, %d menus and %d environments "
+                "read; crashes 0, hangs %d, layouts lost %d\n",
+                runs, seed, restored, kept, menusRead, environmentsRead, hangs, lost);
 }
 
 }   // namespace

@@ -1,6 +1,7 @@
 // Menus stored per environment: the stored values, the menu rebuilt from them
-// with fresh macro commands, popups whatever their texts, damaged stored menus,
-// and a write cut short at any registry write.
+// with fresh macro commands, popups whatever their texts, damaged stored menus
+// (damaged at random: the stored-layout fuzzer), and a write cut short at any
+// registry write.
 #include "control_fixture.h"
 #include "fake_host.h"
 #include "layout_support.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <string>
 
 using layout_test::Snapshot;
@@ -270,62 +270,6 @@ TEST_F(StoredMenus, DamagedStoredMenusGiveTheirResults)
         ++depth;
     EXPECT_EQ(16, depth);
     ::DestroyMenu(hMenu);
-}
-
-// Stored menus damaged at random: every read ends with a menu or NULL, never a crash.
-// MENU_FUZZ_RUNS and MENU_FUZZ_SEED set the number of cases and the first seed.
-TEST_F(StoredMenus, RandomlyDamagedMenusReadWithoutHarm)
-{
-    const UINT macroID = AddMacroCommand(m_macro.c_str(), nullptr);
-    HMENU hBar = Popup({{"&File", 0, Popup({{"&Open", 0xE101}, {"-"}, {"Hatch", macroID}})},
-                        {"&View", 0, Popup({{"Grid", 33204}, {"&More", 0, Popup({{"Snap", 33205}})}})},
-                        {"Draw", 0, Popup({{"Line", 33001}})},
-                        {"Draw", 0, Popup({{"Arc", 33003}})}},
-                       false);
-    WriteMenuToRegistry(0, nullptr, hBar);
-    ::DestroyMenu(hBar);
-    const Tree stored = Snapshot(m_path.c_str());
-    std::vector<std::string> keys;
-    for (const auto& [path, values] : stored)
-        keys.push_back(path);
-    const char* runs = std::getenv("MENU_FUZZ_RUNS");
-    const char* seed = std::getenv("MENU_FUZZ_SEED");
-    const int cases = runs ? std::atoi(runs) : 40;
-    const unsigned first = seed ? (unsigned)std::atoi(seed) : 1u;
-    for (int n = 0; n < cases; ++n) {
-        SCOPED_TRACE("seed " + std::to_string(first + (unsigned)n));
-        std::mt19937 rng(first + (unsigned)n);
-        DeleteRegPath(HKEY_CURRENT_USER, m_path.c_str());
-        for (const auto& [path, values] : stored) {
-            HKEY hKey = testing_support::CreateKey((m_path + path).c_str());
-            for (const auto& [name, value] : values)
-                ::RegSetValueExA(hKey, name.c_str(), 0, value.first, value.second.data(), (DWORD)value.second.size());
-            ::RegCloseKey(hKey);
-        }
-        for (int damage = 1 + (int)(rng() % 4); damage > 0; --damage) {
-            HKEY hKey = nullptr;
-            const std::string path = m_path + keys[rng() % keys.size()];
-            if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
-                continue;
-            const std::string name =
-                std::string(rng() % 2 ? "CmdID" : rng() % 2 ? "Name" : rng() % 2 ? "Key" : "Macro") +
-                std::to_string(rng() % 5);
-            const DWORD number = rng() % 3 ? 0xFFFFFFFF : (DWORD)rng();
-            std::string text(rng() % 300, (char)('A' + rng() % 26));
-            switch (rng() % 5) {
-            case 0: ::RegDeleteValueA(hKey, name.c_str()); break;
-            case 1: ::RegSetValueExA(hKey, name.c_str(), 0, REG_DWORD, (const BYTE*)&number, 4); break;
-            case 2: ::RegSetValueExA(hKey, name.c_str(), 0, REG_SZ, (const BYTE*)text.c_str(), (DWORD)text.size() + 1); break;
-            case 3: ::RegSetValueExA(hKey, name.c_str(), 0, REG_BINARY, (const BYTE*)text.data(), (DWORD)text.size() % 7); break;
-            default: ::RegDeleteTreeA(hKey, nullptr); break;
-            }
-            ::RegCloseKey(hKey);
-        }
-        if (HMENU hMenu = ReadMenuFromRegistry(0)) {
-            EXPECT_LE(::GetMenuItemCount(hMenu), 8);
-            ::DestroyMenu(hMenu);
-        }
-    }
 }
 
 // ---- a write cut short ----

@@ -13,13 +13,21 @@
 
 namespace {
 
+// Whether the current environment has the menu stored, told by its first item
+// without the whole menu being read.
 bool MenuStored(int isDefault)
 {
-    HMENU hMenu = ReadMenuFromRegistry(isDefault);
-    if (!hMenu)
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
+    GUserText path;
+    if (!pInfo || !pInfo->MakeRegistryPath(nullptr, isDefault ? "DefaultMenu" : "Menu", path))
         return false;
-    ::DestroyMenu(hMenu);
-    return true;
+    menu_store::FinishInterruptedWrite(path);
+    HKEY hKey = nullptr;
+    if (OpenRegPath(HKEY_CURRENT_USER, path, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    const bool stored = ::RegQueryValueExA(hKey, "CmdID0", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    ::RegCloseKey(hKey);
+    return stored;
 }
 
 bool MenusTakePart(CFrameWnd* pFrame, bool menus, JEnvironmentManager* pManager)

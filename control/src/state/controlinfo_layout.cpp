@@ -142,7 +142,7 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
     // Grown as keys are read: a damaged count may be any number.
     std::vector<int> visible;
     std::vector<JToolBar*> loaded;
-    bool failed = false;
+    bool failed = false, replaced = false;
     for (DWORD i = 0; i < count && !failed; ++i) {
         char name[32];
         wsprintfA(name, "Toolbar%d", (int)i);
@@ -164,7 +164,7 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
                                  [&](JToolBar* pBar) { return IsLiveBar(pBar) && Caption(pBar) == caption; });
         if (same != existing.end()) {
             (*same)->DestroyWindow();
-            pFrame->RecalcLayout(TRUE);
+            replaced = true;
             existing.erase(same);
         }
         auto* pBar = new JToolBar;
@@ -189,6 +189,9 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
         DestroyBars(loaded);
         return kUnreadable;
     }
+    // The frame is laid out once for all the toolbars replaced, before the new ones are docked.
+    if (replaced)
+        pFrame->RecalcLayout(TRUE);
 
     // Floating toolbars float where they were; docked ones go to their sides,
     // each side in the order of its rows (or columns), equal ones in stored order.

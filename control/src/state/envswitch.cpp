@@ -4,7 +4,11 @@
 
 #include "hostengine.h"
 #include "libstate.h"
+#include "regimport.h"
 #include "regvalues.h"
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -191,6 +195,16 @@ int JEnvironmentManager::CreateEnvironment(const char* name, const char* userKey
 
 // ---- stored environments ----
 
+namespace {
+
+bool IsStagedImport(const char* name)
+{
+    const size_t length = strlen(name), suffix = strlen(reg_import::kStagedSuffix);
+    return length > suffix && _stricmp(name + length - suffix, reg_import::kStagedSuffix) == 0;
+}
+
+}   // namespace
+
 long JEnvironmentManager::ReadEnvironmentsFromRegistry(const char* userKey)
 {
     GUserText base, startUpDll, appPath;
@@ -204,6 +218,18 @@ long JEnvironmentManager::ReadEnvironmentsFromRegistry(const char* userKey)
     m_bInitialising = TRUE;
     long count = 0;
     char name[1024];
+    // An import cut short is finished or dropped before the environments are counted.
+    std::vector<std::string> staged;
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        const LONG result = ::RegEnumKeyExA(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
+            break;
+        if (result == ERROR_SUCCESS && IsStagedImport(name))
+            staged.push_back(std::string(environmentsKey) + "\\" + std::string(name, length - strlen(reg_import::kStagedSuffix)));
+    }
+    for (const std::string& root : staged)
+        reg_import::FinishInterruptedImport(root);
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
         const LONG result = ::RegEnumKeyExA(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr);
@@ -211,6 +237,8 @@ long JEnvironmentManager::ReadEnvironmentsFromRegistry(const char* userKey)
             continue;   // a name longer than any environment's: not one of ours
         if (result != ERROR_SUCCESS)
             break;
+        if (IsStagedImport(name))
+            continue;
         SetEnvironment(name, environmentsKey, startUpDll.IsEmpty() ? nullptr : (const char*)startUpDll,
                        appPath.IsEmpty() ? nullptr : (const char*)appPath);
         ReadToolbarSettingsFromRegistry(name);

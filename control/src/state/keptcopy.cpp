@@ -36,6 +36,18 @@ bool IsWritableKeyName(const char* name)
     return std::strpbrk(name, "\r\n") == nullptr;
 }
 
+// A text the quoted form keeps exactly: one NUL at its end and no other control
+// characters but line ends.
+bool QuotableText(const std::vector<BYTE>& data)
+{
+    if (data.empty() || data.back() != 0)
+        return false;
+    for (size_t i = 0; i + 1 < data.size(); ++i)
+        if (data[i] < 32 && data[i] != '\n')
+            return false;
+    return true;
+}
+
 void WriteValue(FILE* file, const char* name, DWORD type, const std::vector<BYTE>& data)
 {
     if (*name)
@@ -46,6 +58,12 @@ void WriteValue(FILE* file, const char* name, DWORD type, const std::vector<BYTE
         DWORD value;
         memcpy(&value, data.data(), 4);
         std::fprintf(file, "=dword:%08lx\n", (unsigned long)value);
+        return;
+    }
+    if (type == REG_SZ && QuotableText(data)) {
+        std::fputc('=', file);
+        WriteQuoted(file, (const char*)data.data());
+        std::fputc('\n', file);
         return;
     }
     if (type == REG_BINARY)
@@ -195,8 +213,9 @@ bool ExportTree(const char* path, const char* fileName)
     FILE* file = std::fopen(fileName, "wb");
     bool ok = file != nullptr;
     if (ok) {
-        std::fputs("REGEDIT4\n", file);
+        std::fprintf(file, "REGEDIT4\n%s\n", kBeginLine);
         ok = WriteKey(file, hKey, path, 0);
+        std::fprintf(file, "\n%s\n", kEndLine);
         ok = std::fclose(file) == 0 && ok;
     }
     ::RegCloseKey(hKey);
