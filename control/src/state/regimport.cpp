@@ -74,6 +74,8 @@ bool ParseQuoted(const std::string& line, size_t& at, std::string& text)
             c = line[at];
             if (c == 'n')
                 c = '\n';
+            else if (c == 'r')
+                c = '\r';
             else if (c != '\\' && c != '"')
                 return false;
         }
