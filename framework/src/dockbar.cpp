@@ -366,12 +366,18 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     };
     std::vector<CControlBar*> hiddenInRow;               // since the row's last shown bar
     std::vector<std::vector<CControlBar*>> hiddenRows;   // rows of hidden bars alone, not placed yet
+    const auto alongOf = [&](CControlBar* pBar) {
+        CPoint at = placeOf(pBar).TopLeft();
+        return along(at);
+    };
+    // nFrom LONG_MIN: the bars keep their places along the row (a row of hidden bars alone).
     const auto park = [&](std::vector<CControlBar*>& bars, LONG nFrom, LONG nBefore, LONG nAcross) {
+        const bool bKeepAlong = nFrom == LONG_MIN;
         nFrom = std::min<LONG>(nFrom, nBefore - (LONG)bars.size());
         for (size_t i = 0; i < bars.size() && !m_bFloating && !m_bLayoutQuery; ++i) {
             const CRect rectBar = placeOf(bars[i]);
             CPoint at;
-            along(at) = nFrom + (LONG)i;
+            along(at) = bKeepAlong ? alongOf(bars[i]) : nFrom + (LONG)i;
             across(at) = nAcross;
             if (rectBar.TopLeft() != at)
                 AfxRepositionWindow(&layout, bars[i]->m_hWnd, CRect(at, rectBar.Size()));
@@ -390,8 +396,17 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             bKeep = bKeep && nAt >= nFarHalf && nAt < nNext && (j == 0 || nAt > acrossOf(hiddenRows[j - 1][0]));
         }
         const LONG nFirst = nNext == LONG_MAX ? across(pt) : nNext - (LONG)hiddenRows.size();
-        for (size_t j = 0; j < hiddenRows.size(); ++j)
-            park(hiddenRows[j], -kOverlap, LONG_MAX, bKeep ? acrossOf(hiddenRows[j][0]) : nFirst + (LONG)j);
+        for (size_t j = 0; j < hiddenRows.size(); ++j) {
+            // Their places along the row are kept while they still tell the order: a stored layout
+            // placed again docks them one by one, and a bar that follows them in the row comes
+            // after them only if they have not moved up to where it starts.
+            const auto& bars = hiddenRows[j];
+            bool bInOrder = true;
+            for (size_t i = 1; i < bars.size(); ++i)
+                bInOrder = bInOrder && alongOf(bars[i - 1]) < alongOf(bars[i]);
+            park(hiddenRows[j], bInOrder ? LONG_MIN : -kOverlap, LONG_MAX,
+                 bKeep ? acrossOf(hiddenRows[j][0]) : nFirst + (LONG)j);
+        }
         hiddenRows.clear();
     };
     bool bRowShown = false;

@@ -671,13 +671,30 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         if (rectBar.TopLeft() != at)
             AfxRepositionWindow(&layout, pBar->m_hWnd, CRect(at, rectBar.Size()));
     };
-    std::vector<CControlBar*> hiddenRows;   // of hidden bars alone, waiting for the next row's start
+    const auto alongOf = [&](CControlBar* pBar) {
+        CRect rectBar;
+        pBar->GetWindowRect(rectBar);
+        ScreenToClient(rectBar);
+        CPoint at = rectBar.TopLeft();
+        return along(at);
+    };
+    // Rows of hidden bars alone, waiting for the next row's start. A row's bars share its place
+    // across, and keep their places along it while those still tell their order (a stored layout
+    // placed again docks them one by one, and a bar that follows them comes after them only if
+    // they have not moved up to where it starts).
+    std::vector<std::vector<CControlBar*>> hiddenRows;
     const auto parkRows = [&](LONG nNext) {
         for (size_t j = 0; j < hiddenRows.size(); ++j) {
-            CPoint at;
-            along(at) = -nOverlap;
-            across(at) = nNext == LONG_MAX ? across(pt) + (LONG)j : nNext - (LONG)(hiddenRows.size() - j);
-            park(hiddenRows[j], at);
+            const auto& bars = hiddenRows[j];
+            bool bInOrder = true;
+            for (size_t i = 1; i < bars.size(); ++i)
+                bInOrder = bInOrder && alongOf(bars[i - 1]) < alongOf(bars[i]);
+            for (size_t i = 0; i < bars.size(); ++i) {
+                CPoint at;
+                along(at) = bInOrder ? alongOf(bars[i]) : -nOverlap + (LONG)i;
+                across(at) = nNext == LONG_MAX ? across(pt) + (LONG)j : nNext - (LONG)(hiddenRows.size() - j);
+                park(bars[i], at);
+            }
         }
         hiddenRows.clear();
     };
@@ -685,8 +702,9 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         auto& row = rows[r].shown;
         const auto& hidden = rows[r].hidden;
         if (row.empty()) {
+            auto& bars = hiddenRows.emplace_back();
             for (const auto& entry : hidden)
-                hiddenRows.push_back(entry.second);
+                bars.push_back(entry.second);
             continue;
         }
         parkRows(across(pt));
@@ -695,20 +713,25 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         CBaseDialogBar* pSplitBefore = nullptr;   // a splitter waits for the next bar of the row
         CRect rectSplit;
         for (size_t k = 0; k <= row.size(); ++k) {
-            // The hidden bars before this one (or at the row's end).
-            const LONG nNextStart = k < row.size() ? along(pt) + 1 : LONG_MAX;
-            size_t nBefore = 0;
-            for (const auto& entry : hidden)
-                nBefore += entry.first == k;
-            for (size_t j = 0, i = 0; j < hidden.size(); ++j)
-                if (hidden[j].first == k) {
-                    CPoint at;
-                    along(at) = std::min<LONG>(along(pt), nNextStart - (LONG)nBefore) + (LONG)i++;
-                    across(at) = across(pt);
-                    park(hidden[j].second, at);
-                }
-            if (k == row.size())
+            // The hidden bars before this one: where they would start, and before where it starts
+            // (a stored layout places them back by it); at the row's end, after its last bar.
+            const auto parkHidden = [&](LONG nNextStart) {
+                LONG nBefore = 0;
+                for (const auto& entry : hidden)
+                    nBefore += entry.first == k;
+                LONG i = 0;
+                for (const auto& [nShownBefore, pHidden] : hidden)
+                    if (nShownBefore == k) {
+                        CPoint at;
+                        along(at) = std::min<LONG>(along(pt), nNextStart - nBefore) + i++;
+                        across(at) = across(pt);
+                        park(pHidden, at);
+                    }
+            };
+            if (k == row.size()) {
+                parkHidden(LONG_MAX);
                 break;
+            }
             Item& item = row[k];
             CBaseDialogBar* pDialogBar = item.pDialogBar;
             const LONG nBarOverlap = overlapOf(item.pBar);
@@ -764,12 +787,15 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                                              : along(start) + along(size) - nBarOverlap > maxLength;
             if (k > 0 && bNoRoom) {
                 // No room left in the row: it goes on below (not recorded: the rows are the user's),
-                // and the splitter before it goes.
+                // and the splitter before it goes. The hidden bars before it stay at the line's end.
+                parkHidden(LONG_MAX);
                 across(pt) += nThickness - nOverlap;
                 along(pt) = -nOverlap;
                 nThickness = 0;
                 start = pt;
                 pSplitBefore = nullptr;
+            } else {
+                parkHidden(along(start));
             }
             if (pSplitBefore && !bQuery) {
                 AddSplitterInfo(bHorz ? 1 : 2, rectSplit, pSplitBefore, nullptr);
