@@ -239,6 +239,9 @@ private:
     CFrameWnd* MessageFrame();
     void ShowPrompt(UINT nID);
     void ActivateToolTips();
+    // Makes the bar's tip control, with a tool for each button, the first time
+    // it is needed; false when it cannot be made.
+    BOOL EnsureToolTip();
 
     // The flyouts as command lists by button index, in button order: what the
     // registry gave and what it is given back.
