@@ -309,7 +309,12 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
 
     // The new layout is staged beside the stored one and takes its place at once.
     layout_store::StagedSave save(hToolbars);
-    WriteToolbarSettingsToRegistry(save.SettingsKey());
+    if (save.IsOpen())
+        WriteToolbarSettings(
+            [](void* context, const char* name, DWORD type, const void* data, DWORD size) {
+                static_cast<layout_store::StagedSave*>(context)->AddSetting(name, type, data, size);
+            },
+            &save);
     int written = 0;
     bool reported = false;
     std::vector<JToolBar*> empty;
@@ -331,7 +336,6 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
             CarryDefaultFlyouts(hToolbars, Caption(pBar), hKey);
         if (pBar->WriteToRegistry(hKey))
             ++written;
-        ::RegCloseKey(hKey);
     }
     DestroyBars(empty);
     if (written == 0 && m_nNumberOfToolbars != 0) {
