@@ -334,7 +334,7 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
         }
         if (pBar->IsDefault())
             CarryDefaultFlyouts(hToolbars, Caption(pBar), hKey);
-        if (pBar->WriteToRegistry(hKey))
+        if (pBar->WriteToNewKey(hKey))
             ++written;
     }
     DestroyBars(empty);
