@@ -48,6 +48,9 @@ public:
     // ---- registry state (one key per toolbar, opened and closed by the caller) ----
     // FALSE without writing for a NULL key, or while the host hides its main window.
     BOOL WriteToRegistry(HKEY hKey);
+    // The same into a key just made for it, which holds nothing an earlier write
+    // left behind: no value is looked for to be removed.
+    BOOL WriteToNewKey(HKEY hKey);
     // FALSE for a NULL key or when a required value is missing or damaged; what was read
     // before it stays applied.
     BOOL ReadFromRegistry(HKEY hKey);
@@ -240,6 +243,9 @@ private:
     CFrameWnd* MessageFrame();
     void ShowPrompt(UINT nID);
     void ActivateToolTips();
+    // Makes the bar's tip control, with a tool for each button, the first time
+    // it is needed; false when it cannot be made.
+    BOOL EnsureToolTip();
 
     // The flyouts as command lists by button index, in button order: what the
     // registry gave and what it is given back.
@@ -274,6 +280,9 @@ private:
     void SetCustomRecord(int index, CTMBITMAPSTRUCT* pRecord);
     HBITMAP MakeRecordImage(CTMBITMAPSTRUCT* pRecord);
     BOOL WritePictureRecords(HKEY hKey);
+    BOOL m_bWritingNewKey = FALSE;   // WriteToNewKey: nothing stale to remove
+    // Removes a value an earlier write may have left.
+    void DropStaleValue(HKEY hKey, LPCSTR name);
     BOOL ReadPictureRecord(HKEY hKey, int n, CTMBITMAPSTRUCT*& pRecord);
 
     std::vector<ULONG_PTR> m_stripInputs;

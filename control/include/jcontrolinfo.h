@@ -71,6 +71,9 @@ public:
     void ReadUnitDisplayValues(const char* path);
     void ReadToolbarSettingsFromRegistry(HKEY hKey);
     void WriteToolbarSettingsToRegistry(HKEY hKey);
+    // The toolbar settings as they are stored, each value handed to `write` with `context`.
+    using SettingWriter = void (*)(void* context, const char* name, DWORD type, const void* data, DWORD size);
+    void WriteToolbarSettings(SettingWriter write, void* context);
     int GetShowCustomizeOnToolbarMenu() { return m_bShowCustomizeOnToolbarMenu; }
     void SetShowCustomizeOnToolbarMenu(int show) { m_bShowCustomizeOnToolbarMenu = show; }
     int GetShowToolBarMgrOnToolbarMenu() { return m_bShowToolBarMgrOnToolbarMenu; }

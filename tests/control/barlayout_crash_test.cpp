@@ -35,12 +35,25 @@ std::vector<UINT> Buttons(int n, bool bNew)
 
 class BarLayoutCrash : public LayoutHost {
 protected:
+    // A settings value differs too: it is stored with the toolbars, never with the other layout's.
     void MakeLayout(const char* prefix, int count, bool bNew)
     {
+        m_pInfo->SetShowCustomizeOnToolbarMenu(bNew ? 1 : 0);
         for (int n = 0; n < count; ++n) {
             const CString name = CString(prefix) + std::to_string(n).c_str();
             DockedBar(name, Buttons(n, bNew), n % 2 ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP);
         }
+    }
+
+    // The toolbars restored, and the settings value stored beside them.
+    std::set<std::string> Restored()
+    {
+        std::set<std::string> layout = Describe();
+        DWORD value = 2, size = sizeof value;
+        ::RegGetValueA(HKEY_CURRENT_USER, Root() + "\\Toolbars", "ShowCustomizeOnToolbarMenu", RRF_RT_REG_DWORD,
+                       nullptr, &value, &size);
+        layout.insert("ShowCustomizeOnToolbarMenu " + std::to_string(value));
+        return layout;
     }
 
     // Runs the child's save with the limit; its exit code.
@@ -82,14 +95,14 @@ TEST_F(BarLayoutCrash, EveryCutOfASaveLeavesTheOldOrTheNewLayout)
     ASSERT_EQ(10, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
     DestroyBars();
     ASSERT_EQ(10, LoadBarLayout(&m_frame, nullptr, nullptr));
-    const std::set<std::string> newLayout = Describe();
+    const std::set<std::string> newLayout = Restored();
     DestroyBars();
     MakeLayout("Old", 8, false);
     ASSERT_EQ(8, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
     DestroyBars();
     const Tree old = Snapshot(Root());
     ASSERT_EQ(8, LoadBarLayout(&m_frame, nullptr, nullptr));
-    const std::set<std::string> oldLayout = Describe();
+    const std::set<std::string> oldLayout = Restored();
     DestroyBars();
 
     const DWORD finished = RunChild(0);
@@ -108,7 +121,7 @@ TEST_F(BarLayoutCrash, EveryCutOfASaveLeavesTheOldOrTheNewLayout)
         Restore(old);
         ASSERT_EQ(kKilled, RunChild(cut));
         const int restored = LoadBarLayout(&m_frame, nullptr, nullptr);
-        const std::set<std::string> layout = Describe();
+        const std::set<std::string> layout = Restored();
         DestroyBars();
         if (layout == oldLayout && restored == 8)
             ++olds;
@@ -127,7 +140,8 @@ TEST_F(BarLayoutCrash, EveryCutOfASaveLeavesTheOldOrTheNewLayout)
 TEST_F(BarLayoutCrash, ASaveThatCannotBePutInPlaceFailsAndStaysToBeSaved)
 {
     MakeLayout("New", 3, true);
-    void* real = PointImport(::GetModuleHandleA(nullptr), "RegRenameKey", reinterpret_cast<void*>(&RefusedRegRenameKey));
+    void* real =
+        PointImport(::GetModuleHandleA(nullptr), "RegRenameKey", reinterpret_cast<void*>(&RefusedRegRenameKey));
     ASSERT_NE(nullptr, real);
     const int refused = ForceSaveBarLayout(&m_frame, nullptr, nullptr);
     PointImport(::GetModuleHandleA(nullptr), "RegRenameKey", real);

@@ -52,6 +52,25 @@ TEST_F(ToolbarClicks, ClickPostsTheCommandToTheMainWindow)
     EXPECT_EQ(rect, JToolBar::m_rectLast);
 }
 
+TEST_F(ToolbarClicks, TheMouseOverTheBarMakesItsTipControlWithAToolAtEachButton)
+{
+    MoveTo(ButtonCenter(m_pBar, 2));
+    const HWND hTips = m_pBar->GetToolBarCtrl().GetToolTips();
+    ASSERT_NE(nullptr, hTips);
+    EXPECT_EQ(m_pBar->m_pToolTip->m_hWnd, hTips);
+    EXPECT_EQ(3, ::SendMessageA(hTips, TTM_GETTOOLCOUNT, 0, 0)) << "none for the separator";
+    for (int index : {0, 2, 3}) {
+        TTTOOLINFOA info{};
+        info.cbSize = sizeof info;
+        info.hwnd = m_pBar->m_hWnd;
+        info.uId = m_pBar->GetItemID(index);
+        ASSERT_TRUE(::SendMessageA(hTips, TTM_GETTOOLINFOA, 0, (LPARAM)&info)) << index;
+        CRect rect;
+        m_pBar->GetItemRect(index, rect);
+        EXPECT_EQ(rect, CRect(info.rect)) << index;
+    }
+}
+
 TEST_F(ToolbarClicks, ReleasingOutsideRunsNothingAndRestoresTheButtonAndADisabledOneIgnoresClicks)
 {
     Press(0, true);

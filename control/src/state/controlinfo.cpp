@@ -122,19 +122,6 @@ GUserText ReadText(HKEY hKey, const char* name)
     return ReadRegText(hKey, name, buffer, sizeof buffer) ? GUserText(buffer) : GUserText();
 }
 
-void WriteNumber(HKEY hKey, const char* name, int value)
-{
-    WriteRegNumber(hKey, name, (DWORD)value);
-}
-
-void WriteText(HKEY hKey, const char* name, const GUserText& text)
-{
-    // Written from a path-sized buffer.
-    char buffer[MAX_PATH] = "";
-    lstrcpynA(buffer, text, MAX_PATH);
-    WriteRegText(hKey, name, buffer);
-}
-
 }   // namespace
 
 void JControlOnlyInfo::ReadUnitDisplayValues(const char* path)
@@ -219,21 +206,40 @@ void JControlOnlyInfo::WriteToolbarSettingsToRegistry(HKEY hKey)
 {
     if (!hKey)
         return;
+    WriteToolbarSettings(
+        [](void* context, const char* name, DWORD type, const void* data, DWORD size) {
+            ::RegSetValueExA(static_cast<HKEY>(context), name, 0, type, static_cast<const BYTE*>(data), size);
+        },
+        hKey);
+}
+
+void JControlOnlyInfo::WriteToolbarSettings(SettingWriter write, void* context)
+{
     for (int* pSetting : {&m_nLargeButtons, &m_nGripperBar, &m_nFlatButtons})
         if (*pSetting == -1)
             *pSetting = 0;
-    WriteNumber(hKey, "ColorButtons", m_bColorButtons);
-    WriteNumber(hKey, "LargeButtons", m_nLargeButtons);
-    WriteNumber(hKey, "ToolTips", m_bToolTips);
-    WriteNumber(hKey, "GripperBar", m_nGripperBar);
-    WriteNumber(hKey, "FlatButtons", m_nFlatButtons);
-    WriteNumber(hKey, "TransparentColor", (int)m_crTransparent);
+    const auto number = [&](const char* name, int value) {
+        const DWORD data = (DWORD)value;
+        write(context, name, REG_DWORD, &data, sizeof data);
+    };
+    const auto text = [&](const char* name, const GUserText& value) {
+        // Written from a path-sized buffer, with its terminating NUL.
+        char buffer[MAX_PATH] = "";
+        lstrcpynA(buffer, value, MAX_PATH);
+        write(context, name, REG_SZ, buffer, (DWORD)strlen(buffer) + 1);
+    };
+    number("ColorButtons", m_bColorButtons);
+    number("LargeButtons", m_nLargeButtons);
+    number("ToolTips", m_bToolTips);
+    number("GripperBar", m_nGripperBar);
+    number("FlatButtons", m_nFlatButtons);
+    number("TransparentColor", (int)m_crTransparent);
     if (!m_strStartUpDllClsid.IsEmpty())
-        WriteText(hKey, "StartUpDllClsid", m_strStartUpDllClsid);
+        text("StartUpDllClsid", m_strStartUpDllClsid);
     if (!m_strAppPath.IsEmpty())
-        WriteText(hKey, "AppPath", m_strAppPath);
-    WriteNumber(hKey, "ShowCustomizeOnToolbarMenu", m_bShowCustomizeOnToolbarMenu);
-    WriteNumber(hKey, "ShowToolBarMgrOnToolbarMenu", m_bShowToolBarMgrOnToolbarMenu);
+        text("AppPath", m_strAppPath);
+    number("ShowCustomizeOnToolbarMenu", m_bShowCustomizeOnToolbarMenu);
+    number("ShowToolBarMgrOnToolbarMenu", m_bShowToolBarMgrOnToolbarMenu);
 }
 
 long JControlOnlyInfo::GetButtonSize(UINT, LPARAM sizeOut)

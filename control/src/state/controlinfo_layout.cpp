@@ -312,7 +312,12 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
 
     // The new layout is staged beside the stored one and takes its place at once.
     layout_store::StagedSave save(hToolbars);
-    WriteToolbarSettingsToRegistry(save.SettingsKey());
+    if (save.IsOpen())
+        WriteToolbarSettings(
+            [](void* context, const char* name, DWORD type, const void* data, DWORD size) {
+                static_cast<layout_store::StagedSave*>(context)->AddSetting(name, type, data, size);
+            },
+            &save);
     int written = 0;
     bool reported = false;
     std::vector<JToolBar*> empty;
@@ -332,9 +337,8 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
         }
         if (pBar->IsDefault())
             CarryDefaultFlyouts(hToolbars, Caption(pBar), hKey);
-        if (pBar->WriteToRegistry(hKey))
+        if (pBar->WriteToNewKey(hKey))
             ++written;
-        ::RegCloseKey(hKey);
     }
     DestroyBars(empty);
     if (written == 0 && m_nNumberOfToolbars != 0) {

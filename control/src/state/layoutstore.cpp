@@ -2,6 +2,7 @@
 
 #include "regvalues.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr char kJournal[] = "SaveJournal";
 constexpr char kCount[] = "ToolbarCount";
+constexpr char kPackedSettings[] = "PackedSettings";
 constexpr char kStagedSuffix[] = ".new";
 // More toolbars than bar IDs exist: a journal counting more is damaged.
 constexpr DWORD kMostToolbars = 1024;
@@ -114,14 +116,52 @@ void DropLeftovers(HKEY hToolbars)
             DeleteKey(hToolbars, name);
 }
 
+// Packed settings: for each value its name and a NUL, its type, the size of its
+// data and the data. Damaged packing ends the values at the damage.
+void AppendSetting(std::vector<BYTE>& packed, const char* name, DWORD type, const void* data, DWORD size)
+{
+    const auto append = [&packed](const void* bytes, size_t count) {
+        packed.insert(packed.end(), static_cast<const BYTE*>(bytes), static_cast<const BYTE*>(bytes) + count);
+    };
+    append(name, std::strlen(name) + 1);
+    append(&type, sizeof type);
+    append(&size, sizeof size);
+    append(data, size);
+}
+
+void WritePackedSettings(HKEY hToolbars, const BYTE* packed, size_t length)
+{
+    size_t at = 0;
+    while (at < length) {
+        const BYTE* nul = static_cast<const BYTE*>(std::memchr(packed + at, 0, length - at));
+        if (!nul)
+            return;
+        const char* name = reinterpret_cast<const char*>(packed + at);
+        at = (size_t)(nul - packed) + 1;
+        DWORD type = 0, size = 0;
+        if (length - at < sizeof type + sizeof size)
+            return;
+        std::memcpy(&type, packed + at, sizeof type);
+        std::memcpy(&size, packed + at + sizeof type, sizeof size);
+        at += sizeof type + sizeof size;
+        if (size > length - at)
+            return;
+        if (std::strcmp(name, kCount) != 0)
+            ::RegSetValueExA(hToolbars, name, 0, type, packed + at, size);
+        at += size;
+    }
+}
+
 // Puts the committed layout of `count` toolbars in place. Each step may run again.
-// `staged`: every staged key is known to be there (a save that has just committed).
-bool Apply(HKEY hToolbars, HKEY hJournal, int count, bool staged)
+// `staged`: the open staged keys of a save that has just committed, renamed through
+// their handles; empty when a reader finishes a save cut short.
+// `settings`: the packed settings of that save (a reader takes them from the journal).
+bool Apply(HKEY hToolbars, HKEY hJournal, int count, const std::vector<HKEY>& staged, const std::vector<BYTE>* settings)
 {
     for (int n = 0; n < count; ++n) {
         const std::string name = ToolbarKeyName(n);
         const std::string stagedName = name + kStagedSuffix;
-        if (!staged && !KeyExists(hToolbars, stagedName))
+        if (staged.empty() && !KeyExists(hToolbars, stagedName))
             continue;   // in place already
         // Past the commit the old key is not needed again: it goes, with the files it names.
         HKEY hOld = nullptr;
@@ -133,12 +173,16 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, bool staged)
             if (!deleted)
                 DeleteKey(hToolbars, name);
         }
-        if (::RegRenameKey(hToolbars, Wide(stagedName).c_str(), Wide(name).c_str()) != ERROR_SUCCESS)
+        const LONG renamed = staged.empty() ? ::RegRenameKey(hToolbars, Wide(stagedName).c_str(), Wide(name).c_str())
+                                            : ::RegRenameKey(staged[(size_t)n], nullptr, Wide(name).c_str());
+        if (renamed != ERROR_SUCCESS)
             return false;
     }
     // The settings values.
     std::vector<BYTE> data(4096);
-    for (DWORD i = 0;; ++i) {
+    if (settings)
+        WritePackedSettings(hToolbars, settings->data(), settings->size());
+    for (DWORD i = 0; !settings; ++i) {
         char valueName[256];
         DWORD cchName = sizeof valueName, type = 0, size = (DWORD)data.size();
         LONG result = ::RegEnumValueA(hJournal, i, valueName, &cchName, nullptr, &type, data.data(), &size);
@@ -149,7 +193,9 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, bool staged)
         }
         if (result != ERROR_SUCCESS)
             break;
-        if (std::strcmp(valueName, kCount) != 0)
+        if (std::strcmp(valueName, kPackedSettings) == 0)
+            WritePackedSettings(hToolbars, data.data(), type == REG_BINARY ? size : 0);
+        else if (std::strcmp(valueName, kCount) != 0)
             ::RegSetValueExA(hToolbars, valueName, 0, type, data.data(), size);
     }
     // Keys of the old layout beyond the new one go, but for those of default toolbars:
@@ -185,7 +231,7 @@ bool FinishInterruptedSave(HKEY hToolbars)
     DWORD count = 0;
     bool finished = true;
     if (ReadRegNumber(hJournal, kCount, &count) && count <= kMostToolbars)
-        finished = Apply(hToolbars, hJournal, (int)count, false);
+        finished = Apply(hToolbars, hJournal, (int)count, {}, nullptr);
     else
         DropLeftovers(hToolbars);
     ::RegCloseKey(hJournal);
@@ -207,6 +253,7 @@ StagedSave::StagedSave(HKEY hToolbars) : m_hToolbars(hToolbars)
 
 StagedSave::~StagedSave()
 {
+    CloseStaged();
     if (m_hJournal)
         ::RegCloseKey(m_hJournal);
     if (!m_bCommitted && m_hJournal) {
@@ -214,6 +261,14 @@ StagedSave::~StagedSave()
             DeleteKey(m_hToolbars, ToolbarKeyName(n) + kStagedSuffix);
         DeleteKey(m_hToolbars, kJournal);
     }
+}
+
+void StagedSave::CloseStaged()
+{
+    for (HKEY hKey : m_staged)
+        if (hKey)
+            ::RegCloseKey(hKey);
+    m_staged.clear();
 }
 
 HKEY StagedSave::StageToolbar(int n)
@@ -226,8 +281,8 @@ HKEY StagedSave::StageToolbar(int n)
     HKEY hKey = nullptr;
     for (int attempt = 0; attempt < 2; ++attempt) {
         DWORD disposition = 0;
-        if (::RegCreateKeyExA(m_hToolbars, staged.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                              nullptr, &hKey, &disposition) != ERROR_SUCCESS)
+        if (::RegCreateKeyExA(m_hToolbars, staged.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                              &hKey, &disposition) != ERROR_SUCCESS)
             return nullptr;
         if (disposition == REG_CREATED_NEW_KEY)
             break;
@@ -239,25 +294,39 @@ HKEY StagedSave::StageToolbar(int n)
         return nullptr;
     if (n >= m_nStaged)
         m_nStaged = n + 1;
+    if (m_staged.size() < (size_t)m_nStaged)
+        m_staged.resize((size_t)m_nStaged, nullptr);
+    // Kept open: the commit renames the key through it.
+    if (m_staged[(size_t)n])
+        ::RegCloseKey(m_staged[(size_t)n]);
+    m_staged[(size_t)n] = hKey;
     return hKey;
 }
 
-HKEY StagedSave::SettingsKey()
+void StagedSave::AddSetting(const char* name, DWORD type, const void* data, DWORD size)
 {
-    return m_hJournal;
+    AppendSetting(m_settings, name, type, data, size);
 }
 
 bool StagedSave::Commit(int count)
 {
     if (!m_hJournal || count < 0 || count > m_nStaged)
         return false;
-    for (int n = count; n < m_nStaged; ++n)
+    for (int n = count; n < m_nStaged; ++n) {
+        if (m_staged[(size_t)n])
+            ::RegCloseKey(m_staged[(size_t)n]);
         DeleteKey(m_hToolbars, ToolbarKeyName(n) + kStagedSuffix);
+    }
     m_nStaged = count;
-    if (!WriteRegNumber(m_hJournal, kCount, (DWORD)count))
+    m_staged.resize((size_t)count);
+    if (std::find(m_staged.begin(), m_staged.end(), nullptr) != m_staged.end() ||
+        (!m_settings.empty() &&
+         !WriteRegBytes(m_hJournal, kPackedSettings, m_settings.data(), (DWORD)m_settings.size())) ||
+        !WriteRegNumber(m_hJournal, kCount, (DWORD)count))
         return false;
     m_bCommitted = true;
-    const bool finished = Apply(m_hToolbars, m_hJournal, count, true);
+    const bool finished = Apply(m_hToolbars, m_hJournal, count, m_staged, &m_settings);
+    CloseStaged();
     const bool gone = finished && NtDeleteKey(m_hJournal) >= 0;
     ::RegCloseKey(m_hJournal);
     m_hJournal = nullptr;

@@ -168,7 +168,7 @@ void JFlyout::MoveSelection(int step)
 
 void JFlyout::SetToolTip(UINT nID)
 {
-    if (!m_pToolTip || !m_pToolTip->m_hWnd)
+    if (!EnsureToolTip())
         return;
     char text[INFOTIPSIZE] = "";
     TTTOOLINFOA info{};
@@ -214,6 +214,7 @@ void JFlyout::OnLButtonUp(UINT, CPoint)
 
 void JFlyout::OnMouseMove(UINT nFlags, CPoint point)
 {
+    EnsureToolTip();
     const int hit = HitTest(point);
     if (GetCapture() == this) {
         if (hit < 0) {

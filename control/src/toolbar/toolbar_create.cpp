@@ -126,20 +126,9 @@ BOOL JToolBar::FinishCreate()
 {
     if (m_nAppearance == 1)
         ModifyStyle(0, TBSTYLE_FLAT);
+    // The tip control's window is made when a tip is first needed (EnsureToolTip):
+    // a bar the mouse never goes over makes none.
     m_pToolTip = new CToolTipCtrl;
-    if (!m_pToolTip->Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX))
-        return FALSE;
-    ActivateToolTips();
-    GetToolBarCtrl().SetToolTips(m_pToolTip->m_hWnd);
-    // The control gives a tip to every button it is given from now on: the
-    // buttons made before the tip control are given again.
-    CUIntArray ids;
-    GetButtonIDs(ids);
-    CToolBarCtrl& ctrl = GetToolBarCtrl();
-    while (ctrl.DeleteButton(0))
-        ;
-    if (ids.GetSize() > 0)
-        CToolBar::SetButtons(ids.GetData(), (int)ids.GetSize());
     m_bHide = FALSE;
     if (JControlOnlyInfo* pInfo = JEnvironmentManager::Current()) {
         pInfo->AddToolbar(this);
@@ -181,6 +170,31 @@ BOOL JToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
         m_strEnvironment = pInfo->GetCustomEnvironment();
     ApplyLargeSizes();
     return FinishCreate();
+}
+
+BOOL JToolBar::EnsureToolTip()
+{
+    if (!m_pToolTip || !m_hWnd)
+        return FALSE;
+    if (m_pToolTip->m_hWnd)
+        return TRUE;
+    if (!m_pToolTip->Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX))
+        return FALSE;
+    ActivateToolTips();
+    // Each button gets the tool the control gives the buttons it is given once it
+    // has a tip control; from then on the control moves and drops them itself.
+    CToolBarCtrl& ctrl = GetToolBarCtrl();
+    const int count = ctrl.GetButtonCount();
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        if (!ctrl.GetButton(i, &button) || (button.fsStyle & TBSTYLE_SEP))
+            continue;
+        CRect rect(0, 0, 0, 0);
+        ctrl.GetItemRect(i, rect);
+        m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, rect, (UINT_PTR)button.idCommand);
+    }
+    ctrl.SetToolTips(m_pToolTip->m_hWnd);
+    return TRUE;
 }
 
 void JToolBar::ActivateToolTips()

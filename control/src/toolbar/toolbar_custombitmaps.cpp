@@ -432,7 +432,7 @@ void JToolBar::ReloadCustomBitmap(CTMBITMAPSTRUCT* pRecord)
     } else {
         custom_bitmaps::MacroAnswer answer;
         custom_bitmaps::GetMoreInformation(pRecord->m_strMacro, answer);
-        if (m_pToolTip && !pRecord->m_bPromptOverride && answer.szDescription[0]) {
+        if (!pRecord->m_bPromptOverride && answer.szDescription[0] && EnsureToolTip()) {
             m_pToolTip->UpdateTipText(answer.szDescription, this, pRecord->m_nCommandID);
             m_pToolTip->Activate(TRUE);
         }

@@ -171,12 +171,12 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
         if (!file.empty()) {
             ok = WriteRegText(hKey, fileName.c_str(), file.c_str()) && ok;
             ok = WriteRegNumber(hKey, idName.c_str(), pRecord->m_nCommandID) && ok;
-            ::RegDeleteValueA(hKey, headerName.c_str());
-            ::RegDeleteValueA(hKey, bitsName.c_str());
+            DropStaleValue(hKey, headerName.c_str());
+            DropStaleValue(hKey, bitsName.c_str());
         } else {
             // No file: the bitmap itself, when it can be described.
-            ::RegDeleteValueA(hKey, fileName.c_str());
-            ::RegDeleteValueA(hKey, idName.c_str());
+            DropStaleValue(hKey, fileName.c_str());
+            DropStaleValue(hKey, idName.c_str());
             if (!WriteStoredBitmap(hKey, n, pRecord->m_nCommandID, pRecord->m_hBitmap))
                 continue;
         }
@@ -200,7 +200,7 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
         if (!pRecord->m_strSymbolFile.IsEmpty())
             ok = WriteRegText(hKey, symbolName.c_str(), pRecord->m_strSymbolFile) && ok;
         else
-            ::RegDeleteValueA(hKey, symbolName.c_str());
+            DropStaleValue(hKey, symbolName.c_str());
         ok = WriteRegNumber(hKey, Numbered("CustomPromptOverride%d", n).c_str(), pRecord->m_bPromptOverride ? 1 : 0) &&
              ok;
         // The prompt and tip as the provider has them; without one, the record's own tip.
@@ -218,7 +218,7 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
         written.push_back((UINT)i);
     }
     // Values of records an earlier save wrote beyond these go.
-    for (int n = (int)written.size();; ++n) {
+    for (int n = (int)written.size(); !m_bWritingNewKey; ++n) {
         bool any = false;
         for (const char* format :
              {"CustomBitmapFile%d", "CustomBitmapID%d", "CustomBitmap%d", "CustomBitmapBits%d", "CustomBitmapString%d",

@@ -148,6 +148,7 @@ void JToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 
 void JToolBar::OnMouseMove(UINT nFlags, CPoint point)
 {
+    EnsureToolTip();
     if (m_nFlyoutButton != -1 && GetCapture() == this) {
         CRect rect;
         GetItemRect(m_nFlyoutButton, rect);

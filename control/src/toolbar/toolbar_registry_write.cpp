@@ -158,11 +158,25 @@ BOOL JToolBar::WriteToRegistry(HKEY hKey)
         ok = WriteRegList(hKey, "Styles", styles) && ok;
     } else {
         // A kept key must not give an earlier save's row breaks to these buttons.
-        ::RegDeleteValueA(hKey, "Styles");
+        DropStaleValue(hKey, "Styles");
     }
     WriteFlyouts(hKey, "Flyouts", "Flyout%d");
     ok = WritePictureRecords(hKey) && ok;
     return ok ? TRUE : FALSE;
+}
+
+BOOL JToolBar::WriteToNewKey(HKEY hKey)
+{
+    m_bWritingNewKey = TRUE;
+    const BOOL bWritten = WriteToRegistry(hKey);
+    m_bWritingNewKey = FALSE;
+    return bWritten;
+}
+
+void JToolBar::DropStaleValue(HKEY hKey, LPCSTR name)
+{
+    if (!m_bWritingNewKey)
+        ::RegDeleteValueA(hKey, name);
 }
 
 void JToolBar::StoreLastPosition()

@@ -8,6 +8,8 @@ BOOL JToolBar::PreTranslateMessage(MSG* pMsg)
 {
     if (HandleFlyoutKey(pMsg))
         return TRUE;
+    if (pMsg->hwnd == m_hWnd && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
+        EnsureToolTip();
     if (m_pToolTip && m_pToolTip->m_hWnd) {
         ActivateToolTips();
         const bool tipVisible = m_pToolTip->IsWindowVisible() != FALSE;
@@ -51,7 +53,7 @@ BOOL JToolBar::PreTranslateMessage(MSG* pMsg)
 
 BOOL JToolBar::ChangeTooltipTextOnItem(int index, const char* lpszText)
 {
-    if (!m_hWnd || !GetToolBarCtrl().GetToolTips() || !m_pToolTip)
+    if (!m_hWnd || !EnsureToolTip())
         return FALSE;
     const UINT nID = GetItemID(index);
     if (nID == 0)
@@ -68,7 +70,7 @@ BOOL JToolBar::GetTooltipTextOnItem(int index, char* out)
 
 BOOL JToolBar::GetTooltipTextOnItem(int index, char* out, int cchOut)
 {
-    if (!m_hWnd || !out || cchOut <= 0 || !m_pToolTip)
+    if (!m_hWnd || !out || cchOut <= 0 || !EnsureToolTip())
         return FALSE;
     const UINT nID = GetItemID(index);
     if (nID == 0)
