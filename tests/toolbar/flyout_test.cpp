@@ -348,6 +348,21 @@ TEST_F(Flyouts, OfAFloatingColumnOpenAwayFromItsEnds)
     }
 }
 
+TEST_F(Flyouts, TheButtonsOwnTipWaitingToShowStaysAwayWhileItsFlyoutIsOpen)
+{
+    ASSERT_TRUE(m_pBar->ChangeTooltipTextOnItem(0, "Open"));
+    MoveMouse(ButtonCenter(m_pBar, 0));
+    ScriptedInput script;
+    HoldButton(script);
+    script.Wait(::GetDoubleClickTime() + 200).Then([this] {
+        EXPECT_FALSE(m_pBar->m_pToolTip->IsWindowVisible());
+        SendMouseButton(ButtonCenter(m_pBar, 0), false);
+        return true;
+    });
+    script.Key(VK_ESCAPE);
+    RunScript(script);
+}
+
 TEST_F(Flyouts, AButtonUnderTheMouseShowsItsTipFromTheHostsResources)
 {
     m_pInfo->m_hDraftResource = ::GetModuleHandleA(nullptr);

@@ -94,10 +94,14 @@ void JToolBar::RunFlyout(int index, BOOL bKeyboard)
     if (!pFlyout || !pFlyout->m_hWnd)
         return;
     ResetAllButtons(-1, FALSE);
-    // The button's own tip would cover the flyout.
+    // The button's own tip would cover the flyout. A tip still waiting to show
+    // shows even when deactivated: the tip control is told the mouse left every
+    // button, and the wait then finds the cursor over another tool and gives up.
     if (m_pToolTip && m_pToolTip->m_hWnd) {
         m_pToolTip->SendMessage(TTM_POP);
         m_pToolTip->Activate(FALSE);
+        MSG away{m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1), 0, {-1, -1}};
+        m_pToolTip->RelayEvent(&away);
     }
     const HWND hSelf = m_hWnd, hFlyout = pFlyout->m_hWnd;
     const int chosen = bKeyboard ? pFlyout->DisplayFlyoutFromKeyboard(this, index) : pFlyout->DisplayFlyout(this, index);
