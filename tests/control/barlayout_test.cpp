@@ -275,7 +275,7 @@ TEST_F(BarLayout, AnUnreadableLayoutOfTheLongestEnvironmentNameIsKeptAndDropped)
 // picture folder: a damaged key naming any other file leaves that file alone.
 TEST_F(BarLayout, ASaveRemovesOnlyItsOwnPictureFiles)
 {
-    DockedBar("Tools", {kOpen, kSave});
+    JToolBar* pBar = DockedBar("Tools", {kOpen, kSave});
     ASSERT_EQ(1, SaveBarLayout(&m_frame, nullptr, nullptr));
     const std::string own = ProgramFolder() + "\\CustBmps";
     ::CreateDirectoryA(own.c_str(), nullptr);
@@ -296,6 +296,15 @@ TEST_F(BarLayout, ASaveRemovesOnlyItsOwnPictureFiles)
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str())) << file;
         ::DeleteFileA(file.c_str());
     }
+    // A picture's file is rewritten in place by every save: the commit of the next keeps it.
+    HBITMAP hPicture = ::CreateBitmap(16, 15, 1, 32, nullptr);
+    pBar->SetPicture(1, hPicture);
+    ::DeleteObject(hPicture);
+    const std::string picture = own + "\\iCmd" + std::to_string(kSave) + ".tmp";
+    for (int save = 0; save < 2; ++save)
+        EXPECT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(picture.c_str()));
+    pBar->SetPicture(1, nullptr);
 }
 
 // Keeping a copy drops the oldest of its own name beyond the last few, and none

@@ -3,9 +3,11 @@
 // flyout lists through a save and a load.
 #include "jflyout.h"
 #include "storedvalues.h"
+#include "toolbar_custombitmaps.h"
 #include "toolbar_fixture.h"
 
 #include <atomic>
+#include <tuple>
 
 using namespace toolbar_test;
 using namespace testing_support;
@@ -199,6 +201,18 @@ TEST_F(Flyouts, AClickLeavesItOpenAClickOutsideReachesItsTargetAndAReleaseOutsid
 
 TEST_F(Flyouts, KeyboardOpensMovesPicksAndCancels)
 {
+    // Pictures on the button and on the flyout's kGrey (kept in memory: no folder).
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    custom_bitmaps::SetFolder((std::string(temp) + "flyout_missing\\deeper").c_str());
+    const COLORREF kRed = RGB(200, 30, 30);
+    for (auto [pBar, index, color] : {std::tuple{(JToolBar*)m_pBar, 0, RGB(1, 2, 3)}, {Flyout(), 2, kRed}}) {
+        HBITMAP hPicture = image_test::MakeDib(16, 15, 24, color);
+        image_test::SetPixels(hPicture, {{0, 0}}, image_test::kMagenta);
+        pBar->SetPicture(index, hPicture);
+        ::DeleteObject(hPicture);
+    }
+    custom_bitmaps::SetFolder(nullptr);
     // The host moved the keyboard to the toolbar, its first button hot.
     m_pBar->SetFocus();
     m_pBar->SendMessage(TB_SETHOTITEM, 0);
@@ -221,6 +235,10 @@ TEST_F(Flyouts, KeyboardOpensMovesPicksAndCancels)
     RunScript(script);
     EXPECT_EQ(kGrey, m_pBar->GetItemID(0));
     EXPECT_EQ(std::vector<UINT>{kGrey}, m_frame.m_commands);
+    // The button's own picture went; the flyout's picture of kGrey came, a copy of its own.
+    EXPECT_EQ(nullptr, m_pBar->GetCustomBitmapByCommand(kOpen));
+    EXPECT_EQ(kRed, m_pBar->ImageCenter(0));
+    EXPECT_NE(Flyout()->GetCustomBitmap(2), m_pBar->GetCustomBitmap(0));
 
     // F4 opens it too; Escape closes it without a change.
     ScriptedInput cancel;
@@ -328,6 +346,21 @@ TEST_F(Flyouts, OfAFloatingColumnOpenAwayFromItsEnds)
         EXPECT_EQ(c.dwDirection, pFlyout->GetFlyOutDirection(m_pBar, c.index, &size));
         EXPECT_EQ(c.bVertical, size.cy > size.cx);
     }
+}
+
+TEST_F(Flyouts, TheButtonsOwnTipWaitingToShowStaysAwayWhileItsFlyoutIsOpen)
+{
+    ASSERT_TRUE(m_pBar->ChangeTooltipTextOnItem(0, "Open"));
+    MoveMouse(ButtonCenter(m_pBar, 0));
+    ScriptedInput script;
+    HoldButton(script);
+    script.Wait(::GetDoubleClickTime() + 200).Then([this] {
+        EXPECT_FALSE(m_pBar->m_pToolTip->IsWindowVisible());
+        SendMouseButton(ButtonCenter(m_pBar, 0), false);
+        return true;
+    });
+    script.Key(VK_ESCAPE);
+    RunScript(script);
 }
 
 TEST_F(Flyouts, AButtonUnderTheMouseShowsItsTipFromTheHostsResources)

@@ -274,6 +274,24 @@ TEST_F(CustomBitmaps, MacroButtonTakesTheHostsPictureAndIsStoredAsInternal)
     EXPECT_EQ(stroke, image_test::PixelOf(pCopy->Strip(), 16 + 3, 1));
 }
 
+TEST_F(CustomBitmaps, SavesOfTheSameKeyLeaveOneUniqueFile)
+{
+    ProbeToolBar* pBar = MakeToolBar({kOpen});
+    ASSERT_EQ(1, pBar->AddButton(kSave, 1, Picture(kRed), "nowhere.jmac"));
+    for (int save = 0; save < 3; ++save)
+        ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    const std::string file = ReadValues(m_hKey).at("CustomBitmapFile0").Text();
+    EXPECT_TRUE(FileExists(file.c_str()));
+    int files = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = ::FindFirstFileA((m_folder + "_TB*").c_str(), &found);
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(hFind, &found))
+        ++files;
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    EXPECT_EQ(1, files);
+}
+
 TEST_F(CustomBitmaps, MacroWhoseHostEntryIsMissingIsRegisteredAgainOrDropped)
 {
     // A stored macro button whose macro is gone and whose command the host forgot.

@@ -70,20 +70,32 @@ std::string OwnPictureFile(const char* file)
     return full;
 }
 
-// The temporary picture files a key names: removed with the key that names them.
-// Stored data may name any file: only the toolbars' own pictures go.
-void DeleteTemporaryBitmapFiles(HKEY hKey)
+// The toolbars' own picture files a key names.
+std::vector<std::string> OwnPictureFiles(HKEY hKey)
 {
+    std::vector<std::string> files;
     for (int n = 0;; ++n) {
         char name[48];
         std::snprintf(name, sizeof name, "CustomBitmapFile%d", n);
         char file[MAX_PATH] = "";
         if (!ReadRegText(hKey, name, file, sizeof file))
             break;
-        const std::string own = *file ? OwnPictureFile(file) : std::string();
+        std::string own = *file ? OwnPictureFile(file) : std::string();
         if (!own.empty())
-            ::DeleteFileA(own.c_str());
+            files.push_back(std::move(own));
     }
+    return files;
+}
+
+// The temporary picture files a key names: removed with the key that names them,
+// but for those the new layout names again (a picture's file is rewritten in place).
+// Stored data may name any file: only the toolbars' own pictures go.
+void DeleteTemporaryBitmapFiles(HKEY hKey, const std::vector<std::string>& kept)
+{
+    for (const std::string& own : OwnPictureFiles(hKey))
+        if (std::none_of(kept.begin(), kept.end(),
+                         [&](const std::string& file) { return _stricmp(file.c_str(), own.c_str()) == 0; }))
+            ::DeleteFileA(own.c_str());
 }
 
 std::vector<std::string> SubkeyNames(HKEY hKey)
@@ -158,6 +170,17 @@ void WritePackedSettings(HKEY hToolbars, const BYTE* packed, size_t length)
 // `settings`: the packed settings of that save (a reader takes them from the journal).
 bool Apply(HKEY hToolbars, HKEY hJournal, int count, const std::vector<HKEY>& staged, const std::vector<BYTE>* settings)
 {
+    std::vector<std::string> kept;
+    for (int n = 0; n < count; ++n) {
+        const std::string name = ToolbarKeyName(n);
+        HKEY hKey = nullptr;
+        if (::RegOpenKeyExA(hToolbars, (name + kStagedSuffix).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS ||
+            ::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
+            for (std::string& file : OwnPictureFiles(hKey))
+                kept.push_back(std::move(file));
+            ::RegCloseKey(hKey);
+        }
+    }
     for (int n = 0; n < count; ++n) {
         const std::string name = ToolbarKeyName(n);
         const std::string stagedName = name + kStagedSuffix;
@@ -166,7 +189,7 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, const std::vector<HKEY>& st
         // Past the commit the old key is not needed again: it goes, with the files it names.
         HKEY hOld = nullptr;
         if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_QUERY_VALUE | DELETE, &hOld) == ERROR_SUCCESS) {
-            DeleteTemporaryBitmapFiles(hOld);
+            DeleteTemporaryBitmapFiles(hOld, kept);
             // Deleted through the handle already open; a key with subkeys goes with its tree.
             const bool deleted = NtDeleteKey(hOld) >= 0;
             ::RegCloseKey(hOld);
@@ -211,7 +234,7 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, const std::vector<HKEY>& st
                 break;
             continue;
         }
-        DeleteTemporaryBitmapFiles(hKey);
+        DeleteTemporaryBitmapFiles(hKey, kept);
         DWORD isDefault = 0;
         const bool keep = ReadRegNumber(hKey, "Default", &isDefault) && isDefault != 0;
         ::RegCloseKey(hKey);

@@ -121,6 +121,22 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
     IJDynamicCommand* pProvider = pInfo ? pInfo->m_pDynamicCommand : nullptr;
     bool ok = true;
     std::vector<UINT> written;
+    // The unique files an earlier save of this key made go once this one is written.
+    std::vector<std::string> stale;
+    CString folder;
+    for (int n = 0;; ++n) {
+        char file[MAX_PATH] = "";
+        if (!ReadRegText(hKey, Numbered("CustomBitmapFile%d", n).c_str(), file, sizeof file))
+            break;
+        if (n == 0)
+            folder = GetCustomBitmapFolder();
+        const size_t length = (size_t)folder.GetLength();
+        if (length == 0)
+            break;
+        if (std::strlen(file) > length + 3 && _strnicmp(file, folder, length) == 0 &&
+            _strnicmp(file + length, "_TB", 3) == 0 && !std::strchr(file + length, '\\'))
+            stale.emplace_back(file);
+    }
     const int nButtons = std::min((int)GetCommandCount(), (int)kMostListed);
     for (int i = 0; i < nButtons; ++i) {
         CTMBITMAPSTRUCT* pRecord = GetCustomRecord(i);
@@ -169,6 +185,9 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
             }
         }
         if (!file.empty()) {
+            stale.erase(std::remove_if(stale.begin(), stale.end(),
+                                       [&](const std::string& old) { return _stricmp(old.c_str(), file.c_str()) == 0; }),
+                        stale.end());
             ok = WriteRegText(hKey, fileName.c_str(), file.c_str()) && ok;
             ok = WriteRegNumber(hKey, idName.c_str(), pRecord->m_nCommandID) && ok;
             DropStaleValue(hKey, headerName.c_str());
@@ -227,6 +246,8 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
         if (!any)
             break;
     }
+    for (const std::string& old : stale)
+        ::DeleteFileA(old.c_str());
     if (written.empty())
         written.push_back((UINT)-1);
     return (WriteRegList(hKey, "CustomBitmaps", written) && ok) ? TRUE : FALSE;

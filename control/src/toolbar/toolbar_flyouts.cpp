@@ -94,17 +94,40 @@ void JToolBar::RunFlyout(int index, BOOL bKeyboard)
     if (!pFlyout || !pFlyout->m_hWnd)
         return;
     ResetAllButtons(-1, FALSE);
-    // The button's own tip would cover the flyout.
+    // The button's own tip would cover the flyout. A tip still waiting to show
+    // shows even when deactivated: the tip control is told the mouse left every
+    // button, and the wait then finds the cursor over another tool and gives up.
     if (m_pToolTip && m_pToolTip->m_hWnd) {
         m_pToolTip->SendMessage(TTM_POP);
         m_pToolTip->Activate(FALSE);
+        MSG away{m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1), 0, {-1, -1}};
+        m_pToolTip->RelayEvent(&away);
     }
-    const HWND hSelf = m_hWnd;
+    const HWND hSelf = m_hWnd, hFlyout = pFlyout->m_hWnd;
     const int chosen = bKeyboard ? pFlyout->DisplayFlyoutFromKeyboard(this, index) : pFlyout->DisplayFlyout(this, index);
     if (!::IsWindow(hSelf) || FromHandlePermanent(hSelf) != this)
         return;   // the toolbar went while its flyout was open
+    if (!::IsWindow(hFlyout) || FromHandlePermanent(hFlyout) != pFlyout)
+        pFlyout = nullptr;
     ActivateToolTips();
     if (chosen != -1 && index < (int)GetCommandCount()) {
+        // The button's own picture goes; a picture the flyout holds for the command
+        // comes with it, as a copy of its own.
+        CTMBITMAPSTRUCT* pCopy = nullptr;
+        if (const CTMBITMAPSTRUCT* pPicked = pFlyout ? pFlyout->GetCustomBitmapByCommand((UINT)chosen) : nullptr) {
+            pCopy = new CTMBITMAPSTRUCT;
+            pCopy->m_nCommandID = pPicked->m_nCommandID;
+            pCopy->m_hBitmap = pPicked->m_hBitmap ? static_cast<HBITMAP>(::CopyImage(pPicked->m_hBitmap, IMAGE_BITMAP,
+                                                                                       0, 0, 0))
+                                                  : nullptr;
+            pCopy->m_strMacro = pPicked->m_strMacro;
+            pCopy->m_crFill = pPicked->m_crFill;
+            pCopy->m_hFillModule = pPicked->m_hFillModule;
+            pCopy->m_strFillMask = pPicked->m_strFillMask;
+            pCopy->m_strSymbolFile = pPicked->m_strSymbolFile;
+            pCopy->m_strBitmapFile = pPicked->m_strBitmapFile;
+        }
+        SetCustomRecord(index, pCopy);
         SwapCommand((UINT)chosen, index);
         UINT nStyle = GetButtonStyle(index);
         if (nStyle & TBBS_CHECKBOX)
