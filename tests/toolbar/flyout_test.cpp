@@ -29,19 +29,22 @@ struct ForeignWindow {
     std::atomic<bool> m_bForeground{false};
     void Start()
     {
-        hThread = ::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-            auto* self = static_cast<ForeignWindow*>(p);
-            HWND hWnd = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 500, 50, 50,
-                                          nullptr, nullptr, nullptr, nullptr);
-            self->m_bForeground = MakeForeground(hWnd) != FALSE;
-            while (::MsgWaitForMultipleObjects(1, &self->hStop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-                MSG msg;
-                while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                    ::DispatchMessageA(&msg);
-            }
-            ::DestroyWindow(hWnd);
-            return 0;
-        }, this, 0, nullptr);
+        hThread = ::CreateThread(
+            nullptr, 0,
+            [](LPVOID p) -> DWORD {
+                auto* self = static_cast<ForeignWindow*>(p);
+                HWND hWnd = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 500, 50, 50, nullptr,
+                                              nullptr, nullptr, nullptr);
+                self->m_bForeground = MakeForeground(hWnd) != FALSE;
+                while (::MsgWaitForMultipleObjects(1, &self->hStop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+                    MSG msg;
+                    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                        ::DispatchMessageA(&msg);
+                }
+                ::DestroyWindow(hWnd);
+                return 0;
+            },
+            this, 0, nullptr);
     }
     ~ForeignWindow()
     {
@@ -213,7 +216,19 @@ TEST_F(Flyouts, KeyboardOpensMovesPicksAndCancels)
         ::DeleteObject(hPicture);
     }
     custom_bitmaps::SetFolder(nullptr);
-    // The host moved the keyboard to the toolbar, its first button hot.
+    // The host moved the keyboard to the toolbar, its first button hot. Enter at once
+    // picks the button's own command: it runs, and the button keeps its picture.
+    m_pBar->SetFocus();
+    m_pBar->SendMessage(TB_SETHOTITEM, 0);
+    ScriptedInput same;
+    same.Then([this] { return IsOpen(); }, "opened by Alt+Down");
+    same.Then([] {
+        PressKey(VK_RETURN);
+        return true;
+    });
+    PressKeyChord({VK_MENU, VK_DOWN});
+    RunScript(same);
+    EXPECT_NE(nullptr, m_pBar->GetCustomBitmapByCommand(kOpen));
     m_pBar->SetFocus();
     m_pBar->SendMessage(TB_SETHOTITEM, 0);
     ScriptedInput script;
@@ -234,7 +249,7 @@ TEST_F(Flyouts, KeyboardOpensMovesPicksAndCancels)
     PressKeyChord({VK_MENU, VK_DOWN});
     RunScript(script);
     EXPECT_EQ(kGrey, m_pBar->GetItemID(0));
-    EXPECT_EQ(std::vector<UINT>{kGrey}, m_frame.m_commands);
+    EXPECT_EQ((std::vector<UINT>{kOpen, kGrey}), m_frame.m_commands);
     // The button's own picture went; the flyout's picture of kGrey came, a copy of its own.
     EXPECT_EQ(nullptr, m_pBar->GetCustomBitmapByCommand(kOpen));
     EXPECT_EQ(kRed, m_pBar->ImageCenter(0));
@@ -252,7 +267,7 @@ TEST_F(Flyouts, KeyboardOpensMovesPicksAndCancels)
     PressKey(VK_F4);
     RunScript(cancel);
     EXPECT_EQ(kGrey, m_pBar->GetItemID(0));
-    EXPECT_EQ(std::vector<UINT>{kGrey}, m_frame.m_commands);
+    EXPECT_EQ((std::vector<UINT>{kOpen, kGrey}), m_frame.m_commands);
 }
 
 TEST_F(Flyouts, ClosesWhenTheApplicationLosesActivationOrTheFrameGoes)
@@ -373,12 +388,14 @@ TEST_F(Flyouts, AButtonUnderTheMouseShowsItsTipFromTheHostsResources)
         MoveMouse(ButtonCenter(Flyout(), 2));
         return true;
     });
-    script.Then([&] {
-        TOOLINFOA info{sizeof info, 0, Flyout()->m_hWnd, kGrey, {}, nullptr, tip.GetBuffer(80), 0, nullptr};
-        Flyout()->m_pToolTip->SendMessage(TTM_GETTEXTA, 80, (LPARAM)&info);
-        tip.ReleaseBuffer();
-        return Flyout()->m_pToolTip->IsWindowVisible() != FALSE;
-    }, "tip shown");
+    script.Then(
+        [&] {
+            TOOLINFOA info{sizeof info, 0, Flyout()->m_hWnd, kGrey, {}, nullptr, tip.GetBuffer(80), 0, nullptr};
+            Flyout()->m_pToolTip->SendMessage(TTM_GETTEXTA, 80, (LPARAM)&info);
+            tip.ReleaseBuffer();
+            return Flyout()->m_pToolTip->IsWindowVisible() != FALSE;
+        },
+        "tip shown");
     script.Key(VK_ESCAPE);
     EXPECT_TRUE(m_pBar->OpenFlyoutFromKeyboard(0));
     RunScript(script);

@@ -16,8 +16,8 @@ JFlyout* FlyoutIn(void* pSlot)
 
 void JToolBar::AddFlyout(int index, const UINT* lpIDArray, int nIDCount)
 {
-    if (m_bIsFlyout || !m_hWnd || index < 0 || index >= (int)GetCommandCount() || GetItemID(index) == 0 ||
-        !lpIDArray || nIDCount <= 0)
+    if (m_bIsFlyout || !m_hWnd || index < 0 || index >= (int)GetCommandCount() || GetItemID(index) == 0 || !lpIDArray ||
+        nIDCount <= 0)
         return;
     SetFlyoutList(index, std::vector<UINT>(lpIDArray, lpIDArray + nIDCount));
 }
@@ -104,31 +104,36 @@ void JToolBar::RunFlyout(int index, BOOL bKeyboard)
         m_pToolTip->RelayEvent(&away);
     }
     const HWND hSelf = m_hWnd, hFlyout = pFlyout->m_hWnd;
-    const int chosen = bKeyboard ? pFlyout->DisplayFlyoutFromKeyboard(this, index) : pFlyout->DisplayFlyout(this, index);
+    const int chosen =
+        bKeyboard ? pFlyout->DisplayFlyoutFromKeyboard(this, index) : pFlyout->DisplayFlyout(this, index);
     if (!::IsWindow(hSelf) || FromHandlePermanent(hSelf) != this)
         return;   // the toolbar went while its flyout was open
     if (!::IsWindow(hFlyout) || FromHandlePermanent(hFlyout) != pFlyout)
         pFlyout = nullptr;
     ActivateToolTips();
     if (chosen != -1 && index < (int)GetCommandCount()) {
-        // The button's own picture goes; a picture the flyout holds for the command
-        // comes with it, as a copy of its own.
-        CTMBITMAPSTRUCT* pCopy = nullptr;
-        if (const CTMBITMAPSTRUCT* pPicked = pFlyout ? pFlyout->GetCustomBitmapByCommand((UINT)chosen) : nullptr) {
-            pCopy = new CTMBITMAPSTRUCT;
-            pCopy->m_nCommandID = pPicked->m_nCommandID;
-            pCopy->m_hBitmap = pPicked->m_hBitmap ? static_cast<HBITMAP>(::CopyImage(pPicked->m_hBitmap, IMAGE_BITMAP,
-                                                                                       0, 0, 0))
-                                                  : nullptr;
-            pCopy->m_strMacro = pPicked->m_strMacro;
-            pCopy->m_crFill = pPicked->m_crFill;
-            pCopy->m_hFillModule = pPicked->m_hFillModule;
-            pCopy->m_strFillMask = pPicked->m_strFillMask;
-            pCopy->m_strSymbolFile = pPicked->m_strSymbolFile;
-            pCopy->m_strBitmapFile = pPicked->m_strBitmapFile;
+        // The button's own command picked again leaves the button as it is: the
+        // user's picture on it stays.
+        if (GetItemID(index) != (UINT)chosen) {
+            // The button's own picture goes; a picture the flyout holds for the command
+            // comes with it, as a copy of its own.
+            CTMBITMAPSTRUCT* pCopy = nullptr;
+            if (const CTMBITMAPSTRUCT* pPicked = pFlyout ? pFlyout->GetCustomBitmapByCommand((UINT)chosen) : nullptr) {
+                pCopy = new CTMBITMAPSTRUCT;
+                pCopy->m_nCommandID = pPicked->m_nCommandID;
+                pCopy->m_hBitmap = pPicked->m_hBitmap
+                                       ? static_cast<HBITMAP>(::CopyImage(pPicked->m_hBitmap, IMAGE_BITMAP, 0, 0, 0))
+                                       : nullptr;
+                pCopy->m_strMacro = pPicked->m_strMacro;
+                pCopy->m_crFill = pPicked->m_crFill;
+                pCopy->m_hFillModule = pPicked->m_hFillModule;
+                pCopy->m_strFillMask = pPicked->m_strFillMask;
+                pCopy->m_strSymbolFile = pPicked->m_strSymbolFile;
+                pCopy->m_strBitmapFile = pPicked->m_strBitmapFile;
+            }
+            SetCustomRecord(index, pCopy);
+            SwapCommand((UINT)chosen, index);
         }
-        SetCustomRecord(index, pCopy);
-        SwapCommand((UINT)chosen, index);
         UINT nStyle = GetButtonStyle(index);
         if (nStyle & TBBS_CHECKBOX)
             nStyle = (nStyle ^ TBBS_CHECKED) & ~TBBS_INDETERMINATE;
