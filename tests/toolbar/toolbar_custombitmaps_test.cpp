@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 
 #include <objidl.h>
@@ -232,6 +233,44 @@ TEST_F(CustomBitmaps, WithoutAFolderTheBitsAreStoredAsGetBitmapBitsGivesThemForE
               ::RegSetValueExA(m_hKey, "CustomBitmapBits0", 0, REG_BINARY, (const BYTE*)"\xff\xff\xff\xff", 4));
     ProbeToolBar* pShort = Reload();
     EXPECT_NE(nullptr, pShort->GetCustomBitmap(1));
+}
+
+// Written again into the same key, with fewer pictures or another form of one,
+// the key keeps no value of a record the new write does not have.
+TEST_F(CustomBitmaps, ARewriteLeavesNoValueOfTheEarlierRecords)
+{
+    const auto recordValues = [this] {
+        std::set<std::string> names;
+        for (const auto& [name, value] : ReadValues(m_hKey))
+            if (name.rfind("Custom", 0) == 0 && name != "CustomBitmaps")
+                names.insert(name);
+        return names;
+    };
+    custom_bitmaps::SetFolder((m_folder + "missing\\deeper").c_str());   // the bits go into the key
+    ProbeToolBar* pBar = MakeToolBar({kOpen, kSave});
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(pBar->FillMaskColor(0x01000000, i == 0 ? kOpen : kSave, nullptr, "none"));
+        pBar->ChangeCustomBitmap(Picture(kRed), i);
+    }
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    pBar->DestroyWindow();
+    ASSERT_EQ(1u, recordValues().count("CustomBitmapBits1"));
+
+    custom_bitmaps::SetFolder(m_folder.c_str());   // one picture, kept in a file
+    pBar = MakeToolBar({kOpen, kSave});
+    HBITMAP hPicture = Picture(kRed);
+    pBar->SetPicture(1, hPicture);
+    ::DeleteObject(hPicture);
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    pBar->DestroyWindow();
+    EXPECT_EQ((std::set<std::string>{"CustomBitmapFile0", "CustomBitmapID0", "CustomBitmapString0",
+                                     "CustomPrompt0", "CustomPromptOverride0"}),
+              recordValues());
+
+    pBar = MakeToolBar({kOpen});
+    ASSERT_TRUE(pBar->WriteToRegistry(m_hKey));
+    pBar->DestroyWindow();
+    EXPECT_EQ(std::set<std::string>{}, recordValues());
 }
 
 TEST_F(CustomBitmaps, MacroButtonTakesTheHostsPictureAndIsStoredAsInternal)

@@ -120,6 +120,22 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
     IJDynamicCommand* pProvider = pInfo ? pInfo->m_pDynamicCommand : nullptr;
     bool ok = true;
+    // The records an earlier write left in the key, counted by its list; a key whose
+    // list cannot be read is searched for them at the end.
+    int nOld = 0;
+    bool bOldCounted = m_bWritingNewKey != FALSE;
+    if (!bOldCounted) {
+        std::vector<UINT> old;
+        if (ReadRegList(hKey, "CustomBitmaps", kListBytes, old)) {
+            bOldCounted = true;
+            nOld = !old.empty() && old[0] == (UINT)-1 ? 0 : (int)old.size();
+        }
+    }
+    // Removes a value record n of an earlier write may hold.
+    const auto dropOld = [&](int n, const std::string& name) {
+        if (!bOldCounted || n < nOld)
+            ::RegDeleteValueA(hKey, name.c_str());
+    };
     std::vector<UINT> written;
     // The unique files an earlier save of this key made go once this one is written.
     std::vector<std::string> stale;
@@ -190,12 +206,12 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
                         stale.end());
             ok = WriteRegText(hKey, fileName.c_str(), file.c_str()) && ok;
             ok = WriteRegNumber(hKey, idName.c_str(), pRecord->m_nCommandID) && ok;
-            DropStaleValue(hKey, headerName.c_str());
-            DropStaleValue(hKey, bitsName.c_str());
+            dropOld(n, headerName);
+            dropOld(n, bitsName);
         } else {
             // No file: the bitmap itself, when it can be described.
-            DropStaleValue(hKey, fileName.c_str());
-            DropStaleValue(hKey, idName.c_str());
+            dropOld(n, fileName);
+            dropOld(n, idName);
             if (!WriteStoredBitmap(hKey, n, pRecord->m_nCommandID, pRecord->m_hBitmap))
                 continue;
         }
@@ -219,7 +235,7 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
         if (!pRecord->m_strSymbolFile.IsEmpty())
             ok = WriteRegText(hKey, symbolName.c_str(), pRecord->m_strSymbolFile) && ok;
         else
-            DropStaleValue(hKey, symbolName.c_str());
+            dropOld(n, symbolName);
         ok = WriteRegNumber(hKey, Numbered("CustomPromptOverride%d", n).c_str(), pRecord->m_bPromptOverride ? 1 : 0) &&
              ok;
         // The prompt and tip as the provider has them; without one, the record's own tip.
@@ -237,13 +253,13 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
         written.push_back((UINT)i);
     }
     // Values of records an earlier save wrote beyond these go.
-    for (int n = (int)written.size(); !m_bWritingNewKey; ++n) {
+    for (int n = (int)written.size(); !bOldCounted || n < nOld; ++n) {
         bool any = false;
         for (const char* format :
              {"CustomBitmapFile%d", "CustomBitmapID%d", "CustomBitmap%d", "CustomBitmapBits%d", "CustomBitmapString%d",
               "CustomSymbolString%d", "CustomPromptOverride%d", "CustomPrompt%d"})
             any = ::RegDeleteValueA(hKey, Numbered(format, n).c_str()) == ERROR_SUCCESS || any;
-        if (!any)
+        if (!any && !bOldCounted)
             break;
     }
     for (const std::string& old : stale)
