@@ -239,6 +239,16 @@ private:
                     if (pManager->GetEnvironment(i)->m_strStartUpDllClsid.IsEmpty())
                         pManager->GetEnvironment(i)->SetStartUpDLL(kSampleAddInProgID);
         }
+        // An environment made afresh has no user key: its ribbon bars, value histories and
+        // colours would go under the program's own key on this run and be looked for under
+        // "Environments" (where stored environments are read from) on the next. Every
+        // environment keeps them under "Environments" from the first run on.
+        if (JEnvironmentManager* pManager = JGetEnvironmentManager()) {
+            const CString environments = CString(m_pAppInfo->GetRegistryBasePath()) + "\\Environments";
+            for (long i = 0; i < pManager->GetCount(); ++i)
+                if (pManager->GetEnvironment(i)->m_strCustomUserKey.IsEmpty())
+                    pManager->GetEnvironment(i)->SetCustomUserKey(environments);
+        }
         m_pAppInfo->SetSwitchHandler([] {
             JControlOnlyInfo* pInfo = GetJControlInfo();
             if (pInfo && pInfo->m_categories.GetSize() == 0)

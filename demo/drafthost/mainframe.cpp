@@ -371,11 +371,7 @@ void CMainFrame::OnClose()
 {
     // As a host does at shut-down: the ribbon bar's place in the environment's key,
     // every environment's settings, and the toolbars when they changed; the menu as it is.
-    if (m_unitPanel.m_hWnd) {
-        m_unitPanel.StoreLastPosition();
-        m_unitPanel.WriteToRegistry();
-        m_unitPanel.CloseRegKey();
-    }
+    SaveUnitPanelPlace();
     if (GetJControlInfo()) {
         WriteMenuToRegistry(0, nullptr, ::GetMenu(m_hWnd));
         KeepLastEnvironment(GetJControlInfo()->m_strCustomEnvironment);
@@ -410,8 +406,18 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
     return CFrameWnd::PreTranslateMessage(pMsg);
 }
 
+void CMainFrame::SaveUnitPanelPlace()
+{
+    if (m_unitPanel.m_hWnd) {
+        m_unitPanel.StoreLastPosition();
+        m_unitPanel.WriteToRegistry();
+        m_unitPanel.CloseRegKey();
+    }
+}
+
 BOOL CMainFrame::SaveLayout()
 {
+    SaveUnitPanelPlace();
     return ForceSaveBarLayout(this, nullptr, nullptr) > 0;
 }
 

@@ -71,8 +71,10 @@ public:
     bool IsLayoutRestored() const { return m_bLayoutRestored; }
     // Whether a restored toolbar waits for the host to be ready before it shows.
     bool HasToolBarsWaitingToShow() const;
-    // Writes the toolbars' layout for the next start; FALSE when it cannot be written.
+    // Writes the toolbars' layout and the unit panel's place for the next start; FALSE when the
+    // layout cannot be written.
     BOOL SaveLayout();
+    void SaveUnitPanelPlace();
     // The sheet keys (Ctrl+Page Up/Down, F2, the menu key and Shift+F10) that reach the
     // frame or the sheet go to the sheet tab bar.
     BOOL PreTranslateMessage(MSG* pMsg) override;

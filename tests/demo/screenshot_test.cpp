@@ -443,6 +443,24 @@ TEST(DemoLayout, SaveBarLayoutWritesEveryToolbarAndLoadBarLayoutBringsItBackWher
     EXPECT_GT(CountIn(*restored.image, restored.parts["modify"].rect, drawn), 150);
 }
 
+// The unit panel's place saved by a first run (no environment stored yet) lies where the
+// next start reads it: under the environment's own key, not the program's.
+TEST(DemoLayout, AFirstRunKeepsTheUnitPanelWhereTheNextStartLooksForIt)
+{
+    auto* pInfo = new CDraftAppInfo;
+    const CString base = pInfo->GetRegistryBasePath();
+    const CString environment = base + "\\Environments\\" + pInfo->GetDefaultEnvironmentName();
+    const CString settings = pInfo->GetRegistryName();
+    pInfo->Release();
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, base);
+    ASSERT_EQ(0, RunAndRead("--save-layout").exitCode);
+    HKEY hKey = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, environment + "\\Ribbonbars\\Units", 0, KEY_READ, &hKey));
+    ::RegCloseKey(hKey);
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, settings + "\\Ribbonbars", 0, KEY_READ, &hKey));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, base);
+}
+
 // A macro button with the macro's picture and a picture the user put on Zoom In,
 // both on the View toolbar, come back with the layout at the next start.
 TEST(DemoLayout, CustomButtonPicturesSurviveARestart)

@@ -183,7 +183,7 @@ TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
     EXPECT_EQ(m_pBar->CalcFixedLayout(FALSE, TRUE), bar.Size());
     EXPECT_EQ(2, Rows());
 
-    // A double-click on the frame's caption docks the bar.
+    // A double-click on the frame's caption docks the bar where it was before it floated.
     CRect client;
     MiniFrame()->GetClientRect(client);
     MiniFrame()->ClientToScreen(client);
@@ -194,6 +194,8 @@ TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
         PumpUntil([&] { return script.Done() && !::GetCapture() && !m_pBar->IsFloating(); });
     }
     EXPECT_FALSE(m_pBar->IsFloating());
+    ASSERT_TRUE(m_pBar->m_pDockBar);
+    EXPECT_EQ(AFX_IDW_DOCKBAR_BOTTOM, m_pBar->m_pDockBar->GetDlgCtrlID());
     EXPECT_EQ(1, Rows());
 }
 

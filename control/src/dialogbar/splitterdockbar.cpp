@@ -505,8 +505,10 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
     CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
     CSize sizeMax(0, 0);
-    if (!m_rectLayout.IsRectEmpty()) {
-        sizeMax = m_rectLayout.Size();
+    // The room of a frame layout under way, even when the bars before took all of it across:
+    // its length still bounds the rows.
+    if (m_rectLayout.Width() > 0 || m_rectLayout.Height() > 0) {
+        sizeMax = CSize(std::max<LONG>(m_rectLayout.Width(), 0), std::max<LONG>(m_rectLayout.Height(), 0));
     } else if (CFrameWnd* pFrame = GetParentFrame()) {
         CRect client;
         pFrame->GetClientRect(client);

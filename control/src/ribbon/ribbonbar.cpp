@@ -508,6 +508,9 @@ void JDialogBar::OnDestroy()
 
 LRESULT JDialogBar::OnChangeDockState(WPARAM wParam, LPARAM lParam)
 {
+    // Floated by a message rather than a click, the bar still docks back where it was.
+    if (!IsFloating())
+        StoreLastPosition();
     CBaseDialogBar::OnChangeDockState(wParam, lParam);
     RecalcLayout();
     return 1;
