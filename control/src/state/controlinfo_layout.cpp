@@ -136,6 +136,8 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
         m_pLayoutFrame = pFrame;
 
     std::vector<JToolBar*> existing = FrameToolBars(pFrame);
+    // Bars made by the restore mark nothing to save: the stored layout is what they show.
+    const BOOL wasDirty = m_bToolbarsDirty;
     DWORD count = 0;
     if (!ReadRegNumber(hToolbars, "ToolbarCount", &count))
         return 0;
@@ -223,6 +225,8 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
     }
     if (m_bActive)
         pFrame->RecalcLayout();
+    // Only a change to a bar the layout did not replace is still to be saved.
+    m_bToolbarsDirty = wasDirty && std::any_of(existing.begin(), existing.end(), IsLiveBar);
     return (int)loaded.size();
 }
 
