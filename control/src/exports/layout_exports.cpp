@@ -194,7 +194,7 @@ CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* u
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
     if (!pManager || !pInfo)
         return;
-    if (environment && pInfo->m_strCustomEnvironment == environment)
+    if (environment && SameEnvironmentName(pInfo->m_strCustomEnvironment, environment))
         return;
     if (!pFrame)
         pFrame = ControlFrameOfCall();
