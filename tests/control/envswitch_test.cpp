@@ -191,6 +191,7 @@ TEST_F(EnvironmentSwitch, SaveAllStoresEveryEnvironmentUnderItsOwnRoot)
     EXPECT_EQ(count, pManager->GetCount());
     pManager->SaveAll();
     EXPECT_FALSE(testing_support::KeyExists(HKEY_CURRENT_USER, m_key.path() + "\\Elsewhere"));
+    EXPECT_FALSE(testing_support::KeyExists(HKEY_CURRENT_USER, m_key.path() + "\\Survey"));
     EXPECT_STREQ("Drafting", GetJControlInfo()->m_strCustomEnvironment);
 }
 
