@@ -28,13 +28,15 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: drafthost [--large] [--screenshot FILE [--restore-layout] [--float-modify] [--save-layout]]\n"
+    "Usage: drafthost [--large] [--screenshot FILE [--restore-layout] [--float-modify] [--save-layout]\n"
+    "                 [--round-trip]]\n"
     "  --large           large toolbar buttons\n"
     "  --screenshot FILE render the frame into FILE (PNG, or BMP for .bmp), write where its parts\n"
     "                    lie to FILE.layout, and exit; the toolbars start from the defaults\n"
     "  --restore-layout  with --screenshot: the toolbars as the last run left them\n"
     "  --float-modify    with --screenshot: float the Modify toolbar over the sheet first\n"
     "  --save-layout     with --screenshot: save the toolbar layout before the shot\n"
+    "  --round-trip      with --screenshot: switch to Survey and back to Drafting first\n"
     "  --help            show this text and exit\n";
 
 // Exit codes: what went wrong.
@@ -86,7 +88,7 @@ public:
     BOOL InitInstance() override
     {
         DemoState state;
-        bool restoreLayout = false, floatModify = false, saveLayout = false;
+        bool restoreLayout = false, floatModify = false, saveLayout = false, roundTrip = false;
         for (int i = 1; i < __argc; ++i) {
             if (strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
                 m_screenshot = __argv[++i];
@@ -98,6 +100,8 @@ public:
                 floatModify = true;
             else if (strcmp(__argv[i], "--save-layout") == 0)
                 saveLayout = true;
+            else if (strcmp(__argv[i], "--round-trip") == 0)
+                roundTrip = true;
             else if (strcmp(__argv[i], "--help") == 0)
                 return Usage(STD_OUTPUT_HANDLE, "", kOk);
             else
@@ -138,6 +142,10 @@ public:
             WaitForToolBarsToShow(*pFrame);
             if (floatModify)
                 pFrame->FloatModifyBar();
+            if (roundTrip) {
+                pFrame->SendMessage(WM_COMMAND, ID_ENV_SURVEY);
+                pFrame->SendMessage(WM_COMMAND, ID_ENV_DRAFTING);
+            }
             // Idle work first: command-UI updates and delayed layouts, as a user would see them.
             for (LONG idle = 0; OnIdle(idle); ++idle) {
             }
