@@ -18,6 +18,9 @@ public:
     ~JToolBar() override;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The user's drags, sizes and docking toggles mark the environment's toolbars
+    // as changed, so the next save keeps where the user put them.
+    CDockContext* CreateDockContext() override;
 
     using CToolBar::Create;
     // With the control ID -1 the bar takes the next free bar ID of a frame parent;

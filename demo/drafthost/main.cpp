@@ -29,7 +29,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: drafthost [--large] [--custom-buttons] [--screenshot FILE [--restore-layout] [--float-modify]\n"
-    "                 [--save-layout]]\n"
+    "                 [--save-layout] [--round-trip]]\n"
     "  --large           large toolbar buttons\n"
     "  --screenshot FILE render the frame into FILE (PNG, or BMP for .bmp), write where its parts\n"
     "                    lie to FILE.layout, and exit; the toolbars start from the defaults\n"
@@ -38,6 +38,7 @@ const char kUsage[] =
     "  --save-layout     with --screenshot: save the toolbar layout before the shot\n"
     "  --custom-buttons  add the Hatch macro as a button of its own to the View toolbar and put\n"
     "                    a picture of the user's on its Zoom In button (both kept with the layout)\n"
+    "  --round-trip      with --screenshot: switch to Survey and back to Drafting first\n"
     "  --help            show this text and exit\n";
 
 // Exit codes: what went wrong.
@@ -89,7 +90,7 @@ public:
     BOOL InitInstance() override
     {
         DemoState state;
-        bool restoreLayout = false, floatModify = false, saveLayout = false, customButtons = false;
+        bool restoreLayout = false, floatModify = false, saveLayout = false, customButtons = false, roundTrip = false;
         for (int i = 1; i < __argc; ++i) {
             if (strcmp(__argv[i], "--screenshot") == 0 && i + 1 < __argc)
                 m_screenshot = __argv[++i];
@@ -103,6 +104,8 @@ public:
                 saveLayout = true;
             else if (strcmp(__argv[i], "--custom-buttons") == 0)
                 customButtons = true;
+            else if (strcmp(__argv[i], "--round-trip") == 0)
+                roundTrip = true;
             else if (strcmp(__argv[i], "--help") == 0)
                 return Usage(STD_OUTPUT_HANDLE, "", kOk);
             else
@@ -145,6 +148,10 @@ public:
             WaitForToolBarsToShow(*pFrame);
             if (floatModify)
                 pFrame->FloatModifyBar();
+            if (roundTrip) {
+                pFrame->SendMessage(WM_COMMAND, ID_ENV_SURVEY);
+                pFrame->SendMessage(WM_COMMAND, ID_ENV_DRAFTING);
+            }
             // Idle work first: command-UI updates and delayed layouts, as a user would see them.
             for (LONG idle = 0; OnIdle(idle); ++idle) {
             }

@@ -157,6 +157,62 @@ TEST_F(BarLayout, FloatingToolbarOffEveryMonitorComesBackOntoTheWorkArea)
     EXPECT_LE(rect.left + 64, work.right);
 }
 
+// What the user does to a bar after a save is saved by the next one (a double click
+// floats it, its floating frame is dragged away); a restore leaves nothing to save.
+TEST_F(BarLayout, BarsTheUserMovesAreSavedAgain)
+{
+    JToolBar* pBar = DockedBar("Tools", {kOpen, kSave});
+    pBar->SetGripperBar(TRUE);
+    m_frame.RecalcLayout();
+    m_frame.ShowWindow(SW_SHOW);
+    MakeForeground(m_frame.m_hWnd);
+    PumpMessages();
+    ASSERT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    const CString key = Root() + "\\Toolbars\\Toolbar0";
+    const auto stored = [&key](LPCSTR name) {
+        HKEY hKey = CreateKey(key);
+        StoredValue value;
+        ReadStoredValue(hKey, name, value);
+        const CPoint pos = ReadPoint(hKey, name);
+        ::RegCloseKey(hKey);
+        return std::make_pair(value.Number(), pos);
+    };
+    ASSERT_EQ(0u, stored("Floating").first);
+
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    const CPoint gripper(rect.left + 3, rect.CenterPoint().y);
+    ClickAt(gripper);
+    ClickAt(gripper);
+    PumpUntil([pBar] { return pBar->IsFloating(); });
+    ASSERT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(1, SaveBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_EQ(1u, stored("Floating").first);
+
+    DestroyBars();
+    ASSERT_EQ(1, LoadBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_EQ(0, SaveBarLayout(&m_frame, nullptr, nullptr));
+    ASSERT_EQ(1u, FrameBars().size());
+    CFrameWnd* pFloating = FrameBars()[0]->GetParentFrame();
+    ASSERT_NE(&m_frame, pFloating);
+    const CPoint before = stored("FloatPos").second;
+    pFloating->GetWindowRect(rect);
+    const CPoint caption(rect.left + 12, rect.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2);
+    const CPoint to(caption.x + 60, caption.y + 40);
+    ScriptedInput script;
+    script.Wait(50)
+        .Then([to] { MoveMouse(to); return true; }, "move")
+        .Wait(50)
+        .Then([to] { SendMouseButton(to, false); return true; }, "release");
+    SendMouseButton(caption, true);
+    PumpUntil([&] { return script.Done() && !::GetCapture(); });
+    PumpMessages();
+    EXPECT_EQ(1, SaveBarLayout(&m_frame, nullptr, nullptr));
+    FrameBars()[0]->GetParentFrame()->GetWindowRect(rect);
+    EXPECT_NE(before, rect.TopLeft());
+    EXPECT_EQ(rect.TopLeft(), stored("FloatPos").second);
+}
+
 // Each stored layout under tests/data/layouts, and each stored toolbar key of
 // tests/data/toolbars as the second of two: "loads_" restores all its toolbars;
 // "ignored_" restores nothing and deletes nothing; "unreadable_" (and a failing

@@ -137,6 +137,11 @@ TEST_F(EnvironmentSwitch, MessagesNotificationsAndMenusInTheirOrder)
 
 TEST_F(EnvironmentSwitch, AFailingStepLeavesTheHostWholeInItsEnvironment)
 {
+    // The menu comes back with its items' state and bitmaps.
+    HMENU hFile = ::GetSubMenu(::GetMenu(m_frame.m_hWnd), 0);
+    ::CheckMenuItem(hFile, 0xE101, MF_CHECKED);
+    const MENUITEMINFOA bitmap{sizeof(MENUITEMINFOA), MIIM_BITMAP, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr, 0, HBMMENU_POPUP_CLOSE};
+    ::SetMenuItemInfoA(hFile, 0xE101, FALSE, &bitmap);
     const std::string before = State();
     ControlState().pfnSwitchStepResult = FailAtStep;
     for (int step = 6; step <= 11; ++step) {
@@ -150,6 +155,12 @@ TEST_F(EnvironmentSwitch, AFailingStepLeavesTheHostWholeInItsEnvironment)
         EXPECT_EQ((std::vector<std::string>{"JLOADADDINS", "JLOADRIBBONBAR"}),
                   std::vector<std::string>(messages.end() - 2, messages.end()));
         ExpectConsistent(JGetStartUpDllDispatch());
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STATE | MIIM_BITMAP;
+        ASSERT_TRUE(::GetMenuItemInfoA(::GetSubMenu(::GetMenu(m_frame.m_hWnd), 0), 0xE101, FALSE, &item));
+        EXPECT_EQ((UINT)MFS_CHECKED, item.fState & MFS_CHECKED);
+        EXPECT_EQ(HBMMENU_POPUP_CLOSE, item.hbmpItem);
     }
     // And the switch still works.
     ControlState().pfnSwitchStepResult = nullptr;
@@ -191,6 +202,7 @@ TEST_F(EnvironmentSwitch, SaveAllStoresEveryEnvironmentUnderItsOwnRoot)
     EXPECT_EQ(count, pManager->GetCount());
     pManager->SaveAll();
     EXPECT_FALSE(testing_support::KeyExists(HKEY_CURRENT_USER, m_key.path() + "\\Elsewhere"));
+    EXPECT_FALSE(testing_support::KeyExists(HKEY_CURRENT_USER, m_key.path() + "\\Survey"));
     EXPECT_STREQ("Drafting", GetJControlInfo()->m_strCustomEnvironment);
 }
 

@@ -495,4 +495,17 @@ TEST(DemoLayout, CustomButtonPicturesSurviveARestart)
     ::DeleteFileA(picture.c_str());
 }
 
+// Survey and back: Drafting's restored View toolbar and the host's layer list each keep
+// a column of their own at the left, View outermost, as at start-up.
+TEST(DemoEnvironments, AfterARoundTripTheLayerListKeepsItsColumnBesideView)
+{
+    DemoRun run = RunAndRead("--round-trip");
+    ASSERT_EQ(0, run.exitCode) << run.output;
+    const CRect view = run.parts["view"].rect, layers = run.parts["layers"].rect;
+    ASSERT_FALSE(view.IsRectEmpty());
+    ASSERT_FALSE(layers.IsRectEmpty());
+    EXPECT_EQ("left", run.parts["view"].Value("dock"));
+    EXPECT_GE(layers.left, view.right - 2);
+}
+
 }   // namespace

@@ -167,7 +167,7 @@ CONTROL_API int JSetEnvironment(const char* name)
 {
     JEnvironmentManager* pManager = JEnvironmentManager::Get();
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
-    if (!pManager || !pInfo || !name || !*name || pInfo->m_strCustomEnvironment == name)
+    if (!pManager || !pInfo || !name || !*name || SameEnvironmentName(pInfo->m_strCustomEnvironment, name))
         return 0;
     CFrameWnd* pFrame = ControlFrameOfCall();
     const long index = pManager->FindEnvironmentIndex(name);

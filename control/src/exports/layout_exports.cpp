@@ -194,7 +194,7 @@ CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* u
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
     if (!pManager || !pInfo)
         return;
-    if (environment && pInfo->m_strCustomEnvironment == environment)
+    if (environment && SameEnvironmentName(pInfo->m_strCustomEnvironment, environment))
         return;
     if (!pFrame)
         pFrame = ControlFrameOfCall();
@@ -202,8 +202,8 @@ CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* u
         return;
     const GUserText previous = pInfo->m_strCustomEnvironment;
     const bool switching = environment && *environment;
-    // An environment not in the list is made to compose its root; it goes again below.
-    const bool made = switching && pManager->FindEnvironmentIndex(environment) < 0;
+    // Another environment is made current (added first when not in the list) to
+    // compose its root; its record goes with its key, or a later save would write it back.
     if (switching)
         pManager->SetEnvironment(environment, nullptr, nullptr, nullptr);
     pInfo = JEnvironmentManager::Current();
@@ -213,7 +213,7 @@ CONTROL_API void JDeleteEnvironmentFromRegistry(CFrameWnd* pFrame, const char* u
     const int composed = pInfo->MakeRegistryPath(nullptr, nullptr, root);
     if (switching)
         pManager->SetEnvironment(previous, nullptr, nullptr, nullptr);
-    if (made)
+    if (switching)
         pManager->DeleteEnvironment(environment);
     HKEY hKey = nullptr;
     if (!composed || OpenRegPath(HKEY_CURRENT_USER, root, KEY_READ, &hKey) != ERROR_SUCCESS)

@@ -92,7 +92,7 @@ CONTROL_API void InitializeRegistryKeys(const char* userKey, const char* environ
     JControlOnlyInfo* pInfo = Current();
     if (!pManager || !pInfo)
         return;
-    state.bRegistryKeysChanged = pInfo->m_strCustomEnvironment != (environment ? environment : "");
+    state.bRegistryKeysChanged = !SameEnvironmentName(pInfo->m_strCustomEnvironment, environment);
     if (state.bRegistryKeysChanged)
         pManager->SetEnvironment(environment, userKey, startUpDll, nullptr);
 }

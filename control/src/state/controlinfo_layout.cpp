@@ -118,6 +118,48 @@ void CarryDefaultFlyouts(HKEY hToolbars, const CString& caption, HKEY hKey)
     }
 }
 
+
+// A restored toolbar does not join a row (or column) of the host's own bars, which
+// the layout does not hold: it takes a row of its own, before that row when it was
+// stored at or before the row's start, else after it.
+void KeepOutOfHostRows(CDockBar* pDock, JToolBar* pBar, CPoint stored, const std::vector<JToolBar*>& restored)
+{
+    CPtrArray& bars = pDock->m_arrBars;
+    int at = -1;
+    for (int i = 0; i < (int)bars.GetSize(); ++i)
+        if (bars[i] == pBar)
+            at = i;
+    if (at <= 0)
+        return;
+    int begin = at, end = at;
+    while (begin > 0 && bars[begin - 1])
+        --begin;
+    while (end < (int)bars.GetSize() && bars[end])
+        ++end;
+    if (end >= (int)bars.GetSize())
+        return;   // no row end: not a row as the dock bar keeps them
+    const bool bHorz = (pDock->GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
+    LONG rowStart = LONG_MAX;
+    for (int i = begin; i < end; ++i) {
+        if ((ULONG_PTR)bars[i] < 0x10000 || bars[i] == pBar)
+            continue;   // a placeholder, or the bar itself
+        auto* pOther = static_cast<CControlBar*>(bars[i]);
+        if (!pOther->m_hWnd || !pOther->IsVisible() ||
+            std::find(restored.begin(), restored.end(), pOther) != restored.end())
+            continue;
+        CRect rect;
+        pOther->GetWindowRect(rect);
+        pDock->ScreenToClient(rect);
+        rowStart = std::min(rowStart, bHorz ? rect.top : rect.left);
+    }
+    if (rowStart == LONG_MAX)
+        return;
+    bars.RemoveAt(at);
+    --end;
+    const int place = (bHorz ? stored.y : stored.x) <= rowStart ? begin : end + 1;
+    bars.InsertAt(place, nullptr);
+    bars.InsertAt(place, pBar);
+}
 }   // namespace
 
 // ---- loading ----
@@ -136,6 +178,8 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
         m_pLayoutFrame = pFrame;
 
     std::vector<JToolBar*> existing = FrameToolBars(pFrame);
+    // Bars made by the restore mark nothing to save: the stored layout is what they show.
+    const BOOL wasDirty = m_bToolbarsDirty;
     DWORD count = 0;
     if (!ReadRegNumber(hToolbars, "ToolbarCount", &count))
         return 0;
@@ -222,10 +266,14 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
             if (pDockBar)
                 pDockBar->ClientToScreen(rect);
             pFrame->DockControlBar(pBar, pBar->m_nDockBarID, rect);
+            if (auto* pDock = DYNAMIC_DOWNCAST(CDockBar, pDockBar))
+                KeepOutOfHostRows(pDock, pBar, pos, loaded);
         }
     }
     if (m_bActive)
         pFrame->RecalcLayout();
+    // Only a change to a bar the layout did not replace is still to be saved.
+    m_bToolbarsDirty = wasDirty && std::any_of(existing.begin(), existing.end(), IsLiveBar);
     return (int)loaded.size();
 }
 

@@ -93,7 +93,7 @@ long JEnvironmentManager::FindEnvironmentIndex(const char* name)
     if (!name || !*name)
         return GetCount() > 0 ? 0 : -1;
     for (long i = 0; i < GetCount(); ++i)
-        if (GetEnvironment(i)->m_strCustomEnvironment == name)
+        if (SameEnvironmentName(GetEnvironment(i)->m_strCustomEnvironment, name))
             return i;
     return -1;
 }

@@ -1,6 +1,7 @@
 // The library's process-wide state: plain module-level data, used on the
 // host's user-interface thread only.
 #pragma once
+#include "baseutil.h"
 #include "jappinfo.h"
 
 class JEnvironmentManager;
@@ -38,6 +39,13 @@ struct ControlProcessState {
 };
 
 ControlProcessState& ControlState();
+
+// Environment names are compared as the registry compares its key names: without
+// regard to case, so one stored key never stands for two environments.
+inline bool SameEnvironmentName(const GUserText& stored, const char* name)
+{
+    return stored.CompareNoCase(name ? name : "") == 0;
+}
 
 // Shows the resource module's "registry key could not be created" message.
 void ReportRegistryKeyFailure();

@@ -273,20 +273,24 @@ HMENU CopyLevel(HMENU hSource, bool popup, int depth)
         return hCopy;
     const int count = ::GetMenuItemCount(hSource);
     for (int i = 0; i < count; ++i) {
+        // The item whole: its state (checked, greyed, default), check marks and
+        // bitmaps go with it; bitmaps are shared, menus never own them.
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STATE;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STATE | MIIM_BITMAP | MIIM_CHECKMARKS | MIIM_DATA;
         if (!::GetMenuItemInfoA(hSource, (UINT)i, TRUE, &info))
             continue;
-        const std::string text = ItemText(hSource, i);
-        if (info.fType & MFT_SEPARATOR) {
-            ::AppendMenuA(hCopy, MF_SEPARATOR, 0, nullptr);
-        } else if (info.hSubMenu) {
-            if (HMENU hPopup = CopyLevel(info.hSubMenu, true, depth + 1))
-                ::AppendMenuA(hCopy, MF_POPUP | MF_STRING, (UINT_PTR)hPopup, text.c_str());
-        } else {
-            ::AppendMenuA(hCopy, MF_STRING, info.wID, text.c_str());
+        info.fType &= ~(MFT_BITMAP | MFT_OWNERDRAW);   // the copy shows the item's text
+        std::string text = ItemText(hSource, i);
+        if (info.hSubMenu && !(info.hSubMenu = CopyLevel(info.hSubMenu, true, depth + 1)))
+            continue;
+        if (!(info.fType & MFT_SEPARATOR)) {
+            info.fMask |= MIIM_STRING;
+            info.dwTypeData = text.data();
         }
+        const UINT at = (UINT)::GetMenuItemCount(hCopy);
+        if (!::InsertMenuItemA(hCopy, at, TRUE, &info) && info.hSubMenu)
+            ::DestroyMenu(info.hSubMenu);
     }
     return hCopy;
 }

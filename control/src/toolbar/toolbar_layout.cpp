@@ -5,6 +5,53 @@
 #include "jbars.h"
 #include "jenvmanager.h"
 
+namespace {
+
+// The toolbars of the environment a toolbar belongs to (the current one for a
+// toolbar made without environments) are to be saved again.
+void MarkToolbarsChanged(const GUserText& environment)
+{
+    JControlOnlyInfo* pInfo = nullptr;
+    if (JEnvironmentManager* pManager = JEnvironmentManager::Get(); pManager && !environment.IsEmpty())
+        pInfo = pManager->GetEnvironment(pManager->FindEnvironmentIndex(environment));
+    if (!pInfo)
+        pInfo = JEnvironmentManager::Current();
+    if (pInfo)
+        pInfo->m_bToolbarsDirty = TRUE;
+}
+
+// Only what the user does goes through the drag context: the library's own
+// loads and restores dock and float bars directly and leave the mark alone.
+class ToolBarDockContext : public CDockContext {
+public:
+    using CDockContext::CDockContext;
+
+    BOOL Track() override
+    {
+        // The loop may delete this context with its bar: nothing of either is used after it.
+        const GUserText environment = static_cast<JToolBar*>(m_pBar)->m_strEnvironment;
+        const BOOL ended = CDockContext::Track();
+        if (ended)
+            MarkToolbarsChanged(environment);
+        return ended;
+    }
+
+    void ToggleDocking() override
+    {
+        const BOOL floating = m_pBar->IsFloating();
+        CDockContext::ToggleDocking();
+        if (m_pBar->IsFloating() != floating)
+            MarkToolbarsChanged(static_cast<JToolBar*>(m_pBar)->m_strEnvironment);
+    }
+};
+
+}   // namespace
+
+CDockContext* JToolBar::CreateDockContext()
+{
+    return new ToolBarDockContext(this);
+}
+
 void JToolBar::SetAppearance(long nAppearance)
 {
     m_nAppearance = (int)nAppearance;
