@@ -822,8 +822,17 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             }
             // A splitter between it and the next bar of its row, when that one stays in the row.
             if (k + 1 < row.size()) {
+                // Across, no further than the room the frame gives the area inside its borders (a
+                // bar thicker than that is cut off there).
                 rectSplit = bHorz ? CRect(pt.x, pt.y, pt.x + kSplitter, pt.y + size.cy)
                                   : CRect(pt.x, pt.y, pt.x + size.cx, pt.y + kSplitter);
+                const LONG nRoomAcross = (bHorz ? sizeMax.cy : sizeMax.cx) - nInsideAcross;
+                if (nRoomAcross > 0) {
+                    LONG& nFar = bHorz ? rectSplit.bottom : rectSplit.right;
+                    LONG& nNear = bHorz ? rectSplit.top : rectSplit.left;
+                    nFar = std::min(nFar, nRoomAcross);
+                    nNear = std::min(nNear, nFar);
+                }
                 pSplitBefore = pDialogBar;
                 along(pt) += kSplitter - nBarOverlap;
             }
