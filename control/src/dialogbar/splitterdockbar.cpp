@@ -658,6 +658,17 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         }
     }
 
+    // A splitter goes no further across than the room the frame gives the area inside its
+    // borders, and there is none where rows thicker than that are cut off.
+    const LONG nRoomAcross = (bHorz ? sizeMax.cy : sizeMax.cx) - nInsideAcross;
+    const auto inRoom = [&](CRect& rect) {
+        LONG& nNear = bHorz ? rect.top : rect.left;
+        LONG& nFar = bHorz ? rect.bottom : rect.right;
+        if (nRoomAcross <= 0)
+            return true;
+        nFar = std::min(nFar, nRoomAcross);
+        return nNear < nFar;
+    };
     std::vector<std::pair<CControlBar*, CSize>> laidOut;
     SplitterInfo* pOpen = nullptr;   // a splitter record still waiting for its bar after
     CPoint pt(-nOverlap, -nOverlap);
@@ -826,7 +837,7 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             if (k + 1 < row.size()) {
                 rectSplit = bHorz ? CRect(pt.x, pt.y, pt.x + kSplitter, pt.y + size.cy)
                                   : CRect(pt.x, pt.y, pt.x + size.cx, pt.y + kSplitter);
-                pSplitBefore = pDialogBar;
+                pSplitBefore = inRoom(rectSplit) ? pDialogBar : nullptr;
                 along(pt) += kSplitter - nBarOverlap;
             }
         }
@@ -838,9 +849,9 @@ CSize CSplitterDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         const bool bRowFollows =
             std::any_of(rows.begin() + (long)r + 1, rows.end(), [](const Row& later) { return !later.shown.empty(); });
         if (pLastResizable && bRowFollows) {
-            const CRect splitter = bHorz ? CRect(-2, pt.y, sizeMax.cx - 2, pt.y + kSplitter)
-                                         : CRect(pt.x, -2, pt.x + kSplitter, sizeMax.cy - 2);
-            if (!bQuery) {
+            CRect splitter = bHorz ? CRect(-2, pt.y, sizeMax.cx - 2, pt.y + kSplitter)
+                                   : CRect(pt.x, -2, pt.x + kSplitter, sizeMax.cy - 2);
+            if (!bQuery && inRoom(splitter)) {
                 AddSplitterInfo(bHorz ? 2 : 1, splitter, pLastResizable, nullptr);
                 pOpen = static_cast<SplitterInfo*>(m_arrSplitters[m_nSplittersUsed - 1]);
             }
