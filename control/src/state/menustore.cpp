@@ -18,7 +18,23 @@
 #include <string>
 #include <vector>
 
+namespace menu_store {
+
+std::string ItemText(HMENU hMenu, int position)
+{
+    const int length = ::GetMenuStringA(hMenu, (UINT)position, nullptr, 0, MF_BYPOSITION);
+    if (length <= 0)
+        return std::string();
+    std::vector<char> buffer((size_t)length * 2 + 2);
+    ::GetMenuStringA(hMenu, (UINT)position, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
+    return buffer.data();
+}
+
+}   // namespace menu_store
+
 namespace {
+
+using menu_store::ItemText;
 
 constexpr UINT kPopupID = 0xFFFFFFFF;
 constexpr UINT kFirstRecentFile = 0xE110;
@@ -58,16 +74,6 @@ bool IsSeparator(HMENU hMenu, int position)
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
     return ::GetMenuItemInfoA(hMenu, (UINT)position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
-}
-
-std::string ItemText(HMENU hMenu, int position)
-{
-    const int length = ::GetMenuStringA(hMenu, (UINT)position, nullptr, 0, MF_BYPOSITION);
-    if (length <= 0)
-        return std::string();
-    std::vector<char> buffer((size_t)length * 2 + 2);
-    ::GetMenuStringA(hMenu, (UINT)position, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
-    return buffer.data();
 }
 
 // A text value of any length; false when it is missing or no text.
