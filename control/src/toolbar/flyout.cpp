@@ -3,6 +3,7 @@
 #include "jflyout.h"
 
 #include "jenvmanager.h"
+#include "tiptext.h"
 
 #include <afxpriv.h>
 #include <algorithm>
@@ -170,14 +171,8 @@ void JFlyout::SetToolTip(UINT nID)
 {
     if (!EnsureToolTip())
         return;
-    char text[INFOTIPSIZE] = "";
-    TTTOOLINFOA info{};
-    info.cbSize = sizeof info;
-    info.hwnd = m_hWnd;
-    info.uId = nID;
-    info.lpszText = text;
-    m_pToolTip->SendMessage(TTM_GETTEXTA, sizeof text, (LPARAM)&info);
-    if (text[0] && info.lpszText != LPSTR_TEXTCALLBACKA)
+    char text[INFOTIPSIZE];
+    if (ReadTipText(m_pToolTip, m_hWnd, nID, text) && text[0])
         return;
     const int index = CommandToIndex(nID);
     if (index < 0)
