@@ -4,6 +4,7 @@
 
 #include "jenvmanager.h"
 #include "tiptext.h"
+#include "popuploop.h"
 
 #include <afxpriv.h>
 #include <algorithm>
@@ -479,12 +480,7 @@ int JFlyout::Run(CToolBar* pParent, int index, BOOL bKeyboard)
         if (!::IsWindow(hSelf) || !::IsWindow(hParent) || !::IsWindow(hHost) || m_bCancelled ||
             !::IsWindowVisible(hHost))
             break;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (got == -1)
+        if (!GetPopupMessage(msg))
             break;
         if (!::IsWindow(hSelf))
             break;
