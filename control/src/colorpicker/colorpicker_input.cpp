@@ -6,6 +6,7 @@
 #include "cntlrc.h"
 #include "jdropdown.h"
 #include "module.h"
+#include "popuploop.h"
 
 #include <afxpriv.h>
 #include <algorithm>
@@ -281,12 +282,7 @@ int JColorPicker::ShowDropDown(JButton* pButton)
     for (bool running = true; running;) {
         if (!::IsWindow(hButton) || !::IsWindow(hSelf) || !::IsWindowVisible(hSelf))
             break;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (got == -1)
+        if (!GetPopupMessage(msg))
             break;
         CRect self;
         ::GetWindowRect(hSelf, &self);

@@ -1,5 +1,6 @@
 // JDropdown: the pop-up under a button's drop-down part and its modal loop.
 #include "jdropdown.h"
+#include "popuploop.h"
 
 #include <afxpriv.h>
 #include <algorithm>
@@ -178,12 +179,7 @@ int JDropdown::ShowDropDown(JButton* pButton)
         // The button, and with it the pop-up it owns, may go while the loop runs.
         if (!::IsWindow(hButton) || !::IsWindow(hPopup) || !::IsWindowVisible(hPopup))
             break;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (got == -1)
+        if (!GetPopupMessage(msg))
             break;
         switch (msg.message) {
         case WM_KEYDOWN:

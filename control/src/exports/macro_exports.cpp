@@ -4,39 +4,18 @@
 
 #include "callframe.h"
 #include "jenvmanager.h"
-#include "macrohost.h"
-#include "safeload.h"
+#include "macrohostlibrary.h"
 
 #include <string>
-
-namespace {
-
-template <class F>
-F Resolve(HMODULE hModule, LPCSTR lpszName)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(hModule, lpszName)));
-}
-
-// Frees the macro host library when the call ends.
-struct MacroHost {
-    HMODULE hModule = LoadModuleBesideExecutable("macrohost.dll");
-    ~MacroHost()
-    {
-        if (hModule)
-            ::FreeLibrary(hModule);
-    }
-};
-
-}   // namespace
 
 CONTROL_API UINT AddMacroCommand(const char* macro, HBITMAP* pBitmap)
 {
     if (!macro)
         return 0;
-    MacroHost host;
+    MacroHostLibrary host;
     if (!host.hModule)
         return 0;
-    auto runMacro = Resolve<PFN_GETRUNMACRO>(host.hModule, "GetRunMacro");
+    auto runMacro = host.Find<PFN_GETRUNMACRO>("GetRunMacro");
     if (!runMacro)
         return 0;
     CFrameWnd* pFrame = ControlFrameOfCall();
@@ -48,7 +27,7 @@ CONTROL_API UINT AddMacroCommand(const char* macro, HBITMAP* pBitmap)
     path[sizeof path - 1] = '\0';
     if (error != 0 || !path[0])
         return 0;
-    auto information = Resolve<PFN_GETRUNMACROINFORMATION>(host.hModule, "GetRunMacroInformation");
+    auto information = host.Find<PFN_GETRUNMACROINFORMATION>("GetRunMacroInformation");
     if (!information)
         return 0;
     int value = 0;

@@ -12,21 +12,11 @@
 
 namespace {
 
-std::string Text(HMENU hMenu, int position)
-{
-    const int length = ::GetMenuStringA(hMenu, (UINT)position, nullptr, 0, MF_BYPOSITION);
-    if (length <= 0)
-        return std::string();
-    std::vector<char> buffer((size_t)length * 2 + 2);
-    ::GetMenuStringA(hMenu, (UINT)position, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
-    return buffer.data();
-}
-
 bool HasTopLevelText(HMENU hMenu, const std::string& text)
 {
     const int count = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < count; ++i)
-        if (Text(hMenu, i) == text)
+        if (menu_store::ItemText(hMenu, i) == text)
             return true;
     return false;
 }
@@ -39,7 +29,7 @@ HMENU UnmergedCopy(HMENU hMenuBar, HMENU hServer)
     if (!hCopy)
         return nullptr;
     for (int i = ::GetMenuItemCount(hCopy) - 1; i >= 0; --i)
-        if (!HasTopLevelText(hServer, Text(hCopy, i)))
+        if (!HasTopLevelText(hServer, menu_store::ItemText(hCopy, i)))
             ::DeleteMenu(hCopy, (UINT)i, MF_BYPOSITION);
     if (HMENU hDefault = ReadMenuFromRegistry(1)) {
         // Each popup goes in at its own position in the default menu; they leave that
@@ -47,7 +37,7 @@ HMENU UnmergedCopy(HMENU hMenuBar, HMENU hServer)
         std::vector<int> taken;
         const int count = ::GetMenuItemCount(hDefault);
         for (int i = 0; i < count; ++i) {
-            const std::string text = Text(hDefault, i);
+            const std::string text = menu_store::ItemText(hDefault, i);
             HMENU hPopup = ::GetSubMenu(hDefault, i);
             if (!hPopup || HasTopLevelText(hCopy, text))
                 continue;

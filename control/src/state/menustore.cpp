@@ -11,18 +11,34 @@
 #include "controlexports.h"
 #include "libstate.h"
 #include "regvalues.h"
+#include "stagedkey.h"
 
 #include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
 
+namespace menu_store {
+
+std::string ItemText(HMENU hMenu, int position)
+{
+    const int length = ::GetMenuStringA(hMenu, (UINT)position, nullptr, 0, MF_BYPOSITION);
+    if (length <= 0)
+        return std::string();
+    std::vector<char> buffer((size_t)length * 2 + 2);
+    ::GetMenuStringA(hMenu, (UINT)position, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
+    return buffer.data();
+}
+
+}   // namespace menu_store
+
 namespace {
+
+using menu_store::ItemText;
 
 constexpr UINT kPopupID = 0xFFFFFFFF;
 constexpr UINT kFirstRecentFile = 0xE110;
-constexpr char kComplete[] = "MenuComplete";
-constexpr char kStagedSuffix[] = ".new";
+constexpr StagedKey kStaged{".new", "MenuComplete"};
 // Deeper than any menu a user can edit; the system refuses popups nested much deeper.
 constexpr int kDeepest = 16;
 // More items than a menu level can show.
@@ -58,16 +74,6 @@ bool IsSeparator(HMENU hMenu, int position)
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
     return ::GetMenuItemInfoA(hMenu, (UINT)position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
-}
-
-std::string ItemText(HMENU hMenu, int position)
-{
-    const int length = ::GetMenuStringA(hMenu, (UINT)position, nullptr, 0, MF_BYPOSITION);
-    if (length <= 0)
-        return std::string();
-    std::vector<char> buffer((size_t)length * 2 + 2);
-    ::GetMenuStringA(hMenu, (UINT)position, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
-    return buffer.data();
 }
 
 // A text value of any length; false when it is missing or no text.
@@ -245,26 +251,6 @@ void CleanupLevel(HKEY hKey, int depth)
     }
 }
 
-// The parent path and the last name of a path.
-bool SplitPath(const std::string& path, std::string& parent, std::string& name)
-{
-    const size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos || slash == 0 || slash + 1 >= path.size())
-        return false;
-    parent = path.substr(0, slash);
-    name = path.substr(slash + 1);
-    return true;
-}
-
-std::wstring Wide(const std::string& text)
-{
-    const int chars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide((size_t)(chars > 0 ? chars : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), chars);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
 // A deep copy of a menu level: every item at its position with its text.
 HMENU CopyLevel(HMENU hSource, bool popup, int depth)
 {
@@ -295,68 +281,19 @@ HMENU CopyLevel(HMENU hSource, bool popup, int depth)
     return hCopy;
 }
 
-// Puts a complete staged menu in place; may run again after any of its steps.
-bool PutInPlace(const std::string& path)
-{
-    std::string parent, name;
-    if (!SplitPath(path, parent, name))
-        return false;
-    HKEY hParent = nullptr;
-    if (OpenRegPath(HKEY_CURRENT_USER, parent.c_str(), KEY_ALL_ACCESS, &hParent) != ERROR_SUCCESS)
-        return false;
-    ::RegDeleteTreeA(hParent, name.c_str());
-    ::RegDeleteKeyA(hParent, name.c_str());
-    bool placed =
-        ::RegRenameKey(hParent, Wide(name + kStagedSuffix).c_str(), Wide(name).c_str()) == ERROR_SUCCESS;
-    ::RegCloseKey(hParent);
-    HKEY hMenu = nullptr;
-    if (OpenRegPath(HKEY_CURRENT_USER, path.c_str(), KEY_ALL_ACCESS, &hMenu) == ERROR_SUCCESS) {
-        ::RegDeleteValueA(hMenu, kComplete);
-        ::RegCloseKey(hMenu);
-    } else {
-        placed = false;
-    }
-    return placed;
-}
-
 }   // namespace
 
 namespace menu_store {
 
 void FinishInterruptedWrite(const char* path)
 {
-    if (!path || !*path)
-        return;
-    const std::string staged = std::string(path) + kStagedSuffix;
-    HKEY hStaged = nullptr;
-    if (OpenRegPath(HKEY_CURRENT_USER, staged.c_str(), KEY_READ, &hStaged) == ERROR_SUCCESS) {
-        const bool complete = ::RegQueryValueExA(hStaged, kComplete, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-        ::RegCloseKey(hStaged);
-        if (complete)
-            PutInPlace(path);
-        else
-            DeleteRegPath(HKEY_CURRENT_USER, staged.c_str());
-        return;
-    }
-    // Cut short after the rename: the mark is all that is left of the write.
-    HKEY hMenu = nullptr;
-    if (OpenRegPath(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS, &hMenu) == ERROR_SUCCESS) {
-        if (::RegQueryValueExA(hMenu, kComplete, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-            ::RegDeleteValueA(hMenu, kComplete);
-        ::RegCloseKey(hMenu);
-    }
+    if (path)
+        staged_key::FinishInterrupted(kStaged, path);
 }
 
 HKEY BeginWrite(const char* path)
 {
-    FinishInterruptedWrite(path);
-    const std::string staged = std::string(path) + kStagedSuffix;
-    DeleteRegPath(HKEY_CURRENT_USER, staged.c_str());
-    HKEY hKey = nullptr;
-    if (JRegCreateKeyEx(HKEY_CURRENT_USER, staged.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &hKey, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return hKey;
+    return path ? staged_key::Begin(kStaged, path) : nullptr;
 }
 
 HMENU CopyMenu(HMENU hMenu, bool popup)
@@ -366,13 +303,7 @@ HMENU CopyMenu(HMENU hMenu, bool popup)
 
 bool CommitWrite(const char* path, HKEY hStaged)
 {
-    const bool marked = WriteRegNumber(hStaged, kComplete, 1);
-    ::RegCloseKey(hStaged);
-    if (!marked) {
-        DeleteRegPath(HKEY_CURRENT_USER, (std::string(path) + kStagedSuffix).c_str());
-        return false;
-    }
-    return PutInPlace(path);
+    return staged_key::Commit(kStaged, path, hStaged);
 }
 
 }   // namespace menu_store

@@ -9,6 +9,8 @@
 #pragma once
 #include "afxwin.h"
 
+#include <string>
+
 namespace menu_store {
 
 // Finishes or drops a write cut short of the menu at `path` (under HKEY_CURRENT_USER).
@@ -22,5 +24,8 @@ bool CommitWrite(const char* path, HKEY hStaged);
 // A deep copy of a menu: every item at its position with its text and ID; a
 // popup whose copy fails is left out. NULL for no menu.
 HMENU CopyMenu(HMENU hMenu, bool popup);
+
+// The text of the item at `position`, whatever its length; empty for none.
+std::string ItemText(HMENU hMenu, int position);
 
 }   // namespace menu_store

@@ -3,6 +3,7 @@
 #include "baseutil.h"
 #include "keptcopy.h"
 #include "regvalues.h"
+#include "stagedkey.h"
 
 #include <cstdio>
 #include <map>
@@ -11,7 +12,7 @@ namespace reg_import {
 
 namespace {
 
-constexpr char kComplete[] = "~ImportComplete";
+constexpr StagedKey kStaged{kStagedSuffix, "~ImportComplete"};
 constexpr char kRootPrefix[] = "HKEY_CURRENT_USER\\";
 
 std::string Lower(std::string text)
@@ -271,50 +272,6 @@ HKEY CreatePath(HKEY hRoot, const std::string& path)
     return hKey;
 }
 
-bool SplitPath(const std::string& path, std::string& parent, std::string& name)
-{
-    const size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos || slash == 0 || slash + 1 >= path.size())
-        return false;
-    parent = path.substr(0, slash);
-    name = path.substr(slash + 1);
-    return true;
-}
-
-std::wstring Wide(const std::string& text)
-{
-    const int chars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide((size_t)(chars > 0 ? chars : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), chars);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
-// Puts a complete staged tree in place; may run again after any of its steps.
-bool PutInPlace(const std::string& root)
-{
-    std::string parent, name;
-    HKEY hParent = nullptr;
-    if (!SplitPath(root, parent, name) ||
-        OpenRegPath(HKEY_CURRENT_USER, parent.c_str(), KEY_ALL_ACCESS, &hParent) != ERROR_SUCCESS)
-        return false;
-    HKEY hStaged = nullptr;
-    bool placed = true;
-    if (::RegOpenKeyExA(hParent, (name + kStagedSuffix).c_str(), 0, KEY_READ, &hStaged) == ERROR_SUCCESS) {
-        ::RegCloseKey(hStaged);
-        ::RegDeleteTreeA(hParent, name.c_str());
-        ::RegDeleteKeyA(hParent, name.c_str());
-        placed = ::RegRenameKey(hParent, Wide(name + kStagedSuffix).c_str(), Wide(name).c_str()) == ERROR_SUCCESS;
-    }
-    ::RegCloseKey(hParent);
-    HKEY hRoot = nullptr;
-    if (!placed || OpenRegPath(HKEY_CURRENT_USER, root.c_str(), KEY_ALL_ACCESS, &hRoot) != ERROR_SUCCESS)
-        return false;
-    ::RegDeleteValueA(hRoot, kComplete);
-    ::RegCloseKey(hRoot);
-    return true;
-}
-
 }   // namespace
 
 Outcome ReadTree(const char* file, const std::string& root, std::vector<Key>& keys, std::string& why)
@@ -388,36 +345,13 @@ Outcome ReadTree(const char* file, const std::string& root, std::vector<Key>& ke
 
 void FinishInterruptedImport(const std::string& root)
 {
-    const std::string staged = root + kStagedSuffix;
-    HKEY hStaged = nullptr;
-    if (OpenRegPath(HKEY_CURRENT_USER, staged.c_str(), KEY_READ, &hStaged) == ERROR_SUCCESS) {
-        const bool complete = ::RegQueryValueExA(hStaged, kComplete, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-        ::RegCloseKey(hStaged);
-        if (complete)
-            PutInPlace(root);
-        else
-            DeleteRegPath(HKEY_CURRENT_USER, staged.c_str());
-        return;
-    }
-    // Cut short after the rename: the mark is all that is left of the import.
-    HKEY hRoot = nullptr;
-    if (OpenRegPath(HKEY_CURRENT_USER, root.c_str(), KEY_ALL_ACCESS, &hRoot) == ERROR_SUCCESS) {
-        ::RegDeleteValueA(hRoot, kComplete);
-        ::RegCloseKey(hRoot);
-    }
+    staged_key::FinishInterrupted(kStaged, root);
 }
 
 bool ReplaceTree(const std::string& root, const std::vector<Key>& keys)
 {
-    std::string parent, name;
-    if (!SplitPath(root, parent, name))
-        return false;
-    FinishInterruptedImport(root);
-    const std::string staged = root + kStagedSuffix;
-    DeleteRegPath(HKEY_CURRENT_USER, staged.c_str());
-    HKEY hStaged = nullptr;
-    if (JRegCreateKeyEx(HKEY_CURRENT_USER, staged.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &hStaged, nullptr) != ERROR_SUCCESS)
+    HKEY hStaged = staged_key::Begin(kStaged, root);
+    if (!hStaged)
         return false;
     bool written = true;
     for (const Key& key : keys) {
@@ -433,13 +367,11 @@ bool ReplaceTree(const std::string& root, const std::vector<Key>& keys)
         if (!written)
             break;
     }
-    written = written && WriteRegNumber(hStaged, kComplete, 1);
-    ::RegCloseKey(hStaged);
     if (!written) {
-        DeleteRegPath(HKEY_CURRENT_USER, staged.c_str());
+        staged_key::Abandon(kStaged, root, hStaged);
         return false;
     }
-    return PutInPlace(root);
+    return staged_key::Commit(kStaged, root, hStaged);
 }
 
 }   // namespace reg_import

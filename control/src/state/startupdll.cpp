@@ -7,33 +7,13 @@
 #include "hostengine.h"
 #include "jtabbar.h"
 #include "libstate.h"
-#include "macrohost.h"
-#include "safeload.h"
+#include "macrohostlibrary.h"
 
 #include <oleauto.h>
 
 #include <string>
 
 namespace {
-
-template <class F>
-F Resolve(HMODULE hModule, LPCSTR lpszName)
-{
-    return hModule ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(hModule, lpszName))) : nullptr;
-}
-
-// The macro host library for the length of a call.
-struct MacroHostLibrary {
-    HMODULE hModule = LoadModuleBesideExecutable("macrohost.dll");
-    MacroHostLibrary() = default;
-    MacroHostLibrary(const MacroHostLibrary&) = delete;
-    MacroHostLibrary& operator=(const MacroHostLibrary&) = delete;
-    ~MacroHostLibrary()
-    {
-        if (hModule)
-            ::FreeLibrary(hModule);
-    }
-};
 
 // The engine's application object as IDispatch, released when it goes.
 struct ApplicationObject {
@@ -158,7 +138,7 @@ void JControlOnlyInfo::GetClsidString(GUserText text, GUserText& out)
     CLSID clsid = GUID_NULL;
     bool found = false;
     for (const char* resolver : {"UMacroCLSIDFromFileName", "UMacroCLSIDFromProgID"}) {
-        auto fromText = Resolve<PFN_UMACROCLSIDFROMFILENAME>(host.hModule, resolver);
+        auto fromText = host.Find<PFN_UMACROCLSIDFROMFILENAME>(resolver);
         if (!found && fromText && SUCCEEDED(fromText(text, &clsid)))
             found = true;
     }
@@ -172,7 +152,7 @@ void JControlOnlyInfo::GetClsidString(GUserText text, GUserText& out)
         const GUserText defaultText(
             m_pAppInfo && m_pAppInfo->GetDefaultStartUpDll() ? m_pAppInfo->GetDefaultStartUpDll() : "");
         clsid = GUID_NULL;
-        if (auto getRunMacro = Resolve<PFN_GETRUNMACRO>(host.hModule, "GetRunMacro")) {
+        if (auto getRunMacro = host.Find<PFN_GETRUNMACRO>("GetRunMacro")) {
             int error = 0;
             if (FAILED(RunMacroClsid(getRunMacro, defaultText, AppPathOf(m_pAppInfo), error, clsid)))
                 return;
@@ -201,7 +181,7 @@ long JControlOnlyInfo::LoadStartupDll(int load, int noInvoke)
             return HRerr(application.hr, __FILE__, __LINE__);
         MacroHostLibrary host;
         const GUserText resolved = GetClsidString(m_strStartUpDllClsid);
-        if (auto getRunMacro = Resolve<PFN_GETRUNMACRO>(host.hModule, "GetRunMacro")) {
+        if (auto getRunMacro = host.Find<PFN_GETRUNMACRO>("GetRunMacro")) {
             int error = 0;
             CLSID clsid = GUID_NULL;
             hr = RunMacroClsid(getRunMacro, resolved, AppPathOf(m_pAppInfo), error, clsid);

@@ -3,6 +3,8 @@
 #include "jflyout.h"
 
 #include "jenvmanager.h"
+#include "tiptext.h"
+#include "popuploop.h"
 
 #include <afxpriv.h>
 #include <algorithm>
@@ -170,14 +172,8 @@ void JFlyout::SetToolTip(UINT nID)
 {
     if (!EnsureToolTip())
         return;
-    char text[INFOTIPSIZE] = "";
-    TTTOOLINFOA info{};
-    info.cbSize = sizeof info;
-    info.hwnd = m_hWnd;
-    info.uId = nID;
-    info.lpszText = text;
-    m_pToolTip->SendMessage(TTM_GETTEXTA, sizeof text, (LPARAM)&info);
-    if (text[0] && info.lpszText != LPSTR_TEXTCALLBACKA)
+    char text[INFOTIPSIZE];
+    if (ReadTipText(m_pToolTip, m_hWnd, nID, text) && text[0])
         return;
     const int index = CommandToIndex(nID);
     if (index < 0)
@@ -484,12 +480,7 @@ int JFlyout::Run(CToolBar* pParent, int index, BOOL bKeyboard)
         if (!::IsWindow(hSelf) || !::IsWindow(hParent) || !::IsWindow(hHost) || m_bCancelled ||
             !::IsWindowVisible(hHost))
             break;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (got == -1)
+        if (!GetPopupMessage(msg))
             break;
         if (!::IsWindow(hSelf))
             break;

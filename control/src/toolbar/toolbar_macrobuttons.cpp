@@ -4,9 +4,8 @@
 #include "jenvmanager.h"
 #include "jimage.h"
 #include "cntlrc.h"
-#include "macrohost.h"
+#include "macrohostlibrary.h"
 #include "module.h"
-#include "safeload.h"
 #include "toolbar_custombitmaps.h"
 #include "imageproc_dc.h"
 
@@ -18,24 +17,6 @@
 namespace custom_bitmaps {
 
 namespace {
-
-template <class F>
-F Resolve(HMODULE hModule, LPCSTR lpszName)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(hModule, lpszName)));
-}
-
-struct MacroHost {
-    HMODULE hModule = LoadModuleBesideExecutable("macrohost.dll");
-    MacroHost() = default;
-    MacroHost(const MacroHost&) = delete;
-    MacroHost& operator=(const MacroHost&) = delete;
-    ~MacroHost()
-    {
-        if (hModule)
-            ::FreeLibrary(hModule);
-    }
-};
 
 void EndTexts(MacroAnswer& answer)
 {
@@ -49,8 +30,8 @@ bool GetMacroInformation(const char* lpszMacro, MacroAnswer& answer)
 {
     if (!lpszMacro || !*lpszMacro)
         return false;
-    MacroHost host;
-    auto query = host.hModule ? Resolve<PFN_GETRUNMACROINFORMATION>(host.hModule, "GetRunMacroInformation") : nullptr;
+    MacroHostLibrary host;
+    auto query = host.Find<PFN_GETRUNMACROINFORMATION>("GetRunMacroInformation");
     if (!query)
         return false;
     CLSID clsid{};
@@ -66,8 +47,8 @@ bool GetMoreInformation(const char* lpszMacro, MacroAnswer& answer)
 {
     if (!lpszMacro || !*lpszMacro)
         return false;
-    MacroHost host;
-    auto query = host.hModule ? Resolve<PFN_GETMOREMACROINFORMATION>(host.hModule, "GetMoreMacroInformation") : nullptr;
+    MacroHostLibrary host;
+    auto query = host.Find<PFN_GETMOREMACROINFORMATION>("GetMoreMacroInformation");
     if (!query)
         return false;
     CLSID clsid{};
@@ -84,9 +65,8 @@ bool GetMoreInformation(const char* lpszMacro, MacroAnswer& answer)
 bool GetDefaultStatusAndToolTip(char* lpszTip, char* lpszStatus)
 {
     lpszTip[0] = lpszStatus[0] = '\0';
-    MacroHost host;
-    auto query =
-        host.hModule ? Resolve<PFN_GETDEFAULTSTATUSANDTOOLTIP>(host.hModule, "GetDefaultStatusAndToolTip") : nullptr;
+    MacroHostLibrary host;
+    auto query = host.Find<PFN_GETDEFAULTSTATUSANDTOOLTIP>("GetDefaultStatusAndToolTip");
     if (!query)
         return false;
     const HRESULT hr = query(50, lpszTip, 200, lpszStatus);
@@ -98,8 +78,8 @@ std::string GetFileNameGivenProgID(const char* lpszProgID)
 {
     if (!lpszProgID || !*lpszProgID)
         return std::string();
-    MacroHost host;
-    auto query = host.hModule ? Resolve<PFN_GETFILENAMEGIVENPROGID>(host.hModule, "GetFileNameGivenProgID") : nullptr;
+    MacroHostLibrary host;
+    auto query = host.Find<PFN_GETFILENAMEGIVENPROGID>("GetFileNameGivenProgID");
     if (!query)
         return std::string();
     char file[MAX_PATH] = "";
@@ -126,7 +106,6 @@ std::string Lower(std::string text)
     std::transform(text.begin(), text.end(), text.begin(), [](char c) { return (char)::tolower((unsigned char)c); });
     return text;
 }
-
 
 }   // namespace
 

@@ -3,6 +3,7 @@
 #include "hostengine.h"
 #include "jbars.h"
 #include "jenvmanager.h"
+#include "tiptext.h"
 
 BOOL JToolBar::PreTranslateMessage(MSG* pMsg)
 {
@@ -75,16 +76,9 @@ BOOL JToolBar::GetTooltipTextOnItem(int index, char* out, int cchOut)
     const UINT nID = GetItemID(index);
     if (nID == 0)
         return FALSE;
-    // The tip control is told the size of a buffer of ours (older ones take none
-    // and write the whole text): the caller's buffer only ever gets what it holds.
-    char text[INFOTIPSIZE] = "";
-    TTTOOLINFOA info{};
-    info.cbSize = sizeof info;
-    info.hwnd = m_hWnd;
-    info.uId = nID;
-    info.lpszText = text;
-    m_pToolTip->SendMessage(TTM_GETTEXTA, sizeof text, (LPARAM)&info);
-    text[sizeof text - 1] = '\0';
+    // Read through a buffer of ours: the caller's only ever gets what it holds.
+    char text[INFOTIPSIZE];
+    ReadTipText(m_pToolTip, m_hWnd, nID, text);
     lstrcpynA(out, text, cchOut);
     return TRUE;
 }
