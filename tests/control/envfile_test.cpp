@@ -50,6 +50,7 @@ protected:
         Set("", "Unended", REG_SZ, unended, sizeof unended);
         Set("", "Name \"with\" \\", REG_DWORD, "\x07\0\0\0", 4);
         Set("Toolbars", "ToolbarCount", REG_DWORD, "\x01\0\0\0", 4);
+        Set("Toolbars", "LargeButtons", REG_DWORD, "\x01\0\0\0", 4);
         Set("Toolbars\\Toolbar0", "Buttons", REG_BINARY, bytes, sizeof bytes);
         Set("Toolbars\\Toolbar0", "Empty", REG_BINARY, "", 0);
         Set("Menu\\&File", "Name0", REG_MULTI_SZ, multi, sizeof multi);
@@ -97,6 +98,7 @@ TEST_F(EnvironmentFile, ExportedTreeImportsBackValueByValueAndExportsToTheSameBy
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (m_root + "\\Toolbars").c_str());
     EXPECT_EQ(JENVFILE_DONE, Import(exported));
     EXPECT_EQ(stored, Snapshot(m_root.c_str()));
+    EXPECT_EQ(1, JEnvironmentManager::Current()->m_nLargeButtons) << "the current environment's settings follow it";
     EXPECT_TRUE(Snapshot((m_root + ".import").c_str()).empty());
 
     ASSERT_EQ(JENVFILE_DONE, JExportEnvironment("Drafting", m_file.c_str(), nullptr, 0));

@@ -4,6 +4,7 @@
 
 #include "jenvmanager.h"
 #include "keptcopy.h"
+#include "regvalues.h"
 #include "regimport.h"
 
 #include <cstdio>
@@ -26,6 +27,27 @@ std::string EnvironmentRoot(const char* environment)
     if (!pInfo || !pInfo->MakeRegistryPath(environment && *environment ? environment : nullptr, nullptr, root))
         return std::string();
     return std::string((const char*)root);
+}
+
+// An import into the current environment's tree is read into its settings too: the
+// next save would otherwise write the settings held in memory over the imported ones.
+void RereadIfCurrent(const char* environment)
+{
+    JControlOnlyInfo* pInfo = JEnvironmentManager::Get() ? JEnvironmentManager::Current() : nullptr;
+    if (!pInfo)
+        return;
+    if (environment && *environment && _stricmp(environment, (const char*)pInfo->m_strCustomEnvironment) != 0)
+        return;
+    environment = nullptr;   // the current one
+    GUserText path;
+    if (pInfo->MakeRegistryPath(environment, "eInformation", path))
+        pInfo->ReadUnitDisplayValues(path);
+    HKEY hKey = nullptr;
+    if (!pInfo->MakeRegistryPath(environment, "Toolbars", path) ||
+        OpenRegPath(HKEY_CURRENT_USER, path, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    pInfo->ReadToolbarSettingsFromRegistry(hKey);
+    ::RegCloseKey(hKey);
 }
 
 }   // namespace
@@ -68,5 +90,6 @@ CONTROL_API int JImportEnvironment(const char* environment, const char* file, ch
     if (!reg_import::ReplaceTree(root, keys))
         return Report(JENVFILE_NOT_WRITTEN, "Nothing was imported: the registry could not be written.", message,
                       cchMessage);
+    RereadIfCurrent(environment);
     return Report(JENVFILE_DONE, std::string(), message, cchMessage);
 }
