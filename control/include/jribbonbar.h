@@ -75,6 +75,7 @@ protected:
     void DoDataExchange(CDataExchange*) override {}
     void PostNcDestroy() override;
     afx_msg UINT OnGetDlgCode();
+    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
@@ -115,6 +116,8 @@ public:
     DIALOG_INFO* GetDialogInfo(int index) const;
     // Every child window is a section.
     BOOL IsEmpty();
+    // A child of the bar or of a section was created or destroyed.
+    void ChildrenChanged() { m_childLists.clear(); }
 
     // ---- sizes ----
     void SetButtonSize(SIZE size) { m_sizeButton = size; }
@@ -182,6 +185,7 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnDestroy();
+    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
     afx_msg LRESULT OnTrackSize(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnResize(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChangeDockState(WPARAM wParam, LPARAM lParam);
@@ -196,6 +200,22 @@ private:
     // Reads the stored place once, before the first layout.
     void ApplyStoredPlace();
     void RecalcFrame(BOOL bDelay);
+
+    // The children of the bar and of each section, kept between layouts: walking a window's
+    // children costs a round trip to the window server per child. A list is walked again when
+    // one of its windows was destroyed or moved elsewhere, when a child notifies its creation
+    // or destruction, and when sections come or go.
+    struct CachedChild {
+        HWND hWnd;
+        bool bDialog;        // a section, or another dialog
+        bool bButtonClass;
+    };
+    struct ChildList {
+        HWND hContainer;
+        std::vector<CachedChild> children;
+    };
+    std::vector<ChildList> m_childLists;
+    const std::vector<CachedChild>& ChildrenOf(HWND hContainer);
 };
 
 // The floating frame of the library's bars: it sizes, with its edges, the bars that do not

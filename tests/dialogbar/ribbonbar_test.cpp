@@ -117,6 +117,23 @@ TEST_F(RibbonBarTest, DockedSectionsStandInOneRowAfterEachOtherAndTheBarIsNotABa
     EXPECT_LE(SectionRect(2).right, bar.right);
 }
 
+TEST_F(RibbonBarTest, AChildAddedToASectionOrTakenFromItAfterALayoutIsLaidOutWithTheNext)
+{
+    CWnd* pSection = m_pBar->GetDialogInfo(0)->pDialog;
+    const int width = SectionRect(0).Width();
+    const HWND hExtra = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, pSection->m_hWnd,
+                                          nullptr, nullptr, nullptr);
+    m_pBar->RecalcLayout();
+    CRect extra;
+    ::GetWindowRect(hExtra, extra);
+    EXPECT_EQ(m_pBar->GetButtonSize().cy, extra.Height());
+    EXPECT_EQ(width + 10, SectionRect(0).Width());
+    ::SetParent(hExtra, m_pFrame->m_hWnd);
+    m_pBar->RecalcLayout();
+    EXPECT_EQ(width, SectionRect(0).Width());
+    ::DestroyWindow(hExtra);
+}
+
 TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
 {
     m_pBar->SendMessage(JDBM_CHANGEDOCKSTATE);

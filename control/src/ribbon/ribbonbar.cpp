@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(JDialogBar, AutoDialogBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_DESTROY()
+    ON_WM_PARENTNOTIFY()
     ON_MESSAGE(JDBM_TRACKSIZE, OnTrackSize)
     ON_MESSAGE(JDBM_RESIZE, OnResize)
     ON_MESSAGE(JDBM_CHANGEDOCKSTATE, OnChangeDockState)
@@ -95,6 +96,7 @@ int JDialogBar::InsertDialog(JSectionDlg* pDialog, HINSTANCE hResources, int ind
     if (index == -1)
         index = count;
     m_arrSections.InsertAt(index, pInfo);
+    m_childLists.clear();
     if (bRecalc) {
         RecalcLayout();
         RecalcFrame(FALSE);
@@ -112,6 +114,7 @@ BOOL JDialogBar::RemoveDialog(JSectionDlg* pDialog, BOOL bDelay)
         if (pDialog->m_hWnd)
             pDialog->SendMessage(WM_SETREDRAW, FALSE);
         m_arrSections.RemoveAt(i);
+        m_childLists.clear();
         delete pInfo;
         if (bDelay)
             RecalcFrame(TRUE);
@@ -128,6 +131,7 @@ void JDialogBar::RemoveAll(BOOL bDelay)
     for (INT_PTR i = 0; i < m_arrSections.GetSize(); ++i)
         sections.push_back(static_cast<DIALOG_INFO*>(m_arrSections[i]));
     m_arrSections.RemoveAll();
+    m_childLists.clear();
     for (DIALOG_INFO* pInfo : sections) {
         if (pInfo->pDialog->m_hWnd)
             pInfo->pDialog->ShowWindow(SW_HIDE);
@@ -149,12 +153,34 @@ BOOL JDialogBar::IsEmpty()
 {
     if (!m_hWnd)
         return TRUE;
-    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        CWnd* pChild = CWnd::FromHandlePermanent(hChild);
+    for (const CachedChild& child : ChildrenOf(m_hWnd)) {
+        CWnd* pChild = CWnd::FromHandlePermanent(child.hWnd);
         if (!pChild || !pChild->IsKindOf(RUNTIME_CLASS(JSectionDlg)))
             return FALSE;
     }
     return TRUE;
+}
+
+const std::vector<JDialogBar::CachedChild>& JDialogBar::ChildrenOf(HWND hContainer)
+{
+    auto it = std::find_if(m_childLists.begin(), m_childLists.end(),
+                           [hContainer](const ChildList& list) { return list.hContainer == hContainer; });
+    if (it != m_childLists.end()) {
+        const bool bCurrent = std::all_of(it->children.begin(), it->children.end(), [hContainer](const CachedChild& c) {
+            return ::IsWindow(c.hWnd) && ::GetAncestor(c.hWnd, GA_PARENT) == hContainer;
+        });
+        if (bCurrent)
+            return it->children;
+        it->children.clear();
+    } else {
+        it = m_childLists.insert(m_childLists.end(), ChildList{hContainer, {}});
+    }
+    for (HWND hChild = ::GetTopWindow(hContainer); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char name[16] = "";
+        ::GetClassNameA(hChild, name, sizeof name);
+        it->children.push_back({hChild, lstrcmpA(name, "#32770") == 0, IsButtonClassName(name)});
+    }
+    return it->children;
 }
 
 // ---- sizes ----
@@ -198,15 +224,13 @@ CSize JDialogBar::ResizeAndReposition(CWnd* pContainer, HINSTANCE hResources, BO
     std::vector<Child> children;
     CPoint origin(0, 0);
     ::ClientToScreen(pContainer->m_hWnd, &origin);
-    for (HWND hChild = ::GetTopWindow(pContainer->m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        char name[16] = "";
-        ::GetClassNameA(hChild, name, sizeof name);
-        if (lstrcmpA(name, "#32770") == 0)
-            continue;   // a section, or another dialog
+    for (const CachedChild& child : ChildrenOf(pContainer->m_hWnd)) {
+        if (child.bDialog)
+            continue;
         CRect rect;
-        ::GetWindowRect(hChild, rect);
+        ::GetWindowRect(child.hWnd, rect);
         rect.OffsetRect(-origin.x, -origin.y);
-        children.push_back({hChild, rect, IsButtonClassName(name)});
+        children.push_back({child.hWnd, rect, child.bButtonClass});
     }
     std::stable_sort(children.begin(), children.end(),
                      [](const Child& a, const Child& b) { return a.rect.left < b.rect.left; });
@@ -502,8 +526,16 @@ void JDialogBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 void JDialogBar::OnDestroy()
 {
+    m_childLists.clear();
     CloseRegKey();
     AutoDialogBar::OnDestroy();
+}
+
+void JDialogBar::OnParentNotify(UINT message, LPARAM lParam)
+{
+    if (message == WM_CREATE || message == WM_DESTROY)
+        ChildrenChanged();
+    AutoDialogBar::OnParentNotify(message, lParam);
 }
 
 LRESULT JDialogBar::OnChangeDockState(WPARAM wParam, LPARAM lParam)

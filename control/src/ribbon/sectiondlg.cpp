@@ -5,6 +5,7 @@ IMPLEMENT_DYNAMIC(JSectionDlg, CDialog)
 
 BEGIN_MESSAGE_MAP(JSectionDlg, CDialog)
     ON_WM_GETDLGCODE()
+    ON_WM_PARENTNOTIFY()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
@@ -56,4 +57,12 @@ LRESULT JSectionDlg::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     if (pTarget)
         UpdateDialogControls(pTarget, (BOOL)wParam);
     return 0;
+}
+
+void JSectionDlg::OnParentNotify(UINT message, LPARAM lParam)
+{
+    if (message == WM_CREATE || message == WM_DESTROY)
+        if (auto* pBar = DYNAMIC_DOWNCAST(JDialogBar, GetParent()))
+            pBar->ChildrenChanged();
+    CDialog::OnParentNotify(message, lParam);
 }
