@@ -61,6 +61,21 @@ CSplitterDockBar* LeftArea(CFrameWnd* pFrame)
 
 }   // namespace
 
+bool CreateSidePanel(CBaseDialogBar* pBar, CFrameWnd* pFrame, UINT nTemplate, UINT nID, const char* title)
+{
+    if (!pBar->Create(pFrame, nTemplate, WS_CHILD | WS_VISIBLE | CBRS_LEFT, nID, 0, nullptr, 0))
+        return false;
+    pBar->m_bAutoDelete = TRUE;
+    pBar->SetWindowText(title);
+    pBar->SetShowCaption(TRUE);
+    pBar->SetResizeable(TRUE);
+    pBar->SetStretchToFitHorz(TRUE);
+    pBar->SetStretchToFitVert(TRUE);
+    pBar->m_nDockBarID = AFX_IDW_DOCKBAR_LEFT;   // where a double-click docks it back
+    pBar->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    return true;
+}
+
 bool MakeDockAreas(CFrameWnd* pFrame)
 {
     for (const auto& area : kAreas) {

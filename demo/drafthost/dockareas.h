@@ -9,6 +9,11 @@
 // Before the frame's EnableDocking: the four sides.
 bool MakeDockAreas(CFrameWnd* pFrame);
 
+// A panel for the left area made from its template: a resizable bar with a caption that
+// deletes itself with its window, docks left or right and is docked back at the left by a
+// double-click. FALSE when its window could not be made (the caller deletes the bar).
+bool CreateSidePanel(CBaseDialogBar* pBar, CFrameWnd* pFrame, UINT nTemplate, UINT nID, const char* title);
+
 // The panels docked at the left one under the other, then placed as the last run left them.
 void PlacePanels(CFrameWnd* pFrame, const std::vector<CBaseDialogBar*>& panels);
 void SavePanelPlaces(CFrameWnd* pFrame, const std::vector<CBaseDialogBar*>& panels);

@@ -2,6 +2,8 @@
 
 #include "layerpanel_ids.h"
 
+#include "dockareas.h"
+
 #include <algorithm>
 
 BEGIN_MESSAGE_MAP(CLayerPanel, CBaseDialogBar)
@@ -11,18 +13,10 @@ END_MESSAGE_MAP()
 CLayerPanel* CLayerPanel::Make(CFrameWnd* pFrame, UINT nID)
 {
     auto* pBar = new CLayerPanel;
-    if (!pBar->CBaseDialogBar::Create(pFrame, IDD_LAYER_PANEL, WS_CHILD | WS_VISIBLE | CBRS_LEFT, nID, 0, nullptr, 0)) {
+    if (!CreateSidePanel(pBar, pFrame, IDD_LAYER_PANEL, nID, "Layers")) {
         delete pBar;
         return nullptr;
     }
-    pBar->m_bAutoDelete = TRUE;
-    pBar->SetWindowText("Layers");
-    pBar->SetShowCaption(TRUE);
-    pBar->SetResizeable(TRUE);
-    pBar->SetStretchToFitHorz(TRUE);
-    pBar->SetStretchToFitVert(TRUE);
-    pBar->m_nDockBarID = AFX_IDW_DOCKBAR_LEFT;   // where a double-click docks it back
-    pBar->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
     for (const char* name : {"0 Default", "1 Walls", "2 Doors", "3 Furniture", "4 Dimensions", "5 Notes"})
         ::SendDlgItemMessageA(pBar->m_hWnd, IDC_LAYER_LIST, LB_ADDSTRING, 0, (LPARAM)name);
     ::SendDlgItemMessageA(pBar->m_hWnd, IDC_LAYER_LIST, LB_SETCURSEL, 1, 0);
