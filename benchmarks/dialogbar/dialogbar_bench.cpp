@@ -2,6 +2,7 @@
 // the paint of the bars it changed) against moving plain windows of the same size with the
 // same controls and painting them. Both run in one program, so the ratio does not depend on
 // the machine.
+#include "../benchtime.h"
 #include "controlexports.h"
 #include "jdialogbar.h"
 
@@ -21,17 +22,6 @@ public:
     CBenchApp() : CWinApp("dialogbar_bench") {}
 };
 CBenchApp theApp;
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> samples)
-{
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM)
 {

@@ -3,6 +3,7 @@
 // writes of the one's layout, the bare reads of the other's, and creating 15
 // framework toolbars with the same buttons and the other's menu. Several runs;
 // the median ratio is printed against the target.
+#include "../benchtime.h"
 #include "appcore.h"
 #include "controlexports.h"
 #include "jappinfo.h"
@@ -246,12 +247,6 @@ double Seconds(const std::function<void()>& work)
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> samples)
-{
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
 }
 
 class CBenchApp : public CWinApp {

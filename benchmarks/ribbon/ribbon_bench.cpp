@@ -3,6 +3,7 @@
 // hand as a host would without the library: their places computed from their sizes, row by
 // row, and each moved there, then the bar repainted. Both run in one program, so the ratio
 // does not depend on the machine.
+#include "../benchtime.h"
 #include "controlexports.h"
 #include "jbars.h"
 
@@ -23,17 +24,6 @@ public:
     CBenchApp() : CWinApp("ribbon_bench") {}
 };
 CBenchApp theApp;
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> samples)
-{
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
 
 // The sections' sizes and the bar's first place and gap, which a host laying them out knows.
 struct Sections {

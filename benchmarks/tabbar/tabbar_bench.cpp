@@ -2,6 +2,7 @@
 // same work: adding the tabs, painting, then scrolling from the first tab to the last
 // one step at a time with a paint after each step. Both run in one program, so the
 // ratio does not depend on the machine.
+#include "../benchtime.h"
 #include "controlexports.h"
 #include "jtabbar.h"
 
@@ -23,11 +24,6 @@ public:
     CBenchApp() : CWinApp("tabbar_bench") {}
 };
 CBenchApp theApp;
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // The library's bar: adds the sheets, paints, scrolls to the end painting each step.
 // Returns the seconds taken and the number of scroll steps.
@@ -78,12 +74,6 @@ double RunTabControl(CWnd& parent, int steps)
     }
     ::DestroyWindow(hTabs);
     return Seconds(start);
-}
-
-double Median(std::vector<double> samples)
-{
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
 }
 
 }   // namespace

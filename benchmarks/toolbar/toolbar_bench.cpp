@@ -24,14 +24,6 @@ double FastestSecondsPerCall(const std::function<void()>& work, int calls, int r
     return fastest;
 }
 
-double Median(std::vector<double> samples)
-{
-    if (samples.empty())
-        return 0;
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
-
 bool Report(const char* what, const char* library, const std::vector<double>& librarySeconds, const char* baseline,
             const std::vector<double>& baselineSeconds, double target)
 {

@@ -1,6 +1,7 @@
 // What the toolbar measurements share: a timer, the host frame they run in and
 // how each one reports. Every measurement lives in a file of its own.
 #pragma once
+#include "../benchtime.h"
 #include "afxwin.h"
 
 #include <functional>
@@ -18,7 +19,6 @@ double FastestSecondsPerCall(const std::function<void()>& work, int calls, int r
 bool Report(const char* what, const char* library, const std::vector<double>& librarySeconds, const char* baseline,
             const std::vector<double>& baselineSeconds, double target);
 
-double Median(std::vector<double> samples);
 
 // The commands of the benchmark's category, one per button of the measured toolbars.
 std::vector<UINT> BenchCommandIds();
