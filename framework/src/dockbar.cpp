@@ -141,13 +141,14 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid, BOOL bHidde
         }
         if (pEntry)
             continue;   // a placeholder
-        // The end of a row. A shown bar goes in the row that holds the middle of its rectangle.
-        // A hidden one (a stored layout placed again) goes by its near edge: in a row whose
-        // shown bars start in its near half, before a row that starts after it. A row of hidden
-        // bars alone takes a bar that starts just where it is kept (CalcFixedLayout).
+        // The end of a row. A shown bar goes in the row that holds the middle of its rectangle;
+        // a middle in the room before a row (rows taken out and not laid out yet) is a row of its
+        // own there. A hidden one (a stored layout placed again) goes by its near edge: in a row
+        // whose shown bars start in its near half, before a row that starts after it. A row of
+        // hidden bars alone takes a bar that starts just where it is kept (CalcFixedLayout).
         if (nRowEdge != LONG_MIN) {
             nTotalWidth = nRowEdge;
-            if (bHidden && nAcross < nRowStart)
+            if (bHidden ? nAcross < nRowStart : (bHorz ? ptMid.y : ptMid.x) < nRowStart)
                 return newRow(nRowBegin);
             if (bHidden ? nAcross < (nRowStart + nRowEdge - kOverlap) / 2 : (bHorz ? ptMid.y : ptMid.x) < nTotalWidth)
                 return join(nPosInsAfter + 1);

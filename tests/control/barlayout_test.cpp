@@ -71,6 +71,51 @@ TEST_F(BarLayout, HiddenToolbarNeverPlacedIsStoredBeyondTheLowestRow)
     EXPECT_EQ(CPoint(-1, lowest + 22), StoredDockPos(toolbars, 2));
 }
 
+// Toolbars in rows of their own before a row of the host's own bar, loaded over themselves,
+// come back in those rows: the host's row does not move up to meet them first.
+TEST_F(BarLayout, ToolbarRowsBeforeAHostRowComeBackAsTheyWere)
+{
+    DockedBar("First", {kOpen, kSave});
+    DockedBar("Second", {kSave});
+    auto* pHost = new CToolBar;   // deletes itself with its window
+    pHost->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pHost->CreateEx(&m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(), 0xE830));
+    HBITMAP hImage = image_test::MakeDib(16 * 2, 15, 24, RGB(0, 0, 0));
+    pHost->SetBitmap(hImage);
+    const UINT ids[] = {kOpen, kSave};
+    pHost->SetButtons(ids, 2);
+    pHost->SetWindowText("Host");
+    pHost->EnableDocking(CBRS_ALIGN_ANY);
+    m_frame.DockControlBar(pHost, AFX_IDW_DOCKBAR_TOP);
+    m_frame.RecalcLayout();
+    auto* pDock = static_cast<CDockBar*>(m_frame.GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    // Each row as its captions, rows ending in "|"; and where each bar is.
+    const auto rows = [pDock] {
+        std::string text;
+        std::map<std::string, CRect> places;
+        for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); ++i) {
+            CControlBar* pBar = pDock->GetDockedControlBar((int)i);
+            if (!pBar) {
+                text += pDock->m_arrBars[i] ? "" : "|";
+                continue;
+            }
+            CString caption;
+            pBar->GetWindowText(caption);
+            text += (LPCSTR)caption;
+            pBar->GetWindowRect(places[(LPCSTR)caption]);
+        }
+        return std::make_pair(text, places);
+    };
+    const auto before = rows();
+    ASSERT_EQ("First|Second|Host|", before.first);
+    ASSERT_EQ(2, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    ASSERT_EQ(2, LoadBarLayout(&m_frame, nullptr, nullptr));
+    m_frame.RecalcLayout();
+    EXPECT_EQ(before, rows());
+    pHost->DestroyWindow();
+    ::DeleteObject(hImage);
+}
+
 TEST_F(BarLayout, SavesOnlyWhenChangedUnlessForced)
 {
     DockedBar("Tools", {kOpen, kSave});

@@ -571,11 +571,11 @@ private:
             bars.push_back(pBar);
         }
         // Placed again as a host places toolbars it makes from their keys: out of the dock bars,
-        // then the floating ones at their places and each side's rows in order.
+        // then the floating ones at their places and each side's rows in order, all before the
+        // frame is laid out again (the other bars' rows keep their places meanwhile).
         for (JToolBar* pBar : bars)
             if (!pBar->m_bFloating && pBar->m_pDockBar)
                 pBar->m_pDockBar->RemoveControlBar(pBar);
-        m_pFrame->RecalcLayout();
         const auto order = [](const JToolBar* pBar) {
             const int side =
                 (int)(std::find(std::begin(kDockBars), std::end(kDockBars), pBar->m_nDockBarID) - kDockBars);
@@ -590,9 +590,9 @@ private:
             } else {
                 DockBar(pBar->m_nDockBarID)->ClientToScreen(rect);
                 m_pFrame->DockControlBar(pBar, DockBar(pBar->m_nDockBarID), rect);
-                m_pFrame->RecalcLayout();
             }
         }
+        m_pFrame->RecalcLayout();
         PumpMessages();
         // The user's size is kept, and the area is no thinner than it (its bars may need more).
         CRect client;

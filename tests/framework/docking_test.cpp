@@ -234,6 +234,28 @@ TEST_F(DockingTest, TheRectangleChoosesTheRowAndThePlace)
     EXPECT_EQ(Entries(Top()), (std::vector<void*>{nullptr, &bars[2], nullptr, &bars[0], &bars[1], nullptr}));
 }
 
+// Rows taken out and put back at their places before the dock bar is laid out again (a stored
+// layout placed again) come back as rows of their own, not in the row that still lies below.
+TEST_F(DockingTest, BarsPutBackIntoTheRoomTheirRowsLeftTakeRowsOfTheirOwn)
+{
+    for (CToolBar& bar : bars) {
+        frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+        frame.RecalcLayout();
+    }
+    const std::vector<void*> rows{nullptr, &bars[0], nullptr, &bars[1], nullptr, &bars[2], nullptr};
+    ASSERT_EQ(Entries(Top()), rows);
+    const CRect places[] = {ScreenRect(bars[0]), ScreenRect(bars[1]), ScreenRect(bars[2])};
+    ASSERT_LT(places[1].bottom, places[2].bottom);
+    for (int i = 0; i < 2; ++i)
+        Top()->RemoveControlBar(&bars[i]);
+    for (int i = 0; i < 2; ++i)
+        frame.DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP, CRect(places[i].TopLeft(), CSize(30, 30)));
+    EXPECT_EQ(Entries(Top()), rows);
+    frame.RecalcLayout();
+    for (int i = 0; i < kBars; ++i)
+        EXPECT_EQ(ScreenRect(bars[i]), places[i]) << i;
+}
+
 TEST_F(DockingTest, DockingOnEachSideAtAGivenRectangle)
 {
     frame.RecalcLayout();

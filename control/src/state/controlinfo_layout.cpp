@@ -118,7 +118,6 @@ void CarryDefaultFlyouts(HKEY hToolbars, const CString& caption, HKEY hKey)
     }
 }
 
-
 // A restored toolbar does not join a row (or column) of the host's own bars, which
 // the layout does not hold: it takes a row of its own, before that row when it was
 // stored at or before the row's start, else after it.
@@ -186,7 +185,7 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
     // Grown as keys are read: a damaged count may be any number.
     std::vector<int> visible;
     std::vector<JToolBar*> loaded;
-    bool failed = false, replaced = false;
+    bool failed = false;
     for (DWORD i = 0; i < count && !failed; ++i) {
         char name[32];
         wsprintfA(name, "Toolbar%d", (int)i);
@@ -208,7 +207,6 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
                                  [&](JToolBar* pBar) { return IsLiveBar(pBar) && Caption(pBar) == caption; });
         if (same != existing.end()) {
             (*same)->DestroyWindow();
-            replaced = true;
             existing.erase(same);
         }
         auto* pBar = new JToolBar;
@@ -233,9 +231,8 @@ int JControlOnlyInfo::ReadToolbarsFromRegistry(CFrameWnd* pFrame, HKEY hToolbars
         DestroyBars(loaded);
         return kUnreadable;
     }
-    // The frame is laid out once for all the toolbars replaced, before the new ones are docked.
-    if (replaced)
-        pFrame->RecalcLayout(TRUE);
+    // The frame is not laid out before the new toolbars are docked: the rows the replaced ones
+    // leave stay as room at their places, and the other bars' rows do not move up into it.
 
     // Floating toolbars float where they were; docked ones go to their sides,
     // each side in the order of its rows (or columns), equal ones in stored order.
