@@ -4,6 +4,8 @@
 #include "layout_support.h"
 #include "regvalues.h"
 
+#include <tuple>
+
 using namespace layout_test;
 using namespace testing_support;
 using namespace toolbar_test;
@@ -92,7 +94,7 @@ TEST_F(BarLayout, ToolbarRowsBeforeAHostRowComeBackAsTheyWere)
     // Each row as its captions, rows ending in "|"; and where each bar is.
     const auto rows = [pDock] {
         std::string text;
-        std::map<std::string, CRect> places;
+        std::map<std::string, std::tuple<LONG, LONG, LONG, LONG>> places;
         for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); ++i) {
             CControlBar* pBar = pDock->GetDockedControlBar((int)i);
             if (!pBar) {
@@ -102,7 +104,9 @@ TEST_F(BarLayout, ToolbarRowsBeforeAHostRowComeBackAsTheyWere)
             CString caption;
             pBar->GetWindowText(caption);
             text += (LPCSTR)caption;
-            pBar->GetWindowRect(places[(LPCSTR)caption]);
+            CRect rect;
+            pBar->GetWindowRect(rect);
+            places[(LPCSTR)caption] = {rect.left, rect.top, rect.right, rect.bottom};
         }
         return std::make_pair(text, places);
     };
