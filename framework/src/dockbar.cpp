@@ -109,6 +109,8 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid, BOOL bHidde
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     const LONG nAlong = bHorz ? rect.left : rect.top;
     const LONG nAcross = bHorz ? rect.top : rect.left;
+    // What tells the row across: a hidden bar's near edge, a shown bar's middle.
+    const LONG nAt = bHidden ? nAcross : (bHorz ? ptMid.y : ptMid.x);
     const auto join = [&](int nPos) {
         m_arrBars.InsertAt(nPos, pBarIns);
         return nPos;
@@ -145,19 +147,20 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid, BOOL bHidde
         // a middle in the room before a row (rows taken out and not laid out yet) is a row of its
         // own there. A hidden one (a stored layout placed again) goes by its near edge: in a row
         // whose shown bars start in its near half, before a row that starts after it. A row of
-        // hidden bars alone takes a bar that starts just where it is kept (CalcFixedLayout).
+        // hidden bars alone takes a bar that starts just where it is kept (CalcFixedLayout); a bar
+        // before that place (by its near edge, or its middle when shown) takes a row before it.
         if (nRowEdge != LONG_MIN) {
             nTotalWidth = nRowEdge;
-            if (bHidden ? nAcross < nRowStart : (bHorz ? ptMid.y : ptMid.x) < nRowStart)
+            if (nAt < nRowStart)
                 return newRow(nRowBegin);
-            if (bHidden ? nAcross < (nRowStart + nRowEdge - kOverlap) / 2 : (bHorz ? ptMid.y : ptMid.x) < nTotalWidth)
+            if (bHidden ? nAcross < (nRowStart + nRowEdge - kOverlap) / 2 : nAt < nTotalWidth)
                 return join(nPosInsAfter + 1);
         } else if (nHiddenAt != LONG_MIN) {
             if (nAcross == nHiddenAt)
                 return join(nPosInsAfter + 1);
-            if (bHidden && nAcross < nHiddenAt)
+            if (nAt < nHiddenAt)
                 return newRow(nRowBegin);
-        } else if (nPos == 0 && !bHidden && (bHorz ? ptMid.y : ptMid.x) < nTotalWidth) {
+        } else if (nPos == 0 && !bHidden && nAt < nTotalWidth) {
             return newRow(1);   // before the first row: a row of its own
         }
         nPosInsAfter = nPos;

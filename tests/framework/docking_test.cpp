@@ -235,25 +235,34 @@ TEST_F(DockingTest, TheRectangleChoosesTheRowAndThePlace)
 }
 
 // Rows taken out and put back at their places before the dock bar is laid out again (a stored
-// layout placed again) come back as rows of their own, not in the row that still lies below.
+// layout placed again) come back as rows of their own, not in a row that still lies below: one
+// of shown bars, or one of a hidden bar alone.
 TEST_F(DockingTest, BarsPutBackIntoTheRoomTheirRowsLeftTakeRowsOfTheirOwn)
 {
-    for (CToolBar& bar : bars) {
-        frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-        frame.RecalcLayout();
-    }
     const std::vector<void*> rows{nullptr, &bars[0], nullptr, &bars[1], nullptr, &bars[2], nullptr};
-    ASSERT_EQ(Entries(Top()), rows);
-    const CRect places[] = {ScreenRect(bars[0]), ScreenRect(bars[1]), ScreenRect(bars[2])};
-    ASSERT_LT(places[1].bottom, places[2].bottom);
-    for (int i = 0; i < 2; ++i)
-        Top()->RemoveControlBar(&bars[i]);
-    for (int i = 0; i < 2; ++i)
-        frame.DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP, CRect(places[i].TopLeft(), CSize(30, 30)));
-    EXPECT_EQ(Entries(Top()), rows);
-    frame.RecalcLayout();
-    for (int i = 0; i < kBars; ++i)
-        EXPECT_EQ(ScreenRect(bars[i]), places[i]) << i;
+    for (const bool bHideSecond : {false, true}) {
+        SCOPED_TRACE(bHideSecond ? "second hidden" : "all shown");
+        frame.ShowControlBar(&bars[1], TRUE, FALSE);
+        for (CToolBar& bar : bars) {
+            frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+            frame.RecalcLayout();
+        }
+        frame.ShowControlBar(&bars[1], !bHideSecond, FALSE);
+        frame.RecalcLayout();
+        ASSERT_EQ(Entries(Top()), rows);
+        const CRect places[] = {ScreenRect(bars[0]), ScreenRect(bars[1]), ScreenRect(bars[2])};
+        ASSERT_LT(places[0].bottom, places[2].bottom);
+        // The shown bars before the last one are taken out and put back.
+        const int taken = bHideSecond ? 1 : 2;
+        for (int i = 0; i < taken; ++i)
+            Top()->RemoveControlBar(&bars[i]);
+        for (int i = 0; i < taken; ++i)
+            frame.DockControlBar(&bars[i], AFX_IDW_DOCKBAR_TOP, CRect(places[i].TopLeft(), CSize(30, 30)));
+        EXPECT_EQ(Entries(Top()), rows);
+        frame.RecalcLayout();
+        for (int i = 0; i < kBars; ++i)
+            EXPECT_EQ(ScreenRect(bars[i]), places[i]) << i;
+    }
 }
 
 TEST_F(DockingTest, DockingOnEachSideAtAGivenRectangle)
