@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -256,6 +257,50 @@ TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
     ASSERT_TRUE(m_pBar->m_pDockBar);
     EXPECT_EQ(AFX_IDW_DOCKBAR_BOTTOM, m_pBar->m_pDockBar->GetDlgCtrlID());
     EXPECT_EQ(1, Rows());
+}
+
+TEST_F(RibbonBarTest, AClickOnTheFloatingCaptionOverAnotherAreaDocksNothingAndADoubleClickDocksTheBarBack)
+{
+    // Another bar fills the top area, where the bar first floats: at the frame's client top-left.
+    JDialogBar* pOther = MakeBar("Other");
+    m_pFrame->DockControlBar(pOther, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    PumpMessages();
+    // Clicks with real input; the first press on a bar or a caption runs a drag loop, which the
+    // script's timer runs in and its watchdog ends.
+    const auto clicks = [&](CPoint at, int count, const std::function<bool()>& done) {
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then([at, count] {
+            for (int i = 0; i < count; ++i)
+                testing_support::ClickAt(at);
+            return true;
+        });
+        PumpUntil([&] { return script.Done() && !::GetCapture() && done(); });
+        PumpMessages();
+        ::Sleep(::GetDoubleClickTime() + 20);   // the next click starts afresh
+    };
+    m_pBar->SendMessage(JDBM_CHANGEDOCKSTATE);
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CRect frame, top;
+    MiniFrame()->GetWindowRect(frame);
+    pOther->GetWindowRect(top);
+    ASSERT_TRUE(CRect().IntersectRect(frame, top)) << "the floating frame lies over the top area";
+
+    CRect client;
+    MiniFrame()->GetClientRect(client);
+    MiniFrame()->ClientToScreen(client);
+    const CPoint caption(client.CenterPoint().x, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    // A click that moves nothing leaves the bar floating where it is.
+    clicks(caption, 1, [] { return true; });
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CRect still;
+    MiniFrame()->GetWindowRect(still);
+    EXPECT_EQ(frame, still);
+    // A double-click docks it where it was docked, not in the area under it.
+    clicks(caption, 2, [&] { return !m_pBar->IsFloating(); });
+    ASSERT_FALSE(m_pBar->IsFloating());
+    EXPECT_EQ(AFX_IDW_DOCKBAR_BOTTOM, m_pBar->m_pDockBar->GetDlgCtrlID());
+    EXPECT_EQ(AFX_IDW_DOCKBAR_TOP, pOther->m_pDockBar->GetDlgCtrlID());
 }
 
 TEST_F(RibbonBarTest, TabAndShiftTabMoveAcrossSectionsAndWrapAround)
