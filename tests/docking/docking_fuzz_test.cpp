@@ -481,6 +481,8 @@ private:
             return Fail("customize", "a %s changed the number of buttons by %d", bMove ? "move" : "copy", change);
         if (after != before)
             m_undo.push_back(before);
+        if (std::getenv("DOCKING_FUZZ_TRACE"))
+            std::cout << "  buttons " << RealButtons(before) << " -> " << RealButtons(after) << std::endl;
         return {};
     }
 
