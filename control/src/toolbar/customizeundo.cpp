@@ -199,6 +199,25 @@ JToolBar* JCustomizeJournal::Recreate(const BarState& state)
     return pBar;
 }
 
+JToolBar* JCustomizeJournal::Namesake(const BarState& state)
+{
+    auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(state.hFrame));
+    JToolBar* pFound = nullptr;
+    ForEachControlBar(pFrame ? pFrame : ControlFrameOfCall(), [&](CControlBar* pBar) {
+        auto* pToolBar = DYNAMIC_DOWNCAST(JToolBar, pBar);
+        if (!pToolBar || !IsLiveBar(pToolBar) || pToolBar->m_bIsFlyout ||
+            !(pToolBar->m_strEnvironment == state.strEnvironment))
+            return true;
+        CString caption;
+        pToolBar->GetWindowText(caption);
+        if (caption != state.strName)
+            return true;
+        pFound = pToolBar;
+        return false;
+    });
+    return pFound;
+}
+
 void JCustomizeJournal::Remap(HWND hOld, HWND hNew)
 {
     for (StepRecord& step : m_steps) {
@@ -220,7 +239,10 @@ BOOL JCustomizeJournal::Undo()
     for (HWND hMade : step.made)
         DestroyToolbarWindow(LiveBar(hMade));
     for (const BarState& state : step.before) {
-        if (JToolBar* pBar = LiveBar(state.hWnd)) {
+        JToolBar* pBar = LiveBar(state.hWnd);
+        if (!pBar && (pBar = Namesake(state)) != nullptr)
+            journal.Remap(state.hWnd, pBar->m_hWnd);   // made again by others since (a switch of environments)
+        if (pBar) {
             pBar->SetSlots(SlotsOf(state));
             if (CFrameWnd* pFrame = pBar->GetParentFrame())
                 pFrame->RecalcLayout();

@@ -64,6 +64,8 @@ private:
     static bool Unchanged(const BarState& state);
     static std::vector<JToolBar::ButtonSlot> SlotsOf(const BarState& state);
     static JToolBar* Recreate(const BarState& state);
+    // A live toolbar of the same name and environment, or NULL.
+    static JToolBar* Namesake(const BarState& state);
     // Windows made again stand for the old ones in the steps before.
     void Remap(HWND hOld, HWND hNew);
 
