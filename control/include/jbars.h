@@ -39,8 +39,11 @@ public:
     long GetCommandCount();
     // The index of the button with that command, or -1.
     int FindCommandIndex(UINT nCommandID);
-    // Deletes a button; FALSE for an index out of range.
+    // Deletes a button and the separators it leaves doubled or at an end; FALSE for an
+    // index out of range. A toolbar left without buttons goes unless it is a default one.
     BOOL DeleteItem(int index);
+    // Empties a button's picture record and flyout; the button stays.
+    void RemoveAt(int index);
     void InvalidateButton(int index);
     // Every button but `keep` loses its pressed look; `keep` shows pressed unless
     // another button is checked (not looked for with bNoCheckTest).
@@ -133,6 +136,28 @@ public:
     HBITMAP CreateMaskedBitmap(HBITMAP hColor, HBITMAP hMask, COLORREF* pFill);
     HBITMAP ReplaceBackgroundColor(HBITMAP hBitmap, COLORREF* pFrom, COLORREF* pTo);
 
+    // ---- customization by drag and drop (customize dialog open, or Alt held) ----
+    // Drags button `index` from a client point; bCopy copies instead of moving.
+    void DoDrag(CPoint point, int index, BOOL bCopy);
+    // The shown toolbar of the current environment under a screen rectangle, or NULL.
+    JToolBar* FindToolbar(const CRect& dropRect);
+    // "Toolbar%d" with the next free number among the frame's toolbars.
+    void GetNextToolbarName(CString& name) const;
+    // A small sideways drag of a button over itself puts a separator beside it;
+    // FALSE when the drop is not such a drag.
+    BOOL AddSeparator(int index, CRect dropRect);
+    // 1: copying, with the copy cursor; 0: moving, with the cursor as it was.
+    void SetCopyMode(int mode);
+    // The button holding the customization focus (shown on the next paint).
+    static void SetActiveFocus(JToolBar* pBar, int index);
+    static void ClearActiveFocus(JToolBar* pBar);   // NULL: whichever holds it
+    static void DrawActiveFocus();
+    // Undo of customization steps, kept for one session of the customize dialog:
+    // each drop or deletion is one step. UndoCustomizeStep: FALSE with none left.
+    static void BeginCustomizeSession();
+    static void EndCustomizeSession();
+    static BOOL UndoCustomizeStep();
+
     // ---- class-wide values ----
     static int m_nFlyoutTime;   // press-and-hold time before a flyout opens, ms
     static int m_nToolTipTime;
@@ -198,6 +223,18 @@ protected:
     int GetNumberImages();
     // Rebuilds the strip when one of its inputs changed (bForce: always).
     void ReloadBitmap(BOOL bForce = FALSE);
+
+    // The drop of button m_nIndex at a screen rectangle; FALSE when nothing changed.
+    BOOL OnDrop(CRect& dropRect);
+    // FALSE for a drop back onto the button itself (within a pixel).
+    BOOL IsValidDrop(CRect buttonRect, CRect dropRect);
+    // Inserts a button where a drop at the screen rectangle lands; its position, or -1.
+    int AddButton(UINT nID, CRect* pScreenRect, const UINT* lpFlyoutIDs, int nFlyoutCount, HBITMAP hBitmap,
+                  char* lpszName);
+    // No separator at either end nor two together; the per-button slots follow.
+    void StripSeparators(CUIntArray& ids);
+    // The same, the picture slots alone following; *pIndex becomes 0 when one entry is left.
+    void StripHeadAndTailSeparators(CUIntArray& ids, int* pIndex);
     HBITMAP ResizeCustomBitmap(HBITMAP hSource);
     // The small arrow in a flyout button, pointing to where the flyout opens.
     void DrawFlyoutSymbol(CDC* pDC, int index);
@@ -208,6 +245,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
@@ -241,6 +279,27 @@ private:
     void AttachFlyout(int index, const std::vector<UINT>& ids);
     friend class JFlyout;
     void ForgetFlyout(JToolBar* pFlyout);
+
+    // A button with what belongs to it: its picture record (owned by the toolbar
+    // once set) and its flyout's commands.
+    struct ButtonSlot {
+        UINT nID = 0;
+        CTMBITMAPSTRUCT* pRecord = nullptr;
+        std::vector<UINT> flyout;
+    };
+    friend class JCustomizeJournal;
+    std::vector<ButtonSlot> GetSlots();
+    // Puts the buttons in place; records of the old buttons that are not among them go.
+    BOOL SetSlots(const std::vector<ButtonSlot>& slots);
+    // Where a drop at the client rectangle goes among the slots; a separator it lands on
+    // is taken out (the indexes in `follow` move with the slots).
+    int DropPosition(const CRect& drop, std::vector<ButtonSlot>& slots, const std::vector<int*>& follow);
+    // No separator at either end nor two together; the indexes in `follow` move with the slots.
+    static void StripSlots(std::vector<ButtonSlot>& slots, const std::vector<int*>& follow);
+    // Takes the last button off and the toolbar with it (a default one stays, empty).
+    void RemoveWhenEmpty();
+    // A toolbar made for a copy dropped on empty space, floating at the point.
+    JToolBar* MakeToolbarFor(CFrameWnd* pFrame, const ButtonSlot& slot, CPoint at);
     void ShowWhenReady();
     // The frame whose message bar shows the prompts: the owner, else the parent.
     CFrameWnd* MessageFrame();
@@ -295,4 +354,3 @@ private:
 };
 
 // AutoDialogBar and the ribbon bar JDialogBar: jribbonbar.h.
-

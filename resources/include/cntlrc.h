@@ -81,3 +81,6 @@
 
 // Bitmaps.
 #define IDB_DEFAULT_MACRO 226
+
+// Cursors.
+#define IDC_COPY_CURSOR 149   // a toolbar button being copied

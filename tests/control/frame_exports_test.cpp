@@ -217,7 +217,7 @@ TEST_F(HostFrame, RemovingACategoryTakesItsCommandsOffToolbarsAndMenus)
     EXPECT_EQ(-1, pBar->FindCommandIndex(101));
     EXPECT_EQ(-1, pBar->FindCommandIndex(102));
     EXPECT_GE(pBar->FindCommandIndex(200), 0);
-    EXPECT_EQ(3, pBar->GetToolBarCtrl().GetButtonCount());   // the separators stay
+    EXPECT_EQ(1, pBar->GetToolBarCtrl().GetButtonCount());   // no separator is left at an end or doubled
     EXPECT_TRUE(m_frame.m_nIdleFlags & CFrameWnd::idleLayout);
     EXPECT_EQ(0, JRemoveCommandFromMenus(101, nullptr));   // nothing left to remove
     EXPECT_EQ(0, JRemoveCommandFromMenus(0, nullptr));     // 0 is every separator, never a command

@@ -1,7 +1,8 @@
 // Seeded random docking: a frame with dock bars on every side, library toolbars, a framework toolbar,
 // a framework dialog bar and the library's dialog bar, driven by steps a user or a host takes (one a line,
 // see World::Apply: dock BAR SIDE ROW POS, float BAR X Y, drag BAR ZONE POS, dblclick BAR, resize KIND SIZE,
-// show BAR ON, environment, saverestore, dockstate, split SIDE WHICH MOVE), with invariants checked after each step. A new failure is printed once with its seed and
+// show BAR ON, environment, saverestore, dockstate, split SIDE WHICH MOVE, customize BAR KIND TARGET POS), with
+// invariants checked after each step. A new failure is printed once with its seed and
 // the shortest sequence that still fails; later ones of its invariant are only counted. Such sequences are
 // kept under tests/data/docking and replayed; "# known: INVARIANT: fault" marks a fault not mended yet (the
 // file is skipped, the random run counts that invariant's failures). ctest runs four seeds of 50 steps;
@@ -9,6 +10,7 @@
 #include "../toolbar/image_helpers.h"
 #include "controlexports.h"
 #include "jbars.h"
+#include "jdragger.h"
 #include "jenvmanager.h"
 #include "module.h"
 #include "regfile.h"
@@ -36,7 +38,20 @@ using testing_support::PumpUntil;
 
 namespace {
 
-enum class Op { Dock, Float, Drag, DoubleClick, Resize, Show, Environment, SaveRestore, DockState, Split, Ribbon };
+enum class Op {
+    Dock,
+    Float,
+    Drag,
+    DoubleClick,
+    Resize,
+    Show,
+    Environment,
+    SaveRestore,
+    DockState,
+    Split,
+    Ribbon,
+    Customize
+};
 
 struct Step {
     Op op = Op::Dock;
@@ -58,11 +73,12 @@ struct OpInfo {
     const char* name;
     int range[4];   // bar, a, b, c
 };
-constexpr OpInfo kOps[] = {{"dock", {kBars, 4, 4, 100}}, {"float", {kBars, 100, 100}}, {"drag", {kBars, 6, 100}},
-                           {"dblclick", {kBars}},        {"resize", {0, 4, 5}},        {"show", {kBars, 3}},
-                           {"environment", {}},          {"saverestore", {}},          {"dockstate", {}},
-                           {"split", {0, 4, 3, 100}},    {"ribbon", {0, 4, 4}}};
-constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1, 2, 3, 3};
+constexpr OpInfo kOps[] = {
+    {"dock", {kBars, 4, 4, 100}}, {"float", {kBars, 100, 100}}, {"drag", {kBars, 6, 100}},
+    {"dblclick", {kBars}},        {"resize", {0, 4, 5}},        {"show", {kBars, 3}},
+    {"environment", {}},          {"saverestore", {}},          {"dockstate", {}},
+    {"split", {0, 4, 3, 100}},    {"ribbon", {0, 4, 4}},        {"customize", {kBars, 5, kToolBars, 100}}};
+constexpr int kWeights[] = {5, 3, 5, 2, 3, 2, 1, 1, 2, 3, 3, 4};
 constexpr int Step::*kArgs[] = {&Step::bar, &Step::a, &Step::b, &Step::c};
 constexpr UINT kDockBars[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 constexpr SIZE kFrameSizes[] = {{640, 440}, {900, 600}, {300, 220}, {170, 320}, {980, 700}};
@@ -225,10 +241,12 @@ public:
         m_pFrame->RecalcLayout();
         testing_support::MakeForeground(m_pFrame->m_hWnd);
         PumpMessages();
+        JToolBar::BeginCustomizeSession();
     }
 
     ~World()
     {
+        JToolBar::EndCustomizeSession();
         if (::IsWindow(m_pFrame->m_hWnd))
             m_pFrame->DestroyWindow();
         AfxGetApp()->m_pMainWnd = m_pOldMain;
@@ -343,7 +361,128 @@ private:
         case Op::Ribbon:   // a: 0 inserts a section at b, 1 removes section b, 2 floats or docks, 3 sizes to b + 1 rows
             RibbonStep(step.a, step.b);
             break;
+        case Op::Customize:
+            return Customize(step);
         }
+        if (step.op == Op::Environment || step.op == Op::SaveRestore) {
+            // Toolbars read again from the registry start a new customizing session.
+            JToolBar::EndCustomizeSession();
+            JToolBar::BeginCustomizeSession();
+            m_undo.clear();
+        }
+        return {};
+    }
+
+    // The library's toolbars of the frame (the new ones too), by caption, with their buttons.
+    std::map<std::string, std::vector<UINT>> ToolbarButtons() const
+    {
+        std::map<std::string, std::vector<UINT>> buttons;
+        for (POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition(); pos;) {
+            auto* pBar = DYNAMIC_DOWNCAST(JToolBar, (CObject*)m_pFrame->m_listControlBars.GetNext(pos));
+            if (!pBar || !::IsWindow(pBar->m_hWnd) || pBar->m_bIsFlyout)
+                continue;
+            CString caption;
+            pBar->GetWindowText(caption);
+            CUIntArray ids;
+            pBar->GetButtonIDs(ids);
+            buttons[caption.GetString()].assign(ids.GetData(), ids.GetData() + ids.GetSize());
+        }
+        return buttons;
+    }
+
+    static int RealButtons(const std::map<std::string, std::vector<UINT>>& buttons)
+    {
+        int count = 0;
+        for (const auto& [name, ids] : buttons)
+            count += (int)std::count_if(ids.begin(), ids.end(), [](UINT id) { return id != 0; });
+        return count;
+    }
+
+    // In customization mode, with the real mouse: a of toolbar BAR's real buttons (c percent into them) is moved
+    // (0) or copied (1) onto toolbar b, c percent along it, or moved (2) or copied (3) onto the frame's middle;
+    // 4 takes back the last step. A toolbar's last button is never moved: the three stay.
+    Failure Customize(const Step& step)
+    {
+        const auto before = ToolbarButtons();
+        if (step.a == 4) {
+            const BOOL bUndone = JToolBar::UndoCustomizeStep();
+            PumpMessages();
+            if (bUndone != !m_undo.empty())
+                return Fail("undo", "undo answered %d with %d steps made", bUndone, (int)m_undo.size());
+            if (bUndone && ToolbarButtons() != m_undo.back())
+                return Fail("undo", "the toolbars' buttons are not what they were before the step");
+            if (bUndone)
+                m_undo.pop_back();
+            return {};
+        }
+        auto* pSource = static_cast<JToolBar*>(m_bars[step.bar % kToolBars]);
+        CUIntArray ids;
+        pSource->GetButtonIDs(ids);
+        std::vector<int> real;
+        for (int i = 0; i < (int)ids.GetSize(); ++i)
+            if (ids[i] != 0)
+                real.push_back(i);
+        const bool bMove = step.a == 0 || step.a == 2;
+        if (::IsIconic(m_pFrame->m_hWnd) || !pSource->IsWindowVisible() || real.empty() || (bMove && real.size() < 2))
+            return {};
+        CRect button;
+        pSource->GetItemRect(real[step.c * (int)real.size() / 100], button);
+        pSource->ClientToScreen(button);
+        const CPoint from = button.CenterPoint();
+        if (::WindowFromPoint(from) != pSource->m_hWnd)
+            return {};
+        CPoint to;
+        if (step.a < 2) {
+            CControlBar* pTarget = m_bars[step.b];
+            if (!pTarget->IsWindowVisible())
+                return {};
+            const CRect rect = WindowRect(pTarget);
+            const bool horz = (pTarget->GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
+            to = horz ? CPoint(rect.left + rect.Width() * step.c / 100, rect.CenterPoint().y)
+                      : CPoint(rect.CenterPoint().x, rect.top + rect.Height() * step.c / 100);
+        } else {
+            CRect client;
+            m_pFrame->GetClientRect(client);
+            m_pFrame->ClientToScreen(client);
+            to = client.CenterPoint();
+        }
+        to.x = std::clamp<int>(to.x, 20, ::GetSystemMetrics(SM_CXSCREEN) - 20);
+        to.y = std::clamp<int>(to.y, 20, ::GetSystemMetrics(SM_CYSCREEN) - 20);
+        JControlOnlyInfo* pInfo = GetJControlInfo();
+        pInfo->m_bCustomizationMode = TRUE;
+        testing_support::MakeForeground(m_pFrame->m_hWnd);
+        {
+            testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+            const CPoint middle((from.x + to.x) / 2, (from.y + to.y) / 2);
+            script.Wait(15).Then([middle] { return testing_support::MoveMouse(middle), true; }, "halfway");
+            script.Wait(15).Then([to] { return testing_support::MoveMouse(to), true; }, "there");
+            script.Wait(15).Then([to] { return testing_support::SendMouseButton(to, false), true; }, "let go");
+            if (!bMove)
+                testing_support::SendKey(VK_CONTROL, true);
+            testing_support::SendMouseButton(from, true);
+            PumpUntil([&] { return script.Done() && !::GetCapture(); });
+            if (!bMove)
+                testing_support::SendKey(VK_CONTROL, false);
+        }
+        pInfo->m_bCustomizationMode = FALSE;
+        ParkMouse();
+        if (CDragger::IsDragging())
+            return Fail("customize", "the drag still runs after the button was let go");
+        const auto after = ToolbarButtons();
+        for (int i = 0; i < kToolBars; ++i)
+            if (!::IsWindow(m_bars[i]->m_hWnd))
+                return Fail("customize", "toolbar %d went with a button still on it", i);
+        for (const auto& [name, list] : after)
+            for (size_t i = 0; i < list.size(); ++i)
+                if (list[i] == 0 && (i == 0 || i + 1 == list.size() || list[i - 1] == 0))
+                    return Fail("customize", "toolbar %s has a separator at an end or after another", name.c_str());
+        const int change = RealButtons(after) - RealButtons(before);
+        if (change != 0 && change != (bMove ? -1 : 1))
+            return Fail("customize", "a %s changed the number of buttons by %d", bMove ? "move" : "copy", change);
+        if (after != before)
+            m_undo.push_back(before);
+        if (std::getenv("DOCKING_FUZZ_TRACE"))
+            std::cout << "  buttons " << RealButtons(before) << " -> " << RealButtons(after) << std::endl;
         return {};
     }
 
@@ -688,6 +827,8 @@ private:
             out << ' ' << pBar->IsWindowVisible() << (FloatingFrame(pBar) ? 'f' : 'd') << rect.left << ',' << rect.top
                 << ',' << rect.Width() << ',' << rect.Height();
         }
+        for (const auto& [name, ids] : ToolbarButtons())
+            out << ' ' << name << ':' << ids.size();
         const CRect ribbon = WindowRect(m_pRibbon);
         out << " ribbon " << m_pRibbon->GetDialogCount() << (m_pRibbon->IsFloating() ? 'f' : 'd')
             << m_pRibbon->GetColumns() << ',' << ribbon.Width() << ',' << ribbon.Height();
@@ -836,6 +977,8 @@ private:
     HBITMAP m_hToolImage = nullptr;
     CWnd* m_pOldMain = nullptr;
     std::vector<int> m_rowsBefore;
+    // The toolbars' buttons before each customizing step of the session, the last one last.
+    std::vector<std::map<std::string, std::vector<UINT>>> m_undo;
     std::map<std::string, Objects> m_objects;   // by signature
 };
 

@@ -1,11 +1,14 @@
 // Pressing and releasing toolbar buttons with the real mouse: the command goes to
 // the main window only for a completed click on an enabled button.
+#include "jdragger.h"
 #include "toolbar_fixture.h"
 
 using namespace toolbar_test;
 using image_test::ExpectPixels;
 using image_test::kBlack;
 using testing_support::PumpMessages;
+using testing_support::PumpUntil;
+using testing_support::ScriptedInput;
 using testing_support::SendMouseButton;
 
 // Moves the real mouse and lets the windows see it.
@@ -100,11 +103,16 @@ TEST_F(ToolbarClicks, CheckBoxTogglesAndWhileCustomizingAClickPicksTheButton)
     Press(0, false);
     EXPECT_EQ(0u, m_pBar->GetButtonStyle(0) & (TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_PRESSED));
     EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands);
-    // While customizing a click picks the button instead of running it.
+    // While customizing a click picks the button instead of running it: the press starts
+    // a drag, which the release on the button itself ends with nothing moved.
     m_pInfo->EnableCustomizationMode(1);
+    ScriptedInput release(ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+    release.Then([] { return CDragger::IsDragging() != FALSE; }, "dragging");
+    release.Then([this] { return SendMouseButton(ButtonCenter(m_pBar, 2), false), true; }, "let go");
     Press(2, true);
-    Press(2, false);
+    PumpUntil([&] { return release.Done() && !::GetCapture(); });
     m_pInfo->EnableCustomizationMode(0);
+    EXPECT_EQ((std::vector<UINT>{kOpen, 0, kSave, kGrey}), m_pBar->ButtonIDs());
     EXPECT_EQ((std::vector<UINT>{kOpen, kOpen}), m_frame.m_commands) << "the pick ran nothing";
     EXPECT_EQ(m_pBar, JToolBar::m_pBar);
     EXPECT_EQ(2, JToolBar::m_nIndex);

@@ -46,11 +46,13 @@ CONTROL_API void RemoveCategory(const char* name)
             const UINT id = IsLiveBar(pBar) ? (UINT)pBar->GetDlgCtrlID() : 0;
             if (!pToolBar || id < AFX_IDW_CONTROLBAR_FIRST || id > AFX_IDW_CONTROLBAR_LAST)
                 return true;
-            for (INT_PTR i = 0; i < commands.GetSize(); ++i) {
+            // A toolbar left without buttons goes: its handle tells when.
+            const HWND hToolBar = pToolBar->m_hWnd;
+            for (INT_PTR i = 0; i < commands.GetSize() && ::IsWindow(hToolBar); ++i) {
                 const int index = pToolBar->FindCommandIndex(commands[i]);
-                if (index >= 0 && pToolBar->DeleteItem(index))
-                    if (CFrameWnd* pFrame = pToolBar->GetParentFrame())
-                        pFrame->DelayRecalcLayout(TRUE);
+                CFrameWnd* pFrame = pToolBar->GetParentFrame();
+                if (index >= 0 && pToolBar->DeleteItem(index) && pFrame && ::IsWindow(pFrame->m_hWnd))
+                    pFrame->DelayRecalcLayout(TRUE);
             }
             return true;
         });

@@ -201,9 +201,10 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
             }
         }
         if (!file.empty()) {
-            stale.erase(std::remove_if(stale.begin(), stale.end(),
-                                       [&](const std::string& old) { return _stricmp(old.c_str(), file.c_str()) == 0; }),
-                        stale.end());
+            stale.erase(
+                std::remove_if(stale.begin(), stale.end(),
+                               [&](const std::string& old) { return _stricmp(old.c_str(), file.c_str()) == 0; }),
+                stale.end());
             ok = WriteRegText(hKey, fileName.c_str(), file.c_str()) && ok;
             ok = WriteRegNumber(hKey, idName.c_str(), pRecord->m_nCommandID) && ok;
             dropOld(n, headerName);

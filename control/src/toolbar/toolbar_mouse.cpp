@@ -64,9 +64,11 @@ void JToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     const int hit = HitTest(point);
     const bool alt = ::GetKeyState(VK_MENU) < 0;
     if (Customizing() || alt) {
-        // Buttons are picked up for rearranging; dragging them comes with customization.
+        // Buttons are picked up for rearranging.
         m_pBar = this;
         m_nIndex = hit;
+        if (hit >= 0)
+            DoDrag(point, hit, ::GetKeyState(VK_CONTROL) < 0);
         return;
     }
     if (IsFlyout(hit)) {
@@ -144,6 +146,17 @@ void JToolBar::OnLButtonUp(UINT nFlags, CPoint point)
     SetButtonStyle(index, nStyle);
     ResetAllButtons(-1, FALSE);
     UpdateWindow();
+}
+
+void JToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    // While buttons are rearranged a quick second press is one more press: it starts
+    // a drag, as the first did, and never reaches the toolbar control.
+    if ((Customizing() || ::GetKeyState(VK_MENU) < 0) && HitTest(point) >= 0) {
+        OnLButtonDown(nFlags, point);
+        return;
+    }
+    CToolBar::OnLButtonDblClk(nFlags, point);
 }
 
 void JToolBar::OnMouseMove(UINT nFlags, CPoint point)

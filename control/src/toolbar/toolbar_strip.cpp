@@ -537,35 +537,6 @@ int JToolBar::FindCommandIndex(UINT nCommandID)
     return -1;
 }
 
-BOOL JToolBar::DeleteItem(int index)
-{
-    if (!m_hWnd || index < 0 || index >= GetToolBarCtrl().GetButtonCount())
-        return FALSE;
-    if (!GetToolBarCtrl().DeleteButton(index))
-        return FALSE;
-    // The per-button slots follow their buttons.
-    if (index < m_arrFlyouts.GetSize()) {
-        auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[index]);
-        m_arrFlyouts.RemoveAt(index);
-        if (pFlyout && pFlyout->m_hWnd)
-            pFlyout->DestroyWindow();
-    }
-    if (index < m_arrCustomBitmaps.GetSize()) {
-        SetCustomRecord(index, nullptr);
-        m_arrCustomBitmaps.RemoveAt(index);
-    }
-    for (auto list = m_flyoutLists.begin(); list != m_flyoutLists.end();) {
-        if (list->nButton == index) {
-            list = m_flyoutLists.erase(list);
-            continue;
-        }
-        if (list->nButton > index)
-            --list->nButton;
-        ++list;
-    }
-    return TRUE;
-}
-
 BOOL JToolBar::IsFlyout(int index) const
 {
     return index >= 0 && index < m_arrFlyouts.GetSize() && m_arrFlyouts[index] != nullptr;
