@@ -290,6 +290,7 @@ TEST_F(DragFromPage, AMacroFileDroppedOnAToolbarBecomesAMacroButtonWithThePictur
 {
     MacroFolderScope folder;
     folder.Add("plain.jmac", "Name=Plain\nTip=Plain macro\nPrompt=Runs the plain macro\n");
+    m_page.m_host.ShowWindow(SW_HIDE);   // the list takes the palettes' place, as on the page
     JMacroListBox list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_SORT | LBS_HASSTRINGS | LBS_NOTIFY, CRect(10, 10, 200, 120),
                             &m_page, 1017));
