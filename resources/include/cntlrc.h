@@ -84,3 +84,25 @@
 
 // Cursors.
 #define IDC_COPY_CURSOR 149   // a toolbar button being copied
+
+// The buttons page of the customize dialog: categories, the palette frame (the palettes go
+// inside it), the macro files with their folder and filter, and two prompt lines.
+#define IDD_BUTTONS_PAGE 136
+#define IDC_BUTTONS_CATEGORIES 1006
+#define IDC_BUTTONS_MACROS 1017
+#define IDC_BUTTONS_PALETTE 1018
+#define IDC_BUTTONS_PROMPT 1019
+#define IDC_BUTTONS_DESCRIPTION 1020
+#define IDC_BUTTONS_BROWSE 1021
+#define IDC_BUTTONS_DIRECTORY 1022
+#define IDS_CUSTOM_BUTTONS_CATEGORY 206   // the category of macro files and custom buttons
+#define IDS_BUTTONS_PAGE_PROMPT 216
+#define IDS_MACRO_FILE_FILTER 221   // a file dialog filter; its first "(...)" holds the patterns listed
+// The button picture dialog: a palette of pictures, or one loaded from a .bmp file.
+#define IDD_CUSTOM_BUTTONS 224
+#define IDC_CUSTOM_BUTTONS_PALETTE 1018
+#define IDC_CUSTOM_BUTTONS_BROWSE 1021
+#define IDS_BUTTON_PICTURE_FILTER 219
+#define IDS_BUTTON_PICTURE_TITLE 220
+#define IDS_BUTTON_PICTURE_UNREADABLE 3401
+#define IDB_BUTTON_PICTURES 3402   // twelve 16x15 pictures offered for custom buttons
