@@ -3,6 +3,7 @@
 #include "customize_fixture.h"
 
 #include "jcontrolinfo.h"
+#include "jflyout.h"
 #include "module.h"
 
 #include <algorithm>
@@ -378,5 +379,55 @@ TEST_F(CustomFrameHost, RightClicksOnBarsOpenTheBarsMenu)
         ClickAt(point, true);
         EXPECT_TRUE(PumpUntil([&] { return script.Done(); }));
         EXPECT_TRUE(listsTools);
+    }
+}
+
+namespace {
+
+// A host frame that sets its flyout commands up when a flyout opens.
+class FlyoutFrame : public TestFrame {
+public:
+    std::vector<JToolBar*> m_activated;
+    void ActivateFlyoutCommands(JToolBar* pFlyout) override { m_activated.push_back(pFlyout); }
+};
+
+class FlyoutHost : public ControlLibrary {
+protected:
+    void TearDown() override
+    {
+        m_frame.DestroyWindow();
+        ControlLibrary::TearDown();
+    }
+    FlyoutFrame m_frame;
+};
+
+}   // namespace
+
+// Each opening of a flyout lets the host's frame set the flyout's commands up first.
+TEST_F(FlyoutHost, OpeningAFlyoutLetsTheFrameActivateItsCommands)
+{
+    CreateManager();
+    ASSERT_TRUE(m_frame.Create(nullptr, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 620, 460)));
+    testing_support::MainWindowScope main(&m_frame);
+    auto* pBar = new JToolBar;
+    const UINT ids[] = {kOpen, kSave};
+    ASSERT_TRUE(pBar->Create(&m_frame, "Tools", ids, 2, 0xE83E, CBRS_ALIGN_ANY, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    m_frame.DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    pBar->AddFlyout(0, ids, 2);
+    m_frame.RecalcLayout();
+    ASSERT_TRUE(testing_support::MakeForeground(m_frame.m_hWnd));
+    for (size_t opening = 1; opening <= 2; ++opening) {
+        ScriptedInput script;
+        script.Then(
+            [&] {
+                return ::IsWindowVisible(static_cast<JFlyout*>(pBar->m_arrFlyouts[0])->GetPopupHost()->m_hWnd) != FALSE;
+            },
+            "flyout open");
+        script.Key(VK_ESCAPE);
+        pBar->SetFocus();
+        EXPECT_TRUE(pBar->OpenFlyoutFromKeyboard(0));
+        EXPECT_TRUE(PumpUntil([&] { return script.Done(); }));
+        ASSERT_EQ(opening, m_frame.m_activated.size());
+        EXPECT_EQ(pBar->m_arrFlyouts[0], m_frame.m_activated.back());
     }
 }
