@@ -4,6 +4,7 @@
 #include "../control/control_fixture.h"
 #include "jbars.h"
 #include "jcustomize.h"
+#include "libstate.h"
 #include "scripted_input.h"
 #include "testsupport.h"
 
@@ -22,9 +23,10 @@ const UINT kUnnamed = 0x8004;   // no string anywhere
 // A CCustomFrame whose client area is its own (no MDI client), kept by the fixture.
 class TestFrame : public CCustomFrame {
 public:
-    int m_nToolBarsAtDestroy = -1;   // toolbars in the bar list when WM_DESTROY came
-    int m_nClicks = 0;               // WM_LBUTTONDOWN on the frame's own client area
-    int m_nCaptionDrawn = -1;        // the last WM_NCACTIVATE's flag default processing got
+    int m_nToolBarsAtDestroy = -1;       // toolbars in the bar list when WM_DESTROY came
+    int m_nClicks = 0;                   // WM_LBUTTONDOWN on the frame's own client area
+    int m_nCaptionDrawn = -1;            // the last WM_NCACTIVATE's flag default processing got
+    std::vector<bool> m_customizeDone;   // JCM_CUSTOMIZEDONE received: was the dialog still open
 
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -40,6 +42,8 @@ protected:
     {
         if (message == WM_LBUTTONDOWN)
             ++m_nClicks;
+        if (message == JCM_CUSTOMIZEDONE)
+            m_customizeDone.push_back(ControlState().bCustomizeDialogOpen != FALSE);
         if (message == WM_DESTROY) {
             m_nToolBarsAtDestroy = 0;
             for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;)
