@@ -276,16 +276,18 @@ TEST_F(CustomizeDialog, FloatingToolbarsFollowTheApplicationsActivation)
     JCustomizeDlg* pDialog = Open();
     ASSERT_NE(nullptr, pDialog);
     g_hWatched = pBar->GetParentFrame()->m_hWnd;
-    g_floatStatus.clear();
     HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchFloatStatus, nullptr, ::GetCurrentThreadId());
-    pDialog->SendMessage(WM_ACTIVATEAPP, TRUE);
-    EXPECT_TRUE(pDialog->m_bDialogActive);
-    pDialog->SendMessage(WM_ACTIVATEAPP, FALSE);
-    EXPECT_FALSE(pDialog->m_bDialogActive);
+    const auto activateApp = [&](BOOL bActive) {
+        g_floatStatus.clear();
+        pDialog->SendMessage(WM_ACTIVATEAPP, bActive);
+        EXPECT_EQ(bActive, pDialog->m_bDialogActive);
+        return g_floatStatus;
+    };
+    EXPECT_EQ(std::vector<WPARAM>{FS_ACTIVATE}, activateApp(TRUE));
+    EXPECT_EQ(std::vector<WPARAM>{FS_DEACTIVATE}, activateApp(FALSE));
     pDialog->SetActivePage(1);
-    pDialog->SendMessage(WM_ACTIVATEAPP, TRUE);
+    EXPECT_EQ(std::vector<WPARAM>{FS_DEACTIVATE}, activateApp(TRUE));
     ::UnhookWindowsHookEx(hHook);
-    EXPECT_EQ((std::vector<WPARAM>{FS_ACTIVATE, FS_DEACTIVATE, FS_DEACTIVATE}), g_floatStatus);
 }
 
 // Ctrl+Z in the dialog takes back the last change to the toolbars, but not in an edit
