@@ -34,12 +34,22 @@ public:
     // A corner sizes both ways, the opposite corner held; edges as the framework sizes them.
     void Stretch(CPoint pt) override;
 
+    // A press that never leaves the drag distance moves nothing: the first click of a double
+    // click on a floating frame lying over a dock area must not dock the bar there.
+    void StartDrag(CPoint pt) override;
+    void Move(CPoint pt) override;
+    void EndDrag() override;
+
     // The bar's own orientation first (Shift flips it); the other one only when both outlines
     // pick the same dock bar, so that the outline does not flip back and forth.
     DWORD CanDock() override;
     using CDockContext::GetDockBar;
     // The dock bar the outline of the present orientation would dock in, or NULL.
     CDockBar* GetDockBar();
+
+private:
+    CPoint m_ptPressed;      // where the drag began (screen)
+    BOOL m_bMoved = FALSE;   // the cursor has left the drag distance around it
 };
 
 // A dialog bar that can be sized, draws a caption strip when docked, lays its controls out

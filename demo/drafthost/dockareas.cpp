@@ -96,6 +96,14 @@ void PlacePanels(CFrameWnd* pFrame, const std::vector<CBaseDialogBar*>& panels)
             continue;
         CRect rect;
         pInfo->pBefore->GetWindowRect(rect);
+        // A height kept from a taller window leaves the panel under it the height of its controls.
+        if (pInfo->pAfter) {
+            CRect after;
+            pInfo->pAfter->GetWindowRect(after);
+            const int room = rect.Height() + after.Height() - pInfo->pAfter->m_sizeDefault.cy;
+            if (room > 0)
+                height = std::min(height, room);
+        }
         pArea->m_nCurrentSplitter = i;
         pArea->m_nSplitterDelta = height - rect.Height();
         pArea->m_bInnerSplitterMoved = TRUE;

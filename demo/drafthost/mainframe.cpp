@@ -751,6 +751,7 @@ std::string CMainFrame::DescribeLayout() const
         if (pBar && pBar->m_hWnd && pBar->IsFloating())
             add(std::string("floating.") + name, pBar->GetParentFrame(), "");
     add("layers", m_pLayerPanel, "");
+    add("snap", m_pSnapPanel, "");
     add("units", &m_unitPanel, "");
     const std::pair<const char*, UINT> fields[] = {{"units.feet", IDC_UNIT_FEET},
                                                    {"units.metric", IDC_UNIT_METRIC},

@@ -1,6 +1,7 @@
 // drafthost.exe's headless screenshot, a BMP with the places of its parts, checked pixel by pixel
 // there; a layout the demo saved comes back in the next run that restores it.
 #include "appinfo.h"
+#include "commands.h"
 #include "resource.h"
 #include "toolbarkey.h"
 #include "storedvalues.h"
@@ -459,6 +460,32 @@ TEST(DemoLayout, AFirstRunKeepsTheUnitPanelWhereTheNextStartLooksForIt)
     ::RegCloseKey(hKey);
     EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, settings + "\\Ribbonbars", 0, KEY_READ, &hKey));
     ::RegDeleteTreeA(HKEY_CURRENT_USER, base);
+}
+
+// A layer list's height kept from a taller window leaves the snap panel under it the height of
+// its controls.
+TEST(DemoLayout, AStoredPanelHeightLeavesThePanelUnderItItsControls)
+{
+    const DemoRun first = RunAndRead("");
+    ASSERT_EQ(0, first.exitCode) << first.output;
+    const CRect natural = first.parts.at("snap").rect;
+    ASSERT_GT(natural.Height(), 50);
+    CString panels = LayoutPath();
+    panels = panels.Left(panels.ReverseFind('\\')) + "\\Panels";
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, panels, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+    CString name;
+    name.Format("%uDocked", (UINT)ID_BAR_LAYERS);
+    const DWORD tall = 2000;
+    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&tall), sizeof tall);
+    ::RegCloseKey(hKey);
+    const DemoRun restored = RunAndRead("--restore-layout");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, panels);
+    ASSERT_EQ(0, restored.exitCode) << restored.output;
+    // Its template's height: near what it shares of the column at a first start.
+    EXPECT_GE(restored.parts.at("snap").rect.Height(), natural.Height() * 4 / 5);
+    EXPECT_GT(restored.parts.at("layers").rect.Height(), first.parts.at("layers").rect.Height());
 }
 
 // A macro button with the macro's picture and a picture the user put on Zoom In,

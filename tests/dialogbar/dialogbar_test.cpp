@@ -162,6 +162,33 @@ TEST_F(DialogBarTest, ChildrenFollowEachOtherInARowOrAColumnBelowTheCaptionWhenD
     EXPECT_EQ(CPoint(50, 50), ChildRects()[0].TopLeft());
 }
 
+TEST_F(DialogBarTest, ChildrenThatALayoutMovesArePaintedAfreshAndThoseLeftInPlaceAreNot)
+{
+    // The bar paints over its children (no WS_CLIPCHILDREN): bits a moved child carried along
+    // from where it stood would be painted over and never painted again.
+    m_pBar->UpdateControlsPosition(0, 0, FALSE);
+    ::UpdateWindow(m_pFrame->m_hWnd);
+    PumpMessages();
+    const auto invalid = [](HWND hChild) { return ::GetUpdateRect(hChild, nullptr, FALSE) != FALSE; };
+    for (HWND hChild = ::GetTopWindow(m_pBar->m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        ASSERT_FALSE(invalid(hChild));
+    // The caption strip pushes every child down.
+    m_pBar->SetShowCaption(TRUE);
+    m_pBar->UpdateControlsPosition(0, 0, FALSE);
+    // The label and the field (the push button takes its own repaint as it moves).
+    for (int id : {1000, 1001}) {
+        CRect client, update;
+        ::GetClientRect(::GetDlgItem(m_pBar->m_hWnd, id), client);
+        ::GetUpdateRect(::GetDlgItem(m_pBar->m_hWnd, id), update, FALSE);
+        EXPECT_EQ(client, update) << id;
+    }
+    // Laid out again where they are: nothing to paint.
+    PumpMessages();
+    m_pBar->UpdateControlsPosition(0, 0, FALSE);
+    for (HWND hChild = ::GetTopWindow(m_pBar->m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        EXPECT_FALSE(invalid(hChild)) << ::GetDlgCtrlID(hChild);
+}
+
 TEST_F(DialogBarTest, DockedLayoutsTakeTheDefaultOrFloatingSizeAndEdgesSetTheFloatingSize)
 {
     const CSize template_ = m_pBar->m_sizeDefault;

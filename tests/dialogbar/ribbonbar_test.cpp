@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -85,7 +87,8 @@ protected:
     {
         ASSERT_EQ((LRESULT)nHit, MiniFrame()->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)));
         testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
-        script.Wait(15).Then([&] { return testing_support::MoveMouse(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2)), true; });
+        script.Wait(15).Then(
+            [&] { return testing_support::MoveMouse(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2)), true; });
         script.Wait(15).Then([&] { return testing_support::MoveMouse(to), true; });
         script.Wait(15).Then([&] { return testing_support::SendMouseButton(to, false), true; });
         testing_support::SendMouseButton(from, true);
@@ -132,6 +135,45 @@ TEST_F(RibbonBarTest, AChildAddedToASectionOrTakenFromItAfterALayoutIsLaidOutWit
     m_pBar->RecalcLayout();
     EXPECT_EQ(width, SectionRect(0).Width());
     ::DestroyWindow(hExtra);
+}
+
+TEST_F(RibbonBarTest, AnAutomaticBarReportsTheSizeOfItsControlsAsTheyComeAndGo)
+{
+    auto* pBar = new AutoDialogBar;
+    ASSERT_TRUE(pBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0, nullptr, 0));
+    pBar->m_bAutoDelete = TRUE;
+    const int border = 2 * (int)pBar->GetDefaultBorder();
+    constexpr SIZE kSizes[] = {{40, 20}, {60, 30}, {50, 25}};
+    std::vector<std::unique_ptr<CWnd>> controls;
+    for (const SIZE& size : kSizes) {
+        controls.push_back(std::make_unique<CWnd>());
+        ASSERT_TRUE(controls.back()->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(CPoint(0, 0), size), pBar,
+                                              1000 + (UINT)controls.size()));
+    }
+    // Stacked: the widest and the sum of the heights, within the borders.
+    const auto expectSizes = [&](CSize expected) {
+        EXPECT_EQ(expected, pBar->CalcFixedLayout(FALSE, TRUE));
+        EXPECT_EQ(expected, pBar->m_sizeDefault);
+        EXPECT_EQ(expected, pBar->m_sizeFloat);
+        EXPECT_EQ(expected, pBar->m_sizeTrack);
+    };
+    // The first two at once, then one more.
+    pBar->AddControl(controls[0].get());
+    pBar->AddControl(controls[1].get());
+    expectSizes(CSize(border + 60, border + 20 + 30));
+    pBar->AddControl(controls[2].get());
+    expectSizes(CSize(border + 60, border + 20 + 30 + 25));
+    // One taken away: the bar shrinks to the two left.
+    pBar->DeleteControl(controls[1].get());
+    expectSizes(CSize(border + 50, border + 20 + 25));
+
+    // Floating with a caption (drawn only when docked), one control: its size, nothing taken off.
+    pBar->SetShowCaption(TRUE);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->FloatControlBar(pBar, CPoint(100, 100));
+    ASSERT_TRUE(pBar->IsFloating());
+    pBar->DeleteControl(controls[2].get());
+    expectSizes(CSize(border + 40, border + 20));
 }
 
 TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
@@ -207,13 +249,58 @@ TEST_F(RibbonBarTest, DraggingTheFloatingFramesEdgesSetsTheRowsOfSections)
     const CPoint caption(client.CenterPoint().x, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
     {
         testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
-        script.Wait(15).Then([&] { return testing_support::ClickAt(caption), testing_support::ClickAt(caption), true; });
+        script.Wait(15).Then(
+            [&] { return testing_support::ClickAt(caption), testing_support::ClickAt(caption), true; });
         PumpUntil([&] { return script.Done() && !::GetCapture() && !m_pBar->IsFloating(); });
     }
     EXPECT_FALSE(m_pBar->IsFloating());
     ASSERT_TRUE(m_pBar->m_pDockBar);
     EXPECT_EQ(AFX_IDW_DOCKBAR_BOTTOM, m_pBar->m_pDockBar->GetDlgCtrlID());
     EXPECT_EQ(1, Rows());
+}
+
+TEST_F(RibbonBarTest, AClickOnTheFloatingCaptionOverAnotherAreaDocksNothingAndADoubleClickDocksTheBarBack)
+{
+    // Another bar fills the top area, where the bar first floats: at the frame's client top-left.
+    JDialogBar* pOther = MakeBar("Other");
+    m_pFrame->DockControlBar(pOther, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    PumpMessages();
+    // Clicks with real input; the first press on a bar or a caption runs a drag loop, which the
+    // script's timer runs in and its watchdog ends.
+    const auto clicks = [&](CPoint at, int count, const std::function<bool()>& done) {
+        testing_support::ScriptedInput script(testing_support::ScriptedInput::Runner::kTestThreadTimer, 5000, 10);
+        script.Wait(15).Then([at, count] {
+            for (int i = 0; i < count; ++i)
+                testing_support::ClickAt(at);
+            return true;
+        });
+        PumpUntil([&] { return script.Done() && !::GetCapture() && done(); });
+        PumpMessages();
+        ::Sleep(::GetDoubleClickTime() + 20);   // the next click starts afresh
+    };
+    m_pBar->SendMessage(JDBM_CHANGEDOCKSTATE);
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CRect frame, top;
+    MiniFrame()->GetWindowRect(frame);
+    pOther->GetWindowRect(top);
+    ASSERT_TRUE(CRect().IntersectRect(frame, top)) << "the floating frame lies over the top area";
+
+    CRect client;
+    MiniFrame()->GetClientRect(client);
+    MiniFrame()->ClientToScreen(client);
+    const CPoint caption(client.CenterPoint().x, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    // A click that moves nothing leaves the bar floating where it is.
+    clicks(caption, 1, [] { return true; });
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CRect still;
+    MiniFrame()->GetWindowRect(still);
+    EXPECT_EQ(frame, still);
+    // A double-click docks it where it was docked, not in the area under it.
+    clicks(caption, 2, [&] { return !m_pBar->IsFloating(); });
+    ASSERT_FALSE(m_pBar->IsFloating());
+    EXPECT_EQ(AFX_IDW_DOCKBAR_BOTTOM, m_pBar->m_pDockBar->GetDlgCtrlID());
+    EXPECT_EQ(AFX_IDW_DOCKBAR_TOP, pOther->m_pDockBar->GetDlgCtrlID());
 }
 
 TEST_F(RibbonBarTest, TabAndShiftTabMoveAcrossSectionsAndWrapAround)
@@ -328,9 +415,9 @@ TEST_F(RibbonBarTest, StoredPlacesAndTheirDamagedFormsGiveABarOnTheScreen)
                 return read;
             }()) {
             const std::string text = want.Text();
-            EXPECT_STREQ(text.c_str(), pBar->IsFloating() ? "floating" : pBar->m_nDockBarID == AFX_IDW_DOCKBAR_BOTTOM
-                                                                             ? "bottom"
-                                                                             : "top");
+            EXPECT_STREQ(text.c_str(), pBar->IsFloating()                             ? "floating"
+                                       : pBar->m_nDockBarID == AFX_IDW_DOCKBAR_BOTTOM ? "bottom"
+                                                                                      : "top");
         }
         pBar->DestroyWindow();
         PumpMessages();

@@ -224,7 +224,14 @@ void CBaseDialogBar::UpdateControlsPosition(long cx, long cy, BOOL bResize)
         y += kCaptionHeight;
     }
     for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        CRect rect;
+        ::GetWindowRect(hChild, rect);
+        ScreenToClient(rect);
         UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+        // A child that moves is painted afresh: the bar (without WS_CLIPCHILDREN) paints over
+        // the place it moves to, and bits it carried along would never be painted again.
+        if (rect.TopLeft() != CPoint(x, y))
+            flags |= SWP_NOCOPYBITS;
         if (::IsWindowVisible(hChild))
             flags |= SWP_SHOWWINDOW;
         ::SetWindowPos(hChild, nullptr, x, y, 0, 0, flags);
@@ -240,7 +247,6 @@ void CBaseDialogBar::UpdateControlsPosition(long cx, long cy, BOOL bResize)
                 pDispatch->Release();
             }
         }
-        CRect rect;
         ::GetWindowRect(hChild, rect);
         if (m_bAddControlsToRight)
             x += rect.Width();

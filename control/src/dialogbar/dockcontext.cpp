@@ -2,6 +2,7 @@
 #include "jdialogbar.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 JDockContext::JDockContext(CControlBar* pBar) : CDockContext(pBar)
 {
@@ -47,6 +48,29 @@ void JDockContext::Stretch(CPoint pt)
     }
     m_ptLast = pt;
     DrawFocusRect();
+}
+
+void JDockContext::StartDrag(CPoint pt)
+{
+    m_ptPressed = pt;
+    m_bMoved = FALSE;
+    CDockContext::StartDrag(pt);
+}
+
+void JDockContext::Move(CPoint pt)
+{
+    if (std::abs(pt.x - m_ptPressed.x) > ::GetSystemMetrics(SM_CXDRAG) ||
+        std::abs(pt.y - m_ptPressed.y) > ::GetSystemMetrics(SM_CYDRAG))
+        m_bMoved = TRUE;
+    CDockContext::Move(pt);
+}
+
+void JDockContext::EndDrag()
+{
+    if (m_bMoved)
+        CDockContext::EndDrag();
+    else
+        CancelDrag();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "module.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(AutoDialogBar, CBaseDialogBar)
 
@@ -71,19 +72,19 @@ CSize AutoDialogBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         m_nLayoutHeight += kCaptionHeight;
     }
     const INT_PTR count = m_arrControls.GetSize();
-    CSize last(0, 0);
+    std::vector<CSize> sizes;
     for (INT_PTR i = 0; i < count; ++i) {
         auto* pControl = static_cast<CWnd*>(m_arrControls[i]);
         CRect rect(0, 0, 0, 0);
         if (pControl && pControl->m_hWnd)
             pControl->GetWindowRect(rect);
-        last = rect.Size();
+        sizes.push_back(rect.Size());
         if (m_bAddControlsToRight) {
-            m_nLayoutWidth += last.cx;
-            m_nLayoutHeight = std::max(m_nLayoutHeight, m_nBorderHeight + (int)last.cy);
+            m_nLayoutWidth += rect.Width();
+            m_nLayoutHeight = std::max(m_nLayoutHeight, m_nBorderHeight + rect.Height());
         } else {
-            m_nLayoutHeight += last.cy;
-            m_nLayoutWidth = std::max(m_nLayoutWidth, m_nBorderWidth + (int)last.cx);
+            m_nLayoutHeight += rect.Height();
+            m_nLayoutWidth = std::max(m_nLayoutWidth, m_nBorderWidth + rect.Width());
         }
     }
     CSize result(m_nLayoutWidth, m_nLayoutHeight);
@@ -91,25 +92,31 @@ CSize AutoDialogBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         result = bHorz ? CSize(base.cx, m_nLayoutHeight) : CSize(m_nLayoutWidth, base.cy);
 
     if (count != m_nPrevControlCount || count == 0) {
+        const INT_PTR nBefore = m_nPrevControlCount;
         m_nPrevControlCount = (short)count;
-        if (count == 1) {
+        if (count > 0 && (nBefore == 0 || count < nBefore)) {
+            // The first controls, or fewer than before: the sizes are the layout's (growing
+            // them would make a bar that lost a control larger). Floating, the layout holds no
+            // caption strip to take off.
             m_sizeDefault = result;
             m_sizeFloat = result;
-            if (m_bShowCaption)
-                m_sizeFloat.cy -= kCaptionHeight;
+            m_sizeFloat.cy -= m_nBorderHeight - 2 * border;
             m_bStateChanged = TRUE;
-        } else if (count > 1) {
-            // Only the control added last grows the sizes the bar reports.
-            if (m_bAddControlsToRight) {
-                m_sizeDefault.cy = std::max((int)m_sizeDefault.cy, m_nBorderHeight + (int)last.cy);
-                m_sizeFloat.cy = std::max((int)m_sizeFloat.cy, m_nBorderHeight + (int)last.cy);
-                m_sizeDefault.cx += last.cx;
-                m_sizeFloat.cx += last.cx;
-            } else {
-                m_sizeDefault.cx = std::max((int)m_sizeDefault.cx, m_nBorderWidth + (int)last.cx);
-                m_sizeFloat.cx = std::max((int)m_sizeFloat.cx, m_nBorderWidth + (int)last.cx);
-                m_sizeDefault.cy += last.cy;
-                m_sizeFloat.cy += last.cy;
+        } else if (count > 0) {
+            // Controls added: they grow the sizes, a floating size the user gave included.
+            for (INT_PTR i = nBefore; i < count; ++i) {
+                const CSize added = sizes[(size_t)i];
+                if (m_bAddControlsToRight) {
+                    m_sizeDefault.cy = std::max((int)m_sizeDefault.cy, m_nBorderHeight + (int)added.cy);
+                    m_sizeFloat.cy = std::max((int)m_sizeFloat.cy, m_nBorderHeight + (int)added.cy);
+                    m_sizeDefault.cx += added.cx;
+                    m_sizeFloat.cx += added.cx;
+                } else {
+                    m_sizeDefault.cx = std::max((int)m_sizeDefault.cx, m_nBorderWidth + (int)added.cx);
+                    m_sizeFloat.cx = std::max((int)m_sizeFloat.cx, m_nBorderWidth + (int)added.cx);
+                    m_sizeDefault.cy += added.cy;
+                    m_sizeFloat.cy += added.cy;
+                }
             }
             m_bStateChanged = TRUE;
         }
