@@ -64,9 +64,9 @@ enum JEnvironmentFileResult {
     JENVFILE_NO_FILE = 2,          // the file cannot be opened or read
     JENVFILE_TOO_LARGE = 3,
     JENVFILE_NOT_REGISTRY_FILE = 4,
-    JENVFILE_DAMAGED = 5,          // a line that cannot be read, or the file cut short
-    JENVFILE_FOREIGN = 6,          // keys of another root or another environment
-    JENVFILE_NOT_WRITTEN = 7,      // the file or the registry could not be written; nothing stored to export
+    JENVFILE_DAMAGED = 5,       // a line that cannot be read, or the file cut short
+    JENVFILE_FOREIGN = 6,       // keys of another root or another environment
+    JENVFILE_NOT_WRITTEN = 7,   // the file or the registry could not be written; nothing stored to export
 };
 // Writes everything stored of an environment (NULL or empty: the current one) --
 // its layout, settings, menus and unit display values -- to a ".reg" file as the
@@ -117,6 +117,10 @@ CONTROL_API CStatusBar* JGetStatusBar();
 CONTROL_API int GetNextBarID();
 // Shows the bars' context menu at a screen point; returns the result of destroying the menu.
 CONTROL_API int DisplayToolbarMenu(POINT* pScreenPoint);
+// Opens the customize dialog (modeless) over the frame; 1 when it opened, 0 while it is open.
+CONTROL_API int DisplayCustomizeDialog();
+// Runs the toolbar manager; 0 while the customize dialog is open.
+CONTROL_API UINT DisplayToolbarManager();
 // Moves the items of newMenu into target (NULL: the frame's menu bar) and destroys newMenu.
 CONTROL_API int ReplaceMainMenu(HMENU hNewMenu, HMENU hTarget);
 // Makes a command that runs a macro; its ID, or 0. The macro's button picture goes to *pBitmap.

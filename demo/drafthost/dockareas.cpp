@@ -8,14 +8,6 @@
 
 namespace {
 
-constexpr struct {
-    UINT nID;
-    DWORD dwStyle;
-} kAreas[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
-              {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
-              {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
-              {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT}};
-
 // What is kept of a panel: "Floating", "X", "Y" (its floating frame), "Width" and "Height"
 // (floating size), "Docked" (its height at the left); and the area's "AreaWidth".
 HKEY OpenPanelsKey(bool bCreate)
@@ -73,20 +65,6 @@ bool CreateSidePanel(CBaseDialogBar* pBar, CFrameWnd* pFrame, UINT nTemplate, UI
     pBar->SetStretchToFitVert(TRUE);
     pBar->m_nDockBarID = AFX_IDW_DOCKBAR_LEFT;   // where a double-click docks it back
     pBar->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
-    return true;
-}
-
-bool MakeDockAreas(CFrameWnd* pFrame)
-{
-    for (const auto& area : kAreas) {
-        auto* pDockBar = new CSplitterDockBar;
-        if (!pDockBar->Create(pFrame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | area.dwStyle,
-                              area.nID)) {
-            delete pDockBar;
-            return false;
-        }
-        pDockBar->m_bAutoDelete = TRUE;
-    }
     return true;
 }
 

@@ -1,13 +1,11 @@
-// The frame's dock areas are the library's splitter dock bars; the panels at the left keep
+// The frame's dock areas are the library's splitter dock bars (its customization frame makes
+// them); the panels at the left keep
 // their places (docked or floating, floating size, the area's width and their share of it)
 // under the library's registry root, "Panels".
 #pragma once
 #include "jdialogbar.h"
 
 #include <vector>
-
-// Before the frame's EnableDocking: the four sides.
-bool MakeDockAreas(CFrameWnd* pFrame);
 
 // A panel for the left area made from its template: a resizable bar with a caption that
 // deletes itself with its window, docks left or right and is docked back at the left by a

@@ -25,7 +25,7 @@ BEGIN_MESSAGE_MAP(CSheetView, CWnd)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CCustomFrame)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
@@ -310,9 +310,16 @@ void CMainFrame::ShowInUnits(UINT nFieldID, UINT primary, UINT secondary, BYTE m
     pField->SetValue(value);
 }
 
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
+{
+    return TRUE;
+}
+
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+    // The library's frame makes the dock areas (its splitter dock bars) and floats bars in
+    // its own floating frames.
+    if (CCustomFrame::OnCreate(lpCreateStruct) == -1)
         return -1;
     const CString environment = GetJControlInfo() ? CString(GetJControlInfo()->m_strCustomEnvironment) : CString();
     ::SetMenu(m_hWnd, BuildMenu(environment));
@@ -330,13 +337,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_statusBar.Create(this) || !m_statusBar.SetIndicators(kIndicators, 1))
         return -1;
     m_statusBar.SetPaneText(0, m_state.status);
+    // Laid out before the dock areas, the status bar runs along the whole bottom edge.
+    ::SetWindowPos(m_statusBar.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // The unit panel lies along the bottom, nearest the sheet; the toolbars come as
     // they were left, or else as the demo first places them.
-    if (!MakeDockAreas(this))
-        return -1;
-    EnableDocking(CBRS_ALIGN_ANY);
-    m_pFloatingFrameClass = RUNTIME_CLASS(JMiniDockFrameWnd);
     if (!CreateUnitPanel())
         return -1;
     if (!m_undoPanel.Create(this, ID_BAR_HISTORY))
@@ -380,7 +385,7 @@ void CMainFrame::OnClose()
         pManager->SaveAll();
     if (m_pLayerPanel && m_pSnapPanel)
         SavePanelPlaces(this, {m_pLayerPanel, m_pSnapPanel});
-    CFrameWnd::OnClose();
+    CCustomFrame::OnClose();
 }
 
 void CMainFrame::OnDestroy()
@@ -394,7 +399,7 @@ void CMainFrame::OnDestroy()
     if (m_state.pApp)
         DisconnectAddInToolbars(*m_state.pApp);
     FindToolBars();
-    CFrameWnd::OnDestroy();
+    CCustomFrame::OnDestroy();
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
@@ -403,7 +408,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
         (pMsg->hwnd == m_hWnd || pMsg->hwnd == m_sheetArea.m_hWnd || ::IsChild(m_sheetArea.m_hWnd, pMsg->hwnd)) &&
         m_sheetArea.TabBar().HandleKey((UINT)pMsg->wParam))
         return TRUE;
-    return CFrameWnd::PreTranslateMessage(pMsg);
+    return CCustomFrame::PreTranslateMessage(pMsg);
 }
 
 void CMainFrame::SaveUnitPanelPlace()
@@ -513,6 +518,9 @@ HMENU CMainFrame::BuildMenu(const CString& environment) const
     if (m_state.macros.empty())
         ::AppendMenuA(hMacros, MF_STRING | MF_GRAYED, 0, "(no macro host)");
     ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hMacros, "&Macros");
+    HMENU hTools = ::CreatePopupMenu();
+    ::AppendMenuA(hTools, MF_STRING, ID_JCUSTOMIZE, "&Customize...");
+    ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hTools, "&Tools");
     HMENU hEnvironments = ::CreatePopupMenu();
     ::AppendMenuA(hEnvironments, MF_STRING, ID_ENV_DRAFTING, "&Drafting");
     ::AppendMenuA(hEnvironments, MF_STRING, ID_ENV_SURVEY, "&Survey");
@@ -531,7 +539,8 @@ const char* EnvironmentOf(UINT nID)
 bool HasStoredLayout(const char* environment)
 {
     JEnvironmentManager* pManager = JGetEnvironmentManager();
-    JEnvironmentRecord* pEnvironment = pManager ? pManager->GetEnvironment(pManager->FindEnvironmentIndex(environment)) : nullptr;
+    JEnvironmentRecord* pEnvironment =
+        pManager ? pManager->GetEnvironment(pManager->FindEnvironmentIndex(environment)) : nullptr;
     GUserText path;
     HKEY hKey = nullptr;
     if (!pEnvironment || !pEnvironment->MakeRegistryPath(nullptr, "Toolbars", path) ||
@@ -539,7 +548,8 @@ bool HasStoredLayout(const char* environment)
         return false;
     DWORD count = 0, size = sizeof count;
     const bool stored = ::RegQueryValueExA(hKey, "ToolbarCount", nullptr, nullptr, reinterpret_cast<BYTE*>(&count),
-                                           &size) == ERROR_SUCCESS && count > 0;
+                                           &size) == ERROR_SUCCESS &&
+                        count > 0;
     ::RegCloseKey(hKey);
     return stored;
 }
@@ -682,7 +692,7 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const
     else if (m_state.pMacroCommands && m_state.pMacroCommands->GetStatusPrompt(nID, prompt, sizeof prompt) > 0)
         rMessage = prompt;
     else
-        CFrameWnd::GetMessageString(nID, rMessage);
+        CCustomFrame::GetMessageString(nID, rMessage);
 }
 
 void CMainFrame::OnUpdateCommand(CCmdUI* pCmdUI)

@@ -1,13 +1,14 @@
-// The demo host's main frame: a drawing sheet with the control library's
-// toolbars (its start-up add-in's defaults) docked on two sides and one floating,
-// a panel of the library's unit
-// fields docked at the bottom, a status bar, and menus with the macro commands
-// made through the control library.
+// The demo host's main frame, the library's customization frame: a drawing sheet with
+// the control library's toolbars (its start-up add-in's defaults) docked on two sides
+// and one floating, a panel of the library's unit fields docked at the bottom, a status
+// bar, and menus with the macro commands made through the control library and Tools >
+// Customize, which opens the library's customize dialog.
 #pragma once
 #include "afxwin.h"
 
 #include "commands.h"
 #include "jbars.h"
+#include "jcustomize.h"
 #include "layerpanel.h"
 #include "snappanel.h"
 #include "sheettabs.h"
@@ -55,7 +56,7 @@ private:
     int m_nScrollX = 0;
 };
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CCustomFrame {
 public:
     explicit CMainFrame(DemoState state);
     ~CMainFrame() override;
@@ -92,6 +93,8 @@ public:
     std::string DescribeLayout() const;
 
 protected:
+    // The sheet takes the client area: no MDI client.
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
     afx_msg void OnDestroy();

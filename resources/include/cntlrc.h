@@ -78,6 +78,15 @@
 #define IDS_COLOR_SPECIAL 2825      // the hatched special colour
 #define IDD_COLORNAME 2830          // the name of a new custom colour
 #define IDC_COLORNAME_EDIT 1015
+// The customize dialog: the font of the buttons it adds (height in logical units, face), its
+// caption and the buttons' captions; the page in the menu page's place.
+#define IDS_CUSTOMIZE_FONT_HEIGHT 1
+#define IDS_CUSTOMIZE_FONT_FACE 2
+#define IDS_CUSTOMIZE_CAPTION 183
+#define IDS_CUSTOMIZE_HELP 184
+#define IDS_CUSTOMIZE_CLOSE 225
+#define IDD_MENU_PAGE 135
+#define IDC_MENU_PAGE_NOTE 1101
 
 // Bitmaps.
 #define IDB_DEFAULT_MACRO 226

@@ -35,6 +35,7 @@ struct ControlProcessState {
     // the host's environment switch, or S_OK.
     HRESULT (*pfnSwitchStepResult)(int step) = nullptr;
     BOOL bCustomizeDialogOpen = FALSE;
+    int nCustomizeStartPage = 0;   // the page the customize dialog opens at
     JBearingInfo bearing;
 };
 

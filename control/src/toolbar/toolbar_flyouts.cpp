@@ -1,6 +1,7 @@
 // The toolbar's side of its flyouts: attaching them to buttons, opening one held
 // down or from the keyboard, and putting the command picked on the button.
 #include "callframe.h"
+#include "jcustomize.h"
 #include "jflyout.h"
 
 #include <algorithm>
@@ -94,6 +95,12 @@ void JToolBar::RunFlyout(int index, BOOL bKeyboard)
     if (!pFlyout || !pFlyout->m_hWnd)
         return;
     ResetAllButtons(-1, FALSE);
+    // The host's frame sets its flyout commands up once per opening.
+    if (!pFlyout->m_bCommandsActivated)
+        if (auto* pFrame = DYNAMIC_DOWNCAST(CCustomFrame, ControlFrameOfCall())) {
+            pFrame->ActivateFlyoutCommands(pFlyout);
+            pFlyout->m_bCommandsActivated = TRUE;
+        }
     // The button's own tip would cover the flyout. A tip still waiting to show
     // shows even when deactivated: the tip control is told the mouse left every
     // button, and the wait then finds the cursor over another tool and gives up.
