@@ -235,6 +235,7 @@ protected:
     }
     void TearDown() override
     {
+        JToolBar::EndCustomizeSession();
         m_pInfo->EnableCustomizationMode(0);
         SetDynamicCommand(nullptr);
         ButtonsHost::TearDown();
@@ -284,6 +285,21 @@ TEST_F(DragFromPage, APaletteButtonDroppedOnAToolbarIsCopiedThereAndStaysOnThePa
     EXPECT_EQ(3, pPalette->GetToolBarCtrl().GetButtonCount());
     EXPECT_EQ(kShape + 2, pPalette->GetItemID(2));
     EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(DragFromPage, UndoOfAPaletteDropTakesTheButtonOffTheToolbarAndLeavesThePaletteRows)
+{
+    JToolBar::BeginCustomizeSession();
+    JCustomToolbar* pPalette = MakePalette(kShapes);
+    ASSERT_NE(nullptr, pPalette);
+    ASSERT_EQ(2, pPalette->GetToolBarCtrl().GetRows());
+    Drag(ScreenCenter(pPalette, 7), ScreenCenter(m_pBar, 1) + CSize(6, 0));
+    ASSERT_EQ((std::vector<UINT>{toolbar_test::kOpen, toolbar_test::kSave, kShape + 7}), BarIDs());
+    EXPECT_TRUE(JToolBar::UndoCustomizeStep());
+    EXPECT_EQ((std::vector<UINT>{toolbar_test::kOpen, toolbar_test::kSave}), BarIDs());
+    EXPECT_EQ(2, pPalette->GetToolBarCtrl().GetRows()) << "the palette keeps its rows of seven";
+    EXPECT_EQ(kShapes, pPalette->GetToolBarCtrl().GetButtonCount());
+    EXPECT_FALSE(JToolBar::UndoCustomizeStep()) << "the palette's own state was no step";
 }
 
 TEST_F(DragFromPage, AMacroFileDroppedOnAToolbarBecomesAMacroButtonWithThePicturePicked)

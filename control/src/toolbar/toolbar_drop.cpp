@@ -215,7 +215,10 @@ BOOL JToolBar::OnDrop(CRect& dropRect)
     const bool bCopy = m_nCopyMode != 0;
     JToolBar* pTarget = FindToolbar(dropRect);
     JCustomizeJournal::Step step;
-    step.Touch(this);
+    // A copy onto another toolbar leaves this one as it is (a palette of the customize
+    // page, say, whose rows an undo would otherwise lay out again).
+    if (!bCopy || pTarget == this)
+        step.Touch(this);
     if (pTarget)
         step.Touch(pTarget);
 
