@@ -346,6 +346,8 @@ TEST_F(DragFromPage, AMacroFileDroppedOnAToolbarBecomesAMacroButtonWithThePictur
     EXPECT_EQ(1, pToolbar->GetToolBarCtrl().GetButtonCount()) << "the list's toolbar keeps only its placeholder";
     EXPECT_EQ(m_pBar, JToolBar::m_pBar) << "the new button has the focus";
     EXPECT_EQ(0, JToolBar::m_nIndex);
+    testing_support::PumpMessages();
+    EXPECT_EQ(m_page.m_hWnd, ::GetActiveWindow()) << "the window of the list is active again, not the frame";
 }
 
 }   // namespace

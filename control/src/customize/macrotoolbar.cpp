@@ -95,8 +95,11 @@ BOOL JMacroToolbar::DropMacroButton(const CString& strMacro, CRect rectDrop)
         return FALSE;
     }
     // The user picks the picture, shown at the drop; without a choice the macro's own stays.
-    // Its owner is the dialog the list is in: nothing else there is used meanwhile.
-    JCustomButtonsDlg dialog(rectDrop.left, rectDrop.top, rectDrop.right, rectDrop.bottom, GetTopLevelParent());
+    // Its owner is the dialog the list is in: nothing else there is used meanwhile, and the
+    // activation goes back to it afterwards (the frame that owns that dialog would otherwise
+    // take it, and cover the dialog).
+    CWnd* pDialogOfList = CWnd::FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
+    JCustomButtonsDlg dialog(rectDrop.left, rectDrop.top, rectDrop.right, rectDrop.bottom, pDialogOfList);
     if (dialog.DoModal() == IDOK && dialog.GetBitmap()) {
         if (hPicture)
             ::DeleteObject(hPicture);
