@@ -140,7 +140,8 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
     // The unique files an earlier save of this key made go once this one is written.
     std::vector<std::string> stale;
     CString folder;
-    for (int n = 0;; ++n) {
+    // A new key names no files yet: those of the key it replaces go with that key.
+    for (int n = 0; !m_bWritingNewKey; ++n) {
         char file[MAX_PATH] = "";
         if (!ReadRegText(hKey, Numbered("CustomBitmapFile%d", n).c_str(), file, sizeof file))
             break;
@@ -201,9 +202,10 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
             }
         }
         if (!file.empty()) {
-            stale.erase(std::remove_if(stale.begin(), stale.end(),
-                                       [&](const std::string& old) { return _stricmp(old.c_str(), file.c_str()) == 0; }),
-                        stale.end());
+            stale.erase(
+                std::remove_if(stale.begin(), stale.end(),
+                               [&](const std::string& old) { return _stricmp(old.c_str(), file.c_str()) == 0; }),
+                stale.end());
             ok = WriteRegText(hKey, fileName.c_str(), file.c_str()) && ok;
             ok = WriteRegNumber(hKey, idName.c_str(), pRecord->m_nCommandID) && ok;
             dropOld(n, headerName);
