@@ -331,6 +331,29 @@ public:
     }
 };
 
+class AFX_CORE_API CTabCtrl : public CWnd {
+    DECLARE_DYNAMIC(CTabCtrl)
+public:
+    using CWnd::Create;
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    int GetItemCount() const { return (int)AFX_SEND(TCM_GETITEMCOUNT, 0, 0); }
+    int GetCurSel() const { return (int)AFX_SEND(TCM_GETCURSEL, 0, 0); }
+    // Selects without notifying the parent; returns the previous selection, -1 on failure.
+    int SetCurSel(int nItem) { return (int)AFX_SEND(TCM_SETCURSEL, nItem, 0); }
+    int GetCurFocus() const { return (int)AFX_SEND(TCM_GETCURFOCUS, 0, 0); }
+    BOOL GetItem(int nItem, TCITEMA* pTabCtrlItem) const { return (BOOL)AFX_SEND(TCM_GETITEMA, nItem, pTabCtrlItem); }
+    BOOL SetItem(int nItem, TCITEMA* pTabCtrlItem) { return (BOOL)AFX_SEND(TCM_SETITEMA, nItem, pTabCtrlItem); }
+    BOOL GetItemRect(int nItem, LPRECT lpRect) const { return (BOOL)AFX_SEND(TCM_GETITEMRECT, nItem, lpRect); }
+    LONG InsertItem(int nItem, LPCSTR lpszItem);
+    BOOL DeleteItem(int nItem) { return (BOOL)AFX_SEND(TCM_DELETEITEM, nItem, 0); }
+    BOOL DeleteAllItems() { return (BOOL)AFX_SEND(TCM_DELETEALLITEMS, 0, 0); }
+    // bLarger TRUE: the window rectangle for a display area; FALSE: the display area of a window rectangle.
+    void AdjustRect(BOOL bLarger, LPRECT lpRect) { AFX_SEND(TCM_ADJUSTRECT, bLarger, lpRect); }
+    int HitTest(TCHITTESTINFO* pHitTestInfo) const { return (int)AFX_SEND(TCM_HITTEST, 0, pHitTestInfo); }
+    int GetRowCount() const { return (int)AFX_SEND(TCM_GETROWCOUNT, 0, 0); }
+};
+
 class AFX_CORE_API CToolTipCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)
 public:

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <string>
+#include <vector>
 
 #include "afxctrls.h"
 #include "afxwnd.h"
@@ -152,4 +153,125 @@ public:
     COLORREF GetColor() const { return m_cc.rgbResult; }
     // The 16 custom colours, shared by every colour dialog of the process.
     static COLORREF* GetSavedCustomColors();
+};
+
+// ---- property sheets (propsheet.cpp, propertypage.cpp) ----
+// The system's property sheet with the framework's objects on it. Modal sheets run the
+// framework's modal loop (pre-translation and idle work go on; temporaries live through it).
+
+class CPropertySheet;
+
+// One page of a sheet: a child dialog made from its template when first shown. Its data
+// exchange runs when the page is left (OnKillActive) and when it is shown again (OnSetActive).
+class AFX_CORE_API CPropertyPage : public CDialog {
+    DECLARE_DYNAMIC(CPropertyPage)
+public:
+    PROPSHEETPAGEA m_psp{};   // filled when the sheet is made; derived classes may add flags
+
+    explicit CPropertyPage(UINT nIDTemplate, UINT nIDCaption = 0);
+    explicit CPropertyPage(LPCSTR lpszTemplateName, UINT nIDCaption = 0);
+
+    // Marks the page changed (the sheet's Apply button comes on) or unchanged.
+    void SetModified(BOOL bChanged = TRUE);
+    // Turns the sheet's Cancel button into Close after a change that cannot be undone.
+    void CancelToClose();
+
+    // Default: loads the controls from the members, except on the first activation (OnInitDialog did).
+    virtual BOOL OnSetActive();
+    // Default: stores the controls into the members; FALSE (a field failed) keeps the page up.
+    virtual BOOL OnKillActive();
+    // OK or Apply accepted the page. Default: nothing (the data were exchanged on OnKillActive).
+    void OnOK() override;
+    // The sheet was cancelled. Default: nothing.
+    void OnCancel() override;
+    // Default: OnOK, TRUE. FALSE keeps the sheet open on this page.
+    virtual BOOL OnApply();
+    // Default: OnCancel.
+    virtual void OnReset();
+    // Default: TRUE (the sheet may be cancelled).
+    virtual BOOL OnQueryCancel();
+
+    // The page's keys go to the sheet, which moves between pages and buttons.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    CString m_strCaption;   // the tab's text; the template's caption when empty
+
+    // The sheet's PSN_* notifications, mapped onto the virtual functions above.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+private:
+    friend class CPropertySheet;
+    // Fills m_psp: the template (from m_hTemplateModule when a derived class set it, else the
+    // current resource module, else the program), the caption and the dialog procedure that
+    // attaches this object to its window. FALSE without a template.
+    BOOL PreparePage();
+
+    BOOL m_bFirstSetActive = TRUE;   // OnInitDialog loaded the controls already
+};
+
+class AFX_CORE_API CPropertySheet : public CWnd {
+    DECLARE_DYNAMIC(CPropertySheet)
+public:
+    PROPSHEETHEADERA m_psh{};   // derived classes may add flags (PSH_*) before the sheet is made
+
+    CPropertySheet();
+    explicit CPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    explicit CPropertySheet(LPCSTR pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    ~CPropertySheet() override;
+
+    // Pages are not owned. Added to a sheet on screen, a page gets its tab at once.
+    void AddPage(CPropertyPage* pPage);
+    void RemovePage(CPropertyPage* pPage);
+    void RemovePage(int nPage);
+    int GetPageCount() const { return (int)m_pages.size(); }
+    CPropertyPage* GetPage(int nPage) const;
+    int GetPageIndex(CPropertyPage* pPage) const;   // -1 when not on this sheet
+    CPropertyPage* GetActivePage() const;
+    int GetActiveIndex() const;
+    BOOL SetActivePage(int nPage);
+    BOOL SetActivePage(CPropertyPage* pPage);
+    void SetTitle(LPCSTR lpszText, UINT nStyle = 0);
+    // The sheet's tab control (a temporary object); NULL before the sheet is made.
+    CTabCtrl* GetTabControl() const;
+    // PSBTN_OK, PSBTN_CANCEL, PSBTN_APPLYNOW, PSBTN_HELP...
+    BOOL PressButton(int nButton);
+
+    // Modal: IDOK or IDCANCEL (or EndDialog's code); -1 when the sheet could not be made.
+    virtual INT_PTR DoModal();
+    // Modeless. dwStyle (DWORD)-1: a visible pop-up with caption, system menu and help button.
+    // OK, Cancel and closing destroy a modeless sheet.
+    using CWnd::Create;
+    virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = (DWORD)-1, DWORD dwExStyle = 0);
+    // Ends a modal sheet with nEndID; destroys a modeless one.
+    void EndDialog(int nEndID);
+
+    // Called once the sheet and its first page exist. Default: TRUE.
+    virtual BOOL OnInitDialog();
+    // Keys go to the sheet's dialog manager (Tab, Ctrl+Tab, mnemonics, Enter, Escape).
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL ContinueModal() override;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    afx_msg LRESULT OnInitDialogMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnKickIdle(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Makes the system's sheet without showing it modally: PSH_MODELESS, pages from m_pages.
+    BOOL CreateSheet(HWND hWndParent, DWORD dwStyle, DWORD dwExStyle);
+    // Ends a modeless sheet whose OK, Cancel or close left it without a page.
+    void DestroyIfEnded();
+    static int CALLBACK SheetCallback(HWND hWnd, UINT message, LPARAM lParam);
+
+    std::vector<CPropertyPage*> m_pages;
+    std::vector<PROPSHEETPAGEA> m_psps;   // the pages' records while the sheet is being made
+    CString m_strCaption;
+    CWnd* m_pParentWnd = nullptr;
+    UINT m_nStartPage = 0;
+    BOOL m_bModal = FALSE;       // inside DoModal
+    DWORD m_dwCreateStyle = 0;   // for the pre-create callback
+    DWORD m_dwCreateExStyle = 0;
 };

@@ -22,6 +22,15 @@ public:
     enum IdleFlags : UINT { idleNotify = 4, idleLayout = 8 };
     UINT m_nIdleFlags = 0;
 
+    // Paused (calls nest: each pause needs its resume), the frame's bars keep their buttons and
+    // panes as they are: idle time skips their command-UI updates, delayed layouts still run.
+    void PauseCommandUI(BOOL bPause) { m_nCommandUIPauses += bPause ? 1 : (m_nCommandUIPauses > 0 ? -1 : 0); }
+    BOOL IsCommandUIPaused() const { return m_nCommandUIPauses > 0; }
+
+private:
+    int m_nCommandUIPauses = 0;   // PauseCommandUI(TRUE) calls not yet resumed
+
+public:
     CFrameWnd();
     ~CFrameWnd() override;
 

@@ -299,7 +299,7 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
         return 0;
     CWnd* pOwner = GetOwner();
     CFrameWnd* pTarget = pOwner && pOwner->IsFrameWnd() ? static_cast<CFrameWnd*>(pOwner) : GetParentFrame();
-    if (pTarget)
+    if (pTarget && !pTarget->IsCommandUIPaused())
         OnUpdateCmdUI(pTarget, (BOOL)wParam);
     return 0;
 }

@@ -13,6 +13,7 @@ IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CHotKeyCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
@@ -99,6 +100,20 @@ BOOL CHotKeyCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
 {
     AfxInitCommonControls(ICC_HOTKEY_CLASS);
     return CWnd::Create(HOTKEY_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    AfxInitCommonControls(ICC_TAB_CLASSES);
+    return CWnd::Create(WC_TABCONTROLA, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+LONG CTabCtrl::InsertItem(int nItem, LPCSTR lpszItem)
+{
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<LPSTR>(lpszItem);
+    return (LONG)::SendMessageA(m_hWnd, TCM_INSERTITEMA, nItem, reinterpret_cast<LPARAM>(&item));
 }
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)

@@ -12,10 +12,7 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
-namespace {
-
-// Finds a dialog template in the current resource module, else in the application.
-LPCDLGTEMPLATEA LoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE& hInstFound)
+LPCDLGTEMPLATEA AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE& hInstFound)
 {
     const HINSTANCE modules[] = {AfxGetResourceHandle(), AfxGetInstanceHandle()};
     for (HINSTANCE hInst : modules) {
@@ -28,6 +25,8 @@ LPCDLGTEMPLATEA LoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE& hInstFoun
     }
     return nullptr;
 }
+
+namespace {
 
 // The dialog procedure under the framework's window procedure: everything goes
 // through the message map first, and only WM_INITDIALOG needs an answer here.
@@ -106,7 +105,7 @@ INT_PTR CDialog::DoModal()
     if (m_hWnd)
         return -1;
     HINSTANCE hInst = nullptr;
-    LPCDLGTEMPLATEA lpTemplate = m_lpszTemplateName ? LoadDialogTemplate(m_lpszTemplateName, hInst) : nullptr;
+    LPCDLGTEMPLATEA lpTemplate = m_lpszTemplateName ? AfxLoadDialogTemplate(m_lpszTemplateName, hInst) : nullptr;
     if (!lpTemplate)
         return -1;
 
@@ -147,7 +146,7 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
     if (!lpszTemplateName)
         return FALSE;
     HINSTANCE hInst = nullptr;
-    LPCDLGTEMPLATEA lpTemplate = LoadDialogTemplate(lpszTemplateName, hInst);
+    LPCDLGTEMPLATEA lpTemplate = AfxLoadDialogTemplate(lpszTemplateName, hInst);
     if (!lpTemplate)
         return FALSE;
     if (pParentWnd)

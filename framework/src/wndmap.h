@@ -74,6 +74,9 @@ LRESULT AfxCallGuarded(HWND hWnd, UINT nMsg, Call&& call)
     }
 }
 
+// Finds a dialog template in the current resource module, else in the application.
+LPCDLGTEMPLATEA AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE& hInstFound);
+
 // Access to CWnd internals for the framework's own units.
 struct AfxWndInternals {
     static WNDPROC& Super(CWnd* pWnd) { return pWnd->m_pfnSuper; }

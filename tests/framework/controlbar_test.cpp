@@ -240,6 +240,30 @@ TEST_F(ControlBarTest, IdleUpdatesButtonsAndPanesOfAVisibleMainWindow)
     EXPECT_EQ(ControlPaneText(status, 2), "GRID 10");
 }
 
+TEST_F(ControlBarTest, PausedFrameKeepsItsBarsAsTheyAreUntilEveryPauseIsResumed)
+{
+    MainWindowScope scope(&frame);
+    ShowFrame();
+    AfxGetThread()->OnIdle(0);
+    ASSERT_EQ(ControlPaneText(status, 2), "");
+    frame.PauseCommandUI(TRUE);
+    frame.PauseCommandUI(TRUE);
+    frame.gridEnabled = TRUE;
+    frame.m_nIdleFlags |= CFrameWnd::idleLayout;
+    for (int resumes = 0; resumes < 2; ++resumes) {
+        AfxGetThread()->OnIdle(0);
+        EXPECT_EQ(ControlPaneText(status, 2), "") << resumes;
+        EXPECT_EQ(0u, frame.m_nIdleFlags & CFrameWnd::idleLayout);   // delayed layouts still run
+        frame.PauseCommandUI(FALSE);
+    }
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ(ControlPaneText(status, 2), "GRID 10");
+    frame.PauseCommandUI(FALSE);   // one resume too many is no pause in credit
+    frame.PauseCommandUI(TRUE);
+    EXPECT_TRUE(frame.IsCommandUIPaused());
+    frame.PauseCommandUI(FALSE);
+}
+
 TEST_F(ControlBarTest, ButtonStylesMapToTheControlStates)
 {
     const int snap = toolbar.CommandToIndex(ID_BAR_SNAP);
