@@ -2,6 +2,7 @@
 // the dirty flag, the unit display values, stored layouts damaged as users'
 // data may be, and floating toolbars that lie off every monitor.
 #include "layout_support.h"
+#include "registry_cut.h"
 #include "regvalues.h"
 
 #include <tuple>
@@ -13,6 +14,28 @@ using namespace toolbar_test;
 namespace {
 
 using BarLayout = LayoutHost;
+
+// Registry reads counted through the program's imports.
+int g_nReads = 0;
+decltype(&::RegQueryValueExA) g_realQueryValue = nullptr;
+
+LONG WINAPI CountedRegQueryValueExA(HKEY hKey, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size)
+{
+    ++g_nReads;
+    return g_realQueryValue(hKey, name, reserved, type, data, size);
+}
+
+bool HoldsAnyFile(const std::string& folder)
+{
+    WIN32_FIND_DATAA found{};
+    HANDLE hFind = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    bool any = false;
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more && !any; more = ::FindNextFileA(hFind, &found))
+        any = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    return any;
+}
 
 CPoint StoredDockPos(LPCSTR toolbars, int n)
 {
@@ -250,9 +273,19 @@ TEST_F(BarLayout, BarsTheUserMovesAreSavedAgain)
     const CPoint to(caption.x + 60, caption.y + 40);
     ScriptedInput script;
     script.Wait(50)
-        .Then([to] { MoveMouse(to); return true; }, "move")
+        .Then(
+            [to] {
+                MoveMouse(to);
+                return true;
+            },
+            "move")
         .Wait(50)
-        .Then([to] { SendMouseButton(to, false); return true; }, "release");
+        .Then(
+            [to] {
+                SendMouseButton(to, false);
+                return true;
+            },
+            "release");
     SendMouseButton(caption, true);
     PumpUntil([&] { return script.Done() && !::GetCapture(); });
     PumpMessages();
@@ -410,6 +443,29 @@ TEST_F(BarLayout, ASaveRemovesOnlyItsOwnPictureFiles)
         EXPECT_EQ(1, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(picture.c_str()));
     pBar->SetPicture(1, nullptr);
+}
+
+// Without picture files in the picture folder no toolbar key is asked which files
+// it names: the reads of a save do not grow with its toolbars.
+TEST_F(BarLayout, ASaveWithoutPictureFilesReadsNoKeyPerToolbar)
+{
+    if (HoldsAnyFile(ProgramFolder() + "\\CustBmps"))
+        GTEST_SKIP() << "the picture folder holds files";
+    constexpr int kBars = 10;
+    for (int n = 0; n < kBars; ++n)
+        DockedBar(("Bar " + std::to_string(n)).c_str(), {kOpen, kSave});
+    ASSERT_EQ(kBars, ForceSaveBarLayout(&m_frame, nullptr, nullptr));   // the old layout, replaced next
+    g_realQueryValue = reinterpret_cast<decltype(g_realQueryValue)>(registry_cut::PointImport(
+        ::GetModuleHandleA(nullptr), "RegQueryValueExA", reinterpret_cast<void*>(&CountedRegQueryValueExA)));
+    ASSERT_NE(nullptr, g_realQueryValue);
+    g_nReads = 0;
+    const int saved = ForceSaveBarLayout(&m_frame, nullptr, nullptr);
+    registry_cut::PointImport(::GetModuleHandleA(nullptr), "RegQueryValueExA",
+                              reinterpret_cast<void*>(g_realQueryValue));
+    EXPECT_EQ(kBars, saved);
+    EXPECT_LT(g_nReads, kBars);
+    DestroyBars();
+    EXPECT_EQ(kBars, LoadBarLayout(&m_frame, nullptr, nullptr));
 }
 
 // Keeping a copy drops the oldest of its own name beyond the last few, and none

@@ -51,16 +51,45 @@ void DeleteKey(HKEY hParent, const std::string& name)
         ::RegDeleteTreeA(hParent, name.c_str());
 }
 
-// The full path of a file directly in the toolbars' picture folder ("CustBmps"
-// beside the host executable); empty for any other file.
-std::string OwnPictureFile(const char* file)
+// The toolbars' picture folder ("CustBmps" beside the host executable) with its
+// final backslash; empty when the executable's path is too long to name it.
+std::string PictureFolder()
 {
     char module[MAX_PATH] = "";
     const DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return std::string();
-    std::string folder(module, length);
-    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "CustBmps\\";
+    const std::string path(module, length);
+    return path.substr(0, path.find_last_of('\\') + 1) + "CustBmps\\";
+}
+
+// Whether the picture folder may hold a file. Without one no save has a picture
+// file to remove, and the keys need not be asked which files they name.
+bool AnyPictureFile()
+{
+    const std::string folder = PictureFolder();
+    if (folder.empty())
+        return false;   // no file is the folder's own (see OwnPictureFile)
+    WIN32_FIND_DATAA found{};
+    HANDLE hFind = ::FindFirstFileA((folder + "*").c_str(), &found);
+    if (hFind == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;   // unknown: asked as before
+    }
+    bool any = false;
+    do {
+        any = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    } while (!any && ::FindNextFileA(hFind, &found));
+    ::FindClose(hFind);
+    return any;
+}
+
+// The full path of a file directly in the toolbars' picture folder; empty for any other file.
+std::string OwnPictureFile(const char* file)
+{
+    const std::string folder = PictureFolder();
+    if (folder.empty())
+        return std::string();
     char full[MAX_PATH] = "";
     char* namePart = nullptr;
     const DWORD fullLength = ::GetFullPathNameA(file, MAX_PATH, full, &namePart);
@@ -170,8 +199,14 @@ void WritePackedSettings(HKEY hToolbars, const BYTE* packed, size_t length)
 // `settings`: the packed settings of that save (a reader takes them from the journal).
 bool Apply(HKEY hToolbars, HKEY hJournal, int count, const std::vector<HKEY>& staged, const std::vector<BYTE>* settings)
 {
+    const bool pictures = AnyPictureFile();
     std::vector<std::string> kept;
-    for (int n = 0; n < count; ++n) {
+    for (int n = 0; pictures && n < count; ++n) {
+        if (!staged.empty()) {
+            for (std::string& file : OwnPictureFiles(staged[(size_t)n]))
+                kept.push_back(std::move(file));
+            continue;
+        }
         const std::string name = ToolbarKeyName(n);
         HKEY hKey = nullptr;
         if (::RegOpenKeyExA(hToolbars, (name + kStagedSuffix).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS ||
@@ -189,7 +224,8 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, const std::vector<HKEY>& st
         // Past the commit the old key is not needed again: it goes, with the files it names.
         HKEY hOld = nullptr;
         if (::RegOpenKeyExA(hToolbars, name.c_str(), 0, KEY_QUERY_VALUE | DELETE, &hOld) == ERROR_SUCCESS) {
-            DeleteTemporaryBitmapFiles(hOld, kept);
+            if (pictures)
+                DeleteTemporaryBitmapFiles(hOld, kept);
             // Deleted through the handle already open; a key with subkeys goes with its tree.
             const bool deleted = NtDeleteKey(hOld) >= 0;
             ::RegCloseKey(hOld);
@@ -234,7 +270,8 @@ bool Apply(HKEY hToolbars, HKEY hJournal, int count, const std::vector<HKEY>& st
                 break;
             continue;
         }
-        DeleteTemporaryBitmapFiles(hKey, kept);
+        if (pictures)
+            DeleteTemporaryBitmapFiles(hKey, kept);
         DWORD isDefault = 0;
         const bool keep = ReadRegNumber(hKey, "Default", &isDefault) && isDefault != 0;
         ::RegCloseKey(hKey);

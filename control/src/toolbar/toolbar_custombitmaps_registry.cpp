@@ -140,7 +140,8 @@ BOOL JToolBar::WritePictureRecords(HKEY hKey)
     // The unique files an earlier save of this key made go once this one is written.
     std::vector<std::string> stale;
     CString folder;
-    for (int n = 0;; ++n) {
+    // A new key names no files yet: those of the key it replaces go with that key.
+    for (int n = 0; !m_bWritingNewKey; ++n) {
         char file[MAX_PATH] = "";
         if (!ReadRegText(hKey, Numbered("CustomBitmapFile%d", n).c_str(), file, sizeof file))
             break;
