@@ -96,6 +96,31 @@ TEST_F(BarLayout, HiddenToolbarNeverPlacedIsStoredBeyondTheLowestRow)
     EXPECT_EQ(CPoint(-1, lowest + 22), StoredDockPos(toolbars, 2));
 }
 
+// One docked beside a shown bar while hidden has its place in that row: a save keeps it there.
+TEST_F(BarLayout, HiddenToolbarDockedBesideAnotherKeepsItsRow)
+{
+    JToolBar* pFirst = DockedBar("First", {kOpen, kSave});
+    JToolBar* pHidden = DockedBar("Hidden", {kGrey});
+    m_frame.ShowControlBar(pHidden, FALSE, FALSE);
+    CRect first;
+    pFirst->GetWindowRect(first);
+    m_frame.DockControlBar(pHidden, AFX_IDW_DOCKBAR_TOP,
+                           CRect(first.right + 10, first.top, first.right + 40, first.top + 30));
+    pHidden->m_ptDockPos = CPoint(-8, -8);
+    m_frame.RecalcLayout();
+    auto* pDock = static_cast<CDockBar*>(m_frame.GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    const auto entries = [pDock] {
+        std::vector<void*> bars(pDock->m_arrBars.GetData(), pDock->m_arrBars.GetData() + pDock->m_arrBars.GetSize());
+        return bars;
+    };
+    const std::vector<void*> before = entries();
+    ASSERT_EQ((std::vector<void*>{nullptr, pFirst, pHidden, nullptr}), before);
+    ASSERT_EQ(2, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+    EXPECT_EQ(before, entries());
+    const CString toolbars = Root() + "\\Toolbars";
+    EXPECT_EQ(StoredDockPos(toolbars, 0).y, StoredDockPos(toolbars, 1).y);
+}
+
 // Toolbars in rows of their own before a row of the host's own bar, loaded over themselves,
 // come back in those rows: the host's row does not move up to meet them first.
 TEST_F(BarLayout, ToolbarRowsBeforeAHostRowComeBackAsTheyWere)

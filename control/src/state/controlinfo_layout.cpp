@@ -159,6 +159,31 @@ void KeepOutOfHostRows(CDockBar* pDock, JToolBar* pBar, CPoint stored, const std
     bars.InsertAt(place, nullptr);
     bars.InsertAt(place, pBar);
 }
+
+// Whether a docked bar shares its row (or column) with another bar, shown or hidden: it was
+// put there, and its dock bar keeps its window where it stands in that row.
+bool SharesRow(CControlBar* pBar)
+{
+    CDockBar* pDock = pBar->m_pDockBar;
+    if (!pDock || pDock->m_bFloating)
+        return false;
+    const CPtrArray& bars = pDock->m_arrBars;
+    int at = -1;
+    for (int i = 1; i < (int)bars.GetSize() && at < 0; ++i)
+        if (bars[i] == pBar)
+            at = i;
+    if (at < 0)
+        return false;
+    int begin = at, end = at;
+    while (begin > 1 && bars[begin - 1])
+        --begin;
+    while (end + 1 < (int)bars.GetSize() && bars[end + 1])
+        ++end;
+    for (int i = begin; i <= end; ++i)
+        if (i != at && (ULONG_PTR)bars[i] >= 0x10000)   // not a placeholder of a bar gone floating
+            return true;
+    return false;
+}
 }   // namespace
 
 // ---- loading ----
@@ -317,7 +342,12 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
                 }
             }
         } else if (!pBar->IsFloating() && pBar->m_ptDockPos == CPoint(-8, -8)) {
-            unplaced = true;
+            // One docked beside other bars has its place in their row: moved beyond the outermost
+            // row, it would leave that row for one of its own.
+            if (SharesRow(pBar))
+                pBar->StoreLastPosition();
+            else
+                unplaced = true;
         }
     }
     // Hidden toolbars that never had a place get one beyond the outermost row or column.
