@@ -597,7 +597,9 @@ private:
         ParkMouse();
     }
 
-    // Where the real mouse takes hold of a bar: its gripper, or its floating frame's caption.
+    // Where the real mouse takes hold of a bar: its gripper, or its floating frame's caption (not its
+    // close box, which a narrow frame has where the caption would be taken: the system tracks a press
+    // there in a loop of its own that reads the mouse only, and a click there hides the bar).
     bool GripPoint(CControlBar* pBar, CPoint& point) const
     {
         if (!pBar->IsWindowVisible() || ::IsIconic(m_pFrame->m_hWnd))
@@ -608,6 +610,13 @@ private:
             pFloating->GetClientRect(client);
             pFloating->ClientToScreen(client);
             point = CPoint(WindowRect(pFloating).left + 12, (WindowRect(pFloating).top + client.top) / 2);
+            const auto onCaption = [&] {
+                return pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCAPTION;
+            };
+            while (point.x > WindowRect(pFloating).left && !onCaption())
+                --point.x;
+            if (!onCaption())
+                return false;
             hWndExpected = pFloating->m_hWnd;
         } else {
             const CRect rect = WindowRect(pBar);
