@@ -1,7 +1,12 @@
 // Entry point of the test programs: one application object, as in a host.
 #include "afxwin.h"
 
+#include "testsupport.h"
+
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
 
 namespace {
 class CTestApp : public CWinApp {
@@ -21,6 +26,36 @@ class QueueCleaner : public ::testing::EmptyTestEventListener {
         AfxGetApp()->m_pMainWnd = nullptr;
     }
 };
+// The toolbars' picture folder beside the program is shared by every test program
+// and the benchmarks: picture files a run leaves there go with it, so that the next
+// run (or a benchmark of a save without pictures) starts as this one did.
+class PictureFolderKeeper : public ::testing::EmptyTestEventListener {
+    std::set<std::string> m_before = Files();
+
+    static std::string Folder() { return testing_support::ProgramFolder() + "\\CustBmps\\"; }
+
+    static std::set<std::string> Files()
+    {
+        std::set<std::string> files;
+        WIN32_FIND_DATAA found{};
+        HANDLE hFind = ::FindFirstFileA((Folder() + "*").c_str(), &found);
+        if (hFind == INVALID_HANDLE_VALUE)
+            return files;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                files.insert(found.cFileName);
+        } while (::FindNextFileA(hFind, &found));
+        ::FindClose(hFind);
+        return files;
+    }
+
+    void OnTestProgramEnd(const ::testing::UnitTest&) override
+    {
+        for (const std::string& file : Files())
+            if (!m_before.count(file))
+                ::DeleteFileA((Folder() + file).c_str());
+    }
+};
 }   // namespace
 
 int main(int argc, char** argv)
@@ -32,5 +67,6 @@ int main(int argc, char** argv)
         ADD_FAILURE_AT(file ? file : "?", line) << "assertion failed: " << (expression ? expression : "");
     });
     ::testing::UnitTest::GetInstance()->listeners().Append(new QueueCleaner);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new PictureFolderKeeper);
     return RUN_ALL_TESTS();
 }
