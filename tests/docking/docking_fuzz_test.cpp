@@ -607,7 +607,17 @@ private:
             CRect client;
             pFloating->GetClientRect(client);
             pFloating->ClientToScreen(client);
-            point = CPoint(WindowRect(pFloating).left + 12, (WindowRect(pFloating).top + client.top) / 2);
+            // Left of the caption's close button, which starts near the left edge of a narrow frame: a press
+            // on that button runs the system's own loop until the button is let go.
+            const CRect frame = WindowRect(pFloating);
+            point = CPoint(frame.left + 12, (frame.top + client.top) / 2);
+            const auto onCaption = [&] {
+                return pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCAPTION;
+            };
+            while (!onCaption() && point.x > frame.left + 2)
+                --point.x;
+            if (!onCaption())
+                return false;
             hWndExpected = pFloating->m_hWnd;
         } else {
             const CRect rect = WindowRect(pBar);
