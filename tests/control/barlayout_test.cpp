@@ -121,6 +121,37 @@ TEST_F(BarLayout, HiddenToolbarDockedBesideAnotherKeepsItsRow)
     EXPECT_EQ(StoredDockPos(toolbars, 0).y, StoredDockPos(toolbars, 1).y);
 }
 
+// Alone on its side, a hidden toolbar that was never placed is stored at the side's edge, a place
+// that is read back as it was stored.
+TEST_F(BarLayout, HiddenToolbarNeverPlacedAloneOnItsSideIsStoredAtItsEdge)
+{
+    const std::pair<UINT, CPoint> sides[] = {{AFX_IDW_DOCKBAR_TOP, {-1, 0}},
+                                             {AFX_IDW_DOCKBAR_BOTTOM, {-1, 0}},
+                                             {AFX_IDW_DOCKBAR_LEFT, {0, -1}},
+                                             {AFX_IDW_DOCKBAR_RIGHT, {0, -1}}};
+    const CString toolbars = Root() + "\\Toolbars";
+    for (const auto& [nDockBarID, expected] : sides) {
+        SCOPED_TRACE(nDockBarID);
+        DockedBar("Shown", {kOpen}, nDockBarID == AFX_IDW_DOCKBAR_TOP ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP);
+        JToolBar* pHidden = DockedBar("Hidden", {kGrey}, nDockBarID);
+        m_frame.ShowControlBar(pHidden, FALSE, FALSE);
+        m_frame.RecalcLayout();
+        ASSERT_EQ(2, ForceSaveBarLayout(&m_frame, nullptr, nullptr));
+        const CPoint stored = StoredDockPos(toolbars, 1);
+        EXPECT_EQ(expected, stored);
+        DestroyBars();
+        ASSERT_EQ(2, LoadBarLayout(&m_frame, nullptr, nullptr));
+        int hidden = 0;
+        for (JToolBar* pBar : FrameBars())
+            if (!pBar->IsWindowVisible() && ++hidden) {
+                EXPECT_EQ(stored, pBar->m_ptDockPos);
+                EXPECT_EQ(nDockBarID, pBar->m_nDockBarID);
+            }
+        EXPECT_EQ(1, hidden);
+        DestroyBars();
+    }
+}
+
 // Toolbars in rows of their own before a row of the host's own bar, loaded over themselves,
 // come back in those rows: the host's row does not move up to meet them first.
 TEST_F(BarLayout, ToolbarRowsBeforeAHostRowComeBackAsTheyWere)

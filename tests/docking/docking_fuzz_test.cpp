@@ -259,6 +259,7 @@ public:
     Failure Run(const Step& step)
     {
         m_rowsBefore = Rows();
+        m_firstSave = false;
         Failure failure = Apply(step);
         PumpMessages();
         // The main loop's idle pass, which updates bars and shows or hides floating frames.
@@ -449,6 +450,7 @@ private:
         to.x = std::clamp<int>(to.x, 20, ::GetSystemMetrics(SM_CXSCREEN) - 20);
         to.y = std::clamp<int>(to.y, 20, ::GetSystemMetrics(SM_CYSCREEN) - 20);
         JControlOnlyInfo* pInfo = GetJControlInfo();
+        const BOOL bSavedBefore = pInfo->m_bRegistryUsed;
         pInfo->m_bCustomizationMode = TRUE;
         testing_support::MakeForeground(m_pFrame->m_hWnd);
         {
@@ -465,6 +467,7 @@ private:
                 testing_support::SendKey(VK_CONTROL, false);
         }
         pInfo->m_bCustomizationMode = FALSE;
+        m_firstSave = !bSavedBefore && pInfo->m_bRegistryUsed;
         ParkMouse();
         if (CDragger::IsDragging())
             return Fail("customize", "the drag still runs after the button was let go");
@@ -609,11 +612,14 @@ private:
             CRect client;
             pFloating->GetClientRect(client);
             pFloating->ClientToScreen(client);
-            point = CPoint(WindowRect(pFloating).left + 12, (WindowRect(pFloating).top + client.top) / 2);
+            // Left of the caption's close button, which starts near the left edge of a narrow frame: a press
+            // on that button runs the system's own loop until the button is let go.
+            const CRect frame = WindowRect(pFloating);
+            point = CPoint(frame.left + 12, (frame.top + client.top) / 2);
             const auto onCaption = [&] {
                 return pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == HTCAPTION;
             };
-            while (point.x > WindowRect(pFloating).left && !onCaption())
+            while (!onCaption() && point.x > frame.left + 2)
                 --point.x;
             if (!onCaption())
                 return false;
@@ -876,7 +882,8 @@ private:
         // Inside and overlap are checked only when the frame has room for its bars.
         const bool room = !::IsIconic(m_pFrame->m_hWnd) && client.Width() >= 150 && client.Height() >= 150;
         const bool docking = step.op == Op::Dock || step.op == Op::Drag || step.op == Op::DoubleClick ||
-                             step.op == Op::SaveRestore || step.op == Op::DockState || step.op == Op::Ribbon;
+                             step.op == Op::SaveRestore || step.op == Op::DockState || step.op == Op::Ribbon ||
+                             m_firstSave;
         for (int side = 0; side < 4; ++side) {
             CDockBar* pDockBar = DockBar(kDockBars[side]);
             const CPtrArray& entries = pDockBar->m_arrBars;
@@ -986,6 +993,9 @@ private:
     HBITMAP m_hToolImage = nullptr;
     CWnd* m_pOldMain = nullptr;
     std::vector<int> m_rowsBefore;
+    // The step's drop saved the layout first, as the first drop does: a hidden toolbar that never had a
+    // place is docked beyond the outermost row of its side then, a row of its own when none is there.
+    bool m_firstSave = false;
     // The toolbars' buttons before each customizing step of the session, the last one last.
     std::vector<std::map<std::string, std::vector<UINT>>> m_undo;
     std::map<std::string, Objects> m_objects;   // by signature

@@ -355,6 +355,17 @@ int JControlOnlyInfo::WriteToolbarsToRegistry(CFrameWnd* pFrame, HKEY hToolbars,
         const bool large = m_nLargeButtons == 1;
         const LONG rowStep = large ? 30 : 22;
         const LONG columnStep = large ? 32 : 24;
+        // A side without a shown toolbar has no outermost row: its first hidden toolbar goes to the
+        // side's edge. Stepping on from the marks above would give places so far off that reading
+        // them back takes them for damage and puts the toolbar somewhere else.
+        if (topY == -32767)
+            topY = -rowStep;
+        if (bottomY == 32767)
+            bottomY = rowStep;
+        if (leftX == -32767)
+            leftX = -columnStep;
+        if (rightX == 32767)
+            rightX = columnStep;
         for (JToolBar* pBar : bars) {
             if (!isHidden(pBar) || pBar->IsFloating() || pBar->m_ptDockPos != CPoint(-8, -8))
                 continue;
