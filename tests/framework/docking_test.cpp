@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <utility>
 
 using testing_support::PumpMessages;
@@ -588,6 +589,43 @@ TEST_F(DockingTest, AFloatingFrameStaysAboveItsFrameWhenTheFrameComesForward)
     }
     ::UnhookWindowsHookEx(hHook);
     ::DestroyWindow(hWndTip);
+    ::DestroyWindow(hWndOther);
+}
+
+// What each window's caption was last told by WM_NCACTIVATE: true when active.
+std::map<HWND, bool> g_captionActive;
+
+LRESULT CALLBACK RecordCaptions(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (const auto* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam); pMsg->message == WM_NCACTIVATE)
+        g_captionActive[pMsg->hwnd] = pMsg->wParam != 0;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A bar dragged out of an active frame floats with an active caption, one floated while another
+// window is active with an inactive one, and both follow the frame from then on.
+TEST_F(DockingTest, AFloatingFrameStartsWithTheLookOfItsFrame)
+{
+    DockInOneRow();
+    ShowFrame();
+    g_captionActive.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordCaptions, nullptr, ::GetCurrentThreadId());
+    const auto looksActive = [](const CWnd* pWnd) { return pWnd && g_captionActive[pWnd->m_hWnd]; };
+    Drag(Gripper(bars[1]), {ClientToScreenPoint(CPoint(200, 150)), ClientToScreenPoint(CPoint(300, 200))});
+    CMiniDockFrameWnd* pDragged = FloatingFrame(bars[1]);
+    ASSERT_NE(pDragged, nullptr);
+    EXPECT_TRUE(looksActive(pDragged));
+    HWND hWndOther = ::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ASSERT_TRUE(testing_support::MakeForeground(hWndOther));
+    EXPECT_FALSE(looksActive(pDragged));
+    CMiniDockFrameWnd* pFloated = Float(bars[2], CPoint(250, 250));
+    ASSERT_NE(pFloated, nullptr);
+    EXPECT_FALSE(looksActive(pFloated));
+    ASSERT_TRUE(testing_support::MakeForeground(frame.m_hWnd));
+    EXPECT_TRUE(looksActive(pDragged));
+    EXPECT_TRUE(looksActive(pFloated));
+    ::UnhookWindowsHookEx(hHook);
     ::DestroyWindow(hWndOther);
 }
 
