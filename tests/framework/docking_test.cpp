@@ -629,6 +629,54 @@ TEST_F(DockingTest, AFloatingFrameStartsWithTheLookOfItsFrame)
     ::DestroyWindow(hWndOther);
 }
 
+// A window of the frame's that says it keeps the frame's look, as a picker does.
+class CKeepsTheLook : public CWnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS)
+            return (wParam & FS_SYNCACTIVE) ? TRUE : FALSE;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Floating frames look as their frame does: a message box or another window of the frame's
+// leaves them inactive, as the frame is; a floating frame or a window that keeps the frame's
+// look leaves them active, whichever was active before.
+TEST_F(DockingTest, FloatingFramesLookInactiveBehindTheFramesOtherWindows)
+{
+    DockInOneRow();
+    ShowFrame();
+    CMiniDockFrameWnd* pFloating = Float(bars[1], CPoint(250, 180));
+    ASSERT_NE(pFloating, nullptr);
+    CWnd plain;
+    CKeepsTheLook keeping;
+    for (CWnd* pWnd : {&plain, static_cast<CWnd*>(&keeping)})
+        ASSERT_TRUE(pWnd->CreateEx(0, AfxRegisterWndClass(0), "box", WS_POPUP | WS_CAPTION | WS_VISIBLE, 60, 60, 200,
+                                   100, frame.m_hWnd, nullptr));
+    g_captionActive.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordCaptions, nullptr, ::GetCurrentThreadId());
+    const struct {
+        const char* name;
+        HWND hWnd;
+        bool active;
+    } steps[] = {{"a plain window of the frame's", plain.m_hWnd, false},
+                 {"the frame", frame.m_hWnd, true},
+                 {"a plain window of the frame's, after the frame", plain.m_hWnd, false},
+                 {"the floating frame", pFloating->m_hWnd, true},
+                 {"a window that keeps the look, after the floating frame", keeping.m_hWnd, true},
+                 {"the frame, after that window", frame.m_hWnd, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        ASSERT_TRUE(testing_support::MakeForeground(step.hWnd));
+        PumpMessages();
+        EXPECT_EQ(step.active, g_captionActive[pFloating->m_hWnd]);
+    }
+    ::UnhookWindowsHookEx(hHook);
+    plain.DestroyWindow();
+    keeping.DestroyWindow();
+}
+
 TEST_F(DockingTest, DoubleClicksOnTheCaptionAndTheGripperToggleDocking)
 {
     DockInOneRow();
