@@ -133,6 +133,9 @@ protected:
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    // Asked with FS_SYNCACTIVE by a floating frame being made while the dialog is in front:
+    // the floating toolbars look active while the buttons page works on them.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetDialogActive(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMenuChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAcceleratorsChanged(WPARAM wParam, LPARAM lParam);

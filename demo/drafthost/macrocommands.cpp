@@ -38,9 +38,11 @@ int CDraftMacroCommands::AddMacroCommand(UINT* pnCommandID, const char* macro, c
 {
     if (!pnCommandID || !macro || !*macro)
         return 1;
+    // File names and program IDs are the same whatever their case: the customize dialog names
+    // the files of a folder it shows in lower case.
     Command* pCommand = nullptr;
     for (const auto& command : m_entries)
-        if (strncmp(command->entry.szMacro, macro, sizeof command->entry.szMacro - 1) == 0)
+        if (_strnicmp(command->entry.szMacro, macro, sizeof command->entry.szMacro - 1) == 0)
             pCommand = command.get();
     if (!pCommand) {
         if (m_nNextID > JMACRO_LAST_ID)

@@ -12,9 +12,9 @@ class CDraftMacroCommands final : public IJDynamicCommand {
 public:
     const JMacroCommandEntry* GetEntry(int index) override;
     int FindCommand(UINT nCommandID) override;
-    // A macro already known keeps its command ID (its texts are replaced); a new
-    // one takes the next free ID. Non-zero when the IDs are used up or an
-    // argument is missing.
+    // A macro already known, named in any case, keeps its command ID (its texts
+    // are replaced); a new one takes the next free ID. Non-zero when the IDs are
+    // used up or an argument is missing.
     int AddMacroCommand(UINT* pnCommandID, const char* macro, const char* commandString, int value,
                         const char* name) override;
     int GetMacroText(UINT nCommandID, char* buffer, int size) override;

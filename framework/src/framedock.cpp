@@ -320,12 +320,19 @@ void CFrameWnd::OnDestroy()
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
-    // Floating frames show their captions active while their frame is; activating one of them
-    // leaves the frame's own look alone.
-    if (nState == WA_INACTIVE && pWndOther && IsOwnedBy(pWndOther->m_hWnd, m_hWnd))
+    if (GetStyle() & WS_CHILD)
         return;
-    if (!(GetStyle() & WS_CHILD))
-        NotifyFloatingWindows(nState != WA_INACTIVE && !bMinimized ? FS_ACTIVATE : FS_DEACTIVATE);
+    // Floating frames show their captions active while their frame is active, or while the
+    // active window is one of the frame's that keeps its look: a floating frame, a picker (they
+    // answer FS_SYNCACTIVE). Behind a message box or another dialog of the frame's they look
+    // inactive, as the frame does.
+    const CFrameWnd* pTop = GetTopLevelFrame();
+    const HWND hTop = pTop ? pTop->m_hWnd : m_hWnd;
+    const HWND hActive = nState != WA_INACTIVE ? m_hWnd : pWndOther ? pWndOther->m_hWnd : nullptr;
+    const bool bActive = hActive && !bMinimized &&
+                         (hActive == hTop ||
+                          (IsOwnedBy(hActive, hTop) && ::SendMessageA(hActive, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0));
+    NotifyFloatingWindows(bActive ? FS_ACTIVATE : FS_DEACTIVATE);
 }
 
 void CFrameWnd::OnEnable(BOOL bEnable)

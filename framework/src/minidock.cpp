@@ -19,12 +19,33 @@ END_MESSAGE_MAP()
 
 namespace {
 constexpr DWORD kMiniFrameStyles = MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_THICKFRAME | MFS_MOVEFRAME | MFS_BLOCKSYSMENU;
+
+// Whether the frame a mini frame belongs to looks active: it is the foreground window, or the
+// foreground window is one of its own that keeps its look (another floating frame, a picker).
+bool OwnerLooksActive(HWND hWnd)
+{
+    const HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
+    const HWND hTop = hOwner ? ::GetAncestor(hOwner, GA_ROOT) : nullptr;
+    const HWND hForeground = ::GetForegroundWindow();
+    if (!hTop || !hForeground || hForeground == hWnd)
+        return false;
+    if (hForeground == hTop)
+        return true;
+    return ::GetAncestor(hForeground, GA_ROOTOWNER) == hTop &&
+           ::SendMessageA(hForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
 }
+}   // namespace
 
 BOOL CMiniFrameWnd::Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                            UINT)
 {
-    return CFrameWnd::Create(lpClassName, lpWindowName, dwStyle, rect, pParentWnd);
+    if (!CFrameWnd::Create(lpClassName, lpWindowName, dwStyle, rect, pParentWnd))
+        return FALSE;
+    // Its frame's activation reaches it only when that changes: until then it starts with the
+    // frame's look, so that a bar floated from an active frame has an active caption at once.
+    if (GetStyle() & MFS_SYNCACTIVE)
+        SendMessage(WM_FLOATSTATUS, OwnerLooksActive(m_hWnd) ? FS_ACTIVATE : FS_DEACTIVATE);
+    return TRUE;
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)

@@ -7,6 +7,7 @@
 #include "libstate.h"
 
 #include <functional>
+#include <map>
 #include <string>
 
 using namespace customize_test;
@@ -287,6 +288,36 @@ TEST_F(CustomizeDialog, FloatingToolbarsFollowTheApplicationsActivation)
     EXPECT_EQ(std::vector<WPARAM>{FS_DEACTIVATE}, activateApp(FALSE));
     pDialog->SetActivePage(1);
     EXPECT_EQ(std::vector<WPARAM>{FS_DEACTIVATE}, activateApp(TRUE));
+    ::UnhookWindowsHookEx(hHook);
+}
+
+namespace {
+// The last WM_NCACTIVATE each window was sent: true when its caption is to look active.
+std::map<HWND, bool> g_captionActive;
+LRESULT CALLBACK RecordCaptions(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (const auto* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam); pMsg->message == WM_NCACTIVATE)
+        g_captionActive[pMsg->hwnd] = pMsg->wParam != 0;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}   // namespace
+
+// A toolbar that floats while the dialog is in front (a button dropped on empty space makes
+// one) starts with the look of the other floating toolbars: active on the buttons page only.
+TEST_F(CustomizeDialog, AToolbarFloatedWhileTheDialogIsInFrontLooksAsTheOthers)
+{
+    JCustomizeDlg* pDialog = Open();
+    ASSERT_NE(nullptr, pDialog);
+    ASSERT_TRUE(MakeForeground(pDialog->m_hWnd));
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordCaptions, nullptr, ::GetCurrentThreadId());
+    for (int page : {0, 1}) {
+        SCOPED_TRACE(page);
+        pDialog->SetActivePage(page);
+        JToolBar* pBar = MakeToolBar(0xE83E + page, "Tools", {kOpen, kSave});
+        m_frame.FloatControlBar(pBar, CPoint(700, 300 + 60 * page));
+        ASSERT_TRUE(pBar->IsFloating());
+        EXPECT_EQ(page == 0, g_captionActive[pBar->GetParentFrame()->m_hWnd]);
+    }
     ::UnhookWindowsHookEx(hHook);
 }
 

@@ -107,8 +107,9 @@ TEST(DraftMacroCommands, CommandsTakeIDsInTurnAndKeepTheirTextsCutToTheBuffer)
     UINT first = 0, second = 0, again = 0;
     ASSERT_EQ(0, provider.AddMacroCommand(&first, "C:\\Macros\\hatch.jmac", "Old\nOld tip", 0, "Old"));
     const JMacroCommandEntry* pEntry = provider.GetEntry(0);
-    // The same macro keeps its command and entry and takes the new texts.
-    ASSERT_EQ(0, provider.AddMacroCommand(&again, "C:\\Macros\\hatch.jmac", "Pick a boundary\nHatch", 0, "Hatch"));
+    // The same macro keeps its command and entry and takes the new texts, also named in
+    // another case (the customize dialog names macro files in a lower-case folder).
+    ASSERT_EQ(0, provider.AddMacroCommand(&again, "c:\\macros\\hatch.jmac", "Pick a boundary\nHatch", 0, "Hatch"));
     ASSERT_EQ(0, provider.AddMacroCommand(&second, "Macro.dimension", "Pick two points", 3, "Dimension"));
     EXPECT_EQ(static_cast<UINT>(JMACRO_FIRST_ID), first);
     EXPECT_EQ(first, again);

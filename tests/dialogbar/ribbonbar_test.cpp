@@ -330,6 +330,41 @@ TEST_F(RibbonBarTest, TabAndShiftTabMoveAcrossSectionsAndWrapAround)
     EXPECT_EQ(4u, end);
 }
 
+// A unit combo box in a section, made from its window class as a template makes it, is one
+// tab stop like the fields: Tab from it goes on, Shift+Tab back, and Tab into it selects its text.
+TEST_F(RibbonBarTest, AUnitComboBoxIsATabStopLikeTheFields)
+{
+    InitCustomControls();
+    testing_support::MakeForeground(m_pFrame->m_hWnd);
+    const auto field = [&](int section, int id) { return m_pBar->GetDialogInfo(section)->pDialog->GetDlgItem(id); };
+    const HWND hCombo =
+        ::CreateWindowExA(0, "JDistanceComboBox", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, 0, 0, 60, 100,
+                          m_pBar->GetDialogInfo(1)->pDialog->m_hWnd, (HMENU)2022, nullptr, nullptr);
+    ASSERT_NE(nullptr, hCombo);
+    ::SetWindowPos(hCombo, field(1, 2021)->m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowTextA(hCombo, "12.5");
+    const HWND hField = ::GetWindow(hCombo, GW_CHILD);
+    const struct {
+        HWND hFrom;
+        bool bBackwards;
+        HWND hTo;
+    } steps[] = {{hCombo, false, field(2, 2031)->m_hWnd},
+                 {hCombo, true, field(1, 2021)->m_hWnd},
+                 {field(1, 2021)->m_hWnd, false, hField}};
+    for (const auto& step : steps) {
+        ::SetFocus(step.hFrom);
+        PumpMessages();
+        if (step.bBackwards)
+            testing_support::PressKeyChord({VK_SHIFT, VK_TAB});
+        else
+            testing_support::PressKey(VK_TAB);
+        EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == step.hTo; })) << ::GetDlgCtrlID(step.hTo);
+    }
+    const int length = ::GetWindowTextLengthA(hCombo);
+    EXPECT_GT(length, 0);
+    EXPECT_EQ(MAKELONG(0, length), (LONG)::SendMessageA(hCombo, CB_GETEDITSEL, 0, 0));
+}
+
 TEST_F(RibbonBarTest, RibbonbarsValuesAreWrittenByteForByte)
 {
     GetJControlInfo()->m_nLargeButtons = -1;   // unset: written as 0

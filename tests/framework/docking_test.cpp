@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <utility>
 
 using testing_support::PumpMessages;
@@ -589,6 +590,91 @@ TEST_F(DockingTest, AFloatingFrameStaysAboveItsFrameWhenTheFrameComesForward)
     ::UnhookWindowsHookEx(hHook);
     ::DestroyWindow(hWndTip);
     ::DestroyWindow(hWndOther);
+}
+
+// What each window's caption was last told by WM_NCACTIVATE: true when active.
+std::map<HWND, bool> g_captionActive;
+
+LRESULT CALLBACK RecordCaptions(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (const auto* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam); pMsg->message == WM_NCACTIVATE)
+        g_captionActive[pMsg->hwnd] = pMsg->wParam != 0;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A bar dragged out of an active frame floats with an active caption, one floated while another
+// window is active with an inactive one, and both follow the frame from then on.
+TEST_F(DockingTest, AFloatingFrameStartsWithTheLookOfItsFrame)
+{
+    DockInOneRow();
+    ShowFrame();
+    g_captionActive.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordCaptions, nullptr, ::GetCurrentThreadId());
+    const auto looksActive = [](const CWnd* pWnd) { return pWnd && g_captionActive[pWnd->m_hWnd]; };
+    Drag(Gripper(bars[1]), {ClientToScreenPoint(CPoint(200, 150)), ClientToScreenPoint(CPoint(300, 200))});
+    CMiniDockFrameWnd* pDragged = FloatingFrame(bars[1]);
+    ASSERT_NE(pDragged, nullptr);
+    EXPECT_TRUE(looksActive(pDragged));
+    HWND hWndOther = ::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ASSERT_TRUE(testing_support::MakeForeground(hWndOther));
+    EXPECT_FALSE(looksActive(pDragged));
+    CMiniDockFrameWnd* pFloated = Float(bars[2], CPoint(250, 250));
+    ASSERT_NE(pFloated, nullptr);
+    EXPECT_FALSE(looksActive(pFloated));
+    ASSERT_TRUE(testing_support::MakeForeground(frame.m_hWnd));
+    EXPECT_TRUE(looksActive(pDragged));
+    EXPECT_TRUE(looksActive(pFloated));
+    ::UnhookWindowsHookEx(hHook);
+    ::DestroyWindow(hWndOther);
+}
+
+// A window of the frame's that says it keeps the frame's look, as a picker does.
+class CKeepsTheLook : public CWnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS)
+            return (wParam & FS_SYNCACTIVE) ? TRUE : FALSE;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Floating frames look as their frame does: a message box or another window of the frame's
+// leaves them inactive, as the frame is; a floating frame or a window that keeps the frame's
+// look leaves them active, whichever was active before.
+TEST_F(DockingTest, FloatingFramesLookInactiveBehindTheFramesOtherWindows)
+{
+    DockInOneRow();
+    ShowFrame();
+    CMiniDockFrameWnd* pFloating = Float(bars[1], CPoint(250, 180));
+    ASSERT_NE(pFloating, nullptr);
+    CWnd plain;
+    CKeepsTheLook keeping;
+    for (CWnd* pWnd : {&plain, static_cast<CWnd*>(&keeping)})
+        ASSERT_TRUE(pWnd->CreateEx(0, AfxRegisterWndClass(0), "box", WS_POPUP | WS_CAPTION | WS_VISIBLE, 60, 60, 200,
+                                   100, frame.m_hWnd, nullptr));
+    g_captionActive.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordCaptions, nullptr, ::GetCurrentThreadId());
+    const struct {
+        const char* name;
+        HWND hWnd;
+        bool active;
+    } steps[] = {{"a plain window of the frame's", plain.m_hWnd, false},
+                 {"the frame", frame.m_hWnd, true},
+                 {"a plain window of the frame's, after the frame", plain.m_hWnd, false},
+                 {"the floating frame", pFloating->m_hWnd, true},
+                 {"a window that keeps the look, after the floating frame", keeping.m_hWnd, true},
+                 {"the frame, after that window", frame.m_hWnd, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        ASSERT_TRUE(testing_support::MakeForeground(step.hWnd));
+        PumpMessages();
+        EXPECT_EQ(step.active, g_captionActive[pFloating->m_hWnd]);
+    }
+    ::UnhookWindowsHookEx(hHook);
+    plain.DestroyWindow();
+    keeping.DestroyWindow();
 }
 
 TEST_F(DockingTest, DoubleClicksOnTheCaptionAndTheGripperToggleDocking)

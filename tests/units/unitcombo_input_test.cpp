@@ -77,6 +77,29 @@ TEST_F(UnitComboInputTest, EnterTabAndAClickElsewhereCommitTheEntryToTheHistory)
     }
 }
 
+// The field's text, selected when the focus came (by Tab, or a double-click), is not left
+// highlighted once the focus goes on: by a click elsewhere or as a bar's Tab moves it.
+TEST_F(UnitComboInputTest, TheSelectionGoesWithTheFocus)
+{
+    for (bool click : {true, false}) {
+        SCOPED_TRACE(click ? "a click on the other field" : "the focus set on the other field");
+        m_combo.SetValue(2.0);
+        m_combo.SetFocus();
+        m_combo.SetEditSel(0, -1);
+        Settle();
+        ASSERT_EQ(MAKELONG(0, Text().GetLength()), (LONG)m_combo.GetEditSel());
+        if (click)
+            ClickOn(m_other);
+        else
+            m_other.SetFocus();
+        Settle();
+        ASSERT_NE(::GetParent(::GetFocus()), m_combo.m_hWnd);
+        const DWORD selection = m_combo.GetEditSel();
+        EXPECT_EQ(LOWORD(selection), HIWORD(selection)) << "nothing selected";
+        EXPECT_EQ(Formatted(m_combo, 2.0), Text());
+    }
+}
+
 TEST_F(UnitComboInputTest, WithoutTheHistoryStyleNothingIsStoredAndInHelpModeAPressDoesNotOpenTheList)
 {
     m_combo.ModifyStyle(JCBS_HISTORY, 0);

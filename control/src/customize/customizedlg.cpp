@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(JCustomizeDlg, CPropertySheet)
     ON_WM_SYSCOMMAND()
     ON_WM_ACTIVATEAPP()
     ON_WM_NCACTIVATE()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
     ON_MESSAGE(JCM_SETDIALOGACTIVE, OnSetDialogActive)
     ON_MESSAGE(JCM_MENUCHANGED, OnMenuChanged)
     ON_MESSAGE(JCM_ACCELERATORSCHANGED, OnAcceleratorsChanged)
@@ -322,6 +323,11 @@ void JCustomizeDlg::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 BOOL JCustomizeDlg::OnNcActivate(BOOL)
 {
     return (BOOL)Default();
+}
+
+LRESULT JCustomizeDlg::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    return (wParam & FS_SYNCACTIVE) && m_bDialogActive && GetActivePage() == &m_buttonsPage ? TRUE : FALSE;
 }
 
 LRESULT JCustomizeDlg::OnSetDialogActive(WPARAM wParam, LPARAM)

@@ -24,12 +24,20 @@ std::vector<HWND> TabStops(HWND hContainer)
     return stops;
 }
 
+// Known by what it answers, not by its class name: the unit combo boxes are superclasses.
+bool IsComboBox(HWND hWnd)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return hWnd && ::GetComboBoxInfo(hWnd, &info);
+}
+
 void FocusStop(HWND hStop)
 {
     ::SetFocus(hStop);
     if (::SendMessageA(hStop, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
         ::SendMessageA(hStop, EM_SETSEL, 0, -1);
-    else if (IsClass(hStop, "ComboBox"))
+    else if (IsComboBox(hStop))
         ::SendMessageA(hStop, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
@@ -42,7 +50,7 @@ BOOL JDialogBar::ProcessTab(BOOL bBackwards)
         return FALSE;
     // An edit inside a combo box counts as the combo box.
     HWND hControl = hFocus;
-    if (HWND hParent = ::GetParent(hFocus); hParent && IsClass(hParent, "ComboBox"))
+    if (HWND hParent = ::GetParent(hFocus); IsComboBox(hParent))
         hControl = hParent;
     if (::SendMessageA(hFocus, WM_GETDLGCODE, 0, 0) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
         return FALSE;

@@ -183,6 +183,9 @@ BOOL JUnitComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LR
         return TRUE;
     }
     case CBN_KILLFOCUS:
+        // The focus was in the edit field, so the combo box itself hears of its loss only
+        // here; the field keeps showing its selection unless it is taken away.
+        SetEditSel(-1, 0);
         ValidateString(0);
         return FALSE;   // the parent hears of it too
     case CBN_EDITCHANGE:
