@@ -4,16 +4,30 @@
 #include "controllib.h"
 #include "controlexports.h"
 #include "jbars.h"
+#include "jcontrolinfo.h"
 
 #include <oleauto.h>
 
 namespace {
 
+// Whether pBar belongs to the current environment: a switch only hides the bars of the
+// environment left, and the next one's add-in may make bars of the same names.
+bool InCurrentEnvironment(CControlBar* pBar)
+{
+    const JControlOnlyInfo* pInfo = GetJControlInfo();
+    if (!pInfo)
+        return true;
+    for (INT_PTR i = 0; i < pInfo->m_arrBars.GetSize(); ++i)
+        if (pInfo->m_arrBars.GetAt(i) == pBar)
+            return true;
+    return false;
+}
+
 JToolBar* FindToolBar(CFrameWnd& frame, const char* name)
 {
     for (POSITION pos = frame.m_listControlBars.GetHeadPosition(); pos;) {
         auto* pBar = static_cast<CControlBar*>(frame.m_listControlBars.GetNext(pos));
-        if (!pBar || !pBar->IsKindOf(RUNTIME_CLASS(JToolBar)) || !pBar->m_hWnd)
+        if (!pBar || !pBar->IsKindOf(RUNTIME_CLASS(JToolBar)) || !pBar->m_hWnd || !InCurrentEnvironment(pBar))
             continue;
         CString caption;
         pBar->GetWindowText(caption);

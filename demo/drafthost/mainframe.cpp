@@ -561,6 +561,8 @@ void CMainFrame::OnEnvironment(UINT nID)
     const char* environment = EnvironmentOf(nID);
     const bool firstVisit = !HasStoredLayout(environment);
     if (!JSetEnvironment(environment)) {
+        // A refused switch puts the environment left back with toolbars made anew.
+        FindToolBars();
         m_statusBar.SetPaneText(0, CString("Still in ") + GetJControlInfo()->m_strCustomEnvironment.GetString());
         return;
     }
@@ -737,7 +739,7 @@ std::string CMainFrame::DescribeLayout() const
                  sheet.top - frame.top + panel.bottom);
         text += line;
     }
-    add("status", &m_statusBar, "");
+    add("status", &m_statusBar, std::string("text=") + (LPCSTR)m_statusBar.GetPaneText(0));
     if (const std::string calls = AddInCalls(); !calls.empty())
         text += "addin 0 0 0 0 calls=" + calls + "\n";
     const std::pair<const char*, JToolBar*> toolbars[] = {

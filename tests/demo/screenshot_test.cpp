@@ -523,6 +523,24 @@ TEST(DemoLayout, CustomButtonPicturesSurviveARestart)
     ::DeleteFileA(picture.c_str());
 }
 
+// After a restart the toolbars come from the stored layout, not from the add-in; a first
+// visit to another environment then gets its add-in's toolbars of the same names beside them.
+TEST(DemoEnvironments, AnEnvironmentNeverVisitedIsReachedAfterARestart)
+{
+    auto* pInfo = new CDraftAppInfo;
+    const CString base = pInfo->GetRegistryBasePath();
+    pInfo->Release();
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, base);
+    ASSERT_EQ(0, RunAndRead("--save-layout").exitCode);
+    DemoRun run = RunAndRead("--restore-layout --round-trip");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, base);
+    ASSERT_EQ(0, run.exitCode) << run.output;
+    EXPECT_EQ(std::string::npos, run.parts["status"].Value("text").find("Still in"));
+    // The frame knows its toolbars again after the switches.
+    for (const char* bar : {"draw", "modify", "view"})
+        EXPECT_FALSE(run.parts[bar].Value("dock").empty()) << bar;
+}
+
 // Survey and back: Drafting's restored View toolbar and the host's layer list each keep
 // a column of their own at the left, View outermost, as at start-up.
 TEST(DemoEnvironments, AfterARoundTripTheLayerListKeepsItsColumnBesideView)
