@@ -147,6 +147,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
     int m_nCount = 0;             // items (buttons, panes)
     INT_PTR m_nFlyByHit = -1;     // item whose prompt the message bar shows
     BOOL m_bFlyByTimer = FALSE;   // watching for the cursor to leave

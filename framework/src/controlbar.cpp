@@ -32,6 +32,14 @@ constexpr UINT_PTR kFlyByTimer = 0xE000;
 constexpr UINT kFlyByCheckMs = 200;
 }   // namespace
 
+BOOL CControlBar::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    // Bars of a row overlap while a layout moves them one after the other: one that grows
+    // must not paint over its neighbour before the neighbour moves away with those pixels.
+    cs.style |= WS_CLIPSIBLINGS;
+    return CWnd::PreCreateWindow(cs);
+}
+
 CControlBar::~CControlBar()
 {
     // The window goes first, through this class's handlers; the object is already being deleted.

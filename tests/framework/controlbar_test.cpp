@@ -110,6 +110,9 @@ TEST_F(ControlBarTest, BarStylesStayOutOfTheWindowStyleAndTheFrameListsItsBars)
     EXPECT_EQ(toolbar.GetStyle() & WS_DLGFRAME, 0u);      // the gripper bit would be a dialog frame
     EXPECT_EQ(toolbar.GetStyle() & CBRS_ALIGN_TOP, 0u);   // it would be TBSTYLE_CUSTOMERASE
     EXPECT_NE(toolbar.GetStyle() & TBSTYLE_TOOLTIPS, 0u);
+    // Bars of a row overlap for a moment while a layout moves them: none paints over another.
+    EXPECT_NE(toolbar.GetStyle() & WS_CLIPSIBLINGS, 0u);
+    EXPECT_NE(status.GetStyle() & WS_CLIPSIBLINGS, 0u);
     EXPECT_EQ(status.GetBarStyle(), (DWORD)CBRS_BOTTOM);
     // The frame keeps its bars until they are destroyed.
     EXPECT_EQ(frame.GetControlBar(AFX_IDW_TOOLBAR), &toolbar);
