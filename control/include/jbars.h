@@ -296,6 +296,8 @@ private:
     int DropPosition(const CRect& drop, std::vector<ButtonSlot>& slots, const std::vector<int*>& follow);
     // No separator at either end nor two together; the indexes in `follow` move with the slots.
     static void StripSlots(std::vector<ButtonSlot>& slots, const std::vector<int*>& follow);
+    // Takes a slot's picture record and flyout out of their lists; later slots move down.
+    void RemoveSlotExtras(int index);
     // Takes the last button off and the toolbar with it (a default one stays, empty).
     void RemoveWhenEmpty();
     // A toolbar made for a copy dropped on empty space, floating at the point.

@@ -5,6 +5,7 @@
 #include "controlexports.h"
 #include "customizeundo.h"
 #include "jenvmanager.h"
+#include "toolbar_slots.h"
 
 #include "afxpriv.h"
 
@@ -16,13 +17,6 @@ bool Customizing()
 {
     JControlOnlyInfo* pInfo = JEnvironmentManager::Current();
     return pInfo && pInfo->m_bCustomizationMode;
-}
-
-void FollowRemoval(const std::vector<int*>& follow, int position)
-{
-    for (int* pIndex : follow)
-        if (pIndex && *pIndex > position)
-            --*pIndex;
 }
 
 template <typename Slots>
@@ -58,6 +52,8 @@ void Relayout(JToolBar* pBar)
 }
 
 }   // namespace
+
+using toolbar_slots::FollowRemoval;
 
 std::vector<JToolBar::ButtonSlot> JToolBar::GetSlots()
 {
@@ -321,10 +317,8 @@ BOOL JToolBar::DeleteItem(int index)
     return TRUE;
 }
 
-void JToolBar::RemoveAt(int index)
+void JToolBar::RemoveSlotExtras(int index)
 {
-    if (!m_hWnd || index < 0 || index >= (int)GetCommandCount())
-        return;
     if (index < m_arrCustomBitmaps.GetSize()) {
         SetCustomRecord(index, nullptr);
         m_arrCustomBitmaps.RemoveAt(index);
@@ -335,6 +329,13 @@ void JToolBar::RemoveAt(int index)
         if (pFlyout && pFlyout->m_hWnd)
             pFlyout->DestroyWindow();
     }
+}
+
+void JToolBar::RemoveAt(int index)
+{
+    if (!m_hWnd || index < 0 || index >= (int)GetCommandCount())
+        return;
+    RemoveSlotExtras(index);
     m_flyoutLists.erase(std::remove_if(m_flyoutLists.begin(), m_flyoutLists.end(),
                                        [index](const FlyoutList& list) { return list.nButton == index; }),
                         m_flyoutLists.end());

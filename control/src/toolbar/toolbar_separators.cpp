@@ -1,6 +1,7 @@
 // Separators of a customized toolbar: made by small sideways drags of a button over
 // itself, and never left at either end or two together.
 #include "jbars.h"
+#include "toolbar_slots.h"
 
 #include <algorithm>
 
@@ -24,15 +25,9 @@ void StripRuns(int count, IsSeparator isSeparator, Remove remove)
     }
 }
 
-// An index after a removed position moves down with its slot.
-void FollowRemoval(const std::vector<int*>& follow, int position)
-{
-    for (int* pIndex : follow)
-        if (pIndex && *pIndex > position)
-            --*pIndex;
-}
-
 }   // namespace
+
+using toolbar_slots::FollowRemoval;
 
 void JToolBar::StripSlots(std::vector<ButtonSlot>& slots, const std::vector<int*>& follow)
 {
@@ -50,16 +45,7 @@ void JToolBar::StripSeparators(CUIntArray& ids)
     StripRuns((int)ids.GetSize(), [&](int i) { return ids[i] == 0; },
               [&](int i) {
                   ids.RemoveAt(i);
-                  if (i < m_arrCustomBitmaps.GetSize()) {
-                      SetCustomRecord(i, nullptr);
-                      m_arrCustomBitmaps.RemoveAt(i);
-                  }
-                  if (i < m_arrFlyouts.GetSize()) {
-                      auto* pFlyout = static_cast<JToolBar*>(m_arrFlyouts[i]);
-                      m_arrFlyouts.RemoveAt(i);
-                      if (pFlyout && pFlyout->m_hWnd)
-                          pFlyout->DestroyWindow();
-                  }
+                  RemoveSlotExtras(i);
                   FollowRemoval({pFocus}, i);
               });
 }
